@@ -1,0 +1,127 @@
+#pragma once
+// The program's settings file: its place, the values it holds with their
+// defaults, and the moments they are read and written. Section and key names
+// come from the string table (they are part of the file format). Unreadable
+// or missing values give the defaults; a failed write changes nothing.
+
+#include "Units.h"
+
+#include <QPoint>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+// $QUELMARK_SETTINGS when set, else <XDG config>/quelmark/ZYRELL.INI.
+QString SettingsFilePath();
+
+// The recently-used documents, most recent first. A path already listed
+// keeps its place; when the list is full the oldest falls off.
+class TRecentFiles
+{
+public:
+    static constexpr int DefaultMax = 5;
+    explicit TRecentFiles(int max = DefaultMax) : m_max(max < 1 ? 1 : max) {}
+
+    void AddRecent(const QString &path);
+    void Clear() { m_entries.clear(); }
+    int Count() const { return int(m_entries.size()); }
+    int Max() const { return m_max; }
+    const QString &At(int i) const { return m_entries.at(i); }
+    const QStringList &Entries() const { return m_entries; }
+    bool operator==(const TRecentFiles &) const = default;
+
+private:
+    int m_max;
+    QStringList m_entries;
+};
+
+struct TRollupPlace
+{
+    int X = 0, Y = 0;
+    bool Visible = true;
+    bool operator==(const TRollupPlace &) const = default;
+};
+
+// Every value of the file that lives in memory while the program runs.
+struct TSettings
+{
+    // LANGUAGE: the language itself is the string table's state.
+    bool FirstStart = true;
+    // FILES
+    TRecentFiles RecentFiles;
+    // DIR
+    QString CdlDir = QStringLiteral(".");
+    QString ImageDir = QStringLiteral(".");
+    QString SelectionDir = QStringLiteral(".");
+    QString SerialNumberDir = QStringLiteral(".");
+    // MISC
+    TRollupPlace RollupProps{440, 60, true};
+    TRollupPlace RollupColors{440, 84, true};
+    TRollupPlace RollupCoords{440, 108, true};
+    bool SymbolleisteVisible = true;
+    bool ToolleisteVisible = true;
+    bool ApplyImmediately = false;
+    bool GridInFront = true;
+    TColor GridColor = 0;
+    TColor SnapLineColor = 0;
+    bool OpenWithPreview = true;
+    int ScaleValue = 10;   // unit divisor: 10 mm, otherwise inch (160)
+    QString ScaleString = QStringLiteral("mm");
+    int MoveCursorX = 40, MoveCursorY = 40;
+    QString BarcodeFont = QStringLiteral("C39HrP60DmTt");   // at most 40 characters
+    QString BarcodeStart = QStringLiteral("!");
+    QString BarcodeSpace = QStringLiteral("*");
+    // PRINT
+    bool PrintDebug = false;
+    int CoverFrontX = 0, CoverFrontY = 0, CoverBackX = 0, CoverBackY = 0;
+    // DEBUG
+    bool InternalDebug = false;
+    int PalMode = 0;   // only the bit of value 2
+
+    // 1 millimetres, 2 inch.
+    int UnitSelector() const { return ScaleValue == 10 ? 1 : 2; }
+    bool operator==(const TSettings &) const = default;
+};
+
+// The process-wide copy the program works with.
+TSettings &AppSettings();
+
+// Before any window: PRINT/DEBUG, DIR, DEBUG, the language (sets the string
+// table's language; outside 1..4 means German and a first start), the inlay
+// offsets and the recently-used list.
+void ReadSettingsEarly(TSettings &s);
+// When the main window is shown: MISC without the page-view keys. Sets the
+// unit divisor.
+void ReadSettingsMain(TSettings &s);
+// When the main window closes: DIR and MISC, the keys ReadSettingsMain reads.
+bool WriteSettingsMain(const TSettings &s);
+
+void ReadRecentFiles(TRecentFiles &list);
+// Replaces the FILES section with CDL1..CDL5, empty for free places.
+bool WriteRecentFiles(const TRecentFiles &list);
+
+// Stores the language number; anything outside 1..4 is not written.
+bool WriteLanguage(int n);
+
+// A printer's calibration offsets in 0.1 mm, in the section named exactly
+// after the printer.
+QPoint ReadPrinterOffset(const QString &printerName, int defaultX, int defaultY);
+bool WritePrinterOffset(const QString &printerName, int x, int y);
+
+// The print dialog's remembered round-trim mode (PRINT/PRINT).
+int ReadPrintTrimMode();
+bool WritePrintTrimMode(int mode);
+
+struct TPageViewPlacement
+{
+    int X = 100, Y = 100, Width = 400, Height = 300;
+    bool Maximized = false;
+    bool operator==(const TPageViewPlacement &) const = default;
+};
+TPageViewPlacement ReadPageView();
+// A maximized window stores only that fact and keeps the last normal placement.
+bool WritePageView(const TPageViewPlacement &p);
+
+// Moves a window of the given size so that it lies on a screen of the given
+// size; when it is larger than the screen its top-left corner stays visible.
+QPoint KeepOnScreen(QPoint topLeft, QSize window, QSize screen);

@@ -1,0 +1,339 @@
+#include "IniFile.h"
+#include "Settings.h"
+#include "Strings.h"
+#include "Units.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+// Points the settings at a file in a scratch folder (not created yet) and
+// puts the process-wide state back afterwards.
+class SettingsTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        saved = qgetenv("QUELMARK_SETTINGS");
+        file = dir.filePath(u"config/ZYRELL.INI"_s);
+        qputenv("QUELMARK_SETTINGS", QFile::encodeName(file));
+    }
+    void TearDown() override
+    {
+        qputenv("QUELMARK_SETTINGS", saved);
+        SetLanguageState(1);
+        SetUnitDivisor(10);
+    }
+
+    void put(const QByteArray &bytes)
+    {
+        ASSERT_TRUE(QDir().mkpath(dir.filePath(u"config"_s)));
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    QByteArray get() const
+    {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+
+    QTemporaryDir dir;
+    QString file;
+    QByteArray saved;
+};
+
+TEST_F(SettingsTest, PathComesFromTheEnvironmentElseTheConfigFolder)
+{
+    EXPECT_EQ(SettingsFilePath(), file);
+    qputenv("QUELMARK_SETTINGS", "");
+    QStandardPaths::setTestModeEnabled(true);
+    EXPECT_EQ(SettingsFilePath(),
+              QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                  + u"/quelmark/ZYRELL.INI"_s);
+    QStandardPaths::setTestModeEnabled(false);
+}
+
+// A missing file, an empty one and one full of nonsense all give the defaults.
+class SettingsDefaults : public SettingsTest, public ::testing::WithParamInterface<const char *>
+{};
+
+TEST_P(SettingsDefaults, EveryValueHasItsDefault)
+{
+    if (GetParam())
+        put(GetParam());
+    SetLanguageState(3);
+    SetUnitDivisor(160);
+    TSettings s;
+    s.FirstStart = false;
+    s.RollupProps.X = -1;
+    s.RecentFiles.AddRecent(u"/stale.CDL"_s);
+    ReadSettingsEarly(s);
+    ReadSettingsMain(s);
+
+    EXPECT_EQ(s, TSettings());
+    EXPECT_TRUE(s.FirstStart);
+    EXPECT_EQ(Language(), 1);
+    EXPECT_EQ(UnitDivisor(), 10);
+    EXPECT_EQ(s.RollupProps, (TRollupPlace{440, 60, true}));
+    EXPECT_EQ(s.RollupColors, (TRollupPlace{440, 84, true}));
+    EXPECT_EQ(s.RollupCoords, (TRollupPlace{440, 108, true}));
+    EXPECT_EQ(ReadPageView(), TPageViewPlacement());
+    EXPECT_EQ(ReadPrinterOffset(u"Printer"_s, -42, 17), QPoint(-42, 17));
+    EXPECT_EQ(ReadPrintTrimMode(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, SettingsDefaults,
+                         ::testing::Values(nullptr, "",
+                                           "[MISC]\nROX=abc\nROV=yes\nSCALE_VALUE=\n[LANGUAGE]\nNUMBER=x\n"
+                                           "[DIR]\nno equals sign\n[FILES\nCDL1=/x.CDL\n"));
+
+struct LanguageCase
+{
+    const char *stored;
+    int language;
+    bool firstStart;
+};
+void PrintTo(const LanguageCase &c, std::ostream *os) { *os << "NUMBER=" << c.stored; }
+
+class StoredLanguage : public SettingsTest, public ::testing::WithParamInterface<LanguageCase>
+{};
+
+TEST_P(StoredLanguage, OutsideOneToFourIsAFirstStartInGerman)
+{
+    put(QByteArray("[LANGUAGE]\nNUMBER=") + GetParam().stored + '\n');
+    SetLanguageState(4);
+    TSettings s;
+    ReadSettingsEarly(s);
+    EXPECT_EQ(Language(), GetParam().language);
+    EXPECT_EQ(LanguageOffset(), GetParam().language * 2000 - 1000);
+    EXPECT_EQ(s.FirstStart, GetParam().firstStart);
+}
+
+INSTANTIATE_TEST_SUITE_P(Numbers, StoredLanguage,
+                         ::testing::Values(LanguageCase{"1", 1, false}, LanguageCase{"2", 2, false},
+                                           LanguageCase{" 4 ", 4, false}, LanguageCase{"0", 1, true},
+                                           LanguageCase{"5", 1, true}, LanguageCase{"99", 1, true},
+                                           LanguageCase{"-1", 1, true},
+                                           // only the low 16 bits count
+                                           LanguageCase{"65538", 2, false},
+                                           LanguageCase{"65536", 1, true}));
+
+TEST_F(SettingsTest, WriteLanguageStoresOnlyValidNumbers)
+{
+    EXPECT_FALSE(WriteLanguage(5));
+    EXPECT_FALSE(WriteLanguage(0));
+    EXPECT_EQ(get(), QByteArray("<missing>"));
+    ASSERT_TRUE(WriteLanguage(3));   // creates the folder
+    EXPECT_EQ(get(), QByteArray("[LANGUAGE]\nNUMBER=3\n"));
+    TSettings s;
+    ReadSettingsEarly(s);
+    EXPECT_EQ(Language(), 3);
+    EXPECT_FALSE(s.FirstStart);
+}
+
+TEST_F(SettingsTest, MainSettingsRoundTripAndKeepTheRest)
+{
+    put("; hand-written\n[LANGUAGE]\nNUMBER=2\n\n[Toolbar]\nDock=left\n");
+    TSettings s;
+    s.CdlDir = u"/home/ä/CDs"_s;
+    s.ImageDir = u"/pics"_s;
+    s.SelectionDir = u"/sel"_s;
+    s.SerialNumberDir = u"/sno"_s;
+    s.RollupProps = {1, 2, false};
+    s.RollupColors = {3, 4, true};
+    s.RollupCoords = {5, 6, false};
+    s.SymbolleisteVisible = false;
+    s.ToolleisteVisible = false;
+    s.ApplyImmediately = true;
+    s.GridInFront = false;
+    s.GridColor = RGBColor(1, 2, 3);
+    s.SnapLineColor = RGBColor(255, 0, 128);
+    s.OpenWithPreview = false;
+    s.ScaleValue = 160;
+    s.ScaleString = u"inch"_s;
+    s.MoveCursorX = 16;
+    s.MoveCursorY = 32;
+    s.BarcodeFont = u"Libre Barcode 39"_s;
+    s.BarcodeStart = u"*"_s;
+    s.BarcodeSpace = u"_"_s;
+    ASSERT_TRUE(WriteSettingsMain(s));
+
+    const QByteArray text = get();
+    EXPECT_TRUE(text.startsWith("; hand-written\n[LANGUAGE]\nNUMBER=2\n\n[Toolbar]\nDock=left\n"
+                                "\n[DIR]\nCDL=/home/ä/CDs\n"))
+        << text.constData();
+    for (const char *line : {"\nROX=1\n", "\nRCV=0\n", "\nSLV=0\n", "\nTLV=0\n",
+                             "\nDISPLAY_CHANGES_IMMEDIATELY=1\n", "\nGRID_COLOR=197121\n",
+                             "\nSCALE_VALUE=160\n", "\nMoveCursorX=16\n", "\nMoveCursorY=32\n",
+                             "\nBC_SPACE=_\n"})
+        EXPECT_TRUE(text.contains(line)) << line;
+
+    TSettings r;
+    ReadSettingsEarly(r);
+    ReadSettingsMain(r);
+    r.FirstStart = s.FirstStart;
+    EXPECT_EQ(r, s);
+    EXPECT_EQ(Language(), 2);
+    EXPECT_EQ(UnitDivisor(), 160);
+    EXPECT_EQ(r.UnitSelector(), 2);
+}
+
+TEST_F(SettingsTest, ValuesAreNormalisedOnReading)
+{
+    put("[MISC]\nSCALE_VALUE=0\nBC_FONT=" + QByteArray(50, 'F')
+        + "\n[DEBUG]\nPAL_MODE=7\nINTERNAL_DEBUG=3\n[PRINT]\nDEBUG=1\nCOVERFX=-12\nCOVERBY=8\n");
+    TSettings s;
+    ReadSettingsEarly(s);
+    ReadSettingsMain(s);
+    EXPECT_EQ(s.ScaleValue, 10);   // a zero divisor would divide by zero
+    EXPECT_EQ(UnitDivisor(), 10);
+    EXPECT_EQ(s.UnitSelector(), 1);
+    EXPECT_EQ(s.BarcodeFont, QString(40, QLatin1Char('F')));
+    EXPECT_EQ(s.PalMode, 2);
+    EXPECT_TRUE(s.InternalDebug);
+    EXPECT_TRUE(s.PrintDebug);
+    EXPECT_EQ(s.CoverFrontX, -12);
+    EXPECT_EQ(s.CoverBackY, 8);
+    EXPECT_EQ(s.CoverFrontY, 0);
+}
+
+TEST(RecentFiles, AddRecentRules)
+{
+    TRecentFiles list;
+    for (const char *p : {"A", "B", "C"})
+        list.AddRecent(QLatin1String(p));
+    list.AddRecent(QString());
+    list.AddRecent(u"A"_s);   // already there: stays in its place
+    EXPECT_EQ(list.Entries(), (QStringList{u"C"_s, u"B"_s, u"A"_s}));
+
+    for (const char *p : {"D", "E", "F"})
+        list.AddRecent(QLatin1String(p));
+    EXPECT_EQ(list.Entries(), (QStringList{u"F"_s, u"E"_s, u"D"_s,
+                                           u"C"_s, u"B"_s}));
+    list.AddRecent(u"a"_s);   // names differ by case on this platform
+    EXPECT_EQ(list.At(0), u"a"_s);
+    EXPECT_EQ(list.Count(), 5);
+
+    TRecentFiles single(1);
+    single.AddRecent(u"A"_s);
+    single.AddRecent(u"B"_s);
+    EXPECT_EQ(single.Entries(), QStringList{u"B"_s});
+}
+
+TEST_F(SettingsTest, RecentFilesComeBackInTheirOrder)
+{
+    // CDL5 is read first, CDL1 last, each put in front; empty places and
+    // duplicates are skipped, so an older duplicate keeps the place.
+    put("[FILES]\nCDL1=/a.CDL\nCDL2=\nCDL3=/b.CDL\nCDL4=/a.CDL\nCDL5=/c.CDL\nCDL6=/ignored.CDL\n");
+    TRecentFiles list;
+    list.AddRecent(u"/stale.CDL"_s);
+    ReadRecentFiles(list);
+    EXPECT_EQ(list.Entries(), (QStringList{u"/b.CDL"_s, u"/a.CDL"_s, u"/c.CDL"_s}));
+}
+
+TEST_F(SettingsTest, WritingRecentFilesReplacesTheSection)
+{
+    put("[FILES]\nCDL1=/old.CDL\nCDL9=/junk\n; gone too\n\n[DIR]\nCDL=/docs\n");
+    TRecentFiles list;
+    for (const char *p : {"/home/u/A.CDL", "/home/u/B.CDL", "/home/u/C.CDL"})
+        list.AddRecent(QLatin1String(p));
+    ASSERT_TRUE(WriteRecentFiles(list));
+    EXPECT_EQ(get(), QByteArray("[DIR]\nCDL=/docs\n\n[FILES]\nCDL1=/home/u/C.CDL\nCDL2=/home/u/B.CDL\n"
+                                "CDL3=/home/u/A.CDL\nCDL4=\nCDL5=\n"));
+    TRecentFiles back;
+    ReadRecentFiles(back);
+    EXPECT_EQ(back, list);
+
+    // A second write leaves the file as it is.
+    const QByteArray once = get();
+    ASSERT_TRUE(WriteRecentFiles(list));
+    EXPECT_EQ(get(), once);
+}
+
+TEST_F(SettingsTest, PrinterOffsetsLiveInTheirPrintersSection)
+{
+    const QString printer = u"HP LaserJet [2] = Büro;x"_s;
+    ASSERT_TRUE(WritePrinterOffset(printer, -35, 20));
+    ASSERT_TRUE(WritePrinterOffset(u"PDF"_s, 1, 2));
+    EXPECT_EQ(ReadPrinterOffset(printer, 0, 0), QPoint(-35, 20));
+    EXPECT_EQ(ReadPrinterOffset(u"pdf"_s, 0, 0), QPoint(1, 2));
+    EXPECT_EQ(ReadPrinterOffset(u"Other"_s, -7, -8), QPoint(-7, -8));
+    EXPECT_EQ(get(), QByteArray("[HP LaserJet [2] = Büro;x]\nX=-35\nY=20\n\n[PDF]\nX=1\nY=2\n"));
+    EXPECT_FALSE(WritePrinterOffset(QString(), 1, 1));
+}
+
+TEST_F(SettingsTest, MaximizedPageViewKeepsTheLastPlacement)
+{
+    ASSERT_TRUE(WritePageView({10, 20, 640, 480, false}));
+    ASSERT_TRUE(WritePageView({0, 0, 1920, 1080, true}));
+    EXPECT_EQ(ReadPageView(), (TPageViewPlacement{10, 20, 640, 480, true}));
+    ASSERT_TRUE(WritePrintTrimMode(2));
+    EXPECT_EQ(ReadPrintTrimMode(), 2);
+}
+
+TEST_F(SettingsTest, AnUnwritableFileLosesNothingAndReportsIt)
+{
+    // The settings folder's place is taken by a regular file.
+    const QString blocker = dir.filePath(u"blocker"_s);
+    QFile b(blocker);
+    ASSERT_TRUE(b.open(QIODevice::WriteOnly));
+    b.write("not a folder");
+    b.close();
+    for (const QByteArray &p : {QFile::encodeName(blocker + u"/ZYRELL.INI"_s), QByteArray("/dev/null/x")}) {
+        qputenv("QUELMARK_SETTINGS", p);
+        TSettings s;
+        TRecentFiles list;
+        list.AddRecent(u"/a.CDL"_s);
+        EXPECT_FALSE(WriteSettingsMain(s)) << p.constData();
+        EXPECT_FALSE(WriteRecentFiles(list));
+        EXPECT_FALSE(WriteLanguage(2));
+        EXPECT_FALSE(WritePrinterOffset(u"P"_s, 1, 1));
+        ReadSettingsEarly(s);
+        EXPECT_TRUE(s.FirstStart);
+    }
+    QFile check(blocker);
+    ASSERT_TRUE(check.open(QIODevice::ReadOnly));
+    EXPECT_EQ(check.readAll(), QByteArray("not a folder"));
+}
+
+struct ClampCase
+{
+    QPoint in;
+    QSize window;
+    QPoint out;
+};
+void PrintTo(const ClampCase &c, std::ostream *os)
+{
+    *os << '(' << c.in.x() << ", " << c.in.y() << ") " << c.window.width() << 'x' << c.window.height();
+}
+
+class KeepOnScreenTest : public ::testing::TestWithParam<ClampCase>
+{};
+
+TEST_P(KeepOnScreenTest, WindowEndsUpOnTheScreen)
+{
+    EXPECT_EQ(KeepOnScreen(GetParam().in, GetParam().window, QSize(1920, 1080)), GetParam().out);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, KeepOnScreenTest,
+    ::testing::Values(ClampCase{{440, 60}, {200, 300}, {440, 60}},
+                      ClampCase{{-50, 60}, {200, 300}, {0, 60}},
+                      ClampCase{{440, -1}, {200, 300}, {440, 0}},
+                      ClampCase{{1800, 900}, {200, 300}, {1720, 780}},
+                      // larger than the screen: the top-left corner stays reachable
+                      ClampCase{{100, 100}, {2000, 1200}, {0, 0}},
+                      ClampCase{{-100, 100}, {2000, 300}, {0, 100}}));
+
+} // namespace
