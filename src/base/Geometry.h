@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+
+#include <algorithm>
+#include <cstdint>
+
+// p rotated about c by angle degrees, in the sense frames are painted
+// (counter-clockwise on a y-down screen). Results are rounded.
+QPoint RotatePoint(QPoint p, QPoint c, double angleDeg);
+QPointF RotatePointF(QPointF p, QPointF c, double angleDeg);
+
+// The smaller of new/old for width and height, with the zero cases handled
+// (fitting a page into its control, proportional corner resize).
+double ScaleFactor(double newW, double newH, double oldW, double oldH);
+
+// Pascal-style integer division (rounds toward zero) for midpoints.
+inline int MidPoint(int a, int b) { return (a + b) / 2; }
+
+// An integer rectangle by its edges, inclusive, as the model and hit tests
+// use it (QRect's width/right off-by-one has no place here).
+struct TRect
+{
+    int32_t Left = 0, Top = 0, Right = 0, Bottom = 0;
+    bool operator==(const TRect &) const = default;
+    void include(int32_t x, int32_t y)
+    {
+        Left = std::min(Left, x);
+        Right = std::max(Right, x);
+        Top = std::min(Top, y);
+        Bottom = std::max(Bottom, y);
+    }
+    static TRect normalized(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
+    {
+        return {std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
+    }
+};

@@ -1,0 +1,125 @@
+// quelmark-cli: the document tools without a window. It must run on a
+// machine with no display at all, so it never asks for a windowing platform.
+
+#include "Document.h"
+#include "DocumentJson.h"
+#include "Errors.h"
+#include "PageRenderer.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QJsonDocument>
+#include <QTextStream>
+#include <cstdio>
+
+namespace {
+
+int Usage()
+{
+    std::fputs("usage:\n"
+               "  quelmark-cli dump FILE.CDL\n"
+               "  quelmark-cli render FILE.CDL --page cd|front|back --out OUT.png|OUT.pdf [--dpi N]\n"
+               "  quelmark-cli resave IN.CDL OUT.CDL\n",
+               stderr);
+    return 2;
+}
+
+void Err(const QString &s) { std::fprintf(stderr, "%s\n", s.toLocal8Bit().constData()); }
+
+// Opens a document, reporting warnings; throws on failure.
+std::unique_ptr<TCDLDocument> Open(const QString &path)
+{
+    auto doc = std::make_unique<TCDLDocument>();
+    QStringList warnings;
+    doc->Load(path, &warnings);
+    for (const QString &w : warnings)
+        Err(w);
+    return doc;
+}
+
+int Dump(const QStringList &args)
+{
+    if (args.size() != 1)
+        return Usage();
+    auto doc = Open(args[0]);
+    std::fputs(QJsonDocument(DocumentToJson(*doc)).toJson(QJsonDocument::Indented).constData(), stdout);
+    return 0;
+}
+
+int Render(const QStringList &args)
+{
+    QString in, out, pageName = QStringLiteral("cd");
+    int dpi = 300;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString &a = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (a == QLatin1String("--page") && hasValue)
+            pageName = args[++i];
+        else if (a == QLatin1String("--out") && hasValue)
+            out = args[++i];
+        else if (a == QLatin1String("--dpi") && hasValue) {
+            bool ok = false;
+            dpi = args[++i].toInt(&ok);
+            if (!ok || dpi < 10 || dpi > 2400) {
+                Err(QStringLiteral("--dpi: 10 to 2400"));
+                return 2;
+            }
+        } else if (in.isEmpty() && !a.startsWith(QLatin1String("--")))
+            in = a;
+        else
+            return Usage();
+    }
+    const QStringList names{QStringLiteral("cd"), QStringLiteral("front"), QStringLiteral("back")};
+    const int page = names.indexOf(pageName);
+    if (in.isEmpty() || out.isEmpty() || page < 0)
+        return Usage();
+    auto doc = Open(in);
+    TCDLPage &p = doc->Page(TPageKind(page));
+    const QString suffix = QFileInfo(out).suffix().toLower();
+    bool ok;
+    if (suffix == QLatin1String("pdf"))
+        ok = RenderPagePdf(p, out, dpi);
+    else
+        ok = RenderPageImage(p, dpi).save(out);
+    if (!ok) {
+        Err(QStringLiteral("%1: cannot write").arg(out));
+        return 1;
+    }
+    return 0;
+}
+
+int Resave(const QStringList &args)
+{
+    if (args.size() != 2)
+        return Usage();
+    auto doc = Open(args[0]);
+    doc->Save(args[1]);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // No window is ever shown: the offscreen platform serves fonts and
+    // painting without a display server.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.isEmpty())
+        return Usage();
+    const QString command = args.takeFirst();
+    try {
+        if (command == QLatin1String("dump"))
+            return Dump(args);
+        if (command == QLatin1String("render"))
+            return Render(args);
+        if (command == QLatin1String("resave"))
+            return Resave(args);
+    } catch (const ELocalizedError &e) {
+        Err(e.message());
+        return 1;
+    }
+    return Usage();
+}

@@ -1,0 +1,110 @@
+#include "Document.h"
+
+#include "BinaryStream.h"
+#include "Errors.h"
+#include "Strings.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+constexpr char kName[] = "QUARRENDOLIN";
+constexpr int kNameLength = 12;
+constexpr int kHeaderSize = 18;
+// Far beyond 30,000 frames a page with pictures, but no reason to read a
+// multi-gigabyte file into memory.
+constexpr qint64 kMaxFileSize = qint64(1) << 30;
+
+ELocalizedError Message(int textNumber) { return ELocalizedError(GetText(textNumber)); }
+
+} // namespace
+
+TCDLDocument::TCDLDocument(TPageHost *window)
+{
+    for (int i = 0; i < PageCount; ++i)
+        m_pages[size_t(i)] = CreatePage(TPageKind(i), window);
+}
+
+bool TCDLDocument::Modified() const
+{
+    for (const auto &p : m_pages)
+        if (p->Modified)
+            return true;
+    return false;
+}
+
+void TCDLDocument::SetModified(bool modified)
+{
+    for (auto &p : m_pages)
+        p->Modified = modified;
+}
+
+QByteArray TCDLDocument::ToBytes() const
+{
+    TStreamWriter w;
+    w.writeWord(RecordMarker);
+    w.writeByte(kNameLength);
+    w.writeBytes(QByteArray(kName, kNameLength));
+    w.writeByte(0);
+    w.writeWord(DocumentVersion);
+    for (const auto &p : m_pages)
+        p->WriteSection(w);
+    w.writeWord(RecordMarker);
+    w.writeWord(0xFFFF);
+    w.writeInt32(0);
+    return w.take();
+}
+
+void TCDLDocument::FromBytes(const QByteArray &data, QStringList *warnings)
+{
+    // A file too short to say what it is counts as damaged (a truncated
+    // document), one that says something else is not a document.
+    if (data.size() >= 2 && (uint8_t(data[0]) != 0xBE || uint8_t(data[1]) != 0xBA))
+        throw Message(DocumentText::NotADocument);
+    if (data.size() >= 3 + kNameLength
+        && (uint8_t(data[2]) != kNameLength || data.mid(3, kNameLength) != QByteArray(kName, kNameLength)))
+        throw Message(DocumentText::NotADocument);
+    if (data.size() < kHeaderSize)
+        throw Message(DocumentText::ReadFailed);
+
+    TStreamReader in(data);
+    in.skip(16);
+    if (in.readWord() != DocumentVersion && warnings)
+        warnings->append(GetText(DocumentText::OtherVersion) + GetText(DocumentText::MaybeNotAll));
+    try {
+        for (auto &p : m_pages)
+            p->ReadSection(in);
+    } catch (const EFrameLimit &e) {
+        throw ELocalizedError(e.message() + QLatin1Char('\n') + GetText(DocumentText::ReadFailed));
+    } catch (const ELocalizedError &) {
+        throw Message(DocumentText::ReadFailed);
+    }
+}
+
+void TCDLDocument::Load(const QString &path, QStringList *warnings)
+{
+    FileName = path;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly) || f.size() > kMaxFileSize)
+        throw Message(DocumentText::ReadFailed);
+    const QByteArray data = f.readAll();
+    if (f.error() != QFileDevice::NoError)
+        throw Message(DocumentText::ReadFailed);
+    QStringList local;
+    FromBytes(data, &local);
+    if (!local.isEmpty())
+        FileName.clear();
+    if (warnings)
+        warnings->append(local);
+}
+
+void TCDLDocument::Save(const QString &path)
+{
+    const QByteArray bytes = ToBytes();
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
+        throw Message(DocumentText::SaveFailed);
+    SetModified(false);
+}

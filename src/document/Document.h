@@ -1,0 +1,54 @@
+#pragma once
+// A document: the three pages and the file they are stored in.
+
+#include "Page.h"
+
+#include <QStringList>
+#include <array>
+#include <memory>
+
+inline constexpr uint16_t DocumentVersion = 0x1110;
+
+class TCDLDocument
+{
+public:
+    // All three pages report to window (none: non-interactive).
+    explicit TCDLDocument(TPageHost *window = nullptr);
+
+    QString FileName;
+
+    TCDLabel &Label() const { return static_cast<TCDLabel &>(*m_pages[0]); }
+    TInlayVorder &Front() const { return static_cast<TInlayVorder &>(*m_pages[1]); }
+    TInlayRueck &Back() const { return static_cast<TInlayRueck &>(*m_pages[2]); }
+    TCDLPage &Page(TPageKind kind) const { return *m_pages[size_t(kind)]; }
+    static constexpr int PageCount = 3;
+
+    bool Modified() const;
+    void SetModified(bool modified);
+
+    // The whole file.
+    QByteArray ToBytes() const;
+    // Replaces the pages' contents from a file image. Throws ELocalizedError
+    // with the person's message when it is not a document or is damaged;
+    // a version warning goes to warnings and reading goes on. On a throw the
+    // pages are left in an unspecified state: discard the document.
+    void FromBytes(const QByteArray &data, QStringList *warnings);
+
+    // Writes beside the target and renames over it, so a failure leaves the
+    // old file as it was; throws ELocalizedError with the save message.
+    void Save(const QString &path);
+    // FileName := path, then FromBytes; a version mismatch forgets FileName.
+    void Load(const QString &path, QStringList *warnings);
+
+private:
+    std::array<std::unique_ptr<TCDLPage>, PageCount> m_pages;
+};
+
+// The fixed header text and the messages the reader raises.
+namespace DocumentText {
+inline constexpr int NotADocument = 852;
+inline constexpr int OtherVersion = 853;
+inline constexpr int MaybeNotAll = 854;
+inline constexpr int ReadFailed = 855;
+inline constexpr int SaveFailed = 856;
+} // namespace DocumentText

@@ -1,0 +1,291 @@
+#include "Frame.h"
+
+#include "BinaryStream.h"
+#include "Page.h"
+#include "Strings.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+// Round half to even, the rounding of the file's original arithmetic.
+int32_t RoundEven(double v) { return int32_t(std::nearbyint(v)); }
+
+QPoint Mid(QPoint a, QPoint b) { return {MidPoint(a.x(), b.x()), MidPoint(a.y(), b.y())}; }
+
+// Trunc of a side length times the sine or cosine of its angle. sin 30 and
+// cos 120 come out a hair short of one half in doubles, which would cost
+// a unit (400 * sin 30 = 199); the nudge is far below any real fraction.
+int32_t TruncSide(double v) { return int32_t(std::trunc(v * (1 + 1e-12))); }
+
+} // namespace
+
+TCDLFrame::TCDLFrame(TCDLPage *page, int32_t x, int32_t y)
+    : X(x), Y(y), Page(page), Id(page ? page->Undo.NextId() : 0)
+{
+    const QPoint p = page ? page->Context.Map(x, y) : QPoint(x, y);
+    DragPoints[0] = p;
+    DragPoints[1] = p;
+}
+
+TCDLFrame::~TCDLFrame() = default;
+
+void TCDLFrame::SetDefaults()
+{
+    Width = 400;
+    Height = 400;
+}
+
+QString TCDLFrame::PositionText(int32_t x, int32_t y) const
+{
+    const QPoint o = Page ? Page->Origin : QPoint();
+    return FormatLength(x - o.x()) + QStringLiteral(" ; ") + FormatLength(y - o.y());
+}
+
+QString TCDLFrame::KindWord(int textNumber) const { return GetText(textNumber); }
+
+QString TCDLFrame::Verbose() const { return BoxVerbose(554); }
+
+QString TCDLFrame::BoxVerbose(int kindText) const
+{
+    return KindWord(kindText) + QStringLiteral("  ( ") + PositionText(X, Y) + QStringLiteral(" )  ") + GetText(555)
+           + QStringLiteral(": ") + FormatLength(Width) + QStringLiteral("  ") + GetText(556) + QStringLiteral(": ")
+           + FormatLength(Height);
+}
+
+QByteArray TCDLFrame::CopyToClip() const
+{
+    TStreamWriter w;
+    WriteToStream(w);
+    return w.take();
+}
+
+void TCDLFrame::WriteRecordHeader(TStreamWriter &out) const
+{
+    out.writeWord(RecordMarker);
+    out.writeWord(TypeTag());
+    out.writeInt32(0);
+}
+
+void TCDLFrame::WriteToStream(TStreamWriter &out) const
+{
+    WriteRecordHeader(out);
+    for (const TRecordField &f : RecordLayout()) {
+        std::visit(
+            [&](auto m) {
+                using M = decltype(m);
+                if constexpr (std::is_same_v<M, int32_t TCDLFrame::*>)
+                    out.writeInt32(this->*m);
+                else if constexpr (std::is_same_v<M, TColor TCDLFrame::*>)
+                    out.writeUInt32(this->*m);
+                else if constexpr (std::is_same_v<M, bool TCDLFrame::*>)
+                    out.writeBool(this->*m);
+                else
+                    out.writeShortString(this->*(m.Member));
+            },
+            f.Member);
+    }
+}
+
+void TCDLFrame::ReadFromStream(TStreamReader &in)
+{
+    for (const TRecordField &f : RecordLayout()) {
+        std::visit(
+            [&](auto m) {
+                using M = decltype(m);
+                if constexpr (std::is_same_v<M, int32_t TCDLFrame::*>)
+                    this->*m = in.readInt32();
+                else if constexpr (std::is_same_v<M, TColor TCDLFrame::*>)
+                    this->*m = in.readUInt32();
+                else if constexpr (std::is_same_v<M, bool TCDLFrame::*>)
+                    this->*m = in.readBool();
+                else
+                    this->*(m.Member) = in.readShortString();
+            },
+            f.Member);
+    }
+}
+
+void TCDLFrame::ToJson(QJsonObject &o) const
+{
+    o.insert(QStringLiteral("class"), QLatin1String(ClassName()));
+    o.insert(QStringLiteral("tag"), int(TypeTag()));
+    for (const TRecordField &f : RecordLayout()) {
+        const QString name = QLatin1String(f.Name);
+        std::visit(
+            [&](auto m) {
+                using M = decltype(m);
+                if constexpr (std::is_same_v<M, int32_t TCDLFrame::*>)
+                    o.insert(name, this->*m);
+                else if constexpr (std::is_same_v<M, TColor TCDLFrame::*>)
+                    o.insert(name, qint64(this->*m));
+                else if constexpr (std::is_same_v<M, bool TCDLFrame::*>)
+                    o.insert(name, this->*m);
+                else
+                    o.insert(name, this->*(m.Member));
+            },
+            f.Member);
+    }
+}
+
+std::array<QPoint, 4> TCDLFrame::RectCorners() const
+{
+    const double a = Angle * std::numbers::pi / 180.0;
+    const double s = std::sin(a), co = std::cos(a);
+    const int32_t w1 = TruncSide(Width * co), w2 = -TruncSide(Width * s);
+    const int32_t h1 = TruncSide(Height * s), h2 = TruncSide(Height * co);
+    return {QPoint(X, Y), QPoint(X + w1, Y + w2), QPoint(X + w1 + h1, Y + w2 + h2), QPoint(X + h1, Y + h2)};
+}
+
+void TCDLFrame::ComputeRectDragPoints(const TPaintContext &c)
+{
+    const auto corners = RectCorners();
+    for (int i = 0; i < 4; ++i)
+        DragPoints[i + 1] = c.Map(corners[i].x(), corners[i].y());
+    for (int i = 0; i < 4; ++i)
+        DragPoints[i + 5] = Mid(DragPoints[i + 1], DragPoints[(i + 1) % 4 + 1]);
+}
+
+void TCDLFrame::DrawInteractionOutline(TPaintContext &c, TColor color, Qt::PenStyle style) const
+{
+    c.SetPen(color, TPenMode::Xor, style, 0);
+    c.SetBrush(0, true);
+}
+
+void TCDLFrame::PaintAt(TPaintContext &c, bool keepHandles)
+{
+    if (!keepHandles)
+        ComputeRectDragPoints(c);
+    if (!c.Canvas)
+        return;
+    const QPoint poly[4] = {DragPoints[1], DragPoints[2], DragPoints[3], DragPoints[4]};
+    if (State <= 1) {
+        c.SetPen(PenColor, TPenMode::Copy, NoPen ? Qt::NoPen : Qt::SolidLine, PenWidth(PenSize));
+        c.SetBrush(FillColor, NoFill);
+    } else {
+        DrawInteractionOutline(c, RGBColor(255, 255, 0), Qt::DotLine);
+    }
+    c.Canvas->drawPolygon(poly, 4);
+    c.SetMode(TPenMode::Copy);
+}
+
+void TCDLFrame::PaintDragPointsAt(TPaintContext &c) const
+{
+    if (!c.Canvas)
+        return;
+    c.SetMode(TPenMode::Invert);
+    for (int i = 1; i <= DragPointCount && i < int(DragPoints.size()); ++i) {
+        const QPoint p = DragPoints[i];
+        // Filled without an outline so the invert touches each pixel once.
+        c.Canvas->fillRect(QRect(p.x() - 3, p.y() - 3, 7, 7), Qt::black);
+    }
+    c.SetMode(TPenMode::Copy);
+}
+
+int TCDLFrame::TestDPMouseHit(int x, int y) const
+{
+    int hit = -1;
+    for (int i = 1; i <= DragPointCount && i < int(DragPoints.size()); ++i) {
+        const QPoint p = DragPoints[i];
+        if (x >= p.x() - 3 && x <= p.x() + 3 && y >= p.y() - 3 && y <= p.y() + 3)
+            hit = i;
+    }
+    return hit;
+}
+
+bool TCDLFrame::TestMouseHit(int x, int y) const
+{
+    const QPoint p1 = DragPoints[1];
+    const QPoint m = RotatePoint(QPoint(x, y), p1, -Angle);
+    const QPoint p3 = RotatePoint(DragPoints[3], p1, -Angle);
+    return m.x() >= std::min(p1.x(), p3.x()) && m.x() <= std::max(p1.x(), p3.x())
+           && m.y() >= std::min(p1.y(), p3.y()) && m.y() <= std::max(p1.y(), p3.y());
+}
+
+bool TCDLFrame::IsInRect(const TRect &r) const
+{
+    TRect box{DragPoints[1].x(), DragPoints[1].y(), DragPoints[1].x(), DragPoints[1].y()};
+    for (int i = 2; i <= DragPointCount && i < int(DragPoints.size()); ++i)
+        box.include(DragPoints[i].x(), DragPoints[i].y());
+    const int cx = (box.Left + box.Right) / 2, cy = (box.Top + box.Bottom) / 2;
+    return r.Left < cx && cx < r.Right && r.Top < cy && cy < r.Bottom;
+}
+
+TRect TCDLFrame::GetBoundRect() const
+{
+    TRect r{X, Y, X, Y};
+    const QPoint o(X, Y);
+    for (QPoint p : {QPoint(X + Width, Y), QPoint(X + Width, Y + Height), QPoint(X, Y + Height)}) {
+        const QPoint q = RotatePoint(p, o, Angle);
+        r.include(q.x(), q.y());
+    }
+    return r;
+}
+
+bool TCDLFrame::MouseMove(int32_t x, int32_t y, int32_t dx, int32_t dy, int mode)
+{
+    if (mode == ModeMove) {
+        X = x - dx;
+        Y = y - dy;
+        return true;
+    }
+    if (mode == ModeCreate) {
+        Width = std::max(x - X, 10);
+        Height = std::max(y - Y, 10);
+        return true;
+    }
+    if (mode < 1 || mode > 8)
+        return true;
+
+    const QPoint origin(X, Y);
+    const QPoint local = RotatePoint(QPoint(x, y), origin, -Angle);
+    const int32_t lx = local.x(), ly = local.y();
+    auto setOrigin = [&](QPoint unrotated) {
+        const QPoint p = RotatePoint(unrotated, origin, Angle);
+        X = p.x();
+        Y = p.y();
+    };
+
+    switch (mode) {
+    case 1:
+    case 2:
+    case 3:
+    case 4: {
+        const int32_t newW = (mode == 1 || mode == 4) ? X + Width - lx : lx - X;
+        const int32_t newH = (mode == 1 || mode == 2) ? Y + Height - ly : ly - Y;
+        const double f = ScaleFactor(newW, newH, Width, Height);
+        if (!(Width * f >= 10 && Height * f > 10))
+            break;
+        const int32_t oldW = Width, oldH = Height;
+        Width = RoundEven(Width * f);
+        Height = RoundEven(Height * f);
+        if (mode == 1)
+            setOrigin(QPoint(X + oldW - Width, Y + oldH - Height));
+        else if (mode == 2)
+            setOrigin(QPoint(X, Y + oldH - Height));
+        else if (mode == 4)
+            setOrigin(QPoint(X + oldW - Width, Y));
+        break;
+    }
+    case 5: {
+        const int32_t h = Y + Height - ly;
+        if (h >= 10) {
+            Height = h;
+            setOrigin(QPoint(X, ly));
+        }
+        break;
+    }
+    case 6: Width = std::max(lx - X, 10); break;
+    case 7: Height = std::max(ly - Y, 10); break;
+    case 8: {
+        const int32_t w = X + Width - lx;
+        if (w >= 10) {
+            Width = w;
+            setOrigin(QPoint(lx, Y));
+        }
+        break;
+    }
+    }
+    return true;
+}

@@ -1,0 +1,135 @@
+#pragma once
+// The base of every object on a page. Kinds override the virtual operations;
+// most of them store their record as a plain list of base fields, which
+// serves writing, reading and the JSON dump alike.
+
+#include "Geometry.h"
+#include "PaintContext.h"
+#include "Units.h"
+
+#include <QJsonObject>
+#include <QStringList>
+#include <array>
+#include <span>
+#include <variant>
+
+class TCDLPage;
+class TStreamReader;
+class TStreamWriter;
+
+// Record type tags of the document file.
+enum TFrameTag : uint16_t {
+    TagText = 10,
+    TagRText = 11,
+    TagSerNo = 12,
+    TagLinie = 13,
+    TagRechteck = 14,
+    TagBild = 15,
+    TagSelectionBlock = 16,
+    TagKreis = 17,
+    TagEllipse = 18,
+    TagDir = 19,
+    TagBase = 20,
+    TagBildProperties = 21,
+};
+
+inline constexpr uint16_t RecordMarker = 0xBABE;
+
+// Mouse operations handed to MouseMove: 0 sizing while creating, 1..8 a
+// handle, 20 moving the whole frame.
+inline constexpr int ModeCreate = 0;
+inline constexpr int ModeMove = 20;
+
+class TCDLFrame;
+
+// One stored field of a record: a member of the base and how it is written.
+struct TShortString
+{
+    QString TCDLFrame::*Member;
+};
+struct TRecordField
+{
+    const char *Name;
+    std::variant<int32_t TCDLFrame::*, TColor TCDLFrame::*, bool TCDLFrame::*, TShortString> Member;
+};
+using TRecordLayout = std::span<const TRecordField>;
+
+class TCDLFrame
+{
+public:
+    TCDLFrame(TCDLPage *page, int32_t x, int32_t y);
+    virtual ~TCDLFrame();
+    TCDLFrame(const TCDLFrame &) = delete;
+    TCDLFrame &operator=(const TCDLFrame &) = delete;
+
+    int32_t X, Y;
+    int32_t X2 = 0, Y2 = 0;
+    int32_t Width = 0, Height = 0;
+    TColor PenColor = 0;
+    TColor FillColor = 0;
+    bool NoPen = false;
+    bool NoFill = true;
+    int32_t PenSize = 0;
+    TCDLPage *Page;
+    int32_t Id;
+    QString FontName = QStringLiteral("Arial");
+    int32_t FontSize = 10;
+    bool Bold = false, Italic = false, Underline = false;
+    int32_t Alignment = 0;
+    bool Barcode = false;
+    int32_t Angle = 0;
+    bool UseValueList = false;
+    int32_t Counter = 1;
+    int32_t SavedCounter = 1;
+    QString NumberFormat = QStringLiteral("########");
+    QStringList Values;
+    uint16_t PanelSet = 0;
+    uint8_t State = 0;
+    int32_t DragPointCount = 8;
+    std::array<QPoint, 17> DragPoints{};
+
+    // Identity of the kind: its record tag and class name.
+    virtual uint16_t TypeTag() const { return TagBase; }
+    virtual const char *ClassName() const { return "TCDLFrame"; }
+
+    virtual void SetDefaults();
+    virtual bool Created() { return true; }
+    virtual QString Verbose() const;
+    virtual bool HasSelection() const { return false; }
+    virtual bool CanPaste() const { return false; }
+    virtual void CutToClip() {}
+    // The frame's own record, as the clipboard carries it; the caller that
+    // owns the clipboard hands it on.
+    virtual QByteArray CopyToClip() const;
+    virtual void PasteFromClip() {}
+    virtual void ReadFromStream(TStreamReader &in);
+    virtual void WriteToStream(TStreamWriter &out) const;
+    virtual void PaintAt(TPaintContext &c, bool keepHandles);
+    virtual void PaintDragPointsAt(TPaintContext &c) const;
+    virtual bool HandleKey(int key) { return false; }
+    virtual bool TestMouseHit(int x, int y) const;
+    virtual int TestDPMouseHit(int x, int y) const;
+    virtual bool MouseMove(int32_t x, int32_t y, int32_t dx, int32_t dy, int mode);
+    virtual TRect GetBoundRect() const;
+    virtual bool IsInRect(const TRect &r) const;
+
+    // Stored fields for writing, reading and the dump; kinds whose body is
+    // not a plain field list override the stream operations and ToJson too.
+    virtual TRecordLayout RecordLayout() const { return {}; }
+    virtual void ToJson(QJsonObject &o) const;
+
+    static int32_t PenWidth(int32_t width) { return width; }
+
+protected:
+    void WriteRecordHeader(TStreamWriter &out) const;
+    // The corners of the rotated rectangle in model units, P1..P4.
+    std::array<QPoint, 4> RectCorners() const;
+    // Drag points 1..8 from the rotated rectangle.
+    void ComputeRectDragPoints(const TPaintContext &c);
+    void DrawInteractionOutline(TPaintContext &c, TColor color, Qt::PenStyle style) const;
+    // Position relative to the page's display origin, for Verbose.
+    QString PositionText(int32_t x, int32_t y) const;
+    QString KindWord(int textNumber) const;
+    // Kind word, position, width and height.
+    QString BoxVerbose(int kindText) const;
+};

@@ -1,0 +1,514 @@
+#include "Page.h"
+
+#include "BinaryStream.h"
+#include "Errors.h"
+#include "FrameRegistry.h"
+#include "Strings.h"
+
+#include <QPainterPath>
+#include <cmath>
+
+TPageSettings &PageSettings()
+{
+    static TPageSettings s;
+    return s;
+}
+
+TCDLPage::TCDLPage(TPageHost *window)
+    : Window(window), Selection(this), Undo(this)
+{
+    const TPageSettings &s = PageSettings();
+    BackColor = s.BackColor;
+    GuideFlag = s.GuideFlag;
+    SnapEnabled = s.SnapEnabled;
+    ShowSnapPoints = s.ShowSnapPoints;
+    SnapX = s.SnapX;
+    SnapY = s.SnapY;
+    SnapLines.Tolerance = 20;
+    Context.SetZoomLevel(4);
+    Context.Interactive = window != nullptr;
+    Context.Printing = window == nullptr;
+}
+
+TCDLPage::~TCDLPage()
+{
+    // Nothing may keep pointing at the frames freed below.
+    ActiveFrame = nullptr;
+    Selection.Clear();
+    if (Context.Interactive && Window)
+        Window->RefreshPanels(nullptr);
+}
+
+int TCDLPage::AddFrame(std::unique_ptr<TCDLFrame> frame)
+{
+    if (FrameCount() >= MaxFramesPerPage)
+        throw EFrameLimit(GetText(568));
+    frame->Page = this;
+    Frames.push_back(std::move(frame));
+    return FrameCount() - 1;
+}
+
+int TCDLPage::IndexOf(const TCDLFrame *f) const
+{
+    for (int i = 0; i < FrameCount(); ++i)
+        if (Frames[size_t(i)].get() == f)
+            return i;
+    return -1;
+}
+
+void TCDLPage::DeleteFrame(int index)
+{
+    if (index < 0 || index >= FrameCount())
+        return;
+    TCDLFrame *f = FrameAt(index);
+    if (f == ActiveFrame) {
+        ActiveFrame = nullptr;
+        RefreshPanels(nullptr);
+    }
+    Selection.Remove(f);
+    Frames.erase(Frames.begin() + index);
+    Repaint();
+}
+
+void TCDLPage::ShowSelectionStatus()
+{
+    if (!Window)
+        return;
+    if (ActiveFrame)
+        Window->ShowStatus(ActiveFrame->Verbose());
+    else if (Selection.Count() >= 2)
+        Window->ShowStatus(Selection.Describe());
+    else
+        Window->ShowStatus(QString());
+}
+
+void TCDLPage::SelectAll()
+{
+    Selection.Clear();
+    if (ActiveFrame)
+        ActiveFrame->State = 0;
+    ActiveFrame = nullptr;
+    for (auto &f : Frames)
+        Selection.Add(f.get(), true);
+    Mode = ModeMove;
+    if (!Selection.IsSingle()) {
+        Selection.SetState(1);
+        RefreshPanels(nullptr);
+    } else {
+        ActiveFrame = Selection.Get(0);
+        ActiveFrame->State = 1;
+        Selection.Clear();
+        RefreshPanels(ActiveFrame);
+    }
+    ShowSelectionStatus();
+    Repaint();
+}
+
+void TCDLPage::DeselectAll()
+{
+    for (TCDLFrame *f : Selection.Items)
+        f->State = 0;
+    Selection.Clear();
+    if (Window)
+        Window->ShowStatus(QString());
+    if (ActiveFrame)
+        ActiveFrame->State = 0;
+    ActiveFrame = nullptr;
+    RefreshPanels(nullptr);
+    Repaint();
+}
+
+bool TCDLPage::HasSerialNumbers() const
+{
+    for (const auto &f : Frames)
+        if (f->TypeTag() == TagSerNo)
+            return true;
+    return false;
+}
+
+bool TCDLPage::SerialNumbersSuffice(int32_t n) const
+{
+    for (const auto &f : Frames) {
+        if (f->TypeTag() != TagSerNo)
+            continue;
+        if (f->UseValueList) {
+            if (f->Values.isEmpty() || int64_t(f->Values.size()) - n < f->Counter)
+                return false;
+        } else if (int64_t(2147483647) - n < f->Counter) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void TCDLPage::AdvanceSerialNumbers()
+{
+    for (auto &f : Frames)
+        if (f->TypeTag() == TagSerNo && f->Counter < INT32_MAX)
+            ++f->Counter;
+    Modified = true;
+}
+
+void TCDLPage::SaveCounters()
+{
+    for (auto &f : Frames)
+        if (f->TypeTag() == TagSerNo)
+            f->SavedCounter = f->Counter;
+}
+
+void TCDLPage::RestoreCounters()
+{
+    for (auto &f : Frames)
+        if (f->TypeTag() == TagSerNo)
+            f->Counter = f->SavedCounter;
+}
+
+void TCDLPage::MoveFrame(int from, int to)
+{
+    if (from < 0 || from >= FrameCount() || to < 0 || to >= FrameCount() || from == to)
+        return;
+    auto f = std::move(Frames[size_t(from)]);
+    Frames.erase(Frames.begin() + from);
+    Frames.insert(Frames.begin() + to, std::move(f));
+}
+
+void TCDLPage::OneStepForward()
+{
+    const int i = IndexOf(ActiveFrame);
+    if (i < 0 || i == FrameCount() - 1)
+        return;
+    Undo.Record(ActiveFrame, nullptr, TUndoKind::StepForward);
+    std::swap(Frames[size_t(i)], Frames[size_t(i + 1)]);
+    Repaint();
+}
+
+void TCDLPage::OneStepBack()
+{
+    const int i = IndexOf(ActiveFrame);
+    if (i <= 0)
+        return;
+    Undo.Record(ActiveFrame, nullptr, TUndoKind::StepBack);
+    std::swap(Frames[size_t(i)], Frames[size_t(i - 1)]);
+    Repaint();
+}
+
+void TCDLPage::ToFront()
+{
+    const int i = IndexOf(ActiveFrame);
+    if (i < 0 || i == FrameCount() - 1)
+        return;
+    Undo.Record(ActiveFrame, nullptr, TUndoKind::ToFront);
+    MoveFrame(i, FrameCount() - 1);
+    Repaint();
+}
+
+void TCDLPage::ToBack()
+{
+    const int i = IndexOf(ActiveFrame);
+    if (i <= 0)
+        return;
+    Undo.Record(ActiveFrame, nullptr, TUndoKind::ToBack);
+    MoveFrame(i, 0);
+    Repaint();
+}
+
+// ---- painting --------------------------------------------------------------
+
+void TCDLPage::FitInto(TPaintContext &c, int w, int h, double zoom) const
+{
+    const QSize e = Extent();
+    const double f = ScaleFactor(w, h, e.width(), e.height());
+    c.ScaleX = c.ScaleY = f * zoom;
+    c.OffsetX = w / 2 - c.ScrollX;
+    c.OffsetY = h / 2 - c.ScrollY;
+}
+
+void TCDLPage::PaintScreen(QPainter &p, QSize control)
+{
+    Context.Canvas = &p;
+    FitInto(Context, control.width(), control.height(), Context.Zoom);
+    if (Window)
+        Window->RepaintRulers();
+    PaintContents(Context, false, control);
+    if (ActiveFrame && ActiveFrame->State == 1)
+        ActiveFrame->PaintDragPointsAt(Context);
+    if (Selection.Count() > 1)
+        for (TCDLFrame *f : Selection.Items)
+            if (f->State == 1)
+                f->PaintDragPointsAt(Context);
+    Context.SetPen(0, TPenMode::Copy, Qt::SolidLine, 0);
+    Context.SetBrush(0, true);
+    PaintOutline(Context);
+    Context.Canvas = nullptr;
+}
+
+void TCDLPage::PaintContents(TPaintContext &c, bool keepHandles, QSize control)
+{
+    const bool guides = c.Interactive && !c.Masking && Window != nullptr;
+    const bool inFront = PageSettings().GridInFront;
+    const QRect clip = c.Canvas && c.Canvas->hasClipping() ? c.Canvas->clipBoundingRect().toAlignedRect()
+                                                           : QRect(QPoint(0, 0), control);
+    if (guides && !inFront) {
+        PaintGrid(c, clip);
+        PaintSnapLines(c, control);
+    }
+    for (auto &f : Frames)
+        f->PaintAt(c, keepHandles);
+    if (guides && inFront) {
+        PaintGrid(c, clip);
+        PaintSnapLines(c, control);
+    }
+}
+
+void TCDLPage::PaintGrid(TPaintContext &c, const QRect &clip) const
+{
+    if (!ShowSnapPoints || !c.Canvas || SnapX <= 0 || SnapY <= 0)
+        return;
+    if (SnapX * c.ScaleX < 4 || SnapY * c.ScaleY < 4)
+        return;
+    const int32_t col0 = c.ModelX(clip.left()) / SnapX, col1 = c.ModelX(clip.right()) / SnapX;
+    const int32_t row0 = c.ModelY(clip.top()) / SnapY, row1 = c.ModelY(clip.bottom()) / SnapY;
+    c.SetMode(TPenMode::Copy);
+    const QColor color = ToQColor(PageSettings().GridColor);
+    for (int32_t row = row0; row <= row1; ++row) {
+        const int y = c.MapY(row * SnapY);
+        for (int32_t col = col0; col <= col1; ++col)
+            c.Canvas->fillRect(c.MapX(col * SnapX), y, 1, 1, color);
+    }
+}
+
+void TCDLPage::PaintSnapLines(TPaintContext &c, QSize control) const
+{
+    if (!c.Canvas || SnapLines.Count() == 0)
+        return;
+    c.SetPen(PageSettings().SnapLineColor, TPenMode::NotXor, Qt::DashLine, 0);
+    c.SetBrush(0, true);
+    c.Canvas->setBackground(Qt::white);
+    for (int i = 0; i < SnapLines.Count(); ++i) {
+        const TSnapLineRecord &l = SnapLines.Get(i);
+        if (l.Horizontal) {
+            const int y = c.MapY(l.Position);
+            c.Canvas->drawLine(0, y, control.width(), y);
+        } else {
+            const int x = c.MapX(l.Position);
+            c.Canvas->drawLine(x, 0, x, control.height());
+        }
+    }
+    c.SetMode(TPenMode::Copy);
+}
+
+QPainterPath TCDLPage::ShapePath(const TPaintContext &c) const
+{
+    const QSize e = Extent();
+    QPainterPath path;
+    path.addRect(QRectF(QPointF(c.Map(-e.width() / 2, -e.height() / 2)), QPointF(c.Map(e.width() / 2, e.height() / 2))));
+    return path;
+}
+
+void TCDLPage::FillBackground(TPaintContext &c, TColor color) const
+{
+    if (!c.Canvas)
+        return;
+    c.SetMode(TPenMode::Copy);
+    c.Canvas->fillPath(ShapePath(c), ToQColor(color));
+}
+
+// ---- file section ----------------------------------------------------------
+
+void TCDLPage::WriteSection(TStreamWriter &out) const
+{
+    out.writeWord(RecordMarker);
+    out.writeWord(1);
+    out.writeInt32(FrameCount());
+    out.writeUInt32(BackColor);
+    WriteKindSettingsBeforeSnapLines(out);
+    SnapLines.WriteToStream(out);
+    out.writeInt32(SnapX);
+    out.writeInt32(SnapY);
+    out.writeBool(GuideFlag);
+    out.writeBool(SnapEnabled);
+    out.writeBool(ShowSnapPoints);
+    WriteKindSettingsAfterFlags(out);
+    for (const auto &f : Frames)
+        f->WriteToStream(out);
+}
+
+void TCDLPage::ReadSection(TStreamReader &in)
+{
+    const uint16_t marker = in.readWord();
+    const uint16_t kind = in.readWord();
+    if (marker != RecordMarker && kind != 1)
+        throw FileFormatError();
+    const int32_t count = in.readInt32();
+    // Every record is at least its 8-byte head.
+    in.requireItems(count, 8);
+    BackColor = in.readUInt32();
+    ReadKindSettingsBeforeSnapLines(in);
+    SnapLines.ReadFromStream(in);
+    SnapX = in.readInt32();
+    SnapY = in.readInt32();
+    GuideFlag = in.readBool();
+    SnapEnabled = in.readBool();
+    ShowSnapPoints = in.readBool();
+    ReadKindSettingsAfterFlags(in);
+    for (int32_t i = 1; i <= count; ++i) {
+        const uint16_t m = in.readWord();
+        const uint16_t tag = in.readWord();
+        in.skip(4);
+        if (OnLoadProgress)
+            OnLoadProgress(int(int64_t(i) * 100 / count));
+        if (m != RecordMarker)
+            throw FileFormatError();
+        std::unique_ptr<TCDLFrame> f = CreateFrameByTag(tag, this);
+        if (!f)
+            throw FileFormatError();
+        f->ReadFromStream(in);
+        AddFrame(std::move(f));
+    }
+    Repaint();
+    Modified = false;
+}
+
+// ---- the three kinds -------------------------------------------------------
+
+TCDLabel::TCDLabel(TPageHost *window) : TCDLPage(window)
+{
+    PaperColorIndex = -1;
+    Origin = QPoint(0, 0);
+}
+
+TColor TCDLabel::DisplayColor() const
+{
+    if (PaperColorIndex >= 0 && PaperColorIndex < PaperColorCount)
+        return PaperColors[PaperColorIndex].Color;
+    return BackColor;
+}
+
+void TCDLabel::PaintOutline(TPaintContext &c) const
+{
+    if (!c.Canvas)
+        return;
+    const int r = c.MapLenX(CDRadius), h = c.MapLenX(CDHoleRadius);
+    const QPoint m = c.Map(0, 0);
+    c.Canvas->drawEllipse(m, r, r);
+    c.Canvas->drawEllipse(m, h, h);
+}
+
+QPainterPath TCDLabel::ShapePath(const TPaintContext &c) const
+{
+    const QPointF m = QPointF(c.Map(0, 0));
+    const double r = c.MapLenX(CDRadius), h = c.MapLenX(CDHoleRadius);
+    QPainterPath path;
+    path.addEllipse(m, r, r);
+    path.addEllipse(m, h, h);
+    path.setFillRule(Qt::OddEvenFill);
+    return path;
+}
+
+void TCDLabel::WriteKindSettingsBeforeSnapLines(TStreamWriter &out) const { out.writeInt32(PaperColorIndex); }
+
+void TCDLabel::ReadKindSettingsBeforeSnapLines(TStreamReader &in) { PaperColorIndex = in.readInt32(); }
+
+TInlayVorder::TInlayVorder(TPageHost *window) : TCDLPage(window)
+{
+    Origin = QPoint(-InlayFrontHalfWidth, -InlayFrontHalfHeight);
+}
+
+namespace {
+
+// A one-pixel outline through the mapped corners. QPainter strokes a QRect
+// one pixel beyond its right and bottom, outside the page rectangle that the
+// sheet preview copies.
+void DrawModelRect(TPaintContext &c, int32_t left, int32_t top, int32_t right, int32_t bottom)
+{
+    const QPoint a = c.Map(left, top), b = c.Map(right, bottom);
+    c.Canvas->drawRect(QRect(a, QSize(b.x() - a.x(), b.y() - a.y())));
+}
+
+} // namespace
+
+void TInlayVorder::PaintOutline(TPaintContext &c) const
+{
+    if (!c.Canvas)
+        return;
+    const QSize e = Extent();
+    DrawModelRect(c, -e.width() / 2, -e.height() / 2, e.width() / 2, e.height() / 2);
+}
+
+void TInlayVorder::WriteKindSettingsAfterFlags(TStreamWriter &out) const
+{
+    out.writeInt32(Origin.x());
+    out.writeInt32(Origin.y());
+}
+
+void TInlayVorder::ReadKindSettingsAfterFlags(TStreamReader &in)
+{
+    const int32_t x = in.readInt32();
+    const int32_t y = in.readInt32();
+    Origin = QPoint(x, y);
+}
+
+TInlayRueck::TInlayRueck(TPageHost *window) : TInlayVorder(window)
+{
+    Origin = QPoint(-InlayBackHalfWidth, -InlayBackHalfHeight);
+}
+
+void TInlayRueck::PaintOutline(TPaintContext &c) const
+{
+    TInlayVorder::PaintOutline(c);
+    if (!c.Canvas)
+        return;
+    const int32_t top = -InlayBackHalfHeight, bottom = InlayBackHalfHeight;
+    const int32_t left = -InlayBackHalfWidth, right = InlayBackHalfWidth;
+    DrawModelRect(c, left, top, left + SpineWidth, bottom);
+    DrawModelRect(c, right - SpineWidth, top, right, bottom);
+}
+
+std::unique_ptr<TCDLPage> CreatePage(TPageKind kind, TPageHost *window)
+{
+    switch (kind) {
+    case TPageKind::CDLabel: return std::make_unique<TCDLabel>(window);
+    case TPageKind::InlayVorder: return std::make_unique<TInlayVorder>(window);
+    case TPageKind::InlayRueck: return std::make_unique<TInlayRueck>(window);
+    }
+    return nullptr;
+}
+
+void PaintPageShape(TCDLPage &page, QPainter &a, QPainter &b, int w, int h)
+{
+    TPaintContext &c = page.Context;
+    QPainter *const own = c.Canvas;
+    c.Masking = true;
+    page.FitInto(c, w, h, c.Zoom);
+    const QSize e = page.Extent();
+    const QRect rect(c.Map(-e.width() / 2, -e.height() / 2), c.Map(e.width() / 2, e.height() / 2));
+    if (page.Kind() == TPageKind::CDLabel) {
+        c.Canvas = &a;
+        c.SetPen(0, TPenMode::Copy, Qt::SolidLine, 0);
+        c.SetBrush(0, true);
+        page.PaintOutline(c);
+        c.Canvas = &b;
+        const QPoint m = c.Map(0, 0);
+        const int r = c.MapLenX(CDRadius), hole = c.MapLenX(CDHoleRadius);
+        b.setPen(Qt::white);
+        b.setBrush(Qt::white);
+        b.drawEllipse(m, r, r);
+        b.setPen(Qt::black);
+        b.setBrush(Qt::black);
+        b.drawEllipse(m, hole, hole);
+    } else {
+        c.Canvas = &b;
+        c.SetMode(TPenMode::Copy);
+        b.fillRect(b.hasClipping() ? b.clipBoundingRect().toAlignedRect() : QRect(0, 0, w, h), ToQColor(page.BackColor));
+        c.SetPen(0, TPenMode::Copy, Qt::SolidLine, 0);
+        c.SetBrush(0, true);
+        page.PaintOutline(c);
+        if (auto *img = dynamic_cast<QImage *>(b.device())) {
+            a.setCompositionMode(QPainter::CompositionMode_Source);
+            a.drawImage(rect, *img, rect);
+            a.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        }
+    }
+    c.Masking = false;
+    c.Canvas = own;
+}

@@ -1,0 +1,187 @@
+#pragma once
+// The three pages of a document: the round CD label and the two inlays. A
+// page owns its frames (z-order, bottom first), its selection, undo, guide
+// lines and paint context; it paints itself and reads and writes its own
+// section of the document file.
+
+#include "Frame.h"
+#include "FrameList.h"
+#include "PageHost.h"
+#include "PaintContext.h"
+#include "SnapLine.h"
+#include "Undo.h"
+
+#include <QSize>
+#include <functional>
+#include <memory>
+#include <vector>
+
+// Page constants shared with printing.
+inline constexpr int32_t CDRadius = 565;
+inline constexpr int32_t CDHoleRadius = 185;
+inline constexpr int32_t InlayFrontHalfWidth = 599;
+inline constexpr int32_t InlayFrontHalfHeight = 605;
+inline constexpr int32_t InlayBackHalfWidth = 753;
+inline constexpr int32_t InlayBackHalfHeight = 590;
+inline constexpr int32_t SpineWidth = 60;
+inline constexpr int MaxFramesPerPage = 30000;
+
+// The sheets on offer, by index; text numbers name them.
+struct TPaperColor
+{
+    int TextNumber;
+    TColor Color;
+};
+inline constexpr TPaperColor PaperColors[] = {
+    {1411, RGBColor(255, 255, 255)}, {1412, RGBColor(255, 164, 197)}, {1413, RGBColor(159, 224, 228)},
+    {1414, RGBColor(243, 241, 0)},   {1415, RGBColor(183, 236, 183)}, {1416, RGBColor(255, 255, 255)},
+};
+inline constexpr int PaperColorCount = int(std::size(PaperColors));
+
+// Program settings that pages take as defaults and paint with.
+struct TPageSettings
+{
+    TColor BackColor = RGBColor(255, 255, 255);
+    bool GuideFlag = true;
+    bool SnapEnabled = false;
+    bool ShowSnapPoints = true;
+    int32_t SnapX = 40, SnapY = 40;
+    bool GridInFront = true;
+    TColor GridColor = 0;
+    TColor SnapLineColor = 0;
+};
+TPageSettings &PageSettings();
+
+enum class TPageKind { CDLabel = 0, InlayVorder = 1, InlayRueck = 2 };
+
+class TCDLPage
+{
+public:
+    explicit TCDLPage(TPageHost *window);
+    virtual ~TCDLPage();
+    TCDLPage(const TCDLPage &) = delete;
+    TCDLPage &operator=(const TCDLPage &) = delete;
+
+    std::function<void(int percent)> OnLoadProgress;
+    TPaintContext Context;
+    TSnapLine SnapLines;
+    bool Modified = false;
+    TPageHost *Window;
+    std::vector<std::unique_ptr<TCDLFrame>> Frames;
+    TCDLFrame *ActiveFrame = nullptr;
+    TCDLFrameList Selection;
+    int32_t Mode = -1;
+    TUndo Undo;
+    TColor BackColor;
+    bool GuideFlag;
+    bool SnapEnabled;
+    bool ShowSnapPoints;
+    int32_t SnapX, SnapY;
+    QPoint Origin;
+    bool MouseInside = false;
+
+    virtual TPageKind Kind() const = 0;
+    // Extent in model units, centred on (0,0).
+    virtual QSize Extent() const = 0;
+    // The colour the page shows behind its frames.
+    virtual TColor DisplayColor() const { return BackColor; }
+
+    // Appends; throws EFrameLimit (and adds nothing) at the 30,000 limit.
+    int AddFrame(std::unique_ptr<TCDLFrame> frame);
+    void DeleteFrame(int index);
+    int IndexOf(const TCDLFrame *f) const;
+    int FrameCount() const { return int(Frames.size()); }
+    TCDLFrame *FrameAt(int i) const { return Frames[size_t(i)].get(); }
+
+    void SelectAll();
+    void DeselectAll();
+
+    bool HasSerialNumbers() const;
+    bool SerialNumbersSuffice(int32_t n) const;
+    void AdvanceSerialNumbers();
+    void SaveCounters();
+    void RestoreCounters();
+
+    void OneStepForward();
+    void OneStepBack();
+    void ToFront();
+    void ToBack();
+    // Moves the frame at from to index to, keeping the others' order.
+    void MoveFrame(int from, int to);
+
+    // Screen paint into a control of the given size: fit, offsets, contents,
+    // handles and the outline.
+    void PaintScreen(QPainter &p, QSize control);
+    // Frames (and, on an interactive page, grid and guide lines).
+    void PaintContents(TPaintContext &c, bool keepHandles, QSize control);
+    void PaintGrid(TPaintContext &c, const QRect &clip) const;
+    void PaintSnapLines(TPaintContext &c, QSize control) const;
+    virtual void PaintOutline(TPaintContext &c) const = 0;
+    // Fills the page's own area (not the hole, not beyond the label).
+    virtual void FillBackground(TPaintContext &c, TColor color) const;
+    // The device path of the page's area under c.
+    virtual QPainterPath ShapePath(const TPaintContext &c) const;
+    // Sets scale and offsets so the extent fits w x h, centred.
+    void FitInto(TPaintContext &c, int w, int h, double zoom) const;
+
+    void MouseEnter() { MouseInside = true; }
+    void MouseLeave() { MouseInside = false; }
+
+    // Refresh the status bar from the current selection.
+    void ShowSelectionStatus();
+    void RefreshPanels(TCDLFrame *f) { if (Window) Window->RefreshPanels(f); }
+    void Repaint() { if (Window) Window->RepaintPage(); }
+
+    void WriteSection(TStreamWriter &out) const;
+    void ReadSection(TStreamReader &in);
+
+protected:
+    virtual void WriteKindSettingsBeforeSnapLines(TStreamWriter &out) const {}
+    virtual void ReadKindSettingsBeforeSnapLines(TStreamReader &in) {}
+    virtual void WriteKindSettingsAfterFlags(TStreamWriter &out) const {}
+    virtual void ReadKindSettingsAfterFlags(TStreamReader &in) {}
+};
+
+class TCDLabel : public TCDLPage
+{
+public:
+    explicit TCDLabel(TPageHost *window);
+    int32_t PaperColorIndex = -1;
+    TPageKind Kind() const override { return TPageKind::CDLabel; }
+    QSize Extent() const override { return {2 * CDRadius, 2 * CDRadius}; }
+    TColor DisplayColor() const override;
+    void PaintOutline(TPaintContext &c) const override;
+    QPainterPath ShapePath(const TPaintContext &c) const override;
+
+protected:
+    void WriteKindSettingsBeforeSnapLines(TStreamWriter &out) const override;
+    void ReadKindSettingsBeforeSnapLines(TStreamReader &in) override;
+};
+
+class TInlayVorder : public TCDLPage
+{
+public:
+    explicit TInlayVorder(TPageHost *window);
+    TPageKind Kind() const override { return TPageKind::InlayVorder; }
+    QSize Extent() const override { return {2 * InlayFrontHalfWidth, 2 * InlayFrontHalfHeight}; }
+    void PaintOutline(TPaintContext &c) const override;
+
+protected:
+    void WriteKindSettingsAfterFlags(TStreamWriter &out) const override;
+    void ReadKindSettingsAfterFlags(TStreamReader &in) override;
+};
+
+class TInlayRueck : public TInlayVorder
+{
+public:
+    explicit TInlayRueck(TPageHost *window);
+    TPageKind Kind() const override { return TPageKind::InlayRueck; }
+    QSize Extent() const override { return {2 * InlayBackHalfWidth, 2 * InlayBackHalfHeight}; }
+    void PaintOutline(TPaintContext &c) const override;
+};
+
+std::unique_ptr<TCDLPage> CreatePage(TPageKind kind, TPageHost *window);
+
+// The page's shape for the sheet preview: a on the visible canvas, b the mask
+// canvas (white where the label is). Both painters must be active.
+void PaintPageShape(TCDLPage &page, QPainter &a, QPainter &b, int w, int h);

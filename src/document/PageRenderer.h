@@ -1,0 +1,18 @@
+#pragma once
+// Paints a page at its real size onto an image or PDF, as a non-interactive
+// context would: no grid, no handles, no guide lines.
+
+#include "Page.h"
+
+#include <QImage>
+
+// Model units to device pixels at dpi.
+inline double ScaleForDpi(double dpi) { return dpi / 254.0; }
+
+// The page onto painter p whose device point (0,0) is the page's top-left.
+void RenderPage(TCDLPage &page, QPainter &p, double scale);
+// A transparent image with the page's area in its colour and the frames.
+QImage RenderPageImage(TCDLPage &page, double dpi);
+// A one-page PDF of the page's real size. Returns false when the file
+// cannot be written.
+bool RenderPagePdf(TCDLPage &page, const QString &path, int dpi);

@@ -1,0 +1,268 @@
+#include "Shapes.h"
+
+#include "Page.h"
+#include "Strings.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+using F = TCDLFrame;
+constexpr TColor kOutlineColor = 0x00FFFF;
+
+constexpr TRecordField kLineLayout[] = {
+    {"X", &F::X}, {"X2", &F::X2}, {"Y", &F::Y}, {"Y2", &F::Y2}, {"PenColor", &F::PenColor}, {"PenSize", &F::PenSize},
+};
+constexpr TRecordField kRectLayout[] = {
+    {"X", &F::X},           {"Y", &F::Y},           {"Width", &F::Width},   {"Height", &F::Height},
+    {"PenColor", &F::PenColor}, {"FillColor", &F::FillColor}, {"NoPen", &F::NoPen}, {"NoFill", &F::NoFill},
+    {"PenSize", &F::PenSize}, {"Angle", &F::Angle},
+};
+constexpr TRecordField kCircleLayout[] = {
+    {"X", &F::X},           {"X2", &F::X2},         {"Y", &F::Y},         {"Y2", &F::Y2},
+    {"Width", &F::Width},   {"Height", &F::Height}, {"PenColor", &F::PenColor}, {"FillColor", &F::FillColor},
+    {"NoPen", &F::NoPen},   {"NoFill", &F::NoFill}, {"PenSize", &F::PenSize},
+};
+constexpr TRecordField kEllipseLayout[] = {
+    {"X", &F::X},           {"X2", &F::X2},         {"Y", &F::Y},         {"Y2", &F::Y2},
+    {"Width", &F::Width},   {"Height", &F::Height}, {"PenColor", &F::PenColor}, {"FillColor", &F::FillColor},
+    {"NoPen", &F::NoPen},   {"NoFill", &F::NoFill}, {"PenSize", &F::PenSize}, {"Angle", &F::Angle},
+};
+
+double Dist(QPointF a, QPointF b) { return std::hypot(a.x() - b.x(), a.y() - b.y()); }
+
+// Outline of a frame being dragged, drawn only on an interactive screen.
+bool ShowsOutline(const TCDLFrame &f, const TPaintContext &c)
+{
+    return f.State >= 2 && c.Interactive && !c.Printing;
+}
+
+} // namespace
+
+// ---- line ------------------------------------------------------------------
+
+TCDLLinie::TCDLLinie(TCDLPage *page, int32_t x, int32_t y) : TCDLFrame(page, x, y)
+{
+    DragPointCount = 2;
+    PanelSet = 0x0006;
+}
+
+TRecordLayout TCDLLinie::RecordLayout() const { return kLineLayout; }
+
+QString TCDLLinie::Verbose() const
+{
+    return KindWord(563) + QStringLiteral("  ( ") + PositionText(X, Y) + QStringLiteral(" ) - ( ") + PositionText(X2, Y2)
+           + QStringLiteral(" )");
+}
+
+void TCDLLinie::SetDefaults()
+{
+    X2 = X + 400;
+    Y2 = Y;
+}
+
+void TCDLLinie::PaintAt(TPaintContext &c, bool keepHandles)
+{
+    if (!keepHandles) {
+        DragPoints[1] = c.Map(X, Y);
+        DragPoints[2] = c.Map(X2, Y2);
+    }
+    if (!c.Canvas)
+        return;
+    const bool outline = State >= 2;
+    c.SetPen(outline ? kOutlineColor : PenColor, outline ? TPenMode::Xor : TPenMode::Copy, Qt::SolidLine,
+             outline ? 0 : PenWidth(PenSize));
+    QPen pen = c.Canvas->pen();
+    pen.setCapStyle(Qt::SquareCap);
+    pen.setJoinStyle(Qt::BevelJoin);
+    c.Canvas->setPen(pen);
+    c.Canvas->drawLine(DragPoints[1], DragPoints[2]);
+    c.SetMode(TPenMode::Copy);
+}
+
+bool TCDLLinie::TestMouseHit(int x, int y) const
+{
+    const QPointF a(DragPoints[1]), b(DragPoints[2]), m(x, y);
+    return std::round(Dist(a, m) + Dist(m, b) - Dist(a, b)) < 1;
+}
+
+bool TCDLLinie::MouseMove(int32_t x, int32_t y, int32_t dx, int32_t dy, int mode)
+{
+    if (mode == ModeMove) {
+        Width = X2 - X;
+        Height = Y2 - Y;
+        X = x - dx;
+        Y = y - dy;
+        X2 = X + Width;
+        Y2 = Y + Height;
+    } else if (mode == 1) {
+        X = x;
+        Y = y;
+    } else if (mode == 2 || mode == ModeCreate) {
+        X2 = x;
+        Y2 = y;
+    }
+    return true;
+}
+
+TRect TCDLLinie::GetBoundRect() const { return TRect::normalized(X, Y, X2, Y2); }
+
+// ---- rectangle -------------------------------------------------------------
+
+TCDLRechteck::TCDLRechteck(TCDLPage *page, int32_t x, int32_t y) : TCDLFrame(page, x, y) { PanelSet = 0x001F; }
+
+TRecordLayout TCDLRechteck::RecordLayout() const { return kRectLayout; }
+
+QString TCDLRechteck::Verbose() const
+{
+    return BoxVerbose(564);
+}
+
+// ---- circle ----------------------------------------------------------------
+
+TCDLKreis::TCDLKreis(TCDLPage *page, int32_t x, int32_t y) : TCDLFrame(page, x, y)
+{
+    DragPointCount = 2;
+    PanelSet = 0x000F;
+}
+
+TRecordLayout TCDLKreis::RecordLayout() const { return kCircleLayout; }
+
+QString TCDLKreis::Verbose() const
+{
+    return KindWord(138) + QStringLiteral("  ( ") + PositionText(X, Y) + QStringLiteral(" )  ") + GetText(559)
+           + QStringLiteral(" ( ") + PositionText(X2, Y2) + QStringLiteral(" )");
+}
+
+void TCDLKreis::PaintAt(TPaintContext &c, bool keepHandles)
+{
+    if (!keepHandles) {
+        DragPoints[1] = c.Map(X2, Y2);
+        DragPoints[2] = c.Map(X, Y);
+        Radius = std::round(Dist(QPointF(DragPoints[1]), QPointF(DragPoints[2])));
+    }
+    if (!c.Canvas)
+        return;
+    if (ShowsOutline(*this, c)) {
+        DrawInteractionOutline(c, kOutlineColor, Qt::DotLine);
+    } else {
+        c.SetPen(PenColor, TPenMode::Copy, NoPen ? Qt::NoPen : Qt::SolidLine, PenWidth(PenSize));
+        c.SetBrush(FillColor, NoFill);
+    }
+    const int r = int(Radius);
+    const QPoint m = DragPoints[1];
+    c.Canvas->drawEllipse(QRect(m.x() - r, m.y() - r, 2 * r, 2 * r));
+    c.SetMode(TPenMode::Copy);
+}
+
+bool TCDLKreis::TestMouseHit(int x, int y) const
+{
+    return Dist(QPointF(x, y), QPointF(DragPoints[1])) <= Radius;
+}
+
+bool TCDLKreis::MouseMove(int32_t x, int32_t y, int32_t dx, int32_t dy, int mode)
+{
+    if (mode == ModeMove) {
+        Width = X2 - X;
+        Height = Y2 - Y;
+        X = x - dx;
+        Y = y - dy;
+        X2 = X + Width;
+        Y2 = Y + Height;
+    } else if (mode == 2 || mode == ModeCreate) {
+        X = x;
+        Y = y;
+    } else if (mode == 1) {
+        X2 = x;
+        Y2 = y;
+    }
+    if (std::abs(int64_t(X) - X2) < 10 && std::abs(int64_t(Y) - Y2) < 10) {
+        X = X2 + 10;
+        Y = Y2 + 10;
+    }
+    return true;
+}
+
+bool TCDLKreis::IsInRect(const TRect &r) const
+{
+    const QPoint m = DragPoints[1];
+    return DragPointCount >= 1 && r.Left < m.x() && m.x() < r.Right && r.Top < m.y() && m.y() < r.Bottom;
+}
+
+TRect TCDLKreis::GetBoundRect() const
+{
+    const double r = std::sqrt(double(int64_t(X) - X2) * double(int64_t(X) - X2)
+                               + double(int64_t(Y) - Y2) * double(int64_t(Y) - Y2));
+    return {int32_t(std::trunc(X2 - r)), int32_t(std::trunc(Y2 - r)), int32_t(std::trunc(X2 + r)),
+            int32_t(std::trunc(Y2 + r))};
+}
+
+// ---- ellipse ---------------------------------------------------------------
+
+TCDLEllipse::TCDLEllipse(TCDLPage *page, int32_t x, int32_t y) : TCDLFrame(page, x, y) { PanelSet = 0x001F; }
+
+TRecordLayout TCDLEllipse::RecordLayout() const { return kEllipseLayout; }
+
+QString TCDLEllipse::Verbose() const
+{
+    return KindWord(139) + QStringLiteral("  ( ") + PositionText(X, Y) + QStringLiteral(" )  ") + QStringLiteral(" ( ")
+           + FormatLength(Width) + QStringLiteral(" ; ") + FormatLength(Height) + QStringLiteral(" )");
+}
+
+std::array<QPoint, TCDLEllipse::PolygonPoints> TCDLEllipse::Polygon(const TPaintContext &c) const
+{
+    const double ang = Angle * std::numbers::pi / 180.0;
+    const double s = std::sin(ang), co = std::cos(ang);
+    const double a = Width / 2.0, b = Height / 2.0;
+    const double cx = X + a * co + b * s, cy = Y - a * s + b * co;
+    std::array<QPoint, PolygonPoints> pts;
+    for (int k = 0; k < PolygonPoints; ++k) {
+        const double t = double(k) / (PolygonPoints - 1) * 2 * std::numbers::pi;
+        const double px = a * std::sin(t), py = b * std::cos(t);
+        const double mx = cx + px * co + py * s, my = cy - px * s + py * co;
+        pts[size_t(k)] = QPoint(int(std::trunc(mx * c.ScaleX)) + c.OffsetX, int(std::trunc(my * c.ScaleY)) + c.OffsetY);
+    }
+    // sin 2pi is not exactly 0, which can put the last point a pixel off the
+    // first; the outline must close on itself.
+    pts.back() = pts.front();
+    return pts;
+}
+
+void TCDLEllipse::PaintAt(TPaintContext &c, bool keepHandles)
+{
+    if (!keepHandles)
+        ComputeRectDragPoints(c);
+    if (!c.Canvas)
+        return;
+    if (ShowsOutline(*this, c)) {
+        DrawInteractionOutline(c, kOutlineColor, Qt::DotLine);
+    } else {
+        c.SetPen(PenColor, TPenMode::Copy, NoPen ? Qt::NoPen : Qt::SolidLine, PenWidth(PenSize));
+        c.SetBrush(FillColor, NoFill);
+    }
+    const auto pts = Polygon(c);
+    c.Canvas->drawPolygon(pts.data(), int(pts.size()));
+    c.SetMode(TPenMode::Copy);
+}
+
+bool TCDLEllipse::TestMouseHit(int x, int y) const
+{
+    const QPoint p0 = DragPoints[1];
+    const QPointF m = RotatePointF(QPointF(x, y), QPointF(p0), -Angle);
+    // Integer, so a zero-width ellipse stays exactly zero wide.
+    const QPoint p2 = RotatePoint(DragPoints[3], p0, -Angle);
+    // Half of an odd extent keeps its half pixel, or the far rim would miss.
+    const double a = std::abs(p2.x() - p0.x()) / 2.0, b = std::abs(p2.y() - p0.y()) / 2.0;
+    // Rotating a flat ellipse's corner back can leave a pixel of rounding.
+    if (Width == 0 || Height == 0 || a == 0 || b == 0)
+        return false;
+    const double u = (m.x() - p0.x() - a) / a, v = (m.y() - p0.y() - b) / b;
+    return u * u + v * v <= 1;
+}
+
+bool TCDLEllipse::IsInRect(const TRect &r) const
+{
+    const QPoint p = DragPoints[1];
+    return r.Left < p.x() && p.x() < r.Right && r.Top < p.y() && p.y() < r.Bottom;
+}

@@ -1,0 +1,67 @@
+#pragma once
+// Plain geometry frames: line, rectangle, circle and ellipse.
+
+#include "Frame.h"
+
+class TCDLLinie : public TCDLFrame
+{
+public:
+    TCDLLinie(TCDLPage *page, int32_t x, int32_t y);
+    uint16_t TypeTag() const override { return TagLinie; }
+    const char *ClassName() const override { return "TCDLLinie"; }
+    TRecordLayout RecordLayout() const override;
+    QString Verbose() const override;
+    void SetDefaults() override;
+    void PaintAt(TPaintContext &c, bool keepHandles) override;
+    bool TestMouseHit(int x, int y) const override;
+    bool MouseMove(int32_t x, int32_t y, int32_t dx, int32_t dy, int mode) override;
+    TRect GetBoundRect() const override;
+};
+
+class TCDLRechteck : public TCDLFrame
+{
+public:
+    TCDLRechteck(TCDLPage *page, int32_t x, int32_t y);
+    uint16_t TypeTag() const override { return TagRechteck; }
+    const char *ClassName() const override { return "TCDLRechteck"; }
+    TRecordLayout RecordLayout() const override;
+    QString Verbose() const override;
+};
+
+// Centre (X2, Y2), rim point (X, Y).
+class TCDLKreis : public TCDLFrame
+{
+public:
+    TCDLKreis(TCDLPage *page, int32_t x, int32_t y);
+    uint16_t TypeTag() const override { return TagKreis; }
+    const char *ClassName() const override { return "TCDLKreis"; }
+    TRecordLayout RecordLayout() const override;
+    QString Verbose() const override;
+    void SetDefaults() override {}
+    void PaintAt(TPaintContext &c, bool keepHandles) override;
+    bool TestMouseHit(int x, int y) const override;
+    bool MouseMove(int32_t x, int32_t y, int32_t dx, int32_t dy, int mode) override;
+    bool IsInRect(const TRect &r) const override;
+    TRect GetBoundRect() const override;
+
+    // Device radius as of the last paint; the hit test uses it.
+    double Radius = 0;
+};
+
+class TCDLEllipse : public TCDLFrame
+{
+public:
+    TCDLEllipse(TCDLPage *page, int32_t x, int32_t y);
+    uint16_t TypeTag() const override { return TagEllipse; }
+    const char *ClassName() const override { return "TCDLEllipse"; }
+    TRecordLayout RecordLayout() const override;
+    QString Verbose() const override;
+    void SetDefaults() override {}
+    void PaintAt(TPaintContext &c, bool keepHandles) override;
+    bool TestMouseHit(int x, int y) const override;
+    bool IsInRect(const TRect &r) const override;
+
+    static constexpr int PolygonPoints = 80;
+    // The outline polygon in device coordinates under c.
+    std::array<QPoint, PolygonPoints> Polygon(const TPaintContext &c) const;
+};

@@ -1,0 +1,245 @@
+// Page operations: adding within the limit, selection, z-order with undo,
+// serial-number bookkeeping.
+
+#include "Errors.h"
+#include "Page.h"
+#include "Shapes.h"
+#include "Strings.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Records what the page asks of its window.
+struct RecordingHost : TPageHost
+{
+    std::vector<TCDLFrame *> panels;
+    QString status;
+    int repaints = 0;
+    bool undoEnabled = false;
+    void RefreshPanels(TCDLFrame *f) override { panels.push_back(f); }
+    void ShowStatus(const QString &t) override { status = t; }
+    void RepaintPage() override { ++repaints; }
+    void SetUndoEnabled(bool e) override { undoEnabled = e; }
+};
+
+// Serial-number bookkeeping looks only at the tag and the shared fields.
+struct FakeSerNo : TCDLFrame
+{
+    using TCDLFrame::TCDLFrame;
+    uint16_t TypeTag() const override { return TagSerNo; }
+};
+
+TCDLFrame *AddRect(TCDLPage &p, int x = 0)
+{
+    auto f = std::make_unique<TCDLRechteck>(&p, x, 0);
+    f->SetDefaults();
+    TCDLFrame *raw = f.get();
+    p.AddFrame(std::move(f));
+    return raw;
+}
+
+std::vector<int32_t> Ids(const TCDLPage &p)
+{
+    std::vector<int32_t> ids;
+    for (const auto &f : p.Frames)
+        ids.push_back(f->Id);
+    return ids;
+}
+
+} // namespace
+
+TEST(Page, ThirtyThousandFramesThenRefusal)
+{
+    TCDLabel page(nullptr);
+    for (int i = 0; i < MaxFramesPerPage; ++i)
+        page.AddFrame(std::make_unique<TCDLLinie>(&page, i, 0));
+    auto extra = std::make_unique<TCDLLinie>(&page, 0, 0);
+    try {
+        page.AddFrame(std::move(extra));
+        FAIL() << "the 30,001st frame was accepted";
+    } catch (const EFrameLimit &e) {
+        EXPECT_EQ(e.message(), GetText(568));
+    }
+    EXPECT_EQ(page.FrameCount(), MaxFramesPerPage);
+}
+
+TEST(Page, SelectAllFollowsTheSelectionInvariant)
+{
+    RecordingHost host;
+    TInlayVorder page(&host);
+    page.SelectAll();
+    EXPECT_EQ(page.ActiveFrame, nullptr);
+    EXPECT_TRUE(page.Selection.IsEmpty());
+
+    TCDLFrame *only = AddRect(page);
+    page.SelectAll();
+    EXPECT_EQ(page.ActiveFrame, only) << "a single frame is the active frame, not a selection";
+    EXPECT_TRUE(page.Selection.IsEmpty());
+    EXPECT_EQ(only->State, 1);
+    EXPECT_EQ(page.Mode, ModeMove);
+    EXPECT_EQ(host.status, only->Verbose());
+
+    AddRect(page, 500);
+    AddRect(page, 900);
+    page.SelectAll();
+    EXPECT_EQ(page.ActiveFrame, nullptr);
+    EXPECT_EQ(page.Selection.Count(), 3);
+    EXPECT_EQ(host.status, QStringLiteral("3") + GetText(570));
+    EXPECT_EQ(host.panels.back(), nullptr);
+
+    page.DeselectAll();
+    EXPECT_TRUE(page.Selection.IsEmpty());
+    EXPECT_EQ(host.status, QString());
+    for (const auto &f : page.Frames)
+        EXPECT_EQ(f->State, 0);
+}
+
+TEST(Page, DeletingTheActiveFrameLeavesNoDanglingReference)
+{
+    RecordingHost host;
+    TCDLabel page(&host);
+    AddRect(page);
+    page.ActiveFrame = AddRect(page, 100);
+    page.DeleteFrame(1);
+    EXPECT_EQ(page.ActiveFrame, nullptr);
+    EXPECT_EQ(host.panels.back(), nullptr);
+    EXPECT_EQ(page.FrameCount(), 1);
+
+    page.SelectAll();
+    AddRect(page, 300);
+    page.SelectAll();
+    page.Selection.DeleteAll();
+    EXPECT_EQ(page.FrameCount(), 0);
+    EXPECT_TRUE(page.Modified);
+    EXPECT_THROW(page.Selection.Get(0), ELocalizedError);
+}
+
+TEST(Page, ZOrderMovesRecordUndoOnlyWhenTheyMove)
+{
+    RecordingHost host;
+    TCDLabel page(&host);
+    TCDLFrame *a = AddRect(page), *b = AddRect(page), *c = AddRect(page);
+    const auto original = Ids(page);
+
+    page.ActiveFrame = a;
+    page.OneStepBack(); // already at the bottom
+    page.ToBack();
+    EXPECT_FALSE(page.Undo.CanUndo());
+    page.ActiveFrame = c;
+    page.OneStepForward(); // already on top
+    page.ToFront();
+    EXPECT_FALSE(page.Undo.CanUndo());
+    EXPECT_EQ(Ids(page), original);
+
+    page.ActiveFrame = a;
+    page.ToFront();
+    EXPECT_EQ(Ids(page), (std::vector<int32_t>{b->Id, c->Id, a->Id}));
+    EXPECT_TRUE(host.undoEnabled);
+    page.ActiveFrame = b;
+    page.OneStepForward();
+    EXPECT_EQ(Ids(page), (std::vector<int32_t>{c->Id, b->Id, a->Id}));
+
+    page.Undo.Undo();
+    EXPECT_EQ(Ids(page), (std::vector<int32_t>{b->Id, c->Id, a->Id}));
+    EXPECT_EQ(page.ActiveFrame, b) << "the single restored frame becomes active";
+    page.Undo.Undo();
+    EXPECT_EQ(Ids(page), original);
+    EXPECT_FALSE(host.undoEnabled);
+}
+
+TEST(Page, UndoKeepsFiveSnapshotsAndRestoresDeletionsWithTheirIds)
+{
+    RecordingHost host;
+    TCDLabel page(&host);
+    TCDLFrame *f = AddRect(page);
+    for (int i = 1; i <= 6; ++i) {
+        page.Undo.Record(f, nullptr, TUndoKind::Position);
+        f->X = i * 10;
+    }
+    int undone = 0;
+    while (page.Undo.CanUndo()) {
+        page.Undo.Undo();
+        ++undone;
+    }
+    EXPECT_EQ(undone, 5);
+    EXPECT_EQ(f->X, 10) << "the oldest change fell off";
+
+    TCDLFrame *g = AddRect(page, 100), *h = AddRect(page, 200);
+    const std::vector<int32_t> ids{f->Id, g->Id, h->Id};
+    page.SelectAll();
+    page.Undo.Record(nullptr, &page.Selection, TUndoKind::Deletion);
+    page.Selection.DeleteAll();
+    ASSERT_EQ(page.FrameCount(), 0);
+    page.Undo.Undo();
+    EXPECT_EQ(Ids(page), ids);
+    EXPECT_EQ(page.Selection.Count(), 3);
+    EXPECT_EQ(page.FrameAt(2)->X, 200);
+}
+
+TEST(Page, NextIdWrapsAfterTwoHundredMillion)
+{
+    TCDLabel page(nullptr);
+    page.Undo.NextIdValue = 200000000;
+    EXPECT_EQ(page.Undo.NextId(), 200000000);
+    EXPECT_EQ(page.Undo.NextId(), 0);
+}
+
+TEST(Page, SerialNumbersSuffice)
+{
+    TCDLabel page(nullptr);
+    EXPECT_TRUE(page.SerialNumbersSuffice(1000)) << "no serial numbers always suffice";
+    EXPECT_FALSE(page.HasSerialNumbers());
+
+    auto counter = std::make_unique<FakeSerNo>(&page, 0, 0);
+    TCDLFrame *c = counter.get();
+    page.AddFrame(std::move(counter));
+    EXPECT_TRUE(page.HasSerialNumbers());
+    c->Counter = 2147483647 - 10;
+    EXPECT_TRUE(page.SerialNumbersSuffice(10));
+    c->Counter = 2147483647 - 10 + 1;
+    EXPECT_FALSE(page.SerialNumbersSuffice(10));
+
+    c->UseValueList = true;
+    c->Counter = 1;
+    EXPECT_FALSE(page.SerialNumbersSuffice(1)) << "an empty value list never suffices";
+    c->Values = QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
+    EXPECT_TRUE(page.SerialNumbersSuffice(2));
+    EXPECT_FALSE(page.SerialNumbersSuffice(3));
+
+    page.SaveCounters();
+    page.AdvanceSerialNumbers();
+    page.AdvanceSerialNumbers();
+    EXPECT_EQ(c->Counter, 3);
+    EXPECT_TRUE(page.Modified);
+    page.RestoreCounters();
+    EXPECT_EQ(c->Counter, 1);
+}
+
+TEST(Page, SnapLineListRules)
+{
+    TSnapLine lines;
+    lines.Add(100, false);
+    lines.Add(100, true);
+    lines.Add(100, false);
+    lines.Add(50, false);
+    lines.RemoveDuplicates();
+    ASSERT_EQ(lines.Count(), 3);
+    EXPECT_EQ(lines.Get(0), (TSnapLineRecord{100, true})) << "the earlier duplicate goes";
+    EXPECT_THROW(lines.Get(3), E_LinesIndexError);
+
+    TSnapLine near;
+    near.Add(10, false);  // 10 away from 0
+    near.Add(-15, false); // 15 away
+    EXPECT_EQ(near.FindNearest(0, false), 0);
+    EXPECT_EQ(near.FoundDistance, 10);
+    EXPECT_EQ(near.FindNearest(30, false), 0) << "exactly the tolerance still snaps";
+    EXPECT_EQ(near.FindNearest(31, false), -1) << "21 units away is out of range";
+    EXPECT_EQ(near.FoundDistance, near.Tolerance);
+
+    TSnapLine tie;
+    tie.Add(-12, false);
+    tie.Add(12, false);
+    EXPECT_EQ(tie.FindNearest(0, false), 1) << "of equally near lines the later wins";
+    EXPECT_EQ(near.FindNearest(10, true), -1);
+}
