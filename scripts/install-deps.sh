@@ -1,0 +1,24 @@
+#!/bin/sh
+# Installs the Debian 12 packages the build, the program and the tests need.
+# Safe to run again: only missing packages are installed.
+set -e
+PACKAGES="
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-l10n-tools qt6-translations-l10n
+  libgtest-dev libgmock-dev googletest
+  libzint-dev zbar-tools poppler-utils
+  fonts-liberation2 fonts-dejavu-core
+  xvfb xauth x11-utils
+  clang libclang-rt-14-dev
+"
+missing=""
+for p in $PACKAGES; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+[ -z "$missing" ] && exit 0
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -q
+# shellcheck disable=SC2086
+$SUDO apt-get install -y -q --no-install-recommends $missing
