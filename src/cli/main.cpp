@@ -5,6 +5,7 @@
 #include "DocumentJson.h"
 #include "Errors.h"
 #include "PageRenderer.h"
+#include "Settings.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -106,6 +107,8 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    // Messages follow the language the person chose in the program.
+    ReadSettingsEarly(AppSettings());
     QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty())
         return Usage();

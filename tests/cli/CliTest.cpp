@@ -1,0 +1,188 @@
+// The command-line tool as a person runs it: a separate process, no display.
+
+#include "Document.h"
+#include "Shapes.h"
+#include "Strings.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+namespace {
+
+struct TRun
+{
+    int Exit = -1;
+    QByteArray Out, Err;
+};
+
+// No DISPLAY and no platform choice: the tool must pick its own.
+TRun RunCli(const QStringList &args, const QString &settings)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.insert(QStringLiteral("QUELMARK_SETTINGS"), settings);
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(QM_CLI_PATH), args);
+    TRun r;
+    if (!p.waitForFinished(60000))
+        return r;
+    r.Exit = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+    r.Out = p.readAllStandardOutput();
+    r.Err = p.readAllStandardError();
+    return r;
+}
+
+class Cli : public ::testing::Test
+{
+protected:
+    QTemporaryDir dir;
+    QString path(const char *name) const { return dir.filePath(QLatin1String(name)); }
+    TRun run(const QStringList &args) const { return RunCli(args, path("settings.ini")); }
+
+    // A red filled rectangle 600 x 100 units across the label's centre; a line
+    // on the front page.
+    QString writeSample()
+    {
+        TCDLDocument doc;
+        auto rect = std::make_unique<TCDLRechteck>(&doc.Label(), -300, -50);
+        rect->Width = 600;
+        rect->Height = 100;
+        rect->FillColor = 0x0000FF;
+        rect->PenColor = 0x0000FF;
+        rect->NoFill = false;
+        doc.Label().AddFrame(std::move(rect));
+        doc.Front().AddFrame(std::make_unique<TCDLLinie>(&doc.Front(), 10, 20));
+        const QString file = path("sample.cdl");
+        doc.Save(file);
+        return file;
+    }
+};
+
+TEST_F(Cli, DumpListsPagesAndFramesInZOrder)
+{
+    const TRun r = run({QStringLiteral("dump"), writeSample()});
+    ASSERT_EQ(r.Exit, 0) << r.Err.constData();
+    const QJsonArray pages = QJsonDocument::fromJson(r.Out).object().value(QStringLiteral("pages")).toArray();
+    ASSERT_EQ(pages.size(), 3);
+    const QJsonArray label = pages[0].toObject().value(QStringLiteral("Frames")).toArray();
+    ASSERT_EQ(label.size(), 1);
+    EXPECT_EQ(label[0].toObject().value(QStringLiteral("X")).toInt(), -300);
+    EXPECT_EQ(label[0].toObject().value(QStringLiteral("Width")).toInt(), 600);
+    EXPECT_EQ(pages[1].toObject().value(QStringLiteral("Frames")).toArray().size(), 1);
+    EXPECT_TRUE(pages[2].toObject().value(QStringLiteral("Frames")).toArray().isEmpty());
+}
+
+// At 254 dpi one model unit is one pixel; the label's image is the disc, its
+// centre at (565, 565).
+TEST_F(Cli, RenderPngPutsTheFrameWhereTheModelSays)
+{
+    const QString out = path("cd.png");
+    const TRun r = run({QStringLiteral("render"), writeSample(), QStringLiteral("--page"), QStringLiteral("cd"),
+                        QStringLiteral("--out"), out, QStringLiteral("--dpi"), QStringLiteral("254")});
+    ASSERT_EQ(r.Exit, 0) << r.Err.constData();
+    const QImage img(out);
+    ASSERT_EQ(img.size(), QSize(1130, 1130));
+    // The centre hole stays clear.
+    EXPECT_EQ(qAlpha(img.pixel(565, 565)), 0);
+    EXPECT_EQ(img.pixelColor(815, 565).rgb(), qRgb(255, 0, 0));
+    EXPECT_EQ(img.pixelColor(265 + 3, 515 + 3).rgb(), qRgb(255, 0, 0));
+    EXPECT_NE(img.pixelColor(265 - 3, 515 - 3).rgb(), qRgb(255, 0, 0));
+    EXPECT_NE(img.pixelColor(865 + 3, 565).rgb(), qRgb(255, 0, 0));
+}
+
+TEST_F(Cli, RenderPdfMeasuresRightAfterRasterising)
+{
+    const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+    if (pdftoppm.isEmpty())
+        GTEST_SKIP() << "pdftoppm is not installed";
+    const QString out = path("cd.pdf");
+    const TRun r = run({QStringLiteral("render"), writeSample(), QStringLiteral("--out"), out});
+    ASSERT_EQ(r.Exit, 0) << r.Err.constData();
+    QProcess p;
+    p.start(pdftoppm, {QStringLiteral("-r"), QStringLiteral("254"), QStringLiteral("-png"), QStringLiteral("-singlefile"),
+                       out, path("raster")});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    const QImage img(path("raster.png"));
+    ASSERT_FALSE(img.isNull());
+    EXPECT_NEAR(img.width(), 1130, 1);
+    EXPECT_NEAR(img.height(), 1130, 1);
+    EXPECT_EQ(img.pixelColor(815, 565).rgb(), qRgb(255, 0, 0));
+    EXPECT_EQ(img.pixelColor(268, 518).rgb(), qRgb(255, 0, 0));
+    EXPECT_NE(img.pixelColor(262, 512).rgb(), qRgb(255, 0, 0));
+    EXPECT_NE(img.pixelColor(868, 565).rgb(), qRgb(255, 0, 0));
+}
+
+TEST_F(Cli, ResaveReproducesTheFileByteForByte)
+{
+    const QString in = writeSample();
+    const QString out = path("again.cdl");
+    const TRun r = run({QStringLiteral("resave"), in, out});
+    ASSERT_EQ(r.Exit, 0) << r.Err.constData();
+    QFile a(in), b(out);
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    EXPECT_EQ(a.readAll(), b.readAll());
+}
+
+TEST_F(Cli, BadInputExitsNonZeroWithTheLocalizedMessage)
+{
+    QFile junk(path("junk.cdl"));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("this is no label document");
+    junk.close();
+    const TRun notDoc = run({QStringLiteral("dump"), junk.fileName()});
+    EXPECT_EQ(notDoc.Exit, 1);
+    EXPECT_TRUE(QString::fromLocal8Bit(notDoc.Err).contains(GetText(852))) << notDoc.Err.constData();
+    EXPECT_TRUE(notDoc.Out.isEmpty());
+
+    const TRun missing = run({QStringLiteral("render"), path("absent.cdl"), QStringLiteral("--out"), path("x.png")});
+    EXPECT_EQ(missing.Exit, 1);
+    EXPECT_TRUE(QString::fromLocal8Bit(missing.Err).contains(GetText(855))) << missing.Err.constData();
+    EXPECT_FALSE(QFile::exists(path("x.png")));
+
+    // Saving into a folder that does not exist fails and says so.
+    const TRun unwritable = run({QStringLiteral("resave"), writeSample(), path("no/such/dir/out.cdl")});
+    EXPECT_EQ(unwritable.Exit, 1);
+    EXPECT_TRUE(QString::fromLocal8Bit(unwritable.Err).contains(GetText(856))) << unwritable.Err.constData();
+}
+
+TEST_F(Cli, WrongArgumentsShowUsage)
+{
+    for (const QStringList &args : {QStringList{}, QStringList{QStringLiteral("paint")},
+                                    QStringList{QStringLiteral("render"), QStringLiteral("a.cdl")},
+                                    QStringList{QStringLiteral("render"), QStringLiteral("a.cdl"), QStringLiteral("--page"),
+                                                QStringLiteral("side"), QStringLiteral("--out"), QStringLiteral("o.png")}}) {
+        const TRun r = run(args);
+        EXPECT_EQ(r.Exit, 2) << args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_TRUE(r.Err.contains("usage")) << args.join(QLatin1Char(' ')).toStdString();
+    }
+}
+
+// The messages follow the language chosen in the settings file.
+TEST_F(Cli, MessagesFollowTheChosenLanguage)
+{
+    QFile ini(path("settings.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[LANGUAGE]\r\nLANGUAGE=2\r\n");
+    ini.close();
+    const TRun r = run({QStringLiteral("dump"), path("absent.cdl")});
+    EXPECT_EQ(r.Exit, 1);
+    SetLanguageState(2);
+    const QString english = GetText(855);
+    SetLanguageState(1);
+    if (english.isEmpty() || english == GetText(855))
+        GTEST_SKIP() << "no English block yet";
+    EXPECT_TRUE(QString::fromLocal8Bit(r.Err).contains(english)) << r.Err.constData();
+}
+
+} // namespace
