@@ -110,6 +110,8 @@ public:
     virtual bool TestMouseHit(int x, int y) const;
     virtual int TestDPMouseHit(int x, int y) const;
     virtual bool MouseMove(int32_t x, int32_t y, int32_t dx, int32_t dy, int mode);
+    // Must cover everything PaintAt draws but the pen: pages skip painting
+    // frames whose rectangle lies outside the clip.
     virtual TRect GetBoundRect() const;
     virtual bool IsInRect(const TRect &r) const;
 

@@ -7,6 +7,7 @@
 
 #include <QPainterPath>
 #include <cmath>
+#include <utility>
 
 TPageSettings &PageSettings()
 {
@@ -242,6 +243,20 @@ void TCDLPage::PaintScreen(QPainter &p, QSize control)
     Context.Canvas = nullptr;
 }
 
+namespace {
+
+// Pages of thousands of frames at high zoom show few of them; skipping the
+// rest keeps a repaint proportional to what is visible.
+bool FrameMayShow(const TPaintContext &c, const TCDLFrame &f, const QRect &clip)
+{
+    const TRect b = f.GetBoundRect();
+    const int margin = std::abs(c.MapLenX(f.PenSize)) + std::abs(c.MapLenY(f.PenSize)) + 8;
+    const QRect device = QRect(c.Map(b.Left, b.Top), c.Map(b.Right, b.Bottom)).normalized();
+    return device.adjusted(-margin, -margin, margin, margin).intersects(clip);
+}
+
+} // namespace
+
 void TCDLPage::PaintContents(TPaintContext &c, bool keepHandles, QSize control)
 {
     const bool guides = c.Interactive && !c.Masking && Window != nullptr;
@@ -252,8 +267,16 @@ void TCDLPage::PaintContents(TPaintContext &c, bool keepHandles, QSize control)
         PaintGrid(c, clip);
         PaintSnapLines(c, control);
     }
-    for (auto &f : Frames)
+    for (auto &f : Frames) {
+        if (!c.Canvas || FrameMayShow(c, *f, clip)) {
+            f->PaintAt(c, keepHandles);
+            continue;
+        }
+        // Off the clip: lay out and place the handles for hit tests, draw nothing.
+        QPainter *canvas = std::exchange(c.Canvas, nullptr);
         f->PaintAt(c, keepHandles);
+        c.Canvas = canvas;
+    }
     if (guides && inFront) {
         PaintGrid(c, clip);
         PaintSnapLines(c, control);

@@ -1,0 +1,7 @@
+#!/bin/sh
+# Configures and builds into ${BUILD_DIR:-build} (Release unless BUILD_TYPE says otherwise).
+set -e
+cd "$(dirname "$0")/.."
+BUILD_DIR=${BUILD_DIR:-build}
+cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-Release}" "$@" >/dev/null
+ninja -C "$BUILD_DIR"
