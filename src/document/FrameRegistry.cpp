@@ -1,6 +1,7 @@
 #include "FrameRegistry.h"
 
 #include "Shapes.h"
+#include "Text.h"
 
 namespace {
 
@@ -17,6 +18,7 @@ struct TKind
 };
 
 constexpr TKind kKinds[] = {
+    {TagText, &Make<TCDLText>},
     {TagLinie, &Make<TCDLLinie>},
     {TagRechteck, &Make<TCDLRechteck>},
     {TagKreis, &Make<TCDLKreis>},

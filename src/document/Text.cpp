@@ -1,0 +1,204 @@
+#include "Text.h"
+
+#include "Barcode.h"
+#include "BinaryStream.h"
+#include "Strings.h"
+
+#include <QJsonArray>
+#include <cmath>
+
+namespace {
+
+using F = TCDLFrame;
+constexpr TRecordField kTextLayout[] = {
+    {"X", &F::X},
+    {"Y", &F::Y},
+    {"Width", &F::Width},
+    {"Height", &F::Height},
+    {"PenColor", &F::PenColor},
+    {"FontName", TShortString{&F::FontName}},
+    {"FontSize", &F::FontSize},
+    {"Bold", &F::Bold},
+    {"Italic", &F::Italic},
+    {"Underline", &F::Underline},
+    {"Alignment", &F::Alignment},
+    {"Barcode", &F::Barcode},
+    {"Angle", &F::Angle},
+};
+
+constexpr TColor kDragOutline = 0x00FFFF;
+constexpr TColor kScreenOutline = 0x808080;
+
+// Banker's rounding, as the layout arithmetic of stored documents.
+int RoundEven(double v) { return int(std::nearbyint(v)); }
+
+// Text with its glyphs' top-left at origin, turned by angle degrees.
+void DrawRotated(QPainter &p, const QTransform &base, QPoint origin, int angle, int ascent, const QString &text)
+{
+    QTransform t;
+    t.translate(origin.x(), origin.y());
+    t.rotate(-angle);
+    p.setTransform(t * base);
+    p.drawText(0, ascent, text);
+}
+
+} // namespace
+
+TCDLText::TCDLText(TCDLPage *page, int32_t x, int32_t y) : TCDLFrame(page, x, y)
+{
+    DragPointCount = 8;
+    PanelSet = 0x0172;
+}
+
+TRecordLayout TCDLText::RecordLayout() const { return kTextLayout; }
+
+QString TCDLText::Verbose() const
+{
+    QString s = BoxVerbose(557);
+    if (PaintsAsBarcode()) {
+        QString rejected;
+        for (const QString &p : LayoutParagraphs())
+            Code39Data(p, &rejected);
+        if (!rejected.isEmpty())
+            s += QStringLiteral("  ") + GetText(1053).arg(rejected);
+    }
+    return s;
+}
+
+void TCDLText::ReadFromStream(TStreamReader &in)
+{
+    TCDLFrame::ReadFromStream(in);
+    Values = ReadRecordText(in);
+}
+
+void TCDLText::WriteToStream(TStreamWriter &out) const
+{
+    TCDLFrame::WriteToStream(out);
+    WriteRecordText(out, Values);
+}
+
+void TCDLText::ToJson(QJsonObject &o) const
+{
+    TCDLFrame::ToJson(o);
+    o.insert(QStringLiteral("Values"), QJsonArray::fromStringList(Values));
+}
+
+void TCDLText::SetPlainText(const QString &text)
+{
+    if (text.size() > MaxPasteChars)
+        throw ELocalizedError(GetText(1052).arg(MaxPasteChars));
+    CheckRecordText(text);
+    Values = SplitParagraphs(text);
+}
+
+QStringList TCDLText::LayoutParagraphs() const
+{
+    if (!Barcode)
+        return Values;
+    QStringList out;
+    out.reserve(Values.size());
+    for (const QString &p : Values)
+        out.append(BarcodeTransform(p));
+    return out;
+}
+
+bool TCDLText::PaintsAsBarcode() const { return Barcode && !BarcodeFontInstalled(FontName); }
+
+void TCDLText::ReCalc()
+{
+    TLayoutKey key{LayoutParagraphs(), FontName, FontSize, Width, Bold, Italic, Underline};
+    if (key == m_layoutKey)
+        return;
+    const TTextMeasure m(*this);
+    LineHeight = m.LineHeight();
+    WordList = SplitWords(key.Paragraphs, m);
+    LineList = BreakLines(WordList, Width);
+    m_layoutKey = std::move(key);
+}
+
+void TCDLText::PaintAt(TPaintContext &c, bool keepHandles)
+{
+    // The text frame's handles always follow the current mapping.
+    ComputeRectDragPoints(c);
+    if (!keepHandles)
+        ReCalc();
+    if (!c.Canvas)
+        return;
+    const QPoint poly[4] = {DragPoints[1], DragPoints[2], DragPoints[3], DragPoints[4]};
+    if (State == 2 || State == 3) {
+        c.SetPen(kDragOutline, TPenMode::Xor, Qt::DotLine, 0);
+        c.SetBrush(0, true);
+        c.Canvas->drawPolygon(poly, 4);
+        c.SetMode(TPenMode::Copy);
+        return;
+    }
+    if (c.Interactive && !c.Printing) {
+        c.SetPen(kScreenOutline, TPenMode::Copy, Qt::DotLine, 0);
+        c.SetBrush(0, true);
+        c.Canvas->drawPolygon(poly, 4);
+    }
+    if (PaintsAsBarcode())
+        PaintBarcode(c, *this, LayoutParagraphs());
+    else
+        PaintLines(c);
+}
+
+void TCDLText::PaintLines(TPaintContext &c) const
+{
+    QPainter &p = *c.Canvas;
+    const QFont font = CellFont(*this, std::max(1, int(std::trunc(FontSize * c.ScaleY * 4))));
+    const QFontMetrics fm(font, p.device());
+    p.save();
+    c.SetMode(TPenMode::Copy);
+    p.setFont(font);
+    p.setPen(ToQColor(PenColor));
+    p.setBrush(Qt::NoBrush);
+    const QTransform base = p.transform();
+    const int wd = RoundEven(Width * c.ScaleX);
+    const QPoint p0 = DragPoints[1];
+    for (size_t i = 0; i < LineList.size(); ++i) {
+        if (int64_t(i + 1) * LineHeight >= Height)
+            break;
+        const TLineInfo &l = LineList[i];
+        const int y = p0.y() + RoundEven(LineHeight * c.ScaleY * double(i));
+        if (Alignment == 3 && !l.ParagraphEnd) {
+            PaintJustified(c, fm, QPoint(p0.x(), y), l.Text, wd);
+            continue;
+        }
+        int x = p0.x();
+        if (Alignment == 1)
+            x += (wd - fm.horizontalAdvance(l.Text)) / 2;
+        else if (Alignment == 2)
+            x += wd - fm.horizontalAdvance(l.Text);
+        DrawRotated(p, base, RotatePoint(QPoint(x, y), p0, Angle), Angle, fm.ascent(), l.Text);
+    }
+    p.restore();
+}
+
+void TCDLText::PaintJustified(TPaintContext &c, const QFontMetrics &fm, QPoint origin, const QString &line,
+                              int wd) const
+{
+    QPainter &p = *c.Canvas;
+    const QTransform base = p.transform();
+    const QPoint p0 = DragPoints[1];
+    int n = int(line.count(QLatin1Char(' ')));
+    QString bare = line;
+    bare.remove(QLatin1Char(' '));
+    int free = wd - fm.horizontalAdvance(bare);
+    int offset = 0;
+    QString word;
+    for (QChar ch : line + QLatin1Char(' ')) {
+        if (ch != QLatin1Char(' ')) {
+            word.append(ch);
+            continue;
+        }
+        DrawRotated(p, base, RotatePoint(QPoint(origin.x() + offset, origin.y()), p0, Angle), Angle, fm.ascent(), word);
+        if (n > 0) {
+            offset += fm.horizontalAdvance(word) + free / n;
+            free -= free / n;
+        }
+        --n;
+        word.clear();
+    }
+    p.setTransform(base);
+}

@@ -1,0 +1,55 @@
+#pragma once
+// The text frame: paragraphs in one font inside a rotated rectangle, and,
+// with the barcode flag, the bar-code frame.
+
+#include "Frame.h"
+#include "TextLayout.h"
+
+class TCDLText : public TCDLFrame
+{
+public:
+    TCDLText(TCDLPage *page, int32_t x, int32_t y);
+    uint16_t TypeTag() const override { return TagText; }
+    const char *ClassName() const override { return "TCDLText"; }
+    TRecordLayout RecordLayout() const override;
+    QString Verbose() const override;
+    void ReadFromStream(TStreamReader &in) override;
+    void WriteToStream(TStreamWriter &out) const override;
+    void ToJson(QJsonObject &o) const override;
+    void PaintAt(TPaintContext &c, bool keepHandles) override;
+
+    // Rebuilds words, lines and line height; skipped while nothing it
+    // depends on has changed since the last run.
+    void ReCalc();
+
+    // Clipboard text: paragraphs joined by CR LF.
+    QString PlainText() const { return JoinParagraphs(Values); }
+    // Replaces the text; throws ELocalizedError (and changes nothing) when
+    // it is longer than a paste may bring or the record can hold.
+    void SetPlainText(const QString &text);
+    static constexpr int MaxPasteChars = 29999;
+
+    std::vector<TWordInfo> WordList;
+    std::vector<TLineInfo> LineList;
+    int32_t LineHeight = 0;
+
+protected:
+    // The paragraphs as laid out (after the barcode transformation).
+    virtual QStringList LayoutParagraphs() const;
+    // The laid-out lines into the rectangle of drag points 1..4.
+    void PaintLines(TPaintContext &c) const;
+    // A bar code drawn without its font; empty when the text paints as text.
+    bool PaintsAsBarcode() const;
+
+private:
+    struct TLayoutKey
+    {
+        QStringList Paragraphs;
+        QString FontName;
+        int32_t FontSize = -1, Width = -1;
+        bool Bold = false, Italic = false, Underline = false;
+        bool operator==(const TLayoutKey &) const = default;
+    };
+    TLayoutKey m_layoutKey;
+    void PaintJustified(TPaintContext &c, const QFontMetrics &fm, QPoint origin, const QString &line, int wd) const;
+};

@@ -1,0 +1,195 @@
+#include "TextLayout.h"
+
+#include "BinaryStream.h"
+#include "Frame.h"
+#include "ObjectContainer.h"
+#include "Settings.h"
+#include "Strings.h"
+
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QHash>
+#include <QRegularExpression>
+#include <QSet>
+#include <QtDebug>
+
+namespace {
+
+QFont StyledFont(const TCDLFrame &f)
+{
+    QFont font(f.FontName);
+    font.setBold(f.Bold);
+    font.setItalic(f.Italic);
+    font.setUnderline(f.Underline);
+    font.setKerning(false);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return font;
+}
+
+// Ascent plus descent per pixel of size; fonts differ, and the cell height
+// is what the file's sizes mean.
+double CellRatio(const QFont &styled)
+{
+    static QHash<QString, double> cache;
+    const QString key = styled.key();
+    auto it = cache.constFind(key);
+    if (it != cache.constEnd())
+        return *it;
+    QFont probe = styled;
+    probe.setPixelSize(1000);
+    const QFontMetricsF fm(probe);
+    double r = (fm.ascent() + fm.descent()) / 1000.0;
+    if (!(r > 0.1 && r < 10))
+        r = 1.0;
+    const QString used = QFontInfo(probe).family();
+    static QSet<QString> reported;
+    if (used.compare(styled.family(), Qt::CaseInsensitive) != 0 && !reported.contains(styled.family())) {
+        reported.insert(styled.family());
+        qInfo().noquote() << QStringLiteral("font \"%1\" is not installed; using \"%2\"").arg(styled.family(), used);
+    }
+    cache.insert(key, r);
+    return r;
+}
+
+} // namespace
+
+QFont CellFont(const TCDLFrame &f, int cellHeight)
+{
+    QFont font = StyledFont(f);
+    font.setPixelSize(std::max(1, int(std::lround(std::max(1, cellHeight) / CellRatio(font)))));
+    return font;
+}
+
+TTextMeasure::TTextMeasure(const TCDLFrame &f)
+    : m_metrics(CellFont(f, 16 * std::max(1, f.FontSize)), ReferenceContext().Canvas->device()),
+      m_lineHeight(m_metrics.height() / 4)
+{
+}
+
+QString BarcodeTransform(QString text, const QString &start, const QString &space)
+{
+    static const std::pair<const char16_t *, const char *> kUmlauts[] = {
+        {u"ä", "ae"}, {u"ö", "oe"}, {u"ü", "ue"}, {u"Ä", "Ae"}, {u"Ö", "Oe"}, {u"Ü", "Ue"}, {u"ß", "ss"},
+    };
+    for (const auto &[from, to] : kUmlauts)
+        text.replace(QString::fromUtf16(from), QLatin1String(to));
+    text.replace(QLatin1Char(' '), space);
+    const QChar s = start.isEmpty() ? QChar() : start.front();
+    if (text.isEmpty() || text.front() != s)
+        text.prepend(start);
+    if (text.isEmpty() || text.back() != s)
+        text.append(start);
+    return text;
+}
+
+QString BarcodeTransform(const QString &text)
+{
+    const TSettings &s = AppSettings();
+    return BarcodeTransform(text, s.BarcodeStart, s.BarcodeSpace);
+}
+
+std::vector<TWordInfo> SplitWords(const QStringList &paragraphs, const TTextMeasure &m)
+{
+    std::vector<TWordInfo> words;
+    for (const QString &p : paragraphs) {
+        bool inWord = false;
+        for (QChar ch : p) {
+            if (ch == QLatin1Char(' ')) {
+                words.push_back({QStringLiteral(" "), {}, TWordKind::Space, m.CharWidth(ch)});
+                inWord = false;
+                continue;
+            }
+            if (!inWord)
+                words.push_back({QString(), {}, TWordKind::Word, 0});
+            inWord = true;
+            TWordInfo &w = words.back();
+            const int32_t cw = m.CharWidth(ch);
+            w.Text.append(ch);
+            w.Widths.push_back(cw);
+            w.TotalWidth += cw;
+        }
+        words.push_back({QString(), {}, TWordKind::ParagraphEnd, 0});
+    }
+    return words;
+}
+
+std::vector<TLineInfo> BreakLines(const std::vector<TWordInfo> &words, int32_t width)
+{
+    std::vector<TLineInfo> lines;
+    QString text;
+    int64_t current = 0;
+    auto emitLine = [&](bool paragraphEnd) {
+        qsizetype n = text.size();
+        while (n > 0 && text[n - 1] == QLatin1Char(' '))
+            --n;
+        lines.push_back({text.left(n), paragraphEnd});
+        text.clear();
+        current = 0;
+    };
+    for (const TWordInfo &w : words) {
+        switch (w.Kind) {
+        case TWordKind::ParagraphEnd: emitLine(true); break;
+        case TWordKind::Space:
+            text.append(QLatin1Char(' '));
+            current += w.TotalWidth;
+            break;
+        case TWordKind::Word:
+            if (current + w.TotalWidth <= width) {
+                text.append(w.Text);
+                current += w.TotalWidth;
+                break;
+            }
+            if (!text.isEmpty())
+                emitLine(false);
+            if (w.TotalWidth <= width) {
+                text = w.Text;
+                current = w.TotalWidth;
+                break;
+            }
+            for (qsizetype i = 0; i < w.Text.size(); ++i) {
+                if (current + w.Widths[size_t(i)] > width && !text.isEmpty())
+                    emitLine(false);
+                text.append(w.Text[i]);
+                current += w.Widths[size_t(i)];
+            }
+            break;
+        }
+    }
+    return lines;
+}
+
+QString JoinParagraphs(const QStringList &paragraphs) { return paragraphs.join(QStringLiteral("\r\n")); }
+
+QStringList SplitParagraphs(const QString &text)
+{
+    if (text.isEmpty())
+        return {};
+    static const QRegularExpression kBreak(QStringLiteral("\r\n|\r|\n"));
+    return text.split(kBreak);
+}
+
+void CheckRecordText(const QString &joined)
+{
+    if (joined.size() > MaxRecordTextBytes)
+        throw ELocalizedError(GetText(1052).arg(MaxRecordTextBytes));
+}
+
+void WriteRecordText(TStreamWriter &out, const QStringList &paragraphs)
+{
+    const QString joined = JoinParagraphs(paragraphs);
+    // Refused here too: a wrapped length would corrupt every record after it.
+    CheckRecordText(joined);
+    out.writeWord(uint16_t(joined.size() + 1));
+    out.writeAnsi(joined);
+    out.writeByte(0);
+}
+
+QStringList ReadRecordText(TStreamReader &in)
+{
+    const uint16_t n = in.readWord();
+    QByteArray bytes = in.readBytes(n);
+    const qsizetype zero = bytes.indexOf('\0');
+    if (zero >= 0)
+        bytes.truncate(zero);
+    return SplitParagraphs(FromAnsi(bytes));
+}

@@ -1,0 +1,69 @@
+#pragma once
+// Text measurement and line layout shared by the text-like frames. Layout
+// runs in model units on the reference context, so a document lays out the
+// same on screen, in a PDF and on a printer.
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QStringList>
+#include <cstdint>
+#include <vector>
+
+class TCDLFrame;
+class TStreamReader;
+class TStreamWriter;
+
+enum class TWordKind : uint8_t { Word = 1, Space = 2, ParagraphEnd = 3 };
+
+struct TWordInfo
+{
+    QString Text;
+    std::vector<int32_t> Widths;
+    TWordKind Kind = TWordKind::Word;
+    int32_t TotalWidth = 0;
+};
+
+struct TLineInfo
+{
+    QString Text;
+    // Last line of its paragraph (not ended by wrapping).
+    bool ParagraphEnd = false;
+};
+
+// The frame's face and style with ascent plus descent of cellHeight pixels.
+// A missing face is logged once with the face used in its place.
+QFont CellFont(const TCDLFrame &f, int cellHeight);
+
+// Widths and heights in model units: the font is measured on the reference
+// context at 16 x FontSize and the results are divided by 4.
+class TTextMeasure
+{
+public:
+    explicit TTextMeasure(const TCDLFrame &f);
+    int32_t Width(const QString &s) const { return m_metrics.horizontalAdvance(s) / 4; }
+    int32_t CharWidth(QChar ch) const { return m_metrics.horizontalAdvance(ch) / 4; }
+    int32_t LineHeight() const { return m_lineHeight; }
+
+private:
+    QFontMetrics m_metrics;
+    int32_t m_lineHeight;
+};
+
+// Umlauts spelled out, blanks as the space string, start string at both ends.
+QString BarcodeTransform(QString text, const QString &start, const QString &space);
+// With the settings' start and space strings.
+QString BarcodeTransform(const QString &text);
+
+std::vector<TWordInfo> SplitWords(const QStringList &paragraphs, const TTextMeasure &m);
+std::vector<TLineInfo> BreakLines(const std::vector<TWordInfo> &words, int32_t width);
+
+// Paragraph texts as records hold them: joined by CR LF, zero-terminated,
+// behind a 16-bit length.
+inline constexpr int MaxRecordTextBytes = 65534;
+QString JoinParagraphs(const QStringList &paragraphs);
+QStringList SplitParagraphs(const QString &text);
+// Throws ELocalizedError naming the limit when the text would not fit the
+// record's length field.
+void CheckRecordText(const QString &joined);
+void WriteRecordText(TStreamWriter &out, const QStringList &paragraphs);
+QStringList ReadRecordText(TStreamReader &in);

@@ -1,0 +1,311 @@
+// Word splitting and line breaking on real font metrics, the bar-code
+// transformation, the text record, and what a text frame puts on pixels.
+
+#include "TextTestSupport.h"
+
+#include "BinaryStream.h"
+#include "Page.h"
+#include "Text.h"
+
+#include <gtest/gtest.h>
+
+#include <QFontDatabase>
+
+namespace {
+
+QStringList LineTexts(const TCDLText &t)
+{
+    QStringList out;
+    for (const TLineInfo &l : t.LineList)
+        out.append(l.Text + (l.ParagraphEnd ? QStringLiteral("|") : QString()));
+    return out;
+}
+
+// A monospaced frame whose width is a whole number of characters.
+struct MonoText
+{
+    TInlayVorder page{nullptr};
+    TCDLText t{&page, 0, 0};
+    int32_t cw = 0;
+    MonoText(int chars, QStringList values)
+    {
+        t.FontName = QStringLiteral("Liberation Mono");
+        t.FontSize = 10;
+        cw = TTextMeasure(t).CharWidth(QLatin1Char('x'));
+        t.Width = chars * cw;
+        t.Height = 1000;
+        t.Values = std::move(values);
+        t.ReCalc();
+    }
+};
+
+} // namespace
+
+TEST(TextMeasure, CellHeightIsFourTimesTheSizeInModelUnits)
+{
+    TInlayVorder page(nullptr);
+    TCDLText t(&page, 0, 0);
+    for (int size : {6, 10, 24}) {
+        t.FontSize = size;
+        EXPECT_NEAR(TTextMeasure(t).LineHeight(), 4 * size, 1) << size;
+    }
+    // Arial is absent here and falls back to its metric twin.
+    const QFont f = CellFont(t, 400);
+    const QFontMetrics fm(f);
+    EXPECT_NEAR(fm.ascent() + fm.descent(), 400, 2);
+    EXPECT_EQ(QFontInfo(f).family(), QStringLiteral("Liberation Sans"));
+}
+
+TEST(TextLayout, WrapsAtBlanksBreaksLongWordsAndKeepsEmptyParagraphs)
+{
+    MonoText m(10, {QStringLiteral("hello world again"), QString(), QStringLiteral("abcdefghijklmnopqrstuvwxy"),
+                    QStringLiteral("one  two   ")});
+    EXPECT_EQ(LineTexts(m.t), (QStringList{QStringLiteral("hello"), QStringLiteral("world"),
+                                          QStringLiteral("again|"), QStringLiteral("|"), QStringLiteral("abcdefghij"),
+                                          QStringLiteral("klmnopqrst"), QStringLiteral("uvwxy|"),
+                                          QStringLiteral("one  two|")}));
+}
+
+TEST(TextLayout, BlanksAfterABreakStayAtTheStartOfTheNextLine)
+{
+    // "aaaa" fills five of five; the blanks go on, then "bb" does not fit.
+    MonoText m(5, {QStringLiteral("aaaa  bb")});
+    EXPECT_EQ(LineTexts(m.t), (QStringList{QStringLiteral("aaaa"), QStringLiteral("bb|")}));
+    MonoText n(6, {QStringLiteral("aaaaaaa  b")});
+    // Broken inside the word; the blanks then ride on the remainder's line.
+    EXPECT_EQ(LineTexts(n.t), (QStringList{QStringLiteral("aaaaaa"), QStringLiteral("a  b|")}));
+}
+
+TEST(TextLayout, ACharacterWiderThanTheFrameGetsItsOwnLine)
+{
+    MonoText m(1, {QStringLiteral("ab")});
+    m.t.Width = m.cw / 2;
+    m.t.ReCalc();
+    EXPECT_EQ(LineTexts(m.t), (QStringList{QStringLiteral("a"), QStringLiteral("b|")}));
+}
+
+TEST(TextLayout, WordRecordsCarryKindsAndWidths)
+{
+    MonoText m(40, {QStringLiteral("ab c"), QString()});
+    const auto &w = m.t.WordList;
+    ASSERT_EQ(w.size(), 5u);
+    EXPECT_EQ(w[0].Kind, TWordKind::Word);
+    EXPECT_EQ(w[0].TotalWidth, 2 * m.cw);
+    EXPECT_EQ(w[0].Widths, (std::vector<int32_t>{m.cw, m.cw}));
+    EXPECT_EQ(w[1].Kind, TWordKind::Space);
+    EXPECT_EQ(w[3].Kind, TWordKind::ParagraphEnd);
+    EXPECT_EQ(w[4].Kind, TWordKind::ParagraphEnd);
+}
+
+TEST(TextLayout, RelayoutFollowsEveryFieldItDependsOn)
+{
+    MonoText m(20, {QStringLiteral("aaa bbb ccc")});
+    EXPECT_EQ(m.t.LineList.size(), 1u);
+    m.t.Width = 4 * m.cw;
+    m.t.ReCalc();
+    EXPECT_EQ(m.t.LineList.size(), 3u);
+    m.t.Values = QStringList{QStringLiteral("aaa")};
+    m.t.ReCalc();
+    EXPECT_EQ(m.t.LineList.size(), 1u);
+    const int32_t h = m.t.LineHeight;
+    m.t.FontSize = 20;
+    m.t.ReCalc();
+    EXPECT_GT(m.t.LineHeight, h);
+}
+
+TEST(BarcodeTransform, UmlautsBlanksAndStartCharacters)
+{
+    const QString start = QStringLiteral("!"), space = QStringLiteral("*");
+    EXPECT_EQ(BarcodeTransform(QStringLiteral("Größe 1"), start, space), QStringLiteral("!Groesse*1!"));
+    EXPECT_EQ(BarcodeTransform(QStringLiteral("!AB!"), start, space), QStringLiteral("!AB!"));
+    EXPECT_EQ(BarcodeTransform(QStringLiteral("ÄÖÜäöüß"), start, space), QStringLiteral("!AeOeUeaeoeuess!"));
+    // An empty paragraph: the start string put in front is also its last character.
+    EXPECT_EQ(BarcodeTransform(QString(), start, space), QStringLiteral("!"));
+    EXPECT_EQ(BarcodeTransform(QStringLiteral("!x"), start, space), QStringLiteral("!x!"));
+}
+
+// ---- record ----------------------------------------------------------------
+
+TEST(TextRecord, MatchesHandComputedBytesAndRoundTrips)
+{
+    TInlayVorder page(nullptr);
+    TCDLText t(&page, -10, 20);
+    t.Width = 300;
+    t.Height = 200;
+    t.PenColor = 0x0000FF;
+    t.FontSize = 12;
+    t.Bold = true;
+    t.Alignment = 3;
+    t.Angle = -30;
+    t.Values = QStringList{QStringLiteral("Größe"), QString(), QStringLiteral("b")};
+    TStreamWriter w;
+    t.WriteToStream(w);
+    const QByteArray expected = Head(10) + Le32(-10) + Le32(20) + Le32(300) + Le32(200) + Le32(0xFF)
+                                + Short("Arial") + Le32(12) + QByteArray("\x01\x00\x00", 3) + Le32(3)
+                                + QByteArray(1, 0) + Le32(-30) + Le16(11) + QByteArray("Gr\xF6\xDF" "e\r\n\r\nb\0", 11);
+    EXPECT_EQ(w.data().toHex().toStdString(), expected.toHex().toStdString());
+
+    TStreamReader r(expected.mid(8));
+    TCDLText back(&page, 0, 0);
+    back.ReadFromStream(r);
+    EXPECT_TRUE(r.atEnd());
+    EXPECT_EQ(back.Values, t.Values);
+    TStreamWriter again;
+    back.WriteToStream(again);
+    EXPECT_EQ(again.data().toHex().toStdString(), expected.toHex().toStdString());
+}
+
+TEST(TextRecord, ALengthPastTheDataIsDamage)
+{
+    TInlayVorder page(nullptr);
+    TCDLText t(&page, 0, 0);
+    t.Values = QStringList{QStringLiteral("abc")};
+    TStreamWriter w;
+    t.WriteToStream(w);
+    QByteArray body = w.data().mid(8);
+    const qsizetype lengthAt = body.size() - 6;
+    body[lengthAt] = char(200);
+    TStreamReader r(body);
+    TCDLText back(&page, 0, 0);
+    EXPECT_THROW(back.ReadFromStream(r), EStreamError);
+}
+
+TEST(TextRecord, TextBeyondTheLimitsIsRefusedAndNothingChanges)
+{
+    TInlayVorder page(nullptr);
+    TCDLText t(&page, 0, 0);
+    t.Values = QStringList{QStringLiteral("keep")};
+    EXPECT_THROW(t.SetPlainText(QString(30000, QLatin1Char('a'))), ELocalizedError);
+    EXPECT_EQ(t.Values, QStringList{QStringLiteral("keep")});
+    t.SetPlainText(QStringLiteral("a\r\nb\nc"));
+    EXPECT_EQ(t.Values, (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
+    EXPECT_EQ(t.PlainText(), QStringLiteral("a\r\nb\r\nc"));
+    // However it got there, an oversized text never becomes a record.
+    t.Values = QStringList{QString(70000, QLatin1Char('a'))};
+    TStreamWriter w;
+    EXPECT_THROW(t.WriteToStream(w), ELocalizedError);
+}
+
+// ---- painting --------------------------------------------------------------
+
+namespace {
+
+struct PaintedText
+{
+    TInlayVorder page{nullptr};
+    TCDLText t{&page, 100, 50};
+    PaintedText(int alignment, QStringList values, int angle = 0)
+    {
+        t.FontSize = 10;
+        t.Width = 400;
+        t.Height = 300;
+        t.Alignment = alignment;
+        t.Angle = angle;
+        t.Values = std::move(values);
+    }
+    QImage Paint(double scale = 1.0, QPoint offset = {})
+    {
+        TTestCanvas canvas(page.Context, 800, 600, scale, offset);
+        t.PaintAt(page.Context, false);
+        return canvas.Finish();
+    }
+};
+
+} // namespace
+
+TEST(TextPaint, LeftCentredAndRightLinesLandAtTheirComputedOffsets)
+{
+    for (double scale : {1.0, 0.5}) {
+        PaintedText left(0, {QStringLiteral("HHH")});
+        const QRect l = InkBox(left.Paint(scale, {20, 10}));
+        const int x0 = 20 + int(100 * scale), y0 = 10 + int(50 * scale);
+        const int wd = int(400 * scale);
+        const QFontMetrics fm(CellFont(left.t, int(40 * scale)));
+        const int lb = fm.leftBearing(QLatin1Char('H')), rb = fm.rightBearing(QLatin1Char('H'));
+        EXPECT_NEAR(l.left(), x0 + lb, 1) << scale;
+        // Cap tops sit below the cell top by the font's internal leading.
+        EXPECT_GE(l.top(), y0);
+        EXPECT_LT(l.top(), y0 + int(40 * scale) / 3 + 1);
+        EXPECT_LE(l.bottom(), y0 + int(40 * scale));
+
+        PaintedText right(2, {QStringLiteral("HHH")});
+        EXPECT_NEAR(InkBox(right.Paint(scale, {20, 10})).right(), x0 + wd - rb - 1, 1) << scale;
+
+        PaintedText centre(1, {QStringLiteral("HHH")});
+        const QRect c = InkBox(centre.Paint(scale, {20, 10}));
+        EXPECT_NEAR(c.left() + c.right(), 2 * x0 + wd + lb - rb - 1, 2) << scale;
+    }
+}
+
+TEST(TextPaint, SecondLineIsOneLineHeightLower)
+{
+    PaintedText two(0, {QStringLiteral("H"), QStringLiteral("H")});
+    const QImage img = two.Paint();
+    const QRect first = InkBox(img, QRect(0, 0, 800, 50 + two.t.LineHeight));
+    const QRect second = InkBox(img, QRect(0, 50 + two.t.LineHeight, 800, 200));
+    EXPECT_EQ(second.top() - first.top(), two.t.LineHeight);
+}
+
+TEST(TextPaint, LinesThatDoNotFitWhollyAreNotDrawn)
+{
+    PaintedText t(0, {QStringLiteral("H"), QStringLiteral("H"), QStringLiteral("H")});
+    t.t.ReCalc();
+    // Exactly two line heights: the second line would end on the edge.
+    t.t.Height = 2 * t.t.LineHeight;
+    const QImage img = t.Paint();
+    EXPECT_FALSE(InkBox(img, QRect(0, 50, 800, t.t.LineHeight)).isNull());
+    EXPECT_TRUE(InkBox(img, QRect(0, 50 + t.t.LineHeight, 800, 400)).isNull());
+    t.t.Height = t.t.LineHeight - 1;
+    EXPECT_TRUE(InkBox(t.Paint()).isNull());
+}
+
+TEST(TextPaint, JustifiedLinesReachTheRightEdgeButParagraphEndsStayLeft)
+{
+    PaintedText j(3, {QStringLiteral("HH HH HH HH HH HH HH HH HH HH HH")});
+    j.t.Width = 300;
+    const QImage img = j.Paint();
+    ASSERT_GE(j.t.LineList.size(), 2u);
+    const QFontMetrics fm(CellFont(j.t, 40));
+    const int lb = fm.leftBearing(QLatin1Char('H')), rb = fm.rightBearing(QLatin1Char('H'));
+    const QRect first = InkBox(img, QRect(0, 50, 800, j.t.LineHeight));
+    EXPECT_NEAR(first.left(), 100 + lb, 1);
+    EXPECT_NEAR(first.right(), 400 - rb - 1, 1);
+    const int last = int(j.t.LineList.size()) - 1;
+    const QRect end = InkBox(img, QRect(0, 50 + last * j.t.LineHeight, 800, j.t.LineHeight));
+    EXPECT_NEAR(end.left(), 100 + lb, 1);
+    EXPECT_LT(end.right(), 380);
+}
+
+TEST(TextPaint, RotationNinetyRunsTheTextUpwardFromTheCorner)
+{
+    PaintedText r(0, {QStringLiteral("HHHHHH")}, 90);
+    r.t.X = 200;
+    r.t.Y = 400;
+    const QImage img = r.Paint();
+    EXPECT_EQ(r.t.DragPoints[2], QPoint(200, 0));
+    const QRect box = InkBox(img);
+    EXPECT_GT(box.height(), 2 * box.width());
+    EXPECT_LE(box.bottom(), 402);
+    EXPECT_GE(box.left(), 200);
+}
+
+TEST(TextPaint, DottedOutlineOnlyOnAnInteractiveScreen)
+{
+    PaintedText t(0, {});
+    {
+        TTestCanvas canvas(t.page.Context, 800, 600);
+        t.t.PaintAt(t.page.Context, false);
+        EXPECT_TRUE(InkBox(canvas.Finish()).isNull());
+    }
+    TTestCanvas canvas(t.page.Context, 800, 600);
+    t.page.Context.Interactive = true;
+    t.page.Context.Printing = false;
+    t.t.PaintAt(t.page.Context, false);
+    const QImage img = canvas.Finish();
+    int grey = 0;
+    for (int x = 100; x <= 500; ++x)
+        grey += (img.pixel(x, 50) & 0xFFFFFF) == 0x808080u;
+    // Dotted: about every other pixel of the top edge.
+    EXPECT_GT(grey, 100);
+    EXPECT_LT(grey, 300);
+}
