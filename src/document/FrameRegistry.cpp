@@ -1,5 +1,6 @@
 #include "FrameRegistry.h"
 
+#include "SerNo.h"
 #include "Shapes.h"
 #include "Text.h"
 
@@ -19,6 +20,7 @@ struct TKind
 
 constexpr TKind kKinds[] = {
     {TagText, &Make<TCDLText>},
+    {TagSerNo, &Make<TCDLSerNo>},
     {TagLinie, &Make<TCDLLinie>},
     {TagRechteck, &Make<TCDLRechteck>},
     {TagKreis, &Make<TCDLKreis>},

@@ -1,0 +1,27 @@
+#pragma once
+// The serial-number frame: a text frame whose text is a running number or
+// the current entry of a value list, advanced label by label when printing.
+
+#include "Text.h"
+
+class TCDLSerNo : public TCDLText
+{
+public:
+    TCDLSerNo(TCDLPage *page, int32_t x, int32_t y);
+    uint16_t TypeTag() const override { return TagSerNo; }
+    const char *ClassName() const override { return "TCDLSerNo"; }
+    TRecordLayout RecordLayout() const override;
+    QString Verbose() const override;
+    // The record has no bar-code flag: a frame read from it has none.
+    void ReadFromStream(TStreamReader &in) override;
+
+    // What the frame shows for its current Counter.
+    QString FrameText() const;
+
+protected:
+    QStringList LayoutParagraphs() const override { return {FrameText()}; }
+};
+
+// The number by the picture string: "#" a digit or 0, "~" a digit or a
+// blank, from the right; other characters stand as they are.
+QString FormatSerialNumber(int32_t n, const QString &format);

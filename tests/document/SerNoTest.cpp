@@ -1,0 +1,167 @@
+// Serial numbers: picture strings, value lists from files, the texts for
+// indexes outside the list, the supply test, advancing and the record.
+
+#include "TextTestSupport.h"
+
+#include "BinaryStream.h"
+#include "Page.h"
+#include "SerNo.h"
+#include "Strings.h"
+#include "ValueList.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+struct FormatCase
+{
+    int32_t n;
+    const char *format;
+    const char *expected;
+};
+
+class SerialFormat : public ::testing::TestWithParam<FormatCase>
+{
+};
+
+TEST_P(SerialFormat, FillsFromTheRight)
+{
+    const FormatCase &c = GetParam();
+    EXPECT_EQ(FormatSerialNumber(c.n, QString::fromUtf8(c.format)).toStdString(), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SerialFormat,
+                         ::testing::Values(FormatCase{42, "########", "00000042"}, FormatCase{42, "~~~~~", "   42"},
+                                           FormatCase{42, "CD-####", "CD-0042"}, FormatCase{12345, "###", "345"},
+                                           FormatCase{7, "~#", " 7"}, FormatCase{7, "", ""},
+                                           FormatCase{-5, "###", "0-5"}, FormatCase{123, "#x#", "2x3"},
+                                           FormatCase{2147483647, "############", "002147483647"}));
+
+TEST(ValueList, LineEndsOfEveryKindAndEmptyEntries)
+{
+    EXPECT_EQ(ParseValueList("a\r\nb\rc\nd"),
+              (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d")}));
+    EXPECT_EQ(ParseValueList("a\r\n\r\n b \r\n"), (QStringList{QStringLiteral("a"), QString(), QStringLiteral(" b ")}));
+    EXPECT_EQ(ParseValueList("\n\n"), (QStringList{QString(), QString()}));
+    EXPECT_EQ(ParseValueList(""), QStringList());
+    // Both encodings a text editor here or elsewhere may have written.
+    EXPECT_EQ(ParseValueList("Gr\xC3\xB6\xC3\x9F" "e\n"), QStringList{QStringLiteral("Größe")});
+    EXPECT_EQ(ParseValueList("Gr\xF6\xDF" "e\n"), QStringList{QStringLiteral("Größe")});
+}
+
+TEST(ValueList, UnreadableOrBinaryFilesGiveTheLocalizedMessage)
+{
+    QTemporaryDir dir;
+    const QString bin = dir.filePath(QStringLiteral("x.bin"));
+    QFile f(bin);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray("\x89PNG\r\n\x1a\n\0\0\0", 11));
+    f.close();
+    for (const QString &path : {bin, dir.filePath(QStringLiteral("missing.txt")), dir.path()}) {
+        try {
+            ReadValueListFile(path);
+            ADD_FAILURE() << path.toStdString();
+        } catch (const ELocalizedError &e) {
+            EXPECT_EQ(e.message(), GetText(1051));
+            EXPECT_FALSE(e.message().isEmpty());
+        }
+    }
+    // Too long for the record: refused, not cut.
+    const QByteArray many = QByteArray("abcdefghi\n").repeated(7000);
+    EXPECT_THROW(ParseValueList(many), ELocalizedError);
+}
+
+TEST(SerNo, ValueListTextsForIndexesInsideAndOutside)
+{
+    TInlayVorder page(nullptr);
+    TCDLSerNo s(&page, 0, 0);
+    s.UseValueList = true;
+    s.Values = QStringList{QStringLiteral("a"), QStringLiteral("b")};
+    s.Counter = 1;
+    EXPECT_EQ(s.FrameText(), QStringLiteral("b"));
+    s.Counter = 2;
+    EXPECT_EQ(s.FrameText(), GetText(562));
+    s.Counter = -1;
+    EXPECT_EQ(s.FrameText(), GetText(561));
+    s.UseValueList = false;
+    s.Counter = 42;
+    s.NumberFormat = QStringLiteral("####");
+    s.Barcode = true;
+    EXPECT_EQ(s.FrameText(), QStringLiteral("!0042!"));
+}
+
+TEST(SerNo, LaysOutItsOwnTextNotTheList)
+{
+    TInlayVorder page(nullptr);
+    TCDLSerNo s(&page, 0, 0);
+    s.Width = 2000;
+    s.Counter = 7;
+    s.NumberFormat = QStringLiteral("No. ###");
+    s.Values = QStringList{QStringLiteral("ignored"), QStringLiteral("too")};
+    s.ReCalc();
+    ASSERT_EQ(s.LineList.size(), 1u);
+    EXPECT_EQ(s.LineList[0].Text, QStringLiteral("No. 007"));
+    s.Counter = 8;
+    s.ReCalc();
+    EXPECT_EQ(s.LineList[0].Text, QStringLiteral("No. 008"));
+}
+
+TEST(SerNo, SupplyTestAndAdvanceOnThePage)
+{
+    TInlayVorder page(nullptr);
+    auto list = std::make_unique<TCDLSerNo>(&page, 0, 0);
+    list->UseValueList = true;
+    list->Values = QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
+    list->Counter = 2;
+    TCDLSerNo *l = list.get();
+    page.AddFrame(std::move(list));
+    EXPECT_TRUE(page.SerialNumbersSuffice(1));
+    EXPECT_FALSE(page.SerialNumbersSuffice(2));
+    l->Values.clear();
+    l->Counter = 0;
+    EXPECT_FALSE(page.SerialNumbersSuffice(0));
+
+    l->UseValueList = false;
+    l->Counter = 1;
+    for (int i = 0; i < 10; ++i)
+        page.AdvanceSerialNumbers();
+    EXPECT_EQ(l->Counter, 11);
+    page.SaveCounters();
+    page.AdvanceSerialNumbers();
+    page.RestoreCounters();
+    EXPECT_EQ(l->Counter, 11);
+}
+
+TEST(SerNoRecord, MatchesHandComputedBytesAndDropsTheBarcodeFlag)
+{
+    TInlayVorder page(nullptr);
+    TCDLSerNo s(&page, 5, -6);
+    s.Width = 300;
+    s.Height = 100;
+    s.FontSize = 14;
+    s.Italic = true;
+    s.Alignment = 2;
+    s.Angle = 90;
+    s.UseValueList = true;
+    s.Counter = -3;
+    s.NumberFormat = QStringLiteral("~#");
+    s.Values = QStringList{QStringLiteral("x"), QStringLiteral("y")};
+    s.Barcode = true;
+    TStreamWriter w;
+    s.WriteToStream(w);
+    const QByteArray expected = Head(12) + Le32(5) + Le32(-6) + Le32(300) + Le32(100) + Le32(0) + Short("Arial")
+                                + Le32(14) + QByteArray("\x00\x01\x00", 3) + Le32(2) + Le32(90)
+                                + QByteArray(1, 1) + Le32(-3) + Short("~#") + Le16(5) + QByteArray("x\r\ny\0", 5);
+    EXPECT_EQ(w.data().toHex().toStdString(), expected.toHex().toStdString());
+
+    TCDLSerNo back(&page, 0, 0);
+    back.Barcode = true;
+    TStreamReader r(expected.mid(8));
+    back.ReadFromStream(r);
+    EXPECT_TRUE(r.atEnd());
+    EXPECT_FALSE(back.Barcode);
+    EXPECT_EQ(back.Counter, -3);
+    EXPECT_EQ(back.Values, s.Values);
+    EXPECT_EQ(back.NumberFormat, QStringLiteral("~#"));
+}
