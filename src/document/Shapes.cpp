@@ -87,15 +87,26 @@ bool TCDLLinie::TestMouseHit(int x, int y) const
     return std::round(Dist(a, m) + Dist(m, b) - Dist(a, b)) < 1;
 }
 
+namespace {
+
+// Kinds defined by two points move both; Width and Height take the offset
+// between them on the way.
+void MoveBothPoints(TCDLFrame &f, int32_t x, int32_t y)
+{
+    f.Width = f.X2 - f.X;
+    f.Height = f.Y2 - f.Y;
+    f.X = x;
+    f.Y = y;
+    f.X2 = f.X + f.Width;
+    f.Y2 = f.Y + f.Height;
+}
+
+} // namespace
+
 bool TCDLLinie::MouseMove(int32_t x, int32_t y, int32_t dx, int32_t dy, int mode)
 {
     if (mode == ModeMove) {
-        Width = X2 - X;
-        Height = Y2 - Y;
-        X = x - dx;
-        Y = y - dy;
-        X2 = X + Width;
-        Y2 = Y + Height;
+        MoveBothPoints(*this, x - dx, y - dy);
     } else if (mode == 1) {
         X = x;
         Y = y;
@@ -164,12 +175,7 @@ bool TCDLKreis::TestMouseHit(int x, int y) const
 bool TCDLKreis::MouseMove(int32_t x, int32_t y, int32_t dx, int32_t dy, int mode)
 {
     if (mode == ModeMove) {
-        Width = X2 - X;
-        Height = Y2 - Y;
-        X = x - dx;
-        Y = y - dy;
-        X2 = X + Width;
-        Y2 = Y + Height;
+        MoveBothPoints(*this, x - dx, y - dy);
     } else if (mode == 2 || mode == ModeCreate) {
         X = x;
         Y = y;
