@@ -1,5 +1,6 @@
 #include "FrameRegistry.h"
 
+#include "RoundText.h"
 #include "SerNo.h"
 #include "Shapes.h"
 #include "Text.h"
@@ -20,6 +21,7 @@ struct TKind
 
 constexpr TKind kKinds[] = {
     {TagText, &Make<TCDLText>},
+    {TagRText, &Make<TCDLRText>},
     {TagSerNo, &Make<TCDLSerNo>},
     {TagLinie, &Make<TCDLLinie>},
     {TagRechteck, &Make<TCDLRechteck>},

@@ -1,0 +1,199 @@
+#include "RoundText.h"
+
+#include "Strings.h"
+
+#include <QJsonArray>
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+using F = TCDLFrame;
+constexpr TRecordField kRTextLayout[] = {
+    {"X", &F::X},
+    {"X2", &F::X2},
+    {"Y", &F::Y},
+    {"Y2", &F::Y2},
+    {"PenColor", &F::PenColor},
+    {"FontName", TShortString{&F::FontName}},
+    {"FontSize", &F::FontSize},
+    {"Bold", &F::Bold},
+    {"Italic", &F::Italic},
+    {"Underline", &F::Underline},
+    {"Alignment", &F::Alignment},
+    {"Barcode", &F::Barcode},
+    {"Angle", &F::Angle},
+};
+
+constexpr TColor kGuideColor = 0xC0C0C0;
+constexpr TColor kDragColor = 0x00FFFF;
+
+int RoundEven(double v) { return int(std::nearbyint(v)); }
+
+double Distance(QPoint a, QPoint b) { return std::hypot(double(a.x()) - b.x(), double(a.y()) - b.y()); }
+
+} // namespace
+
+QPoint RotateAbout(QPoint p, QPoint c, double theta)
+{
+    const double dx = p.x() - c.x(), dy = p.y() - c.y();
+    const double co = std::cos(theta), s = std::sin(theta);
+    return {c.x() + RoundEven(dx * co + dy * s), c.y() + RoundEven(dy * co - dx * s)};
+}
+
+TCDLRText::TCDLRText(TCDLPage *page, int32_t x, int32_t y) : TCDLFrame(page, x, y)
+{
+    DragPointCount = 2;
+    PanelSet = 0x0222;
+}
+
+TRecordLayout TCDLRText::RecordLayout() const { return kRTextLayout; }
+
+QString TCDLRText::Verbose() const
+{
+    return KindWord(558) + QStringLiteral("  ( ") + PositionText(X, Y) + QStringLiteral(" )  ") + GetText(559)
+           + QStringLiteral(" ( ") + PositionText(X2, Y2) + QStringLiteral(" )");
+}
+
+void TCDLRText::ReadFromStream(TStreamReader &in)
+{
+    TCDLFrame::ReadFromStream(in);
+    Values = ReadRecordText(in);
+}
+
+void TCDLRText::WriteToStream(TStreamWriter &out) const
+{
+    TCDLFrame::WriteToStream(out);
+    WriteRecordText(out, Values);
+}
+
+void TCDLRText::ToJson(QJsonObject &o) const
+{
+    TCDLFrame::ToJson(o);
+    o.insert(QStringLiteral("Values"), QJsonArray::fromStringList(Values));
+}
+
+void TCDLRText::ReCalc()
+{
+    const TTextMeasure m(*this);
+    LineHeight = m.LineHeight();
+    QString text;
+    for (const QString &p : Values)
+        text += Barcode ? BarcodeTransform(p) : p;
+    CharList.clear();
+    const double r = std::hypot(double(X) - X2, double(Y) - Y2);
+    Radius = r == 0 ? 1.0 : r;
+    double acc = 0;
+    for (QChar ch : text) {
+        if (ch.unicode() <= 31)
+            continue;
+        TCharInfo info;
+        info.Char = ch;
+        info.Width = m.CharWidth(ch);
+        const double a = info.Width / Radius;
+        info.Angle = Turned() ? acc - a / 2 : acc + a / 2;
+        acc += Turned() ? -a : a;
+        CharList.push_back(info);
+    }
+    const QPoint centre = DragPoints[1];
+    QPoint s = DragPoints[2];
+    if (Alignment == 1)
+        s = RotateAbout(s, centre, -acc / 2);
+    else if (Alignment == 2)
+        s = RotateAbout(s, centre, -acc);
+    const double dx = s.x() - centre.x(), dy = s.y() - centre.y();
+    const double len = std::hypot(dx, dy);
+    const double v = len == 0 ? 0 : std::clamp(-dy / len, -1.0, 1.0);
+    StartAngle = dx >= 1 ? std::asin(v) : std::numbers::pi - std::asin(v);
+    for (TCharInfo &info : CharList) {
+        info.FontAngle = RoundEven((StartAngle + info.Angle) * 180.0 / std::numbers::pi * 10);
+        info.Position = RotateAbout(s, centre, info.Angle);
+    }
+    EndAngle = StartAngle + acc;
+}
+
+void TCDLRText::PaintAt(TPaintContext &c, bool keepHandles)
+{
+    if (!keepHandles) {
+        DragPoints[2] = c.Map(X, Y);
+        DragPoints[1] = c.Map(X2, Y2);
+        InnerRadius = RoundEven(Distance(DragPoints[1], DragPoints[2]));
+        if (State <= 1)
+            ReCalc();
+        else
+            LineHeight = TTextMeasure(*this).LineHeight();
+        OuterRadius = InnerRadius + int32_t(std::trunc(LineHeight * c.ScaleY));
+    }
+    if (!c.Canvas)
+        return;
+    QPainter &p = *c.Canvas;
+    const QPoint centre = DragPoints[1];
+    if (c.Interactive && !c.Printing) {
+        if (State <= 1)
+            c.SetPen(kGuideColor, TPenMode::Copy, Qt::SolidLine, PenSize);
+        else
+            c.SetPen(kDragColor, TPenMode::Xor, Qt::SolidLine, 0);
+        c.SetBrush(0, true);
+        p.drawLine(centre, DragPoints[2]);
+        p.drawEllipse(centre, InnerRadius, InnerRadius);
+        p.drawEllipse(centre, OuterRadius, OuterRadius);
+        c.SetMode(TPenMode::Copy);
+    }
+    if (State > 1)
+        return;
+    const QFont font = CellFont(*this, std::max(1, int(std::trunc(FontSize * c.ScaleY * 4))));
+    const QFontMetrics fm(font, p.device());
+    p.save();
+    p.setFont(font);
+    p.setPen(ToQColor(PenColor));
+    p.setBrush(Qt::NoBrush);
+    const QTransform base = p.transform();
+    // Top-centre on the inner circle, or bottom-centre when turned.
+    const int baseline = Turned() ? -fm.descent() : fm.ascent();
+    const int turn = Turned() ? -900 : 900;
+    for (const TCharInfo &info : CharList) {
+        QTransform t;
+        t.translate(info.Position.x(), info.Position.y());
+        t.rotate(-(info.FontAngle + turn) / 10.0);
+        p.setTransform(t * base);
+        p.drawText(-fm.horizontalAdvance(info.Char) / 2, baseline, QString(info.Char));
+    }
+    p.restore();
+}
+
+bool TCDLRText::TestMouseHit(int x, int y) const
+{
+    const int d = RoundEven(Distance(QPoint(x, y), DragPoints[1]));
+    return d >= InnerRadius && d <= OuterRadius;
+}
+
+bool TCDLRText::MouseMove(int32_t x, int32_t y, int32_t dx, int32_t dy, int mode)
+{
+    if (mode == ModeMove) {
+        const int32_t vx = X2 - X, vy = Y2 - Y;
+        X = x - dx;
+        Y = y - dy;
+        X2 = X + vx;
+        Y2 = Y + vy;
+    } else if (mode == 2 || mode == ModeCreate) {
+        X = x;
+        Y = y;
+    } else if (mode == 1) {
+        X2 = x;
+        Y2 = y;
+    }
+    return true;
+}
+
+bool TCDLRText::IsInRect(const TRect &r) const
+{
+    const QPoint m = DragPoints[1];
+    return r.Left < m.x() && m.x() < r.Right && r.Top < m.y() && m.y() < r.Bottom;
+}
+
+TRect TCDLRText::GetBoundRect() const
+{
+    const double r = std::hypot(double(X) - X2, double(Y) - Y2);
+    return {int32_t(std::trunc(X2 - r)), int32_t(std::trunc(Y2 - r)), int32_t(std::trunc(X2 + r)),
+            int32_t(std::trunc(Y2 + r))};
+}
