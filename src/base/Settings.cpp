@@ -330,3 +330,28 @@ QPoint KeepOnScreen(QPoint topLeft, QSize window, QSize screen)
     const int y = std::max(0, std::min(topLeft.y(), screen.height() - window.height()));
     return {x, y};
 }
+
+TToolBarPlace ReadToolBarPlace(const QString &name, const TToolBarPlace &def)
+{
+    const TIniText ini = loadSettings();
+    TToolBarPlace p;
+    p.Area = ini.ReadInteger(name, QStringLiteral("AREA"), def.Area);
+    if (p.Area != 1 && p.Area != 2 && p.Area != 4 && p.Area != 8)
+        p.Area = def.Area;
+    p.Floating = ini.ReadBool(name, QStringLiteral("FLOATING"), def.Floating);
+    p.X = ini.ReadInteger(name, QStringLiteral("X"), def.X);
+    p.Y = ini.ReadInteger(name, QStringLiteral("Y"), def.Y);
+    p.Visible = ini.ReadBool(name, QStringLiteral("VISIBLE"), def.Visible);
+    return p;
+}
+
+bool WriteToolBarPlace(const QString &name, const TToolBarPlace &p)
+{
+    return updateSettings([&](TIniText &ini) {
+        ini.WriteInteger(name, QStringLiteral("AREA"), p.Area);
+        ini.WriteBool(name, QStringLiteral("FLOATING"), p.Floating);
+        ini.WriteInteger(name, QStringLiteral("X"), p.X);
+        ini.WriteInteger(name, QStringLiteral("Y"), p.Y);
+        ini.WriteBool(name, QStringLiteral("VISIBLE"), p.Visible);
+    });
+}

@@ -125,3 +125,17 @@ bool WritePageView(const TPageViewPlacement &p);
 // Moves a window of the given size so that it lies on a screen of the given
 // size; when it is larger than the screen its top-left corner stays visible.
 QPoint KeepOnScreen(QPoint topLeft, QSize window, QSize screen);
+
+// A tool bar's place, in a section named after the tool bar. Area is the
+// edge it docks to (1 left, 2 right, 4 top, 8 bottom); a floating bar keeps
+// its screen position.
+struct TToolBarPlace
+{
+    int Area = 4;
+    bool Floating = false;
+    int X = 0, Y = 0;
+    bool Visible = true;
+    bool operator==(const TToolBarPlace &) const = default;
+};
+TToolBarPlace ReadToolBarPlace(const QString &name, const TToolBarPlace &def);
+bool WriteToolBarPlace(const QString &name, const TToolBarPlace &p);

@@ -1,0 +1,19 @@
+#pragma once
+// The about box: product title, version and maker.
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+class TAboutBox : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TAboutBox(QWidget *parent);
+    void SetupStrings();
+
+private:
+    QLabel *m_lines[4];
+    QPushButton *m_ok;
+};

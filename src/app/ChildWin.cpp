@@ -1,0 +1,360 @@
+#include "ChildWin.h"
+
+#include "Errors.h"
+#include "FileDialogs.h"
+#include "MainWindow.h"
+#include "MessageBoxText.h"
+#include "PageWidget.h"
+#include "Ruler.h"
+#include "Settings.h"
+#include "Strings.h"
+#include "Units.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QToolButton>
+
+TChildWin::TChildWin(TMDIForm *main, const QString &caption) : m_main(main), m_doc(this)
+{
+    setObjectName(QStringLiteral("ChildWin"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(caption);
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(0);
+    m_setZero = new QToolButton(this);
+    m_setZero->setObjectName(QStringLiteral("sbSetZero"));
+    m_setZero->setFixedSize(TRuler::Thickness, TRuler::Thickness);
+    m_setZero->setIcon(QIcon(QStringLiteral(":/icons/sbSetZero.svg")));
+    m_setZero->installEventFilter(this);
+    m_hRuler = new TRuler(Qt::Horizontal, this);
+    m_hRuler->setObjectName(QStringLiteral("pbHRuler"));
+    m_vRuler = new TRuler(Qt::Vertical, this);
+    m_vRuler->setObjectName(QStringLiteral("pbVRuler"));
+    m_notebook = new QTabWidget(this);
+    m_notebook->setObjectName(QStringLiteral("Notebook"));
+    m_notebook->setTabPosition(QTabWidget::South);
+    m_sBarH = new QScrollBar(Qt::Horizontal, this);
+    m_sBarH->setObjectName(QStringLiteral("sBarH"));
+    m_sBarV = new QScrollBar(Qt::Vertical, this);
+    m_sBarV->setObjectName(QStringLiteral("sBarV"));
+    grid->addWidget(m_setZero, 0, 0);
+    grid->addWidget(m_hRuler, 0, 1);
+    grid->addWidget(m_vRuler, 1, 0);
+    grid->addWidget(m_notebook, 1, 1);
+    grid->addWidget(m_sBarV, 1, 2);
+    grid->addWidget(m_sBarH, 2, 1);
+
+    static const char *const kPageNames[] = {"pnlCDLabel", "pnlInlayVorder", "pnlInlayRueck"};
+    for (int i = 0; i < TCDLDocument::PageCount; ++i) {
+        auto *w = new TPageWidget(m_notebook);
+        w->setObjectName(QLatin1String(kPageNames[i]));
+        w->setPage(&m_doc.Page(TPageKind(i)));
+        m_doc.Page(TPageKind(i)).Context.Interactive = true;
+        m_doc.Page(TPageKind(i)).Context.Printing = false;
+        connect(w, &TPageWidget::pointerMoved, this, &TChildWin::pointerMoved);
+        connect(w, &TPageWidget::pointerLeft, this, [this] {
+            m_hRuler->SetMark(-1);
+            m_vRuler->SetMark(-1);
+        });
+        connect(w, &TPageWidget::painted, this, &TChildWin::updateScrollRanges);
+        m_pages[i] = w;
+        m_notebook->addTab(w, QString());
+    }
+    connect(m_notebook, &QTabWidget::currentChanged, this, [this](int i) { ShowPage(i); });
+    connect(m_hRuler, &TRuler::guideDragged, this, &TChildWin::guideDragged);
+    connect(m_vRuler, &TRuler::guideDragged, this, &TChildWin::guideDragged);
+    connect(m_sBarH, &QScrollBar::valueChanged, this, [this](int v) {
+        if (TCDLPage *p = ActivePage(); p && p->Context.ScrollX != v) {
+            p->Context.ScrollX = v;
+            RepaintPage();
+        }
+    });
+    connect(m_sBarV, &QScrollBar::valueChanged, this, [this](int v) {
+        if (TCDLPage *p = ActivePage(); p && p->Context.ScrollY != v) {
+            p->Context.ScrollY = v;
+            RepaintPage();
+        }
+    });
+    SetupStrings();
+    ShowPage(0);
+    resize(640, 560);
+}
+
+TCDLPage *TChildWin::ActivePage() const { return m_pages[PageIndex()]->page(); }
+int TChildWin::PageIndex() const { return std::max(0, m_notebook->currentIndex()); }
+TPageWidget *TChildWin::PageControl() const { return m_pages[PageIndex()]; }
+
+void TChildWin::SetupStrings()
+{
+    for (int i = 0; i < TCDLDocument::PageCount; ++i)
+        m_notebook->setTabText(i, GetText(122 + i));
+    m_setZero->setToolTip(GetText(874));
+}
+
+void TChildWin::ShowPage(int tag)
+{
+    if (tag < 0 || tag >= TCDLDocument::PageCount)
+        return;
+    if (m_notebook->currentIndex() != tag)
+        m_notebook->setCurrentIndex(tag);
+    m_hRuler->SetPage(ActivePage(), PageControl());
+    m_vRuler->SetPage(ActivePage(), PageControl());
+    m_main->PageShown(this, tag);
+    RepaintRulers();
+    RepaintPage();
+}
+
+// ---- open and save
+
+bool TChildWin::LoadFromFile(const QString &path)
+{
+    QStringList warnings;
+    try {
+        m_doc.Load(path, &warnings);
+    } catch (const ELocalizedError &e) {
+        MessageBoxText(e.message(), mkWarning, mbOK);
+        return false;
+    }
+    for (const QString &w : warnings)
+        MessageBoxText(w, mkWarning, mbOK);
+    for (TPageWidget *w : m_pages)
+        w->update();
+    RepaintRulers();
+    return true;
+}
+
+bool TChildWin::SaveToFile(const QString &path)
+{
+    try {
+        m_doc.Save(path);
+    } catch (const ELocalizedError &e) {
+        MessageBoxText(e.message(), mkWarning, mbOK);
+        return false;
+    }
+    return true;
+}
+
+bool TChildWin::Save()
+{
+    if (m_doc.FileName.isEmpty())
+        return SaveAs();
+    const QFileInfo fi(m_doc.FileName);
+    if (fi.exists() && !fi.isWritable()) {
+        MessageBoxText(GetText(857), mkWarning, mbOK);
+        return SaveAs();
+    }
+    return SaveToFile(m_doc.FileName);
+}
+
+bool TChildWin::SaveAs()
+{
+    const QString caption = windowTitle();
+    for (;;) {
+        const QString proposed = m_doc.FileName.isEmpty() ? QDir(AppSettings().CdlDir).filePath(caption)
+                                                          : m_doc.FileName;
+        QString chosen = AskSaveFileName(this, GetText(802), proposed);
+        if (chosen.isEmpty()) {
+            setWindowTitle(caption);
+            return false;
+        }
+        if (QFileInfo(chosen).suffix().isEmpty())
+            chosen += QStringLiteral(".CDL");
+        chosen = QFileInfo(chosen).absoluteFilePath();
+        m_doc.FileName = chosen;
+        if (QFileInfo::exists(chosen)) {
+            if (m_main->FindDocument(chosen, this)) {
+                MessageBoxText(GetText(858), mkWarning, mbOK);
+                m_doc.FileName.clear();
+                continue;
+            }
+            const QString q = GetText(859) + QLatin1Char(' ') + chosen + QLatin1Char(' ') + GetText(860);
+            if (MessageBoxText(q, mkConfirmation, mbYes | mbNo) != mrYes) {
+                m_doc.FileName.clear();
+                continue;
+            }
+        }
+        AppSettings().CdlDir = QFileInfo(chosen).absolutePath();
+        // A failed write keeps the old caption: nothing was saved under the new name.
+        if (!Save())
+            return false;
+        setWindowTitle(QFileInfo(chosen).fileName());
+        return true;
+    }
+}
+
+// ---- closing
+
+bool TChildWin::CloseQuery()
+{
+    if (Closing || !m_doc.Modified())
+        return true;
+    const QString q = GetText(850) + QLatin1Char(' ') + windowTitle() + QLatin1Char(' ') + GetText(851);
+    switch (MessageBoxText(q, mkConfirmation, mbYes | mbNo | mbCancel)) {
+    case mrNo:
+        return true;
+    case mrYes:
+        return Save() && !m_doc.Modified();
+    default:
+        return false;
+    }
+}
+
+void TChildWin::closeEvent(QCloseEvent *e)
+{
+    if (!CloseQuery()) {
+        e->ignore();
+        return;
+    }
+    Closing = true;
+    e->accept();
+    m_main->DocumentClosed(this, m_doc.FileName);
+}
+
+// ---- zoom and scrolling
+
+void TChildWin::ZoomIn()
+{
+    TCDLPage *p = ActivePage();
+    p->Context.SetZoomLevel(std::min(p->Context.ZoomLevel + 1, TPaintContext::MaxZoomLevel));
+    RepaintPage();
+}
+
+void TChildWin::ZoomOut()
+{
+    TCDLPage *p = ActivePage();
+    p->Context.SetZoomLevel(std::max(p->Context.ZoomLevel - 1, TPaintContext::MinZoomLevel));
+    if (p->Context.Zoom <= 1)
+        p->Context.ScrollX = p->Context.ScrollY = 0;
+    RepaintPage();
+}
+
+void TChildWin::ZoomTo(int tag)
+{
+    if (tag < TPaintContext::MinZoomLevel || tag > TPaintContext::MaxZoomLevel)
+        return;
+    TCDLPage *p = ActivePage();
+    p->Context.SetZoomLevel(tag);
+    if (p->Context.Zoom < 1)
+        p->Context.ScrollX = p->Context.ScrollY = 0;
+    RepaintPage();
+}
+
+void TChildWin::StandardZoom()
+{
+    TCDLPage *p = ActivePage();
+    p->Context.SetZoomLevel(4);
+    p->Context.ScrollX = p->Context.ScrollY = 0;
+    RepaintPage();
+}
+
+void TChildWin::updateScrollRanges()
+{
+    const TCDLPage *p = ActivePage();
+    const TPageWidget *w = PageControl();
+    // Half the overhang of the page beyond the control, plus a margin, each way.
+    const int ox = std::max(0, (p->Context.MapLenX(p->Extent().width()) - w->width()) / 2 + 20);
+    const int oy = std::max(0, (p->Context.MapLenY(p->Extent().height()) - w->height()) / 2 + 20);
+    const QSignalBlocker bh(m_sBarH), bv(m_sBarV);
+    m_sBarH->setRange(-ox, ox);
+    m_sBarV->setRange(-oy, oy);
+    m_sBarH->setPageStep(std::max(1, w->width() / 2));
+    m_sBarV->setPageStep(std::max(1, w->height() / 2));
+    m_sBarH->setSingleStep(10);
+    m_sBarV->setSingleStep(10);
+    m_sBarH->setValue(p->Context.ScrollX);
+    m_sBarV->setValue(p->Context.ScrollY);
+}
+
+// ---- pointer, rulers, guide lines, zero point
+
+void TChildWin::pointerMoved(QPoint d)
+{
+    const TCDLPage *p = ActivePage();
+    m_hRuler->SetMark(d.x());
+    m_vRuler->SetMark(d.y());
+    const int32_t x = p->Context.ModelX(d.x()) - p->Origin.x();
+    const int32_t y = p->Context.ModelY(d.y()) - p->Origin.y();
+    m_main->SetPointerText(FormatLength(x) + QStringLiteral(" / ") + FormatLength(y) + QLatin1Char(' ')
+                           + AppSettings().ScaleString);
+}
+
+void TChildWin::guideDragged(bool horizontal, int pos, bool finished)
+{
+    TPageWidget *w = PageControl();
+    const int extent = horizontal ? w->height() : w->width();
+    const bool inside = pos >= 0 && pos < extent;
+    if (!finished) {
+        w->setGuidePreview(horizontal, inside ? pos : -1);
+        return;
+    }
+    w->setGuidePreview(horizontal, -1);
+    if (!inside)
+        return;
+    TCDLPage *p = ActivePage();
+    p->SnapLines.Add(horizontal ? p->Context.ModelY(pos) : p->Context.ModelX(pos), horizontal);
+    p->Modified = true;
+    RepaintPage();
+}
+
+bool TChildWin::zeroDrag(QEvent *e)
+{
+    TPageWidget *w = PageControl();
+    auto *me = static_cast<QMouseEvent *>(e);
+    const QPoint inPage = w->mapFrom(m_setZero, me->position().toPoint());
+    switch (e->type()) {
+    case QEvent::MouseButtonPress:
+        if (me->button() != Qt::LeftButton)
+            return false;
+        m_zeroDragging = true;
+        m_setZero->setCursor(Qt::CrossCursor);
+        return true;
+    case QEvent::MouseMove:
+        if (!m_zeroDragging)
+            return false;
+        w->setCrosshair(w->rect().contains(inPage) ? inPage : QPoint(-1, -1));
+        return true;
+    case QEvent::MouseButtonRelease: {
+        if (!m_zeroDragging)
+            return false;
+        m_zeroDragging = false;
+        m_setZero->unsetCursor();
+        w->setCrosshair(QPoint(-1, -1));
+        if (inPage.x() >= 1 && inPage.y() >= 1 && inPage.x() < w->width() && inPage.y() < w->height()) {
+            TCDLPage *p = ActivePage();
+            p->Origin = QPoint(p->Context.ModelX(inPage.x()), p->Context.ModelY(inPage.y()));
+        }
+        RepaintRulers();
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+bool TChildWin::eventFilter(QObject *o, QEvent *e)
+{
+    if (o == m_setZero)
+        return zeroDrag(e);
+    return QWidget::eventFilter(o, e);
+}
+
+// ---- TPageHost
+
+void TChildWin::ShowStatus(const QString &text) { m_main->SetStatusText(text); }
+void TChildWin::RepaintPage() { PageControl()->update(); }
+
+void TChildWin::RepaintRulers()
+{
+    m_hRuler->update();
+    m_vRuler->update();
+}
+
+void TChildWin::ShowWarning(const QString &text) { MessageBoxText(text, mkWarning, mbOK); }
+
+void TChildWin::Verbose() { ActivePage()->ShowSelectionStatus(); }

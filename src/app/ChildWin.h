@@ -1,0 +1,74 @@
+#pragma once
+// A document window: the three pages on a notebook with rulers, zero-point
+// button and scroll bars; open, save and the close query with its prompts.
+
+#include "Document.h"
+
+#include <QWidget>
+
+class QScrollBar;
+class QTabWidget;
+class QToolButton;
+class TMDIForm;
+class TPageWidget;
+class TRuler;
+
+class TChildWin : public QWidget, public TPageHost
+{
+    Q_OBJECT
+public:
+    TChildWin(TMDIForm *main, const QString &caption);
+
+    TCDLDocument &Document() { return m_doc; }
+    const QString &FileName() const { return m_doc.FileName; }
+    QString Caption() const { return windowTitle(); }
+
+    // False when the window has to close (not a document, damaged).
+    bool LoadFromFile(const QString &path);
+    bool SaveToFile(const QString &path);
+    bool Save();
+    bool SaveAs();
+
+    TCDLPage *ActivePage() const;
+    int PageIndex() const;
+    void ShowPage(int tag);
+    TPageWidget *PageControl() const;
+    TRuler *HRuler() const { return m_hRuler; }
+    TRuler *VRuler() const { return m_vRuler; }
+
+    void ZoomIn();
+    void ZoomOut();
+    void ZoomTo(int tag);
+    void StandardZoom();
+
+    void SetupStrings();
+    void Verbose();
+    // Close without asking (the query already agreed or the load failed).
+    bool Closing = false;
+
+    // TPageHost
+    void ShowStatus(const QString &text) override;
+    void RepaintPage() override;
+    void RepaintRulers() override;
+    void ShowWarning(const QString &text) override;
+
+protected:
+    void closeEvent(QCloseEvent *e) override;
+    bool eventFilter(QObject *o, QEvent *e) override;
+
+private:
+    bool CloseQuery();
+    void updateScrollRanges();
+    void pointerMoved(QPoint p);
+    void guideDragged(bool horizontal, int pos, bool finished);
+    bool zeroDrag(QEvent *e);
+
+    TMDIForm *m_main;
+    TCDLDocument m_doc;
+    QTabWidget *m_notebook;
+    TPageWidget *m_pages[TCDLDocument::PageCount];
+    TRuler *m_hRuler, *m_vRuler;
+    QToolButton *m_setZero;
+    QScrollBar *m_sBarH, *m_sBarV;
+    bool m_zeroDragging = false;
+};

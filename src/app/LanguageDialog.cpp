@@ -1,0 +1,62 @@
+#include "LanguageDialog.h"
+
+#include "Strings.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QTimer>
+#include <QToolButton>
+
+TFSprache::TFSprache(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FSprache"));
+    setWindowTitle(QStringLiteral("Wählen Sie eine Sprache"));
+    auto *grid = new QGridLayout(this);
+    static const char *const kButtons[] = {"sbDeutsch", "sbEnglisch", "sbFrancais", "sbEspanol"};
+    for (int i = 0; i < 4; ++i) {
+        auto *b = new QToolButton(this);
+        b->setObjectName(QLatin1String(kButtons[i]));
+        b->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(kButtons[i]))));
+        b->setIconSize(QSize(64, 40));
+        auto *l = new QLabel(LoadText(1 + i), this);
+        l->setObjectName(QStringLiteral("lbl%1").arg(QLatin1String(kButtons[i]).mid(2)));
+        QFont f = l->font();
+        f.setPointSize(f.pointSize() + 4);
+        l->setFont(f);
+        grid->addWidget(b, i, 0);
+        grid->addWidget(l, i, 1);
+        connect(b, &QToolButton::clicked, this, [this, i] {
+            m_chosen = i + 1;
+            accept();
+        });
+    }
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+    m_timer = new QTimer(this);
+    m_timer->setInterval(3000);
+    connect(m_timer, &QTimer::timeout, this, &TFSprache::Tick);
+}
+
+void TFSprache::Tick()
+{
+    if (m_counter >= 1 && m_counter <= 4)
+        setWindowTitle(LoadText(10 + m_counter));
+    m_counter = m_counter >= 4 ? 1 : m_counter + 1;
+}
+
+void TFSprache::changeEvent(QEvent *e)
+{
+    if (e->type() == QEvent::ActivationChange) {
+        if (isActiveWindow())
+            m_timer->start();
+        else
+            m_timer->stop();
+    }
+    QDialog::changeEvent(e);
+}
+
+void TFSprache::closeEvent(QCloseEvent *e)
+{
+    m_timer->stop();
+    QDialog::closeEvent(e);
+}

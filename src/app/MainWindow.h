@@ -1,0 +1,86 @@
+#pragma once
+// The main window: an MDI frame with menus, three tool bars, the status bar
+// and the recently-used list. Commands that need a document act on the
+// active document window.
+
+#include <QHash>
+#include <QMainWindow>
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QToolBar;
+class TChildWin;
+class TAboutBox;
+
+class TMDIForm : public QMainWindow
+{
+    Q_OBJECT
+public:
+    TMDIForm();
+    ~TMDIForm() override;
+
+    int NewCount = 0;
+
+    TChildWin *New();
+    void Open();
+    // Recent files and the command line: a missing file is ignored.
+    void OpenFile(const QString &path);
+    void OpenInitialDocument(const QStringList &args);
+    TChildWin *ActiveChild() const;
+    QList<TChildWin *> Children() const;
+    // The window holding exactly that full name, other than except.
+    TChildWin *FindDocument(const QString &path, const TChildWin *except = nullptr) const;
+    QMdiArea *MdiArea() const { return m_mdi; }
+
+    void SetLanguage(int n);
+    void ShowLanguageDialog();
+    void ShowHelp();
+    void SetupStrings();
+    void SetupStrings2() {}
+    // After ReadSettingsMain: visibility of the tool bars and their places.
+    void ApplySettings();
+
+    // Called by document windows.
+    void PageShown(TChildWin *w, int tag);
+    void DocumentClosed(TChildWin *w, const QString &fileName);
+    void SetStatusText(const QString &text);
+    void SetPointerText(const QString &text);
+    void RebuildRecentMenu();
+
+    QAction *Action(const QString &name) const { return m_actions.value(name); }
+
+protected:
+    void closeEvent(QCloseEvent *e) override;
+    bool event(QEvent *e) override;
+    void dragEnterEvent(QDragEnterEvent *e) override;
+    void dropEvent(QDropEvent *e) override;
+
+private:
+    QAction *addCommand(QMenu *menu, const char *name, int text, int hint, const char *button = nullptr,
+                        QToolBar *bar = nullptr);
+    void buildMenus();
+    void buildToolBars();
+    void buildStatusBar();
+    void updateCommandStates();
+    void openInNewWindow(const QString &path, const QString &caption);
+    bool refuseDuplicate(const QString &path);
+    void saveToolBarPlaces();
+    template <typename F> void onChild(F f);
+
+    QMdiArea *m_mdi;
+    QHash<QString, QAction *> m_actions;
+    QHash<QAction *, int> m_texts, m_hints;
+    QList<QMenu *> m_docMenus;
+    QList<QAction *> m_needDocument;
+    QMenu *m_fileMenu = nullptr, *m_windowMenu = nullptr;
+    QList<QMenu *> m_menus;
+    QHash<QMenu *, int> m_menuTexts;
+    QAction *m_mruSeparator = nullptr;
+    QList<QAction *> m_recentItems;
+    QToolBar *m_symbolleiste = nullptr, *m_toolleiste = nullptr, *m_anordnenleiste = nullptr;
+    QLabel *m_aktPos = nullptr, *m_statuszeile = nullptr, *m_hintPanel = nullptr;
+    TAboutBox *m_about = nullptr;
+    bool m_closing = false;
+};
