@@ -114,6 +114,40 @@ void TCDLText::ReCalc()
     WordList = SplitWords(key.Paragraphs, m);
     LineList = BreakLines(WordList, Width);
     m_layoutKey = std::move(key);
+    m_paint.Cell = -1;
+}
+
+const TCDLText::TPaintCache &TCDLText::PaintCache(const TPaintContext &c) const
+{
+    const int cell = std::max(1, int(std::trunc(FontSize * c.ScaleY * 4)));
+    if (cell == m_paint.Cell && m_paint.Font.family() == FontName)
+        return m_paint;
+    m_paint.Cell = cell;
+    m_paint.Font = CellFont(*this, cell);
+    // Pixel-sized fonts measure alike on every device.
+    const QFontMetrics fm(m_paint.Font);
+    m_paint.Ascent = fm.ascent();
+    m_paint.LineWidths.clear();
+    for (const TLineInfo &l : LineList)
+        m_paint.LineWidths.push_back(fm.horizontalAdvance(l.Text));
+    return m_paint;
+}
+
+// Frames wholly off the canvas draw nothing; with a 30,000-frame page at a
+// high zoom most of them are.
+bool TCDLText::OutsideCanvas(const TPaintContext &c) const
+{
+    const QPainter &p = *c.Canvas;
+    if (!p.transform().isIdentity() || !p.device())
+        return false;
+    QRect box(DragPoints[1], DragPoints[1]);
+    for (int i = 2; i <= 4; ++i)
+        box = box.united(QRect(DragPoints[i], DragPoints[i]));
+    const int margin = std::max(1, int(std::trunc(FontSize * c.ScaleY * 4)));
+    box.adjust(-margin, -margin, margin, margin);
+    const QRect visible = p.hasClipping() ? p.clipBoundingRect().toAlignedRect()
+                                          : QRect(0, 0, p.device()->width(), p.device()->height());
+    return !box.intersects(visible);
 }
 
 void TCDLText::PaintAt(TPaintContext &c, bool keepHandles)
@@ -122,7 +156,7 @@ void TCDLText::PaintAt(TPaintContext &c, bool keepHandles)
     ComputeRectDragPoints(c);
     if (!keepHandles)
         ReCalc();
-    if (!c.Canvas)
+    if (!c.Canvas || OutsideCanvas(c))
         return;
     const QPoint poly[4] = {DragPoints[1], DragPoints[2], DragPoints[3], DragPoints[4]};
     if (State == 2 || State == 3) {
@@ -146,11 +180,10 @@ void TCDLText::PaintAt(TPaintContext &c, bool keepHandles)
 void TCDLText::PaintLines(TPaintContext &c) const
 {
     QPainter &p = *c.Canvas;
-    const QFont font = CellFont(*this, std::max(1, int(std::trunc(FontSize * c.ScaleY * 4))));
-    const QFontMetrics fm(font, p.device());
+    const TPaintCache &pc = PaintCache(c);
     p.save();
     c.SetMode(TPenMode::Copy);
-    p.setFont(font);
+    p.setFont(pc.Font);
     p.setPen(ToQColor(PenColor));
     p.setBrush(Qt::NoBrush);
     const QTransform base = p.transform();
@@ -162,23 +195,23 @@ void TCDLText::PaintLines(TPaintContext &c) const
         const TLineInfo &l = LineList[i];
         const int y = p0.y() + RoundEven(LineHeight * c.ScaleY * double(i));
         if (Alignment == 3 && !l.ParagraphEnd) {
-            PaintJustified(c, fm, QPoint(p0.x(), y), l.Text, wd);
+            PaintJustified(c, QPoint(p0.x(), y), l.Text, wd);
             continue;
         }
         int x = p0.x();
         if (Alignment == 1)
-            x += (wd - fm.horizontalAdvance(l.Text)) / 2;
+            x += (wd - pc.LineWidths[i]) / 2;
         else if (Alignment == 2)
-            x += wd - fm.horizontalAdvance(l.Text);
-        DrawRotated(p, base, RotatePoint(QPoint(x, y), p0, Angle), Angle, fm.ascent(), l.Text);
+            x += wd - pc.LineWidths[i];
+        DrawRotated(p, base, RotatePoint(QPoint(x, y), p0, Angle), Angle, pc.Ascent, l.Text);
     }
     p.restore();
 }
 
-void TCDLText::PaintJustified(TPaintContext &c, const QFontMetrics &fm, QPoint origin, const QString &line,
-                              int wd) const
+void TCDLText::PaintJustified(TPaintContext &c, QPoint origin, const QString &line, int wd) const
 {
     QPainter &p = *c.Canvas;
+    const QFontMetrics fm(m_paint.Font);
     const QTransform base = p.transform();
     const QPoint p0 = DragPoints[1];
     int n = int(line.count(QLatin1Char(' ')));
@@ -192,7 +225,7 @@ void TCDLText::PaintJustified(TPaintContext &c, const QFontMetrics &fm, QPoint o
             word.append(ch);
             continue;
         }
-        DrawRotated(p, base, RotatePoint(QPoint(origin.x() + offset, origin.y()), p0, Angle), Angle, fm.ascent(), word);
+        DrawRotated(p, base, RotatePoint(QPoint(origin.x() + offset, origin.y()), p0, Angle), Angle, m_paint.Ascent, word);
         if (n > 0) {
             offset += fm.horizontalAdvance(word) + free / n;
             free -= free / n;

@@ -51,5 +51,17 @@ private:
         bool operator==(const TLayoutKey &) const = default;
     };
     TLayoutKey m_layoutKey;
-    void PaintJustified(TPaintContext &c, const QFontMetrics &fm, QPoint origin, const QString &line, int wd) const;
+    // The paint font and line widths for one device cell height; rebuilt
+    // when the cell or the layout changes.
+    struct TPaintCache
+    {
+        int Cell = -1;
+        QFont Font;
+        int Ascent = 0;
+        std::vector<int> LineWidths;
+    };
+    mutable TPaintCache m_paint;
+    const TPaintCache &PaintCache(const TPaintContext &c) const;
+    bool OutsideCanvas(const TPaintContext &c) const;
+    void PaintJustified(TPaintContext &c, QPoint origin, const QString &line, int wd) const;
 };
