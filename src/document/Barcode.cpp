@@ -2,6 +2,7 @@
 
 #include "Frame.h"
 #include "Settings.h"
+#include "TextLayout.h"
 
 #include <QFontDatabase>
 #include <QHash>
@@ -27,6 +28,11 @@ struct TSymbolDeleter
 bool BarcodeFontInstalled(const QString &family)
 {
     static QHash<QString, bool> cache;
+    static int generation = -1;
+    if (generation != FontGeneration()) {
+        cache.clear();
+        generation = FontGeneration();
+    }
     auto it = cache.constFind(family);
     if (it == cache.constEnd())
         it = cache.insert(family, QFontDatabase::hasFamily(family));

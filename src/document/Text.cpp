@@ -106,7 +106,7 @@ bool TCDLText::PaintsAsBarcode() const { return Barcode && !BarcodeFontInstalled
 
 void TCDLText::ReCalc()
 {
-    TLayoutKey key{LayoutParagraphs(), FontName, FontSize, Width, Bold, Italic, Underline};
+    TLayoutKey key{LayoutParagraphs(), FontName, FontSize, Width, FontGeneration(), Bold, Italic, Underline};
     if (key == m_layoutKey)
         return;
     const TTextMeasure m(*this);

@@ -47,6 +47,7 @@ private:
         QStringList Paragraphs;
         QString FontName;
         int32_t FontSize = -1, Width = -1;
+        int FontGeneration = -1;
         bool Bold = false, Italic = false, Underline = false;
         bool operator==(const TLayoutKey &) const = default;
     };

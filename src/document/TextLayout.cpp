@@ -7,6 +7,7 @@
 #include "Strings.h"
 
 #include <QFontInfo>
+#include <QGuiApplication>
 #include <QFontMetricsF>
 #include <QHash>
 #include <QRegularExpression>
@@ -14,6 +15,8 @@
 #include <QtDebug>
 
 namespace {
+
+int g_fontGeneration = 0;
 
 QFont StyledFont(const TCDLFrame &f)
 {
@@ -31,6 +34,11 @@ QFont StyledFont(const TCDLFrame &f)
 double CellRatio(const QFont &styled)
 {
     static QHash<QString, double> cache;
+    static int generation = -1;
+    if (generation != FontGeneration()) {
+        cache.clear();
+        generation = FontGeneration();
+    }
     const QString key = styled.key();
     auto it = cache.constFind(key);
     if (it != cache.constEnd())
@@ -52,6 +60,16 @@ double CellRatio(const QFont &styled)
 }
 
 } // namespace
+
+int FontGeneration()
+{
+    static bool connected = false;
+    if (!connected && qGuiApp) {
+        connected = true;
+        QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, [] { ++g_fontGeneration; });
+    }
+    return g_fontGeneration;
+}
 
 QFont CellFont(const TCDLFrame &f, int cellHeight)
 {

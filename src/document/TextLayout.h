@@ -30,6 +30,10 @@ struct TLineInfo
     bool ParagraphEnd = false;
 };
 
+// Grows whenever the installed fonts change; layouts and font lookups made
+// under an older generation are stale.
+int FontGeneration();
+
 // The frame's face and style with ascent plus descent of cellHeight pixels.
 // A missing face is logged once with the face used in its place.
 QFont CellFont(const TCDLFrame &f, int cellHeight);

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QFontDatabase>
 
 namespace {
@@ -308,4 +309,21 @@ TEST(TextPaint, DottedOutlineOnlyOnAnInteractiveScreen)
     // Dotted: about every other pixel of the top edge.
     EXPECT_GT(grey, 100);
     EXPECT_LT(grey, 300);
+}
+
+TEST(TextLayout, NewlyInstalledFontsMakeLayoutsStale)
+{
+    MonoText m(20, {QStringLiteral("aaa")});
+    const int before = FontGeneration();
+    const QString file = QStringLiteral("/usr/share/fonts/truetype/liberation2/LiberationSerif-Regular.ttf");
+    if (!QFile::exists(file))
+        GTEST_SKIP() << "no font file to install";
+    const int id = QFontDatabase::addApplicationFont(file);
+    ASSERT_GE(id, 0);
+    EXPECT_GT(FontGeneration(), before);
+    QFontDatabase::removeApplicationFont(id);
+    // The cached layout is rebuilt though no field of the frame changed.
+    m.t.LineList.clear();
+    m.t.ReCalc();
+    EXPECT_EQ(m.t.LineList.size(), 1u);
 }
