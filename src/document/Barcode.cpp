@@ -1,7 +1,9 @@
 #include "Barcode.h"
 
+#include "BinaryStream.h"
 #include "Frame.h"
 #include "Settings.h"
+#include "Text.h"
 #include "TextLayout.h"
 
 #include <QFontDatabase>
@@ -24,6 +26,14 @@ struct TSymbolDeleter
 };
 
 } // namespace
+
+std::unique_ptr<TCDLText> CreateBarcodeFrame(TCDLPage *page, int32_t x, int32_t y)
+{
+    auto f = std::make_unique<TCDLText>(page, x, y);
+    f->Barcode = true;
+    f->FontName = AppSettings().BarcodeFont.left(ShortStringMax);
+    return f;
+}
 
 bool BarcodeFontInstalled(const QString &family)
 {

@@ -5,8 +5,15 @@
 #include "PaintContext.h"
 
 #include <QStringList>
+#include <memory>
 
 class TCDLFrame;
+class TCDLPage;
+class TCDLText;
+
+// What the bar-code tool creates: a text frame with the bar-code flag and
+// the face named by the settings.
+std::unique_ptr<TCDLText> CreateBarcodeFrame(TCDLPage *page, int32_t x, int32_t y);
 
 bool BarcodeFontInstalled(const QString &family);
 

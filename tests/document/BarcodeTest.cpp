@@ -4,6 +4,7 @@
 #include "Barcode.h"
 #include "Document.h"
 #include "PageRenderer.h"
+#include "Settings.h"
 #include "Strings.h"
 #include "Text.h"
 
@@ -20,9 +21,7 @@ QString Decode(const QString &text, int angle)
 {
     TCDLDocument doc;
     TCDLPage &page = doc.Page(TPageKind::InlayVorder);
-    auto f = std::make_unique<TCDLText>(&page, -500, angle ? 450 : -200);
-    f->Barcode = true;
-    f->FontName = QStringLiteral("C39HrP60DmTt");
+    auto f = CreateBarcodeFrame(&page, -500, angle ? 450 : -200);
     f->Width = 1000;
     f->Height = 250;
     f->Angle = angle;
@@ -57,9 +56,19 @@ TEST(Barcode, RenderedCodeDecodesToTheTextInUpperCase)
 {
     if (QStandardPaths::findExecutable(QStringLiteral("zbarimg")).isEmpty())
         GTEST_SKIP() << "zbarimg is not installed";
-    ASSERT_FALSE(BarcodeFontInstalled(QStringLiteral("C39HrP60DmTt")));
+    ASSERT_FALSE(BarcodeFontInstalled(AppSettings().BarcodeFont));
     EXPECT_EQ(Decode(QStringLiteral("Größe 1"), 0), QStringLiteral("CODE-39:GROESSE 1"));
     EXPECT_EQ(Decode(QStringLiteral("CD-2024/7"), 90), QStringLiteral("CODE-39:CD-2024/7"));
+}
+
+TEST(Barcode, TheToolTakesItsFaceFromTheSettings)
+{
+    const QString saved = AppSettings().BarcodeFont;
+    AppSettings().BarcodeFont = QStringLiteral("Some Code 39");
+    const auto f = CreateBarcodeFrame(nullptr, 1, 2);
+    AppSettings().BarcodeFont = saved;
+    EXPECT_TRUE(f->Barcode);
+    EXPECT_EQ(f->FontName, QStringLiteral("Some Code 39"));
 }
 
 TEST(Barcode, CharactersCode39CannotCarryAreReportedInTheStatusText)
