@@ -304,9 +304,12 @@ void TChildWin::guideDragged(bool horizontal, int pos, bool finished)
 
 bool TChildWin::zeroDrag(QEvent *e)
 {
+    if (e->type() != QEvent::MouseButtonPress && e->type() != QEvent::MouseMove
+        && e->type() != QEvent::MouseButtonRelease)
+        return false;
     TPageWidget *w = PageControl();
     auto *me = static_cast<QMouseEvent *>(e);
-    const QPoint inPage = w->mapFrom(m_setZero, me->position().toPoint());
+    const QPoint inPage = w->mapFromGlobal(me->globalPosition().toPoint());
     switch (e->type()) {
     case QEvent::MouseButtonPress:
         if (me->button() != Qt::LeftButton)

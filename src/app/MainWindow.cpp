@@ -53,6 +53,10 @@ TMDIForm::TMDIForm()
 
 TMDIForm::~TMDIForm()
 {
+    // The document windows go first, while this window's lists still exist.
+    disconnect(m_mdi, nullptr, this, nullptr);
+    for (QMdiSubWindow *s : m_mdi->subWindowList())
+        delete s;
     RebuildRecentMenu();
     WriteRecentFiles(AppSettings().RecentFiles);
 }
@@ -103,7 +107,10 @@ void TMDIForm::buildMenus()
     m_fileMenu = menu("miDatei", 100, false);
     enable(addCommand(m_fileMenu, "miNeu", 102, 200), false, [this] { New(); })->setShortcut(QKeySequence::New);
     enable(addCommand(m_fileMenu, "miOeffnen", 103, 201), false, [this] { Open(); })->setShortcut(QKeySequence::Open);
-    enable(addCommand(m_fileMenu, "miSchliessen", 104, 0), true, [this] { m_mdi->closeActiveSubWindow(); });
+    enable(addCommand(m_fileMenu, "miSchliessen", 104, 0), true, [this] {
+        if (TChildWin *c = ActiveChild())
+            c->parentWidget()->close();
+    });
     enable(addCommand(m_fileMenu, "miSpeichern", 105, 202), true, [this] { onChild([](TChildWin *c) { c->Save(); }); })
         ->setShortcut(QKeySequence::Save);
     enable(addCommand(m_fileMenu, "miSpeichernUnter", 106, 0), true,
@@ -349,10 +356,12 @@ template <typename F> void TMDIForm::onChild(F f)
 
 TChildWin *TMDIForm::ActiveChild() const
 {
-    QMdiSubWindow *s = m_mdi->activeSubWindow();
-    if (!s && !m_mdi->subWindowList().isEmpty())
-        s = m_mdi->currentSubWindow();
-    return s ? qobject_cast<TChildWin *>(s->widget()) : nullptr;
+    // A closed window lingers in the list until it is deleted; it never counts.
+    if (QMdiSubWindow *s = m_mdi->activeSubWindow())
+        if (auto *c = qobject_cast<TChildWin *>(s->widget()); c && !c->Closing)
+            return c;
+    const QList<TChildWin *> all = Children();
+    return all.isEmpty() ? nullptr : all.last();
 }
 
 QList<TChildWin *> TMDIForm::Children() const
@@ -379,6 +388,7 @@ TChildWin *TMDIForm::New()
     QMdiSubWindow *s = m_mdi->addSubWindow(c);
     s->setWindowIcon(QIcon(QStringLiteral(":/icons/document.svg")));
     c->show();
+    m_mdi->setActiveSubWindow(s);
     updateCommandStates();
     return c;
 }
@@ -404,6 +414,7 @@ void TMDIForm::openInNewWindow(const QString &path, const QString &caption)
     QMdiSubWindow *s = m_mdi->addSubWindow(c);
     s->setWindowIcon(QIcon(QStringLiteral(":/icons/document.svg")));
     c->show();
+    m_mdi->setActiveSubWindow(s);
     updateCommandStates();
 }
 

@@ -150,7 +150,7 @@ void TRuler::paintEvent(QPaintEvent *)
 
 int TRuler::pagePos(QPoint rulerPoint) const
 {
-    const QPoint inControl = m_control->mapFrom(this, rulerPoint);
+    const QPoint inControl = m_control->mapFromGlobal(mapToGlobal(rulerPoint));
     // The top ruler gives horizontal guide lines, placed at a y.
     return m_orient == Qt::Horizontal ? inControl.y() : inControl.x();
 }

@@ -1,0 +1,103 @@
+#pragma once
+// Shared by the window tests: a private settings file and working folder,
+// message boxes and file dialogs answered by the test, helpers to find
+// controls by object name.
+
+#include "ChildWin.h"
+#include "FileDialogs.h"
+#include "MainWindow.h"
+#include "MessageBoxText.h"
+#include "Settings.h"
+#include "Strings.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <deque>
+
+#include "IniFile.h"
+#include "PageWidget.h"
+#include <QLabel>
+#include <QScrollBar>
+#include <QThread>
+#include <QToolBar>
+
+inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QStringList &l, std::ostream *os) { *os << l.join(QLatin1Char('|')).toStdString(); }
+
+struct TShownBox
+{
+    QString Text;
+    TMsgKind Kind;
+    int Buttons;
+};
+
+class AppTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        m_oldCwd = QDir::currentPath();
+        QDir::setCurrent(m_dir.path());
+        qputenv("QUELMARK_SETTINGS", Path(QStringLiteral("ZYRELL.INI")).toUtf8());
+        SetLanguageState(1);
+        AppSettings() = TSettings();
+        SetMessageBoxHook([this](const QString &t, TMsgKind k, int b) {
+            Boxes.push_back({t, k, b});
+            if (Answers.empty())
+                return int(mrOK);
+            const int a = Answers.front();
+            Answers.pop_front();
+            return a;
+        });
+        SetFileDialogHook([this](bool save, const QString &, const QString &proposed) {
+            Proposed.append(proposed);
+            if (DialogAnswers.empty())
+                return QString();
+            const QString a = DialogAnswers.front();
+            DialogAnswers.pop_front();
+            return a;
+        });
+    }
+    void TearDown() override
+    {
+        QList<QPointer<QWidget>> tops;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            tops.append(w);
+        for (const QPointer<QWidget> &w : tops)
+            if (auto *m = qobject_cast<TMDIForm *>(w.data()); m && m->testAttribute(Qt::WA_DeleteOnClose)) {
+                for (TChildWin *c : m->Children())
+                    c->Closing = true;
+                delete m;
+            }
+        SetMessageBoxHook({});
+        SetFileDialogHook({});
+        QDir::setCurrent(m_oldCwd);
+        SetLanguageState(1);
+    }
+
+    QString Path(const QString &name) const { return m_dir.filePath(name); }
+    static QStringList Captions(const TMDIForm &m)
+    {
+        QStringList r;
+        for (TChildWin *c : m.Children())
+            r.append(c->Caption());
+        return r;
+    }
+    static void Process() { QApplication::processEvents(); QApplication::processEvents(); }
+    static void Trigger(TMDIForm &m, const char *name) { m.Action(QLatin1String(name))->trigger(); Process(); }
+
+    std::vector<TShownBox> Boxes;
+    std::deque<int> Answers;
+    std::deque<QString> DialogAnswers;
+    QStringList Proposed;
+
+private:
+    QTemporaryDir m_dir;
+    QString m_oldCwd;
+};

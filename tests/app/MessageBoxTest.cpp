@@ -1,0 +1,70 @@
+#include "MessageBoxText.h"
+#include "Strings.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+TEST(MessageBoxText, ButtonSetsAreNormalised)
+{
+    struct Case
+    {
+        int in, shown;
+        bool abort, yes;
+    } cases[] = {
+        {mbYes | mbNo, mbYes | mbNo, false, false},
+        {mbYes | mbNo | mbCancel, mbYes | mbNo | mbCancel, false, false},
+        {mbAbort | mbRetry | mbIgnore, mbAbort | mbRetry | mbIgnore, false, false},
+        {mbOK | mbCancel, mbOK | mbCancel, false, false},
+        {mbRetry | mbCancel, mbRetry | mbCancel, false, false},
+        {mbYes | mbCancel, mbOK | mbCancel, false, true},
+        {mbAbort | mbRetry, mbRetry | mbCancel, true, false},
+        {mbYes | mbNo | mbAbort, mbOK, false, false},
+        {mbIgnore, mbOK, false, false},
+        {0, mbOK, false, false},
+    };
+    for (const Case &c : cases) {
+        const TMsgButtons b = NormaliseButtons(c.in);
+        EXPECT_EQ(b.Shown, c.shown) << c.in;
+        EXPECT_EQ(b.CancelMeansAbort, c.abort) << c.in;
+        EXPECT_EQ(b.OkMeansYes, c.yes) << c.in;
+    }
+}
+
+TEST(MessageBoxText, AnswersAreMappedBackAndTextIsCut)
+{
+    QString seen;
+    int shown = 0;
+    SetMessageBoxHook([&](const QString &t, TMsgKind, int b) {
+        seen = t;
+        shown = b;
+        return b & mbCancel ? int(mrCancel) : int(mrOK);
+    });
+    EXPECT_EQ(MessageBoxText(QString(300, QLatin1Char('x')), mkWarning, mbYes | mbCancel), mrCancel);
+    EXPECT_EQ(seen.size(), 255);
+    EXPECT_EQ(MessageBoxText(QStringLiteral("a"), mkWarning, mbAbort | mbRetry), mrAbort);
+    SetMessageBoxHook([](const QString &, TMsgKind, int) { return int(mrOK); });
+    EXPECT_EQ(MessageBoxText(QStringLiteral("a"), mkWarning, mbYes | mbCancel), mrYes);
+    SetMessageBoxHook({});
+}
+
+// The real box: title and icon by kind, the button pressed comes back as its code.
+TEST(MessageBoxText, RealBoxShowsKindAndReturnsPressedButton)
+{
+    SetLanguageState(1);
+    QString title;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QTimer::singleShot(50, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        title = box->windowTitle();
+        icon = box->icon();
+        box->button(QMessageBox::No)->click();
+    });
+    EXPECT_EQ(MessageBoxText(QStringLiteral("Frage"), mkConfirmation, mbYes | mbNo | mbCancel), mrNo);
+    EXPECT_EQ(title, GetText(53));
+    EXPECT_EQ(icon, QMessageBox::Question);
+}

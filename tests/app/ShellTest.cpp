@@ -1,0 +1,317 @@
+#include "AppFixture.h"
+
+#include "LanguageDialog.h"
+#include "Startup.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+
+// A document with something on a page, saved by the document layer itself.
+void WriteDocument(const QString &path)
+{
+    TCDLDocument d;
+    d.Label().SnapLines.Add(100, true);
+    d.Save(path);
+}
+
+void WriteBytes(const QString &path, const QByteArray &b)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(b);
+}
+
+void WaitFor(const std::function<bool()> &done)
+{
+    for (int i = 0; i < 200 && !done(); ++i) {
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(5);
+    }
+}
+
+} // namespace
+
+TEST_F(AppTest, StartWithoutArgumentsOrStandardGivesNeu1ThenNeu2)
+{
+    // The first start's language dialog is answered with German.
+    QTimer::singleShot(100, [] {
+        auto *dlg = qobject_cast<TFSprache *>(QApplication::activeModalWidget());
+        ASSERT_NE(dlg, nullptr);
+        dlg->findChild<QToolButton *>(QStringLiteral("sbDeutsch"))->click();
+    });
+    TMDIForm *m = StartProgram(ParseCommandLine({QStringLiteral("--no-splash")}));
+    WaitFor([&] { return !m->Children().isEmpty(); });
+    EXPECT_EQ(Language(), 1);
+    EXPECT_EQ(TIniFile(SettingsFilePath()).ReadInteger(QStringLiteral("LANGUAGE"), QStringLiteral("NUMBER"), 0), 1);
+    EXPECT_EQ(Captions(*m), QStringList{QStringLiteral("Neu1")});
+    m->findChild<QToolButton *>(QStringLiteral("sbNeu"))->click();
+    EXPECT_EQ(Captions(*m), (QStringList{QStringLiteral("Neu1"), QStringLiteral("Neu2")}));
+}
+
+TEST_F(AppTest, StartOpensStandardCdlOrTheNamedFileInstead)
+{
+    TIniFile(SettingsFilePath()).WriteInteger(QStringLiteral("LANGUAGE"), QStringLiteral("NUMBER"), 1);
+    WriteDocument(Path(QStringLiteral("STANDARD.CDL")));
+    WriteDocument(Path(QStringLiteral("named.CDL")));
+    TMDIForm *m = StartProgram(ParseCommandLine({QStringLiteral("--no-splash")}));
+    WaitFor([&] { return !m->Children().isEmpty(); });
+    ASSERT_EQ(Captions(*m), QStringList{QStringLiteral("STANDARD.CDL")});
+    EXPECT_EQ(m->Children()[0]->FileName(), Path(QStringLiteral("STANDARD.CDL")));
+    EXPECT_EQ(m->Children()[0]->Document().Label().SnapLines.Count(), 1);
+    delete m;
+
+    m = StartProgram(ParseCommandLine({QStringLiteral("--no-splash"), Path(QStringLiteral("named.CDL"))}));
+    WaitFor([&] { return !m->Children().isEmpty(); });
+    EXPECT_EQ(Captions(*m), QStringList{QStringLiteral("named.CDL")});
+    EXPECT_TRUE(Boxes.empty());
+}
+
+TEST_F(AppTest, ClosingDocumentsBuildsRecentListAndMenu)
+{
+    TMDIForm m;
+    m.show();
+    for (const char *n : {"A.CDL", "B.CDL", "C.CDL"})
+        WriteDocument(Path(QLatin1String(n)));
+    for (const char *n : {"A.CDL", "B.CDL", "C.CDL", "A.CDL"}) {
+        m.OpenFile(Path(QLatin1String(n)));
+        Process();
+        Trigger(m, "miSchliessen");
+    }
+    const QStringList expected{Path(QStringLiteral("C.CDL")), Path(QStringLiteral("B.CDL")), Path(QStringLiteral("A.CDL"))};
+    EXPECT_EQ(AppSettings().RecentFiles.Entries(), expected);
+    auto *first = m.findChild<QAction *>(QStringLiteral("miRecent1"));
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->text(), QStringLiteral("&1 C.CDL"));
+    EXPECT_EQ(first->statusTip(), expected[0]);
+    EXPECT_TRUE(m.findChild<QAction *>(QStringLiteral("NMRU"))->isVisible());
+    // An untitled document adds nothing; a recent item opens its file.
+    m.New();
+    Trigger(m, "miSchliessen");
+    EXPECT_EQ(AppSettings().RecentFiles.Count(), 3);
+    m.findChild<QAction *>(QStringLiteral("miRecent1"))->trigger();
+    EXPECT_EQ(Captions(m), QStringList{QStringLiteral("C.CDL")});
+}
+
+TEST_F(AppTest, OpeningReportsForeignOtherVersionDamagedAndDuplicateFiles)
+{
+    TMDIForm m;
+    m.show();
+    WriteDocument(Path(QStringLiteral("good.CDL")));
+    WriteBytes(Path(QStringLiteral("foreign.CDL")), QByteArray("PK\x03\x04 not a label at all", 25));
+    QFile good(Path(QStringLiteral("good.CDL")));
+    ASSERT_TRUE(good.open(QIODevice::ReadOnly));
+    QByteArray bytes = good.readAll();
+    WriteBytes(Path(QStringLiteral("damaged.CDL")), bytes.left(bytes.size() / 2));
+    bytes[16] = char(0x01);
+    WriteBytes(Path(QStringLiteral("older.CDL")), bytes);
+
+    DialogAnswers = {Path(QStringLiteral("foreign.CDL")), Path(QStringLiteral("damaged.CDL")),
+                     Path(QStringLiteral("older.CDL")), Path(QStringLiteral("good.CDL")),
+                     Path(QStringLiteral("good.CDL"))};
+    for (int i = 0; i < 5; ++i)
+        Trigger(m, "miOeffnen");
+    ASSERT_EQ(Boxes.size(), 4u);
+    EXPECT_EQ(Boxes[0].Text, GetText(852));
+    EXPECT_EQ(Boxes[1].Text, GetText(855));
+    EXPECT_EQ(Boxes[2].Text, GetText(853) + GetText(854));
+    EXPECT_EQ(Boxes[3].Text, GetText(953));
+    for (const TShownBox &b : Boxes) {
+        EXPECT_EQ(b.Kind, mkWarning);
+        EXPECT_EQ(b.Buttons, mbOK);
+    }
+    // Foreign and damaged files leave no window; the older one stays open untitled.
+    EXPECT_EQ(Captions(m), (QStringList{QStringLiteral("older.CDL"), QStringLiteral("good.CDL")}));
+    EXPECT_TRUE(m.Children()[0]->FileName().isEmpty());
+    EXPECT_EQ(m.ActiveChild(), m.Children()[1]);
+}
+
+TEST_F(AppTest, ClosePromptYesNoCancel)
+{
+    TMDIForm m;
+    m.show();
+    TChildWin *c = m.New();
+    c->Document().Label().Modified = true;
+    const QString question = GetText(850) + QStringLiteral(" Neu1 ") + GetText(851);
+
+    Answers = {mrCancel};
+    Trigger(m, "miSchliessen");
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0].Text, question);
+    EXPECT_EQ(Boxes[0].Buttons, mbYes | mbNo | mbCancel);
+    EXPECT_EQ(m.Children().size(), 1);
+
+    // Yes with a cancelled save dialog keeps the window and its work.
+    Answers = {mrYes};
+    Trigger(m, "miSchliessen");
+    EXPECT_EQ(m.Children().size(), 1);
+    EXPECT_EQ(Proposed.value(0), QDir(AppSettings().CdlDir).filePath(QStringLiteral("Neu1")));
+
+    // Yes with a name saves, then closes.
+    Answers = {mrYes};
+    DialogAnswers = {Path(QStringLiteral("saved"))};
+    Trigger(m, "miSchliessen");
+    EXPECT_TRUE(m.Children().isEmpty());
+    EXPECT_TRUE(QFile::exists(Path(QStringLiteral("saved.CDL"))));
+
+    m.New()->Document().Front().Modified = true;
+    Answers = {mrNo};
+    Trigger(m, "miSchliessen");
+    EXPECT_TRUE(m.Children().isEmpty());
+}
+
+TEST_F(AppTest, SaveAsRefusesOpenNameAsksBeforeOverwritingAndCancelKeepsCaption)
+{
+    TMDIForm m;
+    m.show();
+    WriteDocument(Path(QStringLiteral("open.CDL")));
+    WriteDocument(Path(QStringLiteral("other.CDL")));
+    m.OpenFile(Path(QStringLiteral("open.CDL")));
+    TChildWin *c = m.New();
+    DialogAnswers = {Path(QStringLiteral("open.CDL")), Path(QStringLiteral("other.CDL")), QString()};
+    Answers = {mrOK, mrNo};
+    EXPECT_FALSE(c->SaveAs());
+    ASSERT_EQ(Boxes.size(), 2u);
+    EXPECT_EQ(Boxes[0].Text, GetText(858));
+    EXPECT_EQ(Boxes[1].Text, GetText(859) + QLatin1Char(' ') + Path(QStringLiteral("other.CDL")) + QLatin1Char(' ')
+                                 + GetText(860));
+    EXPECT_EQ(Proposed.size(), 3);
+    EXPECT_EQ(c->Caption(), QStringLiteral("Neu1"));
+    EXPECT_TRUE(c->FileName().isEmpty());
+
+    DialogAnswers = {Path(QStringLiteral("other.CDL"))};
+    Answers = {mrYes};
+    EXPECT_TRUE(c->SaveAs());
+    EXPECT_EQ(c->Caption(), QStringLiteral("other.CDL"));
+}
+
+TEST_F(AppTest, SavingReadOnlyFileAsksForAnotherNameAndWriteFailureKeepsDocument)
+{
+    TMDIForm m;
+    m.show();
+    WriteDocument(Path(QStringLiteral("ro.CDL")));
+    QFile::setPermissions(Path(QStringLiteral("ro.CDL")), QFile::ReadOwner);
+    m.OpenFile(Path(QStringLiteral("ro.CDL")));
+    TChildWin *c = m.ActiveChild();
+    ASSERT_NE(c, nullptr);
+    c->Document().Label().Modified = true;
+    if (QFileInfo(Path(QStringLiteral("ro.CDL"))).isWritable())
+        GTEST_SKIP() << "running with rights that ignore file permissions";
+    EXPECT_FALSE(c->Save());
+    ASSERT_FALSE(Boxes.empty());
+    EXPECT_EQ(Boxes[0].Text, GetText(857));
+    EXPECT_EQ(Proposed.size(), 1);
+    EXPECT_TRUE(c->Document().Modified());
+}
+
+TEST_F(AppTest, ZoomAndScrollRules)
+{
+    TMDIForm m;
+    m.show();
+    m.resize(900, 700);
+    m.show();
+    TChildWin *c = m.New();
+    TPaintContext &ctx = c->ActivePage()->Context;
+    Trigger(m, "sbZoomIn");
+    EXPECT_EQ(ctx.ZoomLevel, 5);
+    ctx.ScrollX = 40;
+    ctx.ScrollY = -30;
+    Trigger(m, "sbZoomIn");
+    EXPECT_EQ(ctx.ZoomLevel, 6);
+    EXPECT_EQ(ctx.ScrollX, 40);
+    for (int i = 0; i < 3; ++i)
+        Trigger(m, "sbZoomIn");
+    EXPECT_EQ(ctx.ZoomLevel, 7);
+    Trigger(m, "miZoom5");
+    EXPECT_EQ(ctx.ScrollX, 40) << "200 % keeps the scroll position";
+    Trigger(m, "sbZoomOut");
+    EXPECT_EQ(ctx.ZoomLevel, 4);
+    EXPECT_EQ(ctx.ScrollX, 0);
+    EXPECT_EQ(ctx.ScrollY, 0);
+    Trigger(m, "miZoom6");
+    ctx.ScrollX = 25;
+    Trigger(m, "sbStandardZoom");
+    EXPECT_EQ(ctx.ZoomLevel, 4);
+    EXPECT_EQ(ctx.ScrollX, 0);
+    // The scroll bar moves the paint context.
+    Trigger(m, "miZoom7");
+    c->PageControl()->repaint();
+    auto *bar = c->findChild<QScrollBar *>(QStringLiteral("sBarH"));
+    ASSERT_GT(bar->maximum(), 100);
+    bar->setValue(100);
+    EXPECT_EQ(ctx.ScrollX, 100);
+    // Each page keeps its own zoom; the page buttons switch pages.
+    Trigger(m, "sbAnsichtInlayRueck");
+    EXPECT_EQ(c->PageIndex(), 2);
+    EXPECT_EQ(c->ActivePage()->Context.ZoomLevel, 4);
+    EXPECT_TRUE(m.Action(QStringLiteral("miInlayRueck"))->isChecked());
+}
+
+TEST_F(AppTest, CommandsWithoutDocumentAreDisabledAndUnbuiltOnesStayDisabled)
+{
+    TMDIForm m;
+    m.show();
+    for (const char *n : {"sbSpeichern", "sbZoomIn", "miSpeichernUnter", "sbAnsichtCDLabel"})
+        EXPECT_FALSE(m.Action(QLatin1String(n))->isEnabled()) << n;
+    m.New();
+    for (const char *n : {"sbSpeichern", "sbZoomIn", "miSpeichernUnter", "sbAnsichtCDLabel"})
+        EXPECT_TRUE(m.Action(QLatin1String(n))->isEnabled()) << n;
+    for (const char *n : {"sbDrucken", "sbText", "miRueckgaengig", "sbOLeft", "miPRGSettings"}) {
+        EXPECT_FALSE(m.Action(QLatin1String(n))->isEnabled()) << n;
+        EXPECT_FALSE(m.Action(QLatin1String(n))->text().isEmpty()) << n;
+    }
+}
+
+TEST_F(AppTest, LanguageSwitchRecaptionsOpenWindows)
+{
+    TMDIForm m;
+    m.show();
+    TChildWin *c = m.New();
+    auto *file = m.findChild<QMenu *>(QStringLiteral("miDatei"));
+    auto *notebook = c->findChild<QTabWidget *>(QStringLiteral("Notebook"));
+    EXPECT_EQ(file->title(), QStringLiteral("Datei"));
+    m.SetLanguage(3);
+    EXPECT_EQ(file->title(), GetText(100));
+    EXPECT_EQ(LoadText(5100), file->title());
+    EXPECT_EQ(notebook->tabText(1), LoadText(5123));
+    EXPECT_EQ(m.Action(QStringLiteral("sbNeu"))->toolTip(), LoadText(5200));
+    // Out of range changes and writes nothing.
+    m.SetLanguage(5);
+    EXPECT_EQ(Language(), 3);
+    EXPECT_EQ(TIniFile(SettingsFilePath()).ReadInteger(QStringLiteral("LANGUAGE"), QStringLiteral("NUMBER"), 0), 3);
+}
+
+TEST_F(AppTest, ClosingMainWindowWritesSettingsAndRecentFiles)
+{
+    auto *m = new TMDIForm;
+    m->ApplySettings();
+    WriteDocument(Path(QStringLiteral("kept.CDL")));
+    m->OpenFile(Path(QStringLiteral("kept.CDL")));
+    m->findChild<QToolBar *>(QStringLiteral("Anordnenleiste"))->hide();
+    AppSettings().CdlDir = Path(QString());
+    EXPECT_TRUE(m->close());
+    delete m;
+    const TIniFile ini(SettingsFilePath());
+    EXPECT_EQ(ini.ReadString(QStringLiteral("FILES"), QStringLiteral("CDL1"), QString()), Path(QStringLiteral("kept.CDL")));
+    EXPECT_FALSE(ini.ReadBool(QStringLiteral("Anordnenleiste"), QStringLiteral("VISIBLE"), true));
+    EXPECT_EQ(ini.ReadInteger(QStringLiteral("Toolleiste"), QStringLiteral("AREA"), 0), 1);
+    TSettings s;
+    ReadSettingsEarly(s);
+    EXPECT_EQ(s.CdlDir, Path(QString()));
+}
+
+TEST_F(AppTest, RefusedCloseKeepsProgramRunningAndWritesNothing)
+{
+    TMDIForm m;
+    m.show();
+    m.New()->Document().Label().Modified = true;
+    Answers = {mrCancel};
+    EXPECT_FALSE(m.close());
+    EXPECT_EQ(m.Children().size(), 1);
+    EXPECT_FALSE(QFile::exists(SettingsFilePath()));
+}
