@@ -10,6 +10,7 @@
 #include "Settings.h"
 #include "Strings.h"
 
+#include <algorithm>
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QDir>
@@ -381,15 +382,23 @@ TChildWin *TMDIForm::FindDocument(const QString &path, const TChildWin *except) 
     return nullptr;
 }
 
+void TMDIForm::showChild(TChildWin *c)
+{
+    QMdiSubWindow *s = m_mdi->addSubWindow(c);
+    s->setWindowIcon(QIcon(QStringLiteral(":/icons/document.svg")));
+    // Large enough to work in; each further window is cascaded by the area.
+    const QSize area = m_mdi->viewport()->size();
+    s->resize(std::max(480, area.width() * 3 / 4), std::max(360, area.height() * 3 / 4));
+    c->show();
+    m_mdi->setActiveSubWindow(s);
+    updateCommandStates();
+}
+
 TChildWin *TMDIForm::New()
 {
     ++NewCount;
     auto *c = new TChildWin(this, GetText(800) + QString::number(NewCount));
-    QMdiSubWindow *s = m_mdi->addSubWindow(c);
-    s->setWindowIcon(QIcon(QStringLiteral(":/icons/document.svg")));
-    c->show();
-    m_mdi->setActiveSubWindow(s);
-    updateCommandStates();
+    showChild(c);
     return c;
 }
 
@@ -411,11 +420,7 @@ void TMDIForm::openInNewWindow(const QString &path, const QString &caption)
         delete c;
         return;
     }
-    QMdiSubWindow *s = m_mdi->addSubWindow(c);
-    s->setWindowIcon(QIcon(QStringLiteral(":/icons/document.svg")));
-    c->show();
-    m_mdi->setActiveSubWindow(s);
-    updateCommandStates();
+    showChild(c);
 }
 
 void TMDIForm::Open()

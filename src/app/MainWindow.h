@@ -65,6 +65,7 @@ private:
     void buildStatusBar();
     void updateCommandStates();
     void openInNewWindow(const QString &path, const QString &caption);
+    void showChild(TChildWin *c);
     bool refuseDuplicate(const QString &path);
     void saveToolBarPlaces();
     template <typename F> void onChild(F f);
