@@ -4,6 +4,7 @@
 #include <QRect>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 // p rotated about c by angle degrees, in the sense frames are painted
@@ -17,6 +18,9 @@ double ScaleFactor(double newW, double newH, double oldW, double oldH);
 
 // Pascal-style integer division (rounds toward zero) for midpoints.
 inline int MidPoint(int a, int b) { return (a + b) / 2; }
+// Halves go to the even neighbour, as the layout arithmetic of stored
+// documents rounds (the default floating-point rounding mode).
+inline int RoundEven(double v) { return int(std::nearbyint(v)); }
 
 // An integer rectangle by its edges, inclusive, as the model and hit tests
 // use it (QRect's width/right off-by-one has no place here).

@@ -9,9 +9,6 @@
 
 namespace {
 
-// Round half to even, the rounding of the file's original arithmetic.
-int32_t RoundEven(double v) { return int32_t(std::nearbyint(v)); }
-
 QPoint Mid(QPoint a, QPoint b) { return {MidPoint(a.x(), b.x()), MidPoint(a.y(), b.y())}; }
 
 // Trunc of a side length times the sine or cosine of its angle. sin 30 and

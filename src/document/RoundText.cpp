@@ -28,7 +28,6 @@ constexpr TRecordField kRTextLayout[] = {
 constexpr TColor kGuideColor = 0xC0C0C0;
 constexpr TColor kDragColor = 0x00FFFF;
 
-int RoundEven(double v) { return int(std::nearbyint(v)); }
 
 double Distance(QPoint a, QPoint b) { return std::hypot(double(a.x()) - b.x(), double(a.y()) - b.y()); }
 

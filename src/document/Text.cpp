@@ -29,8 +29,6 @@ constexpr TRecordField kTextLayout[] = {
 constexpr TColor kDragOutline = 0x00FFFF;
 constexpr TColor kScreenOutline = 0x808080;
 
-// Banker's rounding, as the layout arithmetic of stored documents.
-int RoundEven(double v) { return int(std::nearbyint(v)); }
 
 // Text with its glyphs' top-left at origin, turned by angle degrees.
 void DrawRotated(QPainter &p, const QTransform &base, QPoint origin, int angle, int ascent, const QString &text)
