@@ -119,6 +119,24 @@ void TCDLPage::DeselectAll()
     Repaint();
 }
 
+void TCDLPage::DeleteSelected()
+{
+    if (!Selection.IsEmpty()) {
+        Undo.Record(nullptr, &Selection, TUndoKind::Deletion);
+        Selection.DeleteAll();
+    } else if (ActiveFrame) {
+        Undo.Record(ActiveFrame, nullptr, TUndoKind::Deletion);
+        DeleteFrame(IndexOf(ActiveFrame));
+    } else {
+        return;
+    }
+    Modified = true;
+    if (Window)
+        Window->ShowStatus(QString());
+    RefreshPanels(nullptr);
+    Repaint();
+}
+
 bool TCDLPage::HasSerialNumbers() const
 {
     for (const auto &f : Frames)

@@ -95,6 +95,9 @@ public:
 
     void SelectAll();
     void DeselectAll();
+    // The delete command: the selection, else the active frame, with one
+    // deletion snapshot; marks the page modified.
+    void DeleteSelected();
 
     bool HasSerialNumbers() const;
     bool SerialNumbersSuffice(int32_t n) const;

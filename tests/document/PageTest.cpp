@@ -168,13 +168,23 @@ TEST(Page, UndoKeepsFiveSnapshotsAndRestoresDeletionsWithTheirIds)
     TCDLFrame *g = AddRect(page, 100), *h = AddRect(page, 200);
     const std::vector<int32_t> ids{f->Id, g->Id, h->Id};
     page.SelectAll();
-    page.Undo.Record(nullptr, &page.Selection, TUndoKind::Deletion);
-    page.Selection.DeleteAll();
+    page.Modified = false;
+    page.DeleteSelected();
     ASSERT_EQ(page.FrameCount(), 0);
+    EXPECT_TRUE(page.Modified);
     page.Undo.Undo();
     EXPECT_EQ(Ids(page), ids);
     EXPECT_EQ(page.Selection.Count(), 3);
     EXPECT_EQ(page.FrameAt(2)->X, 200);
+
+    page.DeselectAll();
+    page.ActiveFrame = page.FrameAt(1);
+    page.DeleteSelected();
+    EXPECT_EQ(page.ActiveFrame, nullptr);
+    EXPECT_EQ(page.FrameCount(), 2);
+    page.Undo.Undo();
+    EXPECT_EQ(Ids(page), (std::vector<int32_t>{ids[0], ids[2], ids[1]})) << "restored frames come back on top";
+    EXPECT_EQ(page.ActiveFrame, page.FrameAt(2));
 }
 
 TEST(Page, NextIdWrapsAfterTwoHundredMillion)
