@@ -1,8 +1,12 @@
 // The command-line tool as a person runs it: a separate process, no display.
 
+#include "Barcode.h"
 #include "Document.h"
+#include "RoundText.h"
+#include "SerNo.h"
 #include "Shapes.h"
 #include "Strings.h"
+#include "Text.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +15,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPainter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -134,6 +139,66 @@ TEST_F(Cli, ResaveReproducesTheFileByteForByte)
     EXPECT_EQ(a.readAll(), b.readAll());
 }
 
+// Text, round text, a serial number and a bar code on the front inlay: the
+// dump names them, the rendered bar code reads back, resave keeps the bytes.
+TEST_F(Cli, TextKindsDumpRenderAndResave)
+{
+    TCDLDocument doc;
+    TCDLPage &front = doc.Front();
+    auto text = std::make_unique<TCDLText>(&front, -500, -500);
+    text->Width = 800;
+    text->Height = 200;
+    text->Values = QStringList{QStringLiteral("Sommer 2026")};
+    front.AddFrame(std::move(text));
+    auto ring = std::make_unique<TCDLRText>(&front, 0, 0);
+    ring->X2 = 300;
+    ring->Values = QStringList{QStringLiteral("rundherum")};
+    front.AddFrame(std::move(ring));
+    front.AddFrame(std::make_unique<TCDLSerNo>(&front, -500, 300));
+    auto code = CreateBarcodeFrame(&front, -500, -200);
+    code->Width = 1000;
+    code->Height = 250;
+    code->Values = QStringList{QStringLiteral("Tour 7")};
+    front.AddFrame(std::move(code));
+    const QString file = path("text.cdl");
+    doc.Save(file);
+
+    const TRun dump = run({QStringLiteral("dump"), file});
+    ASSERT_EQ(dump.Exit, 0) << dump.Err.constData();
+    const QJsonArray pages = QJsonDocument::fromJson(dump.Out).object().value(QStringLiteral("pages")).toArray();
+    ASSERT_EQ(pages.size(), 3);
+    const QJsonArray frames = pages[1].toObject().value(QStringLiteral("Frames")).toArray();
+    ASSERT_EQ(frames.size(), 4);
+    QStringList kinds;
+    for (const auto &f : frames)
+        kinds << f.toObject().value(QStringLiteral("class")).toString();
+    EXPECT_EQ(kinds, (QStringList{QStringLiteral("TCDLText"), QStringLiteral("TCDLRText"), QStringLiteral("TCDLSerNo"),
+                                  QStringLiteral("TCDLText")}));
+    EXPECT_EQ(frames[0].toObject().value(QStringLiteral("Values")).toArray().at(0).toString(), QStringLiteral("Sommer 2026"));
+
+    const TRun again = run({QStringLiteral("resave"), file, path("again.cdl")});
+    ASSERT_EQ(again.Exit, 0) << again.Err.constData();
+    QFile a(file), b(path("again.cdl"));
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    EXPECT_EQ(a.readAll(), b.readAll());
+
+    const QString zbarimg = QStandardPaths::findExecutable(QStringLiteral("zbarimg"));
+    if (zbarimg.isEmpty())
+        GTEST_SKIP() << "zbarimg is not installed";
+    const QString png = path("front.png");
+    const TRun r = run({QStringLiteral("render"), file, QStringLiteral("--page"), QStringLiteral("front"),
+                        QStringLiteral("--out"), png, QStringLiteral("--dpi"), QStringLiteral("300")});
+    ASSERT_EQ(r.Exit, 0) << r.Err.constData();
+    QImage flat(QImage(png).size(), QImage::Format_RGB32);
+    flat.fill(Qt::white);
+    QPainter(&flat).drawImage(0, 0, QImage(png));
+    ASSERT_TRUE(flat.save(path("flat.png")));
+    QProcess zbar;
+    zbar.start(zbarimg, {QStringLiteral("-q"), path("flat.png")});
+    ASSERT_TRUE(zbar.waitForFinished(30000));
+    EXPECT_EQ(QString::fromUtf8(zbar.readAllStandardOutput()).trimmed(), QStringLiteral("CODE-39:TOUR 7"));
+}
+
 TEST_F(Cli, BadInputExitsNonZeroWithTheLocalizedMessage)
 {
     QFile junk(path("junk.cdl"));
@@ -173,7 +238,7 @@ TEST_F(Cli, MessagesFollowTheChosenLanguage)
 {
     QFile ini(path("settings.ini"));
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    ini.write("[LANGUAGE]\r\nLANGUAGE=2\r\n");
+    ini.write("[LANGUAGE]\r\nNUMBER=2\r\n");
     ini.close();
     const TRun r = run({QStringLiteral("dump"), path("absent.cdl")});
     EXPECT_EQ(r.Exit, 1);
