@@ -143,6 +143,19 @@ std::vector<QPoint> TCDLFrame::ModelHandles() const
     return h;
 }
 
+void TCDLFrame::ShiftBy(int64_t dx, int64_t dy)
+{
+    X = SaturatedAdd(X, dx);
+    Y = SaturatedAdd(Y, dy);
+}
+
+void TCDLFrame::ShiftWithSecondPoint(int64_t dx, int64_t dy)
+{
+    TCDLFrame::ShiftBy(dx, dy);
+    X2 = SaturatedAdd(X2, dx);
+    Y2 = SaturatedAdd(Y2, dy);
+}
+
 void TCDLFrame::ComputeRectDragPoints(const TPaintContext &c)
 {
     const auto corners = RectCorners();

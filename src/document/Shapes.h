@@ -17,6 +17,7 @@ public:
     bool MouseMove(int32_t x, int32_t y, int32_t dx, int32_t dy, int mode) override;
     TRect GetBoundRect() const override;
     std::vector<QPoint> ModelHandles() const override { return {QPoint(X, Y), QPoint(X2, Y2)}; }
+    void ShiftBy(int64_t dx, int64_t dy) override { ShiftWithSecondPoint(dx, dy); }
 };
 
 class TCDLRechteck : public TCDLFrame
@@ -45,6 +46,7 @@ public:
     bool IsInRect(const TRect &r) const override;
     TRect GetBoundRect() const override;
     std::vector<QPoint> ModelHandles() const override { return {QPoint(X2, Y2), QPoint(X, Y)}; }
+    void ShiftBy(int64_t dx, int64_t dy) override { ShiftWithSecondPoint(dx, dy); }
 
     // Device radius as of the last paint; the hit test uses it.
     double Radius = 0;

@@ -78,7 +78,10 @@ std::optional<TTrack> BoxTrack(const TCDLFrame &f, int handle, QPointF p)
 }
 
 // Truncation that forgives the last bits of a product meant to be whole.
-int TruncModel(double v) { return int(std::trunc(v + (v >= 0 ? 1e-9 : -1e-9))); }
+int TruncModel(double v)
+{
+    return int(std::trunc(v + (v >= 0 ? 1e-9 : -1e-9)));
+}
 
 struct TCandidate
 {
