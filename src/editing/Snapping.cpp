@@ -3,6 +3,7 @@
 #include "Frame.h"
 #include "Geometry.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <numbers>
@@ -60,8 +61,8 @@ std::optional<TTrack> BoxTrack(const TCDLFrame &f, int handle, QPointF p)
     case 3:
     case 4: {
         // Corners scale about the opposite corner by the smaller ratio, so the
-        // corner stays on the diagonal through it.
-        // The sign of the dragged corner's direction from the fixed one.
+        // corner stays on the diagonal; (sx, sy) points from the fixed corner
+        // to the dragged one.
         static constexpr double sx[] = {-1, 1, 1, -1}, sy[] = {-1, -1, 1, 1};
         const double dx = sx[handle - 1], dy = sy[handle - 1];
         const double fx = dx < 0 ? w : 0, fy = dy < 0 ? h : 0;
@@ -77,10 +78,12 @@ std::optional<TTrack> BoxTrack(const TCDLFrame &f, int handle, QPointF p)
     }
 }
 
-// Truncation that forgives the last bits of a product meant to be whole.
+// Truncation that forgives the last bits of a product meant to be whole. A
+// track nearly parallel to its line can reach it far away; the result stays
+// a valid coordinate.
 int TruncModel(double v)
 {
-    return int(std::trunc(v + (v >= 0 ? 1e-9 : -1e-9)));
+    return int(std::clamp(std::trunc(v + (v >= 0 ? 1e-9 : -1e-9)), double(INT_MIN), double(INT_MAX)));
 }
 
 struct TCandidate
