@@ -359,5 +359,6 @@ void TChildWin::RepaintRulers()
 }
 
 void TChildWin::ShowWarning(const QString &text) { MessageBoxText(text, mkWarning, mbOK); }
+void TChildWin::CommandStatesChanged() { m_main->CommandStatesChanged(); }
 
 void TChildWin::Verbose() { ActivePage()->ShowSelectionStatus(); }

@@ -138,13 +138,7 @@ void TMDIForm::buildMenus()
     for (const auto &[n, t] : kEdit)
         addCommand(edit, n, t, 0);
 
-    QMenu *arrange = menu("miAnordnen1", 170, true);
-    static const char *const kArrange[] = {"miGanzNachVorne", "miEinSchrittNachVorne", "miEinSchrittNachHinten",
-                                           "miGanzNachHinten", "miLinks", "miRechts", "miOben", "miUnten",
-                                           "miHorizontalZentrieren", "miVertikalZentrieren",
-                                           "miHorizontalVerteilen", "miVertikalVerteilen"};
-    for (int i = 0; i < 12; ++i)
-        addCommand(arrange, kArrange[i], 171 + i, 0);
+    buildArrangeMenu(menu("miAnordnen1", 170, true));
 
     QMenu *view = menu("miAnsicht", 120, false);
     addCommand(view, "miSeitenansicht", 121, 0);
@@ -283,16 +277,7 @@ void TMDIForm::buildToolBars()
     for (const auto &[n, h] : kTools)
         button(m_toolleiste, n, h)->setCheckable(true);
 
-    static const std::pair<const char *, int> kArrange[] = {
-        {"sbSendToFrontMost", 251}, {"sbVordergrund", 215}, {"sbHintergrund", 216}, {"sbSendToBackMost", 252},
-        {"sbOLeft", 230},           {"sbORight", 231},      {"sbOTop", 232},        {"sbOBottom", 233},
-        {"sbOCenterH", 234},        {"sbOCenterV", 235},    {"sbODistH", 236},      {"sbODistV", 237},
-    };
-    for (const auto &[n, h] : kArrange) {
-        button(m_anordnenleiste, n, h);
-        if (std::string_view(n) == "sbSendToBackMost")
-            m_anordnenleiste->addSeparator();
-    }
+    buildArrangeBar();
 
     const std::pair<const char *, QToolBar *> kToggles[] = {
         {"miSymbolleiste", m_symbolleiste}, {"miToolleiste", m_toolleiste}, {"miAnordnen", m_anordnenleiste}};
@@ -345,6 +330,7 @@ void TMDIForm::updateCommandStates()
         a->setEnabled(any);
     for (QMenu *m : m_docMenus)
         m->menuAction()->setVisible(any);
+    updateArrangeStates();
 }
 
 template <typename F> void TMDIForm::onChild(F f)
@@ -473,6 +459,7 @@ void TMDIForm::PageShown(TChildWin *w, int tag)
     static const char *const kItems[] = {"miCDLabel", "miInlayVorder", "miInlayRueck"};
     Action(QLatin1String(kPages[tag]))->setChecked(true);
     Action(QLatin1String(kItems[tag]))->setChecked(true);
+    updateArrangeStates();
 }
 
 void TMDIForm::RebuildRecentMenu()

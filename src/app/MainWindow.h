@@ -11,6 +11,7 @@ class QLabel;
 class QMdiArea;
 class QMenu;
 class QToolBar;
+class TCDLPage;
 class TChildWin;
 class TAboutBox;
 
@@ -50,6 +51,8 @@ public:
     void RebuildRecentMenu();
 
     QAction *Action(const QString &name) const { return m_actions.value(name); }
+    // The selection or the shown page changed: refresh what needs them.
+    void CommandStatesChanged() { updateCommandStates(); }
 
 protected:
     void closeEvent(QCloseEvent *e) override;
@@ -64,6 +67,13 @@ private:
     void buildToolBars();
     void buildStatusBar();
     void updateCommandStates();
+    // Align, distribute and z-order (ArrangeCommands.cpp).
+    void buildArrangeMenu(QMenu *menu);
+    void buildArrangeBar();
+    void updateArrangeStates();
+    void arrange(int tag);
+    void restack(void (TCDLPage::*command)());
+    TCDLPage *shownPage() const;
     void openInNewWindow(const QString &path, const QString &caption);
     void showChild(TChildWin *c);
     bool refuseDuplicate(const QString &path);

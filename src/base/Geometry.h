@@ -22,6 +22,13 @@ inline int MidPoint(int a, int b) { return (a + b) / 2; }
 // documents rounds (the default floating-point rounding mode).
 inline int RoundEven(double v) { return int(std::nearbyint(v)); }
 
+// v + d clamped to the int32 range: coordinates read from a file can sit
+// at its ends.
+inline int32_t SaturatedAdd(int32_t v, int64_t d)
+{
+    return int32_t(std::clamp<int64_t>(int64_t(v) + d, INT32_MIN, INT32_MAX));
+}
+
 // An integer rectangle by its edges, inclusive, as the model and hit tests
 // use it (QRect's width/right off-by-one has no place here).
 struct TRect

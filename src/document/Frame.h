@@ -12,6 +12,7 @@
 #include <array>
 #include <span>
 #include <variant>
+#include <vector>
 
 class TCDLPage;
 class TStreamReader;
@@ -114,6 +115,12 @@ public:
     // frames whose rectangle lies outside the clip.
     virtual TRect GetBoundRect() const;
     virtual bool IsInRect(const TRect &r) const;
+    // Handles 1..DragPointCount in model units, where PaintAt puts them at
+    // any zoom; snapping works on these, not on the device drag points.
+    virtual std::vector<QPoint> ModelHandles() const;
+    // Moves the frame without reshaping it; kinds defined by two points move
+    // the second one too. Saturates rather than wrapping at the int32 ends.
+    virtual void ShiftBy(int64_t dx, int64_t dy);
 
     // Stored fields for writing, reading and the dump; kinds whose body is
     // not a plain field list override the stream operations and ToJson too.
@@ -124,6 +131,7 @@ public:
 
 protected:
     void WriteRecordHeader(TStreamWriter &out) const;
+    void ShiftWithSecondPoint(int64_t dx, int64_t dy);
     // The corners of the rotated rectangle in model units, P1..P4.
     std::array<QPoint, 4> RectCorners() const;
     // Drag points 1..8 from the rotated rectangle.

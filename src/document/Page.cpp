@@ -191,6 +191,8 @@ void TCDLPage::MoveFrame(int from, int to)
     Frames.insert(Frames.begin() + to, std::move(f));
 }
 
+// The stacking order is stored with the page, so changing it is a change
+// to save.
 void TCDLPage::OneStepForward()
 {
     const int i = IndexOf(ActiveFrame);
@@ -198,6 +200,7 @@ void TCDLPage::OneStepForward()
         return;
     Undo.Record(ActiveFrame, nullptr, TUndoKind::StepForward);
     std::swap(Frames[size_t(i)], Frames[size_t(i + 1)]);
+    Modified = true;
     Repaint();
 }
 
@@ -208,6 +211,7 @@ void TCDLPage::OneStepBack()
         return;
     Undo.Record(ActiveFrame, nullptr, TUndoKind::StepBack);
     std::swap(Frames[size_t(i)], Frames[size_t(i - 1)]);
+    Modified = true;
     Repaint();
 }
 
@@ -218,6 +222,7 @@ void TCDLPage::ToFront()
         return;
     Undo.Record(ActiveFrame, nullptr, TUndoKind::ToFront);
     MoveFrame(i, FrameCount() - 1);
+    Modified = true;
     Repaint();
 }
 
@@ -228,6 +233,7 @@ void TCDLPage::ToBack()
         return;
     Undo.Record(ActiveFrame, nullptr, TUndoKind::ToBack);
     MoveFrame(i, 0);
+    Modified = true;
     Repaint();
 }
 

@@ -16,6 +16,8 @@ public:
     bool TestMouseHit(int x, int y) const override;
     bool MouseMove(int32_t x, int32_t y, int32_t dx, int32_t dy, int mode) override;
     TRect GetBoundRect() const override;
+    std::vector<QPoint> ModelHandles() const override { return {QPoint(X, Y), QPoint(X2, Y2)}; }
+    void ShiftBy(int64_t dx, int64_t dy) override { ShiftWithSecondPoint(dx, dy); }
 };
 
 class TCDLRechteck : public TCDLFrame
@@ -43,6 +45,8 @@ public:
     bool MouseMove(int32_t x, int32_t y, int32_t dx, int32_t dy, int mode) override;
     bool IsInRect(const TRect &r) const override;
     TRect GetBoundRect() const override;
+    std::vector<QPoint> ModelHandles() const override { return {QPoint(X2, Y2), QPoint(X, Y)}; }
+    void ShiftBy(int64_t dx, int64_t dy) override { ShiftWithSecondPoint(dx, dy); }
 
     // Device radius as of the last paint; the hit test uses it.
     double Radius = 0;

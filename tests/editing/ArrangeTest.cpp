@@ -1,0 +1,190 @@
+// Align, distribute and restack on a page, with their undo and the page's
+// modified flag.
+
+#include "Arrange.h"
+#include "Page.h"
+#include "Shapes.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <memory>
+
+namespace {
+
+using TPoints = std::array<int32_t, 4>; // X, Y, X2, Y2
+
+TCDLFrame *AddBox(TCDLPage &p, int x, int y, int w, int h, int angle = 0)
+{
+    auto f = std::make_unique<TCDLRechteck>(&p, x, y);
+    f->Width = w;
+    f->Height = h;
+    f->Angle = angle;
+    TCDLFrame *raw = f.get();
+    p.AddFrame(std::move(f));
+    return raw;
+}
+
+TCDLFrame *AddLine(TCDLPage &p, int x, int y, int x2, int y2)
+{
+    auto f = std::make_unique<TCDLLinie>(&p, x, y);
+    f->X2 = x2;
+    f->Y2 = y2;
+    TCDLFrame *raw = f.get();
+    p.AddFrame(std::move(f));
+    return raw;
+}
+
+TPoints Points(const TCDLFrame *f)
+{
+    return {f->X, f->Y, f->X2, f->Y2};
+}
+
+// A box at x 100..300, a line (300,50)-(400,80) and a box turned 90 whose
+// bounds are (500,200)-(550,300), selected in that order.
+struct ThreeFrames : ::testing::Test
+{
+    TCDLabel page{nullptr};
+    TCDLFrame *box = AddBox(page, 100, 0, 200, 100);
+    TCDLFrame *line = AddLine(page, 300, 50, 400, 80);
+    TCDLFrame *turned = AddBox(page, 500, 300, 100, 50, 90);
+    void SetUp() override
+    {
+        for (TCDLFrame *f : {box, line, turned})
+            page.Selection.Add(f);
+    }
+};
+
+struct TAlignCase
+{
+    TAlignMode Mode;
+    TPoints Box, Line, Turned;
+};
+
+} // namespace
+
+TEST_F(ThreeFrames, EachModeMovesByTheBoundsAndUndoRestoresTheSecondPointToo)
+{
+    ASSERT_EQ(turned->GetBoundRect(), (TRect{500, 200, 550, 300}));
+    const TAlignCase cases[] = {
+        {TAlignMode::Left, {100, 0, 0, 0}, {100, 50, 200, 80}, {100, 300, 0, 0}},
+        {TAlignMode::Right, {350, 0, 0, 0}, {450, 50, 550, 80}, {500, 300, 0, 0}},
+        {TAlignMode::Top, {100, 0, 0, 0}, {300, 0, 400, 30}, {500, 100, 0, 0}},
+        {TAlignMode::Bottom, {100, 200, 0, 0}, {300, 270, 400, 300}, {500, 300, 0, 0}},
+        // Axis y 150 between top 0 and bottom 300; the line's centre is 65.
+        {TAlignMode::CenterH, {100, 100, 0, 0}, {300, 135, 400, 165}, {500, 200, 0, 0}},
+        // Axis x (100 + 550) div 2 = 325.
+        {TAlignMode::CenterV, {225, 0, 0, 0}, {275, 50, 375, 80}, {300, 300, 0, 0}},
+        // Centres x 200, 350, 525: the middle one to 200 + Trunc(162.5).
+        {TAlignMode::DistributeH, {100, 0, 0, 0}, {312, 50, 412, 80}, {500, 300, 0, 0}},
+        {TAlignMode::DistributeV, {100, 0, 0, 0}, {300, 135, 400, 165}, {500, 300, 0, 0}},
+    };
+    for (const TAlignCase &c : cases) {
+        SCOPED_TRACE(int(c.Mode));
+        page.Modified = false;
+        Align(page, c.Mode);
+        EXPECT_EQ(Points(box), c.Box);
+        EXPECT_EQ(Points(line), c.Line);
+        EXPECT_EQ(Points(turned), c.Turned);
+        EXPECT_TRUE(page.Modified);
+        EXPECT_EQ(page.Selection.Count(), 3) << "the group stays selected";
+
+        page.Undo.Undo();
+        EXPECT_EQ(Points(box), (TPoints{100, 0, 0, 0}));
+        EXPECT_EQ(Points(line), (TPoints{300, 50, 400, 80}));
+        EXPECT_EQ(Points(turned), (TPoints{500, 300, 0, 0}));
+        ASSERT_EQ(page.Selection.Count(), 3) << "undo selects the group again";
+    }
+}
+
+TEST(Arrange, DistributeSortsBySelectedCentresAndKeepsTheOuterOnes)
+{
+    TCDLabel page(nullptr);
+    // Centres 100, 0, 11, 10 in selection order, each box 20 wide.
+    std::vector<TCDLFrame *> f;
+    for (int centre : {100, 0, 11, 10}) {
+        f.push_back(AddBox(page, centre - 10, centre, 20, 20));
+        page.Selection.Add(f.back());
+    }
+    Align(page, TAlignMode::DistributeH);
+    std::vector<int> centres, ys;
+    for (TCDLFrame *fr : f) {
+        centres.push_back(fr->X + 10);
+        ys.push_back(fr->Y);
+    }
+    EXPECT_EQ(centres, (std::vector<int>{100, 0, 66, 33})) << "Trunc(33.3) and Trunc(66.6)";
+    EXPECT_EQ(ys, (std::vector<int>{100, 0, 11, 10}));
+    // Vertically (centres 110, 10, 21, 20) the outermost stay as well.
+    Align(page, TAlignMode::DistributeV);
+    EXPECT_EQ(f[0]->Y, 100);
+    EXPECT_EQ(f[1]->Y, 0);
+}
+
+TEST(Arrange, SnapshotWithoutMoveLeavesThePageUnmodified)
+{
+    TCDLabel page(nullptr);
+    for (int y : {0, 100, 200})
+        page.Selection.Add(AddBox(page, 50, y, 40, 40));
+    Align(page, TAlignMode::DistributeH);
+    EXPECT_TRUE(page.Undo.CanUndo()) << "equal centres: an undo step, no move";
+    EXPECT_FALSE(page.Modified);
+
+    // A single active frame joins the group and nothing else happens.
+    TCDLabel one(nullptr);
+    TCDLFrame *f = AddBox(one, 10, 10, 40, 40);
+    one.ActiveFrame = f;
+    EXPECT_FALSE(CanAlign(one, TAlignMode::Left));
+    Align(one, TAlignMode::Left);
+    EXPECT_EQ(one.ActiveFrame, nullptr);
+    EXPECT_EQ(one.Selection.Items, std::vector<TCDLFrame *>{f});
+    EXPECT_FALSE(one.Undo.CanUndo());
+
+    EXPECT_EQ(AlignModeOfTag(5), 5);
+    EXPECT_EQ(AlignModeOfTag(6), 4) << "menu tags cross";
+    EXPECT_EQ(AlignModeOfTag(8), 6);
+    EXPECT_EQ(AlignModeOfTag(9), -1);
+}
+
+TEST(Arrange, ShiftsAcrossTheWholeInt32RangeDoNotWrap)
+{
+    TCDLabel page(nullptr);
+    TCDLFrame *far = AddLine(page, INT32_MIN, 0, INT32_MIN + 10, 0);
+    page.Selection.Add(far);
+    page.Selection.Add(AddLine(page, INT32_MAX - 10, 0, INT32_MAX, 0));
+    Align(page, TAlignMode::Right); // a shift of 2^32 - 11
+    EXPECT_EQ(Points(far), (TPoints{INT32_MAX - 10, 0, INT32_MAX, 0}));
+}
+
+TEST(Arrange, EveryRestackMarksThePageAndUndoesToTheOldOrder)
+{
+    struct TCommand
+    {
+        void (TCDLPage::*Run)();
+        int From;
+        std::vector<int> Order; // original indexes, bottom first
+    };
+    const TCommand commands[] = {
+        {&TCDLPage::OneStepForward, 1, {0, 2, 1, 3}},
+        {&TCDLPage::OneStepBack, 2, {0, 2, 1, 3}},
+        {&TCDLPage::ToFront, 1, {0, 2, 3, 1}},
+        {&TCDLPage::ToBack, 2, {2, 0, 1, 3}},
+    };
+    for (const TCommand &c : commands) {
+        TCDLabel page(nullptr);
+        std::vector<TCDLFrame *> f;
+        for (int i = 0; i < 4; ++i)
+            f.push_back(AddBox(page, i * 10, 0, 10, 10));
+        auto order = [&] {
+            std::vector<int> r;
+            for (int i = 0; i < page.FrameCount(); ++i)
+                r.push_back(int(std::find(f.begin(), f.end(), page.FrameAt(i)) - f.begin()));
+            return r;
+        };
+        page.ActiveFrame = f[size_t(c.From)];
+        (page.*c.Run)();
+        EXPECT_EQ(order(), c.Order);
+        EXPECT_TRUE(page.Modified);
+        page.Undo.Undo();
+        EXPECT_EQ(order(), (std::vector<int>{0, 1, 2, 3}));
+    }
+}
