@@ -36,6 +36,7 @@ TMDIForm::TMDIForm()
     SetMessageBoxOwner(this);
     buildMenus();
     buildToolBars();
+    buildEditingCommands();
     buildStatusBar();
     m_about = new TAboutBox(this);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *) {
@@ -345,6 +346,7 @@ void TMDIForm::updateCommandStates()
         a->setEnabled(any);
     for (QMenu *m : m_docMenus)
         m->menuAction()->setVisible(any);
+    UpdateEditCommands();
 }
 
 template <typename F> void TMDIForm::onChild(F f)
@@ -473,6 +475,7 @@ void TMDIForm::PageShown(TChildWin *w, int tag)
     static const char *const kItems[] = {"miCDLabel", "miInlayVorder", "miInlayRueck"};
     Action(QLatin1String(kPages[tag]))->setChecked(true);
     Action(QLatin1String(kItems[tag]))->setChecked(true);
+    UpdateEditCommands();
 }
 
 void TMDIForm::RebuildRecentMenu()

@@ -3,6 +3,8 @@
 // and the recently-used list. Commands that need a document act on the
 // active document window.
 
+#include "Tools.h"
+
 #include <QHash>
 #include <QMainWindow>
 
@@ -51,6 +53,12 @@ public:
 
     QAction *Action(const QString &name) const { return m_actions.value(name); }
 
+    // The tool bar's drawing tools, one down at a time.
+    TTool CurrentTool() const;
+    void SelectTool(TTool t);
+    // Undo and the selection commands follow the active document's shown page.
+    void UpdateEditCommands();
+
 protected:
     void closeEvent(QCloseEvent *e) override;
     bool event(QEvent *e) override;
@@ -63,6 +71,7 @@ private:
     void buildMenus();
     void buildToolBars();
     void buildStatusBar();
+    void buildEditingCommands();
     void updateCommandStates();
     void openInNewWindow(const QString &path, const QString &caption);
     void showChild(TChildWin *c);
@@ -79,6 +88,7 @@ private:
     QList<QMenu *> m_menus;
     QHash<QMenu *, int> m_menuTexts;
     QAction *m_mruSeparator = nullptr;
+    QAction *m_tools[ToolCount] = {};
     QList<QAction *> m_recentItems;
     QToolBar *m_symbolleiste = nullptr, *m_toolleiste = nullptr, *m_anordnenleiste = nullptr;
     QLabel *m_aktPos = nullptr, *m_statuszeile = nullptr, *m_hintPanel = nullptr;
