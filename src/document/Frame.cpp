@@ -135,6 +135,14 @@ std::array<QPoint, 4> TCDLFrame::RectCorners() const
     return {QPoint(X, Y), QPoint(X + w1, Y + w2), QPoint(X + w1 + h1, Y + w2 + h2), QPoint(X + h1, Y + h2)};
 }
 
+std::vector<QPoint> TCDLFrame::ModelHandles() const
+{
+    const auto c = RectCorners();
+    std::vector<QPoint> h{c[0], c[1], c[2], c[3], Mid(c[0], c[1]), Mid(c[1], c[2]), Mid(c[2], c[3]), Mid(c[3], c[0])};
+    h.resize(size_t(std::clamp(DragPointCount, 0, 8)));
+    return h;
+}
+
 void TCDLFrame::ComputeRectDragPoints(const TPaintContext &c)
 {
     const auto corners = RectCorners();

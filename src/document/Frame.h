@@ -12,6 +12,7 @@
 #include <array>
 #include <span>
 #include <variant>
+#include <vector>
 
 class TCDLPage;
 class TStreamReader;
@@ -114,6 +115,9 @@ public:
     // frames whose rectangle lies outside the clip.
     virtual TRect GetBoundRect() const;
     virtual bool IsInRect(const TRect &r) const;
+    // Handles 1..DragPointCount in model units, where PaintAt puts them at
+    // any zoom; snapping works on these, not on the device drag points.
+    virtual std::vector<QPoint> ModelHandles() const;
 
     // Stored fields for writing, reading and the dump; kinds whose body is
     // not a plain field list override the stream operations and ToJson too.

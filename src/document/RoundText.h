@@ -31,6 +31,7 @@ public:
     bool MouseMove(int32_t x, int32_t y, int32_t dx, int32_t dy, int mode) override;
     bool IsInRect(const TRect &r) const override;
     TRect GetBoundRect() const override;
+    std::vector<QPoint> ModelHandles() const override { return {QPoint(X2, Y2), QPoint(X, Y)}; }
 
     // Lays the characters out from drag points 1 (centre) and 2 (start).
     void ReCalc();

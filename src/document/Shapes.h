@@ -16,6 +16,7 @@ public:
     bool TestMouseHit(int x, int y) const override;
     bool MouseMove(int32_t x, int32_t y, int32_t dx, int32_t dy, int mode) override;
     TRect GetBoundRect() const override;
+    std::vector<QPoint> ModelHandles() const override { return {QPoint(X, Y), QPoint(X2, Y2)}; }
 };
 
 class TCDLRechteck : public TCDLFrame
@@ -43,6 +44,7 @@ public:
     bool MouseMove(int32_t x, int32_t y, int32_t dx, int32_t dy, int mode) override;
     bool IsInRect(const TRect &r) const override;
     TRect GetBoundRect() const override;
+    std::vector<QPoint> ModelHandles() const override { return {QPoint(X2, Y2), QPoint(X, Y)}; }
 
     // Device radius as of the last paint; the hit test uses it.
     double Radius = 0;
