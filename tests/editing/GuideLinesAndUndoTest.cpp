@@ -46,8 +46,9 @@ TEST_F(EditorTest, DroppingLineOntoAnotherRemovesTheEarlier)
     editor->MouseMove(Qt::LeftButton, target + QPoint(300, 0));
     editor->MouseUp(Qt::LeftButton, Qt::NoButton, target + QPoint(300, 0));
     ASSERT_EQ(page->SnapLines.Count(), 2);
-    EXPECT_FALSE(page->SnapLines.Get(0).Horizontal) << "the earlier horizontal line went, the vertical one stays";
-    EXPECT_EQ(page->SnapLines.Get(1), (TSnapLineRecord{there, true}));
+    // The earlier horizontal line went; the moved one and the vertical one stay.
+    EXPECT_EQ(page->SnapLines.Get(0), (TSnapLineRecord{there, true}));
+    EXPECT_EQ(page->SnapLines.Get(1), (TSnapLineRecord{there, false}));
 }
 
 TEST_F(EditorTest, DraggedLineEndSnapsToNearbyGuideLines)
