@@ -134,9 +134,16 @@ QPoint TPageEditor::SnapToGrid(QPoint m)
 QPoint TPageEditor::SnapToGuides(QPoint m)
 {
     if (S.MouseState == TMouseState::DragHandle || S.MouseState == TMouseState::Create) {
-        const TSnap s = SnapPoint(m_page.SnapLines, m);
-        if (s.Mask)
-            return s.Point;
+        const TCDLFrame *f = S.MouseState == TMouseState::Create ? Creating.get() : m_page.ActiveFrame;
+        if (f)
+            if (const TSnap s = SnapSizing(m_page.SnapLines, *f, m_page.Mode, m); s.Mask)
+                return s.Point;
+    } else if (S.MouseState == TMouseState::MoveActive && m_page.ActiveFrame) {
+        // The frame where the pointer would put it, shifted so a handle meets a line.
+        const TCDLFrame &f = *m_page.ActiveFrame;
+        const QPoint delta = m - S.GrabOffset - QPoint(f.X, f.Y);
+        if (const TSnap s = SnapMoving(m_page.SnapLines, f, delta); s.Mask)
+            return m + (s.Point - delta);
     }
     return m;
 }

@@ -171,3 +171,27 @@ TEST_F(EditorTest, FrameRefusedAtTheLimitIsFreedAndNotActive)
     EXPECT_FALSE(page->Modified);
     EXPECT_EQ(Snapshots(), 0) << "no creation snapshot for a frame that was never placed";
 }
+
+TEST_F(EditorTest, MovedAndSizedBoxesLandOnGuideLines)
+{
+    TCDLFrame *f = AddRect(-200, -200);
+    page->SnapLines.Add(212, false);
+    Click(D(0, 0));
+    // Two pixels are about four units: the edge would stop near 204.
+    Drag(D(0, 0), D(0, 0) + QPoint(2, 0));
+    EXPECT_EQ(f->X + f->Width, 212) << "the right edge meets the line";
+    EXPECT_EQ(f->Y, -200);
+
+    // Sizing by the right handle: the handle, not the pointer, meets the line.
+    page->SnapLines.Delete(0);
+    page->SnapLines.Add(250, false);
+    const QPoint h = f->DragPoints[6];
+    Drag(h, h + QPoint(15, 0));
+    EXPECT_EQ(f->X + f->Width, 250);
+    EXPECT_EQ(f->Height, 400);
+
+    // Far from every line nothing snaps.
+    const int before = f->X;
+    Drag(D(0, 0), D(0, 0) + QPoint(-60, 0));
+    EXPECT_EQ(f->X, before + editor->ModelOf(D(0, 0) + QPoint(-60, 0)).x() - editor->ModelOf(D(0, 0)).x());
+}
