@@ -533,6 +533,7 @@ void TMDIForm::ShowHelp() { THelpWindow::Show(this, LoadText(30 + Language())); 
 void TMDIForm::ApplySettings()
 {
     const TSettings &s = AppSettings();
+    ApplyPaintSettings();
     Action(QStringLiteral("miZuweisen"))->setChecked(s.ApplyImmediately);
     const std::pair<QToolBar *, bool> bars[] = {
         {m_symbolleiste, s.SymbolleisteVisible}, {m_toolleiste, s.ToolleisteVisible}, {m_anordnenleiste, true}};

@@ -58,6 +58,8 @@ public:
     void SelectTool(TTool t);
     // Undo and the selection commands follow the active document's shown page.
     void UpdateEditCommands();
+    // Paint order and colours of grid and guide lines from the settings.
+    static void ApplyPaintSettings();
 
 protected:
     void closeEvent(QCloseEvent *e) override;

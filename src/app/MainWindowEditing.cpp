@@ -5,6 +5,7 @@
 #include "MainWindow.h"
 #include "Page.h"
 #include "PageEditor.h"
+#include "Settings.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -87,4 +88,13 @@ void TMDIForm::UpdateEditCommands()
     Action(QStringLiteral("sbUndo"))->setEnabled(undo);
     for (const char *n : {"miAllesMarkieren", "miMarkierungUmkehren", "miMarkierungAufheben"})
         Action(QLatin1String(n))->setEnabled(c != nullptr);
+}
+
+void TMDIForm::ApplyPaintSettings()
+{
+    const TSettings &s = AppSettings();
+    TPageSettings &p = PageSettings();
+    p.GridInFront = s.GridInFront;
+    p.GridColor = s.GridColor;
+    p.SnapLineColor = s.SnapLineColor;
 }
