@@ -298,8 +298,12 @@ void TChildWin::guideDragged(bool horizontal, int pos, bool finished)
     if (!inside)
         return;
     TCDLPage *p = ActivePage();
-    p->SnapLines.Add(horizontal ? p->Context.ModelY(pos) : p->Context.ModelX(pos), horizontal);
-    p->Modified = true;
+    const int32_t at = horizontal ? p->Context.ModelY(pos) : p->Context.ModelX(pos);
+    // A second line on exactly the same place adds nothing.
+    if (!p->SnapLines.Exists(at, horizontal)) {
+        p->SnapLines.Add(at, horizontal);
+        p->Modified = true;
+    }
     RepaintPage();
 }
 

@@ -6,6 +6,7 @@
 
 #include "PageEditor.h"
 #include "PageWidget.h"
+#include "Ruler.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -171,4 +172,28 @@ TEST_F(PageEditingTest, SelectionMenuItemsAndRubberBand)
     Trigger(*main, "miMarkierungUmkehren");
     EXPECT_EQ(p->ActiveFrame, p->FrameAt(2));
     EXPECT_TRUE(p->Selection.IsEmpty());
+}
+
+TEST_F(PageEditingTest, GuideLineFromRulerOnceMovedOnThePageAndDroppedBackOntoIt)
+{
+    TRuler *h = child->HRuler();
+    const QPoint inRuler = h->mapFromGlobal(page->mapToGlobal(QPoint(80, 120)));
+    for (int i = 0; i < 2; ++i) {
+        Mouse(h, QEvent::MouseButtonPress, QPoint(inRuler.x(), 5), Qt::LeftButton, Qt::LeftButton);
+        Mouse(h, QEvent::MouseButtonRelease, inRuler, Qt::LeftButton, Qt::NoButton);
+    }
+    TCDLPage *p = child->ActivePage();
+    ASSERT_EQ(p->SnapLines.Count(), 1) << "the second line on the same place is not added";
+
+    Mouse(page, QEvent::MouseButtonPress, QPoint(200, 121), Qt::LeftButton, Qt::LeftButton);
+    Mouse(page, QEvent::MouseMove, QPoint(200, 200), Qt::NoButton, Qt::LeftButton);
+    Mouse(page, QEvent::MouseButtonRelease, QPoint(200, 200), Qt::LeftButton, Qt::NoButton);
+    ASSERT_EQ(p->SnapLines.Count(), 1);
+    EXPECT_EQ(p->SnapLines.Get(0).Position, p->Context.ModelY(200));
+
+    // Up onto the top ruler: the pointer leaves the page at negative y.
+    Mouse(page, QEvent::MouseButtonPress, QPoint(200, 200), Qt::LeftButton, Qt::LeftButton);
+    Mouse(page, QEvent::MouseMove, QPoint(200, -8), Qt::NoButton, Qt::LeftButton);
+    Mouse(page, QEvent::MouseButtonRelease, QPoint(200, -8), Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(p->SnapLines.Count(), 0);
 }
