@@ -19,7 +19,6 @@ void TCreateTool::Press(TPageEditor &e, QPoint p, Qt::KeyboardModifiers)
     TCDLFrame *f = e.Creating.get();
     s.GrabOffset = s.PressPoint = s.LastPoint = s.PressRecord = p;
     s.MouseState = TMouseState::Create;
-    page.ActiveFrame = f;
     page.Undo.Record(f, nullptr, TUndoKind::Creation);
     f->State = 2;
     page.Mode = ModeCreate;
@@ -33,8 +32,6 @@ void TCreateTool::Drag(TPageEditor &e, QPoint p, QPoint m) { DragFrame(e, p, m);
 void TCreateTool::Discard(TPageEditor &e, bool dropSnapshot)
 {
     TCDLPage &page = e.Page();
-    if (e.Creating && page.ActiveFrame == e.Creating.get())
-        page.ActiveFrame = nullptr;
     e.Creating.reset();
     if (dropSnapshot) {
         page.Undo.Snapshots.DeleteLast();
@@ -50,13 +47,8 @@ void TCreateTool::Release(TPageEditor &e, QPoint p)
 {
     TCDLPage &page = e.Page();
     TCDLFrame *f = e.Creating.get();
-    // Something dropped the frame from the page's view meanwhile: it is not wanted.
-    if (!f || page.ActiveFrame != f) {
-        Discard(e, false);
-        if (e.Host())
-            e.Host()->ToolUsed();
+    if (!f)
         return;
-    }
     f->State = 1;
     if (p == e.S.PressPoint) {
         f->SetDefaults();
@@ -69,7 +61,6 @@ void TCreateTool::Release(TPageEditor &e, QPoint p)
             added = true;
         } catch (const EFrameLimit &err) {
             // AddFrame has freed the frame.
-            page.ActiveFrame = nullptr;
             if (page.Window)
                 page.Window->ShowWarning(err.message());
         }

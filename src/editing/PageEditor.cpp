@@ -26,11 +26,7 @@ bool IsFrameDrag(TMouseState s)
 
 TPageEditor::TPageEditor(TCDLPage &page, TEditorHost *host) : m_page(page), m_host(host) {}
 
-TPageEditor::~TPageEditor()
-{
-    if (Creating && m_page.ActiveFrame == Creating.get())
-        m_page.ActiveFrame = nullptr;
-}
+TPageEditor::~TPageEditor() = default;
 
 void TPageEditor::SetControlSize(QSize size)
 {
@@ -207,7 +203,7 @@ void TPageEditor::ShowPointer(QPoint m) const
 
 int TPageEditor::PointerShape(QPoint p) const
 {
-    const TCDLFrame *f = m_page.ActiveFrame;
+    const TCDLFrame *f = Creating ? Creating.get() : m_page.ActiveFrame;
     if (!f)
         return ShapeDefault;
     const bool edit = !m_host || m_host->CurrentTool() == TTool::Edit;

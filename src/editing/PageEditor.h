@@ -2,9 +2,9 @@
 // Mouse and key editing of one interactive page. The page widget hands over
 // device coordinates, buttons, modifiers and keys; this decides what is hit,
 // what moves, what is snapped, when undo takes its snapshot and when the
-// page counts as modified. It never keeps a frame pointer of its own except
-// the frame being created, which is not on the page until the button is
-// released.
+// page counts as modified. It keeps no frame pointer of its own; the frame
+// being created is its own until the release puts it on the page, and
+// nothing of the page refers to it before.
 
 #include "EditorHost.h"
 #include "ToolStates.h"

@@ -148,12 +148,15 @@ TEST_F(EditorTest, NoFramePointerOutlivesDeleteOrUndoDuringADrag)
     editor->MouseUp(Qt::LeftButton, Qt::NoButton, D(0, 0));
     EXPECT_EQ(page->FrameCount(), 0);
 
-    // An editor that goes mid-creation takes its frame out of the page's view.
+    // The page never refers to a frame it does not hold yet.
     win.tool = TTool::Kreis;
     editor->MouseDown(Qt::LeftButton, Qt::NoModifier, D(0, 0));
-    EXPECT_NE(page->ActiveFrame, nullptr);
-    editor.reset();
     EXPECT_EQ(page->ActiveFrame, nullptr);
+    page->DeleteSelected();
+    page->Undo.Undo();
+    editor->MouseUp(Qt::LeftButton, Qt::NoButton, D(0, 0));
+    ASSERT_EQ(page->FrameCount(), 1) << "commands of the page cannot reach the frame being drawn";
+    EXPECT_EQ(page->ActiveFrame, page->FrameAt(0));
 }
 
 TEST_F(EditorTest, FrameRefusedAtTheLimitIsFreedAndNotActive)
