@@ -110,7 +110,7 @@ int main(int argc, char **argv)
         paintStep();
         step.push_back(double(t.nsecsElapsed()) / 1e6);
     }
-    editor.MouseUp(Qt::LeftButton, Qt::NoButton, start + QPoint(Steps, Steps / 2));
+    editor.MouseUp(Qt::LeftButton, start + QPoint(Steps, Steps / 2));
 
     std::vector<double> full;
     for (int i = 0; i < 7; ++i) {

@@ -13,16 +13,15 @@
 namespace {
 
 // Tool-bar order, as TTool.
-const char *const kToolButtons[ToolCount] = {"sbEdit",    "sbText",   "sbRText", "sbLinie",
-                                             "sbRechteck", "sbKreis", "sbEllipse", "sbBarcode",
-                                             "sbSerNo",   "sbDIR",    "sbBild",  "sbScan"};
+const char *const kToolButtons[ToolCount] = {"sbEdit",    "sbText",    "sbRText", "sbLinie", "sbRechteck", "sbKreis",
+                                             "sbEllipse", "sbBarcode", "sbSerNo", "sbDIR",   "sbBild",     "sbScan"};
 
 // The insert menu's items press the buttons.
 const std::pair<const char *, TTool> kInsertItems[] = {
-    {"miText", TTool::Text},         {"miRunderText", TTool::RText}, {"miGrafik", TTool::Bild},
-    {"miLinie", TTool::Linie},       {"miRechteck", TTool::Rechteck}, {"miSeriennummer", TTool::SerNo},
-    {"miBarcode", TTool::Barcode},   {"miKreis", TTool::Kreis},      {"miEllipse", TTool::Ellipse},
-    {"miVerzeichnis", TTool::Dir},   {"miScan", TTool::Scan},
+    {"miText", TTool::Text},       {"miRunderText", TTool::RText},  {"miGrafik", TTool::Bild},
+    {"miLinie", TTool::Linie},     {"miRechteck", TTool::Rechteck}, {"miSeriennummer", TTool::SerNo},
+    {"miBarcode", TTool::Barcode}, {"miKreis", TTool::Kreis},       {"miEllipse", TTool::Ellipse},
+    {"miVerzeichnis", TTool::Dir}, {"miScan", TTool::Scan},
 };
 
 } // namespace

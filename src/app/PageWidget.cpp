@@ -11,12 +11,9 @@ namespace {
 Qt::CursorShape QtCursor(int shape)
 {
     switch (shape) {
-    case ShapeSizeAll:
-        return Qt::SizeAllCursor;
-    case ShapeHourglass:
-        return Qt::WaitCursor;
-    default:
-        return Qt::ArrowCursor;
+    case ShapeSizeAll: return Qt::SizeAllCursor;
+    case ShapeHourglass: return Qt::WaitCursor;
+    default: return Qt::ArrowCursor;
     }
 }
 
@@ -129,7 +126,7 @@ void TPageWidget::mouseReleaseEvent(QMouseEvent *e)
 {
     const QPoint p = e->position().toPoint();
     if (m_editor)
-        m_editor->MouseUp(e->button(), e->buttons(), p);
+        m_editor->MouseUp(e->button(), p);
     updatePointerShape(p);
 }
 
@@ -149,8 +146,7 @@ void TPageWidget::keyPressEvent(QKeyEvent *e)
         // Theirs on release; nobody else (the MDI area scrolls on arrows) gets the press.
         e->accept();
         return;
-    default:
-        break;
+    default: break;
     }
     // Typed characters go to the active frame as they come.
     const QString t = e->text();

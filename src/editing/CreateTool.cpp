@@ -1,6 +1,6 @@
 #include "Errors.h"
-#include "PageEditor.h"
 #include "Page.h"
+#include "PageEditor.h"
 #include "Selecting.h"
 
 void TCreateTool::Press(TPageEditor &e, QPoint p, Qt::KeyboardModifiers)
@@ -27,7 +27,10 @@ void TCreateTool::Press(TPageEditor &e, QPoint p, Qt::KeyboardModifiers)
     page.Repaint();
 }
 
-void TCreateTool::Drag(TPageEditor &e, QPoint p, QPoint m) { DragFrame(e, p, m); }
+void TCreateTool::Drag(TPageEditor &e, QPoint p, QPoint m)
+{
+    DragFrame(e, p, m);
+}
 
 void TCreateTool::Discard(TPageEditor &e, bool dropSnapshot)
 {

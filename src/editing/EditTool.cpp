@@ -1,5 +1,5 @@
-#include "PageEditor.h"
 #include "Page.h"
+#include "PageEditor.h"
 #include "Selecting.h"
 
 #include <cstdlib>
@@ -13,7 +13,10 @@ void PressTail(TEditState &s, QPoint p)
     s.PressPoint = p;
 }
 
-QPoint GrabOffsetOf(const TCDLFrame &f, QPoint m) { return {m.x() - f.X, m.y() - f.Y}; }
+QPoint GrabOffsetOf(const TCDLFrame &f, QPoint m)
+{
+    return {m.x() - f.X, m.y() - f.Y};
+}
 
 } // namespace
 
@@ -158,9 +161,7 @@ void TEditTool::Drag(TPageEditor &e, QPoint p, QPoint m)
     TCDLPage &page = e.Page();
     switch (s.MouseState) {
     case TMouseState::MoveActive:
-    case TMouseState::DragHandle:
-        DragFrame(e, p, m);
-        break;
+    case TMouseState::DragHandle: DragFrame(e, p, m); break;
     case TMouseState::Band:
         if (p != s.PressPoint) {
             s.PressPoint = p;
@@ -191,8 +192,7 @@ void TEditTool::Drag(TPageEditor &e, QPoint p, QPoint m)
         }
         break;
     }
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -232,19 +232,14 @@ void TEditTool::Release(TPageEditor &e, QPoint p)
         }
         page.Repaint();
         break;
-    case TMouseState::Band:
-        SelectInRect(page, s.GrabOffset, s.LastPoint);
-        break;
+    case TMouseState::Band: SelectInRect(page, s.GrabOffset, s.LastPoint); break;
     case TMouseState::MoveGroup:
         page.Selection.SetState(1);
         if (s.Moved)
             page.Modified = true;
         page.Repaint();
         break;
-    case TMouseState::GuideLine:
-        DropGuideLine(e, p);
-        break;
-    default:
-        break;
+    case TMouseState::GuideLine: DropGuideLine(e, p); break;
+    default: break;
     }
 }

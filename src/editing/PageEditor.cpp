@@ -44,7 +44,10 @@ void TPageEditor::Layout()
         Relayout(Creating.get());
 }
 
-QPoint TPageEditor::ModelOf(QPoint d) const { return {m_page.Context.ModelX(d.x()), m_page.Context.ModelY(d.y())}; }
+QPoint TPageEditor::ModelOf(QPoint d) const
+{
+    return {m_page.Context.ModelX(d.x()), m_page.Context.ModelY(d.y())};
+}
 
 void TPageEditor::Status(const QString &text) const
 {
@@ -173,11 +176,11 @@ void TPageEditor::MouseMove(Qt::MouseButtons held, QPoint p)
     S.LastPoint = d;
 }
 
-void TPageEditor::MouseUp(Qt::MouseButton button, Qt::MouseButtons held, QPoint p)
+void TPageEditor::MouseUp(Qt::MouseButton button, QPoint p)
 {
+    // Only the left button ends what its press began.
     if (button != Qt::LeftButton || S.MouseState == TMouseState::Idle)
         return;
-    (void)held;
     if (S.MouseState == TMouseState::Create)
         m_createTool.Release(*this, p);
     else
@@ -197,8 +200,8 @@ void TPageEditor::CancelDrag()
 void TPageEditor::ShowPointer(QPoint m) const
 {
     if (m_host)
-        m_host->SetPointerText(QStringLiteral("X:") + FormatLength(m.x() - m_page.Origin.x()) + QStringLiteral("  Y:")
-                               + FormatLength(m.y() - m_page.Origin.y()));
+        m_host->SetPointerText(QStringLiteral("X:") + FormatLength(m.x() - m_page.Origin.x()) + QStringLiteral("  Y:") +
+                               FormatLength(m.y() - m_page.Origin.y()));
 }
 
 int TPageEditor::PointerShape(QPoint p) const
@@ -246,9 +249,7 @@ bool TPageEditor::KeyReleased(int key, Qt::KeyboardModifiers mods)
     case Qt::Key_Left:
     case Qt::Key_Up:
     case Qt::Key_Right:
-    case Qt::Key_Down:
-        Nudge(key - Qt::Key_Left);
-        return true;
+    case Qt::Key_Down: Nudge(key - Qt::Key_Left); return true;
     case Qt::Key_Tab:
     case Qt::Key_Backtab: {
         const Qt::KeyboardModifiers rest = mods & ~Qt::KeypadModifier;
@@ -258,8 +259,7 @@ bool TPageEditor::KeyReleased(int key, Qt::KeyboardModifiers mods)
             CycleActive(m_page, true);
         return true;
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 

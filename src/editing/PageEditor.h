@@ -64,7 +64,7 @@ public:
 
     void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers mods, QPoint p);
     void MouseMove(Qt::MouseButtons held, QPoint p);
-    void MouseUp(Qt::MouseButton button, Qt::MouseButtons held, QPoint p);
+    void MouseUp(Qt::MouseButton button, QPoint p);
     // A typed character for the active frame.
     void KeyChar(int code);
     // Arrows nudge, Tab and Shift+Tab cycle. False when the key is not the

@@ -159,7 +159,8 @@ TEST_F(PageEditingTest, SelectionMenuItemsAndRubberBand)
     ASSERT_EQ(p->FrameCount(), 3);
     Trigger(*main, "miAllesMarkieren");
     EXPECT_EQ(p->Selection.Count(), 3);
-    EXPECT_EQ(main->findChild<QLabel *>(QStringLiteral("Statuszeile"))->text(), QStringLiteral("3  Objekte ausgewählt"));
+    EXPECT_EQ(main->findChild<QLabel *>(QStringLiteral("Statuszeile"))->text(),
+              QStringLiteral("3  Objekte ausgewählt"));
     Trigger(*main, "miMarkierungAufheben");
     EXPECT_TRUE(p->Selection.IsEmpty());
     EXPECT_EQ(p->ActiveFrame, nullptr);

@@ -3,14 +3,20 @@
 // Scenarios drive the editor's mouse and key entry points with device points
 // computed from model points through the page's own mapping.
 
-#include "PageEditor.h"
 #include "Page.h"
+#include "PageEditor.h"
 #include "Shapes.h"
 
 #include <gtest/gtest.h>
 
-inline void PrintTo(const QPoint &p, std::ostream *os) { *os << '(' << p.x() << ", " << p.y() << ')'; }
-inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QPoint &p, std::ostream *os)
+{
+    *os << '(' << p.x() << ", " << p.y() << ')';
+}
+inline void PrintTo(const QString &s, std::ostream *os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
 
 struct TRecordingWindow : TPageHost, TEditorHost
 {
@@ -65,7 +71,7 @@ protected:
     void Click(QPoint p, Qt::KeyboardModifiers m = Qt::NoModifier)
     {
         editor->MouseDown(Qt::LeftButton, m, p);
-        editor->MouseUp(Qt::LeftButton, Qt::NoButton, p);
+        editor->MouseUp(Qt::LeftButton, p);
     }
     // Press, move in steps, release: what a person's drag delivers.
     void Drag(QPoint from, QPoint to, int steps = 4)
@@ -73,7 +79,7 @@ protected:
         editor->MouseDown(Qt::LeftButton, Qt::NoModifier, from);
         for (int i = 1; i <= steps; ++i)
             editor->MouseMove(Qt::LeftButton, from + (to - from) * i / steps);
-        editor->MouseUp(Qt::LeftButton, Qt::NoButton, to);
+        editor->MouseUp(Qt::LeftButton, to);
     }
     int Snapshots() const { return page->Undo.Snapshots.Count(); }
 

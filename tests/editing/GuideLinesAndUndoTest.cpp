@@ -14,7 +14,7 @@ TEST_F(EditorTest, GuideLineIsGrabbedBeforeFramesMovedAndDeletedOnTheRuler)
     EXPECT_EQ(editor->State().MouseState, TMouseState::GuideLine);
     EXPECT_EQ(page->ActiveFrame, nullptr) << "the line wins over the frame under it";
     editor->MouseMove(Qt::LeftButton, D(150, 0));
-    editor->MouseUp(Qt::LeftButton, Qt::NoButton, D(150, 0));
+    editor->MouseUp(Qt::LeftButton, D(150, 0));
     EXPECT_EQ(page->SnapLines.Get(0).Position, editor->ModelOf(D(150, 0)).x());
     EXPECT_TRUE(page->Modified);
     EXPECT_EQ(QPoint(f->X, f->Y), QPoint(-200, -200));
@@ -22,16 +22,16 @@ TEST_F(EditorTest, GuideLineIsGrabbedBeforeFramesMovedAndDeletedOnTheRuler)
     // Dropped left of the page (onto the left ruler): a vertical line goes.
     editor->MouseDown(Qt::LeftButton, Qt::NoModifier, D(page->SnapLines.Get(0).Position, 0));
     editor->MouseMove(Qt::LeftButton, QPoint(-5, 100));
-    editor->MouseUp(Qt::LeftButton, Qt::NoButton, QPoint(-5, 100));
+    editor->MouseUp(Qt::LeftButton, QPoint(-5, 100));
     ASSERT_EQ(page->SnapLines.Count(), 1);
     EXPECT_TRUE(page->SnapLines.Get(0).Horizontal);
 
     // A horizontal line dropped left of the page stays; only above goes.
     editor->MouseDown(Qt::LeftButton, Qt::NoModifier, D(300, -300));
-    editor->MouseUp(Qt::LeftButton, Qt::NoButton, QPoint(-5, D(0, -300).y()));
+    editor->MouseUp(Qt::LeftButton, QPoint(-5, D(0, -300).y()));
     EXPECT_EQ(page->SnapLines.Count(), 1);
     editor->MouseDown(Qt::LeftButton, Qt::NoModifier, D(300, -300));
-    editor->MouseUp(Qt::LeftButton, Qt::NoButton, QPoint(100, -1));
+    editor->MouseUp(Qt::LeftButton, QPoint(100, -1));
     EXPECT_EQ(page->SnapLines.Count(), 0);
 }
 
@@ -44,7 +44,7 @@ TEST_F(EditorTest, DroppingLineOntoAnotherRemovesTheEarlier)
     page->SnapLines.Add(there, false); // same position, other orientation
     editor->MouseDown(Qt::LeftButton, Qt::NoModifier, D(300, 100));
     editor->MouseMove(Qt::LeftButton, target + QPoint(300, 0));
-    editor->MouseUp(Qt::LeftButton, Qt::NoButton, target + QPoint(300, 0));
+    editor->MouseUp(Qt::LeftButton, target + QPoint(300, 0));
     ASSERT_EQ(page->SnapLines.Count(), 2);
     // The earlier horizontal line went; the moved one and the vertical one stay.
     EXPECT_EQ(page->SnapLines.Get(0), (TSnapLineRecord{there, true}));
@@ -124,7 +124,7 @@ TEST_F(EditorTest, NoFramePointerOutlivesDeleteOrUndoDuringADrag)
     EXPECT_EQ(editor->State().MouseState, TMouseState::Idle);
     // The rest of the drag finds nothing to move.
     editor->MouseMove(Qt::LeftButton, D(80, 0));
-    editor->MouseUp(Qt::LeftButton, Qt::NoButton, D(80, 0));
+    editor->MouseUp(Qt::LeftButton, D(80, 0));
     EXPECT_TRUE(editor->DraggedFrames().empty());
     (void)f;
 
@@ -136,7 +136,7 @@ TEST_F(EditorTest, NoFramePointerOutlivesDeleteOrUndoDuringADrag)
     EXPECT_TRUE(editor->Undo());
     EXPECT_EQ(Snapshots(), before - 1);
     EXPECT_EQ(page->ActiveFrame, nullptr);
-    editor->MouseUp(Qt::LeftButton, Qt::NoButton, D(0, 0));
+    editor->MouseUp(Qt::LeftButton, D(0, 0));
     EXPECT_EQ(page->FrameCount(), 0);
     EXPECT_EQ(page->ActiveFrame, nullptr);
 
@@ -145,7 +145,7 @@ TEST_F(EditorTest, NoFramePointerOutlivesDeleteOrUndoDuringADrag)
     editor->MouseDown(Qt::LeftButton, Qt::NoModifier, D(0, 0));
     editor->KeyPressed(Qt::Key_Delete, Qt::NoModifier);
     EXPECT_EQ(page->ActiveFrame, nullptr);
-    editor->MouseUp(Qt::LeftButton, Qt::NoButton, D(0, 0));
+    editor->MouseUp(Qt::LeftButton, D(0, 0));
     EXPECT_EQ(page->FrameCount(), 0);
 
     // The page never refers to a frame it does not hold yet.
@@ -154,7 +154,7 @@ TEST_F(EditorTest, NoFramePointerOutlivesDeleteOrUndoDuringADrag)
     EXPECT_EQ(page->ActiveFrame, nullptr);
     page->DeleteSelected();
     page->Undo.Undo();
-    editor->MouseUp(Qt::LeftButton, Qt::NoButton, D(0, 0));
+    editor->MouseUp(Qt::LeftButton, D(0, 0));
     ASSERT_EQ(page->FrameCount(), 1) << "commands of the page cannot reach the frame being drawn";
     EXPECT_EQ(page->ActiveFrame, page->FrameAt(0));
 }

@@ -67,7 +67,7 @@ TEST_F(EditorTest, PickingWithoutMovingTakesNoSnapshotAndFirstMoveTakesOne)
     editor->MouseMove(Qt::LeftButton, p + QPoint(10, 0));
     EXPECT_EQ(Snapshots(), 1);
     editor->MouseMove(Qt::LeftButton, p + QPoint(20, 5));
-    editor->MouseUp(Qt::LeftButton, Qt::NoButton, p + QPoint(20, 5));
+    editor->MouseUp(Qt::LeftButton, p + QPoint(20, 5));
     EXPECT_EQ(Snapshots(), 1);
     EXPECT_TRUE(page->Modified);
     const QPoint grab = editor->ModelOf(p) - QPoint(-200, -200);
@@ -88,7 +88,7 @@ TEST_F(EditorTest, PressOnActiveBodyTakesPositionSnapshotAtOnce)
     editor->MouseDown(Qt::LeftButton, Qt::NoModifier, D(0, 0));
     EXPECT_EQ(Snapshots(), 1);
     EXPECT_EQ(f->State, 3);
-    editor->MouseUp(Qt::LeftButton, Qt::NoButton, D(0, 0));
+    editor->MouseUp(Qt::LeftButton, D(0, 0));
     EXPECT_FALSE(page->Modified) << "a press that did not move changes nothing";
     EXPECT_EQ(f->State, 1);
 }
@@ -153,7 +153,7 @@ TEST_F(EditorTest, GridSnapPutsMovedFrameOnGridAndPointerTextSteps)
         EXPECT_EQ(f->X % 40, 0) << x;
         EXPECT_EQ(f->Y % 40, 0) << x;
     }
-    editor->MouseUp(Qt::LeftButton, Qt::NoButton, D(-87, -58));
+    editor->MouseUp(Qt::LeftButton, D(-87, -58));
     // Floor, so -87 lies in the cell from -120 and -58 in the one from -80;
     // shown from the inlay's top-left corner (-599, -605).
     EXPECT_EQ(win.pointer, QStringLiteral("X:47,9  Y:52,5"));
@@ -164,7 +164,8 @@ TEST_F(EditorTest, GridSnapPutsMovedFrameOnGridAndPointerTextSteps)
     const QPoint p = D(140, 100);
     const QPoint m = editor->ModelOf(p);
     editor->MouseMove(Qt::NoButton, p);
-    EXPECT_EQ(win.pointer, QStringLiteral("X:") + FormatLength(m.x() - 100) + QStringLiteral("  Y:") + FormatLength(m.y() - 100));
+    EXPECT_EQ(win.pointer,
+              QStringLiteral("X:") + FormatLength(m.x() - 100) + QStringLiteral("  Y:") + FormatLength(m.y() - 100));
 }
 
 TEST_F(EditorTest, ArrowKeysNudgeByTheSettingOrTheGrid)

@@ -67,7 +67,7 @@ TEST_F(PaintTest, DragShowsStillFramesFromCacheAndOnlyTheOutlineOfTheMovedOne)
     EXPECT_EQ(At(img, -300, -300), Red);
     EXPECT_EQ(At(img, -250, -250), Red);
 
-    editor->MouseUp(Qt::LeftButton, Qt::NoButton, D(200, 200) + QPoint(60, 0));
+    editor->MouseUp(Qt::LeftButton, D(200, 200) + QPoint(60, 0));
     EXPECT_FALSE(editor->Dragging());
     QImage full = Blank(editor->ControlSize());
     QPainter p(&full);
@@ -78,7 +78,7 @@ TEST_F(PaintTest, DragShowsStillFramesFromCacheAndOnlyTheOutlineOfTheMovedOne)
 
 TEST_F(PaintTest, GridShowsFromFourPixelsAndPaintsInTheChosenOrder)
 {
-    page->Context.SetZoomLevel(1); // 25 %
+    page->Context.SetZoomLevel(1);             // 25 %
     editor->SetControlSize(QSize(1198, 1210)); // fits at 1.0, so scale = 0.2375
     editor->Layout();
     auto gridDots = [&](int spacing) {

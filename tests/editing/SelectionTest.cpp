@@ -17,7 +17,7 @@ TEST_F(EditorTest, HandleOfActiveFrameWinsOverFrameLyingAboveIt)
     EXPECT_EQ(editor->State().MouseState, TMouseState::DragHandle);
     EXPECT_EQ(page->Mode, 3);
     EXPECT_EQ(page->ActiveFrame, below);
-    editor->MouseUp(Qt::LeftButton, Qt::NoButton, below->DragPoints[3]);
+    editor->MouseUp(Qt::LeftButton, below->DragPoints[3]);
 
     // Off the handles the topmost frame is picked.
     Click(D(100, 100));
@@ -71,7 +71,7 @@ TEST_F(EditorTest, PressOnGroupMovesItAndPressElsewhereLeavesIt)
     editor->MouseDown(Qt::LeftButton, Qt::NoModifier, D(300, 300));
     EXPECT_TRUE(page->Selection.IsEmpty());
     EXPECT_EQ(editor->State().MouseState, TMouseState::Band);
-    editor->MouseUp(Qt::LeftButton, Qt::NoButton, D(300, 300));
+    editor->MouseUp(Qt::LeftButton, D(300, 300));
     for (TCDLFrame *f : {a, b, c})
         EXPECT_EQ(f->State, 0);
 
