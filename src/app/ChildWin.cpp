@@ -4,6 +4,7 @@
 #include "FileDialogs.h"
 #include "MainWindow.h"
 #include "MessageBoxText.h"
+#include "PageEditor.h"
 #include "PageWidget.h"
 #include "Ruler.h"
 #include "Settings.h"
@@ -54,7 +55,8 @@ TChildWin::TChildWin(TMDIForm *main, const QString &caption) : m_main(main), m_d
     for (int i = 0; i < TCDLDocument::PageCount; ++i) {
         auto *w = new TPageWidget(m_notebook);
         w->setObjectName(QLatin1String(kPageNames[i]));
-        w->setPage(&m_doc.Page(TPageKind(i)));
+        m_editors[i] = std::make_unique<TPageEditor>(m_doc.Page(TPageKind(i)), this);
+        w->setPage(&m_doc.Page(TPageKind(i)), m_editors[i].get());
         m_doc.Page(TPageKind(i)).Context.Interactive = true;
         m_doc.Page(TPageKind(i)).Context.Printing = false;
         connect(w, &TPageWidget::pointerMoved, this, &TChildWin::pointerMoved);
@@ -86,7 +88,10 @@ TChildWin::TChildWin(TMDIForm *main, const QString &caption) : m_main(main), m_d
     resize(640, 560);
 }
 
+TChildWin::~TChildWin() = default;
+
 TCDLPage *TChildWin::ActivePage() const { return m_pages[PageIndex()]->page(); }
+TPageEditor &TChildWin::Editor() const { return *m_editors[PageIndex()]; }
 int TChildWin::PageIndex() const { return std::max(0, m_notebook->currentIndex()); }
 TPageWidget *TChildWin::PageControl() const { return m_pages[PageIndex()]; }
 
@@ -106,6 +111,7 @@ void TChildWin::ShowPage(int tag)
     m_hRuler->SetPage(ActivePage(), PageControl());
     m_vRuler->SetPage(ActivePage(), PageControl());
     m_main->PageShown(this, tag);
+    PageControl()->setFocus();
     RepaintRulers();
     RepaintPage();
 }
@@ -275,13 +281,8 @@ void TChildWin::updateScrollRanges()
 
 void TChildWin::pointerMoved(QPoint d)
 {
-    const TCDLPage *p = ActivePage();
     m_hRuler->SetMark(d.x());
     m_vRuler->SetMark(d.y());
-    const int32_t x = p->Context.ModelX(d.x()) - p->Origin.x();
-    const int32_t y = p->Context.ModelY(d.y()) - p->Origin.y();
-    m_main->SetPointerText(FormatLength(x) + QStringLiteral(" / ") + FormatLength(y) + QLatin1Char(' ')
-                           + AppSettings().ScaleString);
 }
 
 void TChildWin::guideDragged(bool horizontal, int pos, bool finished)
@@ -297,8 +298,12 @@ void TChildWin::guideDragged(bool horizontal, int pos, bool finished)
     if (!inside)
         return;
     TCDLPage *p = ActivePage();
-    p->SnapLines.Add(horizontal ? p->Context.ModelY(pos) : p->Context.ModelX(pos), horizontal);
-    p->Modified = true;
+    const int32_t at = horizontal ? p->Context.ModelY(pos) : p->Context.ModelX(pos);
+    // A second line on exactly the same place adds nothing.
+    if (!p->SnapLines.Exists(at, horizontal)) {
+        p->SnapLines.Add(at, horizontal);
+        p->Modified = true;
+    }
     RepaintPage();
 }
 
@@ -362,3 +367,16 @@ void TChildWin::ShowWarning(const QString &text) { MessageBoxText(text, mkWarnin
 void TChildWin::CommandStatesChanged() { m_main->CommandStatesChanged(); }
 
 void TChildWin::Verbose() { ActivePage()->ShowSelectionStatus(); }
+
+// ---- editing
+
+void TChildWin::UndoLast()
+{
+    if (Editor().Undo())
+        RepaintPage();
+    CommandStatesChanged();
+}
+
+TTool TChildWin::CurrentTool() const { return m_main->CurrentTool(); }
+void TChildWin::ToolUsed() { m_main->SelectTool(TTool::Edit); }
+void TChildWin::SetPointerText(const QString &text) { m_main->SetPointerText(text); }

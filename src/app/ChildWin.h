@@ -3,21 +3,25 @@
 // button and scroll bars; open, save and the close query with its prompts.
 
 #include "Document.h"
+#include "EditorHost.h"
 
 #include <QWidget>
+#include <memory>
 
 class QScrollBar;
 class QTabWidget;
 class QToolButton;
 class TMDIForm;
+class TPageEditor;
 class TPageWidget;
 class TRuler;
 
-class TChildWin : public QWidget, public TPageHost
+class TChildWin : public QWidget, public TPageHost, public TEditorHost
 {
     Q_OBJECT
 public:
     TChildWin(TMDIForm *main, const QString &caption);
+    ~TChildWin() override;
 
     TCDLDocument &Document() { return m_doc; }
     const QString &FileName() const { return m_doc.FileName; }
@@ -33,6 +37,9 @@ public:
     int PageIndex() const;
     void ShowPage(int tag);
     TPageWidget *PageControl() const;
+    // The mouse and key editing of the shown page.
+    TPageEditor &Editor() const;
+    void UndoLast();
     TRuler *HRuler() const { return m_hRuler; }
     TRuler *VRuler() const { return m_vRuler; }
 
@@ -52,6 +59,12 @@ public:
     void RepaintRulers() override;
     void ShowWarning(const QString &text) override;
     void CommandStatesChanged() override;
+    void SetUndoEnabled(bool) override { CommandStatesChanged(); }
+
+    // TEditorHost
+    TTool CurrentTool() const override;
+    void ToolUsed() override;
+    void SetPointerText(const QString &text) override;
 
 protected:
     void closeEvent(QCloseEvent *e) override;
@@ -72,4 +85,6 @@ private:
     QToolButton *m_setZero;
     QScrollBar *m_sBarH, *m_sBarV;
     bool m_zeroDragging = false;
+    // After the document: they go first, while their pages still exist.
+    std::unique_ptr<TPageEditor> m_editors[TCDLDocument::PageCount];
 };

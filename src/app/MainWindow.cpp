@@ -36,6 +36,7 @@ TMDIForm::TMDIForm()
     SetMessageBoxOwner(this);
     buildMenus();
     buildToolBars();
+    buildEditingCommands();
     buildStatusBar();
     m_about = new TAboutBox(this);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *) {
@@ -331,6 +332,7 @@ void TMDIForm::updateCommandStates()
     for (QMenu *m : m_docMenus)
         m->menuAction()->setVisible(any);
     updateArrangeStates();
+    UpdateEditCommands();
 }
 
 template <typename F> void TMDIForm::onChild(F f)
@@ -460,6 +462,7 @@ void TMDIForm::PageShown(TChildWin *w, int tag)
     Action(QLatin1String(kPages[tag]))->setChecked(true);
     Action(QLatin1String(kItems[tag]))->setChecked(true);
     updateArrangeStates();
+    UpdateEditCommands();
 }
 
 void TMDIForm::RebuildRecentMenu()
@@ -517,6 +520,7 @@ void TMDIForm::ShowHelp() { THelpWindow::Show(this, LoadText(30 + Language())); 
 void TMDIForm::ApplySettings()
 {
     const TSettings &s = AppSettings();
+    ApplyPaintSettings();
     Action(QStringLiteral("miZuweisen"))->setChecked(s.ApplyImmediately);
     const std::pair<QToolBar *, bool> bars[] = {
         {m_symbolleiste, s.SymbolleisteVisible}, {m_toolleiste, s.ToolleisteVisible}, {m_anordnenleiste, true}};

@@ -3,6 +3,8 @@
 // and the recently-used list. Commands that need a document act on the
 // active document window.
 
+#include "Tools.h"
+
 #include <QHash>
 #include <QMainWindow>
 
@@ -54,6 +56,14 @@ public:
     // The selection or the shown page changed: refresh what needs them.
     void CommandStatesChanged() { updateCommandStates(); }
 
+    // The tool bar's drawing tools, one down at a time.
+    TTool CurrentTool() const;
+    void SelectTool(TTool t);
+    // Undo and the selection commands follow the active document's shown page.
+    void UpdateEditCommands();
+    // Paint order and colours of grid and guide lines from the settings.
+    static void ApplyPaintSettings();
+
 protected:
     void closeEvent(QCloseEvent *e) override;
     bool event(QEvent *e) override;
@@ -66,6 +76,7 @@ private:
     void buildMenus();
     void buildToolBars();
     void buildStatusBar();
+    void buildEditingCommands();
     void updateCommandStates();
     // Align, distribute and z-order (ArrangeCommands.cpp).
     void buildArrangeMenu(QMenu *menu);
@@ -89,6 +100,7 @@ private:
     QList<QMenu *> m_menus;
     QHash<QMenu *, int> m_menuTexts;
     QAction *m_mruSeparator = nullptr;
+    QAction *m_tools[ToolCount] = {};
     QList<QAction *> m_recentItems;
     QToolBar *m_symbolleiste = nullptr, *m_toolleiste = nullptr, *m_anordnenleiste = nullptr;
     QLabel *m_aktPos = nullptr, *m_statuszeile = nullptr, *m_hintPanel = nullptr;

@@ -1,18 +1,39 @@
 #include "PageWidget.h"
 
+#include "PageEditor.h"
+
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+
+namespace {
+
+Qt::CursorShape QtCursor(int shape)
+{
+    switch (shape) {
+    case ShapeSizeAll: return Qt::SizeAllCursor;
+    case ShapeHourglass: return Qt::WaitCursor;
+    default: return Qt::ArrowCursor;
+    }
+}
+
+} // namespace
 
 TPageWidget::TPageWidget(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(100, 100);
 }
 
-void TPageWidget::setPage(TCDLPage *page)
+void TPageWidget::setPage(TCDLPage *page, TPageEditor *editor)
 {
     m_page = page;
+    m_editor = editor;
+    if (m_editor)
+        m_editor->SetControlSize(size());
+    m_cache.Invalidate();
     update();
 }
 
@@ -32,9 +53,23 @@ void TPageWidget::setCrosshair(QPoint p)
 void TPageWidget::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    p.fillRect(rect(), palette().window());
-    if (m_page)
-        m_page->PaintScreen(p, size());
+    if (m_page && m_editor && m_editor->Dragging()) {
+        m_cache.Paint(p, *m_page, size(), m_editor->DraggedFrames(), palette().window().color());
+    } else {
+        m_cache.Invalidate();
+        p.fillRect(rect(), palette().window());
+        if (m_page)
+            m_page->PaintScreen(p, size());
+    }
+    QPoint a, b;
+    if (m_editor && m_editor->Band(a, b)) {
+        p.save();
+        p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        p.setPen(QPen(QColor(255, 255, 0), 1, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRect(a, b).normalized());
+        p.restore();
+    }
     p.setPen(QPen(QColor(0, 160, 255), 1, Qt::DashLine));
     if (m_guidePos >= 0) {
         if (m_guideHorizontal)
@@ -50,7 +85,92 @@ void TPageWidget::paintEvent(QPaintEvent *)
     emit painted();
 }
 
-void TPageWidget::mouseMoveEvent(QMouseEvent *e) { emit pointerMoved(e->position().toPoint()); }
+void TPageWidget::resizeEvent(QResizeEvent *)
+{
+    if (m_editor)
+        m_editor->SetControlSize(size());
+}
+
+void TPageWidget::updatePointerShape(QPoint p)
+{
+    if (!m_editor)
+        return;
+    const int shape = m_editor->PointerShape(p);
+    if (shape != m_shape) {
+        m_shape = shape;
+        setCursor(QtCursor(shape));
+    }
+}
+
+void TPageWidget::mousePressEvent(QMouseEvent *e)
+{
+    setFocus(Qt::MouseFocusReason);
+    const QPoint p = e->position().toPoint();
+    if (m_editor) {
+        m_editor->SetControlSize(size());
+        m_editor->MouseDown(e->button(), e->modifiers(), p);
+    }
+    updatePointerShape(p);
+}
+
+void TPageWidget::mouseMoveEvent(QMouseEvent *e)
+{
+    const QPoint p = e->position().toPoint();
+    if (m_editor)
+        m_editor->MouseMove(e->buttons(), p);
+    updatePointerShape(p);
+    emit pointerMoved(p);
+}
+
+void TPageWidget::mouseReleaseEvent(QMouseEvent *e)
+{
+    const QPoint p = e->position().toPoint();
+    if (m_editor)
+        m_editor->MouseUp(e->button(), p);
+    updatePointerShape(p);
+}
+
+void TPageWidget::keyPressEvent(QKeyEvent *e)
+{
+    if (!m_editor)
+        return QWidget::keyPressEvent(e);
+    if (m_editor->KeyPressed(e->key(), e->modifiers()))
+        return;
+    switch (e->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        // Theirs on release; nobody else (the MDI area scrolls on arrows) gets the press.
+        e->accept();
+        return;
+    default: break;
+    }
+    // Typed characters go to the active frame as they come.
+    const QString t = e->text();
+    if (t.size() == 1 && t.at(0).unicode() >= 32 && !(e->modifiers() & Qt::ControlModifier)) {
+        m_editor->KeyChar(t.at(0).unicode());
+        return;
+    }
+    QWidget::keyPressEvent(e);
+}
+
+void TPageWidget::keyReleaseEvent(QKeyEvent *e)
+{
+    // Arrows and Tab act on release, as the document window always did.
+    if (!m_editor || !m_editor->KeyReleased(e->key(), e->modifiers()))
+        QWidget::keyReleaseEvent(e);
+}
+
+void TPageWidget::focusOutEvent(QFocusEvent *e)
+{
+    // A press whose release goes elsewhere must not leave a drag open.
+    if (m_editor && e->reason() != Qt::PopupFocusReason)
+        m_editor->CancelDrag();
+    QWidget::focusOutEvent(e);
+}
 
 void TPageWidget::enterEvent(QEnterEvent *)
 {

@@ -1,19 +1,25 @@
 #pragma once
-// Shows one page of a document and reports the pointer over it. Overlays
-// that follow the pointer (a guide line dragged out of a ruler, the
-// zero-point crosshair) are state here and painted in paintEvent.
+// Shows one page of a document and hands the pointer and the keys over it
+// to the page's editor. Overlays that follow the pointer (a guide line
+// dragged out of a ruler, the zero-point crosshair, the rubber band, drag
+// outlines) are state and painted in paintEvent.
 
+#include "DragCache.h"
 #include "Page.h"
 
 #include <QWidget>
+
+class TPageEditor;
 
 class TPageWidget : public QWidget
 {
     Q_OBJECT
 public:
     explicit TPageWidget(QWidget *parent = nullptr);
-    void setPage(TCDLPage *page);
+    // The editor belongs to the document window; null shows the page only.
+    void setPage(TCDLPage *page, TPageEditor *editor = nullptr);
     TCDLPage *page() const { return m_page; }
+    TPageEditor *editor() const { return m_editor; }
 
     // -1 hides the overlay.
     void setGuidePreview(bool horizontal, int pos);
@@ -26,13 +32,25 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent *) override;
+    void resizeEvent(QResizeEvent *) override;
+    void mousePressEvent(QMouseEvent *) override;
     void mouseMoveEvent(QMouseEvent *) override;
+    void mouseReleaseEvent(QMouseEvent *) override;
+    void keyPressEvent(QKeyEvent *) override;
+    void keyReleaseEvent(QKeyEvent *) override;
+    void focusOutEvent(QFocusEvent *) override;
+    bool focusNextPrevChild(bool) override { return false; }
     void leaveEvent(QEvent *) override;
     void enterEvent(QEnterEvent *) override;
 
 private:
+    void updatePointerShape(QPoint p);
+
     TCDLPage *m_page = nullptr;
+    TPageEditor *m_editor = nullptr;
+    TDragCache m_cache;
     bool m_guideHorizontal = false;
     int m_guidePos = -1;
     QPoint m_cross{-1, -1};
+    int m_shape = 0;
 };

@@ -66,4 +66,5 @@ void TCDLFrameList::DeleteAll()
         Page->Window->CommandStatesChanged();
 }
 
-QString TCDLFrameList::Describe() const { return QString::number(Count()) + GetText(570); }
+// The count, a blank, then the text, which opens with a blank of its own.
+QString TCDLFrameList::Describe() const { return QString::number(Count()) + QLatin1Char(' ') + GetText(570); }

@@ -292,6 +292,8 @@ void TCDLPage::PaintContents(TPaintContext &c, bool keepHandles, QSize control)
         PaintSnapLines(c, control);
     }
     for (auto &f : Frames) {
+        if (c.OmitDragged && f->State >= 2)
+            continue;
         if (!c.Canvas || FrameMayShow(c, *f, clip)) {
             f->PaintAt(c, keepHandles);
             continue;

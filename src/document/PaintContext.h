@@ -23,6 +23,8 @@ public:
     bool Interactive = false;
     bool Masking = false;
     bool Printing = true;
+    // Frames being dragged (State 2 and 3) are left out, for a drag's cached background.
+    bool OmitDragged = false;
     QPoint PenExtent;
     TColor PenColor = 0;
 

@@ -261,7 +261,7 @@ TEST_F(AppTest, CommandsWithoutDocumentAreDisabledAndUnbuiltOnesStayDisabled)
     m.New();
     for (const char *n : {"sbSpeichern", "sbZoomIn", "miSpeichernUnter", "sbAnsichtCDLabel"})
         EXPECT_TRUE(m.Action(QLatin1String(n))->isEnabled()) << n;
-    for (const char *n : {"sbDrucken", "sbText", "miRueckgaengig", "sbOLeft", "miPRGSettings"}) {
+    for (const char *n : {"sbDrucken", "sbBild", "miRueckgaengig", "sbOLeft", "miPRGSettings"}) {
         EXPECT_FALSE(m.Action(QLatin1String(n))->isEnabled()) << n;
         EXPECT_FALSE(m.Action(QLatin1String(n))->text().isEmpty()) << n;
     }

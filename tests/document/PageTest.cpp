@@ -85,7 +85,7 @@ TEST(Page, SelectAllFollowsTheSelectionInvariant)
     page.SelectAll();
     EXPECT_EQ(page.ActiveFrame, nullptr);
     EXPECT_EQ(page.Selection.Count(), 3);
-    EXPECT_EQ(host.status, QStringLiteral("3") + GetText(570));
+    EXPECT_EQ(host.status, QStringLiteral("3 ") + GetText(570));
     EXPECT_EQ(host.panels.back(), nullptr);
 
     page.DeselectAll();

@@ -1,0 +1,86 @@
+#include "Errors.h"
+#include "Page.h"
+#include "PageEditor.h"
+#include "Selecting.h"
+
+void TCreateTool::Press(TPageEditor &e, QPoint p, Qt::KeyboardModifiers)
+{
+    TEditState &s = e.S;
+    TCDLPage &page = e.Page();
+    s.FreshPick = false;
+    s.MouseState = TMouseState::Idle;
+    s.Moved = false;
+    ClearGroup(page);
+    DropActive(page);
+    const QPoint m = e.ModelOf(p);
+    e.Creating = CreateToolFrame(e.Host() ? e.Host()->CurrentTool() : TTool::Edit, &page, m.x(), m.y());
+    if (!e.Creating)
+        return;
+    TCDLFrame *f = e.Creating.get();
+    s.GrabOffset = s.PressPoint = s.LastPoint = s.PressRecord = p;
+    s.MouseState = TMouseState::Create;
+    page.Undo.Record(f, nullptr, TUndoKind::Creation);
+    f->State = 2;
+    page.Mode = ModeCreate;
+    e.Relayout(f);
+    e.Status(f->Verbose());
+    page.Repaint();
+}
+
+void TCreateTool::Drag(TPageEditor &e, QPoint p, QPoint m)
+{
+    DragFrame(e, p, m);
+}
+
+void TCreateTool::Discard(TPageEditor &e, bool dropSnapshot)
+{
+    TCDLPage &page = e.Page();
+    e.Creating.reset();
+    if (dropSnapshot) {
+        page.Undo.Snapshots.DeleteLast();
+        if (page.Window)
+            page.Window->SetUndoEnabled(page.Undo.CanUndo());
+    }
+    page.RefreshPanels(nullptr);
+    e.Status(QString());
+    page.Repaint();
+}
+
+void TCreateTool::Release(TPageEditor &e, QPoint p)
+{
+    TCDLPage &page = e.Page();
+    TCDLFrame *f = e.Creating.get();
+    if (!f)
+        return;
+    f->State = 1;
+    if (p == e.S.PressPoint) {
+        f->SetDefaults();
+        e.Relayout(f);
+    }
+    bool added = false;
+    if (f->Created()) {
+        try {
+            page.AddFrame(std::move(e.Creating));
+            added = true;
+        } catch (const EFrameLimit &err) {
+            // AddFrame has freed the frame.
+            if (page.Window)
+                page.Window->ShowWarning(err.message());
+        }
+    }
+    if (added) {
+        page.ActiveFrame = f;
+        e.Relayout(f);
+        page.Modified = true;
+        page.RefreshPanels(f);
+        e.Status(f->Verbose());
+        if ((f->TypeTag() == TagText || f->TypeTag() == TagRText) && e.Host())
+            e.Host()->FocusTextInput(f);
+        page.Repaint();
+    } else {
+        // The creation snapshot is the newest: nothing else runs during the drag.
+        Discard(e, true);
+    }
+    if (e.Host())
+        e.Host()->ToolUsed();
+}

@@ -1,0 +1,28 @@
+#include "DragCache.h"
+
+#include "Page.h"
+
+#include <QPainter>
+
+void TDragCache::Paint(QPainter &p, TCDLPage &page, QSize control, const std::vector<TCDLFrame *> &dragged,
+                       QColor background)
+{
+    TPaintContext &c = page.Context;
+    page.FitInto(c, control.width(), control.height(), c.Zoom);
+    if (m_image.size() != control || m_scale != c.ScaleX || m_offset != QPoint(c.OffsetX, c.OffsetY)) {
+        m_image = QImage(control, QImage::Format_ARGB32_Premultiplied);
+        m_image.fill(background);
+        QPainter ip(&m_image);
+        c.OmitDragged = true;
+        page.PaintScreen(ip, control);
+        c.OmitDragged = false;
+        m_scale = c.ScaleX;
+        m_offset = QPoint(c.OffsetX, c.OffsetY);
+    }
+    p.drawImage(0, 0, m_image);
+    c.Canvas = &p;
+    // The handles were placed when the frames moved.
+    for (TCDLFrame *f : dragged)
+        f->PaintAt(c, true);
+    c.Canvas = nullptr;
+}

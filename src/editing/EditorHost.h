@@ -1,0 +1,21 @@
+#pragma once
+// What the page editor asks of the window around it: the tool bar's state,
+// the coordinate display and the property panels' input focus.
+
+#include "Tools.h"
+
+#include <QString>
+
+class TCDLFrame;
+
+class TEditorHost
+{
+public:
+    virtual ~TEditorHost() = default;
+    virtual TTool CurrentTool() const { return TTool::Edit; }
+    // Each creation is one use of a drawing tool: back to the edit tool.
+    virtual void ToolUsed() {}
+    virtual void SetPointerText(const QString &text) {}
+    // A new text or round-text frame wants its panel's text input.
+    virtual void FocusTextInput(TCDLFrame *frame) {}
+};

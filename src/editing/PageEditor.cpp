@@ -1,0 +1,335 @@
+#include "PageEditor.h"
+
+#include "Page.h"
+#include "Selecting.h"
+#include "Settings.h"
+#include "Snapping.h"
+
+#include <climits>
+
+namespace {
+
+int32_t FloorToGrid(int32_t v, int32_t step)
+{
+    // Floor, not truncation: cells left of and above the page centre are as
+    // wide as the others.
+    const int32_t q = v / step;
+    return (v % step < 0 ? q - 1 : q) * step;
+}
+
+bool IsFrameDrag(TMouseState s)
+{
+    return s == TMouseState::MoveActive || s == TMouseState::DragHandle || s == TMouseState::Create;
+}
+
+} // namespace
+
+TPageEditor::TPageEditor(TCDLPage &page, TEditorHost *host) : m_page(page), m_host(host) {}
+
+TPageEditor::~TPageEditor() = default;
+
+void TPageEditor::SetControlSize(QSize size)
+{
+    if (size.isValid() && !size.isEmpty())
+        m_control = size;
+}
+
+void TPageEditor::Layout()
+{
+    TPaintContext &c = m_page.Context;
+    m_page.FitInto(c, m_control.width(), m_control.height(), c.Zoom);
+    if (!c.Canvas)
+        m_page.PaintContents(c, false, m_control);
+    if (Creating)
+        Relayout(Creating.get());
+}
+
+QPoint TPageEditor::ModelOf(QPoint d) const
+{
+    return {m_page.Context.ModelX(d.x()), m_page.Context.ModelY(d.y())};
+}
+
+void TPageEditor::Status(const QString &text) const
+{
+    if (m_page.Window)
+        m_page.Window->ShowStatus(text);
+}
+
+void TPageEditor::Relayout(TCDLFrame *f) const
+{
+    // Without a canvas PaintAt only places the handles.
+    if (f && !m_page.Context.Canvas)
+        f->PaintAt(m_page.Context, false);
+}
+
+void TPageEditor::MoveGroupBy(int32_t dx, int32_t dy) const
+{
+    for (TCDLFrame *f : m_page.Selection.Items) {
+        f->MouseMove(f->X, f->Y, -dx, -dy, ModeMove);
+        Relayout(f);
+    }
+}
+
+bool TPageEditor::Dragging() const
+{
+    return IsFrameDrag(S.MouseState) || S.MouseState == TMouseState::MoveGroup;
+}
+
+std::vector<TCDLFrame *> TPageEditor::DraggedFrames() const
+{
+    std::vector<TCDLFrame *> r;
+    if (Creating)
+        r.push_back(Creating.get());
+    else if (m_page.ActiveFrame && m_page.ActiveFrame->State >= 2)
+        r.push_back(m_page.ActiveFrame);
+    for (TCDLFrame *f : m_page.Selection.Items)
+        if (f->State >= 2)
+            r.push_back(f);
+    return r;
+}
+
+bool TPageEditor::Band(QPoint &a, QPoint &b) const
+{
+    if (S.MouseState != TMouseState::Band)
+        return false;
+    a = S.PressRecord;
+    b = S.PressPoint;
+    return true;
+}
+
+// ---- mouse
+
+void TPageEditor::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers mods, QPoint p)
+{
+    // A second button during a drag neither ends nor restarts it.
+    if (button == Qt::RightButton || S.MouseState != TMouseState::Idle)
+        return;
+    if (button != Qt::LeftButton) {
+        S.LastPoint = S.PressPoint = p;
+        return;
+    }
+    Layout();
+    const TTool tool = m_host ? m_host->CurrentTool() : TTool::Edit;
+    if (tool == TTool::Edit || !ToolAvailable(tool))
+        m_editTool.Press(*this, p, mods);
+    else
+        m_createTool.Press(*this, p, mods);
+}
+
+QPoint TPageEditor::SnapToGrid(QPoint m)
+{
+    const int32_t sx = m_page.SnapX, sy = m_page.SnapY;
+    if (S.MouseState == TMouseState::MoveActive) {
+        // A grab offset on the grid puts the frame's origin on it as well.
+        const QPoint g(RoundEven(double(S.GrabOffset.x()) / sx) * sx, RoundEven(double(S.GrabOffset.y()) / sy) * sy);
+        if (g != S.GrabOffset) {
+            S.GrabOffset = g;
+            S.LastPoint = QPoint(INT_MIN, INT_MIN);
+        }
+    }
+    return {FloorToGrid(m.x(), sx), FloorToGrid(m.y(), sy)};
+}
+
+QPoint TPageEditor::SnapToGuides(QPoint m)
+{
+    if (S.MouseState == TMouseState::DragHandle || S.MouseState == TMouseState::Create) {
+        const TCDLFrame *f = S.MouseState == TMouseState::Create ? Creating.get() : m_page.ActiveFrame;
+        if (f)
+            if (const TSnap s = SnapSizing(m_page.SnapLines, *f, m_page.Mode, m); s.Mask)
+                return s.Point;
+    } else if (S.MouseState == TMouseState::MoveActive && m_page.ActiveFrame) {
+        // The frame where the pointer would put it, shifted so a handle meets a line.
+        const TCDLFrame &f = *m_page.ActiveFrame;
+        const QPoint delta = m - S.GrabOffset - QPoint(f.X, f.Y);
+        if (const TSnap s = SnapMoving(m_page.SnapLines, f, delta); s.Mask)
+            return m + (s.Point - delta);
+    }
+    return m;
+}
+
+void TPageEditor::MouseMove(Qt::MouseButtons held, QPoint p)
+{
+    m_page.MouseInside = true;
+    QPoint m = ModelOf(p);
+    QPoint d = p;
+    if (m_page.SnapEnabled && m_page.SnapX > 0 && m_page.SnapY > 0) {
+        m = SnapToGrid(m);
+        d = m_page.Context.Map(m.x(), m.y());
+    }
+    if (m_page.GuideFlag && S.MouseState != TMouseState::Idle) {
+        const QPoint g = SnapToGuides(m);
+        if (g.x() != m.x())
+            d.setX(m_page.Context.MapX(g.x()));
+        if (g.y() != m.y())
+            d.setY(m_page.Context.MapY(g.y()));
+        m = g;
+    }
+    if ((held & Qt::LeftButton) && S.MouseState != TMouseState::Idle) {
+        if (S.MouseState == TMouseState::Create)
+            m_createTool.Drag(*this, d, m);
+        else
+            m_editTool.Drag(*this, d, m);
+    }
+    ShowPointer(m);
+    if (d != S.LastPoint)
+        S.FreshPick = false;
+    S.LastPoint = d;
+}
+
+void TPageEditor::MouseUp(Qt::MouseButton button, QPoint p)
+{
+    // Only the left button ends what its press began.
+    if (button != Qt::LeftButton || S.MouseState == TMouseState::Idle)
+        return;
+    if (S.MouseState == TMouseState::Create)
+        m_createTool.Release(*this, p);
+    else
+        m_editTool.Release(*this, p);
+    S.MouseState = TMouseState::Idle;
+}
+
+void TPageEditor::CancelDrag()
+{
+    if (S.MouseState == TMouseState::Create)
+        TCreateTool::Discard(*this, true);
+    else if (S.MouseState != TMouseState::Idle)
+        m_editTool.Release(*this, S.LastPoint);
+    S.MouseState = TMouseState::Idle;
+}
+
+void TPageEditor::ShowPointer(QPoint m) const
+{
+    if (m_host)
+        m_host->SetPointerText(QStringLiteral("X:") + FormatLength(m.x() - m_page.Origin.x()) + QStringLiteral("  Y:") +
+                               FormatLength(m.y() - m_page.Origin.y()));
+}
+
+int TPageEditor::PointerShape(QPoint p) const
+{
+    const TCDLFrame *f = Creating ? Creating.get() : m_page.ActiveFrame;
+    if (!f)
+        return ShapeDefault;
+    const bool edit = !m_host || m_host->CurrentTool() == TTool::Edit;
+    const bool line = f->DragPointCount == 2;
+    int h = f->TestDPMouseHit(p.x(), p.y());
+    int shape = ShapeDefault;
+    if (h >= 1 && h <= 8) {
+        if (line || edit)
+            shape = ShapeSizeAll;
+    } else if (f->TestMouseHit(p.x(), p.y()) || S.MouseState == TMouseState::DragHandle) {
+        h = S.MouseState == TMouseState::DragHandle ? m_page.Mode : h;
+        if (line || (edit && h >= 1 && h <= 8))
+            shape = ShapeSizeAll;
+    }
+    if (S.MouseState == TMouseState::Create && h == 1)
+        shape = ShapeArrow;
+    return shape;
+}
+
+// ---- keys and commands
+
+void TPageEditor::KeyChar(int code)
+{
+    TCDLFrame *f = m_page.ActiveFrame;
+    if (code < 32 || !f || !m_page.Context.Interactive || S.MouseState != TMouseState::Idle)
+        return;
+    if (f->HandleKey(code)) {
+        m_page.Modified = true;
+        Relayout(f);
+        m_page.ShowSelectionStatus();
+        m_page.Repaint();
+    }
+}
+
+bool TPageEditor::KeyReleased(int key, Qt::KeyboardModifiers mods)
+{
+    if (S.MouseState != TMouseState::Idle)
+        return false;
+    switch (key) {
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+    case Qt::Key_Right:
+    case Qt::Key_Down: Nudge(key - Qt::Key_Left); return true;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: {
+        const Qt::KeyboardModifiers rest = mods & ~Qt::KeypadModifier;
+        if (key == Qt::Key_Tab && rest == Qt::NoModifier)
+            CycleActive(m_page, false);
+        else if (rest == Qt::ShiftModifier)
+            CycleActive(m_page, true);
+        return true;
+    }
+    default: return false;
+    }
+}
+
+bool TPageEditor::KeyPressed(int key, Qt::KeyboardModifiers mods)
+{
+    if (key != Qt::Key_Delete || (mods & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return false;
+    DeleteSelected();
+    return true;
+}
+
+void TPageEditor::Nudge(int direction)
+{
+    if (direction < 0 || direction > 3)
+        return;
+    const bool grid = m_page.SnapEnabled && m_page.SnapX > 0 && m_page.SnapY > 0;
+    const int32_t sx = grid ? m_page.SnapX : AppSettings().MoveCursorX;
+    const int32_t sy = grid ? m_page.SnapY : AppSettings().MoveCursorY;
+    static const int kDir[4][2] = {{1, 0}, {0, 1}, {-1, 0}, {0, -1}};
+    // Offsets in MouseMove's sense: the frame moves by minus the offset.
+    const int32_t ox = kDir[direction][0] * sx, oy = kDir[direction][1] * sy;
+    if (!m_page.Selection.IsEmpty())
+        MoveGroupBy(-ox, -oy);
+    else if (TCDLFrame *f = m_page.ActiveFrame) {
+        f->MouseMove(f->X, f->Y, ox, oy, ModeMove);
+        Relayout(f);
+        m_page.RefreshPanels(f);
+    } else
+        return;
+    m_page.Modified = true;
+    m_page.ShowSelectionStatus();
+    m_page.Repaint();
+}
+
+void TPageEditor::SelectAll()
+{
+    CancelDrag();
+    m_page.SelectAll();
+}
+
+void TPageEditor::InvertSelection()
+{
+    CancelDrag();
+    ::InvertSelection(m_page);
+}
+
+void TPageEditor::ClearSelection()
+{
+    CancelDrag();
+    ::ClearSelection(m_page);
+}
+
+void TPageEditor::DeleteSelected()
+{
+    CancelDrag();
+    m_page.DeleteSelected();
+}
+
+bool TPageEditor::Undo()
+{
+    // Undo during a creation drops the frame being made, nothing older.
+    if (S.MouseState == TMouseState::Create) {
+        CancelDrag();
+        return true;
+    }
+    CancelDrag();
+    if (!m_page.Undo.CanUndo())
+        return false;
+    m_page.Undo.Undo();
+    m_page.Modified = true;
+    Layout();
+    return true;
+}

@@ -1,0 +1,114 @@
+#pragma once
+// Mouse and key editing of one interactive page. The page widget hands over
+// device coordinates, buttons, modifiers and keys; this decides what is hit,
+// what moves, what is snapped, when undo takes its snapshot and when the
+// page counts as modified. It keeps no frame pointer of its own; the frame
+// being created is its own until the release puts it on the page, and
+// nothing of the page refers to it before.
+
+#include "EditorHost.h"
+#include "ToolStates.h"
+
+#include <QPoint>
+#include <QSize>
+#include <memory>
+#include <vector>
+
+class TCDLFrame;
+class TCDLPage;
+
+enum class TMouseState : uint8_t {
+    Idle = 0,
+    MoveActive = 1,
+    DragHandle = 2,
+    Create = 3,
+    Band = 4,
+    MoveGroup = 5,
+    GuideLine = 10,
+};
+
+// Pointer shapes in the platform's numbering.
+enum TPointerShape { ShapeDefault = 0, ShapeSizeAll = 4, ShapeArrow = -2, ShapeHourglass = -11 };
+
+struct TEditState
+{
+    TMouseState MouseState = TMouseState::Idle;
+    QPoint PressPoint;
+    // Per state: model grab offset (1), device press point (3, 4), model
+    // pointer of the last group step (5), guide-line index (10).
+    QPoint GrabOffset;
+    // GrabOffset as it was at the press, untouched by grid snapping.
+    QPoint PressRecord;
+    QPoint LastPoint;
+    bool Moved = false;
+    bool FreshPick = false;
+};
+
+class TPageEditor
+{
+public:
+    TPageEditor(TCDLPage &page, TEditorHost *host);
+    ~TPageEditor();
+    TPageEditor(const TPageEditor &) = delete;
+    TPageEditor &operator=(const TPageEditor &) = delete;
+
+    TCDLPage &Page() const { return m_page; }
+    TEditorHost *Host() const { return m_host; }
+    const TEditState &State() const { return S; }
+
+    // Size of the page control: the device mapping and every frame's handles
+    // follow it.
+    void SetControlSize(QSize size);
+    QSize ControlSize() const { return m_control; }
+    void Layout();
+
+    void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers mods, QPoint p);
+    void MouseMove(Qt::MouseButtons held, QPoint p);
+    void MouseUp(Qt::MouseButton button, QPoint p);
+    // A typed character for the active frame.
+    void KeyChar(int code);
+    // Arrows nudge, Tab and Shift+Tab cycle. False when the key is not the
+    // page's.
+    bool KeyReleased(int qtKey, Qt::KeyboardModifiers mods);
+    // Delete deletes what is selected.
+    bool KeyPressed(int qtKey, Qt::KeyboardModifiers mods);
+    // 0 left, 1 up, 2 right, 3 down.
+    void Nudge(int direction);
+
+    void SelectAll();
+    void InvertSelection();
+    void ClearSelection();
+    void DeleteSelected();
+    // Restores the page's last snapshot; true when there was one.
+    bool Undo();
+    // Ends a press without its release (focus lost, window closing, a
+    // command that changes the frames).
+    void CancelDrag();
+
+    bool Dragging() const;
+    // Frames drawn as drag outlines now, including a frame being created.
+    std::vector<TCDLFrame *> DraggedFrames() const;
+    // The rubber band's corners in device pixels; false when none.
+    bool Band(QPoint &a, QPoint &b) const;
+    int PointerShape(QPoint p) const;
+
+    // For the tool states.
+    TEditState S;
+    std::unique_ptr<TCDLFrame> Creating;
+    QPoint ModelOf(QPoint device) const;
+    void Status(const QString &text) const;
+    // Handles follow a frame's new geometry at once, not only at the next paint.
+    void Relayout(TCDLFrame *f) const;
+    void MoveGroupBy(int32_t dx, int32_t dy) const;
+
+private:
+    QPoint SnapToGrid(QPoint model);
+    QPoint SnapToGuides(QPoint model);
+    void ShowPointer(QPoint model) const;
+
+    TCDLPage &m_page;
+    TEditorHost *m_host;
+    QSize m_control{100, 100};
+    TEditTool m_editTool;
+    TCreateTool m_createTool;
+};

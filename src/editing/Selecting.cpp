@@ -1,0 +1,132 @@
+#include "Selecting.h"
+
+#include "Page.h"
+
+#include <algorithm>
+
+namespace {
+
+void ShowStatus(TCDLPage &page, const QString &text)
+{
+    if (page.Window)
+        page.Window->ShowStatus(text);
+}
+
+void MakeActive(TCDLPage &page, TCDLFrame *f)
+{
+    page.ActiveFrame = f;
+    f->State = 1;
+    page.Mode = ModeMove;
+    page.RefreshPanels(f);
+    ShowStatus(page, f->Verbose());
+}
+
+} // namespace
+
+TCDLFrame *TopmostHit(const TCDLPage &page, int x, int y)
+{
+    for (int i = page.FrameCount() - 1; i >= 0; --i)
+        if (page.FrameAt(i)->TestMouseHit(x, y))
+            return page.FrameAt(i);
+    return nullptr;
+}
+
+void DropActive(TCDLPage &page)
+{
+    if (!page.ActiveFrame)
+        return;
+    page.ActiveFrame->State = 0;
+    page.ActiveFrame = nullptr;
+    page.RefreshPanels(nullptr);
+    page.Repaint();
+}
+
+void ClearGroup(TCDLPage &page)
+{
+    if (page.Selection.IsEmpty())
+        return;
+    for (TCDLFrame *f : page.Selection.Items)
+        if (f != page.ActiveFrame)
+            f->State = 0;
+    page.Selection.Clear();
+    page.Repaint();
+}
+
+bool ToggleSelected(TCDLPage &page, TCDLFrame *f)
+{
+    if (f == page.ActiveFrame) {
+        DropActive(page);
+        return false;
+    }
+    if (page.Selection.Contains(f)) {
+        f->State = 0;
+        page.Selection.Remove(f);
+        page.Repaint();
+        return false;
+    }
+    if (TCDLFrame *a = page.ActiveFrame) {
+        page.RefreshPanels(nullptr);
+        page.ActiveFrame = nullptr;
+        page.Selection.Add(a, false);
+    }
+    page.Selection.Add(f, true);
+    return true;
+}
+
+bool SingleToActive(TCDLPage &page)
+{
+    if (!page.Selection.IsSingle())
+        return false;
+    TCDLFrame *f = page.Selection.Items.front();
+    page.Selection.Clear();
+    MakeActive(page, f);
+    page.Repaint();
+    return true;
+}
+
+void InvertSelection(TCDLPage &page)
+{
+    for (int i = 0; i < page.FrameCount(); ++i)
+        ToggleSelected(page, page.FrameAt(i));
+    if (!SingleToActive(page)) {
+        page.Selection.SetState(1);
+        page.RefreshPanels(nullptr);
+    }
+    page.ShowSelectionStatus();
+    page.Repaint();
+}
+
+void ClearSelection(TCDLPage &page)
+{
+    ClearGroup(page);
+    ShowStatus(page, QString());
+    DropActive(page);
+    page.RefreshPanels(nullptr);
+}
+
+void SelectInRect(TCDLPage &page, QPoint a, QPoint b)
+{
+    DropActive(page);
+    const TRect band{std::min(a.x(), b.x()), std::min(a.y(), b.y()), std::max(a.x(), b.x()), std::max(a.y(), b.y())};
+    for (int i = 0; i < page.FrameCount(); ++i)
+        if (page.FrameAt(i)->IsInRect(band))
+            page.Selection.Add(page.FrameAt(i), true);
+    if (!SingleToActive(page)) {
+        page.Selection.SetState(1);
+        page.Mode = ModeMove;
+        page.RefreshPanels(nullptr);
+        page.ShowSelectionStatus();
+    }
+    page.Repaint();
+}
+
+void CycleActive(TCDLPage &page, bool backwards)
+{
+    const int n = page.FrameCount();
+    const int i = page.IndexOf(page.ActiveFrame);
+    if (i < 0 || n == 0)
+        return;
+    page.ActiveFrame->State = 0;
+    MakeActive(page, page.FrameAt(backwards ? (i + n - 1) % n : (i + 1) % n));
+    page.Repaint();
+}

@@ -1,0 +1,89 @@
+#pragma once
+// A page under the editor with a window that records what is asked of it.
+// Scenarios drive the editor's mouse and key entry points with device points
+// computed from model points through the page's own mapping.
+
+#include "Page.h"
+#include "PageEditor.h"
+#include "Shapes.h"
+
+#include <gtest/gtest.h>
+
+inline void PrintTo(const QPoint &p, std::ostream *os)
+{
+    *os << '(' << p.x() << ", " << p.y() << ')';
+}
+inline void PrintTo(const QString &s, std::ostream *os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+
+struct TRecordingWindow : TPageHost, TEditorHost
+{
+    TTool tool = TTool::Edit;
+    QString status, pointer, warning;
+    std::vector<TCDLFrame *> panels;
+    bool undoEnabled = false;
+    int toolUses = 0;
+
+    void RefreshPanels(TCDLFrame *f) override { panels.push_back(f); }
+    void ShowStatus(const QString &t) override { status = t; }
+    void SetUndoEnabled(bool e) override { undoEnabled = e; }
+    void ShowWarning(const QString &t) override { warning = t; }
+    TTool CurrentTool() const override { return tool; }
+    void ToolUsed() override
+    {
+        ++toolUses;
+        tool = TTool::Edit;
+    }
+    void SetPointerText(const QString &t) override { pointer = t; }
+};
+
+class EditorTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        page = CreatePage(TPageKind::InlayVorder, &win);
+        page->Context.Interactive = true;
+        page->Context.Printing = false;
+        editor = std::make_unique<TPageEditor>(*page, &win);
+        editor->SetControlSize(QSize(640, 640));
+        editor->Layout();
+    }
+
+    // Device point of a model point under the current mapping.
+    QPoint D(int x, int y)
+    {
+        editor->Layout();
+        return page->Context.Map(x, y);
+    }
+    TCDLFrame *AddRect(int x, int y, int w = 400, int h = 400)
+    {
+        auto f = std::make_unique<TCDLRechteck>(page.get(), x, y);
+        f->Width = w;
+        f->Height = h;
+        TCDLFrame *raw = f.get();
+        page->AddFrame(std::move(f));
+        editor->Layout();
+        return raw;
+    }
+    void Click(QPoint p, Qt::KeyboardModifiers m = Qt::NoModifier)
+    {
+        editor->MouseDown(Qt::LeftButton, m, p);
+        editor->MouseUp(Qt::LeftButton, p);
+    }
+    // Press, move in steps, release: what a person's drag delivers.
+    void Drag(QPoint from, QPoint to, int steps = 4)
+    {
+        editor->MouseDown(Qt::LeftButton, Qt::NoModifier, from);
+        for (int i = 1; i <= steps; ++i)
+            editor->MouseMove(Qt::LeftButton, from + (to - from) * i / steps);
+        editor->MouseUp(Qt::LeftButton, to);
+    }
+    int Snapshots() const { return page->Undo.Snapshots.Count(); }
+
+    TRecordingWindow win;
+    std::unique_ptr<TCDLPage> page;
+    std::unique_ptr<TPageEditor> editor;
+};

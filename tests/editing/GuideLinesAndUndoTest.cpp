@@ -1,0 +1,200 @@
+// Guide lines on the page (move, delete onto a ruler, duplicates, snapping
+// a dragged handle), deletion with its undo, and that no frame pointer
+// outlives its frame when a drag meets delete, undo or closing.
+
+#include "EditorFixture.h"
+
+TEST_F(EditorTest, GuideLineIsGrabbedBeforeFramesMovedAndDeletedOnTheRuler)
+{
+    TCDLFrame *f = AddRect(-200, -200);
+    page->SnapLines.Add(0, false); // vertical, through the frame
+    page->SnapLines.Add(-300, true);
+    const QPoint onLine(D(0, 0).x() + 2, D(0, 0).y());
+    editor->MouseDown(Qt::LeftButton, Qt::NoModifier, onLine);
+    EXPECT_EQ(editor->State().MouseState, TMouseState::GuideLine);
+    EXPECT_EQ(page->ActiveFrame, nullptr) << "the line wins over the frame under it";
+    editor->MouseMove(Qt::LeftButton, D(150, 0));
+    editor->MouseUp(Qt::LeftButton, D(150, 0));
+    EXPECT_EQ(page->SnapLines.Get(0).Position, editor->ModelOf(D(150, 0)).x());
+    EXPECT_TRUE(page->Modified);
+    EXPECT_EQ(QPoint(f->X, f->Y), QPoint(-200, -200));
+
+    // Dropped left of the page (onto the left ruler): a vertical line goes.
+    editor->MouseDown(Qt::LeftButton, Qt::NoModifier, D(page->SnapLines.Get(0).Position, 0));
+    editor->MouseMove(Qt::LeftButton, QPoint(-5, 100));
+    editor->MouseUp(Qt::LeftButton, QPoint(-5, 100));
+    ASSERT_EQ(page->SnapLines.Count(), 1);
+    EXPECT_TRUE(page->SnapLines.Get(0).Horizontal);
+
+    // A horizontal line dropped left of the page stays; only above goes.
+    editor->MouseDown(Qt::LeftButton, Qt::NoModifier, D(300, -300));
+    editor->MouseUp(Qt::LeftButton, QPoint(-5, D(0, -300).y()));
+    EXPECT_EQ(page->SnapLines.Count(), 1);
+    editor->MouseDown(Qt::LeftButton, Qt::NoModifier, D(300, -300));
+    editor->MouseUp(Qt::LeftButton, QPoint(100, -1));
+    EXPECT_EQ(page->SnapLines.Count(), 0);
+}
+
+TEST_F(EditorTest, DroppingLineOntoAnotherRemovesTheEarlier)
+{
+    const QPoint target = D(0, -400);
+    const int32_t there = editor->ModelOf(target).y();
+    page->SnapLines.Add(there, true);
+    page->SnapLines.Add(100, true);
+    page->SnapLines.Add(there, false); // same position, other orientation
+    editor->MouseDown(Qt::LeftButton, Qt::NoModifier, D(300, 100));
+    editor->MouseMove(Qt::LeftButton, target + QPoint(300, 0));
+    editor->MouseUp(Qt::LeftButton, target + QPoint(300, 0));
+    ASSERT_EQ(page->SnapLines.Count(), 2);
+    // The earlier horizontal line went; the moved one and the vertical one stay.
+    EXPECT_EQ(page->SnapLines.Get(0), (TSnapLineRecord{there, true}));
+    EXPECT_EQ(page->SnapLines.Get(1), (TSnapLineRecord{there, false}));
+}
+
+TEST_F(EditorTest, DraggedLineEndSnapsToNearbyGuideLines)
+{
+    page->SnapLines.Add(300, false);
+    page->SnapLines.Add(-100, true);
+    win.tool = TTool::Linie;
+    Drag(D(0, 0), D(290, -112));
+    ASSERT_EQ(page->FrameCount(), 1);
+    const TCDLFrame *l = page->FrameAt(0);
+    EXPECT_EQ(QPoint(l->X2, l->Y2), QPoint(300, -100));
+
+    page->GuideFlag = false;
+    win.tool = TTool::Linie;
+    Drag(D(0, 0), D(290, -112));
+    EXPECT_NE(page->FrameAt(1)->X2, 300) << "GuideFlag off: no snapping";
+}
+
+TEST_F(EditorTest, DeleteKeyAndUndoRestoreFramesWithTheirIds)
+{
+    TCDLFrame *a = AddRect(-500, -500);
+    TCDLFrame *b = AddRect(0, -500);
+    TCDLFrame *c = AddRect(-500, 0);
+    TCDLFrame *d = AddRect(0, 0);
+    const std::vector<int32_t> ids{a->Id, b->Id, c->Id};
+    Click(D(-300, -300));
+    Click(D(200, -300), Qt::ControlModifier);
+    Click(D(-300, 200), Qt::ControlModifier);
+    ASSERT_TRUE(editor->KeyPressed(Qt::Key_Delete, Qt::NoModifier));
+    EXPECT_EQ(page->FrameCount(), 1);
+    EXPECT_TRUE(page->Selection.IsEmpty());
+    EXPECT_TRUE(page->Modified);
+
+    ASSERT_TRUE(editor->Undo());
+    ASSERT_EQ(page->FrameCount(), 4);
+    EXPECT_EQ(page->FrameAt(0), d) << "restored frames go on top";
+    std::vector<int32_t> restored;
+    for (int i = 1; i < 4; ++i)
+        restored.push_back(page->FrameAt(i)->Id);
+    EXPECT_EQ(restored, ids);
+    EXPECT_EQ(page->Selection.Count(), 3);
+    EXPECT_EQ(QPoint(page->FrameAt(2)->X, page->FrameAt(2)->Y), QPoint(0, -500));
+
+    // The restored frames are hit where they lie.
+    editor->ClearSelection();
+    Click(D(-300, 200));
+    ASSERT_NE(page->ActiveFrame, nullptr);
+    EXPECT_EQ(page->ActiveFrame->Id, ids[2]);
+}
+
+TEST_F(EditorTest, OnlyTheLastFiveEditsUndo)
+{
+    TCDLFrame *f = AddRect(0, 0);
+    Click(D(100, 100));
+    for (int i = 0; i < 6; ++i)
+        Drag(D(f->X + 100, f->Y + 100), D(f->X + 140, f->Y + 100));
+    for (int i = 0; i < 5; ++i)
+        EXPECT_TRUE(editor->Undo()) << i;
+    EXPECT_FALSE(win.undoEnabled);
+    EXPECT_FALSE(editor->Undo());
+    EXPECT_GT(f->X, 0) << "the first move is beyond the history";
+}
+
+TEST_F(EditorTest, NoFramePointerOutlivesDeleteOrUndoDuringADrag)
+{
+    TCDLFrame *f = AddRect(-200, -200);
+    Click(D(0, 0));
+    editor->MouseDown(Qt::LeftButton, Qt::NoModifier, D(0, 0));
+    editor->MouseMove(Qt::LeftButton, D(40, 0));
+    editor->DeleteSelected();
+    EXPECT_EQ(page->FrameCount(), 0);
+    EXPECT_EQ(page->ActiveFrame, nullptr);
+    EXPECT_EQ(editor->State().MouseState, TMouseState::Idle);
+    // The rest of the drag finds nothing to move.
+    editor->MouseMove(Qt::LeftButton, D(80, 0));
+    editor->MouseUp(Qt::LeftButton, D(80, 0));
+    EXPECT_TRUE(editor->DraggedFrames().empty());
+    (void)f;
+
+    // Undo while a new frame is being drawn drops that frame only.
+    win.tool = TTool::Kreis;
+    editor->MouseDown(Qt::LeftButton, Qt::NoModifier, D(0, 0));
+    EXPECT_EQ(editor->DraggedFrames().size(), 1u);
+    const int before = Snapshots();
+    EXPECT_TRUE(editor->Undo());
+    EXPECT_EQ(Snapshots(), before - 1);
+    EXPECT_EQ(page->ActiveFrame, nullptr);
+    editor->MouseUp(Qt::LeftButton, D(0, 0));
+    EXPECT_EQ(page->FrameCount(), 0);
+    EXPECT_EQ(page->ActiveFrame, nullptr);
+
+    // Delete during a creation neither records the unplaced frame nor keeps it.
+    win.tool = TTool::Kreis;
+    editor->MouseDown(Qt::LeftButton, Qt::NoModifier, D(0, 0));
+    editor->KeyPressed(Qt::Key_Delete, Qt::NoModifier);
+    EXPECT_EQ(page->ActiveFrame, nullptr);
+    editor->MouseUp(Qt::LeftButton, D(0, 0));
+    EXPECT_EQ(page->FrameCount(), 0);
+
+    // The page never refers to a frame it does not hold yet.
+    win.tool = TTool::Kreis;
+    editor->MouseDown(Qt::LeftButton, Qt::NoModifier, D(0, 0));
+    EXPECT_EQ(page->ActiveFrame, nullptr);
+    page->DeleteSelected();
+    page->Undo.Undo();
+    editor->MouseUp(Qt::LeftButton, D(0, 0));
+    ASSERT_EQ(page->FrameCount(), 1) << "commands of the page cannot reach the frame being drawn";
+    EXPECT_EQ(page->ActiveFrame, page->FrameAt(0));
+}
+
+TEST_F(EditorTest, FrameRefusedAtTheLimitIsFreedAndNotActive)
+{
+    for (int i = 0; i < MaxFramesPerPage; ++i) {
+        auto f = std::make_unique<TCDLRechteck>(page.get(), 0, 0);
+        page->Frames.push_back(std::move(f));
+    }
+    win.tool = TTool::Rechteck;
+    Click(D(0, 0));
+    EXPECT_EQ(page->FrameCount(), MaxFramesPerPage);
+    EXPECT_EQ(page->ActiveFrame, nullptr);
+    EXPECT_TRUE(editor->DraggedFrames().empty());
+    EXPECT_FALSE(win.warning.isEmpty());
+    EXPECT_FALSE(page->Modified);
+    EXPECT_EQ(Snapshots(), 0) << "no creation snapshot for a frame that was never placed";
+}
+
+TEST_F(EditorTest, MovedAndSizedBoxesLandOnGuideLines)
+{
+    TCDLFrame *f = AddRect(-200, -200);
+    page->SnapLines.Add(212, false);
+    Click(D(0, 0));
+    // Two pixels are about four units: the edge would stop near 204.
+    Drag(D(0, 0), D(0, 0) + QPoint(2, 0));
+    EXPECT_EQ(f->X + f->Width, 212) << "the right edge meets the line";
+    EXPECT_EQ(f->Y, -200);
+
+    // Sizing by the right handle: the handle, not the pointer, meets the line.
+    page->SnapLines.Delete(0);
+    page->SnapLines.Add(250, false);
+    const QPoint h = f->DragPoints[6];
+    Drag(h, h + QPoint(15, 0));
+    EXPECT_EQ(f->X + f->Width, 250);
+    EXPECT_EQ(f->Height, 400);
+
+    // Far from every line nothing snaps.
+    const int before = f->X;
+    Drag(D(0, 0), D(0, 0) + QPoint(-60, 0));
+    EXPECT_EQ(f->X, before + editor->ModelOf(D(0, 0) + QPoint(-60, 0)).x() - editor->ModelOf(D(0, 0)).x());
+}

@@ -1,0 +1,223 @@
+// Creating, moving and sizing with the mouse, nudging with the keys: the
+// frames' resulting fields, the undo snapshots each edit takes and undoes,
+// and when the page counts as modified.
+
+#include "EditorFixture.h"
+#include "Settings.h"
+#include "Text.h"
+
+TEST_F(EditorTest, ClickWithDrawingToolCreatesDefaultFrameAndReturnsToEditTool)
+{
+    win.tool = TTool::Rechteck;
+    const QPoint p = D(-100, -100);
+    const QPoint m = editor->ModelOf(p);
+    Click(p);
+    ASSERT_EQ(page->FrameCount(), 1);
+    TCDLFrame *f = page->FrameAt(0);
+    EXPECT_EQ(f->TypeTag(), TagRechteck);
+    EXPECT_EQ(QPoint(f->X, f->Y), m);
+    EXPECT_EQ(f->Width, 400);
+    EXPECT_EQ(f->Height, 400);
+    EXPECT_EQ(page->ActiveFrame, f);
+    EXPECT_EQ(f->State, 1);
+    EXPECT_TRUE(page->Modified);
+    EXPECT_EQ(win.tool, TTool::Edit);
+    EXPECT_TRUE(win.undoEnabled);
+
+    // Undoing the creation deletes it; nothing points at it any more.
+    EXPECT_TRUE(editor->Undo());
+    EXPECT_EQ(page->FrameCount(), 0);
+    EXPECT_EQ(page->ActiveFrame, nullptr);
+    EXPECT_EQ(win.panels.back(), nullptr);
+    EXPECT_FALSE(win.undoEnabled);
+}
+
+TEST_F(EditorTest, DragWithDrawingToolSizesTheFrame)
+{
+    win.tool = TTool::Barcode;
+    const QPoint from = D(-300, -200), to = D(100, 0);
+    Drag(from, to);
+    ASSERT_EQ(page->FrameCount(), 1);
+    TCDLFrame *f = page->FrameAt(0);
+    const QPoint a = editor->ModelOf(from), b = editor->ModelOf(to);
+    EXPECT_EQ(f->Width, b.x() - a.x());
+    EXPECT_EQ(f->Height, b.y() - a.y());
+    EXPECT_TRUE(f->Barcode);
+    EXPECT_EQ(f->FontName, AppSettings().BarcodeFont.left(40));
+
+    // Kinds that do not exist yet create nothing and leave nothing behind.
+    win.tool = TTool::Bild;
+    Click(D(300, 300));
+    EXPECT_EQ(page->FrameCount(), 1);
+}
+
+TEST_F(EditorTest, PickingWithoutMovingTakesNoSnapshotAndFirstMoveTakesOne)
+{
+    TCDLFrame *f = AddRect(-200, -200);
+    const QPoint p = D(0, 0);
+    Click(p);
+    EXPECT_EQ(page->ActiveFrame, f);
+    EXPECT_EQ(Snapshots(), 0);
+    EXPECT_FALSE(page->Modified);
+
+    // A fresh pick that moves: one snapshot, taken at the first step.
+    editor->SelectAll();
+    editor->ClearSelection();
+    editor->MouseDown(Qt::LeftButton, Qt::NoModifier, p);
+    editor->MouseMove(Qt::LeftButton, p + QPoint(10, 0));
+    EXPECT_EQ(Snapshots(), 1);
+    editor->MouseMove(Qt::LeftButton, p + QPoint(20, 5));
+    editor->MouseUp(Qt::LeftButton, p + QPoint(20, 5));
+    EXPECT_EQ(Snapshots(), 1);
+    EXPECT_TRUE(page->Modified);
+    const QPoint grab = editor->ModelOf(p) - QPoint(-200, -200);
+    EXPECT_EQ(QPoint(f->X, f->Y), editor->ModelOf(p + QPoint(20, 5)) - grab);
+    EXPECT_EQ(f->State, 1);
+
+    // Undo puts it back and leaves it the active frame, not a group member.
+    editor->Undo();
+    EXPECT_EQ(QPoint(f->X, f->Y), QPoint(-200, -200));
+    EXPECT_EQ(page->ActiveFrame, f);
+    EXPECT_TRUE(page->Selection.IsEmpty());
+}
+
+TEST_F(EditorTest, PressOnActiveBodyTakesPositionSnapshotAtOnce)
+{
+    TCDLFrame *f = AddRect(-200, -200);
+    Click(D(0, 0));
+    editor->MouseDown(Qt::LeftButton, Qt::NoModifier, D(0, 0));
+    EXPECT_EQ(Snapshots(), 1);
+    EXPECT_EQ(f->State, 3);
+    editor->MouseUp(Qt::LeftButton, D(0, 0));
+    EXPECT_FALSE(page->Modified) << "a press that did not move changes nothing";
+    EXPECT_EQ(f->State, 1);
+}
+
+TEST_F(EditorTest, HandleDragsFollowTheKindsRulesAndUndoRestoresSize)
+{
+    TCDLFrame *f = AddRect(-200, -200);
+    Click(D(0, 0));
+    // Right handle: wider, origin kept.
+    Drag(f->DragPoints[6], f->DragPoints[6] + QPoint(50, 0));
+    EXPECT_GT(f->Width, 400);
+    EXPECT_EQ(f->Height, 400);
+    EXPECT_EQ(QPoint(f->X, f->Y), QPoint(-200, -200));
+    EXPECT_EQ(f->State, 1);
+    EXPECT_TRUE(page->Modified);
+    const int wider = f->Width;
+
+    // Top-left corner: proportional, bottom-right corner stays.
+    Drag(f->DragPoints[1], f->DragPoints[1] + QPoint(40, 40));
+    EXPECT_LT(f->Width, wider);
+    EXPECT_EQ(f->X + f->Width, -200 + wider);
+    EXPECT_EQ(f->Y + f->Height, 200);
+
+    editor->Undo();
+    EXPECT_EQ(f->Width, wider);
+    EXPECT_EQ(QPoint(f->X, f->Y), QPoint(-200, -200));
+    editor->Undo();
+    EXPECT_EQ(f->Width, 400);
+}
+
+TEST_F(EditorTest, GroupMoveKeepsToThePointerAtEveryZoom)
+{
+    TCDLFrame *a = AddRect(-400, -400, 100, 100);
+    TCDLFrame *b = AddRect(100, 100, 100, 100);
+    for (int level : {4, 7}) {
+        page->Context.SetZoomLevel(level);
+        editor->SelectAll();
+        const QPoint ax(a->X, a->Y), bx(b->X, b->Y);
+        const QPoint from = D(a->X + 50, a->Y + 50), to = from + QPoint(33, 17);
+        Drag(from, to, 11);
+        const QPoint d = editor->ModelOf(to) - editor->ModelOf(from);
+        EXPECT_EQ(QPoint(a->X, a->Y), ax + d) << "zoom level " << level;
+        EXPECT_EQ(QPoint(b->X, b->Y), bx + d) << "zoom level " << level;
+        EXPECT_EQ(a->State, 1);
+        EXPECT_TRUE(page->Modified);
+        // One snapshot of the whole group, undone as one.
+        editor->Undo();
+        EXPECT_EQ(QPoint(a->X, a->Y), ax);
+        EXPECT_EQ(QPoint(b->X, b->Y), bx);
+        EXPECT_EQ(page->Selection.Count(), 2);
+    }
+}
+
+TEST_F(EditorTest, GridSnapPutsMovedFrameOnGridAndPointerTextSteps)
+{
+    page->SnapEnabled = true;
+    TCDLFrame *f = AddRect(-200, -200);
+    Click(D(0, 0));
+    editor->MouseDown(Qt::LeftButton, Qt::NoModifier, D(0, 0));
+    for (int x : {13, 57, 101, -87}) {
+        editor->MouseMove(Qt::LeftButton, D(x, x + 29));
+        EXPECT_EQ(f->X % 40, 0) << x;
+        EXPECT_EQ(f->Y % 40, 0) << x;
+    }
+    editor->MouseUp(Qt::LeftButton, D(-87, -58));
+    // Floor, so -87 lies in the cell from -120 and -58 in the one from -80;
+    // shown from the inlay's top-left corner (-599, -605).
+    EXPECT_EQ(win.pointer, QStringLiteral("X:47,9  Y:52,5"));
+
+    // Relative to the ruler origin.
+    page->SnapEnabled = false;
+    page->Origin = QPoint(100, 100);
+    const QPoint p = D(140, 100);
+    const QPoint m = editor->ModelOf(p);
+    editor->MouseMove(Qt::NoButton, p);
+    EXPECT_EQ(win.pointer,
+              QStringLiteral("X:") + FormatLength(m.x() - 100) + QStringLiteral("  Y:") + FormatLength(m.y() - 100));
+}
+
+TEST_F(EditorTest, ArrowKeysNudgeByTheSettingOrTheGrid)
+{
+    TCDLFrame *f = AddRect(0, 0);
+    Click(D(100, 100));
+    ASSERT_EQ(page->ActiveFrame, f);
+    editor->KeyReleased(Qt::Key_Left, Qt::NoModifier);
+    EXPECT_EQ(QPoint(f->X, f->Y), QPoint(-40, 0));
+    editor->KeyReleased(Qt::Key_Down, Qt::NoModifier);
+    EXPECT_EQ(QPoint(f->X, f->Y), QPoint(-40, 40));
+    EXPECT_EQ(Snapshots(), 0) << "nudges take no snapshot";
+    EXPECT_TRUE(page->Modified) << "a moved frame must not be lost on close";
+
+    page->SnapEnabled = true;
+    page->SnapX = 25;
+    page->SnapY = 30;
+    editor->KeyReleased(Qt::Key_Right, Qt::NoModifier);
+    editor->KeyReleased(Qt::Key_Up, Qt::NoModifier);
+    EXPECT_EQ(QPoint(f->X, f->Y), QPoint(-15, 10));
+
+    // A group moves by the same model step at any zoom.
+    TCDLFrame *g = AddRect(500, 500, 50, 50);
+    page->Context.SetZoomLevel(2);
+    editor->SelectAll();
+    editor->KeyReleased(Qt::Key_Right, Qt::NoModifier);
+    EXPECT_EQ(QPoint(f->X, f->Y), QPoint(10, 10));
+    EXPECT_EQ(QPoint(g->X, g->Y), QPoint(525, 500));
+}
+
+TEST_F(EditorTest, TypedCharactersGoToTheActiveFrame)
+{
+    struct TTyped : TCDLRechteck
+    {
+        using TCDLRechteck::TCDLRechteck;
+        QString typed;
+        bool HandleKey(int key) override
+        {
+            typed += QChar(key);
+            return true;
+        }
+    };
+    auto t = std::make_unique<TTyped>(page.get(), -100, -100);
+    t->SetDefaults();
+    TTyped *raw = t.get();
+    page->AddFrame(std::move(t));
+    editor->KeyChar('a');
+    EXPECT_FALSE(page->Modified) << "no active frame";
+    Click(D(0, 0));
+    editor->KeyChar('a');
+    editor->KeyChar(8);
+    editor->KeyChar('b');
+    EXPECT_EQ(raw->typed, QStringLiteral("ab")) << "control characters are not typed";
+    EXPECT_TRUE(page->Modified);
+}
