@@ -2,27 +2,31 @@
 
 #include <QDirIterator>
 #include <QFile>
+#include <QMap>
 #include <QMenu>
 #include <QRegularExpression>
 
 namespace {
 
-// Text numbers of the German block, read from the compiled-in table.
-QList<int> GermanTextNumbers()
+// Text numbers and texts of one compiled-in block file, as written there.
+QMap<int, QString> BlockTexts(const char *file)
 {
-    QFile f(QStringLiteral(":/strings/de.tsv"));
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-    QList<int> r;
+    QFile f(QStringLiteral(":/strings/") + QLatin1String(file));
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << file;
+    QMap<int, QString> r;
     for (const QByteArray &line : f.readAll().split('\n')) {
         if (line.isEmpty() || line.startsWith('#'))
             continue;
         bool ok = false;
-        const int n = line.left(line.indexOf('\t')).toInt(&ok);
+        const int tab = line.indexOf('\t');
+        const int n = line.left(tab).toInt(&ok);
         if (ok)
-            r.append(n);
+            r.insert(n, QString::fromUtf8(line.mid(tab + 1)));
     }
     return r;
 }
+
+QList<int> GermanTextNumbers() { return BlockTexts("de.tsv").keys(); }
 
 // Every GetText(<number>) written in the program's sources.
 QList<int> NumbersUsedInSources()
@@ -52,17 +56,31 @@ TEST(StringTable, EveryTextNumberUsedIsInTheGermanBlock)
         EXPECT_TRUE(german.contains(n)) << "text number " << n << " used but not in the German block";
 }
 
-// Enabled once the English, French and Spanish blocks are written.
-TEST(StringTable, DISABLED_EveryLanguageHasEveryTextNumber)
+// Each block holds exactly the German numbers, and no text is longer than
+// the 254 characters a lookup returns.
+TEST(StringTable, EveryLanguageHasEveryTextNumberAndNoTextIsCut)
 {
-    const QList<int> german = GermanTextNumbers();
+    const QMap<int, QString> german = BlockTexts("de.tsv");
+    for (const char *file : {"de.tsv", "en.tsv", "fr.tsv", "es.tsv"}) {
+        const QMap<int, QString> block = BlockTexts(file);
+        EXPECT_EQ(block.keys(), german.keys()) << file;
+        for (auto it = block.cbegin(); it != block.cend(); ++it) {
+            EXPECT_LE(it.value().size(), 254) << file << " text " << it.key();
+            EXPECT_NE(it.value(), QStringLiteral("xxx")) << file << " text " << it.key();
+            EXPECT_EQ(it.value().startsWith(QLatin1Char(' ')), german[it.key()].startsWith(QLatin1Char(' ')))
+                << file << " text " << it.key() << ": the blank it is glued with";
+            EXPECT_EQ(it.value().endsWith(QLatin1Char(' ')), german[it.key()].endsWith(QLatin1Char(' ')))
+                << file << " text " << it.key() << ": the blank it is glued with";
+            EXPECT_EQ(it.value().contains(QStringLiteral("%1")), german[it.key()].contains(QStringLiteral("%1")))
+                << file << " text " << it.key();
+        }
+    }
     for (int offset : {3000, 5000, 7000})
-        for (int n : german)
+        for (int n : german.keys())
             EXPECT_FALSE(LoadText(offset + n).isEmpty()) << "text number " << n << " missing at block " << offset;
 }
 
-// Enabled with the other language blocks.
-TEST_F(AppTest, DISABLED_EveryMenuAndButtonHasATextInEachLanguage)
+TEST_F(AppTest, EveryMenuAndButtonHasATextInEachLanguage)
 {
     TMDIForm m;
     m.show();
