@@ -2,6 +2,7 @@
 // shapes are 0.5 to 4 mm, as small as 30,000 must be to share one label.
 // Prints medians; run a Release build for numbers worth comparing.
 
+#include "BenchSupport.h"
 #include "Document.h"
 #include "Shapes.h"
 
@@ -21,19 +22,6 @@
 namespace {
 
 constexpr int Runs = 7;
-
-double MedianMs(const std::function<void()> &step)
-{
-    std::vector<double> ms;
-    for (int i = 0; i < Runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        step();
-        ms.push_back(double(t.nsecsElapsed()) / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
-}
 
 std::unique_ptr<TCDLFrame> RandomShape(TCDLPage &page, std::mt19937 &rng)
 {
@@ -61,8 +49,7 @@ std::unique_ptr<TCDLFrame> RandomShape(TCDLPage &page, std::mt19937 &rng)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    UseOffscreenUnlessChosen();
     QGuiApplication app(argc, argv);
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("bench.cdl"));
@@ -72,9 +59,9 @@ int main(int argc, char **argv)
     for (int i = 0; i < MaxFramesPerPage; ++i)
         doc.Label().AddFrame(RandomShape(doc.Label(), rng));
 
-    const double save = MedianMs([&] { doc.Save(file); });
+    const double save = MedianMs(Runs, [&](int) { doc.Save(file); });
     const qint64 bytes = QFileInfo(file).size();
-    const double open = MedianMs([&] {
+    const double open = MedianMs(Runs, [&](int) {
         TCDLDocument again;
         again.Load(file, nullptr);
     });
@@ -84,7 +71,7 @@ int main(int argc, char **argv)
     QImage screen(1920, 1080, QImage::Format_ARGB32_Premultiplied);
     for (int zoom : {4, 7}) {
         doc.Label().Context.SetZoomLevel(zoom);
-        const double paint = MedianMs([&] {
+        const double paint = MedianMs(Runs, [&](int) {
             screen.fill(Qt::white);
             QPainter p(&screen);
             doc.Label().PaintScreen(p, screen.size());

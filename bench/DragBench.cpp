@@ -3,6 +3,7 @@
 // unchanged frames cached, against a full repaint for comparison.
 // Prints medians; run a Release build for numbers worth comparing.
 
+#include "BenchSupport.h"
 #include "DragCache.h"
 #include "Page.h"
 #include "PageEditor.h"
@@ -57,18 +58,11 @@ void Fill(TCDLPage &page)
     }
 }
 
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    UseOffscreenUnlessChosen();
     QGuiApplication app(argc, argv);
     TSilentWindow window;
     auto page = CreatePage(TPageKind::CDLabel, &window);

@@ -3,6 +3,7 @@
 // layouts are cached). Prints medians; run a Release build for numbers worth
 // comparing.
 
+#include "BenchSupport.h"
 #include "Document.h"
 #include "Text.h"
 
@@ -20,19 +21,6 @@
 namespace {
 
 constexpr int Runs = 5;
-
-double MedianMs(const std::function<void(int)> &step)
-{
-    std::vector<double> ms;
-    for (int i = 0; i < Runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        step(i);
-        ms.push_back(double(t.nsecsElapsed()) / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
-}
 
 std::unique_ptr<TCDLText> RandomText(TCDLPage &page, std::mt19937 &rng, int i)
 {
@@ -52,8 +40,7 @@ std::unique_ptr<TCDLText> RandomText(TCDLPage &page, std::mt19937 &rng, int i)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    UseOffscreenUnlessChosen();
     QGuiApplication app(argc, argv);
 
     TCDLDocument doc;
@@ -72,13 +59,13 @@ int main(int argc, char **argv)
     for (int zoom : {4, 7}) {
         page.Context.SetZoomLevel(zoom);
         // A width change of one unit invalidates every cached layout.
-        const double full = MedianMs([&](int run) {
+        const double full = MedianMs(Runs, [&](int run) {
             const int d = run % 2 ? -1 : 1;
             for (auto &f : page.Frames)
                 f->Width += d;
             repaint();
         });
-        const double again = MedianMs([&](int) { repaint(); });
+        const double again = MedianMs(Runs, [&](int) { repaint(); });
         std::printf("  zoom %d, 1920x1080: layout + repaint %8.2f ms, repaint unchanged %8.2f ms\n", zoom, full,
                     again);
     }
