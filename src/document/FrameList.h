@@ -11,6 +11,9 @@ class TCDLFrame;
 class TCDLPage;
 class TPaintContext;
 
+// A guard only: a page holds at most 30,000 frames.
+inline constexpr int MaxSelectionMembers = 65530;
+
 class TCDLFrameList
 {
 public:
@@ -22,6 +25,7 @@ public:
     int32_t ClipId = -1;
     bool Busy = false;
 
+    // Throws the localized text 569 and changes nothing beyond the guard.
     void Add(TCDLFrame *f, bool drawHandles = true);
     void Remove(TCDLFrame *f);
     void Clear() { Items.clear(); }

@@ -64,6 +64,22 @@ TEST(Page, ThirtyThousandFramesThenRefusal)
     EXPECT_EQ(page.FrameCount(), MaxFramesPerPage);
 }
 
+TEST(Page, SelectionRefusesMembersBeyondItsGuard)
+{
+    TCDLabel page(nullptr);
+    TCDLFrame *a = AddRect(page), *b = AddRect(page, 100);
+    page.Selection.Items.assign(size_t(MaxSelectionMembers) + 1, a);
+    try {
+        page.Selection.Add(b);
+        FAIL() << "a member beyond the guard was accepted";
+    } catch (const ELocalizedError &e) {
+        EXPECT_EQ(e.message(), GetText(569));
+    }
+    EXPECT_EQ(page.Selection.Count(), MaxSelectionMembers + 1);
+    EXPECT_EQ(b->State, 0);
+    page.Selection.Clear();
+}
+
 TEST(Page, SelectAllFollowsTheSelectionInvariant)
 {
     RecordingHost host;
