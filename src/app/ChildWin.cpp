@@ -106,6 +106,7 @@ void TChildWin::ShowPage(int tag)
     m_hRuler->SetPage(ActivePage(), PageControl());
     m_vRuler->SetPage(ActivePage(), PageControl());
     m_main->PageShown(this, tag);
+    CommandStatesChanged();
     RepaintRulers();
     RepaintPage();
 }
@@ -359,5 +360,6 @@ void TChildWin::RepaintRulers()
 }
 
 void TChildWin::ShowWarning(const QString &text) { MessageBoxText(text, mkWarning, mbOK); }
+void TChildWin::CommandStatesChanged() { m_main->CommandStatesChanged(); }
 
 void TChildWin::Verbose() { ActivePage()->ShowSelectionStatus(); }

@@ -51,6 +51,7 @@ public:
     void RepaintPage() override;
     void RepaintRulers() override;
     void ShowWarning(const QString &text) override;
+    void CommandStatesChanged() override;
 
 protected:
     void closeEvent(QCloseEvent *e) override;

@@ -2,6 +2,7 @@
 
 #include "AboutBox.h"
 #include "ChildWin.h"
+#include "ClipboardCommands.h"
 #include "FileDialogs.h"
 #include "HelpWindow.h"
 #include "LanguageDialog.h"
@@ -37,6 +38,7 @@ TMDIForm::TMDIForm()
     buildMenus();
     buildToolBars();
     buildStatusBar();
+    m_clipboard = new TClipboardCommands(this);
     m_about = new TAboutBox(this);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *) {
         updateCommandStates();
@@ -133,7 +135,7 @@ void TMDIForm::buildMenus()
     static const std::pair<const char *, int> kEdit[] = {
         {"miRueckgaengig", 111}, {"miAusschneiden", 112},    {"miKopieren", 113},         {"miEinfuegen", 114},
         {"miLoeschen", 115},     {"miAllesMarkieren", 161},  {"miMarkierungUmkehren", 162}, {"miMarkierungAufheben", 163},
-        {"miSelektionLaden", 116}, {"miSelektionSpeichern", 117}, {"miEigenschaften", 118},
+        {"miSelectedLoad", 116},   {"miSelectedSave", 117}, {"miEigenschaften", 118},
     };
     for (const auto &[n, t] : kEdit)
         addCommand(edit, n, t, 0);
@@ -345,6 +347,8 @@ void TMDIForm::updateCommandStates()
         a->setEnabled(any);
     for (QMenu *m : m_docMenus)
         m->menuAction()->setVisible(any);
+    if (m_clipboard)
+        m_clipboard->UpdateStates(ActiveChild());
 }
 
 template <typename F> void TMDIForm::onChild(F f)

@@ -12,6 +12,7 @@ class QMdiArea;
 class QMenu;
 class QToolBar;
 class TChildWin;
+class TClipboardCommands;
 class TAboutBox;
 
 class TMDIForm : public QMainWindow
@@ -50,6 +51,8 @@ public:
     void RebuildRecentMenu();
 
     QAction *Action(const QString &name) const { return m_actions.value(name); }
+    // Enable states after a change of selection or clipboard.
+    void CommandStatesChanged() { updateCommandStates(); }
 
 protected:
     void closeEvent(QCloseEvent *e) override;
@@ -84,4 +87,5 @@ private:
     QLabel *m_aktPos = nullptr, *m_statuszeile = nullptr, *m_hintPanel = nullptr;
     TAboutBox *m_about = nullptr;
     bool m_closing = false;
+    TClipboardCommands *m_clipboard = nullptr;
 };
