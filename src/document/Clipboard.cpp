@@ -73,7 +73,8 @@ std::unique_ptr<TCDLFrame> ReadFrame(TCDLPage &page, uint16_t tag, TStreamReader
 }
 
 // The page's 30,000 limit refuses before anything changed; the frame is
-// freed with the unique_ptr. A frame the selection refuses leaves the page.
+// freed with the unique_ptr. A frame the selection refuses (its member
+// guard) leaves the page again.
 void AddSelected(TCDLPage &page, std::unique_ptr<TCDLFrame> f)
 {
     TCDLFrame *raw = f.get();
@@ -132,8 +133,6 @@ void ReadSelection(TCDLPage &page, TStreamReader &in)
             in.skip(4);
             if (marker != RecordMarker)
                 throw FormatError();
-            if (s.Count() > MaxSelectionMembers)
-                throw ELocalizedError(GetText(ClipboardText::SelectionLimit));
             AddSelected(page, ReadFrame(page, tag, in));
         }
     } catch (const ELocalizedError &) {

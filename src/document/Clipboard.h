@@ -18,11 +18,9 @@ inline constexpr uint16_t SelectionEndMarker = 0xCEFA;
 inline constexpr uint16_t SelectionFileVersion = 0x1111;
 // Each paste of one copy lands this much further right and down.
 inline constexpr int32_t PasteStep = 50;
-inline constexpr int MaxSelectionMembers = 65530;
 
 namespace ClipboardText {
 inline constexpr int BadFormat = 552;
-inline constexpr int SelectionLimit = 569;
 inline constexpr int LoadTitle = 584;
 inline constexpr int SaveTitle = 585;
 } // namespace ClipboardText
