@@ -142,6 +142,7 @@ void TClipboardCommands::Cut()
     } catch (const ELocalizedError &e) {
         report(e);
     }
+    m_main->CommandStatesChanged();
 }
 
 void TClipboardCommands::Paste()
@@ -165,8 +166,11 @@ void TClipboardCommands::Delete()
         sendDeleteKey(focus);
         return;
     }
-    if (TCDLPage *p = activePage())
+    if (TCDLPage *p = activePage()) {
         p->DeleteSelected();
+        // Deleting the active frame alone tells the window nothing.
+        m_main->CommandStatesChanged();
+    }
 }
 
 void TClipboardCommands::SaveSelection()
