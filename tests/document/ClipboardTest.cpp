@@ -407,3 +407,19 @@ TEST(Clipboard, AFailedSaveReportsAndKeepsTheOldFile)
     EXPECT_EQ(old.readAll(), QByteArray("alt"));
     QFile::setPermissions(sub, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
+
+TEST(Clipboard, NothingStartsWhileTheSelectionIsBusy)
+{
+    TCDLabel page(nullptr);
+    TCDLFrame *a = AddLine(page, 0, 0, 1, 1);
+    TCDLFrame *b = AddLine(page, 5, 5, 6, 6);
+    SelectAsGroup(page, {a, b});
+    const TClipData clip = CopyFromPage(page);
+    page.Selection.Busy = true;
+    EXPECT_TRUE(CopyFromPage(page).IsEmpty());
+    EXPECT_FALSE(PasteIntoPage(page, clip));
+    EXPECT_EQ(page.FrameCount(), 2);
+    EXPECT_FALSE(page.Undo.CanUndo());
+    page.Selection.Busy = false;
+    EXPECT_TRUE(PasteIntoPage(page, clip));
+}
