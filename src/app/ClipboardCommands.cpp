@@ -33,7 +33,10 @@ public:
     TWaitCursor &operator=(const TWaitCursor &) = delete;
 };
 
-void report(const ELocalizedError &e) { MessageBoxText(e.message(), mkWarning, mbOK); }
+void report(const ELocalizedError &e)
+{
+    MessageBoxText(e.message(), mkWarning, mbOK);
+}
 
 void sendDeleteKey(QWidget *to)
 {
@@ -70,15 +73,23 @@ TClipData FromMimeData(const QMimeData *m)
     return c;
 }
 
-bool OffersPaste(const QMimeData *m) { return m && (m->hasFormat(formatName()) || m->hasText()); }
+bool OffersPaste(const QMimeData *m)
+{
+    return m && (m->hasFormat(formatName()) || m->hasText());
+}
 
 TClipboardCommands::TClipboardCommands(TMDIForm *main) : QObject(main), m_main(main)
 {
     using C = TClipboardCommands;
     const std::pair<const char *, void (C::*)()> commands[] = {
-        {"miAusschneiden", &C::Cut},       {"sbAusschneiden", &C::Cut}, {"miKopieren", &C::Copy},
-        {"sbKopieren", &C::Copy},          {"miEinfuegen", &C::Paste},  {"sbEinfuegen", &C::Paste},
-        {"miLoeschen", &C::Delete},        {"miSelectedSave", &C::SaveSelection},
+        {"miAusschneiden", &C::Cut},
+        {"sbAusschneiden", &C::Cut},
+        {"miKopieren", &C::Copy},
+        {"sbKopieren", &C::Copy},
+        {"miEinfuegen", &C::Paste},
+        {"sbEinfuegen", &C::Paste},
+        {"miLoeschen", &C::Delete},
+        {"miSelectedSave", &C::SaveSelection},
         {"miSelectedLoad", &C::LoadSelection},
     };
     for (const auto &[name, slot] : commands)
@@ -94,7 +105,10 @@ TClipboardCommands::TClipboardCommands(TMDIForm *main) : QObject(main), m_main(m
     updateCanPaste();
 }
 
-void TClipboardCommands::updateCanPaste() { m_canPaste = OffersPaste(QGuiApplication::clipboard()->mimeData()); }
+void TClipboardCommands::updateCanPaste()
+{
+    m_canPaste = OffersPaste(QGuiApplication::clipboard()->mimeData());
+}
 
 TCDLPage *TClipboardCommands::activePage() const
 {
@@ -106,8 +120,8 @@ void TClipboardCommands::UpdateStates(TChildWin *active)
 {
     const TCDLPage *p = active ? active->ActivePage() : nullptr;
     const bool selected = p && (p->ActiveFrame || !p->Selection.IsEmpty());
-    for (const char *n : {"miAusschneiden", "sbAusschneiden", "miKopieren", "sbKopieren", "miLoeschen",
-                          "miSelectedSave"})
+    for (const char *n :
+         {"miAusschneiden", "sbAusschneiden", "miKopieren", "sbKopieren", "miLoeschen", "miSelectedSave"})
         m_main->Action(QLatin1String(n))->setEnabled(selected);
     for (const char *n : {"miEinfuegen", "sbEinfuegen"})
         m_main->Action(QLatin1String(n))->setEnabled(p && m_canPaste);
@@ -179,7 +193,8 @@ void TClipboardCommands::SaveSelection()
     if (!p)
         return;
     for (;;) {
-        QString path = AskSelectionFileName(m_main, true, GetText(ClipboardText::SaveTitle), AppSettings().SelectionDir);
+        QString path =
+            AskSelectionFileName(m_main, true, GetText(ClipboardText::SaveTitle), AppSettings().SelectionDir);
         if (path.isEmpty())
             return;
         if (QFileInfo(path).suffix().isEmpty())
@@ -205,7 +220,8 @@ void TClipboardCommands::LoadSelection()
     TCDLPage *p = activePage();
     if (!p)
         return;
-    const QString path = AskSelectionFileName(m_main, false, GetText(ClipboardText::LoadTitle), AppSettings().SelectionDir);
+    const QString path =
+        AskSelectionFileName(m_main, false, GetText(ClipboardText::LoadTitle), AppSettings().SelectionDir);
     if (path.isEmpty())
         return;
     AppSettings().SelectionDir = QFileInfo(path).absolutePath();

@@ -5,7 +5,6 @@
 #include <QString>
 #include <functional>
 
-class QFileDialog;
 class QWidget;
 
 // Empty when cancelled.
@@ -15,7 +14,6 @@ QString AskSaveFileName(QWidget *parent, const QString &title, const QString &pr
 // The selection-file dialogs: their filter and default suffix, starting in
 // dir. The save dialog leaves the overwrite question to the caller.
 QString AskSelectionFileName(QWidget *parent, bool save, const QString &title, const QString &dir);
-void ConfigureSelectionDialog(QFileDialog &d, bool save, const QString &title, const QString &dir);
 
 using TFileDialogHook = std::function<QString(bool save, const QString &title, const QString &proposed)>;
 void SetFileDialogHook(TFileDialogHook hook);

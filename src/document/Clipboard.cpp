@@ -18,7 +18,10 @@ namespace {
 
 constexpr int kRecordHeadSize = 8;
 
-ELocalizedError FormatError() { return ELocalizedError(GetText(ClipboardText::BadFormat)); }
+ELocalizedError FormatError()
+{
+    return ELocalizedError(GetText(ClipboardText::BadFormat));
+}
 
 // Sets Busy for the lifetime of the guard, also when a read throws.
 class TBusyGuard
@@ -186,8 +189,7 @@ void FinishInsert(TCDLPage &page)
         page.Window->CommandStatesChanged();
 }
 
-template <class Read>
-bool Insert(TCDLPage &page, Read read)
+template <class Read> bool Insert(TCDLPage &page, Read read)
 {
     const int before = page.FrameCount();
     std::exception_ptr failure;

@@ -41,8 +41,8 @@ public:
                                 QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("800x600x24")});
             if (!m_proc.waitForStarted(3000))
                 return false;
-            if (WaitUntil([&] { return QFileInfo::exists(socket) || m_proc.state() != QProcess::Running; }, 5000)
-                && m_proc.state() == QProcess::Running) {
+            if (WaitUntil([&] { return QFileInfo::exists(socket) || m_proc.state() != QProcess::Running; }, 5000) &&
+                m_proc.state() == QProcess::Running) {
                 Display = QStringLiteral(":%1").arg(n);
                 return true;
             }
@@ -95,11 +95,13 @@ TEST_F(AppTest, FramesCopiedInOneProgramArriveInASecondOne)
     copier.start(QStringLiteral(QM_CLIPBOARD_PEER), {QStringLiteral("copy"), Path(QStringLiteral("quelle.CDL"))});
     ASSERT_TRUE(copier.waitForStarted(5000));
     QByteArray said;
-    ASSERT_TRUE(WaitUntil([&] {
-        copier.waitForReadyRead(50);
-        said += copier.readAllStandardOutput();
-        return said.contains("copied") || copier.state() != QProcess::Running;
-    }, 10000));
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            copier.waitForReadyRead(50);
+            said += copier.readAllStandardOutput();
+            return said.contains("copied") || copier.state() != QProcess::Running;
+        },
+        10000));
     ASSERT_TRUE(said.contains("copied")) << copier.readAllStandardError().toStdString();
 
     // Another X client sees the format by its name.

@@ -1,16 +1,16 @@
 // Frames through the clipboard's record form and selection files: the bytes,
 // the paste offsets, undo, and damaged or oversized input.
 
-#include "BinaryStream.h"
 #include "Clipboard.h"
+#include "BinaryStream.h"
 #include "Document.h"
 #include "Errors.h"
 #include "Page.h"
 #include "SerNo.h"
 #include "Shapes.h"
 #include "Strings.h"
-#include "base/TestSupport.h"
 #include "Text.h"
+#include "base/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -65,7 +65,10 @@ QByteArray LineRecord(int32_t x, int32_t y, int32_t x2, int32_t y2)
     return Le16(0xBABE) + Le16(13) + Le32(0) + Le32(x) + Le32(x2) + Le32(y) + Le32(y2) + Le32(0x0000FF) + Le32(3);
 }
 
-QByteArray BlockHead(int32_t clipId) { return Le16(0xBABE) + Le16(16) + Le32(0) + Le32(clipId); }
+QByteArray BlockHead(int32_t clipId)
+{
+    return Le16(0xBABE) + Le16(16) + Le32(0) + Le32(clipId);
+}
 
 TClipData Private(const QByteArray &b)
 {
@@ -75,8 +78,14 @@ TClipData Private(const QByteArray &b)
     return c;
 }
 
-QPoint Pos(const TCDLFrame *f) { return {f->X, f->Y}; }
-QPoint End(const TCDLFrame *f) { return {f->X2, f->Y2}; }
+QPoint Pos(const TCDLFrame *f)
+{
+    return {f->X, f->Y};
+}
+QPoint End(const TCDLFrame *f)
+{
+    return {f->X2, f->Y2};
+}
 
 QString PasteMessage(TCDLPage &p, const TClipData &c)
 {
@@ -102,8 +111,8 @@ TEST(Clipboard, SelectionBlockAndFileBytesAreTheRecordsBetweenHeadAndEndMarker)
     const QByteArray block = BlockHead(4711) + LineRecord(-5, 6, 7, -8) + LineRecord(10, -20, 30, 40) + Le16(0xCEFA);
     EXPECT_EQ(WriteSelectionBlock(page.Selection), block);
 
-    const QByteArray head = Le16(0xBABE) + QByteArray(1, char(12)) + QByteArray("QUARRENDOLIN") + QByteArray(1, '\0')
-        + Le16(0x1111);
+    const QByteArray head =
+        Le16(0xBABE) + QByteArray(1, char(12)) + QByteArray("QUARRENDOLIN") + QByteArray(1, '\0') + Le16(0x1111);
     const QByteArray trailer = Le16(0xBABE) + Le16(0xFFFF) + Le32(0);
     EXPECT_EQ(SelectionFileBytes(page), head + block + trailer);
     EXPECT_EQ(page.Selection.Count(), 2);
@@ -262,7 +271,8 @@ TEST(Clipboard, DamagedBlocksReportTheFormatErrorAndKeepWhatWasRead)
     EXPECT_EQ(page.FrameCount(), 0);
 
     // Two records, then one with a foreign marker, then one with a wrong tag.
-    for (const QByteArray &bad : {QByteArray(Le16(0x1234) + good.mid(2)), QByteArray(Le16(0xBABE) + Le16(1) + good.mid(4))}) {
+    for (const QByteArray &bad :
+         {QByteArray(Le16(0x1234) + good.mid(2)), QByteArray(Le16(0xBABE) + Le16(1) + good.mid(4))}) {
         TCDLabel p(nullptr);
         EXPECT_EQ(PasteMessage(p, Private(BlockHead(7) + good + good + bad + good + Le16(0xCEFA))), kBadFormat);
         ASSERT_EQ(p.FrameCount(), 2);
