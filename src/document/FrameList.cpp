@@ -11,8 +11,6 @@ void TCDLFrameList::Add(TCDLFrame *f, bool drawHandles)
 {
     if (!f || Contains(f))
         return;
-    if (Count() > MaxSelectionMembers)
-        throw ELocalizedError(GetText(569));
     f->State = 1;
     Items.push_back(f);
     if (Page && Page->Window) {

@@ -11,9 +11,6 @@ class TCDLFrame;
 class TCDLPage;
 class TPaintContext;
 
-// A guard far above the page's 30,000 frames.
-inline constexpr int MaxSelectionMembers = 65530;
-
 class TCDLFrameList
 {
 public:
@@ -25,8 +22,6 @@ public:
     int32_t ClipId = -1;
     bool Busy = false;
 
-    // Throws ELocalizedError (and changes nothing) when the list already
-    // holds more than MaxSelectionMembers.
     void Add(TCDLFrame *f, bool drawHandles = true);
     void Remove(TCDLFrame *f);
     void Clear() { Items.clear(); }

@@ -433,23 +433,3 @@ TEST(Clipboard, NothingStartsWhileTheSelectionIsBusy)
     page.Selection.Busy = false;
     EXPECT_TRUE(PasteIntoPage(page, clip));
 }
-
-TEST(Clipboard, TheSelectionRefusesMoreThan65530Members)
-{
-    TCDLabel page(nullptr);
-    TCDLFrame *a = AddLine(page, 0, 0, 1, 1);
-    TCDLFrame *b = AddLine(page, 5, 5, 6, 6);
-    page.Selection.Items.assign(MaxSelectionMembers + 1, a);
-    b->State = 0;
-    try {
-        page.Selection.Add(b, false);
-        ADD_FAILURE() << "the member was accepted";
-    } catch (const ELocalizedError &e) {
-        EXPECT_EQ(e.message(), GetText(569));
-    }
-    EXPECT_EQ(page.Selection.Count(), MaxSelectionMembers + 1);
-    EXPECT_EQ(b->State, 0);
-    page.Selection.Items.pop_back();
-    page.Selection.Add(b, false);
-    EXPECT_EQ(page.Selection.Count(), MaxSelectionMembers + 1);
-}
