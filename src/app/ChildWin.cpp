@@ -112,6 +112,7 @@ void TChildWin::ShowPage(int tag)
     m_vRuler->SetPage(ActivePage(), PageControl());
     m_main->PageShown(this, tag);
     PageControl()->setFocus();
+    CommandStatesChanged();
     RepaintRulers();
     RepaintPage();
 }

@@ -16,6 +16,17 @@ const QString &filter()
     return f;
 }
 
+void configureSelectionDialog(QFileDialog &d, bool save, const QString &title, const QString &dir)
+{
+    d.setWindowTitle(title);
+    d.setDirectory(dir);
+    d.setNameFilter(QStringLiteral("DADuded Selektion (*.CDS *.cds)"));
+    d.setDefaultSuffix(QStringLiteral("CDS"));
+    d.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    d.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    d.setOption(QFileDialog::DontConfirmOverwrite, true);
+}
+
 } // namespace
 
 QString AskOpenFileName(QWidget *parent, const QString &title, const QString &dir)
@@ -35,3 +46,12 @@ QString AskSaveFileName(QWidget *parent, const QString &title, const QString &pr
 }
 
 void SetFileDialogHook(TFileDialogHook h) { hook() = std::move(h); }
+
+QString AskSelectionFileName(QWidget *parent, bool save, const QString &title, const QString &dir)
+{
+    if (hook())
+        return hook()(save, title, dir);
+    QFileDialog d(parent);
+    configureSelectionDialog(d, save, title, dir);
+    return d.exec() == QDialog::Accepted ? d.selectedFiles().value(0) : QString();
+}

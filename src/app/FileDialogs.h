@@ -11,5 +11,9 @@ class QWidget;
 QString AskOpenFileName(QWidget *parent, const QString &title, const QString &dir);
 QString AskSaveFileName(QWidget *parent, const QString &title, const QString &proposed);
 
+// The selection-file dialogs: their filter and default suffix, starting in
+// dir. The save dialog leaves the overwrite question to the caller.
+QString AskSelectionFileName(QWidget *parent, bool save, const QString &title, const QString &dir);
+
 using TFileDialogHook = std::function<QString(bool save, const QString &title, const QString &proposed)>;
 void SetFileDialogHook(TFileDialogHook hook);

@@ -2,6 +2,7 @@
 
 #include "AboutBox.h"
 #include "ChildWin.h"
+#include "ClipboardCommands.h"
 #include "FileDialogs.h"
 #include "HelpWindow.h"
 #include "LanguageDialog.h"
@@ -38,6 +39,7 @@ TMDIForm::TMDIForm()
     buildToolBars();
     buildEditingCommands();
     buildStatusBar();
+    m_clipboard = new TClipboardCommands(this);
     m_about = new TAboutBox(this);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *) {
         updateCommandStates();
@@ -134,7 +136,7 @@ void TMDIForm::buildMenus()
     static const std::pair<const char *, int> kEdit[] = {
         {"miRueckgaengig", 111}, {"miAusschneiden", 112},    {"miKopieren", 113},         {"miEinfuegen", 114},
         {"miLoeschen", 115},     {"miAllesMarkieren", 161},  {"miMarkierungUmkehren", 162}, {"miMarkierungAufheben", 163},
-        {"miSelektionLaden", 116}, {"miSelektionSpeichern", 117}, {"miEigenschaften", 118},
+        {"miSelectedLoad", 116},   {"miSelectedSave", 117}, {"miEigenschaften", 118},
     };
     for (const auto &[n, t] : kEdit)
         addCommand(edit, n, t, 0);
@@ -333,6 +335,8 @@ void TMDIForm::updateCommandStates()
         m->menuAction()->setVisible(any);
     updateArrangeStates();
     UpdateEditCommands();
+    if (m_clipboard)
+        m_clipboard->UpdateStates(ActiveChild());
 }
 
 template <typename F> void TMDIForm::onChild(F f)

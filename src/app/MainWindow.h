@@ -15,6 +15,7 @@ class QMenu;
 class QToolBar;
 class TCDLPage;
 class TChildWin;
+class TClipboardCommands;
 class TAboutBox;
 
 class TMDIForm : public QMainWindow
@@ -106,4 +107,5 @@ private:
     QLabel *m_aktPos = nullptr, *m_statuszeile = nullptr, *m_hintPanel = nullptr;
     TAboutBox *m_about = nullptr;
     bool m_closing = false;
+    TClipboardCommands *m_clipboard = nullptr;
 };

@@ -12,10 +12,6 @@ namespace {
 
 constexpr char kName[] = "QUARRENDOLIN";
 constexpr int kNameLength = 12;
-constexpr int kHeaderSize = 18;
-// Far beyond 30,000 frames a page with pictures, but no reason to read a
-// multi-gigabyte file into memory.
-constexpr qint64 kMaxFileSize = qint64(1) << 30;
 
 ELocalizedError Message(int textNumber) { return ELocalizedError(GetText(textNumber)); }
 
@@ -41,19 +37,29 @@ void TCDLDocument::SetModified(bool modified)
         p->Modified = modified;
 }
 
+void WriteFileHeader(TStreamWriter &out, uint16_t version)
+{
+    out.writeWord(RecordMarker);
+    out.writeByte(kNameLength);
+    out.writeBytes(QByteArray(kName, kNameLength));
+    out.writeByte(0);
+    out.writeWord(version);
+}
+
+void WriteFileTrailer(TStreamWriter &out)
+{
+    out.writeWord(RecordMarker);
+    out.writeWord(0xFFFF);
+    out.writeInt32(0);
+}
+
 QByteArray TCDLDocument::ToBytes() const
 {
     TStreamWriter w;
-    w.writeWord(RecordMarker);
-    w.writeByte(kNameLength);
-    w.writeBytes(QByteArray(kName, kNameLength));
-    w.writeByte(0);
-    w.writeWord(DocumentVersion);
+    WriteFileHeader(w, DocumentVersion);
     for (const auto &p : m_pages)
         p->WriteSection(w);
-    w.writeWord(RecordMarker);
-    w.writeWord(0xFFFF);
-    w.writeInt32(0);
+    WriteFileTrailer(w);
     return w.take();
 }
 
@@ -66,7 +72,7 @@ void TCDLDocument::FromBytes(const QByteArray &data, QStringList *warnings)
     if (data.size() >= 3 + kNameLength
         && (uint8_t(data[2]) != kNameLength || data.mid(3, kNameLength) != QByteArray(kName, kNameLength)))
         throw Message(DocumentText::NotADocument);
-    if (data.size() < kHeaderSize)
+    if (data.size() < FileHeaderSize)
         throw Message(DocumentText::ReadFailed);
 
     TStreamReader in(data);
@@ -87,7 +93,7 @@ void TCDLDocument::Load(const QString &path, QStringList *warnings)
 {
     FileName = path;
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly) || f.size() > kMaxFileSize)
+    if (!f.open(QIODevice::ReadOnly) || f.size() > MaxFileSize)
         throw Message(DocumentText::ReadFailed);
     const QByteArray data = f.readAll();
     if (f.error() != QFileDevice::NoError)

@@ -8,6 +8,14 @@
 #include <memory>
 
 inline constexpr uint16_t DocumentVersion = 0x1110;
+inline constexpr int FileHeaderSize = 18;
+// Far beyond 30,000 frames a page with pictures, but no reason to read a
+// multi-gigabyte file into memory.
+inline constexpr qint64 MaxFileSize = qint64(1) << 30;
+
+// The head that document and selection files share, and their tail.
+void WriteFileHeader(TStreamWriter &out, uint16_t version);
+void WriteFileTrailer(TStreamWriter &out);
 
 class TCDLDocument
 {

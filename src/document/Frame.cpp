@@ -51,11 +51,12 @@ QString TCDLFrame::BoxVerbose(int kindText) const
            + FormatLength(Height);
 }
 
-QByteArray TCDLFrame::CopyToClip() const
+void TCDLFrame::CopyToClip(TClipData &clip) const
 {
     TStreamWriter w;
     WriteToStream(w);
-    return w.take();
+    clip.HasPrivate = true;
+    clip.Private = w.take();
 }
 
 void TCDLFrame::WriteRecordHeader(TStreamWriter &out) const

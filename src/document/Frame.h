@@ -3,6 +3,7 @@
 // most of them store their record as a plain list of base fields, which
 // serves writing, reading and the JSON dump alike.
 
+#include "ClipData.h"
 #include "Geometry.h"
 #include "PaintContext.h"
 #include "Units.h"
@@ -99,10 +100,10 @@ public:
     virtual bool HasSelection() const { return false; }
     virtual bool CanPaste() const { return false; }
     virtual void CutToClip() {}
-    // The frame's own record, as the clipboard carries it; the caller that
-    // owns the clipboard hands it on.
-    virtual QByteArray CopyToClip() const;
-    virtual void PasteFromClip() {}
+    // Puts the frame's own record (and what else the kind offers) into clip;
+    // the caller that owns the clipboard hands it on.
+    virtual void CopyToClip(TClipData &clip) const;
+    virtual void PasteFromClip(const TClipData &clip) {}
     virtual void ReadFromStream(TStreamReader &in);
     virtual void WriteToStream(TStreamWriter &out) const;
     virtual void PaintAt(TPaintContext &c, bool keepHandles);

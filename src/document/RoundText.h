@@ -37,6 +37,12 @@ public:
     // Lays the characters out from drag points 1 (centre) and 2 (start).
     void ReCalc();
     QString PlainText() const { return JoinParagraphs(Values); }
+    void CopyToClip(TClipData &clip) const override
+    {
+        TCDLFrame::CopyToClip(clip);
+        clip.HasText = true;
+        clip.Text = PlainText();
+    }
 
     bool Turned() const { return Angle == 180; }
 

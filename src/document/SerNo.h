@@ -14,6 +14,9 @@ public:
     QString Verbose() const override;
     // The record has no bar-code flag: a frame read from it has none.
     void ReadFromStream(TStreamReader &in) override;
+    // Only the record: the shown number is no text of the frame's own.
+    void CopyToClip(TClipData &clip) const override { TCDLFrame::CopyToClip(clip); }
+    void PasteFromClip(const TClipData &) override {}
 
     // What the frame shows for its current Counter.
     QString FrameText() const;

@@ -89,6 +89,19 @@ void TCDLText::SetPlainText(const QString &text)
     Values = SplitParagraphs(text);
 }
 
+void TCDLText::CopyToClip(TClipData &clip) const
+{
+    TCDLFrame::CopyToClip(clip);
+    clip.HasText = true;
+    clip.Text = PlainText();
+}
+
+void TCDLText::PasteFromClip(const TClipData &clip)
+{
+    if (clip.HasText)
+        SetPlainText(clip.Text);
+}
+
 QStringList TCDLText::LayoutParagraphs() const
 {
     if (!Barcode)

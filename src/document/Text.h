@@ -17,6 +17,9 @@ public:
     void WriteToStream(TStreamWriter &out) const override;
     void ToJson(QJsonObject &o) const override;
     void PaintAt(TPaintContext &c, bool keepHandles) override;
+    // The text as plain text beside the record; a paste replaces the text.
+    void CopyToClip(TClipData &clip) const override;
+    void PasteFromClip(const TClipData &clip) override;
 
     // Rebuilds words, lines and line height; skipped while nothing it
     // depends on has changed since the last run.

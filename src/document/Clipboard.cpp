@@ -1,0 +1,302 @@
+#include "Clipboard.h"
+
+#include "BinaryStream.h"
+#include "Document.h"
+#include "Errors.h"
+#include "FrameRegistry.h"
+#include "Page.h"
+#include "Strings.h"
+#include "Text.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <QSaveFile>
+#include <exception>
+
+namespace {
+
+constexpr int kRecordHeadSize = 8;
+
+ELocalizedError FormatError()
+{
+    return ELocalizedError(GetText(ClipboardText::BadFormat));
+}
+
+// Sets Busy for the lifetime of the guard, also when a read throws.
+class TBusyGuard
+{
+public:
+    explicit TBusyGuard(TCDLFrameList &s) : m_s(s) { m_s.Busy = true; }
+    ~TBusyGuard() { m_s.Busy = false; }
+    TBusyGuard(const TBusyGuard &) = delete;
+    TBusyGuard &operator=(const TBusyGuard &) = delete;
+
+private:
+    TCDLFrameList &m_s;
+};
+
+void Deselect(TCDLPage &page)
+{
+    if (page.ActiveFrame)
+        page.ActiveFrame->State = 0;
+    page.ActiveFrame = nullptr;
+    page.Selection.SetState(0);
+    page.Selection.Clear();
+}
+
+// The record body of a kind this program builds; any damage is the
+// clipboard's message.
+std::unique_ptr<TCDLFrame> ReadFrame(TCDLPage &page, uint16_t tag, TStreamReader &in)
+{
+    std::unique_ptr<TCDLFrame> f = CreateFrameByTag(tag, &page);
+    if (!f)
+        throw FormatError();
+    try {
+        f->ReadFromStream(in);
+    } catch (const ELocalizedError &) {
+        throw FormatError();
+    }
+    return f;
+}
+
+// The page's 30,000 limit refuses before anything changed; the frame is
+// freed with the unique_ptr. A frame the selection refuses (its member
+// guard) leaves the page again.
+void AddSelected(TCDLPage &page, std::unique_ptr<TCDLFrame> f)
+{
+    TCDLFrame *raw = f.get();
+    page.AddFrame(std::move(f));
+    try {
+        page.Selection.Add(raw, false);
+    } catch (...) {
+        page.DeleteFrame(page.IndexOf(raw));
+        throw;
+    }
+}
+
+void MakeActive(TCDLPage &page, std::unique_ptr<TCDLFrame> f)
+{
+    TCDLFrame *raw = f.get();
+    page.AddFrame(std::move(f));
+    Deselect(page);
+    page.ActiveFrame = raw;
+    raw->State = 1;
+}
+
+// One record: 50 units right and down of the active frame, or of where it
+// was copied from when nothing is active.
+void PasteSingle(TCDLPage &page, uint16_t tag, TStreamReader &in)
+{
+    std::unique_ptr<TCDLFrame> f = ReadFrame(page, tag, in);
+    const TCDLFrame &ref = page.ActiveFrame ? *page.ActiveFrame : *f;
+    f->ShiftBy(int64_t(ref.X) + PasteStep - f->X, int64_t(ref.Y) + PasteStep - f->Y);
+    MakeActive(page, std::move(f));
+}
+
+// The members of a block behind its head. Data that simply ends (no end
+// marker, a cut-off record head) ends the read; what was read is offset and
+// selected even when a damaged record throws.
+void ReadSelection(TCDLPage &page, TStreamReader &in)
+{
+    TCDLFrameList &s = page.Selection;
+    if (s.Busy)
+        return;
+    TBusyGuard busy(s);
+    Deselect(page);
+    if (in.remaining() < 4)
+        throw FormatError();
+    const int32_t clipId = in.readInt32();
+    if (clipId != s.ClipId)
+        s.PasteOffset = QPoint();
+    s.ClipId = clipId;
+
+    std::exception_ptr failure;
+    try {
+        while (in.remaining() >= 2) {
+            const uint16_t marker = in.readWord();
+            if (marker == SelectionEndMarker || in.remaining() < kRecordHeadSize - 2)
+                break;
+            const uint16_t tag = in.readWord();
+            in.skip(4);
+            if (marker != RecordMarker)
+                throw FormatError();
+            AddSelected(page, ReadFrame(page, tag, in));
+        }
+    } catch (const ELocalizedError &) {
+        failure = std::current_exception();
+    }
+    s.PasteOffset += QPoint(PasteStep, PasteStep);
+    for (TCDLFrame *f : s.Items)
+        f->ShiftBy(s.PasteOffset.x(), s.PasteOffset.y());
+    s.SetState(1);
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+void ReadPrivate(TCDLPage &page, TStreamReader &in)
+{
+    if (in.remaining() < kRecordHeadSize)
+        throw FormatError();
+    const uint16_t marker = in.readWord();
+    const uint16_t tag = in.readWord();
+    in.skip(4);
+    if (marker != RecordMarker)
+        throw FormatError();
+    if (tag == TagSelectionBlock)
+        ReadSelection(page, in);
+    else
+        PasteSingle(page, tag, in);
+}
+
+void PasteText(TCDLPage &page, const TClipData &clip)
+{
+    auto t = std::make_unique<TCDLText>(&page, 0, 0);
+    t->SetDefaults();
+    t->PasteFromClip(clip);
+    MakeActive(page, std::move(t));
+}
+
+// What every insertion ends with once something arrived.
+void FinishInsert(TCDLPage &page)
+{
+    TCDLFrameList &s = page.Selection;
+    if (s.IsSingle() && !page.ActiveFrame) {
+        page.ActiveFrame = s.Get(0);
+        s.Clear();
+    }
+    page.Modified = true;
+    page.RefreshPanels(page.ActiveFrame);
+    page.Undo.Record(page.ActiveFrame, &s, TUndoKind::Creation);
+    page.ShowSelectionStatus();
+    page.Repaint();
+    if (page.Window)
+        page.Window->CommandStatesChanged();
+}
+
+template <class Read> bool Insert(TCDLPage &page, Read read)
+{
+    const int before = page.FrameCount();
+    std::exception_ptr failure;
+    try {
+        read();
+    } catch (const ELocalizedError &) {
+        failure = std::current_exception();
+    }
+    const bool arrived = page.FrameCount() > before;
+    if (arrived)
+        FinishInsert(page);
+    if (failure)
+        std::rethrow_exception(failure);
+    return arrived;
+}
+
+} // namespace
+
+QByteArray WriteSelectionBlock(const TCDLFrameList &s)
+{
+    TStreamWriter w;
+    w.writeWord(RecordMarker);
+    w.writeWord(TagSelectionBlock);
+    w.writeInt32(0);
+    w.writeInt32(s.ClipId);
+    for (const TCDLFrame *f : s.Items)
+        f->WriteToStream(w);
+    w.writeWord(SelectionEndMarker);
+    return w.take();
+}
+
+TClipData CopyFromPage(TCDLPage &page)
+{
+    TClipData clip;
+    TCDLFrameList &s = page.Selection;
+    if (page.ActiveFrame) {
+        page.ActiveFrame->CopyToClip(clip);
+        return clip;
+    }
+    if (s.IsEmpty())
+        return clip;
+    s.ClipId = int32_t(QRandomGenerator::global()->bounded(60000));
+    s.PasteOffset = QPoint();
+    if (s.Busy)
+        return clip;
+    TBusyGuard busy(s);
+    clip.HasPrivate = true;
+    clip.Private = WriteSelectionBlock(s);
+    return clip;
+}
+
+TClipData CutFromPage(TCDLPage &page)
+{
+    TClipData clip = CopyFromPage(page);
+    if (!clip.IsEmpty())
+        page.DeleteSelected();
+    return clip;
+}
+
+bool PasteIntoPage(TCDLPage &page, const TClipData &clip)
+{
+    if (clip.HasPrivate) {
+        TStreamReader in(clip.Private);
+        return Insert(page, [&] { ReadPrivate(page, in); });
+    }
+    if (clip.HasText)
+        return Insert(page, [&] { PasteText(page, clip); });
+    return false;
+}
+
+QByteArray SelectionFileBytes(TCDLPage &page)
+{
+    TCDLFrameList &s = page.Selection;
+    TCDLFrame *const active = page.ActiveFrame;
+    if (active) {
+        s.Add(active, false);
+        page.ActiveFrame = nullptr;
+    }
+    // The selection goes back to how it was, also when a record refuses.
+    auto restore = [&] {
+        if (s.IsSingle()) {
+            page.ActiveFrame = s.Get(0);
+            s.Clear();
+        }
+        page.Repaint();
+    };
+    TStreamWriter w;
+    try {
+        WriteFileHeader(w, SelectionFileVersion);
+        w.writeBytes(WriteSelectionBlock(s));
+        WriteFileTrailer(w);
+    } catch (...) {
+        restore();
+        throw;
+    }
+    restore();
+    return w.take();
+}
+
+void SaveSelectionFile(TCDLPage &page, const QString &path)
+{
+    const QByteArray bytes = SelectionFileBytes(page);
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
+        throw ELocalizedError(GetText(DocumentText::SaveFailed));
+}
+
+bool ReadSelectionFile(TCDLPage &page, const QByteArray &data)
+{
+    if (data.size() < FileHeaderSize || uint8_t(data[0]) != 0xBE || uint8_t(data[1]) != 0xBA)
+        throw FormatError();
+    TStreamReader in(data);
+    in.skip(FileHeaderSize);
+    return Insert(page, [&] { ReadPrivate(page, in); });
+}
+
+bool LoadSelectionFile(TCDLPage &page, const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly) || f.size() > MaxFileSize)
+        throw ELocalizedError(GetText(DocumentText::ReadFailed));
+    const QByteArray data = f.readAll();
+    if (f.error() != QFileDevice::NoError)
+        throw ELocalizedError(GetText(DocumentText::ReadFailed));
+    return ReadSelectionFile(page, data);
+}

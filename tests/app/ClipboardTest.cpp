@@ -1,0 +1,178 @@
+// The edit commands through a real QClipboard: the private format and text
+// on it, the enable states that follow selection and clipboard, the
+// selection-file dialogs and messages.
+
+#include "AppFixture.h"
+
+#include "Clipboard.h"
+#include "ClipboardCommands.h"
+#include "Shapes.h"
+#include "Text.h"
+
+#include <QClipboard>
+#include <QFile>
+#include <QImage>
+#include <QMimeData>
+
+namespace {
+
+TCDLFrame *AddRect(TCDLPage &p, int32_t x, int32_t y)
+{
+    auto f = std::make_unique<TCDLRechteck>(&p, x, y);
+    f->SetDefaults();
+    TCDLFrame *raw = f.get();
+    p.AddFrame(std::move(f));
+    return raw;
+}
+
+bool Enabled(TMDIForm &m, const char *name)
+{
+    return m.Action(QLatin1String(name))->isEnabled();
+}
+
+const QString kFormat = QStringLiteral("ZORarur32 Objekt");
+
+} // namespace
+
+TEST_F(AppTest, CopyPutsThePrivateFormatOnTheClipboardAndPasteTakesItIntoAnotherDocument)
+{
+    TMDIForm m;
+    m.show();
+    TCDLPage &from = *m.New()->ActivePage();
+    AddRect(from, 10, 20);
+    AddRect(from, -100, 0);
+    from.SelectAll();
+    Trigger(m, "sbKopieren");
+    const QMimeData *md = QGuiApplication::clipboard()->mimeData();
+    ASSERT_TRUE(md->hasFormat(kFormat));
+    EXPECT_EQ(md->data(kFormat), WriteSelectionBlock(from.Selection));
+
+    TCDLPage &to = *m.New()->ActivePage();
+    EXPECT_TRUE(Enabled(m, "miEinfuegen"));
+    Trigger(m, "miEinfuegen");
+    ASSERT_EQ(to.FrameCount(), 2);
+    EXPECT_EQ(QPoint(to.FrameAt(0)->X, to.FrameAt(0)->Y), QPoint(60, 70));
+    EXPECT_EQ(QPoint(to.FrameAt(1)->X, to.FrameAt(1)->Y), QPoint(-50, 50));
+    EXPECT_EQ(to.Selection.Count(), 2);
+    EXPECT_TRUE(Boxes.empty());
+}
+
+TEST_F(AppTest, TextTravelsAsPlainTextBothWays)
+{
+    TMDIForm m;
+    m.show();
+    TCDLPage &page = *m.New()->ActivePage();
+    QGuiApplication::clipboard()->setText(QStringLiteral("aus einem anderen Programm"));
+    Process();
+    Trigger(m, "miEinfuegen");
+    ASSERT_NE(page.ActiveFrame, nullptr);
+    EXPECT_EQ(page.ActiveFrame->TypeTag(), TagText);
+    EXPECT_EQ(page.ActiveFrame->Values, QStringList{QStringLiteral("aus einem anderen Programm")});
+
+    page.ActiveFrame->Values = QStringList{QStringLiteral("eins"), QStringLiteral("zwei")};
+    Trigger(m, "miKopieren");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("eins\r\nzwei"));
+    EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->hasFormat(kFormat));
+}
+
+TEST_F(AppTest, EnableStatesFollowSelectionAndClipboard)
+{
+    TMDIForm m;
+    m.show();
+    for (const char *n : {"miSelectedLoad", "miEinfuegen", "miKopieren"})
+        EXPECT_FALSE(Enabled(m, n)) << n;
+    TCDLPage &page = *m.New()->ActivePage();
+    EXPECT_TRUE(Enabled(m, "miSelectedLoad"));
+    for (const char *n :
+         {"miAusschneiden", "sbAusschneiden", "miKopieren", "sbKopieren", "miLoeschen", "miSelectedSave"})
+        EXPECT_FALSE(Enabled(m, n)) << n;
+    AddRect(page, 0, 0);
+    page.SelectAll();
+    for (const char *n :
+         {"miAusschneiden", "sbAusschneiden", "miKopieren", "sbKopieren", "miLoeschen", "miSelectedSave"})
+        EXPECT_TRUE(Enabled(m, n)) << n;
+
+    QGuiApplication::clipboard()->clear();
+    Process();
+    EXPECT_FALSE(Enabled(m, "sbEinfuegen"));
+    QGuiApplication::clipboard()->setImage(QImage(4, 4, QImage::Format_RGB32));
+    Process();
+    EXPECT_FALSE(Enabled(m, "sbEinfuegen"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("x"));
+    Process();
+    EXPECT_TRUE(Enabled(m, "sbEinfuegen"));
+
+    Trigger(m, "miAusschneiden");
+    EXPECT_EQ(page.FrameCount(), 0);
+    EXPECT_FALSE(Enabled(m, "miKopieren"));
+    EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->hasFormat(kFormat));
+}
+
+TEST_F(AppTest, SelectionFilesGoThroughTheirDialogsWithSuffixFolderAndOverwriteQuestion)
+{
+    const QString dir = Path(QStringLiteral("sel"));
+    ASSERT_TRUE(QDir().mkpath(dir));
+    AppSettings().SelectionDir = dir;
+    QStringList titles, folders;
+    SetFileDialogHook([&](bool, const QString &title, const QString &folder) {
+        titles.append(title);
+        folders.append(folder);
+        if (DialogAnswers.empty())
+            return QString();
+        const QString a = DialogAnswers.front();
+        DialogAnswers.pop_front();
+        return a;
+    });
+    TMDIForm m;
+    m.show();
+    TCDLPage &page = *m.New()->ActivePage();
+    AddRect(page, 0, 0);
+    page.SelectAll();
+
+    const QString other = Path(QStringLiteral("other"));
+    ASSERT_TRUE(QDir().mkpath(other));
+    DialogAnswers = {other + QStringLiteral("/eins")};
+    Trigger(m, "miSelectedSave");
+    const QString file = other + QStringLiteral("/eins.CDS");
+    ASSERT_TRUE(QFileInfo::exists(file));
+    EXPECT_EQ(AppSettings().SelectionDir, other);
+
+    // An existing file: No offers the dialog again, cancelling it writes nothing.
+    QFile::resize(file, 3);
+    DialogAnswers = {file};
+    Answers = {mrNo};
+    Trigger(m, "miSelectedSave");
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0].Text, GetText(859) + QLatin1Char(' ') + file + QLatin1Char(' ') + GetText(860));
+    EXPECT_EQ(QFileInfo(file).size(), 3);
+
+    DialogAnswers = {file};
+    Trigger(m, "miSelectedLoad");
+    EXPECT_EQ(Boxes.back().Text, GetText(552));
+    DialogAnswers = {file};
+    Answers = {mrYes};
+    Trigger(m, "miSelectedSave");
+    DialogAnswers = {file};
+    Trigger(m, "miSelectedLoad");
+    EXPECT_EQ(page.FrameCount(), 2);
+    EXPECT_EQ(titles,
+              (QStringList{GetText(585), GetText(585), GetText(585), GetText(584), GetText(585), GetText(584)}));
+    EXPECT_EQ(folders.first(), dir);
+    EXPECT_EQ(folders.last(), other);
+}
+
+TEST_F(AppTest, ADocumentLoadedAsSelectionIsAClipboardFormatError)
+{
+    TCDLDocument doc;
+    AddRect(doc.Label(), 0, 0);
+    doc.Save(Path(QStringLiteral("dok.CDL")));
+    TMDIForm m;
+    m.show();
+    TCDLPage &page = *m.New()->ActivePage();
+    DialogAnswers = {Path(QStringLiteral("dok.CDL"))};
+    Trigger(m, "miSelectedLoad");
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0].Text, QStringLiteral("Fehler im Clipboardformat!"));
+    EXPECT_EQ(Boxes[0].Kind, mkWarning);
+    EXPECT_EQ(page.FrameCount(), 0);
+}

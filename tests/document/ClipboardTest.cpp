@@ -1,0 +1,435 @@
+// Frames through the clipboard's record form and selection files: the bytes,
+// the paste offsets, undo, and damaged or oversized input.
+
+#include "Clipboard.h"
+#include "BinaryStream.h"
+#include "Document.h"
+#include "Errors.h"
+#include "Page.h"
+#include "SerNo.h"
+#include "Shapes.h"
+#include "Strings.h"
+#include "Text.h"
+#include "base/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+TCDLFrame *AddLine(TCDLPage &p, int32_t x, int32_t y, int32_t x2, int32_t y2)
+{
+    auto f = std::make_unique<TCDLLinie>(&p, x, y);
+    f->X2 = x2;
+    f->Y2 = y2;
+    f->PenColor = 0x0000FF;
+    f->PenSize = 3;
+    TCDLFrame *raw = f.get();
+    p.AddFrame(std::move(f));
+    return raw;
+}
+
+void SelectAsGroup(TCDLPage &p, std::initializer_list<TCDLFrame *> frames)
+{
+    p.ActiveFrame = nullptr;
+    p.Selection.Clear();
+    for (TCDLFrame *f : frames)
+        p.Selection.Add(f, false);
+}
+
+void Activate(TCDLPage &p, TCDLFrame *f)
+{
+    p.Selection.Clear();
+    p.ActiveFrame = f;
+    f->State = 1;
+}
+
+QByteArray Le16(uint16_t v)
+{
+    const char b[] = {char(v & 0xFF), char(v >> 8)};
+    return QByteArray(b, 2);
+}
+QByteArray Le32(int32_t v)
+{
+    const auto u = uint32_t(v);
+    const char b[] = {char(u & 0xFF), char((u >> 8) & 0xFF), char((u >> 16) & 0xFF), char(u >> 24)};
+    return QByteArray(b, 4);
+}
+
+// A line record by hand: head with tag 13, then X, X2, Y, Y2, pen colour, pen size.
+QByteArray LineRecord(int32_t x, int32_t y, int32_t x2, int32_t y2)
+{
+    return Le16(0xBABE) + Le16(13) + Le32(0) + Le32(x) + Le32(x2) + Le32(y) + Le32(y2) + Le32(0x0000FF) + Le32(3);
+}
+
+QByteArray BlockHead(int32_t clipId)
+{
+    return Le16(0xBABE) + Le16(16) + Le32(0) + Le32(clipId);
+}
+
+TClipData Private(const QByteArray &b)
+{
+    TClipData c;
+    c.HasPrivate = true;
+    c.Private = b;
+    return c;
+}
+
+QPoint Pos(const TCDLFrame *f)
+{
+    return {f->X, f->Y};
+}
+QPoint End(const TCDLFrame *f)
+{
+    return {f->X2, f->Y2};
+}
+
+QString PasteMessage(TCDLPage &p, const TClipData &c)
+{
+    try {
+        PasteIntoPage(p, c);
+    } catch (const ELocalizedError &e) {
+        return e.message();
+    }
+    return {};
+}
+
+const QString kBadFormat = QStringLiteral("Fehler im Clipboardformat!");
+
+} // namespace
+
+TEST(Clipboard, SelectionBlockAndFileBytesAreTheRecordsBetweenHeadAndEndMarker)
+{
+    TCDLabel page(nullptr);
+    TCDLFrame *a = AddLine(page, 10, -20, 30, 40);
+    TCDLFrame *b = AddLine(page, -5, 6, 7, -8);
+    SelectAsGroup(page, {b, a});
+    page.Selection.ClipId = 4711;
+    const QByteArray block = BlockHead(4711) + LineRecord(-5, 6, 7, -8) + LineRecord(10, -20, 30, 40) + Le16(0xCEFA);
+    EXPECT_EQ(WriteSelectionBlock(page.Selection), block);
+
+    const QByteArray head =
+        Le16(0xBABE) + QByteArray(1, char(12)) + QByteArray("QUARRENDOLIN") + QByteArray(1, '\0') + Le16(0x1111);
+    const QByteArray trailer = Le16(0xBABE) + Le16(0xFFFF) + Le32(0);
+    EXPECT_EQ(SelectionFileBytes(page), head + block + trailer);
+    EXPECT_EQ(page.Selection.Count(), 2);
+}
+
+TEST(Clipboard, CopyOfTheActiveFrameIsItsRecordAndTextKindsAddTheirText)
+{
+    TCDLabel page(nullptr);
+    Activate(page, AddLine(page, 1, 2, 3, 4));
+    TClipData line = CopyFromPage(page);
+    EXPECT_EQ(line.Private, LineRecord(1, 2, 3, 4));
+    EXPECT_FALSE(line.HasText);
+
+    auto t = std::make_unique<TCDLText>(&page, 0, 0);
+    t->Values = QStringList{QStringLiteral("erste"), QStringLiteral("zweite")};
+    TCDLFrame *text = t.get();
+    page.AddFrame(std::move(t));
+    Activate(page, text);
+    const TClipData c = CopyFromPage(page);
+    EXPECT_TRUE(c.HasPrivate);
+    EXPECT_EQ(c.Text, QStringLiteral("erste\r\nzweite"));
+
+    auto s = std::make_unique<TCDLSerNo>(&page, 0, 0);
+    TCDLFrame *serNo = s.get();
+    page.AddFrame(std::move(s));
+    Activate(page, serNo);
+    EXPECT_FALSE(CopyFromPage(page).HasText);
+
+    page.ActiveFrame = nullptr;
+    EXPECT_TRUE(CopyFromPage(page).IsEmpty());
+}
+
+TEST(Clipboard, RepeatedPastesOfOneCopyStepFiftyAndANewCopyStartsAgain)
+{
+    TCDLabel page(nullptr);
+    TCDLFrame *a = AddLine(page, 0, 0, 100, 0);
+    TCDLFrame *b = AddLine(page, 200, 300, 250, 350);
+    SelectAsGroup(page, {a, b});
+    const TClipData clip = CopyFromPage(page);
+    EXPECT_GE(page.Selection.ClipId, 0);
+    EXPECT_LT(page.Selection.ClipId, 60000);
+
+    for (int n = 1; n <= 3; ++n) {
+        ASSERT_TRUE(PasteIntoPage(page, clip));
+        ASSERT_EQ(page.Selection.Count(), 2);
+        EXPECT_EQ(page.ActiveFrame, nullptr);
+        EXPECT_EQ(Pos(page.Selection.Get(0)), QPoint(50 * n, 50 * n));
+        EXPECT_EQ(End(page.Selection.Get(0)), QPoint(100 + 50 * n, 50 * n));
+        EXPECT_EQ(Pos(page.Selection.Get(1)), QPoint(200 + 50 * n, 300 + 50 * n));
+        EXPECT_EQ(page.Selection.Get(1)->State, 1);
+    }
+    EXPECT_EQ(page.FrameCount(), 8);
+    EXPECT_TRUE(page.Modified);
+
+    SelectAsGroup(page, {a, b});
+    PasteIntoPage(page, CopyFromPage(page));
+    EXPECT_EQ(Pos(page.Selection.Get(0)), QPoint(50, 50));
+
+    // Another page has its own ClipId (-1 at first): it starts at +50 too.
+    TInlayVorder other(nullptr);
+    PasteIntoPage(other, clip);
+    EXPECT_EQ(Pos(other.Selection.Get(1)), QPoint(250, 350));
+}
+
+TEST(Clipboard, SinglePastesCascadeFromTheActiveFrameAndKeepTheirShape)
+{
+    TCDLabel page(nullptr);
+    TCDLFrame *line = AddLine(page, 100, 100, 300, 120);
+    Activate(page, line);
+    const TClipData clip = CopyFromPage(page);
+    for (int n = 1; n <= 3; ++n) {
+        PasteIntoPage(page, clip);
+        ASSERT_NE(page.ActiveFrame, line);
+        EXPECT_EQ(Pos(page.ActiveFrame), QPoint(100 + 50 * n, 100 + 50 * n));
+        EXPECT_EQ(End(page.ActiveFrame), QPoint(300 + 50 * n, 120 + 50 * n));
+        EXPECT_EQ(page.ActiveFrame->State, 1);
+    }
+    EXPECT_EQ(line->State, 0);
+
+    // Nothing active: the frame lands 50 from where it was copied. Pasted
+    // next to a frame of another kind, the line keeps its length.
+    page.ActiveFrame = nullptr;
+    PasteIntoPage(page, clip);
+    EXPECT_EQ(Pos(page.ActiveFrame), QPoint(150, 150));
+    auto r = std::make_unique<TCDLRechteck>(&page, -400, -400);
+    TCDLFrame *rect = r.get();
+    page.AddFrame(std::move(r));
+    Activate(page, rect);
+    PasteIntoPage(page, clip);
+    EXPECT_EQ(Pos(page.ActiveFrame), QPoint(-350, -350));
+    EXPECT_EQ(End(page.ActiveFrame), QPoint(-150, -330));
+}
+
+TEST(Clipboard, CutIsUndoneOnceAndAPasteIsUndoneAsAWhole)
+{
+    TCDLabel page(nullptr);
+    TCDLFrame *a = AddLine(page, 0, 0, 10, 10);
+    TCDLFrame *b = AddLine(page, 20, 20, 30, 30);
+    SelectAsGroup(page, {a, b});
+    const TClipData clip = CutFromPage(page);
+    EXPECT_EQ(page.FrameCount(), 0);
+    EXPECT_TRUE(page.Selection.IsEmpty());
+
+    page.Undo.Undo();
+    ASSERT_EQ(page.FrameCount(), 2);
+    EXPECT_EQ(Pos(page.FrameAt(1)), QPoint(20, 20));
+    EXPECT_FALSE(page.Undo.CanUndo());
+    page.Undo.Undo();
+    EXPECT_EQ(page.FrameCount(), 2);
+
+    page.Selection.Clear();
+    PasteIntoPage(page, clip);
+    EXPECT_EQ(page.FrameCount(), 4);
+    page.Undo.Undo();
+    EXPECT_EQ(page.FrameCount(), 2);
+    EXPECT_EQ(page.ActiveFrame, nullptr);
+    EXPECT_TRUE(page.Selection.IsEmpty());
+}
+
+TEST(Clipboard, PlainTextBecomesANewTextFrameUnlessItIsTooLong)
+{
+    TCDLabel page(nullptr);
+    TClipData text;
+    text.HasText = true;
+    text.Text = QStringLiteral("Hallo\nWelt");
+    ASSERT_TRUE(PasteIntoPage(page, text));
+    ASSERT_EQ(page.FrameCount(), 1);
+    const TCDLFrame *f = page.FrameAt(0);
+    EXPECT_EQ(f->TypeTag(), TagText);
+    EXPECT_EQ(f->Values, (QStringList{QStringLiteral("Hallo"), QStringLiteral("Welt")}));
+    EXPECT_EQ(QPoint(f->Width, f->Height), QPoint(400, 400));
+    EXPECT_EQ(page.ActiveFrame, f);
+
+    // The private form wins over text offered beside it.
+    TClipData both = Private(LineRecord(0, 0, 5, 5));
+    both.HasText = true;
+    both.Text = QStringLiteral("x");
+    PasteIntoPage(page, both);
+    EXPECT_EQ(page.ActiveFrame->TypeTag(), TagLinie);
+
+    text.Text = QString(TCDLText::MaxPasteChars + 1, QLatin1Char('a'));
+    EXPECT_FALSE(PasteMessage(page, text).isEmpty());
+    EXPECT_EQ(page.FrameCount(), 2);
+    EXPECT_FALSE(PasteIntoPage(page, TClipData()));
+}
+
+TEST(Clipboard, DamagedBlocksReportTheFormatErrorAndKeepWhatWasRead)
+{
+    TCDLabel page(nullptr);
+    const QByteArray good = LineRecord(1, 1, 2, 2);
+    EXPECT_EQ(PasteMessage(page, Private(Le16(0xBEBA) + Le16(13) + Le32(0) + good.mid(8))), kBadFormat);
+    EXPECT_EQ(PasteMessage(page, Private(Le16(0xBABE) + Le16(20) + Le32(0))), kBadFormat);
+    EXPECT_EQ(PasteMessage(page, Private(Le16(0xBABE) + Le16(21) + Le32(0) + good.mid(8))), kBadFormat);
+    EXPECT_EQ(PasteMessage(page, Private(QByteArray())), kBadFormat);
+    EXPECT_EQ(PasteMessage(page, Private(good.left(20))), kBadFormat);
+    EXPECT_EQ(page.FrameCount(), 0);
+
+    // Two records, then one with a foreign marker, then one with a wrong tag.
+    for (const QByteArray &bad :
+         {QByteArray(Le16(0x1234) + good.mid(2)), QByteArray(Le16(0xBABE) + Le16(1) + good.mid(4))}) {
+        TCDLabel p(nullptr);
+        EXPECT_EQ(PasteMessage(p, Private(BlockHead(7) + good + good + bad + good + Le16(0xCEFA))), kBadFormat);
+        ASSERT_EQ(p.FrameCount(), 2);
+        EXPECT_EQ(p.Selection.Count(), 2);
+        EXPECT_EQ(Pos(p.FrameAt(1)), QPoint(51, 51));
+        EXPECT_TRUE(p.Modified);
+        EXPECT_FALSE(p.Selection.Busy);
+        p.Undo.Undo();
+        EXPECT_EQ(p.FrameCount(), 0);
+    }
+}
+
+TEST(Clipboard, EveryTruncationOfABlockEndsCleanly)
+{
+    const QByteArray block = BlockHead(3) + LineRecord(1, 2, 3, 4) + LineRecord(5, 6, 7, 8) + Le16(0xCEFA);
+    for (qsizetype n = 0; n < block.size(); ++n) {
+        TCDLabel page(nullptr);
+        const QString message = PasteMessage(page, Private(block.left(n)));
+        SCOPED_TRACE(n);
+        EXPECT_FALSE(page.Selection.Busy);
+        const int whole = n >= 12 + 64 ? 2 : n >= 12 + 32 ? 1 : 0;
+        EXPECT_EQ(page.FrameCount(), whole);
+        // Ending between records, or in a cut-off record head, is just the end.
+        const bool clean = n >= 12 && ((n - 12) % 32 < 8 || n >= 12 + 64);
+        EXPECT_EQ(message, clean ? QString() : kBadFormat) << message.toStdString();
+    }
+}
+
+TEST(Clipboard, HostileCoordinatesSaturateInsteadOfOverflowing)
+{
+    TCDLabel page(nullptr);
+    PasteIntoPage(page, Private(BlockHead(1) + LineRecord(INT32_MAX, INT32_MIN, INT32_MAX - 10, 0) + Le16(0xCEFA)));
+    ASSERT_NE(page.ActiveFrame, nullptr);
+    EXPECT_EQ(Pos(page.ActiveFrame), QPoint(INT32_MAX, INT32_MIN + 50));
+    EXPECT_EQ(page.ActiveFrame->X2, INT32_MAX);
+}
+
+TEST(Clipboard, TheFrameLimitHoldsDuringPasteAndARefusedFrameIsNeverActive)
+{
+    TCDLabel page(nullptr);
+    for (int i = 0; i < MaxFramesPerPage - 1; ++i)
+        page.AddFrame(std::make_unique<TCDLLinie>(&page, 0, 0));
+    TCDLFrame *last = page.FrameAt(0);
+    Activate(page, last);
+    const QByteArray block = BlockHead(9) + LineRecord(1, 1, 2, 2) + LineRecord(3, 3, 4, 4) + Le16(0xCEFA);
+    EXPECT_EQ(PasteMessage(page, Private(block)), GetText(568));
+    EXPECT_EQ(page.FrameCount(), MaxFramesPerPage);
+    // The one that fitted is the active frame; the refused one is gone.
+    ASSERT_NE(page.ActiveFrame, nullptr);
+    EXPECT_EQ(page.ActiveFrame, page.FrameAt(MaxFramesPerPage - 1));
+    EXPECT_EQ(Pos(page.ActiveFrame), QPoint(51, 51));
+
+    EXPECT_EQ(PasteMessage(page, Private(LineRecord(0, 0, 1, 1))), GetText(568));
+    EXPECT_EQ(page.ActiveFrame, page.FrameAt(MaxFramesPerPage - 1));
+    EXPECT_EQ(page.FrameCount(), MaxFramesPerPage);
+}
+
+TEST(Clipboard, ASelectionFileSavedOnOnePageLoadsOnAnother)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("zwei.CDS"));
+    TCDLabel page(nullptr);
+    TCDLFrame *a = AddLine(page, 0, 0, 10, 10);
+    TCDLFrame *b = AddLine(page, 20, 20, 30, 30);
+    Activate(page, a);
+    SaveSelectionFile(page, path);
+    EXPECT_EQ(page.ActiveFrame, a);
+    EXPECT_TRUE(page.Selection.IsEmpty());
+
+    TInlayRueck back(nullptr);
+    ASSERT_TRUE(LoadSelectionFile(back, path));
+    ASSERT_EQ(back.FrameCount(), 1);
+    EXPECT_EQ(Pos(back.ActiveFrame), QPoint(50, 50));
+
+    // Both files carry the page's ClipId, never drawn here: the second load
+    // goes on from the first.
+    SelectAsGroup(page, {a, b});
+    SaveSelectionFile(page, path);
+    LoadSelectionFile(back, path);
+    EXPECT_EQ(back.FrameCount(), 3);
+    EXPECT_EQ(back.Selection.Count(), 2);
+    EXPECT_EQ(Pos(back.Selection.Get(1)), QPoint(120, 120));
+
+    // Only the marker of the head is looked at; a record directly behind it
+    // is pasted like a single record.
+    QByteArray single = SelectionFileBytes(page).left(FileHeaderSize);
+    single[2] = 0;
+    EXPECT_TRUE(ReadSelectionFile(back, single + LineRecord(5, 5, 6, 6)));
+    EXPECT_EQ(back.ActiveFrame->TypeTag(), TagLinie);
+}
+
+TEST(Clipboard, DocumentsAndDamagedFilesAreNoSelectionFiles)
+{
+    TCDLDocument doc;
+    AddLine(doc.Label(), 1, 2, 3, 4);
+    TCDLabel page(nullptr);
+    for (const QByteArray &bytes : {doc.ToBytes(), QByteArray("\xBE\xBA"), QByteArray(40, 'x')}) {
+        try {
+            ReadSelectionFile(page, bytes);
+            ADD_FAILURE() << "accepted " << bytes.toHex().toStdString();
+        } catch (const ELocalizedError &e) {
+            EXPECT_EQ(e.message(), kBadFormat);
+        }
+    }
+    EXPECT_EQ(page.FrameCount(), 0);
+
+    QTemporaryDir dir;
+    try {
+        LoadSelectionFile(page, dir.filePath(QStringLiteral("fehlt.CDS")));
+        ADD_FAILURE();
+    } catch (const ELocalizedError &e) {
+        EXPECT_EQ(e.message(), GetText(DocumentText::ReadFailed));
+    }
+}
+
+TEST(Clipboard, AFailedSaveReportsAndKeepsTheOldFile)
+{
+    QTemporaryDir dir;
+    TCDLabel page(nullptr);
+    Activate(page, AddLine(page, 0, 0, 1, 1));
+    try {
+        SaveSelectionFile(page, dir.filePath(QStringLiteral("fehlt/x.CDS")));
+        ADD_FAILURE();
+    } catch (const ELocalizedError &e) {
+        EXPECT_EQ(e.message(), GetText(DocumentText::SaveFailed));
+    }
+
+    const QString sub = dir.filePath(QStringLiteral("ro"));
+    ASSERT_TRUE(QDir().mkpath(sub));
+    const QString path = sub + QStringLiteral("/alt.CDS");
+    {
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("alt");
+    }
+    QFile::setPermissions(sub, QFile::ReadOwner | QFile::ExeOwner);
+    if (QFileInfo(sub).isWritable())
+        GTEST_SKIP() << "running with rights that ignore file permissions";
+    EXPECT_THROW(SaveSelectionFile(page, path), ELocalizedError);
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray("alt"));
+    QFile::setPermissions(sub, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+TEST(Clipboard, NothingStartsWhileTheSelectionIsBusy)
+{
+    TCDLabel page(nullptr);
+    TCDLFrame *a = AddLine(page, 0, 0, 1, 1);
+    TCDLFrame *b = AddLine(page, 5, 5, 6, 6);
+    SelectAsGroup(page, {a, b});
+    const TClipData clip = CopyFromPage(page);
+    page.Selection.Busy = true;
+    EXPECT_TRUE(CopyFromPage(page).IsEmpty());
+    EXPECT_FALSE(PasteIntoPage(page, clip));
+    EXPECT_EQ(page.FrameCount(), 2);
+    EXPECT_FALSE(page.Undo.CanUndo());
+    page.Selection.Busy = false;
+    EXPECT_TRUE(PasteIntoPage(page, clip));
+}
