@@ -102,6 +102,7 @@ void TCDLPage::SelectAll()
         RefreshPanels(ActiveFrame);
     }
     ShowSelectionStatus();
+    CommandStatesChanged();
     Repaint();
 }
 
@@ -116,6 +117,7 @@ void TCDLPage::DeselectAll()
         ActiveFrame->State = 0;
     ActiveFrame = nullptr;
     RefreshPanels(nullptr);
+    CommandStatesChanged();
     Repaint();
 }
 
@@ -134,6 +136,7 @@ void TCDLPage::DeleteSelected()
     if (Window)
         Window->ShowStatus(QString());
     RefreshPanels(nullptr);
+    CommandStatesChanged();
     Repaint();
 }
 

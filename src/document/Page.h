@@ -133,6 +133,8 @@ public:
     // Refresh the status bar from the current selection.
     void ShowSelectionStatus();
     void RefreshPanels(TCDLFrame *f) { if (Window) Window->RefreshPanels(f); }
+    // The active frame or the selection changed: commands that need them follow.
+    void CommandStatesChanged() { if (Window) Window->CommandStatesChanged(); }
     void Repaint() { if (Window) Window->RepaintPage(); }
 
     void WriteSection(TStreamWriter &out) const;

@@ -114,6 +114,7 @@ void TPageEditor::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers mods, 
         m_editTool.Press(*this, p, mods);
     else
         m_createTool.Press(*this, p, mods);
+    m_page.CommandStatesChanged();
 }
 
 QPoint TPageEditor::SnapToGrid(QPoint m)
@@ -186,6 +187,7 @@ void TPageEditor::MouseUp(Qt::MouseButton button, QPoint p)
     else
         m_editTool.Release(*this, p);
     S.MouseState = TMouseState::Idle;
+    m_page.CommandStatesChanged();
 }
 
 void TPageEditor::CancelDrag()
@@ -257,6 +259,7 @@ bool TPageEditor::KeyReleased(int key, Qt::KeyboardModifiers mods)
             CycleActive(m_page, false);
         else if (rest == Qt::ShiftModifier)
             CycleActive(m_page, true);
+        m_page.CommandStatesChanged();
         return true;
     }
     default: return false;
@@ -304,6 +307,7 @@ void TPageEditor::InvertSelection()
 {
     CancelDrag();
     ::InvertSelection(m_page);
+    m_page.CommandStatesChanged();
 }
 
 void TPageEditor::ClearSelection()

@@ -86,6 +86,20 @@ TEST_F(PageEditingTest, ToolButtonsCreateAndTheEditToolComesBack)
     EXPECT_TRUE(Enabled("miRueckgaengig"));
     EXPECT_TRUE(Enabled("sbUndo"));
     EXPECT_FALSE(main->findChild<QLabel *>(QStringLiteral("Statuszeile"))->text().isEmpty());
+    // What the mouse made active, the commands act on.
+    for (const char *n : {"miKopieren", "miAusschneiden", "miLoeschen", "sbVordergrund"})
+        EXPECT_TRUE(Enabled(n)) << n;
+    const QPoint away = c + QPoint(300, 250);
+    Mouse(page, QEvent::MouseButtonPress, away, Qt::LeftButton, Qt::LeftButton);
+    Mouse(page, QEvent::MouseButtonRelease, away, Qt::LeftButton, Qt::NoButton);
+    ASSERT_EQ(p->ActiveFrame, nullptr);
+    for (const char *n : {"miKopieren", "miAusschneiden", "miLoeschen", "sbVordergrund"})
+        EXPECT_FALSE(Enabled(n)) << n << " with nothing selected";
+    const QPoint inside = c + QPoint(20, 20);
+    Mouse(page, QEvent::MouseButtonPress, inside, Qt::LeftButton, Qt::LeftButton);
+    Mouse(page, QEvent::MouseButtonRelease, inside, Qt::LeftButton, Qt::NoButton);
+    ASSERT_EQ(p->ActiveFrame, p->FrameAt(0));
+    EXPECT_TRUE(Enabled("miKopieren"));
 
     // Undo enables by page: the other pages have nothing to undo.
     Trigger(*main, "miInlayVorder");
