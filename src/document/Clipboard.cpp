@@ -126,7 +126,7 @@ void ReadSelection(TCDLPage &page, TStreamReader &in)
         failure = std::current_exception();
     }
     s.PasteOffset += QPoint(PasteStep, PasteStep);
-    for (TCDLFrame *f : s.Items)
+    for (TCDLFrame *f : s.Items())
         f->ShiftBy(s.PasteOffset.x(), s.PasteOffset.y());
     s.SetState(1);
     if (failure)
@@ -199,7 +199,7 @@ QByteArray WriteSelectionBlock(const TCDLFrameList &s)
     w.writeWord(TagSelectionBlock);
     w.writeInt32(0);
     w.writeInt32(s.ClipId);
-    for (const TCDLFrame *f : s.Items)
+    for (const TCDLFrame *f : s.Items())
         f->WriteToStream(w);
     w.writeWord(SelectionEndMarker);
     return w.take();

@@ -7,44 +7,56 @@
 
 #include <algorithm>
 
-void TCDLFrameList::Add(TCDLFrame *f, bool drawHandles)
+void TCDLFrameList::Add(TCDLFrame *f, bool notify)
 {
     if (!f || Contains(f))
         return;
     if (Count() > MaxSelectionMembers)
         throw ELocalizedError(GetText(569));
     f->State = 1;
-    Items.push_back(f);
-    if (Page && Page->Window) {
-        if (drawHandles)
-            Page->Window->RepaintPage();
+    m_items.push_back(f);
+    m_index.insert(f);
+    if (notify && Page && Page->Window) {
+        Page->Window->RepaintPage();
         Page->Window->CommandStatesChanged();
     }
 }
 
-void TCDLFrameList::Remove(TCDLFrame *f) { std::erase(Items, f); }
-
-bool TCDLFrameList::Contains(const TCDLFrame *f) const
+void TCDLFrameList::Remove(TCDLFrame *f)
 {
-    return std::find(Items.begin(), Items.end(), f) != Items.end();
+    if (m_index.erase(f))
+        std::erase(m_items, f);
+}
+
+void TCDLFrameList::Remove(const std::unordered_set<const TCDLFrame *> &frames)
+{
+    std::erase_if(m_items, [&](const TCDLFrame *f) { return frames.contains(f); });
+    for (const TCDLFrame *f : frames)
+        m_index.erase(f);
+}
+
+void TCDLFrameList::Clear()
+{
+    m_items.clear();
+    m_index.clear();
 }
 
 TCDLFrame *TCDLFrameList::Get(int i) const
 {
     if (i < 0 || i >= Count())
         throw InternalError(1);
-    return Items[size_t(i)];
+    return m_items[size_t(i)];
 }
 
 void TCDLFrameList::SetState(uint8_t state)
 {
-    for (TCDLFrame *f : Items)
+    for (TCDLFrame *f : m_items)
         f->State = state;
 }
 
 void TCDLFrameList::PaintAll(TPaintContext &c, bool keepHandles)
 {
-    for (TCDLFrame *f : Items)
+    for (TCDLFrame *f : m_items)
         f->PaintAt(c, keepHandles);
 }
 
@@ -52,15 +64,9 @@ void TCDLFrameList::DeleteAll()
 {
     if (!Page)
         return;
-    const std::vector<TCDLFrame *> doomed = Items;
-    Items.clear();
-    for (TCDLFrame *f : doomed) {
-        const int i = Page->IndexOf(f);
-        if (f == Page->ActiveFrame)
-            Page->ActiveFrame = nullptr;
-        if (i >= 0)
-            Page->Frames.erase(Page->Frames.begin() + i);
-    }
+    const std::unordered_set<const TCDLFrame *> doomed = std::move(m_index);
+    Clear();
+    Page->DeleteFrames(doomed);
     Page->RefreshPanels(nullptr);
     Page->Modified = true;
     Page->Repaint();

@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <QString>
 #include <cstdint>
+#include <unordered_set>
 #include <vector>
 
 class TCDLFrame;
@@ -19,20 +20,24 @@ class TCDLFrameList
 public:
     explicit TCDLFrameList(TCDLPage *page) : Page(page) {}
 
-    std::vector<TCDLFrame *> Items;
     TCDLPage *Page;
     QPoint PasteOffset;
     int32_t ClipId = -1;
     bool Busy = false;
 
+    // Members in the order they joined.
+    const std::vector<TCDLFrame *> &Items() const { return m_items; }
     // Throws the localized text 569 and changes nothing beyond the guard.
-    void Add(TCDLFrame *f, bool drawHandles = true);
+    // Commands that add many frames pass notify = false and repaint and
+    // update the command states once at their end.
+    void Add(TCDLFrame *f, bool notify = true);
     void Remove(TCDLFrame *f);
-    void Clear() { Items.clear(); }
-    int Count() const { return int(Items.size()); }
-    bool IsEmpty() const { return Items.empty(); }
-    bool IsSingle() const { return Items.size() == 1; }
-    bool Contains(const TCDLFrame *f) const;
+    void Remove(const std::unordered_set<const TCDLFrame *> &frames);
+    void Clear();
+    int Count() const { return int(m_items.size()); }
+    bool IsEmpty() const { return m_items.empty(); }
+    bool IsSingle() const { return m_items.size() == 1; }
+    bool Contains(const TCDLFrame *f) const { return m_index.contains(f); }
     // Throws the localized internal error 1 for an index it does not hold.
     TCDLFrame *Get(int i) const;
     void SetState(uint8_t state);
@@ -41,4 +46,9 @@ public:
     void DeleteAll();
     // "<n> Objekte ausgewählt"
     QString Describe() const;
+
+private:
+    std::vector<TCDLFrame *> m_items;
+    // Membership in constant time: select all adds every frame of a full page.
+    std::unordered_set<const TCDLFrame *> m_index;
 };

@@ -71,6 +71,19 @@ void TCDLPage::DeleteFrame(int index)
     Repaint();
 }
 
+void TCDLPage::DeleteFrames(const std::unordered_set<const TCDLFrame *> &frames)
+{
+    if (frames.empty())
+        return;
+    if (frames.contains(ActiveFrame)) {
+        ActiveFrame = nullptr;
+        RefreshPanels(nullptr);
+    }
+    Selection.Remove(frames);
+    std::erase_if(Frames, [&](const std::unique_ptr<TCDLFrame> &f) { return frames.contains(f.get()); });
+    Repaint();
+}
+
 void TCDLPage::ShowSelectionStatus()
 {
     if (!Window)
@@ -90,7 +103,7 @@ void TCDLPage::SelectAll()
         ActiveFrame->State = 0;
     ActiveFrame = nullptr;
     for (auto &f : Frames)
-        Selection.Add(f.get(), true);
+        Selection.Add(f.get(), false);
     Mode = ModeMove;
     if (!Selection.IsSingle()) {
         Selection.SetState(1);
@@ -108,7 +121,7 @@ void TCDLPage::SelectAll()
 
 void TCDLPage::DeselectAll()
 {
-    for (TCDLFrame *f : Selection.Items)
+    for (TCDLFrame *f : Selection.Items())
         f->State = 0;
     Selection.Clear();
     if (Window)
@@ -261,7 +274,7 @@ void TCDLPage::PaintScreen(QPainter &p, QSize control)
     if (ActiveFrame && ActiveFrame->State == 1)
         ActiveFrame->PaintDragPointsAt(Context);
     if (Selection.Count() > 1)
-        for (TCDLFrame *f : Selection.Items)
+        for (TCDLFrame *f : Selection.Items())
             if (f->State == 1)
                 f->PaintDragPointsAt(Context);
     Context.SetPen(0, TPenMode::Copy, Qt::SolidLine, 0);

@@ -89,6 +89,8 @@ public:
     // Appends; throws EFrameLimit (and adds nothing) at the 30,000 limit.
     int AddFrame(std::unique_ptr<TCDLFrame> frame);
     void DeleteFrame(int index);
+    // In one pass over the page, for the many frames of a group.
+    void DeleteFrames(const std::unordered_set<const TCDLFrame *> &frames);
     int IndexOf(const TCDLFrame *f) const;
     int FrameCount() const { return int(Frames.size()); }
     TCDLFrame *FrameAt(int i) const { return Frames[size_t(i)].get(); }

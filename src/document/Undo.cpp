@@ -5,6 +5,8 @@
 #include "FrameRegistry.h"
 #include "Page.h"
 
+#include <unordered_map>
+
 namespace {
 
 constexpr int32_t kOtherClassTag = 0xFACE;
@@ -54,9 +56,9 @@ void TUndo::Record(TCDLFrame *f, TCDLFrameList *s, TUndoKind kind)
 {
     std::vector<TCDLFrame *> frames;
     if (s && !s->IsEmpty()) {
-        if (f && !s->Contains(f))
-            s->Items.push_back(f);
-        frames = s->Items;
+        if (f)
+            s->Add(f, false);
+        frames = s->Items();
     } else if (f) {
         frames.push_back(f);
     }
@@ -86,7 +88,7 @@ void TUndo::Undo()
     if (!last || !Page)
         return;
     TCDLPage &page = *Page;
-    for (TCDLFrame *f : page.Selection.Items)
+    for (TCDLFrame *f : page.Selection.Items())
         f->State = 0;
     page.Selection.Clear();
     if (page.ActiveFrame) {
@@ -95,12 +97,16 @@ void TUndo::Undo()
         page.RefreshPanels(nullptr);
     }
 
+    // Looked up once: a snapshot of a whole page names every frame.
+    std::unordered_map<int32_t, TCDLFrame *> byId;
+    byId.reserve(page.Frames.size());
+    for (auto &f : page.Frames)
+        byId.try_emplace(f->Id, f.get());
     auto findById = [&](int32_t id) -> TCDLFrame * {
-        for (auto &f : page.Frames)
-            if (f->Id == id)
-                return f.get();
-        return nullptr;
+        const auto it = byId.find(id);
+        return it == byId.end() ? nullptr : it->second;
     };
+    std::unordered_set<const TCDLFrame *> created;
 
     // Snapshots are our own bytes, but a short one must still end cleanly.
     try {
@@ -126,7 +132,7 @@ void TUndo::Undo()
                 f->X = x, f->Y = y, f->X2 = x2, f->Y2 = y2;
                 if (kind == TUndoKind::Size)
                     f->Width = w, f->Height = h;
-                page.Selection.Add(f, true);
+                page.Selection.Add(f, false);
                 break;
             }
             case TUndoKind::Properties: {
@@ -140,7 +146,7 @@ void TUndo::Undo()
                     throw FileFormatError();
                 (f ? f : scratch.get())->ReadFromStream(in);
                 if (f)
-                    page.Selection.Add(f, true);
+                    page.Selection.Add(f, false);
                 break;
             }
             case TUndoKind::Deletion: {
@@ -154,14 +160,13 @@ void TUndo::Undo()
                 nf->Id = id;
                 TCDLFrame *raw = nf.get();
                 page.AddFrame(std::move(nf));
-                page.Selection.Add(raw, true);
+                page.Selection.Add(raw, false);
                 break;
             }
             case TUndoKind::Creation:
-                if (f) {
-                    page.DeleteFrame(page.IndexOf(f));
-                    page.RefreshPanels(nullptr);
-                }
+                // Removed together after the loop.
+                if (f)
+                    created.insert(f);
                 break;
             case TUndoKind::StepForward:
             case TUndoKind::StepBack:
@@ -171,7 +176,7 @@ void TUndo::Undo()
                         page.MoveFrame(i, i - 1);
                     else if (kind == TUndoKind::StepBack && i < page.FrameCount() - 1)
                         page.MoveFrame(i, i + 1);
-                    page.Selection.Add(f, true);
+                    page.Selection.Add(f, false);
                 }
                 break;
             case TUndoKind::ToFront:
@@ -185,6 +190,10 @@ void TUndo::Undo()
         }
     } catch (const ELocalizedError &) {
         // Forgiving by design: what could be restored stays restored.
+    }
+    if (!created.empty()) {
+        page.DeleteFrames(created);
+        page.RefreshPanels(nullptr);
     }
     Snapshots.DeleteLast();
 

@@ -116,7 +116,7 @@ void Align(TCDLPage &page, TAlignMode mode)
     if (page.Selection.Count() < 2)
         return;
     page.Undo.Record(nullptr, &page.Selection, TUndoKind::Position);
-    const std::vector<TCDLFrame *> &group = page.Selection.Items;
+    const std::vector<TCDLFrame *> &group = page.Selection.Items();
     const bool moved = Spreads(mode) ? Spread(group, mode == TAlignMode::DistributeH) : LineUp(group, mode);
     // Moved frames are a change to save like any other.
     if (moved)

@@ -74,7 +74,7 @@ void TEditTool::Press(TPageEditor &e, QPoint p, Qt::KeyboardModifiers mods)
     }
     if (page.Selection.Count() >= 2) {
         bool hit = false;
-        for (TCDLFrame *f : page.Selection.Items)
+        for (TCDLFrame *f : page.Selection.Items())
             if ((hit = f->TestMouseHit(p.x(), p.y())))
                 break;
         if (hit) {

@@ -64,7 +64,7 @@ void TPageEditor::Relayout(TCDLFrame *f) const
 
 void TPageEditor::MoveGroupBy(int32_t dx, int32_t dy) const
 {
-    for (TCDLFrame *f : m_page.Selection.Items) {
+    for (TCDLFrame *f : m_page.Selection.Items()) {
         f->MouseMove(f->X, f->Y, -dx, -dy, ModeMove);
         Relayout(f);
     }
@@ -82,7 +82,7 @@ std::vector<TCDLFrame *> TPageEditor::DraggedFrames() const
         r.push_back(Creating.get());
     else if (m_page.ActiveFrame && m_page.ActiveFrame->State >= 2)
         r.push_back(m_page.ActiveFrame);
-    for (TCDLFrame *f : m_page.Selection.Items)
+    for (TCDLFrame *f : m_page.Selection.Items())
         if (f->State >= 2)
             r.push_back(f);
     return r;

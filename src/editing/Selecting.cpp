@@ -45,7 +45,7 @@ void ClearGroup(TCDLPage &page)
 {
     if (page.Selection.IsEmpty())
         return;
-    for (TCDLFrame *f : page.Selection.Items)
+    for (TCDLFrame *f : page.Selection.Items())
         if (f != page.ActiveFrame)
             f->State = 0;
     page.Selection.Clear();
@@ -77,7 +77,7 @@ bool SingleToActive(TCDLPage &page)
 {
     if (!page.Selection.IsSingle())
         return false;
-    TCDLFrame *f = page.Selection.Items.front();
+    TCDLFrame *f = page.Selection.Items().front();
     page.Selection.Clear();
     MakeActive(page, f);
     page.Repaint();
@@ -86,13 +86,24 @@ bool SingleToActive(TCDLPage &page)
 
 void InvertSelection(TCDLPage &page)
 {
+    // What toggling every frame in page order gives, the active frame
+    // included, built in one pass rather than by removals from the list.
+    std::vector<TCDLFrame *> inverted;
     for (int i = 0; i < page.FrameCount(); ++i)
-        ToggleSelected(page, page.FrameAt(i));
+        if (TCDLFrame *f = page.FrameAt(i); f != page.ActiveFrame && !page.Selection.Contains(f))
+            inverted.push_back(f);
+    DropActive(page);
+    for (TCDLFrame *f : page.Selection.Items())
+        f->State = 0;
+    page.Selection.Clear();
+    for (TCDLFrame *f : inverted)
+        page.Selection.Add(f, false);
     if (!SingleToActive(page)) {
         page.Selection.SetState(1);
         page.RefreshPanels(nullptr);
     }
     page.ShowSelectionStatus();
+    page.CommandStatesChanged();
     page.Repaint();
 }
 
@@ -110,13 +121,14 @@ void SelectInRect(TCDLPage &page, QPoint a, QPoint b)
     const TRect band{std::min(a.x(), b.x()), std::min(a.y(), b.y()), std::max(a.x(), b.x()), std::max(a.y(), b.y())};
     for (int i = 0; i < page.FrameCount(); ++i)
         if (page.FrameAt(i)->IsInRect(band))
-            page.Selection.Add(page.FrameAt(i), true);
+            page.Selection.Add(page.FrameAt(i), false);
     if (!SingleToActive(page)) {
         page.Selection.SetState(1);
         page.Mode = ModeMove;
         page.RefreshPanels(nullptr);
         page.ShowSelectionStatus();
     }
+    page.CommandStatesChanged();
     page.Repaint();
 }
 

@@ -67,8 +67,13 @@ TEST(Page, ThirtyThousandFramesThenRefusal)
 TEST(Page, SelectionRefusesMembersBeyondItsGuard)
 {
     TCDLabel page(nullptr);
-    TCDLFrame *a = AddRect(page), *b = AddRect(page, 100);
-    page.Selection.Items.assign(size_t(MaxSelectionMembers) + 1, a);
+    TCDLFrame *b = AddRect(page, 100);
+    // More members than any page holds: frames that are not on it.
+    std::vector<std::unique_ptr<TCDLRechteck>> many;
+    for (int i = 0; i <= MaxSelectionMembers; ++i) {
+        many.push_back(std::make_unique<TCDLRechteck>(&page, 0, 0));
+        page.Selection.Add(many.back().get(), false);
+    }
     try {
         page.Selection.Add(b);
         FAIL() << "a member beyond the guard was accepted";

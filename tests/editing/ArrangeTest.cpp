@@ -136,7 +136,7 @@ TEST(Arrange, SnapshotWithoutMoveLeavesThePageUnmodified)
     EXPECT_FALSE(CanAlign(one, TAlignMode::Left));
     Align(one, TAlignMode::Left);
     EXPECT_EQ(one.ActiveFrame, nullptr);
-    EXPECT_EQ(one.Selection.Items, std::vector<TCDLFrame *>{f});
+    EXPECT_EQ(one.Selection.Items(), std::vector<TCDLFrame *>{f});
     EXPECT_FALSE(one.Undo.CanUndo());
 
     EXPECT_EQ(AlignModeOfTag(5), 5);

@@ -36,7 +36,7 @@ TEST_F(EditorTest, CtrlClickBuildsAndDissolvesGroups)
 
     Click(D(200, -300), Qt::ControlModifier);
     EXPECT_EQ(page->ActiveFrame, nullptr);
-    EXPECT_EQ(page->Selection.Items, (std::vector<TCDLFrame *>{a, b}));
+    EXPECT_EQ(page->Selection.Items(), (std::vector<TCDLFrame *>{a, b}));
     EXPECT_EQ(editor->State().MouseState, TMouseState::Idle) << "a Ctrl-click never starts a drag";
 
     Click(D(-300, 200), Qt::ControlModifier);
@@ -96,7 +96,7 @@ TEST_F(EditorTest, RubberBandSelectsByHandleCentreStrictlyInside)
 
     Drag(D(-590, -590), D(400, 400));
     EXPECT_EQ(page->ActiveFrame, nullptr);
-    EXPECT_EQ(page->Selection.Items, (std::vector<TCDLFrame *>{a, b}));
+    EXPECT_EQ(page->Selection.Items(), (std::vector<TCDLFrame *>{a, b}));
     EXPECT_EQ(win.status, QStringLiteral("2 ") + GetText(570));
 
     // The band ends exactly on b's centre: not inside.
@@ -128,7 +128,7 @@ TEST_F(EditorTest, SelectAllInvertAndClear)
     TCDLFrame *c = AddRect(-500, 0);
     editor->InvertSelection();
     EXPECT_EQ(page->ActiveFrame, nullptr);
-    EXPECT_EQ(page->Selection.Items, (std::vector<TCDLFrame *>{b, c}));
+    EXPECT_EQ(page->Selection.Items(), (std::vector<TCDLFrame *>{b, c}));
     EXPECT_EQ(a->State, 0);
     EXPECT_EQ(b->State, 1);
 

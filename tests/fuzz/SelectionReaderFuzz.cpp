@@ -21,7 +21,7 @@ void Check(const TCDLPage &page)
         std::abort();
     if (page.ActiveFrame && (page.IndexOf(page.ActiveFrame) < 0 || !page.Selection.IsEmpty()))
         std::abort();
-    for (const TCDLFrame *f : page.Selection.Items)
+    for (const TCDLFrame *f : page.Selection.Items())
         if (page.IndexOf(f) < 0)
             std::abort();
 }
