@@ -58,7 +58,7 @@ TEST_F(EditorTest, CtrlClickBuildsAndDissolvesGroups)
     EXPECT_EQ(win.panels.back(), nullptr);
 }
 
-TEST_F(EditorTest, PressOnGroupMovesItAndPressElsewhereLeavesIt)
+TEST_F(EditorTest, PressOutsideTheGroupEndsItForABandOrTheFrameUnderThePointer)
 {
     TCDLFrame *a = AddRect(-500, -500);
     TCDLFrame *b = AddRect(0, -500);
