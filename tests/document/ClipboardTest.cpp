@@ -20,16 +20,21 @@
 
 namespace {
 
+TCDLFrame *Add(TCDLPage &p, std::unique_ptr<TCDLFrame> f)
+{
+    TCDLFrame *raw = f.get();
+    p.AddFrame(std::move(f));
+    return raw;
+}
+
 TCDLFrame *AddLine(TCDLPage &p, int32_t x, int32_t y, int32_t x2, int32_t y2)
 {
-    auto f = std::make_unique<TCDLLinie>(&p, x, y);
+    TCDLFrame *f = Add(p, std::make_unique<TCDLLinie>(&p, x, y));
     f->X2 = x2;
     f->Y2 = y2;
     f->PenColor = 0x0000FF;
     f->PenSize = 3;
-    TCDLFrame *raw = f.get();
-    p.AddFrame(std::move(f));
-    return raw;
+    return f;
 }
 
 void SelectAsGroup(TCDLPage &p, std::initializer_list<TCDLFrame *> frames)
@@ -78,23 +83,23 @@ TClipData Private(const QByteArray &b)
     return c;
 }
 
-QPoint Pos(const TCDLFrame *f)
-{
-    return {f->X, f->Y};
-}
-QPoint End(const TCDLFrame *f)
-{
-    return {f->X2, f->Y2};
-}
+QPoint Pos(const TCDLFrame *f) { return {f->X, f->Y}; }
+QPoint End(const TCDLFrame *f) { return {f->X2, f->Y2}; }
 
-QString PasteMessage(TCDLPage &p, const TClipData &c)
+// The message of what the call threw, or empty when it did not.
+template <class Call> QString MessageOf(Call call)
 {
     try {
-        PasteIntoPage(p, c);
+        call();
     } catch (const ELocalizedError &e) {
         return e.message();
     }
     return {};
+}
+
+QString PasteMessage(TCDLPage &p, const TClipData &c)
+{
+    return MessageOf([&] { PasteIntoPage(p, c); });
 }
 
 const QString kBadFormat = QStringLiteral("Fehler im Clipboardformat!");
@@ -126,19 +131,13 @@ TEST(Clipboard, CopyOfTheActiveFrameIsItsRecordAndTextKindsAddTheirText)
     EXPECT_EQ(line.Private, LineRecord(1, 2, 3, 4));
     EXPECT_FALSE(line.HasText);
 
-    auto t = std::make_unique<TCDLText>(&page, 0, 0);
-    t->Values = QStringList{QStringLiteral("erste"), QStringLiteral("zweite")};
-    TCDLFrame *text = t.get();
-    page.AddFrame(std::move(t));
-    Activate(page, text);
+    Activate(page, Add(page, std::make_unique<TCDLText>(&page, 0, 0)));
+    page.ActiveFrame->Values = QStringList{QStringLiteral("erste"), QStringLiteral("zweite")};
     const TClipData c = CopyFromPage(page);
     EXPECT_TRUE(c.HasPrivate);
     EXPECT_EQ(c.Text, QStringLiteral("erste\r\nzweite"));
 
-    auto s = std::make_unique<TCDLSerNo>(&page, 0, 0);
-    TCDLFrame *serNo = s.get();
-    page.AddFrame(std::move(s));
-    Activate(page, serNo);
+    Activate(page, Add(page, std::make_unique<TCDLSerNo>(&page, 0, 0)));
     EXPECT_FALSE(CopyFromPage(page).HasText);
 
     page.ActiveFrame = nullptr;
@@ -152,9 +151,6 @@ TEST(Clipboard, RepeatedPastesOfOneCopyStepFiftyAndANewCopyStartsAgain)
     TCDLFrame *b = AddLine(page, 200, 300, 250, 350);
     SelectAsGroup(page, {a, b});
     const TClipData clip = CopyFromPage(page);
-    EXPECT_GE(page.Selection.ClipId, 0);
-    EXPECT_LT(page.Selection.ClipId, 60000);
-
     for (int n = 1; n <= 3; ++n) {
         ASSERT_TRUE(PasteIntoPage(page, clip));
         ASSERT_EQ(page.Selection.Count(), 2);
@@ -197,10 +193,7 @@ TEST(Clipboard, SinglePastesCascadeFromTheActiveFrameAndKeepTheirShape)
     page.ActiveFrame = nullptr;
     PasteIntoPage(page, clip);
     EXPECT_EQ(Pos(page.ActiveFrame), QPoint(150, 150));
-    auto r = std::make_unique<TCDLRechteck>(&page, -400, -400);
-    TCDLFrame *rect = r.get();
-    page.AddFrame(std::move(r));
-    Activate(page, rect);
+    Activate(page, Add(page, std::make_unique<TCDLRechteck>(&page, -400, -400)));
     PasteIntoPage(page, clip);
     EXPECT_EQ(Pos(page.ActiveFrame), QPoint(-350, -350));
     EXPECT_EQ(End(page.ActiveFrame), QPoint(-150, -330));
@@ -369,23 +362,13 @@ TEST(Clipboard, DocumentsAndDamagedFilesAreNoSelectionFiles)
     TCDLDocument doc;
     AddLine(doc.Label(), 1, 2, 3, 4);
     TCDLabel page(nullptr);
-    for (const QByteArray &bytes : {doc.ToBytes(), QByteArray("\xBE\xBA"), QByteArray(40, 'x')}) {
-        try {
-            ReadSelectionFile(page, bytes);
-            ADD_FAILURE() << "accepted " << bytes.toHex().toStdString();
-        } catch (const ELocalizedError &e) {
-            EXPECT_EQ(e.message(), kBadFormat);
-        }
-    }
+    for (const QByteArray &bytes : {doc.ToBytes(), QByteArray("\xBE\xBA"), QByteArray(40, 'x')})
+        EXPECT_EQ(MessageOf([&] { ReadSelectionFile(page, bytes); }), kBadFormat) << bytes.toHex().toStdString();
     EXPECT_EQ(page.FrameCount(), 0);
 
     QTemporaryDir dir;
-    try {
-        LoadSelectionFile(page, dir.filePath(QStringLiteral("fehlt.CDS")));
-        ADD_FAILURE();
-    } catch (const ELocalizedError &e) {
-        EXPECT_EQ(e.message(), GetText(DocumentText::ReadFailed));
-    }
+    EXPECT_EQ(MessageOf([&] { LoadSelectionFile(page, dir.filePath(QStringLiteral("fehlt.CDS"))); }),
+              GetText(DocumentText::ReadFailed));
 }
 
 TEST(Clipboard, AFailedSaveReportsAndKeepsTheOldFile)
@@ -393,12 +376,8 @@ TEST(Clipboard, AFailedSaveReportsAndKeepsTheOldFile)
     QTemporaryDir dir;
     TCDLabel page(nullptr);
     Activate(page, AddLine(page, 0, 0, 1, 1));
-    try {
-        SaveSelectionFile(page, dir.filePath(QStringLiteral("fehlt/x.CDS")));
-        ADD_FAILURE();
-    } catch (const ELocalizedError &e) {
-        EXPECT_EQ(e.message(), GetText(DocumentText::SaveFailed));
-    }
+    EXPECT_EQ(MessageOf([&] { SaveSelectionFile(page, dir.filePath(QStringLiteral("fehlt/x.CDS"))); }),
+              GetText(DocumentText::SaveFailed));
 
     const QString sub = dir.filePath(QStringLiteral("ro"));
     ASSERT_TRUE(QDir().mkpath(sub));

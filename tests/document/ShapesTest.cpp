@@ -1,8 +1,8 @@
 // Line, rectangle, circle and ellipse: their own hit tests, handles, moves
 // and bounds, and what they and a page put on the pixels of an image.
 
-#include "Page.h"
 #include "Shapes.h"
+#include "Page.h"
 #include "Strings.h"
 
 #include <gtest/gtest.h>
@@ -10,8 +10,13 @@
 #include <QImage>
 #include <QPainter>
 
+#include <algorithm>
+
 // Readable failures for positions.
-static void PrintTo(const QPoint &p, std::ostream *os) { *os << "(" << p.x() << "," << p.y() << ")"; }
+static void PrintTo(const QPoint &p, std::ostream *os)
+{
+    *os << "(" << p.x() << "," << p.y() << ")";
+}
 
 namespace {
 
@@ -25,29 +30,29 @@ void SetMapping(TPaintContext &c, double scale, int offX, int offY)
     c.OffsetY = offY;
 }
 
-// A white image with the page's context painting into it.
-class ImageCanvas
+struct Probe
 {
-public:
-    ImageCanvas(TPaintContext &c, int w, int h) : m_context(c), m_image(w, h, QImage::Format_RGB32)
-    {
-        m_image.fill(Qt::white);
-        m_painter.begin(&m_image);
-        c.Canvas = &m_painter;
-    }
-    const QImage &Finish()
-    {
-        if (m_painter.isActive())
-            m_painter.end();
-        m_context.Canvas = nullptr;
-        return m_image;
-    }
-
-private:
-    TPaintContext &m_context;
-    QImage m_image;
-    QPainter m_painter;
+    int x, y;
+    bool hit;
 };
+
+void ExpectHits(const TCDLFrame &f, std::initializer_list<Probe> probes)
+{
+    for (const Probe &p : probes)
+        EXPECT_EQ(f.TestMouseHit(p.x, p.y), p.hit) << "at (" << p.x << "," << p.y << ")";
+}
+
+struct Pixel
+{
+    int x, y;
+    QRgb rgb;
+};
+
+void ExpectPixels(const QImage &img, std::initializer_list<Pixel> pixels)
+{
+    for (const Pixel &p : pixels)
+        EXPECT_EQ(img.pixel(p.x, p.y), p.rgb) << "at (" << p.x << "," << p.y << ")";
+}
 
 int CountNot(const QImage &img, QRgb color, const QRect &area)
 {
@@ -58,6 +63,36 @@ int CountNot(const QImage &img, QRgb color, const QRect &area)
     return n;
 }
 
+// The frame alone on a white image under the page's current mapping.
+QImage PaintAlone(TCDLPage &page, TCDLFrame &f, int w, int h)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    {
+        QPainter p(&img);
+        page.Context.Canvas = &p;
+        f.PaintAt(page.Context, false);
+    }
+    page.Context.Canvas = nullptr;
+    return img;
+}
+
+QImage PaintPage(TCDLPage &page, int w, int h)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    page.PaintScreen(p, QSize(w, h));
+    return img;
+}
+
+void FillRed(TCDLFrame &f)
+{
+    f.NoPen = true;
+    f.NoFill = false;
+    f.FillColor = Red;
+}
+
 TCDLLinie &Line(TCDLLinie &l, int x2, int y2)
 {
     l.X2 = x2;
@@ -65,56 +100,44 @@ TCDLLinie &Line(TCDLLinie &l, int x2, int y2)
     return l;
 }
 
+// Centre (X2,Y2), rim point (X,Y).
+TCDLKreis &Circle(TCDLKreis &k, int cx, int cy)
+{
+    k.X2 = cx;
+    k.Y2 = cy;
+    return k;
+}
+
+std::unique_ptr<TCDLEllipse> MakeEllipse(TCDLPage &page, int x, int y, int w, int h, int angle)
+{
+    auto e = std::make_unique<TCDLEllipse>(&page, x, y);
+    e->Width = w;
+    e->Height = h;
+    e->Angle = angle;
+    e->PaintAt(page.Context, false);
+    return e;
+}
+
 // ---- line ------------------------------------------------------------------
 
-TEST(Line, DefaultsToAHorizontalLineOf400)
-{
-    TInlayVorder page(nullptr);
-    TCDLLinie l(&page, 30, -70);
-    l.SetDefaults();
-    EXPECT_EQ(l.X2, 430);
-    EXPECT_EQ(l.Y2, -70);
-    EXPECT_EQ(l.DragPointCount, 2);
-}
-
-TEST(Line, HitAlongTheSegmentOnly)
+TEST(Line, HitAlongTheSegmentOnlyAndOnDevicePositions)
 {
     TInlayVorder page(nullptr);
     TCDLLinie l(&page, 0, 0);
     Line(l, 100, 0).PaintAt(page.Context, false);
-    EXPECT_TRUE(l.TestMouseHit(50, 0));
-    EXPECT_TRUE(l.TestMouseHit(0, 0));
-    EXPECT_TRUE(l.TestMouseHit(100, 0));
-    EXPECT_TRUE(l.TestMouseHit(50, 1));
-    EXPECT_FALSE(l.TestMouseHit(50, 10));
-    // On the line's extension but past an end.
-    EXPECT_FALSE(l.TestMouseHit(102, 0));
-    EXPECT_FALSE(l.TestMouseHit(-2, 0));
-}
+    // (±2, 0) lie on the extension past an end.
+    ExpectHits(
+        l,
+        {{50, 0, true}, {0, 0, true}, {100, 0, true}, {50, 1, true}, {50, 10, false}, {102, 0, false}, {-2, 0, false}});
 
-TEST(Line, ZeroLengthLineIsHitOnlyAtItsPoint)
-{
-    TInlayVorder page(nullptr);
-    TCDLLinie l(&page, 100, 100);
-    Line(l, 100, 100).PaintAt(page.Context, false);
-    EXPECT_TRUE(l.TestMouseHit(100, 100));
-    EXPECT_FALSE(l.TestMouseHit(101, 100));
-    EXPECT_FALSE(l.TestMouseHit(100, 99));
-    EXPECT_FALSE(l.TestMouseHit(101, 101));
-}
+    TCDLLinie dot(&page, 100, 100);
+    Line(dot, 100, 100).PaintAt(page.Context, false);
+    ExpectHits(dot, {{100, 100, true}, {101, 100, false}, {100, 99, false}, {101, 101, false}});
 
-TEST(Line, HitTestWorksOnDevicePositions)
-{
     // Zoom 1.9, offset (10,20): the ends are at (10,20) and (200,20).
-    TInlayVorder page(nullptr);
     SetMapping(page.Context, 1.9, 10, 20);
-    TCDLLinie l(&page, 0, 0);
-    Line(l, 100, 0).PaintAt(page.Context, false);
-    EXPECT_EQ(l.DragPoints[1], QPoint(10, 20));
-    EXPECT_EQ(l.DragPoints[2], QPoint(200, 20));
-    EXPECT_TRUE(l.TestMouseHit(150, 20));
-    EXPECT_FALSE(l.TestMouseHit(100, 30));
-    EXPECT_FALSE(l.TestMouseHit(205, 20));
+    l.PaintAt(page.Context, false);
+    ExpectHits(l, {{150, 20, true}, {100, 30, false}, {205, 20, false}});
 }
 
 TEST(Line, MovingKeepsTheVectorAndHandlesMoveOneEnd)
@@ -141,45 +164,25 @@ TEST(Line, BoundRectIsNormalised)
 {
     TInlayVorder page(nullptr);
     TCDLLinie l(&page, 300, 50);
-    Line(l, 100, 200);
-    EXPECT_EQ(l.GetBoundRect(), (TRect{100, 50, 300, 200}));
-    Line(l, 300, -50);
-    EXPECT_EQ(l.GetBoundRect(), (TRect{300, -50, 300, 50}));
+    EXPECT_EQ(Line(l, 100, 200).GetBoundRect(), (TRect{100, 50, 300, 200}));
+    EXPECT_EQ(Line(l, 300, -50).GetBoundRect(), (TRect{300, -50, 300, 50}));
 }
 
 // ---- circle ----------------------------------------------------------------
 
-// Centre (X2,Y2), rim point (X,Y).
-TCDLKreis &Circle(TCDLKreis &k, int cx, int cy)
-{
-    k.X2 = cx;
-    k.Y2 = cy;
-    return k;
-}
-
-TEST(Circle, WholeDiscHitsEvenWithoutFill)
+TEST(Circle, WholeDiscHitsEvenWithoutFillWithTheRadiusRounded)
 {
     TInlayVorder page(nullptr);
     TCDLKreis k(&page, 150, 100);
     ASSERT_TRUE(k.NoFill);
     Circle(k, 100, 100).PaintAt(page.Context, false);
-    EXPECT_EQ(k.DragPoints[1], QPoint(100, 100));
-    EXPECT_EQ(k.DragPoints[2], QPoint(150, 100));
-    EXPECT_TRUE(k.TestMouseHit(100, 100));
-    EXPECT_TRUE(k.TestMouseHit(130, 130)); // 42.4 from the centre
-    EXPECT_TRUE(k.TestMouseHit(50, 100));
-    EXPECT_FALSE(k.TestMouseHit(136, 136)); // 50.9
-    EXPECT_FALSE(k.TestMouseHit(151, 100));
-}
+    // (130,130) is 42.4 from the centre, (136,136) 50.9.
+    ExpectHits(k, {{100, 100, true}, {130, 130, true}, {50, 100, true}, {136, 136, false}, {151, 100, false}});
 
-TEST(Circle, RadiusIsRoundedToWholePixels)
-{
     // Rim 31.6 pixels from the centre: the radius becomes 32.
-    TInlayVorder page(nullptr);
-    TCDLKreis k(&page, 130, 110);
-    Circle(k, 100, 100).PaintAt(page.Context, false);
-    EXPECT_TRUE(k.TestMouseHit(132, 100));
-    EXPECT_FALSE(k.TestMouseHit(133, 100));
+    TCDLKreis r(&page, 130, 110);
+    Circle(r, 100, 100).PaintAt(page.Context, false);
+    ExpectHits(r, {{132, 100, true}, {133, 100, false}});
 }
 
 TEST(Circle, RimCloserThanTenOnBothAxesSnapsToCentrePlusTen)
@@ -202,27 +205,20 @@ TEST(Circle, RimCloserThanTenOnBothAxesSnapsToCentrePlusTen)
     EXPECT_EQ(QPoint(k.X, k.Y), QPoint(205, 160));
     k.MouseMove(150, 109, 0, 0, ModeCreate);
     EXPECT_EQ(QPoint(k.X, k.Y), QPoint(150, 109));
-}
 
-TEST(Circle, MovingKeepsTheRadiusVector)
-{
-    TInlayVorder page(nullptr);
-    TCDLKreis k(&page, 150, 80);
-    Circle(k, 100, 100);
+    // A move keeps the radius vector.
     k.MouseMove(400, 300, 10, 10, ModeMove);
     EXPECT_EQ(QPoint(k.X, k.Y), QPoint(390, 290));
-    EXPECT_EQ(QPoint(k.X2, k.Y2), QPoint(340, 310));
+    EXPECT_EQ(QPoint(k.X2, k.Y2), QPoint(440, 281));
 }
 
 TEST(Circle, BoundRectIsTheSquareAroundTheCentre)
 {
     TInlayVorder page(nullptr);
     TCDLKreis k(&page, -100, -50);
-    Circle(k, -100, -100);
-    EXPECT_EQ(k.GetBoundRect(), (TRect{-150, -150, -50, -50}));
+    EXPECT_EQ(Circle(k, -100, -100).GetBoundRect(), (TRect{-150, -150, -50, -50}));
     TCDLKreis d(&page, 30, 40); // 3-4-5: radius 50
-    Circle(d, 0, 0);
-    EXPECT_EQ(d.GetBoundRect(), (TRect{-50, -50, 50, 50}));
+    EXPECT_EQ(Circle(d, 0, 0).GetBoundRect(), (TRect{-50, -50, 50, 50}));
 }
 
 TEST(Circle, RubberBandTakesTheCentreStrictly)
@@ -239,51 +235,27 @@ TEST(Circle, RubberBandTakesTheCentreStrictly)
 
 // ---- ellipse ---------------------------------------------------------------
 
-std::unique_ptr<TCDLEllipse> MakeEllipse(TCDLPage &page, int x, int y, int w, int h, int angle)
-{
-    auto e = std::make_unique<TCDLEllipse>(&page, x, y);
-    e->Width = w;
-    e->Height = h;
-    e->Angle = angle;
-    e->PaintAt(page.Context, false);
-    return e;
-}
-
-TEST(Ellipse, HitInsideTheCurveNotInTheCornersOfItsBox)
+TEST(Ellipse, HitInsideTheCurveUnderRotationAndOddWidths)
 {
     TInlayVorder page(nullptr);
     auto e = MakeEllipse(page, 0, 0, 400, 200, 0);
     ASSERT_TRUE(e->NoFill);
-    EXPECT_TRUE(e->TestMouseHit(200, 100));
-    EXPECT_TRUE(e->TestMouseHit(395, 100));
-    EXPECT_TRUE(e->TestMouseHit(0, 100));
-    EXPECT_TRUE(e->TestMouseHit(200, 0));
-    EXPECT_FALSE(e->TestMouseHit(5, 5));
-    EXPECT_FALSE(e->TestMouseHit(395, 195));
-    EXPECT_FALSE(e->TestMouseHit(200, 201));
-}
+    // Not in the corners of its box.
+    ExpectHits(*e, {{200, 100, true},
+                    {395, 100, true},
+                    {0, 100, true},
+                    {200, 0, true},
+                    {5, 5, false},
+                    {395, 195, false},
+                    {200, 201, false}});
 
-TEST(Ellipse, HitFollowsTheRotation)
-{
     // 90 degrees: the ellipse fills x 0..200, y -400..0.
-    TInlayVorder page(nullptr);
-    auto e = MakeEllipse(page, 0, 0, 400, 200, 90);
-    EXPECT_TRUE(e->TestMouseHit(100, -200));
-    EXPECT_TRUE(e->TestMouseHit(100, -395));
-    EXPECT_FALSE(e->TestMouseHit(5, -5));
-    EXPECT_FALSE(e->TestMouseHit(100, 5));
-    EXPECT_FALSE(e->TestMouseHit(300, -200));
-}
+    e = MakeEllipse(page, 0, 0, 400, 200, 90);
+    ExpectHits(*e, {{100, -200, true}, {100, -395, true}, {5, -5, false}, {100, 5, false}, {300, -200, false}});
 
-TEST(Ellipse, BothEndsOfAnOddWidthAreHit)
-{
     // 401 wide: the horizontal axis runs from x 0 to 401 through y 100.
-    TInlayVorder page(nullptr);
-    auto e = MakeEllipse(page, 0, 0, 401, 200, 0);
-    EXPECT_TRUE(e->TestMouseHit(0, 100));
-    EXPECT_TRUE(e->TestMouseHit(401, 100));
-    EXPECT_FALSE(e->TestMouseHit(402, 100));
-    EXPECT_FALSE(e->TestMouseHit(-1, 100));
+    e = MakeEllipse(page, 0, 0, 401, 200, 0);
+    ExpectHits(*e, {{0, 100, true}, {401, 100, true}, {402, 100, false}, {-1, 100, false}});
 }
 
 TEST(Ellipse, WithoutWidthOrHeightItIsNeverHit)
@@ -294,58 +266,45 @@ TEST(Ellipse, WithoutWidthOrHeightItIsNeverHit)
         auto thin = MakeEllipse(page, 0, 0, 0, 400, angle);
         auto flat = MakeEllipse(page, 0, 0, 400, 0, angle);
         // Probe around the segment each one degenerates to, and its ends.
-        for (const QPoint p : {thin->DragPoints[1], thin->DragPoints[4], thin->DragPoints[8]})
-            for (int dx = -1; dx <= 1; ++dx)
-                for (int dy = -1; dy <= 1; ++dy)
-                    EXPECT_FALSE(thin->TestMouseHit(p.x() + dx, p.y() + dy));
-        for (const QPoint p : {flat->DragPoints[1], flat->DragPoints[2], flat->DragPoints[5]})
-            for (int dx = -1; dx <= 1; ++dx)
-                for (int dy = -1; dy <= 1; ++dy)
-                    EXPECT_FALSE(flat->TestMouseHit(p.x() + dx, p.y() + dy));
+        const std::pair<const TCDLEllipse *, std::array<size_t, 3>> probes[] = {{thin.get(), {1, 4, 8}},
+                                                                                {flat.get(), {1, 2, 5}}};
+        for (const auto &[e, handles] : probes)
+            for (const size_t h : handles)
+                for (int dx = -1; dx <= 1; ++dx)
+                    for (int dy = -1; dy <= 1; ++dy)
+                        EXPECT_FALSE(e->TestMouseHit(e->DragPoints[h].x() + dx, e->DragPoints[h].y() + dy));
     }
 }
 
-TEST(Ellipse, PolygonIsClosedAndStartsAtTheBottom)
+TEST(Ellipse, PolygonIsClosedStartsAtTheBottomAndUsesTheMapping)
 {
     TInlayVorder page(nullptr);
     SetMapping(page.Context, 1.0, 0, 0);
     for (int angle : {0, 30, 45, 90, 180, 270, 333}) {
         SCOPED_TRACE(angle);
-        auto e = MakeEllipse(page, 100, 50, 400, 200, angle);
-        const auto pts = e->Polygon(page.Context);
+        const auto pts = MakeEllipse(page, 100, 50, 400, 200, angle)->Polygon(page.Context);
         EXPECT_EQ(pts.front(), pts.back());
     }
     // Unrotated, t = 0 is the middle of the bottom side: (100 + 200, 50 + 200).
-    auto e = MakeEllipse(page, 100, 50, 400, 200, 0);
-    const auto pts = e->Polygon(page.Context);
+    const auto pts = MakeEllipse(page, 100, 50, 400, 200, 0)->Polygon(page.Context);
     EXPECT_EQ(pts.front(), QPoint(300, 250));
-    int minX = 1 << 30, maxX = -(1 << 30), minY = 1 << 30, maxY = -(1 << 30);
-    for (QPoint p : pts) {
-        minX = std::min(minX, p.x());
-        maxX = std::max(maxX, p.x());
-        minY = std::min(minY, p.y());
-        maxY = std::max(maxY, p.y());
-    }
+    const auto [minX, maxX] =
+        std::minmax_element(pts.begin(), pts.end(), [](QPoint a, QPoint b) { return a.x() < b.x(); });
+    const auto [minY, maxY] =
+        std::minmax_element(pts.begin(), pts.end(), [](QPoint a, QPoint b) { return a.y() < b.y(); });
     // 80 points on the curve stay within the box and come close to its sides.
-    EXPECT_GE(minX, 100);
-    EXPECT_LE(maxX, 500);
-    EXPECT_GE(minY, 50);
-    EXPECT_LE(maxY, 250);
-    EXPECT_LE(minX, 101);
-    EXPECT_GE(maxX, 499);
-    EXPECT_LE(minY, 51);
-}
+    EXPECT_GE(minX->x(), 100);
+    EXPECT_LE(maxX->x(), 500);
+    EXPECT_GE(minY->y(), 50);
+    EXPECT_LE(maxY->y(), 250);
+    EXPECT_LE(minX->x(), 101);
+    EXPECT_GE(maxX->x(), 499);
+    EXPECT_LE(minY->y(), 51);
 
-TEST(Ellipse, PolygonUsesTheContextMapping)
-{
     // Zoom 0.2375 with offset (300,200): the bottom middle (200,200) maps to
     // (trunc(47.5) + 300, trunc(47.5) + 200).
-    TInlayVorder page(nullptr);
     SetMapping(page.Context, 0.2375, 300, 200);
-    auto e = MakeEllipse(page, 0, 0, 400, 200, 0);
-    const auto pts = e->Polygon(page.Context);
-    EXPECT_EQ(pts.front(), QPoint(347, 247));
-    EXPECT_EQ(pts.back(), QPoint(347, 247));
+    EXPECT_EQ(MakeEllipse(page, 0, 0, 400, 200, 0)->Polygon(page.Context).front(), QPoint(347, 247));
 }
 
 TEST(Ellipse, RubberBandTakesTheFirstCorner)
@@ -358,137 +317,81 @@ TEST(Ellipse, RubberBandTakesTheFirstCorner)
     EXPECT_FALSE(e->IsInRect({250, 150, 350, 250}));
 }
 
-TEST(Ellipse, ResizesByTheRectangleRules)
-{
-    TInlayVorder page(nullptr);
-    auto e = MakeEllipse(page, 0, 0, 400, 400, 0);
-    e->MouseMove(10, 10, 0, 0, 3);
-    EXPECT_EQ(e->Width, 400);
-    e->MouseMove(200, 300, 0, 0, 3);
-    EXPECT_EQ(e->Width, 200);
-    EXPECT_EQ(e->Height, 200);
-    e->MouseMove(5, 5, 0, 0, ModeCreate);
-    EXPECT_EQ(e->Width, 10);
-    EXPECT_EQ(e->Height, 10);
-}
-
 // ---- status texts ---------------------------------------------------------
 
 // Positions are shown from the page's origin: the inlay front's top-left
-// corner (-599,-605), the label's centre.
-class StatusText : public ::testing::Test
+// corner (-599,-605), the label's centre, the back inlay's centre.
+TEST(StatusText, EachKindShowsItsPointsOrPositionAndSize)
 {
-protected:
-    void SetUp() override
-    {
-        SetLanguageState(1);
-        if (GetText(554).isEmpty())
-            GTEST_SKIP() << "no German string table";
-    }
-};
-
-TEST_F(StatusText, BoxKindsGivePositionAndSize)
-{
+    SetLanguageState(1);
+    if (GetText(554).isEmpty())
+        GTEST_SKIP() << "no German string table";
     TInlayVorder page(nullptr);
+    TCDLabel label(nullptr);
+    TInlayRueck back(nullptr);
+
     TCDLRechteck r(&page, 0, 0);
     r.Width = 400;
     r.Height = 200;
-    EXPECT_EQ(r.Verbose(), QStringLiteral("Rechteck  ( 59,9 ; 60,5 )  Breite: 40,0  H\u00f6he: 20,0"));
-
     TCDLFrame base(&page, -604, -600);
     base.SetDefaults();
-    EXPECT_EQ(base.Verbose(), QStringLiteral("Rahmen  ( -0,5 ; 0,5 )  Breite: 40,0  H\u00f6he: 40,0"));
-
     TCDLEllipse e(&page, -599, -605);
     e.Width = 123;
     e.Height = 5;
-    EXPECT_EQ(e.Verbose(), QStringLiteral("Ellipse  ( 0,0 ; 0,0 )   ( 12,3 ; 0,5 )"));
-}
-
-TEST_F(StatusText, TwoPointKindsGiveBothPoints)
-{
-    TInlayVorder page(nullptr);
     TCDLLinie l(&page, -599, -605);
     Line(l, 1, -595);
-    EXPECT_EQ(l.Verbose(), QStringLiteral("Linie  ( 0,0 ; 0,0 ) - ( 60,0 ; 1,0 )"));
-
     TCDLKreis k(&page, -589, -605);
     Circle(k, -599, -595);
-    EXPECT_EQ(k.Verbose(), QStringLiteral("Kreis  ( 1,0 ; 0,0 )  Mittelpunkt ( 0,0 ; 1,0 )"));
-}
+    TCDLRechteck onLabel(&label, -123, 50);
+    onLabel.SetDefaults();
+    TCDLLinie onBack(&back, -753, -590);
+    Line(onBack, 0, 0);
 
-TEST_F(StatusText, LabelPositionsAreFromItsCentre)
-{
-    TCDLabel label(nullptr);
-    TCDLRechteck r(&label, -123, 50);
-    r.SetDefaults();
-    EXPECT_EQ(r.Verbose(), QStringLiteral("Rechteck  ( -12,3 ; 5,0 )  Breite: 40,0  H\u00f6he: 40,0"));
-    TInlayRueck back(nullptr);
-    TCDLLinie l(&back, -753, -590);
-    Line(l, 0, 0);
-    EXPECT_EQ(l.Verbose(), QStringLiteral("Linie  ( 0,0 ; 0,0 ) - ( 75,3 ; 59,0 )"));
+    const std::pair<const TCDLFrame *, const char16_t *> rows[] = {
+        {&r, u"Rechteck  ( 59,9 ; 60,5 )  Breite: 40,0  H\u00f6he: 20,0"},
+        {&base, u"Rahmen  ( -0,5 ; 0,5 )  Breite: 40,0  H\u00f6he: 40,0"},
+        {&e, u"Ellipse  ( 0,0 ; 0,0 )   ( 12,3 ; 0,5 )"},
+        {&l, u"Linie  ( 0,0 ; 0,0 ) - ( 60,0 ; 1,0 )"},
+        {&k, u"Kreis  ( 1,0 ; 0,0 )  Mittelpunkt ( 0,0 ; 1,0 )"},
+        {&onLabel, u"Rechteck  ( -12,3 ; 5,0 )  Breite: 40,0  H\u00f6he: 40,0"},
+        {&onBack, u"Linie  ( 0,0 ; 0,0 ) - ( 75,3 ; 59,0 )"},
+    };
+    for (const auto &[frame, expected] : rows)
+        EXPECT_EQ(frame->Verbose().toStdString(), QString::fromUtf16(expected).toStdString());
 }
 
 // ---- painting --------------------------------------------------------------
 
-// 400 x 200 at (0,0) under scale 0.5 and offset (20,20): device (20,20) to
-// (220,120).
-struct OutlineCase
+TEST(ShapePaint, RectanglePenWidthInDevicePixels)
 {
-    const char *name;
-    int32_t penSize;
-    int top, bottom; // rows at x = 120 that must be black around y = 20
-};
-void PrintTo(const OutlineCase &c, std::ostream *os) { *os << c.name; }
-
-class RectOutline : public ::testing::TestWithParam<OutlineCase>
-{
-};
-
-TEST_P(RectOutline, PenWidthInDevicePixels)
-{
-    const OutlineCase &c = GetParam();
-    TInlayVorder page(nullptr);
-    SetMapping(page.Context, 0.5, 20, 20);
-    TCDLRechteck r(&page, 0, 0);
-    r.SetDefaults();
-    r.Height = 200;
-    r.PenSize = c.penSize;
-    ImageCanvas canvas(page.Context, 260, 160);
-    r.PaintAt(page.Context, false);
-    const QImage &img = canvas.Finish();
-    for (int y = c.top; y <= c.bottom; ++y)
-        EXPECT_EQ(img.pixel(120, y), Black) << "y " << y;
-    EXPECT_EQ(img.pixel(120, c.top - 2), White);
-    EXPECT_EQ(img.pixel(120, c.bottom + 2), White);
-    EXPECT_EQ(img.pixel(20, 70), Black);
-    EXPECT_EQ(img.pixel(220, 70), Black);
-    EXPECT_EQ(img.pixel(120, 120), Black);
-    EXPECT_EQ(img.pixel(120, 70), White); // hollow
-}
-
-INSTANTIATE_TEST_SUITE_P(Widths, RectOutline,
-                         ::testing::Values(OutlineCase{"Hairline", 0, 20, 20},
-                                           // 1 * 0.5 truncates to 0 and still draws one pixel.
-                                           OutlineCase{"BelowOnePixel", 1, 20, 20},
-                                           // 10 * 0.5 = 5 pixels.
-                                           OutlineCase{"FivePixels", 10, 19, 21}),
-                         [](const auto &info) { return std::string(info.param.name); });
-
-TEST(ShapePaint, HairlineIsExactlyOnePixel)
-{
-    TInlayVorder page(nullptr);
-    SetMapping(page.Context, 0.5, 20, 20);
-    TCDLRechteck r(&page, 0, 0);
-    r.SetDefaults();
-    ImageCanvas canvas(page.Context, 260, 260);
-    r.PaintAt(page.Context, false);
-    const QImage &img = canvas.Finish();
-    EXPECT_EQ(img.pixel(120, 19), White);
-    EXPECT_EQ(img.pixel(120, 20), Black);
-    EXPECT_EQ(img.pixel(120, 21), White);
-    EXPECT_EQ(img.pixel(19, 120), White);
-    EXPECT_EQ(img.pixel(21, 120), White);
+    // 400 x 200 at (0,0) under scale 0.5 and offset (20,20): device (20,20)
+    // to (220,120). Rows top..bottom of the top side and the same columns of
+    // the left side must be black, the ones around them white.
+    struct Row
+    {
+        int32_t penSize;
+        int top, bottom;
+    };
+    // 1 * 0.5 truncates to 0 and still draws one pixel; 10 * 0.5 is 5.
+    for (const Row &c : {Row{0, 20, 20}, Row{1, 20, 20}, Row{10, 18, 22}}) {
+        SCOPED_TRACE(c.penSize);
+        TInlayVorder page(nullptr);
+        SetMapping(page.Context, 0.5, 20, 20);
+        TCDLRechteck r(&page, 0, 0);
+        r.SetDefaults();
+        r.Height = 200;
+        r.PenSize = c.penSize;
+        const QImage img = PaintAlone(page, r, 260, 160);
+        for (int i = c.top; i <= c.bottom; ++i)
+            ExpectPixels(img, {{120, i, Black}, {i, 70, Black}});
+        ExpectPixels(img, {{120, c.top - 1, White},
+                           {120, c.bottom + 1, White},
+                           {c.top - 1, 70, White},
+                           {c.bottom + 1, 70, White},
+                           {220, 70, Black},
+                           {120, 120, Black},
+                           {120, 70, White}});
+    }
 }
 
 TEST(ShapePaint, NoPenDrawsNoOutline)
@@ -498,16 +401,10 @@ TEST(ShapePaint, NoPenDrawsNoOutline)
     TCDLRechteck r(&page, 0, 0);
     r.SetDefaults();
     r.NoPen = true;
-    {
-        ImageCanvas canvas(page.Context, 260, 260);
-        r.PaintAt(page.Context, false);
-        EXPECT_EQ(CountNot(canvas.Finish(), White, QRect(0, 0, 260, 260)), 0);
-    }
-    r.NoFill = false;
-    r.FillColor = Red;
-    ImageCanvas canvas(page.Context, 260, 260);
-    r.PaintAt(page.Context, false);
-    const QImage &img = canvas.Finish();
+    EXPECT_EQ(CountNot(PaintAlone(page, r, 260, 260), White, QRect(0, 0, 260, 260)), 0);
+
+    FillRed(r);
+    const QImage img = PaintAlone(page, r, 260, 260);
     EXPECT_EQ(img.pixel(120, 120), RedPixel);
     EXPECT_EQ(CountNot(img, RedPixel, QRect(22, 22, 196, 196)), 0);
     EXPECT_EQ(CountNot(img, White, QRect(0, 0, 260, 18)), 0);
@@ -523,100 +420,62 @@ TEST(ShapePaint, RectangleAtNinetyDegreesRisesFromItsOrigin)
     r.SetDefaults();
     r.Height = 200;
     r.Angle = 90;
-    ImageCanvas canvas(page.Context, 200, 300);
-    r.PaintAt(page.Context, false);
-    const QImage &img = canvas.Finish();
-    EXPECT_EQ(img.pixel(50, 150), Black);  // the top side, upward from (X, Y)
-    EXPECT_EQ(img.pixel(100, 50), Black);  // the right side, now on top
-    EXPECT_EQ(img.pixel(150, 150), Black); // the bottom side
-    EXPECT_EQ(img.pixel(100, 250), Black); // the left side, now at the bottom
-    EXPECT_EQ(img.pixel(100, 150), White);
-    EXPECT_EQ(img.pixel(50, 45), White);
-    EXPECT_EQ(img.pixel(50, 255), White);
+    // The top side rises from (X, Y), the right side is on top, the left at the bottom.
+    ExpectPixels(PaintAlone(page, r, 200, 300), {{50, 150, Black},
+                                                 {100, 50, Black},
+                                                 {150, 150, Black},
+                                                 {100, 250, Black},
+                                                 {100, 150, White},
+                                                 {50, 45, White},
+                                                 {50, 255, White}});
 }
 
-TEST(ShapePaint, WideLineExtendsHalfItsWidthBeyondTheEnds)
+TEST(ShapePaint, LineIsItsPenWideAndWideLinesExtendHalfBeyondTheEnds)
 {
     TInlayVorder page(nullptr);
     SetMapping(page.Context, 1.0, 50, 50);
     TCDLLinie l(&page, 0, 0);
     Line(l, 200, 0);
+    ExpectPixels(PaintAlone(page, l, 300, 100), {{150, 50, Black}, {150, 49, White}, {150, 51, White}});
+
     l.PenColor = Red;
     l.PenSize = 10;
-    ImageCanvas canvas(page.Context, 300, 100);
-    l.PaintAt(page.Context, false);
-    const QImage &img = canvas.Finish();
-    EXPECT_EQ(img.pixel(150, 50), RedPixel);
-    EXPECT_EQ(img.pixel(150, 47), RedPixel);
-    EXPECT_EQ(img.pixel(150, 53), RedPixel);
-    EXPECT_EQ(img.pixel(150, 42), White);
-    EXPECT_EQ(img.pixel(150, 58), White);
-    EXPECT_EQ(img.pixel(253, 50), RedPixel);
-    EXPECT_EQ(img.pixel(47, 50), RedPixel);
-    EXPECT_EQ(img.pixel(258, 50), White);
-    EXPECT_EQ(img.pixel(42, 50), White);
+    ExpectPixels(PaintAlone(page, l, 300, 100), {{150, 50, RedPixel},
+                                                 {150, 47, RedPixel},
+                                                 {150, 53, RedPixel},
+                                                 {150, 42, White},
+                                                 {150, 58, White},
+                                                 {253, 50, RedPixel},
+                                                 {47, 50, RedPixel},
+                                                 {258, 50, White},
+                                                 {42, 50, White}});
 }
 
-TEST(ShapePaint, HairLineIsOnePixelWide)
+TEST(ShapePaint, FilledCircleAndEllipseCoverTheirInsides)
 {
-    TInlayVorder page(nullptr);
-    SetMapping(page.Context, 1.0, 50, 50);
-    TCDLLinie l(&page, 0, 0);
-    Line(l, 200, 0);
-    ImageCanvas canvas(page.Context, 300, 100);
-    l.PaintAt(page.Context, false);
-    const QImage &img = canvas.Finish();
-    EXPECT_EQ(img.pixel(150, 50), Black);
-    EXPECT_EQ(img.pixel(150, 49), White);
-    EXPECT_EQ(img.pixel(150, 51), White);
-}
-
-TEST(ShapePaint, FilledCircleCoversItsDisc)
-{
-    // Centre (100,100), rim (150,100): radius 50.
+    // Centre (100,100), rim (150,100): radius 50; (140,140) is 56.6 from the centre.
     TInlayVorder page(nullptr);
     TCDLKreis k(&page, 150, 100);
-    Circle(k, 100, 100);
-    k.NoPen = true;
-    k.NoFill = false;
-    k.FillColor = Red;
-    ImageCanvas canvas(page.Context, 200, 200);
-    k.PaintAt(page.Context, false);
-    const QImage &img = canvas.Finish();
-    EXPECT_EQ(img.pixel(100, 100), RedPixel);
-    EXPECT_EQ(img.pixel(100, 145), RedPixel);
-    EXPECT_EQ(img.pixel(55, 100), RedPixel);
-    EXPECT_EQ(img.pixel(100, 155), White);
-    EXPECT_EQ(img.pixel(140, 140), White); // 56.6 from the centre
-}
+    FillRed(Circle(k, 100, 100));
+    ExpectPixels(
+        PaintAlone(page, k, 200, 200),
+        {{100, 100, RedPixel}, {100, 145, RedPixel}, {55, 100, RedPixel}, {100, 155, White}, {140, 140, White}});
 
-TEST(ShapePaint, FilledEllipseCoversItsInside)
-{
     // 400 x 200 at (0,0), scale 0.5, offset (10,10): centre (110,60), semi-axes 100 and 50.
-    TInlayVorder page(nullptr);
     SetMapping(page.Context, 0.5, 10, 10);
-    auto e = std::make_unique<TCDLEllipse>(&page, 0, 0);
-    e->Width = 400;
-    e->Height = 200;
-    e->NoPen = true;
-    e->NoFill = false;
-    e->FillColor = Red;
-    ImageCanvas canvas(page.Context, 230, 130);
-    e->PaintAt(page.Context, false);
-    const QImage &img = canvas.Finish();
-    EXPECT_EQ(img.pixel(110, 60), RedPixel);
-    EXPECT_EQ(img.pixel(200, 60), RedPixel);
-    EXPECT_EQ(img.pixel(110, 105), RedPixel);
-    EXPECT_EQ(img.pixel(15, 15), White);
-    EXPECT_EQ(img.pixel(110, 115), White);
-    EXPECT_EQ(img.pixel(215, 60), White);
+    TCDLEllipse e(&page, 0, 0);
+    e.Width = 400;
+    e.Height = 200;
+    FillRed(e);
+    ExpectPixels(PaintAlone(page, e, 230, 130), {{110, 60, RedPixel},
+                                                 {200, 60, RedPixel},
+                                                 {110, 105, RedPixel},
+                                                 {15, 15, White},
+                                                 {110, 115, White},
+                                                 {215, 60, White}});
 }
 
 // ---- page painting ---------------------------------------------------------
-
-struct GridHost : TPageHost
-{
-};
 
 // The inlay front (1198 x 1210) in a 600 x 600 image: the height ratio
 // 600/1210 is the smaller, so at zoom 0.95 the scale is 0.4711 and the
@@ -629,16 +488,9 @@ TEST(PagePaint, FilledRectangleOnAnInlayLandsWhereTheFitPutsIt)
     auto f = std::make_unique<TCDLRechteck>(&page, -200, -100);
     f->Width = 400;
     f->Height = 200;
-    f->NoPen = true;
-    f->NoFill = false;
-    f->FillColor = Red;
+    FillRed(*f);
     page.AddFrame(std::move(f));
-
-    QImage img(600, 600, QImage::Format_RGB32);
-    img.fill(Qt::white);
-    QPainter p(&img);
-    page.PaintScreen(p, QSize(600, 600));
-    p.end();
+    const QImage img = PaintPage(page, 600, 600);
 
     EXPECT_DOUBLE_EQ(page.Context.ScaleX, FrontScale);
     EXPECT_EQ(page.Context.OffsetX, 300);
@@ -648,21 +500,18 @@ TEST(PagePaint, FilledRectangleOnAnInlayLandsWhereTheFitPutsIt)
     EXPECT_EQ(page.FrameAt(0)->DragPoints[1], QPoint(206, 253));
     EXPECT_EQ(page.FrameAt(0)->DragPoints[3], QPoint(394, 347));
     EXPECT_EQ(CountNot(img, RedPixel, QRect(QPoint(207, 254), QPoint(392, 345))), 0);
-    EXPECT_EQ(img.pixel(204, 300), White);
-    EXPECT_EQ(img.pixel(396, 300), White);
-    EXPECT_EQ(img.pixel(300, 251), White);
-    EXPECT_EQ(img.pixel(300, 349), White);
-    // The outline: x -599 -> 18, y -605 -> 15 (605 * 0.4711 = 285).
-    EXPECT_EQ(img.pixel(18, 300), Black);
-    EXPECT_EQ(img.pixel(300, 15), Black);
-    EXPECT_EQ(img.pixel(17, 300), White);
-    EXPECT_EQ(img.pixel(300, 14), White);
-    EXPECT_EQ(img.pixel(19, 300), White);
-    // The right and bottom sides sit on the mapped corner (599,605) -> (582,585).
-    EXPECT_EQ(img.pixel(582, 300), Black);
-    EXPECT_EQ(img.pixel(300, 585), Black);
-    EXPECT_EQ(img.pixel(583, 300), White);
-    EXPECT_EQ(img.pixel(300, 586), White);
+    ExpectPixels(img, {{204, 300, White}, {396, 300, White}, {300, 251, White}, {300, 349, White}});
+    // The outline: x -599 -> 18, y -605 -> 15 (605 * 0.4711 = 285); the right
+    // and bottom sides sit on the mapped corner (599,605) -> (582,585).
+    ExpectPixels(img, {{18, 300, Black},
+                       {300, 15, Black},
+                       {17, 300, White},
+                       {300, 14, White},
+                       {19, 300, White},
+                       {582, 300, Black},
+                       {300, 585, Black},
+                       {583, 300, White},
+                       {300, 586, White}});
 }
 
 TEST(PagePaint, BackInlayOutlineAndSpinesOnTheirMappedEdges)
@@ -671,24 +520,17 @@ TEST(PagePaint, BackInlayOutlineAndSpinesOnTheirMappedEdges)
     // scale 0.4025, offsets (320,250). x: 753 -> 303.1, 693 -> 278.96;
     // y: 590 -> 237.5.
     TInlayRueck page(nullptr);
-    QImage img(640, 500, QImage::Format_RGB32);
-    img.fill(Qt::white);
-    QPainter p(&img);
-    page.PaintScreen(p, QSize(640, 500));
-    p.end();
+    const QImage img = PaintPage(page, 640, 500);
     for (int x : {17, 42, 598, 623}) {
-        EXPECT_EQ(img.pixel(x, 250), Black) << "x " << x;
-        EXPECT_EQ(img.pixel(x - 1, 250), White) << "x " << x - 1;
-        EXPECT_EQ(img.pixel(x + 1, 250), White) << "x " << x + 1;
+        SCOPED_TRACE(x);
+        ExpectPixels(img, {{x, 250, Black}, {x - 1, 250, White}, {x + 1, 250, White}});
     }
     for (int y : {13, 487}) {
-        EXPECT_EQ(img.pixel(320, y), Black) << "y " << y;
-        EXPECT_EQ(img.pixel(320, y - 1), White) << "y " << y - 1;
-        EXPECT_EQ(img.pixel(320, y + 1), White) << "y " << y + 1;
+        SCOPED_TRACE(y);
+        ExpectPixels(img, {{320, y, Black}, {320, y - 1, White}, {320, y + 1, White}});
     }
     // The spines run the full height.
-    EXPECT_EQ(img.pixel(42, 14), Black);
-    EXPECT_EQ(img.pixel(598, 486), Black);
+    ExpectPixels(img, {{42, 14, Black}, {598, 486, Black}});
 }
 
 TEST(PagePaint, SheetPreviewShapeKeepsAllFourSidesOfTheOutline)
@@ -703,12 +545,12 @@ TEST(PagePaint, SheetPreviewShapeKeepsAllFourSidesOfTheOutline)
         QPainter a(&shown), b(&mask);
         PaintPageShape(page, a, b, 600, 600);
     }
-    EXPECT_EQ(shown.pixel(18, 300), Black);
-    EXPECT_EQ(shown.pixel(582, 300), Black);
-    EXPECT_EQ(shown.pixel(300, 15), Black);
-    EXPECT_EQ(shown.pixel(300, 585), Black);
-    EXPECT_EQ(shown.pixel(300, 300), White);
-    EXPECT_EQ(shown.pixel(10, 300), QColor(Qt::gray).rgb());
+    ExpectPixels(shown, {{18, 300, Black},
+                         {582, 300, Black},
+                         {300, 15, Black},
+                         {300, 585, Black},
+                         {300, 300, White},
+                         {10, 300, QColor(Qt::gray).rgb()}});
     EXPECT_EQ(page.Context.Canvas, nullptr);
     EXPECT_FALSE(page.Context.Masking);
 }
@@ -716,85 +558,55 @@ TEST(PagePaint, SheetPreviewShapeKeepsAllFourSidesOfTheOutline)
 QImage PaintGridPage(TInlayVorder &page, int zoomLevel)
 {
     page.Context.SetZoomLevel(zoomLevel);
-    QImage img(600, 600, QImage::Format_RGB32);
-    img.fill(Qt::white);
-    QPainter p(&img);
-    page.PaintScreen(p, QSize(600, 600));
-    p.end();
-    return img;
+    return PaintPage(page, 600, 600);
 }
 
 TEST(PagePaint, GridPointsAtTheMappedMultiplesOfTheSpacing)
 {
-    GridHost host;
+    TPageHost host;
     TInlayVorder page(&host);
     ASSERT_TRUE(page.ShowSnapPoints);
-    const QImage img = PaintGridPage(page, 4);
-    // 40 * 0.4711 = 18.8: points at 300, 318, 337 (80 -> 37.7).
-    EXPECT_EQ(img.pixel(300, 300), Black);
-    EXPECT_EQ(img.pixel(318, 300), Black);
-    EXPECT_EQ(img.pixel(337, 300), Black);
-    EXPECT_EQ(img.pixel(300, 318), Black);
-    EXPECT_EQ(img.pixel(318, 318), Black);
-    EXPECT_EQ(img.pixel(309, 300), White);
-    EXPECT_EQ(img.pixel(319, 300), White);
-    EXPECT_EQ(img.pixel(301, 301), White);
-    // -40 -> -18.8 truncates toward zero: 282.
-    EXPECT_EQ(img.pixel(282, 300), Black);
+    // 40 * 0.4711 = 18.8: points at 300, 318, 337 (80 -> 37.7); -40 -> -18.8
+    // truncates toward zero: 282.
+    ExpectPixels(PaintGridPage(page, 4), {{300, 300, Black},
+                                          {318, 300, Black},
+                                          {337, 300, Black},
+                                          {300, 318, Black},
+                                          {318, 318, Black},
+                                          {309, 300, White},
+                                          {319, 300, White},
+                                          {301, 301, White},
+                                          {282, 300, Black}});
 }
 
-TEST(PagePaint, GridPointsVanishBelowFourPixels)
+TEST(PagePaint, GridPointsVanishBelowFourPixelsOnEitherAxisOrWhenHidden)
 {
     // Zoom level 1: scale 600/1210 * 0.2375 = 0.1178 and the outline from
     // x 230 to 370.
-    GridHost host;
+    TPageHost host;
     TInlayVorder page(&host);
     const QRect inside(QPoint(240, 240), QPoint(360, 360));
 
     page.SnapX = page.SnapY = 34; // 4.004 pixels
-    QImage img = PaintGridPage(page, 1);
-    EXPECT_EQ(img.pixel(300, 300), Black);
-    EXPECT_EQ(img.pixel(304, 300), Black);
-    EXPECT_EQ(img.pixel(304, 304), Black);
-    EXPECT_EQ(img.pixel(302, 300), White);
+    ExpectPixels(PaintGridPage(page, 1), {{300, 300, Black}, {304, 300, Black}, {304, 304, Black}, {302, 300, White}});
 
-    page.SnapX = page.SnapY = 32; // 3.77 pixels
-    img = PaintGridPage(page, 1);
-    EXPECT_EQ(CountNot(img, White, inside), 0);
+    struct Row
+    {
+        int snapX, snapY, zoom;
+        bool shown;
+    };
+    // 32 is 3.77 pixels.
+    for (const Row &r : {Row{32, 32, 1, true}, Row{40, 33, 1, true}, Row{40, 40, 4, false}}) {
+        SCOPED_TRACE(testing::Message() << r.snapX << "x" << r.snapY);
+        page.SnapX = r.snapX;
+        page.SnapY = r.snapY;
+        page.ShowSnapPoints = r.shown;
+        EXPECT_EQ(CountNot(PaintGridPage(page, r.zoom), White, inside), 0);
+    }
 
-    page.SnapX = 40;
-    page.SnapY = 33; // only the vertical spacing is too small
-    img = PaintGridPage(page, 1);
-    EXPECT_EQ(CountNot(img, White, inside), 0);
-
-    page.SnapY = 40;
-    page.ShowSnapPoints = false;
-    img = PaintGridPage(page, 4);
-    EXPECT_EQ(CountNot(img, White, inside), 0);
-}
-
-TEST(PagePaint, GridGoesOverTheFrames)
-{
-    GridHost host;
-    TInlayVorder page(&host);
-    auto f = std::make_unique<TCDLRechteck>(&page, -200, -100);
-    f->Width = 400;
-    f->Height = 200;
-    f->NoPen = true;
-    f->NoFill = false;
-    f->FillColor = Red;
-    page.AddFrame(std::move(f));
-    const QImage img = PaintGridPage(page, 4);
-    EXPECT_EQ(img.pixel(300, 300), Black);
-    EXPECT_EQ(img.pixel(318, 318), Black);
-    EXPECT_EQ(img.pixel(310, 310), RedPixel);
-}
-
-TEST(PagePaint, PageWithoutAWindowHasNoGrid)
-{
-    TInlayVorder page(nullptr);
-    const QImage img = PaintGridPage(page, 4);
-    EXPECT_EQ(CountNot(img, White, QRect(QPoint(30, 30), QPoint(570, 570))), 0);
+    // A page without a window has no grid.
+    TInlayVorder alone(nullptr);
+    EXPECT_EQ(CountNot(PaintGridPage(alone, 4), White, QRect(QPoint(30, 30), QPoint(570, 570))), 0);
 }
 
 } // namespace

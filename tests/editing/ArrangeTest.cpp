@@ -138,11 +138,6 @@ TEST(Arrange, SnapshotWithoutMoveLeavesThePageUnmodified)
     EXPECT_EQ(one.ActiveFrame, nullptr);
     EXPECT_EQ(one.Selection.Items(), std::vector<TCDLFrame *>{f});
     EXPECT_FALSE(one.Undo.CanUndo());
-
-    EXPECT_EQ(AlignModeOfTag(5), 5);
-    EXPECT_EQ(AlignModeOfTag(6), 4) << "menu tags cross";
-    EXPECT_EQ(AlignModeOfTag(8), 6);
-    EXPECT_EQ(AlignModeOfTag(9), -1);
 }
 
 TEST(Arrange, ShiftsAcrossTheWholeInt32RangeDoNotWrap)

@@ -3,7 +3,6 @@
 // and when the page counts as modified.
 
 #include "EditorFixture.h"
-#include "Settings.h"
 #include "Text.h"
 
 TEST_F(EditorTest, ClickWithDrawingToolCreatesDefaultFrameAndReturnsToEditTool)
@@ -43,7 +42,6 @@ TEST_F(EditorTest, DragWithDrawingToolSizesTheFrame)
     EXPECT_EQ(f->Width, b.x() - a.x());
     EXPECT_EQ(f->Height, b.y() - a.y());
     EXPECT_TRUE(f->Barcode);
-    EXPECT_EQ(f->FontName, AppSettings().BarcodeFont.left(40));
 
     // Kinds that do not exist yet create nothing and leave nothing behind.
     win.tool = TTool::Bild;

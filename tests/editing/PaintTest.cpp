@@ -1,5 +1,5 @@
-// What the person sees while editing: the cached background of a drag, the
-// grid's display limit and the paint order of grid and frames.
+// What the person sees while editing: the cached background of a drag and
+// the paint order of grid and frames.
 
 #include "DragCache.h"
 #include "EditorFixture.h"
@@ -76,34 +76,10 @@ TEST_F(PaintTest, DragShowsStillFramesFromCacheAndOnlyTheOutlineOfTheMovedOne)
     EXPECT_EQ(At(full, moving->X + 20, moving->Y + 20), Blue) << "after the drag it is painted in full again";
 }
 
-TEST_F(PaintTest, GridShowsFromFourPixelsAndPaintsInTheChosenOrder)
+TEST_F(PaintTest, GridPaintsInFrontOfFramesOrBehindThemAsChosen)
 {
-    page->Context.SetZoomLevel(1);             // 25 %
-    editor->SetControlSize(QSize(1198, 1210)); // fits at 1.0, so scale = 0.2375
-    editor->Layout();
-    auto gridDots = [&](int spacing) {
-        page->SnapX = page->SnapY = spacing;
-        QImage img = Blank(editor->ControlSize());
-        img.fill(Qt::white);
-        QPainter p(&img);
-        page->PaintScreen(p, img.size());
-        p.end();
-        // Black dots away from the page outline.
-        int n = 0;
-        for (int y = 500; y < 700; ++y)
-            for (int x = 500; x < 700; ++x)
-                n += img.pixelColor(x, y) == Qt::black;
-        return n;
-    };
-    EXPECT_GT(gridDots(40), 0) << "40 units are 9.5 pixels";
-    EXPECT_EQ(gridDots(10), 0) << "10 units are 2.375 pixels";
-
-    // A filled frame over grid dots: in front by default, behind when asked.
-    page->Context.SetZoomLevel(4);
-    page->SnapX = page->SnapY = 40;
-    editor->Layout();
-    TCDLFrame *f = Filled(-200, -200, Red);
-    f->PenColor = f->FillColor;
+    page->Context.SetZoomLevel(4); // 40 units are 18.8 pixels
+    Filled(-200, -200, Red);
     const QPoint dot = page->Context.Map(0, 0);
     auto dotColour = [&] {
         QImage img = Blank(editor->ControlSize());
