@@ -16,7 +16,7 @@ QPointF RotatePointF(QPointF p, QPointF c, double angleDeg)
 QPoint RotatePoint(QPoint p, QPoint c, double angleDeg)
 {
     const QPointF r = RotatePointF(QPointF(p), QPointF(c), angleDeg);
-    return {int(std::lround(r.x())), int(std::lround(r.y()))};
+    return {SaturatedInt(std::round(r.x())), SaturatedInt(std::round(r.y()))};
 }
 
 double ScaleFactor(double newW, double newH, double oldW, double oldH)

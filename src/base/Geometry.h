@@ -29,6 +29,13 @@ inline int32_t SaturatedAdd(int32_t v, int64_t d)
     return int32_t(std::clamp<int64_t>(int64_t(v) + d, INT32_MIN, INT32_MAX));
 }
 
+// v clamped to the int32 range (NaN to 0): model arithmetic done in doubles
+// lands back on integer coordinates without undefined conversions.
+inline int32_t SaturatedInt(double v)
+{
+    return std::isnan(v) ? 0 : int32_t(std::clamp(v, double(INT32_MIN), double(INT32_MAX)));
+}
+
 // An integer rectangle by its edges, inclusive, as the model and hit tests
 // use it (QRect's width/right off-by-one has no place here).
 struct TRect

@@ -14,7 +14,7 @@ QPoint Mid(QPoint a, QPoint b) { return {MidPoint(a.x(), b.x()), MidPoint(a.y(),
 // Trunc of a side length times the sine or cosine of its angle. sin 30 and
 // cos 120 come out a hair short of one half in doubles, which would cost
 // a unit (400 * sin 30 = 199); the nudge is far below any real fraction.
-int32_t TruncSide(double v) { return int32_t(std::trunc(v * (1 + 1e-12))); }
+int64_t TruncSide(double v) { return int64_t(std::trunc(v * (1 + 1e-12))); }
 
 } // namespace
 
@@ -131,9 +131,10 @@ std::array<QPoint, 4> TCDLFrame::RectCorners() const
 {
     const double a = Angle * std::numbers::pi / 180.0;
     const double s = std::sin(a), co = std::cos(a);
-    const int32_t w1 = TruncSide(Width * co), w2 = -TruncSide(Width * s);
-    const int32_t h1 = TruncSide(Height * s), h2 = TruncSide(Height * co);
-    return {QPoint(X, Y), QPoint(X + w1, Y + w2), QPoint(X + w1 + h1, Y + w2 + h2), QPoint(X + h1, Y + h2)};
+    const int64_t w1 = TruncSide(Width * co), w2 = -TruncSide(Width * s);
+    const int64_t h1 = TruncSide(Height * s), h2 = TruncSide(Height * co);
+    auto at = [this](int64_t dx, int64_t dy) { return QPoint(SaturatedAdd(X, dx), SaturatedAdd(Y, dy)); };
+    return {QPoint(X, Y), at(w1, w2), at(w1 + h1, w2 + h2), at(h1, h2)};
 }
 
 std::vector<QPoint> TCDLFrame::ModelHandles() const
@@ -234,10 +235,12 @@ bool TCDLFrame::IsInRect(const TRect &r) const
 TRect TCDLFrame::GetBoundRect() const
 {
     TRect r{X, Y, X, Y};
-    const QPoint o(X, Y);
-    for (QPoint p : {QPoint(X + Width, Y), QPoint(X + Width, Y + Height), QPoint(X, Y + Height)}) {
-        const QPoint q = RotatePoint(p, o, Angle);
-        r.include(q.x(), q.y());
+    // In doubles: X + Width may lie beyond the int32 range.
+    const double x = X, y = Y;
+    const QPointF o(x, y);
+    for (QPointF p : {QPointF(x + Width, y), QPointF(x + Width, y + Height), QPointF(x, y + Height)}) {
+        const QPointF q = RotatePointF(p, o, Angle);
+        r.include(SaturatedInt(std::round(q.x())), SaturatedInt(std::round(q.y())));
     }
     return r;
 }

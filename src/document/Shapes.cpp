@@ -200,8 +200,8 @@ TRect TCDLKreis::GetBoundRect() const
 {
     const double r = std::sqrt(double(int64_t(X) - X2) * double(int64_t(X) - X2)
                                + double(int64_t(Y) - Y2) * double(int64_t(Y) - Y2));
-    return {int32_t(std::trunc(X2 - r)), int32_t(std::trunc(Y2 - r)), int32_t(std::trunc(X2 + r)),
-            int32_t(std::trunc(Y2 + r))};
+    return {SaturatedInt(std::trunc(X2 - r)), SaturatedInt(std::trunc(Y2 - r)), SaturatedInt(std::trunc(X2 + r)),
+            SaturatedInt(std::trunc(Y2 + r))};
 }
 
 // ---- ellipse ---------------------------------------------------------------

@@ -268,6 +268,20 @@ TEST(FrameBounds, EnclosesTheRotatedCornersAtEveryAngle)
     }
 }
 
+// Coordinates from files and pastes can sit at the int32 ends; a bound that
+// wrapped would send a frame across the whole range when aligned.
+TEST(FrameBounds, SaturateAtTheInt32EndsInsteadOfWrapping)
+{
+    TInlayVorder page(nullptr);
+    const auto nearEnd = MakeRect(page, INT32_MAX - 10, INT32_MIN + 10, 400, -400, 0);
+    EXPECT_EQ(nearEnd->GetBoundRect(), (TRect{INT32_MAX - 10, INT32_MIN, INT32_MAX, INT32_MIN + 10}));
+    EXPECT_EQ(MakeRect(page, INT32_MAX - 10, 0, 400, 400, 30)->GetBoundRect().Right, INT32_MAX);
+
+    TCDLKreis circle(&page, INT32_MIN, 0);
+    circle.X2 = INT32_MAX;
+    EXPECT_EQ(circle.GetBoundRect(), (TRect{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}));
+}
+
 // ---- resizing --------------------------------------------------------------
 
 TEST(FrameResize, MoveSubtractsTheGrabOffsetAndKeepsTheShape)
