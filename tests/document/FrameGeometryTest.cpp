@@ -3,6 +3,7 @@
 // rectangles and the resize rules of the handles. Expected values are worked
 // out by hand from the corner formula and the mapping trunc(v * s) + offset.
 
+#include "HitProbes.h"
 #include "Page.h"
 #include "Shapes.h"
 
@@ -40,18 +41,6 @@ void Layout(TCDLPage &page, TCDLFrame &f, Mapping m = {1.0, 0, 0})
     page.Context.OffsetY = m.offY;
     page.Context.Canvas = nullptr;
     f.PaintAt(page.Context, false);
-}
-
-struct Probe
-{
-    int x, y;
-    bool hit;
-};
-
-void ExpectHits(const TCDLFrame &f, std::initializer_list<Probe> probes)
-{
-    for (const Probe &p : probes)
-        EXPECT_EQ(f.TestMouseHit(p.x, p.y), p.hit) << "at (" << p.x << "," << p.y << ")";
 }
 
 // Corner i (0 top-left .. 3 bottom-left) of the rotated rectangle, without

@@ -2,6 +2,7 @@
 // and bounds, and what they and a page put on the pixels of an image.
 
 #include "Shapes.h"
+#include "HitProbes.h"
 #include "Page.h"
 #include "Strings.h"
 
@@ -28,18 +29,6 @@ void SetMapping(TPaintContext &c, double scale, int offX, int offY)
     c.ScaleX = c.ScaleY = scale;
     c.OffsetX = offX;
     c.OffsetY = offY;
-}
-
-struct Probe
-{
-    int x, y;
-    bool hit;
-};
-
-void ExpectHits(const TCDLFrame &f, std::initializer_list<Probe> probes)
-{
-    for (const Probe &p : probes)
-        EXPECT_EQ(f.TestMouseHit(p.x, p.y), p.hit) << "at (" << p.x << "," << p.y << ")";
 }
 
 struct Pixel
