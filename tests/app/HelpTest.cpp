@@ -55,6 +55,9 @@ TEST_F(AppTest, HelpTopicsShowTheHelpOfEachLanguage)
             EXPECT_TRUE(anchors.contains(target)) << "link to missing #" << target.toStdString();
         EXPECT_TRUE(Captures(html, QStringLiteral("href=\"#([^\"]+)\"")).contains(sections));
 
+        for (const QString &css : Captures(html, QStringLiteral("<link rel=\"stylesheet\" [^>]*href=\"([^\"]+)\"")))
+            EXPECT_TRUE(QFile::exists(QStringLiteral(":/help/") + css)) << css.toStdString();
+
         // The menus are named as this language's interface names them.
         for (int n : {100, 108, 110, 114})
             EXPECT_TRUE(html.contains(GetText(n))) << "text " << n << " \"" << GetText(n).toStdString() << '"';
