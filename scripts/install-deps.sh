@@ -3,7 +3,7 @@
 # Safe to run again: only missing packages are installed.
 set -e
 PACKAGES="
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config python3
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-svg-dev qt6-l10n-tools qt6-translations-l10n
   qt6-image-formats-plugins libsane-dev sane-utils libmagick++-6.q16-dev imagemagick
   cups printer-driver-cups-pdf xdotool xclip

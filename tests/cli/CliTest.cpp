@@ -10,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -197,6 +199,28 @@ TEST_F(Cli, TextKindsDumpRenderAndResave)
     zbar.start(zbarimg, {QStringLiteral("-q"), path("flat.png")});
     ASSERT_TRUE(zbar.waitForFinished(30000));
     EXPECT_EQ(QString::fromUtf8(zbar.readAllStandardOutput()).trimmed(), QStringLiteral("CODE-39:TOUR 7"));
+}
+
+// Every fixture document of tests/data dumps to the JSON beside it, which was
+// checked by hand against the values make_fixtures.py writes.
+TEST_F(Cli, FixturesDumpToTheirReferenceJson)
+{
+    const QDir data(QStringLiteral(QM_TEST_DATA_DIR));
+    const QStringList documents = data.entryList({QStringLiteral("*.CDL")}, QDir::Files, QDir::Name);
+    ASSERT_FALSE(documents.isEmpty());
+    for (const QString &name : documents) {
+        SCOPED_TRACE(name.toStdString());
+        const TRun r = run({QStringLiteral("dump"), data.filePath(name)});
+        ASSERT_EQ(r.Exit, 0) << r.Err.constData();
+        // The other version is dumped all the same, after its warning.
+        EXPECT_EQ(QString::fromLocal8Bit(r.Err).contains(GetText(853)), name == QStringLiteral("other-version.CDL"))
+            << r.Err.constData();
+        QFile reference(data.filePath(QFileInfo(name).completeBaseName() + QStringLiteral(".json")));
+        ASSERT_TRUE(reference.open(QIODevice::ReadOnly));
+        const QJsonDocument expected = QJsonDocument::fromJson(reference.readAll());
+        ASSERT_TRUE(expected.isObject());
+        EXPECT_EQ(QJsonDocument::fromJson(r.Out), expected) << r.Out.constData();
+    }
 }
 
 TEST_F(Cli, BadInputExitsNonZeroWithTheLocalizedMessage)
