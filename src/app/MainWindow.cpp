@@ -430,8 +430,16 @@ void TMDIForm::Open()
 void TMDIForm::OpenFile(const QString &name)
 {
     const QString path = QFileInfo(name).absoluteFilePath();
-    if (refuseDuplicate(path) || !QFileInfo::exists(path))
+    if (refuseDuplicate(path))
         return;
+    if (!QFileInfo::exists(path)) {
+        // A dead entry would fail the same way at every click.
+        const bool listed = AppSettings().RecentFiles.Remove(name);
+        if (AppSettings().RecentFiles.Remove(path) || listed)
+            RebuildRecentMenu();
+        MessageBoxText(GetText(DocumentText::ReadFailed), mkWarning, mbOK);
+        return;
+    }
     openInNewWindow(path, QFileInfo(path).fileName());
 }
 
@@ -471,7 +479,12 @@ void TMDIForm::PageShown(TChildWin *w, int tag)
 
 void TMDIForm::RebuildRecentMenu()
 {
-    qDeleteAll(m_recentItems);
+    // An item may be rebuilt away while its own click runs (its file is gone).
+    for (QAction *a : std::as_const(m_recentItems)) {
+        m_fileMenu->removeAction(a);
+        a->setObjectName(QString());
+        a->deleteLater();
+    }
     m_recentItems.clear();
     const TRecentFiles &list = AppSettings().RecentFiles;
     for (int i = 0; i < list.Count(); ++i) {

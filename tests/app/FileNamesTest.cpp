@@ -3,6 +3,8 @@
 
 #include "AppFixture.h"
 
+#include "Startup.h"
+
 #include <QFile>
 #include <QStandardPaths>
 
@@ -108,4 +110,43 @@ TEST_F(AppTest, FileDialogsNeverStartInKernelOrDeviceFolders)
     AppSettings().CdlDir = Path(QString());
     c->SaveAs();
     EXPECT_EQ(Proposed.value(0), QDir(Path(QString())).filePath(QStringLiteral("Neu1")));
+}
+
+TEST_F(AppTest, MissingFileOnTheCommandLineIsReported)
+{
+    TIniFile(SettingsFilePath()).WriteInteger(QStringLiteral("LANGUAGE"), QStringLiteral("NUMBER"), 1);
+    TMDIForm *m = StartProgram(ParseCommandLine({QStringLiteral("--no-splash"), Path(QStringLiteral("gone.CDL"))}));
+    for (int i = 0; i < 200 && Boxes.empty(); ++i) {
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(5);
+    }
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0].Text, GetText(855));
+    EXPECT_EQ(Boxes[0].Kind, mkWarning);
+    EXPECT_TRUE(m->Children().isEmpty());
+}
+
+TEST_F(AppTest, RecentEntryWhoseFileIsGoneIsReportedAndDropped)
+{
+    WriteDocument(Path(QStringLiteral("here.CDL")));
+    AppSettings().RecentFiles.AddRecent(Path(QStringLiteral("here.CDL")));
+    AppSettings().RecentFiles.AddRecent(Path(QStringLiteral("gone.CDL")));
+    TMDIForm m;
+    m.show();
+    auto *first = m.findChild<QAction *>(QStringLiteral("miRecent1"));
+    ASSERT_NE(first, nullptr);
+    ASSERT_EQ(first->statusTip(), Path(QStringLiteral("gone.CDL")));
+    first->trigger();
+    Process();
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0].Text, GetText(855));
+    EXPECT_TRUE(m.Children().isEmpty());
+    EXPECT_EQ(AppSettings().RecentFiles.Entries(), QStringList{Path(QStringLiteral("here.CDL"))});
+    // The menu follows: the remaining entry is first, nothing after it.
+    auto *now = m.findChild<QAction *>(QStringLiteral("miRecent1"));
+    ASSERT_NE(now, nullptr);
+    EXPECT_EQ(now->statusTip(), Path(QStringLiteral("here.CDL")));
+    EXPECT_EQ(m.findChild<QAction *>(QStringLiteral("miRecent2")), nullptr);
+    now->trigger();
+    EXPECT_EQ(Captions(m), QStringList{QStringLiteral("here.CDL")});
 }
