@@ -10,6 +10,7 @@
 #include "OrderForm.h"
 #include "Settings.h"
 #include "Strings.h"
+#include "WindowPlacement.h"
 
 #include <algorithm>
 #include <QActionGroup>
@@ -378,9 +379,7 @@ void TMDIForm::showChild(TChildWin *c)
 {
     QMdiSubWindow *s = m_mdi->addSubWindow(c);
     s->setWindowIcon(QIcon(QStringLiteral(":/icons/document.svg")));
-    // Large enough to work in; each further window is cascaded by the area.
-    const QSize area = m_mdi->viewport()->size();
-    s->resize(std::max(480, area.width() * 3 / 4), std::max(360, area.height() * 3 / 4));
+    PlaceDocumentWindow(m_mdi, s);
     c->show();
     m_mdi->setActiveSubWindow(s);
     updateCommandStates();
