@@ -8,6 +8,7 @@
 #include "LanguageDialog.h"
 #include "MessageBoxText.h"
 #include "OrderForm.h"
+#include "QtTranslations.h"
 #include "Settings.h"
 #include "Strings.h"
 #include "WindowPlacement.h"
@@ -508,6 +509,7 @@ void TMDIForm::SetLanguage(int n)
 {
     if (!SetLanguageState(n))
         return;
+    ApplyQtTranslations(n);
     WriteLanguage(n);
     for (TChildWin *c : Children())
         c->SetupStrings();
