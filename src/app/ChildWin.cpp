@@ -162,9 +162,12 @@ bool TChildWin::Save()
 bool TChildWin::SaveAs()
 {
     const QString caption = windowTitle();
+    // Until a save succeeds the document keeps its name: a failed or
+    // cancelled Save As must not leave Save retrying a name that did not work.
+    const QString previous = m_doc.FileName;
+    const QString untitled = QDir(AppSettings().CdlDir).filePath(caption);
+    QString proposed = previous.isEmpty() ? untitled : previous;
     for (;;) {
-        const QString proposed = m_doc.FileName.isEmpty() ? QDir(AppSettings().CdlDir).filePath(caption)
-                                                          : m_doc.FileName;
         QString chosen = AskSaveFileName(this, GetText(802), proposed);
         if (chosen.isEmpty()) {
             setWindowTitle(caption);
@@ -173,24 +176,26 @@ bool TChildWin::SaveAs()
         if (QFileInfo(chosen).suffix().isEmpty())
             chosen += QStringLiteral(".CDL");
         chosen = QFileInfo(chosen).absoluteFilePath();
-        m_doc.FileName = chosen;
         if (QFileInfo::exists(chosen)) {
             if (m_main->FindDocument(chosen, this)) {
                 MessageBoxText(GetText(858), mkWarning, mbOK);
-                m_doc.FileName.clear();
+                proposed = untitled;
                 continue;
             }
             const QString q = GetText(859) + QLatin1Char(' ') + chosen + QLatin1Char(' ') + GetText(860);
             if (MessageBoxText(q, mkConfirmation, mbYes | mbNo) != mrYes) {
-                m_doc.FileName.clear();
+                proposed = untitled;
                 continue;
             }
         }
-        AppSettings().CdlDir = QFileInfo(chosen).absolutePath();
-        // A failed write keeps the old caption: nothing was saved under the new name.
-        if (!Save())
+        m_doc.FileName = chosen;
+        // Save may ask for yet another name (a read-only file).
+        if (!Save()) {
+            m_doc.FileName = previous;
             return false;
-        setWindowTitle(QFileInfo(chosen).fileName());
+        }
+        AppSettings().CdlDir = QFileInfo(m_doc.FileName).absolutePath();
+        setWindowTitle(QFileInfo(m_doc.FileName).fileName());
         return true;
     }
 }

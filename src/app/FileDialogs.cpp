@@ -1,8 +1,52 @@
 #include "FileDialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QSet>
+#include <QStandardPaths>
+#include <QStorageInfo>
 
 namespace {
+
+bool underPseudoFolder(const QString &path)
+{
+    for (const char *root : {"/proc", "/sys", "/dev"}) {
+        const QString r = QLatin1String(root);
+        if (path == r || path.startsWith(r + QLatin1Char('/')))
+            return true;
+    }
+    return false;
+}
+
+bool onPseudoFileSystem(const QString &dir)
+{
+    QString probe = QDir::cleanPath(QFileInfo(dir).absoluteFilePath());
+    if (underPseudoFolder(probe))
+        return true;
+    // A folder that is gone lies where its nearest existing parent lies.
+    while (!QFileInfo::exists(probe) && probe != QDir::rootPath())
+        probe = QFileInfo(probe).absolutePath();
+    probe = QFileInfo(probe).canonicalFilePath();
+    if (underPseudoFolder(probe))
+        return true;
+    static const QSet<QByteArray> kinds = {
+        "proc",      "sysfs",       "devtmpfs", "devpts",    "debugfs",    "tracefs", "securityfs",
+        "cgroup",    "cgroup2",     "pstore",   "bpf",       "configfs",   "fusectl", "mqueue",
+        "hugetlbfs", "binfmt_misc", "efivarfs", "selinuxfs", "rpc_pipefs", "nsfs",    "autofs",
+    };
+    const QStorageInfo storage(probe);
+    return storage.isValid() && kinds.contains(storage.fileSystemType());
+}
+
+// A proposed file path: its folder made safe, its name kept.
+QString safeFilePath(const QString &path)
+{
+    const QFileInfo fi(path);
+    const QString dir = fi.path();
+    const QString safe = SafeDialogFolder(dir);
+    return safe == dir ? path : QDir(safe).filePath(fi.fileName());
+}
 
 TFileDialogHook &hook()
 {
@@ -29,15 +73,25 @@ void configureSelectionDialog(QFileDialog &d, bool save, const QString &title, c
 
 } // namespace
 
-QString AskOpenFileName(QWidget *parent, const QString &title, const QString &dir)
+QString SafeDialogFolder(const QString &dir)
 {
+    if (!onPseudoFileSystem(dir))
+        return dir;
+    const QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !docs.isEmpty() && QFileInfo(docs).isDir() ? docs : QDir::homePath();
+}
+
+QString AskOpenFileName(QWidget *parent, const QString &title, const QString &start)
+{
+    const QString dir = SafeDialogFolder(start);
     if (hook())
         return hook()(false, title, dir);
     return QFileDialog::getOpenFileName(parent, title, dir, filter());
 }
 
-QString AskSaveFileName(QWidget *parent, const QString &title, const QString &proposed)
+QString AskSaveFileName(QWidget *parent, const QString &title, const QString &start)
 {
+    const QString proposed = safeFilePath(start);
     if (hook())
         return hook()(true, title, proposed);
     // Our own prompts ask before overwriting, with the program's texts.
@@ -47,8 +101,9 @@ QString AskSaveFileName(QWidget *parent, const QString &title, const QString &pr
 
 void SetFileDialogHook(TFileDialogHook h) { hook() = std::move(h); }
 
-QString AskSelectionFileName(QWidget *parent, bool save, const QString &title, const QString &dir)
+QString AskSelectionFileName(QWidget *parent, bool save, const QString &title, const QString &start)
 {
+    const QString dir = SafeDialogFolder(start);
     if (hook())
         return hook()(save, title, dir);
     QFileDialog d(parent);

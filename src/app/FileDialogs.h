@@ -7,6 +7,10 @@
 
 class QWidget;
 
+// Every dialog starts outside kernel and device file systems (/proc, /sys,
+// /dev ...): listing them can hang the dialog and nothing is saved there.
+// Such a folder gives way to the documents folder, else the home folder.
+
 // Empty when cancelled.
 QString AskOpenFileName(QWidget *parent, const QString &title, const QString &dir);
 QString AskSaveFileName(QWidget *parent, const QString &title, const QString &proposed);
@@ -14,6 +18,9 @@ QString AskSaveFileName(QWidget *parent, const QString &title, const QString &pr
 // The selection-file dialogs: their filter and default suffix, starting in
 // dir. The save dialog leaves the overwrite question to the caller.
 QString AskSelectionFileName(QWidget *parent, bool save, const QString &title, const QString &dir);
+
+// dir itself, or the fallback when dir lies on such a file system.
+QString SafeDialogFolder(const QString &dir);
 
 using TFileDialogHook = std::function<QString(bool save, const QString &title, const QString &proposed)>;
 void SetFileDialogHook(TFileDialogHook hook);

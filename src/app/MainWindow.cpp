@@ -8,8 +8,10 @@
 #include "LanguageDialog.h"
 #include "MessageBoxText.h"
 #include "OrderForm.h"
+#include "QtTranslations.h"
 #include "Settings.h"
 #include "Strings.h"
+#include "WindowPlacement.h"
 
 #include <algorithm>
 #include <QActionGroup>
@@ -378,9 +380,7 @@ void TMDIForm::showChild(TChildWin *c)
 {
     QMdiSubWindow *s = m_mdi->addSubWindow(c);
     s->setWindowIcon(QIcon(QStringLiteral(":/icons/document.svg")));
-    // Large enough to work in; each further window is cascaded by the area.
-    const QSize area = m_mdi->viewport()->size();
-    s->resize(std::max(480, area.width() * 3 / 4), std::max(360, area.height() * 3 / 4));
+    PlaceDocumentWindow(m_mdi, s);
     c->show();
     m_mdi->setActiveSubWindow(s);
     updateCommandStates();
@@ -430,8 +430,16 @@ void TMDIForm::Open()
 void TMDIForm::OpenFile(const QString &name)
 {
     const QString path = QFileInfo(name).absoluteFilePath();
-    if (refuseDuplicate(path) || !QFileInfo::exists(path))
+    if (refuseDuplicate(path))
         return;
+    if (!QFileInfo::exists(path)) {
+        // A dead entry would fail the same way at every click.
+        const bool listed = AppSettings().RecentFiles.Remove(name);
+        if (AppSettings().RecentFiles.Remove(path) || listed)
+            RebuildRecentMenu();
+        MessageBoxText(GetText(DocumentText::ReadFailed), mkWarning, mbOK);
+        return;
+    }
     openInNewWindow(path, QFileInfo(path).fileName());
 }
 
@@ -471,7 +479,12 @@ void TMDIForm::PageShown(TChildWin *w, int tag)
 
 void TMDIForm::RebuildRecentMenu()
 {
-    qDeleteAll(m_recentItems);
+    // An item may be rebuilt away while its own click runs (its file is gone).
+    for (QAction *a : std::as_const(m_recentItems)) {
+        m_fileMenu->removeAction(a);
+        a->setObjectName(QString());
+        a->deleteLater();
+    }
     m_recentItems.clear();
     const TRecentFiles &list = AppSettings().RecentFiles;
     for (int i = 0; i < list.Count(); ++i) {
@@ -496,6 +509,7 @@ void TMDIForm::SetLanguage(int n)
 {
     if (!SetLanguageState(n))
         return;
+    ApplyQtTranslations(n);
     WriteLanguage(n);
     for (TChildWin *c : Children())
         c->SetupStrings();

@@ -29,7 +29,8 @@ public:
 
     TChildWin *New();
     void Open();
-    // Recent files and the command line: a missing file is ignored.
+    // Recent files and the command line: a missing file is reported and
+    // leaves the recently-used list.
     void OpenFile(const QString &path);
     void OpenInitialDocument(const QStringList &args);
     TChildWin *ActiveChild() const;

@@ -1,6 +1,7 @@
 #include "Startup.h"
 
 #include "MainWindow.h"
+#include "QtTranslations.h"
 #include "Settings.h"
 #include "Strings.h"
 
@@ -46,6 +47,7 @@ TStartOptions ParseCommandLine(const QStringList &args)
 TMDIForm *StartProgram(const TStartOptions &options)
 {
     ReadSettingsEarly(AppSettings());
+    ApplyQtTranslations(Language());
     auto *main = new TMDIForm;
     main->setAttribute(Qt::WA_DeleteOnClose);
     main->showMinimized();

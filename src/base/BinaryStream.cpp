@@ -77,8 +77,22 @@ void TStreamWriter::writeDouble(double v)
     m_data.append(b, 8);
 }
 
-void TStreamWriter::writeShortString(const QString &s)
+namespace {
+
+QString DecodeShortString(const char *field)
 {
+    const int len = std::min<int>(uint8_t(field[0]), ShortStringMax);
+    return FromAnsi(QByteArray(field + 1, len));
+}
+
+} // namespace
+
+void TStreamWriter::writeShortString(const QString &s, const QByteArray &stored)
+{
+    if (stored.size() == ShortStringSize && DecodeShortString(stored.constData()) == s) {
+        m_data.append(stored);
+        return;
+    }
     QByteArray a = ToAnsi(s.left(ShortStringMax));
     writeByte(uint8_t(a.size()));
     a.append(ShortStringMax - a.size(), '\0');
@@ -158,12 +172,13 @@ void TStreamReader::seek(qsizetype pos)
     m_pos = pos;
 }
 
-QString TStreamReader::readShortString()
+QString TStreamReader::readShortString(QByteArray *stored)
 {
-    need(1 + ShortStringMax);
-    const int len = std::min<int>(uint8_t(m_data[m_pos]), ShortStringMax);
-    QString s = FromAnsi(m_data.mid(m_pos + 1, len));
-    m_pos += 1 + ShortStringMax;
+    need(ShortStringSize);
+    QString s = DecodeShortString(m_data.constData() + m_pos);
+    if (stored)
+        *stored = m_data.mid(m_pos, ShortStringSize);
+    m_pos += ShortStringSize;
     return s;
 }
 

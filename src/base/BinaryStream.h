@@ -20,8 +20,11 @@ public:
     void writeDouble(double v);
     void writeBytes(const QByteArray &b) { m_data.append(b); }
     void writeFill(int n, uint8_t v = 0) { m_data.append(n, char(v)); }
-    // Length byte and 40 bytes of Windows-1252, padded with zeros.
-    void writeShortString(const QString &s);
+    // Length byte and 40 bytes of Windows-1252. When stored (the field as it
+    // was read) still holds s, it is written back unchanged, so the bytes
+    // after the text that another writer left there survive a resave;
+    // otherwise the text is padded with zeros.
+    void writeShortString(const QString &s, const QByteArray &stored = {});
     // Text as Windows-1252 bytes, no length.
     void writeAnsi(const QString &s);
 
@@ -49,7 +52,8 @@ public:
     double readDouble();
     QByteArray readBytes(qsizetype n);
     void skip(qsizetype n);
-    QString readShortString();
+    // stored, when given, receives the field's 41 bytes as they stand.
+    QString readShortString(QByteArray *stored = nullptr);
     QString readAnsi(qsizetype n);
 
     qsizetype pos() const { return m_pos; }
@@ -71,6 +75,7 @@ QString FromAnsi(const QByteArray &b);
 
 // Short strings hold at most this many characters.
 inline constexpr int ShortStringMax = 40;
+inline constexpr int ShortStringSize = 1 + ShortStringMax;
 
 // The localized damaged-data error.
 EStreamError FileFormatError();

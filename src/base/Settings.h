@@ -23,6 +23,8 @@ public:
     explicit TRecentFiles(int max = DefaultMax) : m_max(max < 1 ? 1 : max) {}
 
     void AddRecent(const QString &path);
+    // Drops an entry (a file that is gone); false when it was not listed.
+    bool Remove(const QString &path) { return m_entries.removeAll(path) > 0; }
     void Clear() { m_entries.clear(); }
     int Count() const { return int(m_entries.size()); }
     int Max() const { return m_max; }

@@ -16,6 +16,25 @@ QPoint Mid(QPoint a, QPoint b) { return {MidPoint(a.x(), b.x()), MidPoint(a.y(),
 // a unit (400 * sin 30 = 199); the nudge is far below any real fraction.
 int64_t TruncSide(double v) { return int64_t(std::trunc(v * (1 + 1e-12))); }
 
+using TStoredStrings = std::vector<std::pair<QString TCDLFrame::*, QByteArray>>;
+
+const QByteArray &storedBytes(const TStoredStrings &list, QString TCDLFrame::*member)
+{
+    static const QByteArray none;
+    for (const auto &[m, bytes] : list)
+        if (m == member)
+            return bytes;
+    return none;
+}
+
+QByteArray &storedSlot(TStoredStrings &list, QString TCDLFrame::*member)
+{
+    for (auto &[m, bytes] : list)
+        if (m == member)
+            return bytes;
+    return list.emplace_back(member, QByteArray()).second;
+}
+
 } // namespace
 
 TCDLFrame::TCDLFrame(TCDLPage *page, int32_t x, int32_t y)
@@ -80,7 +99,7 @@ void TCDLFrame::WriteToStream(TStreamWriter &out) const
                 else if constexpr (std::is_same_v<M, bool TCDLFrame::*>)
                     out.writeBool(this->*m);
                 else
-                    out.writeShortString(this->*(m.Member));
+                    out.writeShortString(this->*(m.Member), storedBytes(m_storedShortStrings, m.Member));
             },
             f.Member);
     }
@@ -99,7 +118,7 @@ void TCDLFrame::ReadFromStream(TStreamReader &in)
                 else if constexpr (std::is_same_v<M, bool TCDLFrame::*>)
                     this->*m = in.readBool();
                 else
-                    this->*(m.Member) = in.readShortString();
+                    this->*(m.Member) = in.readShortString(&storedSlot(m_storedShortStrings, m.Member));
             },
             f.Member);
     }

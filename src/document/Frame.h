@@ -143,4 +143,9 @@ protected:
     QString KindWord(int textNumber) const;
     // Kind word, position, width and height.
     QString BoxVerbose(int kindText) const;
+
+private:
+    // The short strings' fields as last read, so that what another writer
+    // left after the text is written back while the text stays the same.
+    std::vector<std::pair<QString TCDLFrame::*, QByteArray>> m_storedShortStrings;
 };

@@ -7,6 +7,7 @@
 #include "FileDialogs.h"
 #include "MainWindow.h"
 #include "MessageBoxText.h"
+#include "QtTranslations.h"
 #include "Settings.h"
 #include "Strings.h"
 
@@ -79,6 +80,8 @@ protected:
         SetFileDialogHook({});
         QDir::setCurrent(m_oldCwd);
         SetLanguageState(1);
+        // Qt's own texts back to English, as every test starts.
+        ApplyQtTranslations(0);
     }
 
     QString Path(const QString &name) const { return m_dir.filePath(name); }

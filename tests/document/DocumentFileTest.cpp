@@ -203,9 +203,20 @@ TEST(DocumentFile, OtherVersionWarnsAndReadsOn)
     QStringList warnings;
     doc.Load(path, &warnings);
     ASSERT_EQ(warnings.size(), 1);
-    EXPECT_EQ(warnings[0], GetText(853) + GetText(854));
+    // The two texts run on without a break.
+    EXPECT_EQ(warnings[0], QStringLiteral("Diese Datei wurde mit einer anderen Version erstellt!"
+                                          "Möglicherweise können nicht alle Objekte gelesen werden."));
     EXPECT_TRUE(doc.FileName.isEmpty()) << "a later save must ask for a new name";
     EXPECT_EQ(doc.Label().FrameCount(), 1);
+    for (int language = 2; language <= 4; ++language) {
+        SetLanguageState(language);
+        QStringList other;
+        TCDLDocument again;
+        again.Load(path, &other);
+        EXPECT_FALSE(other.value(0).contains(QLatin1Char('\n'))) << other.value(0).toStdString();
+        EXPECT_EQ(other.value(0), GetText(853) + GetText(854));
+    }
+    SetLanguageState(1);
 }
 
 TEST(DocumentFile, SectionWithWrongMarkerButKindOneIsAccepted)

@@ -1,0 +1,152 @@
+// What a document's name and the remembered folders become when saving
+// fails, and where the file dialogs start.
+
+#include "AppFixture.h"
+
+#include "Startup.h"
+
+#include <QFile>
+#include <QStandardPaths>
+
+namespace {
+
+void WriteDocument(const QString &path)
+{
+    TCDLDocument d;
+    d.Save(path);
+}
+
+bool IsFallbackFolder(const QString &dir)
+{
+    return dir == QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) || dir == QDir::homePath();
+}
+
+} // namespace
+
+TEST_F(AppTest, FailedSaveAsKeepsTheNameTheFolderAndTheRecentList)
+{
+    TMDIForm m;
+    m.show();
+    WriteDocument(Path(QStringLiteral("kept.CDL")));
+    m.OpenFile(Path(QStringLiteral("kept.CDL")));
+    TChildWin *c = m.ActiveChild();
+    ASSERT_NE(c, nullptr);
+    c->Document().Label().SnapLines.Add(5, true);
+    c->Document().Label().Modified = true;
+    AppSettings().CdlDir = Path(QString());
+
+    // Nothing can be created in /proc or /sys, not even by root.
+    DialogAnswers = {QStringLiteral("/proc/quelmark-test.CDL")};
+    EXPECT_FALSE(c->SaveAs());
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0].Text, GetText(856));
+    EXPECT_EQ(c->FileName(), Path(QStringLiteral("kept.CDL")));
+    EXPECT_EQ(c->Caption(), QStringLiteral("kept.CDL"));
+    EXPECT_EQ(AppSettings().CdlDir, Path(QString()));
+    EXPECT_TRUE(c->Document().Modified());
+
+    // Save goes to the old name without a dialog.
+    const int dialogs = Proposed.size();
+    EXPECT_TRUE(c->Save());
+    EXPECT_EQ(Proposed.size(), dialogs);
+    TCDLDocument reread;
+    reread.Load(Path(QStringLiteral("kept.CDL")), nullptr);
+    EXPECT_EQ(reread.Label().SnapLines.Count(), 1);
+
+    // An untitled document stays untitled; closing it records nothing.
+    TChildWin *n = m.New();
+    n->Document().Label().Modified = true;
+    DialogAnswers = {QStringLiteral("/sys/quelmark-test.CDL")};
+    EXPECT_FALSE(n->SaveAs());
+    EXPECT_TRUE(n->FileName().isEmpty());
+    EXPECT_EQ(n->Caption(), QStringLiteral("Neu1"));
+    Answers = {mrNo};
+    n->parentWidget()->close();
+    Process();
+    for (const QString &entry : AppSettings().RecentFiles.Entries())
+        EXPECT_FALSE(entry.startsWith(QLatin1String("/sys"))) << entry.toStdString();
+}
+
+TEST_F(AppTest, CancelledSaveAsKeepsTheDocumentsName)
+{
+    TMDIForm m;
+    m.show();
+    WriteDocument(Path(QStringLiteral("named.CDL")));
+    WriteDocument(Path(QStringLiteral("other.CDL")));
+    m.OpenFile(Path(QStringLiteral("named.CDL")));
+    TChildWin *c = m.ActiveChild();
+    // No to the overwrite question, then Cancel.
+    DialogAnswers = {Path(QStringLiteral("other.CDL"))};
+    Answers = {mrNo};
+    EXPECT_FALSE(c->SaveAs());
+    EXPECT_EQ(Proposed.size(), 2);
+    EXPECT_EQ(c->FileName(), Path(QStringLiteral("named.CDL")));
+    EXPECT_EQ(c->Caption(), QStringLiteral("named.CDL"));
+}
+
+TEST_F(AppTest, FileDialogsNeverStartInKernelOrDeviceFolders)
+{
+    TMDIForm m;
+    m.show();
+    TChildWin *c = m.New();
+    const QString link = Path(QStringLiteral("to-proc"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/proc/self"), link));
+    for (const QString &dir : {QStringLiteral("/proc"), QStringLiteral("/proc/self/fd"), QStringLiteral("/sys/kernel"),
+                               QStringLiteral("/dev"), QStringLiteral("/proc/gone/away"), link}) {
+        Proposed.clear();
+        AppSettings().CdlDir = dir;
+        AppSettings().SelectionDir = dir;
+        c->SaveAs();
+        Trigger(m, "miOeffnen");
+        Trigger(m, "miSelectedLoad");
+        ASSERT_EQ(Proposed.size(), 3) << dir.toStdString();
+        EXPECT_TRUE(IsFallbackFolder(QFileInfo(Proposed[0]).path())) << Proposed[0].toStdString();
+        EXPECT_EQ(QFileInfo(Proposed[0]).fileName(), QStringLiteral("Neu1"));
+        EXPECT_TRUE(IsFallbackFolder(Proposed[1])) << Proposed[1].toStdString();
+        EXPECT_EQ(Proposed[2], Proposed[1]);
+    }
+    // An ordinary folder is left as it is.
+    Proposed.clear();
+    AppSettings().CdlDir = Path(QString());
+    c->SaveAs();
+    EXPECT_EQ(Proposed.value(0), QDir(Path(QString())).filePath(QStringLiteral("Neu1")));
+}
+
+TEST_F(AppTest, MissingFileOnTheCommandLineIsReported)
+{
+    TIniFile(SettingsFilePath()).WriteInteger(QStringLiteral("LANGUAGE"), QStringLiteral("NUMBER"), 1);
+    TMDIForm *m = StartProgram(ParseCommandLine({QStringLiteral("--no-splash"), Path(QStringLiteral("gone.CDL"))}));
+    for (int i = 0; i < 200 && Boxes.empty(); ++i) {
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(5);
+    }
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0].Text, GetText(855));
+    EXPECT_EQ(Boxes[0].Kind, mkWarning);
+    EXPECT_TRUE(m->Children().isEmpty());
+}
+
+TEST_F(AppTest, RecentEntryWhoseFileIsGoneIsReportedAndDropped)
+{
+    WriteDocument(Path(QStringLiteral("here.CDL")));
+    AppSettings().RecentFiles.AddRecent(Path(QStringLiteral("here.CDL")));
+    AppSettings().RecentFiles.AddRecent(Path(QStringLiteral("gone.CDL")));
+    TMDIForm m;
+    m.show();
+    auto *first = m.findChild<QAction *>(QStringLiteral("miRecent1"));
+    ASSERT_NE(first, nullptr);
+    ASSERT_EQ(first->statusTip(), Path(QStringLiteral("gone.CDL")));
+    first->trigger();
+    Process();
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0].Text, GetText(855));
+    EXPECT_TRUE(m.Children().isEmpty());
+    EXPECT_EQ(AppSettings().RecentFiles.Entries(), QStringList{Path(QStringLiteral("here.CDL"))});
+    // The menu follows: the remaining entry is first, nothing after it.
+    auto *now = m.findChild<QAction *>(QStringLiteral("miRecent1"));
+    ASSERT_NE(now, nullptr);
+    EXPECT_EQ(now->statusTip(), Path(QStringLiteral("here.CDL")));
+    EXPECT_EQ(m.findChild<QAction *>(QStringLiteral("miRecent2")), nullptr);
+    now->trigger();
+    EXPECT_EQ(Captions(m), QStringList{QStringLiteral("here.CDL")});
+}

@@ -1,0 +1,65 @@
+// New and opened document windows appear inside the visible MDI area.
+
+#include "AppFixture.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+namespace {
+
+void ExpectAllVisible(const TMDIForm &m)
+{
+    const QRect view = m.MdiArea()->viewport()->rect();
+    for (QMdiSubWindow *s : m.MdiArea()->subWindowList())
+        EXPECT_TRUE(s->isMaximized() || view.contains(s->geometry()))
+            << s->windowTitle().toStdString() << " at " << s->geometry().x() << "," << s->geometry().y() << " "
+            << s->geometry().width() << "x" << s->geometry().height() << " in " << view.width() << "x" << view.height();
+}
+
+} // namespace
+
+TEST_F(AppTest, DocumentWindowsCascadeInsideTheArea)
+{
+    TMDIForm m;
+    m.resize(1000, 760);
+    m.show();
+    Process();
+    TCDLDocument().Save(Path(QStringLiteral("opened.CDL")));
+    for (int i = 0; i < 12; ++i) {
+        if (i == 3)
+            m.OpenFile(Path(QStringLiteral("opened.CDL")));
+        else
+            m.New();
+        Process();
+    }
+    ExpectAllVisible(m);
+    const QList<QMdiSubWindow *> subs = m.MdiArea()->subWindowList();
+    ASSERT_EQ(subs.size(), 12);
+    EXPECT_EQ(subs[0]->pos(), QPoint(0, 0));
+    // Each next one steps down and right, so every title bar shows.
+    EXPECT_GT(subs[1]->pos().y(), subs[0]->pos().y());
+    EXPECT_GT(subs[1]->pos().x(), subs[0]->pos().x());
+    EXPECT_GE(subs[0]->width(), 480);
+}
+
+TEST_F(AppTest, DocumentWindowFitsASmallOrNotYetShownArea)
+{
+    TMDIForm small;
+    small.resize(420, 330);
+    small.show();
+    Process();
+    small.New();
+    small.New();
+    Process();
+    ExpectAllVisible(small);
+
+    // Created before the main window shows, visible once it does.
+    TMDIForm later;
+    later.New();
+    later.resize(900, 700);
+    later.show();
+    Process();
+    later.New();
+    Process();
+    ExpectAllVisible(later);
+}
