@@ -20,6 +20,8 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QToolButton>
+#include <algorithm>
+#include <cmath>
 
 TChildWin::TChildWin(TMDIForm *main, const QString &caption) : m_main(main), m_doc(this)
 {
