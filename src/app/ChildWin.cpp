@@ -11,6 +11,7 @@
 #include "Strings.h"
 #include "Units.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -19,6 +20,8 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QToolButton>
+#include <algorithm>
+#include <cmath>
 
 TChildWin::TChildWin(TMDIForm *main, const QString &caption) : m_main(main), m_doc(this)
 {
@@ -65,6 +68,8 @@ TChildWin::TChildWin(TMDIForm *main, const QString &caption) : m_main(main), m_d
             m_vRuler->SetMark(-1);
         });
         connect(w, &TPageWidget::painted, this, &TChildWin::updateScrollRanges);
+        connect(w, &TPageWidget::wheelTurned, this, &TChildWin::pageWheel);
+        connect(w, &TPageWidget::scrollRequested, this, &TChildWin::scrollBy);
         m_pages[i] = w;
         m_notebook->addTab(w, QString());
     }
@@ -232,18 +237,23 @@ void TChildWin::closeEvent(QCloseEvent *e)
 
 void TChildWin::ZoomIn()
 {
-    TCDLPage *p = ActivePage();
-    p->Context.SetZoomLevel(std::min(p->Context.ZoomLevel + 1, TPaintContext::MaxZoomLevel));
-    RepaintPage();
+    const TPageWidget *w = PageControl();
+    zoomKeeping(ActivePage()->Context.ZoomLevel + 1, QPoint(w->width() / 2, w->height() / 2));
 }
 
 void TChildWin::ZoomOut()
 {
     TCDLPage *p = ActivePage();
-    p->Context.SetZoomLevel(std::max(p->Context.ZoomLevel - 1, TPaintContext::MinZoomLevel));
-    if (p->Context.Zoom <= 1)
+    const int level = std::max(p->Context.ZoomLevel - 1, TPaintContext::MinZoomLevel);
+    if (TPaintContext::ZoomFactor(level) <= 1) {
+        p->Context.SetZoomLevel(level);
         p->Context.ScrollX = p->Context.ScrollY = 0;
-    RepaintPage();
+        updateScrollRanges();
+        RepaintPage();
+        return;
+    }
+    const TPageWidget *w = PageControl();
+    zoomKeeping(level, QPoint(w->width() / 2, w->height() / 2));
 }
 
 void TChildWin::ZoomTo(int tag)
@@ -251,10 +261,15 @@ void TChildWin::ZoomTo(int tag)
     if (tag < TPaintContext::MinZoomLevel || tag > TPaintContext::MaxZoomLevel)
         return;
     TCDLPage *p = ActivePage();
-    p->Context.SetZoomLevel(tag);
-    if (p->Context.Zoom < 1)
+    if (TPaintContext::ZoomFactor(tag) < 1) {
+        p->Context.SetZoomLevel(tag);
         p->Context.ScrollX = p->Context.ScrollY = 0;
-    RepaintPage();
+        updateScrollRanges();
+        RepaintPage();
+        return;
+    }
+    const TPageWidget *w = PageControl();
+    zoomKeeping(tag, QPoint(w->width() / 2, w->height() / 2));
 }
 
 void TChildWin::StandardZoom()
@@ -262,19 +277,84 @@ void TChildWin::StandardZoom()
     TCDLPage *p = ActivePage();
     p->Context.SetZoomLevel(4);
     p->Context.ScrollX = p->Context.ScrollY = 0;
+    updateScrollRanges();
     RepaintPage();
+}
+
+QPoint TChildWin::scrollLimits() const
+{
+    const TCDLPage *p = ActivePage();
+    const TPageWidget *w = PageControl();
+    TPaintContext c = p->Context;
+    p->FitInto(c, w->width(), w->height(), c.Zoom);
+    // Half the overhang of the page beyond the control, plus a margin, each way.
+    return {std::max(0, (c.MapLenX(p->Extent().width()) - w->width()) / 2 + 20),
+            std::max(0, (c.MapLenY(p->Extent().height()) - w->height()) / 2 + 20)};
+}
+
+void TChildWin::zoomKeeping(int level, QPoint anchor)
+{
+    TCDLPage *p = ActivePage();
+    const TPageWidget *w = PageControl();
+    TPaintContext &c = p->Context;
+    p->FitInto(c, w->width(), w->height(), c.Zoom);
+    // Unrounded, so that the point does not creep when zooming in and out again.
+    const double mx = (anchor.x() - c.OffsetX) / c.ScaleX, my = (anchor.y() - c.OffsetY) / c.ScaleY;
+    c.SetZoomLevel(level);
+    p->FitInto(c, w->width(), w->height(), c.Zoom);
+    const QPoint limit = scrollLimits();
+    c.ScrollX = std::clamp(int(std::lround(mx * c.ScaleX + w->width() / 2 - anchor.x())), -limit.x(), limit.x());
+    c.ScrollY = std::clamp(int(std::lround(my * c.ScaleY + w->height() / 2 - anchor.y())), -limit.y(), limit.y());
+    p->FitInto(c, w->width(), w->height(), c.Zoom);
+    updateScrollRanges();
+    RepaintRulers();
+    RepaintPage();
+}
+
+void TChildWin::pageWheel(QPoint pos, QPoint angle, Qt::KeyboardModifiers mods)
+{
+    // 120 is one notch of a common wheel.
+    if (mods & Qt::ControlModifier) {
+        const int turn = angle.y() != 0 ? angle.y() : angle.x();
+        if ((turn > 0) != (m_wheelZoomRest > 0))
+            m_wheelZoomRest = 0;
+        m_wheelZoomRest += turn;
+        const int steps = m_wheelZoomRest / 120;
+        if (steps == 0)
+            return;
+        m_wheelZoomRest -= steps * 120;
+        const int level = std::clamp(ActivePage()->Context.ZoomLevel + steps, int(TPaintContext::MinZoomLevel),
+                                     int(TPaintContext::MaxZoomLevel));
+        if (level != ActivePage()->Context.ZoomLevel)
+            zoomKeeping(level, pos);
+        return;
+    }
+    // Shift turns the wheel sideways, unless the platform did so already.
+    const QPoint d = (mods & Qt::ShiftModifier) && angle.x() == 0 ? QPoint(angle.y(), 0) : angle;
+    const int lines = QApplication::wheelScrollLines();
+    m_wheelScrollRest += QPoint(d.x() * lines * m_sBarH->singleStep(), d.y() * lines * m_sBarV->singleStep());
+    const QPoint px = m_wheelScrollRest / 120;
+    m_wheelScrollRest -= px * 120;
+    // Turning the wheel away from oneself shows what lies above.
+    scrollBy(-px);
+}
+
+void TChildWin::scrollBy(QPoint delta)
+{
+    if (delta.x() != 0)
+        m_sBarH->setValue(m_sBarH->value() + delta.x());
+    if (delta.y() != 0)
+        m_sBarV->setValue(m_sBarV->value() + delta.y());
 }
 
 void TChildWin::updateScrollRanges()
 {
     const TCDLPage *p = ActivePage();
     const TPageWidget *w = PageControl();
-    // Half the overhang of the page beyond the control, plus a margin, each way.
-    const int ox = std::max(0, (p->Context.MapLenX(p->Extent().width()) - w->width()) / 2 + 20);
-    const int oy = std::max(0, (p->Context.MapLenY(p->Extent().height()) - w->height()) / 2 + 20);
+    const QPoint limit = scrollLimits();
     const QSignalBlocker bh(m_sBarH), bv(m_sBarV);
-    m_sBarH->setRange(-ox, ox);
-    m_sBarV->setRange(-oy, oy);
+    m_sBarH->setRange(-limit.x(), limit.x());
+    m_sBarV->setRange(-limit.y(), limit.y());
     m_sBarH->setPageStep(std::max(1, w->width() / 2));
     m_sBarV->setPageStep(std::max(1, w->height() / 2));
     m_sBarH->setSingleStep(10);

@@ -73,6 +73,13 @@ protected:
 private:
     bool CloseQuery();
     void updateScrollRanges();
+    // How far the shown page may scroll each way at its present zoom.
+    QPoint scrollLimits() const;
+    // Zoom level `level`, keeping the model point at `anchor` (page control
+    // pixels) where it is as far as scrolling allows.
+    void zoomKeeping(int level, QPoint anchor);
+    void pageWheel(QPoint pos, QPoint angleDelta, Qt::KeyboardModifiers mods);
+    void scrollBy(QPoint delta);
     void pointerMoved(QPoint p);
     void guideDragged(bool horizontal, int pos, bool finished);
     bool zeroDrag(QEvent *e);
@@ -85,6 +92,9 @@ private:
     QToolButton *m_setZero;
     QScrollBar *m_sBarH, *m_sBarV;
     bool m_zeroDragging = false;
+    // Wheel turns short of a whole notch (fine-grained wheels and pads).
+    int m_wheelZoomRest = 0;
+    QPoint m_wheelScrollRest;
     // After the document: they go first, while their pages still exist.
     std::unique_ptr<TPageEditor> m_editors[TCDLDocument::PageCount];
 };

@@ -176,8 +176,12 @@ void TMDIForm::buildMenus()
     });
 
     QMenu *zoom = menu("miZoom", 190, true);
-    enable(addCommand(zoom, "miVergroessern", 191, 0), true, [this] { onChild([](TChildWin *c) { c->ZoomIn(); }); });
-    enable(addCommand(zoom, "miVerkleinern", 192, 0), true, [this] { onChild([](TChildWin *c) { c->ZoomOut(); }); });
+    enable(addCommand(zoom, "miVergroessern", 191, 0), true, [this] {
+        onChild([](TChildWin *c) { c->ZoomIn(); });
+    })->setShortcut(QKeySequence::ZoomIn);
+    enable(addCommand(zoom, "miVerkleinern", 192, 0), true, [this] {
+        onChild([](TChildWin *c) { c->ZoomOut(); });
+    })->setShortcut(QKeySequence::ZoomOut);
     zoom->addSeparator();
     auto *levels = new QActionGroup(this);
     for (int tag = 1; tag <= 7; ++tag) {

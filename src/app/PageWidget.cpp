@@ -5,6 +5,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
+#include <algorithm>
 
 namespace {
 
@@ -25,6 +27,8 @@ TPageWidget::TPageWidget(QWidget *parent) : QWidget(parent)
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(100, 100);
+    m_autoScroll.setInterval(AutoScrollInterval);
+    connect(&m_autoScroll, &QTimer::timeout, this, &TPageWidget::autoScrollStep);
 }
 
 void TPageWidget::setPage(TCDLPage *page, TPageEditor *editor)
@@ -120,14 +124,68 @@ void TPageWidget::mouseMoveEvent(QMouseEvent *e)
         m_editor->MouseMove(e->buttons(), p);
     updatePointerShape(p);
     emit pointerMoved(p);
+    m_dragPointer = p;
+    if ((e->buttons() & Qt::LeftButton) && dragScrolls() && !edgeScroll(p).isNull()) {
+        if (!m_autoScroll.isActive())
+            m_autoScroll.start();
+    } else {
+        m_autoScroll.stop();
+    }
 }
 
 void TPageWidget::mouseReleaseEvent(QMouseEvent *e)
 {
+    m_autoScroll.stop();
     const QPoint p = e->position().toPoint();
     if (m_editor)
         m_editor->MouseUp(e->button(), p);
     updatePointerShape(p);
+}
+
+bool TPageWidget::dragScrolls() const
+{
+    // Frames, handles and the rubber band; a guide line is taken to its
+    // ruler to be removed, so it does not scroll.
+    QPoint a, b;
+    return m_editor && (m_editor->Dragging() || m_editor->Band(a, b));
+}
+
+QPoint TPageWidget::edgeScroll(QPoint p) const
+{
+    // Faster the further the pointer is past the margin.
+    auto speed = [](int past) { return past <= 0 ? 0 : std::min(4 + 2 * past, 80); };
+    const int m = AutoScrollMargin;
+    return {speed(p.x() - (width() - 1 - m)) - speed(m - p.x()), speed(p.y() - (height() - 1 - m)) - speed(m - p.y())};
+}
+
+void TPageWidget::autoScrollStep()
+{
+    const QPoint v = edgeScroll(m_dragPointer);
+    if (!dragScrolls() || v.isNull()) {
+        m_autoScroll.stop();
+        return;
+    }
+    const TPaintContext &c = m_page->Context;
+    const QPoint before(c.ScrollX, c.ScrollY);
+    emit scrollRequested(v);
+    const QPoint shift = QPoint(c.ScrollX, c.ScrollY) - before;
+    if (shift.isNull())
+        return;
+    // The pointer stays where it is while the page moves under it.
+    m_editor->Scrolled(shift);
+    m_editor->MouseMove(Qt::LeftButton, m_dragPointer);
+    emit pointerMoved(m_dragPointer);
+    update();
+}
+
+void TPageWidget::wheelEvent(QWheelEvent *e)
+{
+    if (!m_editor)
+        return QWidget::wheelEvent(e);
+    // A drag keeps device points of its own; the page stays put under it.
+    if (m_editor->State().MouseState == TMouseState::Idle)
+        emit wheelTurned(e->position().toPoint(), e->angleDelta(), e->modifiers());
+    e->accept();
 }
 
 void TPageWidget::keyPressEvent(QKeyEvent *e)

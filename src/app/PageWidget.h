@@ -7,6 +7,7 @@
 #include "DragCache.h"
 #include "Page.h"
 
+#include <QTimer>
 #include <QWidget>
 
 class TPageEditor;
@@ -25,10 +26,18 @@ public:
     void setGuidePreview(bool horizontal, int pos);
     void setCrosshair(QPoint p);
 
+    // A drag held this close to an edge, or beyond it, scrolls the page
+    // every AutoScrollInterval milliseconds.
+    static constexpr int AutoScrollMargin = 8;
+    static constexpr int AutoScrollInterval = 30;
+
 signals:
     void pointerMoved(QPoint devicePos);
     void pointerLeft();
     void painted();
+    void wheelTurned(QPoint devicePos, QPoint angleDelta, Qt::KeyboardModifiers mods);
+    // The owner scrolls by delta pixels as far as it can, at once.
+    void scrollRequested(QPoint delta);
 
 protected:
     void paintEvent(QPaintEvent *) override;
@@ -42,9 +51,13 @@ protected:
     bool focusNextPrevChild(bool) override { return false; }
     void leaveEvent(QEvent *) override;
     void enterEvent(QEnterEvent *) override;
+    void wheelEvent(QWheelEvent *) override;
 
 private:
     void updatePointerShape(QPoint p);
+    bool dragScrolls() const;
+    QPoint edgeScroll(QPoint p) const;
+    void autoScrollStep();
 
     TCDLPage *m_page = nullptr;
     TPageEditor *m_editor = nullptr;
@@ -53,4 +66,6 @@ private:
     int m_guidePos = -1;
     QPoint m_cross{-1, -1};
     int m_shape = 0;
+    QTimer m_autoScroll;
+    QPoint m_dragPointer;
 };

@@ -3,19 +3,56 @@
 // scale in the current unit counted from the page's Origin, a mark at the
 // pointer, and the start of a guide-line drag.
 
+#include <QString>
 #include <QWidget>
+#include <vector>
 
 class TCDLPage;
+class TPaintContext;
 
-// Displayed units between two labelled marks: about two and a half label
-// widths, never below one.
-int RulerLabelStep(int labelWidth, int divisor, double scale);
+// A step of Mantissa x 10^Exponent displayed units, Mantissa 1, 2 or 5.
+struct TRulerStep
+{
+    int Mantissa = 1;
+    int Exponent = 0;
+    double Units() const;
+    bool operator==(const TRulerStep &) const = default;
+};
+
+// The finest ticks at least minTickPixels apart (and no finer than one
+// model unit), and labels at the finest multiple of the tick step that
+// leaves labelPixels between two labels.
+struct TRulerScale
+{
+    TRulerStep Tick;
+    TRulerStep Label;
+    int TicksPerLabel = 1;
+};
+TRulerScale ChooseRulerScale(double pixelsPerModelUnit, int divisor, int labelPixels, int minTickPixels);
+
+struct TRulerMark
+{
+    enum Kind { Minor, Middle, Labelled };
+    // Device position in the page control.
+    int Pos = 0;
+    Kind Type = Minor;
+    // Distance from the origin in displayed units, for labelled marks.
+    QString Label;
+};
+
+// Every mark whose device position lies in [from, to]: tick j sits at the
+// model position origin + j x tick step, mapped as the page maps.
+std::vector<TRulerMark> RulerMarks(const TRulerScale &scale, int divisor, int32_t origin, double pixelsPerModelUnit,
+                                   int offset, int from, int to);
 
 class TRuler : public QWidget
 {
     Q_OBJECT
 public:
     static constexpr int Thickness = 20;
+    // Pixels between two ticks and the space left between two labels.
+    static constexpr int MinTickPixels = 5;
+    static constexpr int LabelGap = 8;
     TRuler(Qt::Orientation o, QWidget *parent);
 
     // The page shown and the control it paints into.
@@ -23,8 +60,11 @@ public:
     // Pointer position in the page control's coordinates, -1 for none.
     void SetMark(int devicePos);
     int Mark() const { return m_mark; }
-    // Last label step drawn, for inspection.
-    int LastStep() const { return m_step; }
+    // What the last paint drew, positions in the page control.
+    const TRulerScale &LastScale() const { return m_scale; }
+    const std::vector<TRulerMark> &LastMarks() const { return m_marks; }
+    // Where the page control starts along the ruler.
+    int ControlStart() const;
 
 signals:
     // A guide-line drag left the ruler; pos is in the page control.
@@ -46,6 +86,7 @@ private:
     TCDLPage *m_page = nullptr;
     QWidget *m_control = nullptr;
     int m_mark = -1;
-    int m_step = 1;
+    TRulerScale m_scale;
+    std::vector<TRulerMark> m_marks;
     bool m_dragging = false;
 };

@@ -199,6 +199,20 @@ void TPageEditor::CancelDrag()
     S.MouseState = TMouseState::Idle;
 }
 
+void TPageEditor::Scrolled(QPoint shift)
+{
+    Layout();
+    if (S.LastPoint.x() != INT_MIN)
+        S.LastPoint -= shift;
+    // Band and creation anchor at the press's device point; the other drags
+    // keep model points.
+    if (S.MouseState == TMouseState::Band || S.MouseState == TMouseState::Create) {
+        S.GrabOffset -= shift;
+        S.PressRecord -= shift;
+        S.PressPoint -= shift;
+    }
+}
+
 void TPageEditor::ShowPointer(QPoint m) const
 {
     if (m_host)

@@ -84,6 +84,9 @@ public:
     // Ends a press without its release (focus lost, window closing, a
     // command that changes the frames).
     void CancelDrag();
+    // The page scrolled by `shift` device pixels during a drag: the device
+    // points the drag keeps move with the page.
+    void Scrolled(QPoint shift);
 
     bool Dragging() const;
     // Frames drawn as drag outlines now, including a frame being created.

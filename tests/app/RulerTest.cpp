@@ -5,15 +5,176 @@
 #include "Units.h"
 
 #include <QMouseEvent>
+#include <QToolButton>
+#include <climits>
+#include <cmath>
 
-TEST(RulerLabelStep, StepsFollowScaleAndUnit)
+namespace {
+
+bool OneTwoFive(const TRulerStep &s)
 {
-    // 30 px label: 75 px between labels; at 1 px per 0.1 mm that is 7 mm.
-    EXPECT_EQ(RulerLabelStep(30, 10, 0.1), 75);
-    EXPECT_EQ(RulerLabelStep(30, 10, 1.0), 7);
-    EXPECT_EQ(RulerLabelStep(30, 160, 1.0), 1) << "never below one";
-    EXPECT_EQ(RulerLabelStep(30, 160, 0.05), 9);
-    EXPECT_EQ(RulerLabelStep(31, 10, 0.5), 15) << "Trunc(77.5) = 77 px";
+    return s.Mantissa == 1 || s.Mantissa == 2 || s.Mantissa == 5;
+}
+
+// A label back in model units from the origin: "12,5" with divisor 160 is 2000.
+double LabelModel(const QString &label, int divisor)
+{
+    QString t = label;
+    t.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    const double v = t.toDouble(&ok);
+    EXPECT_TRUE(ok) << label.toStdString();
+    return v * divisor;
+}
+
+} // namespace
+
+TEST(RulerScale, TicksAndLabelsAreWholeStepsOfTheUnit)
+{
+    // 1 px per mm: ticks every 5 mm, labels every 50 mm (10 and 20 mm are too close for 38 px).
+    TRulerScale s = ChooseRulerScale(0.1, 10, 38, 5);
+    EXPECT_EQ(s.Tick, (TRulerStep{5, 0}));
+    EXPECT_EQ(s.Label, (TRulerStep{5, 1}));
+    EXPECT_EQ(s.TicksPerLabel, 10);
+    // 80 px per inch: tenths of an inch and labels at every half inch.
+    s = ChooseRulerScale(0.5, 160, 38, 5);
+    EXPECT_EQ(s.Tick, (TRulerStep{1, -1}));
+    EXPECT_EQ(s.Label, (TRulerStep{5, -1}));
+    EXPECT_EQ(s.TicksPerLabel, 5);
+    // Ticks never finer than the model's tenth of a millimetre, however far zoomed in.
+    s = ChooseRulerScale(40, 10, 38, 5);
+    EXPECT_EQ(s.Tick, (TRulerStep{1, -1}));
+    EXPECT_EQ(s.TicksPerLabel, 1);
+
+    // Any scale: ticks and labels on 1-2-5 steps, far enough apart, labels on ticks, the finest such label.
+    for (int divisor : {10, 160, 7}) {
+        for (double ppm = 0.003; ppm < 60; ppm *= 1.37) {
+            s = ChooseRulerScale(ppm, divisor, 38, 5);
+            const double perUnit = ppm * divisor;
+            ASSERT_TRUE(OneTwoFive(s.Tick) && OneTwoFive(s.Label)) << ppm;
+            EXPECT_GE(s.Tick.Units() * divisor, 1 - 1e-9) << ppm;
+            EXPECT_TRUE(s.Tick.Units() * perUnit >= 5 || s.Tick.Units() * divisor < 1.1 * 5) << ppm;
+            EXPECT_GE(s.Label.Units() * perUnit, 38) << ppm;
+            EXPECT_NEAR(s.Label.Units(), s.Tick.Units() * s.TicksPerLabel, 1e-9 * s.Label.Units()) << ppm;
+            EXPECT_LE(s.TicksPerLabel, 10) << ppm;
+        }
+    }
+}
+
+TEST(RulerScale, MarksLandWhereThePageMapsTheirModelPositions)
+{
+    TPaintContext c;
+    c.ScaleX = 0.8374;
+    c.OffsetX = 311;
+    for (int32_t origin : {0, -599, 123}) {
+        const TRulerScale s = ChooseRulerScale(c.ScaleX, 10, 38, 5);
+        ASSERT_EQ(s.Tick, (TRulerStep{1, 0})) << "1 mm = 8.4 px";
+        const std::vector<TRulerMark> marks = RulerMarks(s, 10, origin, c.ScaleX, c.OffsetX, 0, 900);
+        ASSERT_GT(marks.size(), 80u);
+        // Every tick is one millimetre on from the one before, counted from the origin.
+        int first = -1;
+        for (size_t i = 0; i < marks.size() && first < 0; ++i)
+            if (marks[i].Type == TRulerMark::Labelled)
+                first = int(i);
+        ASSERT_GE(first, 0);
+        const int32_t at = origin + int32_t(LabelModel(marks[size_t(first)].Label, 10));
+        for (size_t i = 0; i < marks.size(); ++i) {
+            EXPECT_EQ(marks[i].Pos, c.MapX(at + (int(i) - first) * 10)) << origin << " mark " << i;
+            const int phase = ((int(i) - first) % 5 + 5) % 5;
+            EXPECT_EQ(marks[i].Type == TRulerMark::Labelled, phase == 0) << i;
+            if (marks[i].Type == TRulerMark::Labelled) {
+                EXPECT_EQ(origin + LabelModel(marks[i].Label, 10), at + (int(i) - first) * 10);
+            }
+        }
+        EXPECT_GE(marks.front().Pos, 0);
+        EXPECT_LE(marks.back().Pos, 900);
+    }
+    // Decimal labels in inches at a high zoom, with the decimal comma.
+    const TRulerScale fine = ChooseRulerScale(0.5, 160, 38, 5);
+    const std::vector<TRulerMark> inch = RulerMarks(fine, 160, 0, 0.5, 0, -100, 100);
+    QStringList labels;
+    for (const TRulerMark &m : inch)
+        if (m.Type == TRulerMark::Labelled)
+            labels.append(m.Label);
+    EXPECT_EQ(labels, (QStringList{QStringLiteral("-1,0"), QStringLiteral("-0,5"), QStringLiteral("0,0"),
+                                   QStringLiteral("0,5"), QStringLiteral("1,0")}));
+}
+
+TEST_F(AppTest, RulerLabelsSitOnThePageMappingAtEveryZoomAndOrigin)
+{
+    TMDIForm m;
+    m.resize(1000, 800);
+    m.show();
+    TChildWin *c = m.New();
+    c->parentWidget()->showMaximized();
+    Process();
+    TPageWidget *page = c->PageControl();
+    TCDLPage *p = c->ActivePage();
+    const int labelWidth = c->HRuler()->fontMetrics().horizontalAdvance(QStringLiteral("-9999"));
+
+    auto check = [&](TRuler *r, bool horizontal, const char *what) -> double {
+        page->repaint();
+        r->repaint();
+        const int divisor = UnitDivisor();
+        const int32_t origin = horizontal ? p->Origin.x() : p->Origin.y();
+        const QImage shot = r->grab().toImage();
+        int labels = 0, last = INT_MIN;
+        for (const TRulerMark &k : r->LastMarks()) {
+            if (k.Type != TRulerMark::Labelled)
+                continue;
+            ++labels;
+            const double model = origin + LabelModel(k.Label, divisor);
+            EXPECT_EQ(model, std::round(model)) << what;
+            const int expected = horizontal ? p->Context.MapX(int32_t(model)) : p->Context.MapY(int32_t(model));
+            EXPECT_EQ(k.Pos, expected) << what << " zoom " << p->Context.ZoomLevel << " label "
+                                       << k.Label.toStdString();
+            if (last != INT_MIN) {
+                EXPECT_GE(k.Pos - last, labelWidth + TRuler::LabelGap) << what;
+            }
+            last = k.Pos;
+            // Drawn there: the mark's column is dark near the ruler's inner edge.
+            const int at = r->ControlStart() + k.Pos;
+            const QColor px =
+                horizontal ? shot.pixelColor(at, TRuler::Thickness - 3) : shot.pixelColor(TRuler::Thickness - 3, at);
+            EXPECT_LT(px.lightness(), 128) << what << " at " << at;
+        }
+        EXPECT_GE(labels, 2) << what << " zoom " << p->Context.ZoomLevel;
+        const double tickUnits = r->LastScale().Tick.Units();
+        EXPECT_TRUE(OneTwoFive(r->LastScale().Tick));
+        return tickUnits;
+    };
+
+    std::vector<double> ticks;
+    for (int level = 1; level <= 7; ++level) {
+        Trigger(m, QByteArray("miZoom" + QByteArray::number(level)).constData());
+        ticks.push_back(check(c->HRuler(), true, "top"));
+        check(c->VRuler(), false, "left");
+    }
+    EXPECT_GT(ticks.front(), ticks.back()) << "finer ticks when zoomed in";
+
+    // The zero point dragged onto the page: labels count from there.
+    const QPoint zeroAt(page->width() / 3 + 7, page->height() / 3 + 5);
+    auto *zero = c->findChild<QToolButton *>(QStringLiteral("sbSetZero"));
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), zero->mapToGlobal(QPointF(5, 5)), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, zero->mapFromGlobal(page->mapToGlobal(QPointF(zeroAt))),
+                        page->mapToGlobal(QPointF(zeroAt)), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(zero, &press);
+    QApplication::sendEvent(zero, &release);
+    EXPECT_EQ(p->Origin, QPoint(p->Context.ModelX(zeroAt.x()), p->Context.ModelY(zeroAt.y())));
+    for (int level : {3, 5, 7}) {
+        Trigger(m, QByteArray("miZoom" + QByteArray::number(level)).constData());
+        check(c->HRuler(), true, "top, moved zero");
+        check(c->VRuler(), false, "left, moved zero");
+        bool zeroShown = false;
+        for (const TRulerMark &k : c->HRuler()->LastMarks())
+            zeroShown |= k.Label == QStringLiteral("0") && k.Pos == p->Context.MapX(p->Origin.x());
+        EXPECT_TRUE(zeroShown) << level;
+    }
+    SetUnitDivisor(160);
+    for (int level : {1, 4, 7})
+        Trigger(m, QByteArray("miZoom" + QByteArray::number(level)).constData()), check(c->HRuler(), true, "inch");
+    SetUnitDivisor(10);
 }
 
 TEST_F(AppTest, RulersFollowZoomAndPointerAndCreateGuideLines)
@@ -27,19 +188,15 @@ TEST_F(AppTest, RulersFollowZoomAndPointerAndCreateGuideLines)
     Process();
     TRuler *h = c->HRuler();
     h->repaint();
-    const int atStandard = h->LastStep();
+    const double atStandard = h->LastScale().Label.Units();
     Trigger(m, "miZoom7");
     h->repaint();
-    EXPECT_LT(h->LastStep(), atStandard);
-    SetUnitDivisor(160);
-    h->repaint();
-    EXPECT_GE(h->LastStep(), 1);
-    SetUnitDivisor(10);
+    EXPECT_LT(h->LastScale().Label.Units(), atStandard);
 
     // Pointer over the page: marks on both rulers, coordinates from Origin.
     TPageWidget *page = c->PageControl();
-    QMouseEvent move(QEvent::MouseMove, QPointF(50, 60), page->mapToGlobal(QPointF(50, 60)), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(50, 60), page->mapToGlobal(QPointF(50, 60)), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
     QApplication::sendEvent(page, &move);
     EXPECT_GE(h->Mark(), 50);
     EXPECT_FALSE(m.findChild<QLabel *>(QStringLiteral("AktPos"))->text().isEmpty());
@@ -48,8 +205,8 @@ TEST_F(AppTest, RulersFollowZoomAndPointerAndCreateGuideLines)
     const QPoint inRuler = h->mapFromGlobal(page->mapToGlobal(QPoint(80, 120)));
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(inRuler.x(), 5), h->mapToGlobal(QPointF(inRuler.x(), 5)),
                       Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(inRuler), h->mapToGlobal(QPointF(inRuler)),
-                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(inRuler), h->mapToGlobal(QPointF(inRuler)), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(h, &press);
     QApplication::sendEvent(h, &release);
     TCDLPage *p = c->ActivePage();

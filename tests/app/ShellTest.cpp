@@ -223,12 +223,13 @@ TEST_F(AppTest, ZoomAndScrollRules)
     ctx.ScrollY = -30;
     Trigger(m, "sbZoomIn");
     EXPECT_EQ(ctx.ZoomLevel, 6);
-    EXPECT_EQ(ctx.ScrollX, 40);
+    EXPECT_EQ(ctx.ScrollX, 80) << "twice the scale: the same model point in the centre";
+    EXPECT_EQ(ctx.ScrollY, -60);
     for (int i = 0; i < 3; ++i)
         Trigger(m, "sbZoomIn");
     EXPECT_EQ(ctx.ZoomLevel, 7);
     Trigger(m, "miZoom5");
-    EXPECT_EQ(ctx.ScrollX, 40) << "200 % keeps the scroll position";
+    EXPECT_EQ(ctx.ScrollX, 40) << "200 % keeps the centre";
     Trigger(m, "sbZoomOut");
     EXPECT_EQ(ctx.ZoomLevel, 4);
     EXPECT_EQ(ctx.ScrollX, 0);

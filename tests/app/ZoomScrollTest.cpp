@@ -1,0 +1,231 @@
+// Zooming and scrolling a document window: the wheel with and without
+// modifiers, the zoom commands, and the page scrolling under a drag held at
+// the window's edge.
+
+#include "AppFixture.h"
+
+#include "PageEditor.h"
+#include "PageWidget.h"
+#include "Shapes.h"
+
+#include <QElapsedTimer>
+#include <QMouseEvent>
+#include <QWheelEvent>
+#include <cmath>
+
+namespace {
+
+void Mouse(QWidget *w, QEvent::Type t, QPoint p, Qt::MouseButton b, Qt::MouseButtons held)
+{
+    QMouseEvent e(t, QPointF(p), w->mapToGlobal(QPointF(p)), b, held, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+
+void Wheel(QWidget *w, QPoint p, QPoint angle, Qt::KeyboardModifiers mods)
+{
+    QWheelEvent e(QPointF(p), w->mapToGlobal(QPointF(p)), QPoint(), angle, Qt::NoButton, mods, Qt::NoScrollPhase,
+                  false);
+    QApplication::sendEvent(w, &e);
+}
+
+// Lets the auto-scroll timer fire a few times.
+void Wait(int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+class ZoomScrollTest : public AppTest
+{
+protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        main = std::make_unique<TMDIForm>();
+        main->resize(1000, 800);
+        main->show();
+        child = main->New();
+        child->parentWidget()->showMaximized();
+        Process();
+        page = child->PageControl();
+        p = child->ActivePage();
+        hBar = child->findChild<QScrollBar *>(QStringLiteral("sBarH"));
+        vBar = child->findChild<QScrollBar *>(QStringLiteral("sBarV"));
+        page->repaint();
+    }
+    void TearDown() override
+    {
+        for (TChildWin *c : main->Children())
+            c->Closing = true;
+        main.reset();
+        AppTest::TearDown();
+    }
+    // Where the model point that was under device point d is shown now, from
+    // its unrounded model position.
+    QPointF ModelAt(QPoint d) const
+    {
+        const TPaintContext &c = p->Context;
+        return {(d.x() - c.OffsetX) / c.ScaleX, (d.y() - c.OffsetY) / c.ScaleY};
+    }
+    QPointF DeviceOf(QPointF m) const
+    {
+        const TPaintContext &c = p->Context;
+        return {m.x() * c.ScaleX + c.OffsetX, m.y() * c.ScaleY + c.OffsetY};
+    }
+    QPoint ModelOf(QPoint d) const { return {p->Context.ModelX(d.x()), p->Context.ModelY(d.y())}; }
+    TCDLFrame *AddBox(QPoint model, int size)
+    {
+        auto box = std::make_unique<TCDLRechteck>(p, model.x(), model.y());
+        box->Width = box->Height = size;
+        TCDLFrame *f = box.get();
+        p->AddFrame(std::move(box));
+        page->repaint();
+        return f;
+    }
+
+    std::unique_ptr<TMDIForm> main;
+    TChildWin *child = nullptr;
+    TPageWidget *page = nullptr;
+    TCDLPage *p = nullptr;
+    QScrollBar *hBar = nullptr, *vBar = nullptr;
+};
+
+} // namespace
+
+TEST_F(ZoomScrollTest, CtrlWheelZoomsAboutThePointer)
+{
+    const QPoint at = page->rect().center() + QPoint(70, -45);
+    const QPointF m = ModelAt(at);
+    for (int level = 5; level <= 7; ++level) {
+        Wheel(page, at, QPoint(0, 120), Qt::ControlModifier);
+        page->repaint();
+        ASSERT_EQ(p->Context.ZoomLevel, level);
+        const QPointF d = DeviceOf(m);
+        EXPECT_NEAR(d.x(), at.x(), 1.0) << level;
+        EXPECT_NEAR(d.y(), at.y(), 1.0) << level;
+        EXPECT_EQ(hBar->value(), p->Context.ScrollX) << "the bars show where the page is";
+        EXPECT_EQ(vBar->value(), p->Context.ScrollY);
+    }
+    Wheel(page, at, QPoint(0, 120), Qt::ControlModifier);
+    EXPECT_EQ(p->Context.ZoomLevel, 7) << "800% is the last level";
+
+    // Half notches add up to one; back out about another point.
+    const QPoint other = page->rect().center() + QPoint(-30, 60);
+    const QPointF m2 = ModelAt(other);
+    Wheel(page, other, QPoint(0, -60), Qt::ControlModifier);
+    EXPECT_EQ(p->Context.ZoomLevel, 7);
+    Wheel(page, other, QPoint(0, -60), Qt::ControlModifier);
+    page->repaint();
+    ASSERT_EQ(p->Context.ZoomLevel, 6);
+    EXPECT_NEAR(DeviceOf(m2).x(), other.x(), 1.0);
+    EXPECT_NEAR(DeviceOf(m2).y(), other.y(), 1.0);
+
+    // Out to a level where the page fits: it is centred again.
+    for (int i = 0; i < 3; ++i)
+        Wheel(page, other, QPoint(0, -120), Qt::ControlModifier);
+    page->repaint();
+    EXPECT_EQ(p->Context.ZoomLevel, 3);
+    EXPECT_EQ(p->Context.ScrollX, 0);
+    EXPECT_EQ(p->Context.ScrollY, 0);
+}
+
+TEST_F(ZoomScrollTest, WheelScrollsAndZoomCommandsKeepTheCentre)
+{
+    Trigger(*main, "miZoom6");
+    page->repaint();
+    const int y0 = vBar->value(), x0 = hBar->value();
+    Wheel(page, page->rect().center(), QPoint(0, -120), Qt::NoModifier);
+    EXPECT_GT(vBar->value(), y0) << "turned towards the user: further down the page";
+    EXPECT_EQ(p->Context.ScrollY, vBar->value());
+    EXPECT_EQ(hBar->value(), x0);
+    Wheel(page, page->rect().center(), QPoint(0, -120), Qt::ShiftModifier);
+    EXPECT_GT(hBar->value(), x0);
+    EXPECT_EQ(p->Context.ScrollX, hBar->value());
+
+    const QPoint centre(page->width() / 2, page->height() / 2);
+    hBar->setValue(hBar->value() + 150);
+    vBar->setValue(vBar->value() - 90);
+    page->repaint();
+    for (const char *command : {"miVergroessern", "miVerkleinern", "miVerkleinern", "miZoom6"}) {
+        const QPointF m = ModelAt(centre);
+        Trigger(*main, command);
+        page->repaint();
+        EXPECT_NEAR(DeviceOf(m).x(), centre.x(), 1.0) << command;
+        EXPECT_NEAR(DeviceOf(m).y(), centre.y(), 1.0) << command;
+    }
+    EXPECT_EQ(main->Action(QStringLiteral("miVergroessern"))->shortcut(), QKeySequence(QKeySequence::ZoomIn));
+    EXPECT_EQ(main->Action(QStringLiteral("miVerkleinern"))->shortcut(), QKeySequence(QKeySequence::ZoomOut));
+
+    // Down to 75%: unscrolled, as before.
+    Trigger(*main, "miZoom4");
+    Trigger(*main, "miVerkleinern");
+    EXPECT_EQ(p->Context.ScrollX, 0);
+    EXPECT_EQ(hBar->value(), 0);
+}
+
+TEST_F(ZoomScrollTest, DragAtTheEdgeScrollsAndTheFrameFollows)
+{
+    Trigger(*main, "miZoom5");
+    page->repaint();
+    const QPoint c = page->rect().center();
+    TCDLFrame *f = AddBox(ModelOf(c), 60);
+    const QPoint grab = p->Context.Map(f->X + 30, f->Y + 30);
+    const int x0 = f->X, bar0 = hBar->value();
+
+    Mouse(page, QEvent::MouseButtonPress, grab, Qt::LeftButton, Qt::LeftButton);
+    const QPoint edge(page->width() - 2, grab.y());
+    Mouse(page, QEvent::MouseMove, edge, Qt::NoButton, Qt::LeftButton);
+    const int byPointer = p->Context.ModelX(edge.x()) - p->Context.ModelX(grab.x());
+    // A few ticks, however busy the machine.
+    QElapsedTimer t;
+    t.start();
+    while (hBar->value() < bar0 + 60 && t.elapsed() < 5000)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_GE(hBar->value(), bar0 + 60);
+    EXPECT_GT(f->X - x0, byPointer + 20) << "the frame went on with the page";
+    // It is still under the pointer.
+    EXPECT_NEAR(p->Context.MapX(f->X + 30), edge.x(), 2);
+    Mouse(page, QEvent::MouseButtonRelease, edge, Qt::LeftButton, Qt::NoButton);
+    const int stopped = hBar->value(), x1 = f->X;
+    Wait(4 * TPageWidget::AutoScrollInterval);
+    EXPECT_EQ(hBar->value(), stopped) << "the release stops it";
+    EXPECT_EQ(f->X, x1);
+    EXPECT_TRUE(p->Modified);
+
+    // Away from the edge nothing scrolls.
+    Mouse(page, QEvent::MouseButtonPress, p->Context.Map(f->X + 30, f->Y + 30), Qt::LeftButton, Qt::LeftButton);
+    Mouse(page, QEvent::MouseMove, c, Qt::NoButton, Qt::LeftButton);
+    Wait(4 * TPageWidget::AutoScrollInterval);
+    EXPECT_EQ(hBar->value(), stopped);
+    EXPECT_EQ(vBar->value(), 0);
+    Mouse(page, QEvent::MouseButtonRelease, c, Qt::LeftButton, Qt::NoButton);
+}
+
+TEST_F(ZoomScrollTest, RubberBandKeepsItsCornerWhileThePageScrolls)
+{
+    Trigger(*main, "miZoom6");
+    page->repaint();
+    // One box in view, one below the window.
+    const QPoint top = ModelOf(QPoint(page->width() / 2, page->height() / 3));
+    const QPoint below = ModelOf(QPoint(page->width() / 2, page->height() + 60));
+    TCDLFrame *a = AddBox(top, 30);
+    TCDLFrame *b = AddBox(below, 30);
+    const QPoint corner = p->Context.Map(top.x() - 40, top.y() - 40);
+    Mouse(page, QEvent::MouseButtonPress, corner, Qt::LeftButton, Qt::LeftButton);
+    // Past the bottom edge, as when the pointer leaves the window.
+    const QPoint out(p->Context.MapX(top.x() + 80), page->height() + 30);
+    Mouse(page, QEvent::MouseMove, out, Qt::NoButton, Qt::LeftButton);
+    QElapsedTimer t;
+    t.start();
+    while (p->Context.MapY(below.y() + 30) >= out.y() && t.elapsed() < 5000)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    ASSERT_LT(p->Context.MapY(below.y() + 30), out.y()) << "scrolled far enough";
+    QPoint bandA, bandB;
+    ASSERT_TRUE(child->Editor().Band(bandA, bandB));
+    EXPECT_EQ(bandA, p->Context.Map(top.x() - 40, top.y() - 40)) << "the corner moved with the page";
+    Mouse(page, QEvent::MouseButtonRelease, out, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(p->Selection.Count(), 2);
+    EXPECT_TRUE(p->Selection.Contains(a) && p->Selection.Contains(b));
+}
