@@ -25,7 +25,31 @@
 #include <QLabel>
 #include <QScrollBar>
 #include <QThread>
+#include <QTimer>
 #include <QToolBar>
+
+// Answers the next modal window of type T once it is up: a fixed delay races
+// with a busy machine and leaves the window open when it fires too early.
+template <class T, class F>
+void WhenModal(F answer, int timeoutMs = 20000)
+{
+    auto *poll = new QTimer;
+    auto *waited = new int(0);
+    QObject::connect(poll, &QTimer::timeout, [=] {
+        if (auto *w = qobject_cast<T *>(QApplication::activeModalWidget())) {
+            poll->stop();
+            poll->deleteLater();
+            delete waited;
+            answer(w);
+        } else if ((*waited += poll->interval()) > timeoutMs) {
+            poll->stop();
+            poll->deleteLater();
+            delete waited;
+            ADD_FAILURE() << "no modal window of the expected kind appeared";
+        }
+    });
+    poll->start(10);
+}
 
 inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 inline void PrintTo(const QStringList &l, std::ostream *os) { *os << l.join(QLatin1Char('|')).toStdString(); }

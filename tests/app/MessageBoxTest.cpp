@@ -1,3 +1,4 @@
+#include "AppFixture.h"
 #include "MessageBoxText.h"
 #include "Strings.h"
 
@@ -57,9 +58,7 @@ TEST(MessageBoxText, RealBoxShowsKindAndReturnsPressedButton)
     SetLanguageState(1);
     QString title;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QTimer::singleShot(50, [&] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
+    WhenModal<QMessageBox>([&](QMessageBox *box) {
         title = box->windowTitle();
         icon = box->icon();
         box->button(QMessageBox::No)->click();

@@ -40,11 +40,7 @@ void WaitFor(const std::function<bool()> &done)
 TEST_F(AppTest, StartWithoutArgumentsOrStandardGivesNeu1ThenNeu2)
 {
     // The first start's language dialog is answered with German.
-    QTimer::singleShot(100, [] {
-        auto *dlg = qobject_cast<TFSprache *>(QApplication::activeModalWidget());
-        ASSERT_NE(dlg, nullptr);
-        dlg->findChild<QToolButton *>(QStringLiteral("sbDeutsch"))->click();
-    });
+    WhenModal<TFSprache>([](TFSprache *dlg) { dlg->findChild<QToolButton *>(QStringLiteral("sbDeutsch"))->click(); });
     TMDIForm *m = StartProgram(ParseCommandLine({QStringLiteral("--no-splash")}));
     WaitFor([&] { return !m->Children().isEmpty(); });
     EXPECT_EQ(Language(), 1);
