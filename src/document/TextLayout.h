@@ -49,6 +49,7 @@ public:
     int32_t LineHeight() const { return m_lineHeight; }
 
 private:
+    explicit TTextMeasure(const QFont &font);
     QFontMetrics m_metrics;
     int32_t m_lineHeight;
 };

@@ -46,10 +46,17 @@ TEST(TextMeasure, CellHeightIsFourTimesTheSizeInModelUnits)
 {
     TInlayVorder page(nullptr);
     TCDLText t(&page, 0, 0);
-    for (int size : {6, 10, 24}) {
-        t.FontSize = size;
-        EXPECT_NEAR(TTextMeasure(t).LineHeight(), 4 * size, 1) << size;
+    // Every size the panel offers and a file may hold; a unit short shows a
+    // line the fit rule should hide.
+    for (const char *face : {"Arial", "Liberation Serif", "Liberation Mono"}) {
+        t.FontName = QString::fromLatin1(face);
+        for (int size = 1; size <= 256; ++size) {
+            t.FontSize = size;
+            t.ReCalc();
+            ASSERT_EQ(t.LineHeight, 4 * size) << face << " " << size;
+        }
     }
+    t.FontName = QStringLiteral("Arial");
     // Arial is absent here and falls back to its metric twin.
     const QFont f = CellFont(t, 400);
     const QFontMetrics fm(f);
