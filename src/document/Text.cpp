@@ -206,7 +206,7 @@ void TCDLText::PaintLines(TPaintContext &c) const
         const TLineInfo &l = LineList[i];
         const int y = p0.y() + RoundEven(LineHeight * c.ScaleY * double(i));
         if (Alignment == 3 && !l.ParagraphEnd) {
-            PaintJustified(c, QPoint(p0.x(), y), l.Text, wd);
+            PaintJustified(c, base, QPoint(p0.x(), y), l.Text, wd);
             continue;
         }
         int x = p0.x();
@@ -219,11 +219,13 @@ void TCDLText::PaintLines(TPaintContext &c) const
     p.restore();
 }
 
-void TCDLText::PaintJustified(TPaintContext &c, QPoint origin, const QString &line, int wd) const
+// base is the painter's transform before the first line: the one it holds
+// now is the last drawn line's.
+void TCDLText::PaintJustified(TPaintContext &c, const QTransform &base, QPoint origin, const QString &line,
+                              int wd) const
 {
     QPainter &p = *c.Canvas;
     const QFontMetrics fm(m_paint.Font);
-    const QTransform base = p.transform();
     const QPoint p0 = DragPoints[1];
     int n = int(line.count(QLatin1Char(' ')));
     QString bare = line;

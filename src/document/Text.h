@@ -67,5 +67,5 @@ private:
     mutable TPaintCache m_paint;
     const TPaintCache &PaintCache(const TPaintContext &c) const;
     bool OutsideCanvas(const TPaintContext &c) const;
-    void PaintJustified(TPaintContext &c, QPoint origin, const QString &line, int wd) const;
+    void PaintJustified(TPaintContext &c, const QTransform &base, QPoint origin, const QString &line, int wd) const;
 };
