@@ -229,7 +229,7 @@ void TCDLText::PaintLines(TPaintContext &c) const
     const bool bars = pc.AsBars;
     const double module = bars ? BarModule(c, pc, shown) : 0;
     if (bars)
-        p.setRenderHint(QPainter::Antialiasing, module < 1);
+        p.setRenderHint(QPainter::Antialiasing, module != std::floor(module));
     for (size_t i = 0; i < shown; ++i) {
         const TLineInfo &l = LineList[i];
         const int y = p0.y() + RoundEven(LineHeight * c.ScaleY * double(i));
@@ -252,13 +252,14 @@ void TCDLText::PaintLines(TPaintContext &c) const
     p.restore();
 }
 
-// Device pixels of a narrow bar. Whole pixels, as a hinted font would give,
-// keep wide and narrow bars apart for a reader at low resolution; rounded
-// down where rounding up would take a line past the frame's edge.
+// Device pixels of a narrow bar. On paper and in images whole pixels, as a
+// hinted font would give, keep wide and narrow bars apart for a reader at
+// low resolution; rounded down where rounding up would take a line past the
+// frame's edge. The screen shows the true proportions.
 double TCDLText::BarModule(const TPaintContext &c, const TPaintCache &pc, size_t shown) const
 {
     const double m = Code39Module(FontSize) * c.ScaleX;
-    if (m < 1)
+    if (m < 1 || c.Interactive)
         return m;
     int widest = 0;
     for (size_t i = 0; i < shown; ++i)
