@@ -58,6 +58,15 @@ public:
             return m_draws(ch) ? m_advance : 0;
         return m_metrics.horizontalAdvance(ch) / 4;
     }
+    int32_t Width(const QString &s) const
+    {
+        if (!m_draws)
+            return m_metrics.horizontalAdvance(s) / 4;
+        int32_t w = 0;
+        for (QChar ch : s)
+            w += CharWidth(ch);
+        return w;
+    }
     int32_t LineHeight() const { return m_lineHeight; }
 
 private:
