@@ -125,6 +125,30 @@ TEST_F(BarcodeRead, ASerialNumberInBarcodeModeDecodes)
     EXPECT_EQ(Zbar(flat), QStringLiteral("CODE-39:CD-0042"));
 }
 
+// A code broken over lines is drawn piece by piece as a font would: the
+// pieces side by side are the whole symbol, 13 modules a character.
+TEST(BarcodeLayout, WrappedPiecesJoinToTheWholeSymbol)
+{
+    const TCode39Line whole = Code39Line(QStringLiteral("!TOUR*7!"));
+    EXPECT_EQ(whole.Modules, 8 * 13 - 1);
+    const TCode39Line head = Code39Line(QStringLiteral("!TOU")), tail = Code39Line(QStringLiteral("R*7!"));
+    EXPECT_EQ(head.Modules, 4 * 13);
+    EXPECT_EQ(tail.Modules, 4 * 13 - 1);
+    std::vector<std::pair<int, int>> joined, expected;
+    for (const auto &b : head.Bars)
+        joined.emplace_back(b.Start, b.Width);
+    for (const auto &b : tail.Bars)
+        joined.emplace_back(head.Modules + b.Start, b.Width);
+    for (const auto &b : whole.Bars)
+        expected.emplace_back(b.Start, b.Width);
+    EXPECT_EQ(joined, expected);
+    // A stop character alone on the last line is still drawn; characters
+    // Code 39 cannot carry take no room.
+    EXPECT_EQ(Code39Line(QStringLiteral("!")).Modules, 13);
+    EXPECT_EQ(Code39Line(QStringLiteral("!A_B!")).Modules, Code39Line(QStringLiteral("!AB!")).Modules);
+    EXPECT_EQ(Code39Line(QStringLiteral("@")).Modules, 0);
+}
+
 TEST(BarcodeLayout, BarsSitOnTheFirstLineAndFollowTheAlignment)
 {
     BarcodeOnPage left(QStringLiteral("TOUR 2027"), 12, 0);
