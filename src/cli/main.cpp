@@ -6,6 +6,8 @@
 #include "Errors.h"
 #include "PageRenderer.h"
 #include "Settings.h"
+#include "Strings.h"
+#include "Text.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -86,6 +88,15 @@ int Render(const QStringList &args)
         Err(QStringLiteral("%1: cannot write").arg(out));
         return 1;
     }
+    // Said as the window's status line says it; the page itself is right.
+    QString rejected;
+    for (const auto &f : p.Frames)
+        if (const auto *t = dynamic_cast<const TCDLText *>(f.get()))
+            for (QChar c : t->BarcodeRejects())
+                if (!rejected.contains(c))
+                    rejected.append(c);
+    if (!rejected.isEmpty())
+        Err(GetText(1053).arg(rejected));
     return 0;
 }
 

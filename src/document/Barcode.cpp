@@ -8,11 +8,14 @@
 
 #include <QFontDatabase>
 #include <QHash>
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <zint.h>
 
 namespace {
+
+constexpr int kModulesPerChar = 13;
 
 bool Code39Carries(QChar c)
 {
@@ -72,40 +75,65 @@ QString Code39Data(const QString &transformed, QString *rejected)
     return out;
 }
 
-void PaintBarcode(TPaintContext &c, const TCDLFrame &f, const QStringList &transformed)
+// A Code 39 font typically draws its narrow bar 0.06 em wide and its wide
+// bars three times that: 16 modules, 0.96 em a character. zint draws wide
+// bars twice the narrow (13 modules a character), so its module is made wider
+// to keep the font's pitch.
+double Code39Module(int32_t fontSize)
 {
-    if (!c.Canvas || transformed.isEmpty())
-        return;
-    QPainter &p = *c.Canvas;
-    const double wd = f.Width * c.ScaleX, rowHeight = f.Height * c.ScaleY / transformed.size();
-    const QPoint p0 = f.DragPoints[1];
-    p.save();
-    c.SetMode(TPenMode::Copy);
-    p.setPen(Qt::NoPen);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    const QTransform base = p.transform();
-    for (qsizetype row = 0; row < transformed.size(); ++row) {
-        const QByteArray data = Code39Data(transformed[row], nullptr).toLatin1();
-        if (data.isEmpty())
-            continue;
-        std::unique_ptr<zint_symbol, TSymbolDeleter> sym(ZBarcode_Create());
-        sym->symbology = BARCODE_CODE39;
-        sym->show_hrt = 0;
-        // The quiet zone inside the frame, so the code reads wherever it sits.
-        sym->whitespace_width = 10;
-        if (ZBarcode_Encode_and_Buffer_Vector(sym.get(), reinterpret_cast<const unsigned char *>(data.constData()),
-                                              int(data.size()), 0)
-                >= ZINT_ERROR
-            || !sym->vector || sym->vector->width <= 0 || sym->vector->height <= 0)
-            continue;
-        QTransform t;
-        t.translate(p0.x(), p0.y());
-        t.rotate(-f.Angle);
-        t.translate(0, rowHeight * double(row));
-        t.scale(wd / sym->vector->width, rowHeight / sym->vector->height);
-        p.setTransform(t * base);
-        for (const zint_vector_rect *r = sym->vector->rectangles; r; r = r->next)
-            p.fillRect(QRectF(r->x, r->y, r->width, r->height), ToQColor(f.PenColor));
+    constexpr double kPitchEm = 0.96, kModelUnitsPerPoint = 254.0 / 72.0;
+    return std::clamp(fontSize, 1, 1 << 20) * kModelUnitsPerPoint * kPitchEm / kModulesPerChar;
+}
+
+int32_t Code39Advance(int32_t fontSize)
+{
+    return int32_t(std::lround(kModulesPerChar * Code39Module(fontSize)));
+}
+
+bool Code39Draws(QChar ch)
+{
+    const TSettings &s = AppSettings();
+    return Code39Carries(ch.toUpper()) || (!s.BarcodeStart.isEmpty() && ch == s.BarcodeStart.front()) ||
+           (!s.BarcodeSpace.isEmpty() && ch == s.BarcodeSpace.front());
+}
+
+TCode39Line Code39Line(const QString &line)
+{
+    const QString &start = AppSettings().BarcodeStart;
+    const bool head = !start.isEmpty() && line.startsWith(start);
+    const bool tail = !start.isEmpty() && QStringView(line).mid(head ? start.size() : 0).endsWith(start);
+    const QByteArray data = Code39Data(line, nullptr).toLatin1();
+    if (data.isEmpty() && !head && !tail)
+        return {};
+    // zint encodes nothing empty: a lone start or stop character comes from
+    // a symbol of one digit.
+    const QByteArray encoded = data.isEmpty() ? QByteArrayLiteral("0") : data;
+    std::unique_ptr<zint_symbol, TSymbolDeleter> sym(ZBarcode_Create());
+    sym->symbology = BARCODE_CODE39;
+    sym->show_hrt = 0;
+    sym->whitespace_width = 0;
+    if (ZBarcode_Encode_and_Buffer_Vector(sym.get(), reinterpret_cast<const unsigned char *>(encoded.constData()),
+                                          int(encoded.size()), 0) >= ZINT_ERROR ||
+        !sym->vector || sym->width <= 0 || sym->vector->width <= 0)
+        return {};
+    const double perModule = sym->vector->width / sym->width;
+    const int dataEnd = kModulesPerChar * int(encoded.size() + 1);
+    // Module ranges of the symbol the line shows: start, data, stop.
+    std::vector<std::pair<int, int>> ranges;
+    if (head)
+        ranges.emplace_back(0, kModulesPerChar);
+    if (!data.isEmpty())
+        ranges.emplace_back(kModulesPerChar, dataEnd);
+    if (tail)
+        ranges.emplace_back(dataEnd, sym->width);
+    TCode39Line out;
+    for (const auto &[from, to] : ranges) {
+        for (const zint_vector_rect *r = sym->vector->rectangles; r; r = r->next) {
+            const int x = int(std::lround(r->x / perModule));
+            if (x >= from && x < to)
+                out.Bars.push_back({out.Modules + x - from, int(std::lround(r->width / perModule))});
+        }
+        out.Modules += to - from;
     }
-    p.restore();
+    return out;
 }

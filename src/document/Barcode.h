@@ -1,13 +1,11 @@
 #pragma once
-// Bar codes of text-like frames when the bar-code font is not installed:
-// the transformed text as a Code 39 symbol of filled rectangles.
+// Bar codes of text-like frames: the tool's frame, and, when the bar-code
+// font is not installed, the transformed text as Code 39 bars from zint.
 
-#include "PaintContext.h"
-
-#include <QStringList>
+#include <QString>
 #include <memory>
+#include <vector>
 
-class TCDLFrame;
 class TCDLPage;
 class TCDLText;
 
@@ -22,6 +20,27 @@ bool BarcodeFontInstalled(const QString &family);
 // Characters it cannot carry are left out and appended to *rejected.
 QString Code39Data(const QString &transformed, QString *rejected);
 
-// One symbol per paragraph, stacked in the frame's rotated rectangle as
-// drag points 1..4 hold it.
-void PaintBarcode(TPaintContext &c, const TCDLFrame &f, const QStringList &transformed);
+// Without the font, a bar code is set as a Code 39 font of the frame's size
+// would set it: one symbol character for each character of the transformed
+// text, on the text's lines.
+
+// Narrow bar and advance of one symbol character (gap included) for a font
+// size in points, model units.
+double Code39Module(int32_t fontSize);
+int32_t Code39Advance(int32_t fontSize);
+// Whether a character of the transformed text becomes a symbol character.
+bool Code39Draws(QChar ch);
+
+// The bars of one laid-out line, in modules from its start. A line that does
+// not begin (end) with the start string is a wrapped piece of a longer code
+// and has no start (stop) character, as with a font.
+struct TCode39Line
+{
+    struct TBar
+    {
+        int Start, Width;
+    };
+    std::vector<TBar> Bars;
+    int Modules = 0;
+};
+TCode39Line Code39Line(const QString &transformedLine);

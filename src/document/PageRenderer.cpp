@@ -1,8 +1,10 @@
 #include "PageRenderer.h"
 
+#include <QBuffer>
 #include <QPageSize>
 #include <QPainterPath>
 #include <QPdfWriter>
+#include <QSaveFile>
 #include <cmath>
 
 namespace {
@@ -11,6 +13,26 @@ QSize DeviceSize(const TCDLPage &page, double scale)
 {
     const QSize e = page.Extent();
     return {int(std::ceil(e.width() * scale)), int(std::ceil(e.height() * scale))};
+}
+
+QByteArray MediaBox(double w, double h)
+{
+    return "/MediaBox [0 0 " + QByteArray::number(w, 'f') + ' ' + QByteArray::number(h, 'f') + ']';
+}
+
+// The PDF engine of Qt 6.4 writes the page box in whole points
+// (QPageLayout::fullRectPoints) whatever size QPageSize holds, and turns
+// device y upward from that rounded height. Writing the exact box in place,
+// padded to the same number of bytes, keeps every cross-reference offset.
+bool PatchMediaBox(QByteArray &pdf, QSize written, QSizeF exact)
+{
+    const QByteArray from = MediaBox(written.width(), written.height());
+    QByteArray to = MediaBox(exact.width(), exact.height());
+    if (pdf.count(from) != 1 || to.size() > from.size())
+        return false;
+    to.insert(to.size() - 1, QByteArray(from.size() - to.size(), ' '));
+    pdf.replace(from, to);
+    return true;
 }
 
 } // namespace
@@ -56,14 +78,31 @@ QImage RenderPageImage(TCDLPage &page, double dpi)
 
 bool RenderPagePdf(TCDLPage &page, const QString &path, int dpi)
 {
-    QPdfWriter pdf(path);
-    if (!pdf.setPageSize(QPageSize(QSizeF(page.Extent()) / 10.0, QPageSize::Millimeter)))
-        return false;
-    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-    pdf.setResolution(dpi);
-    QPainter p;
-    if (!p.begin(&pdf))
-        return false;
-    RenderPage(page, p, ScaleForDpi(dpi));
-    return p.end();
+    const QSizeF points = QSizeF(page.Extent()) * (72.0 / 254.0);
+    QByteArray bytes;
+    // Drawn shifted for the patched box first; as it is when that box is not
+    // there to patch (a Qt that writes exact sizes itself).
+    for (const bool patch : {true, false}) {
+        bytes.clear();
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter pdf(&buffer);
+        if (!pdf.setPageSize(QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch)))
+            return false;
+        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+        pdf.setResolution(dpi);
+        const QSize written = pdf.pageLayout().fullRectPoints().size();
+        QPainter p;
+        if (!p.begin(&pdf))
+            return false;
+        if (patch)
+            p.translate(0, (written.height() - points.height()) * dpi / 72.0);
+        RenderPage(page, p, ScaleForDpi(dpi));
+        if (!p.end())
+            return false;
+        if (!patch || PatchMediaBox(bytes, written, points))
+            break;
+    }
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
 }

@@ -1,6 +1,5 @@
 #include "Text.h"
 
-#include "Barcode.h"
 #include "BinaryStream.h"
 #include "Strings.h"
 
@@ -40,6 +39,18 @@ void DrawRotated(QPainter &p, const QTransform &base, QPoint origin, int angle, 
     p.drawText(0, ascent, text);
 }
 
+// Bars of one line from its top-left origin, as high as the line's ascent.
+void DrawBars(QPainter &p, const QTransform &base, QPoint origin, int angle, double module, int height,
+              const TCode39Line &line, const QColor &color)
+{
+    QTransform t;
+    t.translate(origin.x(), origin.y());
+    t.rotate(-angle);
+    p.setTransform(t * base);
+    for (const TCode39Line::TBar &b : line.Bars)
+        p.fillRect(QRectF(b.Start * module, 0, b.Width * module, height), color);
+}
+
 } // namespace
 
 TCDLText::TCDLText(TCDLPage *page, int32_t x, int32_t y) : TCDLFrame(page, x, y)
@@ -53,14 +64,19 @@ TRecordLayout TCDLText::RecordLayout() const { return kTextLayout; }
 QString TCDLText::Verbose() const
 {
     QString s = BoxVerbose(557);
-    if (PaintsAsBarcode()) {
-        QString rejected;
+    const QString rejected = BarcodeRejects();
+    if (!rejected.isEmpty())
+        s += QStringLiteral("  ") + GetText(1053).arg(rejected);
+    return s;
+}
+
+QString TCDLText::BarcodeRejects() const
+{
+    QString rejected;
+    if (PaintsAsBarcode())
         for (const QString &p : LayoutParagraphs())
             Code39Data(p, &rejected);
-        if (!rejected.isEmpty())
-            s += QStringLiteral("  ") + GetText(1053).arg(rejected);
-    }
-    return s;
+    return rejected;
 }
 
 void TCDLText::ReadFromStream(TStreamReader &in)
@@ -120,7 +136,9 @@ void TCDLText::ReCalc()
     TLayoutKey key{LayoutParagraphs(), FontName, FontSize, Width, FontGeneration(), Bold, Italic, Underline};
     if (key == m_layoutKey)
         return;
-    const TTextMeasure m(*this);
+    TTextMeasure m(*this);
+    if (PaintsAsBarcode())
+        m.UseFixedAdvance(Code39Advance(FontSize), Code39Draws);
     LineHeight = m.LineHeight();
     WordList = SplitWords(key.Paragraphs, m);
     LineList = BreakLines(WordList, Width);
@@ -131,16 +149,23 @@ void TCDLText::ReCalc()
 const TCDLText::TPaintCache &TCDLText::PaintCache(const TPaintContext &c) const
 {
     const int cell = std::max(1, int(std::trunc(FontSize * c.ScaleY * 4)));
-    if (cell == m_paint.Cell && m_paint.Font.family() == FontName)
+    const bool bars = PaintsAsBarcode();
+    if (cell == m_paint.Cell && m_paint.Font.family() == FontName && bars == m_paint.AsBars)
         return m_paint;
     m_paint.Cell = cell;
+    m_paint.AsBars = bars;
     m_paint.Font = CellFont(*this, cell);
     // Pixel-sized fonts measure alike on every device.
     const QFontMetrics fm(m_paint.Font);
     m_paint.Ascent = fm.ascent();
     m_paint.LineWidths.clear();
-    for (const TLineInfo &l : LineList)
-        m_paint.LineWidths.push_back(fm.horizontalAdvance(l.Text));
+    m_paint.Bars.clear();
+    for (const TLineInfo &l : LineList) {
+        if (bars)
+            m_paint.Bars.push_back(Code39Line(l.Text));
+        else
+            m_paint.LineWidths.push_back(fm.horizontalAdvance(l.Text));
+    }
     return m_paint;
 }
 
@@ -182,10 +207,7 @@ void TCDLText::PaintAt(TPaintContext &c, bool keepHandles)
         c.SetBrush(0, true);
         c.Canvas->drawPolygon(poly, 4);
     }
-    if (PaintsAsBarcode())
-        PaintBarcode(c, *this, LayoutParagraphs());
-    else
-        PaintLines(c);
+    PaintLines(c);
 }
 
 void TCDLText::PaintLines(TPaintContext &c) const
@@ -200,30 +222,59 @@ void TCDLText::PaintLines(TPaintContext &c) const
     const QTransform base = p.transform();
     const int wd = RoundEven(Width * c.ScaleX);
     const QPoint p0 = DragPoints[1];
-    for (size_t i = 0; i < LineList.size(); ++i) {
-        if (int64_t(i + 1) * LineHeight >= Height)
-            break;
+    // Lines that do not fit wholly are not drawn.
+    size_t shown = 0;
+    while (shown < LineList.size() && int64_t(shown + 1) * LineHeight < Height)
+        ++shown;
+    const bool bars = pc.AsBars;
+    const double module = bars ? BarModule(c, pc, shown) : 0;
+    if (bars)
+        p.setRenderHint(QPainter::Antialiasing, module != std::floor(module));
+    for (size_t i = 0; i < shown; ++i) {
         const TLineInfo &l = LineList[i];
         const int y = p0.y() + RoundEven(LineHeight * c.ScaleY * double(i));
-        if (Alignment == 3 && !l.ParagraphEnd) {
-            PaintJustified(c, QPoint(p0.x(), y), l.Text, wd);
+        if (Alignment == 3 && !l.ParagraphEnd && !bars) {
+            PaintJustified(c, base, QPoint(p0.x(), y), l.Text, wd);
             continue;
         }
+        const int w = bars ? int(std::lround(module * pc.Bars[i].Modules)) : pc.LineWidths[i];
         int x = p0.x();
         if (Alignment == 1)
-            x += (wd - pc.LineWidths[i]) / 2;
+            x += (wd - w) / 2;
         else if (Alignment == 2)
-            x += wd - pc.LineWidths[i];
-        DrawRotated(p, base, RotatePoint(QPoint(x, y), p0, Angle), Angle, pc.Ascent, l.Text);
+            x += wd - w;
+        const QPoint origin = RotatePoint(QPoint(x, y), p0, Angle);
+        if (bars)
+            DrawBars(p, base, origin, Angle, module, pc.Ascent, pc.Bars[i], ToQColor(PenColor));
+        else
+            DrawRotated(p, base, origin, Angle, pc.Ascent, l.Text);
     }
     p.restore();
 }
 
-void TCDLText::PaintJustified(TPaintContext &c, QPoint origin, const QString &line, int wd) const
+// Device pixels of a narrow bar. On paper and in images whole pixels, as a
+// hinted font would give, keep wide and narrow bars apart for a reader at
+// low resolution; rounded down where rounding up would take a line past the
+// frame's edge. The screen shows the true proportions.
+double TCDLText::BarModule(const TPaintContext &c, const TPaintCache &pc, size_t shown) const
+{
+    const double m = Code39Module(FontSize) * c.ScaleX;
+    if (m < 1 || c.Interactive)
+        return m;
+    int widest = 0;
+    for (size_t i = 0; i < shown; ++i)
+        widest = std::max(widest, pc.Bars[i].Modules);
+    const double up = std::round(m);
+    return up * widest > std::max(1, RoundEven(Width * c.ScaleX)) ? std::floor(m) : up;
+}
+
+// base is the painter's transform before the first line: the one it holds
+// now is the last drawn line's.
+void TCDLText::PaintJustified(TPaintContext &c, const QTransform &base, QPoint origin, const QString &line,
+                              int wd) const
 {
     QPainter &p = *c.Canvas;
     const QFontMetrics fm(m_paint.Font);
-    const QTransform base = p.transform();
     const QPoint p0 = DragPoints[1];
     int n = int(line.count(QLatin1Char(' ')));
     QString bare = line;

@@ -2,6 +2,7 @@
 // The text frame: paragraphs in one font inside a rotated rectangle, and,
 // with the barcode flag, the bar-code frame.
 
+#include "Barcode.h"
 #include "Frame.h"
 #include "TextLayout.h"
 
@@ -20,6 +21,10 @@ public:
     // The text as plain text beside the record; a paste replaces the text.
     void CopyToClip(TClipData &clip) const override;
     void PasteFromClip(const TClipData &clip) override;
+
+    // Characters plain Code 39 cannot carry, left out of a bar code drawn
+    // without its font; empty when nothing is left out.
+    QString BarcodeRejects() const;
 
     // Rebuilds words, lines and line height; skipped while nothing it
     // depends on has changed since the last run.
@@ -41,7 +46,7 @@ protected:
     virtual QStringList LayoutParagraphs() const;
     // The laid-out lines into the rectangle of drag points 1..4.
     void PaintLines(TPaintContext &c) const;
-    // A bar code drawn without its font; empty when the text paints as text.
+    // A bar code drawn without its font.
     bool PaintsAsBarcode() const;
 
 private:
@@ -63,9 +68,13 @@ private:
         QFont Font;
         int Ascent = 0;
         std::vector<int> LineWidths;
+        // Per line, when the text paints as a bar code.
+        bool AsBars = false;
+        std::vector<TCode39Line> Bars;
     };
     mutable TPaintCache m_paint;
     const TPaintCache &PaintCache(const TPaintContext &c) const;
     bool OutsideCanvas(const TPaintContext &c) const;
-    void PaintJustified(TPaintContext &c, QPoint origin, const QString &line, int wd) const;
+    double BarModule(const TPaintContext &c, const TPaintCache &pc, size_t shown) const;
+    void PaintJustified(TPaintContext &c, const QTransform &base, QPoint origin, const QString &line, int wd) const;
 };

@@ -7,12 +7,13 @@
 #include "Strings.h"
 
 #include <QFontInfo>
-#include <QGuiApplication>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QHash>
 #include <QRegularExpression>
 #include <QSet>
 #include <QtDebug>
+#include <cmath>
 
 namespace {
 
@@ -78,9 +79,13 @@ QFont CellFont(const TCDLFrame &f, int cellHeight)
     return font;
 }
 
-TTextMeasure::TTextMeasure(const TCDLFrame &f)
-    : m_metrics(CellFont(f, 16 * std::max(1, f.FontSize)), ReferenceContext().Canvas->device()),
-      m_lineHeight(m_metrics.height() / 4)
+TTextMeasure::TTextMeasure(const TCDLFrame &f) : TTextMeasure(CellFont(f, 16 * std::max(1, f.FontSize))) {}
+
+TTextMeasure::TTextMeasure(const QFont &font)
+    : m_metrics(font, ReferenceContext().Canvas->device()),
+      // Whole-pixel ascent and descent may each lose most of a pixel; the
+      // exact height stays within a fraction of the requested cell.
+      m_lineHeight(int32_t(std::lround(QFontMetricsF(font, ReferenceContext().Canvas->device()).height() / 4)))
 {
 }
 

@@ -44,13 +44,37 @@ class TTextMeasure
 {
 public:
     explicit TTextMeasure(const TCDLFrame &f);
-    int32_t Width(const QString &s) const { return m_metrics.horizontalAdvance(s) / 4; }
-    int32_t CharWidth(QChar ch) const { return m_metrics.horizontalAdvance(ch) / 4; }
+    // A bar code set without its font: each character the same advance, or
+    // none where draws says it makes no symbol character. Heights stay the
+    // font's.
+    void UseFixedAdvance(int32_t advance, bool (*draws)(QChar))
+    {
+        m_advance = advance;
+        m_draws = draws;
+    }
+    int32_t CharWidth(QChar ch) const
+    {
+        if (m_draws)
+            return m_draws(ch) ? m_advance : 0;
+        return m_metrics.horizontalAdvance(ch) / 4;
+    }
+    int32_t Width(const QString &s) const
+    {
+        if (!m_draws)
+            return m_metrics.horizontalAdvance(s) / 4;
+        int32_t w = 0;
+        for (QChar ch : s)
+            w += CharWidth(ch);
+        return w;
+    }
     int32_t LineHeight() const { return m_lineHeight; }
 
 private:
+    explicit TTextMeasure(const QFont &font);
     QFontMetrics m_metrics;
     int32_t m_lineHeight;
+    int32_t m_advance = 0;
+    bool (*m_draws)(QChar) = nullptr;
 };
 
 // Umlauts spelled out, blanks as the space string, start string at both ends.

@@ -130,6 +130,64 @@ TEST_F(Cli, RenderPdfMeasuresRightAfterRasterising)
     EXPECT_NE(img.pixelColor(868, 565).rgb(), qRgb(255, 0, 0));
 }
 
+// The page box is the page's size to the hundredth of a point (119.8 mm is
+// 339.59 pt, not 340), and the drawing keeps its place from the top edge.
+TEST_F(Cli, RenderPdfHasThePagesExactSize)
+{
+    const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
+    const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+    if (pdfinfo.isEmpty() || pdftoppm.isEmpty())
+        GTEST_SKIP() << "poppler-utils are not installed";
+    const QString doc = writeSample();
+    const struct
+    {
+        const char *page;
+        double width, height;
+    } pages[] = {{"cd", 320.31, 320.31}, {"front", 339.59, 342.99}, {"back", 426.90, 334.49}};
+    for (const auto &pg : pages) {
+        const QString out = path("page.pdf");
+        const TRun r = run({QStringLiteral("render"), doc, QStringLiteral("--page"), QString::fromLatin1(pg.page),
+                            QStringLiteral("--out"), out});
+        ASSERT_EQ(r.Exit, 0) << r.Err.constData();
+        QProcess info;
+        info.start(pdfinfo, {QStringLiteral("-box"), out});
+        ASSERT_TRUE(info.waitForFinished(30000));
+        QStringList box;
+        for (const QString &line : QString::fromUtf8(info.readAllStandardOutput()).split(QLatin1Char('\n')))
+            if (line.startsWith(QLatin1String("MediaBox:")))
+                box = line.mid(9).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        ASSERT_EQ(box.size(), 4) << pg.page;
+        EXPECT_EQ(box[0].toDouble(), 0.0) << pg.page;
+        EXPECT_EQ(box[1].toDouble(), 0.0) << pg.page;
+        EXPECT_NEAR(box[2].toDouble(), pg.width, 0.006) << pg.page;
+        EXPECT_NEAR(box[3].toDouble(), pg.height, 0.006) << pg.page;
+    }
+    // The CD's box grew by a third of a point (1.3 pixels at 1016 dpi); the
+    // rectangle across the centre must not move with it.
+    const QString pdf = path("cd.pdf");
+    ASSERT_EQ(run({QStringLiteral("render"), doc, QStringLiteral("--out"), pdf, QStringLiteral("--dpi"),
+                   QStringLiteral("254")})
+                  .Exit,
+              0);
+    QProcess p;
+    // A strip around x = 300, y = 565 units (1200, 2260 pixels).
+    p.start(pdftoppm, {QStringLiteral("-r"), QStringLiteral("1016"), QStringLiteral("-x"), QStringLiteral("1180"),
+                       QStringLiteral("-y"), QStringLiteral("1900"), QStringLiteral("-W"), QStringLiteral("40"),
+                       QStringLiteral("-H"), QStringLiteral("720"), QStringLiteral("-png"),
+                       QStringLiteral("-singlefile"), pdf, path("strip")});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    const QImage strip(path("strip.png"));
+    ASSERT_EQ(strip.height(), 720);
+    int first = -1, last = -1;
+    for (int y = 0; y < strip.height(); ++y)
+        if (strip.pixelColor(20, y).rgb() == qRgb(255, 0, 0)) {
+            first = first < 0 ? y : first;
+            last = y;
+        }
+    ASSERT_GE(first, 0);
+    EXPECT_NEAR((first + last) / 2.0, 2260 - 1900, 1.0);
+}
+
 TEST_F(Cli, ResaveReproducesTheFileByteForByte)
 {
     const QString in = writeSample();
@@ -221,6 +279,61 @@ TEST_F(Cli, FixturesDumpToTheirReferenceJson)
         ASSERT_TRUE(expected.isObject());
         EXPECT_EQ(QJsonDocument::fromJson(r.Out), expected) << r.Out.constData();
     }
+}
+
+// A label text at 10 points reads back from a draft-resolution render; what
+// plain Code 39 cannot carry is named on standard error, in the settings'
+// language, and the render still succeeds.
+TEST_F(Cli, RenderedBarCodesReadAndLeftOutCharactersAreNamed)
+{
+    TCDLDocument doc;
+    TCDLPage &front = doc.Front();
+    auto tour = CreateBarcodeFrame(&front, -500, -400);
+    tour->Width = 1000;
+    tour->Height = 200;
+    tour->Values = QStringList{QStringLiteral("Tour 2027")};
+    front.AddFrame(std::move(tour));
+    auto odd = CreateBarcodeFrame(&front, -500, 100);
+    odd->Width = 1000;
+    odd->Height = 200;
+    odd->FontSize = 14;
+    odd->Values = QStringList{QStringLiteral("a@b_c\u20AC")};
+    front.AddFrame(std::move(odd));
+    const QString file = path("codes.cdl");
+    doc.Save(file);
+    QFile ini(path("settings.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[LANGUAGE]\r\nNUMBER=2\r\n");
+    ini.close();
+
+    const QString png = path("codes.png");
+    const TRun r = run({QStringLiteral("render"), file, QStringLiteral("--page"), QStringLiteral("front"),
+                        QStringLiteral("--out"), png, QStringLiteral("--dpi"), QStringLiteral("150")});
+    EXPECT_EQ(r.Exit, 0) << r.Err.constData();
+    SetLanguageState(2);
+    const QString english = GetText(1053).arg(QStringLiteral("@_\u20AC"));
+    SetLanguageState(1);
+    EXPECT_TRUE(QString::fromLocal8Bit(r.Err).contains(english)) << r.Err.constData();
+
+    const QString zbarimg = QStandardPaths::findExecutable(QStringLiteral("zbarimg"));
+    if (zbarimg.isEmpty())
+        GTEST_SKIP() << "zbarimg is not installed";
+    QImage flat(QImage(png).size(), QImage::Format_RGB32);
+    flat.fill(Qt::white);
+    QPainter(&flat).drawImage(0, 0, QImage(png));
+    ASSERT_TRUE(flat.save(path("flat.png")));
+    QProcess zbar;
+    zbar.start(zbarimg, {QStringLiteral("-q"), path("flat.png")});
+    ASSERT_TRUE(zbar.waitForFinished(30000));
+    QStringList read = QString::fromUtf8(zbar.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    read.sort();
+    EXPECT_EQ(read, (QStringList{QStringLiteral("CODE-39:ABC"), QStringLiteral("CODE-39:TOUR 2027")}));
+
+    // Nothing left out, nothing said.
+    const TRun clean = run({QStringLiteral("render"), file, QStringLiteral("--page"), QStringLiteral("cd"),
+                            QStringLiteral("--out"), path("cd.png")});
+    EXPECT_EQ(clean.Exit, 0);
+    EXPECT_FALSE(QString::fromLocal8Bit(clean.Err).contains(english)) << clean.Err.constData();
 }
 
 TEST_F(Cli, BadInputExitsNonZeroWithTheLocalizedMessage)

@@ -46,10 +46,17 @@ TEST(TextMeasure, CellHeightIsFourTimesTheSizeInModelUnits)
 {
     TInlayVorder page(nullptr);
     TCDLText t(&page, 0, 0);
-    for (int size : {6, 10, 24}) {
-        t.FontSize = size;
-        EXPECT_NEAR(TTextMeasure(t).LineHeight(), 4 * size, 1) << size;
+    // Every size the panel offers and a file may hold; a unit short shows a
+    // line the fit rule should hide.
+    for (const char *face : {"Arial", "Liberation Serif", "Liberation Mono"}) {
+        t.FontName = QString::fromLatin1(face);
+        for (int size = 1; size <= 256; ++size) {
+            t.FontSize = size;
+            t.ReCalc();
+            ASSERT_EQ(t.LineHeight, 4 * size) << face << " " << size;
+        }
     }
+    t.FontName = QStringLiteral("Arial");
     // Arial is absent here and falls back to its metric twin.
     const QFont f = CellFont(t, 400);
     const QFontMetrics fm(f);
@@ -275,6 +282,69 @@ TEST(TextPaint, JustifiedLinesReachTheRightEdgeButParagraphEndsStayLeft)
     const QRect end = InkBox(img, QRect(0, 50 + last * j.t.LineHeight, 800, j.t.LineHeight));
     EXPECT_NEAR(end.left(), 100 + lb, 1);
     EXPECT_LT(end.right(), 380);
+}
+
+namespace {
+
+// Ink of a painted frame in the frame's own unrotated coordinates: u along
+// the lines, v down from the top edge, both in pixels at scale 1.
+struct FrameInk
+{
+    std::vector<QPoint> Points;
+    FrameInk(const QImage &img, QPoint p0, int angle)
+    {
+        const double a = angle * M_PI / 180, c = std::cos(a), s = std::sin(a);
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if (qGray(img.pixel(x, y)) < 128) {
+                    const double dx = x - p0.x(), dy = y - p0.y();
+                    Points.emplace_back(int(std::lround(dx * c - dy * s)), int(std::lround(dx * s + dy * c)));
+                }
+    }
+    // Ink of the line band [top, top + height).
+    QRect Band(int top, int height) const
+    {
+        QRect box;
+        for (const QPoint &q : Points)
+            if (q.y() >= top && q.y() < top + height)
+                box = box.united(QRect(q, QSize(1, 1)));
+        return box;
+    }
+    QRect All() const { return Band(INT_MIN / 2, INT_MAX); }
+};
+
+} // namespace
+
+// A justified paragraph after an earlier paragraph end (an empty one, a
+// one-line one, a wrapped one) stays in its own line band, upright and turned.
+TEST(TextPaint, JustifiedParagraphsAfterTheFirstStayInTheirLines)
+{
+    const QString wraps = QStringLiteral("HH HH HH HH HH HH HH HH HH");
+    for (auto [angle, y] : {std::pair{0, 50}, {30, 250}, {90, 450}}) {
+        PaintedText j(3, {wraps, QString(), QStringLiteral("HH"), wraps}, angle);
+        j.t.X = 200;
+        j.t.Y = y;
+        j.t.Width = 300;
+        j.t.Height = 260;
+        const FrameInk ink(j.Paint(), QPoint(200, y), angle);
+        const int lh = j.t.LineHeight;
+        ASSERT_EQ(j.t.LineList.size(), 6u);
+        ASSERT_FALSE(j.t.LineList[4].ParagraphEnd);
+        const QRect all = ink.All();
+        EXPECT_GE(all.left(), -2) << angle;
+        EXPECT_LE(all.right(), 302) << angle;
+        EXPECT_GE(all.top(), -2) << angle;
+        EXPECT_LE(all.bottom(), 6 * lh + 2) << angle;
+        // Lines 0 and 4 are wrapped: justified from edge to edge.
+        for (int line : {0, 4}) {
+            const QRect band = ink.Band(line * lh + 4, lh - 8);
+            EXPECT_NEAR(band.left(), 0, 6) << angle << " line " << line;
+            EXPECT_NEAR(band.right(), 300, 6) << angle << " line " << line;
+        }
+        EXPECT_TRUE(ink.Band(2 * lh + 4, lh - 8).isNull()) << angle;
+        EXPECT_LT(ink.Band(3 * lh + 4, lh - 8).right(), 100) << angle;
+        EXPECT_FALSE(ink.Band(5 * lh + 4, lh - 8).isNull()) << angle;
+    }
 }
 
 TEST(TextPaint, RotationNinetyRunsTheTextUpwardFromTheCorner)
