@@ -7,6 +7,7 @@
 #include "Strings.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -39,28 +40,30 @@ void TPrintJobRunner::Run()
 {
     SetCopies(1);
     const TPrintWhat what = m_request.What;
+    int sheet = 0;
     switch (m_request.Mode) {
     case TPrintMode::Current:
-        if (what == TPrintWhat::CDLabel && m_request.Trim == TRoundTrim::Indirect)
-            CurrentCDIndirect();
-        else if (what == TPrintWhat::CDLabel)
-            CurrentCD();
-        else if (what == TPrintWhat::FrontAndBack) {
-            int sheet = 0;
-            FrontsAndBacks(*m_request.Active, sheet);
-        } else
-            CurrentInlays(InlayKind(what));
+        switch (what) {
+        case TPrintWhat::CDLabel:
+            if (m_request.Trim == TRoundTrim::Indirect)
+                CurrentCDIndirect();
+            else
+                CurrentCD();
+            break;
+        case TPrintWhat::FrontAndBack: FrontsAndBacks(*m_request.Active, sheet); break;
+        default: CurrentInlays(InlayKind(what)); break;
+        }
         break;
     case TPrintMode::Selection: SelectionSheets(); break;
     case TPrintMode::AllOpen:
-        if (what == TPrintWhat::CDLabel)
-            AllOpenCD();
-        else if (what == TPrintWhat::FrontAndBack) {
-            int sheet = 0;
+        switch (what) {
+        case TPrintWhat::CDLabel: AllOpenCD(); break;
+        case TPrintWhat::FrontAndBack:
             for (TCDLDocument *d : m_request.OpenDocuments())
                 FrontsAndBacks(*d, sheet);
-        } else
-            AllOpenInlays(InlayKind(what));
+            break;
+        default: AllOpenInlays(InlayKind(what)); break;
+        }
         break;
     }
 }
@@ -222,10 +225,10 @@ void TPrintJobRunner::CurrentInlays(TPageKind kind)
     TCDLDocument *doc = m_request.Active;
     const int n = m_request.Count;
     const bool copies = CopiesAllowed(kind, {doc});
-    const int sheets = (n + 1) / 2;
     int i = 1;
-    for (int k = 1; k <= sheets;) {
-        const int c = copies ? std::max(1, (sheets - k + 1) / 2) : 1;
+    for (int k = 1; k <= m_total;) {
+        // Half the sheets left as copies, then the rest one by one.
+        const int c = copies ? std::max(1, (m_total - k + 1) / 2) : 1;
         NextSheet(k, c);
         for (int position = 1; position <= 2; ++position, ++i)
             if (i <= n)
@@ -248,36 +251,44 @@ void TPrintJobRunner::FrontsAndBacks(TCDLDocument &doc, int &sheet)
 
 // ---- the job -------------------------------------------------------------------
 
+namespace {
+
+// The cause of what f throws, in the person's words; nothing when it succeeds.
+// Cancelling passes through.
+template <typename F> std::optional<QString> FailureOf(F &&f)
+{
+    try {
+        f();
+        return std::nullopt;
+    } catch (const ELocalizedError &e) {
+        return e.message();
+    } catch (const std::exception &e) {
+        return QString::fromLocal8Bit(e.what());
+    }
+}
+
+} // namespace
+
 TJobResult RunPrintJob(const TPrintRequest &request, TPrintTarget &target, TPagePainter &pages, TJobHost &host,
                        const TSheetMapping &mapping)
 {
     using TStatus = TJobResult::TStatus;
     if (const int refusal = CheckPrintable(request))
         return {TStatus::Refused, GetText(refusal)};
-    auto failure = [](const QString &cause) {
+    auto failed = [](const QString &cause) {
         return TJobResult{TStatus::Failed, GetText(756) + QLatin1Char(' ') + cause};
     };
 
     TPrintJobRunner job(request, target, pages, host, mapping);
     TJobResult result;
     try {
-        job.Run();
+        if (const auto cause = FailureOf([&] { job.Run(); }))
+            result = failed(*cause);
     } catch (const TPrintJobRunner::TCancelled &) {
         result.Status = TStatus::Cancelled;
-    } catch (const ELocalizedError &e) {
-        result = failure(e.message());
-    } catch (const std::exception &e) {
-        result = failure(QString::fromLocal8Bit(e.what()));
     }
-    // What was drawn is handed to the printer whatever happened.
-    try {
-        job.Finish();
-    } catch (const ELocalizedError &e) {
-        if (result.Status != TStatus::Failed)
-            result = failure(e.message());
-    } catch (const std::exception &e) {
-        if (result.Status != TStatus::Failed)
-            result = failure(QString::fromLocal8Bit(e.what()));
-    }
+    // What was drawn goes to the printer however the job ended.
+    if (const auto cause = FailureOf([&] { job.Finish(); }); cause && result.Status != TStatus::Failed)
+        result = failed(*cause);
     return result;
 }

@@ -81,3 +81,29 @@ inline QRect ColorBox(const QImage &img, QColor color, QRect area, int tolerance
     }
     return box;
 }
+
+// The horizontal and vertical run of color through inside: for a disc or a
+// rectangle, its extent through that point. Pixel edges, so a run of one
+// pixel at x is [x, x + 1).
+inline QRectF SpanThrough(const QImage &img, QColor color, QPoint inside, int tolerance = 60)
+{
+    auto near = [&](int x, int y) {
+        if (!img.rect().contains(x, y))
+            return false;
+        const QColor p = img.pixelColor(x, y);
+        return std::abs(p.red() - color.red()) <= tolerance && std::abs(p.green() - color.green()) <= tolerance &&
+               std::abs(p.blue() - color.blue()) <= tolerance;
+    };
+    if (!near(inside.x(), inside.y()))
+        return {};
+    int l = inside.x(), r = inside.x(), t = inside.y(), b = inside.y();
+    while (near(l - 1, inside.y()))
+        --l;
+    while (near(r + 1, inside.y()))
+        ++r;
+    while (near(inside.x(), t - 1))
+        --t;
+    while (near(inside.x(), b + 1))
+        ++b;
+    return QRectF(QPointF(l, t), QPointF(r + 1, b + 1));
+}
