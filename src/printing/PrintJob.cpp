@@ -144,7 +144,10 @@ void TPrintJobRunner::DrawInlay(TCDLDocument *doc, TPageKind kind, int position)
     if (!doc)
         return;
     PollBeforeDraw();
-    m_sheet.DrawInlayAt(doc->Page(kind), position);
+    if (kind == TPageKind::InlayRueck)
+        m_sheet.DrawInlayBackAt(doc->Back(), position);
+    else
+        m_sheet.DrawInlayFrontAt(doc->Front(), position);
 }
 
 void TPrintJobRunner::DrawCutMarks(TPageKind kind)

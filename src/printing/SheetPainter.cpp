@@ -92,10 +92,9 @@ void TSheetPainter::DrawCDLabelAt(TCDLabel &page, int position)
     Finish(page);
 }
 
-void TSheetPainter::DrawInlayAt(TCDLPage &page, int position)
+void TSheetPainter::DrawInlayAt(TCDLPage &page, TPageKind kind, int position)
 {
     QPainter &p = Painter();
-    const TPageKind kind = page.Kind() == TPageKind::InlayRueck ? TPageKind::InlayRueck : TPageKind::InlayVorder;
     const QPoint centre = m_mapping.Device(InlayCentre(m_options.Kind, kind, position), m_mapping.CoverOffset(kind));
     const QSize half = InlayHalfSize(kind);
     const QRect rect = Around(centre, m_mapping.LengthX(half.width()), m_mapping.LengthY(half.height()));

@@ -6,7 +6,6 @@
 #include "SheetLayout.h"
 #include "SheetMapping.h"
 
-class TCDLabel;
 class TPagePainter;
 class TPrintTarget;
 
@@ -31,12 +30,13 @@ public:
 
     // The pages must not be painted while no document is open: throws then.
     void DrawCDLabelAt(TCDLabel &page, int position);
-    // page is an inlay front or back.
-    void DrawInlayAt(TCDLPage &page, int position);
+    void DrawInlayFrontAt(TInlayVorder &page, int position) { DrawInlayAt(page, TPageKind::InlayVorder, position); }
+    void DrawInlayBackAt(TInlayRueck &page, int position) { DrawInlayAt(page, TPageKind::InlayRueck, position); }
     void DrawCutMarks(TCutMarks which);
 
 private:
     QPainter &Painter();
+    void DrawInlayAt(TCDLPage &page, TPageKind kind, int position);
     void PaintAt(TCDLPage &page, QPoint centre);
     void Finish(TCDLPage &page);
 

@@ -137,8 +137,8 @@ TEST_F(SheetFixture, InlaysAreClippedToTheirRectangleAndTakeTheirExtraOffset)
     mapping = TSheetMapping::ForResolution({Dpi, Dpi});
     mapping.CoverFront = {100, -50};
     TSheetPainter &p = Begin();
-    p.DrawInlayAt(doc->Front(), 3);
-    p.DrawInlayAt(doc->Back(), 3);
+    p.DrawInlayFrontAt(doc->Front(), 3);
+    p.DrawInlayBackAt(doc->Back(), 3);
     const auto &placed = target->Placements;
     ASSERT_EQ(placed.size(), 2u);
     EXPECT_EQ(placed[0].Device, QRect(QPoint(mapping.Device({1072 + 100 - 599, 890 - 50 - 605})),
