@@ -1,0 +1,47 @@
+#pragma once
+// Draws pages onto the current sheet of a print target: places them by the
+// sheet layout and mapping, lays down background colours, trims CD labels
+// and draws cut marks. Used by the print job and the preview.
+
+#include "SheetLayout.h"
+#include "SheetMapping.h"
+
+class TPagePainter;
+class TPrintTarget;
+
+struct TSheetOptions
+{
+    TSheetKind Kind = TSheetKind::A4;
+    TRoundTrim Trim = TRoundTrim::Direct;
+    bool CutMarks = true;
+    // A real print consumes serial numbers; the preview does not.
+    bool AdvanceSerialNumbers = true;
+    // The preview always clips CD labels to their circle, without discs.
+    bool ForceCircleClip = false;
+};
+
+class TSheetPainter
+{
+public:
+    TSheetPainter(TPrintTarget &target, const TSheetMapping &mapping, TPagePainter &pages, TSheetOptions options);
+
+    const TSheetOptions &Options() const { return m_options; }
+    const TSheetMapping &Mapping() const { return m_mapping; }
+
+    // The pages must not be painted while no document is open: throws then.
+    void DrawCDLabelAt(TCDLabel &page, int position);
+    void DrawInlayFrontAt(TInlayVorder &page, int position) { DrawInlayAt(page, TPageKind::InlayVorder, position); }
+    void DrawInlayBackAt(TInlayRueck &page, int position) { DrawInlayAt(page, TPageKind::InlayRueck, position); }
+    void DrawCutMarks(TCutMarks which);
+
+private:
+    QPainter &Painter();
+    void DrawInlayAt(TCDLPage &page, TPageKind kind, int position);
+    void PaintAt(TCDLPage &page, QPoint centre);
+    void Finish(TCDLPage &page);
+
+    TPrintTarget &m_target;
+    TSheetMapping m_mapping;
+    TPagePainter &m_pages;
+    TSheetOptions m_options;
+};

@@ -1,0 +1,329 @@
+// Print jobs on the recording target: the sequence of documents, pages,
+// copies and places, serial numbers, cancelling and errors.
+
+#include "PrintTestSupport.h"
+
+#include "Errors.h"
+#include "PagePainter.h"
+#include "Strings.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+struct JobRun
+{
+    explicit JobRun(TRecordingTarget::TOptions options = {}) : target(options) {}
+    TRecordingTarget target;
+    TTestHost host;
+    TDocumentPagePainter pages;
+    TJobResult result;
+
+    JobRun &Run(const TPrintRequest &r)
+    {
+        result = RunPrintJob(r, target, pages, host, MappingOf(target));
+        return *this;
+    }
+    QString Sequence() const { return target.Sequence(); }
+};
+
+TRecordingTarget::TOptions Copying()
+{
+    TRecordingTarget::TOptions o;
+    o.MakesCopies = true;
+    return o;
+}
+
+TPrintRequest Current(TCDLDocument &doc, TPrintWhat what, int count, int first = 1,
+                      TRoundTrim trim = TRoundTrim::Direct)
+{
+    TPrintRequest r;
+    r.Active = &doc;
+    r.What = what;
+    r.Count = count;
+    r.FirstPlace = first;
+    r.Trim = trim;
+    return r;
+}
+
+TEST(PrintJob, CDLabelsFromALaterPlace)
+{
+    auto doc = MakeDocument();
+    JobRun run;
+    run.Run(Current(*doc, TPrintWhat::CDLabel, 4, 2));
+    EXPECT_EQ(run.result.Status, TJobResult::TStatus::Printed);
+    EXPECT_EQ(run.Sequence(), u"begin cd@2 cd@3 page cd@1 cd@2 end"_s);
+    EXPECT_EQ(run.target.Title, GetText(753));
+    EXPECT_EQ(run.host.ProgressSeen, (std::vector<std::pair<int, int>>{{1, 2}, {2, 2}}));
+}
+
+TEST(PrintJob, DriverCopiesOnlyWhereTheTargetMakesThem)
+{
+    auto doc = MakeDocument();
+    JobRun copying(Copying());
+    copying.Run(Current(*doc, TPrintWhat::CDLabel, 10));
+    EXPECT_EQ(copying.Sequence(), u"copies 3 begin cd@1 cd@2 cd@3 end copies 1 begin cd@1 end"_s);
+    EXPECT_EQ(copying.target.PagesOnPaper(TPageKind::CDLabel), 10);
+    EXPECT_EQ(copying.target.CopyCount(), 1);
+
+    JobRun plain;
+    plain.Run(Current(*doc, TPrintWhat::CDLabel, 10));
+    EXPECT_EQ(plain.Sequence(), u"begin cd@1 cd@2 cd@3 page cd@1 cd@2 cd@3 page cd@1 cd@2 cd@3 page cd@1 end"_s);
+}
+
+TEST(PrintJob, CopiesAfterAPartSheetGetADocumentOfTheirOwn)
+{
+    // A copy count changed while a document is open would reach no driver.
+    auto doc = MakeDocument();
+    JobRun run(Copying());
+    run.Run(Current(*doc, TPrintWhat::CDLabel, 9, 2));
+    EXPECT_EQ(run.Sequence(), u"begin cd@2 cd@3 end copies 2 begin cd@1 cd@2 cd@3 end copies 1 begin cd@1 end"_s);
+    EXPECT_EQ(run.target.PagesOnPaper(TPageKind::CDLabel), 9);
+}
+
+TEST(PrintJob, SerialNumbersAdvanceLabelByLabelAndForbidCopies)
+{
+    auto doc = MakeDocument();
+    TCDLSerNo *s = AddSerialNumber(doc->Label(), 1);
+    JobRun run(Copying());
+    run.Run(Current(*doc, TPrintWhat::CDLabel, 10));
+    EXPECT_FALSE(run.Sequence().contains(u"copies"_s));
+    EXPECT_EQ(run.target.Placements.size(), 10u);
+    EXPECT_EQ(s->Counter, 11);
+    EXPECT_TRUE(doc->Label().Modified);
+}
+
+TEST(PrintJob, IndirectTrimmingSplitsSheetsIntoTwoPasses)
+{
+    struct Case
+    {
+        int count, first;
+        const char16_t *sequence;
+        int messages;
+    };
+    const Case cases[] = {
+        {2, 1, u"begin cd@1 end begin cd@2 end", 1},
+        {1, 1, u"begin cd@1 end", 0},
+        {7, 1, u"begin cd@1 cd@3 end begin cd@2 page cd@1 cd@3 end begin cd@2 page cd@1 end", 2},
+        {3, 2, u"begin cd@2 end begin cd@3 page cd@1 end", 1},
+        {1, 2, u"begin cd@2 end", 0},
+        {2, 3, u"begin cd@3 page cd@1 end", 0},
+    };
+    for (const Case &c : cases) {
+        auto doc = MakeDocument();
+        TCDLSerNo *s = AddSerialNumber(doc->Label(), 1);
+        JobRun run;
+        run.Run(Current(*doc, TPrintWhat::CDLabel, c.count, c.first, TRoundTrim::Indirect));
+        SCOPED_TRACE(c.count * 10 + c.first);
+        EXPECT_EQ(run.Sequence(), QString::fromUtf16(c.sequence));
+        EXPECT_EQ(run.host.Messages.size(), c.messages);
+        for (const QString &m : run.host.Messages)
+            EXPECT_EQ(m, GetText(759));
+        EXPECT_EQ(s->Counter, 1 + c.count);
+    }
+}
+
+TEST(PrintJob, InlaysWithCutMarksAndDriverCopies)
+{
+    auto doc = MakeDocument();
+    JobRun plain;
+    plain.Run(Current(*doc, TPrintWhat::InlayFront, 3));
+    EXPECT_EQ(plain.Sequence(), u"begin front@1 front@2 page front@1 end"_s);
+
+    JobRun copying(Copying());
+    copying.Run(Current(*doc, TPrintWhat::InlayBack, 10));
+    EXPECT_EQ(copying.Sequence(), u"copies 2 begin back@1 back@2 end copies 1 begin back@1 back@2 page back@1 back@2 "
+                                  u"page back@1 back@2 end"_s);
+    EXPECT_EQ(copying.target.PagesOnPaper(TPageKind::InlayRueck), 10);
+
+    JobRun both(Copying());
+    both.Run(Current(*doc, TPrintWhat::FrontAndBack, 2));
+    EXPECT_EQ(both.Sequence(), u"begin front@3 back@3 page front@3 back@3 end"_s);
+}
+
+// However the job is asked, exactly the labels asked for come out.
+TEST(PrintJob, NeverFewerLabelsOnPaperThanAskedFor)
+{
+    for (bool copies : {false, true})
+        for (auto trim : {TRoundTrim::Direct, TRoundTrim::Indirect, TRoundTrim::Off})
+            for (int first = 1; first <= 3; ++first)
+                for (int n = 1; n <= 14; ++n) {
+                    SCOPED_TRACE(QStringLiteral("copies %1 trim %2 first %3 n %4")
+                                     .arg(copies)
+                                     .arg(int(trim))
+                                     .arg(first)
+                                     .arg(n)
+                                     .toStdString());
+                    auto doc = MakeDocument();
+                    TRecordingTarget::TOptions o;
+                    o.MakesCopies = copies;
+                    JobRun cd(o), front(o);
+                    cd.Run(Current(*doc, TPrintWhat::CDLabel, n, first, trim));
+                    EXPECT_EQ(cd.target.PagesOnPaper(TPageKind::CDLabel), n);
+                    EXPECT_FALSE(cd.target.IsPrinting());
+                    front.Run(Current(*doc, TPrintWhat::InlayFront, n, first, trim));
+                    EXPECT_EQ(front.target.PagesOnPaper(TPageKind::InlayVorder), n);
+                    // The first sheet never uses a place before the chosen one.
+                    for (const auto &p : cd.target.Placements) {
+                        if (p.Sheet == 1) {
+                            EXPECT_GE(p.Position, first);
+                        }
+                    }
+                }
+}
+
+TEST(PrintJob, SelectionOfDocumentsPerPlace)
+{
+    auto a = MakeDocument(), b = MakeDocument();
+    TPrintRequest r;
+    r.Mode = TPrintMode::Selection;
+    r.CDPlaces = {nullptr, a.get(), nullptr};
+    r.Trim = TRoundTrim::Indirect;
+    JobRun alone;
+    alone.Run(r);
+    EXPECT_EQ(alone.Sequence(), u"begin cd@2 end"_s);
+    EXPECT_TRUE(alone.host.Messages.isEmpty());
+
+    r.CDPlaces = {a.get(), b.get(), nullptr};
+    r.Sheets = 2;
+    JobRun passes(Copying());
+    passes.Run(r);
+    EXPECT_EQ(passes.Sequence(), u"begin cd@1 end begin cd@2 page cd@1 end begin cd@2 end"_s);
+
+    // Five sheets without serial numbers: drawn once, the driver copies them.
+    r.Trim = TRoundTrim::Direct;
+    r.CDPlaces = {a.get(), b.get(), a.get()};
+    r.Sheets = 5;
+    JobRun copies(Copying());
+    copies.Run(r);
+    EXPECT_EQ(copies.Sequence(), u"copies 5 begin cd@1 cd@2 cd@3 end copies 1"_s);
+    EXPECT_EQ(copies.target.PagesOnPaper(TPageKind::CDLabel), 15);
+    EXPECT_EQ(copies.target.CopyCount(), 1);
+
+    // A serial number on one of them: every sheet drawn.
+    TCDLSerNo *s = AddSerialNumber(b->Label(), 1);
+    r.What = TPrintWhat::InlayBack;
+    r.BackPlaces = {nullptr, b.get()};
+    JobRun backs(Copying());
+    backs.Run(r);
+    EXPECT_EQ(backs.Sequence(), u"copies 5 begin back@2 end copies 1"_s);
+    AddSerialNumber(b->Back(), 1);
+    JobRun drawn(Copying());
+    drawn.Run(r);
+    EXPECT_EQ(drawn.Sequence(), u"begin back@2 page back@2 page back@2 page back@2 page back@2 end"_s);
+    EXPECT_EQ(s->Counter, 1);
+}
+
+TEST(PrintJob, EveryOpenDocumentRunsOnAcrossSheets)
+{
+    auto a = MakeDocument(), b = MakeDocument(), c = MakeDocument();
+    std::vector<TCDLSerNo *> serials;
+    for (auto *d : {a.get(), b.get(), c.get()})
+        serials.push_back(AddSerialNumber(d->Label(), 1));
+    TPrintRequest r;
+    r.Mode = TPrintMode::AllOpen;
+    r.Open = {a.get(), b.get(), c.get()};
+    r.Count = 2;
+    JobRun direct;
+    direct.Run(r);
+    EXPECT_EQ(direct.Sequence(), u"begin cd@1 cd@2 cd@3 page cd@1 cd@2 cd@3 end"_s);
+    EXPECT_EQ(direct.host.ProgressSeen.back(), std::make_pair(2, 2));
+    for (TCDLSerNo *s : serials)
+        EXPECT_EQ(s->Counter, 3);
+
+    // Indirect: places in the order 1, 3, 2; starting at place 3 leaves
+    // the used places 1 and 2 of the first sheet alone.
+    r.Trim = TRoundTrim::Indirect;
+    r.Open = {a.get(), b.get()};
+    JobRun indirect;
+    indirect.Run(r);
+    EXPECT_EQ(indirect.Sequence(), u"begin cd@1 cd@3 end begin cd@2 page cd@1 end"_s);
+    r.FirstPlace = 3;
+    JobRun late;
+    late.Run(r);
+    EXPECT_EQ(late.Sequence(), u"begin cd@3 page cd@1 cd@3 end begin cd@2 end"_s);
+
+    r.What = TPrintWhat::InlayFront;
+    r.Open = {a.get(), nullptr, b.get(), c.get()};
+    r.Count = 1;
+    JobRun inlays;
+    inlays.Run(r);
+    EXPECT_EQ(inlays.Sequence(), u"begin front@1 front@2 page front@1 end"_s);
+    r.What = TPrintWhat::FrontAndBack;
+    JobRun both;
+    both.Run(r);
+    EXPECT_EQ(both.Sequence(), u"begin front@3 back@3 page front@3 back@3 page front@3 back@3 end"_s);
+}
+
+TEST(PrintJob, CancelStopsBeforeTheNextSheetOrLabelAndEndsTheDocument)
+{
+    struct Case
+    {
+        int cancelAt;
+        const char16_t *sequence;
+        int counter;
+    };
+    // Polled before each sheet and before each label but a sheet's first,
+    // so no blank sheet comes out; and before a second pass.
+    const Case cases[] = {
+        {1, u"", 1},
+        {4, u"begin cd@1 cd@2 cd@3 end", 4},
+        {5, u"begin cd@1 cd@2 cd@3 page cd@1 end", 5},
+    };
+    for (const Case &c : cases) {
+        auto doc = MakeDocument();
+        TCDLSerNo *s = AddSerialNumber(doc->Label(), 1);
+        JobRun run;
+        run.host.CancelAt = c.cancelAt;
+        run.Run(Current(*doc, TPrintWhat::CDLabel, 9));
+        EXPECT_EQ(run.result.Status, TJobResult::TStatus::Cancelled);
+        EXPECT_EQ(run.Sequence(), QString::fromUtf16(c.sequence));
+        EXPECT_EQ(s->Counter, c.counter);
+    }
+    auto doc = MakeDocument();
+    JobRun indirect;
+    indirect.host.CancelAt = 3;
+    indirect.Run(Current(*doc, TPrintWhat::CDLabel, 3, 1, TRoundTrim::Indirect));
+    EXPECT_EQ(indirect.Sequence(), u"begin cd@1 cd@3 end"_s);
+    EXPECT_TRUE(indirect.host.Messages.isEmpty());
+}
+
+TEST(PrintJob, PrinterErrorsAreReportedAndTheDocumentStillEnds)
+{
+    auto doc = MakeDocument();
+    JobRun run(Copying());
+    run.target.OnEvent = [](const QString &e) {
+        if (e == QStringLiteral("cd@2"))
+            throw ELocalizedError(QStringLiteral("Paper jam"));
+    };
+    run.Run(Current(*doc, TPrintWhat::CDLabel, 7));
+    EXPECT_EQ(run.result.Status, TJobResult::TStatus::Failed);
+    EXPECT_EQ(run.result.Message, GetText(756) + QStringLiteral(" Paper jam"));
+    EXPECT_EQ(run.Sequence(), u"copies 2 begin cd@1 end copies 1"_s);
+    EXPECT_EQ(run.target.CopyCount(), 1);
+}
+
+TEST(PrintJob, RefusedJobsTouchNoPrinter)
+{
+    auto doc = MakeDocument();
+    TCDLSerNo *list = AddSerialNumber(doc->Label(), 0);
+    list->UseValueList = true;
+    list->Values = QStringList{u"a"_s, u"b"_s, u"c"_s};
+    JobRun run;
+    run.Run(Current(*doc, TPrintWhat::CDLabel, 4));
+    EXPECT_EQ(run.result.Status, TJobResult::TStatus::Refused);
+    EXPECT_EQ(run.result.Message, GetText(751));
+    EXPECT_TRUE(run.target.Events.isEmpty());
+    EXPECT_EQ(list->Counter, 0);
+
+    TPrintRequest none;
+    none.Mode = TPrintMode::Selection;
+    JobRun nothing;
+    nothing.Run(none);
+    EXPECT_EQ(nothing.result.Message, GetText(750));
+    EXPECT_TRUE(nothing.target.Events.isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,109 @@
+#pragma once
+// Documents, hosts and measurements shared by the printing tests.
+
+#include "Document.h"
+#include "PrintJob.h"
+#include "RecordingTarget.h"
+#include "SerNo.h"
+#include "Shapes.h"
+#include "SheetMapping.h"
+
+#include <QImage>
+#include <memory>
+
+// A document with no interactive window, as printing sees it.
+inline std::unique_ptr<TCDLDocument> MakeDocument()
+{
+    return std::make_unique<TCDLDocument>(nullptr);
+}
+
+// A running-number frame on page; returns it for checking its Counter.
+inline TCDLSerNo *AddSerialNumber(TCDLPage &page, int32_t counter = 1)
+{
+    auto s = std::make_unique<TCDLSerNo>(&page, 0, 0);
+    s->Counter = counter;
+    TCDLSerNo *raw = s.get();
+    page.AddFrame(std::move(s));
+    return raw;
+}
+
+// A filled rectangle far beyond every page, so what the trimming leaves
+// of it shows where a page may print.
+inline void AddFlood(TCDLPage &page, TColor color)
+{
+    auto r = std::make_unique<TCDLRechteck>(&page, -4000, -4000);
+    r->Width = 8000;
+    r->Height = 8000;
+    r->NoFill = false;
+    r->NoPen = true;
+    r->FillColor = color;
+    page.AddFrame(std::move(r));
+}
+
+// Records progress and second-pass messages; cancels when asked cancelAt
+// times (0: never).
+class TTestHost : public TJobHost
+{
+public:
+    int CancelAt = 0;
+    int Polls = 0;
+    QStringList Messages;
+    std::vector<std::pair<int, int>> ProgressSeen;
+
+    bool CancelRequested() override { return CancelAt > 0 && ++Polls >= CancelAt; }
+    void Progress(int sheet, int total) override { ProgressSeen.emplace_back(sheet, total); }
+    void SecondPass(const QString &message) override { Messages.append(message); }
+};
+
+// The recording target's mapping: its resolution and physical offset, no
+// stored calibration.
+inline TSheetMapping MappingOf(const TPrintTarget &target)
+{
+    TSheetMapping m = TSheetMapping::ForResolution(target.Resolution());
+    m.Calibration = {DefaultCalibration(target.PhysicalOffset().x(), target.Resolution().x()),
+                     DefaultCalibration(target.PhysicalOffset().y(), target.Resolution().y())};
+    return m;
+}
+
+// Bounding box of the pixels within tolerance of color inside area.
+inline QRect ColorBox(const QImage &img, QColor color, QRect area, int tolerance = 40)
+{
+    area = area.intersected(img.rect());
+    QRect box;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const QRgb *line = reinterpret_cast<const QRgb *>(img.constScanLine(y));
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb p = line[x];
+            if (std::abs(qRed(p) - color.red()) <= tolerance && std::abs(qGreen(p) - color.green()) <= tolerance &&
+                std::abs(qBlue(p) - color.blue()) <= tolerance)
+                box |= QRect(x, y, 1, 1);
+        }
+    }
+    return box;
+}
+
+// The horizontal and vertical run of color through inside: for a disc or a
+// rectangle, its extent through that point. Pixel edges, so a run of one
+// pixel at x is [x, x + 1).
+inline QRectF SpanThrough(const QImage &img, QColor color, QPoint inside, int tolerance = 60)
+{
+    auto near = [&](int x, int y) {
+        if (!img.rect().contains(x, y))
+            return false;
+        const QColor p = img.pixelColor(x, y);
+        return std::abs(p.red() - color.red()) <= tolerance && std::abs(p.green() - color.green()) <= tolerance &&
+               std::abs(p.blue() - color.blue()) <= tolerance;
+    };
+    if (!near(inside.x(), inside.y()))
+        return {};
+    int l = inside.x(), r = inside.x(), t = inside.y(), b = inside.y();
+    while (near(l - 1, inside.y()))
+        --l;
+    while (near(r + 1, inside.y()))
+        ++r;
+    while (near(inside.x(), t - 1))
+        --t;
+    while (near(inside.x(), b + 1))
+        ++b;
+    return QRectF(QPointF(l, t), QPointF(r + 1, b + 1));
+}

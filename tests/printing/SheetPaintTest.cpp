@@ -1,0 +1,204 @@
+// What the sheet drawing puts on paper, read back from the recording
+// target's pages: trimming, white discs, backgrounds, inlay clipping, cut
+// marks and the physical offset.
+
+#include "PrintTestSupport.h"
+
+#include "Errors.h"
+#include "PagePainter.h"
+#include "SheetPainter.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr TColor Red = RGBColor(255, 0, 0);
+constexpr TColor Green = RGBColor(0, 160, 0);
+constexpr int Dpi = 50;
+
+// A sheet drawn straight through the sheet painter, as job and preview do.
+class SheetFixture : public ::testing::Test
+{
+protected:
+    TRecordingTarget::TOptions options{};
+    std::unique_ptr<TRecordingTarget> target;
+    TDocumentPagePainter pages;
+    TSheetOptions sheet;
+    TSheetMapping mapping;
+
+    TSheetPainter &Begin()
+    {
+        options.Dpi = Dpi;
+        target = std::make_unique<TRecordingTarget>(options);
+        if (mapping.ScaleX == 1.0)
+            mapping = MappingOf(*target);
+        painter = std::make_unique<TSheetPainter>(*target, mapping, pages, sheet);
+        target->BeginDocument(QString());
+        return *painter;
+    }
+    const QImage &Page()
+    {
+        if (target->IsPrinting())
+            target->EndDocument();
+        return target->Pages.back();
+    }
+    // The page's colour at a sheet point (0.1 mm from the paper's corner).
+    QColor At(QPoint sheetPoint)
+    {
+        const QImage &img = Page();
+        const double s = Dpi / 254.0;
+        return img.pixelColor(int(std::lround(sheetPoint.x() * s)), int(std::lround(sheetPoint.y() * s)));
+    }
+
+private:
+    std::unique_ptr<TSheetPainter> painter;
+};
+
+const QPoint Place1{633, 660}, Place2{1475, 1482}, Place3{633, 2304};
+// Beside place 2, outside every label.
+const QPoint Between{1475, 500};
+
+TEST_F(SheetFixture, DirectTrimmingClipsToTheLabelCircle)
+{
+    auto doc = MakeDocument();
+    AddFlood(doc->Label(), Red);
+    const auto before = doc->Label().Frames[0]->DragPoints;
+    Begin().DrawCDLabelAt(doc->Label(), 1);
+    EXPECT_EQ(At(Place1), Qt::red);
+    EXPECT_EQ(At(Place1 + QPoint(555, 0)), Qt::red);
+    EXPECT_EQ(At(Place1 + QPoint(610, 0)), Qt::white);
+    EXPECT_EQ(At(Place2), Qt::white);
+    EXPECT_EQ(At(Between), Qt::white);
+    // Printing leaves the frames' handles for their window.
+    EXPECT_EQ(doc->Label().Frames[0]->DragPoints, before);
+}
+
+TEST_F(SheetFixture, IndirectTrimmingWhitensTheMiddleNeighbours)
+{
+    auto doc = MakeDocument();
+    AddFlood(doc->Label(), Red);
+    sheet.Trim = TRoundTrim::Indirect;
+    Begin().DrawCDLabelAt(doc->Label(), 1);
+    EXPECT_EQ(At(Place1), Qt::red);
+    EXPECT_EQ(At(Place2), Qt::white);
+    EXPECT_EQ(At(Place3), Qt::red);
+    EXPECT_EQ(At(Between), Qt::red);
+
+    Begin().DrawCDLabelAt(doc->Label(), 2);
+    EXPECT_EQ(At(Place1), Qt::white);
+    EXPECT_EQ(At(Place3), Qt::white);
+    EXPECT_EQ(At(Place2), Qt::red);
+    EXPECT_EQ(At(Between), Qt::red);
+}
+
+TEST_F(SheetFixture, TrimmingOffOrForcedByThePreview)
+{
+    auto doc = MakeDocument();
+    AddFlood(doc->Label(), Red);
+    sheet.Trim = TRoundTrim::Off;
+    Begin().DrawCDLabelAt(doc->Label(), 1);
+    EXPECT_EQ(At(Place2), Qt::red);
+    EXPECT_EQ(At(Between), Qt::red);
+
+    // The preview clips whatever the mode, without discs.
+    sheet.Trim = TRoundTrim::Indirect;
+    sheet.ForceCircleClip = true;
+    Begin().DrawCDLabelAt(doc->Label(), 3);
+    EXPECT_EQ(At(Place3), Qt::red);
+    EXPECT_EQ(At(Between), Qt::white);
+}
+
+TEST_F(SheetFixture, LabelBackgroundUnlessAPaperColourIsChosen)
+{
+    auto doc = MakeDocument();
+    doc->Label().BackColor = Green;
+    TCDLSerNo *s = AddSerialNumber(doc->Label(), 5);
+    sheet.Trim = TRoundTrim::Off;
+    TSheetPainter &p = Begin();
+    p.DrawCDLabelAt(doc->Label(), 2);
+    EXPECT_EQ(s->Counter, 6);
+    EXPECT_EQ(At(Place2 + QPoint(0, 100)), QColor(0, 160, 0));
+    // The fill reaches a little beyond the page's own radius of 565.
+    EXPECT_EQ(At(Place2 + QPoint(-570, 0)), QColor(0, 160, 0));
+    EXPECT_EQ(At(Place2 + QPoint(-595, 0)), Qt::white);
+
+    doc->Label().PaperColorIndex = 3;
+    sheet.AdvanceSerialNumbers = false;
+    Begin().DrawCDLabelAt(doc->Label(), 2);
+    EXPECT_EQ(At(Place2 + QPoint(0, 100)), Qt::white);
+    EXPECT_EQ(s->Counter, 6);
+}
+
+TEST_F(SheetFixture, InlaysAreClippedToTheirRectangleAndTakeTheirExtraOffset)
+{
+    auto doc = MakeDocument();
+    AddFlood(doc->Front(), Red);
+    doc->Back().BackColor = Green;
+    mapping = TSheetMapping::ForResolution({Dpi, Dpi});
+    mapping.CoverFront = {100, -50};
+    TSheetPainter &p = Begin();
+    p.DrawInlayFrontAt(doc->Front(), 3);
+    p.DrawInlayBackAt(doc->Back(), 3);
+    const auto &placed = target->Placements;
+    ASSERT_EQ(placed.size(), 2u);
+    EXPECT_EQ(placed[0].Device, QRect(QPoint(mapping.Device({1072 + 100 - 599, 890 - 50 - 605})),
+                                      QSize(mapping.LengthX(1198), mapping.LengthY(1210))));
+    EXPECT_EQ(placed[1].Kind, TPageKind::InlayRueck);
+    EXPECT_EQ(placed[1].Device.topLeft() + QPoint(mapping.LengthX(753), mapping.LengthY(590)),
+              mapping.Device({1073, 2085}));
+
+    EXPECT_EQ(ColorBox(Page(), Qt::red, Page().rect()), placed[0].Device);
+    EXPECT_EQ(ColorBox(Page(), QColor(0, 160, 0), Page().rect()), placed[1].Device);
+}
+
+TEST_F(SheetFixture, CutMarksOnlyWhenWanted)
+{
+    TSheetPainter &p = Begin();
+    p.DrawCutMarks(TCutMarks::Fronts);
+    const QImage &marked = Page();
+    for (QPoint c : CutMarkGeometry(TSheetKind::A4, TCutMarks::Fronts).Crosses) {
+        const QPoint d = mapping.DeviceTruncated(c);
+        const int a = mapping.LengthX(CutMarkArm);
+        EXPECT_EQ(marked.pixelColor(d), Qt::black);
+        EXPECT_EQ(marked.pixelColor(d + QPoint(a, 0)), Qt::black);
+        EXPECT_EQ(marked.pixelColor(d - QPoint(0, a)), Qt::black);
+        EXPECT_EQ(marked.pixelColor(d + QPoint(2, 2)), Qt::white);
+    }
+
+    sheet.CutMarks = false;
+    for (auto which : {TCutMarks::Fronts, TCutMarks::Backs, TCutMarks::FrontAndBack}) {
+        Begin().DrawCutMarks(which);
+        EXPECT_TRUE(ColorBox(Page(), Qt::black, Page().rect(), 128).isNull());
+    }
+}
+
+// A printer's device origin sits at its physical offset; uncalibrated, the
+// default offsets put every place where the sheet has it.
+TEST_F(SheetFixture, UncalibratedPrintersMeasureFromThePaperEdge)
+{
+    auto doc = MakeDocument();
+    doc->Label().BackColor = Red;
+    options.PhysicalOffset = {12, 7};
+    TSheetPainter &p = Begin();
+    for (int place = 1; place <= 3; ++place)
+        p.DrawCDLabelAt(doc->Label(), place);
+    const QImage &img = Page();
+    const double s = Dpi / 254.0;
+    for (QPoint c : {Place1, Place2, Place3}) {
+        const QRectF span = SpanThrough(img, Qt::red, QPoint(int(c.x() * s), int(c.y() * s)));
+        EXPECT_NEAR(span.center().x(), c.x() * s, 1.0);
+        EXPECT_NEAR(span.center().y(), c.y() * s, 1.0);
+        EXPECT_NEAR(span.width(), 2 * SheetLabelRadius * s, 2.0);
+    }
+}
+
+TEST_F(SheetFixture, DrawingWithoutAnOpenDocumentIsRefused)
+{
+    auto doc = MakeDocument();
+    TSheetPainter &p = Begin();
+    target->EndDocument();
+    EXPECT_THROW(p.DrawCDLabelAt(doc->Label(), 1), ELocalizedError);
+    EXPECT_THROW(p.DrawCutMarks(TCutMarks::Fronts), ELocalizedError);
+}
+
+} // namespace
