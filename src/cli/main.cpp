@@ -118,8 +118,11 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    // Messages follow the language the person chose in the program.
+    // The whole settings file, as the window program has it once its main
+    // window is up: messages follow the chosen language, and bar codes take
+    // the same start and space characters, so both draw the same labels.
     ReadSettingsEarly(AppSettings());
+    ReadSettingsMain(AppSettings());
     QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty())
         return Usage();

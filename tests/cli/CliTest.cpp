@@ -336,6 +336,46 @@ TEST_F(Cli, RenderedBarCodesReadAndLeftOutCharactersAreNamed)
     EXPECT_FALSE(QString::fromLocal8Bit(clean.Err).contains(english)) << clean.Err.constData();
 }
 
+// Start and space characters set in the settings file reach the command-line
+// renderer as they reach the window: the code reads back whole, nothing is
+// reported as left out.
+TEST_F(Cli, BarCodesFollowTheStartAndSpaceCharactersOfTheSettingsFile)
+{
+    QFile ini(path("settings.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[LANGUAGE]\r\nNUMBER=2\r\n[MISC]\r\nBC_START=#\r\nBC_SPACE=_\r\n");
+    ini.close();
+    TCDLDocument doc;
+    auto code = CreateBarcodeFrame(&doc.Front(), -500, -200);
+    code->Width = 1000;
+    code->Height = 300;
+    code->FontSize = 16;
+    code->Values = QStringList{QStringLiteral("#TOUR_7#")};
+    doc.Front().AddFrame(std::move(code));
+    const QString file = path("settings-codes.cdl");
+    doc.Save(file);
+
+    const QString png = path("settings-codes.png");
+    const TRun r = run({QStringLiteral("render"), file, QStringLiteral("--page"), QStringLiteral("front"),
+                        QStringLiteral("--out"), png, QStringLiteral("--dpi"), QStringLiteral("300")});
+    ASSERT_EQ(r.Exit, 0) << r.Err.constData();
+    SetLanguageState(2);
+    const QString leftOut = GetText(1053).section(QStringLiteral("%1"), 0, 0);
+    SetLanguageState(1);
+    EXPECT_FALSE(QString::fromLocal8Bit(r.Err).contains(leftOut)) << r.Err.constData();
+    const QString zbarimg = QStandardPaths::findExecutable(QStringLiteral("zbarimg"));
+    if (zbarimg.isEmpty())
+        GTEST_SKIP() << "zbarimg is not installed";
+    QImage flat(QImage(png).size(), QImage::Format_RGB32);
+    flat.fill(Qt::white);
+    QPainter(&flat).drawImage(0, 0, QImage(png));
+    ASSERT_TRUE(flat.save(path("settings-flat.png")));
+    QProcess zbar;
+    zbar.start(zbarimg, {QStringLiteral("-q"), path("settings-flat.png")});
+    ASSERT_TRUE(zbar.waitForFinished(30000));
+    EXPECT_EQ(QString::fromUtf8(zbar.readAllStandardOutput()).trimmed(), QStringLiteral("CODE-39:TOUR 7"));
+}
+
 TEST_F(Cli, BadInputExitsNonZeroWithTheLocalizedMessage)
 {
     QFile junk(path("junk.cdl"));
