@@ -5,6 +5,9 @@
 #include "EditorFixture.h"
 #include "Text.h"
 
+#include <QImage>
+#include <QPainter>
+
 TEST_F(EditorTest, ClickWithDrawingToolCreatesDefaultFrameAndReturnsToEditTool)
 {
     win.tool = TTool::Rechteck;
@@ -29,6 +32,62 @@ TEST_F(EditorTest, ClickWithDrawingToolCreatesDefaultFrameAndReturnsToEditTool)
     EXPECT_EQ(page->ActiveFrame, nullptr);
     EXPECT_EQ(win.panels.back(), nullptr);
     EXPECT_FALSE(win.undoEnabled);
+}
+
+// What a click with each tool leaves must be seen and grabbed: painted
+// pixels, not only fields. Circle and round text keep the page centre as
+// their centre and take the click as their rim.
+TEST_F(EditorTest, ClickWithEveryToolLeavesAVisibleFrameOfItsDefaultSize)
+{
+    page->ShowSnapPoints = false;
+    auto paint = [&] {
+        QImage img(editor->ControlSize(), QImage::Format_RGB32);
+        img.fill(Qt::gray);
+        QPainter p(&img);
+        page->PaintScreen(p, img.size());
+        return img;
+    };
+    const QImage empty = paint();
+    for (int t = 1; t < ToolCount; ++t) {
+        const TTool tool = TTool(t);
+        if (!ToolAvailable(tool))
+            continue;
+        for (const QPoint at : {QPoint(-300, -250), QPoint(0, 0)}) {
+            editor->ClearSelection();
+            page->Frames.clear();
+            win.tool = tool;
+            const QPoint p = D(at.x(), at.y());
+            const QPoint m = editor->ModelOf(p);
+            Click(p);
+            ASSERT_EQ(page->FrameCount(), 1) << t;
+            TCDLFrame *f = page->FrameAt(0);
+            const TRect r = f->GetBoundRect();
+            switch (tool) {
+            case TTool::Linie: EXPECT_EQ(QPoint(f->X2, f->Y2), m + QPoint(400, 0)); break;
+            case TTool::Kreis:
+            case TTool::RText:
+                EXPECT_EQ(QPoint(f->X2, f->Y2), QPoint(0, 0)) << t;
+                if (tool == TTool::Kreis) {
+                    EXPECT_GE(r.Right - r.Left, m == QPoint() ? 400 : 2 * std::abs(m.x())) << "at " << at.x();
+                }
+                break;
+            default:
+                EXPECT_EQ(f->Width, 400) << t;
+                EXPECT_EQ(f->Height, 400) << t;
+                EXPECT_EQ(QPoint(f->X, f->Y), m) << t;
+            }
+            editor->ClearSelection();
+            const QImage img = paint();
+            int changed = 0;
+            for (int y = 0; y < img.height(); ++y)
+                for (int x = 0; x < img.width(); ++x)
+                    changed += img.pixel(x, y) != empty.pixel(x, y);
+            EXPECT_GT(changed, 100) << "tool " << t << " at " << at.x() << ": nothing to see";
+            // And it can be picked again: on its end or rim, or inside.
+            Click(f->DragPointCount == 2 ? f->DragPoints[2] : (f->DragPoints[1] + f->DragPoints[3]) / 2);
+            EXPECT_EQ(page->ActiveFrame, f) << "tool " << t << " at " << at.x();
+        }
+    }
 }
 
 TEST_F(EditorTest, DragWithDrawingToolSizesTheFrame)
