@@ -22,6 +22,21 @@ bool IsFrameDrag(TMouseState s)
     return s == TMouseState::MoveActive || s == TMouseState::DragHandle || s == TMouseState::Create;
 }
 
+bool IsArrow(int key)
+{
+    return key == Qt::Key_Left || key == Qt::Key_Up || key == Qt::Key_Right || key == Qt::Key_Down;
+}
+
+// Backtab is Tab pressed with Shift: one key for press and release alike,
+// whichever of the two a release reports.
+void Normalize(int &key, Qt::KeyboardModifiers &mods)
+{
+    if (key == Qt::Key_Backtab) {
+        key = Qt::Key_Tab;
+        mods |= Qt::ShiftModifier;
+    }
+}
+
 } // namespace
 
 TPageEditor::TPageEditor(TCDLPage &page, TEditorHost *host) : m_page(page), m_host(host) {}
@@ -245,29 +260,36 @@ void TPageEditor::KeyChar(int code)
 
 bool TPageEditor::KeyReleased(int key, Qt::KeyboardModifiers mods)
 {
+    Normalize(key, mods);
+    // The press decides: Shift let go just before Tab still steps back.
+    if (const auto it = m_pressMods.find(key); it != m_pressMods.end()) {
+        mods = it->second;
+        m_pressMods.erase(it);
+    }
     if (S.MouseState != TMouseState::Idle)
         return false;
-    switch (key) {
-    case Qt::Key_Left:
-    case Qt::Key_Up:
-    case Qt::Key_Right:
-    case Qt::Key_Down: Nudge(key - Qt::Key_Left); return true;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab: {
-        const Qt::KeyboardModifiers rest = mods & ~Qt::KeypadModifier;
-        if (key == Qt::Key_Tab && rest == Qt::NoModifier)
-            CycleActive(m_page, false);
-        else if (rest == Qt::ShiftModifier)
-            CycleActive(m_page, true);
-        m_page.CommandStatesChanged();
+    if (IsArrow(key)) {
+        Nudge(key - Qt::Key_Left);
         return true;
     }
-    default: return false;
-    }
+    if (key != Qt::Key_Tab)
+        return false;
+    const Qt::KeyboardModifiers rest = mods & ~Qt::KeypadModifier;
+    if (rest == Qt::NoModifier)
+        CycleActive(m_page, false);
+    else if (rest == Qt::ShiftModifier)
+        CycleActive(m_page, true);
+    m_page.CommandStatesChanged();
+    return true;
 }
 
 bool TPageEditor::KeyPressed(int key, Qt::KeyboardModifiers mods)
 {
+    Normalize(key, mods);
+    if (IsArrow(key) || key == Qt::Key_Tab) {
+        m_pressMods[key] = mods;
+        return true;
+    }
     if (key != Qt::Key_Delete || (mods & ~Qt::KeypadModifier) != Qt::NoModifier)
         return false;
     DeleteSelected();

@@ -12,6 +12,7 @@
 #include <QPoint>
 #include <QSize>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 class TCDLFrame;
@@ -67,10 +68,11 @@ public:
     void MouseUp(Qt::MouseButton button, QPoint p);
     // A typed character for the active frame.
     void KeyChar(int code);
-    // Arrows nudge, Tab and Shift+Tab cycle. False when the key is not the
-    // page's.
+    // Arrows nudge, Tab and Shift+Tab cycle, with the modifiers their press
+    // held. False when the key is not the page's.
     bool KeyReleased(int qtKey, Qt::KeyboardModifiers mods);
-    // Delete deletes what is selected.
+    // Delete deletes what is selected; arrows and Tab are taken for their
+    // release. False when the key is not the page's.
     bool KeyPressed(int qtKey, Qt::KeyboardModifiers mods);
     // 0 left, 1 up, 2 right, 3 down.
     void Nudge(int direction);
@@ -108,6 +110,8 @@ private:
 
     TCDLPage &m_page;
     TEditorHost *m_host;
+    // Modifiers held at the press of a key that acts on its release.
+    std::unordered_map<int, Qt::KeyboardModifiers> m_pressMods;
     QSize m_control{100, 100};
     TEditTool m_editTool;
     TCreateTool m_createTool;

@@ -212,3 +212,22 @@ TEST_F(PageEditingTest, GuideLineFromRulerOnceMovedOnThePageAndDroppedBackOntoIt
     Mouse(page, QEvent::MouseButtonRelease, QPoint(200, -8), Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(p->SnapLines.Count(), 0);
 }
+
+TEST_F(PageEditingTest, ShiftTabStepsBackEvenWhenShiftComesOffFirst)
+{
+    TCDLPage *p = child->ActivePage();
+    for (QPoint at : {QPoint(-300, -200), QPoint(100, -200), QPoint(-300, 150)}) {
+        Trigger(*main, "sbRechteck");
+        page->repaint();
+        const QPoint d = p->Context.Map(at.x(), at.y());
+        Drag(page, d, d + QPoint(40, 40));
+    }
+    ASSERT_EQ(p->ActiveFrame, p->FrameAt(2));
+    page->setFocus();
+    // Shift+Tab comes as Backtab; with Shift let go, its release is plain Tab.
+    Key(page, QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier);
+    Key(page, QEvent::KeyPress, Qt::Key_Backtab, Qt::ShiftModifier);
+    Key(page, QEvent::KeyRelease, Qt::Key_Shift, Qt::NoModifier);
+    Key(page, QEvent::KeyRelease, Qt::Key_Tab, Qt::NoModifier);
+    EXPECT_EQ(p->ActiveFrame, p->FrameAt(1));
+}

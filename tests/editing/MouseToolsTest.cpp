@@ -1,6 +1,6 @@
 // Creating, moving and sizing with the mouse, nudging with the keys: the
 // frames' resulting fields, the undo snapshots each edit takes and undoes,
-// and when the page counts as modified.
+// and when the page counts as modified; Tab with the modifiers of its press.
 
 #include "EditorFixture.h"
 #include "Text.h"
@@ -251,6 +251,27 @@ TEST_F(EditorTest, ArrowKeysNudgeByTheSettingOrTheGrid)
     editor->KeyReleased(Qt::Key_Right, Qt::NoModifier);
     EXPECT_EQ(QPoint(f->X, f->Y), QPoint(10, 10));
     EXPECT_EQ(QPoint(g->X, g->Y), QPoint(525, 500));
+}
+
+TEST_F(EditorTest, TabStepsByTheModifiersOfItsPress)
+{
+    TCDLFrame *a = AddRect(-400, -400, 100, 100);
+    AddRect(0, 0, 100, 100);
+    TCDLFrame *c = AddRect(300, 300, 100, 100);
+    Click(D(-350, -350));
+    ASSERT_EQ(page->ActiveFrame, a);
+    // Shift let go before Tab: the release reports plain Tab.
+    editor->KeyPressed(Qt::Key_Backtab, Qt::ShiftModifier);
+    editor->KeyReleased(Qt::Key_Tab, Qt::NoModifier);
+    EXPECT_EQ(page->ActiveFrame, c) << "backwards, wrapping to the last";
+    // Shift pressed only after Tab: forwards.
+    editor->KeyPressed(Qt::Key_Tab, Qt::NoModifier);
+    editor->KeyReleased(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(page->ActiveFrame, a);
+    // Ctrl+Tab belongs to the window, whenever Ctrl comes off.
+    editor->KeyPressed(Qt::Key_Tab, Qt::ControlModifier);
+    editor->KeyReleased(Qt::Key_Tab, Qt::NoModifier);
+    EXPECT_EQ(page->ActiveFrame, a);
 }
 
 TEST_F(EditorTest, TypedCharactersGoToTheActiveFrame)
