@@ -234,7 +234,6 @@ TEST_F(EditorTest, ArrowKeysNudgeByTheSettingOrTheGrid)
     EXPECT_EQ(QPoint(f->X, f->Y), QPoint(-40, 0));
     editor->KeyReleased(Qt::Key_Down, Qt::NoModifier);
     EXPECT_EQ(QPoint(f->X, f->Y), QPoint(-40, 40));
-    EXPECT_EQ(Snapshots(), 0) << "nudges take no snapshot";
     EXPECT_TRUE(page->Modified) << "a moved frame must not be lost on close";
 
     page->SnapEnabled = true;
