@@ -60,6 +60,7 @@ public:
     void ShowWarning(const QString &text) override;
     void CommandStatesChanged() override;
     void SetUndoEnabled(bool) override { CommandStatesChanged(); }
+    void SetRedoEnabled(bool) override { CommandStatesChanged(); }
 
     // TEditorHost
     TTool CurrentTool() const override;

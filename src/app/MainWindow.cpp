@@ -136,9 +136,12 @@ void TMDIForm::buildMenus()
     // Commands of subsystems still to come keep their place and text, disabled.
     QMenu *edit = menu("miBearbeiten", 110, true);
     static const std::pair<const char *, int> kEdit[] = {
-        {"miRueckgaengig", 111}, {"miAusschneiden", 112},    {"miKopieren", 113},         {"miEinfuegen", 114},
-        {"miLoeschen", 115},     {"miAllesMarkieren", 161},  {"miMarkierungUmkehren", 162}, {"miMarkierungAufheben", 163},
-        {"miSelectedLoad", 116},   {"miSelectedSave", 117}, {"miEigenschaften", 118},
+        {"miRueckgaengig", 111},       {"miRedo", 1054},
+        {"miAusschneiden", 112},       {"miKopieren", 113},
+        {"miEinfuegen", 114},          {"miLoeschen", 115},
+        {"miAllesMarkieren", 161},     {"miMarkierungUmkehren", 162},
+        {"miMarkierungAufheben", 163}, {"miSelectedLoad", 116},
+        {"miSelectedSave", 117},       {"miEigenschaften", 118},
     };
     for (const auto &[n, t] : kEdit)
         addCommand(edit, n, t, 0);
@@ -263,6 +266,7 @@ void TMDIForm::buildToolBars()
     button(s, "sbKopieren", 206);
     button(s, "sbEinfuegen", 207);
     button(s, "sbUndo", 111);
+    button(s, "sbRedo", 1054);
     button(s, "sbProperties", 118);
     s->addSeparator();
     auto *pages = new QActionGroup(this);

@@ -1,5 +1,5 @@
 // The main window's tool buttons and the editing commands of the shown page:
-// undo and the selection items.
+// undo, redo and the selection items.
 
 #include "ChildWin.h"
 #include "MainWindow.h"
@@ -50,6 +50,16 @@ void TMDIForm::buildEditingCommands()
                 c->UndoLast();
         });
     Action(QStringLiteral("miRueckgaengig"))->setShortcut(QKeySequence::Undo);
+    for (const char *n : {"miRedo", "sbRedo"})
+        connect(Action(QLatin1String(n)), &QAction::triggered, this, [this] {
+            if (TChildWin *c = ActiveChild()) {
+                if (c->Editor().Redo())
+                    c->RepaintPage();
+                c->CommandStatesChanged();
+            }
+        });
+    Action(QStringLiteral("miRedo"))
+        ->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     connect(Action(QStringLiteral("miAllesMarkieren")), &QAction::triggered, this,
             onEditor([](TPageEditor &e) { e.SelectAll(); }));
     Action(QStringLiteral("miAllesMarkieren"))->setShortcut(QKeySequence::SelectAll);
@@ -57,6 +67,10 @@ void TMDIForm::buildEditingCommands()
             onEditor([](TPageEditor &e) { e.InvertSelection(); }));
     connect(Action(QStringLiteral("miMarkierungAufheben")), &QAction::triggered, this,
             onEditor([](TPageEditor &e) { e.ClearSelection(); }));
+
+    // Whatever command comes between two arrow keys, they are two undo steps.
+    for (QAction *a : findChildren<QAction *>())
+        connect(a, &QAction::triggered, this, onEditor([](TPageEditor &e) { e.EndNudgeRun(); }));
 }
 
 TTool TMDIForm::CurrentTool() const
@@ -85,6 +99,9 @@ void TMDIForm::UpdateEditCommands()
     const bool undo = c && c->ActivePage()->Undo.CanUndo();
     Action(QStringLiteral("miRueckgaengig"))->setEnabled(undo);
     Action(QStringLiteral("sbUndo"))->setEnabled(undo);
+    const bool redo = c && c->ActivePage()->Undo.CanRedo();
+    Action(QStringLiteral("miRedo"))->setEnabled(redo);
+    Action(QStringLiteral("sbRedo"))->setEnabled(redo);
     for (const char *n : {"miAllesMarkieren", "miMarkierungUmkehren", "miMarkierungAufheben"})
         Action(QLatin1String(n))->setEnabled(c != nullptr);
 }

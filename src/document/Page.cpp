@@ -84,6 +84,24 @@ void TCDLPage::DeleteFrames(const std::unordered_set<const TCDLFrame *> &frames)
     Repaint();
 }
 
+void TCDLPage::TakeFrames(const std::unordered_set<const TCDLFrame *> &frames,
+                          std::vector<std::unique_ptr<TCDLFrame>> &into)
+{
+    if (frames.empty())
+        return;
+    if (frames.contains(ActiveFrame)) {
+        ActiveFrame = nullptr;
+        RefreshPanels(nullptr);
+    }
+    Selection.Remove(frames);
+    std::vector<std::unique_ptr<TCDLFrame>> rest;
+    rest.reserve(Frames.size());
+    for (auto &f : Frames)
+        (frames.contains(f.get()) ? into : rest).push_back(std::move(f));
+    Frames = std::move(rest);
+    Repaint();
+}
+
 void TCDLPage::ShowSelectionStatus()
 {
     if (!Window)

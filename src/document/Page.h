@@ -91,6 +91,9 @@ public:
     void DeleteFrame(int index);
     // In one pass over the page, for the many frames of a group.
     void DeleteFrames(const std::unordered_set<const TCDLFrame *> &frames);
+    // As DeleteFrames, but the frames are kept whole and go to into, in
+    // z-order.
+    void TakeFrames(const std::unordered_set<const TCDLFrame *> &frames, std::vector<std::unique_ptr<TCDLFrame>> &into);
     int IndexOf(const TCDLFrame *f) const;
     int FrameCount() const { return int(Frames.size()); }
     TCDLFrame *FrameAt(int i) const { return Frames[size_t(i)].get(); }

@@ -18,6 +18,7 @@ public:
     // Enable states of menu items and buttons may have changed.
     virtual void CommandStatesChanged() {}
     virtual void SetUndoEnabled(bool enabled) {}
+    virtual void SetRedoEnabled(bool enabled) {}
     // A warning with an OK button.
     virtual void ShowWarning(const QString &text) {}
 };

@@ -172,6 +172,16 @@ bool TCDLKreis::TestMouseHit(int x, int y) const
     return Dist(QPointF(x, y), QPointF(DragPoints[1])) <= Radius;
 }
 
+void TCDLKreis::SetDefaults()
+{
+    // A click on the centre itself would leave nothing to see or to grab:
+    // the circle then gets the default extent of the other shapes.
+    if (std::abs(int64_t(X) - X2) < 10 && std::abs(int64_t(Y) - Y2) < 10) {
+        X = SaturatedInt(double(X2) + 200);
+        Y = Y2;
+    }
+}
+
 bool TCDLKreis::MouseMove(int32_t x, int32_t y, int32_t dx, int32_t dy, int mode)
 {
     if (mode == ModeMove) {

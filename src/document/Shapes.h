@@ -39,7 +39,8 @@ public:
     const char *ClassName() const override { return "TCDLKreis"; }
     TRecordLayout RecordLayout() const override;
     QString Verbose() const override;
-    void SetDefaults() override {}
+    // The click point is the rim; the centre stays where it is.
+    void SetDefaults() override;
     void PaintAt(TPaintContext &c, bool keepHandles) override;
     bool TestMouseHit(int x, int y) const override;
     bool MouseMove(int32_t x, int32_t y, int32_t dx, int32_t dy, int mode) override;
@@ -60,7 +61,6 @@ public:
     const char *ClassName() const override { return "TCDLEllipse"; }
     TRecordLayout RecordLayout() const override;
     QString Verbose() const override;
-    void SetDefaults() override {}
     void PaintAt(TPaintContext &c, bool keepHandles) override;
     bool TestMouseHit(int x, int y) const override;
     bool IsInRect(const TRect &r) const override;

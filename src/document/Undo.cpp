@@ -5,12 +5,19 @@
 #include "FrameRegistry.h"
 #include "Page.h"
 
+#include <QtEndian>
 #include <unordered_map>
 
 namespace {
 
 constexpr int32_t kOtherClassTag = 0xFACE;
 constexpr int32_t kIdLimit = 200000001;
+
+int32_t EntryTag(const TCDLFrame &f)
+{
+    const uint16_t tag = f.TypeTag();
+    return tag >= TagText && tag <= TagDir ? int32_t(tag) : kOtherClassTag;
+}
 
 void WriteEntryData(TStreamWriter &w, const TCDLFrame &f, TUndoKind kind)
 {
@@ -35,6 +42,53 @@ void WriteEntryData(TStreamWriter &w, const TCDLFrame &f, TUndoKind kind)
     }
 }
 
+void WriteEntry(TStreamWriter &w, int32_t position, const TCDLFrame &f, TUndoKind kind)
+{
+    w.writeInt32(position);
+    w.writeInt32(f.Id);
+    w.writeInt32(EntryTag(f));
+    WriteEntryData(w, f, kind);
+}
+
+constexpr qsizetype kHeadSize = 8;
+constexpr qsizetype kEntryHeadSize = 12;
+// Never handed out, so an entry with it finds no frame.
+constexpr int32_t kNoId = -1;
+
+// The head and an entry head written straight into a sized buffer, for
+// snapshots of many frames.
+void PutHead(char *at, TUndoKind kind, int32_t n)
+{
+    at[0] = char(kind);
+    qToLittleEndian(n, at + 4);
+}
+
+void PutEntryHead(char *at, int32_t position, const TCDLFrame &f)
+{
+    qToLittleEndian(position, at);
+    qToLittleEndian(f.Id, at + 4);
+    qToLittleEndian(EntryTag(f), at + 8);
+}
+
+void WriteHead(TStreamWriter &w, TUndoKind kind, int32_t n)
+{
+    w.writeByte(uint8_t(kind));
+    w.writeFill(3);
+    w.writeInt32(n);
+}
+
+// The snapshot that takes back what restoring a snapshot of this kind does.
+TUndoKind Opposite(TUndoKind kind)
+{
+    switch (kind) {
+    case TUndoKind::Deletion: return TUndoKind::Creation;
+    case TUndoKind::Creation: return TUndoKind::Deletion;
+    case TUndoKind::StepForward: return TUndoKind::StepBack;
+    case TUndoKind::StepBack: return TUndoKind::StepForward;
+    default: return kind;
+    }
+}
+
 } // namespace
 
 QByteArray &TUndoStreamList::Push()
@@ -44,6 +98,10 @@ QByteArray &TUndoStreamList::Push()
         m_streams.pop_front();
     return m_streams.back();
 }
+
+TUndo::TUndo(TCDLPage *page) : Page(page) {}
+
+TUndo::~TUndo() = default;
 
 int32_t TUndo::NextId()
 {
@@ -66,20 +124,44 @@ void TUndo::Record(TCDLFrame *f, TCDLFrameList *s, TUndoKind kind)
         return;
 
     TStreamWriter w;
-    w.writeByte(uint8_t(kind));
-    w.writeFill(3);
-    w.writeInt32(int32_t(frames.size()));
+    WriteHead(w, kind, int32_t(frames.size()));
     int32_t position = 1;
-    for (TCDLFrame *fr : frames) {
-        w.writeInt32(position++);
-        w.writeInt32(fr->Id);
-        const uint16_t tag = fr->TypeTag();
-        w.writeInt32(tag >= TagText && tag <= TagDir ? int32_t(tag) : kOtherClassTag);
-        WriteEntryData(w, *fr, kind);
-    }
+    for (TCDLFrame *fr : frames)
+        WriteEntry(w, position++, *fr, kind);
     Snapshots.Push() = w.take();
-    if (Page && Page->Window)
+    ++m_revision;
+    const bool hadRedo = CanRedo();
+    m_setAside = std::move(m_redos);
+    m_redos.clear();
+    if (Page && Page->Window) {
         Page->Window->SetUndoEnabled(true);
+        if (hadRedo)
+            Page->Window->SetRedoEnabled(false);
+    }
+}
+
+void TUndo::KeepRedo()
+{
+    if (m_setAside.empty())
+        return;
+    m_redos = std::move(m_setAside);
+    m_setAside.clear();
+    NotifyRedo();
+}
+
+void TUndo::Withdraw()
+{
+    Snapshots.DeleteLast();
+    ++m_revision;
+    if (Page && Page->Window)
+        Page->Window->SetUndoEnabled(CanUndo());
+    KeepRedo();
+}
+
+void TUndo::NotifyRedo()
+{
+    if (Page && Page->Window)
+        Page->Window->SetRedoEnabled(CanRedo());
 }
 
 void TUndo::Undo()
@@ -87,6 +169,40 @@ void TUndo::Undo()
     QByteArray *last = Snapshots.Last();
     if (!last || !Page)
         return;
+    TRedoStep step;
+    step.Snapshot = Apply(*last, &step.Frames);
+    Snapshots.DeleteLast();
+    ++m_revision;
+    m_setAside.clear();
+    if (!step.Snapshot.isEmpty() || !step.Frames.empty()) {
+        m_redos.push_back(std::move(step));
+        // A press that kept the redo steps can leave one more than undo holds.
+        if (int(m_redos.size()) > Snapshots.MaxCount)
+            m_redos.pop_front();
+    }
+    if (Snapshots.IsEmpty() && Page->Window)
+        Page->Window->SetUndoEnabled(false);
+    NotifyRedo();
+}
+
+void TUndo::Redo()
+{
+    if (m_redos.empty() || !Page)
+        return;
+    TRedoStep step = std::move(m_redos.back());
+    m_redos.pop_back();
+    QByteArray back = step.Frames.empty() ? Apply(step.Snapshot, nullptr) : PutBack(step.Frames);
+    ++m_revision;
+    m_setAside.clear();
+    if (!back.isEmpty())
+        Snapshots.Push() = std::move(back);
+    if (Page->Window)
+        Page->Window->SetUndoEnabled(CanUndo());
+    NotifyRedo();
+}
+
+void TUndo::BeginRestore()
+{
     TCDLPage &page = *Page;
     for (TCDLFrame *f : page.Selection.Items())
         f->State = 0;
@@ -96,6 +212,52 @@ void TUndo::Undo()
         page.ActiveFrame = nullptr;
         page.RefreshPanels(nullptr);
     }
+}
+
+void TUndo::FinishRestore()
+{
+    TCDLPage &page = *Page;
+    page.Selection.SetState(1);
+    if (page.Selection.IsSingle() && !page.ActiveFrame) {
+        page.ActiveFrame = page.Selection.Get(0);
+        page.Selection.Clear();
+    }
+    page.Repaint();
+    if (page.ActiveFrame)
+        page.RefreshPanels(page.ActiveFrame);
+    page.ShowSelectionStatus();
+}
+
+QByteArray TUndo::PutBack(std::vector<std::unique_ptr<TCDLFrame>> &frames)
+{
+    TCDLPage &page = *Page;
+    BeginRestore();
+    QByteArray created(kHeadSize + kEntryHeadSize * qsizetype(frames.size()), '\0');
+    int32_t n = 0;
+    for (auto &f : frames) {
+        TCDLFrame *raw = f.get();
+        try {
+            page.AddFrame(std::move(f));
+        } catch (const ELocalizedError &) {
+            break; // the page is full; AddFrame freed it
+        }
+        PutEntryHead(created.data() + kHeadSize + kEntryHeadSize * n, n + 1, *raw);
+        ++n;
+        page.Selection.Add(raw, false);
+    }
+    frames.clear();
+    FinishRestore();
+    if (n == 0)
+        return {};
+    created.resize(kHeadSize + kEntryHeadSize * n);
+    PutHead(created.data(), TUndoKind::Creation, n);
+    return created;
+}
+
+QByteArray TUndo::Apply(const QByteArray &snapshot, std::vector<std::unique_ptr<TCDLFrame>> *takeCreated)
+{
+    TCDLPage &page = *Page;
+    BeginRestore();
 
     // Looked up once: a snapshot of a whole page names every frame.
     std::unordered_map<int32_t, TCDLFrame *> byId;
@@ -108,18 +270,51 @@ void TUndo::Undo()
     };
     std::unordered_set<const TCDLFrame *> created;
 
-    // Snapshots are our own bytes, but a short one must still end cleanly.
+    // The opposite snapshot takes each frame's state before it changes. Moves
+    // and z-order steps store the same fields both ways: their opposite is
+    // this snapshot with the values swapped in place, which keeps the undo of
+    // a whole page's move cheap. Re-created frames get bare entry heads; the
+    // others are written anew.
+    TUndoKind kind = TUndoKind::Position;
+    bool inPlace = false;
+    QByteArray opposite;
+    QByteArray heads;
+    TStreamWriter records;
+    int32_t found = 0, done = 0;
+    qsizetype doneEnd = kHeadSize;
     try {
-        TStreamReader in(*last);
-        const auto kind = TUndoKind(in.readByte());
+        TStreamReader in(snapshot);
+        kind = TUndoKind(in.readByte());
         in.skip(3);
         const int32_t n = in.readInt32();
-        in.requireItems(n, 12);
+        in.requireItems(n, kEntryHeadSize);
+        inPlace = kind == TUndoKind::Position || kind == TUndoKind::Size || kind == TUndoKind::StepForward ||
+                  kind == TUndoKind::StepBack || kind == TUndoKind::ToFront || kind == TUndoKind::ToBack;
+        if (inPlace) {
+            opposite = snapshot;
+            opposite[0] = char(Opposite(kind));
+        } else if (kind == TUndoKind::Deletion) {
+            heads = QByteArray(kHeadSize + kEntryHeadSize * qsizetype(n), '\0');
+        } else {
+            WriteHead(records, Opposite(kind), 0);
+        }
+        char *patch = inPlace ? opposite.data() : nullptr;
+        auto putInts = [&](qsizetype at, std::initializer_list<int32_t> values) {
+            for (int32_t v : values) {
+                qToLittleEndian(v, patch + at);
+                at += 4;
+            }
+        };
         for (int32_t e = 0; e < n; ++e) {
+            const qsizetype entry = in.pos();
             in.skip(4);
             const int32_t id = in.readInt32();
             in.skip(4);
             TCDLFrame *f = findById(id);
+            // A frame that is gone stays gone: its entry names none any more.
+            if (inPlace && !f)
+                qToLittleEndian(kNoId, patch + entry + 4);
+            const qsizetype data = in.pos();
             switch (kind) {
             case TUndoKind::Position:
             case TUndoKind::Size: {
@@ -129,9 +324,13 @@ void TUndo::Undo()
                     w = in.readInt32(), h = in.readInt32();
                 if (!f)
                     break;
+                ++found;
+                putInts(data, {f->X, f->Y, f->X2, f->Y2});
                 f->X = x, f->Y = y, f->X2 = x2, f->Y2 = y2;
-                if (kind == TUndoKind::Size)
+                if (kind == TUndoKind::Size) {
+                    putInts(data + 16, {f->Width, f->Height});
                     f->Width = w, f->Height = h;
+                }
                 page.Selection.Add(f, false);
                 break;
             }
@@ -144,6 +343,8 @@ void TUndo::Undo()
                 std::unique_ptr<TCDLFrame> scratch;
                 if (!f && !(scratch = CreateFrameByTag(tag, &page)))
                     throw FileFormatError();
+                if (f)
+                    WriteEntry(records, ++found, *f, TUndoKind::Properties);
                 (f ? f : scratch.get())->ReadFromStream(in);
                 if (f)
                     page.Selection.Add(f, false);
@@ -160,17 +361,23 @@ void TUndo::Undo()
                 nf->Id = id;
                 TCDLFrame *raw = nf.get();
                 page.AddFrame(std::move(nf));
+                PutEntryHead(heads.data() + kHeadSize + kEntryHeadSize * found, found + 1, *raw);
+                ++found;
                 page.Selection.Add(raw, false);
                 break;
             }
             case TUndoKind::Creation:
                 // Removed together after the loop.
-                if (f)
-                    created.insert(f);
+                if (f && created.insert(f).second) {
+                    ++found;
+                    if (!takeCreated)
+                        WriteEntry(records, found, *f, TUndoKind::Deletion);
+                }
                 break;
             case TUndoKind::StepForward:
             case TUndoKind::StepBack:
                 if (f) {
+                    ++found;
                     const int i = page.IndexOf(f);
                     if (kind == TUndoKind::StepForward && i > 0)
                         page.MoveFrame(i, i - 1);
@@ -182,30 +389,48 @@ void TUndo::Undo()
             case TUndoKind::ToFront:
             case TUndoKind::ToBack: {
                 const int32_t index = in.readInt32();
-                if (f)
-                    page.MoveFrame(page.IndexOf(f), index);
+                if (f) {
+                    ++found;
+                    const int i = page.IndexOf(f);
+                    putInts(data, {i});
+                    page.MoveFrame(i, index);
+                }
                 break;
             }
             }
+            ++done;
+            doneEnd = in.pos();
         }
     } catch (const ELocalizedError &) {
-        // Forgiving by design: what could be restored stays restored.
+        // Forgiving by design: what could be restored stays restored, and
+        // redo can take back just that.
+        if (inPlace) {
+            opposite.resize(doneEnd);
+            qToLittleEndian(done, opposite.data() + 4);
+        }
     }
     if (!created.empty()) {
-        page.DeleteFrames(created);
+        if (takeCreated) {
+            page.TakeFrames(created, *takeCreated);
+            for (auto &f : *takeCreated)
+                f->State = 0;
+        } else {
+            page.DeleteFrames(created);
+        }
         page.RefreshPanels(nullptr);
     }
-    Snapshots.DeleteLast();
+    FinishRestore();
 
-    page.Selection.SetState(1);
-    if (page.Selection.IsSingle() && !page.ActiveFrame) {
-        page.ActiveFrame = page.Selection.Get(0);
-        page.Selection.Clear();
+    if (found == 0 || (takeCreated && kind == TUndoKind::Creation))
+        return {};
+    if (!heads.isEmpty()) {
+        heads.resize(kHeadSize + kEntryHeadSize * found);
+        PutHead(heads.data(), TUndoKind::Creation, found);
+        return heads;
     }
-    page.Repaint();
-    if (page.ActiveFrame)
-        page.RefreshPanels(page.ActiveFrame);
-    page.ShowSelectionStatus();
-    if (Snapshots.IsEmpty() && page.Window)
-        page.Window->SetUndoEnabled(false);
+    if (!inPlace) {
+        records.patchInt32(4, found);
+        return records.take();
+    }
+    return opposite;
 }

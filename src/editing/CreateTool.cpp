@@ -36,11 +36,8 @@ void TCreateTool::Discard(TPageEditor &e, bool dropSnapshot)
 {
     TCDLPage &page = e.Page();
     e.Creating.reset();
-    if (dropSnapshot) {
-        page.Undo.Snapshots.DeleteLast();
-        if (page.Window)
-            page.Window->SetUndoEnabled(page.Undo.CanUndo());
-    }
+    if (dropSnapshot)
+        page.Undo.Withdraw();
     page.RefreshPanels(nullptr);
     e.Status(QString());
     page.Repaint();

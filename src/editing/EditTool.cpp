@@ -63,6 +63,7 @@ void TEditTool::Press(TPageEditor &e, QPoint p, Qt::KeyboardModifiers mods)
     s.FreshPick = false;
     s.MouseState = TMouseState::Idle;
     s.Moved = false;
+    s.Recorded = false;
     if (mods & Qt::ControlModifier) {
         CtrlClick(e, p);
         return;
@@ -83,6 +84,7 @@ void TEditTool::Press(TPageEditor &e, QPoint p, Qt::KeyboardModifiers mods)
             s.MouseState = TMouseState::MoveGroup;
             s.GrabOffset = m;
             page.Undo.Record(nullptr, &page.Selection, TUndoKind::Position);
+            s.Recorded = true;
             page.Repaint();
             PressTail(s, p);
             return;
@@ -94,6 +96,7 @@ void TEditTool::Press(TPageEditor &e, QPoint p, Qt::KeyboardModifiers mods)
             if (const int h = a->TestDPMouseHit(p.x(), p.y()); h != -1) {
                 page.Mode = h;
                 page.Undo.Record(a, nullptr, TUndoKind::Size);
+                s.Recorded = true;
                 a->State = 2;
                 s.MouseState = TMouseState::DragHandle;
                 page.Repaint();
@@ -102,6 +105,7 @@ void TEditTool::Press(TPageEditor &e, QPoint p, Qt::KeyboardModifiers mods)
             }
             if (a->TestMouseHit(p.x(), p.y())) {
                 page.Undo.Record(a, nullptr, TUndoKind::Position);
+                s.Recorded = true;
                 a->State = 3;
                 s.MouseState = TMouseState::MoveActive;
                 s.GrabOffset = GrabOffsetOf(*a, m);
@@ -220,6 +224,10 @@ void TEditTool::Release(TPageEditor &e, QPoint p)
 {
     TEditState &s = e.S;
     TCDLPage &page = e.Page();
+    // A press that moved nothing is no change: what could be redone still can.
+    if (s.Recorded && !s.Moved)
+        page.Undo.KeepRedo();
+    s.Recorded = false;
     switch (s.MouseState) {
     case TMouseState::MoveActive:
     case TMouseState::DragHandle:

@@ -22,6 +22,27 @@ bool IsFrameDrag(TMouseState s)
     return s == TMouseState::MoveActive || s == TMouseState::DragHandle || s == TMouseState::Create;
 }
 
+bool IsArrow(int key)
+{
+    return key == Qt::Key_Left || key == Qt::Key_Up || key == Qt::Key_Right || key == Qt::Key_Down;
+}
+
+bool IsModifierKey(int key)
+{
+    return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Meta || key == Qt::Key_Alt ||
+           key == Qt::Key_AltGr;
+}
+
+// Backtab is Tab pressed with Shift: one key for press and release alike,
+// whichever of the two a release reports.
+void Normalize(int &key, Qt::KeyboardModifiers &mods)
+{
+    if (key == Qt::Key_Backtab) {
+        key = Qt::Key_Tab;
+        mods |= Qt::ShiftModifier;
+    }
+}
+
 } // namespace
 
 TPageEditor::TPageEditor(TCDLPage &page, TEditorHost *host) : m_page(page), m_host(host) {}
@@ -101,6 +122,7 @@ bool TPageEditor::Band(QPoint &a, QPoint &b) const
 
 void TPageEditor::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers mods, QPoint p)
 {
+    EndNudgeRun();
     // A second button during a drag neither ends nor restarts it.
     if (button == Qt::RightButton || S.MouseState != TMouseState::Idle)
         return;
@@ -192,6 +214,7 @@ void TPageEditor::MouseUp(Qt::MouseButton button, QPoint p)
 
 void TPageEditor::CancelDrag()
 {
+    EndNudgeRun();
     if (S.MouseState == TMouseState::Create)
         TCreateTool::Discard(*this, true);
     else if (S.MouseState != TMouseState::Idle)
@@ -246,6 +269,7 @@ int TPageEditor::PointerShape(QPoint p) const
 
 void TPageEditor::KeyChar(int code)
 {
+    EndNudgeRun();
     TCDLFrame *f = m_page.ActiveFrame;
     if (code < 32 || !f || !m_page.Context.Interactive || S.MouseState != TMouseState::Idle)
         return;
@@ -259,33 +283,52 @@ void TPageEditor::KeyChar(int code)
 
 bool TPageEditor::KeyReleased(int key, Qt::KeyboardModifiers mods)
 {
+    Normalize(key, mods);
+    // The press decides: Shift let go just before Tab still steps back.
+    if (const auto it = m_pressMods.find(key); it != m_pressMods.end()) {
+        mods = it->second;
+        m_pressMods.erase(it);
+    }
     if (S.MouseState != TMouseState::Idle)
         return false;
-    switch (key) {
-    case Qt::Key_Left:
-    case Qt::Key_Up:
-    case Qt::Key_Right:
-    case Qt::Key_Down: Nudge(key - Qt::Key_Left); return true;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab: {
-        const Qt::KeyboardModifiers rest = mods & ~Qt::KeypadModifier;
-        if (key == Qt::Key_Tab && rest == Qt::NoModifier)
-            CycleActive(m_page, false);
-        else if (rest == Qt::ShiftModifier)
-            CycleActive(m_page, true);
-        m_page.CommandStatesChanged();
+    if (IsArrow(key)) {
+        Nudge(key - Qt::Key_Left);
         return true;
     }
-    default: return false;
-    }
+    if (key != Qt::Key_Tab)
+        return false;
+    EndNudgeRun();
+    const Qt::KeyboardModifiers rest = mods & ~Qt::KeypadModifier;
+    if (rest == Qt::NoModifier)
+        CycleActive(m_page, false);
+    else if (rest == Qt::ShiftModifier)
+        CycleActive(m_page, true);
+    m_page.CommandStatesChanged();
+    return true;
 }
 
 bool TPageEditor::KeyPressed(int key, Qt::KeyboardModifiers mods)
 {
+    Normalize(key, mods);
+    if (IsArrow(key) || key == Qt::Key_Tab) {
+        m_pressMods[key] = mods;
+        return true;
+    }
+    if (!IsModifierKey(key))
+        EndNudgeRun();
     if (key != Qt::Key_Delete || (mods & ~Qt::KeypadModifier) != Qt::NoModifier)
         return false;
     DeleteSelected();
     return true;
+}
+
+void TPageEditor::EndNudgeRun()
+{
+    if (!m_nudgeRun.Open)
+        return;
+    m_nudgeRun.Open = false;
+    m_nudgeRun.Frame = nullptr;
+    m_nudgeRun.Group.clear();
 }
 
 void TPageEditor::Nudge(int direction)
@@ -298,14 +341,27 @@ void TPageEditor::Nudge(int direction)
     static const int kDir[4][2] = {{1, 0}, {0, 1}, {-1, 0}, {0, -1}};
     // Offsets in MouseMove's sense: the frame moves by minus the offset.
     const int32_t ox = kDir[direction][0] * sx, oy = kDir[direction][1] * sy;
-    if (!m_page.Selection.IsEmpty())
-        MoveGroupBy(-ox, -oy);
-    else if (TCDLFrame *f = m_page.ActiveFrame) {
+    TCDLFrame *f = m_page.Selection.IsEmpty() ? m_page.ActiveFrame : nullptr;
+    if (!f && m_page.Selection.IsEmpty())
+        return;
+    // One snapshot for the whole run, so one undo puts it all back.
+    TNudgeRun &run = m_nudgeRun;
+    const bool continues = run.Open && run.Revision == m_page.Undo.Revision() && run.Frame == f &&
+                           (f || run.Group == m_page.Selection.Items());
+    if (!continues) {
+        m_page.Undo.Record(f, f ? nullptr : &m_page.Selection, TUndoKind::Position);
+        run.Open = true;
+        run.Revision = m_page.Undo.Revision();
+        run.Frame = f;
+        run.Group = f ? std::vector<TCDLFrame *>() : m_page.Selection.Items();
+    }
+    if (f) {
         f->MouseMove(f->X, f->Y, ox, oy, ModeMove);
         Relayout(f);
         m_page.RefreshPanels(f);
-    } else
-        return;
+    } else {
+        MoveGroupBy(-ox, -oy);
+    }
     m_page.Modified = true;
     m_page.ShowSelectionStatus();
     m_page.Repaint();
@@ -347,6 +403,17 @@ bool TPageEditor::Undo()
     if (!m_page.Undo.CanUndo())
         return false;
     m_page.Undo.Undo();
+    m_page.Modified = true;
+    Layout();
+    return true;
+}
+
+bool TPageEditor::Redo()
+{
+    CancelDrag();
+    if (!m_page.Undo.CanRedo())
+        return false;
+    m_page.Undo.Redo();
     m_page.Modified = true;
     Layout();
     return true;

@@ -11,7 +11,9 @@
 
 #include <QPoint>
 #include <QSize>
+#include <cstdint>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 class TCDLFrame;
@@ -42,6 +44,8 @@ struct TEditState
     QPoint LastPoint;
     bool Moved = false;
     bool FreshPick = false;
+    // The press took its undo snapshot (a move or size that may not happen).
+    bool Recorded = false;
 };
 
 class TPageEditor
@@ -67,13 +71,17 @@ public:
     void MouseUp(Qt::MouseButton button, QPoint p);
     // A typed character for the active frame.
     void KeyChar(int code);
-    // Arrows nudge, Tab and Shift+Tab cycle. False when the key is not the
-    // page's.
+    // Arrows nudge, Tab and Shift+Tab cycle, with the modifiers their press
+    // held. False when the key is not the page's.
     bool KeyReleased(int qtKey, Qt::KeyboardModifiers mods);
-    // Delete deletes what is selected.
+    // Delete deletes what is selected; arrows and Tab are taken for their
+    // release. False when the key is not the page's.
     bool KeyPressed(int qtKey, Qt::KeyboardModifiers mods);
-    // 0 left, 1 up, 2 right, 3 down.
+    // 0 left, 1 up, 2 right, 3 down. A run of nudges of the same frame or
+    // group is one undo step.
     void Nudge(int direction);
+    // Anything but a nudge: the next nudge starts a new undo step.
+    void EndNudgeRun();
 
     void SelectAll();
     void InvertSelection();
@@ -81,6 +89,8 @@ public:
     void DeleteSelected();
     // Restores the page's last snapshot; true when there was one.
     bool Undo();
+    // Restores what the last undo took back; true when there was something.
+    bool Redo();
     // Ends a press without its release (focus lost, window closing, a
     // command that changes the frames).
     void CancelDrag();
@@ -109,8 +119,21 @@ private:
     QPoint SnapToGuides(QPoint model);
     void ShowPointer(QPoint model) const;
 
+    struct TNudgeRun
+    {
+        bool Open = false;
+        // The page's undo revision after the run's snapshot: any other
+        // record, undo or redo since then ends the run.
+        uint64_t Revision = 0;
+        const TCDLFrame *Frame = nullptr;
+        std::vector<TCDLFrame *> Group;
+    };
+
     TCDLPage &m_page;
     TEditorHost *m_host;
+    TNudgeRun m_nudgeRun;
+    // Modifiers held at the press of a key that acts on its release.
+    std::unordered_map<int, Qt::KeyboardModifiers> m_pressMods;
     QSize m_control{100, 100};
     TEditTool m_editTool;
     TCreateTool m_createTool;

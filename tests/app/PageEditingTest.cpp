@@ -9,6 +9,7 @@
 #include "Ruler.h"
 
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 
 namespace {
@@ -211,4 +212,113 @@ TEST_F(PageEditingTest, GuideLineFromRulerOnceMovedOnThePageAndDroppedBackOntoIt
     Mouse(page, QEvent::MouseMove, QPoint(200, -8), Qt::NoButton, Qt::LeftButton);
     Mouse(page, QEvent::MouseButtonRelease, QPoint(200, -8), Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(p->SnapLines.Count(), 0);
+}
+
+TEST_F(PageEditingTest, RedoSitsAfterUndoAndFollowsTheShownPage)
+{
+    const QList<QAction *> items = main->findChild<QMenu *>(QStringLiteral("miBearbeiten"))->actions();
+    const qsizetype undoAt = items.indexOf(main->Action(QStringLiteral("miRueckgaengig")));
+    ASSERT_GE(undoAt, 0);
+    ASSERT_LT(undoAt + 1, items.size());
+    EXPECT_EQ(items[undoAt + 1]->objectName(), QStringLiteral("miRedo"));
+    const QList<QKeySequence> keys = main->Action(QStringLiteral("miRedo"))->shortcuts();
+    EXPECT_TRUE(keys.contains(QKeySequence(QStringLiteral("Ctrl+Y"))));
+    EXPECT_TRUE(keys.contains(QKeySequence(QStringLiteral("Ctrl+Shift+Z"))));
+    EXPECT_NE(
+        main->findChild<QToolBar *>(QStringLiteral("Symbolleiste"))->findChild<QWidget *>(QStringLiteral("sbRedo")),
+        nullptr);
+    const char *const words[] = {"Wiederherstellen", "Redo", "Rétablir", "Rehacer"};
+    for (int lang = 1; lang <= 4; ++lang) {
+        SetLanguageState(lang);
+        main->SetupStrings();
+        EXPECT_EQ(main->Action(QStringLiteral("miRedo"))->text(), QString::fromUtf8(words[lang - 1]));
+    }
+    SetLanguageState(1);
+    main->SetupStrings();
+    EXPECT_FALSE(Enabled("miRedo"));
+    EXPECT_FALSE(Enabled("sbRedo"));
+
+    // A frame, then two arrow keys: two undo steps, not three.
+    TCDLPage *p = child->ActivePage();
+    Trigger(*main, "sbRechteck");
+    const QPoint c = page->rect().center();
+    Mouse(page, QEvent::MouseButtonPress, c, Qt::LeftButton, Qt::LeftButton);
+    Mouse(page, QEvent::MouseButtonRelease, c, Qt::LeftButton, Qt::NoButton);
+    TCDLFrame *f = p->FrameAt(0);
+    const QPoint made(f->X, f->Y);
+    for (int i = 0; i < 2; ++i) {
+        Key(page, QEvent::KeyPress, Qt::Key_Left);
+        Key(page, QEvent::KeyRelease, Qt::Key_Left);
+    }
+    const QPoint nudged(f->X, f->Y);
+    ASSERT_EQ(nudged, made - QPoint(80, 0));
+    EXPECT_FALSE(Enabled("miRedo"));
+
+    Trigger(*main, "miRueckgaengig");
+    EXPECT_EQ(QPoint(f->X, f->Y), made);
+    EXPECT_TRUE(Enabled("miRedo"));
+    EXPECT_TRUE(Enabled("sbRedo"));
+    // Redo enables by page, as undo does.
+    Trigger(*main, "miInlayVorder");
+    EXPECT_FALSE(Enabled("miRedo"));
+    Trigger(*main, "miCDLabel");
+    EXPECT_TRUE(Enabled("miRedo"));
+    Trigger(*main, "miRueckgaengig");
+    EXPECT_EQ(p->FrameCount(), 0);
+
+    Trigger(*main, "miRedo");
+    ASSERT_EQ(p->FrameCount(), 1);
+    f = p->FrameAt(0);
+    EXPECT_EQ(QPoint(f->X, f->Y), made);
+    Trigger(*main, "sbRedo");
+    EXPECT_EQ(QPoint(f->X, f->Y), nudged);
+    EXPECT_FALSE(Enabled("miRedo"));
+    EXPECT_TRUE(Enabled("miRueckgaengig"));
+
+    // A new change ends what could be redone.
+    Trigger(*main, "miRueckgaengig");
+    EXPECT_TRUE(Enabled("miRedo"));
+    page->setFocus();
+    Key(page, QEvent::KeyPress, Qt::Key_Up);
+    Key(page, QEvent::KeyRelease, Qt::Key_Up);
+    EXPECT_FALSE(Enabled("miRedo"));
+    EXPECT_FALSE(Enabled("sbRedo"));
+}
+
+TEST_F(PageEditingTest, ShiftTabStepsBackEvenWhenShiftComesOffFirst)
+{
+    TCDLPage *p = child->ActivePage();
+    for (QPoint at : {QPoint(-300, -200), QPoint(100, -200), QPoint(-300, 150)}) {
+        Trigger(*main, "sbRechteck");
+        page->repaint();
+        const QPoint d = p->Context.Map(at.x(), at.y());
+        Drag(page, d, d + QPoint(40, 40));
+    }
+    ASSERT_EQ(p->ActiveFrame, p->FrameAt(2));
+    page->setFocus();
+    // Shift+Tab comes as Backtab; with Shift let go, its release is plain Tab.
+    Key(page, QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier);
+    Key(page, QEvent::KeyPress, Qt::Key_Backtab, Qt::ShiftModifier);
+    Key(page, QEvent::KeyRelease, Qt::Key_Shift, Qt::NoModifier);
+    Key(page, QEvent::KeyRelease, Qt::Key_Tab, Qt::NoModifier);
+    EXPECT_EQ(p->ActiveFrame, p->FrameAt(1));
+}
+
+TEST_F(PageEditingTest, ACommandBetweenArrowKeysMakesThemTwoUndoSteps)
+{
+    TCDLPage *p = child->ActivePage();
+    Trigger(*main, "sbRechteck");
+    const QPoint c = page->rect().center();
+    Mouse(page, QEvent::MouseButtonPress, c, Qt::LeftButton, Qt::LeftButton);
+    Mouse(page, QEvent::MouseButtonRelease, c, Qt::LeftButton, Qt::NoButton);
+    TCDLFrame *f = p->FrameAt(0);
+    page->setFocus();
+    Key(page, QEvent::KeyPress, Qt::Key_Right);
+    Key(page, QEvent::KeyRelease, Qt::Key_Right);
+    const QPoint once(f->X, f->Y);
+    Trigger(*main, "sbZoomIn");
+    Key(page, QEvent::KeyPress, Qt::Key_Right);
+    Key(page, QEvent::KeyRelease, Qt::Key_Right);
+    Trigger(*main, "miRueckgaengig");
+    EXPECT_EQ(QPoint(f->X, f->Y), once);
 }

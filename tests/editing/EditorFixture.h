@@ -24,11 +24,13 @@ struct TRecordingWindow : TPageHost, TEditorHost
     QString status, pointer, warning;
     std::vector<TCDLFrame *> panels;
     bool undoEnabled = false;
+    bool redoEnabled = false;
     int toolUses = 0;
 
     void RefreshPanels(TCDLFrame *f) override { panels.push_back(f); }
     void ShowStatus(const QString &t) override { status = t; }
     void SetUndoEnabled(bool e) override { undoEnabled = e; }
+    void SetRedoEnabled(bool e) override { redoEnabled = e; }
     void ShowWarning(const QString &t) override { warning = t; }
     TTool CurrentTool() const override { return tool; }
     void ToolUsed() override

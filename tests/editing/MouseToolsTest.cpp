@@ -1,9 +1,12 @@
 // Creating, moving and sizing with the mouse, nudging with the keys: the
 // frames' resulting fields, the undo snapshots each edit takes and undoes,
-// and when the page counts as modified.
+// and when the page counts as modified; Tab with the modifiers of its press.
 
 #include "EditorFixture.h"
 #include "Text.h"
+
+#include <QImage>
+#include <QPainter>
 
 TEST_F(EditorTest, ClickWithDrawingToolCreatesDefaultFrameAndReturnsToEditTool)
 {
@@ -29,6 +32,62 @@ TEST_F(EditorTest, ClickWithDrawingToolCreatesDefaultFrameAndReturnsToEditTool)
     EXPECT_EQ(page->ActiveFrame, nullptr);
     EXPECT_EQ(win.panels.back(), nullptr);
     EXPECT_FALSE(win.undoEnabled);
+}
+
+// What a click with each tool leaves must be seen and grabbed: painted
+// pixels, not only fields. Circle and round text keep the page centre as
+// their centre and take the click as their rim.
+TEST_F(EditorTest, ClickWithEveryToolLeavesAVisibleFrameOfItsDefaultSize)
+{
+    page->ShowSnapPoints = false;
+    auto paint = [&] {
+        QImage img(editor->ControlSize(), QImage::Format_RGB32);
+        img.fill(Qt::gray);
+        QPainter p(&img);
+        page->PaintScreen(p, img.size());
+        return img;
+    };
+    const QImage empty = paint();
+    for (int t = 1; t < ToolCount; ++t) {
+        const TTool tool = TTool(t);
+        if (!ToolAvailable(tool))
+            continue;
+        for (const QPoint at : {QPoint(-300, -250), QPoint(0, 0)}) {
+            editor->ClearSelection();
+            page->Frames.clear();
+            win.tool = tool;
+            const QPoint p = D(at.x(), at.y());
+            const QPoint m = editor->ModelOf(p);
+            Click(p);
+            ASSERT_EQ(page->FrameCount(), 1) << t;
+            TCDLFrame *f = page->FrameAt(0);
+            const TRect r = f->GetBoundRect();
+            switch (tool) {
+            case TTool::Linie: EXPECT_EQ(QPoint(f->X2, f->Y2), m + QPoint(400, 0)); break;
+            case TTool::Kreis:
+            case TTool::RText:
+                EXPECT_EQ(QPoint(f->X2, f->Y2), QPoint(0, 0)) << t;
+                if (tool == TTool::Kreis) {
+                    EXPECT_GE(r.Right - r.Left, m == QPoint() ? 400 : 2 * std::abs(m.x())) << "at " << at.x();
+                }
+                break;
+            default:
+                EXPECT_EQ(f->Width, 400) << t;
+                EXPECT_EQ(f->Height, 400) << t;
+                EXPECT_EQ(QPoint(f->X, f->Y), m) << t;
+            }
+            editor->ClearSelection();
+            const QImage img = paint();
+            int changed = 0;
+            for (int y = 0; y < img.height(); ++y)
+                for (int x = 0; x < img.width(); ++x)
+                    changed += img.pixel(x, y) != empty.pixel(x, y);
+            EXPECT_GT(changed, 100) << "tool " << t << " at " << at.x() << ": nothing to see";
+            // And it can be picked again: on its end or rim, or inside.
+            Click(f->DragPointCount == 2 ? f->DragPoints[2] : (f->DragPoints[1] + f->DragPoints[3]) / 2);
+            EXPECT_EQ(page->ActiveFrame, f) << "tool " << t << " at " << at.x();
+        }
+    }
 }
 
 TEST_F(EditorTest, DragWithDrawingToolSizesTheFrame)
@@ -175,7 +234,6 @@ TEST_F(EditorTest, ArrowKeysNudgeByTheSettingOrTheGrid)
     EXPECT_EQ(QPoint(f->X, f->Y), QPoint(-40, 0));
     editor->KeyReleased(Qt::Key_Down, Qt::NoModifier);
     EXPECT_EQ(QPoint(f->X, f->Y), QPoint(-40, 40));
-    EXPECT_EQ(Snapshots(), 0) << "nudges take no snapshot";
     EXPECT_TRUE(page->Modified) << "a moved frame must not be lost on close";
 
     page->SnapEnabled = true;
@@ -192,6 +250,27 @@ TEST_F(EditorTest, ArrowKeysNudgeByTheSettingOrTheGrid)
     editor->KeyReleased(Qt::Key_Right, Qt::NoModifier);
     EXPECT_EQ(QPoint(f->X, f->Y), QPoint(10, 10));
     EXPECT_EQ(QPoint(g->X, g->Y), QPoint(525, 500));
+}
+
+TEST_F(EditorTest, TabStepsByTheModifiersOfItsPress)
+{
+    TCDLFrame *a = AddRect(-400, -400, 100, 100);
+    AddRect(0, 0, 100, 100);
+    TCDLFrame *c = AddRect(300, 300, 100, 100);
+    Click(D(-350, -350));
+    ASSERT_EQ(page->ActiveFrame, a);
+    // Shift let go before Tab: the release reports plain Tab.
+    editor->KeyPressed(Qt::Key_Backtab, Qt::ShiftModifier);
+    editor->KeyReleased(Qt::Key_Tab, Qt::NoModifier);
+    EXPECT_EQ(page->ActiveFrame, c) << "backwards, wrapping to the last";
+    // Shift pressed only after Tab: forwards.
+    editor->KeyPressed(Qt::Key_Tab, Qt::NoModifier);
+    editor->KeyReleased(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(page->ActiveFrame, a);
+    // Ctrl+Tab belongs to the window, whenever Ctrl comes off.
+    editor->KeyPressed(Qt::Key_Tab, Qt::ControlModifier);
+    editor->KeyReleased(Qt::Key_Tab, Qt::NoModifier);
+    EXPECT_EQ(page->ActiveFrame, a);
 }
 
 TEST_F(EditorTest, TypedCharactersGoToTheActiveFrame)

@@ -1,0 +1,266 @@
+// Redo of what undo took back, through the editor and the page's undo: the
+// order of several steps, what a new change clears and what leaves it, and
+// arrow-key nudges as one undo step per run.
+
+#include "Clipboard.h"
+#include "DocumentJson.h"
+#include "EditorFixture.h"
+
+#include <QJsonDocument>
+
+namespace {
+
+// The page as the JSON dump shows it: every frame's fields in z-order.
+std::string Dump(const TCDLPage &p)
+{
+    return QJsonDocument(PageToJson(p)).toJson(QJsonDocument::Compact).toStdString();
+}
+
+} // namespace
+
+class RedoTest : public EditorTest
+{
+protected:
+    void Key(int key, Qt::KeyboardModifiers m = Qt::NoModifier)
+    {
+        editor->KeyPressed(key, m);
+        editor->KeyReleased(key, m);
+    }
+    // Undo once, so that there is something to redo.
+    void UndoOnce()
+    {
+        ASSERT_TRUE(editor->Undo());
+        ASSERT_TRUE(page->Undo.CanRedo());
+        ASSERT_TRUE(win.redoEnabled);
+    }
+};
+
+TEST_F(RedoTest, RedoReappliesWhatUndoTookBackInOrder)
+{
+    AddRect(-500, -500, 200, 200);
+    TCDLFrame *top = AddRect(300, 300, 200, 200);
+    std::vector<std::string> states{Dump(*page)};
+    // Creation, move, size, z-order, deletion: five kinds, five steps.
+    win.tool = TTool::Ellipse;
+    Click(D(-100, -100));
+    TCDLFrame *e = page->ActiveFrame;
+    ASSERT_NE(e, nullptr);
+    states.push_back(Dump(*page));
+    Drag(D(0, 0), D(0, 0) + QPoint(30, 12));
+    states.push_back(Dump(*page));
+    Drag(e->DragPoints[6], e->DragPoints[6] + QPoint(25, 0));
+    states.push_back(Dump(*page));
+    page->ToBack();
+    states.push_back(Dump(*page));
+    editor->ClearSelection();
+    Click(D(top->X + 100, top->Y + 100));
+    ASSERT_EQ(page->ActiveFrame, top);
+    editor->DeleteSelected();
+    states.push_back(Dump(*page));
+    ASSERT_EQ(Snapshots(), 5);
+    EXPECT_FALSE(page->Undo.CanRedo());
+    EXPECT_FALSE(editor->Redo());
+
+    for (int i = 4; i >= 0; --i) {
+        ASSERT_TRUE(editor->Undo());
+        EXPECT_EQ(Dump(*page), states[size_t(i)]) << "undo back to state " << i;
+    }
+    EXPECT_FALSE(win.undoEnabled);
+    EXPECT_TRUE(win.redoEnabled);
+    for (size_t i = 1; i < states.size(); ++i) {
+        ASSERT_TRUE(editor->Redo());
+        EXPECT_EQ(Dump(*page), states[i]) << "redo to state " << i;
+        EXPECT_TRUE(win.undoEnabled);
+    }
+    EXPECT_FALSE(win.redoEnabled);
+    EXPECT_FALSE(editor->Redo());
+    EXPECT_TRUE(page->Modified);
+
+    // The redone steps undo again, as often as one likes.
+    for (int i = 4; i >= 0; --i) {
+        ASSERT_TRUE(editor->Undo());
+        EXPECT_EQ(Dump(*page), states[size_t(i)]) << "second undo back to state " << i;
+    }
+    ASSERT_TRUE(editor->Redo());
+    EXPECT_EQ(Dump(*page), states[1]);
+    EXPECT_EQ(page->ActiveFrame, page->FrameAt(2)) << "a redone creation is selected like an undone deletion";
+}
+
+TEST_F(RedoTest, RedoOfPropertiesZOrderAndPasteRestoresFramesAndTheirIds)
+{
+    TCDLFrame *a = AddRect(-500, -500, 200, 200);
+    TCDLFrame *b = AddRect(300, 300, 200, 200);
+    const int32_t aId = a->Id;
+    // A property change as the panels record it: the snapshot, then the change.
+    page->Undo.Record(a, nullptr, TUndoKind::Properties);
+    a->PenColor = 0x0000FF;
+    a->NoFill = false;
+    page->ActiveFrame = a;
+    page->OneStepForward();
+    page->ActiveFrame = nullptr;
+    editor->SelectAll();
+    PasteIntoPage(*page, CopyFromPage(*page));
+    ASSERT_EQ(page->FrameCount(), 4);
+    const std::string done = Dump(*page);
+
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(editor->Undo());
+    EXPECT_EQ(page->FrameCount(), 2);
+    EXPECT_EQ(page->FrameAt(0), a);
+    EXPECT_EQ(a->PenColor, 0u);
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(editor->Redo());
+    EXPECT_EQ(Dump(*page), done);
+    EXPECT_EQ(page->FrameAt(1)->Id, aId);
+    EXPECT_EQ(page->Selection.Count(), 2) << "the pasted pair is selected again";
+    // Ids tie later snapshots to the re-created frames.
+    const int32_t pastedId = page->FrameAt(3)->Id;
+    ASSERT_TRUE(editor->Undo());
+    EXPECT_EQ(page->FrameCount(), 2);
+    ASSERT_TRUE(editor->Redo());
+    EXPECT_EQ(page->FrameAt(3)->Id, pastedId);
+    (void)b;
+}
+
+TEST_F(RedoTest, EveryNewChangeClearsRedo)
+{
+    TCDLFrame *f = AddRect(-200, -200);
+    TCDLFrame *g = AddRect(300, 300, 100, 100);
+    const QPoint inF = D(0, 0);
+    auto change = [&](const char *what, auto &&edit) {
+        Click(inF);
+        Drag(inF, inF + QPoint(10, 0));
+        UndoOnce();
+        edit();
+        EXPECT_FALSE(page->Undo.CanRedo()) << what;
+        EXPECT_FALSE(win.redoEnabled) << what;
+        EXPECT_FALSE(editor->Redo()) << what;
+    };
+    change("a nudge", [&] { Key(Qt::Key_Right); });
+    change("a property change", [&] {
+        page->Undo.Record(f, nullptr, TUndoKind::Properties);
+        f->PenColor = 0xFF;
+    });
+    change("a move", [&] { Drag(inF, inF + QPoint(0, 10)); });
+    change("a handle drag", [&] { Drag(f->DragPoints[6], f->DragPoints[6] + QPoint(8, 0)); });
+    change("a creation", [&] {
+        win.tool = TTool::Linie;
+        Click(D(-500, 400));
+    });
+    change("a paste", [&] { PasteIntoPage(*page, CopyFromPage(*page)); });
+    change("a z-order change", [&] { page->ToBack(); });
+    change("a delete", [&] { editor->DeleteSelected(); });
+    (void)g;
+}
+
+TEST_F(RedoTest, PressesThatChangeNothingKeepRedo)
+{
+    TCDLFrame *f = AddRect(-200, -200);
+    TCDLFrame *g = AddRect(300, 300, 100, 100);
+    Click(D(0, 0));
+    Drag(D(0, 0), D(0, 0) + QPoint(20, 0));
+    const QPoint moved(f->X, f->Y);
+    UndoOnce();
+
+    Click(D(0, 0)); // on the active frame: a snapshot, no change
+    Click(f->DragPoints[6]);
+    Click(D(350, 350)); // picks another frame
+    Click(D(0, 0), Qt::ControlModifier);
+    editor->MouseMove(Qt::NoButton, D(100, 100));
+    editor->SelectAll();
+    Click(D(0, 0)); // on the group
+    editor->ClearSelection();
+    // A creation given up half-way leaves nothing behind.
+    win.tool = TTool::Rechteck;
+    editor->MouseDown(Qt::LeftButton, Qt::NoModifier, D(-500, 400));
+    editor->DeleteSelected();
+    editor->MouseUp(Qt::LeftButton, D(-500, 400));
+    EXPECT_TRUE(page->Undo.CanRedo());
+    EXPECT_TRUE(win.redoEnabled);
+    ASSERT_TRUE(editor->Redo());
+    EXPECT_EQ(QPoint(f->X, f->Y), moved);
+    EXPECT_EQ(page->ActiveFrame, f);
+    (void)g;
+}
+
+TEST_F(RedoTest, ARunOfNudgesIsOneUndoStep)
+{
+    TCDLFrame *f = AddRect(0, 0);
+    TCDLFrame *g = AddRect(500, 500, 50, 50);
+    Click(D(100, 100));
+    ASSERT_EQ(page->ActiveFrame, f);
+    for (int key : {Qt::Key_Left, Qt::Key_Left, Qt::Key_Down, Qt::Key_Left})
+        Key(key);
+    EXPECT_EQ(QPoint(f->X, f->Y), QPoint(-120, 40));
+    EXPECT_EQ(Snapshots(), 1);
+    EXPECT_TRUE(page->Modified);
+    ASSERT_TRUE(editor->Undo());
+    EXPECT_EQ(QPoint(f->X, f->Y), QPoint(0, 0));
+    EXPECT_EQ(page->ActiveFrame, f);
+    ASSERT_TRUE(editor->Redo());
+    EXPECT_EQ(QPoint(f->X, f->Y), QPoint(-120, 40));
+
+    // Whatever comes between two nudges makes them two steps.
+    const std::pair<const char *, std::function<void()>> breaks[] = {
+        {"another key", [&] { editor->KeyPressed(Qt::Key_F5, Qt::NoModifier); }},
+        {"a typed character", [&] { editor->KeyChar('x'); }},
+        {"a click", [&] { Click(D(f->X + 100, f->Y + 100)); }},
+        {"a command", [&] { editor->EndNudgeRun(); }},
+        {"an undo and a redo",
+         [&] {
+             editor->Undo();
+             editor->Redo();
+         }},
+        {"another frame",
+         [&] {
+             page->ActiveFrame->State = 0;
+             page->ActiveFrame = g;
+         }},
+    };
+    for (const auto &[what, between] : breaks) {
+        page->ActiveFrame = f;
+        Key(Qt::Key_Right);
+        const QPoint before(f->X, f->Y);
+        between();
+        const int snapshots = Snapshots();
+        TCDLFrame *target = page->ActiveFrame;
+        const QPoint start(target->X, target->Y);
+        Key(Qt::Key_Up);
+        Key(Qt::Key_Up);
+        EXPECT_EQ(Snapshots(), std::min(snapshots + 1, 5)) << what;
+        ASSERT_TRUE(editor->Undo()) << what;
+        EXPECT_EQ(QPoint(target->X, target->Y), start) << what << ": only the run after it is undone";
+        EXPECT_EQ(QPoint(f->X, f->Y), target == f ? start : before) << what;
+    }
+    // Modifier keys alone are no other key.
+    page->ActiveFrame = f;
+    Key(Qt::Key_Right);
+    const int before = Snapshots();
+    editor->KeyPressed(Qt::Key_Shift, Qt::ShiftModifier);
+    Key(Qt::Key_Right);
+    editor->KeyReleased(Qt::Key_Shift, Qt::NoModifier);
+    Key(Qt::Key_Right);
+    EXPECT_EQ(Snapshots(), before);
+}
+
+TEST_F(RedoTest, AGroupNudgedSeveralTimesComesBackInOneUndo)
+{
+    TCDLFrame *a = AddRect(-400, -400, 100, 100);
+    TCDLFrame *b = AddRect(100, 100, 100, 100);
+    editor->SelectAll();
+    for (int i = 0; i < 3; ++i)
+        Key(Qt::Key_Down);
+    EXPECT_EQ(a->Y, -280);
+    EXPECT_EQ(b->Y, 220);
+    EXPECT_EQ(Snapshots(), 1);
+    // Another member makes another group and another run.
+    AddRect(-400, 300, 100, 100);
+    editor->SelectAll();
+    Key(Qt::Key_Down);
+    EXPECT_EQ(Snapshots(), 2);
+    ASSERT_TRUE(editor->Undo());
+    ASSERT_TRUE(editor->Undo());
+    EXPECT_EQ(QPoint(a->X, a->Y), QPoint(-400, -400));
+    EXPECT_EQ(QPoint(b->X, b->Y), QPoint(100, 100));
+    EXPECT_EQ(page->Selection.Count(), 2);
+}
