@@ -192,20 +192,10 @@ void TPageWidget::keyPressEvent(QKeyEvent *e)
 {
     if (!m_editor)
         return QWidget::keyPressEvent(e);
+    // Arrows and Tab are taken here and act on release; nobody else (the MDI
+    // area scrolls on arrows) gets their press.
     if (m_editor->KeyPressed(e->key(), e->modifiers()))
         return;
-    switch (e->key()) {
-    case Qt::Key_Left:
-    case Qt::Key_Up:
-    case Qt::Key_Right:
-    case Qt::Key_Down:
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        // Theirs on release; nobody else (the MDI area scrolls on arrows) gets the press.
-        e->accept();
-        return;
-    default: break;
-    }
     // Typed characters go to the active frame as they come.
     const QString t = e->text();
     if (t.size() == 1 && t.at(0).unicode() >= 32 && !(e->modifiers() & Qt::ControlModifier)) {
