@@ -73,15 +73,8 @@ void TCDLPage::DeleteFrame(int index)
 
 void TCDLPage::DeleteFrames(const std::unordered_set<const TCDLFrame *> &frames)
 {
-    if (frames.empty())
-        return;
-    if (frames.contains(ActiveFrame)) {
-        ActiveFrame = nullptr;
-        RefreshPanels(nullptr);
-    }
-    Selection.Remove(frames);
-    std::erase_if(Frames, [&](const std::unique_ptr<TCDLFrame> &f) { return frames.contains(f.get()); });
-    Repaint();
+    std::vector<std::unique_ptr<TCDLFrame>> gone;
+    TakeFrames(frames, gone);
 }
 
 void TCDLPage::TakeFrames(const std::unordered_set<const TCDLFrame *> &frames,

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -56,6 +58,29 @@ protected:
     QTemporaryDir dir;
     QString path(const char *name) const { return dir.filePath(QLatin1String(name)); }
     TRun run(const QStringList &args) const { return RunCli(args, path("settings.ini")); }
+
+    // What a real reader finds in a rendered page, one symbol a line, sorted;
+    // nothing when zbarimg is not installed. The transparent page is laid on
+    // white paper first, as a printer would have it.
+    std::optional<QStringList> readBarcodes(const QString &png) const
+    {
+        const QString zbarimg = QStandardPaths::findExecutable(QStringLiteral("zbarimg"));
+        if (zbarimg.isEmpty())
+            return std::nullopt;
+        QImage flat(QImage(png).size(), QImage::Format_RGB32);
+        flat.fill(Qt::white);
+        QPainter(&flat).drawImage(0, 0, QImage(png));
+        const QString flatPath = png + QStringLiteral(".flat.png");
+        if (!flat.save(flatPath))
+            return QStringList{};
+        QProcess zbar;
+        zbar.start(zbarimg, {QStringLiteral("-q"), flatPath});
+        if (!zbar.waitForFinished(30000))
+            return QStringList{};
+        QStringList read = QString::fromUtf8(zbar.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        read.sort();
+        return read;
+    }
 
     // A red filled rectangle 600 x 100 units across the label's centre; a line
     // on the front page.
@@ -242,21 +267,14 @@ TEST_F(Cli, TextKindsDumpRenderAndResave)
     ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
     EXPECT_EQ(a.readAll(), b.readAll());
 
-    const QString zbarimg = QStandardPaths::findExecutable(QStringLiteral("zbarimg"));
-    if (zbarimg.isEmpty())
-        GTEST_SKIP() << "zbarimg is not installed";
     const QString png = path("front.png");
     const TRun r = run({QStringLiteral("render"), file, QStringLiteral("--page"), QStringLiteral("front"),
                         QStringLiteral("--out"), png, QStringLiteral("--dpi"), QStringLiteral("300")});
     ASSERT_EQ(r.Exit, 0) << r.Err.constData();
-    QImage flat(QImage(png).size(), QImage::Format_RGB32);
-    flat.fill(Qt::white);
-    QPainter(&flat).drawImage(0, 0, QImage(png));
-    ASSERT_TRUE(flat.save(path("flat.png")));
-    QProcess zbar;
-    zbar.start(zbarimg, {QStringLiteral("-q"), path("flat.png")});
-    ASSERT_TRUE(zbar.waitForFinished(30000));
-    EXPECT_EQ(QString::fromUtf8(zbar.readAllStandardOutput()).trimmed(), QStringLiteral("CODE-39:TOUR 7"));
+    const auto read = readBarcodes(png);
+    if (!read)
+        GTEST_SKIP() << "zbarimg is not installed";
+    EXPECT_EQ(*read, QStringList{QStringLiteral("CODE-39:TOUR 7")});
 }
 
 // Every fixture document of tests/data dumps to the JSON beside it, which was
@@ -315,19 +333,10 @@ TEST_F(Cli, RenderedBarCodesReadAndLeftOutCharactersAreNamed)
     SetLanguageState(1);
     EXPECT_TRUE(QString::fromLocal8Bit(r.Err).contains(english)) << r.Err.constData();
 
-    const QString zbarimg = QStandardPaths::findExecutable(QStringLiteral("zbarimg"));
-    if (zbarimg.isEmpty())
+    const auto read = readBarcodes(png);
+    if (!read)
         GTEST_SKIP() << "zbarimg is not installed";
-    QImage flat(QImage(png).size(), QImage::Format_RGB32);
-    flat.fill(Qt::white);
-    QPainter(&flat).drawImage(0, 0, QImage(png));
-    ASSERT_TRUE(flat.save(path("flat.png")));
-    QProcess zbar;
-    zbar.start(zbarimg, {QStringLiteral("-q"), path("flat.png")});
-    ASSERT_TRUE(zbar.waitForFinished(30000));
-    QStringList read = QString::fromUtf8(zbar.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    read.sort();
-    EXPECT_EQ(read, (QStringList{QStringLiteral("CODE-39:ABC"), QStringLiteral("CODE-39:TOUR 2027")}));
+    EXPECT_EQ(*read, (QStringList{QStringLiteral("CODE-39:ABC"), QStringLiteral("CODE-39:TOUR 2027")}));
 
     // Nothing left out, nothing said.
     const TRun clean = run({QStringLiteral("render"), file, QStringLiteral("--page"), QStringLiteral("cd"),
@@ -363,17 +372,10 @@ TEST_F(Cli, BarCodesFollowTheStartAndSpaceCharactersOfTheSettingsFile)
     const QString leftOut = GetText(1053).section(QStringLiteral("%1"), 0, 0);
     SetLanguageState(1);
     EXPECT_FALSE(QString::fromLocal8Bit(r.Err).contains(leftOut)) << r.Err.constData();
-    const QString zbarimg = QStandardPaths::findExecutable(QStringLiteral("zbarimg"));
-    if (zbarimg.isEmpty())
+    const auto read = readBarcodes(png);
+    if (!read)
         GTEST_SKIP() << "zbarimg is not installed";
-    QImage flat(QImage(png).size(), QImage::Format_RGB32);
-    flat.fill(Qt::white);
-    QPainter(&flat).drawImage(0, 0, QImage(png));
-    ASSERT_TRUE(flat.save(path("settings-flat.png")));
-    QProcess zbar;
-    zbar.start(zbarimg, {QStringLiteral("-q"), path("settings-flat.png")});
-    ASSERT_TRUE(zbar.waitForFinished(30000));
-    EXPECT_EQ(QString::fromUtf8(zbar.readAllStandardOutput()).trimmed(), QStringLiteral("CODE-39:TOUR 7"));
+    EXPECT_EQ(*read, QStringList{QStringLiteral("CODE-39:TOUR 7")});
 }
 
 TEST_F(Cli, BadInputExitsNonZeroWithTheLocalizedMessage)
