@@ -19,6 +19,7 @@
 #include <QPointer>
 #include <QTemporaryDir>
 #include <deque>
+#include <memory>
 
 #include "IniFile.h"
 #include "PageWidget.h"
@@ -127,4 +128,33 @@ protected:
 private:
     QTemporaryDir m_dir;
     QString m_oldCwd;
+};
+
+// A main window of 1000 x 800 with one new document maximised in it, its CD
+// label shown; documents close without asking at the end.
+class OneDocumentTest : public AppTest
+{
+protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        main = std::make_unique<TMDIForm>();
+        main->resize(1000, 800);
+        main->show();
+        child = main->New();
+        child->parentWidget()->showMaximized();
+        Process();
+        page = child->PageControl();
+    }
+    void TearDown() override
+    {
+        for (TChildWin *c : main->Children())
+            c->Closing = true;
+        main.reset();
+        AppTest::TearDown();
+    }
+
+    std::unique_ptr<TMDIForm> main;
+    TChildWin *child = nullptr;
+    TPageWidget *page = nullptr;
 };

@@ -35,32 +35,10 @@ void Key(QWidget *w, QEvent::Type t, int key, Qt::KeyboardModifiers m = Qt::NoMo
     QApplication::sendEvent(w, &e);
 }
 
-class PageEditingTest : public AppTest
+class PageEditingTest : public OneDocumentTest
 {
 protected:
-    void SetUp() override
-    {
-        AppTest::SetUp();
-        main = std::make_unique<TMDIForm>();
-        main->resize(1000, 800);
-        main->show();
-        child = main->New();
-        child->parentWidget()->showMaximized();
-        Process();
-        page = main->findChild<TPageWidget *>(QStringLiteral("pnlCDLabel"));
-    }
-    void TearDown() override
-    {
-        for (TChildWin *c : main->Children())
-            c->Closing = true;
-        main.reset();
-        AppTest::TearDown();
-    }
     bool Enabled(const char *name) const { return main->Action(QLatin1String(name))->isEnabled(); }
-
-    std::unique_ptr<TMDIForm> main;
-    TChildWin *child = nullptr;
-    TPageWidget *page = nullptr;
 };
 
 } // namespace

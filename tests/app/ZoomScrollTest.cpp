@@ -37,30 +37,16 @@ void Wait(int ms)
         QApplication::processEvents(QEventLoop::AllEvents, 10);
 }
 
-class ZoomScrollTest : public AppTest
+class ZoomScrollTest : public OneDocumentTest
 {
 protected:
     void SetUp() override
     {
-        AppTest::SetUp();
-        main = std::make_unique<TMDIForm>();
-        main->resize(1000, 800);
-        main->show();
-        child = main->New();
-        child->parentWidget()->showMaximized();
-        Process();
-        page = child->PageControl();
+        OneDocumentTest::SetUp();
         p = child->ActivePage();
         hBar = child->findChild<QScrollBar *>(QStringLiteral("sBarH"));
         vBar = child->findChild<QScrollBar *>(QStringLiteral("sBarV"));
         page->repaint();
-    }
-    void TearDown() override
-    {
-        for (TChildWin *c : main->Children())
-            c->Closing = true;
-        main.reset();
-        AppTest::TearDown();
     }
     // Where the model point that was under device point d is shown now, from
     // its unrounded model position.
@@ -85,9 +71,6 @@ protected:
         return f;
     }
 
-    std::unique_ptr<TMDIForm> main;
-    TChildWin *child = nullptr;
-    TPageWidget *page = nullptr;
     TCDLPage *p = nullptr;
     QScrollBar *hBar = nullptr, *vBar = nullptr;
 };
