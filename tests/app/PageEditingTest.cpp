@@ -39,6 +39,15 @@ class PageEditingTest : public OneDocumentTest
 {
 protected:
     bool Enabled(const char *name) const { return main->Action(QLatin1String(name))->isEnabled(); }
+    // A rectangle of the default size by a click with its tool; the click point.
+    QPoint ClickRectangleAtCentre()
+    {
+        Trigger(*main, "sbRechteck");
+        const QPoint c = page->rect().center();
+        Mouse(page, QEvent::MouseButtonPress, c, Qt::LeftButton, Qt::LeftButton);
+        Mouse(page, QEvent::MouseButtonRelease, c, Qt::LeftButton, Qt::NoButton);
+        return c;
+    }
 };
 
 } // namespace
@@ -93,10 +102,7 @@ TEST_F(PageEditingTest, ToolButtonsCreateAndTheEditToolComesBack)
 TEST_F(PageEditingTest, DragMovesWithCachedBackgroundAndKeysNudgeTabAndDelete)
 {
     TCDLPage *p = child->ActivePage();
-    Trigger(*main, "sbRechteck");
-    const QPoint c = page->rect().center();
-    Mouse(page, QEvent::MouseButtonPress, c, Qt::LeftButton, Qt::LeftButton);
-    Mouse(page, QEvent::MouseButtonRelease, c, Qt::LeftButton, Qt::NoButton);
+    const QPoint c = ClickRectangleAtCentre();
     TCDLFrame *f = p->FrameAt(0);
     page->repaint();
     Mouse(page, QEvent::MouseMove, QPoint(5, 5), Qt::NoButton, Qt::NoButton);
@@ -218,10 +224,7 @@ TEST_F(PageEditingTest, RedoSitsAfterUndoAndFollowsTheShownPage)
 
     // A frame, then two arrow keys: two undo steps, not three.
     TCDLPage *p = child->ActivePage();
-    Trigger(*main, "sbRechteck");
-    const QPoint c = page->rect().center();
-    Mouse(page, QEvent::MouseButtonPress, c, Qt::LeftButton, Qt::LeftButton);
-    Mouse(page, QEvent::MouseButtonRelease, c, Qt::LeftButton, Qt::NoButton);
+    ClickRectangleAtCentre();
     TCDLFrame *f = p->FrameAt(0);
     const QPoint made(f->X, f->Y);
     for (int i = 0; i < 2; ++i) {
@@ -285,10 +288,7 @@ TEST_F(PageEditingTest, ShiftTabStepsBackEvenWhenShiftComesOffFirst)
 TEST_F(PageEditingTest, ACommandBetweenArrowKeysMakesThemTwoUndoSteps)
 {
     TCDLPage *p = child->ActivePage();
-    Trigger(*main, "sbRechteck");
-    const QPoint c = page->rect().center();
-    Mouse(page, QEvent::MouseButtonPress, c, Qt::LeftButton, Qt::LeftButton);
-    Mouse(page, QEvent::MouseButtonRelease, c, Qt::LeftButton, Qt::NoButton);
+    ClickRectangleAtCentre();
     TCDLFrame *f = p->FrameAt(0);
     page->setFocus();
     Key(page, QEvent::KeyPress, Qt::Key_Right);
