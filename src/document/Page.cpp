@@ -608,10 +608,10 @@ std::unique_ptr<TCDLPage> CreatePage(TPageKind kind, TPageHost *window)
     return nullptr;
 }
 
-void PaintPageShape(TCDLPage &page, QPainter &a, QPainter &b, int w, int h)
+void PaintPageShape(const TCDLPage &page, QPainter &a, QPainter &b, int w, int h)
 {
-    TPaintContext &c = page.Context;
-    QPainter *const own = c.Canvas;
+    // The page's own context keeps the screen's mapping: fitted on a copy.
+    TPaintContext c = page.Context;
     c.Masking = true;
     page.FitInto(c, w, h, c.Zoom);
     const QSize e = page.Extent();
@@ -643,6 +643,4 @@ void PaintPageShape(TCDLPage &page, QPainter &a, QPainter &b, int w, int h)
             a.setCompositionMode(QPainter::CompositionMode_SourceOver);
         }
     }
-    c.Masking = false;
-    c.Canvas = own;
 }

@@ -543,6 +543,8 @@ TEST(PagePaint, SheetPreviewShapeKeepsAllFourSidesOfTheOutline)
                          {10, 300, QColor(Qt::gray).rgb()}});
     EXPECT_EQ(page.Context.Canvas, nullptr);
     EXPECT_FALSE(page.Context.Masking);
+    EXPECT_EQ(page.Context.ScaleX, 1.0) << "the page's own mapping stays as it was";
+    EXPECT_EQ(page.Context.OffsetX, 0);
 }
 
 QImage PaintGridPage(TInlayVorder &page, int zoomLevel)
