@@ -145,8 +145,9 @@ protected:
     std::array<QPoint, 4> RectCorners() const;
     // Drag points 1..8 from the rotated rectangle.
     void RectDragPoints(const TPaintContext &c, TFrameGeometry &g) const;
-    // A frame being dragged shows as an outline.
-    bool DrawsDragOutline(const TPaintContext &) const { return State >= 2; }
+    // A frame being dragged shows as an outline where the context shows
+    // editing aids; output shows the frame itself.
+    bool DrawsDragOutline(const TPaintContext &c) const { return State >= 2 && c.ShowsEditingAids(); }
     void DrawInteractionOutline(TPaintContext &c, TColor color, Qt::PenStyle style) const;
     // Position relative to the page's display origin, for Verbose.
     QString PositionText(int32_t x, int32_t y) const;

@@ -158,7 +158,7 @@ void TCDLKreis::PaintAt(TPaintContext &c, const TFrameGeometry &g) const
 {
     if (!c.Canvas)
         return;
-    if (DrawsDragOutline(c) && c.ShowsEditingAids()) {
+    if (DrawsDragOutline(c)) {
         DrawInteractionOutline(c, kOutlineColor, Qt::DotLine);
     } else {
         c.SetPen(PenColor, TPenMode::Copy, NoPen ? Qt::NoPen : Qt::SolidLine, PenWidth(PenSize));
@@ -243,7 +243,7 @@ void TCDLEllipse::PaintAt(TPaintContext &c, const TFrameGeometry &) const
 {
     if (!c.Canvas)
         return;
-    if (DrawsDragOutline(c) && c.ShowsEditingAids()) {
+    if (DrawsDragOutline(c)) {
         DrawInteractionOutline(c, kOutlineColor, Qt::DotLine);
     } else {
         c.SetPen(PenColor, TPenMode::Copy, NoPen ? Qt::NoPen : Qt::SolidLine, PenWidth(PenSize));

@@ -205,6 +205,19 @@ TEST_F(LivePage, GroupHandlesAndTheActiveFrameSurviveOtherPaints)
         EXPECT_EQ(f->State, 1);
 }
 
+TEST_F(LivePage, RenderShowsTheFramesWhateverTheScreenShows)
+{
+    page.ActiveFrame->State = 0;
+    page.ActiveFrame = nullptr;
+    const QImage plain = RenderPageImage(page, 150);
+    // Zoomed, scrolled, a group selected and one frame in the middle of a drag.
+    page.SelectAll();
+    page.FrameAt(0)->State = 3;
+    page.FrameAt(3)->State = 2;
+    Paint(6);
+    EXPECT_EQ(RenderPageImage(page, 150), plain);
+}
+
 TEST(PagePaint, EntryPaintsThroughATranslatedAndClippedPainter)
 {
     TInlayVorder page(nullptr);

@@ -110,6 +110,7 @@ TEST_F(PaintTest, PaintsOfOtherContextsBetweenPressAndMoveLeaveTheDragAlone)
     ring->Values = QStringList{QStringLiteral("Ring")};
     TCDLRText *r = ring.get();
     page->AddFrame(std::move(ring));
+    TCDLFrame *box = Filled(200, -500, Red);
     // Probes across the circle, its rim and the ring, at device rows
     // taken before anything is pressed.
     int rows[3] = {};
@@ -155,4 +156,16 @@ TEST_F(PaintTest, PaintsOfOtherContextsBetweenPressAndMoveLeaveTheDragAlone)
         EXPECT_TRUE(k->TestMouseHit(to.x(), to.y()));
         editor->Undo();
     }
+
+    // A render in the middle of a drag shows the frame, not its drag outline.
+    page->Context.SetZoomLevel(4);
+    const QPoint grab = D(300, -400);
+    editor->MouseDown(Qt::LeftButton, Qt::NoModifier, grab);
+    editor->MouseMove(Qt::LeftButton, grab + QPoint(10, 0));
+    ASSERT_EQ(box->State, 3);
+    const QImage out = RenderPageImage(*page, 100);
+    const double s = ScaleForDpi(100);
+    const QPoint mid(int((box->X + 100) * s) + out.width() / 2, int((box->Y + 100) * s) + out.height() / 2);
+    EXPECT_EQ(out.pixelColor(mid), Red);
+    editor->MouseUp(Qt::LeftButton, grab + QPoint(10, 0));
 }
