@@ -41,8 +41,8 @@ TCDLFrame::TCDLFrame(TCDLPage *page, int32_t x, int32_t y)
     : X(x), Y(y), Page(page), Id(page ? page->Undo.NextId() : 0)
 {
     const QPoint p = page ? page->Context.Map(x, y) : QPoint(x, y);
-    DragPoints[0] = p;
-    DragPoints[1] = p;
+    m_screen.DragPoints[0] = p;
+    m_screen.DragPoints[1] = p;
 }
 
 TCDLFrame::~TCDLFrame() = default;
@@ -177,13 +177,28 @@ void TCDLFrame::ShiftWithSecondPoint(int64_t dx, int64_t dy)
     Y2 = SaturatedAdd(Y2, dy);
 }
 
-void TCDLFrame::ComputeRectDragPoints(const TPaintContext &c)
+void TCDLFrame::RectDragPoints(const TPaintContext &c, TFrameGeometry &g) const
 {
     const auto corners = RectCorners();
     for (int i = 0; i < 4; ++i)
-        DragPoints[i + 1] = c.Map(corners[i].x(), corners[i].y());
+        g.DragPoints[i + 1] = c.Map(corners[i].x(), corners[i].y());
     for (int i = 0; i < 4; ++i)
-        DragPoints[i + 5] = Mid(DragPoints[i + 1], DragPoints[(i + 1) % 4 + 1]);
+        g.DragPoints[i + 5] = Mid(g.DragPoints[i + 1], g.DragPoints[(i + 1) % 4 + 1]);
+}
+
+TFrameGeometry TCDLFrame::Geometry(const TPaintContext &c) const
+{
+    TFrameGeometry g;
+    RectDragPoints(c, g);
+    return g;
+}
+
+void TCDLFrame::UpdateScreenGeometry()
+{
+    static const TPaintContext unplaced;
+    TFrameGeometry g = Geometry(Page ? Page->Context : unplaced);
+    g.DragPoints[0] = m_screen.DragPoints[0];
+    m_screen = std::move(g);
 }
 
 void TCDLFrame::DrawInteractionOutline(TPaintContext &c, TColor color, Qt::PenStyle style) const
@@ -192,30 +207,28 @@ void TCDLFrame::DrawInteractionOutline(TPaintContext &c, TColor color, Qt::PenSt
     c.SetBrush(0, true);
 }
 
-void TCDLFrame::PaintAt(TPaintContext &c, bool keepHandles)
+void TCDLFrame::PaintAt(TPaintContext &c, const TFrameGeometry &g) const
 {
-    if (!keepHandles)
-        ComputeRectDragPoints(c);
     if (!c.Canvas)
         return;
-    const QPoint poly[4] = {DragPoints[1], DragPoints[2], DragPoints[3], DragPoints[4]};
-    if (State <= 1) {
+    const QPoint poly[4] = {g.DragPoints[1], g.DragPoints[2], g.DragPoints[3], g.DragPoints[4]};
+    if (DrawsDragOutline(c)) {
+        DrawInteractionOutline(c, RGBColor(255, 255, 0), Qt::DotLine);
+    } else {
         c.SetPen(PenColor, TPenMode::Copy, NoPen ? Qt::NoPen : Qt::SolidLine, PenWidth(PenSize));
         c.SetBrush(FillColor, NoFill);
-    } else {
-        DrawInteractionOutline(c, RGBColor(255, 255, 0), Qt::DotLine);
     }
     c.Canvas->drawPolygon(poly, 4);
     c.SetMode(TPenMode::Copy);
 }
 
-void TCDLFrame::PaintDragPointsAt(TPaintContext &c) const
+void TCDLFrame::PaintDragPointsAt(TPaintContext &c, const TFrameGeometry &g) const
 {
     if (!c.Canvas)
         return;
     c.SetMode(TPenMode::Invert);
-    for (int i = 1; i <= DragPointCount && i < int(DragPoints.size()); ++i) {
-        const QPoint p = DragPoints[i];
+    for (int i = 1; i <= DragPointCount && i < int(g.DragPoints.size()); ++i) {
+        const QPoint p = g.DragPoints[i];
         // Filled without an outline so the invert touches each pixel once.
         c.Canvas->fillRect(QRect(p.x() - 3, p.y() - 3, 7, 7), Qt::black);
     }
@@ -224,9 +237,10 @@ void TCDLFrame::PaintDragPointsAt(TPaintContext &c) const
 
 int TCDLFrame::TestDPMouseHit(int x, int y) const
 {
+    const auto &dp = m_screen.DragPoints;
     int hit = -1;
-    for (int i = 1; i <= DragPointCount && i < int(DragPoints.size()); ++i) {
-        const QPoint p = DragPoints[i];
+    for (int i = 1; i <= DragPointCount && i < int(dp.size()); ++i) {
+        const QPoint p = dp[i];
         if (x >= p.x() - 3 && x <= p.x() + 3 && y >= p.y() - 3 && y <= p.y() + 3)
             hit = i;
     }
@@ -235,18 +249,20 @@ int TCDLFrame::TestDPMouseHit(int x, int y) const
 
 bool TCDLFrame::TestMouseHit(int x, int y) const
 {
-    const QPoint p1 = DragPoints[1];
+    const auto &dp = m_screen.DragPoints;
+    const QPoint p1 = dp[1];
     const QPoint m = RotatePoint(QPoint(x, y), p1, -Angle);
-    const QPoint p3 = RotatePoint(DragPoints[3], p1, -Angle);
+    const QPoint p3 = RotatePoint(dp[3], p1, -Angle);
     return m.x() >= std::min(p1.x(), p3.x()) && m.x() <= std::max(p1.x(), p3.x())
            && m.y() >= std::min(p1.y(), p3.y()) && m.y() <= std::max(p1.y(), p3.y());
 }
 
 bool TCDLFrame::IsInRect(const TRect &r) const
 {
-    TRect box{DragPoints[1].x(), DragPoints[1].y(), DragPoints[1].x(), DragPoints[1].y()};
-    for (int i = 2; i <= DragPointCount && i < int(DragPoints.size()); ++i)
-        box.include(DragPoints[i].x(), DragPoints[i].y());
+    const auto &dp = m_screen.DragPoints;
+    TRect box{dp[1].x(), dp[1].y(), dp[1].x(), dp[1].y()};
+    for (int i = 2; i <= DragPointCount && i < int(dp.size()); ++i)
+        box.include(dp[i].x(), dp[i].y());
     const int cx = (box.Left + box.Right) / 2, cy = (box.Top + box.Bottom) / 2;
     return r.Left < cx && cx < r.Right && r.Top < cy && cy < r.Bottom;
 }

@@ -4,6 +4,7 @@
 // serves writing, reading and the JSON dump alike.
 
 #include "ClipData.h"
+#include "FrameGeometry.h"
 #include "Geometry.h"
 #include "PaintContext.h"
 #include "Units.h"
@@ -88,7 +89,6 @@ public:
     uint16_t PanelSet = 0;
     uint8_t State = 0;
     int32_t DragPointCount = 8;
-    std::array<QPoint, 17> DragPoints{};
 
     // Identity of the kind: its record tag and class name.
     virtual uint16_t TypeTag() const { return TagBase; }
@@ -106,8 +106,16 @@ public:
     virtual void PasteFromClip(const TClipData &clip) {}
     virtual void ReadFromStream(TStreamReader &in);
     virtual void WriteToStream(TStreamWriter &out) const;
-    virtual void PaintAt(TPaintContext &c, bool keepHandles);
-    virtual void PaintDragPointsAt(TPaintContext &c) const;
+    // The frame's device geometry under c, as a value: computing it leaves
+    // the frame as it is, so any context may ask.
+    virtual TFrameGeometry Geometry(const TPaintContext &c) const;
+    // Paints the frame where g (its geometry under c) puts it.
+    virtual void PaintAt(TPaintContext &c, const TFrameGeometry &g) const;
+    virtual void PaintDragPointsAt(TPaintContext &c, const TFrameGeometry &g) const;
+    // The geometry of the page's screen paint: the hit tests and the handle
+    // hits below work on it. Only the page's own screen context updates it.
+    const TFrameGeometry &ScreenGeometry() const { return m_screen; }
+    void UpdateScreenGeometry();
     virtual bool HandleKey(int key) { return false; }
     virtual bool TestMouseHit(int x, int y) const;
     virtual int TestDPMouseHit(int x, int y) const;
@@ -136,7 +144,10 @@ protected:
     // The corners of the rotated rectangle in model units, P1..P4.
     std::array<QPoint, 4> RectCorners() const;
     // Drag points 1..8 from the rotated rectangle.
-    void ComputeRectDragPoints(const TPaintContext &c);
+    void RectDragPoints(const TPaintContext &c, TFrameGeometry &g) const;
+    // A frame being dragged shows as an outline where the context shows
+    // editing aids; output shows the frame itself.
+    bool DrawsDragOutline(const TPaintContext &c) const { return State >= 2 && c.ShowsEditingAids(); }
     void DrawInteractionOutline(TPaintContext &c, TColor color, Qt::PenStyle style) const;
     // Position relative to the page's display origin, for Verbose.
     QString PositionText(int32_t x, int32_t y) const;
@@ -145,6 +156,7 @@ protected:
     QString BoxVerbose(int kindText) const;
 
 private:
+    TFrameGeometry m_screen;
     // The short strings' fields as last read, so that what another writer
     // left after the text is written back while the text stays the same.
     std::vector<std::pair<QString TCDLFrame::*, QByteArray>> m_storedShortStrings;

@@ -54,10 +54,10 @@ void TCDLFrameList::SetState(uint8_t state)
         f->State = state;
 }
 
-void TCDLFrameList::PaintAll(TPaintContext &c, bool keepHandles)
+void TCDLFrameList::PaintAll(TPaintContext &c) const
 {
-    for (TCDLFrame *f : m_items)
-        f->PaintAt(c, keepHandles);
+    for (const TCDLFrame *f : m_items)
+        f->PaintAt(c, f->Geometry(c));
 }
 
 void TCDLFrameList::DeleteAll()

@@ -41,7 +41,8 @@ public:
     // Throws the localized internal error 1 for an index it does not hold.
     TCDLFrame *Get(int i) const;
     void SetState(uint8_t state);
-    void PaintAll(TPaintContext &c, bool keepHandles);
+    // Each member where it lies under c.
+    void PaintAll(TPaintContext &c) const;
     // Frees every member through the page.
     void DeleteAll();
     // "<n> Objekte ausgewählt"

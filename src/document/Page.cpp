@@ -275,65 +275,133 @@ void TCDLPage::FitInto(TPaintContext &c, int w, int h, double zoom) const
     c.OffsetY = h / 2 - c.ScrollY;
 }
 
-void TCDLPage::PaintScreen(QPainter &p, QSize control)
+void TCDLPage::PaintScreen(QPainter &p, QSize control, bool omitDragged)
 {
     Context.Canvas = &p;
     FitInto(Context, control.width(), control.height(), Context.Zoom);
     if (Window)
         Window->RepaintRulers();
-    PaintContents(Context, false, control);
-    if (ActiveFrame && ActiveFrame->State == 1)
-        ActiveFrame->PaintDragPointsAt(Context);
-    if (Selection.Count() > 1)
-        for (TCDLFrame *f : Selection.Items())
-            if (f->State == 1)
-                f->PaintDragPointsAt(Context);
-    Context.SetPen(0, TPenMode::Copy, Qt::SolidLine, 0);
-    Context.SetBrush(0, true);
-    PaintOutline(Context);
+    TPagePaintOptions o = TPagePaintOptions::Screen();
+    o.OmitDragged = omitDragged;
+    Paint(Context, o);
     Context.Canvas = nullptr;
+}
+
+void TCDLPage::UpdateScreenGeometry()
+{
+    for (auto &f : Frames)
+        f->UpdateScreenGeometry();
 }
 
 namespace {
 
 // Pages of thousands of frames at high zoom show few of them; skipping the
 // rest keeps a repaint proportional to what is visible.
-bool FrameMayShow(const TPaintContext &c, const TCDLFrame &f, const QRect &clip)
+bool FrameMayShow(const TPaintContext &c, const TCDLFrame &f, const QRect &visible)
 {
     const TRect b = f.GetBoundRect();
     const int margin = std::abs(c.MapLenX(f.PenSize)) + std::abs(c.MapLenY(f.PenSize)) + 8;
     const QRect device = QRect(c.Map(b.Left, b.Top), c.Map(b.Right, b.Bottom)).normalized();
-    return device.adjusted(-margin, -margin, margin, margin).intersects(clip);
+    return device.adjusted(-margin, -margin, margin, margin).intersects(visible);
 }
+
+// What of the painter's device can show, in its logical coordinates: the
+// clip, else the whole device seen through the painter's transform.
+QRect VisibleArea(const QPainter &p)
+{
+    if (p.hasClipping())
+        return p.clipBoundingRect().toAlignedRect();
+    const QPaintDevice *d = p.device();
+    const QRect device = d ? QRect(0, 0, d->width(), d->height()) : QRect();
+    bool invertible = true;
+    const QTransform back = p.combinedTransform().inverted(&invertible);
+    return invertible ? back.mapRect(device) : device;
+}
+
+// The flags a paint sets on the caller's context, put back when it ends.
+class TContextFlags
+{
+public:
+    TContextFlags(TPaintContext &c, const TPagePaintOptions &o)
+        : m_c(c), m_interactive(c.Interactive), m_printing(c.Printing), m_masking(c.Masking), m_preview(c.Preview)
+    {
+        if (!o.EditingAids) {
+            c.Interactive = false;
+            c.Printing = true;
+        }
+        c.Masking = o.Masking;
+        c.Preview = o.Preview;
+    }
+    ~TContextFlags()
+    {
+        m_c.Interactive = m_interactive;
+        m_c.Printing = m_printing;
+        m_c.Masking = m_masking;
+        m_c.Preview = m_preview;
+    }
+    TContextFlags(const TContextFlags &) = delete;
+    TContextFlags &operator=(const TContextFlags &) = delete;
+
+private:
+    TPaintContext &m_c;
+    bool m_interactive, m_printing, m_masking, m_preview;
+};
 
 } // namespace
 
-void TCDLPage::PaintContents(TPaintContext &c, bool keepHandles, QSize control)
+void TCDLPage::Paint(TPaintContext &c, const TPagePaintOptions &o)
 {
-    const bool guides = c.Interactive && !c.Masking && Window != nullptr;
+    const TContextFlags flags(c, o);
+    // Only the page's own context is the screen the hit tests are made on.
+    const bool screen = &c == &Context;
+    QPainter *const p = c.Canvas;
+    if (p) {
+        p->save();
+        if (o.Background)
+            FillBackground(c, DisplayColor());
+        if (o.ClipToShape)
+            p->setClipPath(ShapePath(c), Qt::IntersectClip);
+    }
+    const QRect visible = p ? VisibleArea(*p) : QRect();
+    const bool guides = o.EditingAids && c.Interactive && !c.Masking && Window != nullptr;
     const bool inFront = PageSettings().GridInFront;
-    const QRect clip = c.Canvas && c.Canvas->hasClipping() ? c.Canvas->clipBoundingRect().toAlignedRect()
-                                                           : QRect(QPoint(0, 0), control);
     if (guides && !inFront) {
-        PaintGrid(c, clip);
-        PaintSnapLines(c, control);
+        PaintGrid(c, visible);
+        PaintSnapLines(c, visible);
     }
     for (auto &f : Frames) {
-        if (c.OmitDragged && f->State >= 2)
+        if (o.OmitDragged && f->State >= 2)
             continue;
-        if (!c.Canvas || FrameMayShow(c, *f, clip)) {
-            f->PaintAt(c, keepHandles);
-            continue;
+        const bool shows = p && FrameMayShow(c, *f, visible);
+        if (screen) {
+            // Off the canvas too: hit tests and handles need it.
+            f->UpdateScreenGeometry();
+            if (shows)
+                f->PaintAt(c, f->ScreenGeometry());
+        } else if (shows) {
+            f->PaintAt(c, f->Geometry(c));
         }
-        // Off the clip: lay out and place the handles for hit tests, draw nothing.
-        QPainter *canvas = std::exchange(c.Canvas, nullptr);
-        f->PaintAt(c, keepHandles);
-        c.Canvas = canvas;
     }
     if (guides && inFront) {
-        PaintGrid(c, clip);
-        PaintSnapLines(c, control);
+        PaintGrid(c, visible);
+        PaintSnapLines(c, visible);
     }
+    if (o.EditingAids && p) {
+        auto handles = [&](const TCDLFrame &f) {
+            if (f.State == 1)
+                f.PaintDragPointsAt(c, screen ? f.ScreenGeometry() : f.Geometry(c));
+        };
+        if (ActiveFrame)
+            handles(*ActiveFrame);
+        if (Selection.Count() > 1)
+            for (const TCDLFrame *f : Selection.Items())
+                handles(*f);
+        c.SetPen(0, TPenMode::Copy, Qt::SolidLine, 0);
+        c.SetBrush(0, true);
+        PaintOutline(c);
+    }
+    if (p)
+        p->restore();
 }
 
 void TCDLPage::PaintGrid(TPaintContext &c, const QRect &clip) const
@@ -353,7 +421,7 @@ void TCDLPage::PaintGrid(TPaintContext &c, const QRect &clip) const
     }
 }
 
-void TCDLPage::PaintSnapLines(TPaintContext &c, QSize control) const
+void TCDLPage::PaintSnapLines(TPaintContext &c, const QRect &area) const
 {
     if (!c.Canvas || SnapLines.Count() == 0)
         return;
@@ -362,12 +430,13 @@ void TCDLPage::PaintSnapLines(TPaintContext &c, QSize control) const
     c.Canvas->setBackground(Qt::white);
     for (int i = 0; i < SnapLines.Count(); ++i) {
         const TSnapLineRecord &l = SnapLines.Get(i);
+        // Across the whole area, as the screen draws them to its far edge.
         if (l.Horizontal) {
             const int y = c.MapY(l.Position);
-            c.Canvas->drawLine(0, y, control.width(), y);
+            c.Canvas->drawLine(area.left(), y, area.left() + area.width(), y);
         } else {
             const int x = c.MapX(l.Position);
-            c.Canvas->drawLine(x, 0, x, control.height());
+            c.Canvas->drawLine(x, area.top(), x, area.top() + area.height());
         }
     }
     c.SetMode(TPenMode::Copy);
@@ -550,10 +619,10 @@ std::unique_ptr<TCDLPage> CreatePage(TPageKind kind, TPageHost *window)
     return nullptr;
 }
 
-void PaintPageShape(TCDLPage &page, QPainter &a, QPainter &b, int w, int h)
+void PaintPageShape(const TCDLPage &page, QPainter &a, QPainter &b, int w, int h)
 {
-    TPaintContext &c = page.Context;
-    QPainter *const own = c.Canvas;
+    // The page's own context keeps the screen's mapping: fitted on a copy.
+    TPaintContext c = page.Context;
     c.Masking = true;
     page.FitInto(c, w, h, c.Zoom);
     const QSize e = page.Extent();
@@ -585,6 +654,4 @@ void PaintPageShape(TCDLPage &page, QPainter &a, QPainter &b, int w, int h)
             a.setCompositionMode(QPainter::CompositionMode_SourceOver);
         }
     }
-    c.Masking = false;
-    c.Canvas = own;
 }

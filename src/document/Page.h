@@ -54,6 +54,34 @@ TPageSettings &PageSettings();
 
 enum class TPageKind { CDLabel = 0, InlayVorder = 1, InlayRueck = 2 };
 
+// What a page paint shows besides the frames. The screen, a render, a
+// printed sheet, a preview and a thumbnail differ only in these and in the
+// context they paint into.
+struct TPagePaintOptions
+{
+    // What the page's window shows for editing: grid and guide lines (on a
+    // page in a window), the handles of what is selected, the page outline,
+    // and the frames' own outlines and guides where the context is
+    // interactive. Without them the paint is output: frames paint as on
+    // paper whatever the context's flags say.
+    bool EditingAids = false;
+    // The page's area in its display colour under the frames.
+    bool Background = false;
+    // Nothing outside the page's shape (the label's ring, an inlay's
+    // rectangle), within whatever clip the painter already has.
+    bool ClipToShape = false;
+    // The paint makes a mask of the page.
+    bool Masking = false;
+    // Output shown on a screen rather than on paper or in a file.
+    bool Preview = false;
+    // Frames being dragged are left out: the still background of a drag.
+    bool OmitDragged = false;
+
+    static TPagePaintOptions Screen() { return {.EditingAids = true}; }
+    // A render of the page on its own, as an image or PDF shows it.
+    static TPagePaintOptions Render() { return {.Background = true, .ClipToShape = true}; }
+};
+
 class TCDLPage
 {
 public:
@@ -117,13 +145,21 @@ public:
     // Moves the frame at from to index to, keeping the others' order.
     void MoveFrame(int from, int to);
 
-    // Screen paint into a control of the given size: fit, offsets, contents,
-    // handles and the outline.
-    void PaintScreen(QPainter &p, QSize control);
-    // Frames (and, on an interactive page, grid and guide lines).
-    void PaintContents(TPaintContext &c, bool keepHandles, QSize control);
+    // The one page-painting entry: the page into context c, whose painter
+    // may already be clipped or transformed and whose offsets and scales
+    // place the page anywhere. Frames, selection, zoom and scroll stay as
+    // they are; only a paint through the page's own Context keeps the
+    // frames' device geometry there, for hit tests and handles.
+    void Paint(TPaintContext &c, const TPagePaintOptions &options);
+    // Screen paint into a control of the given size: fits the page's own
+    // Context to it and paints with the editing aids.
+    void PaintScreen(QPainter &p, QSize control, bool omitDragged = false);
+    // The frames' screen geometry from the page's Context as it stands,
+    // without painting: what hit tests need after the mapping or a frame
+    // changed.
+    void UpdateScreenGeometry();
     void PaintGrid(TPaintContext &c, const QRect &clip) const;
-    void PaintSnapLines(TPaintContext &c, QSize control) const;
+    void PaintSnapLines(TPaintContext &c, const QRect &area) const;
     virtual void PaintOutline(TPaintContext &c) const = 0;
     // Fills the page's own area (not the hole, not beyond the label).
     virtual void FillBackground(TPaintContext &c, TColor color) const;
@@ -193,5 +229,6 @@ public:
 std::unique_ptr<TCDLPage> CreatePage(TPageKind kind, TPageHost *window);
 
 // The page's shape for the sheet preview: a on the visible canvas, b the mask
-// canvas (white where the label is). Both painters must be active.
-void PaintPageShape(TCDLPage &page, QPainter &a, QPainter &b, int w, int h);
+// canvas (white where the label is). Both painters must be active. Fitted
+// to w x h as the screen paint would fit it, on a context of its own.
+void PaintPageShape(const TCDLPage &page, QPainter &a, QPainter &b, int w, int h);

@@ -2,7 +2,6 @@
 
 #include <QBuffer>
 #include <QPageSize>
-#include <QPainterPath>
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <cmath>
@@ -39,28 +38,15 @@ bool PatchMediaBox(QByteArray &pdf, QSize written, QSizeF exact)
 
 void RenderPage(TCDLPage &page, QPainter &p, double scale)
 {
-    // The page's own context is for its window; render with a private one so
-    // a document open on screen keeps its zoom and scroll.
+    // A context of its own: a document open on screen keeps its zoom,
+    // scroll and handles.
     TPaintContext c;
     c.Canvas = &p;
-    c.Interactive = false;
-    c.Printing = true;
     c.ScaleX = c.ScaleY = scale;
     const QSize size = DeviceSize(page, scale);
     c.OffsetX = size.width() / 2;
     c.OffsetY = size.height() / 2;
-    p.save();
-    page.FillBackground(c, page.DisplayColor());
-    p.setClipPath(page.ShapePath(c));
-    // Frames keep their handle positions for the window they sit in.
-    std::vector<std::array<QPoint, 17>> handles;
-    handles.reserve(page.Frames.size());
-    for (auto &f : page.Frames)
-        handles.push_back(f->DragPoints);
-    page.PaintContents(c, false, size);
-    for (size_t i = 0; i < page.Frames.size(); ++i)
-        page.Frames[i]->DragPoints = handles[i];
-    p.restore();
+    page.Paint(c, TPagePaintOptions::Render());
 }
 
 QImage RenderPageImage(TCDLPage &page, double dpi)

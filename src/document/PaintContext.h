@@ -23,10 +23,14 @@ public:
     bool Interactive = false;
     bool Masking = false;
     bool Printing = true;
-    // Frames being dragged (State 2 and 3) are left out, for a drag's cached background.
-    bool OmitDragged = false;
+    // Output shown on a screen (print preview, page view, thumbnails): the
+    // device choices are the screen's.
+    bool Preview = false;
     QPoint PenExtent;
     TColor PenColor = 0;
+
+    // Outlines, guides and drag outlines that help editing, not output.
+    bool ShowsEditingAids() const { return Interactive && !Printing; }
 
     static constexpr int MinZoomLevel = 1, MaxZoomLevel = 7;
     static double ZoomFactor(int level);

@@ -72,13 +72,16 @@ void TCDLRText::ToJson(QJsonObject &o) const
     o.insert(QStringLiteral("Values"), QJsonArray::fromStringList(Values));
 }
 
-void TCDLRText::ReCalc()
+void TCDLRText::ReCalc() const
 {
-    const TTextMeasure m(*this);
-    LineHeight = m.LineHeight();
     QString text;
     for (const QString &p : Values)
         text += Barcode ? BarcodeTransform(p) : p;
+    TLayoutKey key{text, FontName, FontSize, X, Y, X2, Y2, FontGeneration(), Bold, Italic, Underline, Turned()};
+    if (key == m_layoutKey)
+        return;
+    const TTextMeasure m(*this);
+    LineHeight = m.LineHeight();
     CharList.clear();
     const double r = std::hypot(double(X) - X2, double(Y) - Y2);
     Radius = r == 0 ? 1.0 : r;
@@ -94,52 +97,57 @@ void TCDLRText::ReCalc()
         acc += Turned() ? -a : a;
         CharList.push_back(info);
     }
-    const QPoint centre = DragPoints[1];
-    QPoint s = DragPoints[2];
+    m_span = acc;
+    m_layoutKey = std::move(key);
+}
+
+TFrameGeometry TCDLRText::Geometry(const TPaintContext &c) const
+{
+    ReCalc();
+    TFrameGeometry g;
+    const QPoint centre = g.DragPoints[1] = c.Map(X2, Y2);
+    g.DragPoints[2] = c.Map(X, Y);
+    g.InnerRadius = RoundEven(Distance(centre, g.DragPoints[2]));
+    g.OuterRadius = g.InnerRadius + int32_t(std::trunc(LineHeight * c.ScaleY));
+    // The device start point, aligned, and the characters around the centre.
+    QPoint s = g.DragPoints[2];
     if (Alignment == 1)
-        s = RotateAbout(s, centre, -acc / 2);
+        s = RotateAbout(s, centre, -m_span / 2);
     else if (Alignment == 2)
-        s = RotateAbout(s, centre, -acc);
+        s = RotateAbout(s, centre, -m_span);
     const double dx = s.x() - centre.x(), dy = s.y() - centre.y();
     const double len = std::hypot(dx, dy);
     const double v = len == 0 ? 0 : std::clamp(-dy / len, -1.0, 1.0);
-    StartAngle = dx >= 1 ? std::asin(v) : std::numbers::pi - std::asin(v);
-    for (TCharInfo &info : CharList) {
-        info.FontAngle = RoundEven((StartAngle + info.Angle) * 180.0 / std::numbers::pi * 10);
-        info.Position = RotateAbout(s, centre, info.Angle);
-    }
-    EndAngle = StartAngle + acc;
+    g.StartAngle = dx >= 1 ? std::asin(v) : std::numbers::pi - std::asin(v);
+    g.Chars.reserve(CharList.size());
+    for (const TCharInfo &info : CharList)
+        g.Chars.push_back({RotateAbout(s, centre, info.Angle),
+                           RoundEven((g.StartAngle + info.Angle) * 180.0 / std::numbers::pi * 10)});
+    g.EndAngle = g.StartAngle + m_span;
+    return g;
 }
 
-void TCDLRText::PaintAt(TPaintContext &c, bool keepHandles)
+void TCDLRText::PaintAt(TPaintContext &c, const TFrameGeometry &g) const
 {
-    if (!keepHandles) {
-        DragPoints[2] = c.Map(X, Y);
-        DragPoints[1] = c.Map(X2, Y2);
-        InnerRadius = RoundEven(Distance(DragPoints[1], DragPoints[2]));
-        if (State <= 1)
-            ReCalc();
-        else
-            LineHeight = TTextMeasure(*this).LineHeight();
-        OuterRadius = InnerRadius + int32_t(std::trunc(LineHeight * c.ScaleY));
-    }
     if (!c.Canvas)
         return;
     QPainter &p = *c.Canvas;
-    const QPoint centre = DragPoints[1];
-    if (c.Interactive && !c.Printing) {
-        if (State <= 1)
+    const QPoint centre = g.DragPoints[1];
+    const bool dragged = DrawsDragOutline(c);
+    if (c.ShowsEditingAids()) {
+        if (!dragged)
             c.SetPen(kGuideColor, TPenMode::Copy, Qt::SolidLine, PenSize);
         else
             c.SetPen(kDragColor, TPenMode::Xor, Qt::SolidLine, 0);
         c.SetBrush(0, true);
-        p.drawLine(centre, DragPoints[2]);
-        p.drawEllipse(centre, InnerRadius, InnerRadius);
-        p.drawEllipse(centre, OuterRadius, OuterRadius);
+        p.drawLine(centre, g.DragPoints[2]);
+        p.drawEllipse(centre, g.InnerRadius, g.InnerRadius);
+        p.drawEllipse(centre, g.OuterRadius, g.OuterRadius);
         c.SetMode(TPenMode::Copy);
     }
-    if (State > 1)
+    if (dragged)
         return;
+    ReCalc();
     const QFont font = CellFont(*this, std::max(1, int(std::trunc(FontSize * c.ScaleY * 4))));
     const QFontMetrics fm(font, p.device());
     p.save();
@@ -150,20 +158,23 @@ void TCDLRText::PaintAt(TPaintContext &c, bool keepHandles)
     // Top-centre on the inner circle, or bottom-centre when turned.
     const int baseline = Turned() ? -fm.descent() : fm.ascent();
     const int turn = Turned() ? -900 : 900;
-    for (const TCharInfo &info : CharList) {
+    for (size_t i = 0; i < CharList.size() && i < g.Chars.size(); ++i) {
+        const TPlacedChar &at = g.Chars[i];
+        const QChar ch = CharList[i].Char;
         QTransform t;
-        t.translate(info.Position.x(), info.Position.y());
-        t.rotate(-(info.FontAngle + turn) / 10.0);
+        t.translate(at.Position.x(), at.Position.y());
+        t.rotate(-(at.FontAngle + turn) / 10.0);
         p.setTransform(t * base);
-        p.drawText(-fm.horizontalAdvance(info.Char) / 2, baseline, QString(info.Char));
+        p.drawText(-fm.horizontalAdvance(ch) / 2, baseline, QString(ch));
     }
     p.restore();
 }
 
 bool TCDLRText::TestMouseHit(int x, int y) const
 {
-    const int d = RoundEven(Distance(QPoint(x, y), DragPoints[1]));
-    return d >= InnerRadius && d <= OuterRadius;
+    const TFrameGeometry &g = ScreenGeometry();
+    const int d = RoundEven(Distance(QPoint(x, y), g.DragPoints[1]));
+    return d >= g.InnerRadius && d <= g.OuterRadius;
 }
 
 bool TCDLRText::MouseMove(int32_t x, int32_t y, int32_t dx, int32_t dy, int mode)
@@ -186,7 +197,7 @@ bool TCDLRText::MouseMove(int32_t x, int32_t y, int32_t dx, int32_t dy, int mode
 
 bool TCDLRText::IsInRect(const TRect &r) const
 {
-    const QPoint m = DragPoints[1];
+    const QPoint m = ScreenGeometry().DragPoints[1];
     return r.Left < m.x() && m.x() < r.Right && r.Top < m.y() && m.y() < r.Bottom;
 }
 

@@ -5,13 +5,13 @@
 #include "Frame.h"
 #include "TextLayout.h"
 
+// A character as laid out in model units; where it lands on a device is the
+// frame's geometry (TPlacedChar, one per character).
 struct TCharInfo
 {
     QChar Char;
     int32_t Width = 0;       // model units
     double Angle = 0;        // of the character's centre from the start angle, radians
-    QPoint Position;         // reference point, device coordinates of the last paint
-    int32_t FontAngle = 0;   // tenths of a degree
 };
 
 class TCDLRText : public TCDLFrame
@@ -26,7 +26,8 @@ public:
     void ReadFromStream(TStreamReader &in) override;
     void WriteToStream(TStreamWriter &out) const override;
     void ToJson(QJsonObject &o) const override;
-    void PaintAt(TPaintContext &c, bool keepHandles) override;
+    TFrameGeometry Geometry(const TPaintContext &c) const override;
+    void PaintAt(TPaintContext &c, const TFrameGeometry &g) const override;
     bool TestMouseHit(int x, int y) const override;
     bool MouseMove(int32_t x, int32_t y, int32_t dx, int32_t dy, int mode) override;
     bool IsInRect(const TRect &r) const override;
@@ -34,8 +35,10 @@ public:
     std::vector<QPoint> ModelHandles() const override { return {QPoint(X2, Y2), QPoint(X, Y)}; }
     void ShiftBy(int64_t dx, int64_t dy) override { ShiftWithSecondPoint(dx, dy); }
 
-    // Lays the characters out from drag points 1 (centre) and 2 (start).
-    void ReCalc();
+    // Measures the characters and their angles along the circle in model
+    // units; skipped while nothing it depends on has changed. A cache of the
+    // model alone: Geometry places the characters on a device from it.
+    void ReCalc() const;
     QString PlainText() const { return JoinParagraphs(Values); }
     void CopyToClip(TClipData &clip) const override
     {
@@ -46,11 +49,23 @@ public:
 
     bool Turned() const { return Angle == 180; }
 
-    std::vector<TCharInfo> CharList;
-    double Radius = 1.0;
-    double StartAngle = 0, EndAngle = 0;
-    int32_t InnerRadius = 0, OuterRadius = 0;
-    int32_t LineHeight = 0;
+    mutable std::vector<TCharInfo> CharList;
+    // Model units: the distance from start point to centre, 1.0 when none.
+    mutable double Radius = 1.0;
+    mutable int32_t LineHeight = 0;
+
+private:
+    struct TLayoutKey
+    {
+        QString Text, FontName;
+        int32_t FontSize = -1, X = 0, Y = 0, X2 = 0, Y2 = 0;
+        int FontGeneration = -1;
+        bool Bold = false, Italic = false, Underline = false, Turned = false;
+        bool operator==(const TLayoutKey &) const = default;
+    };
+    mutable TLayoutKey m_layoutKey;
+    // The angle the whole text spans, radians, negative when turned.
+    mutable double m_span = 0;
 };
 
 // p rotated about c by theta radians, counter-clockwise on the page.

@@ -32,12 +32,6 @@ constexpr TRecordField kEllipseLayout[] = {
 
 double Dist(QPointF a, QPointF b) { return std::hypot(a.x() - b.x(), a.y() - b.y()); }
 
-// Outline of a frame being dragged, drawn only on an interactive screen.
-bool ShowsOutline(const TCDLFrame &f, const TPaintContext &c)
-{
-    return f.State >= 2 && c.Interactive && !c.Printing;
-}
-
 } // namespace
 
 // ---- line ------------------------------------------------------------------
@@ -62,28 +56,33 @@ void TCDLLinie::SetDefaults()
     Y2 = Y;
 }
 
-void TCDLLinie::PaintAt(TPaintContext &c, bool keepHandles)
+TFrameGeometry TCDLLinie::Geometry(const TPaintContext &c) const
 {
-    if (!keepHandles) {
-        DragPoints[1] = c.Map(X, Y);
-        DragPoints[2] = c.Map(X2, Y2);
-    }
+    TFrameGeometry g;
+    g.DragPoints[1] = c.Map(X, Y);
+    g.DragPoints[2] = c.Map(X2, Y2);
+    return g;
+}
+
+void TCDLLinie::PaintAt(TPaintContext &c, const TFrameGeometry &g) const
+{
     if (!c.Canvas)
         return;
-    const bool outline = State >= 2;
+    const bool outline = DrawsDragOutline(c);
     c.SetPen(outline ? kOutlineColor : PenColor, outline ? TPenMode::Xor : TPenMode::Copy, Qt::SolidLine,
              outline ? 0 : PenWidth(PenSize));
     QPen pen = c.Canvas->pen();
     pen.setCapStyle(Qt::SquareCap);
     pen.setJoinStyle(Qt::BevelJoin);
     c.Canvas->setPen(pen);
-    c.Canvas->drawLine(DragPoints[1], DragPoints[2]);
+    c.Canvas->drawLine(g.DragPoints[1], g.DragPoints[2]);
     c.SetMode(TPenMode::Copy);
 }
 
 bool TCDLLinie::TestMouseHit(int x, int y) const
 {
-    const QPointF a(DragPoints[1]), b(DragPoints[2]), m(x, y);
+    const auto &dp = ScreenGeometry().DragPoints;
+    const QPointF a(dp[1]), b(dp[2]), m(x, y);
     return std::round(Dist(a, m) + Dist(m, b) - Dist(a, b)) < 1;
 }
 
@@ -146,30 +145,35 @@ QString TCDLKreis::Verbose() const
            + QStringLiteral(" ( ") + PositionText(X2, Y2) + QStringLiteral(" )");
 }
 
-void TCDLKreis::PaintAt(TPaintContext &c, bool keepHandles)
+TFrameGeometry TCDLKreis::Geometry(const TPaintContext &c) const
 {
-    if (!keepHandles) {
-        DragPoints[1] = c.Map(X2, Y2);
-        DragPoints[2] = c.Map(X, Y);
-        Radius = std::round(Dist(QPointF(DragPoints[1]), QPointF(DragPoints[2])));
-    }
+    TFrameGeometry g;
+    g.DragPoints[1] = c.Map(X2, Y2);
+    g.DragPoints[2] = c.Map(X, Y);
+    g.Radius = std::round(Dist(QPointF(g.DragPoints[1]), QPointF(g.DragPoints[2])));
+    return g;
+}
+
+void TCDLKreis::PaintAt(TPaintContext &c, const TFrameGeometry &g) const
+{
     if (!c.Canvas)
         return;
-    if (ShowsOutline(*this, c)) {
+    if (DrawsDragOutline(c)) {
         DrawInteractionOutline(c, kOutlineColor, Qt::DotLine);
     } else {
         c.SetPen(PenColor, TPenMode::Copy, NoPen ? Qt::NoPen : Qt::SolidLine, PenWidth(PenSize));
         c.SetBrush(FillColor, NoFill);
     }
-    const int r = int(Radius);
-    const QPoint m = DragPoints[1];
+    const int r = int(g.Radius);
+    const QPoint m = g.DragPoints[1];
     c.Canvas->drawEllipse(QRect(m.x() - r, m.y() - r, 2 * r, 2 * r));
     c.SetMode(TPenMode::Copy);
 }
 
 bool TCDLKreis::TestMouseHit(int x, int y) const
 {
-    return Dist(QPointF(x, y), QPointF(DragPoints[1])) <= Radius;
+    const TFrameGeometry &g = ScreenGeometry();
+    return Dist(QPointF(x, y), QPointF(g.DragPoints[1])) <= g.Radius;
 }
 
 void TCDLKreis::SetDefaults()
@@ -202,7 +206,7 @@ bool TCDLKreis::MouseMove(int32_t x, int32_t y, int32_t dx, int32_t dy, int mode
 
 bool TCDLKreis::IsInRect(const TRect &r) const
 {
-    const QPoint m = DragPoints[1];
+    const QPoint m = ScreenGeometry().DragPoints[1];
     return DragPointCount >= 1 && r.Left < m.x() && m.x() < r.Right && r.Top < m.y() && m.y() < r.Bottom;
 }
 
@@ -245,13 +249,11 @@ std::array<QPoint, TCDLEllipse::PolygonPoints> TCDLEllipse::Polygon(const TPaint
     return pts;
 }
 
-void TCDLEllipse::PaintAt(TPaintContext &c, bool keepHandles)
+void TCDLEllipse::PaintAt(TPaintContext &c, const TFrameGeometry &) const
 {
-    if (!keepHandles)
-        ComputeRectDragPoints(c);
     if (!c.Canvas)
         return;
-    if (ShowsOutline(*this, c)) {
+    if (DrawsDragOutline(c)) {
         DrawInteractionOutline(c, kOutlineColor, Qt::DotLine);
     } else {
         c.SetPen(PenColor, TPenMode::Copy, NoPen ? Qt::NoPen : Qt::SolidLine, PenWidth(PenSize));
@@ -264,10 +266,11 @@ void TCDLEllipse::PaintAt(TPaintContext &c, bool keepHandles)
 
 bool TCDLEllipse::TestMouseHit(int x, int y) const
 {
-    const QPoint p0 = DragPoints[1];
+    const auto &dp = ScreenGeometry().DragPoints;
+    const QPoint p0 = dp[1];
     const QPointF m = RotatePointF(QPointF(x, y), QPointF(p0), -Angle);
     // Integer, so a zero-width ellipse stays exactly zero wide.
-    const QPoint p2 = RotatePoint(DragPoints[3], p0, -Angle);
+    const QPoint p2 = RotatePoint(dp[3], p0, -Angle);
     // Half of an odd extent keeps its half pixel, or the far rim would miss.
     const double a = std::abs(p2.x() - p0.x()) / 2.0, b = std::abs(p2.y() - p0.y()) / 2.0;
     // Rotating a flat ellipse's corner back can leave a pixel of rounding.
@@ -279,6 +282,6 @@ bool TCDLEllipse::TestMouseHit(int x, int y) const
 
 bool TCDLEllipse::IsInRect(const TRect &r) const
 {
-    const QPoint p = DragPoints[1];
+    const QPoint p = ScreenGeometry().DragPoints[1];
     return r.Left < p.x() && p.x() < r.Right && r.Top < p.y() && p.y() < r.Bottom;
 }

@@ -12,7 +12,8 @@ public:
     TRecordLayout RecordLayout() const override;
     QString Verbose() const override;
     void SetDefaults() override;
-    void PaintAt(TPaintContext &c, bool keepHandles) override;
+    TFrameGeometry Geometry(const TPaintContext &c) const override;
+    void PaintAt(TPaintContext &c, const TFrameGeometry &g) const override;
     bool TestMouseHit(int x, int y) const override;
     bool MouseMove(int32_t x, int32_t y, int32_t dx, int32_t dy, int mode) override;
     TRect GetBoundRect() const override;
@@ -41,16 +42,14 @@ public:
     QString Verbose() const override;
     // The click point is the rim; the centre stays where it is.
     void SetDefaults() override;
-    void PaintAt(TPaintContext &c, bool keepHandles) override;
+    TFrameGeometry Geometry(const TPaintContext &c) const override;
+    void PaintAt(TPaintContext &c, const TFrameGeometry &g) const override;
     bool TestMouseHit(int x, int y) const override;
     bool MouseMove(int32_t x, int32_t y, int32_t dx, int32_t dy, int mode) override;
     bool IsInRect(const TRect &r) const override;
     TRect GetBoundRect() const override;
     std::vector<QPoint> ModelHandles() const override { return {QPoint(X2, Y2), QPoint(X, Y)}; }
     void ShiftBy(int64_t dx, int64_t dy) override { ShiftWithSecondPoint(dx, dy); }
-
-    // Device radius as of the last paint; the hit test uses it.
-    double Radius = 0;
 };
 
 class TCDLEllipse : public TCDLFrame
@@ -61,7 +60,7 @@ public:
     const char *ClassName() const override { return "TCDLEllipse"; }
     TRecordLayout RecordLayout() const override;
     QString Verbose() const override;
-    void PaintAt(TPaintContext &c, bool keepHandles) override;
+    void PaintAt(TPaintContext &c, const TFrameGeometry &g) const override;
     bool TestMouseHit(int x, int y) const override;
     bool IsInRect(const TRect &r) const override;
 

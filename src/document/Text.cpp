@@ -131,7 +131,7 @@ QStringList TCDLText::LayoutParagraphs() const
 
 bool TCDLText::PaintsAsBarcode() const { return Barcode && !BarcodeFontInstalled(FontName); }
 
-void TCDLText::ReCalc()
+void TCDLText::ReCalc() const
 {
     TLayoutKey key{LayoutParagraphs(), FontName, FontSize, Width, FontGeneration(), Bold, Italic, Underline};
     if (key == m_layoutKey)
@@ -171,14 +171,14 @@ const TCDLText::TPaintCache &TCDLText::PaintCache(const TPaintContext &c) const
 
 // Frames wholly off the canvas draw nothing; with a 30,000-frame page at a
 // high zoom most of them are.
-bool TCDLText::OutsideCanvas(const TPaintContext &c) const
+bool TCDLText::OutsideCanvas(const TPaintContext &c, const TFrameGeometry &g) const
 {
     const QPainter &p = *c.Canvas;
     if (!p.transform().isIdentity() || !p.device())
         return false;
-    QRect box(DragPoints[1], DragPoints[1]);
+    QRect box(g.DragPoints[1], g.DragPoints[1]);
     for (int i = 2; i <= 4; ++i)
-        box = box.united(QRect(DragPoints[i], DragPoints[i]));
+        box = box.united(QRect(g.DragPoints[i], g.DragPoints[i]));
     const int margin = std::max(1, int(std::trunc(FontSize * c.ScaleY * 4)));
     box.adjust(-margin, -margin, margin, margin);
     const QRect visible = p.hasClipping() ? p.clipBoundingRect().toAlignedRect()
@@ -186,31 +186,28 @@ bool TCDLText::OutsideCanvas(const TPaintContext &c) const
     return !box.intersects(visible);
 }
 
-void TCDLText::PaintAt(TPaintContext &c, bool keepHandles)
+void TCDLText::PaintAt(TPaintContext &c, const TFrameGeometry &g) const
 {
-    // The text frame's handles always follow the current mapping.
-    ComputeRectDragPoints(c);
-    if (!keepHandles)
-        ReCalc();
-    if (!c.Canvas || OutsideCanvas(c))
+    ReCalc();
+    if (!c.Canvas || OutsideCanvas(c, g))
         return;
-    const QPoint poly[4] = {DragPoints[1], DragPoints[2], DragPoints[3], DragPoints[4]};
-    if (State == 2 || State == 3) {
+    const QPoint poly[4] = {g.DragPoints[1], g.DragPoints[2], g.DragPoints[3], g.DragPoints[4]};
+    if (DrawsDragOutline(c)) {
         c.SetPen(kDragOutline, TPenMode::Xor, Qt::DotLine, 0);
         c.SetBrush(0, true);
         c.Canvas->drawPolygon(poly, 4);
         c.SetMode(TPenMode::Copy);
         return;
     }
-    if (c.Interactive && !c.Printing) {
+    if (c.ShowsEditingAids()) {
         c.SetPen(kScreenOutline, TPenMode::Copy, Qt::DotLine, 0);
         c.SetBrush(0, true);
         c.Canvas->drawPolygon(poly, 4);
     }
-    PaintLines(c);
+    PaintLines(c, g);
 }
 
-void TCDLText::PaintLines(TPaintContext &c) const
+void TCDLText::PaintLines(TPaintContext &c, const TFrameGeometry &g) const
 {
     QPainter &p = *c.Canvas;
     const TPaintCache &pc = PaintCache(c);
@@ -221,7 +218,7 @@ void TCDLText::PaintLines(TPaintContext &c) const
     p.setBrush(Qt::NoBrush);
     const QTransform base = p.transform();
     const int wd = RoundEven(Width * c.ScaleX);
-    const QPoint p0 = DragPoints[1];
+    const QPoint p0 = g.DragPoints[1];
     // Lines that do not fit wholly are not drawn.
     size_t shown = 0;
     while (shown < LineList.size() && int64_t(shown + 1) * LineHeight < Height)
@@ -234,7 +231,7 @@ void TCDLText::PaintLines(TPaintContext &c) const
         const TLineInfo &l = LineList[i];
         const int y = p0.y() + RoundEven(LineHeight * c.ScaleY * double(i));
         if (Alignment == 3 && !l.ParagraphEnd && !bars) {
-            PaintJustified(c, base, QPoint(p0.x(), y), l.Text, wd);
+            PaintJustified(c, base, p0, QPoint(p0.x(), y), l.Text, wd);
             continue;
         }
         const int w = bars ? int(std::lround(module * pc.Bars[i].Modules)) : pc.LineWidths[i];
@@ -255,11 +252,11 @@ void TCDLText::PaintLines(TPaintContext &c) const
 // Device pixels of a narrow bar. On paper and in images whole pixels, as a
 // hinted font would give, keep wide and narrow bars apart for a reader at
 // low resolution; rounded down where rounding up would take a line past the
-// frame's edge. The screen shows the true proportions.
+// frame's edge. The screen, previews included, shows the true proportions.
 double TCDLText::BarModule(const TPaintContext &c, const TPaintCache &pc, size_t shown) const
 {
     const double m = Code39Module(FontSize) * c.ScaleX;
-    if (m < 1 || c.Interactive)
+    if (m < 1 || c.Interactive || c.Preview)
         return m;
     int widest = 0;
     for (size_t i = 0; i < shown; ++i)
@@ -270,12 +267,11 @@ double TCDLText::BarModule(const TPaintContext &c, const TPaintCache &pc, size_t
 
 // base is the painter's transform before the first line: the one it holds
 // now is the last drawn line's.
-void TCDLText::PaintJustified(TPaintContext &c, const QTransform &base, QPoint origin, const QString &line,
+void TCDLText::PaintJustified(TPaintContext &c, const QTransform &base, QPoint p0, QPoint origin, const QString &line,
                               int wd) const
 {
     QPainter &p = *c.Canvas;
     const QFontMetrics fm(m_paint.Font);
-    const QPoint p0 = DragPoints[1];
     int n = int(line.count(QLatin1Char(' ')));
     QString bare = line;
     bare.remove(QLatin1Char(' '));

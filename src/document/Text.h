@@ -17,7 +17,7 @@ public:
     void ReadFromStream(TStreamReader &in) override;
     void WriteToStream(TStreamWriter &out) const override;
     void ToJson(QJsonObject &o) const override;
-    void PaintAt(TPaintContext &c, bool keepHandles) override;
+    void PaintAt(TPaintContext &c, const TFrameGeometry &g) const override;
     // The text as plain text beside the record; a paste replaces the text.
     void CopyToClip(TClipData &clip) const override;
     void PasteFromClip(const TClipData &clip) override;
@@ -27,8 +27,10 @@ public:
     QString BarcodeRejects() const;
 
     // Rebuilds words, lines and line height; skipped while nothing it
-    // depends on has changed since the last run.
-    void ReCalc();
+    // depends on has changed since the last run. They are a cache of the
+    // model alone (measured on the reference context in model units), which
+    // is why a const frame may bring them up to date before painting.
+    void ReCalc() const;
 
     // Clipboard text: paragraphs joined by CR LF.
     QString PlainText() const { return JoinParagraphs(Values); }
@@ -37,15 +39,15 @@ public:
     void SetPlainText(const QString &text);
     static constexpr int MaxPasteChars = 29999;
 
-    std::vector<TWordInfo> WordList;
-    std::vector<TLineInfo> LineList;
-    int32_t LineHeight = 0;
+    mutable std::vector<TWordInfo> WordList;
+    mutable std::vector<TLineInfo> LineList;
+    mutable int32_t LineHeight = 0;
 
 protected:
     // The paragraphs as laid out (after the barcode transformation).
     virtual QStringList LayoutParagraphs() const;
-    // The laid-out lines into the rectangle of drag points 1..4.
-    void PaintLines(TPaintContext &c) const;
+    // The laid-out lines into the rectangle of g's drag points 1..4.
+    void PaintLines(TPaintContext &c, const TFrameGeometry &g) const;
     // A bar code drawn without its font.
     bool PaintsAsBarcode() const;
 
@@ -59,9 +61,10 @@ private:
         bool Bold = false, Italic = false, Underline = false;
         bool operator==(const TLayoutKey &) const = default;
     };
-    TLayoutKey m_layoutKey;
+    mutable TLayoutKey m_layoutKey;
     // The paint font and line widths for one device cell height; rebuilt
-    // when the cell or the layout changes.
+    // when the cell or the layout changes. Keyed by all it depends on, so a
+    // paint at another scale only rebuilds it and changes nothing else.
     struct TPaintCache
     {
         int Cell = -1;
@@ -74,7 +77,8 @@ private:
     };
     mutable TPaintCache m_paint;
     const TPaintCache &PaintCache(const TPaintContext &c) const;
-    bool OutsideCanvas(const TPaintContext &c) const;
+    bool OutsideCanvas(const TPaintContext &c, const TFrameGeometry &g) const;
     double BarModule(const TPaintContext &c, const TPaintCache &pc, size_t shown) const;
-    void PaintJustified(TPaintContext &c, const QTransform &base, QPoint origin, const QString &line, int wd) const;
+    void PaintJustified(TPaintContext &c, const QTransform &base, QPoint p0, QPoint origin, const QString &line,
+                        int wd) const;
 };

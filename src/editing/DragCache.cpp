@@ -13,16 +13,16 @@ void TDragCache::Paint(QPainter &p, TCDLPage &page, QSize control, const std::ve
         m_image = QImage(control, QImage::Format_ARGB32_Premultiplied);
         m_image.fill(background);
         QPainter ip(&m_image);
-        c.OmitDragged = true;
-        page.PaintScreen(ip, control);
-        c.OmitDragged = false;
+        page.PaintScreen(ip, control, true);
         m_scale = c.ScaleX;
         m_offset = QPoint(c.OffsetX, c.OffsetY);
     }
     p.drawImage(0, 0, m_image);
     c.Canvas = &p;
-    // The handles were placed when the frames moved.
-    for (TCDLFrame *f : dragged)
-        f->PaintAt(c, true);
+    // Through the page's own context: the screen geometry follows the step.
+    for (TCDLFrame *f : dragged) {
+        f->UpdateScreenGeometry();
+        f->PaintAt(c, f->ScreenGeometry());
+    }
     c.Canvas = nullptr;
 }

@@ -60,7 +60,7 @@ void TPageEditor::Layout()
     TPaintContext &c = m_page.Context;
     m_page.FitInto(c, m_control.width(), m_control.height(), c.Zoom);
     if (!c.Canvas)
-        m_page.PaintContents(c, false, m_control);
+        m_page.UpdateScreenGeometry();
     if (Creating)
         Relayout(Creating.get());
 }
@@ -78,9 +78,9 @@ void TPageEditor::Status(const QString &text) const
 
 void TPageEditor::Relayout(TCDLFrame *f) const
 {
-    // Without a canvas PaintAt only places the handles.
+    // Not while the page paints: that places every frame itself.
     if (f && !m_page.Context.Canvas)
-        f->PaintAt(m_page.Context, false);
+        f->UpdateScreenGeometry();
 }
 
 void TPageEditor::MoveGroupBy(int32_t dx, int32_t dy) const

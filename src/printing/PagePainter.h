@@ -12,11 +12,12 @@ class TPagePainter
 public:
     virtual ~TPagePainter() = default;
     // c.Canvas is active; model point (0,0) of the page maps to c's offsets.
+    // c.Preview tells a sheet shown on screen from one going to paper.
     virtual void PaintPage(TCDLPage &page, TPaintContext &c) = 0;
 };
 
 // The document's own page painting, for output: no grid, guide lines or
-// handles, and the page's frames keep the handle positions of their window.
+// handles. Painting leaves the pages as they are, open on screen or not.
 class TDocumentPagePainter : public TPagePainter
 {
 public:

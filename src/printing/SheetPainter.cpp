@@ -46,6 +46,9 @@ void TSheetPainter::PaintAt(TCDLPage &page, QPoint centre)
     c.OffsetY = centre.y();
     c.ScaleX = m_mapping.ScaleX;
     c.ScaleY = m_mapping.ScaleY;
+    c.Interactive = false;
+    c.Printing = true;
+    c.Preview = m_mapping.Preview;
     m_pages.PaintPage(page, c);
 }
 

@@ -107,7 +107,8 @@ TEST_F(PageEditingTest, DragMovesWithCachedBackgroundAndKeysNudgeTabAndDelete)
     page->repaint();
     Mouse(page, QEvent::MouseMove, QPoint(5, 5), Qt::NoButton, Qt::NoButton);
     EXPECT_EQ(page->cursor().shape(), Qt::ArrowCursor);
-    Mouse(page, QEvent::MouseMove, f->DragPoints[6], Qt::NoButton, Qt::NoButton);
+    const QPoint right = f->ModelHandles()[5];
+    Mouse(page, QEvent::MouseMove, p->Context.Map(right.x(), right.y()), Qt::NoButton, Qt::NoButton);
     EXPECT_EQ(page->cursor().shape(), Qt::SizeAllCursor) << "over a handle of the active frame";
 
     // A drag paints the outline over the cached page, then the page again.

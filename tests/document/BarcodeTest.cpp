@@ -195,6 +195,29 @@ TEST(BarcodeLayout, WidthFollowsTheFontSizeNotTheFrame)
     EXPECT_EQ(wide.Ink().width(), w12);
 }
 
+TEST(BarcodeLayout, PreviewsShowTheTrueProportionsAndOutputWholePixels)
+{
+    // At one pixel a unit the module of size 12 is 3.13 pixels: output
+    // rounds it to 3, a preview on screen keeps it.
+    BarcodeOnPage b(QStringLiteral("TOUR 2027"), 12);
+    auto ink = [&](bool preview) {
+        QImage img(1198, 1210, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        QPainter p(&img);
+        TPaintContext c;
+        c.Canvas = &p;
+        c.OffsetX = BarcodeOnPage::Origin.x();
+        c.OffsetY = BarcodeOnPage::Origin.y();
+        TPagePaintOptions o;
+        o.Preview = preview;
+        b.page.Paint(c, o);
+        p.end();
+        return InkBox(img);
+    };
+    EXPECT_EQ(ink(false).width(), 142 * 3);
+    EXPECT_NEAR(ink(true).width(), 142 * Code39Module(12), 2);
+}
+
 TEST(BarcodeLayout, LinesFollowTheWrapAndFitRules)
 {
     // Wider than the frame: broken between symbol characters onto two lines,

@@ -34,13 +34,14 @@ std::unique_ptr<TCDLRechteck> MakeRect(TCDLPage &page, int x, int y, int w, int 
     return f;
 }
 
+// The page's screen mapping, and the frame placed for the screen's hit tests.
 void Layout(TCDLPage &page, TCDLFrame &f, Mapping m = {1.0, 0, 0})
 {
     page.Context.ScaleX = page.Context.ScaleY = m.scale;
     page.Context.OffsetX = m.offX;
     page.Context.OffsetY = m.offY;
     page.Context.Canvas = nullptr;
-    f.PaintAt(page.Context, false);
+    f.UpdateScreenGeometry();
 }
 
 // Corner i (0 top-left .. 3 bottom-left) of the rotated rectangle, without
@@ -94,31 +95,37 @@ TEST(FrameHandles, CornersAndMidpointsUnderRotationAndZoom)
         TInlayVorder page(nullptr);
         auto f = MakeRect(page, c.x, c.y, c.w, c.h, c.angle);
         Layout(page, *f, c.map);
+        const TFrameGeometry g = f->Geometry(page.Context);
         for (size_t i = 0; i < 8; ++i)
-            EXPECT_EQ(f->DragPoints[i + 1], c.expected[i]) << "handle " << i + 1;
+            EXPECT_EQ(g.DragPoints[i + 1], c.expected[i]) << "handle " << i + 1;
+        // The screen's handle hits sit there.
+        for (int i = 1; i <= 8; ++i)
+            ExpectHandleAt(*f, i, c.expected[size_t(i - 1)]);
     }
 }
 
-TEST(FrameHandles, SetOnConstructionAndRecomputedByEveryPaintThatDoesNotKeepThem)
+TEST(FrameHandles, SetOnConstructionAndFollowTheModelWhenThePagePlacesThem)
 {
     TInlayVorder page(nullptr);
     page.Context.ScaleX = page.Context.ScaleY = 1.9;
     page.Context.OffsetX = 10;
     page.Context.OffsetY = -20;
     TCDLRechteck g(&page, 100, -50); // 190 + 10, -95 - 20
-    EXPECT_EQ(g.DragPoints[0], QPoint(200, -115));
-    EXPECT_EQ(g.DragPoints[1], QPoint(200, -115));
+    EXPECT_EQ(g.TestDPMouseHit(200, -115), 1);
+    EXPECT_EQ(g.TestDPMouseHit(204, -115), -1);
 
     auto f = MakeRect(page, 0, 0, 400, 400, 0);
     Layout(page, *f);
     f->X = 100;
     f->Width = 50;
-    f->PaintAt(page.Context, true);
-    EXPECT_EQ(f->DragPoints[1], QPoint(0, 0));
-    EXPECT_EQ(f->DragPoints[3], QPoint(400, 400));
-    f->PaintAt(page.Context, false);
-    EXPECT_EQ(f->DragPoints[1], QPoint(100, 0));
-    EXPECT_EQ(f->DragPoints[3], QPoint(150, 400));
+    // Until the page places it again the screen shows the old rectangle.
+    EXPECT_EQ(f->TestDPMouseHit(400, 400), 3);
+    EXPECT_TRUE(f->TestMouseHit(300, 200));
+    f->UpdateScreenGeometry();
+    EXPECT_EQ(f->TestDPMouseHit(400, 400), -1);
+    EXPECT_EQ(f->TestDPMouseHit(150, 400), 3);
+    EXPECT_EQ(f->TestDPMouseHit(100, 0), 1);
+    EXPECT_FALSE(f->TestMouseHit(300, 200));
 }
 
 TEST(FrameHandles, HandleHitIsInclusiveThreePixelsAndOverlapsGiveTheHigherIndex)
@@ -129,12 +136,12 @@ TEST(FrameHandles, HandleHitIsInclusiveThreePixelsAndOverlapsGiveTheHigherIndex)
     // 6 wide: handles 1 (0,0), 5 (3,0) and 2 (6,0) lie within reach of each other.
     auto narrow = MakeRect(page, 0, 0, 6, 40, 0);
     Layout(page, *narrow);
-    // A line has two handles; the unused slots 3..8 still hold (0,0).
+    // A line has two handles; the unused slots 3..8 hold (0,0).
     TCDLLinie line(&page, 100, 100);
     line.X2 = 200;
     line.Y2 = 100;
-    line.PaintAt(page.Context, false);
-    ASSERT_EQ(line.DragPoints[3], QPoint(0, 0));
+    Layout(page, line);
+    ASSERT_EQ(line.Geometry(page.Context).DragPoints[3], QPoint(0, 0));
 
     struct Row
     {

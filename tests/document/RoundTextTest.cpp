@@ -35,7 +35,13 @@ struct Ring
         t.Values = QStringList{std::move(text)};
         page.Context.ScaleX = page.Context.ScaleY = 1;
         page.Context.OffsetX = page.Context.OffsetY = 0;
-        t.PaintAt(page.Context, false);
+        Place();
+    }
+    // On the page's screen, for its hit tests, and the geometry placed there.
+    void Place()
+    {
+        t.UpdateScreenGeometry();
+        g = t.Geometry(page.Context);
     }
     double TotalAngle() const
     {
@@ -44,6 +50,7 @@ struct Ring
             a += c.Width / t.Radius;
         return a;
     }
+    TFrameGeometry g;
 };
 
 } // namespace
@@ -52,18 +59,20 @@ TEST(RoundTextLayout, CharactersAdvanceByWidthOverRadius)
 {
     Ring r(QStringLiteral("WiW"));
     ASSERT_EQ(r.t.CharList.size(), 3u);
+    ASSERT_EQ(r.g.Chars.size(), 3u);
     const auto &c = r.t.CharList;
+    const auto &at = r.g.Chars;
     EXPECT_DOUBLE_EQ(r.t.Radius, 200.0);
     EXPECT_DOUBLE_EQ(c[0].Angle, c[0].Width / 200.0 / 2);
     EXPECT_DOUBLE_EQ(c[1].Angle, (c[0].Width + c[1].Width / 2.0) / 200.0);
-    EXPECT_NEAR(Turn(r.t.StartAngle), -Pi / 2, 1e-9);
-    EXPECT_NEAR(Turn(r.t.EndAngle), -Pi / 2 + r.TotalAngle(), 1e-9);
+    EXPECT_NEAR(Turn(r.g.StartAngle), -Pi / 2, 1e-9);
+    EXPECT_NEAR(Turn(r.g.EndAngle), -Pi / 2 + r.TotalAngle(), 1e-9);
     // Counter-clockwise from the bottom: to the right, still below the centre.
-    EXPECT_GT(c[2].Position.x(), c[0].Position.x());
-    EXPECT_GT(c[0].Position.x(), 400);
-    EXPECT_GT(c[2].Position.y(), 300);
-    EXPECT_NEAR(std::hypot(c[1].Position.x() - 400.0, c[1].Position.y() - 300.0), 200, 1);
-    EXPECT_EQ(std::remainder(c[0].FontAngle, 3600), std::nearbyint((-Pi / 2 + c[0].Angle) * 1800 / Pi));
+    EXPECT_GT(at[2].Position.x(), at[0].Position.x());
+    EXPECT_GT(at[0].Position.x(), 400);
+    EXPECT_GT(at[2].Position.y(), 300);
+    EXPECT_NEAR(std::hypot(at[1].Position.x() - 400.0, at[1].Position.y() - 300.0), 200, 1);
+    EXPECT_EQ(std::remainder(at[0].FontAngle, 3600), std::nearbyint((-Pi / 2 + c[0].Angle) * 1800 / Pi));
 }
 
 TEST(RoundTextLayout, StartPointOnTheCentreUsesRadiusOne)
@@ -88,24 +97,24 @@ TEST(RoundTextLayout, AlignmentsStartCentreAndEndOnTheStartPoint)
 {
     const QString text = QStringLiteral("HHHHHH");
     Ring centred(text, 1);
-    const auto &c = centred.t.CharList;
+    const auto &c = centred.g.Chars;
     // Symmetric about the start point at the bottom.
     EXPECT_NEAR(c.front().Position.x() - 400, 400 - c.back().Position.x(), 2);
-    EXPECT_NEAR(Turn(centred.t.StartAngle), -Pi / 2 - centred.TotalAngle() / 2, 0.01);
+    EXPECT_NEAR(Turn(centred.g.StartAngle), -Pi / 2 - centred.TotalAngle() / 2, 0.01);
     Ring ended(text, 2);
-    for (const TCharInfo &ch : ended.t.CharList)
+    for (const TPlacedChar &ch : ended.g.Chars)
         EXPECT_LT(ch.Position.x(), 400);
-    EXPECT_NEAR(Turn(ended.t.EndAngle), -Pi / 2, 0.01);
+    EXPECT_NEAR(Turn(ended.g.EndAngle), -Pi / 2, 0.01);
 }
 
 TEST(RoundTextLayout, TurnedTextRunsClockwiseOnTheOtherSide)
 {
     Ring normal(QStringLiteral("HHH"));
     Ring turned(QStringLiteral("HHH"), 0, 180);
-    for (const TCharInfo &ch : turned.t.CharList) {
+    for (const TPlacedChar &ch : turned.g.Chars)
         EXPECT_LT(ch.Position.x(), 400);
+    for (const TCharInfo &ch : turned.t.CharList)
         EXPECT_LT(ch.Angle, 0);
-    }
     EXPECT_NEAR(turned.t.CharList[0].Angle, -normal.t.CharList[0].Angle, 1e-12);
 }
 
@@ -114,13 +123,13 @@ TEST(RoundTextPaint, InkSitsInTheRingBelowTheStartPoint)
     for (int angle : {0, 180}) {
         Ring r(QStringLiteral("HHH"), 1, angle);
         TTestCanvas canvas(r.page.Context, 800, 800);
-        r.t.PaintAt(r.page.Context, false);
+        r.t.PaintAt(r.page.Context, r.g);
         const QRect box = InkBox(canvas.Finish());
         ASSERT_FALSE(box.isNull());
         // Tops (normal) or feet (turned) on the inner circle: in the ring
         // either way.
         EXPECT_GE(box.top(), 499) << angle;
-        EXPECT_LE(box.bottom(), r.t.OuterRadius + 300 + 1) << angle;
+        EXPECT_LE(box.bottom(), r.g.OuterRadius + 300 + 1) << angle;
         EXPECT_NEAR(box.left() + box.right(), 800, 4) << angle;
     }
 }
@@ -128,8 +137,8 @@ TEST(RoundTextPaint, InkSitsInTheRingBelowTheStartPoint)
 TEST(RoundTextHit, TheRingOnlyNotTheHole)
 {
     Ring r(QStringLiteral("abc"));
-    EXPECT_EQ(r.t.InnerRadius, 200);
-    EXPECT_EQ(r.t.OuterRadius, 200 + r.t.LineHeight);
+    EXPECT_EQ(r.g.InnerRadius, 200);
+    EXPECT_EQ(r.g.OuterRadius, 200 + r.t.LineHeight);
     EXPECT_TRUE(r.t.TestMouseHit(400, 500));
     EXPECT_TRUE(r.t.TestMouseHit(400 + 200 + r.t.LineHeight, 300));
     EXPECT_FALSE(r.t.TestMouseHit(400, 400));
@@ -150,7 +159,7 @@ TEST(RoundTextMoves, MoveKeepsTheVectorAndHandlesMoveOnePoint)
     const TRect b = r.t.GetBoundRect();
     // r = 2.83, every bound truncated.
     EXPECT_EQ(b, (TRect{2, 3, 7, 8}));
-    r.t.PaintAt(r.page.Context, false);
+    r.Place();
     EXPECT_TRUE(r.t.IsInRect(TRect{4, 5, 6, 7}));
     EXPECT_FALSE(r.t.IsInRect(TRect{5, 5, 6, 7}));
 }

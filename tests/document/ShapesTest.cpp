@@ -53,14 +53,14 @@ int CountNot(const QImage &img, QRgb color, const QRect &area)
 }
 
 // The frame alone on a white image under the page's current mapping.
-QImage PaintAlone(TCDLPage &page, TCDLFrame &f, int w, int h)
+QImage PaintAlone(TCDLPage &page, const TCDLFrame &f, int w, int h)
 {
     QImage img(w, h, QImage::Format_RGB32);
     img.fill(Qt::white);
     {
         QPainter p(&img);
         page.Context.Canvas = &p;
-        f.PaintAt(page.Context, false);
+        f.PaintAt(page.Context, f.Geometry(page.Context));
     }
     page.Context.Canvas = nullptr;
     return img;
@@ -103,7 +103,7 @@ std::unique_ptr<TCDLEllipse> MakeEllipse(TCDLPage &page, int x, int y, int w, in
     e->Width = w;
     e->Height = h;
     e->Angle = angle;
-    e->PaintAt(page.Context, false);
+    e->UpdateScreenGeometry();
     return e;
 }
 
@@ -113,19 +113,19 @@ TEST(Line, HitAlongTheSegmentOnlyAndOnDevicePositions)
 {
     TInlayVorder page(nullptr);
     TCDLLinie l(&page, 0, 0);
-    Line(l, 100, 0).PaintAt(page.Context, false);
+    Line(l, 100, 0).UpdateScreenGeometry();
     // (±2, 0) lie on the extension past an end.
     ExpectHits(
         l,
         {{50, 0, true}, {0, 0, true}, {100, 0, true}, {50, 1, true}, {50, 10, false}, {102, 0, false}, {-2, 0, false}});
 
     TCDLLinie dot(&page, 100, 100);
-    Line(dot, 100, 100).PaintAt(page.Context, false);
+    Line(dot, 100, 100).UpdateScreenGeometry();
     ExpectHits(dot, {{100, 100, true}, {101, 100, false}, {100, 99, false}, {101, 101, false}});
 
     // Zoom 1.9, offset (10,20): the ends are at (10,20) and (200,20).
     SetMapping(page.Context, 1.9, 10, 20);
-    l.PaintAt(page.Context, false);
+    l.UpdateScreenGeometry();
     ExpectHits(l, {{150, 20, true}, {100, 30, false}, {205, 20, false}});
 }
 
@@ -164,13 +164,13 @@ TEST(Circle, WholeDiscHitsEvenWithoutFillWithTheRadiusRounded)
     TInlayVorder page(nullptr);
     TCDLKreis k(&page, 150, 100);
     ASSERT_TRUE(k.NoFill);
-    Circle(k, 100, 100).PaintAt(page.Context, false);
+    Circle(k, 100, 100).UpdateScreenGeometry();
     // (130,130) is 42.4 from the centre, (136,136) 50.9.
     ExpectHits(k, {{100, 100, true}, {130, 130, true}, {50, 100, true}, {136, 136, false}, {151, 100, false}});
 
     // Rim 31.6 pixels from the centre: the radius becomes 32.
     TCDLKreis r(&page, 130, 110);
-    Circle(r, 100, 100).PaintAt(page.Context, false);
+    Circle(r, 100, 100).UpdateScreenGeometry();
     ExpectHits(r, {{132, 100, true}, {133, 100, false}});
 }
 
@@ -214,7 +214,7 @@ TEST(Circle, RubberBandTakesTheCentreStrictly)
 {
     TInlayVorder page(nullptr);
     TCDLKreis k(&page, 300, 100);
-    Circle(k, 100, 100).PaintAt(page.Context, false);
+    Circle(k, 100, 100).UpdateScreenGeometry();
     EXPECT_TRUE(k.IsInRect({99, 99, 101, 101}));
     EXPECT_FALSE(k.IsInRect({100, 0, 400, 200}));
     EXPECT_FALSE(k.IsInRect({0, 0, 400, 100}));
@@ -261,7 +261,8 @@ TEST(Ellipse, WithoutWidthOrHeightItIsNeverHit)
             for (const size_t h : handles)
                 for (int dx = -1; dx <= 1; ++dx)
                     for (int dy = -1; dy <= 1; ++dy)
-                        EXPECT_FALSE(e->TestMouseHit(e->DragPoints[h].x() + dx, e->DragPoints[h].y() + dy));
+                        EXPECT_FALSE(e->TestMouseHit(e->Geometry(page.Context).DragPoints[h].x() + dx,
+                                                     e->Geometry(page.Context).DragPoints[h].y() + dy));
     }
 }
 
@@ -486,8 +487,8 @@ TEST(PagePaint, FilledRectangleOnAnInlayLandsWhereTheFitPutsIt)
     EXPECT_EQ(page.Context.OffsetY, 300);
     EXPECT_EQ(page.Context.Canvas, nullptr);
     // -200 * 0.4711 = -94.2 -> 206; 200 -> 394; -100 -> 253; 100 -> 347.
-    EXPECT_EQ(page.FrameAt(0)->DragPoints[1], QPoint(206, 253));
-    EXPECT_EQ(page.FrameAt(0)->DragPoints[3], QPoint(394, 347));
+    ExpectHandleAt(*page.FrameAt(0), 1, QPoint(206, 253));
+    ExpectHandleAt(*page.FrameAt(0), 3, QPoint(394, 347));
     EXPECT_EQ(CountNot(img, RedPixel, QRect(QPoint(207, 254), QPoint(392, 345))), 0);
     ExpectPixels(img, {{204, 300, White}, {396, 300, White}, {300, 251, White}, {300, 349, White}});
     // The outline: x -599 -> 18, y -605 -> 15 (605 * 0.4711 = 285); the right
@@ -542,6 +543,8 @@ TEST(PagePaint, SheetPreviewShapeKeepsAllFourSidesOfTheOutline)
                          {10, 300, QColor(Qt::gray).rgb()}});
     EXPECT_EQ(page.Context.Canvas, nullptr);
     EXPECT_FALSE(page.Context.Masking);
+    EXPECT_EQ(page.Context.ScaleX, 1.0) << "the page's own mapping stays as it was";
+    EXPECT_EQ(page.Context.OffsetX, 0);
 }
 
 QImage PaintGridPage(TInlayVorder &page, int zoomLevel)

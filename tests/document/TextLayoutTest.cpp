@@ -214,7 +214,7 @@ struct PaintedText
     QImage Paint(double scale = 1.0, QPoint offset = {})
     {
         TTestCanvas canvas(page.Context, 800, 600, scale, offset);
-        t.PaintAt(page.Context, false);
+        t.PaintAt(page.Context, t.Geometry(page.Context));
         return canvas.Finish();
     }
 };
@@ -353,7 +353,7 @@ TEST(TextPaint, RotationNinetyRunsTheTextUpwardFromTheCorner)
     r.t.X = 200;
     r.t.Y = 400;
     const QImage img = r.Paint();
-    EXPECT_EQ(r.t.DragPoints[2], QPoint(200, 0));
+    EXPECT_EQ(r.t.Geometry(r.page.Context).DragPoints[2], QPoint(200, 0));
     const QRect box = InkBox(img);
     EXPECT_GT(box.height(), 2 * box.width());
     EXPECT_LE(box.bottom(), 402);
@@ -365,13 +365,13 @@ TEST(TextPaint, DottedOutlineOnlyOnAnInteractiveScreen)
     PaintedText t(0, {});
     {
         TTestCanvas canvas(t.page.Context, 800, 600);
-        t.t.PaintAt(t.page.Context, false);
+        t.t.PaintAt(t.page.Context, t.t.Geometry(t.page.Context));
         EXPECT_TRUE(InkBox(canvas.Finish()).isNull());
     }
     TTestCanvas canvas(t.page.Context, 800, 600);
     t.page.Context.Interactive = true;
     t.page.Context.Printing = false;
-    t.t.PaintAt(t.page.Context, false);
+    t.t.PaintAt(t.page.Context, t.t.Geometry(t.page.Context));
     const QImage img = canvas.Finish();
     int grey = 0;
     for (int x = 100; x <= 500; ++x)

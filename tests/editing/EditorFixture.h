@@ -60,6 +60,13 @@ protected:
         editor->Layout();
         return page->Context.Map(x, y);
     }
+    // Device point of handle i (1-based) as a person aims at it: where the
+    // model puts it under the current mapping.
+    QPoint H(const TCDLFrame *f, int i)
+    {
+        const QPoint m = f->ModelHandles().at(size_t(i - 1));
+        return D(m.x(), m.y());
+    }
     TCDLFrame *AddRect(int x, int y, int w = 400, int h = 400)
     {
         auto f = std::make_unique<TCDLRechteck>(page.get(), x, y);

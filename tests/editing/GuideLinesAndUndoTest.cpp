@@ -171,7 +171,7 @@ TEST_F(EditorTest, MovedAndSizedBoxesLandOnGuideLines)
     // Sizing by the right handle: the handle, not the pointer, meets the line.
     page->SnapLines.Delete(0);
     page->SnapLines.Add(250, false);
-    const QPoint h = f->DragPoints[6];
+    const QPoint h = H(f, 6);
     Drag(h, h + QPoint(15, 0));
     EXPECT_EQ(f->X + f->Width, 250);
     EXPECT_EQ(f->Height, 400);

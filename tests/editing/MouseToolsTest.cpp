@@ -84,7 +84,7 @@ TEST_F(EditorTest, ClickWithEveryToolLeavesAVisibleFrameOfItsDefaultSize)
                     changed += img.pixel(x, y) != empty.pixel(x, y);
             EXPECT_GT(changed, 100) << "tool " << t << " at " << at.x() << ": nothing to see";
             // And it can be picked again: on its end or rim, or inside.
-            Click(f->DragPointCount == 2 ? f->DragPoints[2] : (f->DragPoints[1] + f->DragPoints[3]) / 2);
+            Click(f->DragPointCount == 2 ? f->ScreenGeometry().DragPoints[2] : (f->ScreenGeometry().DragPoints[1] + f->ScreenGeometry().DragPoints[3]) / 2);
             EXPECT_EQ(page->ActiveFrame, f) << "tool " << t << " at " << at.x();
         }
     }
@@ -155,7 +155,7 @@ TEST_F(EditorTest, HandleDragsFollowTheKindsRulesAndUndoRestoresSize)
     TCDLFrame *f = AddRect(-200, -200);
     Click(D(0, 0));
     // Right handle: wider, origin kept.
-    Drag(f->DragPoints[6], f->DragPoints[6] + QPoint(50, 0));
+    Drag(H(f, 6), H(f, 6) + QPoint(50, 0));
     EXPECT_GT(f->Width, 400);
     EXPECT_EQ(f->Height, 400);
     EXPECT_EQ(QPoint(f->X, f->Y), QPoint(-200, -200));
@@ -164,7 +164,7 @@ TEST_F(EditorTest, HandleDragsFollowTheKindsRulesAndUndoRestoresSize)
     const int wider = f->Width;
 
     // Top-left corner: proportional, bottom-right corner stays.
-    Drag(f->DragPoints[1], f->DragPoints[1] + QPoint(40, 40));
+    Drag(H(f, 1), H(f, 1) + QPoint(40, 40));
     EXPECT_LT(f->Width, wider);
     EXPECT_EQ(f->X + f->Width, -200 + wider);
     EXPECT_EQ(f->Y + f->Height, 200);

@@ -1,11 +1,15 @@
-// What the person sees while editing: the cached background of a drag and
-// the paint order of grid and frames.
+// What the person sees while editing: the cached background of a drag, the
+// paint order of grid and frames, and a drag that other contexts paint the
+// page in the middle of.
 
 #include "DragCache.h"
 #include "EditorFixture.h"
+#include "PageRenderer.h"
+#include "RoundText.h"
 
 #include <QImage>
 #include <QPainter>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -92,4 +96,76 @@ TEST_F(PaintTest, GridPaintsInFrontOfFramesOrBehindThemAsChosen)
     PageSettings().GridInFront = false;
     EXPECT_EQ(dotColour(), Red);
     PageSettings().GridInFront = true;
+}
+
+TEST_F(PaintTest, PaintsOfOtherContextsBetweenPressAndMoveLeaveTheDragAlone)
+{
+    page->ShowSnapPoints = false;
+    auto circle = std::make_unique<TCDLKreis>(page.get(), 150, 0); // centre (0,0), radius 150
+    TCDLKreis *k = circle.get();
+    page->AddFrame(std::move(circle));
+    auto ring = std::make_unique<TCDLRText>(page.get(), -300, 450);
+    ring->X2 = -300;
+    ring->Y2 = 250;
+    ring->Values = QStringList{QStringLiteral("Ring")};
+    TCDLRText *r = ring.get();
+    page->AddFrame(std::move(ring));
+    TCDLFrame *box = Filled(200, -500, Red);
+    // Probes across the circle, its rim and the ring, at device rows
+    // taken before anything is pressed.
+    int rows[3] = {};
+    auto answers = [&] {
+        std::vector<int> out;
+        for (int x = 0; x < editor->ControlSize().width(); x += 2) {
+            out.push_back(k->TestMouseHit(x, rows[0]));
+            out.push_back(r->TestMouseHit(x, rows[1]));
+            out.push_back(r->TestDPMouseHit(x, rows[2]));
+        }
+        return out;
+    };
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    auto paintElsewhere = [&] {
+        RenderPageImage(*page, 600);
+        ASSERT_TRUE(RenderPagePdf(*page, dir.filePath(QStringLiteral("p.pdf")), 300));
+        QImage shown(200, 200, QImage::Format_RGB32), mask(200, 200, QImage::Format_RGB32);
+        QPainter a(&shown), b(&mask);
+        PaintPageShape(*page, a, b, 200, 200);
+    };
+
+    for (int zoom : {3, 6}) {
+        SCOPED_TRACE(zoom);
+        page->Context.SetZoomLevel(zoom);
+        rows[0] = D(0, 0).y();
+        rows[1] = D(-300, 250).y();
+        rows[2] = D(-300, 450).y();
+        const QPoint from = D(0, 0), to = from + QPoint(40, 12);
+        const QPoint moved = editor->ModelOf(to) - editor->ModelOf(from);
+        const QPoint centre(k->X2, k->Y2);
+        const std::vector<int> before = answers();
+        ASSERT_TRUE(k->TestMouseHit(from.x(), from.y()));
+
+        editor->MouseDown(Qt::LeftButton, Qt::NoModifier, from);
+        ASSERT_EQ(page->ActiveFrame, k);
+        paintElsewhere();
+        EXPECT_TRUE(answers() == before) << "hit tests as the screen shows the page";
+        editor->MouseMove(Qt::LeftButton, to);
+        paintElsewhere();
+        editor->MouseUp(Qt::LeftButton, to);
+        EXPECT_EQ(QPoint(k->X2, k->Y2), centre + moved) << "the circle follows the pointer at the screen's scale";
+        EXPECT_TRUE(k->TestMouseHit(to.x(), to.y()));
+        editor->Undo();
+    }
+
+    // A render in the middle of a drag shows the frame, not its drag outline.
+    page->Context.SetZoomLevel(4);
+    const QPoint grab = D(300, -400);
+    editor->MouseDown(Qt::LeftButton, Qt::NoModifier, grab);
+    editor->MouseMove(Qt::LeftButton, grab + QPoint(10, 0));
+    ASSERT_EQ(box->State, 3);
+    const QImage out = RenderPageImage(*page, 100);
+    const double s = ScaleForDpi(100);
+    const QPoint mid(int((box->X + 100) * s) + out.width() / 2, int((box->Y + 100) * s) + out.height() / 2);
+    EXPECT_EQ(out.pixelColor(mid), Red);
+    editor->MouseUp(Qt::LeftButton, grab + QPoint(10, 0));
 }

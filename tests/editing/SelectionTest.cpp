@@ -13,11 +13,11 @@ TEST_F(EditorTest, HandleOfActiveFrameWinsOverFrameLyingAboveIt)
     EXPECT_EQ(below->State, 1);
 
     // Handle 3 of the active frame lies under the upper frame.
-    editor->MouseDown(Qt::LeftButton, Qt::NoModifier, below->DragPoints[3]);
+    editor->MouseDown(Qt::LeftButton, Qt::NoModifier, H(below, 3));
     EXPECT_EQ(editor->State().MouseState, TMouseState::DragHandle);
     EXPECT_EQ(page->Mode, 3);
     EXPECT_EQ(page->ActiveFrame, below);
-    editor->MouseUp(Qt::LeftButton, below->DragPoints[3]);
+    editor->MouseUp(Qt::LeftButton, H(below, 3));
 
     // Off the handles the topmost frame is picked.
     Click(D(100, 100));
@@ -99,7 +99,7 @@ TEST_F(EditorTest, RubberBandSelectsByHandleCentreStrictlyInside)
     EXPECT_EQ(win.status, QStringLiteral("2 ") + GetText(570));
 
     // The band ends exactly on b's centre: not inside.
-    const QPoint centre = (b->DragPoints[1] + b->DragPoints[3]) / 2;
+    const QPoint centre = (H(b, 1) + H(b, 3)) / 2;
     Drag(D(0, 0), centre);
     EXPECT_EQ(page->ActiveFrame, nullptr);
     EXPECT_TRUE(page->Selection.IsEmpty());
@@ -163,10 +163,10 @@ TEST_F(EditorTest, TabCyclesThroughFramesAndWraps)
 TEST_F(EditorTest, PointerShapeOverHandlesOfTheActiveFrame)
 {
     TCDLFrame *a = AddRect(-200, -200);
-    EXPECT_EQ(editor->PointerShape(a->DragPoints[6]), ShapeDefault) << "no active frame";
+    EXPECT_EQ(editor->PointerShape(H(a, 6)), ShapeDefault) << "no active frame";
     Click(D(0, 0));
-    EXPECT_EQ(editor->PointerShape(a->DragPoints[6]), ShapeSizeAll);
+    EXPECT_EQ(editor->PointerShape(H(a, 6)), ShapeSizeAll);
     EXPECT_EQ(editor->PointerShape(D(0, 0)), ShapeDefault) << "the body of a box frame";
     win.tool = TTool::Text;
-    EXPECT_EQ(editor->PointerShape(a->DragPoints[6]), ShapeDefault);
+    EXPECT_EQ(editor->PointerShape(H(a, 6)), ShapeDefault);
 }

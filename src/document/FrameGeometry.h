@@ -1,0 +1,30 @@
+#pragma once
+// Where a frame lies on one device: its handles, radii and placed
+// characters under one paint context. Computed from the model as a value,
+// so a page can be painted into any number of contexts; only the page's own
+// screen paint keeps it in the frame, where hit tests and handles read it.
+
+#include <QPoint>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+// A character of a round text placed on the device.
+struct TPlacedChar
+{
+    QPoint Position;       // reference point
+    int32_t FontAngle = 0; // tenths of a degree
+};
+
+struct TFrameGeometry
+{
+    // Handles 1..DragPointCount; point 0 keeps the creation position.
+    std::array<QPoint, 17> DragPoints{};
+    // Circle: the distance of the rim from the centre, a whole number.
+    double Radius = 0;
+    // Round text: the ring that holds the text, the directions of its first
+    // character position and of its end, and the characters.
+    int32_t InnerRadius = 0, OuterRadius = 0;
+    double StartAngle = 0, EndAngle = 0;
+    std::vector<TPlacedChar> Chars;
+};

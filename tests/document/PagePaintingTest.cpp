@@ -1,0 +1,298 @@
+// Painting a live page into other contexts (images, PDFs, places on a sheet,
+// the preview's shape) leaves what the page's window shows and hit-tests
+// exactly as it was, for every kind at several zooms; and the one painting
+// entry works on painters that are already translated and clipped.
+
+#include "Barcode.h"
+#include "HitProbes.h"
+#include "Page.h"
+#include "PageRenderer.h"
+#include "RoundText.h"
+#include "SerNo.h"
+#include "Shapes.h"
+#include "Text.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <algorithm>
+
+namespace {
+
+constexpr TColor Red = RGBColor(255, 0, 0);
+const QSize Control(480, 360);
+
+// One frame of every kind, spread over the label.
+void AddEveryKind(TCDLPage &page)
+{
+    auto text = std::make_unique<TCDLText>(&page, -450, -300);
+    text->Width = 500;
+    text->Height = 160;
+    text->Angle = 30;
+    text->Values = QStringList{QStringLiteral("Titel eins"), QStringLiteral("zwei")};
+    page.AddFrame(std::move(text));
+
+    auto bars = CreateBarcodeFrame(&page, 100, -420);
+    bars->Width = 380;
+    bars->Height = 120;
+    bars->Values = QStringList{QStringLiteral("CD 42")};
+    page.AddFrame(std::move(bars));
+
+    auto serial = std::make_unique<TCDLSerNo>(&page, -300, 250);
+    serial->Width = 300;
+    serial->Height = 80;
+    page.AddFrame(std::move(serial));
+
+    auto ring = std::make_unique<TCDLRText>(&page, 0, 420);
+    ring->X2 = 0;
+    ring->Y2 = 0;
+    ring->Alignment = 1;
+    ring->FontSize = 14;
+    ring->Values = QStringList{QStringLiteral("rund um das Loch")};
+    page.AddFrame(std::move(ring));
+
+    auto line = std::make_unique<TCDLLinie>(&page, -500, 0);
+    line->X2 = -250;
+    line->Y2 = 120;
+    page.AddFrame(std::move(line));
+
+    auto rect = std::make_unique<TCDLRechteck>(&page, 250, 100);
+    rect->Width = 200;
+    rect->Height = 150;
+    rect->Angle = 15;
+    page.AddFrame(std::move(rect));
+
+    auto circle = std::make_unique<TCDLKreis>(&page, 210, -100);
+    circle->X2 = 150;
+    circle->Y2 = -100;
+    page.AddFrame(std::move(circle));
+
+    auto ellipse = std::make_unique<TCDLEllipse>(&page, -200, -120);
+    ellipse->Width = 260;
+    ellipse->Height = 90;
+    ellipse->Angle = 60;
+    page.AddFrame(std::move(ellipse));
+}
+
+QImage ScreenPaint(TCDLPage &page)
+{
+    QImage img(Control, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    page.PaintScreen(p, Control);
+    return img;
+}
+
+// Every answer the page's hit tests give over the control: frame hits,
+// handle hits and rubber-band tests, frame by frame.
+std::vector<int> HitAnswers(const TCDLPage &page)
+{
+    std::vector<int> out;
+    for (int i = 0; i < page.FrameCount(); ++i) {
+        const TCDLFrame &f = *page.FrameAt(i);
+        for (int y = 0; y < Control.height(); y += 3)
+            for (int x = 0; x < Control.width(); x += 3) {
+                out.push_back(f.TestMouseHit(x, y));
+                out.push_back(f.TestDPMouseHit(x, y));
+            }
+        for (int y = 0; y < Control.height(); y += 20)
+            for (int x = 0; x < Control.width(); x += 20)
+                out.push_back(f.IsInRect({x, y, x + 90, y + 70}));
+    }
+    return out;
+}
+
+struct TMapping
+{
+    double ScaleX, ScaleY;
+    int32_t OffsetX, OffsetY, ScrollX, ScrollY, ZoomLevel;
+    bool Interactive, Printing, Masking;
+    bool operator==(const TMapping &) const = default;
+};
+
+TMapping MappingOf(const TPaintContext &c)
+{
+    return {c.ScaleX,  c.ScaleY,    c.OffsetX,     c.OffsetY,  c.ScrollX,
+            c.ScrollY, c.ZoomLevel, c.Interactive, c.Printing, c.Masking};
+}
+
+class LivePage : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        page.Context.Interactive = true;
+        page.Context.Printing = false;
+        AddEveryKind(page);
+        // Handles shown: the active frame alone, then a group.
+        page.ActiveFrame = page.FrameAt(3);
+        page.ActiveFrame->State = 1;
+    }
+    // Everything the paints of other contexts must not touch.
+    void Paint(int zoom)
+    {
+        page.Context.SetZoomLevel(zoom);
+        page.Context.ScrollX = zoom > 4 ? 150 : 0;
+        page.Context.ScrollY = zoom > 4 ? -90 : 0;
+        ScreenPaint(page);
+        hits = HitAnswers(page);
+        mapping = MappingOf(page.Context);
+    }
+    void ExpectUnchanged(const char *after)
+    {
+        SCOPED_TRACE(after);
+        EXPECT_EQ(MappingOf(page.Context), mapping);
+        EXPECT_EQ(page.Context.Canvas, nullptr);
+        EXPECT_TRUE(HitAnswers(page) == hits);
+        EXPECT_EQ(page.ActiveFrame, page.FrameAt(3));
+        EXPECT_EQ(page.FrameAt(3)->State, 1);
+    }
+
+    TPageHost host;
+    TCDLabel page{&host};
+    std::vector<int> hits;
+    TMapping mapping{};
+};
+
+} // namespace
+
+TEST_F(LivePage, RendersAndShapesLeaveHitTestsHandlesAndMappingAsTheScreenHasThem)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    for (int zoom : {1, 4, 7}) {
+        SCOPED_TRACE(zoom);
+        Paint(zoom);
+        // The probes see something: the circle's disc and the ring's text.
+        const TFrameGeometry &circle = page.FrameAt(6)->ScreenGeometry();
+        EXPECT_TRUE(page.FrameAt(6)->TestMouseHit(circle.DragPoints[1].x(), circle.DragPoints[1].y()));
+        ASSERT_GT(std::count(hits.begin(), hits.end(), 1), 100);
+
+        RenderPageImage(page, 600);
+        ExpectUnchanged("an image at 600 dpi");
+        ASSERT_TRUE(RenderPagePdf(page, dir.filePath(QStringLiteral("page.pdf")), 300));
+        ExpectUnchanged("a PDF");
+        QImage shown(200, 200, QImage::Format_RGB32), mask(200, 200, QImage::Format_RGB32);
+        {
+            QPainter a(&shown), b(&mask);
+            PaintPageShape(page, a, b, 200, 200);
+        }
+        ExpectUnchanged("the preview's shape");
+        QImage sheet(300, 300, QImage::Format_RGB32);
+        {
+            QPainter p(&sheet);
+            TPaintContext c;
+            c.Canvas = &p;
+            c.ScaleX = c.ScaleY = 0.23;
+            c.OffsetX = c.OffsetY = 150;
+            page.Paint(c, {});
+        }
+        ExpectUnchanged("a place on a sheet");
+    }
+}
+
+TEST_F(LivePage, GroupHandlesAndTheActiveFrameSurviveOtherPaints)
+{
+    page.SelectAll();
+    Paint(5);
+    RenderPageImage(page, 600);
+    EXPECT_TRUE(HitAnswers(page) == hits);
+    EXPECT_EQ(page.Selection.Count(), page.FrameCount());
+    for (const TCDLFrame *f : page.Selection.Items())
+        EXPECT_EQ(f->State, 1);
+}
+
+TEST_F(LivePage, RenderShowsTheFramesWhateverTheScreenShows)
+{
+    page.ActiveFrame->State = 0;
+    page.ActiveFrame = nullptr;
+    const QImage plain = RenderPageImage(page, 150);
+    // Zoomed, scrolled, a group selected and one frame in the middle of a drag.
+    page.SelectAll();
+    page.FrameAt(0)->State = 3;
+    page.FrameAt(3)->State = 2;
+    Paint(6);
+    EXPECT_EQ(RenderPageImage(page, 150), plain);
+}
+
+TEST(PagePaint, EntryPaintsThroughATranslatedAndClippedPainter)
+{
+    TInlayVorder page(nullptr);
+    auto flood = std::make_unique<TCDLRechteck>(&page, -4000, -4000);
+    flood->Width = flood->Height = 8000;
+    flood->NoFill = false;
+    flood->NoPen = true;
+    flood->FillColor = Red;
+    page.AddFrame(std::move(flood));
+
+    // Scale 0.1 and offsets (800,60): the page's rectangle is logical x
+    // 741..859, y 0..120; the translation puts it at device x 41..159,
+    // y 40..160, and the painter's clip at device x 60..259, y 40..119.
+    QImage img(400, 300, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    {
+        QPainter p(&img);
+        p.translate(-700, 40);
+        p.setClipRect(QRect(760, 0, 200, 80));
+        TPaintContext c;
+        c.Canvas = &p;
+        c.ScaleX = c.ScaleY = 0.1;
+        c.OffsetX = 800;
+        c.OffsetY = 60;
+        TPagePaintOptions o;
+        o.ClipToShape = true;
+        page.Paint(c, o);
+        EXPECT_EQ(p.clipBoundingRect().toAlignedRect(), QRect(760, 0, 200, 80)) << "the painter's own clip is back";
+    }
+    EXPECT_EQ(img.pixelColor(100, 100), QColor(Qt::red));
+    EXPECT_EQ(img.pixelColor(158, 118), QColor(Qt::red));
+    EXPECT_EQ(img.pixelColor(55, 100), QColor(Qt::white)) << "inside the shape, outside the clip";
+    EXPECT_EQ(img.pixelColor(100, 125), QColor(Qt::white)) << "inside the shape, outside the clip";
+    EXPECT_EQ(img.pixelColor(165, 100), QColor(Qt::white)) << "inside the clip, outside the shape";
+
+    // No clip: what the device shows through the translation is painted,
+    // though its logical place lies beyond the device's width.
+    page.DeleteFrame(0);
+    auto small = std::make_unique<TCDLRechteck>(&page, 0, 0);
+    small->Width = small->Height = 100;
+    small->NoFill = false;
+    small->FillColor = Red;
+    page.AddFrame(std::move(small));
+    img.fill(Qt::white);
+    {
+        QPainter p(&img);
+        p.translate(-700, 0);
+        TPaintContext c;
+        c.Canvas = &p;
+        c.ScaleX = c.ScaleY = 0.1;
+        c.OffsetX = 800;
+        c.OffsetY = 100;
+        page.Paint(c, {});
+    }
+    // Model 0..100 at logical 800..810, device 100..110.
+    EXPECT_EQ(img.pixelColor(105, 105), QColor(Qt::red));
+    EXPECT_EQ(img.pixelColor(115, 105), QColor(Qt::white));
+}
+
+TEST(PagePaint, OutputPaintsLeaveTheContextsFlagsAsTheyWere)
+{
+    TInlayVorder page(nullptr);
+    QImage img(50, 50, QImage::Format_RGB32);
+    QPainter p(&img);
+    TPaintContext c;
+    c.Canvas = &p;
+    c.Interactive = true;
+    c.Printing = false;
+    TPagePaintOptions o = TPagePaintOptions::Render();
+    o.Masking = true;
+    o.Preview = true;
+    page.Paint(c, o);
+    EXPECT_TRUE(c.Interactive);
+    EXPECT_FALSE(c.Printing);
+    EXPECT_FALSE(c.Masking);
+    EXPECT_FALSE(c.Preview);
+    EXPECT_EQ(c.Canvas, &p);
+}
