@@ -6,13 +6,12 @@
 #include "ClipData.h"
 #include "Geometry.h"
 #include "PaintContext.h"
+#include "RecordField.h"
 #include "Units.h"
 
 #include <QJsonObject>
 #include <QStringList>
 #include <array>
-#include <span>
-#include <variant>
 #include <vector>
 
 class TCDLPage;
@@ -41,20 +40,6 @@ inline constexpr uint16_t RecordMarker = 0xBABE;
 // handle, 20 moving the whole frame.
 inline constexpr int ModeCreate = 0;
 inline constexpr int ModeMove = 20;
-
-class TCDLFrame;
-
-// One stored field of a record: a member of the base and how it is written.
-struct TShortString
-{
-    QString TCDLFrame::*Member;
-};
-struct TRecordField
-{
-    const char *Name;
-    std::variant<int32_t TCDLFrame::*, TColor TCDLFrame::*, bool TCDLFrame::*, TShortString> Member;
-};
-using TRecordLayout = std::span<const TRecordField>;
 
 class TCDLFrame
 {
@@ -145,7 +130,8 @@ protected:
     QString BoxVerbose(int kindText) const;
 
 private:
-    // The short strings' fields as last read, so that what another writer
-    // left after the text is written back while the text stays the same.
-    std::vector<std::pair<QString TCDLFrame::*, QByteArray>> m_storedShortStrings;
+    // The short strings' fields as last read, by field name, so that what
+    // another writer left after the text is written back while the text
+    // stays the same.
+    std::vector<std::pair<const char *, QByteArray>> m_storedShortStrings;
 };

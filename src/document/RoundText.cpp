@@ -2,7 +2,6 @@
 
 #include "Strings.h"
 
-#include <QJsonArray>
 #include <cmath>
 #include <numbers>
 
@@ -10,19 +9,20 @@ namespace {
 
 using F = TCDLFrame;
 constexpr TRecordField kRTextLayout[] = {
-    {"X", &F::X},
-    {"X2", &F::X2},
-    {"Y", &F::Y},
-    {"Y2", &F::Y2},
-    {"PenColor", &F::PenColor},
-    {"FontName", TShortString{&F::FontName}},
-    {"FontSize", &F::FontSize},
-    {"Bold", &F::Bold},
-    {"Italic", &F::Italic},
-    {"Underline", &F::Underline},
-    {"Alignment", &F::Alignment},
-    {"Barcode", &F::Barcode},
-    {"Angle", &F::Angle},
+    QM_FIELD(F, X),
+    QM_FIELD(F, X2),
+    QM_FIELD(F, Y),
+    QM_FIELD(F, Y2),
+    QM_FIELD(F, PenColor),
+    QM_FIELD(F, FontName),
+    QM_FIELD(F, FontSize),
+    QM_FIELD(F, Bold),
+    QM_FIELD(F, Italic),
+    QM_FIELD(F, Underline),
+    QM_FIELD(F, Alignment),
+    QM_FIELD(F, Barcode),
+    QM_FIELD(F, Angle),
+    QM_FIELD(F, Values),
 };
 
 constexpr TColor kGuideColor = 0xC0C0C0;
@@ -52,24 +52,6 @@ QString TCDLRText::Verbose() const
 {
     return KindWord(558) + QStringLiteral("  ( ") + PositionText(X, Y) + QStringLiteral(" )  ") + GetText(559)
            + QStringLiteral(" ( ") + PositionText(X2, Y2) + QStringLiteral(" )");
-}
-
-void TCDLRText::ReadFromStream(TStreamReader &in)
-{
-    TCDLFrame::ReadFromStream(in);
-    Values = ReadRecordText(in);
-}
-
-void TCDLRText::WriteToStream(TStreamWriter &out) const
-{
-    TCDLFrame::WriteToStream(out);
-    WriteRecordText(out, Values);
-}
-
-void TCDLRText::ToJson(QJsonObject &o) const
-{
-    TCDLFrame::ToJson(o);
-    o.insert(QStringLiteral("Values"), QJsonArray::fromStringList(Values));
 }
 
 void TCDLRText::ReCalc()

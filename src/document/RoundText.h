@@ -23,9 +23,6 @@ public:
     TRecordLayout RecordLayout() const override;
     QString Verbose() const override;
     void SetDefaults() override {}
-    void ReadFromStream(TStreamReader &in) override;
-    void WriteToStream(TStreamWriter &out) const override;
-    void ToJson(QJsonObject &o) const override;
     void PaintAt(TPaintContext &c, bool keepHandles) override;
     bool TestMouseHit(int x, int y) const override;
     bool MouseMove(int32_t x, int32_t y, int32_t dx, int32_t dy, int mode) override;

@@ -6,21 +6,22 @@ namespace {
 
 using F = TCDLFrame;
 constexpr TRecordField kSerNoLayout[] = {
-    {"X", &F::X},
-    {"Y", &F::Y},
-    {"Width", &F::Width},
-    {"Height", &F::Height},
-    {"PenColor", &F::PenColor},
-    {"FontName", TShortString{&F::FontName}},
-    {"FontSize", &F::FontSize},
-    {"Bold", &F::Bold},
-    {"Italic", &F::Italic},
-    {"Underline", &F::Underline},
-    {"Alignment", &F::Alignment},
-    {"Angle", &F::Angle},
-    {"UseValueList", &F::UseValueList},
-    {"Counter", &F::Counter},
-    {"NumberFormat", TShortString{&F::NumberFormat}},
+    QM_FIELD(F, X),
+    QM_FIELD(F, Y),
+    QM_FIELD(F, Width),
+    QM_FIELD(F, Height),
+    QM_FIELD(F, PenColor),
+    QM_FIELD(F, FontName),
+    QM_FIELD(F, FontSize),
+    QM_FIELD(F, Bold),
+    QM_FIELD(F, Italic),
+    QM_FIELD(F, Underline),
+    QM_FIELD(F, Alignment),
+    QM_FIELD(F, Angle),
+    QM_FIELD(F, UseValueList),
+    QM_FIELD(F, Counter),
+    QM_FIELD(F, NumberFormat),
+    QM_FIELD(F, Values),
 };
 
 } // namespace
@@ -34,7 +35,7 @@ QString TCDLSerNo::Verbose() const { return BoxVerbose(560); }
 void TCDLSerNo::ReadFromStream(TStreamReader &in)
 {
     Barcode = false;
-    TCDLText::ReadFromStream(in);
+    TCDLFrame::ReadFromStream(in);
 }
 
 QString TCDLSerNo::FrameText() const

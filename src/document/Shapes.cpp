@@ -12,22 +12,22 @@ using F = TCDLFrame;
 constexpr TColor kOutlineColor = 0x00FFFF;
 
 constexpr TRecordField kLineLayout[] = {
-    {"X", &F::X}, {"X2", &F::X2}, {"Y", &F::Y}, {"Y2", &F::Y2}, {"PenColor", &F::PenColor}, {"PenSize", &F::PenSize},
+    QM_FIELD(F, X), QM_FIELD(F, X2), QM_FIELD(F, Y), QM_FIELD(F, Y2), QM_FIELD(F, PenColor), QM_FIELD(F, PenSize),
 };
 constexpr TRecordField kRectLayout[] = {
-    {"X", &F::X},           {"Y", &F::Y},           {"Width", &F::Width},   {"Height", &F::Height},
-    {"PenColor", &F::PenColor}, {"FillColor", &F::FillColor}, {"NoPen", &F::NoPen}, {"NoFill", &F::NoFill},
-    {"PenSize", &F::PenSize}, {"Angle", &F::Angle},
+    QM_FIELD(F, X),        QM_FIELD(F, Y),        QM_FIELD(F, Width),    QM_FIELD(F, Height),
+    QM_FIELD(F, PenColor), QM_FIELD(F, FillColor), QM_FIELD(F, NoPen),   QM_FIELD(F, NoFill),
+    QM_FIELD(F, PenSize),  QM_FIELD(F, Angle),
 };
 constexpr TRecordField kCircleLayout[] = {
-    {"X", &F::X},           {"X2", &F::X2},         {"Y", &F::Y},         {"Y2", &F::Y2},
-    {"Width", &F::Width},   {"Height", &F::Height}, {"PenColor", &F::PenColor}, {"FillColor", &F::FillColor},
-    {"NoPen", &F::NoPen},   {"NoFill", &F::NoFill}, {"PenSize", &F::PenSize},
+    QM_FIELD(F, X),        QM_FIELD(F, X2),       QM_FIELD(F, Y),        QM_FIELD(F, Y2),
+    QM_FIELD(F, Width),    QM_FIELD(F, Height),   QM_FIELD(F, PenColor), QM_FIELD(F, FillColor),
+    QM_FIELD(F, NoPen),    QM_FIELD(F, NoFill),   QM_FIELD(F, PenSize),
 };
 constexpr TRecordField kEllipseLayout[] = {
-    {"X", &F::X},           {"X2", &F::X2},         {"Y", &F::Y},         {"Y2", &F::Y2},
-    {"Width", &F::Width},   {"Height", &F::Height}, {"PenColor", &F::PenColor}, {"FillColor", &F::FillColor},
-    {"NoPen", &F::NoPen},   {"NoFill", &F::NoFill}, {"PenSize", &F::PenSize}, {"Angle", &F::Angle},
+    QM_FIELD(F, X),        QM_FIELD(F, X2),       QM_FIELD(F, Y),        QM_FIELD(F, Y2),
+    QM_FIELD(F, Width),    QM_FIELD(F, Height),   QM_FIELD(F, PenColor), QM_FIELD(F, FillColor),
+    QM_FIELD(F, NoPen),    QM_FIELD(F, NoFill),   QM_FIELD(F, PenSize),  QM_FIELD(F, Angle),
 };
 
 double Dist(QPointF a, QPointF b) { return std::hypot(a.x() - b.x(), a.y() - b.y()); }

@@ -14,9 +14,6 @@ public:
     const char *ClassName() const override { return "TCDLText"; }
     TRecordLayout RecordLayout() const override;
     QString Verbose() const override;
-    void ReadFromStream(TStreamReader &in) override;
-    void WriteToStream(TStreamWriter &out) const override;
-    void ToJson(QJsonObject &o) const override;
     void PaintAt(TPaintContext &c, bool keepHandles) override;
     // The text as plain text beside the record; a paste replaces the text.
     void CopyToClip(TClipData &clip) const override;
