@@ -1,7 +1,8 @@
 #pragma once
-// The base of every object on a page. Kinds override the virtual operations;
-// most of them store their record as a plain list of base fields, which
-// serves writing, reading and the JSON dump alike.
+// The base of every object on a page: geometry, pen and fill. Kinds add
+// their own fields and override the virtual operations; a kind's record is
+// a table of its fields, which serves writing, reading and the JSON dump
+// alike.
 
 #include "ClipData.h"
 #include "Geometry.h"
@@ -59,17 +60,7 @@ public:
     int32_t PenSize = 0;
     TCDLPage *Page;
     int32_t Id;
-    QString FontName = QStringLiteral("Arial");
-    int32_t FontSize = 10;
-    bool Bold = false, Italic = false, Underline = false;
-    int32_t Alignment = 0;
-    bool Barcode = false;
     int32_t Angle = 0;
-    bool UseValueList = false;
-    int32_t Counter = 1;
-    int32_t SavedCounter = 1;
-    QString NumberFormat = QStringLiteral("########");
-    QStringList Values;
     uint16_t PanelSet = 0;
     uint8_t State = 0;
     int32_t DragPointCount = 8;

@@ -3,6 +3,7 @@
 #include "BinaryStream.h"
 #include "Errors.h"
 #include "FrameRegistry.h"
+#include "SerNo.h"
 #include "Strings.h"
 
 #include <QPainterPath>
@@ -163,24 +164,17 @@ bool TCDLPage::HasSerialNumbers() const
 
 bool TCDLPage::SerialNumbersSuffice(int32_t n) const
 {
-    for (const auto &f : Frames) {
-        if (f->TypeTag() != TagSerNo)
-            continue;
-        if (f->UseValueList) {
-            if (f->Values.isEmpty() || int64_t(f->Values.size()) - n < f->Counter)
-                return false;
-        } else if (int64_t(2147483647) - n < f->Counter) {
+    for (const auto &f : Frames)
+        if (f->TypeTag() == TagSerNo && !static_cast<const TCDLSerNo &>(*f).Suffices(n))
             return false;
-        }
-    }
     return true;
 }
 
 void TCDLPage::AdvanceSerialNumbers()
 {
     for (auto &f : Frames)
-        if (f->TypeTag() == TagSerNo && f->Counter < INT32_MAX)
-            ++f->Counter;
+        if (f->TypeTag() == TagSerNo)
+            static_cast<TCDLSerNo &>(*f).Advance();
     Modified = true;
 }
 
@@ -188,14 +182,14 @@ void TCDLPage::SaveCounters()
 {
     for (auto &f : Frames)
         if (f->TypeTag() == TagSerNo)
-            f->SavedCounter = f->Counter;
+            static_cast<TCDLSerNo &>(*f).SavedCounter = static_cast<TCDLSerNo &>(*f).Counter;
 }
 
 void TCDLPage::RestoreCounters()
 {
     for (auto &f : Frames)
         if (f->TypeTag() == TagSerNo)
-            f->Counter = f->SavedCounter;
+            static_cast<TCDLSerNo &>(*f).Counter = static_cast<TCDLSerNo &>(*f).SavedCounter;
 }
 
 void TCDLPage::MoveFrame(int from, int to)

@@ -7,7 +7,7 @@
 
 namespace {
 
-using F = TCDLFrame;
+using F = TCDLRText;
 constexpr TRecordField kRTextLayout[] = {
     QM_FIELD(F, X),
     QM_FIELD(F, X2),
@@ -40,7 +40,7 @@ QPoint RotateAbout(QPoint p, QPoint c, double theta)
     return {c.x() + RoundEven(dx * co + dy * s), c.y() + RoundEven(dy * co - dx * s)};
 }
 
-TCDLRText::TCDLRText(TCDLPage *page, int32_t x, int32_t y) : TCDLFrame(page, x, y)
+TCDLRText::TCDLRText(TCDLPage *page, int32_t x, int32_t y) : TCDLFontFrame(page, x, y)
 {
     DragPointCount = 2;
     PanelSet = 0x0222;

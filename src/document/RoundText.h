@@ -2,7 +2,7 @@
 // Text set along a circle, character by character, each turned to follow
 // the curve. (X, Y) is the start point on the circle, (X2, Y2) its centre.
 
-#include "Frame.h"
+#include "FontFrame.h"
 #include "TextLayout.h"
 
 struct TCharInfo
@@ -14,7 +14,7 @@ struct TCharInfo
     int32_t FontAngle = 0;   // tenths of a degree
 };
 
-class TCDLRText : public TCDLFrame
+class TCDLRText : public TCDLFontFrame
 {
 public:
     TCDLRText(TCDLPage *page, int32_t x, int32_t y);

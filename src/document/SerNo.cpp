@@ -4,7 +4,7 @@
 
 namespace {
 
-using F = TCDLFrame;
+using F = TCDLSerNo;
 constexpr TRecordField kSerNoLayout[] = {
     QM_FIELD(F, X),
     QM_FIELD(F, Y),
@@ -36,6 +36,19 @@ void TCDLSerNo::ReadFromStream(TStreamReader &in)
 {
     Barcode = false;
     TCDLFrame::ReadFromStream(in);
+}
+
+bool TCDLSerNo::Suffices(int32_t labels) const
+{
+    if (UseValueList)
+        return !Values.isEmpty() && int64_t(Values.size()) - labels >= Counter;
+    return int64_t(2147483647) - labels >= Counter;
+}
+
+void TCDLSerNo::Advance()
+{
+    if (Counter < INT32_MAX)
+        ++Counter;
 }
 
 QString TCDLSerNo::FrameText() const

@@ -7,7 +7,7 @@
 
 namespace {
 
-using F = TCDLFrame;
+using F = TCDLText;
 constexpr TRecordField kTextLayout[] = {
     QM_FIELD(F, X),
     QM_FIELD(F, Y),
@@ -53,7 +53,7 @@ void DrawBars(QPainter &p, const QTransform &base, QPoint origin, int angle, dou
 
 } // namespace
 
-TCDLText::TCDLText(TCDLPage *page, int32_t x, int32_t y) : TCDLFrame(page, x, y)
+TCDLText::TCDLText(TCDLPage *page, int32_t x, int32_t y) : TCDLFontFrame(page, x, y)
 {
     DragPointCount = 8;
     PanelSet = 0x0172;

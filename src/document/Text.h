@@ -3,10 +3,10 @@
 // with the barcode flag, the bar-code frame.
 
 #include "Barcode.h"
-#include "Frame.h"
+#include "FontFrame.h"
 #include "TextLayout.h"
 
-class TCDLText : public TCDLFrame
+class TCDLText : public TCDLFontFrame
 {
 public:
     TCDLText(TCDLPage *page, int32_t x, int32_t y);
