@@ -40,6 +40,8 @@ QByteArray &storedSlot(TStoredStrings &list, const char *name)
 
 } // namespace
 
+const TFrameKind TCDLFrame::Descriptor = {TagBase, "TCDLFrame", nullptr, {}, {}, TTextFocus::None, TSnapRule::Box};
+
 TCDLFrame::TCDLFrame(TCDLPage *page, int32_t x, int32_t y)
     : X(x), Y(y), Page(page), Id(page ? page->Undo.NextId() : 0)
 {
@@ -100,6 +102,7 @@ void TCDLFrame::WriteToStream(TStreamWriter &out) const
             out.writeShortString(f.Ref<QString>(*this), storedBytes(m_storedShortStrings, f.Name));
             break;
         case TFieldType::Paragraphs: WriteRecordText(out, f.Ref<QStringList>(*this)); break;
+        case TFieldType::Custom: f.Codec->Write(*this, out); break;
         }
     }
 }
@@ -115,6 +118,7 @@ void TCDLFrame::ReadFromStream(TStreamReader &in)
             f.Ref<QString>(*this) = in.readShortString(&storedSlot(m_storedShortStrings, f.Name));
             break;
         case TFieldType::Paragraphs: f.Ref<QStringList>(*this) = ReadRecordText(in); break;
+        case TFieldType::Custom: f.Codec->Read(*this, in); break;
         }
     }
 }
@@ -131,6 +135,7 @@ void TCDLFrame::ToJson(QJsonObject &o) const
         case TFieldType::Bool: o.insert(name, f.Ref<bool>(*this)); break;
         case TFieldType::ShortString: o.insert(name, f.Ref<QString>(*this)); break;
         case TFieldType::Paragraphs: o.insert(name, QJsonArray::fromStringList(f.Ref<QStringList>(*this))); break;
+        case TFieldType::Custom: o.insert(name, f.Codec->Json(*this)); break;
         }
     }
 }

@@ -5,6 +5,7 @@
 // alike.
 
 #include "ClipData.h"
+#include "FrameKind.h"
 #include "Geometry.h"
 #include "PaintContext.h"
 #include "RecordField.h"
@@ -61,14 +62,17 @@ public:
     TCDLPage *Page;
     int32_t Id;
     int32_t Angle = 0;
-    uint16_t PanelSet = 0;
     uint8_t State = 0;
     int32_t DragPointCount = 8;
     std::array<QPoint, 17> DragPoints{};
 
-    // Identity of the kind: its record tag and class name.
-    virtual uint16_t TypeTag() const { return TagBase; }
-    virtual const char *ClassName() const { return "TCDLFrame"; }
+    // The kind's descriptor; every kind overrides both. The base's own tag
+    // is one that readers reject.
+    static const TFrameKind Descriptor;
+    virtual const TFrameKind &Kind() const { return Descriptor; }
+    uint16_t TypeTag() const { return Kind().Tag; }
+    const char *ClassName() const { return Kind().ClassName; }
+    TPanels PanelSet() const { return Kind().Panels; }
 
     virtual void SetDefaults();
     virtual bool Created() { return true; }
@@ -99,8 +103,8 @@ public:
     // the second one too. Saturates rather than wrapping at the int32 ends.
     virtual void ShiftBy(int64_t dx, int64_t dy);
 
-    // Stored fields for writing, reading and the dump; kinds whose body is
-    // not a plain field list override the stream operations and ToJson too.
+    // The record body after the head, field by field: writing, reading, the
+    // dump, undo and the property panels all go by it.
     virtual TRecordLayout RecordLayout() const { return {}; }
     virtual void ToJson(QJsonObject &o) const;
 
@@ -126,3 +130,15 @@ private:
     // stays the same.
     std::vector<std::pair<const char *, QByteArray>> m_storedShortStrings;
 };
+
+// The frame as a K when it is of exactly that kind, else null.
+template <class K>
+K *KindCast(TCDLFrame *f)
+{
+    return f && &f->Kind() == &K::Descriptor ? static_cast<K *>(f) : nullptr;
+}
+template <class K>
+const K *KindCast(const TCDLFrame *f)
+{
+    return f && &f->Kind() == &K::Descriptor ? static_cast<const K *>(f) : nullptr;
+}

@@ -7,6 +7,7 @@
 #include "Strings.h"
 
 #include <QPainterPath>
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -156,16 +157,13 @@ void TCDLPage::DeleteSelected()
 
 bool TCDLPage::HasSerialNumbers() const
 {
-    for (const auto &f : Frames)
-        if (f->TypeTag() == TagSerNo)
-            return true;
-    return false;
+    return std::any_of(Frames.begin(), Frames.end(), [](const auto &f) { return KindCast<TCDLSerNo>(f.get()); });
 }
 
 bool TCDLPage::SerialNumbersSuffice(int32_t n) const
 {
     for (const auto &f : Frames)
-        if (f->TypeTag() == TagSerNo && !static_cast<const TCDLSerNo &>(*f).Suffices(n))
+        if (const TCDLSerNo *s = KindCast<TCDLSerNo>(f.get()); s && !s->Suffices(n))
             return false;
     return true;
 }
@@ -173,23 +171,23 @@ bool TCDLPage::SerialNumbersSuffice(int32_t n) const
 void TCDLPage::AdvanceSerialNumbers()
 {
     for (auto &f : Frames)
-        if (f->TypeTag() == TagSerNo)
-            static_cast<TCDLSerNo &>(*f).Advance();
+        if (TCDLSerNo *s = KindCast<TCDLSerNo>(f.get()))
+            s->Advance();
     Modified = true;
 }
 
 void TCDLPage::SaveCounters()
 {
     for (auto &f : Frames)
-        if (f->TypeTag() == TagSerNo)
-            static_cast<TCDLSerNo &>(*f).SavedCounter = static_cast<TCDLSerNo &>(*f).Counter;
+        if (TCDLSerNo *s = KindCast<TCDLSerNo>(f.get()))
+            s->SavedCounter = s->Counter;
 }
 
 void TCDLPage::RestoreCounters()
 {
     for (auto &f : Frames)
-        if (f->TypeTag() == TagSerNo)
-            static_cast<TCDLSerNo &>(*f).Counter = static_cast<TCDLSerNo &>(*f).SavedCounter;
+        if (TCDLSerNo *s = KindCast<TCDLSerNo>(f.get()))
+            s->Counter = s->SavedCounter;
 }
 
 void TCDLPage::MoveFrame(int from, int to)

@@ -6,6 +6,7 @@
 
 #include "Units.h"
 
+#include <QJsonValue>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -13,6 +14,8 @@
 #include <type_traits>
 
 class TCDLFrame;
+class TStreamReader;
+class TStreamWriter;
 
 enum class TFieldType : uint8_t {
     Int32,       // 4 bytes, signed
@@ -20,6 +23,17 @@ enum class TFieldType : uint8_t {
     Bool,        // 1 byte
     ShortString, // length byte and 40 characters
     Paragraphs,  // 16-bit length, the paragraphs joined by CR LF, a zero byte
+    Custom,      // stored by the field's codec
+};
+
+// A stored part that is no plain value (encoded picture data, a tree of
+// entries): the kind reads, writes and dumps it itself, in its place in the
+// table.
+struct TFieldCodec
+{
+    void (*Write)(const TCDLFrame &f, TStreamWriter &out);
+    void (*Read)(TCDLFrame &f, TStreamReader &in);
+    QJsonValue (*Json)(const TCDLFrame &f);
 };
 
 template <class T>
@@ -43,8 +57,10 @@ struct TRecordField
 {
     const char *Name;
     TFieldType Type;
-    // The member in a frame of the kind whose table holds the field.
+    // The member in a frame of the kind whose table holds the field; null
+    // for a custom field.
     void *(*Address)(TCDLFrame &);
+    const TFieldCodec *Codec = nullptr;
 
     template <class T>
     T &Ref(TCDLFrame &f) const
@@ -89,6 +105,11 @@ constexpr TRecordField Field(const char *name)
 {
     using T = typename RecordFieldDetail::TMember<decltype(M)>::Type;
     return {name, FieldTypeOf<T>(), &RecordFieldDetail::AddressOf<M>};
+}
+
+constexpr TRecordField CustomField(const char *name, const TFieldCodec &codec)
+{
+    return {name, TFieldType::Custom, nullptr, &codec};
 }
 
 // The usual case: the stored name is the member's name.

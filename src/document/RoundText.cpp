@@ -40,11 +40,15 @@ QPoint RotateAbout(QPoint p, QPoint c, double theta)
     return {c.x() + RoundEven(dx * co + dy * s), c.y() + RoundEven(dy * co - dx * s)};
 }
 
-TCDLRText::TCDLRText(TCDLPage *page, int32_t x, int32_t y) : TCDLFontFrame(page, x, y)
-{
-    DragPointCount = 2;
-    PanelSet = 0x0222;
-}
+constexpr TKindTool kRTextTools[] = {{TTool::RText, nullptr}};
+// Its centre and start point are free points.
+const TFrameKind TCDLRText::Descriptor = {
+    TagRText, "TCDLRText", &MakeFrame<TCDLRText>, kRTextTools,
+    TPanel::ColorPanel | TPanel::Font | TPanel::RoundText,
+    TTextFocus::RoundText, TSnapRule::Pointer,
+};
+
+TCDLRText::TCDLRText(TCDLPage *page, int32_t x, int32_t y) : TCDLFontFrame(page, x, y) { DragPointCount = 2; }
 
 TRecordLayout TCDLRText::RecordLayout() const { return kRTextLayout; }
 

@@ -18,8 +18,8 @@ class TCDLRText : public TCDLFontFrame
 {
 public:
     TCDLRText(TCDLPage *page, int32_t x, int32_t y);
-    uint16_t TypeTag() const override { return TagRText; }
-    const char *ClassName() const override { return "TCDLRText"; }
+    static const TFrameKind Descriptor;
+    const TFrameKind &Kind() const override { return Descriptor; }
     TRecordLayout RecordLayout() const override;
     QString Verbose() const override;
     void SetDefaults() override {}

@@ -26,7 +26,16 @@ constexpr TRecordField kSerNoLayout[] = {
 
 } // namespace
 
-TCDLSerNo::TCDLSerNo(TCDLPage *page, int32_t x, int32_t y) : TCDLText(page, x, y) { PanelSet = 0x00B2; }
+constexpr TKindTool kSerNoTools[] = {{TTool::SerNo, nullptr}};
+// Its text is made, not typed: the serial-number panel instead of the text
+// panel, and no input to focus.
+const TFrameKind TCDLSerNo::Descriptor = {
+    TagSerNo, "TCDLSerNo", &MakeFrame<TCDLSerNo>, kSerNoTools,
+    TPanel::ColorPanel | TPanel::Rotation | TPanel::Font | TPanel::SerialNumber,
+    TTextFocus::None, TSnapRule::Box,
+};
+
+TCDLSerNo::TCDLSerNo(TCDLPage *page, int32_t x, int32_t y) : TCDLText(page, x, y) {}
 
 TRecordLayout TCDLSerNo::RecordLayout() const { return kSerNoLayout; }
 

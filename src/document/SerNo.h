@@ -8,8 +8,8 @@ class TCDLSerNo : public TCDLText
 {
 public:
     TCDLSerNo(TCDLPage *page, int32_t x, int32_t y);
-    uint16_t TypeTag() const override { return TagSerNo; }
-    const char *ClassName() const override { return "TCDLSerNo"; }
+    static const TFrameKind Descriptor;
+    const TFrameKind &Kind() const override { return Descriptor; }
     TRecordLayout RecordLayout() const override;
     QString Verbose() const override;
     // The record has no bar-code flag: a frame read from it has none.

@@ -42,11 +42,13 @@ bool ShowsOutline(const TCDLFrame &f, const TPaintContext &c)
 
 // ---- line ------------------------------------------------------------------
 
-TCDLLinie::TCDLLinie(TCDLPage *page, int32_t x, int32_t y) : TCDLFrame(page, x, y)
-{
-    DragPointCount = 2;
-    PanelSet = 0x0006;
-}
+constexpr TKindTool kLineTools[] = {{TTool::Linie, nullptr}};
+const TFrameKind TCDLLinie::Descriptor = {
+    TagLinie, "TCDLLinie", &MakeFrame<TCDLLinie>, kLineTools, TPanel::ColorPanel | TPanel::Pen,
+    TTextFocus::None, TSnapRule::Pointer,
+};
+
+TCDLLinie::TCDLLinie(TCDLPage *page, int32_t x, int32_t y) : TCDLFrame(page, x, y) { DragPointCount = 2; }
 
 TRecordLayout TCDLLinie::RecordLayout() const { return kLineLayout; }
 
@@ -121,7 +123,16 @@ TRect TCDLLinie::GetBoundRect() const { return TRect::normalized(X, Y, X2, Y2); 
 
 // ---- rectangle -------------------------------------------------------------
 
-TCDLRechteck::TCDLRechteck(TCDLPage *page, int32_t x, int32_t y) : TCDLFrame(page, x, y) { PanelSet = 0x001F; }
+constexpr TKindTool kRectTools[] = {{TTool::Rechteck, nullptr}};
+// Pen and fill with the "no pen" box, turned about its corner.
+constexpr TPanels kBoxPanels =
+    TPanel::FillColor | TPanel::ColorPanel | TPanel::Pen | TPanel::NoPenBox | TPanel::Rotation;
+const TFrameKind TCDLRechteck::Descriptor = {
+    TagRechteck, "TCDLRechteck", &MakeFrame<TCDLRechteck>, kRectTools, kBoxPanels,
+    TTextFocus::None, TSnapRule::Box,
+};
+
+TCDLRechteck::TCDLRechteck(TCDLPage *page, int32_t x, int32_t y) : TCDLFrame(page, x, y) {}
 
 TRecordLayout TCDLRechteck::RecordLayout() const { return kRectLayout; }
 
@@ -132,11 +143,15 @@ QString TCDLRechteck::Verbose() const
 
 // ---- circle ----------------------------------------------------------------
 
-TCDLKreis::TCDLKreis(TCDLPage *page, int32_t x, int32_t y) : TCDLFrame(page, x, y)
-{
-    DragPointCount = 2;
-    PanelSet = 0x000F;
-}
+constexpr TKindTool kCircleTools[] = {{TTool::Kreis, nullptr}};
+// A circle does not turn.
+const TFrameKind TCDLKreis::Descriptor = {
+    TagKreis, "TCDLKreis", &MakeFrame<TCDLKreis>, kCircleTools,
+    TPanel::FillColor | TPanel::ColorPanel | TPanel::Pen | TPanel::NoPenBox,
+    TTextFocus::None, TSnapRule::Pointer,
+};
+
+TCDLKreis::TCDLKreis(TCDLPage *page, int32_t x, int32_t y) : TCDLFrame(page, x, y) { DragPointCount = 2; }
 
 TRecordLayout TCDLKreis::RecordLayout() const { return kCircleLayout; }
 
@@ -206,7 +221,15 @@ TRect TCDLKreis::GetBoundRect() const
 
 // ---- ellipse ---------------------------------------------------------------
 
-TCDLEllipse::TCDLEllipse(TCDLPage *page, int32_t x, int32_t y) : TCDLFrame(page, x, y) { PanelSet = 0x001F; }
+constexpr TKindTool kEllipseTools[] = {{TTool::Ellipse, nullptr}};
+// Its corners size the box along the diagonal; the side handles follow the
+// pointer.
+const TFrameKind TCDLEllipse::Descriptor = {
+    TagEllipse, "TCDLEllipse", &MakeFrame<TCDLEllipse>, kEllipseTools, kBoxPanels,
+    TTextFocus::None, TSnapRule::BoxCorners,
+};
+
+TCDLEllipse::TCDLEllipse(TCDLPage *page, int32_t x, int32_t y) : TCDLFrame(page, x, y) {}
 
 TRecordLayout TCDLEllipse::RecordLayout() const { return kEllipseLayout; }
 

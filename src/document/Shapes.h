@@ -7,8 +7,8 @@ class TCDLLinie : public TCDLFrame
 {
 public:
     TCDLLinie(TCDLPage *page, int32_t x, int32_t y);
-    uint16_t TypeTag() const override { return TagLinie; }
-    const char *ClassName() const override { return "TCDLLinie"; }
+    static const TFrameKind Descriptor;
+    const TFrameKind &Kind() const override { return Descriptor; }
     TRecordLayout RecordLayout() const override;
     QString Verbose() const override;
     void SetDefaults() override;
@@ -24,8 +24,8 @@ class TCDLRechteck : public TCDLFrame
 {
 public:
     TCDLRechteck(TCDLPage *page, int32_t x, int32_t y);
-    uint16_t TypeTag() const override { return TagRechteck; }
-    const char *ClassName() const override { return "TCDLRechteck"; }
+    static const TFrameKind Descriptor;
+    const TFrameKind &Kind() const override { return Descriptor; }
     TRecordLayout RecordLayout() const override;
     QString Verbose() const override;
 };
@@ -35,8 +35,8 @@ class TCDLKreis : public TCDLFrame
 {
 public:
     TCDLKreis(TCDLPage *page, int32_t x, int32_t y);
-    uint16_t TypeTag() const override { return TagKreis; }
-    const char *ClassName() const override { return "TCDLKreis"; }
+    static const TFrameKind Descriptor;
+    const TFrameKind &Kind() const override { return Descriptor; }
     TRecordLayout RecordLayout() const override;
     QString Verbose() const override;
     void SetDefaults() override {}
@@ -56,8 +56,8 @@ class TCDLEllipse : public TCDLFrame
 {
 public:
     TCDLEllipse(TCDLPage *page, int32_t x, int32_t y);
-    uint16_t TypeTag() const override { return TagEllipse; }
-    const char *ClassName() const override { return "TCDLEllipse"; }
+    static const TFrameKind Descriptor;
+    const TFrameKind &Kind() const override { return Descriptor; }
     TRecordLayout RecordLayout() const override;
     QString Verbose() const override;
     void SetDefaults() override {}

@@ -53,11 +53,17 @@ void DrawBars(QPainter &p, const QTransform &base, QPoint origin, int angle, dou
 
 } // namespace
 
-TCDLText::TCDLText(TCDLPage *page, int32_t x, int32_t y) : TCDLFontFrame(page, x, y)
-{
-    DragPointCount = 8;
-    PanelSet = 0x0172;
-}
+constexpr TKindTool kTextTools[] = {
+    {TTool::Text, nullptr},
+    {TTool::Barcode, [](TCDLFrame &f) { PrepareBarcode(static_cast<TCDLText &>(f)); }},
+};
+const TFrameKind TCDLText::Descriptor = {
+    TagText, "TCDLText", &MakeFrame<TCDLText>, kTextTools,
+    TPanel::ColorPanel | TPanel::Rotation | TPanel::Font | TPanel::Justify | TPanel::Text,
+    TTextFocus::Text, TSnapRule::Box,
+};
+
+TCDLText::TCDLText(TCDLPage *page, int32_t x, int32_t y) : TCDLFontFrame(page, x, y) { DragPointCount = 8; }
 
 TRecordLayout TCDLText::RecordLayout() const { return kTextLayout; }
 

@@ -10,8 +10,8 @@ class TCDLText : public TCDLFontFrame
 {
 public:
     TCDLText(TCDLPage *page, int32_t x, int32_t y);
-    uint16_t TypeTag() const override { return TagText; }
-    const char *ClassName() const override { return "TCDLText"; }
+    static const TFrameKind Descriptor;
+    const TFrameKind &Kind() const override { return Descriptor; }
     TRecordLayout RecordLayout() const override;
     QString Verbose() const override;
     void PaintAt(TPaintContext &c, bool keepHandles) override;

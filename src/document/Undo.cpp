@@ -73,8 +73,7 @@ void TUndo::Record(TCDLFrame *f, TCDLFrameList *s, TUndoKind kind)
     for (TCDLFrame *fr : frames) {
         w.writeInt32(position++);
         w.writeInt32(fr->Id);
-        const uint16_t tag = fr->TypeTag();
-        w.writeInt32(tag >= TagText && tag <= TagDir ? int32_t(tag) : kOtherClassTag);
+        w.writeInt32(FindKind(fr->TypeTag()) ? int32_t(fr->TypeTag()) : kOtherClassTag);
         WriteEntryData(w, *fr, kind);
     }
     Snapshots.Push() = w.take();
