@@ -17,7 +17,7 @@ enum class TTool { Edit, Text, RText, Linie, Rechteck, Kreis, Ellipse, Barcode, 
 inline constexpr int ToolCount = 12;
 
 // The panels of the property roll-ups, and the controls in them that a kind
-// switches on or off. The values are the bits of the stored panel mask.
+// switches on or off, as the bits of the established panel masks.
 enum class TPanel : uint16_t {
     FillColor = 0x0001,    // the fill-colour button; without it the colours act on the pen
     ColorPanel = 0x0002,   // rColorPanel

@@ -44,7 +44,7 @@ QString TCDLSerNo::Verbose() const { return BoxVerbose(560); }
 void TCDLSerNo::ReadFromStream(TStreamReader &in)
 {
     Barcode = false;
-    TCDLFrame::ReadFromStream(in);
+    TCDLText::ReadFromStream(in);
 }
 
 bool TCDLSerNo::Suffices(int32_t labels) const

@@ -24,7 +24,7 @@ struct TExpectedKind
     uint16_t Tag;
     const char *Class;
     std::vector<TTool> Tools;
-    // The panel mask files of other installations know the kind by.
+    // The established panel mask of the kind.
     uint16_t Panels;
 };
 
