@@ -33,9 +33,14 @@ struct TSymbolDeleter
 std::unique_ptr<TCDLText> CreateBarcodeFrame(TCDLPage *page, int32_t x, int32_t y)
 {
     auto f = std::make_unique<TCDLText>(page, x, y);
-    f->Barcode = true;
-    f->FontName = AppSettings().BarcodeFont.left(ShortStringMax);
+    PrepareBarcode(*f);
     return f;
+}
+
+void PrepareBarcode(TCDLText &f)
+{
+    f.Barcode = true;
+    f.FontName = AppSettings().BarcodeFont.left(ShortStringMax);
 }
 
 bool BarcodeFontInstalled(const QString &family)

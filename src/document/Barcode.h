@@ -12,6 +12,8 @@ class TCDLText;
 // What the bar-code tool creates: a text frame with the bar-code flag and
 // the face named by the settings.
 std::unique_ptr<TCDLText> CreateBarcodeFrame(TCDLPage *page, int32_t x, int32_t y);
+// Makes a text frame that bar code.
+void PrepareBarcode(TCDLText &f);
 
 bool BarcodeFontInstalled(const QString &family);
 

@@ -3,8 +3,11 @@
 #include "BinaryStream.h"
 #include "Page.h"
 #include "Strings.h"
+#include "TextLayout.h"
 
+#include <QJsonArray>
 #include <cmath>
+#include <cstring>
 #include <numbers>
 
 namespace {
@@ -16,26 +19,28 @@ QPoint Mid(QPoint a, QPoint b) { return {MidPoint(a.x(), b.x()), MidPoint(a.y(),
 // a unit (400 * sin 30 = 199); the nudge is far below any real fraction.
 int64_t TruncSide(double v) { return int64_t(std::trunc(v * (1 + 1e-12))); }
 
-using TStoredStrings = std::vector<std::pair<QString TCDLFrame::*, QByteArray>>;
+using TStoredStrings = std::vector<std::pair<const char *, QByteArray>>;
 
-const QByteArray &storedBytes(const TStoredStrings &list, QString TCDLFrame::*member)
+const QByteArray &storedBytes(const TStoredStrings &list, const char *name)
 {
     static const QByteArray none;
-    for (const auto &[m, bytes] : list)
-        if (m == member)
+    for (const auto &[n, bytes] : list)
+        if (std::strcmp(n, name) == 0)
             return bytes;
     return none;
 }
 
-QByteArray &storedSlot(TStoredStrings &list, QString TCDLFrame::*member)
+QByteArray &storedSlot(TStoredStrings &list, const char *name)
 {
-    for (auto &[m, bytes] : list)
-        if (m == member)
+    for (auto &[n, bytes] : list)
+        if (std::strcmp(n, name) == 0)
             return bytes;
-    return list.emplace_back(member, QByteArray()).second;
+    return list.emplace_back(name, QByteArray()).second;
 }
 
 } // namespace
+
+const TFrameKind TCDLFrame::Descriptor = {TagBase, "TCDLFrame", nullptr, {}, {}, TTextFocus::None, TSnapRule::Box};
 
 TCDLFrame::TCDLFrame(TCDLPage *page, int32_t x, int32_t y)
     : X(x), Y(y), Page(page), Id(page ? page->Undo.NextId() : 0)
@@ -89,38 +94,32 @@ void TCDLFrame::WriteToStream(TStreamWriter &out) const
 {
     WriteRecordHeader(out);
     for (const TRecordField &f : RecordLayout()) {
-        std::visit(
-            [&](auto m) {
-                using M = decltype(m);
-                if constexpr (std::is_same_v<M, int32_t TCDLFrame::*>)
-                    out.writeInt32(this->*m);
-                else if constexpr (std::is_same_v<M, TColor TCDLFrame::*>)
-                    out.writeUInt32(this->*m);
-                else if constexpr (std::is_same_v<M, bool TCDLFrame::*>)
-                    out.writeBool(this->*m);
-                else
-                    out.writeShortString(this->*(m.Member), storedBytes(m_storedShortStrings, m.Member));
-            },
-            f.Member);
+        switch (f.Type) {
+        case TFieldType::Int32: out.writeInt32(f.Ref<int32_t>(*this)); break;
+        case TFieldType::Color: out.writeUInt32(f.Ref<TColor>(*this)); break;
+        case TFieldType::Bool: out.writeBool(f.Ref<bool>(*this)); break;
+        case TFieldType::ShortString:
+            out.writeShortString(f.Ref<QString>(*this), storedBytes(m_storedShortStrings, f.Name));
+            break;
+        case TFieldType::Paragraphs: WriteRecordText(out, f.Ref<QStringList>(*this)); break;
+        case TFieldType::Custom: f.Codec->Write(*this, out); break;
+        }
     }
 }
 
 void TCDLFrame::ReadFromStream(TStreamReader &in)
 {
     for (const TRecordField &f : RecordLayout()) {
-        std::visit(
-            [&](auto m) {
-                using M = decltype(m);
-                if constexpr (std::is_same_v<M, int32_t TCDLFrame::*>)
-                    this->*m = in.readInt32();
-                else if constexpr (std::is_same_v<M, TColor TCDLFrame::*>)
-                    this->*m = in.readUInt32();
-                else if constexpr (std::is_same_v<M, bool TCDLFrame::*>)
-                    this->*m = in.readBool();
-                else
-                    this->*(m.Member) = in.readShortString(&storedSlot(m_storedShortStrings, m.Member));
-            },
-            f.Member);
+        switch (f.Type) {
+        case TFieldType::Int32: f.Ref<int32_t>(*this) = in.readInt32(); break;
+        case TFieldType::Color: f.Ref<TColor>(*this) = in.readUInt32(); break;
+        case TFieldType::Bool: f.Ref<bool>(*this) = in.readBool(); break;
+        case TFieldType::ShortString:
+            f.Ref<QString>(*this) = in.readShortString(&storedSlot(m_storedShortStrings, f.Name));
+            break;
+        case TFieldType::Paragraphs: f.Ref<QStringList>(*this) = ReadRecordText(in); break;
+        case TFieldType::Custom: f.Codec->Read(*this, in); break;
+        }
     }
 }
 
@@ -130,19 +129,14 @@ void TCDLFrame::ToJson(QJsonObject &o) const
     o.insert(QStringLiteral("tag"), int(TypeTag()));
     for (const TRecordField &f : RecordLayout()) {
         const QString name = QLatin1String(f.Name);
-        std::visit(
-            [&](auto m) {
-                using M = decltype(m);
-                if constexpr (std::is_same_v<M, int32_t TCDLFrame::*>)
-                    o.insert(name, this->*m);
-                else if constexpr (std::is_same_v<M, TColor TCDLFrame::*>)
-                    o.insert(name, qint64(this->*m));
-                else if constexpr (std::is_same_v<M, bool TCDLFrame::*>)
-                    o.insert(name, this->*m);
-                else
-                    o.insert(name, this->*(m.Member));
-            },
-            f.Member);
+        switch (f.Type) {
+        case TFieldType::Int32: o.insert(name, f.Ref<int32_t>(*this)); break;
+        case TFieldType::Color: o.insert(name, qint64(f.Ref<TColor>(*this))); break;
+        case TFieldType::Bool: o.insert(name, f.Ref<bool>(*this)); break;
+        case TFieldType::ShortString: o.insert(name, f.Ref<QString>(*this)); break;
+        case TFieldType::Paragraphs: o.insert(name, QJsonArray::fromStringList(f.Ref<QStringList>(*this))); break;
+        case TFieldType::Custom: o.insert(name, f.Codec->Json(*this)); break;
+        }
     }
 }
 

@@ -1,19 +1,20 @@
 #pragma once
-// The base of every object on a page. Kinds override the virtual operations;
-// most of them store their record as a plain list of base fields, which
-// serves writing, reading and the JSON dump alike.
+// The base of every object on a page: geometry, pen and fill. Kinds add
+// their own fields and override the virtual operations; a kind's record is
+// a table of its fields, which serves writing, reading and the JSON dump
+// alike.
 
 #include "ClipData.h"
 #include "FrameGeometry.h"
+#include "FrameKind.h"
 #include "Geometry.h"
 #include "PaintContext.h"
+#include "RecordField.h"
 #include "Units.h"
 
 #include <QJsonObject>
 #include <QStringList>
 #include <array>
-#include <span>
-#include <variant>
 #include <vector>
 
 class TCDLPage;
@@ -43,20 +44,6 @@ inline constexpr uint16_t RecordMarker = 0xBABE;
 inline constexpr int ModeCreate = 0;
 inline constexpr int ModeMove = 20;
 
-class TCDLFrame;
-
-// One stored field of a record: a member of the base and how it is written.
-struct TShortString
-{
-    QString TCDLFrame::*Member;
-};
-struct TRecordField
-{
-    const char *Name;
-    std::variant<int32_t TCDLFrame::*, TColor TCDLFrame::*, bool TCDLFrame::*, TShortString> Member;
-};
-using TRecordLayout = std::span<const TRecordField>;
-
 class TCDLFrame
 {
 public:
@@ -75,24 +62,17 @@ public:
     int32_t PenSize = 0;
     TCDLPage *Page;
     int32_t Id;
-    QString FontName = QStringLiteral("Arial");
-    int32_t FontSize = 10;
-    bool Bold = false, Italic = false, Underline = false;
-    int32_t Alignment = 0;
-    bool Barcode = false;
     int32_t Angle = 0;
-    bool UseValueList = false;
-    int32_t Counter = 1;
-    int32_t SavedCounter = 1;
-    QString NumberFormat = QStringLiteral("########");
-    QStringList Values;
-    uint16_t PanelSet = 0;
     uint8_t State = 0;
     int32_t DragPointCount = 8;
 
-    // Identity of the kind: its record tag and class name.
-    virtual uint16_t TypeTag() const { return TagBase; }
-    virtual const char *ClassName() const { return "TCDLFrame"; }
+    // The kind's descriptor; every kind overrides both. The base's own tag
+    // is one that readers reject.
+    static const TFrameKind Descriptor;
+    virtual const TFrameKind &Kind() const { return Descriptor; }
+    uint16_t TypeTag() const { return Kind().Tag; }
+    const char *ClassName() const { return Kind().ClassName; }
+    TPanels PanelSet() const { return Kind().Panels; }
 
     virtual void SetDefaults();
     virtual bool Created() { return true; }
@@ -131,8 +111,8 @@ public:
     // the second one too. Saturates rather than wrapping at the int32 ends.
     virtual void ShiftBy(int64_t dx, int64_t dy);
 
-    // Stored fields for writing, reading and the dump; kinds whose body is
-    // not a plain field list override the stream operations and ToJson too.
+    // The record body after the head, field by field: writing, reading, the
+    // dump, undo and the property panels all go by it.
     virtual TRecordLayout RecordLayout() const { return {}; }
     virtual void ToJson(QJsonObject &o) const;
 
@@ -157,7 +137,20 @@ protected:
 
 private:
     TFrameGeometry m_screen;
-    // The short strings' fields as last read, so that what another writer
-    // left after the text is written back while the text stays the same.
-    std::vector<std::pair<QString TCDLFrame::*, QByteArray>> m_storedShortStrings;
+    // The short strings' fields as last read, by field name, so that what
+    // another writer left after the text is written back while the text
+    // stays the same.
+    std::vector<std::pair<const char *, QByteArray>> m_storedShortStrings;
 };
+
+// The frame as a K when it is of exactly that kind, else null.
+template <class K>
+K *KindCast(TCDLFrame *f)
+{
+    return f && &f->Kind() == &K::Descriptor ? static_cast<K *>(f) : nullptr;
+}
+template <class K>
+const K *KindCast(const TCDLFrame *f)
+{
+    return f && &f->Kind() == &K::Descriptor ? static_cast<const K *>(f) : nullptr;
+}

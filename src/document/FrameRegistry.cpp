@@ -7,34 +7,37 @@
 
 namespace {
 
-template <class T>
-std::unique_ptr<TCDLFrame> Make(TCDLPage *page)
-{
-    return std::make_unique<T>(page, 0, 0);
-}
-
-struct TKind
-{
-    uint16_t Tag;
-    std::unique_ptr<TCDLFrame> (*Create)(TCDLPage *);
-};
-
-constexpr TKind kKinds[] = {
-    {TagText, &Make<TCDLText>},
-    {TagRText, &Make<TCDLRText>},
-    {TagSerNo, &Make<TCDLSerNo>},
-    {TagLinie, &Make<TCDLLinie>},
-    {TagRechteck, &Make<TCDLRechteck>},
-    {TagKreis, &Make<TCDLKreis>},
-    {TagEllipse, &Make<TCDLEllipse>},
+constexpr const TFrameKind *kKinds[] = {
+    &TCDLText::Descriptor,     &TCDLRText::Descriptor, &TCDLSerNo::Descriptor,   &TCDLLinie::Descriptor,
+    &TCDLRechteck::Descriptor, &TCDLKreis::Descriptor, &TCDLEllipse::Descriptor,
 };
 
 } // namespace
 
+std::span<const TFrameKind *const> FrameKinds() { return kKinds; }
+
+const TFrameKind *FindKind(uint16_t tag)
+{
+    for (const TFrameKind *k : kKinds)
+        if (k->Tag == tag)
+            return k;
+    return nullptr;
+}
+
+const TFrameKind *FindKindByTool(TTool tool, const TKindTool **use)
+{
+    for (const TFrameKind *k : kKinds)
+        for (const TKindTool &t : k->Tools)
+            if (t.Tool == tool) {
+                if (use)
+                    *use = &t;
+                return k;
+            }
+    return nullptr;
+}
+
 std::unique_ptr<TCDLFrame> CreateFrameByTag(uint16_t tag, TCDLPage *page)
 {
-    for (const TKind &k : kKinds)
-        if (k.Tag == tag)
-            return k.Create(page);
-    return nullptr;
+    const TFrameKind *k = FindKind(tag);
+    return k && k->Create ? k->Create(page, 0, 0) : nullptr;
 }

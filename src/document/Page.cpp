@@ -3,9 +3,11 @@
 #include "BinaryStream.h"
 #include "Errors.h"
 #include "FrameRegistry.h"
+#include "SerNo.h"
 #include "Strings.h"
 
 #include <QPainterPath>
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -166,47 +168,37 @@ void TCDLPage::DeleteSelected()
 
 bool TCDLPage::HasSerialNumbers() const
 {
-    for (const auto &f : Frames)
-        if (f->TypeTag() == TagSerNo)
-            return true;
-    return false;
+    return std::any_of(Frames.begin(), Frames.end(), [](const auto &f) { return KindCast<TCDLSerNo>(f.get()); });
 }
 
 bool TCDLPage::SerialNumbersSuffice(int32_t n) const
 {
-    for (const auto &f : Frames) {
-        if (f->TypeTag() != TagSerNo)
-            continue;
-        if (f->UseValueList) {
-            if (f->Values.isEmpty() || int64_t(f->Values.size()) - n < f->Counter)
-                return false;
-        } else if (int64_t(2147483647) - n < f->Counter) {
+    for (const auto &f : Frames)
+        if (const TCDLSerNo *s = KindCast<TCDLSerNo>(f.get()); s && !s->Suffices(n))
             return false;
-        }
-    }
     return true;
 }
 
 void TCDLPage::AdvanceSerialNumbers()
 {
     for (auto &f : Frames)
-        if (f->TypeTag() == TagSerNo && f->Counter < INT32_MAX)
-            ++f->Counter;
+        if (TCDLSerNo *s = KindCast<TCDLSerNo>(f.get()))
+            s->Advance();
     Modified = true;
 }
 
 void TCDLPage::SaveCounters()
 {
     for (auto &f : Frames)
-        if (f->TypeTag() == TagSerNo)
-            f->SavedCounter = f->Counter;
+        if (TCDLSerNo *s = KindCast<TCDLSerNo>(f.get()))
+            s->SavedCounter = s->Counter;
 }
 
 void TCDLPage::RestoreCounters()
 {
     for (auto &f : Frames)
-        if (f->TypeTag() == TagSerNo)
-            f->Counter = f->SavedCounter;
+        if (TCDLSerNo *s = KindCast<TCDLSerNo>(f.get()))
+            s->Counter = s->SavedCounter;
 }
 
 void TCDLPage::MoveFrame(int from, int to)

@@ -2,27 +2,27 @@
 
 #include "Strings.h"
 
-#include <QJsonArray>
 #include <cmath>
 #include <numbers>
 
 namespace {
 
-using F = TCDLFrame;
+using F = TCDLRText;
 constexpr TRecordField kRTextLayout[] = {
-    {"X", &F::X},
-    {"X2", &F::X2},
-    {"Y", &F::Y},
-    {"Y2", &F::Y2},
-    {"PenColor", &F::PenColor},
-    {"FontName", TShortString{&F::FontName}},
-    {"FontSize", &F::FontSize},
-    {"Bold", &F::Bold},
-    {"Italic", &F::Italic},
-    {"Underline", &F::Underline},
-    {"Alignment", &F::Alignment},
-    {"Barcode", &F::Barcode},
-    {"Angle", &F::Angle},
+    QM_FIELD(F, X),
+    QM_FIELD(F, X2),
+    QM_FIELD(F, Y),
+    QM_FIELD(F, Y2),
+    QM_FIELD(F, PenColor),
+    QM_FIELD(F, FontName),
+    QM_FIELD(F, FontSize),
+    QM_FIELD(F, Bold),
+    QM_FIELD(F, Italic),
+    QM_FIELD(F, Underline),
+    QM_FIELD(F, Alignment),
+    QM_FIELD(F, Barcode),
+    QM_FIELD(F, Angle),
+    QM_FIELD(F, Values),
 };
 
 constexpr TColor kGuideColor = 0xC0C0C0;
@@ -40,11 +40,15 @@ QPoint RotateAbout(QPoint p, QPoint c, double theta)
     return {c.x() + RoundEven(dx * co + dy * s), c.y() + RoundEven(dy * co - dx * s)};
 }
 
-TCDLRText::TCDLRText(TCDLPage *page, int32_t x, int32_t y) : TCDLFrame(page, x, y)
-{
-    DragPointCount = 2;
-    PanelSet = 0x0222;
-}
+constexpr TKindTool kRTextTools[] = {{TTool::RText, nullptr}};
+// Its centre and start point are free points.
+const TFrameKind TCDLRText::Descriptor = {
+    TagRText, "TCDLRText", &MakeFrame<TCDLRText>, kRTextTools,
+    TPanel::ColorPanel | TPanel::Font | TPanel::RoundText,
+    TTextFocus::RoundText, TSnapRule::Pointer,
+};
+
+TCDLRText::TCDLRText(TCDLPage *page, int32_t x, int32_t y) : TCDLFontFrame(page, x, y) { DragPointCount = 2; }
 
 TRecordLayout TCDLRText::RecordLayout() const { return kRTextLayout; }
 
@@ -52,24 +56,6 @@ QString TCDLRText::Verbose() const
 {
     return KindWord(558) + QStringLiteral("  ( ") + PositionText(X, Y) + QStringLiteral(" )  ") + GetText(559)
            + QStringLiteral(" ( ") + PositionText(X2, Y2) + QStringLiteral(" )");
-}
-
-void TCDLRText::ReadFromStream(TStreamReader &in)
-{
-    TCDLFrame::ReadFromStream(in);
-    Values = ReadRecordText(in);
-}
-
-void TCDLRText::WriteToStream(TStreamWriter &out) const
-{
-    TCDLFrame::WriteToStream(out);
-    WriteRecordText(out, Values);
-}
-
-void TCDLRText::ToJson(QJsonObject &o) const
-{
-    TCDLFrame::ToJson(o);
-    o.insert(QStringLiteral("Values"), QJsonArray::fromStringList(Values));
 }
 
 void TCDLRText::ReCalc() const

@@ -2,7 +2,7 @@
 // Text set along a circle, character by character, each turned to follow
 // the curve. (X, Y) is the start point on the circle, (X2, Y2) its centre.
 
-#include "Frame.h"
+#include "FontFrame.h"
 #include "TextLayout.h"
 
 // A character as laid out in model units; where it lands on a device is the
@@ -14,18 +14,15 @@ struct TCharInfo
     double Angle = 0;        // of the character's centre from the start angle, radians
 };
 
-class TCDLRText : public TCDLFrame
+class TCDLRText : public TCDLFontFrame
 {
 public:
     TCDLRText(TCDLPage *page, int32_t x, int32_t y);
-    uint16_t TypeTag() const override { return TagRText; }
-    const char *ClassName() const override { return "TCDLRText"; }
+    static const TFrameKind Descriptor;
+    const TFrameKind &Kind() const override { return Descriptor; }
     TRecordLayout RecordLayout() const override;
     QString Verbose() const override;
     void SetDefaults() override {}
-    void ReadFromStream(TStreamReader &in) override;
-    void WriteToStream(TStreamWriter &out) const override;
-    void ToJson(QJsonObject &o) const override;
     TFrameGeometry Geometry(const TPaintContext &c) const override;
     void PaintAt(TPaintContext &c, const TFrameGeometry &g) const override;
     bool TestMouseHit(int x, int y) const override;

@@ -4,28 +4,38 @@
 
 namespace {
 
-using F = TCDLFrame;
+using F = TCDLSerNo;
 constexpr TRecordField kSerNoLayout[] = {
-    {"X", &F::X},
-    {"Y", &F::Y},
-    {"Width", &F::Width},
-    {"Height", &F::Height},
-    {"PenColor", &F::PenColor},
-    {"FontName", TShortString{&F::FontName}},
-    {"FontSize", &F::FontSize},
-    {"Bold", &F::Bold},
-    {"Italic", &F::Italic},
-    {"Underline", &F::Underline},
-    {"Alignment", &F::Alignment},
-    {"Angle", &F::Angle},
-    {"UseValueList", &F::UseValueList},
-    {"Counter", &F::Counter},
-    {"NumberFormat", TShortString{&F::NumberFormat}},
+    QM_FIELD(F, X),
+    QM_FIELD(F, Y),
+    QM_FIELD(F, Width),
+    QM_FIELD(F, Height),
+    QM_FIELD(F, PenColor),
+    QM_FIELD(F, FontName),
+    QM_FIELD(F, FontSize),
+    QM_FIELD(F, Bold),
+    QM_FIELD(F, Italic),
+    QM_FIELD(F, Underline),
+    QM_FIELD(F, Alignment),
+    QM_FIELD(F, Angle),
+    QM_FIELD(F, UseValueList),
+    QM_FIELD(F, Counter),
+    QM_FIELD(F, NumberFormat),
+    QM_FIELD(F, Values),
 };
 
 } // namespace
 
-TCDLSerNo::TCDLSerNo(TCDLPage *page, int32_t x, int32_t y) : TCDLText(page, x, y) { PanelSet = 0x00B2; }
+constexpr TKindTool kSerNoTools[] = {{TTool::SerNo, nullptr}};
+// Its text is made, not typed: the serial-number panel instead of the text
+// panel, and no input to focus.
+const TFrameKind TCDLSerNo::Descriptor = {
+    TagSerNo, "TCDLSerNo", &MakeFrame<TCDLSerNo>, kSerNoTools,
+    TPanel::ColorPanel | TPanel::Rotation | TPanel::Font | TPanel::SerialNumber,
+    TTextFocus::None, TSnapRule::Box,
+};
+
+TCDLSerNo::TCDLSerNo(TCDLPage *page, int32_t x, int32_t y) : TCDLText(page, x, y) {}
 
 TRecordLayout TCDLSerNo::RecordLayout() const { return kSerNoLayout; }
 
@@ -35,6 +45,19 @@ void TCDLSerNo::ReadFromStream(TStreamReader &in)
 {
     Barcode = false;
     TCDLText::ReadFromStream(in);
+}
+
+bool TCDLSerNo::Suffices(int32_t labels) const
+{
+    if (UseValueList)
+        return !Values.isEmpty() && int64_t(Values.size()) - labels >= Counter;
+    return int64_t(2147483647) - labels >= Counter;
+}
+
+void TCDLSerNo::Advance()
+{
+    if (Counter < INT32_MAX)
+        ++Counter;
 }
 
 QString TCDLSerNo::FrameText() const

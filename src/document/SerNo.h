@@ -8,8 +8,8 @@ class TCDLSerNo : public TCDLText
 {
 public:
     TCDLSerNo(TCDLPage *page, int32_t x, int32_t y);
-    uint16_t TypeTag() const override { return TagSerNo; }
-    const char *ClassName() const override { return "TCDLSerNo"; }
+    static const TFrameKind Descriptor;
+    const TFrameKind &Kind() const override { return Descriptor; }
     TRecordLayout RecordLayout() const override;
     QString Verbose() const override;
     // The record has no bar-code flag: a frame read from it has none.
@@ -20,6 +20,19 @@ public:
 
     // What the frame shows for its current Counter.
     QString FrameText() const;
+
+    // The value list instead of the running number.
+    bool UseValueList = false;
+    // The running number, or the index of the current entry of Values.
+    int32_t Counter = 1;
+    // Counter as it was before a preview, which must not use numbers up.
+    int32_t SavedCounter = 1;
+    QString NumberFormat = QStringLiteral("########");
+
+    // Whether `labels` more labels each get a number of their own.
+    bool Suffices(int32_t labels) const;
+    // On to the next label's number; the last int32 stays where it is.
+    void Advance();
 
 protected:
     QStringList LayoutParagraphs() const override { return {FrameText()}; }

@@ -12,22 +12,22 @@ using F = TCDLFrame;
 constexpr TColor kOutlineColor = 0x00FFFF;
 
 constexpr TRecordField kLineLayout[] = {
-    {"X", &F::X}, {"X2", &F::X2}, {"Y", &F::Y}, {"Y2", &F::Y2}, {"PenColor", &F::PenColor}, {"PenSize", &F::PenSize},
+    QM_FIELD(F, X), QM_FIELD(F, X2), QM_FIELD(F, Y), QM_FIELD(F, Y2), QM_FIELD(F, PenColor), QM_FIELD(F, PenSize),
 };
 constexpr TRecordField kRectLayout[] = {
-    {"X", &F::X},           {"Y", &F::Y},           {"Width", &F::Width},   {"Height", &F::Height},
-    {"PenColor", &F::PenColor}, {"FillColor", &F::FillColor}, {"NoPen", &F::NoPen}, {"NoFill", &F::NoFill},
-    {"PenSize", &F::PenSize}, {"Angle", &F::Angle},
+    QM_FIELD(F, X),        QM_FIELD(F, Y),        QM_FIELD(F, Width),    QM_FIELD(F, Height),
+    QM_FIELD(F, PenColor), QM_FIELD(F, FillColor), QM_FIELD(F, NoPen),   QM_FIELD(F, NoFill),
+    QM_FIELD(F, PenSize),  QM_FIELD(F, Angle),
 };
 constexpr TRecordField kCircleLayout[] = {
-    {"X", &F::X},           {"X2", &F::X2},         {"Y", &F::Y},         {"Y2", &F::Y2},
-    {"Width", &F::Width},   {"Height", &F::Height}, {"PenColor", &F::PenColor}, {"FillColor", &F::FillColor},
-    {"NoPen", &F::NoPen},   {"NoFill", &F::NoFill}, {"PenSize", &F::PenSize},
+    QM_FIELD(F, X),        QM_FIELD(F, X2),       QM_FIELD(F, Y),        QM_FIELD(F, Y2),
+    QM_FIELD(F, Width),    QM_FIELD(F, Height),   QM_FIELD(F, PenColor), QM_FIELD(F, FillColor),
+    QM_FIELD(F, NoPen),    QM_FIELD(F, NoFill),   QM_FIELD(F, PenSize),
 };
 constexpr TRecordField kEllipseLayout[] = {
-    {"X", &F::X},           {"X2", &F::X2},         {"Y", &F::Y},         {"Y2", &F::Y2},
-    {"Width", &F::Width},   {"Height", &F::Height}, {"PenColor", &F::PenColor}, {"FillColor", &F::FillColor},
-    {"NoPen", &F::NoPen},   {"NoFill", &F::NoFill}, {"PenSize", &F::PenSize}, {"Angle", &F::Angle},
+    QM_FIELD(F, X),        QM_FIELD(F, X2),       QM_FIELD(F, Y),        QM_FIELD(F, Y2),
+    QM_FIELD(F, Width),    QM_FIELD(F, Height),   QM_FIELD(F, PenColor), QM_FIELD(F, FillColor),
+    QM_FIELD(F, NoPen),    QM_FIELD(F, NoFill),   QM_FIELD(F, PenSize),  QM_FIELD(F, Angle),
 };
 
 double Dist(QPointF a, QPointF b) { return std::hypot(a.x() - b.x(), a.y() - b.y()); }
@@ -36,11 +36,13 @@ double Dist(QPointF a, QPointF b) { return std::hypot(a.x() - b.x(), a.y() - b.y
 
 // ---- line ------------------------------------------------------------------
 
-TCDLLinie::TCDLLinie(TCDLPage *page, int32_t x, int32_t y) : TCDLFrame(page, x, y)
-{
-    DragPointCount = 2;
-    PanelSet = 0x0006;
-}
+constexpr TKindTool kLineTools[] = {{TTool::Linie, nullptr}};
+const TFrameKind TCDLLinie::Descriptor = {
+    TagLinie, "TCDLLinie", &MakeFrame<TCDLLinie>, kLineTools, TPanel::ColorPanel | TPanel::Pen,
+    TTextFocus::None, TSnapRule::Pointer,
+};
+
+TCDLLinie::TCDLLinie(TCDLPage *page, int32_t x, int32_t y) : TCDLFrame(page, x, y) { DragPointCount = 2; }
 
 TRecordLayout TCDLLinie::RecordLayout() const { return kLineLayout; }
 
@@ -120,7 +122,16 @@ TRect TCDLLinie::GetBoundRect() const { return TRect::normalized(X, Y, X2, Y2); 
 
 // ---- rectangle -------------------------------------------------------------
 
-TCDLRechteck::TCDLRechteck(TCDLPage *page, int32_t x, int32_t y) : TCDLFrame(page, x, y) { PanelSet = 0x001F; }
+constexpr TKindTool kRectTools[] = {{TTool::Rechteck, nullptr}};
+// Pen and fill with the "no pen" box, turned about its corner.
+constexpr TPanels kBoxPanels =
+    TPanel::FillColor | TPanel::ColorPanel | TPanel::Pen | TPanel::NoPenBox | TPanel::Rotation;
+const TFrameKind TCDLRechteck::Descriptor = {
+    TagRechteck, "TCDLRechteck", &MakeFrame<TCDLRechteck>, kRectTools, kBoxPanels,
+    TTextFocus::None, TSnapRule::Box,
+};
+
+TCDLRechteck::TCDLRechteck(TCDLPage *page, int32_t x, int32_t y) : TCDLFrame(page, x, y) {}
 
 TRecordLayout TCDLRechteck::RecordLayout() const { return kRectLayout; }
 
@@ -131,11 +142,15 @@ QString TCDLRechteck::Verbose() const
 
 // ---- circle ----------------------------------------------------------------
 
-TCDLKreis::TCDLKreis(TCDLPage *page, int32_t x, int32_t y) : TCDLFrame(page, x, y)
-{
-    DragPointCount = 2;
-    PanelSet = 0x000F;
-}
+constexpr TKindTool kCircleTools[] = {{TTool::Kreis, nullptr}};
+// A circle does not turn.
+const TFrameKind TCDLKreis::Descriptor = {
+    TagKreis, "TCDLKreis", &MakeFrame<TCDLKreis>, kCircleTools,
+    TPanel::FillColor | TPanel::ColorPanel | TPanel::Pen | TPanel::NoPenBox,
+    TTextFocus::None, TSnapRule::Pointer,
+};
+
+TCDLKreis::TCDLKreis(TCDLPage *page, int32_t x, int32_t y) : TCDLFrame(page, x, y) { DragPointCount = 2; }
 
 TRecordLayout TCDLKreis::RecordLayout() const { return kCircleLayout; }
 
@@ -220,7 +235,15 @@ TRect TCDLKreis::GetBoundRect() const
 
 // ---- ellipse ---------------------------------------------------------------
 
-TCDLEllipse::TCDLEllipse(TCDLPage *page, int32_t x, int32_t y) : TCDLFrame(page, x, y) { PanelSet = 0x001F; }
+constexpr TKindTool kEllipseTools[] = {{TTool::Ellipse, nullptr}};
+// Its corners size the box along the diagonal; the side handles follow the
+// pointer.
+const TFrameKind TCDLEllipse::Descriptor = {
+    TagEllipse, "TCDLEllipse", &MakeFrame<TCDLEllipse>, kEllipseTools, kBoxPanels,
+    TTextFocus::None, TSnapRule::BoxCorners,
+};
+
+TCDLEllipse::TCDLEllipse(TCDLPage *page, int32_t x, int32_t y) : TCDLFrame(page, x, y) {}
 
 TRecordLayout TCDLEllipse::RecordLayout() const { return kEllipseLayout; }
 

@@ -7,8 +7,8 @@ class TCDLLinie : public TCDLFrame
 {
 public:
     TCDLLinie(TCDLPage *page, int32_t x, int32_t y);
-    uint16_t TypeTag() const override { return TagLinie; }
-    const char *ClassName() const override { return "TCDLLinie"; }
+    static const TFrameKind Descriptor;
+    const TFrameKind &Kind() const override { return Descriptor; }
     TRecordLayout RecordLayout() const override;
     QString Verbose() const override;
     void SetDefaults() override;
@@ -25,8 +25,8 @@ class TCDLRechteck : public TCDLFrame
 {
 public:
     TCDLRechteck(TCDLPage *page, int32_t x, int32_t y);
-    uint16_t TypeTag() const override { return TagRechteck; }
-    const char *ClassName() const override { return "TCDLRechteck"; }
+    static const TFrameKind Descriptor;
+    const TFrameKind &Kind() const override { return Descriptor; }
     TRecordLayout RecordLayout() const override;
     QString Verbose() const override;
 };
@@ -36,8 +36,8 @@ class TCDLKreis : public TCDLFrame
 {
 public:
     TCDLKreis(TCDLPage *page, int32_t x, int32_t y);
-    uint16_t TypeTag() const override { return TagKreis; }
-    const char *ClassName() const override { return "TCDLKreis"; }
+    static const TFrameKind Descriptor;
+    const TFrameKind &Kind() const override { return Descriptor; }
     TRecordLayout RecordLayout() const override;
     QString Verbose() const override;
     // The click point is the rim; the centre stays where it is.
@@ -56,8 +56,8 @@ class TCDLEllipse : public TCDLFrame
 {
 public:
     TCDLEllipse(TCDLPage *page, int32_t x, int32_t y);
-    uint16_t TypeTag() const override { return TagEllipse; }
-    const char *ClassName() const override { return "TCDLEllipse"; }
+    static const TFrameKind Descriptor;
+    const TFrameKind &Kind() const override { return Descriptor; }
     TRecordLayout RecordLayout() const override;
     QString Verbose() const override;
     void PaintAt(TPaintContext &c, const TFrameGeometry &g) const override;

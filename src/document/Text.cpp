@@ -3,26 +3,26 @@
 #include "BinaryStream.h"
 #include "Strings.h"
 
-#include <QJsonArray>
 #include <cmath>
 
 namespace {
 
-using F = TCDLFrame;
+using F = TCDLText;
 constexpr TRecordField kTextLayout[] = {
-    {"X", &F::X},
-    {"Y", &F::Y},
-    {"Width", &F::Width},
-    {"Height", &F::Height},
-    {"PenColor", &F::PenColor},
-    {"FontName", TShortString{&F::FontName}},
-    {"FontSize", &F::FontSize},
-    {"Bold", &F::Bold},
-    {"Italic", &F::Italic},
-    {"Underline", &F::Underline},
-    {"Alignment", &F::Alignment},
-    {"Barcode", &F::Barcode},
-    {"Angle", &F::Angle},
+    QM_FIELD(F, X),
+    QM_FIELD(F, Y),
+    QM_FIELD(F, Width),
+    QM_FIELD(F, Height),
+    QM_FIELD(F, PenColor),
+    QM_FIELD(F, FontName),
+    QM_FIELD(F, FontSize),
+    QM_FIELD(F, Bold),
+    QM_FIELD(F, Italic),
+    QM_FIELD(F, Underline),
+    QM_FIELD(F, Alignment),
+    QM_FIELD(F, Barcode),
+    QM_FIELD(F, Angle),
+    QM_FIELD(F, Values),
 };
 
 constexpr TColor kDragOutline = 0x00FFFF;
@@ -53,11 +53,17 @@ void DrawBars(QPainter &p, const QTransform &base, QPoint origin, int angle, dou
 
 } // namespace
 
-TCDLText::TCDLText(TCDLPage *page, int32_t x, int32_t y) : TCDLFrame(page, x, y)
-{
-    DragPointCount = 8;
-    PanelSet = 0x0172;
-}
+constexpr TKindTool kTextTools[] = {
+    {TTool::Text, nullptr},
+    {TTool::Barcode, [](TCDLFrame &f) { PrepareBarcode(static_cast<TCDLText &>(f)); }},
+};
+const TFrameKind TCDLText::Descriptor = {
+    TagText, "TCDLText", &MakeFrame<TCDLText>, kTextTools,
+    TPanel::ColorPanel | TPanel::Rotation | TPanel::Font | TPanel::Justify | TPanel::Text,
+    TTextFocus::Text, TSnapRule::Box,
+};
+
+TCDLText::TCDLText(TCDLPage *page, int32_t x, int32_t y) : TCDLFontFrame(page, x, y) { DragPointCount = 8; }
 
 TRecordLayout TCDLText::RecordLayout() const { return kTextLayout; }
 
@@ -77,24 +83,6 @@ QString TCDLText::BarcodeRejects() const
         for (const QString &p : LayoutParagraphs())
             Code39Data(p, &rejected);
     return rejected;
-}
-
-void TCDLText::ReadFromStream(TStreamReader &in)
-{
-    TCDLFrame::ReadFromStream(in);
-    Values = ReadRecordText(in);
-}
-
-void TCDLText::WriteToStream(TStreamWriter &out) const
-{
-    TCDLFrame::WriteToStream(out);
-    WriteRecordText(out, Values);
-}
-
-void TCDLText::ToJson(QJsonObject &o) const
-{
-    TCDLFrame::ToJson(o);
-    o.insert(QStringLiteral("Values"), QJsonArray::fromStringList(Values));
 }
 
 void TCDLText::SetPlainText(const QString &text)

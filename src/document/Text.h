@@ -3,20 +3,17 @@
 // with the barcode flag, the bar-code frame.
 
 #include "Barcode.h"
-#include "Frame.h"
+#include "FontFrame.h"
 #include "TextLayout.h"
 
-class TCDLText : public TCDLFrame
+class TCDLText : public TCDLFontFrame
 {
 public:
     TCDLText(TCDLPage *page, int32_t x, int32_t y);
-    uint16_t TypeTag() const override { return TagText; }
-    const char *ClassName() const override { return "TCDLText"; }
+    static const TFrameKind Descriptor;
+    const TFrameKind &Kind() const override { return Descriptor; }
     TRecordLayout RecordLayout() const override;
     QString Verbose() const override;
-    void ReadFromStream(TStreamReader &in) override;
-    void WriteToStream(TStreamWriter &out) const override;
-    void ToJson(QJsonObject &o) const override;
     void PaintAt(TPaintContext &c, const TFrameGeometry &g) const override;
     // The text as plain text beside the record; a paste replaces the text.
     void CopyToClip(TClipData &clip) const override;

@@ -1,7 +1,7 @@
 #include "TextLayout.h"
 
 #include "BinaryStream.h"
-#include "Frame.h"
+#include "FontFrame.h"
 #include "ObjectContainer.h"
 #include "Settings.h"
 #include "Strings.h"
@@ -19,7 +19,7 @@ namespace {
 
 int g_fontGeneration = 0;
 
-QFont StyledFont(const TCDLFrame &f)
+QFont StyledFont(const TCDLFontFrame &f)
 {
     QFont font(f.FontName);
     font.setBold(f.Bold);
@@ -72,14 +72,14 @@ int FontGeneration()
     return g_fontGeneration;
 }
 
-QFont CellFont(const TCDLFrame &f, int cellHeight)
+QFont CellFont(const TCDLFontFrame &f, int cellHeight)
 {
     QFont font = StyledFont(f);
     font.setPixelSize(std::max(1, int(std::lround(std::max(1, cellHeight) / CellRatio(font)))));
     return font;
 }
 
-TTextMeasure::TTextMeasure(const TCDLFrame &f) : TTextMeasure(CellFont(f, 16 * std::max(1, f.FontSize))) {}
+TTextMeasure::TTextMeasure(const TCDLFontFrame &f) : TTextMeasure(CellFont(f, 16 * std::max(1, f.FontSize))) {}
 
 TTextMeasure::TTextMeasure(const QFont &font)
     : m_metrics(font, ReferenceContext().Canvas->device()),

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-class TCDLFrame;
+class TCDLFontFrame;
 class TStreamReader;
 class TStreamWriter;
 
@@ -36,14 +36,14 @@ int FontGeneration();
 
 // The frame's face and style with ascent plus descent of cellHeight pixels.
 // A missing face is logged once with the face used in its place.
-QFont CellFont(const TCDLFrame &f, int cellHeight);
+QFont CellFont(const TCDLFontFrame &f, int cellHeight);
 
 // Widths and heights in model units: the font is measured on the reference
 // context at 16 x FontSize and the results are divided by 4.
 class TTextMeasure
 {
 public:
-    explicit TTextMeasure(const TCDLFrame &f);
+    explicit TTextMeasure(const TCDLFontFrame &f);
     // A bar code set without its font: each character the same advance, or
     // none where draws says it makes no symbol character. Heights stay the
     // font's.

@@ -16,7 +16,7 @@ constexpr int32_t kIdLimit = 200000001;
 int32_t EntryTag(const TCDLFrame &f)
 {
     const uint16_t tag = f.TypeTag();
-    return tag >= TagText && tag <= TagDir ? int32_t(tag) : kOtherClassTag;
+    return FindKind(tag) ? int32_t(tag) : kOtherClassTag;
 }
 
 void WriteEntryData(TStreamWriter &w, const TCDLFrame &f, TUndoKind kind)

@@ -71,7 +71,7 @@ void TCreateTool::Release(TPageEditor &e, QPoint p)
         page.Modified = true;
         page.RefreshPanels(f);
         e.Status(f->Verbose());
-        if ((f->TypeTag() == TagText || f->TypeTag() == TagRText) && e.Host())
+        if (f->Kind().Focus != TTextFocus::None && e.Host())
             e.Host()->FocusTextInput(f);
         page.Repaint();
     } else {

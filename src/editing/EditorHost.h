@@ -16,6 +16,6 @@ public:
     // Each creation is one use of a drawing tool: back to the edit tool.
     virtual void ToolUsed() {}
     virtual void SetPointerText(const QString &text) {}
-    // A new text or round-text frame wants its panel's text input.
+    // A new frame whose kind names a panel input wants that input.
     virtual void FocusTextInput(TCDLFrame *frame) {}
 };

@@ -15,13 +15,12 @@ namespace {
 // points), and the ellipse's side handles, follow the pointer itself.
 bool SnapsPointer(const TCDLFrame &f, int handle)
 {
-    switch (f.TypeTag()) {
-    case TagLinie:
-    case TagKreis:
-    case TagRText: return true;
-    case TagEllipse: return handle < 1 || handle > 4;
-    default: return false;
+    switch (f.Kind().Snap) {
+    case TSnapRule::Pointer: return true;
+    case TSnapRule::BoxCorners: return handle < 1 || handle > 4;
+    case TSnapRule::Box: break;
     }
+    return false;
 }
 
 // Where the drag puts the handle for the asked pointer, and the direction it

@@ -1,17 +1,15 @@
 #pragma once
 // The drawing tools of the tool bar and the frames they create.
 
+#include "FrameKind.h"
+
 #include <cstdint>
 #include <memory>
 
 class TCDLFrame;
 class TCDLPage;
 
-// In tool-bar order; the buttons carry the same names.
-enum class TTool { Edit, Text, RText, Linie, Rechteck, Kreis, Ellipse, Barcode, SerNo, Dir, Bild, Scan };
-inline constexpr int ToolCount = 12;
-
-// Pictures, scans and directory listings have no frame kind yet.
+// Whether the tool has a kind to make (the edit tool always is).
 bool ToolAvailable(TTool t);
 
 // A new frame of the tool's kind at the model point, not yet on the page;

@@ -67,9 +67,10 @@ TEST_F(AppTest, TextTravelsAsPlainTextBothWays)
     Trigger(m, "miEinfuegen");
     ASSERT_NE(page.ActiveFrame, nullptr);
     EXPECT_EQ(page.ActiveFrame->TypeTag(), TagText);
-    EXPECT_EQ(page.ActiveFrame->Values, QStringList{QStringLiteral("aus einem anderen Programm")});
+    auto &text = dynamic_cast<TCDLText &>(*page.ActiveFrame);
+    EXPECT_EQ(text.Values, QStringList{QStringLiteral("aus einem anderen Programm")});
 
-    page.ActiveFrame->Values = QStringList{QStringLiteral("eins"), QStringLiteral("zwei")};
+    text.Values = QStringList{QStringLiteral("eins"), QStringLiteral("zwei")};
     Trigger(m, "miKopieren");
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("eins\r\nzwei"));
     EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->hasFormat(kFormat));

@@ -131,8 +131,9 @@ TEST(Clipboard, CopyOfTheActiveFrameIsItsRecordAndTextKindsAddTheirText)
     EXPECT_EQ(line.Private, LineRecord(1, 2, 3, 4));
     EXPECT_FALSE(line.HasText);
 
-    Activate(page, Add(page, std::make_unique<TCDLText>(&page, 0, 0)));
-    page.ActiveFrame->Values = QStringList{QStringLiteral("erste"), QStringLiteral("zweite")};
+    auto text = std::make_unique<TCDLText>(&page, 0, 0);
+    text->Values = QStringList{QStringLiteral("erste"), QStringLiteral("zweite")};
+    Activate(page, Add(page, std::move(text)));
     const TClipData c = CopyFromPage(page);
     EXPECT_TRUE(c.HasPrivate);
     EXPECT_EQ(c.Text, QStringLiteral("erste\r\nzweite"));
@@ -234,8 +235,8 @@ TEST(Clipboard, PlainTextBecomesANewTextFrameUnlessItIsTooLong)
     ASSERT_TRUE(PasteIntoPage(page, text));
     ASSERT_EQ(page.FrameCount(), 1);
     const TCDLFrame *f = page.FrameAt(0);
-    EXPECT_EQ(f->TypeTag(), TagText);
-    EXPECT_EQ(f->Values, (QStringList{QStringLiteral("Hallo"), QStringLiteral("Welt")}));
+    ASSERT_EQ(f->TypeTag(), TagText);
+    EXPECT_EQ(static_cast<const TCDLText *>(f)->Values, (QStringList{QStringLiteral("Hallo"), QStringLiteral("Welt")}));
     EXPECT_EQ(QPoint(f->Width, f->Height), QPoint(400, 400));
     EXPECT_EQ(page.ActiveFrame, f);
 

@@ -3,6 +3,7 @@
 
 #include "Errors.h"
 #include "Page.h"
+#include "SerNo.h"
 #include "Shapes.h"
 #include "Strings.h"
 
@@ -21,13 +22,6 @@ struct RecordingHost : TPageHost
     void ShowStatus(const QString &t) override { status = t; }
     void RepaintPage() override { ++repaints; }
     void SetUndoEnabled(bool e) override { undoEnabled = e; }
-};
-
-// Serial-number bookkeeping looks only at the tag and the shared fields.
-struct FakeSerNo : TCDLFrame
-{
-    using TCDLFrame::TCDLFrame;
-    uint16_t TypeTag() const override { return TagSerNo; }
 };
 
 TCDLFrame *AddRect(TCDLPage &p, int x = 0)
@@ -222,8 +216,8 @@ TEST(Page, SerialNumbersSuffice)
     EXPECT_TRUE(page.SerialNumbersSuffice(1000)) << "no serial numbers always suffice";
     EXPECT_FALSE(page.HasSerialNumbers());
 
-    auto counter = std::make_unique<FakeSerNo>(&page, 0, 0);
-    TCDLFrame *c = counter.get();
+    auto counter = std::make_unique<TCDLSerNo>(&page, 0, 0);
+    TCDLSerNo *c = counter.get();
     page.AddFrame(std::move(counter));
     EXPECT_TRUE(page.HasSerialNumbers());
     c->Counter = 2147483647 - 10;

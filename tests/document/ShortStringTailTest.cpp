@@ -103,11 +103,11 @@ TEST(ShortStringTail, OnlyAChangedTextIsPaddedWithZeros)
     const QByteArray file = WithGarbage();
     TCDLDocument doc;
     doc.FromBytes(file, nullptr);
-    TCDLFrame &ser = *doc.Back().FrameAt(0);
-    ser.NumberFormat = QStringLiteral("CD-###");
+    dynamic_cast<TCDLSerNo &>(*doc.Back().FrameAt(0)).NumberFormat = QStringLiteral("CD-###");
     // Changed and changed back is the same field again.
-    doc.Label().FrameAt(0)->FontName = QStringLiteral("Other");
-    doc.Label().FrameAt(0)->FontName = QLatin1String(kTexts[0]);
+    auto &text = dynamic_cast<TCDLText &>(*doc.Label().FrameAt(0));
+    text.FontName = QStringLiteral("Other");
+    text.FontName = QLatin1String(kTexts[0]);
 
     const QByteArray saved = doc.ToBytes();
     EXPECT_EQ(Tail(saved, "CD-###"), QByteArray(ShortStringMax - 6, '\0'));
@@ -136,11 +136,12 @@ TEST(ShortStringTail, UndoAndClipboardCarryTheFieldAsRead)
     EXPECT_EQ(doc.ToBytes().toHex(), file.toHex());
 
     // A property snapshot restores the text and with it the stored field.
-    TCDLFrame *f = doc.Front().FrameAt(0);
+    auto *f = dynamic_cast<TCDLRText *>(doc.Front().FrameAt(0));
+    ASSERT_NE(f, nullptr);
     doc.Front().Undo.Record(f, nullptr, TUndoKind::Properties);
     f->FontName = QStringLiteral("Changed");
     doc.Front().Undo.Undo();
-    EXPECT_EQ(doc.Front().FrameAt(0)->FontName, QLatin1String(kTexts[1]));
+    EXPECT_EQ(dynamic_cast<TCDLRText &>(*doc.Front().FrameAt(0)).FontName, QLatin1String(kTexts[1]));
     EXPECT_EQ(doc.ToBytes().toHex(), file.toHex());
 
     // Copied into another document: the record keeps its tail there too.

@@ -22,7 +22,7 @@ struct TRecordingWindow : TPageHost, TEditorHost
 {
     TTool tool = TTool::Edit;
     QString status, pointer, warning;
-    std::vector<TCDLFrame *> panels;
+    std::vector<TCDLFrame *> panels, focused;
     bool undoEnabled = false;
     bool redoEnabled = false;
     int toolUses = 0;
@@ -39,6 +39,7 @@ struct TRecordingWindow : TPageHost, TEditorHost
         tool = TTool::Edit;
     }
     void SetPointerText(const QString &t) override { pointer = t; }
+    void FocusTextInput(TCDLFrame *f) override { focused.push_back(f); }
 };
 
 class EditorTest : public ::testing::Test

@@ -100,7 +100,8 @@ TEST_F(EditorTest, DragWithDrawingToolSizesTheFrame)
     const QPoint a = editor->ModelOf(from), b = editor->ModelOf(to);
     EXPECT_EQ(f->Width, b.x() - a.x());
     EXPECT_EQ(f->Height, b.y() - a.y());
-    EXPECT_TRUE(f->Barcode);
+    ASSERT_EQ(f->TypeTag(), TagText);
+    EXPECT_TRUE(static_cast<TCDLText *>(f)->Barcode);
 
     // Kinds that do not exist yet create nothing and leave nothing behind.
     win.tool = TTool::Bild;

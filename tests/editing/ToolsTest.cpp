@@ -1,0 +1,51 @@
+// The tool bar's tools make frames through the kinds' descriptors: every
+// tool its kind, the bar-code tool its preparation, and the new frame takes
+// the text input only where its kind says so.
+
+#include "EditorFixture.h"
+#include "FrameRegistry.h"
+#include "Settings.h"
+#include "Text.h"
+#include "Tools.h"
+
+TEST(Tools, EachToolMakesItsKindOrNothing)
+{
+    for (int i = 0; i < ToolCount; ++i) {
+        const TTool t = TTool(i);
+        SCOPED_TRACE(i);
+        const TFrameKind *k = FindKindByTool(t);
+        const auto f = CreateToolFrame(t, nullptr, 30, -40);
+        EXPECT_EQ(ToolAvailable(t), t == TTool::Edit || k);
+        if (!k) {
+            EXPECT_EQ(f, nullptr);
+            continue;
+        }
+        ASSERT_NE(f, nullptr);
+        EXPECT_EQ(&f->Kind(), k);
+        EXPECT_EQ(QPoint(f->X, f->Y), QPoint(30, -40));
+    }
+    const auto text = CreateToolFrame(TTool::Text, nullptr, 0, 0);
+    const auto code = CreateToolFrame(TTool::Barcode, nullptr, 0, 0);
+    EXPECT_FALSE(static_cast<TCDLText &>(*text).Barcode);
+    EXPECT_TRUE(static_cast<TCDLText &>(*code).Barcode);
+    EXPECT_EQ(static_cast<TCDLText &>(*code).FontName, AppSettings().BarcodeFont.left(40));
+}
+
+TEST_F(EditorTest, OnlyNewTextAndRoundTextFramesTakeTheTextInput)
+{
+    struct TCase
+    {
+        TTool Tool;
+        bool Focus;
+    };
+    for (const TCase c : {TCase{TTool::Text, true}, TCase{TTool::Barcode, true}, TCase{TTool::RText, true},
+                          TCase{TTool::SerNo, false}, TCase{TTool::Rechteck, false}, TCase{TTool::Linie, false},
+                          TCase{TTool::Kreis, false}, TCase{TTool::Ellipse, false}}) {
+        SCOPED_TRACE(int(c.Tool));
+        win.focused.clear();
+        win.tool = c.Tool;
+        Click(D(0, 0));
+        ASSERT_NE(page->ActiveFrame, nullptr);
+        EXPECT_EQ(win.focused, c.Focus ? std::vector<TCDLFrame *>{page->ActiveFrame} : std::vector<TCDLFrame *>{});
+    }
+}
