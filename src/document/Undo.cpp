@@ -94,7 +94,7 @@ void TUndo::Undo()
     if (page.ActiveFrame) {
         page.ActiveFrame->State = 0;
         page.ActiveFrame = nullptr;
-        page.RefreshPanels(nullptr);
+        page.AnnounceShownFrame();
     }
 
     // Looked up once: a snapshot of a whole page names every frame.
@@ -193,7 +193,7 @@ void TUndo::Undo()
     }
     if (!created.empty()) {
         page.DeleteFrames(created);
-        page.RefreshPanels(nullptr);
+        page.AnnounceShownFrame();
     }
     Snapshots.DeleteLast();
 
@@ -203,8 +203,7 @@ void TUndo::Undo()
         page.Selection.Clear();
     }
     page.Repaint();
-    if (page.ActiveFrame)
-        page.RefreshPanels(page.ActiveFrame);
+    page.AnnounceShownFrame();
     page.ShowSelectionStatus();
     if (Snapshots.IsEmpty() && page.Window)
         page.Window->SetUndoEnabled(false);

@@ -41,7 +41,7 @@ void TCreateTool::Discard(TPageEditor &e, bool dropSnapshot)
         if (page.Window)
             page.Window->SetUndoEnabled(page.Undo.CanUndo());
     }
-    page.RefreshPanels(nullptr);
+    page.AnnounceShownFrame();
     e.Status(QString());
     page.Repaint();
 }
@@ -72,7 +72,7 @@ void TCreateTool::Release(TPageEditor &e, QPoint p)
         page.ActiveFrame = f;
         e.Relayout(f);
         page.Modified = true;
-        page.RefreshPanels(f);
+        page.AnnounceShownFrame();
         e.Status(f->Verbose());
         if ((f->TypeTag() == TagText || f->TypeTag() == TagRText) && e.Host())
             e.Host()->FocusTextInput(f);

@@ -303,7 +303,7 @@ void TPageEditor::Nudge(int direction)
     else if (TCDLFrame *f = m_page.ActiveFrame) {
         f->MouseMove(f->X, f->Y, ox, oy, ModeMove);
         Relayout(f);
-        m_page.RefreshPanels(f);
+        m_page.AnnounceShownFrame();
     } else
         return;
     m_page.Modified = true;

@@ -26,7 +26,7 @@ struct TRecordingWindow : TPageHost, TEditorHost
     bool undoEnabled = false;
     int toolUses = 0;
 
-    void RefreshPanels(TCDLFrame *f) override { panels.push_back(f); }
+    void ShownFrameChanged(TCDLPage &, TCDLFrame *f) override { panels.push_back(f); }
     void ShowStatus(const QString &t) override { status = t; }
     void SetUndoEnabled(bool e) override { undoEnabled = e; }
     void ShowWarning(const QString &t) override { warning = t; }
