@@ -5,6 +5,7 @@
 #include "ChildWin.h"
 #include "MainWindow.h"
 #include "Page.h"
+#include "PageEditor.h"
 
 #include <QAction>
 #include <QMenu>
@@ -30,13 +31,13 @@ struct TZOrderItem
 {
     const char *Menu, *Button;
     int Text, Hint;
-    void (TCDLPage::*Command)();
+    TRestack Command;
 };
 constexpr TZOrderItem kZOrderItems[] = {
-    {"miTopMost", "sbSendToFrontMost", 171, 251, &TCDLPage::ToFront},
-    {"miNachVorne", "sbVordergrund", 172, 215, &TCDLPage::OneStepForward},
-    {"miNachHinten", "sbHintergrund", 173, 216, &TCDLPage::OneStepBack},
-    {"miBottomMost", "sbSendToBackMost", 174, 252, &TCDLPage::ToBack},
+    {"miTopMost", "sbSendToFrontMost", 171, 251, TRestack::ToFront},
+    {"miNachVorne", "sbVordergrund", 172, 215, TRestack::OneStepForward},
+    {"miNachHinten", "sbHintergrund", 173, 216, TRestack::OneStepBack},
+    {"miBottomMost", "sbSendToBackMost", 174, 252, TRestack::ToBack},
 };
 
 } // namespace
@@ -48,10 +49,10 @@ TCDLPage *TMDIForm::shownPage() const
     return w ? w->ActivePage() : nullptr;
 }
 
-void TMDIForm::restack(void (TCDLPage::*command)())
+void TMDIForm::restack(TRestack command)
 {
-    if (TCDLPage *p = shownPage())
-        (p->*command)();
+    if (TChildWin *c = ActiveChild())
+        c->Editor().Restack(command);
 }
 
 void TMDIForm::buildArrangeMenu(QMenu *menu)
@@ -83,8 +84,8 @@ void TMDIForm::buildArrangeBar()
 void TMDIForm::arrange(int tag)
 {
     const int mode = AlignModeOfTag(tag);
-    if (TCDLPage *p = shownPage(); p && mode >= 0)
-        Align(*p, TAlignMode(mode));
+    if (TChildWin *c = ActiveChild(); c && mode >= 0)
+        c->Editor().Align(TAlignMode(mode));
 }
 
 void TMDIForm::updateArrangeStates()

@@ -111,14 +111,10 @@ void TClipboardCommands::updateCanPaste()
     m_canPaste = OffersPaste(QGuiApplication::clipboard()->mimeData());
 }
 
-TCDLPage *TClipboardCommands::activePage() const
+TPageEditor *TClipboardCommands::activeEditor() const
 {
     TChildWin *c = m_main->ActiveChild();
-    if (!c)
-        return nullptr;
-    // A press still held owns the frames it drags; the command ends it first.
-    c->Editor().CancelDrag();
-    return c->ActivePage();
+    return c ? &c->Editor() : nullptr;
 }
 
 void TClipboardCommands::UpdateStates(TChildWin *active)
@@ -135,12 +131,12 @@ void TClipboardCommands::UpdateStates(TChildWin *active)
 
 void TClipboardCommands::Copy()
 {
-    TCDLPage *p = activePage();
-    if (!p)
+    TPageEditor *e = activeEditor();
+    if (!e)
         return;
     TWaitCursor wait;
     try {
-        const TClipData clip = CopyFromPage(*p);
+        const TClipData clip = e->Copy();
         if (!clip.IsEmpty())
             QGuiApplication::clipboard()->setMimeData(ToMimeData(clip));
     } catch (const ELocalizedError &e) {
@@ -150,12 +146,12 @@ void TClipboardCommands::Copy()
 
 void TClipboardCommands::Cut()
 {
-    TCDLPage *p = activePage();
-    if (!p)
+    TPageEditor *e = activeEditor();
+    if (!e)
         return;
     TWaitCursor wait;
     try {
-        const TClipData clip = CutFromPage(*p);
+        const TClipData clip = e->Cut();
         if (!clip.IsEmpty())
             QGuiApplication::clipboard()->setMimeData(ToMimeData(clip));
     } catch (const ELocalizedError &e) {
@@ -166,12 +162,12 @@ void TClipboardCommands::Cut()
 
 void TClipboardCommands::Paste()
 {
-    TCDLPage *p = activePage();
-    if (!p)
+    TPageEditor *e = activeEditor();
+    if (!e)
         return;
     TWaitCursor wait;
     try {
-        PasteIntoPage(*p, FromMimeData(QGuiApplication::clipboard()->mimeData()));
+        e->Paste(FromMimeData(QGuiApplication::clipboard()->mimeData()));
     } catch (const ELocalizedError &e) {
         report(e);
     }
@@ -194,8 +190,8 @@ void TClipboardCommands::Delete()
 
 void TClipboardCommands::SaveSelection()
 {
-    TCDLPage *p = activePage();
-    if (!p)
+    TPageEditor *e = activeEditor();
+    if (!e)
         return;
     for (;;) {
         QString path =
@@ -212,7 +208,7 @@ void TClipboardCommands::SaveSelection()
         }
         AppSettings().SelectionDir = QFileInfo(path).absolutePath();
         try {
-            SaveSelectionFile(*p, path);
+            e->SaveSelection(path);
         } catch (const ELocalizedError &e) {
             report(e);
         }
@@ -222,8 +218,8 @@ void TClipboardCommands::SaveSelection()
 
 void TClipboardCommands::LoadSelection()
 {
-    TCDLPage *p = activePage();
-    if (!p)
+    TPageEditor *e = activeEditor();
+    if (!e)
         return;
     const QString path =
         AskSelectionFileName(m_main, false, GetText(ClipboardText::LoadTitle), AppSettings().SelectionDir);
@@ -232,7 +228,7 @@ void TClipboardCommands::LoadSelection()
     AppSettings().SelectionDir = QFileInfo(path).absolutePath();
     TWaitCursor wait;
     try {
-        LoadSelectionFile(*p, path);
+        e->LoadSelection(path);
     } catch (const ELocalizedError &e) {
         report(e);
     }

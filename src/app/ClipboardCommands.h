@@ -9,6 +9,7 @@
 class QMimeData;
 class TChildWin;
 class TCDLPage;
+class TPageEditor;
 class TMDIForm;
 
 // The private format under its registered name, plain text beside it.
@@ -35,7 +36,7 @@ public:
     void LoadSelection();
 
 private:
-    TCDLPage *activePage() const;
+    TPageEditor *activeEditor() const;
     void updateCanPaste();
 
     TMDIForm *m_main;

@@ -17,6 +17,7 @@ class TCDLPage;
 class TChildWin;
 class TClipboardCommands;
 class TAboutBox;
+enum class TRestack;
 
 class TMDIForm : public QMainWindow
 {
@@ -85,7 +86,7 @@ private:
     void buildArrangeBar();
     void updateArrangeStates();
     void arrange(int tag);
-    void restack(void (TCDLPage::*command)());
+    void restack(TRestack command);
     TCDLPage *shownPage() const;
     void openInNewWindow(const QString &path, const QString &caption);
     void showChild(TChildWin *c);
