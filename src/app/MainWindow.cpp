@@ -44,12 +44,13 @@ TMDIForm::TMDIForm()
     m_clipboard = new TClipboardCommands(this);
     m_about = new TAboutBox(this);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *) {
-        updateCommandStates();
         if (TChildWin *c = ActiveChild()) {
-            PageShown(c, c->PageIndex());
+            PageShown(*c);
             c->Verbose();
         } else {
-            SetStatusText(QString());
+            updateCommandStates();
+            tellShownFrame();
+            ShowStatus(QString());
         }
     });
     SetupStrings();
@@ -114,8 +115,8 @@ void TMDIForm::buildMenus()
     enable(addCommand(m_fileMenu, "miNeu", 102, 200), false, [this] { New(); })->setShortcut(QKeySequence::New);
     enable(addCommand(m_fileMenu, "miOeffnen", 103, 201), false, [this] { Open(); })->setShortcut(QKeySequence::Open);
     enable(addCommand(m_fileMenu, "miSchliessen", 104, 0), true, [this] {
-        if (TChildWin *c = ActiveChild())
-            c->parentWidget()->close();
+        if (TActiveDocument *d = ActiveDocument())
+            d->CloseDocument();
     });
     enable(addCommand(m_fileMenu, "miSpeichern", 105, 202), true, [this] { onChild([](TChildWin *c) { c->Save(); }); })
         ->setShortcut(QKeySequence::Save);
@@ -353,6 +354,8 @@ template <typename F> void TMDIForm::onChild(F f)
 
 // ---- documents
 
+TActiveDocument *TMDIForm::ActiveDocument() const { return ActiveChild(); }
+
 TChildWin *TMDIForm::ActiveChild() const
 {
     // A closed window lingers in the list until it is deleted; it never counts.
@@ -372,7 +375,7 @@ QList<TChildWin *> TMDIForm::Children() const
     return r;
 }
 
-TChildWin *TMDIForm::FindDocument(const QString &path, const TChildWin *except) const
+TChildWin *TMDIForm::FindDocument(const QString &path, const TActiveDocument *except) const
 {
     for (TChildWin *c : Children())
         if (c != except && !c->FileName().isEmpty() && c->FileName() == path)
@@ -460,25 +463,64 @@ void TMDIForm::OpenInitialDocument(const QStringList &args)
         New();
 }
 
-void TMDIForm::DocumentClosed(TChildWin *w, const QString &fileName)
+void TMDIForm::DocumentClosed(TActiveDocument &d)
 {
-    AppSettings().RecentFiles.AddRecent(fileName);
+    AppSettings().RecentFiles.AddRecent(d.FileName());
     RebuildRecentMenu();
-    Q_UNUSED(w);
+    // A closed window no longer counts as active.
+    tellShownFrame();
     // The window list changes once the sub-window is gone.
     QMetaObject::invokeMethod(this, [this] { updateCommandStates(); }, Qt::QueuedConnection);
 }
 
-void TMDIForm::PageShown(TChildWin *w, int tag)
+void TMDIForm::DocumentDestroyed(TActiveDocument &d)
 {
-    if (w != ActiveChild())
+    if (&d == m_toldDocument)
+        tell(nullptr, nullptr, nullptr);
+}
+
+bool TMDIForm::IsOpenElsewhere(const QString &path, const TActiveDocument &except) const
+{
+    return FindDocument(path, &except) != nullptr;
+}
+
+void TMDIForm::PageShown(TActiveDocument &d)
+{
+    if (&d != ActiveDocument())
         return;
+    const int tag = d.PageIndex();
     static const char *const kPages[] = {"sbAnsichtCDLabel", "sbAnsichtInlayVorder", "sbAnsichtInlayRueck"};
     static const char *const kItems[] = {"miCDLabel", "miInlayVorder", "miInlayRueck"};
     Action(QLatin1String(kPages[tag]))->setChecked(true);
     Action(QLatin1String(kItems[tag]))->setChecked(true);
-    updateArrangeStates();
-    UpdateEditCommands();
+    updateCommandStates();
+    tellShownFrame();
+}
+
+void TMDIForm::ShownFrameChanged(TActiveDocument &d, TCDLPage &page, TCDLFrame *frame)
+{
+    // Only the shown page of the active document is on show.
+    if (&d == ActiveDocument() && &page == d.ActivePage())
+        tell(&d, &page, frame);
+}
+
+void TMDIForm::tellShownFrame()
+{
+    TActiveDocument *d = ActiveDocument();
+    TCDLPage *page = d ? d->ActivePage() : nullptr;
+    TCDLFrame *frame = page ? page->ActiveFrame : nullptr;
+    // Told frames are kept valid by the pages' notices, so an equal pair
+    // here is still what the listeners hold.
+    if (d != m_toldDocument || page != m_toldPage || frame != m_toldFrame)
+        tell(d, page, frame);
+}
+
+void TMDIForm::tell(TActiveDocument *d, TCDLPage *page, TCDLFrame *frame)
+{
+    m_toldDocument = d;
+    m_toldPage = page;
+    m_toldFrame = frame;
+    emit shownFrameChanged(page, frame);
 }
 
 void TMDIForm::RebuildRecentMenu()
@@ -504,8 +546,8 @@ void TMDIForm::RebuildRecentMenu()
     m_mruSeparator->setVisible(list.Count() >= 1);
 }
 
-void TMDIForm::SetStatusText(const QString &text) { m_statuszeile->setText(text); }
-void TMDIForm::SetPointerText(const QString &text) { m_aktPos->setText(text); }
+void TMDIForm::ShowStatus(const QString &text) { m_statuszeile->setText(text); }
+void TMDIForm::ShowPointer(const QString &text) { m_aktPos->setText(text); }
 
 // ---- language and help
 
@@ -522,7 +564,7 @@ void TMDIForm::SetLanguage(int n)
     if (TChildWin *c = ActiveChild())
         c->Verbose();
     else
-        SetStatusText(QString());
+        ShowStatus(QString());
 }
 
 void TMDIForm::ShowLanguageDialog()

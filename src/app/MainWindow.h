@@ -1,8 +1,10 @@
 #pragma once
 // The main window: an MDI frame with menus, three tool bars, the status bar
 // and the recently-used list. Commands that need a document act on the
-// active document window.
+// active document window; the document windows report back as its
+// TDocumentHost.
 
+#include "ActiveDocument.h"
 #include "Tools.h"
 
 #include <QHash>
@@ -13,13 +15,14 @@ class QLabel;
 class QMdiArea;
 class QMenu;
 class QToolBar;
+class TCDLFrame;
 class TCDLPage;
 class TChildWin;
 class TClipboardCommands;
 class TAboutBox;
 enum class TRestack;
 
-class TMDIForm : public QMainWindow
+class TMDIForm : public QMainWindow, private TDocumentHost
 {
     Q_OBJECT
 public:
@@ -35,9 +38,10 @@ public:
     void OpenFile(const QString &path);
     void OpenInitialDocument(const QStringList &args);
     TChildWin *ActiveChild() const;
+    TActiveDocument *ActiveDocument() const;
     QList<TChildWin *> Children() const;
     // The window holding exactly that full name, other than except.
-    TChildWin *FindDocument(const QString &path, const TChildWin *except = nullptr) const;
+    TChildWin *FindDocument(const QString &path, const TActiveDocument *except = nullptr) const;
     QMdiArea *MdiArea() const { return m_mdi; }
 
     void SetLanguage(int n);
@@ -48,11 +52,6 @@ public:
     // After ReadSettingsMain: visibility of the tool bars and their places.
     void ApplySettings();
 
-    // Called by document windows.
-    void PageShown(TChildWin *w, int tag);
-    void DocumentClosed(TChildWin *w, const QString &fileName);
-    void SetStatusText(const QString &text);
-    void SetPointerText(const QString &text);
     void RebuildRecentMenu();
 
     QAction *Action(const QString &name) const { return m_actions.value(name); }
@@ -60,12 +59,18 @@ public:
     void CommandStatesChanged() { updateCommandStates(); }
 
     // The tool bar's drawing tools, one down at a time.
-    TTool CurrentTool() const;
+    TTool CurrentTool() const override;
     void SelectTool(TTool t);
     // Undo and the selection commands follow the active document's shown page.
     void UpdateEditCommands();
     // Paint order and colours of grid and guide lines from the settings.
     static void ApplyPaintSettings();
+
+signals:
+    // The frame the property panels show: the active frame of the active
+    // document's shown page, or none (no document, nothing or a group
+    // selected). A frame told here stays alive until the next emission.
+    void shownFrameChanged(TCDLPage *page, TCDLFrame *frame);
 
 protected:
     void closeEvent(QCloseEvent *e) override;
@@ -74,6 +79,21 @@ protected:
     void dropEvent(QDropEvent *e) override;
 
 private:
+    // TDocumentHost
+    void ToolUsed() override { SelectTool(TTool::Edit); }
+    void ShowStatus(const QString &text) override;
+    void ShowPointer(const QString &text) override;
+    void CommandStatesChanged(TActiveDocument &) override { updateCommandStates(); }
+    void PageShown(TActiveDocument &d) override;
+    void ShownFrameChanged(TActiveDocument &d, TCDLPage &page, TCDLFrame *frame) override;
+    bool IsOpenElsewhere(const QString &path, const TActiveDocument &except) const override;
+    void DocumentClosed(TActiveDocument &d) override;
+    void DocumentDestroyed(TActiveDocument &d) override;
+    // Tells the shown frame of the active document when it is not what was
+    // told last (another document or page).
+    void tellShownFrame();
+    void tell(TActiveDocument *d, TCDLPage *page, TCDLFrame *frame);
+
     QAction *addCommand(QMenu *menu, const char *name, int text, int hint, const char *button = nullptr,
                         QToolBar *bar = nullptr);
     void buildMenus();
@@ -110,4 +130,8 @@ private:
     TAboutBox *m_about = nullptr;
     bool m_closing = false;
     TClipboardCommands *m_clipboard = nullptr;
+    // What shownFrameChanged told last.
+    TActiveDocument *m_toldDocument = nullptr;
+    TCDLPage *m_toldPage = nullptr;
+    TCDLFrame *m_toldFrame = nullptr;
 };
