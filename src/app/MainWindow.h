@@ -9,6 +9,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <functional>
 
 class QAction;
 class QLabel;
@@ -20,7 +21,7 @@ class TCDLPage;
 class TChildWin;
 class TClipboardCommands;
 class TAboutBox;
-enum class TRestack;
+class TCommandTable;
 
 class TMDIForm : public QMainWindow, private TDocumentHost
 {
@@ -54,15 +55,16 @@ public:
 
     void RebuildRecentMenu();
 
-    QAction *Action(const QString &name) const { return m_actions.value(name); }
-    // The selection or the shown page changed: refresh what needs them.
+    // A menu item or speed button by its object name, for tests and the
+    // clipboard peer program; the window itself holds its commands.
+    QAction *Action(const QString &name) const;
+    // Enable and check states of every command from the present state.
     void CommandStatesChanged() { updateCommandStates(); }
 
     // The tool bar's drawing tools, one down at a time.
-    TTool CurrentTool() const override;
+    TTool CurrentTool() const override { return m_tool; }
+    // Ignored while the tool's button is disabled.
     void SelectTool(TTool t);
-    // Undo and the selection commands follow the active document's shown page.
-    void UpdateEditCommands();
     // Paint order and colours of grid and guide lines from the settings.
     static void ApplyPaintSettings();
 
@@ -94,41 +96,34 @@ private:
     void tellShownFrame();
     void tell(TActiveDocument *d, TCDLPage *page, TCDLFrame *frame);
 
-    QAction *addCommand(QMenu *menu, const char *name, int text, int hint, const char *button = nullptr,
-                        QToolBar *bar = nullptr);
-    void buildMenus();
-    void buildToolBars();
+    QMenu *addMenu(const char *name, int text, bool forDocument);
+    QToolBar *addBar(const char *name, Qt::ToolBarArea area);
+    void buildMenusAndBars();
+    // The command table, its menu items and speed buttons (MainWindowCommands.cpp).
+    void buildCommands();
     void buildStatusBar();
-    void buildEditingCommands();
     void updateCommandStates();
-    // Align, distribute and z-order (ArrangeCommands.cpp).
-    void buildArrangeMenu(QMenu *menu);
-    void buildArrangeBar();
-    void updateArrangeStates();
-    void arrange(int tag);
-    void restack(TRestack command);
-    TCDLPage *shownPage() const;
+    // Runs f on the active document, if there is one.
+    std::function<void()> onDocument(std::function<void(TActiveDocument &)> f);
     void openInNewWindow(const QString &path, const QString &caption);
     void showChild(TChildWin *c);
     bool refuseDuplicate(const QString &path);
     void saveToolBarPlaces();
-    template <typename F> void onChild(F f);
 
     QMdiArea *m_mdi;
-    QHash<QString, QAction *> m_actions;
-    QHash<QAction *, int> m_texts, m_hints;
-    QList<QMenu *> m_docMenus;
-    QList<QAction *> m_needDocument;
-    QMenu *m_fileMenu = nullptr, *m_windowMenu = nullptr;
+    TCommandTable *m_commands = nullptr;
+    TTool m_tool = TTool::Edit;
     QList<QMenu *> m_menus;
     QHash<QMenu *, int> m_menuTexts;
+    // Hidden while no document is open.
+    QList<QMenu *> m_docMenus;
+    QMenu *m_fileMenu = nullptr, *m_editMenu = nullptr, *m_arrangeMenu = nullptr, *m_viewMenu = nullptr,
+          *m_zoomMenu = nullptr, *m_insertMenu = nullptr, *m_windowMenu = nullptr, *m_helpMenu = nullptr;
     QAction *m_mruSeparator = nullptr;
-    QAction *m_tools[ToolCount] = {};
     QList<QAction *> m_recentItems;
     QToolBar *m_symbolleiste = nullptr, *m_toolleiste = nullptr, *m_anordnenleiste = nullptr;
     QLabel *m_aktPos = nullptr, *m_statuszeile = nullptr, *m_hintPanel = nullptr;
     TAboutBox *m_about = nullptr;
-    bool m_closing = false;
     TClipboardCommands *m_clipboard = nullptr;
     // What shownFrameChanged told last.
     TActiveDocument *m_toldDocument = nullptr;
