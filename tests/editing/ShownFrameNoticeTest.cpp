@@ -2,8 +2,6 @@
 // the window the frame shown now (none for nothing or a group), and no
 // window is left holding a frame that the page has freed.
 
-#include "Arrange.h"
-#include "Clipboard.h"
 #include "EditorFixture.h"
 
 #include <memory>
@@ -98,7 +96,7 @@ TEST_F(ShownFrameNotice, SelectingTabAndSelectAllTellTheFrameOrNoneForAGroup)
     ExpectShown(nullptr, "clear");
     Click(D(-300, -300));
     ExpectShown(a, "click");
-    Align(*page, TAlignMode::Left);
+    editor->Align(TAlignMode::Left);
     ExpectShown(nullptr, "align takes the active frame into the group");
     EXPECT_EQ(*heldAtFree, 0);
 }
@@ -159,13 +157,13 @@ TEST_F(ShownFrameNotice, PastingTellsThePastedFrameOrNoneForAGroup)
     AddWatched(0, -500);
     Click(D(-300, -300));
     ExpectShown(a, "click");
-    PasteIntoPage(*page, CopyFromPage(*page));
+    editor->Paste(editor->Copy());
     ASSERT_EQ(page->FrameCount(), 3);
     ExpectShown(page->FrameAt(2), "one frame pasted");
 
     editor->SelectAll();
     ExpectShown(nullptr, "select all");
-    PasteIntoPage(*page, CopyFromPage(*page));
+    editor->Paste(editor->Copy());
     ExpectShown(nullptr, "a group pasted");
     EXPECT_EQ(page->Selection.Count(), 3);
 }
