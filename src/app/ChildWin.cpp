@@ -107,8 +107,10 @@ TChildWin::TChildWin(TDocumentHost *host, const QString &caption) : m_host(host 
 TChildWin::~TChildWin()
 {
     std::exchange(m_host, &nowhere())->DocumentDestroyed(*this);
-    // The page controls outlive the editors and pages (they are children of
-    // the widget, deleted after the members) and may still see a focus change.
+    // The controls are children of the widget, deleted after the members:
+    // the page controls may still see a focus change and the notebook a
+    // change of its current page.
+    disconnect(m_notebook, nullptr, this, nullptr);
     for (TPageWidget *w : m_pages)
         w->setPage(nullptr);
 }
