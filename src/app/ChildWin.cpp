@@ -2,7 +2,6 @@
 
 #include "Errors.h"
 #include "FileDialogs.h"
-#include "MainWindow.h"
 #include "MessageBoxText.h"
 #include "PageEditor.h"
 #include "PageWidget.h"
@@ -16,14 +15,26 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QToolButton>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
-TChildWin::TChildWin(TMDIForm *main, const QString &caption) : m_main(main), m_doc(this)
+namespace {
+
+TDocumentHost &nowhere()
+{
+    static TDocumentHost none;
+    return none;
+}
+
+} // namespace
+
+TChildWin::TChildWin(TDocumentHost *host, const QString &caption) : m_host(host ? host : &nowhere()), m_doc(this)
 {
     setObjectName(QStringLiteral("ChildWin"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -93,7 +104,16 @@ TChildWin::TChildWin(TMDIForm *main, const QString &caption) : m_main(main), m_d
     resize(640, 560);
 }
 
-TChildWin::~TChildWin() = default;
+TChildWin::~TChildWin()
+{
+    std::exchange(m_host, &nowhere())->DocumentDestroyed(*this);
+    // The controls are children of the widget, deleted after the members:
+    // the page controls may still see a focus change and the notebook a
+    // change of its current page.
+    disconnect(m_notebook, nullptr, this, nullptr);
+    for (TPageWidget *w : m_pages)
+        w->setPage(nullptr);
+}
 
 TCDLPage *TChildWin::ActivePage() const { return m_pages[PageIndex()]->page(); }
 TPageEditor &TChildWin::Editor() const { return *m_editors[PageIndex()]; }
@@ -115,7 +135,7 @@ void TChildWin::ShowPage(int tag)
         m_notebook->setCurrentIndex(tag);
     m_hRuler->SetPage(ActivePage(), PageControl());
     m_vRuler->SetPage(ActivePage(), PageControl());
-    m_main->PageShown(this, tag);
+    m_host->PageShown(*this);
     PageControl()->setFocus();
     CommandStatesChanged();
     RepaintRulers();
@@ -182,7 +202,7 @@ bool TChildWin::SaveAs()
             chosen += QStringLiteral(".CDL");
         chosen = QFileInfo(chosen).absoluteFilePath();
         if (QFileInfo::exists(chosen)) {
-            if (m_main->FindDocument(chosen, this)) {
+            if (m_host->IsOpenElsewhere(chosen, *this)) {
                 MessageBoxText(GetText(858), mkWarning, mbOK);
                 proposed = untitled;
                 continue;
@@ -230,7 +250,16 @@ void TChildWin::closeEvent(QCloseEvent *e)
     }
     Closing = true;
     e->accept();
-    m_main->DocumentClosed(this, m_doc.FileName);
+    m_host->DocumentClosed(*this);
+}
+
+void TChildWin::CloseDocument()
+{
+    // Inside the MDI area the sub-window closes, and with it this window.
+    if (auto *s = qobject_cast<QMdiSubWindow *>(parentWidget()))
+        s->close();
+    else
+        close();
 }
 
 // ---- zoom and scrolling
@@ -440,7 +469,7 @@ bool TChildWin::eventFilter(QObject *o, QEvent *e)
 
 // ---- TPageHost
 
-void TChildWin::ShowStatus(const QString &text) { m_main->SetStatusText(text); }
+void TChildWin::ShowStatus(const QString &text) { m_host->ShowStatus(text); }
 void TChildWin::RepaintPage() { PageControl()->update(); }
 
 void TChildWin::RepaintRulers()
@@ -450,7 +479,9 @@ void TChildWin::RepaintRulers()
 }
 
 void TChildWin::ShowWarning(const QString &text) { MessageBoxText(text, mkWarning, mbOK); }
-void TChildWin::CommandStatesChanged() { m_main->CommandStatesChanged(); }
+void TChildWin::CommandStatesChanged() { m_host->CommandStatesChanged(*this); }
+
+void TChildWin::ShownFrameChanged(TCDLPage &page, TCDLFrame *frame) { m_host->ShownFrameChanged(*this, page, frame); }
 
 void TChildWin::Verbose() { ActivePage()->ShowSelectionStatus(); }
 
@@ -463,6 +494,13 @@ void TChildWin::UndoLast()
     CommandStatesChanged();
 }
 
-TTool TChildWin::CurrentTool() const { return m_main->CurrentTool(); }
-void TChildWin::ToolUsed() { m_main->SelectTool(TTool::Edit); }
-void TChildWin::SetPointerText(const QString &text) { m_main->SetPointerText(text); }
+void TChildWin::RedoLast()
+{
+    if (Editor().Redo())
+        RepaintPage();
+    CommandStatesChanged();
+}
+
+TTool TChildWin::CurrentTool() const { return m_host->CurrentTool(); }
+void TChildWin::ToolUsed() { m_host->ToolUsed(); }
+void TChildWin::SetPointerText(const QString &text) { m_host->ShowPointer(text); }

@@ -1,7 +1,9 @@
 #pragma once
 // A document window: the three pages on a notebook with rulers, zero-point
 // button and scroll bars; open, save and the close query with its prompts.
+// It reports to its host alone, so it stands without the main window.
 
+#include "ActiveDocument.h"
 #include "Document.h"
 #include "EditorHost.h"
 
@@ -11,45 +13,47 @@
 class QScrollBar;
 class QTabWidget;
 class QToolButton;
-class TMDIForm;
 class TPageEditor;
 class TPageWidget;
 class TRuler;
 
-class TChildWin : public QWidget, public TPageHost, public TEditorHost
+class TChildWin : public QWidget, public TActiveDocument, public TPageHost, public TEditorHost
 {
     Q_OBJECT
 public:
-    TChildWin(TMDIForm *main, const QString &caption);
+    // Without a host the window reports nowhere.
+    TChildWin(TDocumentHost *host, const QString &caption);
     ~TChildWin() override;
 
-    TCDLDocument &Document() { return m_doc; }
-    const QString &FileName() const { return m_doc.FileName; }
-    QString Caption() const { return windowTitle(); }
+    // TActiveDocument
+    TCDLDocument &Document() override { return m_doc; }
+    const QString &FileName() const override { return m_doc.FileName; }
+    QString Caption() const override { return windowTitle(); }
+    TCDLPage *ActivePage() const override;
+    int PageIndex() const override;
+    void ShowPage(int tag) override;
+    // The mouse and key editing of the shown page.
+    TPageEditor &Editor() const override;
+    void UndoLast() override;
+    void RedoLast() override;
+    bool Save() override;
+    bool SaveAs() override;
+    void CloseDocument() override;
+    void ZoomIn() override;
+    void ZoomOut() override;
+    void ZoomTo(int tag) override;
+    void StandardZoom() override;
+    void SetupStrings() override;
+    void Verbose() override;
 
     // False when the window has to close (not a document, damaged).
     bool LoadFromFile(const QString &path);
     bool SaveToFile(const QString &path);
-    bool Save();
-    bool SaveAs();
 
-    TCDLPage *ActivePage() const;
-    int PageIndex() const;
-    void ShowPage(int tag);
     TPageWidget *PageControl() const;
-    // The mouse and key editing of the shown page.
-    TPageEditor &Editor() const;
-    void UndoLast();
     TRuler *HRuler() const { return m_hRuler; }
     TRuler *VRuler() const { return m_vRuler; }
 
-    void ZoomIn();
-    void ZoomOut();
-    void ZoomTo(int tag);
-    void StandardZoom();
-
-    void SetupStrings();
-    void Verbose();
     // Close without asking (the query already agreed or the load failed).
     bool Closing = false;
 
@@ -61,6 +65,7 @@ public:
     void CommandStatesChanged() override;
     void SetUndoEnabled(bool) override { CommandStatesChanged(); }
     void SetRedoEnabled(bool) override { CommandStatesChanged(); }
+    void ShownFrameChanged(TCDLPage &page, TCDLFrame *frame) override;
 
     // TEditorHost
     TTool CurrentTool() const override;
@@ -85,7 +90,7 @@ private:
     void guideDragged(bool horizontal, int pos, bool finished);
     bool zeroDrag(QEvent *e);
 
-    TMDIForm *m_main;
+    TDocumentHost *m_host;
     TCDLDocument m_doc;
     QTabWidget *m_notebook;
     TPageWidget *m_pages[TCDLDocument::PageCount];

@@ -1,17 +1,16 @@
 #include "ClipboardCommands.h"
 
-#include "ChildWin.h"
+#include "ActiveDocument.h"
 #include "Clipboard.h"
 #include "Errors.h"
 #include "FileDialogs.h"
-#include "MainWindow.h"
 #include "MessageBoxText.h"
 #include "PageEditor.h"
 #include "Settings.h"
 #include "Strings.h"
 
-#include <QAction>
 #include <QApplication>
+#include <QWidget>
 #include <QClipboard>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -79,29 +78,11 @@ bool OffersPaste(const QMimeData *m)
     return m && (m->hasFormat(formatName()) || m->hasText());
 }
 
-TClipboardCommands::TClipboardCommands(TMDIForm *main) : QObject(main), m_main(main)
+TClipboardCommands::TClipboardCommands(QWidget *main) : QObject(main), m_main(main)
 {
-    using C = TClipboardCommands;
-    const std::pair<const char *, void (C::*)()> commands[] = {
-        {"miAusschneiden", &C::Cut},
-        {"sbAusschneiden", &C::Cut},
-        {"miKopieren", &C::Copy},
-        {"sbKopieren", &C::Copy},
-        {"miEinfuegen", &C::Paste},
-        {"sbEinfuegen", &C::Paste},
-        {"miLoeschen", &C::Delete},
-        {"miSelectedSave", &C::SaveSelection},
-        {"miSelectedLoad", &C::LoadSelection},
-    };
-    for (const auto &[name, slot] : commands)
-        connect(main->Action(QLatin1String(name)), &QAction::triggered, this, slot);
-    main->Action(QStringLiteral("miAusschneiden"))->setShortcut(QKeySequence::Cut);
-    main->Action(QStringLiteral("miKopieren"))->setShortcut(QKeySequence::Copy);
-    main->Action(QStringLiteral("miEinfuegen"))->setShortcut(QKeySequence::Paste);
-    main->Action(QStringLiteral("miLoeschen"))->setShortcut(QKeySequence::Delete);
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
         updateCanPaste();
-        m_main->CommandStatesChanged();
+        emit pasteOfferChanged();
     });
     updateCanPaste();
 }
@@ -111,36 +92,11 @@ void TClipboardCommands::updateCanPaste()
     m_canPaste = OffersPaste(QGuiApplication::clipboard()->mimeData());
 }
 
-TCDLPage *TClipboardCommands::activePage() const
+void TClipboardCommands::Copy(TActiveDocument &d)
 {
-    TChildWin *c = m_main->ActiveChild();
-    if (!c)
-        return nullptr;
-    // A press still held owns the frames it drags; the command ends it first.
-    c->Editor().CancelDrag();
-    return c->ActivePage();
-}
-
-void TClipboardCommands::UpdateStates(TChildWin *active)
-{
-    const TCDLPage *p = active ? active->ActivePage() : nullptr;
-    const bool selected = p && (p->ActiveFrame || !p->Selection.IsEmpty());
-    for (const char *n :
-         {"miAusschneiden", "sbAusschneiden", "miKopieren", "sbKopieren", "miLoeschen", "miSelectedSave"})
-        m_main->Action(QLatin1String(n))->setEnabled(selected);
-    for (const char *n : {"miEinfuegen", "sbEinfuegen"})
-        m_main->Action(QLatin1String(n))->setEnabled(p && m_canPaste);
-    m_main->Action(QStringLiteral("miSelectedLoad"))->setEnabled(p != nullptr);
-}
-
-void TClipboardCommands::Copy()
-{
-    TCDLPage *p = activePage();
-    if (!p)
-        return;
     TWaitCursor wait;
     try {
-        const TClipData clip = CopyFromPage(*p);
+        const TClipData clip = d.Editor().Copy();
         if (!clip.IsEmpty())
             QGuiApplication::clipboard()->setMimeData(ToMimeData(clip));
     } catch (const ELocalizedError &e) {
@@ -148,36 +104,29 @@ void TClipboardCommands::Copy()
     }
 }
 
-void TClipboardCommands::Cut()
+void TClipboardCommands::Cut(TActiveDocument &d)
 {
-    TCDLPage *p = activePage();
-    if (!p)
-        return;
     TWaitCursor wait;
     try {
-        const TClipData clip = CutFromPage(*p);
+        const TClipData clip = d.Editor().Cut();
         if (!clip.IsEmpty())
             QGuiApplication::clipboard()->setMimeData(ToMimeData(clip));
     } catch (const ELocalizedError &e) {
         report(e);
     }
-    m_main->CommandStatesChanged();
 }
 
-void TClipboardCommands::Paste()
+void TClipboardCommands::Paste(TActiveDocument &d)
 {
-    TCDLPage *p = activePage();
-    if (!p)
-        return;
     TWaitCursor wait;
     try {
-        PasteIntoPage(*p, FromMimeData(QGuiApplication::clipboard()->mimeData()));
+        d.Editor().Paste(FromMimeData(QGuiApplication::clipboard()->mimeData()));
     } catch (const ELocalizedError &e) {
         report(e);
     }
 }
 
-void TClipboardCommands::Delete()
+void TClipboardCommands::Delete(TActiveDocument &d)
 {
     QCoreApplication::processEvents();
     // Del typed into a field of another window edits that field.
@@ -185,18 +134,11 @@ void TClipboardCommands::Delete()
         sendDeleteKey(focus);
         return;
     }
-    if (TChildWin *c = m_main->ActiveChild()) {
-        c->Editor().DeleteSelected();
-        // Deleting the active frame alone tells the window nothing.
-        m_main->CommandStatesChanged();
-    }
+    d.Editor().DeleteSelected();
 }
 
-void TClipboardCommands::SaveSelection()
+void TClipboardCommands::SaveSelection(TActiveDocument &d)
 {
-    TCDLPage *p = activePage();
-    if (!p)
-        return;
     for (;;) {
         QString path =
             AskSelectionFileName(m_main, true, GetText(ClipboardText::SaveTitle), AppSettings().SelectionDir);
@@ -212,7 +154,7 @@ void TClipboardCommands::SaveSelection()
         }
         AppSettings().SelectionDir = QFileInfo(path).absolutePath();
         try {
-            SaveSelectionFile(*p, path);
+            d.Editor().SaveSelection(path);
         } catch (const ELocalizedError &e) {
             report(e);
         }
@@ -220,11 +162,8 @@ void TClipboardCommands::SaveSelection()
     }
 }
 
-void TClipboardCommands::LoadSelection()
+void TClipboardCommands::LoadSelection(TActiveDocument &d)
 {
-    TCDLPage *p = activePage();
-    if (!p)
-        return;
     const QString path =
         AskSelectionFileName(m_main, false, GetText(ClipboardText::LoadTitle), AppSettings().SelectionDir);
     if (path.isEmpty())
@@ -232,7 +171,7 @@ void TClipboardCommands::LoadSelection()
     AppSettings().SelectionDir = QFileInfo(path).absolutePath();
     TWaitCursor wait;
     try {
-        LoadSelectionFile(*p, path);
+        d.Editor().LoadSelection(path);
     } catch (const ELocalizedError &e) {
         report(e);
     }

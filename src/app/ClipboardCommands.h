@@ -1,15 +1,14 @@
 #pragma once
-// Cut, copy, paste, delete and the selection files of the main window's
-// active document, and the one place frames meet the system clipboard.
+// Cut, copy, paste, delete and the selection files of the active document,
+// and the one place frames meet the system clipboard.
 
 #include "ClipData.h"
 
 #include <QObject>
 
 class QMimeData;
-class TChildWin;
-class TCDLPage;
-class TMDIForm;
+class QWidget;
+class TActiveDocument;
 
 // The private format under its registered name, plain text beside it.
 QMimeData *ToMimeData(const TClipData &clip);
@@ -21,24 +20,27 @@ class TClipboardCommands : public QObject
 {
     Q_OBJECT
 public:
-    // Connects the edit actions and buttons of main.
-    explicit TClipboardCommands(TMDIForm *main);
+    // Dialogs and messages belong to main; a Delete aimed at another window
+    // goes to the field that has the focus there.
+    explicit TClipboardCommands(QWidget *main);
 
-    // Enable states for the shown page of active (none: no document).
-    void UpdateStates(TChildWin *active);
+    // Whether the clipboard holds something a page takes.
+    bool CanPaste() const { return m_canPaste; }
 
-    void Cut();
-    void Copy();
-    void Paste();
-    void Delete();
-    void SaveSelection();
-    void LoadSelection();
+    void Cut(TActiveDocument &d);
+    void Copy(TActiveDocument &d);
+    void Paste(TActiveDocument &d);
+    void Delete(TActiveDocument &d);
+    void SaveSelection(TActiveDocument &d);
+    void LoadSelection(TActiveDocument &d);
+
+signals:
+    void pasteOfferChanged();
 
 private:
-    TCDLPage *activePage() const;
     void updateCanPaste();
 
-    TMDIForm *m_main;
+    QWidget *m_main;
     // Asking another program's clipboard for its formats is a round trip;
     // the answer is kept until the clipboard changes.
     bool m_canPaste = false;

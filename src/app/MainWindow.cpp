@@ -3,6 +3,7 @@
 #include "AboutBox.h"
 #include "ChildWin.h"
 #include "ClipboardCommands.h"
+#include "CommandTable.h"
 #include "FileDialogs.h"
 #include "HelpWindow.h"
 #include "LanguageDialog.h"
@@ -14,7 +15,6 @@
 #include "WindowPlacement.h"
 
 #include <algorithm>
-#include <QActionGroup>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -26,7 +26,6 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
-#include <QToolButton>
 
 TMDIForm::TMDIForm()
 {
@@ -37,19 +36,20 @@ TMDIForm::TMDIForm()
     setAcceptDrops(true);
     setWindowIcon(QIcon(QStringLiteral(":/icons/quelmark.svg")));
     SetMessageBoxOwner(this);
-    buildMenus();
-    buildToolBars();
-    buildEditingCommands();
-    buildStatusBar();
     m_clipboard = new TClipboardCommands(this);
+    connect(m_clipboard, &TClipboardCommands::pasteOfferChanged, this, &TMDIForm::updateCommandStates);
     m_about = new TAboutBox(this);
+    buildMenusAndBars();
+    buildCommands();
+    buildStatusBar();
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *) {
-        updateCommandStates();
         if (TChildWin *c = ActiveChild()) {
-            PageShown(c, c->PageIndex());
+            PageShown(*c);
             c->Verbose();
         } else {
-            SetStatusText(QString());
+            updateCommandStates();
+            tellShownFrame();
+            ShowStatus(QString());
         }
     });
     SetupStrings();
@@ -69,146 +69,38 @@ TMDIForm::~TMDIForm()
 
 // ---- building
 
-QAction *TMDIForm::addCommand(QMenu *menu, const char *name, int text, int hint, const char *button, QToolBar *bar)
+QMenu *TMDIForm::addMenu(const char *name, int text, bool forDocument)
 {
-    auto *a = new QAction(this);
-    a->setObjectName(QLatin1String(name));
-    const QString key = QLatin1String(button ? button : name);
-    if (button)
-        a->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(key)));
-    m_texts[a] = text;
-    m_hints[a] = hint;
-    if (menu)
-        menu->addAction(a);
-    if (bar) {
-        bar->addAction(a);
-        if (QWidget *b = bar->widgetForAction(a))
-            b->setObjectName(key);
-    }
-    m_actions[key] = a;
-    m_actions[QLatin1String(name)] = a;
-    a->setEnabled(false);
-    return a;
+    QMenu *m = menuBar()->addMenu(QString());
+    m->setObjectName(QLatin1String(name));
+    m_menus.append(m);
+    m_menuTexts[m] = text;
+    if (forDocument)
+        m_docMenus.append(m);
+    // Check marks show the state when the menu opens.
+    connect(m, &QMenu::aboutToShow, this, &TMDIForm::updateCommandStates);
+    return m;
 }
 
-void TMDIForm::buildMenus()
+QToolBar *TMDIForm::addBar(const char *name, Qt::ToolBarArea area)
 {
-    auto menu = [this](const char *name, int text, bool forDocument) {
-        QMenu *m = menuBar()->addMenu(QString());
-        m->setObjectName(QLatin1String(name));
-        m_menus.append(m);
-        m_menuTexts[m] = text;
-        if (forDocument)
-            m_docMenus.append(m);
-        return m;
-    };
-    auto enable = [this](QAction *a, bool needsDocument, auto slot) {
-        a->setEnabled(!needsDocument);
-        if (needsDocument)
-            m_needDocument.append(a);
-        connect(a, &QAction::triggered, this, slot);
-        return a;
-    };
+    auto *b = new QToolBar(this);
+    b->setObjectName(QLatin1String(name));
+    b->setIconSize(QSize(20, 20));
+    addToolBar(area, b);
+    return b;
+}
 
-    m_fileMenu = menu("miDatei", 100, false);
-    enable(addCommand(m_fileMenu, "miNeu", 102, 200), false, [this] { New(); })->setShortcut(QKeySequence::New);
-    enable(addCommand(m_fileMenu, "miOeffnen", 103, 201), false, [this] { Open(); })->setShortcut(QKeySequence::Open);
-    enable(addCommand(m_fileMenu, "miSchliessen", 104, 0), true, [this] {
-        if (TChildWin *c = ActiveChild())
-            c->parentWidget()->close();
-    });
-    enable(addCommand(m_fileMenu, "miSpeichern", 105, 202), true, [this] { onChild([](TChildWin *c) { c->Save(); }); })
-        ->setShortcut(QKeySequence::Save);
-    enable(addCommand(m_fileMenu, "miSpeichernUnter", 106, 0), true,
-           [this] { onChild([](TChildWin *c) { c->SaveAs(); }); });
-    m_fileMenu->addSeparator();
-    addCommand(m_fileMenu, "miDruckerkalibrieren", 107, 0);
-    addCommand(m_fileMenu, "miDrucken", 108, 203);
-    enable(addCommand(m_fileMenu, "miEtikettenBestellen", 870, 0), false, [this] { TOrderForm(this).exec(); });
-    m_fileMenu->addSeparator();
-    enable(addCommand(m_fileMenu, "miSprache", 160, 0), false, [this] { ShowLanguageDialog(); });
-    addCommand(m_fileMenu, "miPRGSettings", 164, 0);
-    m_fileMenu->addSeparator();
-    enable(addCommand(m_fileMenu, "miBeenden", 109, 0), false, [this] { close(); });
-    m_mruSeparator = m_fileMenu->addSeparator();
-    m_mruSeparator->setObjectName(QStringLiteral("NMRU"));
-
-    // Commands of subsystems still to come keep their place and text, disabled.
-    QMenu *edit = menu("miBearbeiten", 110, true);
-    static const std::pair<const char *, int> kEdit[] = {
-        {"miRueckgaengig", 111},       {"miRedo", 1054},
-        {"miAusschneiden", 112},       {"miKopieren", 113},
-        {"miEinfuegen", 114},          {"miLoeschen", 115},
-        {"miAllesMarkieren", 161},     {"miMarkierungUmkehren", 162},
-        {"miMarkierungAufheben", 163}, {"miSelectedLoad", 116},
-        {"miSelectedSave", 117},       {"miEigenschaften", 118},
-    };
-    for (const auto &[n, t] : kEdit)
-        addCommand(edit, n, t, 0);
-
-    buildArrangeMenu(menu("miAnordnen1", 170, true));
-
-    QMenu *view = menu("miAnsicht", 120, false);
-    addCommand(view, "miSeitenansicht", 121, 0);
-    view->addSeparator();
-    auto *pages = new QActionGroup(this);
-    static const char *const kPages[] = {"miCDLabel", "miInlayVorder", "miInlayRueck"};
-    for (int i = 0; i < 3; ++i) {
-        QAction *a = enable(addCommand(view, kPages[i], 122 + i, 0), true,
-                            [this, i] { onChild([i](TChildWin *c) { c->ShowPage(i); }); });
-        a->setCheckable(true);
-        pages->addAction(a);
-    }
-    view->addSeparator();
-    static const std::pair<const char *, int> kBars[] = {{"miSymbolleiste", 125}, {"miToolleiste", 165},
-                                                         {"miAnordnen", 166}};
-    for (const auto &[n, t] : kBars)
-        enable(addCommand(view, n, t, 0), false, [] {})->setCheckable(true);
-    view->addSeparator();
-    addCommand(view, "miObjekteigenschaften", 126, 0)->setCheckable(true);
-    addCommand(view, "miFarbenRollup", 127, 0)->setCheckable(true);
-    addCommand(view, "miCoords", 129, 0)->setCheckable(true);
-    QAction *apply = enable(addCommand(view, "miZuweisen", 128, 0), false,
-                            [](bool on) { AppSettings().ApplyImmediately = on; });
-    apply->setCheckable(true);
-    connect(view, &QMenu::aboutToShow, this, [this, apply] {
-        apply->setChecked(AppSettings().ApplyImmediately);
-        Action(QStringLiteral("miSymbolleiste"))->setChecked(m_symbolleiste->isVisible());
-        Action(QStringLiteral("miToolleiste"))->setChecked(m_toolleiste->isVisible());
-        Action(QStringLiteral("miAnordnen"))->setChecked(m_anordnenleiste->isVisible());
-    });
-
-    QMenu *zoom = menu("miZoom", 190, true);
-    enable(addCommand(zoom, "miVergroessern", 191, 0), true, [this] {
-        onChild([](TChildWin *c) { c->ZoomIn(); });
-    })->setShortcut(QKeySequence::ZoomIn);
-    enable(addCommand(zoom, "miVerkleinern", 192, 0), true, [this] {
-        onChild([](TChildWin *c) { c->ZoomOut(); });
-    })->setShortcut(QKeySequence::ZoomOut);
-    zoom->addSeparator();
-    auto *levels = new QActionGroup(this);
-    for (int tag = 1; tag <= 7; ++tag) {
-        const QByteArray n = "miZoom" + QByteArray::number(tag);
-        QAction *a = enable(addCommand(zoom, n.constData(), 192 + tag, 0), true,
-                            [this, tag] { onChild([tag](TChildWin *c) { c->ZoomTo(tag); }); });
-        a->setCheckable(true);
-        levels->addAction(a);
-    }
-    connect(zoom, &QMenu::aboutToShow, this, [this] {
-        if (TChildWin *c = ActiveChild())
-            Action(QStringLiteral("miZoom%1").arg(c->ActivePage()->Context.ZoomLevel))->setChecked(true);
-    });
-
-    QMenu *insert = menu("miEinfuegen1", 130, true);
-    static const std::pair<const char *, int> kTools[] = {
-        {"miText", 131},      {"miRunderText", 132}, {"miGrafik", 133},  {"miLinie", 134},
-        {"miRechteck", 135},  {"miSeriennummer", 136}, {"miBarcode", 137}, {"miKreis", 138},
-        {"miEllipse", 139},   {"miVerzeichnis", 145}, {"miScan", 146},
-    };
-    for (const auto &[n, t] : kTools)
-        addCommand(insert, n, t, 0);
-
-    m_windowMenu = menu("miFenster", 140, false);
+void TMDIForm::buildMenusAndBars()
+{
+    m_fileMenu = addMenu("miDatei", 100, false);
+    m_editMenu = addMenu("miBearbeiten", 110, true);
+    m_arrangeMenu = addMenu("miAnordnen1", 170, true);
+    m_viewMenu = addMenu("miAnsicht", 120, false);
+    m_zoomMenu = addMenu("miZoom", 190, true);
+    m_insertMenu = addMenu("miEinfuegen1", 130, true);
+    m_windowMenu = addMenu("miFenster", 140, false);
+    m_helpMenu = addMenu("miHilfe", 150, false);
     connect(m_windowMenu, &QMenu::aboutToShow, this, [this] {
         // The platform's list of document windows follows the tiling item.
         const QList<QAction *> all = m_windowMenu->actions();
@@ -225,77 +117,10 @@ void TMDIForm::buildMenus()
             connect(a, &QAction::triggered, this, [this, s] { m_mdi->setActiveSubWindow(s); });
         }
     });
-    enable(addCommand(m_windowMenu, "Alleanordnen1", 141, 0), false, [this] { m_mdi->tileSubWindows(); });
 
-    QMenu *help = menu("miHilfe", 150, false);
-    enable(addCommand(help, "miHilfethemen", 151, 0), false, [this] { ShowHelp(); })->setShortcut(Qt::Key_F1);
-    enable(addCommand(help, "miInfo", 152, 0), false, [this] { m_about->exec(); });
-}
-
-void TMDIForm::buildToolBars()
-{
-    auto bar = [this](const char *name, Qt::ToolBarArea area) {
-        auto *b = new QToolBar(this);
-        b->setObjectName(QLatin1String(name));
-        b->setIconSize(QSize(20, 20));
-        addToolBar(area, b);
-        return b;
-    };
-    m_symbolleiste = bar("Symbolleiste", Qt::TopToolBarArea);
-    m_toolleiste = bar("Toolleiste", Qt::LeftToolBarArea);
-    m_anordnenleiste = bar("Anordnenleiste", Qt::TopToolBarArea);
-
-    auto button = [this](QToolBar *b, const char *name, int hint) {
-        return addCommand(nullptr, name, 0, hint, name, b);
-    };
-    auto docButton = [this, &button](QToolBar *b, const char *name, int hint, auto slot) {
-        QAction *a = button(b, name, hint);
-        m_needDocument.append(a);
-        connect(a, &QAction::triggered, this, slot);
-    };
-    QToolBar *s = m_symbolleiste;
-    connect(button(s, "sbNeu", 200), &QAction::triggered, this, [this] { New(); });
-    Action(QStringLiteral("sbNeu"))->setEnabled(true);
-    connect(button(s, "sbOeffnen", 201), &QAction::triggered, this, [this] { Open(); });
-    Action(QStringLiteral("sbOeffnen"))->setEnabled(true);
-    docButton(s, "sbSpeichern", 202, [this] { onChild([](TChildWin *c) { c->Save(); }); });
-    button(s, "sbDrucken", 203);
-    button(s, "sbSansicht", 204);
-    s->addSeparator();
-    button(s, "sbAusschneiden", 205);
-    button(s, "sbKopieren", 206);
-    button(s, "sbEinfuegen", 207);
-    button(s, "sbUndo", 111);
-    button(s, "sbRedo", 1054);
-    button(s, "sbProperties", 118);
-    s->addSeparator();
-    auto *pages = new QActionGroup(this);
-    pages->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-    static const char *const kPages[] = {"sbAnsichtCDLabel", "sbAnsichtInlayVorder", "sbAnsichtInlayRueck"};
-    for (int i = 0; i < 3; ++i) {
-        docButton(s, kPages[i], 217 + i, [this, i] { onChild([i](TChildWin *c) { c->ShowPage(i); }); });
-        Action(QLatin1String(kPages[i]))->setCheckable(true);
-        pages->addAction(Action(QLatin1String(kPages[i])));
-    }
-    s->addSeparator();
-    docButton(s, "sbZoomIn", 245, [this] { onChild([](TChildWin *c) { c->ZoomIn(); }); });
-    docButton(s, "sbZoomOut", 246, [this] { onChild([](TChildWin *c) { c->ZoomOut(); }); });
-    docButton(s, "sbStandardZoom", 247, [this] { onChild([](TChildWin *c) { c->StandardZoom(); }); });
-
-    static const std::pair<const char *, int> kTools[] = {
-        {"sbEdit", 208},     {"sbText", 209},  {"sbRText", 210},   {"sbLinie", 212},
-        {"sbRechteck", 213}, {"sbKreis", 249}, {"sbEllipse", 250}, {"sbBarcode", 229},
-        {"sbSerNo", 214},    {"sbDIR", 228},   {"sbBild", 211},    {"sbScan", 248},
-    };
-    for (const auto &[n, h] : kTools)
-        button(m_toolleiste, n, h)->setCheckable(true);
-
-    buildArrangeBar();
-
-    const std::pair<const char *, QToolBar *> kToggles[] = {
-        {"miSymbolleiste", m_symbolleiste}, {"miToolleiste", m_toolleiste}, {"miAnordnen", m_anordnenleiste}};
-    for (const auto &[n, b] : kToggles)
-        connect(Action(QLatin1String(n)), &QAction::triggered, b, &QToolBar::setVisible);
+    m_symbolleiste = addBar("Symbolleiste", Qt::TopToolBarArea);
+    m_toolleiste = addBar("Toolleiste", Qt::LeftToolBarArea);
+    m_anordnenleiste = addBar("Anordnenleiste", Qt::TopToolBarArea);
 }
 
 void TMDIForm::buildStatusBar()
@@ -322,14 +147,7 @@ void TMDIForm::SetupStrings()
     setWindowTitle(LoadText(21));
     for (QMenu *m : m_menus)
         m->setTitle(GetText(m_menuTexts[m]));
-    for (auto it = m_texts.cbegin(); it != m_texts.cend(); ++it) {
-        QAction *a = it.key();
-        const int hint = m_hints.value(a);
-        a->setText(it.value() ? GetText(it.value()) : GetText(hint));
-        const QString tip = hint ? GetText(hint) : QString();
-        a->setToolTip(tip.isEmpty() ? a->text().remove(QLatin1Char('&')) : tip);
-        a->setStatusTip(tip);
-    }
+    m_commands->SetupStrings();
     m_symbolleiste->setWindowTitle(GetText(125));
     m_toolleiste->setWindowTitle(GetText(165));
     m_anordnenleiste->setWindowTitle(GetText(166));
@@ -339,23 +157,33 @@ void TMDIForm::SetupStrings()
 void TMDIForm::updateCommandStates()
 {
     const bool any = ActiveChild() != nullptr;
-    for (QAction *a : m_needDocument)
-        a->setEnabled(any);
     for (QMenu *m : m_docMenus)
         m->menuAction()->setVisible(any);
-    updateArrangeStates();
-    UpdateEditCommands();
-    if (m_clipboard)
-        m_clipboard->UpdateStates(ActiveChild());
+    m_commands->UpdateStates();
 }
 
-template <typename F> void TMDIForm::onChild(F f)
+std::function<void()> TMDIForm::onDocument(std::function<void(TActiveDocument &)> f)
 {
-    if (TChildWin *c = ActiveChild())
-        f(c);
+    return [this, f = std::move(f)] {
+        if (TActiveDocument *d = ActiveDocument())
+            f(*d);
+    };
+}
+
+QAction *TMDIForm::Action(const QString &name) const { return m_commands->Action(name); }
+
+void TMDIForm::ApplyPaintSettings()
+{
+    const TSettings &s = AppSettings();
+    TPageSettings &p = PageSettings();
+    p.GridInFront = s.GridInFront;
+    p.GridColor = s.GridColor;
+    p.SnapLineColor = s.SnapLineColor;
 }
 
 // ---- documents
+
+TActiveDocument *TMDIForm::ActiveDocument() const { return ActiveChild(); }
 
 TChildWin *TMDIForm::ActiveChild() const
 {
@@ -376,7 +204,7 @@ QList<TChildWin *> TMDIForm::Children() const
     return r;
 }
 
-TChildWin *TMDIForm::FindDocument(const QString &path, const TChildWin *except) const
+TChildWin *TMDIForm::FindDocument(const QString &path, const TActiveDocument *except) const
 {
     for (TChildWin *c : Children())
         if (c != except && !c->FileName().isEmpty() && c->FileName() == path)
@@ -464,25 +292,59 @@ void TMDIForm::OpenInitialDocument(const QStringList &args)
         New();
 }
 
-void TMDIForm::DocumentClosed(TChildWin *w, const QString &fileName)
+void TMDIForm::DocumentClosed(TActiveDocument &d)
 {
-    AppSettings().RecentFiles.AddRecent(fileName);
+    AppSettings().RecentFiles.AddRecent(d.FileName());
     RebuildRecentMenu();
-    Q_UNUSED(w);
+    // A closed window no longer counts as active.
+    tellShownFrame();
     // The window list changes once the sub-window is gone.
     QMetaObject::invokeMethod(this, [this] { updateCommandStates(); }, Qt::QueuedConnection);
 }
 
-void TMDIForm::PageShown(TChildWin *w, int tag)
+void TMDIForm::DocumentDestroyed(TActiveDocument &d)
 {
-    if (w != ActiveChild())
+    if (&d == m_toldDocument)
+        tell(nullptr, nullptr, nullptr);
+}
+
+bool TMDIForm::IsOpenElsewhere(const QString &path, const TActiveDocument &except) const
+{
+    return FindDocument(path, &except) != nullptr;
+}
+
+void TMDIForm::PageShown(TActiveDocument &d)
+{
+    if (&d != ActiveDocument())
         return;
-    static const char *const kPages[] = {"sbAnsichtCDLabel", "sbAnsichtInlayVorder", "sbAnsichtInlayRueck"};
-    static const char *const kItems[] = {"miCDLabel", "miInlayVorder", "miInlayRueck"};
-    Action(QLatin1String(kPages[tag]))->setChecked(true);
-    Action(QLatin1String(kItems[tag]))->setChecked(true);
-    updateArrangeStates();
-    UpdateEditCommands();
+    updateCommandStates();
+    tellShownFrame();
+}
+
+void TMDIForm::ShownFrameChanged(TActiveDocument &d, TCDLPage &page, TCDLFrame *frame)
+{
+    // Only the shown page of the active document is on show.
+    if (&d == ActiveDocument() && &page == d.ActivePage())
+        tell(&d, &page, frame);
+}
+
+void TMDIForm::tellShownFrame()
+{
+    TActiveDocument *d = ActiveDocument();
+    TCDLPage *page = d ? d->ActivePage() : nullptr;
+    TCDLFrame *frame = page ? page->ActiveFrame : nullptr;
+    // Told frames are kept valid by the pages' notices, so an equal pair
+    // here is still what the listeners hold.
+    if (d != m_toldDocument || page != m_toldPage || frame != m_toldFrame)
+        tell(d, page, frame);
+}
+
+void TMDIForm::tell(TActiveDocument *d, TCDLPage *page, TCDLFrame *frame)
+{
+    m_toldDocument = d;
+    m_toldPage = page;
+    m_toldFrame = frame;
+    emit shownFrameChanged(page, frame);
 }
 
 void TMDIForm::RebuildRecentMenu()
@@ -508,8 +370,8 @@ void TMDIForm::RebuildRecentMenu()
     m_mruSeparator->setVisible(list.Count() >= 1);
 }
 
-void TMDIForm::SetStatusText(const QString &text) { m_statuszeile->setText(text); }
-void TMDIForm::SetPointerText(const QString &text) { m_aktPos->setText(text); }
+void TMDIForm::ShowStatus(const QString &text) { m_statuszeile->setText(text); }
+void TMDIForm::ShowPointer(const QString &text) { m_aktPos->setText(text); }
 
 // ---- language and help
 
@@ -526,7 +388,7 @@ void TMDIForm::SetLanguage(int n)
     if (TChildWin *c = ActiveChild())
         c->Verbose();
     else
-        SetStatusText(QString());
+        ShowStatus(QString());
 }
 
 void TMDIForm::ShowLanguageDialog()
@@ -547,7 +409,6 @@ void TMDIForm::ApplySettings()
 {
     const TSettings &s = AppSettings();
     ApplyPaintSettings();
-    Action(QStringLiteral("miZuweisen"))->setChecked(s.ApplyImmediately);
     const std::pair<QToolBar *, bool> bars[] = {
         {m_symbolleiste, s.SymbolleisteVisible}, {m_toolleiste, s.ToolleisteVisible}, {m_anordnenleiste, true}};
     for (const auto &[b, visible] : bars) {
@@ -562,6 +423,7 @@ void TMDIForm::ApplySettings()
         }
         b->setVisible(p.Visible);
     }
+    updateCommandStates();
 }
 
 void TMDIForm::saveToolBarPlaces()

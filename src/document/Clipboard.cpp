@@ -165,7 +165,7 @@ void FinishInsert(TCDLPage &page)
         s.Clear();
     }
     page.Modified = true;
-    page.RefreshPanels(page.ActiveFrame);
+    page.AnnounceShownFrame();
     page.Undo.Record(page.ActiveFrame, &s, TUndoKind::Creation);
     page.ShowSelectionStatus();
     page.Repaint();

@@ -67,7 +67,7 @@ void TCDLFrameList::DeleteAll()
     const std::unordered_set<const TCDLFrame *> doomed = std::move(m_index);
     Clear();
     Page->DeleteFrames(doomed);
-    Page->RefreshPanels(nullptr);
+    Page->AnnounceShownFrame();
     Page->Modified = true;
     Page->Repaint();
     if (Page->Window)

@@ -38,8 +38,15 @@ TCDLPage::~TCDLPage()
     // Nothing may keep pointing at the frames freed below.
     ActiveFrame = nullptr;
     Selection.Clear();
-    if (Context.Interactive && Window)
-        Window->RefreshPanels(nullptr);
+    if (Context.Interactive || m_announced)
+        AnnounceShownFrame();
+}
+
+void TCDLPage::AnnounceShownFrame()
+{
+    m_announced = ActiveFrame;
+    if (Window)
+        Window->ShownFrameChanged(*this, ActiveFrame);
 }
 
 int TCDLPage::AddFrame(std::unique_ptr<TCDLFrame> frame)
@@ -64,11 +71,12 @@ void TCDLPage::DeleteFrame(int index)
     if (index < 0 || index >= FrameCount())
         return;
     TCDLFrame *f = FrameAt(index);
-    if (f == ActiveFrame) {
-        ActiveFrame = nullptr;
-        RefreshPanels(nullptr);
-    }
     Selection.Remove(f);
+    if (f == ActiveFrame || f == m_announced) {
+        if (f == ActiveFrame)
+            ActiveFrame = nullptr;
+        AnnounceShownFrame();
+    }
     Frames.erase(Frames.begin() + index);
     Repaint();
 }
@@ -84,11 +92,12 @@ void TCDLPage::TakeFrames(const std::unordered_set<const TCDLFrame *> &frames,
 {
     if (frames.empty())
         return;
-    if (frames.contains(ActiveFrame)) {
-        ActiveFrame = nullptr;
-        RefreshPanels(nullptr);
-    }
     Selection.Remove(frames);
+    if (frames.contains(ActiveFrame) || frames.contains(m_announced)) {
+        if (frames.contains(ActiveFrame))
+            ActiveFrame = nullptr;
+        AnnounceShownFrame();
+    }
     std::vector<std::unique_ptr<TCDLFrame>> rest;
     rest.reserve(Frames.size());
     for (auto &f : Frames)
@@ -120,13 +129,12 @@ void TCDLPage::SelectAll()
     Mode = ModeMove;
     if (!Selection.IsSingle()) {
         Selection.SetState(1);
-        RefreshPanels(nullptr);
     } else {
         ActiveFrame = Selection.Get(0);
         ActiveFrame->State = 1;
         Selection.Clear();
-        RefreshPanels(ActiveFrame);
     }
+    AnnounceShownFrame();
     ShowSelectionStatus();
     CommandStatesChanged();
     Repaint();
@@ -142,7 +150,7 @@ void TCDLPage::DeselectAll()
     if (ActiveFrame)
         ActiveFrame->State = 0;
     ActiveFrame = nullptr;
-    RefreshPanels(nullptr);
+    AnnounceShownFrame();
     CommandStatesChanged();
     Repaint();
 }
@@ -161,7 +169,7 @@ void TCDLPage::DeleteSelected()
     Modified = true;
     if (Window)
         Window->ShowStatus(QString());
-    RefreshPanels(nullptr);
+    AnnounceShownFrame();
     CommandStatesChanged();
     Repaint();
 }

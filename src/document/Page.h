@@ -173,7 +173,9 @@ public:
 
     // Refresh the status bar from the current selection.
     void ShowSelectionStatus();
-    void RefreshPanels(TCDLFrame *f) { if (Window) Window->RefreshPanels(f); }
+    // The one notice that the active frame or the selection changed: tells
+    // the window the active frame, none for nothing or a group.
+    void AnnounceShownFrame();
     // The active frame or the selection changed: commands that need them follow.
     void CommandStatesChanged() { if (Window) Window->CommandStatesChanged(); }
     void Repaint() { if (Window) Window->RepaintPage(); }
@@ -186,6 +188,11 @@ protected:
     virtual void ReadKindSettingsBeforeSnapLines(TStreamReader &in) {}
     virtual void WriteKindSettingsAfterFlags(TStreamWriter &out) const {}
     virtual void ReadKindSettingsAfterFlags(TStreamReader &in) {}
+
+private:
+    // The frame last announced. Freeing it announces again first, whatever
+    // left it shown, so no listener is left holding a frame that is gone.
+    const TCDLFrame *m_announced = nullptr;
 };
 
 class TCDLabel : public TCDLPage

@@ -5,13 +5,16 @@
 #include <QString>
 
 class TCDLFrame;
+class TCDLPage;
 
 class TPageHost
 {
 public:
     virtual ~TPageHost() = default;
-    // The property panels show this frame, or nothing.
-    virtual void RefreshPanels(TCDLFrame *frame) {}
+    // The active frame or the selection of page changed: frame is the one
+    // the property panels show now, or none (nothing selected, or a group).
+    // A frame announced stays alive until the page announces another.
+    virtual void ShownFrameChanged(TCDLPage &page, TCDLFrame *frame) {}
     virtual void ShowStatus(const QString &text) {}
     virtual void RepaintPage() {}
     virtual void RepaintRulers() {}

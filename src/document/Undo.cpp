@@ -210,7 +210,7 @@ void TUndo::BeginRestore()
     if (page.ActiveFrame) {
         page.ActiveFrame->State = 0;
         page.ActiveFrame = nullptr;
-        page.RefreshPanels(nullptr);
+        page.AnnounceShownFrame();
     }
 }
 
@@ -223,8 +223,7 @@ void TUndo::FinishRestore()
         page.Selection.Clear();
     }
     page.Repaint();
-    if (page.ActiveFrame)
-        page.RefreshPanels(page.ActiveFrame);
+    page.AnnounceShownFrame();
     page.ShowSelectionStatus();
 }
 
@@ -417,7 +416,7 @@ QByteArray TUndo::Apply(const QByteArray &snapshot, std::vector<std::unique_ptr<
         } else {
             page.DeleteFrames(created);
         }
-        page.RefreshPanels(nullptr);
+        page.AnnounceShownFrame();
     }
     FinishRestore();
 

@@ -112,6 +112,7 @@ void Align(TCDLPage &page, TAlignMode mode)
     if (page.ActiveFrame) {
         page.Selection.Add(page.ActiveFrame, false);
         page.ActiveFrame = nullptr;
+        page.AnnounceShownFrame();
     }
     if (page.Selection.Count() < 2)
         return;

@@ -38,7 +38,7 @@ void TCreateTool::Discard(TPageEditor &e, bool dropSnapshot)
     e.Creating.reset();
     if (dropSnapshot)
         page.Undo.Withdraw();
-    page.RefreshPanels(nullptr);
+    page.AnnounceShownFrame();
     e.Status(QString());
     page.Repaint();
 }
@@ -69,7 +69,7 @@ void TCreateTool::Release(TPageEditor &e, QPoint p)
         page.ActiveFrame = f;
         e.Relayout(f);
         page.Modified = true;
-        page.RefreshPanels(f);
+        page.AnnounceShownFrame();
         e.Status(f->Verbose());
         if (f->Kind().Focus != TTextFocus::None && e.Host())
             e.Host()->FocusTextInput(f);

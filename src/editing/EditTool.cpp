@@ -35,7 +35,7 @@ void DragFrame(TPageEditor &e, QPoint p, QPoint m)
     f->MouseMove(m.x(), m.y(), s.GrabOffset.x(), s.GrabOffset.y(), page.Mode);
     e.Relayout(f);
     if (f != e.Creating.get())
-        page.RefreshPanels(f);
+        page.AnnounceShownFrame();
     e.Status(f->Verbose());
     s.Moved = true;
     page.Repaint();
@@ -128,11 +128,11 @@ void TEditTool::Press(TPageEditor &e, QPoint p, Qt::KeyboardModifiers mods)
         s.FreshPick = true;
         s.GrabOffset = GrabOffsetOf(*f, m);
         page.Mode = ModeMove;
-        page.RefreshPanels(f);
+        page.AnnounceShownFrame();
         e.Status(f->Verbose());
         page.Repaint();
     } else {
-        page.RefreshPanels(nullptr);
+        page.AnnounceShownFrame();
         ClearGroup(page);
         s.MouseState = TMouseState::Band;
         s.GrabOffset = p;
@@ -153,7 +153,7 @@ void TEditTool::CtrlClick(TPageEditor &e, QPoint p)
     } else if (!page.ActiveFrame) {
         page.Selection.SetState(1);
         page.Mode = ModeMove;
-        page.RefreshPanels(nullptr);
+        page.AnnounceShownFrame();
     }
     page.ShowSelectionStatus();
     page.Repaint();
@@ -235,7 +235,7 @@ void TEditTool::Release(TPageEditor &e, QPoint p)
             f->State = 1;
             if (s.Moved) {
                 page.Modified = true;
-                page.RefreshPanels(f);
+                page.AnnounceShownFrame();
             }
         }
         page.Repaint();

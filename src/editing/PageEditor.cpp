@@ -1,5 +1,6 @@
 #include "PageEditor.h"
 
+#include "Clipboard.h"
 #include "Page.h"
 #include "Selecting.h"
 #include "Settings.h"
@@ -358,7 +359,7 @@ void TPageEditor::Nudge(int direction)
     if (f) {
         f->MouseMove(f->X, f->Y, ox, oy, ModeMove);
         Relayout(f);
-        m_page.RefreshPanels(f);
+        m_page.AnnounceShownFrame();
     } else {
         MoveGroupBy(-ox, -oy);
     }
@@ -417,4 +418,53 @@ bool TPageEditor::Redo()
     m_page.Modified = true;
     Layout();
     return true;
+}
+
+void TPageEditor::Align(TAlignMode mode)
+{
+    CancelDrag();
+    ::Align(m_page, mode);
+    m_page.CommandStatesChanged();
+}
+
+void TPageEditor::Restack(TRestack command)
+{
+    CancelDrag();
+    switch (command) {
+    case TRestack::ToFront: m_page.ToFront(); break;
+    case TRestack::OneStepForward: m_page.OneStepForward(); break;
+    case TRestack::OneStepBack: m_page.OneStepBack(); break;
+    case TRestack::ToBack: m_page.ToBack(); break;
+    }
+    m_page.CommandStatesChanged();
+}
+
+TClipData TPageEditor::Copy()
+{
+    CancelDrag();
+    return CopyFromPage(m_page);
+}
+
+TClipData TPageEditor::Cut()
+{
+    CancelDrag();
+    return CutFromPage(m_page);
+}
+
+bool TPageEditor::Paste(const TClipData &clip)
+{
+    CancelDrag();
+    return PasteIntoPage(m_page, clip);
+}
+
+void TPageEditor::SaveSelection(const QString &path)
+{
+    CancelDrag();
+    SaveSelectionFile(m_page, path);
+}
+
+bool TPageEditor::LoadSelection(const QString &path)
+{
+    CancelDrag();
+    return LoadSelectionFile(m_page, path);
 }

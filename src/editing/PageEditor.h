@@ -6,6 +6,8 @@
 // being created is its own until the release puts it on the page, and
 // nothing of the page refers to it before.
 
+#include "Arrange.h"
+#include "ClipData.h"
 #include "EditorHost.h"
 #include "ToolStates.h"
 
@@ -28,6 +30,9 @@ enum class TMouseState : uint8_t {
     MoveGroup = 5,
     GuideLine = 10,
 };
+
+// The z-order commands on the active frame.
+enum class TRestack { ToFront, OneStepForward, OneStepBack, ToBack };
 
 // Pointer shapes in the platform's numbering.
 enum TPointerShape { ShapeDefault = 0, ShapeSizeAll = 4, ShapeArrow = -2, ShapeHourglass = -11 };
@@ -91,8 +96,17 @@ public:
     bool Undo();
     // Restores what the last undo took back; true when there was something.
     bool Redo();
+    void Align(TAlignMode mode);
+    void Restack(TRestack command);
+    // The clipboard's and the selection files' page operations (Clipboard.h);
+    // they throw ELocalizedError as those do.
+    TClipData Copy();
+    TClipData Cut();
+    bool Paste(const TClipData &clip);
+    void SaveSelection(const QString &path);
+    bool LoadSelection(const QString &path);
     // Ends a press without its release (focus lost, window closing, a
-    // command that changes the frames).
+    // command that changes the frames: every command above ends it first).
     void CancelDrag();
     // The page scrolled by `shift` device pixels during a drag: the device
     // points the drag keeps move with the page.

@@ -17,7 +17,7 @@ void MakeActive(TCDLPage &page, TCDLFrame *f)
     page.ActiveFrame = f;
     f->State = 1;
     page.Mode = ModeMove;
-    page.RefreshPanels(f);
+    page.AnnounceShownFrame();
     ShowStatus(page, f->Verbose());
 }
 
@@ -37,7 +37,7 @@ void DropActive(TCDLPage &page)
         return;
     page.ActiveFrame->State = 0;
     page.ActiveFrame = nullptr;
-    page.RefreshPanels(nullptr);
+    page.AnnounceShownFrame();
     page.Repaint();
 }
 
@@ -65,8 +65,8 @@ bool ToggleSelected(TCDLPage &page, TCDLFrame *f)
         return false;
     }
     if (TCDLFrame *a = page.ActiveFrame) {
-        page.RefreshPanels(nullptr);
         page.ActiveFrame = nullptr;
+        page.AnnounceShownFrame();
         page.Selection.Add(a, false);
     }
     page.Selection.Add(f, true);
@@ -100,7 +100,7 @@ void InvertSelection(TCDLPage &page)
         page.Selection.Add(f, false);
     if (!SingleToActive(page)) {
         page.Selection.SetState(1);
-        page.RefreshPanels(nullptr);
+        page.AnnounceShownFrame();
     }
     page.ShowSelectionStatus();
     page.CommandStatesChanged();
@@ -112,7 +112,7 @@ void ClearSelection(TCDLPage &page)
     ClearGroup(page);
     ShowStatus(page, QString());
     DropActive(page);
-    page.RefreshPanels(nullptr);
+    page.AnnounceShownFrame();
 }
 
 void SelectInRect(TCDLPage &page, QPoint a, QPoint b)
@@ -125,7 +125,7 @@ void SelectInRect(TCDLPage &page, QPoint a, QPoint b)
     if (!SingleToActive(page)) {
         page.Selection.SetState(1);
         page.Mode = ModeMove;
-        page.RefreshPanels(nullptr);
+        page.AnnounceShownFrame();
         page.ShowSelectionStatus();
     }
     page.CommandStatesChanged();

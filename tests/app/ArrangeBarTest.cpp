@@ -2,8 +2,10 @@
 // buttons and menu items reaching the page's commands.
 
 #include "AppFixture.h"
+#include "PageEditor.h"
 #include "Shapes.h"
 
+#include <QMouseEvent>
 #include <QToolButton>
 
 TEST_F(AppTest, ArrangeCommandsFollowTheSelectionAndActOnTheShownPage)
@@ -50,4 +52,88 @@ TEST_F(AppTest, ArrangeCommandsFollowTheSelectionAndActOnTheShownPage)
     Trigger(m, "sbVordergrund");
     EXPECT_EQ(page.FrameAt(1), f[2]);
     EXPECT_EQ(page.ActiveFrame, f[2]);
+}
+
+namespace {
+
+void Mouse(QWidget *w, QEvent::Type t, QPoint p, Qt::MouseButton b, Qt::MouseButtons held)
+{
+    QMouseEvent e(t, QPointF(p), w->mapToGlobal(QPointF(p)), b, held, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+
+std::vector<QPoint> Places(const TCDLPage &page)
+{
+    std::vector<QPoint> r;
+    for (int i = 0; i < page.FrameCount(); ++i)
+        r.emplace_back(page.FrameAt(i)->X, page.FrameAt(i)->Y);
+    return r;
+}
+
+} // namespace
+
+TEST_F(AppTest, ArrangeAndRestackEndAHeldDragBeforeTheyAct)
+{
+    TMDIForm m;
+    m.resize(1000, 800);
+    m.show();
+    TChildWin *c = m.New();
+    c->parentWidget()->showMaximized();
+    Process();
+    TPageWidget *w = c->PageControl();
+    TCDLPage &page = *c->ActivePage();
+    for (QPoint at : {QPoint(-300, -200), QPoint(100, 0)}) {
+        auto box = std::make_unique<TCDLRechteck>(&page, at.x(), at.y());
+        box->SetDefaults();
+        page.AddFrame(std::move(box));
+    }
+    TCDLFrame *a = page.FrameAt(0), *b = page.FrameAt(1);
+    w->repaint();
+    const std::vector<QPoint> start = Places(page);
+
+    // A group move still held when the align command comes (a menu opened
+    // from the keyboard keeps the page's press).
+    Trigger(m, "miAllesMarkieren");
+    const QPoint grab = page.Context.Map(a->X + 50, a->Y + 50);
+    Mouse(w, QEvent::MouseButtonPress, grab, Qt::LeftButton, Qt::LeftButton);
+    Mouse(w, QEvent::MouseMove, grab + QPoint(30, 20), Qt::NoButton, Qt::LeftButton);
+    ASSERT_TRUE(c->Editor().Dragging());
+    const std::vector<QPoint> dropped = Places(page);
+    ASSERT_NE(dropped, start);
+    Trigger(m, "sbOTop");
+    EXPECT_EQ(c->Editor().State().MouseState, TMouseState::Idle);
+    EXPECT_EQ(a->State, 1);
+    EXPECT_EQ(b->State, 1);
+    EXPECT_EQ(a->Y, b->Y);
+    const std::vector<QPoint> aligned = Places(page);
+    // The rest of the drag has nothing left to move.
+    Mouse(w, QEvent::MouseMove, grab + QPoint(90, 60), Qt::NoButton, Qt::LeftButton);
+    Mouse(w, QEvent::MouseButtonRelease, grab + QPoint(90, 60), Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(Places(page), aligned);
+    EXPECT_EQ(page.Undo.Snapshots.Count(), 2) << "the drag's and the align's";
+    Trigger(m, "miRueckgaengig");
+    EXPECT_EQ(Places(page), dropped);
+    Trigger(m, "miRueckgaengig");
+    EXPECT_EQ(Places(page), start);
+
+    // The active frame dragged when it is sent to the front.
+    Trigger(m, "miMarkierungAufheben");
+    w->repaint();
+    const QPoint onA = page.Context.Map(a->X + 50, a->Y + 50);
+    Mouse(w, QEvent::MouseButtonPress, onA, Qt::LeftButton, Qt::LeftButton);
+    Mouse(w, QEvent::MouseMove, onA + QPoint(0, 25), Qt::NoButton, Qt::LeftButton);
+    ASSERT_EQ(page.ActiveFrame, a);
+    ASSERT_TRUE(c->Editor().Dragging());
+    const std::vector<QPoint> moved = Places(page);
+    Trigger(m, "miTopMost");
+    EXPECT_EQ(c->Editor().State().MouseState, TMouseState::Idle);
+    EXPECT_EQ(a->State, 1);
+    EXPECT_EQ(page.FrameAt(1), a);
+    Mouse(w, QEvent::MouseButtonRelease, onA + QPoint(0, 50), Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(QPoint(a->X, a->Y), moved[0]);
+    Trigger(m, "sbUndo");
+    EXPECT_EQ(page.FrameAt(0), a) << "back to the bottom";
+    EXPECT_EQ(QPoint(a->X, a->Y), moved[0]);
+    Trigger(m, "sbUndo");
+    EXPECT_EQ(QPoint(a->X, a->Y), start[0]);
 }

@@ -18,7 +18,7 @@ struct RecordingHost : TPageHost
     QString status;
     int repaints = 0;
     bool undoEnabled = false;
-    void RefreshPanels(TCDLFrame *f) override { panels.push_back(f); }
+    void ShownFrameChanged(TCDLPage &, TCDLFrame *f) override { panels.push_back(f); }
     void ShowStatus(const QString &t) override { status = t; }
     void RepaintPage() override { ++repaints; }
     void SetUndoEnabled(bool e) override { undoEnabled = e; }

@@ -27,7 +27,7 @@ struct TRecordingWindow : TPageHost, TEditorHost
     bool redoEnabled = false;
     int toolUses = 0;
 
-    void RefreshPanels(TCDLFrame *f) override { panels.push_back(f); }
+    void ShownFrameChanged(TCDLPage &, TCDLFrame *f) override { panels.push_back(f); }
     void ShowStatus(const QString &t) override { status = t; }
     void SetUndoEnabled(bool e) override { undoEnabled = e; }
     void SetRedoEnabled(bool e) override { redoEnabled = e; }

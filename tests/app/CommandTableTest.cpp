@@ -1,0 +1,137 @@
+// The main window's menu items and speed buttons as the command table builds
+// them: names and keys that cannot be confused, item and button of one
+// command in step, and check marks that follow the state when a menu opens.
+
+#include "AppFixture.h"
+#include "Shapes.h"
+
+#include <QMenu>
+#include <QMenuBar>
+#include <QSet>
+
+namespace {
+
+QList<QAction *> CommandActions(TMDIForm &m)
+{
+    QList<QAction *> r;
+    for (QAction *a : m.findChildren<QAction *>())
+        if ((a->objectName().startsWith(QLatin1String("mi")) || a->objectName().startsWith(QLatin1String("sb"))) &&
+            !a->objectName().startsWith(QLatin1String("miRecent")))
+            r.append(a);
+    return r;
+}
+
+} // namespace
+
+TEST_F(AppTest, EveryCommandActionHasItsOwnNameAndItsOwnKeys)
+{
+    TMDIForm m;
+    m.New();
+    QSet<QString> names;
+    QHash<QKeySequence, QString> keys;
+    for (QAction *a : CommandActions(m)) {
+        EXPECT_FALSE(names.contains(a->objectName())) << a->objectName().toStdString();
+        names.insert(a->objectName());
+        EXPECT_EQ(m.Action(a->objectName()), a);
+        // Qt runs neither of two actions that share a key.
+        for (const QKeySequence &k : a->shortcuts()) {
+            EXPECT_FALSE(keys.contains(k)) << k.toString().toStdString() << " on " << a->objectName().toStdString()
+                                           << " and " << keys.value(k).toStdString();
+            keys.insert(k, a->objectName());
+        }
+    }
+    EXPECT_GT(names.size(), 100);
+    for (const char *n : {"miRueckgaengig", "miKopieren", "miLoeschen", "miAllesMarkieren", "miHilfethemen"})
+        EXPECT_FALSE(m.Action(QLatin1String(n))->shortcuts().isEmpty()) << n;
+}
+
+TEST_F(AppTest, ItemAndButtonOfOneCommandKeepInStep)
+{
+    TMDIForm m;
+    m.show();
+    const std::pair<const char *, const char *> pairs[] = {
+        {"miSpeichern", "sbSpeichern"},
+        {"miRueckgaengig", "sbUndo"},
+        {"miKopieren", "sbKopieren"},
+        {"miEinfuegen", "sbEinfuegen"},
+        {"miTopMost", "sbSendToFrontMost"},
+        {"miSetLeft", "sbOLeft"},
+        {"miInlayVorder", "sbAnsichtInlayVorder"},
+        {"miVergroessern", "sbZoomIn"},
+        {"miText", "sbText"},
+    };
+    auto inStep = [&](const char *when) {
+        for (const auto &[item, button] : pairs) {
+            QAction *i = m.Action(QLatin1String(item)), *b = m.Action(QLatin1String(button));
+            EXPECT_EQ(i->isEnabled(), b->isEnabled()) << item << " " << when;
+            if (i->isCheckable()) {
+                EXPECT_EQ(i->isChecked(), b->isChecked()) << item << " " << when;
+            }
+        }
+    };
+    inStep("without a document");
+    TChildWin *c = m.New();
+    inStep("with an empty page");
+    TCDLPage &page = *c->ActivePage();
+    for (int x : {-300, 100}) {
+        auto f = std::make_unique<TCDLRechteck>(&page, x, 0);
+        f->SetDefaults();
+        page.AddFrame(std::move(f));
+    }
+    Trigger(m, "miAllesMarkieren");
+    inStep("with a group");
+    Trigger(m, "sbAnsichtInlayVorder");
+    EXPECT_TRUE(m.Action(QStringLiteral("miInlayVorder"))->isChecked());
+    inStep("on the second page");
+}
+
+TEST_F(AppTest, CheckMarksFollowChangesMadeOutsideTheCommandsWhenTheMenuOpens)
+{
+    TMDIForm m;
+    m.show();
+    TChildWin *c = m.New();
+    // Wheel zoom and a tool bar closed by hand change state behind the menus.
+    c->ZoomIn();
+    m.findChild<QToolBar *>(QStringLiteral("Anordnenleiste"))->hide();
+    AppSettings().ApplyImmediately = !AppSettings().ApplyImmediately;
+    for (const char *menu : {"miZoom", "miAnsicht"})
+        emit m.findChild<QMenu *>(QLatin1String(menu))->aboutToShow();
+    EXPECT_TRUE(m.Action(QStringLiteral("miZoom5"))->isChecked());
+    EXPECT_FALSE(m.Action(QStringLiteral("miZoom4"))->isChecked());
+    EXPECT_FALSE(m.Action(QStringLiteral("miAnordnen"))->isChecked());
+    EXPECT_TRUE(m.Action(QStringLiteral("miSymbolleiste"))->isChecked());
+    EXPECT_EQ(m.Action(QStringLiteral("miZuweisen"))->isChecked(), AppSettings().ApplyImmediately);
+
+    // The toggles act from there.
+    Trigger(m, "miAnordnen");
+    EXPECT_FALSE(m.findChild<QToolBar *>(QStringLiteral("Anordnenleiste"))->isHidden());
+    EXPECT_TRUE(m.Action(QStringLiteral("miAnordnen"))->isChecked());
+    const bool apply = AppSettings().ApplyImmediately;
+    Trigger(m, "miZuweisen");
+    EXPECT_EQ(AppSettings().ApplyImmediately, !apply);
+    EXPECT_EQ(m.Action(QStringLiteral("miZuweisen"))->isChecked(), !apply);
+}
+
+TEST_F(AppTest, ToolButtonsStayOneDownAndTheDrawingToolsNeedADocument)
+{
+    TMDIForm m;
+    m.show();
+    QAction *edit = m.Action(QStringLiteral("sbEdit")), *text = m.Action(QStringLiteral("sbText"));
+    EXPECT_TRUE(edit->isEnabled());
+    EXPECT_FALSE(text->isEnabled());
+    m.SelectTool(TTool::Text);
+    EXPECT_EQ(m.CurrentTool(), TTool::Edit) << "a disabled button cannot be pressed";
+
+    m.New();
+    Trigger(m, "miText");
+    EXPECT_TRUE(text->isChecked());
+    EXPECT_FALSE(edit->isChecked());
+    // Clicking the button that is down leaves it down.
+    text->trigger();
+    Process();
+    EXPECT_TRUE(text->isChecked());
+    EXPECT_EQ(m.CurrentTool(), TTool::Text);
+    Trigger(m, "sbEdit");
+    EXPECT_TRUE(edit->isChecked());
+    EXPECT_FALSE(text->isChecked());
+}

@@ -1,0 +1,180 @@
+// The document window on its own, with a host that records what it reports,
+// and the main window's notice of the frame on show as documents and pages
+// change and close.
+
+#include "AppFixture.h"
+
+#include "PageEditor.h"
+#include "Shapes.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <functional>
+
+namespace {
+
+using TShown = std::pair<TCDLPage *, TCDLFrame *>;
+TShown Shown(TCDLPage *page, TCDLFrame *frame)
+{
+    return {page, frame};
+}
+
+struct TRecordingHost : TDocumentHost
+{
+    TTool tool = TTool::Edit;
+    int toolUses = 0, stateChanges = 0, pagesShown = 0;
+    QString status, pointer, openElsewhere;
+    std::vector<TShown> shown;
+    std::vector<TActiveDocument *> closed, destroyed;
+
+    TTool CurrentTool() const override { return tool; }
+    void ToolUsed() override
+    {
+        ++toolUses;
+        tool = TTool::Edit;
+    }
+    void ShowStatus(const QString &t) override { status = t; }
+    void ShowPointer(const QString &t) override { pointer = t; }
+    void CommandStatesChanged(TActiveDocument &) override { ++stateChanges; }
+    void PageShown(TActiveDocument &) override { ++pagesShown; }
+    void ShownFrameChanged(TActiveDocument &, TCDLPage &page, TCDLFrame *frame) override
+    {
+        shown.emplace_back(&page, frame);
+    }
+    bool IsOpenElsewhere(const QString &path, const TActiveDocument &) const override { return path == openElsewhere; }
+    void DocumentClosed(TActiveDocument &d) override { closed.push_back(&d); }
+    void DocumentDestroyed(TActiveDocument &d) override { destroyed.push_back(&d); }
+};
+
+void Click(QWidget *w, QPoint p)
+{
+    for (auto t : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent e(t, QPointF(p), w->mapToGlobal(QPointF(p)), Qt::LeftButton,
+                      t == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &e);
+    }
+}
+
+// A rectangle that calls back as it is freed.
+struct TWatchedRect : TCDLRechteck
+{
+    TWatchedRect(TCDLPage *page, int x, int y, std::function<void(TCDLFrame *)> freed)
+        : TCDLRechteck(page, x, y), m_freed(std::move(freed))
+    {
+        SetDefaults();
+    }
+    ~TWatchedRect() override { m_freed(this); }
+
+private:
+    std::function<void(TCDLFrame *)> m_freed;
+};
+
+} // namespace
+
+TEST_F(AppTest, DocumentWindowStandsWithoutTheMainWindowAndReportsToItsHost)
+{
+    TRecordingHost host;
+    auto *c = new TChildWin(&host, QStringLiteral("Alone"));
+    c->resize(700, 600);
+    c->show();
+    Process();
+    EXPECT_GE(host.pagesShown, 1);
+    TActiveDocument &d = *c;
+    d.ShowPage(1);
+    EXPECT_EQ(c->PageIndex(), 1);
+    EXPECT_EQ(d.ActivePage(), &c->Document().Front());
+
+    // The host's tool makes a frame, which the notice carries; the tool is used up.
+    host.tool = TTool::Rechteck;
+    c->PageControl()->repaint();
+    const QPoint centre = c->PageControl()->rect().center();
+    QMouseEvent move(QEvent::MouseMove, QPointF(centre), c->PageControl()->mapToGlobal(QPointF(centre)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(c->PageControl(), &move);
+    Click(c->PageControl(), centre);
+    TCDLPage &page = *d.ActivePage();
+    ASSERT_EQ(page.FrameCount(), 1);
+    EXPECT_EQ(host.toolUses, 1);
+    EXPECT_EQ(host.tool, TTool::Edit);
+    ASSERT_FALSE(host.shown.empty());
+    EXPECT_EQ(host.shown.back(), Shown(&page, page.FrameAt(0)));
+    EXPECT_EQ(host.status, page.FrameAt(0)->Verbose());
+    EXPECT_FALSE(host.pointer.isEmpty());
+    EXPECT_GT(host.stateChanges, 0);
+
+    d.Editor().DeleteSelected();
+    EXPECT_EQ(host.shown.back(), Shown(&page, nullptr));
+    d.UndoLast();
+    EXPECT_EQ(host.shown.back(), Shown(&page, page.FrameAt(0)));
+
+    // Save As refuses the name of a file the host has open.
+    const QString taken = Path(QStringLiteral("taken.CDL"));
+    TCDLDocument().Save(taken);
+    host.openElsewhere = taken;
+    DialogAnswers = {taken, QString()};
+    EXPECT_FALSE(d.SaveAs());
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0].Text, GetText(858));
+    DialogAnswers = {Path(QStringLiteral("mine"))};
+    EXPECT_TRUE(d.SaveAs());
+    EXPECT_EQ(d.Caption(), QStringLiteral("mine.CDL"));
+
+    // Closing reports once; the window then goes and says so while its
+    // pages are still there.
+    QPointer<TChildWin> gone(c);
+    d.CloseDocument();
+    EXPECT_EQ(host.closed, std::vector<TActiveDocument *>{&d});
+    Process();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(gone.isNull());
+    EXPECT_EQ(host.destroyed, std::vector<TActiveDocument *>{&d});
+}
+
+TEST_F(AppTest, MainWindowTellsTheFrameOnShowAcrossDocumentsPagesAndClosing)
+{
+    TMDIForm m;
+    m.resize(1000, 800);
+    m.show();
+    std::vector<TShown> told;
+    QObject::connect(&m, &TMDIForm::shownFrameChanged, [&](TCDLPage *p, TCDLFrame *f) { told.emplace_back(p, f); });
+    int heldAtFree = 0;
+    auto freed = [&](TCDLFrame *f) {
+        if (!told.empty() && told.back().second == f)
+            ++heldAtFree;
+    };
+
+    TChildWin *a = m.New();
+    TCDLPage &pageA = *a->ActivePage();
+    pageA.AddFrame(std::make_unique<TWatchedRect>(&pageA, -200, -200, freed));
+    TCDLFrame *fa = pageA.FrameAt(0);
+    ASSERT_FALSE(told.empty());
+    EXPECT_EQ(told.back(), Shown(&pageA, nullptr));
+    Trigger(m, "miAllesMarkieren");
+    EXPECT_EQ(told.back(), Shown(&pageA, fa)) << "select all of one frame";
+
+    // Another document on show: its page, nothing selected there.
+    TChildWin *b = m.New();
+    EXPECT_EQ(told.back(), Shown(b->ActivePage(), nullptr));
+    a->ActivePage()->DeselectAll();
+    EXPECT_EQ(told.back().first, b->ActivePage()) << "a document not on show is not told";
+    Trigger(m, "miInlayRueck");
+    EXPECT_EQ(told.back(), Shown(&b->Document().Back(), nullptr));
+
+    Trigger(m, "miAllesMarkieren");
+    m.MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(a->parentWidget()));
+    Process();
+    EXPECT_EQ(told.back(), Shown(&pageA, nullptr));
+    Trigger(m, "miAllesMarkieren");
+    EXPECT_EQ(told.back(), Shown(&pageA, fa));
+
+    // Closing the document on show moves to the other before its frames go.
+    Trigger(m, "miSchliessen");
+    EXPECT_EQ(told.back(), Shown(&b->Document().Back(), nullptr));
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(m.Children().size(), 1);
+    EXPECT_EQ(heldAtFree, 0);
+
+    Trigger(m, "miSchliessen");
+    EXPECT_EQ(told.back(), Shown(nullptr, nullptr));
+}
