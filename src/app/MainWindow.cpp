@@ -151,7 +151,6 @@ void TMDIForm::SetupStrings()
     m_symbolleiste->setWindowTitle(GetText(125));
     m_toolleiste->setWindowTitle(GetText(165));
     m_anordnenleiste->setWindowTitle(GetText(166));
-    SetupStrings2();
 }
 
 void TMDIForm::updateCommandStates()

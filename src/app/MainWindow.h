@@ -49,7 +49,6 @@ public:
     void ShowLanguageDialog();
     void ShowHelp();
     void SetupStrings();
-    void SetupStrings2() {}
     // After ReadSettingsMain: visibility of the tool bars and their places.
     void ApplySettings();
 
