@@ -110,6 +110,11 @@ void TRollup::SetContent(QWidget *p)
         m_content = p;
         m_contentParent = nullptr;
         if (p) {
+            // Shown in another roll-up: that one gives it back to its lender
+            // first, or it would later hand it back out of this window.
+            if (auto *other = p->parentWidget() ? qobject_cast<TRollup *>(p->parentWidget()->window()) : nullptr;
+                other && other != this && other->Content() == p)
+                other->SetContent(nullptr);
             p->hide();
             m_contentParent = p->parentWidget();
             p->setParent(m_pnlRollup);

@@ -162,6 +162,22 @@ TEST_F(AppTest, RollupNeverDestroysABorrowedPanelNorKeepsADeletedOne)
     EXPECT_EQ(r.size(), QSize(128, 85));
 }
 
+TEST_F(AppTest, APanelMovedToAnotherRollupStillGoesBackToItsLender)
+{
+    TLender lender(QSize(100, 50));
+    TRollup first, second;
+    first.SetContent(lender.panel);
+    second.SetContent(lender.panel);
+    EXPECT_EQ(first.Content(), nullptr);
+    EXPECT_EQ(first.height(), 25);
+    EXPECT_EQ(second.size(), QSize(108, 75));
+    // Emptying the first again must not take it out of the second.
+    first.SetContent(nullptr);
+    EXPECT_EQ(lender.panel->window(), &second);
+    second.SetContent(nullptr);
+    EXPECT_EQ(lender.panel->parentWidget(), &lender.holder);
+}
+
 TEST_F(AppTest, RollupCaptionDragsWithTheLeftButtonOnlyAndCloseOnlyHides)
 {
     TRollup r;
