@@ -12,6 +12,12 @@
 #include <QScreen>
 #include <QToolButton>
 
+// Found by the test framework beside the type.
+static void PrintTo(const TRollupPlace &p, std::ostream *os)
+{
+    *os << '(' << p.X << ", " << p.Y << (p.Visible ? ") shown" : ") hidden") << (p.RolledDown ? " down" : " up");
+}
+
 namespace {
 
 // A lender with one panel of the given size, as the property container has.
@@ -328,6 +334,18 @@ TEST_F(AppTest, RollupPlacesVisibilityAndRollStateComeBackAtTheNextStart)
     EXPECT_TRUE(m.ColorRollup()->isVisible());
     EXPECT_TRUE(m.CoordsRollup()->isHidden());
     EXPECT_FALSE(m.CoordsRollup()->IsRolledDown());
+}
+
+TEST_F(AppTest, ClosingBeforeTheSettingsWereAppliedKeepsTheRollupPlaces)
+{
+    // Closed while the splash window is still up: the windows were never placed.
+    AppSettings().RollupProps = {30, 40, true, false};
+    TMDIForm m;
+    m.show();
+    ASSERT_TRUE(m.close());
+    TSettings back;
+    ReadSettingsMain(back);
+    EXPECT_EQ(back.RollupProps, (TRollupPlace{30, 40, true, false}));
 }
 
 TEST_F(AppTest, ARollupStoredOffEveryScreenComesBackBesideTheMainWindow)
