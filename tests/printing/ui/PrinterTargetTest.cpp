@@ -212,6 +212,34 @@ TEST_F(Queue, AJobArrivesWithEverySheetAndReadableBarCodes)
               (QSet<QString>{u"CODE-39:QM-0041"_s, u"CODE-39:QM-0042"_s, u"CODE-39:QM-0043"_s}));
 }
 
+// Without serial numbers the driver makes the copies: 7 labels are one
+// sheet twice and one more sheet, in two jobs.
+TEST_F(Queue, CopiesOfWholeSheetsComeFromTheDriver)
+{
+    if (QStandardPaths::findExecutable(u"pdftoppm"_s).isEmpty())
+        GTEST_SKIP() << "pdftoppm is not installed";
+    auto doc = MakeDocument();
+    doc->Label().BackColor = RGBColor(0, 0, 255);
+    const QStringList before = CompletedJobs();
+    auto target = MakeQueueTarget(queue, QPageSize(QPageSize::A4));
+    EXPECT_TRUE(target->MakesCopies());
+    TPrintRequest r;
+    r.Active = doc.get();
+    r.Count = 7;
+    ASSERT_EQ(Print(*target, r).Status, TJobResult::TStatus::Printed);
+    target.reset();
+
+    const QStringList files = Arrived(before, 2);
+    ASSERT_EQ(files.size(), 2);
+    size_t sheets = 0;
+    for (const QString &f : files) {
+        QTemporaryDir dir;
+        sheets += Rasterise(f, dir, 10).size();
+        QFile::remove(f);
+    }
+    EXPECT_EQ(sheets, 3u);
+}
+
 TEST_F(Queue, AQueueRemovedBeforePrintingFailsAndUsesNoNumbers)
 {
     const QString gone = queue + u"-gone"_s;
