@@ -127,8 +127,10 @@ int main(int argc, char **argv)
                 "peak memory %.1f MB, PDF %.1f MB\n",
                 Labels, Median(seconds), *std::min_element(seconds.begin(), seconds.end()),
                 *std::max_element(peaks.begin(), peaks.end()), double(QFileInfo(pdf).size()) / 1e6);
-    // A path on the command line keeps the PDF for a look.
-    if (argc > 1)
+    // A path on the command line keeps the PDF and the document for a look.
+    if (argc > 1) {
         QFile::copy(pdf, QString::fromLocal8Bit(argv[1]));
+        QFile::copy(doc, QString::fromLocal8Bit(argv[1]) + QStringLiteral(".CDL"));
+    }
     return 0;
 }
