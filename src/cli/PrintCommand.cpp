@@ -11,6 +11,9 @@
 #include "SheetMapping.h"
 #include "Strings.h"
 
+#include <QFileInfo>
+
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 
@@ -121,7 +124,7 @@ TPrintOptions Parse(const QStringList &args)
     return o;
 }
 
-TPrintRequest Request(const TPrintOptions &o, const std::vector<std::unique_ptr<TCDLDocument>> &docs)
+TPrintRequest Request(const TPrintOptions &o, const std::vector<TCDLDocument *> &docs)
 {
     TPrintRequest r;
     r.What = o.What;
@@ -133,7 +136,7 @@ TPrintRequest Request(const TPrintOptions &o, const std::vector<std::unique_ptr<
     if (!o.Places.empty()) {
         r.Mode = TPrintMode::Selection;
         auto doc = [&](int place) {
-            return o.Places[size_t(place)] ? docs[size_t(o.Places[size_t(place)] - 1)].get() : nullptr;
+            return o.Places[size_t(place)] ? docs[size_t(o.Places[size_t(place)] - 1)] : nullptr;
         };
         for (int i = 0; i < int(o.Places.size()); ++i) {
             if (o.What == TPrintWhat::CDLabel)
@@ -144,11 +147,10 @@ TPrintRequest Request(const TPrintOptions &o, const std::vector<std::unique_ptr<
                 r.BackPlaces[size_t(i)] = doc(i);
         }
     } else if (docs.size() == 1) {
-        r.Active = docs.front().get();
+        r.Active = docs.front();
     } else {
         r.Mode = TPrintMode::AllOpen;
-        for (const auto &d : docs)
-            r.Open.push_back(d.get());
+        r.Open = docs;
     }
     return r;
 }
@@ -185,14 +187,24 @@ int PrintCommand(const QStringList &args)
         return 2;
     }
 
-    std::vector<std::unique_ptr<TCDLDocument>> docs;
+    // A file named twice is one document: its numbers run on, and it is saved once.
+    std::vector<std::pair<QString, std::unique_ptr<TCDLDocument>>> loaded;
+    std::vector<TCDLDocument *> docs;
     for (const QString &path : o.Documents) {
-        auto doc = std::make_unique<TCDLDocument>();
-        QStringList warnings;
-        doc->Load(path, &warnings);
-        for (const QString &w : warnings)
-            Err(w);
-        docs.push_back(std::move(doc));
+        const QString key = QFileInfo(path).canonicalFilePath();
+        auto same = std::find_if(loaded.begin(), loaded.end(), [&](const auto &l) {
+            return !key.isEmpty() && QFileInfo(l.first).canonicalFilePath() == key;
+        });
+        if (same == loaded.end()) {
+            auto doc = std::make_unique<TCDLDocument>();
+            QStringList warnings;
+            doc->Load(path, &warnings);
+            for (const QString &w : warnings)
+                Err(w);
+            loaded.emplace_back(path, std::move(doc));
+            same = loaded.end() - 1;
+        }
+        docs.push_back(same->second.get());
     }
     const TPrintRequest request = Request(o, docs);
     if (PaperColorsConflict(PaperColorDocuments(request)) && !o.MixedPaper) {
@@ -205,9 +217,9 @@ int PrintCommand(const QStringList &args)
     }
 
     std::vector<TSerialNumberState> before;
-    for (const auto &d : docs) {
+    for (const auto &[path, doc] : loaded) {
         TPrintRequest one;
-        one.Active = d.get();
+        one.Active = doc.get();
         before.emplace_back(one);
     }
     const TSerialNumberState all(request);
@@ -225,13 +237,13 @@ int PrintCommand(const QStringList &args)
 
     int code = result.Status == TJobResult::TStatus::Printed ? 0 : 1;
     if (o.SaveCounters) {
-        for (size_t i = 0; i < docs.size(); ++i) {
+        for (size_t i = 0; i < loaded.size(); ++i) {
             TSerialNumberState now = before[i];
             now.Take();
-            if (now == before[i])
+            if (now.SameNumbers(before[i]))
                 continue;
             try {
-                docs[i]->Save(o.Documents[int(i)]);
+                loaded[i].second->Save(loaded[i].first);
             } catch (const ELocalizedError &e) {
                 Err(e.message());
                 code = 1;

@@ -19,7 +19,8 @@ public:
     // The frames' numbers and the pages' changed flags as they are now.
     void Take();
     void Restore() const;
-    bool operator==(const TSerialNumberState &other) const = default;
+    // Whether every frame has the same number in both.
+    bool SameNumbers(const TSerialNumberState &other) const { return m_counters == other.m_counters; }
 
 private:
     std::vector<std::pair<TCDLSerNo *, int32_t>> m_counters;

@@ -212,6 +212,13 @@ TEST_F(CliPrint, CountersStayInTheFileUnlessAskedToSave)
     ASSERT_EQ(Run({doc, u"--count"_s, u"3"_s, u"--pdf"_s, Path(u"out.pdf"_s), u"--save-counters"_s}).Exit, 0);
     EXPECT_EQ(CounterIn(doc), 8);
     EXPECT_EQ(QDir(dir.path()).entryList({u"numbered*"_s}, QDir::Files), QStringList{u"numbered.CDL"_s});
+
+    // A file named twice is one document whose numbers run on.
+    ASSERT_EQ(Run({doc, Path(u"./numbered.CDL"_s), u"--count"_s, u"2"_s, u"--pdf"_s, Path(u"twice.pdf"_s),
+                   u"--save-counters"_s})
+                  .Exit,
+              0);
+    EXPECT_EQ(CounterIn(doc), 12);
 }
 
 } // namespace
