@@ -138,8 +138,10 @@ int main(int argc, char **argv)
             return Render(args);
         if (command == QLatin1String("resave"))
             return Resave(args);
-        if (command == QLatin1String("print"))
-            return PrintCommand(args);
+        if (command == QLatin1String("print")) {
+            const int code = PrintCommand(args);
+            return code == 2 ? Usage() : code;
+        }
     } catch (const ELocalizedError &e) {
         Err(e.message());
         return 1;

@@ -15,9 +15,11 @@ QStringList PrinterQueues();
 QString DefaultPrinterQueue();
 
 // A target printing to the named queue; throws ELocalizedError (text 1081) for an unknown queue.
+// An invalid paper size takes the queue's own. Calibration is stored under the queue's name.
 std::unique_ptr<TPrintTarget> MakeQueueTarget(const QString &queue, QPageSize paper);
 
-// A target writing one PDF file; its offset is 0 and it needs no calibration.
+// A target writing one PDF file; its offset is 0 and it needs no calibration. The file is
+// complete once the target is destroyed or TPdfTarget::Finish() returned true.
 std::unique_ptr<TPrintTarget> MakePdfFileTarget(const QString &path, QPageSize paper);
 
 // What Linux can tell about a queue for the DEBUG report: name, driver/PPD (make and model),
