@@ -1,0 +1,28 @@
+#pragma once
+// The running numbers and value-list places of every serial-number frame
+// a print request can use, so that numbers of labels that never reached
+// paper can be given back.
+
+#include "PrintRequest.h"
+
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+class TCDLPage;
+class TCDLSerNo;
+
+class TSerialNumberState
+{
+public:
+    explicit TSerialNumberState(const TPrintRequest &request);
+    // The frames' numbers and the pages' changed flags as they are now.
+    void Take();
+    void Restore() const;
+    // Whether every frame has the same number in both.
+    bool SameNumbers(const TSerialNumberState &other) const { return m_counters == other.m_counters; }
+
+private:
+    std::vector<std::pair<TCDLSerNo *, int32_t>> m_counters;
+    std::vector<std::pair<TCDLPage *, bool>> m_modified;
+};
