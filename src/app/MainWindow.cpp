@@ -9,6 +9,7 @@
 #include "LanguageDialog.h"
 #include "MessageBoxText.h"
 #include "OrderForm.h"
+#include "PrintCommand.h"
 #include "QtTranslations.h"
 #include "Settings.h"
 #include "Strings.h"
@@ -39,6 +40,7 @@ TMDIForm::TMDIForm()
     m_clipboard = new TClipboardCommands(this);
     connect(m_clipboard, &TClipboardCommands::pasteOfferChanged, this, &TMDIForm::updateCommandStates);
     m_about = new TAboutBox(this);
+    m_print = std::make_unique<TPrintCommand>(*this);
     buildMenusAndBars();
     buildCommands();
     buildStatusBar();
@@ -294,6 +296,7 @@ void TMDIForm::OpenInitialDocument(const QStringList &args)
 
 void TMDIForm::DocumentClosed(TActiveDocument &d)
 {
+    m_print->DocumentGone(&d.Document());
     AppSettings().RecentFiles.AddRecent(d.FileName());
     RebuildRecentMenu();
     // A closed window no longer counts as active.
@@ -304,6 +307,7 @@ void TMDIForm::DocumentClosed(TActiveDocument &d)
 
 void TMDIForm::DocumentDestroyed(TActiveDocument &d)
 {
+    m_print->DocumentGone(&d.Document());
     if (&d == m_toldDocument)
         tell(nullptr, nullptr, nullptr);
 }
@@ -385,6 +389,7 @@ void TMDIForm::SetLanguage(int n)
         c->SetupStrings();
     SetupStrings();
     m_about->SetupStrings();
+    m_print->SetupStrings();
     if (TChildWin *c = ActiveChild())
         c->Verbose();
     else

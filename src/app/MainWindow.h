@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QMainWindow>
 #include <functional>
+#include <memory>
 
 class QAction;
 class QLabel;
@@ -22,6 +23,7 @@ class TChildWin;
 class TClipboardCommands;
 class TAboutBox;
 class TCommandTable;
+class TPrintCommand;
 
 class TMDIForm : public QMainWindow, private TDocumentHost
 {
@@ -44,6 +46,8 @@ public:
     // The window holding exactly that full name, other than except.
     TChildWin *FindDocument(const QString &path, const TActiveDocument *except = nullptr) const;
     QMdiArea *MdiArea() const { return m_mdi; }
+    // The print command and its dialog.
+    TPrintCommand &Printing() const { return *m_print; }
 
     void SetLanguage(int n);
     void ShowLanguageDialog();
@@ -125,6 +129,7 @@ private:
     QLabel *m_aktPos = nullptr, *m_statuszeile = nullptr, *m_hintPanel = nullptr;
     TAboutBox *m_about = nullptr;
     TClipboardCommands *m_clipboard = nullptr;
+    std::unique_ptr<TPrintCommand> m_print;
     // What shownFrameChanged told last.
     TActiveDocument *m_toldDocument = nullptr;
     TCDLPage *m_toldPage = nullptr;
