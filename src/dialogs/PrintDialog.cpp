@@ -187,6 +187,7 @@ void TDrucken::build()
     selectionLayout->addWidget(NotebookWas, 0, 1);
     selectionLayout->addWidget(pbBogen2, 0, 2, 2, 1);
     selectionLayout->addWidget(GroupBox3, 1, 0, 1, 2);
+    selectionLayout->setRowStretch(2, 1);
     NotebookWie->addWidget(selection);
 
     // Modes 1 and 3: what and how many of each document.
@@ -234,6 +235,7 @@ void TDrucken::build()
     documentsLayout->addWidget(GroupBox7, 0, 0);
     documentsLayout->addWidget(pbBogen13, 0, 1, 2, 1);
     documentsLayout->addWidget(GroupBox8, 1, 0);
+    documentsLayout->setRowStretch(2, 1);
     NotebookWie->addWidget(documents);
     NotebookWie->setCurrentIndex(PageDocuments);
 

@@ -311,6 +311,7 @@ TEST_F(PrintDialogTest, CancelFromTheProgressWindowStopsTheJob)
         auto *progress = main->findChild<TPrinting *>(u"Printing"_s);
         ASSERT_NE(progress, nullptr);
         EXPECT_TRUE(progress->isVisible());
+        EXPECT_EQ(Control<QLabel>(progress, "Label2")->text(), ProgressLine(2, 3));
         Click(progress, "Abbrechen");
         shownWhileCancelling = Control<QLabel>(progress, "Label1")->text();
     };
@@ -368,6 +369,58 @@ TEST_F(PrintDialogTest, PrintsIntoAPdfFileWithLabelsInTheirPlaces)
     // The proposed name: the document's folder, a PDF name.
     ASSERT_FALSE(Proposed.isEmpty());
     EXPECT_TRUE(Proposed.last().endsWith(u".pdf"_s));
+}
+
+// The paper chosen in the queue's properties picks the sheet of the picture
+// and goes to the printer.
+TEST_F(PrintDialogTest, PropertiesChoosePaperForPictureAndPrint)
+{
+    TPrinterAccess a = TPrinterAccess::System();
+    QPageSize printed;
+    a.Queues = [this] { return Queues; };
+    a.DefaultQueue = [this] { return Queues.value(0); };
+    a.DefaultPaper = [](const QString &) { return QPageSize(QPageSize::A4); };
+    a.Properties = [](QWidget *, const QString &queue, const QPageSize &) -> std::optional<QPageSize> {
+        if (queue == u"Laser"_s)
+            return QPageSize(QPageSize::Letter);
+        return std::nullopt;
+    };
+    a.QueueTarget = [&](const QString &, QPageSize paper) -> std::unique_ptr<TPrintTarget> {
+        printed = paper;
+        TRecordingTarget::TOptions o;
+        o.Paper = paper;
+        return std::make_unique<TRecordingTarget>(o);
+    };
+    dialog->SetPrinterAccess(a);
+    WithDialog([&](TDrucken *d) {
+        EXPECT_EQ(Control<TSheetPicture>(d, "pbBogen13")->Kind(), TSheetKind::A4);
+        Click(d, "btEigenschaften");
+        EXPECT_EQ(Control<TSheetPicture>(d, "pbBogen13")->Kind(), TSheetKind::Letter);
+        // Another queue keeps its own paper.
+        Control<QComboBox>(d, "PrinterSelect")->setCurrentIndex(1);
+        EXPECT_EQ(Control<TSheetPicture>(d, "pbBogen13")->Kind(), TSheetKind::A4);
+        Control<QComboBox>(d, "PrinterSelect")->setCurrentIndex(0);
+        Click(d, "OK");
+    });
+    EXPECT_EQ(printed.id(), QPageSize::Letter);
+}
+
+TEST_F(PrintDialogTest, DifferentPaperColoursAskAndNoClosesWithoutPrinting)
+{
+    TChildWin *second = main->New();
+    Process();
+    Doc().Label().PaperColorIndex = 1;
+    Answers.push_back(mrNo);
+    WithDialog([&](TDrucken *d) {
+        Click(d, "Wie2");
+        Click(d, "OK");
+        EXPECT_FALSE(d->isVisible());
+    });
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0].Text, GetText(760).left(255));
+    EXPECT_EQ(Boxes[0].Kind, mkWarning);
+    EXPECT_EQ(TargetsMade, 0);
+    EXPECT_FALSE(second->Document().Modified());
 }
 
 } // namespace
