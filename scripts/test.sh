@@ -8,6 +8,11 @@ cd "$(dirname "$0")/.."
 BUILD_DIR=build-test BUILD_TYPE=RelWithDebInfo ./scripts/build.sh -DQUELMARK_WERROR=ON
 # Tests never touch a real user's settings or display.
 export QUELMARK_SETTINGS="$PWD/build-test/test-settings.ini"
+# A private CUPS server with a PDF queue for the printing tests, stopped
+# however the run ends.
+cups=$(./scripts/test-cups.sh start)
+eval "$cups"
+trap './scripts/test-cups.sh stop "${QUELMARK_TEST_CUPS_DIR:-}"' EXIT
 ctest --test-dir build-test --output-on-failure -j2 --timeout 300
 
 ./scripts/fuzz.sh "${FUZZ_SECONDS:-60}"

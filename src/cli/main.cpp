@@ -5,6 +5,7 @@
 #include "DocumentJson.h"
 #include "Errors.h"
 #include "PageRenderer.h"
+#include "PrintCommand.h"
 #include "Settings.h"
 #include "Strings.h"
 #include "Text.h"
@@ -22,7 +23,10 @@ int Usage()
     std::fputs("usage:\n"
                "  quelmark-cli dump FILE.CDL\n"
                "  quelmark-cli render FILE.CDL --page cd|front|back --out OUT.png|OUT.pdf [--dpi N]\n"
-               "  quelmark-cli resave IN.CDL OUT.CDL\n",
+               "  quelmark-cli resave IN.CDL OUT.CDL\n"
+               "  quelmark-cli print FILE.CDL... [--what cd|front|back|both] [--count N] [--start 1|2|3]\n"
+               "      [--trim direct|indirect|off] [--cut-marks|--no-cut-marks] [--paper a4|letter]\n"
+               "      [--pdf OUT.pdf | --printer QUEUE] [--places D,D,D] [--save-counters] [--yes]\n",
                stderr);
     return 2;
 }
@@ -134,6 +138,8 @@ int main(int argc, char **argv)
             return Render(args);
         if (command == QLatin1String("resave"))
             return Resave(args);
+        if (command == QLatin1String("print"))
+            return PrintCommand(args);
     } catch (const ELocalizedError &e) {
         Err(e.message());
         return 1;

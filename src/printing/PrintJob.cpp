@@ -32,7 +32,7 @@ TPageKind InlayKind(TPrintWhat what)
 TPrintJobRunner::TPrintJobRunner(const TPrintRequest &request, TPrintTarget &target, TPagePainter &pages,
                                  TJobHost &host, const TSheetMapping &mapping)
     : m_request(request), m_target(target), m_host(host), m_sheet(target, mapping, pages, OptionsFor(request, target)),
-      m_total(CountSheets(request))
+      m_total(CountSheets(request)), m_delivered(request)
 {
 }
 
@@ -71,7 +71,7 @@ void TPrintJobRunner::Run()
 void TPrintJobRunner::Finish()
 {
     if (m_target.IsPrinting())
-        m_target.EndDocument();
+        End();
     SetCopies(1);
 }
 
@@ -104,6 +104,12 @@ void TPrintJobRunner::Begin()
     m_documentCopies = m_target.CopyCount();
 }
 
+void TPrintJobRunner::End()
+{
+    m_target.EndDocument();
+    m_delivered.Take();
+}
+
 void TPrintJobRunner::NextSheet(int k, int copies)
 {
     Poll();
@@ -116,7 +122,7 @@ void TPrintJobRunner::NextSheet(int k, int copies)
             m_target.NewPage();
             return;
         }
-        m_target.EndDocument();
+        End();
     }
     SetCopies(copies);
     Begin();
@@ -126,7 +132,7 @@ void TPrintJobRunner::SecondPass()
 {
     Poll();
     m_pollBeforeDraw = false;
-    m_target.EndDocument();
+    End();
     m_host.SecondPass(GetText(759));
     Begin();
 }
@@ -293,5 +299,8 @@ TJobResult RunPrintJob(const TPrintRequest &request, TPrintTarget &target, TPage
     // What was drawn goes to the printer however the job ended.
     if (const auto cause = FailureOf([&] { job.Finish(); }); cause && result.Status != TStatus::Failed)
         result = failed(*cause);
+    // Numbers of labels that never reached the printer are not used up.
+    if (result.Status == TStatus::Failed)
+        job.Delivered().Restore();
     return result;
 }

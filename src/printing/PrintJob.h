@@ -33,5 +33,7 @@ struct TJobResult
     QString Message;
 };
 
+// A failed job gives back the serial numbers of labels whose document the
+// target did not take.
 TJobResult RunPrintJob(const TPrintRequest &request, TPrintTarget &target, TPagePainter &pages, TJobHost &host,
                        const TSheetMapping &mapping);

@@ -3,6 +3,7 @@
 // Only PrintJob*.cpp include this.
 
 #include "PrintJob.h"
+#include "SerialNumberState.h"
 #include "SheetPainter.h"
 
 class TCDLDocument;
@@ -20,6 +21,8 @@ public:
     void Run();
     // Ends an open document and leaves the copy count at 1, after any ending.
     void Finish();
+    // The serial numbers as far as documents reached the printer.
+    const TSerialNumberState &Delivered() const { return m_delivered; }
 
 private:
     void CurrentCDIndirect();
@@ -35,6 +38,7 @@ private:
     void PollBeforeDraw();
     void SetCopies(int copies);
     void Begin();
+    void End();
     // Opens sheet k: a new page while the open document prints single
     // copies, else a new document with its copy count.
     void NextSheet(int k, int copies = 1);
@@ -52,4 +56,5 @@ private:
     int m_total;
     int m_documentCopies = 1;
     bool m_pollBeforeDraw = true;
+    TSerialNumberState m_delivered;
 };

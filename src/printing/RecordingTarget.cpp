@@ -49,9 +49,10 @@ void TRecordingTarget::NewPage()
 
 void TRecordingTarget::EndDocument()
 {
-    Record(QStringLiteral("end"));
+    // A document whose end fails is gone, as with a printer.
     m_painter.end();
     m_printing = false;
+    Record(QStringLiteral("end"));
 }
 
 void TRecordingTarget::SetCopyCount(int copies)

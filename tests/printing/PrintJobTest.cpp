@@ -314,6 +314,43 @@ TEST(PrintJob, PrinterErrorsAreReportedAndTheDocumentStillEnds)
     EXPECT_EQ(run.target.CopyCount(), 1);
 }
 
+// A document the printer did not take uses up no numbers; those of
+// documents it took before stay used, and the labels drawn before the
+// failure still go out with the ended document.
+TEST(PrintJob, NumbersOfLabelsThatNeverReachedThePrinterAreGivenBack)
+{
+    auto doc = MakeDocument();
+    TCDLSerNo *s = AddSerialNumber(doc->Label(), 5);
+    for (int failingEnd : {1, 2}) {
+        s->Counter = 5;
+        doc->Label().Modified = false;
+        JobRun run;
+        int ends = 0;
+        run.target.OnEvent = [&](const QString &e) {
+            if (e == u"end"_s && ++ends == failingEnd)
+                throw ELocalizedError(u"Queue gone"_s);
+        };
+        // Two passes: cd@1 cd@3, then cd@2.
+        run.Run(Current(*doc, TPrintWhat::CDLabel, 3, 1, TRoundTrim::Indirect));
+        SCOPED_TRACE(failingEnd);
+        EXPECT_EQ(run.result.Status, TJobResult::TStatus::Failed);
+        EXPECT_EQ(run.result.Message, GetText(756) + u" Queue gone"_s);
+        EXPECT_EQ(s->Counter, failingEnd == 1 ? 5 : 7);
+        EXPECT_EQ(doc->Label().Modified, failingEnd == 2);
+    }
+
+    // A failure while drawing ends the open document: its labels are out.
+    JobRun jam;
+    s->Counter = 5;
+    jam.target.OnEvent = [](const QString &e) {
+        if (e == u"cd@3"_s)
+            throw ELocalizedError(u"Paper jam"_s);
+    };
+    jam.Run(Current(*doc, TPrintWhat::CDLabel, 3));
+    EXPECT_EQ(jam.result.Status, TJobResult::TStatus::Failed);
+    EXPECT_EQ(s->Counter, 7);
+}
+
 TEST(PrintJob, RefusedJobsTouchNoPrinter)
 {
     auto doc = MakeDocument();

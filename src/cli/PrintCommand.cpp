@@ -1,0 +1,246 @@
+#include "PrintCommand.h"
+
+#include "Document.h"
+#include "Errors.h"
+#include "PagePainter.h"
+#include "PdfTarget.h"
+#include "PrintJob.h"
+#include "PrinterTarget.h"
+#include "SerialNumberState.h"
+#include "Settings.h"
+#include "SheetMapping.h"
+#include "Strings.h"
+
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+void Out(const QString &s) { std::fprintf(stdout, "%s\n", s.toLocal8Bit().constData()); }
+void Err(const QString &s) { std::fprintf(stderr, "%s\n", s.toLocal8Bit().constData()); }
+
+// A mistake in the command line, told in the usage's own words.
+struct EUsage
+{
+    QString Message;
+};
+
+struct TPrintOptions
+{
+    QStringList Documents;
+    TPrintWhat What = TPrintWhat::CDLabel;
+    int Count = 1;
+    int Start = 1;
+    std::optional<TRoundTrim> Trim;
+    bool CutMarks = true;
+    std::optional<QPageSize> Paper;
+    QString Pdf, Printer;
+    bool SaveCounters = false;
+    bool MixedPaper = false;
+    // Mode 2: per place, the 1-based index of a document or 0 for none.
+    std::vector<int> Places;
+};
+
+int Choice(const QString &option, const QString &value, const QStringList &choices)
+{
+    const int i = choices.indexOf(value);
+    if (i < 0)
+        throw EUsage{u"%1: %2"_s.arg(option, choices.join(u'|'))};
+    return i;
+}
+
+int Number(const QString &option, const QString &value, int low, int high)
+{
+    bool ok = false;
+    const int n = value.toInt(&ok);
+    if (!ok || n < low || n > high)
+        throw EUsage{u"%1: %2 to %3"_s.arg(option).arg(low).arg(high)};
+    return n;
+}
+
+TPrintOptions Parse(const QStringList &args)
+{
+    TPrintOptions o;
+    std::optional<int> count;
+    QString places;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString &a = args[i];
+        auto value = [&]() -> QString {
+            if (i + 1 >= args.size())
+                throw EUsage{u"%1: value missing"_s.arg(a)};
+            return args[++i];
+        };
+        if (a == u"--what")
+            o.What = TPrintWhat(Choice(a, value(), {u"cd"_s, u"front"_s, u"back"_s, u"both"_s}));
+        else if (a == u"--count")
+            count = Number(a, value(), 1, 1000);
+        else if (a == u"--start")
+            o.Start = Number(a, value(), 1, CDPositions);
+        else if (a == u"--trim")
+            o.Trim = TRoundTrim(Choice(a, value(), {u"direct"_s, u"indirect"_s, u"off"_s}));
+        else if (a == u"--cut-marks")
+            o.CutMarks = true;
+        else if (a == u"--no-cut-marks")
+            o.CutMarks = false;
+        else if (a == u"--paper")
+            o.Paper = QPageSize(Choice(a, value(), {u"a4"_s, u"letter"_s}) == 0 ? QPageSize::A4 : QPageSize::Letter);
+        else if (a == u"--pdf")
+            o.Pdf = value();
+        else if (a == u"--printer")
+            o.Printer = value();
+        else if (a == u"--save-counters")
+            o.SaveCounters = true;
+        else if (a == u"--places")
+            places = value();
+        else if (a == u"--yes")
+            o.MixedPaper = true;
+        else if (a.startsWith(u"--"))
+            throw EUsage{u"%1: unknown option"_s.arg(a)};
+        else
+            o.Documents.append(a);
+    }
+    if (o.Documents.isEmpty())
+        throw EUsage{u"no document"_s};
+    if (!o.Pdf.isEmpty() && !o.Printer.isEmpty())
+        throw EUsage{u"--pdf and --printer exclude each other"_s};
+    if (!places.isEmpty()) {
+        if (o.What == TPrintWhat::FrontAndBack)
+            throw EUsage{u"--places: cd, front or back"_s};
+        const int size = o.What == TPrintWhat::CDLabel ? CDPositions : 2;
+        const QStringList items = places.split(u',');
+        if (items.size() != size)
+            throw EUsage{u"--places: %1 entries, a document's number or -"_s.arg(size)};
+        for (const QString &item : items)
+            o.Places.push_back(item == u"-" ? 0 : Number(u"--places"_s, item, 1, int(o.Documents.size())));
+        if (count)
+            Number(u"--count"_s, QString::number(*count), 1, 99);
+    }
+    o.Count = count.value_or(1);
+    return o;
+}
+
+TPrintRequest Request(const TPrintOptions &o, const std::vector<std::unique_ptr<TCDLDocument>> &docs)
+{
+    TPrintRequest r;
+    r.What = o.What;
+    r.Count = o.Count;
+    r.Sheets = o.Count;
+    r.FirstPlace = o.Start;
+    r.Trim = o.Trim.value_or(TRoundTrim(ReadPrintTrimMode()));
+    r.CutMarks = o.CutMarks;
+    if (!o.Places.empty()) {
+        r.Mode = TPrintMode::Selection;
+        auto doc = [&](int place) {
+            return o.Places[size_t(place)] ? docs[size_t(o.Places[size_t(place)] - 1)].get() : nullptr;
+        };
+        for (int i = 0; i < int(o.Places.size()); ++i) {
+            if (o.What == TPrintWhat::CDLabel)
+                r.CDPlaces[size_t(i)] = doc(i);
+            else if (o.What == TPrintWhat::InlayFront)
+                r.FrontPlaces[size_t(i)] = doc(i);
+            else
+                r.BackPlaces[size_t(i)] = doc(i);
+        }
+    } else if (docs.size() == 1) {
+        r.Active = docs.front().get();
+    } else {
+        r.Mode = TPrintMode::AllOpen;
+        for (const auto &d : docs)
+            r.Open.push_back(d.get());
+    }
+    return r;
+}
+
+// Nobody stands at the printer to be asked: the second pass is only told.
+class TCliJobHost : public TJobHost
+{
+public:
+    void SecondPass(const QString &message) override { Err(message); }
+};
+
+std::unique_ptr<TPrintTarget> Target(const TPrintOptions &o)
+{
+    if (!o.Pdf.isEmpty())
+        return MakePdfFileTarget(o.Pdf, o.Paper.value_or(QPageSize(QPageSize::A4)));
+    const QString queue = o.Printer.isEmpty() ? DefaultPrinterQueue() : o.Printer;
+    if (queue.isEmpty())
+        throw ELocalizedError(GetText(1083));
+    auto target = MakeQueueTarget(queue, o.Paper.value_or(QPageSize()));
+    if (AppSettings().PrintDebug)
+        Err(DescribeQueue(queue));
+    return target;
+}
+
+} // namespace
+
+int PrintCommand(const QStringList &args)
+{
+    TPrintOptions o;
+    try {
+        o = Parse(args);
+    } catch (const EUsage &e) {
+        Err(e.Message);
+        return 2;
+    }
+
+    std::vector<std::unique_ptr<TCDLDocument>> docs;
+    for (const QString &path : o.Documents) {
+        auto doc = std::make_unique<TCDLDocument>();
+        QStringList warnings;
+        doc->Load(path, &warnings);
+        for (const QString &w : warnings)
+            Err(w);
+        docs.push_back(std::move(doc));
+    }
+    const TPrintRequest request = Request(o, docs);
+    if (PaperColorsConflict(PaperColorDocuments(request)) && !o.MixedPaper) {
+        Err(GetText(760));
+        return 1;
+    }
+    if (const int refusal = CheckPrintable(request)) {
+        Err(GetText(refusal));
+        return 1;
+    }
+
+    std::vector<TSerialNumberState> before;
+    for (const auto &d : docs) {
+        TPrintRequest one;
+        one.Active = d.get();
+        before.emplace_back(one);
+    }
+    const TSerialNumberState all(request);
+
+    std::unique_ptr<TPrintTarget> target = Target(o);
+    TDocumentPagePainter pages;
+    TCliJobHost host;
+    TJobResult result = RunPrintJob(request, *target, pages, host, SetupSheetMapping(*target, AppSettings()));
+    // A PDF file holds labels only once it is complete.
+    if (auto *pdf = dynamic_cast<TPdfTarget *>(target.get()); pdf && !pdf->Finish()) {
+        if (result.Status == TJobResult::TStatus::Printed)
+            result = {TJobResult::TStatus::Failed, GetText(756) + u' ' + GetText(1080).arg(o.Pdf)};
+        all.Restore();
+    }
+
+    int code = result.Status == TJobResult::TStatus::Printed ? 0 : 1;
+    if (o.SaveCounters) {
+        for (size_t i = 0; i < docs.size(); ++i) {
+            TSerialNumberState now = before[i];
+            now.Take();
+            if (now == before[i])
+                continue;
+            try {
+                docs[i]->Save(o.Documents[int(i)]);
+            } catch (const ELocalizedError &e) {
+                Err(e.message());
+                code = 1;
+            }
+        }
+    }
+    if (result.Status == TJobResult::TStatus::Printed)
+        Out(GetText(1085).arg(CountSheets(request)));
+    else
+        Err(result.Message);
+    return code;
+}

@@ -1,0 +1,9 @@
+#pragma once
+// quelmark-cli print: the print job without a window, for batches and
+// scripts, to a printer queue or a PDF file.
+
+#include <QStringList>
+
+// Exit code: 0 printed, 1 refused or failed (the person's message on
+// standard error), 2 a mistake in the arguments.
+int PrintCommand(const QStringList &args);

@@ -1,0 +1,217 @@
+// quelmark-cli print as a script runs it: sheets in a PDF where the sheet
+// layout has them, refusals with their messages and exit codes, and
+// serial numbers written back only for labels that were printed.
+
+#include "Document.h"
+#include "SerNo.h"
+#include "SheetLayout.h"
+#include "Strings.h"
+#include "printing/PrintTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+struct TRun
+{
+    int Exit = -1;
+    QString Out, Err;
+    // The last line on standard error: Qt may say things of its own before.
+    std::string Message() const { return Err.split(u'\n').last().toStdString(); }
+};
+
+constexpr int RasterDpi = 100;
+
+class CliPrint : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+
+    QString Path(const QString &name) const { return dir.filePath(name); }
+
+    // extra is laid over the tool's environment.
+    TRun Run(const QStringList &args, const QProcessEnvironment &extra = {}) const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(u"DISPLAY"_s);
+        env.remove(u"QT_QPA_PLATFORM"_s);
+        env.insert(u"QUELMARK_SETTINGS"_s, Path(u"settings.ini"_s));
+        env.insert(extra);
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(QM_CLI_PATH), QStringList{u"print"_s} + args);
+        TRun r;
+        if (!p.waitForFinished(120000))
+            return r;
+        r.Exit = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+        r.Out = QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
+        r.Err = QString::fromLocal8Bit(p.readAllStandardError()).trimmed();
+        return r;
+    }
+
+    // A document whose CD label is flooded with color, carrying a running
+    // number from counter when it is given.
+    QString Save(const QString &name, QColor color, std::optional<int> counter = {}) const
+    {
+        auto doc = MakeDocument();
+        AddFlood(doc->Label(), RGBColor(color.red(), color.green(), color.blue()));
+        if (counter)
+            AddSerialNumber(doc->Label(), *counter);
+        const QString path = Path(name);
+        doc->Save(path);
+        return path;
+    }
+
+    static int32_t CounterIn(const QString &path)
+    {
+        TCDLDocument doc;
+        doc.Load(path, nullptr);
+        for (const auto &f : doc.Label().Frames)
+            if (const auto *s = KindCast<TCDLSerNo>(f.get()))
+                return s->Counter;
+        return -1;
+    }
+
+    static QByteArray Bytes(const QString &path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    std::vector<QImage> Rasterise(const QString &pdf) const
+    {
+        QProcess p;
+        p.start(u"pdftoppm"_s, {u"-r"_s, QString::number(RasterDpi), u"-png"_s, pdf, Path(u"page"_s)});
+        EXPECT_TRUE(p.waitForFinished(60000));
+        std::vector<QImage> pages;
+        for (int i = 1; QFile::exists(Path(u"page-%1.png"_s.arg(i))); ++i)
+            pages.emplace_back(Path(u"page-%1.png"_s.arg(i)));
+        return pages;
+    }
+
+    // Whether a label of color fills CD place on an A4 sheet.
+    static bool LabelAt(const QImage &sheet, int place, QColor color)
+    {
+        const QPointF c = QPointF(CDLabelCentre(TSheetKind::A4, place)) * (RasterDpi / 254.0);
+        const QRectF span = SpanThrough(sheet, color, c.toPoint());
+        const double diameter = 2 * SheetLabelRadius * RasterDpi / 254.0;
+        return std::abs(span.center().x() - c.x()) <= 1.5 && std::abs(span.center().y() - c.y()) <= 1.5
+               && std::abs(span.width() - diameter) <= 2.5;
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(CliPrint, OneDocumentFillsSheetsFromTheChosenPlaceAndSavesItsCounters)
+{
+    if (QStandardPaths::findExecutable(u"pdftoppm"_s).isEmpty())
+        GTEST_SKIP() << "pdftoppm is not installed";
+    const QString doc = Save(u"red.CDL"_s, Qt::red, 7);
+    const QString pdf = Path(u"out.pdf"_s);
+    const TRun r = Run({doc, u"--count"_s, u"4"_s, u"--start"_s, u"2"_s, u"--pdf"_s, pdf, u"--save-counters"_s});
+    ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
+    EXPECT_EQ(r.Out, GetText(1085).arg(2));
+    EXPECT_EQ(CounterIn(doc), 11);
+
+    const std::vector<QImage> sheets = Rasterise(pdf);
+    ASSERT_EQ(sheets.size(), 2u);
+    EXPECT_FALSE(LabelAt(sheets[0], 1, Qt::red));
+    EXPECT_TRUE(LabelAt(sheets[0], 2, Qt::red));
+    EXPECT_TRUE(LabelAt(sheets[0], 3, Qt::red));
+    EXPECT_TRUE(LabelAt(sheets[1], 1, Qt::red));
+    EXPECT_TRUE(LabelAt(sheets[1], 2, Qt::red));
+    EXPECT_FALSE(LabelAt(sheets[1], 3, Qt::red));
+}
+
+TEST_F(CliPrint, PlacesChooseADocumentPerPlaceAndSeveralDocumentsRunOn)
+{
+    if (QStandardPaths::findExecutable(u"pdftoppm"_s).isEmpty())
+        GTEST_SKIP() << "pdftoppm is not installed";
+    const QString red = Save(u"red.CDL"_s, Qt::red), blue = Save(u"blue.CDL"_s, Qt::blue);
+    const QString pdf = Path(u"places.pdf"_s);
+    TRun r = Run({red, blue, u"--places"_s, u"2,-,1"_s, u"--count"_s, u"2"_s, u"--pdf"_s, pdf});
+    ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
+    EXPECT_EQ(r.Out, GetText(1085).arg(2));
+    const std::vector<QImage> sheets = Rasterise(pdf);
+    ASSERT_EQ(sheets.size(), 2u);
+    for (const QImage &sheet : sheets) {
+        EXPECT_TRUE(LabelAt(sheet, 1, Qt::blue));
+        EXPECT_FALSE(LabelAt(sheet, 2, Qt::red) || LabelAt(sheet, 2, Qt::blue));
+        EXPECT_TRUE(LabelAt(sheet, 3, Qt::red));
+    }
+
+    // Every document twice, the places running on: 4 labels on 2 sheets.
+    r = Run({red, blue, u"--count"_s, u"2"_s, u"--pdf"_s, Path(u"all.pdf"_s), u"--trim"_s, u"off"_s});
+    ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
+    EXPECT_EQ(r.Out, GetText(1085).arg(2));
+}
+
+TEST_F(CliPrint, RefusalsAndFailuresSayWhyAndLeaveTheDocumentAsItWas)
+{
+    const QString doc = Save(u"numbered.CDL"_s, Qt::red, 5);
+    const QByteArray before = Bytes(doc);
+    // No folder to write the PDF into.
+    TRun r = Run({doc, u"--pdf"_s, Path(u"missing/out.pdf"_s), u"--save-counters"_s});
+    EXPECT_EQ(r.Exit, 1);
+    EXPECT_TRUE(r.Err.contains(GetText(1080).arg(Path(u"missing/out.pdf"_s)))) << r.Err.toStdString();
+    EXPECT_TRUE(r.Out.isEmpty());
+
+    // A queue CUPS does not know, and no printer at all.
+    r = Run({doc, u"--printer"_s, u"No such queue 4711"_s, u"--save-counters"_s});
+    EXPECT_EQ(r.Exit, 1);
+    EXPECT_EQ(r.Message(), GetText(1081).arg(u"No such queue 4711"_s).toStdString());
+    QProcessEnvironment noCups;
+    noCups.insert(u"CUPS_SERVER"_s, Path(u"no-cupsd.sock"_s));
+    noCups.insert(u"HOME"_s, dir.path());
+    noCups.insert(u"PRINTER"_s, QString());
+    noCups.insert(u"LPDEST"_s, QString());
+    r = Run({doc, u"--save-counters"_s}, noCups);
+    EXPECT_EQ(r.Exit, 1);
+    EXPECT_EQ(r.Message(), GetText(1083).toStdString());
+
+    // Six numbers are more than a list of three entries holds.
+    auto listed = MakeDocument();
+    TCDLSerNo *list = AddSerialNumber(listed->Label(), 0);
+    list->UseValueList = true;
+    list->Values = QStringList{u"A"_s, u"B"_s, u"C"_s};
+    const QString listPath = Path(u"list.CDL"_s);
+    listed->Save(listPath);
+    const QByteArray listBefore = Bytes(listPath);
+    r = Run({listPath, u"--count"_s, u"6"_s, u"--pdf"_s, Path(u"list.pdf"_s), u"--save-counters"_s});
+    EXPECT_EQ(r.Exit, 1);
+    EXPECT_EQ(r.Message(), GetText(751).toStdString());
+    EXPECT_FALSE(QFile::exists(Path(u"list.pdf"_s)));
+    EXPECT_EQ(Bytes(listPath), listBefore);
+
+    // Nothing named in any place.
+    r = Run({doc, u"--places"_s, u"-,-,-"_s, u"--pdf"_s, Path(u"none.pdf"_s)});
+    EXPECT_EQ(r.Exit, 1);
+    EXPECT_EQ(r.Message(), GetText(750).toStdString());
+
+    EXPECT_EQ(Bytes(doc), before);
+    EXPECT_EQ(Run({doc, u"--start"_s, u"4"_s}).Exit, 2);
+    EXPECT_EQ(Run({doc, u"--places"_s, u"1,3,-"_s}).Exit, 2);
+}
+
+TEST_F(CliPrint, CountersStayInTheFileUnlessAskedToSave)
+{
+    const QString doc = Save(u"numbered.CDL"_s, Qt::red, 5);
+    const QByteArray before = Bytes(doc);
+    const TRun r = Run({doc, u"--count"_s, u"3"_s, u"--pdf"_s, Path(u"out.pdf"_s)});
+    ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
+    EXPECT_EQ(Bytes(doc), before);
+    // The save replaces the file whole: no temporary is left beside it.
+    ASSERT_EQ(Run({doc, u"--count"_s, u"3"_s, u"--pdf"_s, Path(u"out.pdf"_s), u"--save-counters"_s}).Exit, 0);
+    EXPECT_EQ(CounterIn(doc), 8);
+    EXPECT_EQ(QDir(dir.path()).entryList({u"numbered*"_s}, QDir::Files), QStringList{u"numbered.CDL"_s});
+}
+
+} // namespace

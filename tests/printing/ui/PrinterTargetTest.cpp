@@ -1,0 +1,266 @@
+// The real print targets: a PDF file measured after pdftoppm, and a CUPS
+// queue whose PDF backend shows what reached the printer. The queue tests
+// need the queue the test script sets up (QUELMARK_TEST_QUEUE).
+
+#include "printing/PrintTestSupport.h"
+
+#include "Errors.h"
+#include "PagePainter.h"
+#include "PdfTarget.h"
+#include "PrinterTarget.h"
+#include "Settings.h"
+#include "Strings.h"
+
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+constexpr int RasterDpi = 150;
+
+struct TTool
+{
+    int Exit = -1;
+    QString Out;
+};
+
+TTool Tool(const QString &program, const QStringList &args)
+{
+    QProcess p;
+    p.start(program, args);
+    TTool t;
+    if (p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit)
+        t.Exit = p.exitCode();
+    t.Out = QString::fromLocal8Bit(p.readAllStandardOutput());
+    return t;
+}
+
+std::vector<QImage> Rasterise(const QString &pdf, const QTemporaryDir &dir, int dpi = RasterDpi)
+{
+    const QString prefix = dir.filePath(u"raster%1"_s.arg(dpi));
+    EXPECT_EQ(Tool(u"pdftoppm"_s, {u"-r"_s, QString::number(dpi), u"-png"_s, pdf, prefix}).Exit, 0);
+    std::vector<QImage> pages;
+    for (int i = 1; QFile::exists(u"%1-%2.png"_s.arg(prefix).arg(i)); ++i)
+        pages.emplace_back(u"%1-%2.png"_s.arg(prefix).arg(i));
+    return pages;
+}
+
+// The span of color through CD place on the sheet, and where it should be.
+void ExpectLabel(const QImage &sheet, TSheetKind kind, int place, QColor color)
+{
+    SCOPED_TRACE(place);
+    const QPointF centre = QPointF(CDLabelCentre(kind, place)) * (RasterDpi / 254.0);
+    const QRectF span = SpanThrough(sheet, color, centre.toPoint());
+    EXPECT_NEAR(span.center().x(), centre.x(), 1.5);
+    EXPECT_NEAR(span.center().y(), centre.y(), 1.5);
+    EXPECT_NEAR(span.width(), 2 * SheetLabelRadius * RasterDpi / 254.0, 2.5);
+}
+
+TJobResult Print(TPrintTarget &target, const TPrintRequest &r)
+{
+    TDocumentPagePainter pages;
+    TJobHost host;
+    return RunPrintJob(r, target, pages, host, SetupSheetMapping(target, TSettings()));
+}
+
+TEST(PdfFileTarget, DrawsEverySheetItselfWithTheLabelsAtTheirPlaces)
+{
+    if (QStandardPaths::findExecutable(u"pdftoppm"_s).isEmpty())
+        GTEST_SKIP() << "pdftoppm is not installed";
+    QTemporaryDir dir;
+    const QString file = dir.filePath(u"labels.pdf"_s);
+    auto target = MakePdfFileTarget(file, QPageSize(QPageSize::Letter));
+    EXPECT_FALSE(target->MakesCopies());
+    EXPECT_EQ(target->PhysicalOffset(), QPoint());
+    EXPECT_EQ(target->Name(), QString());
+
+    // Without serial numbers, but a PDF makes no copies: 7 labels are
+    // three sheets drawn, not one sheet asked for twice.
+    auto doc = MakeDocument();
+    doc->Label().BackColor = RGBColor(255, 0, 0);
+    TPrintRequest r;
+    r.Active = doc.get();
+    r.Count = 7;
+    EXPECT_EQ(Print(*target, r).Status, TJobResult::TStatus::Printed);
+    ASSERT_TRUE(dynamic_cast<TPdfTarget &>(*target).Finish());
+
+    const std::vector<QImage> sheets = Rasterise(file, dir);
+    ASSERT_EQ(sheets.size(), 3u);
+    for (int place = 1; place <= 3; ++place)
+        ExpectLabel(sheets[1], TSheetKind::Letter, place, Qt::red);
+    ExpectLabel(sheets[2], TSheetKind::Letter, 1, Qt::red);
+    EXPECT_TRUE(
+        SpanThrough(sheets[2], Qt::red, (QPointF(CDLabelCentre(TSheetKind::Letter, 2)) * RasterDpi / 254.0).toPoint())
+            .isEmpty());
+}
+
+class Queue : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        queue = qEnvironmentVariable("QUELMARK_TEST_QUEUE");
+        if (queue.isEmpty())
+            GTEST_SKIP() << "no CUPS test queue: scripts/test.sh sets one up (QUELMARK_TEST_QUEUE)";
+        out = qEnvironmentVariable("QUELMARK_TEST_QUEUE_OUT", QDir::homePath() + u"/PDF"_s);
+    }
+
+    // Ids of the queue's completed jobs.
+    QStringList CompletedJobs() const
+    {
+        const TTool t = Tool(u"lpstat"_s, {u"-W"_s, u"completed"_s, u"-o"_s, queue});
+        QStringList ids;
+        static const QRegularExpression id(u"^\\S+-(\\d+)\\s"_s, QRegularExpression::MultilineOption);
+        for (auto it = id.globalMatch(t.Out); it.hasNext();)
+            ids << it.next().captured(1);
+        return ids;
+    }
+
+    // The files the backend wrote for the jobs completed since before.
+    QStringList Arrived(const QStringList &before, int jobs) const
+    {
+        QStringList ids;
+        for (int i = 0; i < 600 && ids.size() < jobs; ++i) {
+            QThread::msleep(100);
+            ids = CompletedJobs();
+            for (const QString &b : before)
+                ids.removeAll(b);
+        }
+        QStringList files;
+        for (const QString &id : ids) {
+            const QStringList found = QDir(out).entryList({u"*job_%1.pdf"_s.arg(id)}, QDir::Files, QDir::Time);
+            if (!found.isEmpty())
+                files << QDir(out).filePath(found.first());
+        }
+        return files;
+    }
+
+    QString queue, out;
+};
+
+TEST_F(Queue, IsListedAndUnknownQueuesAreRefused)
+{
+    EXPECT_TRUE(PrinterQueues().contains(queue));
+    const QString description = DescribeQueue(queue);
+    EXPECT_TRUE(description.contains(u"Printer: "_s + queue)) << description.toStdString();
+    EXPECT_TRUE(description.contains(u"Driver: "_s)) << description.toStdString();
+    try {
+        MakeQueueTarget(u"Not a queue 4711"_s, QPageSize(QPageSize::A4));
+        ADD_FAILURE() << "an unknown queue gave a target";
+    } catch (const ELocalizedError &e) {
+        EXPECT_EQ(e.message(), GetText(1081).arg(u"Not a queue 4711"_s));
+    }
+}
+
+// Serial numbers forbid driver copies: every label is drawn, each with its
+// own number as a readable Code 39 symbol, where the sheet has its place.
+TEST_F(Queue, AJobArrivesWithEverySheetAndReadableBarCodes)
+{
+    for (const char16_t *tool : {u"pdftoppm", u"zbarimg", u"lpstat"})
+        if (QStandardPaths::findExecutable(QString::fromUtf16(tool)).isEmpty())
+            GTEST_SKIP() << QString::fromUtf16(tool).toStdString() << " is not installed";
+    auto doc = MakeDocument();
+    doc->Label().BackColor = RGBColor(255, 255, 0);
+    auto s = std::make_unique<TCDLSerNo>(&doc->Label(), -450, -100);
+    s->Width = 900;
+    s->Height = 250;
+    s->FontSize = 14;
+    s->Barcode = true;
+    s->FontName = AppSettings().BarcodeFont;
+    s->Counter = 41;
+    s->NumberFormat = u"QM-####"_s;
+    doc->Label().AddFrame(std::move(s));
+
+    const QStringList before = CompletedJobs();
+    auto target = MakeQueueTarget(queue, QPageSize(QPageSize::A4));
+    TPrintRequest r;
+    r.Active = doc.get();
+    r.Count = 4;
+    r.Trim = TRoundTrim::Off;
+    ASSERT_EQ(Print(*target, r).Status, TJobResult::TStatus::Printed);
+    target.reset();
+
+    const QStringList files = Arrived(before, 1);
+    ASSERT_EQ(files.size(), 1) << "in " << out.toStdString();
+    QTemporaryDir dir;
+    const std::vector<QImage> sheets = Rasterise(files.first(), dir);
+    // The bars at print resolution, as a scanner at the shop counter sees them.
+    const std::vector<QImage> fine = Rasterise(files.first(), dir, 300);
+    QFile::remove(files.first());
+    ASSERT_EQ(sheets.size(), 2u);
+    // The queue's margins are its physical offset: uncalibrated, places are
+    // measured from the paper's edge.
+    ExpectLabel(sheets[0], TSheetKind::A4, 3, QColor(255, 255, 0));
+    ExpectLabel(sheets[1], TSheetKind::A4, 1, QColor(255, 255, 0));
+
+    const QString png = dir.filePath(u"first.png"_s);
+    ASSERT_FALSE(fine.empty());
+    ASSERT_TRUE(fine[0].save(png));
+    const QStringList codes = Tool(u"zbarimg"_s, {u"-q"_s, png}).Out.split(u'\n', Qt::SkipEmptyParts);
+    EXPECT_EQ(QSet<QString>(codes.begin(), codes.end()),
+              (QSet<QString>{u"CODE-39:QM-0041"_s, u"CODE-39:QM-0042"_s, u"CODE-39:QM-0043"_s}));
+}
+
+// Without serial numbers the driver makes the copies: 7 labels are one
+// sheet twice and one more sheet, in two jobs.
+TEST_F(Queue, CopiesOfWholeSheetsComeFromTheDriver)
+{
+    if (QStandardPaths::findExecutable(u"pdftoppm"_s).isEmpty())
+        GTEST_SKIP() << "pdftoppm is not installed";
+    auto doc = MakeDocument();
+    doc->Label().BackColor = RGBColor(0, 0, 255);
+    const QStringList before = CompletedJobs();
+    auto target = MakeQueueTarget(queue, QPageSize(QPageSize::A4));
+    EXPECT_TRUE(target->MakesCopies());
+    TPrintRequest r;
+    r.Active = doc.get();
+    r.Count = 7;
+    ASSERT_EQ(Print(*target, r).Status, TJobResult::TStatus::Printed);
+    target.reset();
+
+    const QStringList files = Arrived(before, 2);
+    ASSERT_EQ(files.size(), 2);
+    size_t sheets = 0;
+    for (const QString &f : files) {
+        QTemporaryDir dir;
+        sheets += Rasterise(f, dir, 10).size();
+        QFile::remove(f);
+    }
+    EXPECT_EQ(sheets, 3u);
+}
+
+TEST_F(Queue, AQueueRemovedBeforePrintingFailsAndUsesNoNumbers)
+{
+    const QString gone = queue + u"-gone"_s;
+    if (Tool(u"lpadmin"_s,
+             {u"-p"_s, gone, u"-E"_s, u"-v"_s, u"cups-pdf:/"_s, u"-m"_s, u"lsb/usr/cups-pdf/CUPS-PDF_opt.ppd"_s})
+            .Exit
+        != 0)
+        GTEST_SKIP() << "cannot add a queue";
+    auto target = MakeQueueTarget(gone, QPageSize(QPageSize::A4));
+    ASSERT_EQ(Tool(u"lpadmin"_s, {u"-x"_s, gone}).Exit, 0);
+
+    auto doc = MakeDocument();
+    TCDLSerNo *s = AddSerialNumber(doc->Label(), 9);
+    TPrintRequest r;
+    r.Active = doc.get();
+    r.Count = 2;
+    const TJobResult result = Print(*target, r);
+    EXPECT_EQ(result.Status, TJobResult::TStatus::Failed);
+    EXPECT_EQ(result.Message, GetText(756) + u' ' + GetText(1082).arg(gone));
+    EXPECT_EQ(s->Counter, 9);
+    EXPECT_FALSE(doc->Label().Modified);
+}
+
+} // namespace
