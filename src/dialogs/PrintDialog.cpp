@@ -37,7 +37,7 @@ constexpr int PageDocuments = 1;
 
 namespace Text {
 constexpr int PdfFile = 1090;
-constexpr int PrinterGone = 1091;
+constexpr int PrinterGone = 1082;
 constexpr int NoFileChosen = 1092;
 constexpr int DocumentClosed = 1093;
 constexpr int PdfTitle = 1094;
@@ -483,9 +483,10 @@ QPageSize TDrucken::Paper() const
     const QString queue = chosenQueue();
     if (const auto it = m_papers.find(queue); it != m_papers.end())
         return *it;
-    if (m_access.DefaultPaper)
-        return m_access.DefaultPaper(queue);
-    return QPageSize(QPageSize::A4);
+    // Asking the print system on every change of a control would be slow.
+    const QPageSize paper = m_access.DefaultPaper ? m_access.DefaultPaper(queue) : QPageSize(QPageSize::A4);
+    m_papers.insert(queue, paper);
+    return paper;
 }
 
 TCDLDocument *TDrucken::documentOf(const QComboBox *cb) const

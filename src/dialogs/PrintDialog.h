@@ -58,7 +58,11 @@ public:
     explicit TDrucken(TPrintDialogHost &host, QWidget *parent = nullptr);
     ~TDrucken() override;
 
-    void SetPrinterAccess(TPrinterAccess access) { m_access = std::move(access); }
+    void SetPrinterAccess(TPrinterAccess access)
+    {
+        m_access = std::move(access);
+        m_papers.clear();
+    }
     void SetupStrings();
 
     // Shows the dialog modally and prints what it was closed with. True when
@@ -112,7 +116,8 @@ private:
     TCDLDocument *m_active = nullptr;
     // Captions of chosen documents closed while the dialog was open.
     QStringList m_lost;
-    QHash<QString, QPageSize> m_papers;
+    // Per queue (empty: the PDF file), as chosen in its properties.
+    mutable QHash<QString, QPageSize> m_papers;
     std::unique_ptr<TPrepared> m_prepared;
     bool m_shown = false;
     bool m_built = false;

@@ -219,7 +219,7 @@ TEST_F(PrintDialogTest, RefusalsPrintNothingAndKeepCounters)
         Control<QComboBox>(d, "cb11")->setCurrentIndex(1);
         Queues.removeAll(u"Laser"_s);
         Click(d, "OK");
-        EXPECT_EQ(BoxTexts().value(2), GetText(1091).arg(u"Laser"_s));
+        EXPECT_EQ(BoxTexts().value(2), GetText(1082).arg(u"Laser"_s));
         EXPECT_EQ(Control<QComboBox>(d, "PrinterSelect")->count(), 2);
         EXPECT_EQ(Control<QComboBox>(d, "PrinterSelect")->currentText(), u"Inkjet"_s);
 
@@ -421,6 +421,26 @@ TEST_F(PrintDialogTest, DifferentPaperColoursAskAndNoClosesWithoutPrinting)
     EXPECT_EQ(Boxes[0].Kind, mkWarning);
     EXPECT_EQ(TargetsMade, 0);
     EXPECT_FALSE(second->Document().Modified());
+}
+
+// A printer that does not take the document uses up no serial numbers and
+// leaves the document unmodified.
+TEST_F(PrintDialogTest, AFailingPrinterIsReportedAndGivesTheNumbersBack)
+{
+    TCDLSerNo *s = AddSerialNumber(Doc().Label(), 1);
+    Doc().SetModified(false);
+    OnEvent = [](const QString &e) {
+        if (e == u"end"_s)
+            throw ELocalizedError(u"paper jam"_s);
+    };
+    WithDialog([&](TDrucken *d) {
+        Control<QSpinBox>(d, "AnzahlEtiketten")->setValue(6);
+        Click(d, "OK");
+    });
+    EXPECT_EQ(BoxTexts(), QStringList{GetText(756) + u" paper jam"_s});
+    EXPECT_EQ(s->Counter, 1);
+    EXPECT_FALSE(Doc().Modified());
+    EXPECT_FALSE(main->findChild<TPrinting *>(u"Printing"_s)->isVisible());
 }
 
 } // namespace
