@@ -67,4 +67,11 @@ QString TPrintCommand::AskPdfFileName(const QString &proposed)
     return ::AskPdfFileName(m_dialog, GetText(1094), proposed);
 }
 
-void TPrintCommand::DocumentPrinted(TCDLDocument &) { m_main.CommandStatesChanged(); }
+// Its pages show the next numbers now.
+void TPrintCommand::DocumentPrinted(TCDLDocument &document)
+{
+    for (TChildWin *c : m_main.Children())
+        if (&c->Document() == &document)
+            c->RepaintPage();
+    m_main.CommandStatesChanged();
+}

@@ -568,17 +568,15 @@ void TDrucken::btEigenschaftenClick()
 
 // ---- printing --------------------------------------------------------------
 
+// The paper the job will use, then what the system tells of the queue (its
+// name and driver first). The message box keeps 255 characters: the job's
+// own facts go first.
 QString TDrucken::diagnosticReport() const
 {
     const QString queue = chosenQueue();
-    QStringList lines;
-    lines.append(isPdfEntry() ? GetText(Text::PdfFile) : queue);
-    lines.append(PaperLine(Paper()));
-    if (!queue.isEmpty() && m_access.Describe) {
-        const QString facts = m_access.Describe(queue);
-        if (!facts.isEmpty())
-            lines.append(facts);
-    }
+    const QString facts = !queue.isEmpty() && m_access.Describe ? m_access.Describe(queue) : QString();
+    QStringList lines{PaperLine(Paper())};
+    lines.append(!facts.isEmpty() ? facts : isPdfEntry() ? GetText(Text::PdfFile) : queue);
     return lines.join(QLatin1Char('\n'));
 }
 

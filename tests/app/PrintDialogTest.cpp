@@ -277,7 +277,7 @@ TEST_F(PrintDialogTest, DiagnosticReportAbortClosesWithoutPrinting)
     });
     ASSERT_EQ(Boxes.size(), 1u);
     EXPECT_EQ(Boxes[0].Kind, mkInformation);
-    EXPECT_EQ(Boxes[0].Text, u"Laser\nPapersize: A4 \ndriver of Laser"_s);
+    EXPECT_EQ(Boxes[0].Text, u"Papersize: A4 \ndriver of Laser"_s);
     EXPECT_EQ(TargetsMade, 0);
 }
 
