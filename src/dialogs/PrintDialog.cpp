@@ -523,9 +523,9 @@ void TDrucken::update()
     const TPrintWhat w = what();
     const bool cd = w == TPrintWhat::CDLabel;
     NotebookWas->setCurrentIndex(int(w) <= 2 && m == TPrintMode::Selection ? int(w) : 0);
-    for (QWidget *x : {static_cast<QWidget *>(Label3), static_cast<QWidget *>(Ab1), static_cast<QWidget *>(Ab2),
-                       static_cast<QWidget *>(Ab3)})
-        x->setEnabled(cd);
+    Label3->setEnabled(cd);
+    for (QRadioButton *r : {Ab1, Ab2, Ab3})
+        r->setEnabled(cd);
     gbClipTyp->setVisible(cd);
     gbSchnittmarken->setVisible(!cd);
     btEigenschaften->setEnabled(PrinterSelect->count() > 0);
@@ -534,13 +534,17 @@ void TDrucken::update()
     const TSheetKind kind = SheetKindForPaper(Paper());
     std::set<int> filled;
     if (m == TPrintMode::Selection) {
-        const auto &docs = w == TPrintWhat::CDLabel ? std::vector<TCDLDocument *>(r.CDPlaces.begin(), r.CDPlaces.end())
-                           : w == TPrintWhat::InlayFront
-                               ? std::vector<TCDLDocument *>(r.FrontPlaces.begin(), r.FrontPlaces.end())
-                               : std::vector<TCDLDocument *>(r.BackPlaces.begin(), r.BackPlaces.end());
-        for (size_t i = 0; i < docs.size(); ++i)
-            if (docs[i])
-                filled.insert(int(i) + 1);
+        auto fill = [&](const auto &places) {
+            for (size_t i = 0; i < places.size(); ++i)
+                if (places[i])
+                    filled.insert(int(i) + 1);
+        };
+        if (w == TPrintWhat::CDLabel)
+            fill(r.CDPlaces);
+        else if (w == TPrintWhat::InlayFront)
+            fill(r.FrontPlaces);
+        else
+            fill(r.BackPlaces);
         pbBogen2->Show(kind, w, filled, r.CutMarks);
     } else {
         // The first sheet: from the first place on, as far as the labels go.
@@ -626,11 +630,7 @@ bool TDrucken::prepare()
     prepared->Request = request;
     try {
         if (isPdfEntry()) {
-            QString proposed = m_active && !m_active->FileName.isEmpty() ? m_active->FileName : QString();
-            proposed = proposed.isEmpty() ? QDir(AppSettings().CdlDir).filePath(GetText(753) + QStringLiteral(".pdf"))
-                                          : QFileInfo(proposed).path() + QLatin1Char('/')
-                                                + QFileInfo(proposed).completeBaseName() + QStringLiteral(".pdf");
-            const QString path = m_host.AskPdfFileName(proposed);
+            const QString path = m_host.AskPdfFileName(proposedPdfName());
             if (path.isEmpty()) {
                 m_host.ShowInformation(GetText(Text::NoFileChosen));
                 return false;
@@ -653,6 +653,21 @@ bool TDrucken::prepare()
         return false;
     m_prepared = std::move(prepared);
     return true;
+}
+
+// Beside the active document under its name; an untitled one by its caption
+// in the documents folder.
+QString TDrucken::proposedPdfName() const
+{
+    const QString pdf = QStringLiteral(".pdf");
+    if (m_active && !m_active->FileName.isEmpty()) {
+        const QFileInfo fi(m_active->FileName);
+        return fi.dir().filePath(fi.completeBaseName() + pdf);
+    }
+    const auto it = std::find_if(m_documents.begin(), m_documents.end(),
+                                 [&](const TPrintDocument &d) { return d.Document == m_active; });
+    const QString name = it != m_documents.end() && !it->Caption.isEmpty() ? it->Caption : GetText(753);
+    return QDir(AppSettings().CdlDir).filePath(name + pdf);
 }
 
 bool TDrucken::Execute()

@@ -107,6 +107,7 @@ private:
     QString chosenQueue() const;
     TCDLDocument *documentOf(const QComboBox *cb) const;
     QString diagnosticReport() const;
+    QString proposedPdfName() const;
     bool prepare();
     void runPrepared();
 

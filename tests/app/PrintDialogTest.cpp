@@ -366,9 +366,9 @@ TEST_F(PrintDialogTest, PrintsIntoAPdfFileWithLabelsInTheirPlaces)
     EXPECT_TRUE(redAt(pages[1], 1));
     EXPECT_FALSE(redAt(pages[1], 2));
     EXPECT_FALSE(redAt(pages[1], 3));
-    // The proposed name: the document's folder, a PDF name.
-    ASSERT_FALSE(Proposed.isEmpty());
-    EXPECT_TRUE(Proposed.last().endsWith(u".pdf"_s));
+    // An untitled document proposes its caption.
+    ASSERT_EQ(Proposed.size(), 1);
+    EXPECT_EQ(QFileInfo(Proposed[0]).fileName(), child->Caption() + u".pdf"_s);
 }
 
 // The paper chosen in the queue's properties picks the sheet of the picture
