@@ -53,7 +53,7 @@ template <class T> T *Named(QWidget *parent, const char *name)
     return w;
 }
 
-// The Part's paper names of the diagnostic report.
+// The paper names of the diagnostic report, as they have always read.
 QString PaperLine(const QPageSize &paper)
 {
     switch (paper.id()) {
