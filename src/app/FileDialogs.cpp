@@ -99,6 +99,20 @@ QString AskSaveFileName(QWidget *parent, const QString &title, const QString &st
                                         QFileDialog::DontConfirmOverwrite);
 }
 
+QString AskPdfFileName(QWidget *parent, const QString &title, const QString &start)
+{
+    const QString proposed = safeFilePath(start);
+    if (hook())
+        return hook()(true, title, proposed);
+    QFileDialog d(parent, title);
+    d.selectFile(proposed);
+    d.setNameFilter(QStringLiteral("PDF (*.pdf *.PDF)"));
+    d.setDefaultSuffix(QStringLiteral("pdf"));
+    d.setAcceptMode(QFileDialog::AcceptSave);
+    d.setFileMode(QFileDialog::AnyFile);
+    return d.exec() == QDialog::Accepted ? d.selectedFiles().value(0) : QString();
+}
+
 void SetFileDialogHook(TFileDialogHook h) { hook() = std::move(h); }
 
 QString AskSelectionFileName(QWidget *parent, bool save, const QString &title, const QString &start)

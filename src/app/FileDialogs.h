@@ -19,6 +19,10 @@ QString AskSaveFileName(QWidget *parent, const QString &title, const QString &pr
 // dir. The save dialog leaves the overwrite question to the caller.
 QString AskSelectionFileName(QWidget *parent, bool save, const QString &title, const QString &dir);
 
+// The file a print goes into: PDF filter and suffix; asks before replacing a
+// file.
+QString AskPdfFileName(QWidget *parent, const QString &title, const QString &proposed);
+
 // dir itself, or the fallback when dir lies on such a file system.
 QString SafeDialogFolder(const QString &dir);
 

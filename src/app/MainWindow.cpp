@@ -9,6 +9,7 @@
 #include "LanguageDialog.h"
 #include "MessageBoxText.h"
 #include "OrderForm.h"
+#include "PrintCommand.h"
 #include "QtTranslations.h"
 #include "Rollup.h"
 #include "Settings.h"
@@ -49,6 +50,7 @@ TMDIForm::TMDIForm()
         (*r)->setObjectName(QLatin1String(name));
     }
     m_toldApplyImmediately = AppSettings().ApplyImmediately;
+    m_print = std::make_unique<TPrintCommand>(*this);
     buildMenusAndBars();
     buildCommands();
     buildStatusBar();
@@ -308,6 +310,7 @@ void TMDIForm::OpenInitialDocument(const QStringList &args)
 
 void TMDIForm::DocumentClosed(TActiveDocument &d)
 {
+    m_print->DocumentGone(&d.Document());
     AppSettings().RecentFiles.AddRecent(d.FileName());
     RebuildRecentMenu();
     // A closed window no longer counts as active.
@@ -319,6 +322,7 @@ void TMDIForm::DocumentClosed(TActiveDocument &d)
 
 void TMDIForm::DocumentDestroyed(TActiveDocument &d)
 {
+    m_print->DocumentGone(&d.Document());
     if (&d == m_toldDocument)
         tell(nullptr, nullptr, nullptr);
 }
@@ -400,6 +404,7 @@ void TMDIForm::SetLanguage(int n)
         c->SetupStrings();
     SetupStrings();
     m_about->SetupStrings();
+    m_print->SetupStrings();
     if (TChildWin *c = ActiveChild())
         c->Verbose();
     else

@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QMainWindow>
 #include <functional>
+#include <memory>
 
 class QAction;
 class QLabel;
@@ -24,6 +25,7 @@ class TAboutBox;
 class TCommandTable;
 class TRollup;
 struct TRollupPlace;
+class TPrintCommand;
 
 class TMDIForm : public QMainWindow, private TDocumentHost
 {
@@ -46,6 +48,8 @@ public:
     // The window holding exactly that full name, other than except.
     TChildWin *FindDocument(const QString &path, const TActiveDocument *except = nullptr) const;
     QMdiArea *MdiArea() const { return m_mdi; }
+    // The print command and its dialog.
+    TPrintCommand &Printing() const { return *m_print; }
 
     void SetLanguage(int n);
     void ShowLanguageDialog();
@@ -145,6 +149,7 @@ private:
     TRollup *m_rollupProps = nullptr, *m_rollupColors = nullptr, *m_rollupCoords = nullptr;
     bool m_toldApplyImmediately;
     bool m_rollupsPlaced = false;
+    std::unique_ptr<TPrintCommand> m_print;
     // What shownFrameChanged told last.
     TActiveDocument *m_toldDocument = nullptr;
     TCDLPage *m_toldPage = nullptr;

@@ -9,6 +9,7 @@
 #include "OrderForm.h"
 #include "Page.h"
 #include "PageEditor.h"
+#include "PrintCommand.h"
 #include "Rollup.h"
 #include "Settings.h"
 
@@ -152,7 +153,9 @@ void TMDIForm::buildCommands()
     const TCommand *saveAs = t.Add({.Item = "miSpeichernUnter", .Text = 106,
                                     .Enabled = HasDocument, .Run = doc(&TActiveDocument::SaveAs)});
     const TCommand *calibrate = t.Add({.Item = "miDruckerkalibrieren", .Text = 107});
-    const TCommand *print = t.Add({.Item = "miDrucken", .Text = 108, .Button = "sbDrucken", .Hint = 203});
+    const TCommand *print = t.Add({.Item = "miDrucken", .Text = 108, .Button = "sbDrucken", .Hint = 203,
+                                   .Keys = Key(QKeySequence::Print),
+                                   .Enabled = HasDocument, .Run = [this] { m_print->Run(); }});
     const TCommand *order = t.Add({.Item = "miEtikettenBestellen", .Text = 870,
                                    .Run = [this] { TOrderForm(this).exec(); }});
     const TCommand *language = t.Add({.Item = "miSprache", .Text = 160, .Run = [this] { ShowLanguageDialog(); }});

@@ -189,10 +189,12 @@ bool TCDLPage::SerialNumbersSuffice(int32_t n) const
 
 void TCDLPage::AdvanceSerialNumbers()
 {
+    // Only a page whose numbers moved has changed by being printed.
     for (auto &f : Frames)
-        if (TCDLSerNo *s = KindCast<TCDLSerNo>(f.get()))
+        if (TCDLSerNo *s = KindCast<TCDLSerNo>(f.get())) {
             s->Advance();
-    Modified = true;
+            Modified = true;
+        }
 }
 
 void TCDLPage::SaveCounters()

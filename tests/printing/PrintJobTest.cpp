@@ -95,6 +95,15 @@ TEST(PrintJob, SerialNumbersAdvanceLabelByLabelAndForbidCopies)
     EXPECT_TRUE(doc->Label().Modified);
 }
 
+TEST(PrintJob, PrintingWithoutSerialNumbersLeavesTheDocumentUnmodified)
+{
+    auto doc = MakeDocument();
+    JobRun run(Copying());
+    run.Run(Current(*doc, TPrintWhat::FrontAndBack, 2));
+    EXPECT_EQ(run.target.Placements.size(), 4u);
+    EXPECT_FALSE(doc->Modified());
+}
+
 TEST(PrintJob, IndirectTrimmingSplitsSheetsIntoTwoPasses)
 {
     struct Case

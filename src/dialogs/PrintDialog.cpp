@@ -1,0 +1,709 @@
+#include "PrintDialog.h"
+
+#include "Document.h"
+#include "Errors.h"
+#include "PagePainter.h"
+#include "PrintJob.h"
+#include "PrintTarget.h"
+#include "PrintingWindow.h"
+#include "Settings.h"
+#include "SheetMapping.h"
+#include "SheetPicture.h"
+#include "Strings.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHideEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int PdfEntryRole = Qt::UserRole + 1;
+// NotebookWie's pages.
+constexpr int PageSelection = 0;
+constexpr int PageDocuments = 1;
+
+namespace Text {
+constexpr int PdfFile = 1090;
+constexpr int PrinterGone = 1082;
+constexpr int NoFileChosen = 1092;
+constexpr int DocumentClosed = 1093;
+constexpr int PdfTitle = 1094;
+constexpr int Sheets = 1095;
+constexpr int NoPrinter = 1096;
+constexpr int PdfNotWritable = 1080;
+} // namespace Text
+
+template <class T> T *Named(QWidget *parent, const char *name)
+{
+    auto *w = new T(parent);
+    w->setObjectName(QLatin1String(name));
+    return w;
+}
+
+// The paper names of the diagnostic report, as they have always read.
+QString PaperLine(const QPageSize &paper)
+{
+    switch (paper.id()) {
+    case QPageSize::A4: return QStringLiteral("Papersize: A4 ");
+    case QPageSize::Letter: return QStringLiteral("Papersize: Letter ");
+    case QPageSize::A4Small: return QStringLiteral("Papersize: A4 Small ");
+    case QPageSize::LetterSmall: return QStringLiteral("Papersize: Letter Small");
+    default: return QStringLiteral("Papersize: Illegal ");
+    }
+}
+
+// Whether a file can be created or replaced at path.
+bool Writable(const QString &path)
+{
+    const QFileInfo fi(path);
+    if (fi.exists())
+        return fi.isFile() && fi.isWritable();
+    const QFileInfo dir(fi.absolutePath());
+    return dir.isDir() && dir.isWritable();
+}
+
+// The job's link to the progress window: events run at every poll, the
+// window's button cancels.
+class TProgressHost : public TJobHost
+{
+public:
+    TProgressHost(TPrinting &window, TPrintDialogHost &host) : m_window(window), m_host(host) {}
+    bool CancelRequested() override
+    {
+        QApplication::processEvents();
+        return m_window.CancelRequested();
+    }
+    void Progress(int sheet, int total) override { m_window.SetLines(GetText(752), ProgressLine(sheet, total)); }
+    void SecondPass(const QString &message) override { m_host.ShowInformation(message); }
+
+private:
+    TPrinting &m_window;
+    TPrintDialogHost &m_host;
+};
+
+} // namespace
+
+TDrucken::TDrucken(TPrintDialogHost &host, QWidget *parent)
+    : QDialog(parent), m_host(host), m_access(TPrinterAccess::System())
+{
+    setObjectName(QStringLiteral("Drucken"));
+    build();
+    m_progress = new TPrinting(this);
+    SetupStrings();
+    modeChanged();
+}
+
+TDrucken::~TDrucken() = default;
+
+void TDrucken::build()
+{
+    // Printer
+    GroupBox1 = Named<QGroupBox>(this, "GroupBox1");
+    Label2 = Named<QLabel>(GroupBox1, "Label2");
+    PrinterSelect = Named<QComboBox>(GroupBox1, "PrinterSelect");
+    PrinterSelect->setMinimumContentsLength(28);
+    btEigenschaften = Named<QPushButton>(GroupBox1, "btEigenschaften");
+    lblKeinDrucker = Named<QLabel>(GroupBox1, "lblKeinDrucker");
+    lblKeinDrucker->setWordWrap(true);
+    auto *printerRow = new QGridLayout(GroupBox1);
+    printerRow->addWidget(Label2, 0, 0);
+    printerRow->addWidget(PrinterSelect, 0, 1);
+    printerRow->addWidget(btEigenschaften, 0, 2);
+    printerRow->addWidget(lblKeinDrucker, 1, 0, 1, 3);
+    printerRow->setColumnStretch(1, 1);
+
+    // Mode
+    GroupBox4 = Named<QGroupBox>(this, "GroupBox4");
+    Wie1 = Named<QRadioButton>(GroupBox4, "Wie1");
+    Wie3 = Named<QRadioButton>(GroupBox4, "Wie3");
+    Wie2 = Named<QRadioButton>(GroupBox4, "Wie2");
+    auto *modes = new QVBoxLayout(GroupBox4);
+    for (QRadioButton *r : {Wie1, Wie3, Wie2}) {
+        modes->addWidget(r);
+        connect(r, &QRadioButton::toggled, this, [this](bool on) {
+            if (on)
+                modeChanged();
+        });
+    }
+    Wie1->setChecked(true);
+
+    NotebookWie = Named<QStackedWidget>(this, "NotebookWie");
+
+    // Mode 2: a document per place.
+    auto *selection = new QWidget(NotebookWie);
+    GroupBox2 = Named<QGroupBox>(selection, "GroupBox2");
+    Was11 = Named<QRadioButton>(GroupBox2, "Was11");
+    Was12 = Named<QRadioButton>(GroupBox2, "Was12");
+    Was13 = Named<QRadioButton>(GroupBox2, "Was13");
+    auto *was2 = new QVBoxLayout(GroupBox2);
+    for (QRadioButton *r : {Was11, Was12, Was13})
+        was2->addWidget(r);
+    was2->addStretch();
+    Was11->setChecked(true);
+    NotebookWas = Named<QStackedWidget>(selection, "NotebookWas");
+    auto placesPage = [&](std::initializer_list<std::pair<QComboBox **, const char *>> combos) {
+        auto *page = new QWidget(NotebookWas);
+        auto *grid = new QGridLayout(page);
+        int row = 0;
+        for (const auto &[cb, name] : combos) {
+            *cb = Named<QComboBox>(page, name);
+            (*cb)->setMinimumContentsLength(16);
+            grid->addWidget(new QLabel(QString::number(row + 1), page), row, 0);
+            grid->addWidget(*cb, row, 1);
+            connect(*cb, &QComboBox::currentIndexChanged, this, &TDrucken::update);
+            ++row;
+        }
+        grid->setRowStretch(row, 1);
+        NotebookWas->addWidget(page);
+    };
+    placesPage({{&cb11, "cb11"}, {&cb12, "cb12"}, {&cb13, "cb13"}});
+    placesPage({{&cb21, "cb21"}, {&cb22, "cb22"}});
+    placesPage({{&cb31, "cb31"}, {&cb32, "cb32"}});
+    pbBogen2 = Named<TSheetPicture>(selection, "pbBogen2");
+    GroupBox3 = Named<QGroupBox>(selection, "GroupBox3");
+    Label1 = Named<QLabel>(GroupBox3, "Label1");
+    AnzahlSeiten = Named<QSpinBox>(GroupBox3, "AnzahlSeiten");
+    AnzahlSeiten->setRange(1, 99);
+    auto *sheets = new QHBoxLayout(GroupBox3);
+    sheets->addWidget(Label1);
+    sheets->addWidget(AnzahlSeiten);
+    sheets->addStretch();
+    auto *selectionLayout = new QGridLayout(selection);
+    selectionLayout->setContentsMargins(0, 0, 0, 0);
+    selectionLayout->addWidget(GroupBox2, 0, 0);
+    selectionLayout->addWidget(NotebookWas, 0, 1);
+    selectionLayout->addWidget(pbBogen2, 0, 2, 2, 1);
+    selectionLayout->addWidget(GroupBox3, 1, 0, 1, 2);
+    selectionLayout->setRowStretch(2, 1);
+    NotebookWie->addWidget(selection);
+
+    // Modes 1 and 3: what and how many of each document.
+    auto *documents = new QWidget(NotebookWie);
+    GroupBox7 = Named<QGroupBox>(documents, "GroupBox7");
+    Was21 = Named<QRadioButton>(GroupBox7, "Was21");
+    Was22 = Named<QRadioButton>(GroupBox7, "Was22");
+    Was23 = Named<QRadioButton>(GroupBox7, "Was23");
+    Was24 = Named<QRadioButton>(GroupBox7, "Was24");
+    auto *was1 = new QVBoxLayout(GroupBox7);
+    for (QRadioButton *r : {Was21, Was22, Was23, Was24})
+        was1->addWidget(r);
+    Was21->setChecked(true);
+    Label3 = Named<QLabel>(GroupBox7, "Label3");
+    Ab1 = Named<QRadioButton>(GroupBox7, "Ab1");
+    Ab2 = Named<QRadioButton>(GroupBox7, "Ab2");
+    Ab3 = Named<QRadioButton>(GroupBox7, "Ab3");
+    auto *firstPlace = new QHBoxLayout;
+    firstPlace->addWidget(Label3);
+    auto *places = new QButtonGroup(GroupBox7);
+    for (QRadioButton *r : {Ab1, Ab2, Ab3}) {
+        places->addButton(r);
+        firstPlace->addWidget(r);
+        connect(r, &QRadioButton::toggled, this, &TDrucken::update);
+    }
+    Ab1->setText(QStringLiteral("1"));
+    Ab2->setText(QStringLiteral("2"));
+    Ab3->setText(QStringLiteral("3"));
+    Ab1->setChecked(true);
+    firstPlace->addStretch();
+    was1->addLayout(firstPlace);
+    pbBogen13 = Named<TSheetPicture>(documents, "pbBogen13");
+    GroupBox8 = Named<QGroupBox>(documents, "GroupBox8");
+    Label4 = Named<QLabel>(GroupBox8, "Label4");
+    Label5 = Named<QLabel>(GroupBox8, "Label5");
+    AnzahlEtiketten = Named<QSpinBox>(GroupBox8, "AnzahlEtiketten");
+    AnzahlEtiketten->setRange(1, 1000);
+    auto *count = new QGridLayout(GroupBox8);
+    count->addWidget(Label4, 0, 0);
+    count->addWidget(AnzahlEtiketten, 0, 1, 2, 1);
+    count->addWidget(Label5, 1, 0);
+    count->setColumnStretch(2, 1);
+    auto *documentsLayout = new QGridLayout(documents);
+    documentsLayout->setContentsMargins(0, 0, 0, 0);
+    documentsLayout->addWidget(GroupBox7, 0, 0);
+    documentsLayout->addWidget(pbBogen13, 0, 1, 2, 1);
+    documentsLayout->addWidget(GroupBox8, 1, 0);
+    documentsLayout->setRowStretch(2, 1);
+    NotebookWie->addWidget(documents);
+    NotebookWie->setCurrentIndex(PageDocuments);
+
+    for (QRadioButton *r : {Was11, Was12, Was13, Was21, Was22, Was23, Was24})
+        connect(r, &QRadioButton::toggled, this, [this](bool on) {
+            if (on)
+                update();
+        });
+    for (QSpinBox *s : {AnzahlEtiketten, AnzahlSeiten})
+        connect(s, &QSpinBox::valueChanged, this, &TDrucken::update);
+
+    // Options
+    gbClipTyp = Named<QGroupBox>(this, "gbClipTyp");
+    cbDruckPara = Named<QComboBox>(gbClipTyp, "cbDruckPara");
+    (new QVBoxLayout(gbClipTyp))->addWidget(cbDruckPara);
+    gbSchnittmarken = Named<QGroupBox>(this, "gbSchnittmarken");
+    cbSchnittmarken = Named<QCheckBox>(gbSchnittmarken, "cbSchnittmarken");
+    cbSchnittmarken->setChecked(true);
+    (new QVBoxLayout(gbSchnittmarken))->addWidget(cbSchnittmarken);
+    connect(cbSchnittmarken, &QCheckBox::toggled, this, &TDrucken::update);
+    connect(cbDruckPara, &QComboBox::currentIndexChanged, this, &TDrucken::update);
+    lblBoegen = Named<QLabel>(this, "lblBoegen");
+
+    // Buttons. Preview and calibration come with their own windows.
+    bPrintPreview = Named<QPushButton>(this, "bPrintPreview");
+    DruckerKalibrieren = Named<QPushButton>(this, "DruckerKalibrieren");
+    bPrintPreview->setEnabled(false);
+    DruckerKalibrieren->setEnabled(false);
+    OK = Named<QPushButton>(this, "OK");
+    OK->setDefault(true);
+    Abbrechen = Named<QPushButton>(this, "Abbrechen");
+    connect(OK, &QPushButton::clicked, this, &TDrucken::OKClick);
+    connect(Abbrechen, &QPushButton::clicked, this, &QDialog::reject);
+    connect(btEigenschaften, &QPushButton::clicked, this, &TDrucken::btEigenschaftenClick);
+    connect(PrinterSelect, &QComboBox::currentIndexChanged, this, &TDrucken::update);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(bPrintPreview);
+    buttons->addWidget(DruckerKalibrieren);
+    buttons->addStretch();
+    buttons->addWidget(OK);
+    buttons->addWidget(Abbrechen);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(GroupBox1);
+    layout->addWidget(GroupBox4);
+    layout->addWidget(NotebookWie);
+    layout->addWidget(gbClipTyp);
+    layout->addWidget(gbSchnittmarken);
+    layout->addWidget(lblBoegen);
+    layout->addLayout(buttons);
+    m_built = true;
+}
+
+void TDrucken::SetupStrings()
+{
+    setWindowTitle(GetText(700));
+    GroupBox1->setTitle(GetText(701));
+    Label2->setText(GetText(702));
+    btEigenschaften->setText(GetText(3));
+    lblKeinDrucker->setText(GetText(Text::NoPrinter));
+    GroupBox4->setTitle(GetText(703));
+    Wie1->setText(GetText(704));
+    Wie3->setText(GetText(720));
+    Wie2->setText(GetText(705));
+    GroupBox7->setTitle(GetText(706));
+    GroupBox2->setTitle(GetText(706));
+    Was21->setText(GetText(707));
+    Was22->setText(GetText(708));
+    Was23->setText(GetText(709));
+    Was24->setText(GetText(710));
+    Was11->setText(GetText(707));
+    Was12->setText(GetText(708));
+    Was13->setText(GetText(709));
+    Label3->setText(GetText(711));
+    GroupBox8->setTitle(GetText(712));
+    Label4->setText(GetText(713));
+    Label5->setText(GetText(714));
+    GroupBox3->setTitle(GetText(712));
+    Label1->setText(GetText(715));
+    gbClipTyp->setTitle(GetText(716));
+    const int trim = cbDruckPara->currentIndex();
+    cbDruckPara->clear();
+    cbDruckPara->addItems({GetText(717), GetText(718), GetText(719)});
+    cbDruckPara->setCurrentIndex(std::max(trim, 0));
+    gbSchnittmarken->setTitle(GetText(721));
+    cbSchnittmarken->setText(GetText(722));
+    bPrintPreview->setText(GetText(12));
+    OK->setText(GetText(0));
+    Abbrechen->setText(GetText(1));
+    DruckerKalibrieren->setText(GetText(4));
+    if (PrinterSelect->count() > 0)
+        PrinterSelect->setItemText(PrinterSelect->count() - 1, GetText(Text::PdfFile));
+    m_progress->SetupStrings();
+    update();
+}
+
+// ---- showing and hiding ----------------------------------------------------
+
+void TDrucken::showEvent(QShowEvent *e)
+{
+    if (!m_shown) {
+        m_shown = true;
+        FormShow();
+    }
+    QDialog::showEvent(e);
+}
+
+void TDrucken::hideEvent(QHideEvent *e)
+{
+    if (m_shown && !e->spontaneous()) {
+        m_shown = false;
+        FormHide();
+    }
+    QDialog::hideEvent(e);
+}
+
+void TDrucken::FormShow()
+{
+    m_lost.clear();
+    SetupStrings();
+    const int trim = ReadPrintTrimMode();
+    cbDruckPara->setCurrentIndex(trim >= 0 && trim < cbDruckPara->count() ? trim : 0);
+    fillPrinters(false);
+    fillDocumentLists();
+    Ab1->setChecked(true);
+    AnzahlEtiketten->setValue(1);
+    AnzahlSeiten->setValue(1);
+    update();
+}
+
+void TDrucken::FormHide()
+{
+    WritePrintTrimMode(cbDruckPara->currentIndex());
+    m_documents.clear();
+    m_active = nullptr;
+    for (QComboBox *cb : {cb11, cb12, cb13, cb21, cb22, cb31, cb32})
+        cb->clear();
+}
+
+void TDrucken::fillPrinters(bool keepChoice)
+{
+    // A queue that is gone gives way to the default queue.
+    const QString before = keepChoice ? chosenQueue() : QString();
+    const bool wasPdf = keepChoice && isPdfEntry();
+    QSignalBlocker block(PrinterSelect);
+    PrinterSelect->clear();
+    const QStringList queues = m_access.Queues ? m_access.Queues() : QStringList();
+    for (const QString &q : queues)
+        PrinterSelect->addItem(q, q);
+    PrinterSelect->addItem(GetText(Text::PdfFile), QString());
+    PrinterSelect->setItemData(PrinterSelect->count() - 1, true, PdfEntryRole);
+    int chosen = wasPdf ? PrinterSelect->count() - 1 : queues.indexOf(before);
+    if (chosen < 0 && m_access.DefaultQueue)
+        chosen = queues.indexOf(m_access.DefaultQueue());
+    PrinterSelect->setCurrentIndex(chosen < 0 ? 0 : chosen);
+    lblKeinDrucker->setVisible(queues.isEmpty());
+}
+
+void TDrucken::fillDocumentLists()
+{
+    m_documents = m_host.OpenDocuments();
+    m_active = m_host.ActiveDocument();
+    for (QComboBox *cb : {cb11, cb12, cb13, cb21, cb22, cb31, cb32}) {
+        QSignalBlocker block(cb);
+        cb->clear();
+        cb->addItem(GetText(757), QVariant::fromValue<quintptr>(0));
+        for (const TPrintDocument &d : m_documents)
+            cb->addItem(d.Caption, QVariant::fromValue(quintptr(d.Document)));
+    }
+    const int n = int(m_documents.size());
+    auto choose = [n](QComboBox *cb, int nth) { cb->setCurrentIndex(n >= nth ? nth : 0); };
+    for (QComboBox *cb : {cb11, cb21, cb31})
+        choose(cb, 1);
+    for (QComboBox *cb : {cb12, cb22, cb32})
+        choose(cb, 2);
+    choose(cb13, 3);
+}
+
+void TDrucken::DocumentGone(TCDLDocument *document)
+{
+    if (!m_shown || !document)
+        return;
+    const auto it = std::find_if(m_documents.begin(), m_documents.end(),
+                                 [&](const TPrintDocument &d) { return d.Document == document; });
+    if (it == m_documents.end())
+        return;
+    const QString caption = it->Caption;
+    m_documents.erase(it);
+    bool chosen = m_active == document || mode() == TPrintMode::AllOpen;
+    if (m_active == document)
+        m_active = nullptr;
+    for (QComboBox *cb : {cb11, cb12, cb13, cb21, cb22, cb31, cb32}) {
+        const int i = cb->findData(QVariant::fromValue(quintptr(document)));
+        if (i < 0)
+            continue;
+        QSignalBlocker block(cb);
+        // Removing the chosen entry would choose a neighbour: fall back to "[none]".
+        if (cb->currentIndex() == i) {
+            chosen = true;
+            cb->setCurrentIndex(0);
+        }
+        cb->removeItem(i);
+    }
+    if (chosen)
+        m_lost.append(caption);
+    update();
+}
+
+// ---- the controls' states --------------------------------------------------
+
+TPrintMode TDrucken::mode() const
+{
+    return Wie2->isChecked() ? TPrintMode::Selection : Wie3->isChecked() ? TPrintMode::AllOpen : TPrintMode::Current;
+}
+
+TPrintWhat TDrucken::what() const
+{
+    if (mode() == TPrintMode::Selection)
+        return Was12->isChecked()   ? TPrintWhat::InlayFront
+               : Was13->isChecked() ? TPrintWhat::InlayBack
+                                    : TPrintWhat::CDLabel;
+    return Was22->isChecked()   ? TPrintWhat::InlayFront
+           : Was23->isChecked() ? TPrintWhat::InlayBack
+           : Was24->isChecked() ? TPrintWhat::FrontAndBack
+                                : TPrintWhat::CDLabel;
+}
+
+void TDrucken::modeChanged()
+{
+    if (!m_built)
+        return;
+    NotebookWie->setCurrentIndex(Wie2->isChecked() ? PageSelection : PageDocuments);
+    update();
+}
+
+bool TDrucken::isPdfEntry() const
+{
+    return PrinterSelect->currentIndex() >= 0 && PrinterSelect->currentData(PdfEntryRole).toBool();
+}
+
+QString TDrucken::chosenQueue() const { return isPdfEntry() ? QString() : PrinterSelect->currentData().toString(); }
+
+QPageSize TDrucken::Paper() const
+{
+    const QString queue = chosenQueue();
+    if (const auto it = m_papers.find(queue); it != m_papers.end())
+        return *it;
+    // Asking the print system on every change of a control would be slow.
+    const QPageSize paper = m_access.DefaultPaper ? m_access.DefaultPaper(queue) : QPageSize(QPageSize::A4);
+    m_papers.insert(queue, paper);
+    return paper;
+}
+
+TCDLDocument *TDrucken::documentOf(const QComboBox *cb) const
+{
+    return reinterpret_cast<TCDLDocument *>(cb->currentData().value<quintptr>());
+}
+
+TPrintRequest TDrucken::Request() const
+{
+    TPrintRequest r;
+    r.Mode = mode();
+    r.What = what();
+    r.Count = AnzahlEtiketten->value();
+    r.FirstPlace = Ab3->isChecked() ? 3 : Ab2->isChecked() ? 2 : 1;
+    r.Sheets = AnzahlSeiten->value();
+    r.Active = m_active;
+    for (const TPrintDocument &d : m_documents)
+        r.Open.push_back(d.Document);
+    r.CDPlaces = {documentOf(cb11), documentOf(cb12), documentOf(cb13)};
+    r.FrontPlaces = {documentOf(cb21), documentOf(cb22)};
+    r.BackPlaces = {documentOf(cb31), documentOf(cb32)};
+    r.Trim = TRoundTrim(std::clamp(cbDruckPara->currentIndex(), 0, 2));
+    r.CutMarks = cbSchnittmarken->isChecked();
+    return r;
+}
+
+int TDrucken::SheetCount() const { return ::CountSheets(Request()); }
+
+void TDrucken::update()
+{
+    if (!m_built)
+        return;
+    const TPrintMode m = mode();
+    const TPrintWhat w = what();
+    const bool cd = w == TPrintWhat::CDLabel;
+    NotebookWas->setCurrentIndex(int(w) <= 2 && m == TPrintMode::Selection ? int(w) : 0);
+    Label3->setEnabled(cd);
+    for (QRadioButton *r : {Ab1, Ab2, Ab3})
+        r->setEnabled(cd);
+    gbClipTyp->setVisible(cd);
+    gbSchnittmarken->setVisible(!cd);
+    btEigenschaften->setEnabled(PrinterSelect->count() > 0);
+
+    const TPrintRequest r = Request();
+    const TSheetKind kind = SheetKindForPaper(Paper());
+    std::set<int> filled;
+    if (m == TPrintMode::Selection) {
+        auto fill = [&](const auto &places) {
+            for (size_t i = 0; i < places.size(); ++i)
+                if (places[i])
+                    filled.insert(int(i) + 1);
+        };
+        if (w == TPrintWhat::CDLabel)
+            fill(r.CDPlaces);
+        else if (w == TPrintWhat::InlayFront)
+            fill(r.FrontPlaces);
+        else
+            fill(r.BackPlaces);
+        pbBogen2->Show(kind, w, filled, r.CutMarks);
+    } else {
+        // The first sheet: from the first place on, as far as the labels go.
+        const int64_t labels = int64_t(r.Count) * (m == TPrintMode::AllOpen ? int64_t(r.OpenDocuments().size()) : 1);
+        const int first = cd ? r.First() : 1;
+        const int last = cd ? CDPositions : 2;
+        for (int place = first; place <= last && place - first < labels; ++place)
+            filled.insert(place);
+        pbBogen13->Show(kind, w, filled, r.CutMarks);
+    }
+    lblBoegen->setText(GetText(Text::Sheets).arg(::CountSheets(r)));
+}
+
+// ---- printer properties ----------------------------------------------------
+
+void TDrucken::btEigenschaftenClick()
+{
+    if (!m_access.Properties)
+        return;
+    const QString queue = chosenQueue();
+    if (const auto paper = m_access.Properties(this, queue, Paper()))
+        m_papers.insert(queue, *paper);
+    update();
+}
+
+// ---- printing --------------------------------------------------------------
+
+// The paper the job will use, then what the system tells of the queue (its
+// name and driver first). The message box keeps 255 characters: the job's
+// own facts go first.
+QString TDrucken::diagnosticReport() const
+{
+    const QString queue = chosenQueue();
+    const QString facts = !queue.isEmpty() && m_access.Describe ? m_access.Describe(queue) : QString();
+    QStringList lines{PaperLine(Paper())};
+    lines.append(!facts.isEmpty() ? facts : isPdfEntry() ? GetText(Text::PdfFile) : queue);
+    return lines.join(QLatin1Char('\n'));
+}
+
+void TDrucken::OKClick()
+{
+    if (prepare())
+        accept();
+}
+
+// Everything that can refuse happens here, while the dialog is open: true
+// when a job is ready to run. A refusal that closes the dialog rejects it.
+bool TDrucken::prepare()
+{
+    m_prepared.reset();
+    if (!m_lost.isEmpty()) {
+        m_host.ShowError(GetText(Text::DocumentClosed).arg(m_lost.join(QStringLiteral(", "))));
+        m_lost.clear();
+        update();
+        return false;
+    }
+    TPrintRequest request = Request();
+    if (const auto docs = PaperColorDocuments(request); PaperColorsConflict(docs) && !m_host.AskYesNo(GetText(760))) {
+        reject();
+        return false;
+    }
+
+    const QString queue = chosenQueue();
+    if (!isPdfEntry()) {
+        const QStringList queues = m_access.Queues ? m_access.Queues() : QStringList();
+        if (!queues.contains(queue)) {
+            m_host.ShowError(GetText(Text::PrinterGone).arg(queue));
+            fillPrinters(true);
+            update();
+            return false;
+        }
+    }
+    if (AppSettings().PrintDebug && !m_host.AskOkAbort(diagnosticReport())) {
+        reject();
+        return false;
+    }
+    if (const int refusal = CheckPrintable(request); refusal || ::CountSheets(request) <= 0) {
+        m_host.ShowError(GetText(refusal ? refusal : 750));
+        return false;
+    }
+
+    auto prepared = std::make_unique<TPrepared>();
+    prepared->Request = request;
+    try {
+        if (isPdfEntry()) {
+            const QString path = m_host.AskPdfFileName(proposedPdfName());
+            if (path.isEmpty()) {
+                m_host.ShowInformation(GetText(Text::NoFileChosen));
+                return false;
+            }
+            if (!Writable(path)) {
+                m_host.ShowError(GetText(Text::PdfNotWritable).arg(QDir::toNativeSeparators(path)));
+                return false;
+            }
+            prepared->Target = m_access.PdfTarget(path, Paper());
+        } else {
+            prepared->Target = m_access.QueueTarget(queue, Paper());
+        }
+    } catch (const ELocalizedError &e) {
+        m_host.ShowError(e.message());
+        fillPrinters(true);
+        update();
+        return false;
+    }
+    if (!prepared->Target)
+        return false;
+    m_prepared = std::move(prepared);
+    return true;
+}
+
+// Beside the active document under its name; an untitled one by its caption
+// in the documents folder.
+QString TDrucken::proposedPdfName() const
+{
+    const QString pdf = QStringLiteral(".pdf");
+    if (m_active && !m_active->FileName.isEmpty()) {
+        const QFileInfo fi(m_active->FileName);
+        return fi.dir().filePath(fi.completeBaseName() + pdf);
+    }
+    const auto it = std::find_if(m_documents.begin(), m_documents.end(),
+                                 [&](const TPrintDocument &d) { return d.Document == m_active; });
+    const QString name = it != m_documents.end() && !it->Caption.isEmpty() ? it->Caption : GetText(753);
+    return QDir(AppSettings().CdlDir).filePath(name + pdf);
+}
+
+bool TDrucken::Execute()
+{
+    m_prepared.reset();
+    if (exec() != QDialog::Accepted || !m_prepared)
+        return false;
+    runPrepared();
+    return true;
+}
+
+void TDrucken::runPrepared()
+{
+    std::unique_ptr<TPrepared> job = std::move(m_prepared);
+    const TPrintRequest &r = job->Request;
+    std::vector<TCDLDocument *> involved = r.OpenDocuments();
+    if (r.Active && std::find(involved.begin(), involved.end(), r.Active) == involved.end())
+        involved.push_back(r.Active);
+    std::vector<bool> wasModified;
+    for (TCDLDocument *d : involved)
+        wasModified.push_back(d->Modified());
+
+    m_progress->SetLines(GetText(752), QString());
+    m_progress->Start();
+    m_progress->SetPrinting(true);
+    TProgressHost host(*m_progress, m_host);
+    TDocumentPagePainter pages;
+    const TSheetMapping mapping = SetupSheetMapping(*job->Target, AppSettings());
+    const TJobResult result = RunPrintJob(r, *job->Target, pages, host, mapping);
+    // Completes the file or hands the last document to the printer.
+    job->Target.reset();
+    m_progress->Stop();
+
+    if (result.Status == TJobResult::TStatus::Failed || result.Status == TJobResult::TStatus::Refused)
+        m_host.ShowError(result.Message);
+    for (size_t i = 0; i < involved.size(); ++i)
+        if (!wasModified[i] && involved[i]->Modified())
+            m_host.DocumentPrinted(*involved[i]);
+}

@@ -1,0 +1,446 @@
+// The print dialog through the main window's print command: its controls per
+// mode and choice, the sheet counts and pictures, the refusals that print
+// nothing, the remembered trim mode, a print into a PDF file measured on the
+// raster, and cancelling from the progress window.
+
+#include "AppFixture.h"
+
+#include "Document.h"
+#include "Errors.h"
+#include "PrintCommand.h"
+#include "PrintDialog.h"
+#include "PrintingWindow.h"
+#include "SheetPicture.h"
+#include "printing/PrintTestSupport.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QStackedWidget>
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+template <class T> T *Control(QWidget *d, const char *name)
+{
+    T *w = d->findChild<T *>(QLatin1String(name));
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+}
+
+void Click(QWidget *d, const char *name) { Control<QAbstractButton>(d, name)->click(); }
+
+class PrintDialogTest : public OneDocumentTest
+{
+protected:
+    void SetUp() override
+    {
+        OneDocumentTest::SetUp();
+        dialog = &main->Printing().Dialog();
+        TPrinterAccess a = TPrinterAccess::System();
+        a.Queues = [this] { return Queues; };
+        a.DefaultQueue = [this] { return Queues.value(0); };
+        a.QueueTarget = [this](const QString &queue, QPageSize paper) -> std::unique_ptr<TPrintTarget> {
+            if (QueueFails)
+                throw ELocalizedError(u"queue %1 refused"_s.arg(queue));
+            TRecordingTarget::TOptions o;
+            o.Name = queue;
+            o.Paper = paper;
+            auto t = std::make_unique<TRecordingTarget>(o);
+            t->OnEvent = [this](const QString &e) {
+                Events.append(e);
+                if (OnEvent)
+                    OnEvent(e);
+            };
+            ++TargetsMade;
+            return t;
+        };
+        a.Describe = [](const QString &queue) { return u"driver of %1"_s.arg(queue); };
+        a.DefaultPaper = [](const QString &) { return QPageSize(QPageSize::A4); };
+        dialog->SetPrinterAccess(a);
+    }
+
+    // Opens the dialog from the menu; answer runs with it up and must close it.
+    void WithDialog(std::function<void(TDrucken *)> answer)
+    {
+        bool answered = false;
+        WhenModal<TDrucken>([&](TDrucken *d) {
+            answered = true;
+            answer(d);
+            if (d->isVisible())
+                Click(d, "Abbrechen");
+        });
+        Trigger(*main, "miDrucken");
+        EXPECT_TRUE(answered);
+    }
+
+    TCDLDocument &Doc() { return child->Document(); }
+    QStringList BoxTexts() const
+    {
+        QStringList r;
+        for (const TShownBox &b : Boxes)
+            r.append(b.Text);
+        return r;
+    }
+
+    TDrucken *dialog = nullptr;
+    QStringList Queues{u"Laser"_s, u"Inkjet"_s};
+    bool QueueFails = false;
+    QStringList Events;
+    int TargetsMade = 0;
+    std::function<void(const QString &)> OnEvent;
+};
+
+TEST_F(PrintDialogTest, CommandNeedsADocumentAndHasCtrlP)
+{
+    QAction *item = main->Action(u"miDrucken"_s);
+    EXPECT_TRUE(item->isEnabled());
+    EXPECT_TRUE(item->shortcuts().contains(QKeySequence(QKeySequence::Print)));
+    child->Closing = true;
+    child->CloseDocument();
+    Process();
+    EXPECT_FALSE(item->isEnabled());
+    EXPECT_FALSE(main->Action(u"sbDrucken"_s)->isEnabled());
+}
+
+TEST_F(PrintDialogTest, ControlsFollowModeAndWhatAndShowTheSheets)
+{
+    TChildWin *second = main->New();
+    Process();
+    WithDialog([&](TDrucken *d) {
+        auto *printers = Control<QComboBox>(d, "PrinterSelect");
+        ASSERT_EQ(printers->count(), 3);
+        EXPECT_EQ(printers->currentText(), u"Laser"_s);
+        EXPECT_EQ(printers->itemText(2), GetText(1090));
+        EXPECT_FALSE(Control<QLabel>(d, "lblKeinDrucker")->isVisibleTo(d));
+
+        // Modes 1 and 3 on their page; CD labels take the trim options.
+        EXPECT_TRUE(Control<QRadioButton>(d, "Wie1")->isChecked());
+        EXPECT_EQ(Control<QStackedWidget>(d, "NotebookWie")->currentIndex(), 1);
+        EXPECT_TRUE(Control<QGroupBox>(d, "gbClipTyp")->isVisibleTo(d));
+        EXPECT_FALSE(Control<QGroupBox>(d, "gbSchnittmarken")->isVisibleTo(d));
+        EXPECT_TRUE(Control<QCheckBox>(d, "cbSchnittmarken")->isChecked());
+        auto *count = Control<QSpinBox>(d, "AnzahlEtiketten");
+        EXPECT_EQ(count->minimum(), 1);
+        EXPECT_EQ(count->maximum(), 1000);
+        EXPECT_EQ(Control<QSpinBox>(d, "AnzahlSeiten")->maximum(), 99);
+
+        // 4 labels from place 2: places 2 and 3, then 1 and 2.
+        count->setValue(4);
+        Click(d, "Ab2");
+        EXPECT_EQ(d->SheetCount(), 2);
+        EXPECT_EQ(Control<QLabel>(d, "lblBoegen")->text(), GetText(1095).arg(2));
+        EXPECT_EQ(Control<TSheetPicture>(d, "pbBogen13")->Filled(), (std::set<int>{2, 3}));
+
+        // Every open document: 4 x 2 labels from place 2 fill 3 sheets.
+        Click(d, "Wie3");
+        EXPECT_EQ(d->SheetCount(), 3);
+
+        Click(d, "Was22");
+        EXPECT_FALSE(Control<QRadioButton>(d, "Ab2")->isEnabled());
+        EXPECT_FALSE(Control<QGroupBox>(d, "gbClipTyp")->isVisibleTo(d));
+        EXPECT_TRUE(Control<QGroupBox>(d, "gbSchnittmarken")->isVisibleTo(d));
+        EXPECT_EQ(d->SheetCount(), 4);
+        EXPECT_EQ(Control<TSheetPicture>(d, "pbBogen13")->What(), TPrintWhat::InlayFront);
+        Click(d, "Was24");
+        EXPECT_EQ(d->SheetCount(), 8);
+
+        // Mode 2: a document per place, the first documents chosen.
+        Click(d, "Wie2");
+        EXPECT_EQ(Control<QStackedWidget>(d, "NotebookWie")->currentIndex(), 0);
+        EXPECT_EQ(Control<QStackedWidget>(d, "NotebookWas")->currentIndex(), 0);
+        EXPECT_TRUE(Control<QGroupBox>(d, "gbClipTyp")->isVisibleTo(d));
+        auto *cb13 = Control<QComboBox>(d, "cb13");
+        EXPECT_EQ(cb13->count(), 3);
+        EXPECT_EQ(cb13->itemText(0), GetText(757));
+        EXPECT_EQ(Control<QComboBox>(d, "cb11")->currentText(), child->Caption());
+        EXPECT_EQ(Control<QComboBox>(d, "cb12")->currentText(), second->Caption());
+        EXPECT_EQ(cb13->currentIndex(), 0);
+        EXPECT_EQ(Control<TSheetPicture>(d, "pbBogen2")->Filled(), (std::set<int>{1, 2}));
+        Control<QSpinBox>(d, "AnzahlSeiten")->setValue(5);
+        EXPECT_EQ(d->SheetCount(), 5);
+        Click(d, "Was13");
+        EXPECT_EQ(Control<QStackedWidget>(d, "NotebookWas")->currentIndex(), 2);
+        EXPECT_TRUE(Control<QGroupBox>(d, "gbSchnittmarken")->isVisibleTo(d));
+    });
+    EXPECT_EQ(TargetsMade, 0);
+}
+
+TEST_F(PrintDialogTest, WithoutPrintersOnlyThePdfFileIsOffered)
+{
+    Queues.clear();
+    WithDialog([&](TDrucken *d) {
+        auto *printers = Control<QComboBox>(d, "PrinterSelect");
+        ASSERT_EQ(printers->count(), 1);
+        EXPECT_EQ(printers->currentText(), GetText(1090));
+        EXPECT_TRUE(Control<QLabel>(d, "lblKeinDrucker")->isVisibleTo(d));
+    });
+}
+
+TEST_F(PrintDialogTest, TrimModeIsRememberedAndABadStoredValueFallsBack)
+{
+    WithDialog([&](TDrucken *d) { Control<QComboBox>(d, "cbDruckPara")->setCurrentIndex(1); });
+    EXPECT_EQ(ReadPrintTrimMode(), 1);
+    WithDialog([&](TDrucken *d) {
+        EXPECT_EQ(Control<QComboBox>(d, "cbDruckPara")->currentIndex(), 1);
+        Control<QComboBox>(d, "cbDruckPara")->setCurrentIndex(2);
+    });
+    EXPECT_EQ(ReadPrintTrimMode(), 2);
+    WritePrintTrimMode(7);
+    WithDialog([&](TDrucken *d) { EXPECT_EQ(Control<QComboBox>(d, "cbDruckPara")->currentIndex(), 0); });
+    EXPECT_EQ(ReadPrintTrimMode(), 0);
+}
+
+// Each refusal keeps the dialog open, makes no target and leaves counters.
+TEST_F(PrintDialogTest, RefusalsPrintNothingAndKeepCounters)
+{
+    TCDLSerNo *s = AddSerialNumber(Doc().Label(), INT32_MAX - 2);
+    Doc().SetModified(false);
+    WithDialog([&](TDrucken *d) {
+        Control<QSpinBox>(d, "AnzahlEtiketten")->setValue(5);
+        Click(d, "OK");
+        EXPECT_TRUE(d->isVisible());
+        EXPECT_EQ(BoxTexts().value(0), GetText(751));
+
+        // Mode 2 with every place empty.
+        Click(d, "Wie2");
+        Control<QComboBox>(d, "cb11")->setCurrentIndex(0);
+        Click(d, "OK");
+        EXPECT_TRUE(d->isVisible());
+        EXPECT_EQ(BoxTexts().value(1), GetText(750));
+
+        // The queue went away after it was chosen.
+        Control<QComboBox>(d, "cb11")->setCurrentIndex(1);
+        Queues.removeAll(u"Laser"_s);
+        Click(d, "OK");
+        EXPECT_EQ(BoxTexts().value(2), GetText(1082).arg(u"Laser"_s));
+        EXPECT_EQ(Control<QComboBox>(d, "PrinterSelect")->count(), 2);
+        EXPECT_EQ(Control<QComboBox>(d, "PrinterSelect")->currentText(), u"Inkjet"_s);
+
+        // The queue refuses the job.
+        QueueFails = true;
+        Click(d, "OK");
+        EXPECT_EQ(BoxTexts().value(3), u"queue Inkjet refused"_s);
+
+        // The PDF file: a cancelled file dialog, then a folder that is not there.
+        auto *printers = Control<QComboBox>(d, "PrinterSelect");
+        printers->setCurrentIndex(printers->count() - 1);
+        Click(d, "OK");
+        EXPECT_EQ(BoxTexts().value(4), GetText(1092));
+        DialogAnswers.push_back(Path(u"no/such/folder/out.pdf"_s));
+        Click(d, "OK");
+        EXPECT_EQ(BoxTexts().value(5), GetText(1080).arg(Path(u"no/such/folder/out.pdf"_s)));
+        EXPECT_TRUE(d->isVisible());
+    });
+    EXPECT_EQ(Boxes.size(), 6u);
+    EXPECT_EQ(TargetsMade, 0);
+    EXPECT_EQ(s->Counter, INT32_MAX - 2);
+    EXPECT_FALSE(Doc().Modified());
+    EXPECT_FALSE(QFile::exists(Path(u"no/such/folder/out.pdf"_s)));
+}
+
+TEST_F(PrintDialogTest, AClosedDocumentChosenForAPlaceIsReportedBeforePrinting)
+{
+    TChildWin *second = main->New();
+    Process();
+    const QString caption = second->Caption();
+    WithDialog([&](TDrucken *d) {
+        Click(d, "Wie2");
+        ASSERT_EQ(Control<QComboBox>(d, "cb12")->currentText(), caption);
+        second->CloseDocument();
+        Process();
+        EXPECT_EQ(Control<QComboBox>(d, "cb12")->currentIndex(), 0);
+        EXPECT_EQ(Control<QComboBox>(d, "cb12")->count(), 2);
+        Click(d, "OK");
+        EXPECT_TRUE(d->isVisible());
+        EXPECT_EQ(BoxTexts(), QStringList{GetText(1093).arg(caption)});
+        EXPECT_EQ(TargetsMade, 0);
+        // Asked again, the remaining choice prints.
+        Click(d, "OK");
+    });
+    EXPECT_EQ(Events.join(u' '), u"begin cd@1 end"_s);
+}
+
+TEST_F(PrintDialogTest, DiagnosticReportAbortClosesWithoutPrinting)
+{
+    AppSettings().PrintDebug = true;
+    Answers.push_back(mrCancel); // Abort
+    WithDialog([&](TDrucken *d) {
+        Click(d, "OK");
+        EXPECT_FALSE(d->isVisible());
+    });
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0].Kind, mkInformation);
+    EXPECT_EQ(Boxes[0].Text, u"Papersize: A4 \ndriver of Laser"_s);
+    EXPECT_EQ(TargetsMade, 0);
+}
+
+TEST_F(PrintDialogTest, PrintingAdvancesSerialNumbersAndMarksOnlyThatDocument)
+{
+    TChildWin *second = main->New();
+    Process();
+    TCDLSerNo *s = AddSerialNumber(Doc().Label(), 10);
+    Doc().SetModified(false);
+    WithDialog([&](TDrucken *d) {
+        Click(d, "Wie3");
+        Control<QSpinBox>(d, "AnzahlEtiketten")->setValue(2);
+        Click(d, "OK");
+    });
+    EXPECT_EQ(Events.join(u' '), u"begin cd@1 cd@2 cd@3 page cd@1 end"_s);
+    EXPECT_EQ(s->Counter, 12);
+    EXPECT_TRUE(Doc().Modified());
+    // Nothing of the other document changed by printing it.
+    EXPECT_FALSE(second->Document().Modified());
+    EXPECT_FALSE(main->Printing().Dialog().isVisible());
+}
+
+// The label after the cancel point still goes on the sheet just begun.
+TEST_F(PrintDialogTest, CancelFromTheProgressWindowStopsTheJob)
+{
+    TCDLSerNo *s = AddSerialNumber(Doc().Label(), 1);
+    QString shownWhileCancelling;
+    OnEvent = [&](const QString &e) {
+        if (e != u"page"_s)
+            return;
+        auto *progress = main->findChild<TPrinting *>(u"Printing"_s);
+        ASSERT_NE(progress, nullptr);
+        EXPECT_TRUE(progress->isVisible());
+        EXPECT_EQ(Control<QLabel>(progress, "Label2")->text(), ProgressLine(2, 3));
+        Click(progress, "Abbrechen");
+        shownWhileCancelling = Control<QLabel>(progress, "Label1")->text();
+    };
+    WithDialog([&](TDrucken *d) {
+        Control<QSpinBox>(d, "AnzahlEtiketten")->setValue(9);
+        Click(d, "OK");
+    });
+    EXPECT_EQ(Events.join(u' '), u"begin cd@1 cd@2 cd@3 page cd@1 end"_s);
+    EXPECT_EQ(shownWhileCancelling, GetText(650));
+    EXPECT_EQ(s->Counter, 5);
+    EXPECT_FALSE(main->findChild<TPrinting *>(u"Printing"_s)->isVisible());
+    EXPECT_TRUE(Boxes.empty());
+}
+
+// Three CD labels from place 2 into a PDF file through the dialog: two
+// pages, each label where the sheet has it.
+TEST_F(PrintDialogTest, PrintsIntoAPdfFileWithLabelsInTheirPlaces)
+{
+    AddFlood(Doc().Label(), 0x0000FF); // red
+    const QString pdf = Path(u"labels.pdf"_s);
+    DialogAnswers.push_back(pdf);
+    WithDialog([&](TDrucken *d) {
+        auto *printers = Control<QComboBox>(d, "PrinterSelect");
+        printers->setCurrentIndex(printers->count() - 1);
+        Control<QSpinBox>(d, "AnzahlEtiketten")->setValue(3);
+        Click(d, "Ab2");
+        Click(d, "OK");
+    });
+    EXPECT_TRUE(Boxes.empty()) << BoxTexts().join(u'|').toStdString();
+    ASSERT_TRUE(QFile::exists(pdf));
+
+    constexpr int dpi = 100;
+    QProcess p;
+    p.start(u"pdftoppm"_s, {u"-r"_s, QString::number(dpi), u"-png"_s, pdf, Path(u"page"_s)});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    ASSERT_EQ(p.exitCode(), 0);
+    std::vector<QImage> pages;
+    for (int i = 1; QFile::exists(Path(u"page-%1.png"_s.arg(i))); ++i)
+        pages.emplace_back(Path(u"page-%1.png"_s.arg(i)));
+    ASSERT_EQ(pages.size(), 2u);
+
+    auto redAt = [&](const QImage &img, int place) {
+        // Halfway between hole and rim, on the label's horizontal axis.
+        const QPoint c = CDLabelCentre(TSheetKind::A4, place);
+        const QPoint probe = QPointF(QPointF(c.x() + (CDRadius + CDHoleRadius) / 2, c.y()) * (dpi / 254.0)).toPoint();
+        const QColor px = img.pixelColor(probe);
+        return px.red() > 200 && px.green() < 60 && px.blue() < 60;
+    };
+    EXPECT_FALSE(redAt(pages[0], 1));
+    EXPECT_TRUE(redAt(pages[0], 2));
+    EXPECT_TRUE(redAt(pages[0], 3));
+    EXPECT_TRUE(redAt(pages[1], 1));
+    EXPECT_FALSE(redAt(pages[1], 2));
+    EXPECT_FALSE(redAt(pages[1], 3));
+    // An untitled document proposes its caption.
+    ASSERT_EQ(Proposed.size(), 1);
+    EXPECT_EQ(QFileInfo(Proposed[0]).fileName(), child->Caption() + u".pdf"_s);
+}
+
+// The paper chosen in the queue's properties picks the sheet of the picture
+// and goes to the printer.
+TEST_F(PrintDialogTest, PropertiesChoosePaperForPictureAndPrint)
+{
+    TPrinterAccess a = TPrinterAccess::System();
+    QPageSize printed;
+    a.Queues = [this] { return Queues; };
+    a.DefaultQueue = [this] { return Queues.value(0); };
+    a.DefaultPaper = [](const QString &) { return QPageSize(QPageSize::A4); };
+    a.Properties = [](QWidget *, const QString &queue, const QPageSize &) -> std::optional<QPageSize> {
+        if (queue == u"Laser"_s)
+            return QPageSize(QPageSize::Letter);
+        return std::nullopt;
+    };
+    a.QueueTarget = [&](const QString &, QPageSize paper) -> std::unique_ptr<TPrintTarget> {
+        printed = paper;
+        TRecordingTarget::TOptions o;
+        o.Paper = paper;
+        return std::make_unique<TRecordingTarget>(o);
+    };
+    dialog->SetPrinterAccess(a);
+    WithDialog([&](TDrucken *d) {
+        EXPECT_EQ(Control<TSheetPicture>(d, "pbBogen13")->Kind(), TSheetKind::A4);
+        Click(d, "btEigenschaften");
+        EXPECT_EQ(Control<TSheetPicture>(d, "pbBogen13")->Kind(), TSheetKind::Letter);
+        // Another queue keeps its own paper.
+        Control<QComboBox>(d, "PrinterSelect")->setCurrentIndex(1);
+        EXPECT_EQ(Control<TSheetPicture>(d, "pbBogen13")->Kind(), TSheetKind::A4);
+        Control<QComboBox>(d, "PrinterSelect")->setCurrentIndex(0);
+        Click(d, "OK");
+    });
+    EXPECT_EQ(printed.id(), QPageSize::Letter);
+}
+
+TEST_F(PrintDialogTest, DifferentPaperColoursAskAndNoClosesWithoutPrinting)
+{
+    TChildWin *second = main->New();
+    Process();
+    Doc().Label().PaperColorIndex = 1;
+    Answers.push_back(mrNo);
+    WithDialog([&](TDrucken *d) {
+        Click(d, "Wie2");
+        Click(d, "OK");
+        EXPECT_FALSE(d->isVisible());
+    });
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0].Text, GetText(760).left(255));
+    EXPECT_EQ(Boxes[0].Kind, mkWarning);
+    EXPECT_EQ(TargetsMade, 0);
+    EXPECT_FALSE(second->Document().Modified());
+}
+
+// A printer that does not take the document uses up no serial numbers and
+// leaves the document unmodified.
+TEST_F(PrintDialogTest, AFailingPrinterIsReportedAndGivesTheNumbersBack)
+{
+    TCDLSerNo *s = AddSerialNumber(Doc().Label(), 1);
+    Doc().SetModified(false);
+    OnEvent = [](const QString &e) {
+        if (e == u"end"_s)
+            throw ELocalizedError(u"paper jam"_s);
+    };
+    WithDialog([&](TDrucken *d) {
+        Control<QSpinBox>(d, "AnzahlEtiketten")->setValue(6);
+        Click(d, "OK");
+    });
+    EXPECT_EQ(BoxTexts(), QStringList{GetText(756) + u" paper jam"_s});
+    EXPECT_EQ(s->Counter, 1);
+    EXPECT_FALSE(Doc().Modified());
+    EXPECT_FALSE(main->findChild<TPrinting *>(u"Printing"_s)->isVisible());
+}
+
+} // namespace
