@@ -75,6 +75,9 @@ TMDIForm::~TMDIForm()
     disconnect(m_mdi, nullptr, this, nullptr);
     for (QMdiSubWindow *s : m_mdi->subWindowList())
         delete s;
+    // A closed one may still wait for its deferred delete.
+    for (TChildWin *c : findChildren<TChildWin *>())
+        delete c;
     RebuildRecentMenu();
     WriteRecentFiles(AppSettings().RecentFiles);
 }

@@ -136,7 +136,7 @@ void TMDIForm::buildCommands()
     const auto doc = [this](auto f) { return onDocument([f](TActiveDocument &d) { (d.*f)(); }); };
     const auto editor = [this](auto f) { return onDocument([f](TActiveDocument &d) { (d.Editor().*f)(); }); };
     const auto clipboard = [this](void (TClipboardCommands::*f)(TActiveDocument &)) {
-        return onDocument([this, f](TActiveDocument &d) { (m_clipboard->*f)(d); });
+        return onDocument([clip = m_clipboard, f](TActiveDocument &d) { (clip->*f)(d); });
     };
 
     // clang-format off

@@ -88,7 +88,7 @@ public:
     // Puts the frame's own record (and what else the kind offers) into clip;
     // the caller that owns the clipboard hands it on.
     virtual void CopyToClip(TClipData &clip) const;
-    virtual void PasteFromClip(const TClipData &clip) {}
+    virtual void PasteFromClip(const TClipData &/*clip*/) {}
     virtual void ReadFromStream(TStreamReader &in);
     virtual void WriteToStream(TStreamWriter &out) const;
     // The frame's device geometry under c, as a value: computing it leaves
@@ -101,7 +101,7 @@ public:
     // hits below work on it. Only the page's own screen context updates it.
     const TFrameGeometry &ScreenGeometry() const { return m_screen; }
     void UpdateScreenGeometry();
-    virtual bool HandleKey(int key) { return false; }
+    virtual bool HandleKey(int /*key*/) { return false; }
     virtual bool TestMouseHit(int x, int y) const;
     virtual int TestDPMouseHit(int x, int y) const;
     virtual bool MouseMove(int32_t x, int32_t y, int32_t dx, int32_t dy, int mode);

@@ -184,10 +184,10 @@ public:
     void ReadSection(TStreamReader &in);
 
 protected:
-    virtual void WriteKindSettingsBeforeSnapLines(TStreamWriter &out) const {}
-    virtual void ReadKindSettingsBeforeSnapLines(TStreamReader &in) {}
-    virtual void WriteKindSettingsAfterFlags(TStreamWriter &out) const {}
-    virtual void ReadKindSettingsAfterFlags(TStreamReader &in) {}
+    virtual void WriteKindSettingsBeforeSnapLines(TStreamWriter &/*out*/) const {}
+    virtual void ReadKindSettingsBeforeSnapLines(TStreamReader &/*in*/) {}
+    virtual void WriteKindSettingsAfterFlags(TStreamWriter &/*out*/) const {}
+    virtual void ReadKindSettingsAfterFlags(TStreamReader &/*in*/) {}
 
 private:
     // The frame last announced. Freeing it announces again first, whatever

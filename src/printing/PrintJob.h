@@ -19,10 +19,10 @@ public:
     // Asked before every sheet, label and inlay; pending events run here.
     // True stops the job there: what was drawn still comes out.
     virtual bool CancelRequested() { return false; }
-    virtual void Progress(int sheet, int total) {}
+    virtual void Progress(int /*sheet*/, int /*total*/) {}
     // The sheet being printed has to go through the printer once more
     // (text 759). The job goes on when this returns.
-    virtual void SecondPass(const QString &message) {}
+    virtual void SecondPass(const QString &/*message*/) {}
 };
 
 struct TJobResult

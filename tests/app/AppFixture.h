@@ -81,7 +81,7 @@ protected:
             Answers.pop_front();
             return a;
         });
-        SetFileDialogHook([this](bool save, const QString &, const QString &proposed) {
+        SetFileDialogHook([this](bool /*save*/, const QString &, const QString &proposed) {
             Proposed.append(proposed);
             if (DialogAnswers.empty())
                 return QString();

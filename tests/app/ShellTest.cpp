@@ -99,7 +99,7 @@ TEST_F(AppTest, OpeningReportsForeignOtherVersionDamagedAndDuplicateFiles)
     TMDIForm m;
     m.show();
     WriteDocument(Path(QStringLiteral("good.CDL")));
-    WriteBytes(Path(QStringLiteral("foreign.CDL")), QByteArray("PK\x03\x04 not a label at all", 25));
+    WriteBytes(Path(QStringLiteral("foreign.CDL")), QByteArrayLiteral("PK\x03\x04 not a label at all"));
     QFile good(Path(QStringLiteral("good.CDL")));
     ASSERT_TRUE(good.open(QIODevice::ReadOnly));
     QByteArray bytes = good.readAll();
