@@ -19,6 +19,11 @@ QString AskSaveFileName(QWidget *parent, const QString &title, const QString &pr
 // dir. The save dialog leaves the overwrite question to the caller.
 QString AskSelectionFileName(QWidget *parent, bool save, const QString &title, const QString &dir);
 
+// A text file to open, starting in dir; filter as the string table writes
+// it: "name|pattern|name|pattern".
+QString AskTextFileName(QWidget *parent, const QString &title, const QString &dir, const QString &filter);
+// That filter as the dialog takes it: "name (pattern);;name (pattern)".
+QString DialogFilter(const QString &tableFilter);
 // dir itself, or the fallback when dir lies on such a file system.
 QString SafeDialogFolder(const QString &dir);
 
