@@ -84,6 +84,12 @@ QIcon alignIcon(int alignment)
     return QIcon(pm);
 }
 
+QString FamilyName(const QString &family)
+{
+    const qsizetype bracket = family.lastIndexOf(QStringLiteral(" ["));
+    return bracket > 0 && family.endsWith(QLatin1Char(']')) ? family.left(bracket) : family;
+}
+
 bool hasTwoPoints(const TCDLFrame *f)
 {
     const uint16_t t = f->TypeTag();
@@ -115,10 +121,15 @@ TRollUpContainer::TRollUpContainer(TPanelHost &host, QWidget *parent) : QWidget(
 {
     setObjectName(QStringLiteral("RollUpContainer"));
     setAttribute(Qt::WA_DontShowOnScreen);
-    for (const QString &family : QFontDatabase::families())
-        if (QFontDatabase::isSmoothlyScalable(family) && !QFontDatabase::isPrivateFamily(family)
-            && family.size() <= MaxShortString)
-            m_fonts.append(family);
+    for (const QString &family : QFontDatabase::families()) {
+        if (!QFontDatabase::isSmoothlyScalable(family) || QFontDatabase::isPrivateFamily(family))
+            continue;
+        // A face offered by two foundries is named once, without the
+        // foundry: documents name faces as other machines know them.
+        const QString name = FamilyName(family);
+        if (name.size() <= MaxShortString && !m_fonts.contains(name))
+            m_fonts.append(name);
+    }
 
     rObjektContainer = named(new QWidget(this), "rObjektContainer");
     buildSerNo();
@@ -213,6 +224,9 @@ void TRollUpContainer::buildFont()
     lbSchriftart->setUniformItemSizes(false);
     for (const QString &family : m_fonts) {
         auto *item = new QListWidgetItem(family, lbSchriftart);
+        // Each name in its own face, where that face writes the name.
+        if (!QFontDatabase::writingSystems(family).contains(QFontDatabase::Latin))
+            continue;
         QFont f(family);
         f.setPointSize(font().pointSize() > 0 ? font().pointSize() + 1 : 10);
         item->setFont(f);

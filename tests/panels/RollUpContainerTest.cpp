@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QFontDatabase>
+#include <QGroupBox>
 #include <QJsonDocument>
 #include <QLabel>
 #include <QListWidget>
@@ -91,6 +92,13 @@ TEST_F(PanelsTest, ATextFrameTakesJustifiedAndActsOnThePenColourOnly)
     emit Find<TColorGrid>("ColorGrid")->cellSelected(9, 15);
     EXPECT_EQ(page->ActiveFrame->PenColor, RGBColor(0, 0, 255));
     EXPECT_EQ(page->ActiveFrame->FillColor, RGBColor(0, 0, 0));
+
+    // Another language relabels the panels in place.
+    SetLanguageState(2);
+    container->SetupStrings();
+    EXPECT_EQ(Find<QGroupBox>("rSchriftart")->title(), QStringLiteral("Font"));
+    EXPECT_EQ(Find<QPushButton>("btZuweisen")->text(), QStringLiteral("Show Changes"));
+    EXPECT_TRUE(Shown("rZuweisen"));
 }
 
 TEST_F(PanelsTest, ARunOfTypingIsOneUndoStepAndLeavingEndsIt)
