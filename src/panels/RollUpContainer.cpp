@@ -225,7 +225,8 @@ void TRollUpContainer::buildFont()
     for (const QString &family : m_fonts) {
         auto *item = new QListWidgetItem(family, lbSchriftart);
         // Each name in its own face, where that face writes the name.
-        if (!QFontDatabase::writingSystems(family).contains(QFontDatabase::Latin))
+        const QList<QFontDatabase::WritingSystem> ws = QFontDatabase::writingSystems(family);
+        if (!ws.contains(QFontDatabase::Latin) || ws.contains(QFontDatabase::Symbol))
             continue;
         QFont f(family);
         f.setPointSize(font().pointSize() > 0 ? font().pointSize() + 1 : 10);
@@ -427,9 +428,6 @@ void TRollUpContainer::buildColors()
     v->addLayout(rgb);
     cbOhneFuellung = named(new QCheckBox(rColorPanel), "cbOhneFuellung");
     v->addWidget(cbOhneFuellung);
-    // Room for "no fill" whether it shows or not: the window keeps its size.
-    rColorPanel->setFixedSize(std::max(rColorPanel->sizeHint().width(), ColorGrid->width() + 4),
-                              rColorPanel->sizeHint().height());
     cbOhneFuellung->hide();
 
     connect(target, &QButtonGroup::idClicked, this, [this](int id) { colorTargetClicked(id == 1); });
@@ -441,6 +439,18 @@ void TRollUpContainer::buildColors()
         m_frame->NoFill = on;
         changed(true);
     });
+}
+
+void TRollUpContainer::sizeColorPanel()
+{
+    // Room for "no fill" whether it shows or not: the window keeps its size.
+    const bool fillBox = !cbOhneFuellung->isHidden();
+    cbOhneFuellung->show();
+    rColorPanel->setMinimumSize(0, 0);
+    rColorPanel->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    const QSize hint = rColorPanel->layout()->totalSizeHint();
+    rColorPanel->setFixedSize(std::max(hint.width(), ColorGrid->width() + 4), hint.height());
+    cbOhneFuellung->setVisible(fillBox);
 }
 
 void TRollUpContainer::buildCoords()
@@ -522,9 +532,12 @@ void TRollUpContainer::SetupStrings()
     for (int i = 0; i < 8; ++i)
         m_coordLabels[i]->setText(GetText(coordTexts[i]));
     ReSetCoordCaption();
-    // Captions change the panels' heights.
+    // Captions change the panels' sizes.
+    sizeColorPanel();
     if (!m_shownPanels)
         return;
+    if (m_shownPanels & TPanel::ColorPanel)
+        m_host.SetColorContent(rColorPanel);
     arrangeObjectPanels();
     if (m_frame)
         arrangeCoords(m_frame);

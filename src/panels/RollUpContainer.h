@@ -74,6 +74,7 @@ private:
     void buildApply();
     void buildColors();
     void buildCoords();
+    void sizeColorPanel();
     void fill(TCDLFrame *f);
     void arrangeObjectPanels();
     void arrangeCoords(TCDLFrame *f);
