@@ -786,7 +786,9 @@ void TRollUpContainer::memoChanged(QPlainTextEdit *memo)
     if (!m_frame)
         return;
     const QString text = memo->toPlainText();
-    if (JoinParagraphs(SplitParagraphs(text)).size() > MaxRecordTextBytes) {
+    try {
+        CheckRecordText(JoinParagraphs(SplitParagraphs(text)));
+    } catch (const ELocalizedError &e) {
         // Refused whole, as typed or pasted: the record's length is 16 bits.
         const int grown = int(text.size() - m_memoAccepted.size());
         const int at = memo->textCursor().position() - std::max(grown, 0);
@@ -797,7 +799,7 @@ void TRollUpContainer::memoChanged(QPlainTextEdit *memo)
             c.setPosition(std::clamp(at, 0, int(m_memoAccepted.size())));
             memo->setTextCursor(c);
         }
-        m_host.ShowError(GetText(1052).arg(MaxRecordTextBytes));
+        m_host.ShowError(e.message());
         return;
     }
     m_memoAccepted = text;
