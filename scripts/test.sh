@@ -1,6 +1,6 @@
 #!/bin/sh
 # Installs what is missing, builds with warnings as errors, runs every test,
-# a short fuzzing run of the document reader and the benchmarks.
+# the same under the sanitizers, a short fuzzing run of the document reader and the benchmarks.
 set -e
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
@@ -9,6 +9,15 @@ BUILD_DIR=build-test BUILD_TYPE=RelWithDebInfo ./scripts/build.sh -DQUELMARK_WER
 # Tests never touch a real user's settings or display.
 export QUELMARK_SETTINGS="$PWD/build-test/test-settings.ini"
 ctest --test-dir build-test --output-on-failure -j2 --timeout 300
+
+# The same suite once more under AddressSanitizer and UBSan; any report fails it.
+BUILD_DIR=build-asan BUILD_TYPE=Debug ./scripts/build.sh -DQUELMARK_WERROR=ON -DQUELMARK_SANITIZE=ON \
+  -DQUELMARK_BENCH=OFF
+export QUELMARK_SETTINGS="$PWD/build-asan/test-settings.ini"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp" \
+  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir build-asan --output-on-failure -j2 --timeout 600
+export QUELMARK_SETTINGS="$PWD/build-test/test-settings.ini"
 
 ./scripts/fuzz.sh "${FUZZ_SECONDS:-60}"
 

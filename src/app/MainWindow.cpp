@@ -10,22 +10,25 @@
 #include "MessageBoxText.h"
 #include "OrderForm.h"
 #include "QtTranslations.h"
+#include "Rollup.h"
 #include "Settings.h"
 #include "Strings.h"
 #include "WindowPlacement.h"
 
-#include <algorithm>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
+#include <algorithm>
 
 TMDIForm::TMDIForm()
 {
@@ -39,6 +42,13 @@ TMDIForm::TMDIForm()
     m_clipboard = new TClipboardCommands(this);
     connect(m_clipboard, &TClipboardCommands::pasteOfferChanged, this, &TMDIForm::updateCommandStates);
     m_about = new TAboutBox(this);
+    const std::pair<TRollup **, const char *> rollups[] = {
+        {&m_rollupProps, "RollupProps"}, {&m_rollupColors, "RollupColors"}, {&m_rollupCoords, "RollupCoords"}};
+    for (const auto &[r, name] : rollups) {
+        *r = new TRollup(this);
+        (*r)->setObjectName(QLatin1String(name));
+    }
+    m_toldApplyImmediately = AppSettings().ApplyImmediately;
     buildMenusAndBars();
     buildCommands();
     buildStatusBar();
@@ -151,7 +161,11 @@ void TMDIForm::SetupStrings()
     m_symbolleiste->setWindowTitle(GetText(125));
     m_toolleiste->setWindowTitle(GetText(165));
     m_anordnenleiste->setWindowTitle(GetText(166));
-    SetupStrings2();
+    m_rollupProps->SetTitle(GetText(950));
+    m_rollupColors->SetTitle(GetText(951));
+    m_rollupCoords->SetTitle(GetText(1033));
+    for (TRollup *r : {m_rollupProps, m_rollupColors, m_rollupCoords})
+        r->SetupStrings();
 }
 
 void TMDIForm::updateCommandStates()
@@ -299,7 +313,8 @@ void TMDIForm::DocumentClosed(TActiveDocument &d)
     // A closed window no longer counts as active.
     tellShownFrame();
     // The window list changes once the sub-window is gone.
-    QMetaObject::invokeMethod(this, [this] { updateCommandStates(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { updateCommandStates(); }, Qt::QueuedConnection);
 }
 
 void TMDIForm::DocumentDestroyed(TActiveDocument &d)
@@ -423,7 +438,63 @@ void TMDIForm::ApplySettings()
         }
         b->setVisible(p.Visible);
     }
+    placeRollups();
+    tellApplyImmediately();
     updateCommandStates();
+}
+
+bool TMDIForm::ApplyImmediately() const { return AppSettings().ApplyImmediately; }
+
+void TMDIForm::SetApplyImmediately(bool on)
+{
+    AppSettings().ApplyImmediately = on;
+    tellApplyImmediately();
+    updateCommandStates();
+}
+
+void TMDIForm::tellApplyImmediately()
+{
+    const bool on = AppSettings().ApplyImmediately;
+    if (on == m_toldApplyImmediately)
+        return;
+    m_toldApplyImmediately = on;
+    emit applyImmediatelyChanged(on);
+}
+
+void TMDIForm::placeRollups()
+{
+    const TSettings &s = AppSettings();
+    QList<QRect> screens;
+    for (const QScreen *sc : QGuiApplication::screens())
+        screens.append(sc->availableGeometry());
+    // Without a usable stored place they stand at the right of the client
+    // area, one caption bar below the other.
+    constexpr int Margin = 8, Step = TRollup::CaptionHeight - 1;
+    const QPoint corner = m_mdi->mapToGlobal(QPoint(m_mdi->width(), 0));
+    const std::pair<TRollup *, TRollupPlace> rollups[] = {
+        {m_rollupProps, s.RollupProps}, {m_rollupColors, s.RollupColors}, {m_rollupCoords, s.RollupCoords}};
+    int row = 0;
+    for (const auto &[r, place] : rollups) {
+        r->SetRolledDown(place.RolledDown);
+        // The place must hold the window rolled down.
+        const QSize size(r->width(), r->FullHeight());
+        const QPoint fallback = corner + QPoint(-size.width() - Margin, Margin + row++ * Step);
+        r->move(PlaceToolWindow(QPoint(place.X, place.Y), size, screens, fallback));
+        r->setVisible(place.Visible);
+    }
+    m_rollupsPlaced = true;
+}
+
+void TMDIForm::saveRollupPlaces()
+{
+    // Before the settings were applied the windows stand nowhere in
+    // particular; what the file holds is still true.
+    if (!m_rollupsPlaced)
+        return;
+    TSettings &s = AppSettings();
+    for (const auto &[r, place] : {std::pair(m_rollupProps, &s.RollupProps), std::pair(m_rollupColors, &s.RollupColors),
+                                   std::pair(m_rollupCoords, &s.RollupCoords)})
+        *place = {r->x(), r->y(), !r->isHidden(), r->IsRolledDown()};
 }
 
 void TMDIForm::saveToolBarPlaces()
@@ -450,6 +521,7 @@ void TMDIForm::closeEvent(QCloseEvent *e)
             return;
         }
     saveToolBarPlaces();
+    saveRollupPlaces();
     WriteSettingsMain(AppSettings());
     e->accept();
 }

@@ -22,6 +22,8 @@ class TChildWin;
 class TClipboardCommands;
 class TAboutBox;
 class TCommandTable;
+class TRollup;
+struct TRollupPlace;
 
 class TMDIForm : public QMainWindow, private TDocumentHost
 {
@@ -49,7 +51,6 @@ public:
     void ShowLanguageDialog();
     void ShowHelp();
     void SetupStrings();
-    void SetupStrings2() {}
     // After ReadSettingsMain: visibility of the tool bars and their places.
     void ApplySettings();
 
@@ -58,6 +59,16 @@ public:
     // A menu item or speed button by its object name, for tests and the
     // clipboard peer program; the window itself holds its commands.
     QAction *Action(const QString &name) const;
+    // The three roll-up windows the property panels are shown in: object
+    // properties, colours, coordinates. They live as long as this window.
+    TRollup *ObjectRollup() const { return m_rollupProps; }
+    TRollup *ColorRollup() const { return m_rollupColors; }
+    TRollup *CoordsRollup() const { return m_rollupCoords; }
+    // "Show changes immediately": the property panels apply each change at
+    // once when on; when off they wait for the person to ask.
+    bool ApplyImmediately() const;
+    void SetApplyImmediately(bool on);
+
     // Enable and check states of every command from the present state.
     void CommandStatesChanged() { updateCommandStates(); }
 
@@ -73,6 +84,8 @@ signals:
     // document's shown page, or none (no document, nothing or a group
     // selected). A frame told here stays alive until the next emission.
     void shownFrameChanged(TCDLPage *page, TCDLFrame *frame);
+    // The value of ApplyImmediately changed (by its menu item or the settings).
+    void applyImmediatelyChanged(bool on);
 
 protected:
     void closeEvent(QCloseEvent *e) override;
@@ -109,6 +122,10 @@ private:
     void showChild(TChildWin *c);
     bool refuseDuplicate(const QString &path);
     void saveToolBarPlaces();
+    void placeRollups();
+    void saveRollupPlaces();
+    // Tells applyImmediatelyChanged when the setting differs from what was told.
+    void tellApplyImmediately();
 
     QMdiArea *m_mdi;
     TCommandTable *m_commands = nullptr;
@@ -125,6 +142,9 @@ private:
     QLabel *m_aktPos = nullptr, *m_statuszeile = nullptr, *m_hintPanel = nullptr;
     TAboutBox *m_about = nullptr;
     TClipboardCommands *m_clipboard = nullptr;
+    TRollup *m_rollupProps = nullptr, *m_rollupColors = nullptr, *m_rollupCoords = nullptr;
+    bool m_toldApplyImmediately;
+    bool m_rollupsPlaced = false;
     // What shownFrameChanged told last.
     TActiveDocument *m_toldDocument = nullptr;
     TCDLPage *m_toldPage = nullptr;

@@ -9,6 +9,7 @@
 #include "OrderForm.h"
 #include "Page.h"
 #include "PageEditor.h"
+#include "Rollup.h"
 #include "Settings.h"
 
 #include <QMdiArea>
@@ -17,45 +18,19 @@
 
 namespace {
 
-QList<QKeySequence> Key(QKeySequence::StandardKey k)
-{
-    return {QKeySequence(k)};
-}
+QList<QKeySequence> Key(QKeySequence::StandardKey k) { return {QKeySequence(k)}; }
 
-bool HasDocument(const TCommandContext &c)
-{
-    return c.Document != nullptr;
-}
+bool HasDocument(const TCommandContext &c) { return c.Document != nullptr; }
 
-bool HasSelection(const TCommandContext &c)
-{
-    return c.Page && (c.Page->ActiveFrame || !c.Page->Selection.IsEmpty());
-}
+bool HasSelection(const TCommandContext &c) { return c.Page && (c.Page->ActiveFrame || !c.Page->Selection.IsEmpty()); }
 
-bool HasActiveFrame(const TCommandContext &c)
-{
-    return c.Page && c.Page->ActiveFrame;
-}
+bool HasActiveFrame(const TCommandContext &c) { return c.Page && c.Page->ActiveFrame; }
 
-bool CanUndo(const TCommandContext &c)
-{
-    return c.Page && c.Page->Undo.CanUndo();
-}
+bool CanUndo(const TCommandContext &c) { return c.Page && c.Page->Undo.CanUndo(); }
 
-bool CanRedo(const TCommandContext &c)
-{
-    return c.Page && c.Page->Undo.CanRedo();
-}
+bool CanRedo(const TCommandContext &c) { return c.Page && c.Page->Undo.CanRedo(); }
 
-bool CanPaste(const TCommandContext &c)
-{
-    return c.Page && c.CanPaste;
-}
-
-bool Unchecked(const TCommandContext &)
-{
-    return false;
-}
+bool CanPaste(const TCommandContext &c) { return c.Page && c.CanPaste; }
 
 // The edit tool is there without a document; the others draw on one.
 bool ToolEnabled(TTool t, const TActiveDocument *document)
@@ -251,12 +226,17 @@ void TMDIForm::buildCommands()
     const TCommand *symbolleiste = barToggle("miSymbolleiste", 125, m_symbolleiste);
     const TCommand *toolleiste = barToggle("miToolleiste", 165, m_toolleiste);
     const TCommand *anordnenleiste = barToggle("miAnordnen", 166, m_anordnenleiste);
-    const TCommand *objectRollup = t.Add({.Item = "miObjekteigenschaften", .Text = 126, .Checked = Unchecked});
-    const TCommand *colourRollup = t.Add({.Item = "miFarbenRollup", .Text = 127, .Checked = Unchecked});
-    const TCommand *coordsRollup = t.Add({.Item = "miCoords", .Text = 129, .Checked = Unchecked});
+    const auto rollupToggle = [&t](const char *item, int text, TRollup *r) {
+        return t.Add({.Item = item, .Text = text,
+                      .Run = [r] { r->setVisible(r->isHidden()); },
+                      .Checked = [r](const TCommandContext &) { return !r->isHidden(); }});
+    };
+    const TCommand *objectRollup = rollupToggle("miObjekteigenschaften", 126, m_rollupProps);
+    const TCommand *colourRollup = rollupToggle("miFarbenRollup", 127, m_rollupColors);
+    const TCommand *coordsRollup = rollupToggle("miCoords", 129, m_rollupCoords);
     const TCommand *applyAtOnce = t.Add({.Item = "miZuweisen", .Text = 128,
-                                         .Run = [] { AppSettings().ApplyImmediately = !AppSettings().ApplyImmediately; },
-                                         .Checked = [](const TCommandContext &) { return AppSettings().ApplyImmediately; }});
+                                         .Run = [this] { SetApplyImmediately(!ApplyImmediately()); },
+                                         .Checked = [this](const TCommandContext &) { return ApplyImmediately(); }});
 
     // Zoom
     const TCommand *zoomIn = t.Add({.Item = "miVergroessern", .Text = 191, .Button = "sbZoomIn", .Hint = 245,
@@ -305,8 +285,8 @@ void TMDIForm::buildCommands()
                             settings, nullptr, quit});
     m_mruSeparator = m_fileMenu->addSeparator();
     m_mruSeparator->setObjectName(QStringLiteral("NMRU"));
-    t.AddItems(m_editMenu,
-               {undo, redo, cut, copy, paste, erase, selectAll, invert, deselect, loadSelection, saveSelection, properties});
+    t.AddItems(m_editMenu, {undo, redo, cut, copy, paste, erase, selectAll, invert, deselect, loadSelection,
+                            saveSelection, properties});
     t.AddItems(m_arrangeMenu, {zOrder[0], zOrder[1], zOrder[2], zOrder[3], nullptr, align[0], align[1], align[2],
                                align[3], align[4], align[5], align[6], align[7]});
     t.AddItems(m_viewMenu, {pageView, nullptr, pages[0], pages[1], pages[2], nullptr, symbolleiste, toolleiste,
@@ -319,8 +299,9 @@ void TMDIForm::buildCommands()
     t.AddItems(m_helpMenu, {help, about});
 
     // The tool bars
-    t.AddButtons(m_symbolleiste, {neu, open, save, print, pageView, nullptr, cut, copy, paste, undo, redo, properties,
-                                  nullptr, pages[0], pages[1], pages[2], nullptr, zoomIn, zoomOut, standardZoom});
+    t.AddButtons(m_symbolleiste,
+                 {neu,  open,       save,    print,    pageView, nullptr,  cut,     copy,   paste,   undo,
+                  redo, properties, nullptr, pages[0], pages[1], pages[2], nullptr, zoomIn, zoomOut, standardZoom});
     for (const TCommand *c : tools)
         t.AddButtons(m_toolleiste, {c});
     t.AddButtons(m_anordnenleiste, {zOrder[0], zOrder[1], zOrder[2], zOrder[3], nullptr, align[0], align[1], align[2],

@@ -1,5 +1,8 @@
 #include "WindowPlacement.h"
 
+#include "Settings.h"
+
+#include <QList>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QStyle>
@@ -22,4 +25,38 @@ void PlaceDocumentWindow(QMdiArea *area, QMdiSubWindow *window)
             ++index;
     const int k = index % (fits + 1);
     window->move(k * step, k * step);
+}
+
+namespace {
+
+// The screen with the largest part of r; none when r is on no screen.
+const QRect *screenOf(const QRect &r, const QList<QRect> &screens)
+{
+    const QRect *best = nullptr;
+    qint64 bestArea = 0;
+    for (const QRect &s : screens) {
+        const QRect common = s.intersected(r);
+        const qint64 area = qint64(common.width()) * common.height();
+        if (area > bestArea) {
+            bestArea = area;
+            best = &s;
+        }
+    }
+    return best;
+}
+
+} // namespace
+
+QPoint PlaceToolWindow(QPoint topLeft, QSize window, const QList<QRect> &screens, QPoint fallback)
+{
+    if (screens.isEmpty())
+        return topLeft;
+    const QRect *screen = screenOf(QRect(topLeft, window), screens);
+    if (!screen) {
+        topLeft = fallback;
+        screen = screenOf(QRect(topLeft, window), screens);
+        if (!screen)
+            screen = &screens.first();
+    }
+    return KeepOnScreen(topLeft - screen->topLeft(), window, screen->size()) + screen->topLeft();
 }

@@ -1,5 +1,9 @@
 #pragma once
-// Where a new document window goes in the main window's MDI area.
+// Where a new document window goes in the main window's MDI area, and
+// where a tool window goes among the screens.
+
+#include <QList>
+#include <QRect>
 
 class QMdiArea;
 class QMdiSubWindow;
@@ -10,3 +14,9 @@ class QMdiSubWindow;
 // never more than the area); an area too small even for its minimum size
 // shows it maximised.
 void PlaceDocumentWindow(QMdiArea *area, QMdiSubWindow *window);
+
+// Where a tool window of the given size, stored at topLeft, goes among the
+// screens' usable areas: moved fully onto the screen it overlaps most. One
+// that overlaps none (a screen that is gone) goes to fallback instead, which
+// is kept on a screen the same way.
+QPoint PlaceToolWindow(QPoint topLeft, QSize window, const QList<QRect> &screens, QPoint fallback);

@@ -4,7 +4,6 @@
 #include "Strings.h"
 
 #include <QtEndian>
-#include <cstring>
 
 namespace {
 
@@ -66,15 +65,6 @@ void TStreamWriter::writeInt32(int32_t v)
     char b[4];
     qToLittleEndian(v, b);
     m_data.append(b, 4);
-}
-
-void TStreamWriter::writeDouble(double v)
-{
-    uint64_t bits;
-    std::memcpy(&bits, &v, 8);
-    char b[8];
-    qToLittleEndian(bits, b);
-    m_data.append(b, 8);
 }
 
 namespace {
@@ -141,16 +131,6 @@ int32_t TStreamReader::readInt32()
     return v;
 }
 
-double TStreamReader::readDouble()
-{
-    need(8);
-    const uint64_t bits = qFromLittleEndian<uint64_t>(m_data.constData() + m_pos);
-    m_pos += 8;
-    double v;
-    std::memcpy(&v, &bits, 8);
-    return v;
-}
-
 QByteArray TStreamReader::readBytes(qsizetype n)
 {
     need(n);
@@ -165,13 +145,6 @@ void TStreamReader::skip(qsizetype n)
     m_pos += n;
 }
 
-void TStreamReader::seek(qsizetype pos)
-{
-    if (pos < 0 || pos > m_data.size())
-        throw FileFormatError();
-    m_pos = pos;
-}
-
 QString TStreamReader::readShortString(QByteArray *stored)
 {
     need(ShortStringSize);
@@ -182,4 +155,3 @@ QString TStreamReader::readShortString(QByteArray *stored)
     return s;
 }
 
-QString TStreamReader::readAnsi(qsizetype n) { return FromAnsi(readBytes(n)); }

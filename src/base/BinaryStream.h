@@ -17,7 +17,6 @@ public:
     void writeWord(uint16_t v);
     void writeInt32(int32_t v);
     void writeUInt32(uint32_t v) { writeInt32(int32_t(v)); }
-    void writeDouble(double v);
     void writeBytes(const QByteArray &b) { m_data.append(b); }
     void writeFill(int n, uint8_t v = 0) { m_data.append(n, char(v)); }
     // Length byte and 40 bytes of Windows-1252. When stored (the field as it
@@ -49,15 +48,12 @@ public:
     uint16_t readWord();
     int32_t readInt32();
     uint32_t readUInt32() { return uint32_t(readInt32()); }
-    double readDouble();
     QByteArray readBytes(qsizetype n);
     void skip(qsizetype n);
     // stored, when given, receives the field's 41 bytes as they stand.
     QString readShortString(QByteArray *stored = nullptr);
-    QString readAnsi(qsizetype n);
 
     qsizetype pos() const { return m_pos; }
-    void seek(qsizetype pos);
     qsizetype remaining() const { return m_data.size() - m_pos; }
     bool atEnd() const { return m_pos >= m_data.size(); }
     // Throws unless count items of at least itemSize bytes can still follow.

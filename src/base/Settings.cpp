@@ -11,13 +11,13 @@
 
 namespace {
 
-// Names from the string table (ids 50..102, see settings.tsv).
+// Names from the string table (ids 50..105, see settings.tsv).
 struct TNames
 {
     QString file, language, files, dir, misc, print, debug;
     QString number, recent;
     QString dirCdl, dirImages, dirSelections, dirSerialNumbers;
-    QString rox, roy, rov, rfx, rfy, rfv, rcx, rcy, rcv;
+    QString rox, roy, rov, rod, rfx, rfy, rfv, rfd, rcx, rcy, rcv, rcd;
     QString applyImmediately, gridInFront, gridColor, snapLineColor, openWithPreview;
     QString scaleValue, scaleString, bcFont, bcStart, bcSpace;
     QString prvx, prvy, prvw, prvh, prvMax;
@@ -76,6 +76,9 @@ const TNames &names()
         t.palMode = LoadText(99);
         t.x = LoadText(101);
         t.y = LoadText(102);
+        t.rod = LoadText(103);
+        t.rfd = LoadText(104);
+        t.rcd = LoadText(105);
         return t;
     }();
     return n;
@@ -90,10 +93,7 @@ const QString KeyPrintDebug = QStringLiteral("DEBUG");
 
 constexpr int MaxBarcodeFontLength = 40;
 
-TIniText loadSettings()
-{
-    return TIniFile(SettingsFilePath()).Load().value_or(TIniText());
-}
+TIniText loadSettings() { return TIniFile(SettingsFilePath()).Load().value_or(TIniText()); }
 
 bool updateSettings(const std::function<void(TIniText &)> &edit)
 {
@@ -111,21 +111,26 @@ void readRecent(const TIniText &ini, TRecentFiles &list)
         list.AddRecent(ini.ReadString(n.files, n.recent + QString::number(place), QString()));
 }
 
-TRollupPlace readRollup(const TIniText &ini, const QString &kx, const QString &ky,
-                        const QString &kv, const TRollupPlace &def)
+// A roll-up window's keys: left, top, visible, rolled down.
+struct TRollupKeys
+{
+    const QString &x, &y, &v, &d;
+};
+
+TRollupPlace readRollup(const TIniText &ini, const TRollupKeys &k, const TRollupPlace &def)
 {
     const QString &misc = names().misc;
-    return {ini.ReadInteger(misc, kx, def.X), ini.ReadInteger(misc, ky, def.Y),
-            ini.ReadBool(misc, kv, def.Visible)};
+    return {ini.ReadInteger(misc, k.x, def.X), ini.ReadInteger(misc, k.y, def.Y), ini.ReadBool(misc, k.v, def.Visible),
+            ini.ReadBool(misc, k.d, def.RolledDown)};
 }
 
-void writeRollup(TIniText &ini, const QString &kx, const QString &ky, const QString &kv,
-                 const TRollupPlace &r)
+void writeRollup(TIniText &ini, const TRollupKeys &k, const TRollupPlace &r)
 {
     const QString &misc = names().misc;
-    ini.WriteInteger(misc, kx, r.X);
-    ini.WriteInteger(misc, ky, r.Y);
-    ini.WriteBool(misc, kv, r.Visible);
+    ini.WriteInteger(misc, k.x, r.X);
+    ini.WriteInteger(misc, k.y, r.Y);
+    ini.WriteBool(misc, k.v, r.Visible);
+    ini.WriteBool(misc, k.d, r.RolledDown);
 }
 
 } // namespace
@@ -135,8 +140,8 @@ QString SettingsFilePath()
     const QString env = qEnvironmentVariable("QUELMARK_SETTINGS");
     if (!env.isEmpty())
         return env;
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-           + QStringLiteral("/quelmark/") + names().file;
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/quelmark/")
+           + names().file;
 }
 
 void TRecentFiles::AddRecent(const QString &path)
@@ -191,9 +196,9 @@ void ReadSettingsMain(TSettings &s)
     const TIniText ini = loadSettings();
     const TSettings d;
 
-    s.RollupProps = readRollup(ini, n.rox, n.roy, n.rov, d.RollupProps);
-    s.RollupColors = readRollup(ini, n.rfx, n.rfy, n.rfv, d.RollupColors);
-    s.RollupCoords = readRollup(ini, n.rcx, n.rcy, n.rcv, d.RollupCoords);
+    s.RollupProps = readRollup(ini, {n.rox, n.roy, n.rov, n.rod}, d.RollupProps);
+    s.RollupColors = readRollup(ini, {n.rfx, n.rfy, n.rfv, n.rfd}, d.RollupColors);
+    s.RollupCoords = readRollup(ini, {n.rcx, n.rcy, n.rcv, n.rcd}, d.RollupCoords);
     s.SymbolleisteVisible = ini.ReadBool(n.misc, KeySlv, d.SymbolleisteVisible);
     s.ToolleisteVisible = ini.ReadBool(n.misc, KeyTlv, d.ToolleisteVisible);
     s.ApplyImmediately = ini.ReadBool(n.misc, n.applyImmediately, d.ApplyImmediately);
@@ -226,9 +231,9 @@ bool WriteSettingsMain(const TSettings &s)
         ini.WriteString(n.dir, n.dirSelections, s.SelectionDir);
         ini.WriteString(n.dir, n.dirSerialNumbers, s.SerialNumberDir);
 
-        writeRollup(ini, n.rox, n.roy, n.rov, s.RollupProps);
-        writeRollup(ini, n.rfx, n.rfy, n.rfv, s.RollupColors);
-        writeRollup(ini, n.rcx, n.rcy, n.rcv, s.RollupCoords);
+        writeRollup(ini, {n.rox, n.roy, n.rov, n.rod}, s.RollupProps);
+        writeRollup(ini, {n.rfx, n.rfy, n.rfv, n.rfd}, s.RollupColors);
+        writeRollup(ini, {n.rcx, n.rcy, n.rcv, n.rcd}, s.RollupCoords);
         ini.WriteBool(n.misc, KeySlv, s.SymbolleisteVisible);
         ini.WriteBool(n.misc, KeyTlv, s.ToolleisteVisible);
         ini.WriteBool(n.misc, n.applyImmediately, s.ApplyImmediately);
@@ -246,10 +251,7 @@ bool WriteSettingsMain(const TSettings &s)
     });
 }
 
-void ReadRecentFiles(TRecentFiles &list)
-{
-    readRecent(loadSettings(), list);
-}
+void ReadRecentFiles(TRecentFiles &list) { readRecent(loadSettings(), list); }
 
 bool WriteRecentFiles(const TRecentFiles &list)
 {
@@ -272,8 +274,7 @@ bool WriteLanguage(int n)
 QPoint ReadPrinterOffset(const QString &printerName, int defaultX, int defaultY)
 {
     const TIniText ini = loadSettings();
-    return {ini.ReadInteger(printerName, names().x, defaultX),
-            ini.ReadInteger(printerName, names().y, defaultY)};
+    return {ini.ReadInteger(printerName, names().x, defaultX), ini.ReadInteger(printerName, names().y, defaultY)};
 }
 
 bool WritePrinterOffset(const QString &printerName, int x, int y)
@@ -285,10 +286,7 @@ bool WritePrinterOffset(const QString &printerName, int x, int y)
     return accepted && saved;
 }
 
-int ReadPrintTrimMode()
-{
-    return loadSettings().ReadInteger(names().print, names().printMode, 0);
-}
+int ReadPrintTrimMode() { return loadSettings().ReadInteger(names().print, names().printMode, 0); }
 
 bool WritePrintTrimMode(int mode)
 {

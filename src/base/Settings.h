@@ -37,10 +37,12 @@ private:
     QStringList m_entries;
 };
 
+// A roll-up window's screen position and state.
 struct TRollupPlace
 {
     int X = 0, Y = 0;
     bool Visible = true;
+    bool RolledDown = true;
     bool operator==(const TRollupPlace &) const = default;
 };
 
@@ -62,15 +64,17 @@ struct TSettings
     TRollupPlace RollupCoords{440, 108, true};
     bool SymbolleisteVisible = true;
     bool ToolleisteVisible = true;
-    bool ApplyImmediately = false;
+    // A file without the key means on: applying only on request dates from
+    // machines too slow to repaint while typing.
+    bool ApplyImmediately = true;
     bool GridInFront = true;
     TColor GridColor = 0;
     TColor SnapLineColor = 0;
     bool OpenWithPreview = true;
-    int ScaleValue = 10;   // unit divisor: 10 mm, otherwise inch (160)
+    int ScaleValue = 10; // unit divisor: 10 mm, otherwise inch (160)
     QString ScaleString = QStringLiteral("mm");
     int MoveCursorX = 40, MoveCursorY = 40;
-    QString BarcodeFont = QStringLiteral("C39HrP60DmTt");   // at most 40 characters
+    QString BarcodeFont = QStringLiteral("C39HrP60DmTt"); // at most 40 characters
     QString BarcodeStart = QStringLiteral("!");
     QString BarcodeSpace = QStringLiteral("*");
     // PRINT
@@ -78,7 +82,7 @@ struct TSettings
     int CoverFrontX = 0, CoverFrontY = 0, CoverBackX = 0, CoverBackY = 0;
     // DEBUG
     bool InternalDebug = false;
-    int PalMode = 0;   // only the bit of value 2
+    int PalMode = 0; // only the bit of value 2
 
     // 1 millimetres, 2 inch.
     int UnitSelector() const { return ScaleValue == 10 ? 1 : 2; }

@@ -5,8 +5,6 @@
 #include <QString>
 #include <cstdint>
 
-using TModelUnit = int32_t;
-
 int UnitDivisor();
 void SetUnitDivisor(int divisor);
 

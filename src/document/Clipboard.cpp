@@ -38,9 +38,9 @@ private:
 void Deselect(TCDLPage &page)
 {
     if (page.ActiveFrame)
-        page.ActiveFrame->State = 0;
+        page.ActiveFrame->State = TFrameState::Plain;
     page.ActiveFrame = nullptr;
-    page.Selection.SetState(0);
+    page.Selection.SetState(TFrameState::Plain);
     page.Selection.Clear();
 }
 
@@ -80,7 +80,7 @@ void MakeActive(TCDLPage &page, std::unique_ptr<TCDLFrame> f)
     page.AddFrame(std::move(f));
     Deselect(page);
     page.ActiveFrame = raw;
-    raw->State = 1;
+    raw->State = TFrameState::Selected;
 }
 
 // One record: 50 units right and down of the active frame, or of where it
@@ -128,7 +128,7 @@ void ReadSelection(TCDLPage &page, TStreamReader &in)
     s.PasteOffset += QPoint(PasteStep, PasteStep);
     for (TCDLFrame *f : s.Items())
         f->ShiftBy(s.PasteOffset.x(), s.PasteOffset.y());
-    s.SetState(1);
+    s.SetState(TFrameState::Selected);
     if (failure)
         std::rethrow_exception(failure);
 }

@@ -44,6 +44,10 @@ inline constexpr uint16_t RecordMarker = 0xBABE;
 inline constexpr int ModeCreate = 0;
 inline constexpr int ModeMove = 20;
 
+// Where a frame stands in editing: not selected, selected with its handles
+// shown (active frame or group member), being created or resized, being moved.
+enum class TFrameState : uint8_t { Plain, Selected, Sizing, Moving };
+
 class TCDLFrame
 {
 public:
@@ -63,7 +67,9 @@ public:
     TCDLPage *Page;
     int32_t Id;
     int32_t Angle = 0;
-    uint8_t State = 0;
+    // Kept by the editing tools; a dragged frame paints as an outline.
+    TFrameState State = TFrameState::Plain;
+    bool IsDragged() const { return State == TFrameState::Sizing || State == TFrameState::Moving; }
     int32_t DragPointCount = 8;
 
     // The kind's descriptor; every kind overrides both. The base's own tag
@@ -79,7 +85,6 @@ public:
     virtual QString Verbose() const;
     virtual bool HasSelection() const { return false; }
     virtual bool CanPaste() const { return false; }
-    virtual void CutToClip() {}
     // Puts the frame's own record (and what else the kind offers) into clip;
     // the caller that owns the clipboard hands it on.
     virtual void CopyToClip(TClipData &clip) const;
@@ -127,7 +132,7 @@ protected:
     void RectDragPoints(const TPaintContext &c, TFrameGeometry &g) const;
     // A frame being dragged shows as an outline where the context shows
     // editing aids; output shows the frame itself.
-    bool DrawsDragOutline(const TPaintContext &c) const { return State >= 2 && c.ShowsEditingAids(); }
+    bool DrawsDragOutline(const TPaintContext &c) const { return IsDragged() && c.ShowsEditingAids(); }
     void DrawInteractionOutline(TPaintContext &c, TColor color, Qt::PenStyle style) const;
     // Position relative to the page's display origin, for Verbose.
     QString PositionText(int32_t x, int32_t y) const;

@@ -13,7 +13,7 @@ void TCDLFrameList::Add(TCDLFrame *f, bool notify)
         return;
     if (Count() > MaxSelectionMembers)
         throw ELocalizedError(GetText(569));
-    f->State = 1;
+    f->State = TFrameState::Selected;
     m_items.push_back(f);
     m_index.insert(f);
     if (notify && Page && Page->Window) {
@@ -48,16 +48,10 @@ TCDLFrame *TCDLFrameList::Get(int i) const
     return m_items[size_t(i)];
 }
 
-void TCDLFrameList::SetState(uint8_t state)
+void TCDLFrameList::SetState(TFrameState state)
 {
     for (TCDLFrame *f : m_items)
         f->State = state;
-}
-
-void TCDLFrameList::PaintAll(TPaintContext &c) const
-{
-    for (const TCDLFrame *f : m_items)
-        f->PaintAt(c, f->Geometry(c));
 }
 
 void TCDLFrameList::DeleteAll()

@@ -11,6 +11,7 @@
 class TCDLFrame;
 class TCDLPage;
 class TPaintContext;
+enum class TFrameState : uint8_t;
 
 // A guard only: a page holds at most 30,000 frames.
 inline constexpr int MaxSelectionMembers = 65530;
@@ -40,9 +41,8 @@ public:
     bool Contains(const TCDLFrame *f) const { return m_index.contains(f); }
     // Throws the localized internal error 1 for an index it does not hold.
     TCDLFrame *Get(int i) const;
-    void SetState(uint8_t state);
+    void SetState(TFrameState state);
     // Each member where it lies under c.
-    void PaintAll(TPaintContext &c) const;
     // Frees every member through the page.
     void DeleteAll();
     // "<n> Objekte ausgewählt"

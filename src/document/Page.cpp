@@ -122,16 +122,16 @@ void TCDLPage::SelectAll()
 {
     Selection.Clear();
     if (ActiveFrame)
-        ActiveFrame->State = 0;
+        ActiveFrame->State = TFrameState::Plain;
     ActiveFrame = nullptr;
     for (auto &f : Frames)
         Selection.Add(f.get(), false);
     Mode = ModeMove;
     if (!Selection.IsSingle()) {
-        Selection.SetState(1);
+        Selection.SetState(TFrameState::Selected);
     } else {
         ActiveFrame = Selection.Get(0);
-        ActiveFrame->State = 1;
+        ActiveFrame->State = TFrameState::Selected;
         Selection.Clear();
     }
     AnnounceShownFrame();
@@ -143,12 +143,12 @@ void TCDLPage::SelectAll()
 void TCDLPage::DeselectAll()
 {
     for (TCDLFrame *f : Selection.Items())
-        f->State = 0;
+        f->State = TFrameState::Plain;
     Selection.Clear();
     if (Window)
         Window->ShowStatus(QString());
     if (ActiveFrame)
-        ActiveFrame->State = 0;
+        ActiveFrame->State = TFrameState::Plain;
     ActiveFrame = nullptr;
     AnnounceShownFrame();
     CommandStatesChanged();
@@ -370,7 +370,7 @@ void TCDLPage::Paint(TPaintContext &c, const TPagePaintOptions &o)
         PaintSnapLines(c, visible);
     }
     for (auto &f : Frames) {
-        if (o.OmitDragged && f->State >= 2)
+        if (o.OmitDragged && f->IsDragged())
             continue;
         const bool shows = p && FrameMayShow(c, *f, visible);
         if (screen) {
@@ -388,7 +388,7 @@ void TCDLPage::Paint(TPaintContext &c, const TPagePaintOptions &o)
     }
     if (o.EditingAids && p) {
         auto handles = [&](const TCDLFrame &f) {
-            if (f.State == 1)
+            if (f.State == TFrameState::Selected)
                 f.PaintDragPointsAt(c, screen ? f.ScreenGeometry() : f.Geometry(c));
         };
         if (ActiveFrame)

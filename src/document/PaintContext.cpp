@@ -40,7 +40,6 @@ void TPaintContext::SetPen(TColor color, TPenMode mode, Qt::PenStyle style, int3
 {
     const int device = width == 0 ? 1 : std::max(1, MapLenX(width));
     PenColor = color;
-    PenExtent = QPoint(device, 0);
     if (!Canvas)
         return;
     SetMode(mode);

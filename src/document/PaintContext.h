@@ -26,7 +26,6 @@ public:
     // Output shown on a screen (print preview, page view, thumbnails): the
     // device choices are the screen's.
     bool Preview = false;
-    QPoint PenExtent;
     TColor PenColor = 0;
 
     // Outlines, guides and drag outlines that help editing, not output.

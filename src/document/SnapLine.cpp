@@ -63,7 +63,6 @@ int TSnapLine::FindNearest(int32_t position, bool horizontal)
             best = d;
         }
     }
-    FoundIndex = result;
     FoundDistance = int32_t(best);
     return result;
 }

@@ -26,7 +26,6 @@ class TSnapLine
 {
 public:
     int32_t Tolerance = 20;
-    int32_t FoundIndex = -1;
     int32_t FoundDistance = 0;
 
     int Count() const { return int(m_lines.size()); }

@@ -205,10 +205,10 @@ void TUndo::BeginRestore()
 {
     TCDLPage &page = *Page;
     for (TCDLFrame *f : page.Selection.Items())
-        f->State = 0;
+        f->State = TFrameState::Plain;
     page.Selection.Clear();
     if (page.ActiveFrame) {
-        page.ActiveFrame->State = 0;
+        page.ActiveFrame->State = TFrameState::Plain;
         page.ActiveFrame = nullptr;
         page.AnnounceShownFrame();
     }
@@ -217,7 +217,7 @@ void TUndo::BeginRestore()
 void TUndo::FinishRestore()
 {
     TCDLPage &page = *Page;
-    page.Selection.SetState(1);
+    page.Selection.SetState(TFrameState::Selected);
     if (page.Selection.IsSingle() && !page.ActiveFrame) {
         page.ActiveFrame = page.Selection.Get(0);
         page.Selection.Clear();
@@ -412,7 +412,7 @@ QByteArray TUndo::Apply(const QByteArray &snapshot, std::vector<std::unique_ptr<
         if (takeCreated) {
             page.TakeFrames(created, *takeCreated);
             for (auto &f : *takeCreated)
-                f->State = 0;
+                f->State = TFrameState::Plain;
         } else {
             page.DeleteFrames(created);
         }

@@ -32,7 +32,6 @@ public:
     QByteArray &Push();
     QByteArray *Last() { return m_streams.empty() ? nullptr : &m_streams.back(); }
     void DeleteLast() { if (!m_streams.empty()) m_streams.pop_back(); }
-    void DeleteFirst() { if (!m_streams.empty()) m_streams.pop_front(); }
     bool IsEmpty() const { return m_streams.empty(); }
     int Count() const { return int(m_streams.size()); }
 
@@ -68,7 +67,6 @@ public:
     void Redo();
     bool CanUndo() const { return !Snapshots.IsEmpty(); }
     bool CanRedo() const { return !m_redos.empty(); }
-    int RedoCount() const { return int(m_redos.size()); }
     // Counts every record, undo and redo: an edit that spans several events
     // (a run of arrow-key nudges) sees whether anything came between.
     uint64_t Revision() const { return m_revision; }

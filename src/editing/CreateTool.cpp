@@ -20,7 +20,7 @@ void TCreateTool::Press(TPageEditor &e, QPoint p, Qt::KeyboardModifiers)
     s.GrabOffset = s.PressPoint = s.LastPoint = s.PressRecord = p;
     s.MouseState = TMouseState::Create;
     page.Undo.Record(f, nullptr, TUndoKind::Creation);
-    f->State = 2;
+    f->State = TFrameState::Sizing;
     page.Mode = ModeCreate;
     e.Relayout(f);
     e.Status(f->Verbose());
@@ -49,7 +49,7 @@ void TCreateTool::Release(TPageEditor &e, QPoint p)
     TCDLFrame *f = e.Creating.get();
     if (!f)
         return;
-    f->State = 1;
+    f->State = TFrameState::Selected;
     if (p == e.S.PressPoint) {
         f->SetDefaults();
         e.Relayout(f);

@@ -17,7 +17,6 @@ class TDragCache
 public:
     void Paint(QPainter &p, TCDLPage &page, QSize control, const std::vector<TCDLFrame *> &dragged, QColor background);
     void Invalidate() { m_image = QImage(); }
-    bool Valid() const { return !m_image.isNull(); }
 
 private:
     QImage m_image;

@@ -79,7 +79,7 @@ void TEditTool::Press(TPageEditor &e, QPoint p, Qt::KeyboardModifiers mods)
             if ((hit = f->TestMouseHit(p.x(), p.y())))
                 break;
         if (hit) {
-            page.Selection.SetState(3);
+            page.Selection.SetState(TFrameState::Moving);
             page.Mode = ModeMove;
             s.MouseState = TMouseState::MoveGroup;
             s.GrabOffset = m;
@@ -97,7 +97,7 @@ void TEditTool::Press(TPageEditor &e, QPoint p, Qt::KeyboardModifiers mods)
                 page.Mode = h;
                 page.Undo.Record(a, nullptr, TUndoKind::Size);
                 s.Recorded = true;
-                a->State = 2;
+                a->State = TFrameState::Sizing;
                 s.MouseState = TMouseState::DragHandle;
                 page.Repaint();
                 PressTail(s, p);
@@ -106,7 +106,7 @@ void TEditTool::Press(TPageEditor &e, QPoint p, Qt::KeyboardModifiers mods)
             if (a->TestMouseHit(p.x(), p.y())) {
                 page.Undo.Record(a, nullptr, TUndoKind::Position);
                 s.Recorded = true;
-                a->State = 3;
+                a->State = TFrameState::Moving;
                 s.MouseState = TMouseState::MoveActive;
                 s.GrabOffset = GrabOffsetOf(*a, m);
                 page.Mode = ModeMove;
@@ -114,7 +114,7 @@ void TEditTool::Press(TPageEditor &e, QPoint p, Qt::KeyboardModifiers mods)
                 PressTail(s, p);
                 return;
             }
-            a->State = 0;
+            a->State = TFrameState::Plain;
             page.ActiveFrame = nullptr;
             e.Status(QString());
             page.Repaint();
@@ -123,7 +123,7 @@ void TEditTool::Press(TPageEditor &e, QPoint p, Qt::KeyboardModifiers mods)
     if (TCDLFrame *f = TopmostHit(page, p.x(), p.y())) {
         ClearGroup(page);
         page.ActiveFrame = f;
-        f->State = 3;
+        f->State = TFrameState::Moving;
         s.MouseState = TMouseState::MoveActive;
         s.FreshPick = true;
         s.GrabOffset = GrabOffsetOf(*f, m);
@@ -151,7 +151,7 @@ void TEditTool::CtrlClick(TPageEditor &e, QPoint p)
     if (SingleToActive(page)) {
         e.S.GrabOffset = GrabOffsetOf(*page.ActiveFrame, e.ModelOf(p));
     } else if (!page.ActiveFrame) {
-        page.Selection.SetState(1);
+        page.Selection.SetState(TFrameState::Selected);
         page.Mode = ModeMove;
         page.AnnounceShownFrame();
     }
@@ -232,7 +232,7 @@ void TEditTool::Release(TPageEditor &e, QPoint p)
     case TMouseState::MoveActive:
     case TMouseState::DragHandle:
         if (TCDLFrame *f = page.ActiveFrame) {
-            f->State = 1;
+            f->State = TFrameState::Selected;
             if (s.Moved) {
                 page.Modified = true;
                 page.AnnounceShownFrame();
@@ -242,7 +242,7 @@ void TEditTool::Release(TPageEditor &e, QPoint p)
         break;
     case TMouseState::Band: SelectInRect(page, s.GrabOffset, s.LastPoint); break;
     case TMouseState::MoveGroup:
-        page.Selection.SetState(1);
+        page.Selection.SetState(TFrameState::Selected);
         if (s.Moved)
             page.Modified = true;
         page.Repaint();

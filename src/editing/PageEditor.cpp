@@ -102,10 +102,10 @@ std::vector<TCDLFrame *> TPageEditor::DraggedFrames() const
     std::vector<TCDLFrame *> r;
     if (Creating)
         r.push_back(Creating.get());
-    else if (m_page.ActiveFrame && m_page.ActiveFrame->State >= 2)
+    else if (m_page.ActiveFrame && m_page.ActiveFrame->IsDragged())
         r.push_back(m_page.ActiveFrame);
     for (TCDLFrame *f : m_page.Selection.Items())
-        if (f->State >= 2)
+        if (f->IsDragged())
             r.push_back(f);
     return r;
 }

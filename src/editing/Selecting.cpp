@@ -15,7 +15,7 @@ void ShowStatus(TCDLPage &page, const QString &text)
 void MakeActive(TCDLPage &page, TCDLFrame *f)
 {
     page.ActiveFrame = f;
-    f->State = 1;
+    f->State = TFrameState::Selected;
     page.Mode = ModeMove;
     page.AnnounceShownFrame();
     ShowStatus(page, f->Verbose());
@@ -35,7 +35,7 @@ void DropActive(TCDLPage &page)
 {
     if (!page.ActiveFrame)
         return;
-    page.ActiveFrame->State = 0;
+    page.ActiveFrame->State = TFrameState::Plain;
     page.ActiveFrame = nullptr;
     page.AnnounceShownFrame();
     page.Repaint();
@@ -47,7 +47,7 @@ void ClearGroup(TCDLPage &page)
         return;
     for (TCDLFrame *f : page.Selection.Items())
         if (f != page.ActiveFrame)
-            f->State = 0;
+            f->State = TFrameState::Plain;
     page.Selection.Clear();
     page.Repaint();
 }
@@ -59,7 +59,7 @@ bool ToggleSelected(TCDLPage &page, TCDLFrame *f)
         return false;
     }
     if (page.Selection.Contains(f)) {
-        f->State = 0;
+        f->State = TFrameState::Plain;
         page.Selection.Remove(f);
         page.Repaint();
         return false;
@@ -94,12 +94,12 @@ void InvertSelection(TCDLPage &page)
             inverted.push_back(f);
     DropActive(page);
     for (TCDLFrame *f : page.Selection.Items())
-        f->State = 0;
+        f->State = TFrameState::Plain;
     page.Selection.Clear();
     for (TCDLFrame *f : inverted)
         page.Selection.Add(f, false);
     if (!SingleToActive(page)) {
-        page.Selection.SetState(1);
+        page.Selection.SetState(TFrameState::Selected);
         page.AnnounceShownFrame();
     }
     page.ShowSelectionStatus();
@@ -123,7 +123,7 @@ void SelectInRect(TCDLPage &page, QPoint a, QPoint b)
         if (page.FrameAt(i)->IsInRect(band))
             page.Selection.Add(page.FrameAt(i), false);
     if (!SingleToActive(page)) {
-        page.Selection.SetState(1);
+        page.Selection.SetState(TFrameState::Selected);
         page.Mode = ModeMove;
         page.AnnounceShownFrame();
         page.ShowSelectionStatus();
@@ -138,7 +138,7 @@ void CycleActive(TCDLPage &page, bool backwards)
     const int i = page.IndexOf(page.ActiveFrame);
     if (i < 0 || n == 0)
         return;
-    page.ActiveFrame->State = 0;
+    page.ActiveFrame->State = TFrameState::Plain;
     MakeActive(page, page.FrameAt(backwards ? (i + n - 1) % n : (i + 1) % n));
     page.Repaint();
 }

@@ -25,7 +25,6 @@ class TSheetPainter
 public:
     TSheetPainter(TPrintTarget &target, const TSheetMapping &mapping, TPagePainter &pages, TSheetOptions options);
 
-    const TSheetOptions &Options() const { return m_options; }
     const TSheetMapping &Mapping() const { return m_mapping; }
 
     // The pages must not be painted while no document is open: throws then.

@@ -102,8 +102,8 @@ TEST_F(AppTest, ArrangeAndRestackEndAHeldDragBeforeTheyAct)
     ASSERT_NE(dropped, start);
     Trigger(m, "sbOTop");
     EXPECT_EQ(c->Editor().State().MouseState, TMouseState::Idle);
-    EXPECT_EQ(a->State, 1);
-    EXPECT_EQ(b->State, 1);
+    EXPECT_EQ(a->State, TFrameState::Selected);
+    EXPECT_EQ(b->State, TFrameState::Selected);
     EXPECT_EQ(a->Y, b->Y);
     const std::vector<QPoint> aligned = Places(page);
     // The rest of the drag has nothing left to move.
@@ -127,7 +127,7 @@ TEST_F(AppTest, ArrangeAndRestackEndAHeldDragBeforeTheyAct)
     const std::vector<QPoint> moved = Places(page);
     Trigger(m, "miTopMost");
     EXPECT_EQ(c->Editor().State().MouseState, TMouseState::Idle);
-    EXPECT_EQ(a->State, 1);
+    EXPECT_EQ(a->State, TFrameState::Selected);
     EXPECT_EQ(page.FrameAt(1), a);
     Mouse(w, QEvent::MouseButtonRelease, onA + QPoint(0, 50), Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(QPoint(a->X, a->Y), moved[0]);

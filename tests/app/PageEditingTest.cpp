@@ -122,7 +122,7 @@ TEST_F(PageEditingTest, DragMovesWithCachedBackgroundAndKeysNudgeTabAndDelete)
     page->repaint();
     EXPECT_GT(f->X, x0.x());
     EXPECT_EQ(f->Y, x0.y());
-    EXPECT_EQ(f->State, 1);
+    EXPECT_EQ(f->State, TFrameState::Selected);
 
     page->setFocus();
     const int x1 = f->X;

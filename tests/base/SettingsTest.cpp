@@ -1,5 +1,5 @@
-#include "IniFile.h"
 #include "Settings.h"
+#include "IniFile.h"
 #include "Strings.h"
 #include "Units.h"
 
@@ -59,14 +59,14 @@ TEST_F(SettingsTest, PathComesFromTheEnvironmentElseTheConfigFolder)
     qputenv("QUELMARK_SETTINGS", "");
     QStandardPaths::setTestModeEnabled(true);
     EXPECT_EQ(SettingsFilePath(),
-              QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-                  + u"/quelmark/ZYRELL.INI"_s);
+              QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u"/quelmark/ZYRELL.INI"_s);
     QStandardPaths::setTestModeEnabled(false);
 }
 
 // A missing file, an empty one and one full of nonsense all give the defaults.
 class SettingsDefaults : public SettingsTest, public ::testing::WithParamInterface<const char *>
-{};
+{
+};
 
 TEST_P(SettingsDefaults, EveryValueHasItsDefault)
 {
@@ -107,7 +107,8 @@ struct LanguageCase
 void PrintTo(const LanguageCase &c, std::ostream *os) { *os << "NUMBER=" << c.stored; }
 
 class StoredLanguage : public SettingsTest, public ::testing::WithParamInterface<LanguageCase>
-{};
+{
+};
 
 TEST_P(StoredLanguage, OutsideOneToFourIsAFirstStartInGerman)
 {
@@ -126,15 +127,14 @@ INSTANTIATE_TEST_SUITE_P(Numbers, StoredLanguage,
                                            LanguageCase{"5", 1, true}, LanguageCase{"99", 1, true},
                                            LanguageCase{"-1", 1, true},
                                            // only the low 16 bits count
-                                           LanguageCase{"65538", 2, false},
-                                           LanguageCase{"65536", 1, true}));
+                                           LanguageCase{"65538", 2, false}, LanguageCase{"65536", 1, true}));
 
 TEST_F(SettingsTest, WriteLanguageStoresOnlyValidNumbers)
 {
     EXPECT_FALSE(WriteLanguage(5));
     EXPECT_FALSE(WriteLanguage(0));
     EXPECT_EQ(get(), QByteArray("<missing>"));
-    ASSERT_TRUE(WriteLanguage(3));   // creates the folder
+    ASSERT_TRUE(WriteLanguage(3)); // creates the folder
     EXPECT_EQ(get(), QByteArray("[LANGUAGE]\nNUMBER=3\n"));
     TSettings s;
     ReadSettingsEarly(s);
@@ -150,7 +150,7 @@ TEST_F(SettingsTest, MainSettingsRoundTripAndKeepTheRest)
     s.ImageDir = u"/pics"_s;
     s.SelectionDir = u"/sel"_s;
     s.SerialNumberDir = u"/sno"_s;
-    s.RollupProps = {1, 2, false};
+    s.RollupProps = {1, 2, false, false};
     s.RollupColors = {3, 4, true};
     s.RollupCoords = {5, 6, false};
     s.SymbolleisteVisible = false;
@@ -173,10 +173,9 @@ TEST_F(SettingsTest, MainSettingsRoundTripAndKeepTheRest)
     EXPECT_TRUE(text.startsWith("; hand-written\n[LANGUAGE]\nNUMBER=2\n\n[Toolbar]\nDock=left\n"
                                 "\n[DIR]\nCDL=/home/ä/CDs\n"))
         << text.constData();
-    for (const char *line : {"\nROX=1\n", "\nRCV=0\n", "\nSLV=0\n", "\nTLV=0\n",
-                             "\nDISPLAY_CHANGES_IMMEDIATELY=1\n", "\nGRID_COLOR=197121\n",
-                             "\nSCALE_VALUE=160\n", "\nMoveCursorX=16\n", "\nMoveCursorY=32\n",
-                             "\nBC_SPACE=_\n"})
+    for (const char *line : {"\nROX=1\n", "\nRCV=0\n", "\nROD=0\n", "\nRFD=1\n", "\nSLV=0\n", "\nTLV=0\n",
+                             "\nDISPLAY_CHANGES_IMMEDIATELY=1\n", "\nGRID_COLOR=197121\n", "\nSCALE_VALUE=160\n",
+                             "\nMoveCursorX=16\n", "\nMoveCursorY=32\n", "\nBC_SPACE=_\n"})
         EXPECT_TRUE(text.contains(line)) << line;
 
     TSettings r;
@@ -189,6 +188,24 @@ TEST_F(SettingsTest, MainSettingsRoundTripAndKeepTheRest)
     EXPECT_EQ(r.UnitSelector(), 2);
 }
 
+TEST_F(SettingsTest, ShowingChangesImmediatelyIsOnUnlessTheFileSaysOff)
+{
+    put("[MISC]\nROX=12\n");
+    TSettings s;
+    s.ApplyImmediately = false;
+    ReadSettingsMain(s);
+    EXPECT_TRUE(s.ApplyImmediately);
+
+    put("[MISC]\nDISPLAY_CHANGES_IMMEDIATELY=0\n");
+    ReadSettingsMain(s);
+    EXPECT_FALSE(s.ApplyImmediately);
+    ASSERT_TRUE(WriteSettingsMain(s));
+    EXPECT_TRUE(get().contains("\nDISPLAY_CHANGES_IMMEDIATELY=0\n"));
+    TSettings back;
+    ReadSettingsMain(back);
+    EXPECT_FALSE(back.ApplyImmediately);
+}
+
 TEST_F(SettingsTest, ValuesAreNormalisedOnReading)
 {
     put("[MISC]\nSCALE_VALUE=0\nBC_FONT=" + QByteArray(50, 'F')
@@ -196,7 +213,7 @@ TEST_F(SettingsTest, ValuesAreNormalisedOnReading)
     TSettings s;
     ReadSettingsEarly(s);
     ReadSettingsMain(s);
-    EXPECT_EQ(s.ScaleValue, 10);   // a zero divisor would divide by zero
+    EXPECT_EQ(s.ScaleValue, 10); // a zero divisor would divide by zero
     EXPECT_EQ(UnitDivisor(), 10);
     EXPECT_EQ(s.UnitSelector(), 1);
     EXPECT_EQ(s.BarcodeFont, QString(40, QLatin1Char('F')));
@@ -214,14 +231,13 @@ TEST(RecentFiles, AddRecentRules)
     for (const char *p : {"A", "B", "C"})
         list.AddRecent(QLatin1String(p));
     list.AddRecent(QString());
-    list.AddRecent(u"A"_s);   // already there: stays in its place
+    list.AddRecent(u"A"_s); // already there: stays in its place
     EXPECT_EQ(list.Entries(), (QStringList{u"C"_s, u"B"_s, u"A"_s}));
 
     for (const char *p : {"D", "E", "F"})
         list.AddRecent(QLatin1String(p));
-    EXPECT_EQ(list.Entries(), (QStringList{u"F"_s, u"E"_s, u"D"_s,
-                                           u"C"_s, u"B"_s}));
-    list.AddRecent(u"a"_s);   // names differ by case on this platform
+    EXPECT_EQ(list.Entries(), (QStringList{u"F"_s, u"E"_s, u"D"_s, u"C"_s, u"B"_s}));
+    list.AddRecent(u"a"_s); // names differ by case on this platform
     EXPECT_EQ(list.At(0), u"a"_s);
     EXPECT_EQ(list.Count(), 5);
 
@@ -319,7 +335,8 @@ void PrintTo(const ClampCase &c, std::ostream *os)
 }
 
 class KeepOnScreenTest : public ::testing::TestWithParam<ClampCase>
-{};
+{
+};
 
 TEST_P(KeepOnScreenTest, WindowEndsUpOnTheScreen)
 {
@@ -328,12 +345,9 @@ TEST_P(KeepOnScreenTest, WindowEndsUpOnTheScreen)
 
 INSTANTIATE_TEST_SUITE_P(
     Places, KeepOnScreenTest,
-    ::testing::Values(ClampCase{{440, 60}, {200, 300}, {440, 60}},
-                      ClampCase{{-50, 60}, {200, 300}, {0, 60}},
-                      ClampCase{{440, -1}, {200, 300}, {440, 0}},
-                      ClampCase{{1800, 900}, {200, 300}, {1720, 780}},
+    ::testing::Values(ClampCase{{440, 60}, {200, 300}, {440, 60}}, ClampCase{{-50, 60}, {200, 300}, {0, 60}},
+                      ClampCase{{440, -1}, {200, 300}, {440, 0}}, ClampCase{{1800, 900}, {200, 300}, {1720, 780}},
                       // larger than the screen: the top-left corner stays reachable
-                      ClampCase{{100, 100}, {2000, 1200}, {0, 0}},
-                      ClampCase{{-100, 100}, {2000, 300}, {0, 100}}));
+                      ClampCase{{100, 100}, {2000, 1200}, {0, 0}}, ClampCase{{-100, 100}, {2000, 300}, {0, 100}}));
 
 } // namespace

@@ -49,7 +49,7 @@ void Activate(TCDLPage &p, TCDLFrame *f)
 {
     p.Selection.Clear();
     p.ActiveFrame = f;
-    f->State = 1;
+    f->State = TFrameState::Selected;
 }
 
 QByteArray Le16(uint16_t v)
@@ -159,7 +159,7 @@ TEST(Clipboard, RepeatedPastesOfOneCopyStepFiftyAndANewCopyStartsAgain)
         EXPECT_EQ(Pos(page.Selection.Get(0)), QPoint(50 * n, 50 * n));
         EXPECT_EQ(End(page.Selection.Get(0)), QPoint(100 + 50 * n, 50 * n));
         EXPECT_EQ(Pos(page.Selection.Get(1)), QPoint(200 + 50 * n, 300 + 50 * n));
-        EXPECT_EQ(page.Selection.Get(1)->State, 1);
+        EXPECT_EQ(page.Selection.Get(1)->State, TFrameState::Selected);
     }
     EXPECT_EQ(page.FrameCount(), 8);
     EXPECT_TRUE(page.Modified);
@@ -185,9 +185,9 @@ TEST(Clipboard, SinglePastesCascadeFromTheActiveFrameAndKeepTheirShape)
         ASSERT_NE(page.ActiveFrame, line);
         EXPECT_EQ(Pos(page.ActiveFrame), QPoint(100 + 50 * n, 100 + 50 * n));
         EXPECT_EQ(End(page.ActiveFrame), QPoint(300 + 50 * n, 120 + 50 * n));
-        EXPECT_EQ(page.ActiveFrame->State, 1);
+        EXPECT_EQ(page.ActiveFrame->State, TFrameState::Selected);
     }
-    EXPECT_EQ(line->State, 0);
+    EXPECT_EQ(line->State, TFrameState::Plain);
 
     // Nothing active: the frame lands 50 from where it was copied. Pasted
     // next to a frame of another kind, the line keeps its length.

@@ -129,7 +129,7 @@ protected:
         AddEveryKind(page);
         // Handles shown: the active frame alone, then a group.
         page.ActiveFrame = page.FrameAt(3);
-        page.ActiveFrame->State = 1;
+        page.ActiveFrame->State = TFrameState::Selected;
     }
     // Everything the paints of other contexts must not touch.
     void Paint(int zoom)
@@ -148,7 +148,7 @@ protected:
         EXPECT_EQ(page.Context.Canvas, nullptr);
         EXPECT_TRUE(HitAnswers(page) == hits);
         EXPECT_EQ(page.ActiveFrame, page.FrameAt(3));
-        EXPECT_EQ(page.FrameAt(3)->State, 1);
+        EXPECT_EQ(page.FrameAt(3)->State, TFrameState::Selected);
     }
 
     TPageHost host;
@@ -202,18 +202,18 @@ TEST_F(LivePage, GroupHandlesAndTheActiveFrameSurviveOtherPaints)
     EXPECT_TRUE(HitAnswers(page) == hits);
     EXPECT_EQ(page.Selection.Count(), page.FrameCount());
     for (const TCDLFrame *f : page.Selection.Items())
-        EXPECT_EQ(f->State, 1);
+        EXPECT_EQ(f->State, TFrameState::Selected);
 }
 
 TEST_F(LivePage, RenderShowsTheFramesWhateverTheScreenShows)
 {
-    page.ActiveFrame->State = 0;
+    page.ActiveFrame->State = TFrameState::Plain;
     page.ActiveFrame = nullptr;
     const QImage plain = RenderPageImage(page, 150);
     // Zoomed, scrolled, a group selected and one frame in the middle of a drag.
     page.SelectAll();
-    page.FrameAt(0)->State = 3;
-    page.FrameAt(3)->State = 2;
+    page.FrameAt(0)->State = TFrameState::Moving;
+    page.FrameAt(3)->State = TFrameState::Sizing;
     Paint(6);
     EXPECT_EQ(RenderPageImage(page, 150), plain);
 }

@@ -75,7 +75,7 @@ TEST(Page, SelectionRefusesMembersBeyondItsGuard)
         EXPECT_EQ(e.message(), GetText(569));
     }
     EXPECT_EQ(page.Selection.Count(), MaxSelectionMembers + 1);
-    EXPECT_EQ(b->State, 0);
+    EXPECT_EQ(b->State, TFrameState::Plain);
     page.Selection.Clear();
 }
 
@@ -91,7 +91,7 @@ TEST(Page, SelectAllFollowsTheSelectionInvariant)
     page.SelectAll();
     EXPECT_EQ(page.ActiveFrame, only) << "a single frame is the active frame, not a selection";
     EXPECT_TRUE(page.Selection.IsEmpty());
-    EXPECT_EQ(only->State, 1);
+    EXPECT_EQ(only->State, TFrameState::Selected);
     EXPECT_EQ(page.Mode, ModeMove);
     EXPECT_EQ(host.status, only->Verbose());
 
@@ -107,7 +107,7 @@ TEST(Page, SelectAllFollowsTheSelectionInvariant)
     EXPECT_TRUE(page.Selection.IsEmpty());
     EXPECT_EQ(host.status, QString());
     for (const auto &f : page.Frames)
-        EXPECT_EQ(f->State, 0);
+        EXPECT_EQ(f->State, TFrameState::Plain);
 }
 
 TEST(Page, DeletingTheActiveFrameLeavesNoDanglingReference)

@@ -21,7 +21,7 @@ TEST_F(EditorTest, ClickWithDrawingToolCreatesDefaultFrameAndReturnsToEditTool)
     EXPECT_EQ(f->Width, 400);
     EXPECT_EQ(f->Height, 400);
     EXPECT_EQ(page->ActiveFrame, f);
-    EXPECT_EQ(f->State, 1);
+    EXPECT_EQ(f->State, TFrameState::Selected);
     EXPECT_TRUE(page->Modified);
     EXPECT_EQ(win.tool, TTool::Edit);
     EXPECT_TRUE(win.undoEnabled);
@@ -130,7 +130,7 @@ TEST_F(EditorTest, PickingWithoutMovingTakesNoSnapshotAndFirstMoveTakesOne)
     EXPECT_TRUE(page->Modified);
     const QPoint grab = editor->ModelOf(p) - QPoint(-200, -200);
     EXPECT_EQ(QPoint(f->X, f->Y), editor->ModelOf(p + QPoint(20, 5)) - grab);
-    EXPECT_EQ(f->State, 1);
+    EXPECT_EQ(f->State, TFrameState::Selected);
 
     // Undo puts it back and leaves it the active frame, not a group member.
     editor->Undo();
@@ -145,10 +145,10 @@ TEST_F(EditorTest, PressOnActiveBodyTakesPositionSnapshotAtOnce)
     Click(D(0, 0));
     editor->MouseDown(Qt::LeftButton, Qt::NoModifier, D(0, 0));
     EXPECT_EQ(Snapshots(), 1);
-    EXPECT_EQ(f->State, 3);
+    EXPECT_EQ(f->State, TFrameState::Moving);
     editor->MouseUp(Qt::LeftButton, D(0, 0));
     EXPECT_FALSE(page->Modified) << "a press that did not move changes nothing";
-    EXPECT_EQ(f->State, 1);
+    EXPECT_EQ(f->State, TFrameState::Selected);
 }
 
 TEST_F(EditorTest, HandleDragsFollowTheKindsRulesAndUndoRestoresSize)
@@ -160,7 +160,7 @@ TEST_F(EditorTest, HandleDragsFollowTheKindsRulesAndUndoRestoresSize)
     EXPECT_GT(f->Width, 400);
     EXPECT_EQ(f->Height, 400);
     EXPECT_EQ(QPoint(f->X, f->Y), QPoint(-200, -200));
-    EXPECT_EQ(f->State, 1);
+    EXPECT_EQ(f->State, TFrameState::Selected);
     EXPECT_TRUE(page->Modified);
     const int wider = f->Width;
 
@@ -190,7 +190,7 @@ TEST_F(EditorTest, GroupMoveKeepsToThePointerAtEveryZoom)
         const QPoint d = editor->ModelOf(to) - editor->ModelOf(from);
         EXPECT_EQ(QPoint(a->X, a->Y), ax + d) << "zoom level " << level;
         EXPECT_EQ(QPoint(b->X, b->Y), bx + d) << "zoom level " << level;
-        EXPECT_EQ(a->State, 1);
+        EXPECT_EQ(a->State, TFrameState::Selected);
         EXPECT_TRUE(page->Modified);
         // One snapshot of the whole group, undone as one.
         editor->Undo();

@@ -213,7 +213,7 @@ TEST_F(RedoTest, ARunOfNudgesIsOneUndoStep)
          }},
         {"another frame",
          [&] {
-             page->ActiveFrame->State = 0;
+             page->ActiveFrame->State = TFrameState::Plain;
              page->ActiveFrame = g;
          }},
     };

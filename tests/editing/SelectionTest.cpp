@@ -10,7 +10,7 @@ TEST_F(EditorTest, HandleOfActiveFrameWinsOverFrameLyingAboveIt)
     TCDLFrame *above = AddRect(-20, -20, 300, 300); // covers below's bottom-right corner
     Click(D(-200, -200));
     ASSERT_EQ(page->ActiveFrame, below);
-    EXPECT_EQ(below->State, 1);
+    EXPECT_EQ(below->State, TFrameState::Selected);
 
     // Handle 3 of the active frame lies under the upper frame.
     editor->MouseDown(Qt::LeftButton, Qt::NoModifier, H(below, 3));
@@ -22,7 +22,7 @@ TEST_F(EditorTest, HandleOfActiveFrameWinsOverFrameLyingAboveIt)
     // Off the handles the topmost frame is picked.
     Click(D(100, 100));
     EXPECT_EQ(page->ActiveFrame, above);
-    EXPECT_EQ(below->State, 0);
+    EXPECT_EQ(below->State, TFrameState::Plain);
     EXPECT_EQ(win.status, above->Verbose());
 }
 
@@ -47,14 +47,14 @@ TEST_F(EditorTest, CtrlClickBuildsAndDissolvesGroups)
     Click(D(200, -300), Qt::ControlModifier);
     EXPECT_TRUE(page->Selection.IsEmpty());
     EXPECT_EQ(page->ActiveFrame, c);
-    EXPECT_EQ(a->State, 0);
-    EXPECT_EQ(b->State, 0);
-    EXPECT_EQ(c->State, 1);
+    EXPECT_EQ(a->State, TFrameState::Plain);
+    EXPECT_EQ(b->State, TFrameState::Plain);
+    EXPECT_EQ(c->State, TFrameState::Selected);
 
     // Ctrl-click on the active frame deselects it.
     Click(D(-300, 200), Qt::ControlModifier);
     EXPECT_EQ(page->ActiveFrame, nullptr);
-    EXPECT_EQ(c->State, 0);
+    EXPECT_EQ(c->State, TFrameState::Plain);
     EXPECT_EQ(win.panels.back(), nullptr);
 }
 
@@ -72,16 +72,16 @@ TEST_F(EditorTest, PressOutsideTheGroupEndsItForABandOrTheFrameUnderThePointer)
     EXPECT_EQ(editor->State().MouseState, TMouseState::Band);
     editor->MouseUp(Qt::LeftButton, D(300, 300));
     for (TCDLFrame *f : {a, b, c})
-        EXPECT_EQ(f->State, 0);
+        EXPECT_EQ(f->State, TFrameState::Plain);
 
     page->SelectAll();
     page->Selection.Remove(c);
-    c->State = 0;
+    c->State = TFrameState::Plain;
     // A frame outside the group is picked alone.
     Click(D(-300, 300));
     EXPECT_EQ(page->ActiveFrame, c);
     EXPECT_TRUE(page->Selection.IsEmpty());
-    EXPECT_EQ(a->State, 0);
+    EXPECT_EQ(a->State, TFrameState::Plain);
 }
 
 TEST_F(EditorTest, RubberBandSelectsByHandleCentreStrictlyInside)
@@ -90,7 +90,7 @@ TEST_F(EditorTest, RubberBandSelectsByHandleCentreStrictlyInside)
     TCDLFrame *b = AddRect(100, 100, 200, 200);   // centre (200, 200)
     Drag(D(-590, -590), D(-300, -300));
     EXPECT_EQ(page->ActiveFrame, a) << "one frame enclosed becomes the active frame";
-    EXPECT_EQ(a->State, 1);
+    EXPECT_EQ(a->State, TFrameState::Selected);
     EXPECT_EQ(win.status, a->Verbose());
 
     Drag(D(-590, -590), D(400, 400));
@@ -123,17 +123,17 @@ TEST_F(EditorTest, InvertTurnsTheActiveFrameIntoTheOthersAndBackAndClearDropsIt)
     editor->InvertSelection();
     EXPECT_EQ(page->ActiveFrame, nullptr);
     EXPECT_EQ(page->Selection.Items(), (std::vector<TCDLFrame *>{b, c}));
-    EXPECT_EQ(a->State, 0);
-    EXPECT_EQ(b->State, 1);
+    EXPECT_EQ(a->State, TFrameState::Plain);
+    EXPECT_EQ(b->State, TFrameState::Selected);
 
     editor->InvertSelection();
     EXPECT_EQ(page->ActiveFrame, a);
     EXPECT_TRUE(page->Selection.IsEmpty());
-    EXPECT_EQ(b->State, 0);
+    EXPECT_EQ(b->State, TFrameState::Plain);
 
     editor->ClearSelection();
     EXPECT_EQ(page->ActiveFrame, nullptr);
-    EXPECT_EQ(a->State, 0);
+    EXPECT_EQ(a->State, TFrameState::Plain);
     EXPECT_EQ(win.panels.back(), nullptr);
 }
 
@@ -149,8 +149,8 @@ TEST_F(EditorTest, TabCyclesThroughFramesAndWraps)
     ASSERT_EQ(page->ActiveFrame, c);
     editor->KeyReleased(Qt::Key_Tab, Qt::NoModifier);
     EXPECT_EQ(page->ActiveFrame, a);
-    EXPECT_EQ(c->State, 0);
-    EXPECT_EQ(a->State, 1);
+    EXPECT_EQ(c->State, TFrameState::Plain);
+    EXPECT_EQ(a->State, TFrameState::Selected);
     editor->KeyReleased(Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_EQ(page->ActiveFrame, c);
     editor->KeyReleased(Qt::Key_Backtab, Qt::ShiftModifier);

@@ -1,0 +1,391 @@
+// The roll-up windows: a borrowed panel under a caption bar of their own,
+// rolling up and down, dragging by the caption, and their place in the main
+// window's View menu and in the settings file.
+
+#include "Rollup.h"
+#include "AppFixture.h"
+#include "WindowPlacement.h"
+
+#include <QGuiApplication>
+#include <QMdiArea>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QToolButton>
+
+// Found by the test framework beside the type.
+static void PrintTo(const TRollupPlace &p, std::ostream *os)
+{
+    *os << '(' << p.X << ", " << p.Y << (p.Visible ? ") shown" : ") hidden") << (p.RolledDown ? " down" : " up");
+}
+
+namespace {
+
+// A lender with one panel of the given size, as the property container has.
+struct TLender
+{
+    QWidget holder;
+    QWidget *panel;
+    explicit TLender(QSize size, const char *name = "pnlLent") : panel(new QWidget(&holder))
+    {
+        panel->setObjectName(QLatin1String(name));
+        panel->resize(size);
+    }
+};
+
+// Counts the panel's changes of parent.
+class TParentChanges : public QObject
+{
+public:
+    explicit TParentChanges(QWidget *w) { w->installEventFilter(this); }
+    int Count = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() == QEvent::ParentChange)
+            ++Count;
+        return false;
+    }
+};
+
+QToolButton *Button(TRollup &r, const char *name) { return r.findChild<QToolButton *>(QLatin1String(name)); }
+
+void Mouse(QWidget *w, QEvent::Type type, QPoint local, Qt::MouseButton button, Qt::MouseButtons held)
+{
+    QMouseEvent e(type, QPointF(local), QPointF(w->mapToGlobal(local)), button, held, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+
+// Presses the button on the widget, moves by delta with it held, releases.
+void Drag(QWidget *w, Qt::MouseButton button, QPoint delta)
+{
+    const QPoint start(20, 8);
+    Mouse(w, QEvent::MouseButtonPress, start, button, button);
+    // The window may follow the first move; the event positions are where
+    // the pointer is on the screen, so they are computed once.
+    const QPoint globalStart = w->mapToGlobal(start);
+    for (int step = 1; step <= 2; ++step) {
+        const QPoint global = globalStart + delta * step / 2;
+        QMouseEvent e(QEvent::MouseMove, QPointF(w->mapFromGlobal(global)), QPointF(global), Qt::NoButton, button,
+                      Qt::NoModifier);
+        QApplication::sendEvent(w, &e);
+    }
+    const QPoint end = globalStart + delta;
+    QMouseEvent e(QEvent::MouseButtonRelease, QPointF(w->mapFromGlobal(end)), QPointF(end), button, Qt::NoButton,
+                  Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+
+} // namespace
+
+TEST_F(AppTest, RollupSizesToItsContentAndKeepsTheRollStateAcrossContents)
+{
+    TRollup r;
+    r.show();
+    TLender small(QSize(200, 100)), tall(QSize(220, 300), "pnlTall");
+    EXPECT_TRUE(r.IsRolledDown());
+    EXPECT_EQ(r.height(), TRollup::CaptionHeight);
+
+    r.SetContent(small.panel);
+    EXPECT_EQ(small.panel->parentWidget(), r.findChild<QWidget *>(QStringLiteral("pnlRollup")));
+    EXPECT_EQ(small.panel->pos(), QPoint(3, 22));
+    EXPECT_EQ(r.size(), QSize(208, 125));
+    EXPECT_TRUE(small.panel->isVisible());
+    EXPECT_FALSE(Button(r, "sbUp")->isHidden());
+    EXPECT_TRUE(Button(r, "sbDown")->isHidden());
+
+    Button(r, "sbUp")->click();
+    EXPECT_FALSE(r.IsRolledDown());
+    EXPECT_EQ(r.height(), 25);
+    EXPECT_FALSE(small.panel->isVisible());
+    EXPECT_TRUE(Button(r, "sbUp")->isHidden());
+    EXPECT_FALSE(Button(r, "sbDown")->isHidden());
+
+    // A taller content while rolled up: still rolled up, the full height waits.
+    r.SetContent(tall.panel);
+    EXPECT_FALSE(r.IsRolledDown());
+    EXPECT_EQ(r.size(), QSize(228, 25));
+    EXPECT_FALSE(tall.panel->isVisible());
+    EXPECT_EQ(small.panel->parentWidget(), &small.holder);
+    EXPECT_TRUE(small.panel->isHidden());
+
+    Button(r, "sbDown")->click();
+    EXPECT_TRUE(r.IsRolledDown());
+    EXPECT_EQ(r.FullHeight(), 325);
+    EXPECT_EQ(r.size(), QSize(228, 325));
+    EXPECT_TRUE(tall.panel->isVisible());
+}
+
+TEST_F(AppTest, RollupTakesTheSamePanelAgainWithoutReparentingAndGivesItBackHidden)
+{
+    TRollup r;
+    r.show();
+    TLender lender(QSize(150, 80));
+    r.SetContent(lender.panel);
+    TParentChanges changes(lender.panel);
+
+    // The lender resized its panel (it shows more fields now).
+    lender.panel->resize(180, 140);
+    r.SetContent(lender.panel);
+    EXPECT_EQ(changes.Count, 0);
+    EXPECT_EQ(r.size(), QSize(188, 165));
+    EXPECT_TRUE(lender.panel->isVisible());
+
+    r.SetContent(nullptr);
+    EXPECT_EQ(r.Content(), nullptr);
+    EXPECT_EQ(lender.panel->parentWidget(), &lender.holder);
+    EXPECT_TRUE(lender.panel->isHidden());
+    EXPECT_EQ(r.height(), 25);
+    EXPECT_EQ(r.FullHeight(), 25);
+    // Rolling down an empty window shows the caption bar only.
+    r.SetRolledDown(false);
+    r.SetRolledDown(true);
+    EXPECT_EQ(r.height(), 25);
+    lender.holder.show();
+    EXPECT_FALSE(lender.panel->isVisible());
+}
+
+TEST_F(AppTest, RollupNeverDestroysABorrowedPanelNorKeepsADeletedOne)
+{
+    TLender lender(QSize(100, 50));
+    {
+        TRollup r;
+        r.SetContent(lender.panel);
+    }
+    // Still the lender's, alive and hidden.
+    EXPECT_EQ(lender.holder.findChild<QWidget *>(QStringLiteral("pnlLent")), lender.panel);
+    EXPECT_TRUE(lender.panel->isHidden());
+
+    TRollup r;
+    r.show();
+    r.SetContent(lender.panel);
+    delete lender.panel;
+    EXPECT_EQ(r.Content(), nullptr);
+    EXPECT_EQ(r.height(), 25);
+    // Another panel takes the place without touching the deleted one.
+    TLender next(QSize(120, 60), "pnlNext");
+    r.SetContent(next.panel);
+    EXPECT_EQ(r.size(), QSize(128, 85));
+}
+
+TEST_F(AppTest, APanelMovedToAnotherRollupStillGoesBackToItsLender)
+{
+    TLender lender(QSize(100, 50));
+    TRollup first, second;
+    first.SetContent(lender.panel);
+    second.SetContent(lender.panel);
+    EXPECT_EQ(first.Content(), nullptr);
+    EXPECT_EQ(first.height(), 25);
+    EXPECT_EQ(second.size(), QSize(108, 75));
+    // Emptying the first again must not take it out of the second.
+    first.SetContent(nullptr);
+    EXPECT_EQ(lender.panel->window(), &second);
+    second.SetContent(nullptr);
+    EXPECT_EQ(lender.panel->parentWidget(), &lender.holder);
+}
+
+TEST_F(AppTest, RollupCaptionDragsWithTheLeftButtonOnlyAndCloseOnlyHides)
+{
+    TRollup r;
+    TLender lender(QSize(200, 100));
+    r.SetContent(lender.panel);
+    r.move(100, 100);
+    r.show();
+    Process();
+    const QPoint start = r.pos();
+    auto *header = r.findChild<QWidget *>(QStringLiteral("pnlHeader"));
+    auto *title = r.findChild<QWidget *>(QStringLiteral("lblTitle"));
+    ASSERT_TRUE(header && title);
+
+    Drag(header, Qt::RightButton, QPoint(40, 30));
+    EXPECT_EQ(r.pos(), start);
+    Drag(header, Qt::LeftButton, QPoint(40, 30));
+    EXPECT_EQ(r.pos(), start + QPoint(40, 30));
+    Drag(title, Qt::LeftButton, QPoint(-10, 5));
+    EXPECT_EQ(r.pos(), start + QPoint(30, 35));
+    // A move without the button held after the drag ended leaves it there.
+    Mouse(header, QEvent::MouseMove, QPoint(60, 9), Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(r.pos(), start + QPoint(30, 35));
+
+    Button(r, "sbClose")->click();
+    EXPECT_TRUE(r.isHidden());
+    EXPECT_EQ(r.Content(), lender.panel);
+    EXPECT_EQ(r.height(), 125);
+}
+
+TEST_F(AppTest, RollupCaptionShowsWhetherTheWindowIsActive)
+{
+    TMDIForm m;
+    m.show();
+    TRollup *r = m.ObjectRollup();
+    r->show();
+    auto *header = r->findChild<QWidget *>(QStringLiteral("pnlHeader"));
+    QApplication::setActiveWindow(r);
+    Process();
+    ASSERT_TRUE(r->isActiveWindow());
+    EXPECT_EQ(header->palette().color(QPalette::Window), r->palette().color(QPalette::Highlight));
+    QApplication::setActiveWindow(&m);
+    Process();
+    EXPECT_NE(header->palette().color(QPalette::Window), r->palette().color(QPalette::Highlight));
+}
+
+TEST_F(AppTest, ViewMenuTogglesTheRollupsAndChecksThemByVisibility)
+{
+    TMDIForm m;
+    m.show();
+    const std::pair<const char *, TRollup *> items[] = {{"miObjekteigenschaften", m.ObjectRollup()},
+                                                        {"miFarbenRollup", m.ColorRollup()},
+                                                        {"miCoords", m.CoordsRollup()}};
+    for (const auto &[item, r] : items) {
+        QAction *a = m.Action(QLatin1String(item));
+        ASSERT_TRUE(r->isHidden()) << item;
+        EXPECT_FALSE(a->isChecked()) << item;
+        Trigger(m, item);
+        EXPECT_TRUE(r->isVisible()) << item;
+        EXPECT_TRUE(a->isChecked()) << item;
+        // Closed by its own button: the check mark follows when the menu opens.
+        Button(*r, "sbClose")->click();
+        m.CommandStatesChanged();
+        EXPECT_FALSE(a->isChecked()) << item;
+        Trigger(m, item);
+        Trigger(m, item);
+        EXPECT_TRUE(r->isHidden()) << item;
+    }
+    EXPECT_EQ(m.ObjectRollup()->Title(), QStringLiteral("Objekteigenschaften"));
+    EXPECT_EQ(m.ColorRollup()->Title(), QStringLiteral("Farben Rollup"));
+    EXPECT_EQ(m.CoordsRollup()->Title(), QStringLiteral("Koordinaten"));
+    m.SetLanguage(2);
+    EXPECT_EQ(m.CoordsRollup()->Title(), QStringLiteral("Coordinates"));
+    EXPECT_EQ(Button(*m.ColorRollup(), "sbUp")->toolTip(), QStringLiteral("Roll up"));
+}
+
+TEST_F(AppTest, ShowChangesImmediatelyTogglesTheSettingAndTellsIt)
+{
+    TMDIForm m;
+    m.show();
+    QList<bool> told;
+    QObject::connect(&m, &TMDIForm::applyImmediatelyChanged, [&](bool on) { told.append(on); });
+    ASSERT_TRUE(AppSettings().ApplyImmediately);
+    QAction *a = m.Action(QStringLiteral("miZuweisen"));
+    EXPECT_TRUE(a->isChecked());
+    Trigger(m, "miZuweisen");
+    EXPECT_FALSE(AppSettings().ApplyImmediately);
+    EXPECT_FALSE(a->isChecked());
+    Trigger(m, "miZuweisen");
+    EXPECT_TRUE(a->isChecked());
+    EXPECT_EQ(told, (QList<bool>{false, true}));
+
+    // Settings that say off are told once when applied; the same again is not.
+    TIniFile(SettingsFilePath())
+        .WriteBool(QStringLiteral("MISC"), QStringLiteral("DISPLAY_CHANGES_IMMEDIATELY"), false);
+    ReadSettingsMain(AppSettings());
+    m.ApplySettings();
+    m.ApplySettings();
+    EXPECT_EQ(told, (QList<bool>{false, true, false}));
+    EXPECT_FALSE(a->isChecked());
+}
+
+TEST_F(AppTest, RollupPlacesVisibilityAndRollStateComeBackAtTheNextStart)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QPoint base = screen.topLeft();
+    TIniFile ini(SettingsFilePath());
+    const auto misc = QStringLiteral("MISC");
+    ini.WriteInteger(misc, QStringLiteral("ROX"), base.x() + 30);
+    ini.WriteInteger(misc, QStringLiteral("ROY"), base.y() + 40);
+    ini.WriteBool(misc, QStringLiteral("RFV"), false);
+    ini.WriteBool(misc, QStringLiteral("RCD"), false);
+    {
+        TMDIForm m;
+        m.show();
+        ReadSettingsMain(AppSettings());
+        m.ApplySettings();
+        EXPECT_EQ(m.ObjectRollup()->pos(), base + QPoint(30, 40));
+        EXPECT_TRUE(m.ObjectRollup()->isVisible());
+        EXPECT_TRUE(m.ObjectRollup()->IsRolledDown());
+        EXPECT_TRUE(m.ColorRollup()->isHidden());
+        EXPECT_FALSE(m.Action(QStringLiteral("miFarbenRollup"))->isChecked());
+        // Missing keys: the default places, on this screen.
+        EXPECT_EQ(m.ColorRollup()->pos(), QPoint(440, 84));
+        EXPECT_TRUE(m.CoordsRollup()->isVisible());
+        EXPECT_FALSE(m.CoordsRollup()->IsRolledDown());
+        EXPECT_EQ(m.CoordsRollup()->pos(), QPoint(440, 108));
+
+        m.ObjectRollup()->move(base + QPoint(50, 70));
+        m.ObjectRollup()->SetRolledDown(false);
+        Trigger(m, "miFarbenRollup");
+        m.ColorRollup()->move(base + QPoint(10, 300));
+        Trigger(m, "miCoords");
+        ASSERT_TRUE(m.close());
+    }
+    EXPECT_EQ(ini.ReadInteger(misc, QStringLiteral("ROX"), 0), base.x() + 50);
+    EXPECT_EQ(ini.ReadInteger(misc, QStringLiteral("ROD"), 1), 0);
+    EXPECT_EQ(ini.ReadInteger(misc, QStringLiteral("RFV"), 0), 1);
+    EXPECT_EQ(ini.ReadInteger(misc, QStringLiteral("RCV"), 1), 0);
+
+    AppSettings() = TSettings();
+    TMDIForm m;
+    m.show();
+    ReadSettingsMain(AppSettings());
+    m.ApplySettings();
+    EXPECT_EQ(m.ObjectRollup()->pos(), base + QPoint(50, 70));
+    EXPECT_FALSE(m.ObjectRollup()->IsRolledDown());
+    EXPECT_EQ(m.ColorRollup()->pos(), base + QPoint(10, 300));
+    EXPECT_TRUE(m.ColorRollup()->isVisible());
+    EXPECT_TRUE(m.CoordsRollup()->isHidden());
+    EXPECT_FALSE(m.CoordsRollup()->IsRolledDown());
+}
+
+TEST_F(AppTest, ClosingBeforeTheSettingsWereAppliedKeepsTheRollupPlaces)
+{
+    // Closed while the splash window is still up: the windows were never placed.
+    AppSettings().RollupProps = {30, 40, true, false};
+    TMDIForm m;
+    m.show();
+    ASSERT_TRUE(m.close());
+    TSettings back;
+    ReadSettingsMain(back);
+    EXPECT_EQ(back.RollupProps, (TRollupPlace{30, 40, true, false}));
+}
+
+TEST_F(AppTest, ARollupStoredOffEveryScreenComesBackBesideTheMainWindow)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    TIniFile ini(SettingsFilePath());
+    const auto misc = QStringLiteral("MISC");
+    // A screen that is gone; one partly off the left edge; one below the bottom.
+    ini.WriteInteger(misc, QStringLiteral("ROX"), screen.right() + 2000);
+    ini.WriteInteger(misc, QStringLiteral("RFX"), screen.left() - 50);
+    ini.WriteInteger(misc, QStringLiteral("RCY"), screen.bottom() - 5);
+    TMDIForm m;
+    m.setGeometry(screen.adjusted(0, 0, -100, -100));
+    m.show();
+    Process();
+    ReadSettingsMain(AppSettings());
+    m.ApplySettings();
+
+    TRollup *r = m.ObjectRollup();
+    const QPoint clientTopRight = m.MdiArea()->mapToGlobal(QPoint(m.MdiArea()->width(), 0));
+    EXPECT_EQ(r->x() + r->width(), clientTopRight.x() - 8);
+    EXPECT_EQ(r->y(), clientTopRight.y() + 8);
+    EXPECT_TRUE(m.MdiArea()->rect().contains(m.MdiArea()->mapFromGlobal(r->geometry().center())));
+
+    EXPECT_EQ(m.ColorRollup()->pos(), QPoint(screen.left(), 84));
+    EXPECT_EQ(m.CoordsRollup()->y() + m.CoordsRollup()->height(), screen.bottom() + 1);
+}
+
+TEST(ToolWindowPlacement, PlacesAreKeptOnTheScreenTheyAreMostOn)
+{
+    const QList<QRect> screens = {QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
+    const QSize w(228, 300);
+    const QPoint fallback(1600, 40);
+    EXPECT_EQ(PlaceToolWindow({440, 60}, w, screens, fallback), QPoint(440, 60));
+    EXPECT_EQ(PlaceToolWindow({-50, 60}, w, screens, fallback), QPoint(0, 60));
+    // Mostly on the second screen: pulled onto it, not back onto the first.
+    EXPECT_EQ(PlaceToolWindow({1900, 900}, w, screens, fallback), QPoint(1920, 724));
+    EXPECT_EQ(PlaceToolWindow({5000, 60}, w, screens, fallback), fallback);
+    EXPECT_EQ(PlaceToolWindow({100, -400}, w, screens, fallback), fallback);
+    // A fallback off every screen still ends on one.
+    EXPECT_EQ(PlaceToolWindow({5000, 60}, w, screens, {-900, -900}), QPoint(0, 0));
+    EXPECT_EQ(PlaceToolWindow({5000, 60}, w, {}, fallback), QPoint(5000, 60));
+}
