@@ -106,6 +106,8 @@ protected:
     {
         SetLanguageState(1);
         AppSettings() = TSettings();
+        // Changes wait for "show changes" unless a test says otherwise.
+        AppSettings().ApplyImmediately = false;
         SetUnitDivisor(10);
         container = std::make_unique<TRollUpContainer>(rollups);
         win.panels = container.get();
