@@ -63,6 +63,8 @@ public:
     virtual void PageShown(TActiveDocument &/*d*/) {}
     // The notice of one of d's pages: its active frame, or none.
     virtual void ShownFrameChanged(TActiveDocument &/*d*/, TCDLPage &/*page*/, TCDLFrame */*frame*/) {}
+    // A new frame of d wants the panel input its kind names.
+    virtual void FocusTextInput(TActiveDocument &/*d*/, TCDLFrame */*frame*/) {}
     // Another open document holds exactly this file; Save As refuses the name.
     virtual bool IsOpenElsewhere(const QString &/*path*/, const TActiveDocument &/*except*/) const { return false; }
     // The close query agreed; the window goes once the platform lets it.

@@ -95,8 +95,7 @@ QString AskSaveFileName(QWidget *parent, const QString &title, const QString &st
     if (hook())
         return hook()(true, title, proposed);
     // Our own prompts ask before overwriting, with the program's texts.
-    return QFileDialog::getSaveFileName(parent, title, proposed, filter(), nullptr,
-                                        QFileDialog::DontConfirmOverwrite);
+    return QFileDialog::getSaveFileName(parent, title, proposed, filter(), nullptr, QFileDialog::DontConfirmOverwrite);
 }
 
 QString AskPdfFileName(QWidget *parent, const QString &title, const QString &start)
@@ -123,4 +122,24 @@ QString AskSelectionFileName(QWidget *parent, bool save, const QString &title, c
     QFileDialog d(parent);
     configureSelectionDialog(d, save, title, dir);
     return d.exec() == QDialog::Accepted ? d.selectedFiles().value(0) : QString();
+}
+
+QString DialogFilter(const QString &tableFilter)
+{
+    const QStringList parts = tableFilter.split(QLatin1Char('|'));
+    QStringList out;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString &name = parts[i];
+        const QString patterns = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
+        out.append(name.contains(QLatin1Char('(')) ? name : QStringLiteral("%1 (%2)").arg(name, patterns));
+    }
+    return out.join(QStringLiteral(";;"));
+}
+
+QString AskTextFileName(QWidget *parent, const QString &title, const QString &start, const QString &filter)
+{
+    const QString dir = SafeDialogFolder(start);
+    if (hook())
+        return hook()(false, title, dir);
+    return QFileDialog::getOpenFileName(parent, title, dir, DialogFilter(filter));
 }

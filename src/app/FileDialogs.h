@@ -23,6 +23,11 @@ QString AskSelectionFileName(QWidget *parent, bool save, const QString &title, c
 // file.
 QString AskPdfFileName(QWidget *parent, const QString &title, const QString &proposed);
 
+// A text file to open, starting in dir; filter as the string table writes
+// it: "name|pattern|name|pattern".
+QString AskTextFileName(QWidget *parent, const QString &title, const QString &dir, const QString &filter);
+// That filter as the dialog takes it: "name (pattern);;name (pattern)".
+QString DialogFilter(const QString &tableFilter);
 // dir itself, or the fallback when dir lies on such a file system.
 QString SafeDialogFolder(const QString &dir);
 

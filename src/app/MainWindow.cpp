@@ -9,8 +9,10 @@
 #include "LanguageDialog.h"
 #include "MessageBoxText.h"
 #include "OrderForm.h"
+#include "PanelRollups.h"
 #include "PrintCommand.h"
 #include "QtTranslations.h"
+#include "RollUpContainer.h"
 #include "Rollup.h"
 #include "Settings.h"
 #include "Strings.h"
@@ -30,6 +32,7 @@
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <algorithm>
+#include <utility>
 
 TMDIForm::TMDIForm()
 {
@@ -51,6 +54,14 @@ TMDIForm::TMDIForm()
     }
     m_toldApplyImmediately = AppSettings().ApplyImmediately;
     m_print = std::make_unique<TPrintCommand>(*this);
+    m_panelHost = std::make_unique<TMainPanelHost>(this, [this](TMainPanelHost::TWhich w, QWidget *p) {
+        TRollup *r[] = {m_rollupProps, m_rollupColors, m_rollupCoords};
+        r[w]->SetContent(p);
+    });
+    m_panels = new TRollUpContainer(*m_panelHost, this);
+    m_panels->hide();
+    connect(this, &TMDIForm::shownFrameChanged, m_panels, &TRollUpContainer::ShowFrame);
+    connect(this, &TMDIForm::applyImmediatelyChanged, m_panels, [this] { m_panels->ApplyImmediatelyChanged(); });
     buildMenusAndBars();
     buildCommands();
     buildStatusBar();
@@ -78,6 +89,8 @@ TMDIForm::~TMDIForm()
     // A closed one may still wait for its deferred delete.
     for (TChildWin *c : findChildren<TChildWin *>())
         delete c;
+    // The panels go while the roll-up windows that borrow them still exist.
+    delete std::exchange(m_panels, nullptr);
     RebuildRecentMenu();
     WriteRecentFiles(AppSettings().RecentFiles);
 }
@@ -171,6 +184,7 @@ void TMDIForm::SetupStrings()
     m_rollupCoords->SetTitle(GetText(1033));
     for (TRollup *r : {m_rollupProps, m_rollupColors, m_rollupCoords})
         r->SetupStrings();
+    m_panels->SetupStrings();
 }
 
 void TMDIForm::updateCommandStates()
@@ -348,6 +362,12 @@ void TMDIForm::ShownFrameChanged(TActiveDocument &d, TCDLPage &page, TCDLFrame *
     // Only the shown page of the active document is on show.
     if (&d == ActiveDocument() && &page == d.ActivePage())
         tell(&d, &page, frame);
+}
+
+void TMDIForm::FocusTextInput(TActiveDocument &d, TCDLFrame *frame)
+{
+    if (&d == ActiveDocument())
+        m_panels->FocusTextInput(frame);
 }
 
 void TMDIForm::tellShownFrame()

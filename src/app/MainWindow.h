@@ -23,6 +23,8 @@ class TChildWin;
 class TClipboardCommands;
 class TAboutBox;
 class TCommandTable;
+class TMainPanelHost;
+class TRollUpContainer;
 class TRollup;
 struct TRollupPlace;
 class TPrintCommand;
@@ -68,6 +70,8 @@ public:
     TRollup *ObjectRollup() const { return m_rollupProps; }
     TRollup *ColorRollup() const { return m_rollupColors; }
     TRollup *CoordsRollup() const { return m_rollupCoords; }
+    // The property panels, lent to the three roll-up windows.
+    TRollUpContainer *Panels() const { return m_panels; }
     // "Show changes immediately": the property panels apply each change at
     // once when on; when off they wait for the person to ask.
     bool ApplyImmediately() const;
@@ -105,6 +109,7 @@ private:
     void CommandStatesChanged(TActiveDocument &) override { updateCommandStates(); }
     void PageShown(TActiveDocument &d) override;
     void ShownFrameChanged(TActiveDocument &d, TCDLPage &page, TCDLFrame *frame) override;
+    void FocusTextInput(TActiveDocument &d, TCDLFrame *frame) override;
     bool IsOpenElsewhere(const QString &path, const TActiveDocument &except) const override;
     void DocumentClosed(TActiveDocument &d) override;
     void DocumentDestroyed(TActiveDocument &d) override;
@@ -147,6 +152,8 @@ private:
     TAboutBox *m_about = nullptr;
     TClipboardCommands *m_clipboard = nullptr;
     TRollup *m_rollupProps = nullptr, *m_rollupColors = nullptr, *m_rollupCoords = nullptr;
+    std::unique_ptr<TMainPanelHost> m_panelHost;
+    TRollUpContainer *m_panels = nullptr;
     bool m_toldApplyImmediately;
     bool m_rollupsPlaced = false;
     std::unique_ptr<TPrintCommand> m_print;

@@ -37,7 +37,7 @@ Q_DECLARE_FLAGS(TPanels, TPanel)
 Q_DECLARE_OPERATORS_FOR_FLAGS(TPanels)
 
 // The panel input that a new frame of the kind takes the focus into.
-enum class TTextFocus : uint8_t { None, Text, RoundText };
+enum class TTextFocus : uint8_t { None, Text, RoundText, SerialNumber };
 
 // How a dragged handle meets a guide line.
 enum class TSnapRule : uint8_t {
@@ -67,8 +67,7 @@ struct TFrameKind
     TSnapRule Snap;
 };
 
-template <class K>
-std::unique_ptr<TCDLFrame> MakeFrame(TCDLPage *page, int32_t x, int32_t y)
+template <class K> std::unique_ptr<TCDLFrame> MakeFrame(TCDLPage *page, int32_t x, int32_t y)
 {
     return std::make_unique<K>(page, x, y);
 }

@@ -28,11 +28,15 @@ constexpr TRecordField kSerNoLayout[] = {
 
 constexpr TKindTool kSerNoTools[] = {{TTool::SerNo, nullptr}};
 // Its text is made, not typed: the serial-number panel instead of the text
-// panel, and no input to focus.
+// panel, and a new one takes the focus there.
 const TFrameKind TCDLSerNo::Descriptor = {
-    TagSerNo, "TCDLSerNo", &MakeFrame<TCDLSerNo>, kSerNoTools,
+    TagSerNo,
+    "TCDLSerNo",
+    &MakeFrame<TCDLSerNo>,
+    kSerNoTools,
     TPanel::ColorPanel | TPanel::Rotation | TPanel::Font | TPanel::SerialNumber,
-    TTextFocus::None, TSnapRule::Box,
+    TTextFocus::SerialNumber,
+    TSnapRule::Box,
 };
 
 TCDLSerNo::TCDLSerNo(TCDLPage *page, int32_t x, int32_t y) : TCDLText(page, x, y) {}

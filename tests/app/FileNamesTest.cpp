@@ -150,3 +150,10 @@ TEST_F(AppTest, RecentEntryWhoseFileIsGoneIsReportedAndDropped)
     now->trigger();
     EXPECT_EQ(Captions(m), QStringList{QStringLiteral("here.CDL")});
 }
+
+TEST(DialogFilterTest, TheTablesFilterBecomesTheDialogs)
+{
+    EXPECT_EQ(DialogFilter(QStringLiteral("Textdateien (*.txt)|*.txt|Alle (*.*)|*.*")),
+              QStringLiteral("Textdateien (*.txt);;Alle (*.*)"));
+    EXPECT_EQ(DialogFilter(QStringLiteral("Bilder|*.bmp;*.png|Rest")), QStringLiteral("Bilder (*.bmp *.png)"));
+}

@@ -2,11 +2,11 @@
 // tool its kind, the bar-code tool its preparation, and the new frame takes
 // the text input only where its kind says so.
 
+#include "Tools.h"
 #include "EditorFixture.h"
 #include "FrameRegistry.h"
 #include "Settings.h"
 #include "Text.h"
-#include "Tools.h"
 
 TEST(Tools, EachToolMakesItsKindOrNothing)
 {
@@ -31,7 +31,7 @@ TEST(Tools, EachToolMakesItsKindOrNothing)
     EXPECT_EQ(static_cast<TCDLText &>(*code).FontName, AppSettings().BarcodeFont.left(40));
 }
 
-TEST_F(EditorTest, OnlyNewTextAndRoundTextFramesTakeTheTextInput)
+TEST_F(EditorTest, NewTextRoundTextAndSerialNumberFramesTakeTheirPanelInput)
 {
     struct TCase
     {
@@ -39,7 +39,7 @@ TEST_F(EditorTest, OnlyNewTextAndRoundTextFramesTakeTheTextInput)
         bool Focus;
     };
     for (const TCase c : {TCase{TTool::Text, true}, TCase{TTool::Barcode, true}, TCase{TTool::RText, true},
-                          TCase{TTool::SerNo, false}, TCase{TTool::Rechteck, false}, TCase{TTool::Linie, false},
+                          TCase{TTool::SerNo, true}, TCase{TTool::Rechteck, false}, TCase{TTool::Linie, false},
                           TCase{TTool::Kreis, false}, TCase{TTool::Ellipse, false}}) {
         SCOPED_TRACE(int(c.Tool));
         win.focused.clear();

@@ -1,0 +1,427 @@
+#include "PanelWidgets.h"
+#include "PanelsFixture.h"
+#include "RoundText.h"
+#include "SerNo.h"
+#include "Shapes.h"
+#include "Text.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QJsonDocument>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QToolButton>
+
+namespace {
+
+QByteArray Record(const TCDLFrame &f)
+{
+    QJsonObject o;
+    f.ToJson(o);
+    return QJsonDocument(o).toJson(QJsonDocument::Compact);
+}
+
+void Click(QAbstractButton *b) { b->click(); }
+
+} // namespace
+
+TEST_F(PanelsTest, ACircleShowsThePenAndBothColoursAndItsTwoPoints)
+{
+    Create(TTool::Kreis);
+    EXPECT_TRUE(Shown("rStift"));
+    EXPECT_TRUE(Shown("cbOhneStift"));
+    for (const char *off : {"rSerNo", "rSchriftart", "rDrehung", "rText", "rRundtext", "rVerzeichnis", "rImageRotate"})
+        EXPECT_FALSE(Shown(off)) << off;
+    EXPECT_TRUE(Shown("rColorPanel"));
+    EXPECT_TRUE(Find("sbFuellung")->isEnabled());
+    EXPECT_TRUE(Shown("rPositionX1Y1"));
+    EXPECT_TRUE(Shown("rPositionX2Y2"));
+    EXPECT_FALSE(Shown("rPositionXY"));
+    EXPECT_FALSE(Shown("rPositionDim"));
+    EXPECT_EQ(Find("rPositionX1Y1")->findChildren<QLabel *>().last()->text(), QStringLiteral("mm"));
+
+    // The fill choice shows "no fill"; a palette cell colours the fill.
+    Click(Find<QToolButton>("sbFuellung"));
+    EXPECT_TRUE(Shown("cbOhneFuellung"));
+    TCDLFrame *f = page->ActiveFrame;
+    const int before = Snapshots();
+    emit Find<TColorGrid>("ColorGrid")->cellSelected(5, 15);
+    EXPECT_EQ(f->FillColor, RGBColor(0, 255, 0));
+    EXPECT_EQ(Find<QSpinBox>("seG")->value(), 255);
+    EXPECT_EQ(Snapshots(), before + 1);
+    Find<QSpinBox>("seR")->setValue(7);
+    EXPECT_EQ(f->FillColor, RGBColor(7, 255, 0));
+    Click(Find<QCheckBox>("cbOhneFuellung"));
+    EXPECT_EQ(f->NoFill, Find<QCheckBox>("cbOhneFuellung")->isChecked());
+}
+
+TEST_F(PanelsTest, ThePaletteIsAGreyRampAndTwelveHuesFromDarkToLight)
+{
+    EXPECT_EQ(PaletteColor(0, 0), RGBColor(0, 0, 0));
+    EXPECT_EQ(PaletteColor(0, 15), RGBColor(255, 255, 255));
+    EXPECT_EQ(PaletteColor(1, 0), RGBColor(45, 0, 0));
+    EXPECT_EQ(PaletteColor(2, 1), RGBColor(59, 29, 0));
+    EXPECT_EQ(PaletteColor(12, 15), RGBColor(255, 0, 127));
+}
+
+TEST_F(PanelsTest, ATextFrameTakesJustifiedAndActsOnThePenColourOnly)
+{
+    Click(Find<QToolButton>("sbFuellung"));
+    Create(TTool::Text);
+    EXPECT_TRUE(Find("sbBlock")->isEnabled());
+    EXPECT_TRUE(Find("sbLeft")->isEnabled());
+    EXPECT_FALSE(Find("sbFuellung")->isEnabled());
+    EXPECT_TRUE(Find<QToolButton>("sbStift")->isChecked());
+    EXPECT_FALSE(Shown("cbOhneFuellung"));
+    EXPECT_FALSE(Shown("rStift"));
+    // Stacked top to bottom in their order, the apply button last while
+    // changes are not shown at once.
+    const int font = Find("rSchriftart")->y(), turn = Find("rDrehung")->y(), text = Find("rText")->y();
+    EXPECT_TRUE(Shown("rZuweisen"));
+    EXPECT_LT(font, turn);
+    EXPECT_LT(turn, text);
+    EXPECT_LT(text, Find("rZuweisen")->y());
+    EXPECT_TRUE(Shown("rPositionXY"));
+    EXPECT_TRUE(Shown("rPositionDim"));
+
+    emit Find<TColorGrid>("ColorGrid")->cellSelected(9, 15);
+    EXPECT_EQ(page->ActiveFrame->PenColor, RGBColor(0, 0, 255));
+    EXPECT_EQ(page->ActiveFrame->FillColor, RGBColor(0, 0, 0));
+
+    // Another language relabels the panels in place.
+    SetLanguageState(2);
+    container->SetupStrings();
+    EXPECT_EQ(Find<QGroupBox>("rSchriftart")->title(), QStringLiteral("Font"));
+    EXPECT_EQ(Find<QPushButton>("btZuweisen")->text(), QStringLiteral("Show Changes"));
+    EXPECT_TRUE(Shown("rZuweisen"));
+}
+
+TEST_F(PanelsTest, ARunOfTypingIsOneUndoStepAndLeavingEndsIt)
+{
+    auto *t = static_cast<TCDLText *>(Create(TTool::Text));
+    auto *memo = Find<QPlainTextEdit>("mText");
+    const int before = Snapshots();
+    Type(memo, QStringLiteral("Live 2027!"));
+    EXPECT_EQ(t->Values, QStringList{QStringLiteral("Live 2027!")});
+    EXPECT_EQ(Snapshots(), before + 1);
+    Leave(memo);
+    Type(memo, QStringLiteral("\nx"));
+    EXPECT_EQ(t->Values, (QStringList{QStringLiteral("Live 2027!"), QStringLiteral("x")}));
+    EXPECT_EQ(Snapshots(), before + 2);
+
+    page->Undo.Undo();
+    t = static_cast<TCDLText *>(page->ActiveFrame);
+    ASSERT_TRUE(t);
+    EXPECT_EQ(t->Values, QStringList{QStringLiteral("Live 2027!")});
+    EXPECT_EQ(memo->toPlainText(), QStringLiteral("Live 2027!"));
+    // Typing after an undo starts a new step even without leaving.
+    Type(memo, QStringLiteral("?"));
+    EXPECT_EQ(Snapshots(), before + 2);
+}
+
+TEST_F(PanelsTest, TextBeyondTheRecordIsRefusedWholeAsTypedOrPasted)
+{
+    auto *t = static_cast<TCDLText *>(Create(TTool::Text));
+    auto *memo = Find<QPlainTextEdit>("mText");
+    Type(memo, QStringLiteral("ab"));
+    memo->moveCursor(QTextCursor::End);
+    QKeyEvent paste(QEvent::KeyPress, 0, Qt::NoModifier, QString(MaxRecordTextBytes, QLatin1Char('x')));
+    QApplication::sendEvent(memo, &paste);
+    EXPECT_EQ(t->Values, QStringList{QStringLiteral("ab")});
+    EXPECT_EQ(memo->toPlainText(), QStringLiteral("ab"));
+    ASSERT_EQ(rollups.errors.size(), 1u);
+    EXPECT_EQ(rollups.errors[0], GetText(1052).arg(MaxRecordTextBytes));
+    // Up to the limit is taken, and the frame still saves.
+    QKeyEvent fits(QEvent::KeyPress, 0, Qt::NoModifier, QString(MaxRecordTextBytes - 2, QLatin1Char('y')));
+    QApplication::sendEvent(memo, &fits);
+    EXPECT_EQ(t->Values.join(QString()).size(), MaxRecordTextBytes);
+    EXPECT_NO_THROW(doc->ToBytes());
+}
+
+TEST_F(PanelsTest, CoordinatesAreTypedInTheUnitClampedAndUndone)
+{
+    TCDLFrame *f = Create(TTool::Rechteck);
+    f->X = 100;
+    f->Y = 50;
+    container->ShowCoordinates();
+    auto *edX = Find<QLineEdit>("edX");
+    EXPECT_EQ(edX->text(), QStringLiteral("10.0"));
+    EXPECT_EQ(Find<QLineEdit>("edHeight")->text(), QStringLiteral("40.0"));
+    const int before = Snapshots(), repaints = win.repaints;
+    Retype(edX, QStringLiteral("2000"));
+    EXPECT_EQ(f->X, 16384);
+    EXPECT_GT(win.repaints, repaints);
+    EXPECT_TRUE(page->Modified);
+    Retype(Find<QLineEdit>("edY"), QStringLiteral("-2,5"));
+    EXPECT_EQ(f->Y, -25);
+    // Not a number: nothing happens.
+    for (const char *bad : {"abc", "1e999", "-"}) {
+        Retype(edX, QLatin1String(bad));
+        EXPECT_EQ(f->X, 16384) << bad;
+    }
+    EXPECT_EQ(Snapshots(), before + 2);
+    page->Undo.Undo();
+    page->Undo.Undo();
+    f = page->ActiveFrame;
+    ASSERT_TRUE(f);
+    EXPECT_EQ(QPoint(f->X, f->Y), QPoint(100, 50));
+    EXPECT_EQ(Find<QLineEdit>("edX")->text(), QStringLiteral("10.0"));
+
+    // Inch with two decimals, relative to the page's origin.
+    SetUnitDivisor(160);
+    page->Origin = QPoint(20, 0);
+    container->ShowCoordinates();
+    EXPECT_EQ(edX->text(), QStringLiteral("0.50"));
+    Retype(Find<QLineEdit>("edWidth"), QStringLiteral("1.5"));
+    EXPECT_EQ(f->Width, 240);
+    Retype(edX, QStringLiteral("1"));
+    EXPECT_EQ(f->X, 180);
+
+    // A moved frame shows its new place.
+    editor->Layout();
+    f->ShiftBy(160, 0);
+    page->AnnounceShownFrame();
+    EXPECT_EQ(edX->text(), QStringLiteral("2.00"));
+}
+
+TEST_F(PanelsTest, TheLocalesDecimalSeparatorIsWrittenAndRead)
+{
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    TCDLFrame *f = Create(TTool::Rechteck);
+    f->X = 123;
+    container->ShowCoordinates();
+    EXPECT_EQ(Find<QLineEdit>("edX")->text(), QStringLiteral("12,3"));
+    Retype(Find<QLineEdit>("edX"), QStringLiteral("4,5"));
+    EXPECT_EQ(f->X, 45);
+    Retype(Find<QLineEdit>("edX"), QStringLiteral("1.234"));
+    EXPECT_EQ(f->X, 12);
+}
+
+TEST_F(PanelsTest, WithoutShowingAtOnceAFontChangeIsStoredButShownOnRequest)
+{
+    auto *t = static_cast<TCDLText *>(Create(TTool::Text));
+    const int repaints = win.repaints;
+    auto *size = Find<QSpinBox>("FontSize");
+    size->setValue(24);
+    Click(Find<QToolButton>("sbFontBold"));
+    EXPECT_EQ(t->FontSize, 24);
+    EXPECT_TRUE(t->Bold);
+    EXPECT_EQ(win.repaints, repaints);
+    Click(Find<QPushButton>("btZuweisen"));
+    EXPECT_EQ(win.repaints, repaints + 1);
+    size->setValue(1000);
+    EXPECT_EQ(t->FontSize, 256);
+
+    AppSettings().ApplyImmediately = true;
+    container->ApplyImmediatelyChanged();
+    EXPECT_FALSE(Shown("rZuweisen"));
+    Click(Find<QToolButton>("sbCenter"));
+    EXPECT_EQ(t->Alignment, 1);
+    EXPECT_EQ(win.repaints, repaints + 2);
+}
+
+TEST_F(PanelsTest, AGroupAndAFrameThatIsGoneLeaveTheRollUpsEmpty)
+{
+    TCDLFrame *a = Create(TTool::Rechteck, -200, 0);
+    TCDLFrame *b = Create(TTool::Ellipse, 200, 0);
+    ASSERT_TRUE(rollups.content[0]);
+    editor->Layout();
+    page->Selection.Add(a);
+    page->Selection.Add(b);
+    page->ActiveFrame = nullptr;
+    page->AnnounceShownFrame();
+    for (const auto &c : rollups.content)
+        EXPECT_FALSE(c);
+    EXPECT_FALSE(container->ShownFrame());
+
+    // Delete the shown frame, then work its panels: nothing happens.
+    page->Selection.Clear();
+    page->ActiveFrame = b;
+    page->AnnounceShownFrame();
+    auto *edX = Find<QLineEdit>("edX");
+    auto *grid = Find<TColorGrid>("ColorGrid");
+    auto *spin = Find<QSpinBox>("seStift");
+    page->DeleteSelected();
+    EXPECT_FALSE(container->ShownFrame());
+    const int snapshots = Snapshots();
+    Retype(edX, QStringLiteral("5"));
+    emit grid->cellSelected(1, 1);
+    spin->setValue(9);
+    container->PropertiesChanged();
+    EXPECT_EQ(Snapshots(), snapshots);
+
+    // Undoing a creation and closing the document leave nothing shown.
+    Create(TTool::Text);
+    page->Undo.Undo();
+    EXPECT_FALSE(container->ShownFrame());
+    Create(TTool::Text);
+    ASSERT_TRUE(container->ShownFrame());
+    editor.reset();
+    doc.reset();
+    EXPECT_FALSE(container->ShownFrame());
+    Type(Find<QPlainTextEdit>("mText"), QStringLiteral("x"));
+    for (const auto &c : rollups.content)
+        EXPECT_FALSE(c);
+}
+
+TEST_F(PanelsTest, SerialNumbersLoadAValueListAndRefuseBadInput)
+{
+    auto *n = KindCast<TCDLSerNo>(Create(TTool::SerNo));
+    ASSERT_TRUE(n);
+    EXPECT_TRUE(Shown("rSerNo"));
+    EXPECT_FALSE(Shown("rText"));
+    auto *start = Find<QLineEdit>("eStartwert");
+    Retype(start, QStringLiteral("42"));
+    Retype(Find<QLineEdit>("eFormat"), QStringLiteral("CD-####"));
+    EXPECT_EQ(n->FrameText(), QStringLiteral("CD-0042"));
+    Retype(start, QStringLiteral("4x"));
+    EXPECT_EQ(n->Counter, 42);
+    EXPECT_EQ(rollups.errors, std::vector<QString>{GetText(1050)});
+
+    QTemporaryDir dir;
+    const QString list = dir.filePath(QStringLiteral("list.txt")), bad = dir.filePath(QStringLiteral("bad.bin"));
+    {
+        QFile l(list), b(bad);
+        ASSERT_TRUE(l.open(QIODevice::WriteOnly));
+        l.write("A-1\r\nB-2\nC-3");
+        ASSERT_TRUE(b.open(QIODevice::WriteOnly));
+        b.write(QByteArray("\x01\x00\x02", 3));
+    }
+    AppSettings().SerialNumberDir = dir.path();
+    Click(Find<QRadioButton>("rbWerteliste"));
+    EXPECT_TRUE(n->UseValueList);
+    ASSERT_TRUE(Shown("sbSerNoLaden"));
+    rollups.answers = {list};
+    Click(Find<QToolButton>("sbSerNoLaden"));
+    EXPECT_EQ(rollups.askedTitle, GetText(582));
+    EXPECT_EQ(rollups.askedFilter, GetText(583));
+    EXPECT_EQ(rollups.askedDir, dir.path());
+    EXPECT_EQ(n->Values, (QStringList{QStringLiteral("A-1"), QStringLiteral("B-2"), QStringLiteral("C-3")}));
+    EXPECT_EQ(n->Counter, 0);
+    rollups.answers = {bad};
+    Click(Find<QToolButton>("sbSerNoLaden"));
+    EXPECT_EQ(rollups.errors.back(), GetText(1051));
+    EXPECT_EQ(n->Values.size(), 3);
+
+    // A start beyond the list selects its last line; a click selects a line.
+    Retype(start, QStringLiteral("7"));
+    EXPECT_EQ(Find<QListWidget>("lbSerNo")->currentRow(), 2);
+    auto *lb = Find<QListWidget>("lbSerNo");
+    emit lb->itemClicked(lb->item(1));
+    EXPECT_EQ(n->Counter, 1);
+    EXPECT_EQ(n->FrameText(), QStringLiteral("B-2"));
+}
+
+TEST_F(PanelsTest, AFaceThatIsNotInstalledStaysTheFramesOwn)
+{
+    for (const QString &family : container->FontList()) {
+        EXPECT_TRUE(QFontDatabase::isSmoothlyScalable(family)) << family.toStdString();
+        EXPECT_LE(family.size(), 40);
+    }
+    auto *t = static_cast<TCDLText *>(Create(TTool::Text));
+    t->FontName = QStringLiteral("No Such Face Here");
+    page->ActiveFrame = nullptr;
+    page->AnnounceShownFrame();
+    page->ActiveFrame = t;
+    page->AnnounceShownFrame();
+    Find<QSpinBox>("seDrehung")->setValue(90);
+    EXPECT_EQ(t->Angle, 90);
+    EXPECT_EQ(t->FontName, QStringLiteral("No Such Face Here"));
+    EXPECT_TRUE(Find<QRadioButton>("rb90")->isChecked());
+    if (!container->FontList().isEmpty()) {
+        Find<QListWidget>("lbSchriftart")->setCurrentRow(0);
+        EXPECT_EQ(t->FontName, container->FontList().first());
+    }
+}
+
+TEST_F(PanelsTest, ANewTextLikeFrameTakesTheFocusIntoItsInput)
+{
+    for (const auto &[tool, input] : {std::pair{TTool::Text, "mText"}, std::pair{TTool::Barcode, "mText"},
+                                      std::pair{TTool::RText, "mRundtext"}, std::pair{TTool::SerNo, "eStartwert"}}) {
+        SCOPED_TRACE(input);
+        rollups.windows[0]->activateWindow();
+        Create(tool, 0, 0);
+        QApplication::processEvents();
+        EXPECT_TRUE(Find(input)->hasFocus());
+        Find(input)->clearFocus();
+    }
+}
+
+// Per kind: each property set through its panel survives save and load.
+TEST_F(PanelsTest, EveryKindsPanelValuesSurviveSavingAndReading)
+{
+    QTemporaryDir dir;
+    AppSettings().ApplyImmediately = true;
+    std::vector<QByteArray> expected;
+
+    auto *t = static_cast<TCDLText *>(Create(TTool::Text, -300, -300));
+    Type(Find<QPlainTextEdit>("mText"), QStringLiteral("Live 2027"));
+    if (!container->FontList().isEmpty())
+        Find<QListWidget>("lbSchriftart")->setCurrentRow(int(container->FontList().size()) - 1);
+    Find<QSpinBox>("FontSize")->setValue(24);
+    Click(Find<QToolButton>("sbFontBold"));
+    Click(Find<QToolButton>("sbFontItalic"));
+    Click(Find<QToolButton>("sbFontStroke"));
+    Click(Find<QToolButton>("sbBlock"));
+    Click(Find<QRadioButton>("rb270"));
+    emit Find<TColorGrid>("ColorGrid")->cellSelected(9, 10);
+    Retype(Find<QLineEdit>("edWidth"), QStringLiteral("55.5"));
+    EXPECT_EQ(t->Alignment, 3);
+    EXPECT_EQ(t->Angle, 270);
+    EXPECT_EQ(t->Width, 555);
+    EXPECT_TRUE(t->Bold && t->Italic && t->Underline);
+
+    auto *code = static_cast<TCDLText *>(Create(TTool::Barcode, 300, -300));
+    Click(Find<QCheckBox>("cbBarcode"));
+    EXPECT_FALSE(code->Barcode);
+    Type(Find<QPlainTextEdit>("mText"), QStringLiteral("123"));
+
+    auto *r = static_cast<TCDLRText *>(Create(TTool::RText, 100, 100));
+    Type(Find<QPlainTextEdit>("mRundtext"), QStringLiteral("round"));
+    Click(Find<QCheckBox>("cbRTextRichtung"));
+    Click(Find<QPushButton>("btRTextMittelpunkt"));
+    EXPECT_EQ(r->Angle, 180);
+    EXPECT_EQ(QPoint(r->X2, r->Y2), QPoint(0, 0));
+    EXPECT_EQ(r->Values, QStringList{QStringLiteral("round")});
+
+    auto *n = static_cast<TCDLSerNo *>(Create(TTool::SerNo, -300, 300));
+    Retype(Find<QLineEdit>("eStartwert"), QStringLiteral("17"));
+    Retype(Find<QLineEdit>("eFormat"), QStringLiteral("~~#"));
+    Find<QSpinBox>("seDrehung")->setValue(-45);
+    EXPECT_EQ(n->Counter, 17);
+    EXPECT_EQ(n->Angle, -45);
+
+    for (TTool shape : {TTool::Rechteck, TTool::Ellipse, TTool::Kreis, TTool::Linie}) {
+        TCDLFrame *f = Create(shape, 200, 200);
+        Find<QSpinBox>("seStift")->setValue(12);
+        if (Shown("cbOhneStift"))
+            Click(Find<QCheckBox>("cbOhneStift"));
+        if (Find("sbFuellung")->isEnabled()) {
+            Click(Find<QToolButton>("sbFuellung"));
+            emit Find<TColorGrid>("ColorGrid")->cellSelected(3, 8);
+            Click(Find<QCheckBox>("cbOhneFuellung"));
+            Click(Find<QToolButton>("sbStift"));
+        }
+        Find<QSpinBox>("seB")->setValue(200);
+        if (Shown("rDrehung"))
+            Find<QSpinBox>("seDrehung")->setValue(30);
+        Retype(Find<QLineEdit>(Shown("edX") ? "edX" : "edX2"), QStringLiteral("-3,5"));
+        EXPECT_EQ(f->PenSize, 12);
+        EXPECT_EQ(f->PenColor & 0xFF0000u, RGBColor(0, 0, 200));
+    }
+    for (int i = 0; i < page->FrameCount(); ++i)
+        expected.push_back(Record(*page->FrameAt(i)));
+
+    const QString path = dir.filePath(QStringLiteral("kinds.CDL"));
+    doc->Save(path);
+    TCDLDocument back;
+    back.Load(path, nullptr);
+    ASSERT_EQ(back.Label().FrameCount(), int(expected.size()));
+    for (int i = 0; i < back.Label().FrameCount(); ++i)
+        EXPECT_EQ(Record(*back.Label().FrameAt(i)), expected[size_t(i)]) << i;
+}
