@@ -66,8 +66,7 @@ int main(int argc, char **argv)
             repaint();
         });
         const double again = MedianMs(Runs, [&](int) { repaint(); });
-        std::printf("  zoom %d, 1920x1080: layout + repaint %8.2f ms, repaint unchanged %8.2f ms\n", zoom, full,
-                    again);
+        std::printf("  zoom %d, 1920x1080: layout + repaint %8.2f ms, repaint unchanged %8.2f ms\n", zoom, full, again);
     }
     return 0;
 }

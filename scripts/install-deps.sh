@@ -11,7 +11,7 @@ PACKAGES="
   libzint-dev zbar-tools poppler-utils
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth x11-utils
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
 "
 missing=""
 for p in $PACKAGES; do

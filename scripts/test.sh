@@ -1,9 +1,12 @@
 #!/bin/sh
-# Installs what is missing, builds with warnings as errors, runs every test,
+# Installs what is missing, checks the format, builds with warnings as errors, runs every test,
 # the same under the sanitizers, a short fuzzing run of the document reader and the benchmarks.
 set -e
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
+
+# Every source file is in the project's format.
+find src tests bench \( -name '*.cpp' -o -name '*.h' \) -print0 | xargs -0 clang-format --dry-run --Werror
 
 BUILD_DIR=build-test BUILD_TYPE=RelWithDebInfo ./scripts/build.sh -DQUELMARK_WERROR=ON
 # Tests never touch a real user's settings or display.

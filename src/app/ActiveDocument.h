@@ -56,19 +56,19 @@ public:
     // The drawing tool chosen on the tool bar; a creation is one use of it.
     virtual TTool CurrentTool() const { return TTool::Edit; }
     virtual void ToolUsed() {}
-    virtual void ShowStatus(const QString &/*text*/) {}
-    virtual void ShowPointer(const QString &/*text*/) {}
+    virtual void ShowStatus(const QString & /*text*/) {}
+    virtual void ShowPointer(const QString & /*text*/) {}
     // Selection, undo or zoom of d changed: enable and check states follow.
-    virtual void CommandStatesChanged(TActiveDocument &/*d*/) {}
-    virtual void PageShown(TActiveDocument &/*d*/) {}
+    virtual void CommandStatesChanged(TActiveDocument & /*d*/) {}
+    virtual void PageShown(TActiveDocument & /*d*/) {}
     // The notice of one of d's pages: its active frame, or none.
-    virtual void ShownFrameChanged(TActiveDocument &/*d*/, TCDLPage &/*page*/, TCDLFrame */*frame*/) {}
+    virtual void ShownFrameChanged(TActiveDocument & /*d*/, TCDLPage & /*page*/, TCDLFrame * /*frame*/) {}
     // A new frame of d wants the panel input its kind names.
-    virtual void FocusTextInput(TActiveDocument &/*d*/, TCDLFrame */*frame*/) {}
+    virtual void FocusTextInput(TActiveDocument & /*d*/, TCDLFrame * /*frame*/) {}
     // Another open document holds exactly this file; Save As refuses the name.
-    virtual bool IsOpenElsewhere(const QString &/*path*/, const TActiveDocument &/*except*/) const { return false; }
+    virtual bool IsOpenElsewhere(const QString & /*path*/, const TActiveDocument & /*except*/) const { return false; }
     // The close query agreed; the window goes once the platform lets it.
-    virtual void DocumentClosed(TActiveDocument &/*d*/) {}
+    virtual void DocumentClosed(TActiveDocument & /*d*/) {}
     // d is being destroyed with its pages: nothing of it may be kept.
-    virtual void DocumentDestroyed(TActiveDocument &/*d*/) {}
+    virtual void DocumentDestroyed(TActiveDocument & /*d*/) {}
 };

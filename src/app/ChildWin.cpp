@@ -233,12 +233,9 @@ bool TChildWin::CloseQuery()
         return true;
     const QString q = GetText(850) + QLatin1Char(' ') + windowTitle() + QLatin1Char(' ') + GetText(851);
     switch (MessageBoxText(q, mkConfirmation, mbYes | mbNo | mbCancel)) {
-    case mrNo:
-        return true;
-    case mrYes:
-        return Save() && !m_doc.Modified();
-    default:
-        return false;
+    case mrNo: return true;
+    case mrYes: return Save() && !m_doc.Modified();
+    default: return false;
     }
 }
 
@@ -455,8 +452,7 @@ bool TChildWin::zeroDrag(QEvent *e)
         RepaintRulers();
         return true;
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 

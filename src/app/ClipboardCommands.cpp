@@ -10,11 +10,11 @@
 #include "Strings.h"
 
 #include <QApplication>
-#include <QWidget>
 #include <QClipboard>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QWidget>
 
 namespace {
 
@@ -33,10 +33,7 @@ public:
     TWaitCursor &operator=(const TWaitCursor &) = delete;
 };
 
-void report(const ELocalizedError &e)
-{
-    MessageBoxText(e.message(), mkWarning, mbOK);
-}
+void report(const ELocalizedError &e) { MessageBoxText(e.message(), mkWarning, mbOK); }
 
 void sendDeleteKey(QWidget *to)
 {
@@ -73,10 +70,7 @@ TClipData FromMimeData(const QMimeData *m)
     return c;
 }
 
-bool OffersPaste(const QMimeData *m)
-{
-    return m && (m->hasFormat(formatName()) || m->hasText());
-}
+bool OffersPaste(const QMimeData *m) { return m && (m->hasFormat(formatName()) || m->hasText()); }
 
 TClipboardCommands::TClipboardCommands(QWidget *main) : QObject(main), m_main(main)
 {
@@ -87,10 +81,7 @@ TClipboardCommands::TClipboardCommands(QWidget *main) : QObject(main), m_main(ma
     updateCanPaste();
 }
 
-void TClipboardCommands::updateCanPaste()
-{
-    m_canPaste = OffersPaste(QGuiApplication::clipboard()->mimeData());
-}
+void TClipboardCommands::updateCanPaste() { m_canPaste = OffersPaste(QGuiApplication::clipboard()->mimeData()); }
 
 void TClipboardCommands::Copy(TActiveDocument &d)
 {

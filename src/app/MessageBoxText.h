@@ -11,7 +11,13 @@ class QWidget;
 enum TMsgKind { mkWarning = 0, mkError = 1, mkInformation = 2, mkConfirmation = 3 };
 
 enum TMsgButton {
-    mbYes = 1, mbNo = 2, mbOK = 4, mbCancel = 8, mbAbort = 16, mbRetry = 32, mbIgnore = 64,
+    mbYes = 1,
+    mbNo = 2,
+    mbOK = 4,
+    mbCancel = 8,
+    mbAbort = 16,
+    mbRetry = 32,
+    mbIgnore = 64,
 };
 
 // Button codes of the answer.

@@ -50,10 +50,7 @@ QString LabelText(int64_t k, TRulerStep s)
 
 } // namespace
 
-double TRulerStep::Units() const
-{
-    return Mantissa * std::pow(10.0, Exponent);
-}
+double TRulerStep::Units() const { return Mantissa * std::pow(10.0, Exponent); }
 
 TRulerScale ChooseRulerScale(double pixelsPerModelUnit, int divisor, int labelPixels, int minTickPixels)
 {
@@ -136,10 +133,7 @@ void TRuler::SetPage(TCDLPage *page, QWidget *pageControl)
     update();
 }
 
-int TRuler::ControlStart() const
-{
-    return m_control ? along(mapFromGlobal(m_control->mapToGlobal(QPoint()))) : 0;
-}
+int TRuler::ControlStart() const { return m_control ? along(mapFromGlobal(m_control->mapToGlobal(QPoint()))) : 0; }
 
 void TRuler::SetMark(int devicePos)
 {

@@ -11,7 +11,8 @@
 #include <QSvgRenderer>
 #include <QTimer>
 
-TSplashWnd::TSplashWnd(QWidget *parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+TSplashWnd::TSplashWnd(QWidget *parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("SplashWnd"));
     setAttribute(Qt::WA_DeleteOnClose);

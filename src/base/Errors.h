@@ -8,8 +8,9 @@
 class ELocalizedError : public std::runtime_error
 {
 public:
-    explicit ELocalizedError(QString message)
-        : std::runtime_error(message.toStdString()), m_message(std::move(message)) {}
+    explicit ELocalizedError(QString message) : std::runtime_error(message.toStdString()), m_message(std::move(message))
+    {
+    }
     const QString &message() const { return m_message; }
 
 private:

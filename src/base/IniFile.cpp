@@ -13,17 +13,14 @@ bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 bool sameName(const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
-bool hasLineBreak(const QString &s)
-{
-    return s.contains(QLatin1Char('\n')) || s.contains(QLatin1Char('\r'));
-}
+bool hasLineBreak(const QString &s) { return s.contains(QLatin1Char('\n')) || s.contains(QLatin1Char('\r')); }
 
 bool validSection(const QString &section) { return !section.isEmpty() && !hasLineBreak(section); }
 
 bool validKey(const QString &key)
 {
-    return !key.isEmpty() && !hasLineBreak(key) && !key.contains(QLatin1Char('='))
-           && !key.startsWith(QLatin1Char('[')) && !key.startsWith(QLatin1Char(';'));
+    return !key.isEmpty() && !hasLineBreak(key) && !key.contains(QLatin1Char('=')) && !key.startsWith(QLatin1Char('['))
+           && !key.startsWith(QLatin1Char(';'));
 }
 
 } // namespace

@@ -46,11 +46,11 @@ private:
     enum class Kind { Blank, Comment, Section, Key, Other };
     struct TLine
     {
-        QByteArray raw;   // as in the file, line break included
+        QByteArray raw; // as in the file, line break included
         Kind kind = Kind::Other;
-        QString name;     // section or key name
+        QString name; // section or key name
         QString value;
-        qsizetype valueStart = 0;   // byte offset of the value in raw
+        qsizetype valueStart = 0; // byte offset of the value in raw
     };
 
     static TLine parseLine(QByteArray raw, bool first);

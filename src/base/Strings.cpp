@@ -16,13 +16,13 @@ constexpr int LanguageBlockSize = 2000;
 struct TTableFile
 {
     const char *name;
-    int base;     // id of text number 0; -1 for files keyed by absolute id
+    int base; // id of text number 0; -1 for files keyed by absolute id
 };
 
 // Block 9000 (xx.tsv) is reachable only through LoadText; no language maps to it.
 constexpr TTableFile TableFiles[] = {
-    {"ids.tsv", -1},   {"settings.tsv", -1}, {"de.tsv", 1000}, {"en.tsv", 3000},
-    {"fr.tsv", 5000},  {"es.tsv", 7000},     {"xx.tsv", 9000},
+    {"ids.tsv", -1},  {"settings.tsv", -1}, {"de.tsv", 1000}, {"en.tsv", 3000},
+    {"fr.tsv", 5000}, {"es.tsv", 7000},     {"xx.tsv", 9000},
 };
 
 using TTable = QHash<int, QString>;
@@ -73,7 +73,7 @@ void parseFile(const QString &path, const TTableFile &file, TTable &table)
 {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
-        return;   // tables of languages not translated yet are simply absent
+        return; // tables of languages not translated yet are simply absent
     const QString text = QString::fromUtf8(f.readAll());
     const QList<QStringView> lines = QStringView(text).split(QLatin1Char('\n'));
     for (qsizetype ln = 0; ln < lines.size(); ++ln) {
@@ -88,8 +88,8 @@ void parseFile(const QString &path, const TTableFile &file, TTable &table)
         // A number outside its block would land in another language's block.
         const bool inRange = file.base < 0 ? n >= 0 && n <= 0xFFFF : n >= 0 && n < LanguageBlockSize;
         if (!ok || !inRange) {
-            qWarning("string table %s:%lld: not a \"<number><TAB><text>\" line, ignored",
-                     file.name, static_cast<long long>(ln + 1));
+            qWarning("string table %s:%lld: not a \"<number><TAB><text>\" line, ignored", file.name,
+                     static_cast<long long>(ln + 1));
             continue;
         }
         const int id = file.base < 0 ? n : file.base + n;

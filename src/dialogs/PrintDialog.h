@@ -48,7 +48,7 @@ public:
     // Empty when cancelled.
     virtual QString AskPdfFileName(const QString &proposed) = 0;
     // Printing advanced the serial numbers of document, which is now modified.
-    virtual void DocumentPrinted(TCDLDocument &/*document*/) {}
+    virtual void DocumentPrinted(TCDLDocument & /*document*/) {}
 };
 
 class TDrucken : public QDialog

@@ -90,16 +90,13 @@ double Code39Module(int32_t fontSize)
     return std::clamp(fontSize, 1, 1 << 20) * kModelUnitsPerPoint * kPitchEm / kModulesPerChar;
 }
 
-int32_t Code39Advance(int32_t fontSize)
-{
-    return int32_t(std::lround(kModulesPerChar * Code39Module(fontSize)));
-}
+int32_t Code39Advance(int32_t fontSize) { return int32_t(std::lround(kModulesPerChar * Code39Module(fontSize))); }
 
 bool Code39Draws(QChar ch)
 {
     const TSettings &s = AppSettings();
-    return Code39Carries(ch.toUpper()) || (!s.BarcodeStart.isEmpty() && ch == s.BarcodeStart.front()) ||
-           (!s.BarcodeSpace.isEmpty() && ch == s.BarcodeSpace.front());
+    return Code39Carries(ch.toUpper()) || (!s.BarcodeStart.isEmpty() && ch == s.BarcodeStart.front())
+           || (!s.BarcodeSpace.isEmpty() && ch == s.BarcodeSpace.front());
 }
 
 TCode39Line Code39Line(const QString &line)
@@ -118,8 +115,9 @@ TCode39Line Code39Line(const QString &line)
     sym->show_hrt = 0;
     sym->whitespace_width = 0;
     if (ZBarcode_Encode_and_Buffer_Vector(sym.get(), reinterpret_cast<const unsigned char *>(encoded.constData()),
-                                          int(encoded.size()), 0) >= ZINT_ERROR ||
-        !sym->vector || sym->width <= 0 || sym->vector->width <= 0)
+                                          int(encoded.size()), 0)
+            >= ZINT_ERROR
+        || !sym->vector || sym->width <= 0 || sym->vector->width <= 0)
         return {};
     const double perModule = sym->vector->width / sym->width;
     const int dataEnd = kModulesPerChar * int(encoded.size() + 1);

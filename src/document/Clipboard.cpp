@@ -17,10 +17,7 @@ namespace {
 
 constexpr int kRecordHeadSize = 8;
 
-ELocalizedError FormatError()
-{
-    return ELocalizedError(GetText(ClipboardText::BadFormat));
-}
+ELocalizedError FormatError() { return ELocalizedError(GetText(ClipboardText::BadFormat)); }
 
 // Sets Busy for the lifetime of the guard, also when a read throws.
 class TBusyGuard

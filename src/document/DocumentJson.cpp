@@ -35,7 +35,8 @@ QJsonObject PageToJson(const TCDLPage &page)
     QJsonArray lines;
     for (int i = 0; i < page.SnapLines.Count(); ++i) {
         const TSnapLineRecord &l = page.SnapLines.Get(i);
-        lines.append(QJsonObject{{QStringLiteral("Position"), l.Position}, {QStringLiteral("Horizontal"), l.Horizontal}});
+        lines.append(
+            QJsonObject{{QStringLiteral("Position"), l.Position}, {QStringLiteral("Horizontal"), l.Horizontal}});
     }
     o.insert(QStringLiteral("SnapLines"), lines);
     QJsonArray frames;

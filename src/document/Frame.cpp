@@ -42,8 +42,7 @@ QByteArray &storedSlot(TStoredStrings &list, const char *name)
 
 const TFrameKind TCDLFrame::Descriptor = {TagBase, "TCDLFrame", nullptr, {}, {}, TTextFocus::None, TSnapRule::Box};
 
-TCDLFrame::TCDLFrame(TCDLPage *page, int32_t x, int32_t y)
-    : X(x), Y(y), Page(page), Id(page ? page->Undo.NextId() : 0)
+TCDLFrame::TCDLFrame(TCDLPage *page, int32_t x, int32_t y) : X(x), Y(y), Page(page), Id(page ? page->Undo.NextId() : 0)
 {
     const QPoint p = page ? page->Context.Map(x, y) : QPoint(x, y);
     m_screen.DragPoints[0] = p;
@@ -247,8 +246,8 @@ bool TCDLFrame::TestMouseHit(int x, int y) const
     const QPoint p1 = dp[1];
     const QPoint m = RotatePoint(QPoint(x, y), p1, -Angle);
     const QPoint p3 = RotatePoint(dp[3], p1, -Angle);
-    return m.x() >= std::min(p1.x(), p3.x()) && m.x() <= std::max(p1.x(), p3.x())
-           && m.y() >= std::min(p1.y(), p3.y()) && m.y() <= std::max(p1.y(), p3.y());
+    return m.x() >= std::min(p1.x(), p3.x()) && m.x() <= std::max(p1.x(), p3.x()) && m.y() >= std::min(p1.y(), p3.y())
+           && m.y() <= std::max(p1.y(), p3.y());
 }
 
 bool TCDLFrame::IsInRect(const TRect &r) const

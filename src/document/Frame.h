@@ -88,7 +88,7 @@ public:
     // Puts the frame's own record (and what else the kind offers) into clip;
     // the caller that owns the clipboard hands it on.
     virtual void CopyToClip(TClipData &clip) const;
-    virtual void PasteFromClip(const TClipData &/*clip*/) {}
+    virtual void PasteFromClip(const TClipData & /*clip*/) {}
     virtual void ReadFromStream(TStreamReader &in);
     virtual void WriteToStream(TStreamWriter &out) const;
     // The frame's device geometry under c, as a value: computing it leaves
@@ -149,13 +149,11 @@ private:
 };
 
 // The frame as a K when it is of exactly that kind, else null.
-template <class K>
-K *KindCast(TCDLFrame *f)
+template <class K> K *KindCast(TCDLFrame *f)
 {
     return f && &f->Kind() == &K::Descriptor ? static_cast<K *>(f) : nullptr;
 }
-template <class K>
-const K *KindCast(const TCDLFrame *f)
+template <class K> const K *KindCast(const TCDLFrame *f)
 {
     return f && &f->Kind() == &K::Descriptor ? static_cast<const K *>(f) : nullptr;
 }

@@ -17,8 +17,7 @@ TPageSettings &PageSettings()
     return s;
 }
 
-TCDLPage::TCDLPage(TPageHost *window)
-    : Window(window), Selection(this), Undo(this)
+TCDLPage::TCDLPage(TPageHost *window) : Window(window), Selection(this), Undo(this)
 {
     const TPageSettings &s = PageSettings();
     BackColor = s.BackColor;
@@ -448,7 +447,8 @@ QPainterPath TCDLPage::ShapePath(const TPaintContext &c) const
 {
     const QSize e = Extent();
     QPainterPath path;
-    path.addRect(QRectF(QPointF(c.Map(-e.width() / 2, -e.height() / 2)), QPointF(c.Map(e.width() / 2, e.height() / 2))));
+    path.addRect(
+        QRectF(QPointF(c.Map(-e.width() / 2, -e.height() / 2)), QPointF(c.Map(e.width() / 2, e.height() / 2))));
     return path;
 }
 
@@ -646,7 +646,8 @@ void PaintPageShape(const TCDLPage &page, QPainter &a, QPainter &b, int w, int h
     } else {
         c.Canvas = &b;
         c.SetMode(TPenMode::Copy);
-        b.fillRect(b.hasClipping() ? b.clipBoundingRect().toAlignedRect() : QRect(0, 0, w, h), ToQColor(page.BackColor));
+        b.fillRect(b.hasClipping() ? b.clipBoundingRect().toAlignedRect() : QRect(0, 0, w, h),
+                   ToQColor(page.BackColor));
         c.SetPen(0, TPenMode::Copy, Qt::SolidLine, 0);
         c.SetBrush(0, true);
         page.PaintOutline(c);

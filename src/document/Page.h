@@ -177,17 +177,25 @@ public:
     // the window the active frame, none for nothing or a group.
     void AnnounceShownFrame();
     // The active frame or the selection changed: commands that need them follow.
-    void CommandStatesChanged() { if (Window) Window->CommandStatesChanged(); }
-    void Repaint() { if (Window) Window->RepaintPage(); }
+    void CommandStatesChanged()
+    {
+        if (Window)
+            Window->CommandStatesChanged();
+    }
+    void Repaint()
+    {
+        if (Window)
+            Window->RepaintPage();
+    }
 
     void WriteSection(TStreamWriter &out) const;
     void ReadSection(TStreamReader &in);
 
 protected:
-    virtual void WriteKindSettingsBeforeSnapLines(TStreamWriter &/*out*/) const {}
-    virtual void ReadKindSettingsBeforeSnapLines(TStreamReader &/*in*/) {}
-    virtual void WriteKindSettingsAfterFlags(TStreamWriter &/*out*/) const {}
-    virtual void ReadKindSettingsAfterFlags(TStreamReader &/*in*/) {}
+    virtual void WriteKindSettingsBeforeSnapLines(TStreamWriter & /*out*/) const {}
+    virtual void ReadKindSettingsBeforeSnapLines(TStreamReader & /*in*/) {}
+    virtual void WriteKindSettingsAfterFlags(TStreamWriter & /*out*/) const {}
+    virtual void ReadKindSettingsAfterFlags(TStreamReader & /*in*/) {}
 
 private:
     // The frame last announced. Freeing it announces again first, whatever

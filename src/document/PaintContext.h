@@ -5,8 +5,8 @@
 
 #include "Units.h"
 
-#include <QPoint>
 #include <QPainter>
+#include <QPoint>
 #include <cmath>
 
 enum class TPenMode { Copy, Xor, Invert, NotXor };

@@ -36,8 +36,7 @@ struct TFieldCodec
     QJsonValue (*Json)(const TCDLFrame &f);
 };
 
-template <class T>
-constexpr TFieldType FieldTypeOf()
+template <class T> constexpr TFieldType FieldTypeOf()
 {
     if constexpr (std::is_same_v<T, int32_t>)
         return TFieldType::Int32;
@@ -62,33 +61,25 @@ struct TRecordField
     void *(*Address)(TCDLFrame &);
     const TFieldCodec *Codec = nullptr;
 
-    template <class T>
-    T &Ref(TCDLFrame &f) const
+    template <class T> T &Ref(TCDLFrame &f) const
     {
         Q_ASSERT(Type == FieldTypeOf<T>());
         return *static_cast<T *>(Address(f));
     }
-    template <class T>
-    const T &Ref(const TCDLFrame &f) const
-    {
-        return Ref<T>(const_cast<TCDLFrame &>(f));
-    }
+    template <class T> const T &Ref(const TCDLFrame &f) const { return Ref<T>(const_cast<TCDLFrame &>(f)); }
 };
 using TRecordLayout = std::span<const TRecordField>;
 
 namespace RecordFieldDetail {
 
-template <class M>
-struct TMember;
-template <class K, class T>
-struct TMember<T K::*>
+template <class M> struct TMember;
+template <class K, class T> struct TMember<T K::*>
 {
     using Kind = K;
     using Type = T;
 };
 
-template <auto M>
-void *AddressOf(TCDLFrame &f)
+template <auto M> void *AddressOf(TCDLFrame &f)
 {
     using K = typename TMember<decltype(M)>::Kind;
     // Tables belong to their kind, so f is always a K.
@@ -100,8 +91,7 @@ void *AddressOf(TCDLFrame &f)
 
 // Field<&TCDLText::FontName>("FontName"): the member of the kind's class (or
 // of any class it derives from) and its stored form, from its C++ type.
-template <auto M>
-constexpr TRecordField Field(const char *name)
+template <auto M> constexpr TRecordField Field(const char *name)
 {
     using T = typename RecordFieldDetail::TMember<decltype(M)>::Type;
     return {name, FieldTypeOf<T>(), &RecordFieldDetail::AddressOf<M>};

@@ -9,25 +9,13 @@ namespace {
 
 using F = TCDLRText;
 constexpr TRecordField kRTextLayout[] = {
-    QM_FIELD(F, X),
-    QM_FIELD(F, X2),
-    QM_FIELD(F, Y),
-    QM_FIELD(F, Y2),
-    QM_FIELD(F, PenColor),
-    QM_FIELD(F, FontName),
-    QM_FIELD(F, FontSize),
-    QM_FIELD(F, Bold),
-    QM_FIELD(F, Italic),
-    QM_FIELD(F, Underline),
-    QM_FIELD(F, Alignment),
-    QM_FIELD(F, Barcode),
-    QM_FIELD(F, Angle),
-    QM_FIELD(F, Values),
+    QM_FIELD(F, X),         QM_FIELD(F, X2),       QM_FIELD(F, Y),     QM_FIELD(F, Y2),     QM_FIELD(F, PenColor),
+    QM_FIELD(F, FontName),  QM_FIELD(F, FontSize), QM_FIELD(F, Bold),  QM_FIELD(F, Italic), QM_FIELD(F, Underline),
+    QM_FIELD(F, Alignment), QM_FIELD(F, Barcode),  QM_FIELD(F, Angle), QM_FIELD(F, Values),
 };
 
 constexpr TColor kGuideColor = 0xC0C0C0;
 constexpr TColor kDragColor = 0x00FFFF;
-
 
 double Distance(QPoint a, QPoint b) { return std::hypot(double(a.x()) - b.x(), double(a.y()) - b.y()); }
 
@@ -43,9 +31,13 @@ QPoint RotateAbout(QPoint p, QPoint c, double theta)
 constexpr TKindTool kRTextTools[] = {{TTool::RText, nullptr}};
 // Its centre and start point are free points.
 const TFrameKind TCDLRText::Descriptor = {
-    TagRText, "TCDLRText", &MakeFrame<TCDLRText>, kRTextTools,
+    TagRText,
+    "TCDLRText",
+    &MakeFrame<TCDLRText>,
+    kRTextTools,
     TPanel::ColorPanel | TPanel::Font | TPanel::RoundText,
-    TTextFocus::RoundText, TSnapRule::Pointer,
+    TTextFocus::RoundText,
+    TSnapRule::Pointer,
 };
 
 TCDLRText::TCDLRText(TCDLPage *page, int32_t x, int32_t y) : TCDLFontFrame(page, x, y) { DragPointCount = 2; }

@@ -10,8 +10,8 @@
 struct TCharInfo
 {
     QChar Char;
-    int32_t Width = 0;       // model units
-    double Angle = 0;        // of the character's centre from the start angle, radians
+    int32_t Width = 0; // model units
+    double Angle = 0;  // of the character's centre from the start angle, radians
 };
 
 class TCDLRText : public TCDLFontFrame

@@ -15,19 +15,18 @@ constexpr TRecordField kLineLayout[] = {
     QM_FIELD(F, X), QM_FIELD(F, X2), QM_FIELD(F, Y), QM_FIELD(F, Y2), QM_FIELD(F, PenColor), QM_FIELD(F, PenSize),
 };
 constexpr TRecordField kRectLayout[] = {
-    QM_FIELD(F, X),        QM_FIELD(F, Y),        QM_FIELD(F, Width),    QM_FIELD(F, Height),
-    QM_FIELD(F, PenColor), QM_FIELD(F, FillColor), QM_FIELD(F, NoPen),   QM_FIELD(F, NoFill),
-    QM_FIELD(F, PenSize),  QM_FIELD(F, Angle),
+    QM_FIELD(F, X),         QM_FIELD(F, Y),     QM_FIELD(F, Width),  QM_FIELD(F, Height),  QM_FIELD(F, PenColor),
+    QM_FIELD(F, FillColor), QM_FIELD(F, NoPen), QM_FIELD(F, NoFill), QM_FIELD(F, PenSize), QM_FIELD(F, Angle),
 };
 constexpr TRecordField kCircleLayout[] = {
-    QM_FIELD(F, X),        QM_FIELD(F, X2),       QM_FIELD(F, Y),        QM_FIELD(F, Y2),
-    QM_FIELD(F, Width),    QM_FIELD(F, Height),   QM_FIELD(F, PenColor), QM_FIELD(F, FillColor),
-    QM_FIELD(F, NoPen),    QM_FIELD(F, NoFill),   QM_FIELD(F, PenSize),
+    QM_FIELD(F, X),     QM_FIELD(F, X2),     QM_FIELD(F, Y),        QM_FIELD(F, Y2),
+    QM_FIELD(F, Width), QM_FIELD(F, Height), QM_FIELD(F, PenColor), QM_FIELD(F, FillColor),
+    QM_FIELD(F, NoPen), QM_FIELD(F, NoFill), QM_FIELD(F, PenSize),
 };
 constexpr TRecordField kEllipseLayout[] = {
-    QM_FIELD(F, X),        QM_FIELD(F, X2),       QM_FIELD(F, Y),        QM_FIELD(F, Y2),
-    QM_FIELD(F, Width),    QM_FIELD(F, Height),   QM_FIELD(F, PenColor), QM_FIELD(F, FillColor),
-    QM_FIELD(F, NoPen),    QM_FIELD(F, NoFill),   QM_FIELD(F, PenSize),  QM_FIELD(F, Angle),
+    QM_FIELD(F, X),     QM_FIELD(F, X2),     QM_FIELD(F, Y),        QM_FIELD(F, Y2),
+    QM_FIELD(F, Width), QM_FIELD(F, Height), QM_FIELD(F, PenColor), QM_FIELD(F, FillColor),
+    QM_FIELD(F, NoPen), QM_FIELD(F, NoFill), QM_FIELD(F, PenSize),  QM_FIELD(F, Angle),
 };
 
 double Dist(QPointF a, QPointF b) { return std::hypot(a.x() - b.x(), a.y() - b.y()); }
@@ -38,7 +37,7 @@ double Dist(QPointF a, QPointF b) { return std::hypot(a.x() - b.x(), a.y() - b.y
 
 constexpr TKindTool kLineTools[] = {{TTool::Linie, nullptr}};
 const TFrameKind TCDLLinie::Descriptor = {
-    TagLinie, "TCDLLinie", &MakeFrame<TCDLLinie>, kLineTools, TPanel::ColorPanel | TPanel::Pen,
+    TagLinie,         "TCDLLinie",        &MakeFrame<TCDLLinie>, kLineTools, TPanel::ColorPanel | TPanel::Pen,
     TTextFocus::None, TSnapRule::Pointer,
 };
 
@@ -48,8 +47,8 @@ TRecordLayout TCDLLinie::RecordLayout() const { return kLineLayout; }
 
 QString TCDLLinie::Verbose() const
 {
-    return KindWord(563) + QStringLiteral("  ( ") + PositionText(X, Y) + QStringLiteral(" ) - ( ") + PositionText(X2, Y2)
-           + QStringLiteral(" )");
+    return KindWord(563) + QStringLiteral("  ( ") + PositionText(X, Y) + QStringLiteral(" ) - ( ")
+           + PositionText(X2, Y2) + QStringLiteral(" )");
 }
 
 void TCDLLinie::SetDefaults()
@@ -127,27 +126,27 @@ constexpr TKindTool kRectTools[] = {{TTool::Rechteck, nullptr}};
 constexpr TPanels kBoxPanels =
     TPanel::FillColor | TPanel::ColorPanel | TPanel::Pen | TPanel::NoPenBox | TPanel::Rotation;
 const TFrameKind TCDLRechteck::Descriptor = {
-    TagRechteck, "TCDLRechteck", &MakeFrame<TCDLRechteck>, kRectTools, kBoxPanels,
-    TTextFocus::None, TSnapRule::Box,
+    TagRechteck, "TCDLRechteck", &MakeFrame<TCDLRechteck>, kRectTools, kBoxPanels, TTextFocus::None, TSnapRule::Box,
 };
 
 TCDLRechteck::TCDLRechteck(TCDLPage *page, int32_t x, int32_t y) : TCDLFrame(page, x, y) {}
 
 TRecordLayout TCDLRechteck::RecordLayout() const { return kRectLayout; }
 
-QString TCDLRechteck::Verbose() const
-{
-    return BoxVerbose(564);
-}
+QString TCDLRechteck::Verbose() const { return BoxVerbose(564); }
 
 // ---- circle ----------------------------------------------------------------
 
 constexpr TKindTool kCircleTools[] = {{TTool::Kreis, nullptr}};
 // A circle does not turn.
 const TFrameKind TCDLKreis::Descriptor = {
-    TagKreis, "TCDLKreis", &MakeFrame<TCDLKreis>, kCircleTools,
+    TagKreis,
+    "TCDLKreis",
+    &MakeFrame<TCDLKreis>,
+    kCircleTools,
     TPanel::FillColor | TPanel::ColorPanel | TPanel::Pen | TPanel::NoPenBox,
-    TTextFocus::None, TSnapRule::Pointer,
+    TTextFocus::None,
+    TSnapRule::Pointer,
 };
 
 TCDLKreis::TCDLKreis(TCDLPage *page, int32_t x, int32_t y) : TCDLFrame(page, x, y) { DragPointCount = 2; }
@@ -239,8 +238,8 @@ constexpr TKindTool kEllipseTools[] = {{TTool::Ellipse, nullptr}};
 // Its corners size the box along the diagonal; the side handles follow the
 // pointer.
 const TFrameKind TCDLEllipse::Descriptor = {
-    TagEllipse, "TCDLEllipse", &MakeFrame<TCDLEllipse>, kEllipseTools, kBoxPanels,
-    TTextFocus::None, TSnapRule::BoxCorners,
+    TagEllipse, "TCDLEllipse",    &MakeFrame<TCDLEllipse>, kEllipseTools,
+    kBoxPanels, TTextFocus::None, TSnapRule::BoxCorners,
 };
 
 TCDLEllipse::TCDLEllipse(TCDLPage *page, int32_t x, int32_t y) : TCDLFrame(page, x, y) {}

@@ -9,25 +9,13 @@ namespace {
 
 using F = TCDLText;
 constexpr TRecordField kTextLayout[] = {
-    QM_FIELD(F, X),
-    QM_FIELD(F, Y),
-    QM_FIELD(F, Width),
-    QM_FIELD(F, Height),
-    QM_FIELD(F, PenColor),
-    QM_FIELD(F, FontName),
-    QM_FIELD(F, FontSize),
-    QM_FIELD(F, Bold),
-    QM_FIELD(F, Italic),
-    QM_FIELD(F, Underline),
-    QM_FIELD(F, Alignment),
-    QM_FIELD(F, Barcode),
-    QM_FIELD(F, Angle),
-    QM_FIELD(F, Values),
+    QM_FIELD(F, X),         QM_FIELD(F, Y),        QM_FIELD(F, Width), QM_FIELD(F, Height), QM_FIELD(F, PenColor),
+    QM_FIELD(F, FontName),  QM_FIELD(F, FontSize), QM_FIELD(F, Bold),  QM_FIELD(F, Italic), QM_FIELD(F, Underline),
+    QM_FIELD(F, Alignment), QM_FIELD(F, Barcode),  QM_FIELD(F, Angle), QM_FIELD(F, Values),
 };
 
 constexpr TColor kDragOutline = 0x00FFFF;
 constexpr TColor kScreenOutline = 0x808080;
-
 
 // Text with its glyphs' top-left at origin, turned by angle degrees.
 void DrawRotated(QPainter &p, const QTransform &base, QPoint origin, int angle, int ascent, const QString &text)
@@ -58,9 +46,13 @@ constexpr TKindTool kTextTools[] = {
     {TTool::Barcode, [](TCDLFrame &f) { PrepareBarcode(static_cast<TCDLText &>(f)); }},
 };
 const TFrameKind TCDLText::Descriptor = {
-    TagText, "TCDLText", &MakeFrame<TCDLText>, kTextTools,
+    TagText,
+    "TCDLText",
+    &MakeFrame<TCDLText>,
+    kTextTools,
     TPanel::ColorPanel | TPanel::Rotation | TPanel::Font | TPanel::Justify | TPanel::Text,
-    TTextFocus::Text, TSnapRule::Box,
+    TTextFocus::Text,
+    TSnapRule::Box,
 };
 
 TCDLText::TCDLText(TCDLPage *page, int32_t x, int32_t y) : TCDLFontFrame(page, x, y) { DragPointCount = 8; }
@@ -169,8 +161,8 @@ bool TCDLText::OutsideCanvas(const TPaintContext &c, const TFrameGeometry &g) co
         box = box.united(QRect(g.DragPoints[i], g.DragPoints[i]));
     const int margin = std::max(1, int(std::trunc(FontSize * c.ScaleY * 4)));
     box.adjust(-margin, -margin, margin, margin);
-    const QRect visible = p.hasClipping() ? p.clipBoundingRect().toAlignedRect()
-                                          : QRect(0, 0, p.device()->width(), p.device()->height());
+    const QRect visible =
+        p.hasClipping() ? p.clipBoundingRect().toAlignedRect() : QRect(0, 0, p.device()->width(), p.device()->height());
     return !box.intersects(visible);
 }
 
@@ -271,7 +263,8 @@ void TCDLText::PaintJustified(TPaintContext &c, const QTransform &base, QPoint p
             word.append(ch);
             continue;
         }
-        DrawRotated(p, base, RotatePoint(QPoint(origin.x() + offset, origin.y()), p0, Angle), Angle, m_paint.Ascent, word);
+        DrawRotated(p, base, RotatePoint(QPoint(origin.x() + offset, origin.y()), p0, Angle), Angle, m_paint.Ascent,
+                    word);
         if (n > 0) {
             offset += fm.horizontalAdvance(word) + free / n;
             free -= free / n;

@@ -22,23 +22,16 @@ int32_t EntryTag(const TCDLFrame &f)
 void WriteEntryData(TStreamWriter &w, const TCDLFrame &f, TUndoKind kind)
 {
     switch (kind) {
-    case TUndoKind::Position:
-        w.writeInt32(f.X), w.writeInt32(f.Y), w.writeInt32(f.X2), w.writeInt32(f.Y2);
-        break;
+    case TUndoKind::Position: w.writeInt32(f.X), w.writeInt32(f.Y), w.writeInt32(f.X2), w.writeInt32(f.Y2); break;
     case TUndoKind::Size:
         w.writeInt32(f.X), w.writeInt32(f.Y), w.writeInt32(f.X2), w.writeInt32(f.Y2);
         w.writeInt32(f.Width), w.writeInt32(f.Height);
         break;
     case TUndoKind::Properties:
-    case TUndoKind::Deletion:
-        f.WriteToStream(w);
-        break;
+    case TUndoKind::Deletion: f.WriteToStream(w); break;
     case TUndoKind::ToFront:
-    case TUndoKind::ToBack:
-        w.writeInt32(f.Page ? f.Page->IndexOf(&f) : 0);
-        break;
-    default:
-        break;
+    case TUndoKind::ToBack: w.writeInt32(f.Page ? f.Page->IndexOf(&f) : 0); break;
+    default: break;
     }
 }
 
@@ -287,8 +280,8 @@ QByteArray TUndo::Apply(const QByteArray &snapshot, std::vector<std::unique_ptr<
         in.skip(3);
         const int32_t n = in.readInt32();
         in.requireItems(n, kEntryHeadSize);
-        inPlace = kind == TUndoKind::Position || kind == TUndoKind::Size || kind == TUndoKind::StepForward ||
-                  kind == TUndoKind::StepBack || kind == TUndoKind::ToFront || kind == TUndoKind::ToBack;
+        inPlace = kind == TUndoKind::Position || kind == TUndoKind::Size || kind == TUndoKind::StepForward
+                  || kind == TUndoKind::StepBack || kind == TUndoKind::ToFront || kind == TUndoKind::ToBack;
         if (inPlace) {
             opposite = snapshot;
             opposite[0] = char(Opposite(kind));

@@ -31,7 +31,11 @@ public:
     uint16_t MaxCount = 5;
     QByteArray &Push();
     QByteArray *Last() { return m_streams.empty() ? nullptr : &m_streams.back(); }
-    void DeleteLast() { if (!m_streams.empty()) m_streams.pop_back(); }
+    void DeleteLast()
+    {
+        if (!m_streams.empty())
+            m_streams.pop_back();
+    }
     bool IsEmpty() const { return m_streams.empty(); }
     int Count() const { return int(m_streams.size()); }
 

@@ -8,14 +8,8 @@
 
 namespace {
 
-int64_t CentreX(const TRect &b)
-{
-    return (int64_t(b.Left) + b.Right) / 2;
-}
-int64_t CentreY(const TRect &b)
-{
-    return (int64_t(b.Top) + b.Bottom) / 2;
-}
+int64_t CentreX(const TRect &b) { return (int64_t(b.Left) + b.Right) / 2; }
+int64_t CentreY(const TRect &b) { return (int64_t(b.Top) + b.Bottom) / 2; }
 
 // Every member onto the common edge or axis; true when any moved.
 bool LineUp(const std::vector<TCDLFrame *> &group, TAlignMode mode)
@@ -89,10 +83,7 @@ bool Spread(const std::vector<TCDLFrame *> &group, bool horizontal)
     return moved;
 }
 
-bool Spreads(TAlignMode mode)
-{
-    return mode == TAlignMode::DistributeH || mode == TAlignMode::DistributeV;
-}
+bool Spreads(TAlignMode mode) { return mode == TAlignMode::DistributeH || mode == TAlignMode::DistributeV; }
 
 } // namespace
 
@@ -102,10 +93,7 @@ int AlignModeOfTag(int tag)
     return tag >= 1 && tag <= 8 ? kModes[tag - 1] : -1;
 }
 
-bool CanAlign(const TCDLPage &page, TAlignMode mode)
-{
-    return page.Selection.Count() >= (Spreads(mode) ? 3 : 2);
-}
+bool CanAlign(const TCDLPage &page, TAlignMode mode) { return page.Selection.Count() >= (Spreads(mode) ? 3 : 2); }
 
 void Align(TCDLPage &page, TAlignMode mode)
 {

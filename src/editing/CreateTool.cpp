@@ -27,10 +27,7 @@ void TCreateTool::Press(TPageEditor &e, QPoint p, Qt::KeyboardModifiers)
     page.Repaint();
 }
 
-void TCreateTool::Drag(TPageEditor &e, QPoint p, QPoint m)
-{
-    DragFrame(e, p, m);
-}
+void TCreateTool::Drag(TPageEditor &e, QPoint p, QPoint m) { DragFrame(e, p, m); }
 
 void TCreateTool::Discard(TPageEditor &e, bool dropSnapshot)
 {

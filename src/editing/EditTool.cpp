@@ -13,10 +13,7 @@ void PressTail(TEditState &s, QPoint p)
     s.PressPoint = p;
 }
 
-QPoint GrabOffsetOf(const TCDLFrame &f, QPoint m)
-{
-    return {m.x() - f.X, m.y() - f.Y};
-}
+QPoint GrabOffsetOf(const TCDLFrame &f, QPoint m) { return {m.x() - f.X, m.y() - f.Y}; }
 
 } // namespace
 

@@ -15,7 +15,7 @@ public:
     virtual TTool CurrentTool() const { return TTool::Edit; }
     // Each creation is one use of a drawing tool: back to the edit tool.
     virtual void ToolUsed() {}
-    virtual void SetPointerText(const QString &/*text*/) {}
+    virtual void SetPointerText(const QString & /*text*/) {}
     // A new frame whose kind names a panel input wants that input.
-    virtual void FocusTextInput(TCDLFrame */*frame*/) {}
+    virtual void FocusTextInput(TCDLFrame * /*frame*/) {}
 };

@@ -30,8 +30,8 @@ bool IsArrow(int key)
 
 bool IsModifierKey(int key)
 {
-    return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Meta || key == Qt::Key_Alt ||
-           key == Qt::Key_AltGr;
+    return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Meta || key == Qt::Key_Alt
+           || key == Qt::Key_AltGr;
 }
 
 // Backtab is Tab pressed with Shift: one key for press and release alike,
@@ -66,10 +66,7 @@ void TPageEditor::Layout()
         Relayout(Creating.get());
 }
 
-QPoint TPageEditor::ModelOf(QPoint d) const
-{
-    return {m_page.Context.ModelX(d.x()), m_page.Context.ModelY(d.y())};
-}
+QPoint TPageEditor::ModelOf(QPoint d) const { return {m_page.Context.ModelX(d.x()), m_page.Context.ModelY(d.y())}; }
 
 void TPageEditor::Status(const QString &text) const
 {
@@ -92,10 +89,7 @@ void TPageEditor::MoveGroupBy(int32_t dx, int32_t dy) const
     }
 }
 
-bool TPageEditor::Dragging() const
-{
-    return IsFrameDrag(S.MouseState) || S.MouseState == TMouseState::MoveGroup;
-}
+bool TPageEditor::Dragging() const { return IsFrameDrag(S.MouseState) || S.MouseState == TMouseState::MoveGroup; }
 
 std::vector<TCDLFrame *> TPageEditor::DraggedFrames() const
 {
@@ -240,8 +234,8 @@ void TPageEditor::Scrolled(QPoint shift)
 void TPageEditor::ShowPointer(QPoint m) const
 {
     if (m_host)
-        m_host->SetPointerText(QStringLiteral("X:") + FormatLength(m.x() - m_page.Origin.x()) + QStringLiteral("  Y:") +
-                               FormatLength(m.y() - m_page.Origin.y()));
+        m_host->SetPointerText(QStringLiteral("X:") + FormatLength(m.x() - m_page.Origin.x()) + QStringLiteral("  Y:")
+                               + FormatLength(m.y() - m_page.Origin.y()));
 }
 
 int TPageEditor::PointerShape(QPoint p) const
@@ -347,8 +341,8 @@ void TPageEditor::Nudge(int direction)
         return;
     // One snapshot for the whole run, so one undo puts it all back.
     TNudgeRun &run = m_nudgeRun;
-    const bool continues = run.Open && run.Revision == m_page.Undo.Revision() && run.Frame == f &&
-                           (f || run.Group == m_page.Selection.Items());
+    const bool continues = run.Open && run.Revision == m_page.Undo.Revision() && run.Frame == f
+                           && (f || run.Group == m_page.Selection.Items());
     if (!continues) {
         m_page.Undo.Record(f, f ? nullptr : &m_page.Selection, TUndoKind::Position);
         run.Open = true;

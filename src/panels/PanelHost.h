@@ -16,8 +16,11 @@ public:
     virtual void SetColorContent(QWidget *panel) = 0;
     virtual void SetCoordsContent(QWidget *panel) = 0;
     // An error the person has to acknowledge.
-    virtual void ShowError(const QString &/*text*/) {}
+    virtual void ShowError(const QString & /*text*/) {}
     // A text file to open; filter in the string table's "name|pattern|..."
     // form. Empty when cancelled.
-    virtual QString AskTextFile(const QString &/*title*/, const QString &/*filter*/, const QString &/*dir*/) { return {}; }
+    virtual QString AskTextFile(const QString & /*title*/, const QString & /*filter*/, const QString & /*dir*/)
+    {
+        return {};
+    }
 };

@@ -11,10 +11,7 @@ TPdfTarget::TPdfTarget(QString path, const QPageSize &paper, int dpi, QString na
 {
 }
 
-TPdfTarget::~TPdfTarget()
-{
-    Finish();
-}
+TPdfTarget::~TPdfTarget() { Finish(); }
 
 void TPdfTarget::BeginDocument(const QString &title)
 {

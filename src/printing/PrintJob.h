@@ -22,7 +22,7 @@ public:
     virtual void Progress(int /*sheet*/, int /*total*/) {}
     // The sheet being printed has to go through the printer once more
     // (text 759). The job goes on when this returns.
-    virtual void SecondPass(const QString &/*message*/) {}
+    virtual void SecondPass(const QString & /*message*/) {}
 };
 
 struct TJobResult

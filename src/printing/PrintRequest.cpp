@@ -29,10 +29,7 @@ bool Suffices(const TCDLDocument &d, TPrintWhat what, int64_t prints)
     return true;
 }
 
-int ClampedInt(int64_t v)
-{
-    return int(std::clamp<int64_t>(v, 0, INT32_MAX));
-}
+int ClampedInt(int64_t v) { return int(std::clamp<int64_t>(v, 0, INT32_MAX)); }
 
 constexpr int NothingSelected = 750;
 constexpr int TooFewSerialNumbers = 751;
@@ -153,6 +150,6 @@ bool PaperColorsConflict(const std::vector<const TCDLDocument *> &documents)
 
 QString ProgressLine(int sheet, int total)
 {
-    return GetText(754) + QLatin1Char(' ') + QString::number(sheet) + QLatin1Char(' ') + GetText(755) +
-           QLatin1Char(' ') + QString::number(total);
+    return GetText(754) + QLatin1Char(' ') + QString::number(sheet) + QLatin1Char(' ') + GetText(755) + QLatin1Char(' ')
+           + QString::number(total);
 }

@@ -46,5 +46,5 @@ public:
 
     // A page of the given kind is about to be painted at a sheet position,
     // covering device rectangle r. For targets that keep a record of sheets.
-    virtual void NotePlacement(int /*position*/, TPageKind /*kind*/, const QRect &/*r*/) {}
+    virtual void NotePlacement(int /*position*/, TPageKind /*kind*/, const QRect & /*r*/) {}
 };

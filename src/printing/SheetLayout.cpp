@@ -14,15 +14,9 @@ struct TSheetTable
 constexpr TSheetTable kA4{{{633, 660}, {1475, 1482}, {633, 2304}}, 473, 320, 1495};
 constexpr TSheetTable kLetter{{{630, 675}, {1540, 1400}, {630, 2115}}, 482, 329, 1412};
 
-const TSheetTable &Table(TSheetKind kind)
-{
-    return kind == TSheetKind::Letter ? kLetter : kA4;
-}
+const TSheetTable &Table(TSheetKind kind) { return kind == TSheetKind::Letter ? kLetter : kA4; }
 
-int ClampPosition(int position, int last)
-{
-    return std::clamp(position, 1, last);
-}
+int ClampPosition(int position, int last) { return std::clamp(position, 1, last); }
 
 } // namespace
 
@@ -48,10 +42,7 @@ int32_t InlayLeftEdge(TSheetKind kind, TPageKind inlay)
     return inlay == TPageKind::InlayRueck ? Table(kind).BackLeft : Table(kind).FrontLeft;
 }
 
-int32_t InlayDividingLine(TSheetKind kind)
-{
-    return Table(kind).Divider;
-}
+int32_t InlayDividingLine(TSheetKind kind) { return Table(kind).Divider; }
 
 bool InlayIsUpper(TPageKind inlay, int position)
 {

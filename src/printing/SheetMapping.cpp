@@ -10,15 +10,9 @@ namespace {
 
 // Offsets come from a file a person may have edited: keep absurd values on
 // the int range instead of overflowing.
-int DeviceRound(double v)
-{
-    return SaturatedInt(std::nearbyint(v));
-}
+int DeviceRound(double v) { return SaturatedInt(std::nearbyint(v)); }
 
-double ScaleFor(int dpi)
-{
-    return dpi / 254.0;
-}
+double ScaleFor(int dpi) { return dpi / 254.0; }
 
 } // namespace
 
@@ -50,20 +44,11 @@ QPoint TSheetMapping::DeviceTruncated(QPoint sheet) const
     return {SaturatedInt(std::trunc(p.x() * ScaleX)), SaturatedInt(std::trunc(p.y() * ScaleY))};
 }
 
-int TSheetMapping::LengthX(int32_t v) const
-{
-    return DeviceRound(v * ScaleX);
-}
+int TSheetMapping::LengthX(int32_t v) const { return DeviceRound(v * ScaleX); }
 
-int TSheetMapping::LengthY(int32_t v) const
-{
-    return DeviceRound(v * ScaleY);
-}
+int TSheetMapping::LengthY(int32_t v) const { return DeviceRound(v * ScaleY); }
 
-int ClampPhysicalOffset(int offset, int dpi)
-{
-    return offset < 0 || offset > dpi / 2 ? 0 : offset;
-}
+int ClampPhysicalOffset(int offset, int dpi) { return offset < 0 || offset > dpi / 2 ? 0 : offset; }
 
 int DefaultCalibration(int physicalOffset, int dpi)
 {

@@ -12,15 +12,9 @@ namespace {
 constexpr TColor White = RGBColor(255, 255, 255);
 
 // White is no background at all: nothing is laid down.
-bool HasBackground(TColor c)
-{
-    return (c & 0xFFFFFF) != White;
-}
+bool HasBackground(TColor c) { return (c & 0xFFFFFF) != White; }
 
-QRect Around(QPoint centre, int hx, int hy)
-{
-    return {centre.x() - hx, centre.y() - hy, 2 * hx, 2 * hy};
-}
+QRect Around(QPoint centre, int hx, int hy) { return {centre.x() - hx, centre.y() - hy, 2 * hx, 2 * hy}; }
 
 } // namespace
 

@@ -31,8 +31,7 @@
 
 // Answers the next modal window of type T once it is up: a fixed delay races
 // with a busy machine and leaves the window open when it fires too early.
-template <class T, class F>
-void WhenModal(F answer, int timeoutMs = 20000)
+template <class T, class F> void WhenModal(F answer, int timeoutMs = 20000)
 {
     auto *poll = new QTimer;
     auto *waited = new int(0);
@@ -117,8 +116,16 @@ protected:
             r.append(c->Caption());
         return r;
     }
-    static void Process() { QApplication::processEvents(); QApplication::processEvents(); }
-    static void Trigger(TMDIForm &m, const char *name) { m.Action(QLatin1String(name))->trigger(); Process(); }
+    static void Process()
+    {
+        QApplication::processEvents();
+        QApplication::processEvents();
+    }
+    static void Trigger(TMDIForm &m, const char *name)
+    {
+        m.Action(QLatin1String(name))->trigger();
+        Process();
+    }
 
     std::vector<TShownBox> Boxes;
     std::deque<int> Answers;

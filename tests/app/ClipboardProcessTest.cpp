@@ -41,8 +41,8 @@ public:
                                 QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("800x600x24")});
             if (!m_proc.waitForStarted(3000))
                 return false;
-            if (WaitUntil([&] { return QFileInfo::exists(socket) || m_proc.state() != QProcess::Running; }, 5000) &&
-                m_proc.state() == QProcess::Running) {
+            if (WaitUntil([&] { return QFileInfo::exists(socket) || m_proc.state() != QProcess::Running; }, 5000)
+                && m_proc.state() == QProcess::Running) {
                 Display = QStringLiteral(":%1").arg(n);
                 return true;
             }

@@ -25,10 +25,7 @@ TCDLFrame *AddRect(TCDLPage &p, int32_t x, int32_t y)
     return raw;
 }
 
-bool Enabled(TMDIForm &m, const char *name)
-{
-    return m.Action(QLatin1String(name))->isEnabled();
-}
+bool Enabled(TMDIForm &m, const char *name) { return m.Action(QLatin1String(name))->isEnabled(); }
 
 const QString kFormat = QStringLiteral("ZORarur32 Objekt");
 

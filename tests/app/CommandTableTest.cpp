@@ -15,8 +15,8 @@ QList<QAction *> CommandActions(TMDIForm &m)
 {
     QList<QAction *> r;
     for (QAction *a : m.findChildren<QAction *>())
-        if ((a->objectName().startsWith(QLatin1String("mi")) || a->objectName().startsWith(QLatin1String("sb"))) &&
-            !a->objectName().startsWith(QLatin1String("miRecent")))
+        if ((a->objectName().startsWith(QLatin1String("mi")) || a->objectName().startsWith(QLatin1String("sb")))
+            && !a->objectName().startsWith(QLatin1String("miRecent")))
             r.append(a);
     return r;
 }

@@ -15,10 +15,7 @@
 namespace {
 
 using TShown = std::pair<TCDLPage *, TCDLFrame *>;
-TShown Shown(TCDLPage *page, TCDLFrame *frame)
-{
-    return {page, frame};
-}
+TShown Shown(TCDLPage *page, TCDLFrame *frame) { return {page, frame}; }
 
 struct TRecordingHost : TDocumentHost
 {

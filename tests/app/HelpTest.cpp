@@ -25,9 +25,9 @@ QSet<QString> Captures(const QString &html, const QString &pattern)
 TEST_F(AppTest, HelpTopicsShowTheHelpOfEachLanguage)
 {
     static const char *const langAttr[] = {"de", "en", "fr", "es"};
-    const QSet<QString> sections = {QStringLiteral("intro"), QStringLiteral("design"), QStringLiteral("edit"),
-                                    QStringLiteral("files"), QStringLiteral("print"), QStringLiteral("calibrate"),
-                                    QStringLiteral("keys"), QStringLiteral("language")};
+    const QSet<QString> sections = {QStringLiteral("intro"), QStringLiteral("design"),  QStringLiteral("edit"),
+                                    QStringLiteral("files"), QStringLiteral("print"),   QStringLiteral("calibrate"),
+                                    QStringLiteral("keys"),  QStringLiteral("language")};
     TMDIForm m;
     m.show();
     for (int lang = 1; lang <= 4; ++lang) {

@@ -11,10 +11,7 @@
 
 namespace {
 
-bool OneTwoFive(const TRulerStep &s)
-{
-    return s.Mantissa == 1 || s.Mantissa == 2 || s.Mantissa == 5;
-}
+bool OneTwoFive(const TRulerStep &s) { return s.Mantissa == 1 || s.Mantissa == 2 || s.Mantissa == 5; }
 
 // A label back in model units from the origin: "12,5" with divisor 160 is 2000.
 double LabelModel(const QString &label, int divisor)

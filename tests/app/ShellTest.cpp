@@ -79,7 +79,8 @@ TEST_F(AppTest, ClosingDocumentsBuildsRecentListAndMenu)
         Process();
         Trigger(m, "miSchliessen");
     }
-    const QStringList expected{Path(QStringLiteral("C.CDL")), Path(QStringLiteral("B.CDL")), Path(QStringLiteral("A.CDL"))};
+    const QStringList expected{Path(QStringLiteral("C.CDL")), Path(QStringLiteral("B.CDL")),
+                               Path(QStringLiteral("A.CDL"))};
     EXPECT_EQ(AppSettings().RecentFiles.Entries(), expected);
     auto *first = m.findChild<QAction *>(QStringLiteral("miRecent1"));
     ASSERT_NE(first, nullptr);
@@ -174,8 +175,8 @@ TEST_F(AppTest, SaveAsRefusesOpenNameAsksBeforeOverwritingAndCancelKeepsCaption)
     EXPECT_FALSE(c->SaveAs());
     ASSERT_EQ(Boxes.size(), 2u);
     EXPECT_EQ(Boxes[0].Text, GetText(858));
-    EXPECT_EQ(Boxes[1].Text, GetText(859) + QLatin1Char(' ') + Path(QStringLiteral("other.CDL")) + QLatin1Char(' ')
-                                 + GetText(860));
+    EXPECT_EQ(Boxes[1].Text,
+              GetText(859) + QLatin1Char(' ') + Path(QStringLiteral("other.CDL")) + QLatin1Char(' ') + GetText(860));
     EXPECT_EQ(Proposed.size(), 3);
     EXPECT_EQ(c->Caption(), QStringLiteral("Neu1"));
     EXPECT_TRUE(c->FileName().isEmpty());
@@ -294,7 +295,8 @@ TEST_F(AppTest, ClosingMainWindowWritesSettingsAndRecentFiles)
     EXPECT_TRUE(m->close());
     delete m;
     const TIniFile ini(SettingsFilePath());
-    EXPECT_EQ(ini.ReadString(QStringLiteral("FILES"), QStringLiteral("CDL1"), QString()), Path(QStringLiteral("kept.CDL")));
+    EXPECT_EQ(ini.ReadString(QStringLiteral("FILES"), QStringLiteral("CDL1"), QString()),
+              Path(QStringLiteral("kept.CDL")));
     EXPECT_FALSE(ini.ReadBool(QStringLiteral("Anordnenleiste"), QStringLiteral("VISIBLE"), true));
     EXPECT_EQ(ini.ReadInteger(QStringLiteral("Toolleiste"), QStringLiteral("AREA"), 0), 1);
     TSettings s;

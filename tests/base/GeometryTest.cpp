@@ -12,13 +12,11 @@ struct RotateCase
     double angle;
     QPoint expected;
 };
-void PrintTo(const RotateCase &t, std::ostream *os)
-{
-    *os << '(' << t.p.x() << ", " << t.p.y() << ") by " << t.angle;
-}
+void PrintTo(const RotateCase &t, std::ostream *os) { *os << '(' << t.p.x() << ", " << t.p.y() << ") by " << t.angle; }
 
 class RotatePointTest : public ::testing::TestWithParam<RotateCase>
-{};
+{
+};
 
 TEST_P(RotatePointTest, CounterClockwiseOnAScreenWithYDown)
 {
@@ -29,16 +27,12 @@ TEST_P(RotatePointTest, CounterClockwiseOnAScreenWithYDown)
 INSTANTIATE_TEST_SUITE_P(
     Angles, RotatePointTest,
     ::testing::Values(RotateCase{{10, 0}, {0, 0}, 0, {10, 0}},
-                      RotateCase{{10, 0}, {0, 0}, 90, {0, -10}},   // right turns to up
-                      RotateCase{{10, 0}, {0, 0}, 180, {-10, 0}},
-                      RotateCase{{10, 0}, {0, 0}, 270, {0, 10}},
-                      RotateCase{{10, 0}, {0, 0}, 360, {10, 0}},
-                      RotateCase{{10, 0}, {0, 0}, -90, {0, 10}},
-                      RotateCase{{0, 10}, {0, 0}, 90, {10, 0}},    // down turns to right
-                      RotateCase{{110, 100}, {100, 100}, 90, {100, 90}},
-                      RotateCase{{10, 0}, {0, 0}, 45, {7, -7}},
-                      RotateCase{{-10, 0}, {0, 0}, 45, {-7, 7}},
-                      RotateCase{{1, 0}, {0, 0}, 45, {1, -1}},
+                      RotateCase{{10, 0}, {0, 0}, 90, {0, -10}}, // right turns to up
+                      RotateCase{{10, 0}, {0, 0}, 180, {-10, 0}}, RotateCase{{10, 0}, {0, 0}, 270, {0, 10}},
+                      RotateCase{{10, 0}, {0, 0}, 360, {10, 0}}, RotateCase{{10, 0}, {0, 0}, -90, {0, 10}},
+                      RotateCase{{0, 10}, {0, 0}, 90, {10, 0}}, // down turns to right
+                      RotateCase{{110, 100}, {100, 100}, 90, {100, 90}}, RotateCase{{10, 0}, {0, 0}, 45, {7, -7}},
+                      RotateCase{{-10, 0}, {0, 0}, 45, {-7, 7}}, RotateCase{{1, 0}, {0, 0}, 45, {1, -1}},
                       RotateCase{{600, 0}, {0, 0}, 30, {520, -300}}));
 
 TEST(RotatePointF, TurningBackReturnsThePoint)
@@ -61,7 +55,8 @@ void PrintTo(const ScaleCase &t, std::ostream *os)
 }
 
 class ScaleFactorTest : public ::testing::TestWithParam<ScaleCase>
-{};
+{
+};
 
 TEST_P(ScaleFactorTest, TheSmallerRatioWins)
 {
@@ -70,14 +65,12 @@ TEST_P(ScaleFactorTest, TheSmallerRatioWins)
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, ScaleFactorTest,
-                         ::testing::Values(ScaleCase{200, 100, 100, 100, 1.0},   // height limits
-                                           ScaleCase{100, 200, 100, 100, 1.0},   // width limits
-                                           ScaleCase{50, 50, 100, 200, 0.25},
-                                           ScaleCase{300, 300, 100, 100, 3.0},
+                         ::testing::Values(ScaleCase{200, 100, 100, 100, 1.0}, // height limits
+                                           ScaleCase{100, 200, 100, 100, 1.0}, // width limits
+                                           ScaleCase{50, 50, 100, 200, 0.25}, ScaleCase{300, 300, 100, 100, 3.0},
                                            ScaleCase{1198, 1210, 599, 605, 2.0},
                                            // degenerate old sizes use the other axis
-                                           ScaleCase{30, 40, 0, 20, 2.0},
-                                           ScaleCase{30, 40, 10, 0, 3.0},
+                                           ScaleCase{30, 40, 0, 20, 2.0}, ScaleCase{30, 40, 10, 0, 3.0},
                                            ScaleCase{30, 40, 0, 0, 1.0}));
 
 } // namespace

@@ -84,7 +84,8 @@ TEST_F(IniFileTest, EverythingElseSurvivesByteForByte)
 {
     // A BOM, CRLF endings, comments, keys outside sections, other programs'
     // keys, garbage and a last line without a line break.
-    const QByteArray before = "\xEF\xBB\xBF" "stray=1\r\n"
+    const QByteArray before = "\xEF\xBB\xBF"
+                              "stray=1\r\n"
                               "[Toolbar Symbolleiste]\r\n"
                               "Docked = 1\r\n"
                               "   ; comment with [brackets] = and so on\r\n"
@@ -99,7 +100,8 @@ TEST_F(IniFileTest, EverythingElseSurvivesByteForByte)
     TIniFile ini(path());
     ASSERT_TRUE(ini.WriteInteger(u"MISC"_s, u"ROY"_s, 60));
     ASSERT_TRUE(ini.WriteInteger(u"other"_s, u"More"_s, 2));
-    EXPECT_EQ(get(), QByteArray("\xEF\xBB\xBF" "stray=1\r\n"
+    EXPECT_EQ(get(), QByteArray("\xEF\xBB\xBF"
+                                "stray=1\r\n"
                                 "[Toolbar Symbolleiste]\r\n"
                                 "Docked = 1\r\n"
                                 "   ; comment with [brackets] = and so on\r\n"
@@ -149,7 +151,7 @@ TEST_F(IniFileTest, GarbageReadsAsDefaults)
     QByteArray junk;
     for (int i = 0; i < 4096; ++i)
         junk += char((i * 7919) % 251);
-    junk.replace('[', 'x');   // no accidental section headers
+    junk.replace('[', 'x'); // no accidental section headers
     put(junk);
     TIniFile ini(path());
     EXPECT_EQ(ini.ReadInteger(u"MISC"_s, u"ROX"_s, 440), 440);
@@ -211,7 +213,9 @@ TEST_F(IniFileTest, WritesThatCannotHappenFailWithoutDamage)
     TIniFile pipe(fifo);
     EXPECT_EQ(pipe.ReadInteger(u"S"_s, u"k"_s, 9), 9);
     EXPECT_FALSE(pipe.WriteInteger(u"S"_s, u"k"_s, 1));
-    struct stat st {};
+    struct stat st
+    {
+    };
     ASSERT_EQ(::stat(QFile::encodeName(fifo).constData(), &st), 0);
     EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }

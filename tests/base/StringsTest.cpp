@@ -1,5 +1,5 @@
-#include "StringTable.h"
 #include "Strings.h"
+#include "StringTable.h"
 
 #include "TestSupport.h"
 
@@ -85,15 +85,14 @@ TEST_F(StringTableFolder, IdsWrapAtSixteenBits)
 
 TEST_F(StringTableFolder, EscapesCommentsAndLineEndings)
 {
-    write("ids.tsv",
-          "# a comment\n"
-          "\n"
-          "   \n"
-          "1\tline\\nbreak\\tand \\\\ backslash\n"
-          "2\t\\\\n stays a backslash and n\r\n"
-          "3\tunknown \\q and trailing \\\n"
-          "4\t  leading blanks and a # are text\n"
-          "5\traw\ttab kept\n");
+    write("ids.tsv", "# a comment\n"
+                     "\n"
+                     "   \n"
+                     "1\tline\\nbreak\\tand \\\\ backslash\n"
+                     "2\t\\\\n stays a backslash and n\r\n"
+                     "3\tunknown \\q and trailing \\\n"
+                     "4\t  leading blanks and a # are text\n"
+                     "5\traw\ttab kept\n");
     EXPECT_EQ(LoadText(1), u"line\nbreak\tand \\ backslash"_s);
     EXPECT_EQ(LoadText(2), u"\\n stays a backslash and n"_s);
     EXPECT_EQ(LoadText(3), u"unknown \\q and trailing \\"_s);
@@ -103,16 +102,15 @@ TEST_F(StringTableFolder, EscapesCommentsAndLineEndings)
 
 TEST_F(StringTableFolder, MalformedLinesAndForeignNumbersAreSkipped)
 {
-    write("de.tsv",
-          "no tab here\n"
-          "x12\tnot a number\n"
-          "\tno number\n"
-          "2000\tbeyond the German block\n"
-          "-1\tbefore it\n"
-          "7\tfirst\n"
-          "7\tsecond\n"
-          "8\tÄnderungen\n");
-    EXPECT_EQ(LoadText(3000), QString());   // would shadow English text 0
+    write("de.tsv", "no tab here\n"
+                    "x12\tnot a number\n"
+                    "\tno number\n"
+                    "2000\tbeyond the German block\n"
+                    "-1\tbefore it\n"
+                    "7\tfirst\n"
+                    "7\tsecond\n"
+                    "8\tÄnderungen\n");
+    EXPECT_EQ(LoadText(3000), QString()); // would shadow English text 0
     EXPECT_EQ(LoadText(999), QString());
     EXPECT_EQ(LoadText(1007), u"first"_s);
     EXPECT_EQ(GetText(8), u"Änderungen"_s);

@@ -28,12 +28,13 @@ TEST_P(FormatLengthTest, ShowsTenthsOfTheUnit)
     EXPECT_EQ(FormatLength(GetParam().value), QString::fromLatin1(GetParam().shown));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Millimetres, FormatLengthTest,
-    ::testing::Values(LengthCase{10, 0, "0,0"}, LengthCase{10, 5, "0,5"}, LengthCase{10, -5, "-0,5"},
-                      LengthCase{10, 10, "1,0"}, LengthCase{10, -10, "-1,0"}, LengthCase{10, 123, "12,3"},
-                      LengthCase{10, -123, "-12,3"}, LengthCase{10, 1200, "120,0"},
-                      LengthCase{10, INT32_MAX, "214748364,7"}, LengthCase{10, INT32_MIN, "-214748364,8"}));
+INSTANTIATE_TEST_SUITE_P(Millimetres, FormatLengthTest,
+                         ::testing::Values(LengthCase{10, 0, "0,0"}, LengthCase{10, 5, "0,5"},
+                                           LengthCase{10, -5, "-0,5"}, LengthCase{10, 10, "1,0"},
+                                           LengthCase{10, -10, "-1,0"}, LengthCase{10, 123, "12,3"},
+                                           LengthCase{10, -123, "-12,3"}, LengthCase{10, 1200, "120,0"},
+                                           LengthCase{10, INT32_MAX, "214748364,7"},
+                                           LengthCase{10, INT32_MIN, "-214748364,8"}));
 
 // 160 units make one inch; tenths are truncated toward zero.
 INSTANTIATE_TEST_SUITE_P(Inch, FormatLengthTest,

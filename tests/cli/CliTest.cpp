@@ -142,8 +142,8 @@ TEST_F(Cli, RenderPdfMeasuresRightAfterRasterising)
     const TRun r = run({QStringLiteral("render"), writeSample(), QStringLiteral("--out"), out});
     ASSERT_EQ(r.Exit, 0) << r.Err.constData();
     QProcess p;
-    p.start(pdftoppm, {QStringLiteral("-r"), QStringLiteral("254"), QStringLiteral("-png"), QStringLiteral("-singlefile"),
-                       out, path("raster")});
+    p.start(pdftoppm, {QStringLiteral("-r"), QStringLiteral("254"), QStringLiteral("-png"),
+                       QStringLiteral("-singlefile"), out, path("raster")});
     ASSERT_TRUE(p.waitForFinished(60000));
     const QImage img(path("raster.png"));
     ASSERT_FALSE(img.isNull());
@@ -259,7 +259,8 @@ TEST_F(Cli, TextKindsDumpRenderAndResave)
         kinds << f.toObject().value(QStringLiteral("class")).toString();
     EXPECT_EQ(kinds, (QStringList{QStringLiteral("TCDLText"), QStringLiteral("TCDLRText"), QStringLiteral("TCDLSerNo"),
                                   QStringLiteral("TCDLText")}));
-    EXPECT_EQ(frames[0].toObject().value(QStringLiteral("Values")).toArray().at(0).toString(), QStringLiteral("Sommer 2026"));
+    EXPECT_EQ(frames[0].toObject().value(QStringLiteral("Values")).toArray().at(0).toString(),
+              QStringLiteral("Sommer 2026"));
 
     const TRun again = run({QStringLiteral("resave"), file, path("again.cdl")});
     ASSERT_EQ(again.Exit, 0) << again.Err.constData();
@@ -402,10 +403,11 @@ TEST_F(Cli, BadInputExitsNonZeroWithTheLocalizedMessage)
 
 TEST_F(Cli, WrongArgumentsShowUsage)
 {
-    for (const QStringList &args : {QStringList{}, QStringList{QStringLiteral("paint")},
-                                    QStringList{QStringLiteral("render"), QStringLiteral("a.cdl")},
-                                    QStringList{QStringLiteral("render"), QStringLiteral("a.cdl"), QStringLiteral("--page"),
-                                                QStringLiteral("side"), QStringLiteral("--out"), QStringLiteral("o.png")}}) {
+    for (const QStringList &args :
+         {QStringList{}, QStringList{QStringLiteral("paint")},
+          QStringList{QStringLiteral("render"), QStringLiteral("a.cdl")},
+          QStringList{QStringLiteral("render"), QStringLiteral("a.cdl"), QStringLiteral("--page"),
+                      QStringLiteral("side"), QStringLiteral("--out"), QStringLiteral("o.png")}}) {
         const TRun r = run(args);
         EXPECT_EQ(r.Exit, 2) << args.join(QLatin1Char(' ')).toStdString();
         EXPECT_TRUE(r.Err.contains("usage")) << args.join(QLatin1Char(' ')).toStdString();

@@ -70,10 +70,7 @@ QByteArray LineRecord(int32_t x, int32_t y, int32_t x2, int32_t y2)
     return Le16(0xBABE) + Le16(13) + Le32(0) + Le32(x) + Le32(x2) + Le32(y) + Le32(y2) + Le32(0x0000FF) + Le32(3);
 }
 
-QByteArray BlockHead(int32_t clipId)
-{
-    return Le16(0xBABE) + Le16(16) + Le32(0) + Le32(clipId);
-}
+QByteArray BlockHead(int32_t clipId) { return Le16(0xBABE) + Le16(16) + Le32(0) + Le32(clipId); }
 
 TClipData Private(const QByteArray &b)
 {

@@ -18,21 +18,30 @@ namespace {
 struct Bytes
 {
     QByteArray b;
-    Bytes &u8(int v) { b.append(char(v)); return *this; }
+    Bytes &u8(int v)
+    {
+        b.append(char(v));
+        return *this;
+    }
     Bytes &u16(int v) { return u8(v & 0xFF).u8((v >> 8) & 0xFF); }
     Bytes &i32(int64_t v)
     {
         const uint32_t u = uint32_t(v);
         return u8(u & 0xFF).u8((u >> 8) & 0xFF).u8((u >> 16) & 0xFF).u8(u >> 24);
     }
-    Bytes &raw(const char *s) { b.append(s); return *this; }
-    Bytes &add(const QByteArray &a) { b.append(a); return *this; }
+    Bytes &raw(const char *s)
+    {
+        b.append(s);
+        return *this;
+    }
+    Bytes &add(const QByteArray &a)
+    {
+        b.append(a);
+        return *this;
+    }
 };
 
-QByteArray Header(int version = 0x1110)
-{
-    return Bytes().u16(0xBABE).u8(12).raw("QUARRENDOLIN").u8(0).u16(version).b;
-}
+QByteArray Header(int version = 0x1110) { return Bytes().u16(0xBABE).u8(12).raw("QUARRENDOLIN").u8(0).u16(version).b; }
 
 // A page section with default settings and no snap lines.
 QByteArray Section(bool cdLabel, int frames, const QByteArray &records = {}, int marker = 0xBABE, int kind = 1)
@@ -64,11 +73,19 @@ QByteArray EmptyFile() { return Header() + Section(true, 0) + Section(false, 0) 
 QByteArray RectRecord()
 {
     return Bytes()
-        .u16(0xBABE).u16(14).i32(0)
-        .i32(-100).i32(50).i32(400).i32(300) // X Y Width Height
-        .i32(0x0000FF).i32(0x00FF00)          // pen red, fill green
-        .u8(0).u8(0)                          // NoPen NoFill
-        .i32(5).i32(30)                       // PenSize Angle
+        .u16(0xBABE)
+        .u16(14)
+        .i32(0)
+        .i32(-100)
+        .i32(50)
+        .i32(400)
+        .i32(300) // X Y Width Height
+        .i32(0x0000FF)
+        .i32(0x00FF00) // pen red, fill green
+        .u8(0)
+        .u8(0) // NoPen NoFill
+        .i32(5)
+        .i32(30) // PenSize Angle
         .b;
 }
 
@@ -79,16 +96,43 @@ QByteArray LineRecord()
 
 QByteArray CircleRecord()
 {
-    return Bytes().u16(0xBABE).u16(17).i32(0)
-        .i32(10).i32(110).i32(20).i32(120).i32(100).i32(100)
-        .i32(0).i32(0xFF).u8(1).u8(0).i32(0).b;
+    return Bytes()
+        .u16(0xBABE)
+        .u16(17)
+        .i32(0)
+        .i32(10)
+        .i32(110)
+        .i32(20)
+        .i32(120)
+        .i32(100)
+        .i32(100)
+        .i32(0)
+        .i32(0xFF)
+        .u8(1)
+        .u8(0)
+        .i32(0)
+        .b;
 }
 
 QByteArray EllipseRecord()
 {
-    return Bytes().u16(0xBABE).u16(18).i32(0)
-        .i32(-5).i32(0).i32(-6).i32(0).i32(200).i32(100)
-        .i32(0xABCDEF).i32(0x10203).u8(0).u8(1).i32(3).i32(-45).b;
+    return Bytes()
+        .u16(0xBABE)
+        .u16(18)
+        .i32(0)
+        .i32(-5)
+        .i32(0)
+        .i32(-6)
+        .i32(0)
+        .i32(200)
+        .i32(100)
+        .i32(0xABCDEF)
+        .i32(0x10203)
+        .u8(0)
+        .u8(1)
+        .i32(3)
+        .i32(-45)
+        .b;
 }
 
 QString ReadError(const QByteArray &data, QStringList *warnings = nullptr)
@@ -159,8 +203,8 @@ TEST(DocumentFile, PageSettingsAndSnapLinesRoundTrip)
     const QByteArray first = doc.ToBytes();
 
     // The snap-line block: count, then size 8, position, orientation, filler.
-    const QByteArray lines = Bytes().i32(2).i32(8).i32(-200).u8(1).u8(0).u8(0).u8(0)
-                                 .i32(8).i32(150).u8(0).u8(0).u8(0).u8(0).b;
+    const QByteArray lines =
+        Bytes().i32(2).i32(8).i32(-200).u8(1).u8(0).u8(0).u8(0).i32(8).i32(150).u8(0).u8(0).u8(0).u8(0).b;
     EXPECT_EQ(first.mid(18 + 16, lines.size()).toHex(), lines.toHex());
 
     TCDLDocument again;
@@ -351,7 +395,8 @@ TEST(DocumentFile, ShortStringsAreWindows1252)
     const QByteArray b = w.data();
     ASSERT_EQ(b.size(), 41);
     EXPECT_EQ(uint8_t(b[0]), 7);
-    EXPECT_EQ(b.mid(1, 7), QByteArray("Gr\xFC\xDF" "e \x80"));
+    EXPECT_EQ(b.mid(1, 7), QByteArray("Gr\xFC\xDF"
+                                      "e \x80"));
     TStreamReader r(b);
     EXPECT_EQ(r.readShortString(), QStringLiteral("Grüße €"));
     // A length byte beyond 40 is clamped, not trusted.

@@ -253,8 +253,8 @@ constexpr TRecordField kTestLayout[] = {
     QM_FIELD(TTestKind, Angle),
 };
 
-const TFrameKind TTestKind::Descriptor = {99, "TTestKind", &MakeFrame<TTestKind>, {}, {}, TTextFocus::None,
-                                          TSnapRule::Box};
+const TFrameKind TTestKind::Descriptor = {99, "TTestKind",      &MakeFrame<TTestKind>, {},
+                                          {}, TTextFocus::None, TSnapRule::Box};
 
 TRecordLayout TTestKind::RecordLayout() const { return kTestLayout; }
 

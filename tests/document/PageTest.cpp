@@ -1,8 +1,8 @@
 // Page operations: adding within the limit, selection, z-order with undo,
 // serial-number bookkeeping.
 
-#include "Errors.h"
 #include "Page.h"
+#include "Errors.h"
 #include "SerNo.h"
 #include "Shapes.h"
 #include "Strings.h"

@@ -46,8 +46,12 @@ TEST(ValueList, LineEndsOfEveryKindAndEmptyEntries)
     EXPECT_EQ(ParseValueList("\n\n"), (QStringList{QString(), QString()}));
     EXPECT_EQ(ParseValueList(""), QStringList());
     // Both encodings a text editor here or elsewhere may have written.
-    EXPECT_EQ(ParseValueList("Gr\xC3\xB6\xC3\x9F" "e\n"), QStringList{QStringLiteral("Größe")});
-    EXPECT_EQ(ParseValueList("Gr\xF6\xDF" "e\n"), QStringList{QStringLiteral("Größe")});
+    EXPECT_EQ(ParseValueList("Gr\xC3\xB6\xC3\x9F"
+                             "e\n"),
+              QStringList{QStringLiteral("Größe")});
+    EXPECT_EQ(ParseValueList("Gr\xF6\xDF"
+                             "e\n"),
+              QStringList{QStringLiteral("Größe")});
 }
 
 TEST(ValueList, UnreadableOrBinaryFilesGiveTheLocalizedMessage)
@@ -151,8 +155,8 @@ TEST(SerNoRecord, MatchesHandComputedBytesAndDropsTheBarcodeFlag)
     TStreamWriter w;
     s.WriteToStream(w);
     const QByteArray expected = Head(12) + Le32(5) + Le32(-6) + Le32(300) + Le32(100) + Le32(0) + Short("Arial")
-                                + Le32(14) + QByteArray("\x00\x01\x00", 3) + Le32(2) + Le32(90)
-                                + QByteArray(1, 1) + Le32(-3) + Short("~#") + Le16(5) + QByteArray("x\r\ny\0", 5);
+                                + Le32(14) + QByteArray("\x00\x01\x00", 3) + Le32(2) + Le32(90) + QByteArray(1, 1)
+                                + Le32(-3) + Short("~#") + Le16(5) + QByteArray("x\r\ny\0", 5);
     EXPECT_EQ(w.data().toHex().toStdString(), expected.toHex().toStdString());
 
     TCDLSerNo back(&page, 0, 0);

@@ -14,10 +14,7 @@
 #include <algorithm>
 
 // Readable failures for positions.
-static void PrintTo(const QPoint &p, std::ostream *os)
-{
-    *os << "(" << p.x() << "," << p.y() << ")";
-}
+static void PrintTo(const QPoint &p, std::ostream *os) { *os << "(" << p.x() << "," << p.y() << ")"; }
 
 namespace {
 

@@ -68,10 +68,10 @@ TEST(TextLayout, WrapsAtBlanksBreaksLongWordsAndKeepsEmptyParagraphs)
 {
     MonoText m(10, {QStringLiteral("hello world again"), QString(), QStringLiteral("abcdefghijklmnopqrstuvwxy"),
                     QStringLiteral("one  two   ")});
-    EXPECT_EQ(LineTexts(m.t), (QStringList{QStringLiteral("hello"), QStringLiteral("world"),
-                                          QStringLiteral("again|"), QStringLiteral("|"), QStringLiteral("abcdefghij"),
-                                          QStringLiteral("klmnopqrst"), QStringLiteral("uvwxy|"),
-                                          QStringLiteral("one  two|")}));
+    EXPECT_EQ(LineTexts(m.t),
+              (QStringList{QStringLiteral("hello"), QStringLiteral("world"), QStringLiteral("again|"),
+                           QStringLiteral("|"), QStringLiteral("abcdefghij"), QStringLiteral("klmnopqrst"),
+                           QStringLiteral("uvwxy|"), QStringLiteral("one  two|")}));
 }
 
 TEST(TextLayout, BlanksAfterABreakStayAtTheStartOfTheNextLine)
@@ -148,9 +148,12 @@ TEST(TextRecord, MatchesHandComputedBytesAndRoundTrips)
     t.Values = QStringList{QStringLiteral("Größe"), QString(), QStringLiteral("b")};
     TStreamWriter w;
     t.WriteToStream(w);
-    const QByteArray expected = Head(10) + Le32(-10) + Le32(20) + Le32(300) + Le32(200) + Le32(0xFF)
-                                + Short("Arial") + Le32(12) + QByteArray("\x01\x00\x00", 3) + Le32(3)
-                                + QByteArray(1, 0) + Le32(-30) + Le16(11) + QByteArray("Gr\xF6\xDF" "e\r\n\r\nb\0", 11);
+    const QByteArray expected = Head(10) + Le32(-10) + Le32(20) + Le32(300) + Le32(200) + Le32(0xFF) + Short("Arial")
+                                + Le32(12) + QByteArray("\x01\x00\x00", 3) + Le32(3) + QByteArray(1, 0) + Le32(-30)
+                                + Le16(11)
+                                + QByteArray("Gr\xF6\xDF"
+                                             "e\r\n\r\nb\0",
+                                             11);
     EXPECT_EQ(w.data().toHex().toStdString(), expected.toHex().toStdString());
 
     TStreamReader r(expected.mid(8));

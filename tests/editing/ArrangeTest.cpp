@@ -35,10 +35,7 @@ TCDLFrame *AddLine(TCDLPage &p, int x, int y, int x2, int y2)
     return raw;
 }
 
-TPoints Points(const TCDLFrame *f)
-{
-    return {f->X, f->Y, f->X2, f->Y2};
-}
+TPoints Points(const TCDLFrame *f) { return {f->X, f->Y, f->X2, f->Y2}; }
 
 // A box at x 100..300, a line (300,50)-(400,80) and a box turned 90 whose
 // bounds are (500,200)-(550,300), selected in that order.

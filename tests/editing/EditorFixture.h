@@ -9,14 +9,8 @@
 
 #include <gtest/gtest.h>
 
-inline void PrintTo(const QPoint &p, std::ostream *os)
-{
-    *os << '(' << p.x() << ", " << p.y() << ')';
-}
-inline void PrintTo(const QString &s, std::ostream *os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
+inline void PrintTo(const QPoint &p, std::ostream *os) { *os << '(' << p.x() << ", " << p.y() << ')'; }
+inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 
 struct TRecordingWindow : TPageHost, TEditorHost
 {

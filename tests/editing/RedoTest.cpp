@@ -142,7 +142,8 @@ TEST_F(RedoTest, EveryNewChangeClearsRedo)
         f->PenColor = 0xFF;
     });
     change("a move", [&] { Drag(inF, inF + QPoint(0, 10)); });
-    change("a handle drag", [&] { Drag(f->ScreenGeometry().DragPoints[6], f->ScreenGeometry().DragPoints[6] + QPoint(8, 0)); });
+    change("a handle drag",
+           [&] { Drag(f->ScreenGeometry().DragPoints[6], f->ScreenGeometry().DragPoints[6] + QPoint(8, 0)); });
     change("a creation", [&] {
         win.tool = TTool::Linie;
         Click(D(-500, 400));

@@ -60,10 +60,7 @@ protected:
 };
 
 // Where sheet point p lands in the raster, in pixel-edge coordinates.
-QPointF Expected(QPoint p, QPoint calibration)
-{
-    return QPointF(p + calibration) * Raster;
-}
+QPointF Expected(QPoint p, QPoint calibration) { return QPointF(p + calibration) * Raster; }
 
 void ExpectSpan(const QImage &img, QColor color, QPointF centre, QSizeF size, const char *what)
 {
@@ -152,8 +149,8 @@ INSTANTIATE_TEST_SUITE_P(Sheets, PdfPrint,
                                            PdfCase{QPageSize::A4, TSheetKind::A4, {-20, 15}},
                                            PdfCase{QPageSize::Letter, TSheetKind::Letter, {-20, 15}}),
                          [](const ::testing::TestParamInfo<PdfCase> &info) {
-                             return std::string(info.param.kind == TSheetKind::A4 ? "A4" : "Letter") +
-                                    (info.param.calibration.isNull() ? "" : "Calibrated");
+                             return std::string(info.param.kind == TSheetKind::A4 ? "A4" : "Letter")
+                                    + (info.param.calibration.isNull() ? "" : "Calibrated");
                          });
 
 TEST(PdfTarget, AFileThatCannotBeWrittenFailsTheJob)

@@ -12,10 +12,7 @@
 #include <memory>
 
 // A document with no interactive window, as printing sees it.
-inline std::unique_ptr<TCDLDocument> MakeDocument()
-{
-    return std::make_unique<TCDLDocument>(nullptr);
-}
+inline std::unique_ptr<TCDLDocument> MakeDocument() { return std::make_unique<TCDLDocument>(nullptr); }
 
 // A running-number frame on page; returns it for checking its Counter.
 inline TCDLSerNo *AddSerialNumber(TCDLPage &page, int32_t counter = 1)
@@ -74,8 +71,8 @@ inline QRect ColorBox(const QImage &img, QColor color, QRect area, int tolerance
         const QRgb *line = reinterpret_cast<const QRgb *>(img.constScanLine(y));
         for (int x = area.left(); x <= area.right(); ++x) {
             const QRgb p = line[x];
-            if (std::abs(qRed(p) - color.red()) <= tolerance && std::abs(qGreen(p) - color.green()) <= tolerance &&
-                std::abs(qBlue(p) - color.blue()) <= tolerance)
+            if (std::abs(qRed(p) - color.red()) <= tolerance && std::abs(qGreen(p) - color.green()) <= tolerance
+                && std::abs(qBlue(p) - color.blue()) <= tolerance)
                 box |= QRect(x, y, 1, 1);
         }
     }
@@ -91,8 +88,8 @@ inline QRectF SpanThrough(const QImage &img, QColor color, QPoint inside, int to
         if (!img.rect().contains(x, y))
             return false;
         const QColor p = img.pixelColor(x, y);
-        return std::abs(p.red() - color.red()) <= tolerance && std::abs(p.green() - color.green()) <= tolerance &&
-               std::abs(p.blue() - color.blue()) <= tolerance;
+        return std::abs(p.red() - color.red()) <= tolerance && std::abs(p.green() - color.green()) <= tolerance
+               && std::abs(p.blue() - color.blue()) <= tolerance;
     };
     if (!near(inside.x(), inside.y()))
         return {};
