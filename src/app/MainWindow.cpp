@@ -496,17 +496,19 @@ void TMDIForm::placeRollups()
     for (const QScreen *sc : QGuiApplication::screens())
         screens.append(sc->availableGeometry());
     // Without a usable stored place they stand at the right of the client
-    // area, one caption bar below the other.
-    constexpr int Margin = 8, Step = TRollup::CaptionHeight - 1;
+    // area: the tall object window at the edge, colours and coordinates one
+    // below the other beside it, so that none covers another when filled.
+    constexpr int Margin = 8, Column = 240, ColorsHeight = 270;
     const QPoint corner = m_mdi->mapToGlobal(QPoint(m_mdi->width(), 0));
-    const std::pair<TRollup *, TRollupPlace> rollups[] = {
-        {m_rollupProps, s.RollupProps}, {m_rollupColors, s.RollupColors}, {m_rollupCoords, s.RollupCoords}};
-    int row = 0;
-    for (const auto &[r, place] : rollups) {
+    const std::tuple<TRollup *, TRollupPlace, QPoint> rollups[] = {
+        {m_rollupProps, s.RollupProps, QPoint(-Column - Margin, Margin)},
+        {m_rollupColors, s.RollupColors, QPoint(-2 * (Column + Margin), Margin)},
+        {m_rollupCoords, s.RollupCoords, QPoint(-2 * (Column + Margin), Margin + ColorsHeight)}};
+    for (const auto &[r, place, offset] : rollups) {
         r->SetRolledDown(place.RolledDown);
         // The place must hold the window rolled down.
         const QSize size(r->width(), r->FullHeight());
-        const QPoint fallback = corner + QPoint(-size.width() - Margin, Margin + row++ * Step);
+        const QPoint fallback = corner + offset;
         r->move(PlaceToolWindow(QPoint(place.X, place.Y), size, screens, fallback));
         r->setVisible(place.Visible);
     }

@@ -40,7 +40,10 @@ private:
 // A roll-up window's screen position and state.
 struct TRollupPlace
 {
-    int X = 0, Y = 0;
+    // No place stored yet: the windows then stand side by side at the main
+    // window's right edge, where none covers another.
+    static constexpr int Unplaced = -32000;
+    int X = Unplaced, Y = Unplaced;
     bool Visible = true;
     bool RolledDown = true;
     bool operator==(const TRollupPlace &) const = default;
@@ -59,9 +62,7 @@ struct TSettings
     QString SelectionDir = QStringLiteral(".");
     QString SerialNumberDir = QStringLiteral(".");
     // MISC
-    TRollupPlace RollupProps{440, 60, true};
-    TRollupPlace RollupColors{440, 84, true};
-    TRollupPlace RollupCoords{440, 108, true};
+    TRollupPlace RollupProps, RollupColors, RollupCoords;
     bool SymbolleisteVisible = true;
     bool ToolleisteVisible = true;
     // A file without the key means on: applying only on request dates from

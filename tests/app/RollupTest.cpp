@@ -305,11 +305,13 @@ TEST_F(AppTest, RollupPlacesVisibilityAndRollStateComeBackAtTheNextStart)
         EXPECT_TRUE(m.ObjectRollup()->IsRolledDown());
         EXPECT_TRUE(m.ColorRollup()->isHidden());
         EXPECT_FALSE(m.Action(QStringLiteral("miFarbenRollup"))->isChecked());
-        // Missing keys: the default places, on this screen.
-        EXPECT_EQ(m.ColorRollup()->pos(), QPoint(440, 84));
+        // Missing keys: beside the object window at the right edge, the
+        // coordinates below the colours, none covering another.
+        const QPoint corner = m.MdiArea()->mapToGlobal(QPoint(m.MdiArea()->width(), 0));
+        EXPECT_EQ(m.ColorRollup()->pos(), corner + QPoint(-496, 8));
         EXPECT_TRUE(m.CoordsRollup()->isVisible());
         EXPECT_FALSE(m.CoordsRollup()->IsRolledDown());
-        EXPECT_EQ(m.CoordsRollup()->pos(), QPoint(440, 108));
+        EXPECT_EQ(m.CoordsRollup()->pos(), corner + QPoint(-496, 278));
 
         m.ObjectRollup()->move(base + QPoint(50, 70));
         m.ObjectRollup()->SetRolledDown(false);
@@ -355,7 +357,10 @@ TEST_F(AppTest, ARollupStoredOffEveryScreenComesBackBesideTheMainWindow)
     const auto misc = QStringLiteral("MISC");
     // A screen that is gone; one partly off the left edge; one below the bottom.
     ini.WriteInteger(misc, QStringLiteral("ROX"), screen.right() + 2000);
+    ini.WriteInteger(misc, QStringLiteral("ROY"), 60);
     ini.WriteInteger(misc, QStringLiteral("RFX"), screen.left() - 50);
+    ini.WriteInteger(misc, QStringLiteral("RFY"), 84);
+    ini.WriteInteger(misc, QStringLiteral("RCX"), 440);
     ini.WriteInteger(misc, QStringLiteral("RCY"), screen.bottom() - 5);
     TMDIForm m;
     m.setGeometry(screen.adjusted(0, 0, -100, -100));
@@ -366,7 +371,7 @@ TEST_F(AppTest, ARollupStoredOffEveryScreenComesBackBesideTheMainWindow)
 
     TRollup *r = m.ObjectRollup();
     const QPoint clientTopRight = m.MdiArea()->mapToGlobal(QPoint(m.MdiArea()->width(), 0));
-    EXPECT_EQ(r->x() + r->width(), clientTopRight.x() - 8);
+    EXPECT_EQ(r->x(), clientTopRight.x() - 248);
     EXPECT_EQ(r->y(), clientTopRight.y() + 8);
     EXPECT_TRUE(m.MdiArea()->rect().contains(m.MdiArea()->mapFromGlobal(r->geometry().center())));
 

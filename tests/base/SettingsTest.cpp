@@ -85,9 +85,8 @@ TEST_P(SettingsDefaults, EveryValueHasItsDefault)
     EXPECT_TRUE(s.FirstStart);
     EXPECT_EQ(Language(), 1);
     EXPECT_EQ(UnitDivisor(), 10);
-    EXPECT_EQ(s.RollupProps, (TRollupPlace{440, 60, true}));
-    EXPECT_EQ(s.RollupColors, (TRollupPlace{440, 84, true}));
-    EXPECT_EQ(s.RollupCoords, (TRollupPlace{440, 108, true}));
+    for (const TRollupPlace &r : {s.RollupProps, s.RollupColors, s.RollupCoords})
+        EXPECT_EQ(r, (TRollupPlace{TRollupPlace::Unplaced, TRollupPlace::Unplaced, true, true}));
     EXPECT_EQ(ReadPageView(), TPageViewPlacement());
     EXPECT_EQ(ReadPrinterOffset(u"Printer"_s, -42, 17), QPoint(-42, 17));
     EXPECT_EQ(ReadPrintTrimMode(), 0);
