@@ -1,4 +1,4 @@
-// Entry of the window tests: they need a widget application (the shared test
+// Entry of the window and panel tests: they need a widget application (the shared test
 // main makes a GUI one). Offscreen platform, C locale.
 #include <gtest/gtest.h>
 
