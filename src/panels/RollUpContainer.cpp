@@ -90,11 +90,9 @@ QString FamilyName(const QString &family)
     return bracket > 0 && family.endsWith(QLatin1Char(']')) ? family.left(bracket) : family;
 }
 
-bool hasTwoPoints(const TCDLFrame *f)
-{
-    const uint16_t t = f->TypeTag();
-    return t == TagLinie || t == TagKreis || t == TagRText;
-}
+// Lines, circles and round text are placed by two points, the others by a
+// rectangle.
+bool hasTwoPoints(const TCDLFrame *f) { return f->DragPointCount == 2; }
 
 QString memoText(const QStringList &values) { return values.join(QLatin1Char('\n')); }
 
