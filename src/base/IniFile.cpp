@@ -1,8 +1,9 @@
 #include "IniFile.h"
 
+#include "SaveFile.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -246,10 +247,7 @@ bool TIniFile::Update(const std::function<void(TIniText &)> &edit)
     const QByteArray after = text->toBytes();
     if (after == before)
         return true;
-    QSaveFile out(m_path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(after) != after.size())
-        return false;
-    return out.commit();
+    return WriteFileWhole(m_path, after);
 }
 
 QString TIniFile::ReadString(const QString &section, const QString &key, const QString &def) const

@@ -3,7 +3,6 @@
 #include "Document.h"
 #include "Errors.h"
 #include "PagePainter.h"
-#include "PdfTarget.h"
 #include "PrintJob.h"
 #include "PrinterTarget.h"
 #include "SerialNumberState.h"
@@ -222,18 +221,10 @@ int PrintCommand(const QStringList &args)
         one.Active = doc.get();
         before.emplace_back(one);
     }
-    const TSerialNumberState all(request);
-
     std::unique_ptr<TPrintTarget> target = Target(o);
     TDocumentPagePainter pages;
     TCliJobHost host;
-    TJobResult result = RunPrintJob(request, *target, pages, host, SetupSheetMapping(*target, AppSettings()));
-    // A PDF file holds labels only once it is complete.
-    if (auto *pdf = dynamic_cast<TPdfTarget *>(target.get()); pdf && !pdf->Finish()) {
-        if (result.Status == TJobResult::TStatus::Printed)
-            result = {TJobResult::TStatus::Failed, GetText(756) + u' ' + GetText(1080).arg(o.Pdf)};
-        all.Restore();
-    }
+    const TJobResult result = RunPrintJob(request, *target, pages, host, SetupSheetMapping(*target, AppSettings()));
 
     int code = result.Status == TJobResult::TStatus::Printed ? 0 : 1;
     if (o.SaveCounters) {

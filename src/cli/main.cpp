@@ -10,6 +10,7 @@
 #include "Strings.h"
 #include "Text.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QJsonDocument>
@@ -82,14 +83,9 @@ int Render(const QStringList &args)
         return Usage();
     auto doc = Open(in);
     TCDLPage &p = doc->Page(TPageKind(page));
-    const QString suffix = QFileInfo(out).suffix().toLower();
-    bool ok;
-    if (suffix == QLatin1String("pdf"))
-        ok = RenderPagePdf(p, out, dpi);
-    else
-        ok = RenderPageImage(p, dpi).save(out);
-    if (!ok) {
-        Err(QStringLiteral("%1: cannot write").arg(out));
+    const bool pdf = QFileInfo(out).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0;
+    if (!(pdf ? RenderPagePdf(p, out, dpi) : RenderPageImageFile(p, out, dpi))) {
+        Err(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(out), GetText(DocumentText::SaveFailed)));
         return 1;
     }
     // Said as the window's status line says it; the page itself is right.

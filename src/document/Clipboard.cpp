@@ -5,12 +5,12 @@
 #include "Errors.h"
 #include "FrameRegistry.h"
 #include "Page.h"
+#include "SaveFile.h"
 #include "Strings.h"
 #include "Text.h"
 
 #include <QFile>
 #include <QRandomGenerator>
-#include <QSaveFile>
 #include <exception>
 
 namespace {
@@ -272,9 +272,7 @@ QByteArray SelectionFileBytes(TCDLPage &page)
 
 void SaveSelectionFile(TCDLPage &page, const QString &path)
 {
-    const QByteArray bytes = SelectionFileBytes(page);
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
+    if (!WriteFileWhole(path, SelectionFileBytes(page)))
         throw ELocalizedError(GetText(DocumentText::SaveFailed));
 }
 

@@ -2,11 +2,11 @@
 
 #include "BinaryStream.h"
 #include "Errors.h"
+#include "SaveFile.h"
 #include "Strings.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -108,9 +108,7 @@ void TCDLDocument::Load(const QString &path, QStringList *warnings)
 
 void TCDLDocument::Save(const QString &path)
 {
-    const QByteArray bytes = ToBytes();
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
+    if (!WriteFileWhole(path, ToBytes()))
         throw Message(DocumentText::SaveFailed);
     SetModified(false);
 }

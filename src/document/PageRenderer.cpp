@@ -1,9 +1,11 @@
 #include "PageRenderer.h"
 
+#include "SaveFile.h"
+
 #include <QBuffer>
+#include <QFileInfo>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <cmath>
 
 namespace {
@@ -62,6 +64,15 @@ QImage RenderPageImage(TCDLPage &page, double dpi)
     return img;
 }
 
+bool RenderPageImageFile(TCDLPage &page, const QString &path, int dpi)
+{
+    const QByteArray format = QFileInfo(path).suffix().toLower().toLatin1();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    return RenderPageImage(page, dpi).save(&buffer, format.constData()) && WriteFileWhole(path, bytes);
+}
+
 bool RenderPagePdf(TCDLPage &page, const QString &path, int dpi)
 {
     const QSizeF points = QSizeF(page.Extent()) * (72.0 / 254.0);
@@ -89,6 +100,5 @@ bool RenderPagePdf(TCDLPage &page, const QString &path, int dpi)
         if (!patch || PatchMediaBox(bytes, written, points))
             break;
     }
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    return WriteFileWhole(path, bytes);
 }

@@ -13,6 +13,9 @@ inline double ScaleForDpi(double dpi) { return dpi / 254.0; }
 void RenderPage(TCDLPage &page, QPainter &p, double scale);
 // A transparent image with the page's area in its colour and the frames.
 QImage RenderPageImage(TCDLPage &page, double dpi);
+// The image in the format its file name's suffix names. Returns false when
+// the format is unknown or the file cannot be written whole.
+bool RenderPageImageFile(TCDLPage &page, const QString &path, int dpi);
 // A one-page PDF of the page's real size. Returns false when the file
 // cannot be written.
 bool RenderPagePdf(TCDLPage &page, const QString &path, int dpi);

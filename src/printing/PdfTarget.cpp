@@ -1,6 +1,7 @@
 #include "PdfTarget.h"
 
 #include "Errors.h"
+#include "SaveFile.h"
 #include "Strings.h"
 
 #include <QDir>
@@ -11,7 +12,13 @@ TPdfTarget::TPdfTarget(QString path, const QPageSize &paper, int dpi, QString na
 {
 }
 
-TPdfTarget::~TPdfTarget() { Finish(); }
+// Without Complete() the temporary file goes: a job that did not end leaves
+// the old file as it was.
+TPdfTarget::~TPdfTarget()
+{
+    if (m_painter.isActive())
+        m_painter.end();
+}
 
 void TPdfTarget::BeginDocument(const QString &title)
 {
@@ -20,7 +27,10 @@ void TPdfTarget::BeginDocument(const QString &title)
         m_printing = true;
         return;
     }
-    m_writer = std::make_unique<QPdfWriter>(m_path);
+    m_file.setFileName(m_path);
+    if (!m_file.open(QIODevice::WriteOnly))
+        throw ELocalizedError(GetText(1080).arg(QDir::toNativeSeparators(m_path)));
+    m_writer = std::make_unique<QPdfWriter>(&m_file);
     m_writer->setTitle(title);
     m_writer->setCreator(QStringLiteral("Quelmark"));
     m_writer->setPageSize(m_paper);
@@ -28,6 +38,7 @@ void TPdfTarget::BeginDocument(const QString &title)
     m_writer->setResolution(m_dpi);
     if (!m_painter.begin(m_writer.get())) {
         m_writer.reset();
+        m_file.cancelWriting();
         throw ELocalizedError(GetText(1080).arg(QDir::toNativeSeparators(m_path)));
     }
     m_printing = true;
@@ -39,10 +50,13 @@ void TPdfTarget::NewPage()
         m_writer->newPage();
 }
 
-bool TPdfTarget::Finish()
+void TPdfTarget::Complete()
 {
     m_printing = false;
-    if (m_painter.isActive())
-        m_written = m_painter.end();
-    return m_written;
+    if (!m_writer)
+        return;
+    const bool ended = m_painter.end();
+    m_writer.reset();
+    if (!CommitWhole(m_file) || !ended)
+        throw ELocalizedError(GetText(1080).arg(QDir::toNativeSeparators(m_path)));
 }

@@ -2,11 +2,13 @@
 // Printing into a PDF file at a given resolution, the paper's corner at
 // device point (0,0). Every document of a job goes into the one file, each
 // of its pages one page of the file, so the two passes of indirect trimming
-// both stay. A PDF makes no copies: the job draws each sheet itself.
+// both stay. A PDF makes no copies: the job draws each sheet itself. The
+// file replaces an older one of its name only once it is complete.
 
 #include "PrintTarget.h"
 
 #include <QPainter>
+#include <QSaveFile>
 #include <memory>
 
 class QPdfWriter;
@@ -18,14 +20,13 @@ public:
     TPdfTarget(QString path, const QPageSize &paper, int dpi, QString name = {});
     ~TPdfTarget() override;
 
-    // Completes the file. False when none was written.
-    bool Finish();
-
     QString Name() const override { return m_name; }
     // Throws ELocalizedError when the file cannot be created.
     void BeginDocument(const QString &title) override;
     void NewPage() override;
     void EndDocument() override { m_printing = false; }
+    // Throws ELocalizedError when the file could not be written whole.
+    void Complete() override;
     bool IsPrinting() const override { return m_printing; }
     void SetCopyCount(int copies) override { m_copies = copies; }
     int CopyCount() const override { return m_copies; }
@@ -40,9 +41,9 @@ private:
     QPageSize m_paper;
     int m_dpi;
     QString m_name;
+    QSaveFile m_file;
     std::unique_ptr<QPdfWriter> m_writer;
     QPainter m_painter;
     bool m_printing = false;
-    bool m_written = false;
     int m_copies = 1;
 };

@@ -288,6 +288,7 @@ TJobResult RunPrintJob(const TPrintRequest &request, TPrintTarget &target, TPage
         return TJobResult{TStatus::Failed, GetText(756) + QLatin1Char(' ') + cause};
     };
 
+    const TSerialNumberState atStart(request);
     TPrintJobRunner job(request, target, pages, host, mapping);
     TJobResult result;
     try {
@@ -299,8 +300,14 @@ TJobResult RunPrintJob(const TPrintRequest &request, TPrintTarget &target, TPage
     // What was drawn goes to the printer however the job ended.
     if (const auto cause = FailureOf([&] { job.Finish(); }); cause && result.Status != TStatus::Failed)
         result = failed(*cause);
-    // Numbers of labels that never reached the printer are not used up.
-    if (result.Status == TStatus::Failed)
+    // Numbers of labels that never reached the printer are not used up;
+    // none did when the target could not deliver its output whole.
+    if (const auto cause = FailureOf([&] { target.Complete(); })) {
+        if (result.Status != TStatus::Failed)
+            result = failed(*cause);
+        atStart.Restore();
+    } else if (result.Status == TStatus::Failed) {
         job.Delivered().Restore();
+    }
     return result;
 }

@@ -25,6 +25,10 @@ public:
     virtual void BeginDocument(const QString &title) = 0;
     virtual void NewPage() = 0;
     virtual void EndDocument() = 0;
+    // The job is over: a target that keeps its output until then (a file)
+    // delivers it now, or throws when it cannot deliver it whole, and then
+    // none of the job's labels count as printed.
+    virtual void Complete() {}
     // A document is open.
     virtual bool IsPrinting() const = 0;
 

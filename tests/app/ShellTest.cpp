@@ -1,4 +1,5 @@
 #include "AppFixture.h"
+#include "FileSizeLimit.h"
 
 #include "LanguageDialog.h"
 #include "Startup.h"
@@ -187,23 +188,41 @@ TEST_F(AppTest, SaveAsRefusesOpenNameAsksBeforeOverwritingAndCancelKeepsCaption)
     EXPECT_EQ(c->Caption(), QStringLiteral("other.CDL"));
 }
 
-TEST_F(AppTest, SavingReadOnlyFileAsksForAnotherNameAndWriteFailureKeepsDocument)
+TEST_F(AppTest, AFailedSaveKeepsTheDocumentAndTheOldFile)
 {
     TMDIForm m;
     m.show();
-    WriteDocument(Path(QStringLiteral("ro.CDL")));
-    QFile::setPermissions(Path(QStringLiteral("ro.CDL")), QFile::ReadOwner);
-    m.OpenFile(Path(QStringLiteral("ro.CDL")));
+    const QString path = Path(QStringLiteral("ro.CDL"));
+    WriteDocument(path);
+    const QByteArray old = [&] {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    m.OpenFile(path);
     TChildWin *c = m.ActiveChild();
     ASSERT_NE(c, nullptr);
     c->Document().Label().Modified = true;
-    if (QFileInfo(Path(QStringLiteral("ro.CDL"))).isWritable())
-        GTEST_SKIP() << "running with rights that ignore file permissions";
-    EXPECT_FALSE(c->Save());
-    ASSERT_FALSE(Boxes.empty());
-    EXPECT_EQ(Boxes[0].Text, GetText(857));
-    EXPECT_EQ(Proposed.size(), 1);
+    {
+        // A full disk, as root meets it too.
+        const TFileSizeLimit full(10);
+        EXPECT_FALSE(c->Save());
+    }
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0].Text, GetText(856));
     EXPECT_TRUE(c->Document().Modified());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), old);
+
+    // A read-only file asks for another name, where permissions bind.
+    Boxes.clear();
+    QFile::setPermissions(path, QFile::ReadOwner);
+    if (!QFileInfo(path).isWritable()) {
+        EXPECT_FALSE(c->Save());
+        ASSERT_FALSE(Boxes.empty());
+        EXPECT_EQ(Boxes[0].Text, GetText(857));
+        EXPECT_EQ(Proposed.size(), 1);
+    }
 }
 
 TEST_F(AppTest, ZoomAndScrollRules)

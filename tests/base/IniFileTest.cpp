@@ -1,9 +1,11 @@
 #include "IniFile.h"
 
+#include "FileSizeLimit.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -228,6 +230,23 @@ TEST_F(IniFileTest, AFileTooLargeToReadIsNotReplaced)
     EXPECT_EQ(ini.ReadInteger(u"S"_s, u"k"_s, 9), 9);
     EXPECT_FALSE(ini.WriteInteger(u"S"_s, u"k"_s, 2));
     EXPECT_EQ(QFileInfo(path()).size(), big.size());
+}
+
+TEST_F(IniFileTest, AFullDiskLeavesTheFileAsItWas)
+{
+    // Small enough to fail only when the file's buffer is flushed at the
+    // end, and large enough to fail while it is written.
+    for (const int size : {2000, 200000}) {
+        const QByteArray old = "[S]\nk=1\n" + QByteArray(size, ';') + '\n';
+        put(old);
+        TIniFile ini(path());
+        {
+            const TFileSizeLimit full(size / 2);
+            EXPECT_FALSE(ini.WriteInteger(u"S"_s, u"k"_s, 2)) << size;
+        }
+        EXPECT_EQ(get(), old);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u"test.ini"_s}) << "no temporary left";
+    }
 }
 
 TEST_F(IniFileTest, ASymlinkedFileStaysALink)

@@ -5,6 +5,7 @@
 #include "BinaryStream.h"
 #include "Document.h"
 #include "Errors.h"
+#include "FileSizeLimit.h"
 #include "Page.h"
 #include "SerNo.h"
 #include "Shapes.h"
@@ -377,22 +378,29 @@ TEST(Clipboard, AFailedSaveReportsAndKeepsTheOldFile)
     EXPECT_EQ(MessageOf([&] { SaveSelectionFile(page, dir.filePath(QStringLiteral("fehlt/x.CDS"))); }),
               GetText(DocumentText::SaveFailed));
 
-    const QString sub = dir.filePath(QStringLiteral("ro"));
-    ASSERT_TRUE(QDir().mkpath(sub));
-    const QString path = sub + QStringLiteral("/alt.CDS");
+    // A full disk, inside the file's buffer and beyond it.
+    const QString path = dir.filePath(QStringLiteral("alt.CDS"));
     {
         QFile old(path);
         ASSERT_TRUE(old.open(QIODevice::WriteOnly));
         old.write("alt");
     }
-    QFile::setPermissions(sub, QFile::ReadOwner | QFile::ExeOwner);
-    if (QFileInfo(sub).isWritable())
-        GTEST_SKIP() << "running with rights that ignore file permissions";
-    EXPECT_THROW(SaveSelectionFile(page, path), ELocalizedError);
+    for (const rlim_t limit : {10, 20000}) {
+        if (limit > 10) {
+            // Beyond the buffer takes a selection larger than it.
+            for (int i = 0; i < 2000; ++i)
+                AddLine(page, i, 0, i + 1, 1);
+            page.ActiveFrame = nullptr;
+            for (const auto &f : page.Frames)
+                page.Selection.Add(f.get(), false);
+        }
+        const TFileSizeLimit full(limit);
+        EXPECT_THROW(SaveSelectionFile(page, path), ELocalizedError) << limit;
+    }
     QFile old(path);
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_EQ(old.readAll(), QByteArray("alt"));
-    QFile::setPermissions(sub, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("alt.CDS")});
 }
 
 TEST(Clipboard, NothingStartsWhileTheSelectionIsBusy)

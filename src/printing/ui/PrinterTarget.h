@@ -19,7 +19,7 @@ QString DefaultPrinterQueue();
 std::unique_ptr<TPrintTarget> MakeQueueTarget(const QString &queue, QPageSize paper);
 
 // A target writing one PDF file; its offset is 0 and it needs no calibration. The file is
-// complete once the target is destroyed or TPdfTarget::Finish() returned true.
+// there once a job on the target has completed.
 std::unique_ptr<TPrintTarget> MakePdfFileTarget(const QString &path, QPageSize paper);
 
 // What Linux can tell about a queue for the DEBUG report: name, driver/PPD (make and model),

@@ -6,7 +6,6 @@
 
 #include "Errors.h"
 #include "PagePainter.h"
-#include "PdfTarget.h"
 #include "PrinterTarget.h"
 #include "Settings.h"
 #include "Strings.h"
@@ -93,7 +92,6 @@ TEST(PdfFileTarget, DrawsEverySheetItselfWithTheLabelsAtTheirPlaces)
     r.Active = doc.get();
     r.Count = 7;
     EXPECT_EQ(Print(*target, r).Status, TJobResult::TStatus::Printed);
-    ASSERT_TRUE(dynamic_cast<TPdfTarget &>(*target).Finish());
 
     const std::vector<QImage> sheets = Rasterise(file, dir);
     ASSERT_EQ(sheets.size(), 3u);

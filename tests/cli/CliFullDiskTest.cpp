@@ -1,0 +1,92 @@
+// Every file the command-line tool writes is written whole or not at all:
+// on a full disk the old file stays as it was, the tool says why and exits
+// with status 1, and no serial number counts as printed.
+
+#include "CliRun.h"
+#include "Document.h"
+#include "Strings.h"
+#include "printing/PrintTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+class CliFullDisk : public ::testing::Test
+{
+protected:
+    QString Path(const QString &name) const { return dir.filePath(name); }
+
+    QByteArray Bytes(const QString &name) const
+    {
+        QFile f(Path(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+
+    void Put(const QString &name, const QByteArray &bytes) const
+    {
+        QFile f(Path(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+
+    TCliRun Run(const QStringList &args, rlim_t limit) const
+    {
+        return RunCli(args, Path(u"settings.ini"_s), {}, limit);
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(CliFullDisk, EveryWriteKeepsTheOldFileAndFails)
+{
+    auto doc = MakeDocument();
+    AddFlood(doc->Label(), RGBColor(255, 0, 0));
+    AddSerialNumber(doc->Label(), 5);
+    doc->Save(Path(u"doc.CDL"_s));
+    const QByteArray original = Bytes(u"doc.CDL"_s);
+    const QByteArray old = "old contents";
+    const QString saveFailed = GetText(856);
+
+    struct TCase
+    {
+        QStringList Args;
+        QString Out, Message;
+    };
+    const QString in = Path(u"doc.CDL"_s);
+    const std::vector<TCase> cases{
+        {{u"resave"_s, in, Path(u"out.CDL"_s)}, u"out.CDL"_s, saveFailed},
+        {{u"resave"_s, in, in}, u"doc.CDL"_s, saveFailed},
+        {{u"render"_s, in, u"--out"_s, Path(u"out.png"_s)}, u"out.png"_s, Path(u"out.png"_s) + u": "_s + saveFailed},
+        {{u"render"_s, in, u"--out"_s, Path(u"out.pdf"_s)}, u"out.pdf"_s, Path(u"out.pdf"_s) + u": "_s + saveFailed},
+    };
+    for (const TCase &c : cases) {
+        if (c.Out != u"doc.CDL"_s)
+            Put(c.Out, old);
+        const QByteArray before = Bytes(c.Out);
+        const TCliRun r = Run(c.Args, 10);
+        EXPECT_EQ(r.Exit, 1) << c.Args.join(u' ').toStdString();
+        EXPECT_EQ(r.Message(), c.Message.toStdString());
+        EXPECT_EQ(Bytes(c.Out), before) << c.Out.toStdString();
+    }
+
+    // The document itself would fit, the sheet does not: nothing printed,
+    // the counter stays in the file.
+    Put(u"sheet.pdf"_s, old);
+    const TCliRun r =
+        Run({u"print"_s, in, u"--pdf"_s, Path(u"sheet.pdf"_s), u"--save-counters"_s}, rlim_t(original.size()) + 64);
+    EXPECT_EQ(r.Exit, 1);
+    EXPECT_TRUE(r.Out.isEmpty()) << r.Out.toStdString();
+    EXPECT_TRUE(r.Err.contains(GetText(1080).arg(Path(u"sheet.pdf"_s)))) << r.Err.toStdString();
+    EXPECT_EQ(Bytes(u"sheet.pdf"_s), old);
+    EXPECT_EQ(Bytes(u"doc.CDL"_s), original);
+    EXPECT_EQ(QDir(dir.path()).entryList({u"*.CDL.*"_s, u"*.png.*"_s, u"*.pdf.*"_s}), QStringList())
+        << "no temporary file left";
+}
+
+} // namespace
