@@ -422,7 +422,8 @@ void TMDIForm::SetLanguage(int n)
     if (!SetLanguageState(n))
         return;
     ApplyQtTranslations(n);
-    WriteLanguage(n);
+    if (!WriteLanguage(n))
+        reportUnsavedSettings();
     for (TChildWin *c : Children())
         c->SetupStrings();
     SetupStrings();
@@ -527,8 +528,9 @@ void TMDIForm::saveRollupPlaces()
         *place = {r->x(), r->y(), !r->isHidden(), r->IsRolledDown()};
 }
 
-void TMDIForm::saveToolBarPlaces()
+bool TMDIForm::saveToolBarPlaces()
 {
+    bool saved = true;
     for (QToolBar *b : {m_symbolleiste, m_toolleiste, m_anordnenleiste}) {
         TToolBarPlace p;
         p.Area = int(toolBarArea(b));
@@ -536,10 +538,16 @@ void TMDIForm::saveToolBarPlaces()
         p.X = b->pos().x();
         p.Y = b->pos().y();
         p.Visible = !b->isHidden();
-        WriteToolBarPlace(b->objectName(), p);
+        saved = WriteToolBarPlace(b->objectName(), p) && saved;
     }
     AppSettings().SymbolleisteVisible = !m_symbolleiste->isHidden();
     AppSettings().ToolleisteVisible = !m_toolleiste->isHidden();
+    return saved;
+}
+
+void TMDIForm::reportUnsavedSettings()
+{
+    MessageBoxText(GetText(1100).arg(QDir::toNativeSeparators(SettingsFilePath())), mkWarning, mbOK);
 }
 
 void TMDIForm::closeEvent(QCloseEvent *e)
@@ -550,9 +558,10 @@ void TMDIForm::closeEvent(QCloseEvent *e)
             e->ignore();
             return;
         }
-    saveToolBarPlaces();
+    const bool placesSaved = saveToolBarPlaces();
     saveRollupPlaces();
-    WriteSettingsMain(AppSettings());
+    if (!WriteSettingsMain(AppSettings()) || !placesSaved)
+        reportUnsavedSettings();
     e->accept();
 }
 

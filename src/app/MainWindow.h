@@ -130,7 +130,10 @@ private:
     void openInNewWindow(const QString &path, const QString &caption);
     void showChild(TChildWin *c);
     bool refuseDuplicate(const QString &path);
-    void saveToolBarPlaces();
+    bool saveToolBarPlaces();
+    // The settings file could not be written: the person learns it, the
+    // old file stays.
+    void reportUnsavedSettings();
     void placeRollups();
     void saveRollupPlaces();
     // Tells applyImmediatelyChanged when the setting differs from what was told.

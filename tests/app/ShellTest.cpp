@@ -321,6 +321,20 @@ TEST_F(AppTest, ClosingMainWindowWritesSettingsAndRecentFiles)
     TSettings s;
     ReadSettingsEarly(s);
     EXPECT_EQ(s.CdlDir, Path(QString()));
+
+    // On a full disk the old file stays and the person is told.
+    m = new TMDIForm;
+    m->ApplySettings();
+    m->findChild<QToolBar *>(QStringLiteral("Anordnenleiste"))->show();
+    {
+        const TFileSizeLimit full(10);
+        EXPECT_TRUE(m->close());
+    }
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0].Text, GetText(1100).arg(SettingsFilePath()));
+    delete m;
+    EXPECT_FALSE(
+        TIniFile(SettingsFilePath()).ReadBool(QStringLiteral("Anordnenleiste"), QStringLiteral("VISIBLE"), true));
 }
 
 TEST_F(AppTest, RefusedCloseKeepsProgramRunningAndWritesNothing)
