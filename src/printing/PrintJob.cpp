@@ -17,7 +17,6 @@ TSheetOptions OptionsFor(const TPrintRequest &r, const TPrintTarget &target)
     o.Kind = SheetKindForPaper(target.PaperSize());
     o.Trim = r.Trim;
     o.CutMarks = r.CutMarks;
-    o.AdvanceSerialNumbers = true;
     o.ForceCircleClip = false;
     return o;
 }
@@ -143,6 +142,7 @@ void TPrintJobRunner::DrawCD(TCDLDocument *doc, int place)
         return;
     PollBeforeDraw();
     m_sheet.DrawCDLabelAt(doc->Label(), place);
+    doc->Label().AdvanceSerialNumbers();
 }
 
 void TPrintJobRunner::DrawInlay(TCDLDocument *doc, TPageKind kind, int position)
@@ -154,6 +154,7 @@ void TPrintJobRunner::DrawInlay(TCDLDocument *doc, TPageKind kind, int position)
         m_sheet.DrawInlayBackAt(doc->Back(), position);
     else
         m_sheet.DrawInlayFrontAt(doc->Front(), position);
+    doc->Page(kind).AdvanceSerialNumbers();
 }
 
 void TPrintJobRunner::DrawCutMarks(TPageKind kind)

@@ -46,12 +46,6 @@ void TSheetPainter::PaintAt(TCDLPage &page, QPoint centre)
     m_pages.PaintPage(page, c);
 }
 
-void TSheetPainter::Finish(TCDLPage &page)
-{
-    if (m_options.AdvanceSerialNumbers)
-        page.AdvanceSerialNumbers();
-}
-
 void TSheetPainter::DrawCDLabelAt(TCDLabel &page, int position)
 {
     QPainter &p = Painter();
@@ -86,7 +80,6 @@ void TSheetPainter::DrawCDLabelAt(TCDLabel &page, int position)
             p.drawEllipse(Around(m_mapping.Device(CDLabelCentre(m_options.Kind, n)), r, r));
         p.restore();
     }
-    Finish(page);
 }
 
 void TSheetPainter::DrawInlayAt(TCDLPage &page, TPageKind kind, int position)
@@ -103,7 +96,6 @@ void TSheetPainter::DrawInlayAt(TCDLPage &page, TPageKind kind, int position)
         p.fillRect(rect, ToQColor(page.BackColor));
     PaintAt(page, centre);
     p.restore();
-    Finish(page);
 }
 
 void TSheetPainter::DrawCutMarks(TCutMarks which)

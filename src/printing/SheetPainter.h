@@ -1,7 +1,8 @@
 #pragma once
 // Draws pages onto the current sheet of a print target: places them by the
 // sheet layout and mapping, lays down background colours, trims CD labels
-// and draws cut marks. Used by the print job and the preview.
+// and draws cut marks. Used by the print job and the preview; drawing
+// changes no page (the job advances serial numbers after each label).
 
 #include "SheetLayout.h"
 #include "SheetMapping.h"
@@ -14,8 +15,6 @@ struct TSheetOptions
     TSheetKind Kind = TSheetKind::A4;
     TRoundTrim Trim = TRoundTrim::Direct;
     bool CutMarks = true;
-    // A real print consumes serial numbers; the preview does not.
-    bool AdvanceSerialNumbers = true;
     // The preview always clips CD labels to their circle, without discs.
     bool ForceCircleClip = false;
 };
@@ -37,7 +36,6 @@ private:
     QPainter &Painter();
     void DrawInlayAt(TCDLPage &page, TPageKind kind, int position);
     void PaintAt(TCDLPage &page, QPoint centre);
-    void Finish(TCDLPage &page);
 
     TPrintTarget &m_target;
     TSheetMapping m_mapping;
