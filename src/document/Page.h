@@ -242,8 +242,3 @@ public:
 };
 
 std::unique_ptr<TCDLPage> CreatePage(TPageKind kind, TPageHost *window);
-
-// The page's shape for the sheet preview: a on the visible canvas, b the mask
-// canvas (white where the label is). Both painters must be active. Fitted
-// to w x h as the screen paint would fit it, on a context of its own.
-void PaintPageShape(const TCDLPage &page, QPainter &a, QPainter &b, int w, int h);

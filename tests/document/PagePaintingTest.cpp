@@ -175,12 +175,6 @@ TEST_F(LivePage, RendersAndShapesLeaveHitTestsHandlesAndMappingAsTheScreenHasThe
         ExpectUnchanged("an image at 600 dpi");
         ASSERT_TRUE(RenderPagePdf(page, dir.filePath(QStringLiteral("page.pdf")), 300));
         ExpectUnchanged("a PDF");
-        QImage shown(200, 200, QImage::Format_RGB32), mask(200, 200, QImage::Format_RGB32);
-        {
-            QPainter a(&shown), b(&mask);
-            PaintPageShape(page, a, b, 200, 200);
-        }
-        ExpectUnchanged("the preview's shape");
         QImage sheet(300, 300, QImage::Format_RGB32);
         {
             QPainter p(&sheet);

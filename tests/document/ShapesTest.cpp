@@ -520,30 +520,6 @@ TEST(PagePaint, BackInlayOutlineAndSpinesOnTheirMappedEdges)
     ExpectPixels(img, {{42, 14, Black}, {598, 486, Black}});
 }
 
-TEST(PagePaint, SheetPreviewShapeKeepsAllFourSidesOfTheOutline)
-{
-    // The page rectangle (18,15)-(582,585) is copied from the mask canvas;
-    // the outline has to lie within it.
-    TInlayVorder page(nullptr);
-    QImage shown(600, 600, QImage::Format_RGB32), mask(600, 600, QImage::Format_RGB32);
-    shown.fill(Qt::gray);
-    mask.fill(Qt::black);
-    {
-        QPainter a(&shown), b(&mask);
-        PaintPageShape(page, a, b, 600, 600);
-    }
-    ExpectPixels(shown, {{18, 300, Black},
-                         {582, 300, Black},
-                         {300, 15, Black},
-                         {300, 585, Black},
-                         {300, 300, White},
-                         {10, 300, QColor(Qt::gray).rgb()}});
-    EXPECT_EQ(page.Context.Canvas, nullptr);
-    EXPECT_FALSE(page.Context.Masking);
-    EXPECT_EQ(page.Context.ScaleX, 1.0) << "the page's own mapping stays as it was";
-    EXPECT_EQ(page.Context.OffsetX, 0);
-}
-
 QImage PaintGridPage(TInlayVorder &page, int zoomLevel)
 {
     page.Context.SetZoomLevel(zoomLevel);

@@ -128,9 +128,6 @@ TEST_F(PaintTest, PaintsOfOtherContextsBetweenPressAndMoveLeaveTheDragAlone)
     auto paintElsewhere = [&] {
         RenderPageImage(*page, 600);
         ASSERT_TRUE(RenderPagePdf(*page, dir.filePath(QStringLiteral("p.pdf")), 300));
-        QImage shown(200, 200, QImage::Format_RGB32), mask(200, 200, QImage::Format_RGB32);
-        QPainter a(&shown), b(&mask);
-        PaintPageShape(*page, a, b, 200, 200);
     };
 
     for (int zoom : {3, 6}) {
