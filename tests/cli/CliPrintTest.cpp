@@ -188,6 +188,10 @@ TEST_F(CliPrint, RefusalsAndFailuresSayWhyAndLeaveTheDocumentAsItWas)
     r = Run({listPath, u"--count"_s, u"6"_s, u"--pdf"_s, Path(u"list.pdf"_s), u"--save-counters"_s});
     EXPECT_EQ(r.Exit, 1);
     EXPECT_EQ(r.Message(), GetText(751).toStdString());
+    // Named twice, the document is asked for the numbers of both.
+    r = Run({listPath, listPath, u"--count"_s, u"2"_s, u"--pdf"_s, Path(u"list.pdf"_s), u"--save-counters"_s});
+    EXPECT_EQ(r.Exit, 1);
+    EXPECT_EQ(r.Message(), GetText(751).toStdString());
     EXPECT_FALSE(QFile::exists(Path(u"list.pdf"_s)));
     EXPECT_EQ(Bytes(listPath), listBefore);
 
