@@ -187,6 +187,11 @@ int PrintCommand(const QStringList &args)
         return 2;
     }
 
+    if (!o.Pdf.isEmpty() && IsOneOfTheDocuments(o.Pdf, o.Documents)) {
+        Err(GetText(1097).arg(o.Pdf));
+        return 1;
+    }
+
     // A file named twice is one document: its numbers run on, and it is saved once.
     std::vector<std::pair<QString, std::unique_ptr<TCDLDocument>>> loaded;
     std::vector<TCDLDocument *> docs;
@@ -208,7 +213,7 @@ int PrintCommand(const QStringList &args)
     }
     const TPrintRequest request = Request(o, docs);
     if (PaperColorsConflict(PaperColorDocuments(request)) && !o.MixedPaper) {
-        Err(GetText(760));
+        Err(GetText(760) + u' ' + GetText(1098));
         return 1;
     }
     if (const int refusal = CheckPrintable(request)) {

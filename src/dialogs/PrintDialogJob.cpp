@@ -26,7 +26,11 @@ constexpr int PrinterGone = 1082;
 constexpr int NoFileChosen = 1092;
 constexpr int DocumentClosed = 1093;
 constexpr int PdfNotWritable = 1080;
+constexpr int PdfIsADocument = 1097;
 } // namespace Text
+
+// What a message box shows of its text.
+constexpr qsizetype MessageLength = 255;
 
 // The paper names of the diagnostic report, as they have always read.
 QString PaperLine(const QPageSize &paper)
@@ -134,6 +138,13 @@ bool TDrucken::prepare()
             const QString path = m_host.AskPdfFileName(proposedPdfName());
             if (path.isEmpty()) {
                 m_host.ShowInformation(GetText(Text::NoFileChosen));
+                return false;
+            }
+            QStringList documents;
+            for (const TPrintDocument &d : m_documents)
+                documents.append(d.Document->FileName);
+            if (IsOneOfTheDocuments(path, documents)) {
+                m_host.ShowError(GetText(Text::PdfIsADocument).arg(QDir::toNativeSeparators(path)));
                 return false;
             }
             if (!Writable(path)) {

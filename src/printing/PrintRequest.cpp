@@ -3,7 +3,10 @@
 #include "Document.h"
 #include "Strings.h"
 
+#include <QFile>
+
 #include <algorithm>
+#include <filesystem>
 #include <map>
 
 namespace {
@@ -147,6 +150,16 @@ bool PaperColorsConflict(const std::vector<const TCDLDocument *> &documents)
             return true;
     }
     return false;
+}
+
+bool IsOneOfTheDocuments(const QString &output, const QStringList &documents)
+{
+    // The file system's identity, not the names: links and "./" name one file.
+    auto path = [](const QString &s) { return std::filesystem::path(QFile::encodeName(s).toStdString()); };
+    std::error_code error;
+    return std::any_of(documents.begin(), documents.end(), [&](const QString &d) {
+        return !d.isEmpty() && std::filesystem::equivalent(path(output), path(d), error);
+    });
 }
 
 QString ProgressLine(int sheet, int total)

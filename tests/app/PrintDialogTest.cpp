@@ -201,7 +201,8 @@ TEST_F(PrintDialogTest, TrimModeIsRememberedAndABadStoredValueFallsBack)
 TEST_F(PrintDialogTest, RefusalsPrintNothingAndKeepCounters)
 {
     TCDLSerNo *s = AddSerialNumber(Doc().Label(), INT32_MAX - 2);
-    Doc().SetModified(false);
+    Doc().FileName = Path(u"doc.CDL"_s);
+    Doc().Save(Doc().FileName);
     WithDialog([&](TDrucken *d) {
         Control<QSpinBox>(d, "AnzahlEtiketten")->setValue(5);
         Click(d, "OK");
@@ -236,9 +237,13 @@ TEST_F(PrintDialogTest, RefusalsPrintNothingAndKeepCounters)
         DialogAnswers.push_back(Path(u"no/such/folder/out.pdf"_s));
         Click(d, "OK");
         EXPECT_EQ(BoxTexts().value(5), GetText(1080).arg(Path(u"no/such/folder/out.pdf"_s)));
+        // An open document, by another name.
+        DialogAnswers.push_back(Path(u"./doc.CDL"_s));
+        Click(d, "OK");
+        EXPECT_EQ(BoxTexts().value(6), GetText(1097).arg(Path(u"./doc.CDL"_s)));
         EXPECT_TRUE(d->isVisible());
     });
-    EXPECT_EQ(Boxes.size(), 6u);
+    EXPECT_EQ(Boxes.size(), 7u);
     EXPECT_EQ(TargetsMade, 0);
     EXPECT_EQ(s->Counter, INT32_MAX - 2);
     EXPECT_FALSE(Doc().Modified());

@@ -10,8 +10,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <QDir>
 #include <QFile>
+#include <QFontDatabase>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -194,6 +197,23 @@ TEST_F(CliPrint, RefusalsAndFailuresSayWhyAndLeaveTheDocumentAsItWas)
     EXPECT_EQ(r.Message(), GetText(751).toStdString());
     EXPECT_FALSE(QFile::exists(Path(u"list.pdf"_s)));
     EXPECT_EQ(Bytes(listPath), listBefore);
+
+    // The PDF would replace a document being printed, named another way.
+    std::filesystem::create_symlink(doc.toStdString(), Path(u"link.CDL"_s).toStdString());
+    std::filesystem::create_hard_link(doc.toStdString(), Path(u"hard.CDL"_s).toStdString());
+    for (const QString &out : {Path(u"./numbered.CDL"_s), Path(u"link.CDL"_s), Path(u"hard.CDL"_s)}) {
+        r = Run({doc, u"--pdf"_s, out});
+        EXPECT_EQ(r.Exit, 1);
+        EXPECT_EQ(r.Message(), GetText(1097).arg(out).toStdString());
+    }
+
+    // Different paper colours: the message tells how to print them all the same.
+    auto colored = MakeDocument();
+    colored->Label().PaperColorIndex = 1;
+    colored->Save(Path(u"colored.CDL"_s));
+    r = Run({doc, Path(u"colored.CDL"_s), u"--pdf"_s, Path(u"mixed.pdf"_s)});
+    EXPECT_EQ(r.Exit, 1);
+    EXPECT_TRUE(r.Err.contains(u"--yes"_s)) << r.Err.toStdString();
 
     // Nothing named in any place.
     r = Run({doc, u"--places"_s, u"-,-,-"_s, u"--pdf"_s, Path(u"none.pdf"_s)});
