@@ -6,6 +6,8 @@
 #include "SerNo.h"
 #include "SheetLayout.h"
 #include "Strings.h"
+#include "Text.h"
+#include "TextLayout.h"
 #include "printing/PrintTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -223,6 +225,38 @@ TEST_F(CliPrint, RefusalsAndFailuresSayWhyAndLeaveTheDocumentAsItWas)
     EXPECT_EQ(Bytes(doc), before);
     EXPECT_EQ(Run({doc, u"--start"_s, u"4"_s}).Exit, 2);
     EXPECT_EQ(Run({doc, u"--places"_s, u"1,3,-"_s}).Exit, 2);
+}
+
+// Stored trim modes outside the list trim directly. A face the font
+// database lists under a foundry ("C059 [urw]") is installed: nothing is
+// said of it, nor of the platform.
+TEST_F(CliPrint, AStoredTrimModeOutsideTheListTrimsDirectlyAndNothingElseIsSaid)
+{
+    if (QStandardPaths::findExecutable(u"pdftoppm"_s).isEmpty())
+        GTEST_SKIP() << "pdftoppm is not installed";
+    const QStringList families = QFontDatabase::families();
+    const auto withFoundry = std::find_if(families.begin(), families.end(),
+                                          [](const QString &f) { return f.endsWith(u']') && f.contains(u" ["_s); });
+    auto doc = MakeDocument();
+    AddFlood(doc->Label(), RGBColor(255, 0, 0));
+    auto text = std::make_unique<TCDLText>(&doc->Label(), 150, 150);
+    text->FontName = FontFamilyName(withFoundry != families.end() ? *withFoundry : families.value(0));
+    text->Values = QStringList{text->FontName};
+    doc->Label().AddFrame(std::move(text));
+    const QString path = Path(u"trim.CDL"_s), pdf = Path(u"trim.pdf"_s);
+    doc->Save(path);
+    for (const char *stored : {"3", "-1"}) {
+        QFile ini(Path(u"settings.ini"_s));
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write(QByteArray("[PRINT]\r\nPRINT=") + stored + "\r\n");
+        ini.close();
+        const TRun r = Run({path, u"--pdf"_s, pdf});
+        ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
+        EXPECT_TRUE(r.Err.isEmpty()) << r.Err.toStdString();
+        const std::vector<QImage> sheets = Rasterise(pdf);
+        ASSERT_EQ(sheets.size(), 1u);
+        EXPECT_TRUE(LabelAt(sheets[0], 1, Qt::red)) << stored;
+    }
 }
 
 TEST_F(CliPrint, CountersStayInTheFileUnlessAskedToSave)
