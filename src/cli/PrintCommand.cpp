@@ -171,7 +171,7 @@ std::unique_ptr<TPrintTarget> Target(const TPrintOptions &o)
         throw ELocalizedError(GetText(1083));
     auto target = MakeQueueTarget(queue, o.Paper.value_or(QPageSize()));
     if (AppSettings().PrintDebug)
-        Err(DescribeQueue(queue));
+        Err(u"Papersize: %1\n"_s.arg(target->PaperSize().name()) + DescribeQueue(queue));
     return target;
 }
 

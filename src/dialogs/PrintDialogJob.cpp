@@ -66,7 +66,15 @@ public:
         return m_window.CancelRequested();
     }
     void Progress(int sheet, int total) override { m_window.SetLines(GetText(752), ProgressLine(sheet, total)); }
-    void SecondPass(const QString &message) override { m_host.ShowInformation(message); }
+    // The progress window stays above every other window; the message would
+    // open under it, unread.
+    void SecondPass(const QString &message) override
+    {
+        m_window.hide();
+        m_host.ShowInformation(message);
+        m_window.show();
+        m_window.raise();
+    }
 
 private:
     TPrinting &m_window;
@@ -78,15 +86,21 @@ private:
 // ---- printing --------------------------------------------------------------
 
 // The paper the job will use, then what the system tells of the queue (its
-// name and driver first). The message box keeps 255 characters: the job's
-// own facts go first.
+// name and driver first), as many whole lines as the message box shows.
 QString TDrucken::diagnosticReport() const
 {
     const QString queue = chosenQueue();
     const QString facts = !queue.isEmpty() && m_access.Describe ? m_access.Describe(queue) : QString();
-    QStringList lines{PaperLine(Paper())};
-    lines.append(!facts.isEmpty() ? facts : isPdfEntry() ? GetText(Text::PdfFile) : queue);
-    return lines.join(QLatin1Char('\n'));
+    QString report = PaperLine(Paper());
+    for (const QString &line : (!facts.isEmpty() ? facts
+                                : isPdfEntry()   ? GetText(Text::PdfFile)
+                                                 : queue)
+                                   .split(u'\n')) {
+        if (report.size() + 1 + line.size() > MessageLength)
+            break;
+        report += QLatin1Char('\n') + line;
+    }
+    return report;
 }
 
 void TDrucken::OKClick()
