@@ -48,8 +48,9 @@ void sendDeleteKey(QWidget *to)
 QMimeData *ToMimeData(const TClipData &clip)
 {
     auto *m = new QMimeData;
+    // Other programs here take "\n" line ends; the private record keeps its own.
     if (clip.HasText)
-        m->setText(clip.Text);
+        m->setText(QString(clip.Text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
     if (clip.HasPrivate)
         m->setData(formatName(), clip.Private);
     return m;

@@ -286,7 +286,12 @@ bool WritePrinterOffset(const QString &printerName, int x, int y)
     return accepted && saved;
 }
 
-int ReadPrintTrimMode() { return loadSettings().ReadInteger(names().print, names().printMode, 0); }
+int ReadPrintTrimMode()
+{
+    // Anything outside direct, indirect and off would print unclipped.
+    const int mode = loadSettings().ReadInteger(names().print, names().printMode, 0);
+    return mode >= 0 && mode <= 2 ? mode : 0;
+}
 
 bool WritePrintTrimMode(int mode)
 {

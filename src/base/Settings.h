@@ -115,7 +115,8 @@ bool WriteLanguage(int n);
 QPoint ReadPrinterOffset(const QString &printerName, int defaultX, int defaultY);
 bool WritePrinterOffset(const QString &printerName, int x, int y);
 
-// The print dialog's remembered round-trim mode (PRINT/PRINT).
+// The print dialog's remembered round-trim mode (PRINT/PRINT): 0 direct, 1
+// indirect, 2 off; any other stored value reads as 0.
 int ReadPrintTrimMode();
 bool WritePrintTrimMode(int mode);
 

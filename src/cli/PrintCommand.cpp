@@ -170,7 +170,7 @@ std::unique_ptr<TPrintTarget> Target(const TPrintOptions &o)
         throw ELocalizedError(GetText(1083));
     auto target = MakeQueueTarget(queue, o.Paper.value_or(QPageSize()));
     if (AppSettings().PrintDebug)
-        Err(DescribeQueue(queue));
+        Err(u"Papersize: %1\n"_s.arg(target->PaperSize().name()) + DescribeQueue(queue));
     return target;
 }
 
@@ -184,6 +184,11 @@ int PrintCommand(const QStringList &args)
     } catch (const EUsage &e) {
         Err(e.Message);
         return 2;
+    }
+
+    if (!o.Pdf.isEmpty() && IsOneOfTheDocuments(o.Pdf, o.Documents)) {
+        Err(GetText(1097).arg(o.Pdf));
+        return 1;
     }
 
     // A file named twice is one document: its numbers run on, and it is saved once.
@@ -207,7 +212,7 @@ int PrintCommand(const QStringList &args)
     }
     const TPrintRequest request = Request(o, docs);
     if (PaperColorsConflict(PaperColorDocuments(request)) && !o.MixedPaper) {
-        Err(GetText(760));
+        Err(GetText(760) + u' ' + GetText(1098));
         return 1;
     }
     if (const int refusal = CheckPrintable(request)) {

@@ -15,21 +15,58 @@
 #include <QGuiApplication>
 #include <QJsonDocument>
 #include <QTextStream>
+#include <algorithm>
 #include <cstdio>
 
 namespace {
 
-int Usage()
+struct TCommandUsage
 {
-    std::fputs("usage:\n"
-               "  quelmark-cli dump FILE.CDL\n"
-               "  quelmark-cli render FILE.CDL --page cd|front|back --out OUT.png|OUT.pdf [--dpi N]\n"
-               "  quelmark-cli resave IN.CDL OUT.CDL\n"
-               "  quelmark-cli print FILE.CDL... [--what cd|front|back|both] [--count N] [--start 1|2|3]\n"
-               "      [--trim direct|indirect|off] [--cut-marks|--no-cut-marks] [--paper a4|letter]\n"
-               "      [--pdf OUT.pdf | --printer QUEUE] [--places D,D,D] [--save-counters] [--yes]\n",
-               stderr);
-    return 2;
+    const char *Name;
+    const char *Text;
+};
+
+constexpr TCommandUsage kUsage[] = {
+    {"dump", "  quelmark-cli dump FILE.CDL\n"},
+    {"render", "  quelmark-cli render FILE.CDL --page cd|front|back --out OUT.png|OUT.pdf [--dpi N]\n"},
+    {"resave", "  quelmark-cli resave IN.CDL OUT.CDL\n"},
+    {"print", "  quelmark-cli print FILE.CDL... [--what cd|front|back|both] [--count N] [--start 1|2|3]\n"
+              "      [--trim direct|indirect|off] [--cut-marks|--no-cut-marks] [--paper a4|letter]\n"
+              "      [--pdf OUT.pdf | --printer QUEUE] [--places D,D,D] [--save-counters] [--yes]\n"},
+};
+
+bool IsCommand(const QString &command)
+{
+    return std::any_of(std::begin(kUsage), std::end(kUsage),
+                       [&](const TCommandUsage &u) { return command == QLatin1String(u.Name); });
+}
+
+bool AsksForHelp(const QStringList &args)
+{
+    return args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"));
+}
+
+// The usage of command, or of every command when it names none. Asked for,
+// it goes to standard output and ends well; after a mistake, to standard
+// error with status 2.
+int Usage(const QString &command = {}, bool asked = false)
+{
+    FILE *to = asked ? stdout : stderr;
+    std::fputs("usage:\n", to);
+    for (const TCommandUsage &u : kUsage)
+        if (!IsCommand(command) || command == QLatin1String(u.Name))
+            std::fputs(u.Text, to);
+    return asked ? 0 : 2;
+}
+
+// Qt's own remarks (a runtime folder not set, platform notes) are nothing a
+// script reading standard error can act on; the program's own (a face that
+// is missing) are.
+void QtMessages(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    const bool ours = context.category && QLatin1String(context.category).startsWith(QLatin1String("quelmark."));
+    if (ours || type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
 }
 
 void Err(const QString &s) { std::fprintf(stderr, "%s\n", s.toLocal8Bit().constData()); }
@@ -48,7 +85,7 @@ std::unique_ptr<TCDLDocument> Open(const QString &path)
 int Dump(const QStringList &args)
 {
     if (args.size() != 1)
-        return Usage();
+        return Usage(QStringLiteral("dump"));
     auto doc = Open(args[0]);
     std::fputs(QJsonDocument(DocumentToJson(*doc)).toJson(QJsonDocument::Indented).constData(), stdout);
     return 0;
@@ -75,12 +112,12 @@ int Render(const QStringList &args)
         } else if (in.isEmpty() && !a.startsWith(QLatin1String("--")))
             in = a;
         else
-            return Usage();
+            return Usage(QStringLiteral("render"));
     }
     const QStringList names{QStringLiteral("cd"), QStringLiteral("front"), QStringLiteral("back")};
     const int page = names.indexOf(pageName);
     if (in.isEmpty() || out.isEmpty() || page < 0)
-        return Usage();
+        return Usage(QStringLiteral("render"));
     auto doc = Open(in);
     TCDLPage &p = doc->Page(TPageKind(page));
     const bool pdf = QFileInfo(out).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0;
@@ -103,7 +140,7 @@ int Render(const QStringList &args)
 int Resave(const QStringList &args)
 {
     if (args.size() != 2)
-        return Usage();
+        return Usage(QStringLiteral("resave"));
     auto doc = Open(args[0]);
     doc->Save(args[1]);
     return 0;
@@ -117,6 +154,7 @@ int main(int argc, char **argv)
     // painting without a display server.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(QtMessages);
     QGuiApplication app(argc, argv);
     // The whole settings file, as the window program has it once its main
     // window is up: messages follow the chosen language, and bar codes take
@@ -127,6 +165,8 @@ int main(int argc, char **argv)
     if (args.isEmpty())
         return Usage();
     const QString command = args.takeFirst();
+    if (AsksForHelp({command}) || (IsCommand(command) && AsksForHelp(args)))
+        return Usage(command, true);
     try {
         if (command == QLatin1String("dump"))
             return Dump(args);
@@ -136,7 +176,7 @@ int main(int argc, char **argv)
             return Resave(args);
         if (command == QLatin1String("print")) {
             const int code = PrintCommand(args);
-            return code == 2 ? Usage() : code;
+            return code == 2 ? Usage(command) : code;
         }
     } catch (const ELocalizedError &e) {
         Err(e.message());

@@ -153,6 +153,15 @@ void PasteText(TCDLPage &page, const TClipData &clip)
     MakeActive(page, std::move(t));
 }
 
+// The status line and the commands follow the selection as it now is.
+void ShowSelection(TCDLPage &page)
+{
+    page.ShowSelectionStatus();
+    page.Repaint();
+    if (page.Window)
+        page.Window->CommandStatesChanged();
+}
+
 // What every insertion ends with once something arrived.
 void FinishInsert(TCDLPage &page)
 {
@@ -164,10 +173,7 @@ void FinishInsert(TCDLPage &page)
     page.Modified = true;
     page.AnnounceShownFrame();
     page.Undo.Record(page.ActiveFrame, &s, TUndoKind::Creation);
-    page.ShowSelectionStatus();
-    page.Repaint();
-    if (page.Window)
-        page.Window->CommandStatesChanged();
+    ShowSelection(page);
 }
 
 template <class Read> bool Insert(TCDLPage &page, Read read)
@@ -182,6 +188,11 @@ template <class Read> bool Insert(TCDLPage &page, Read read)
     const bool arrived = page.FrameCount() > before;
     if (arrived)
         FinishInsert(page);
+    else {
+        // A refused selection read has let go of the old selection.
+        page.AnnounceShownFrame();
+        ShowSelection(page);
+    }
     if (failure)
         std::rethrow_exception(failure);
     return arrived;

@@ -6,16 +6,22 @@
 #include "Settings.h"
 #include "Strings.h"
 
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QHash>
+#include <QLoggingCategory>
 #include <QRegularExpression>
 #include <QSet>
 #include <QtDebug>
+#include <algorithm>
 #include <cmath>
 
 namespace {
+
+// The program's own remarks, told apart from Qt's by their category.
+Q_LOGGING_CATEGORY(lcFonts, "quelmark.fonts")
 
 int g_fontGeneration = 0;
 
@@ -28,6 +34,15 @@ QFont StyledFont(const TCDLFontFrame &f)
     font.setKerning(false);
     font.setHintingPreference(QFont::PreferNoHinting);
     return font;
+}
+
+// Whether the font database has the face under any foundry.
+bool Installed(const QString &family)
+{
+    const QStringList families = QFontDatabase::families();
+    const QString name = FontFamilyName(family);
+    return std::any_of(families.begin(), families.end(),
+                       [&](const QString &f) { return FontFamilyName(f).compare(name, Qt::CaseInsensitive) == 0; });
 }
 
 // Ascent plus descent per pixel of size; fonts differ, and the cell height
@@ -50,17 +65,25 @@ double CellRatio(const QFont &styled)
     double r = (fm.ascent() + fm.descent()) / 1000.0;
     if (!(r > 0.1 && r < 10))
         r = 1.0;
-    const QString used = QFontInfo(probe).family();
+    const QString used = FontFamilyName(QFontInfo(probe).family());
     static QSet<QString> reported;
-    if (used.compare(styled.family(), Qt::CaseInsensitive) != 0 && !reported.contains(styled.family())) {
+    if (used.compare(FontFamilyName(styled.family()), Qt::CaseInsensitive) != 0 && !Installed(styled.family())
+        && !reported.contains(styled.family())) {
         reported.insert(styled.family());
-        qInfo().noquote() << QStringLiteral("font \"%1\" is not installed; using \"%2\"").arg(styled.family(), used);
+        qCInfo(lcFonts).noquote()
+            << QStringLiteral("font \"%1\" is not installed; using \"%2\"").arg(styled.family(), used);
     }
     cache.insert(key, r);
     return r;
 }
 
 } // namespace
+
+QString FontFamilyName(const QString &family)
+{
+    const qsizetype bracket = family.lastIndexOf(QStringLiteral(" ["));
+    return bracket > 0 && family.endsWith(QLatin1Char(']')) ? family.left(bracket) : family;
+}
 
 int FontGeneration()
 {

@@ -34,6 +34,10 @@ struct TLineInfo
 // under an older generation are stale.
 int FontGeneration();
 
+// A face's name without the foundry the font database may add ("C059
+// [UKWN]" is C059): documents name faces as other machines know them.
+QString FontFamilyName(const QString &family);
+
 // The frame's face and style with ascent plus descent of cellHeight pixels.
 // A missing face is logged once with the face used in its place.
 QFont CellFont(const TCDLFontFrame &f, int cellHeight);

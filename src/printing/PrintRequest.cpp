@@ -3,7 +3,10 @@
 #include "Document.h"
 #include "Strings.h"
 
+#include <QFile>
+
 #include <algorithm>
+#include <filesystem>
 #include <map>
 
 namespace {
@@ -82,36 +85,37 @@ int CountSheets(const TPrintRequest &r)
 
 int CheckPrintable(const TPrintRequest &r)
 {
+    // A document named at several places (or twice among the open ones)
+    // takes numbers for each: its demand is the sum over every place.
+    std::map<TCDLDocument *, int64_t> demand;
+    auto demandOf = [&](const std::vector<TCDLDocument *> &docs, int each) {
+        for (TCDLDocument *d : docs)
+            demand[d] += each;
+    };
     switch (r.Mode) {
     case TPrintMode::Current:
         if (!r.Active || r.Count <= 0)
             return NothingSelected;
-        return Suffices(*r.Active, r.What, r.Count) ? 0 : TooFewSerialNumbers;
-    case TPrintMode::Selection: {
-        const std::vector<TCDLDocument *> named = r.Places();
-        if (named.empty() || r.Sheets <= 0)
+        demandOf({r.Active}, r.Count);
+        break;
+    case TPrintMode::Selection:
+        if (r.Places().empty() || r.Sheets <= 0)
             return NothingSelected;
-        // Every place a document fills takes its own number on each sheet.
-        std::map<TCDLDocument *, int64_t> demand;
-        for (TCDLDocument *d : named)
-            demand[d] += r.Sheets;
-        for (const auto &[d, n] : demand)
-            if (!Suffices(*d, r.What, n))
-                return TooFewSerialNumbers;
-        return 0;
-    }
-    case TPrintMode::AllOpen: {
+        demandOf(r.Places(), r.Sheets);
+        break;
+    case TPrintMode::AllOpen:
         // Each open document prints Count times, whatever the places of mode 2 name.
-        const std::vector<TCDLDocument *> docs = r.OpenDocuments();
-        if (docs.empty() || r.Count <= 0)
+        if (r.OpenDocuments().empty() || r.Count <= 0)
             return NothingSelected;
-        for (TCDLDocument *d : docs)
-            if (!Suffices(*d, r.What, r.Count))
-                return TooFewSerialNumbers;
-        return 0;
+        demandOf(r.OpenDocuments(), r.Count);
+        break;
     }
-    }
-    return NothingSelected;
+    if (demand.empty())
+        return NothingSelected;
+    for (const auto &[d, n] : demand)
+        if (!Suffices(*d, r.What, n))
+            return TooFewSerialNumbers;
+    return 0;
 }
 
 std::vector<const TCDLDocument *> PaperColorDocuments(const TPrintRequest &r)
@@ -146,6 +150,16 @@ bool PaperColorsConflict(const std::vector<const TCDLDocument *> &documents)
             return true;
     }
     return false;
+}
+
+bool IsOneOfTheDocuments(const QString &output, const QStringList &documents)
+{
+    // The file system's identity, not the names: links and "./" name one file.
+    auto path = [](const QString &s) { return std::filesystem::path(QFile::encodeName(s).toStdString()); };
+    std::error_code error;
+    return std::any_of(documents.begin(), documents.end(), [&](const QString &d) {
+        return !d.isEmpty() && std::filesystem::equivalent(path(output), path(d), error);
+    });
 }
 
 QString ProgressLine(int sheet, int total)

@@ -5,6 +5,7 @@
 #include "SheetLayout.h"
 
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <vector>
 
@@ -49,6 +50,10 @@ int CheckPrintable(const TPrintRequest &r);
 // sheets. Their paper colours must agree, or the person is asked (760).
 std::vector<const TCDLDocument *> PaperColorDocuments(const TPrintRequest &r);
 bool PaperColorsConflict(const std::vector<const TCDLDocument *> &documents);
+
+// Whether writing output would replace one of the documents: the same file
+// by any path (a link, a relative name, a hard link).
+bool IsOneOfTheDocuments(const QString &output, const QStringList &documents);
 
 // "Page 2 of 5" in the current language.
 QString ProgressLine(int sheet, int total);

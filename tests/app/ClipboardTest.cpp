@@ -12,6 +12,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 #include <QMimeData>
 
 namespace {
@@ -69,8 +70,31 @@ TEST_F(AppTest, TextTravelsAsPlainTextBothWays)
 
     text.Values = QStringList{QStringLiteral("eins"), QStringLiteral("zwei")};
     Trigger(m, "miKopieren");
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("eins\r\nzwei"));
-    EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->hasFormat(kFormat));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("eins\nzwei"));
+    EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->data(kFormat).contains("eins\r\nzwei"));
+}
+
+// A paste the frame limit refuses has let go of the selection: the status
+// line no longer counts it.
+TEST_F(AppTest, ARefusedPasteLeavesTheStatusLineToTheRealSelection)
+{
+    TMDIForm m;
+    m.show();
+    TCDLPage &page = *m.New()->ActivePage();
+    AddRect(page, 0, 0);
+    AddRect(page, 10, 10);
+    page.SelectAll();
+    Trigger(m, "miKopieren");
+    while (page.FrameCount() < MaxFramesPerPage)
+        AddRect(page, 0, 0);
+    page.SelectAll();
+    auto *status = m.findChild<QLabel *>(QStringLiteral("Statuszeile"));
+    ASSERT_FALSE(status->text().isEmpty());
+    Trigger(m, "miEinfuegen");
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0].Text, GetText(568));
+    EXPECT_TRUE(page.Selection.IsEmpty());
+    EXPECT_EQ(status->text(), QString());
 }
 
 TEST_F(AppTest, EnableStatesFollowSelectionAndClipboard)

@@ -201,7 +201,8 @@ TEST_F(PrintDialogTest, TrimModeIsRememberedAndABadStoredValueFallsBack)
 TEST_F(PrintDialogTest, RefusalsPrintNothingAndKeepCounters)
 {
     TCDLSerNo *s = AddSerialNumber(Doc().Label(), INT32_MAX - 2);
-    Doc().SetModified(false);
+    Doc().FileName = Path(u"doc.CDL"_s);
+    Doc().Save(Doc().FileName);
     WithDialog([&](TDrucken *d) {
         Control<QSpinBox>(d, "AnzahlEtiketten")->setValue(5);
         Click(d, "OK");
@@ -236,9 +237,13 @@ TEST_F(PrintDialogTest, RefusalsPrintNothingAndKeepCounters)
         DialogAnswers.push_back(Path(u"no/such/folder/out.pdf"_s));
         Click(d, "OK");
         EXPECT_EQ(BoxTexts().value(5), GetText(1080).arg(Path(u"no/such/folder/out.pdf"_s)));
+        // An open document, by another name.
+        DialogAnswers.push_back(Path(u"./doc.CDL"_s));
+        Click(d, "OK");
+        EXPECT_EQ(BoxTexts().value(6), GetText(1097).arg(Path(u"./doc.CDL"_s)));
         EXPECT_TRUE(d->isVisible());
     });
-    EXPECT_EQ(Boxes.size(), 6u);
+    EXPECT_EQ(Boxes.size(), 7u);
     EXPECT_EQ(TargetsMade, 0);
     EXPECT_EQ(s->Counter, INT32_MAX - 2);
     EXPECT_FALSE(Doc().Modified());
@@ -267,17 +272,33 @@ TEST_F(PrintDialogTest, AClosedDocumentChosenForAPlaceIsReportedBeforePrinting)
     EXPECT_EQ(Events.join(u' '), u"begin cd@1 end"_s);
 }
 
-TEST_F(PrintDialogTest, DiagnosticReportAbortClosesWithoutPrinting)
+// The paper chosen under Properties, then as many whole lines of what the
+// system tells as the box shows.
+TEST_F(PrintDialogTest, DiagnosticReportFitsAndAbortClosesWithoutPrinting)
 {
     AppSettings().PrintDebug = true;
+    TPrinterAccess a = TPrinterAccess::System();
+    a.Queues = [this] { return Queues; };
+    a.Describe = [](const QString &queue) {
+        return u"Driver: %1\n"_s.arg(queue) + u"A fact of forty characters, give or take\n"_s.repeated(8);
+    };
+    a.DefaultPaper = [](const QString &) { return QPageSize(QPageSize::A4); };
+    a.Properties = [](QWidget *, const QString &, const QPageSize &) {
+        return std::optional(QPageSize(QPageSize::Letter));
+    };
+    dialog->SetPrinterAccess(a);
     Answers.push_back(mrCancel); // Abort
     WithDialog([&](TDrucken *d) {
+        Click(d, "btEigenschaften");
         Click(d, "OK");
         EXPECT_FALSE(d->isVisible());
     });
     ASSERT_EQ(Boxes.size(), 1u);
     EXPECT_EQ(Boxes[0].Kind, mkInformation);
-    EXPECT_EQ(Boxes[0].Text, u"Papersize: A4 \ndriver of Laser"_s);
+    EXPECT_TRUE(Boxes[0].Text.startsWith(u"Papersize: Letter \nDriver: Laser\nA fact"_s))
+        << Boxes[0].Text.toStdString();
+    EXPECT_TRUE(Boxes[0].Text.endsWith(u"take"_s)) << Boxes[0].Text.toStdString();
+    EXPECT_LE(Boxes[0].Text.size(), 255);
     EXPECT_EQ(TargetsMade, 0);
 }
 
@@ -298,6 +319,29 @@ TEST_F(PrintDialogTest, PrintingAdvancesSerialNumbersAndMarksOnlyThatDocument)
     // Nothing of the other document changed by printing it.
     EXPECT_FALSE(second->Document().Modified());
     EXPECT_FALSE(main->Printing().Dialog().isVisible());
+}
+
+// The always-on-top progress window makes way for the second-pass message
+// and comes back for the second pass.
+TEST_F(PrintDialogTest, TheSecondPassMessageIsNotHiddenUnderTheProgressWindow)
+{
+    auto *progress = main->findChild<TPrinting *>(u"Printing"_s);
+    ASSERT_NE(progress, nullptr);
+    QStringList seen;
+    SetMessageBoxHook([&](const QString &text, TMsgKind, int) {
+        seen << text + (progress->isVisible() ? u" under the progress window"_s : QString());
+        return int(mrOK);
+    });
+    OnEvent = [&](const QString &e) {
+        if (e.startsWith(u"cd@"_s))
+            seen << e + (progress->isVisible() ? QString() : u" unseen"_s);
+    };
+    WithDialog([&](TDrucken *d) {
+        Control<QComboBox>(d, "cbDruckPara")->setCurrentIndex(1);
+        Control<QSpinBox>(d, "AnzahlEtiketten")->setValue(2);
+        Click(d, "OK");
+    });
+    EXPECT_EQ(seen, (QStringList{u"cd@1"_s, GetText(759), u"cd@2"_s}));
 }
 
 // The label after the cancel point still goes on the sheet just begun.

@@ -6,12 +6,17 @@
 #include "SerNo.h"
 #include "SheetLayout.h"
 #include "Strings.h"
+#include "Text.h"
+#include "TextLayout.h"
 #include "printing/PrintTestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <QDir>
 #include <QFile>
+#include <QFontDatabase>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -188,8 +193,29 @@ TEST_F(CliPrint, RefusalsAndFailuresSayWhyAndLeaveTheDocumentAsItWas)
     r = Run({listPath, u"--count"_s, u"6"_s, u"--pdf"_s, Path(u"list.pdf"_s), u"--save-counters"_s});
     EXPECT_EQ(r.Exit, 1);
     EXPECT_EQ(r.Message(), GetText(751).toStdString());
+    // Named twice, the document is asked for the numbers of both.
+    r = Run({listPath, listPath, u"--count"_s, u"2"_s, u"--pdf"_s, Path(u"list.pdf"_s), u"--save-counters"_s});
+    EXPECT_EQ(r.Exit, 1);
+    EXPECT_EQ(r.Message(), GetText(751).toStdString());
     EXPECT_FALSE(QFile::exists(Path(u"list.pdf"_s)));
     EXPECT_EQ(Bytes(listPath), listBefore);
+
+    // The PDF would replace a document being printed, named another way.
+    std::filesystem::create_symlink(doc.toStdString(), Path(u"link.CDL"_s).toStdString());
+    std::filesystem::create_hard_link(doc.toStdString(), Path(u"hard.CDL"_s).toStdString());
+    for (const QString &out : {Path(u"./numbered.CDL"_s), Path(u"link.CDL"_s), Path(u"hard.CDL"_s)}) {
+        r = Run({doc, u"--pdf"_s, out});
+        EXPECT_EQ(r.Exit, 1);
+        EXPECT_EQ(r.Message(), GetText(1097).arg(out).toStdString());
+    }
+
+    // Different paper colours: the message tells how to print them all the same.
+    auto colored = MakeDocument();
+    colored->Label().PaperColorIndex = 1;
+    colored->Save(Path(u"colored.CDL"_s));
+    r = Run({doc, Path(u"colored.CDL"_s), u"--pdf"_s, Path(u"mixed.pdf"_s)});
+    EXPECT_EQ(r.Exit, 1);
+    EXPECT_TRUE(r.Err.contains(u"--yes"_s)) << r.Err.toStdString();
 
     // Nothing named in any place.
     r = Run({doc, u"--places"_s, u"-,-,-"_s, u"--pdf"_s, Path(u"none.pdf"_s)});
@@ -199,6 +225,38 @@ TEST_F(CliPrint, RefusalsAndFailuresSayWhyAndLeaveTheDocumentAsItWas)
     EXPECT_EQ(Bytes(doc), before);
     EXPECT_EQ(Run({doc, u"--start"_s, u"4"_s}).Exit, 2);
     EXPECT_EQ(Run({doc, u"--places"_s, u"1,3,-"_s}).Exit, 2);
+}
+
+// Stored trim modes outside the list trim directly. A face the font
+// database lists under a foundry ("C059 [urw]") is installed: nothing is
+// said of it, nor of the platform.
+TEST_F(CliPrint, AStoredTrimModeOutsideTheListTrimsDirectlyAndNothingElseIsSaid)
+{
+    if (QStandardPaths::findExecutable(u"pdftoppm"_s).isEmpty())
+        GTEST_SKIP() << "pdftoppm is not installed";
+    const QStringList families = QFontDatabase::families();
+    const auto withFoundry = std::find_if(families.begin(), families.end(),
+                                          [](const QString &f) { return f.endsWith(u']') && f.contains(u" ["_s); });
+    auto doc = MakeDocument();
+    AddFlood(doc->Label(), RGBColor(255, 0, 0));
+    auto text = std::make_unique<TCDLText>(&doc->Label(), 150, 150);
+    text->FontName = FontFamilyName(withFoundry != families.end() ? *withFoundry : families.value(0));
+    text->Values = QStringList{text->FontName};
+    doc->Label().AddFrame(std::move(text));
+    const QString path = Path(u"trim.CDL"_s), pdf = Path(u"trim.pdf"_s);
+    doc->Save(path);
+    for (const char *stored : {"3", "-1"}) {
+        QFile ini(Path(u"settings.ini"_s));
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write(QByteArray("[PRINT]\r\nPRINT=") + stored + "\r\n");
+        ini.close();
+        const TRun r = Run({path, u"--pdf"_s, pdf});
+        ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
+        EXPECT_TRUE(r.Err.isEmpty()) << r.Err.toStdString();
+        const std::vector<QImage> sheets = Rasterise(pdf);
+        ASSERT_EQ(sheets.size(), 1u);
+        EXPECT_TRUE(LabelAt(sheets[0], 1, Qt::red)) << stored;
+    }
 }
 
 TEST_F(CliPrint, CountersStayInTheFileUnlessAskedToSave)

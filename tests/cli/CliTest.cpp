@@ -411,6 +411,15 @@ TEST_F(Cli, WrongArgumentsShowUsage)
         const TRun r = run(args);
         EXPECT_EQ(r.Exit, 2) << args.join(QLatin1Char(' ')).toStdString();
         EXPECT_TRUE(r.Err.contains("usage")) << args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_TRUE(r.Out.isEmpty());
+    }
+    // Asked for, the usage is the answer, and nothing else is said.
+    for (const QStringList &args :
+         {QStringList{QStringLiteral("--help")}, QStringList{QStringLiteral("print"), QStringLiteral("--help")}}) {
+        const TRun r = run(args);
+        EXPECT_EQ(r.Exit, 0) << args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_TRUE(r.Out.startsWith("usage:\n  quelmark-cli ") && r.Out.contains(" print ")) << r.Out.constData();
+        EXPECT_TRUE(r.Err.isEmpty()) << r.Err.constData();
     }
 }
 

@@ -132,22 +132,23 @@ QString DescribeQueue(const QString &queue)
     QPrinter printer(info, QPrinter::HighResolution);
     const QPageLayout layout = printer.pageLayout();
     const QMarginsF mm = layout.margins(QPageLayout::Millimeter);
+    // Not the queue's paper: a job names the paper it was given. The most
+    // telling facts first, for a message box that shows only the first lines.
     QStringList lines;
     lines << QStringLiteral("Printer: %1").arg(info.printerName());
-    if (!info.description().isEmpty())
-        lines << QStringLiteral("Description: %1").arg(info.description());
     lines << QStringLiteral("Driver: %1").arg(info.makeAndModel());
-    lines << QStringLiteral("Papersize: %1").arg(layout.pageSize().name());
     lines << QStringLiteral("Resolution: %1 x %2 dpi").arg(printer.logicalDpiX()).arg(printer.logicalDpiY());
-    lines << QStringLiteral("Margins: %1 / %2 / %3 / %4 mm (left, top, right, bottom)")
+    lines << QStringLiteral("Margins (l, t, r, b): %1, %2, %3, %4 mm")
                  .arg(mm.left(), 0, 'f', 1)
                  .arg(mm.top(), 0, 'f', 1)
                  .arg(mm.right(), 0, 'f', 1)
                  .arg(mm.bottom(), 0, 'f', 1);
+    lines << QStringLiteral("Copies by the driver: %1").arg(YesNo(printer.supportsMultipleCopies()));
     lines << QStringLiteral("Colour: %1").arg(YesNo(info.supportedColorModes().contains(QPrinter::Color)));
     const auto duplex = info.supportedDuplexModes();
     lines << QStringLiteral("Duplex: %1")
                  .arg(YesNo(duplex.contains(QPrinter::DuplexLongSide) || duplex.contains(QPrinter::DuplexShortSide)));
-    lines << QStringLiteral("Copies by the driver: %1").arg(YesNo(printer.supportsMultipleCopies()));
+    if (!info.description().isEmpty())
+        lines << QStringLiteral("Description: %1").arg(info.description());
     return lines.join(QLatin1Char('\n'));
 }

@@ -23,5 +23,6 @@ std::unique_ptr<TPrintTarget> MakeQueueTarget(const QString &queue, QPageSize pa
 std::unique_ptr<TPrintTarget> MakePdfFileTarget(const QString &path, QPageSize paper);
 
 // What Linux can tell about a queue for the DEBUG report: name, driver/PPD (make and model),
-// paper size, resolution, margins, colour, duplex, one per line.
+// resolution, margins, copies, colour, duplex, description, one per line. Not its paper: a job
+// reports the paper it prints on.
 QString DescribeQueue(const QString &queue);

@@ -153,6 +153,8 @@ TEST_F(Queue, IsListedAndUnknownQueuesAreRefused)
     const QString description = DescribeQueue(queue);
     EXPECT_TRUE(description.contains(u"Printer: "_s + queue)) << description.toStdString();
     EXPECT_TRUE(description.contains(u"Driver: "_s)) << description.toStdString();
+    // The job tells its own paper; the queue's would be a second, maybe other one.
+    EXPECT_FALSE(description.contains(u"Papersize"_s)) << description.toStdString();
     try {
         MakeQueueTarget(u"Not a queue 4711"_s, QPageSize(QPageSize::A4));
         ADD_FAILURE() << "an unknown queue gave a target";
