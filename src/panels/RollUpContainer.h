@@ -63,6 +63,11 @@ protected:
     bool eventFilter(QObject *o, QEvent *e) override;
 
 private:
+    static constexpr int PanelWidth = 224;
+    // The record's short strings hold no more.
+    static constexpr int MaxShortString = 40;
+
+    // RollUpPanels.cpp: the controls and their captions.
     void buildSerNo();
     void buildDirectory();
     void buildFont();
