@@ -1,6 +1,7 @@
 #include "RollUpContainer.h"
 
 #include "Errors.h"
+#include "FontList.h"
 #include "Page.h"
 #include "PanelWidgets.h"
 #include "RoundText.h"
@@ -16,13 +17,12 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QEvent>
-#include <QFontDatabase>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSignalBlocker>
-#include <QGroupBox>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QToolButton>
@@ -32,12 +32,6 @@
 namespace {
 
 constexpr int32_t CoordLimit = 16384;
-
-QString FamilyName(const QString &family)
-{
-    const qsizetype bracket = family.lastIndexOf(QStringLiteral(" ["));
-    return bracket > 0 && family.endsWith(QLatin1Char(']')) ? family.left(bracket) : family;
-}
 
 // Lines, circles and round text are placed by two points, the others by a
 // rectangle.
@@ -68,16 +62,6 @@ TRollUpContainer::TRollUpContainer(TPanelHost &host, QWidget *parent) : QWidget(
 {
     setObjectName(QStringLiteral("RollUpContainer"));
     setAttribute(Qt::WA_DontShowOnScreen);
-    for (const QString &family : QFontDatabase::families()) {
-        if (!QFontDatabase::isSmoothlyScalable(family) || QFontDatabase::isPrivateFamily(family))
-            continue;
-        // A face offered by two foundries is named once, without the
-        // foundry: documents name faces as other machines know them.
-        const QString name = FamilyName(family);
-        if (name.size() <= MaxShortString && !m_fonts.contains(name))
-            m_fonts.append(name);
-    }
-
     rObjektContainer = new QWidget(this);
     rObjektContainer->setObjectName(QStringLiteral("rObjektContainer"));
     buildSerNo();
@@ -104,6 +88,8 @@ TRollUpContainer::~TRollUpContainer()
     m_host.SetColorContent(nullptr);
     m_host.SetCoordsContent(nullptr);
 }
+
+const QStringList &TRollUpContainer::FontList() const { return lbSchriftart->Faces(); }
 
 void TRollUpContainer::ShowFrame(TCDLPage *page, TCDLFrame *f)
 {
@@ -150,10 +136,7 @@ void TRollUpContainer::fill(TCDLFrame *f)
     seStift->setValue(f->PenSize);
     if (auto *t = dynamic_cast<TCDLFontFrame *>(f)) {
         cbBarcode->setChecked(t->Barcode);
-        const QList<QListWidgetItem *> hit = lbSchriftart->findItems(t->FontName, Qt::MatchFixedString);
-        lbSchriftart->setCurrentRow(hit.isEmpty() ? -1 : lbSchriftart->row(hit.first()));
-        if (!hit.isEmpty())
-            lbSchriftart->scrollToItem(hit.first());
+        lbSchriftart->ShowFace(t->FontName);
         FontSize->setValue(t->FontSize);
         sbFontBold->setChecked(t->Bold);
         sbFontItalic->setChecked(t->Italic);
@@ -311,9 +294,8 @@ void TRollUpContainer::propertiesChanged(const QObject *run)
     }
     auto *t = dynamic_cast<TCDLFontFrame *>(f);
     if (t && (set & TPanel::Font)) {
-        // A face that is not installed here stays the frame's own.
-        if (QListWidgetItem *item = lbSchriftart->currentItem())
-            t->FontName = item->text();
+        if (const QString face = lbSchriftart->Face(); !face.isEmpty())
+            t->FontName = face;
         t->FontSize = FontSize->value();
         t->Bold = sbFontBold->isChecked();
         t->Italic = sbFontItalic->isChecked();

@@ -28,6 +28,7 @@ class TCDLPage;
 class TColorGrid;
 class TColorSwatch;
 class TCompass;
+class TFontList;
 
 class TRollUpContainer : public QWidget
 {
@@ -57,7 +58,7 @@ public:
     TCDLPage *ShownPage() const { return m_page; }
     TPanels ShownPanelSet() const { return m_shownPanels; }
     // The scalable font families the font list offers.
-    const QStringList &FontList() const { return m_fonts; }
+    const QStringList &FontList() const;
 
 protected:
     bool eventFilter(QObject *o, QEvent *e) override;
@@ -111,7 +112,6 @@ private:
     TCDLFrame *m_frame = nullptr;
     TCDLPage *m_page = nullptr;
     TPanels m_shownPanels;
-    QStringList m_fonts;
     const QObject *m_run = nullptr;
     quint64 m_runRevision = 0;
     // The text a memo held last that the record can store.
@@ -129,7 +129,7 @@ private:
     QLabel *lblStartwert, *lblFormat;
     QToolButton *sbSerNoLaden;
 
-    QListWidget *lbSchriftart;
+    TFontList *lbSchriftart;
     QSpinBox *FontSize;
     QLabel *lblFontSize, *lblPts;
     QToolButton *sbLeft, *sbCenter, *sbRight, *sbBlock, *sbFontBold, *sbFontItalic, *sbFontStroke;

@@ -1,5 +1,6 @@
 #include "RollUpContainer.h"
 
+#include "FontList.h"
 #include "Page.h"
 #include "PanelWidgets.h"
 #include "Settings.h"
@@ -134,19 +135,8 @@ void TRollUpContainer::buildFont()
 {
     rSchriftart = panel(rObjektContainer, "rSchriftart");
     auto *v = new QVBoxLayout(rSchriftart);
-    lbSchriftart = named(new QListWidget(rSchriftart), "lbSchriftart");
+    lbSchriftart = named(new TFontList(MaxShortString, rSchriftart), "lbSchriftart");
     lbSchriftart->setFixedHeight(120);
-    lbSchriftart->setUniformItemSizes(false);
-    for (const QString &family : m_fonts) {
-        auto *item = new QListWidgetItem(family, lbSchriftart);
-        // Each name in its own face, where that face writes the name.
-        const QList<QFontDatabase::WritingSystem> ws = QFontDatabase::writingSystems(family);
-        if (!ws.contains(QFontDatabase::Latin) || ws.contains(QFontDatabase::Symbol))
-            continue;
-        QFont f(family);
-        f.setPointSize(font().pointSize() > 0 ? font().pointSize() + 1 : 10);
-        item->setFont(f);
-    }
     v->addWidget(lbSchriftart);
 
     auto *sizeRow = new QHBoxLayout;
@@ -195,7 +185,7 @@ void TRollUpContainer::buildFont()
     cbBarcode = named(new QCheckBox(rSchriftart), "cbBarcode");
     v->addWidget(cbBarcode);
 
-    connect(lbSchriftart, &QListWidget::currentRowChanged, this, [this] { PropertiesChanged(); });
+    connect(lbSchriftart, &TFontList::facePicked, this, [this] { PropertiesChanged(); });
     connect(FontSize, &QSpinBox::valueChanged, this, [this] { PropertiesChanged(); });
     connect(m_align, &QButtonGroup::idClicked, this, [this] { PropertiesChanged(); });
     for (QAbstractButton *b : {static_cast<QAbstractButton *>(sbFontBold), static_cast<QAbstractButton *>(sbFontItalic),
