@@ -391,8 +391,14 @@ void TRollUpContainer::startValueEdited()
     const int n = startValue(&ok);
     if (!ok) {
         // Half typed: wait for the rest.
-        if (!eStartwert->text().trimmed().isEmpty() && eStartwert->text().trimmed() != QStringLiteral("-"))
-            m_host.ShowError(GetText(1050));
+        if (eStartwert->text().trimmed().isEmpty() || eStartwert->text().trimmed() == QStringLiteral("-"))
+            return;
+        m_host.ShowError(GetText(1050));
+        // The box took the focus; the person goes on correcting here.
+        if (eStartwert->isVisible()) {
+            eStartwert->window()->activateWindow();
+            eStartwert->setFocus(Qt::OtherFocusReason);
+        }
         return;
     }
     if (lbSerNo->count() > 0 && n >= 0) {

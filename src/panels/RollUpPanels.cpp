@@ -382,6 +382,8 @@ void TRollUpContainer::buildCoords()
             eds[i]->installEventFilter(this);
             QLineEdit *ed = eds[i];
             connect(ed, &QLineEdit::textEdited, this, [this, ed](const QString &t) { coordEdited(ed, t); });
+            // What was typed and refused must not stay as if it were the frame's.
+            connect(ed, &QLineEdit::editingFinished, this, &TRollUpContainer::ShowCoordinates);
         }
         g->setColumnStretch(2, 1);
         built[p]->setFixedSize(PanelWidth - 40, built[p]->sizeHint().height());

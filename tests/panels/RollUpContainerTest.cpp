@@ -164,6 +164,9 @@ TEST_F(PanelsTest, CoordinatesAreTypedInTheUnitClampedAndUndone)
         Retype(edX, QLatin1String(bad));
         EXPECT_EQ(f->X, 16384) << bad;
     }
+    // Leaving the box shows the frame's value again.
+    Leave(edX);
+    EXPECT_EQ(edX->text(), QStringLiteral("1638.4"));
     EXPECT_EQ(Snapshots(), before + 2);
     page->Undo.Undo();
     page->Undo.Undo();
@@ -279,9 +282,15 @@ TEST_F(PanelsTest, SerialNumbersLoadAValueListAndRefuseBadInput)
     Retype(start, QStringLiteral("42"));
     Retype(Find<QLineEdit>("eFormat"), QStringLiteral("CD-####"));
     EXPECT_EQ(n->FrameText(), QStringLiteral("CD-0042"));
+    rollups.windows[0]->activateWindow();
+    QApplication::processEvents();
+    start->setFocus();
+    ASSERT_TRUE(start->hasFocus());
     Retype(start, QStringLiteral("4x"));
+    QApplication::processEvents();
     EXPECT_EQ(n->Counter, 42);
     EXPECT_EQ(rollups.errors, std::vector<QString>{GetText(1050)});
+    EXPECT_TRUE(start->hasFocus());
 
     QTemporaryDir dir;
     const QString list = dir.filePath(QStringLiteral("list.txt")), bad = dir.filePath(QStringLiteral("bad.bin"));
