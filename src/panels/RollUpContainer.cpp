@@ -197,14 +197,14 @@ void TRollUpContainer::arrangeObjectPanels()
             return;
         }
         const int h = w->sizeHint().height();
-        w->setGeometry(0, top, PanelWidth, h);
+        w->setGeometry(0, top, m_objectWidth, h);
         w->show();
         top += h;
     };
     for (const auto &[w, bit] : stack)
         place(w, bool(set & bit));
     place(rZuweisen, !AppSettings().ApplyImmediately);
-    rObjektContainer->setFixedSize(PanelWidth, top + 1);
+    rObjektContainer->setFixedSize(m_objectWidth, top + 1);
     rObjektContainer->show();
     m_host.SetObjectContent(rObjektContainer);
 }

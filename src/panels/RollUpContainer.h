@@ -54,6 +54,13 @@ public:
     // The option of showing changes at once was switched.
     void ApplyImmediatelyChanged();
 
+    // The contents' sizes in the present language, for placing the roll-up
+    // windows before they show anything. The object panels' height depends
+    // on the frame.
+    int ObjectPanelWidth() const { return m_objectWidth; }
+    QSize ColorPanelSize() const;
+    QSize CoordsPanelSize() const;
+
     TCDLFrame *ShownFrame() const { return m_frame; }
     TCDLPage *ShownPage() const { return m_page; }
     TPanels ShownPanelSet() const { return m_shownPanels; }
@@ -112,6 +119,7 @@ private:
     TCDLFrame *m_frame = nullptr;
     TCDLPage *m_page = nullptr;
     TPanels m_shownPanels;
+    int m_objectWidth = PanelWidth;
     const QObject *m_run = nullptr;
     quint64 m_runRevision = 0;
     // The text a memo held last that the record can store.

@@ -300,23 +300,30 @@ void TRollUpContainer::buildColors()
     rColorPanel = named(new QWidget(this), "rColorPanel");
     auto *v = new QVBoxLayout(rColorPanel);
     v->setContentsMargins(2, 2, 2, 2);
+    // Pen and fill one above the other: long captions widen the panel
+    // less than side by side.
     auto *top = new QHBoxLayout;
+    auto *targets = new QVBoxLayout;
+    targets->setSpacing(1);
     sbStift = named(new QToolButton(rColorPanel), "sbStift");
     sbFuellung = named(new QToolButton(rColorPanel), "sbFuellung");
     auto *target = new QButtonGroup(rColorPanel);
     for (QToolButton *b : {sbStift, sbFuellung}) {
         b->setCheckable(true);
         b->setToolButtonStyle(Qt::ToolButtonTextOnly);
-        top->addWidget(b);
+        b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        targets->addWidget(b);
     }
     target->addButton(sbStift, 0);
     target->addButton(sbFuellung, 1);
     sbStift->setChecked(true);
     ActiveColor = named(new TColorSwatch(rColorPanel), "ActiveColor");
-    top->addStretch();
+    top->addLayout(targets, 1);
     top->addWidget(ActiveColor);
     v->addLayout(top);
+    // The cells stay where they are: a click where a colour was takes it.
     ColorGrid = named(new TColorGrid(rColorPanel), "ColorGrid");
+    ColorGrid->setFixedSize(ColorGrid->sizeHint());
     v->addWidget(ColorGrid);
     auto *rgb = new QHBoxLayout;
     seR = spin(rColorPanel, "seR", 0, 255, 0);
@@ -332,6 +339,10 @@ void TRollUpContainer::buildColors()
     }
     v->addLayout(rgb);
     cbOhneFuellung = named(new QCheckBox(rColorPanel), "cbOhneFuellung");
+    // Its room stays when it hides, so nothing above it moves.
+    QSizePolicy keep = cbOhneFuellung->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    cbOhneFuellung->setSizePolicy(keep);
     v->addWidget(cbOhneFuellung);
     cbOhneFuellung->hide();
 
@@ -348,15 +359,12 @@ void TRollUpContainer::buildColors()
 
 void TRollUpContainer::sizeColorPanel()
 {
-    // Room for "no fill" whether it shows or not: the window keeps its size.
-    const bool fillBox = !cbOhneFuellung->isHidden();
-    cbOhneFuellung->show();
     rColorPanel->setMinimumSize(0, 0);
     rColorPanel->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    const QSize hint = rColorPanel->layout()->totalSizeHint();
-    rColorPanel->setFixedSize(std::max(hint.width(), ColorGrid->width() + 4), hint.height());
-    cbOhneFuellung->setVisible(fillBox);
+    rColorPanel->setFixedSize(rColorPanel->layout()->totalSizeHint());
 }
+
+QSize TRollUpContainer::ColorPanelSize() const { return rColorPanel->size(); }
 
 void TRollUpContainer::buildCoords()
 {
@@ -386,7 +394,6 @@ void TRollUpContainer::buildCoords()
             connect(ed, &QLineEdit::editingFinished, this, &TRollUpContainer::ShowCoordinates);
         }
         g->setColumnStretch(2, 1);
-        built[p]->setFixedSize(PanelWidth - 40, built[p]->sizeHint().height());
         built[p]->hide();
     }
     rPositionXY = built[0];
@@ -439,8 +446,14 @@ void TRollUpContainer::SetupStrings()
     for (int i = 0; i < 8; ++i)
         m_coordLabels[i]->setText(GetText(coordTexts[i]));
     ReSetCoordCaption();
-    // Captions change the panels' sizes.
+    // Captions change the panels' sizes: they grow to show them whole.
     sizeColorPanel();
+    m_objectWidth = PanelWidth;
+    for (const QWidget *w : {static_cast<QWidget *>(rSerNo), static_cast<QWidget *>(rVerzeichnis),
+                             static_cast<QWidget *>(rSchriftart), static_cast<QWidget *>(rStift),
+                             static_cast<QWidget *>(rDrehung), static_cast<QWidget *>(rImageRotate),
+                             static_cast<QWidget *>(rText), static_cast<QWidget *>(rRundtext), rZuweisen})
+        m_objectWidth = std::max(m_objectWidth, w->minimumSizeHint().width());
     if (!m_shownPanels)
         return;
     if (m_shownPanels & TPanel::ColorPanel)
@@ -455,4 +468,16 @@ void TRollUpContainer::ReSetCoordCaption()
     const QString unit = GetText(UnitDivisor() == 10 ? 1344 : 1345);
     for (QLabel *l : m_unitLabels)
         l->setText(unit);
+    // One width for the four, enough for the longest caption.
+    QWidget *parts[] = {rPositionXY, rPositionDim, rPositionX1Y1, rPositionX2Y2};
+    int width = PanelWidth - 40;
+    for (QWidget *w : parts)
+        width = std::max(width, w->layout()->totalMinimumSize().width());
+    for (QWidget *w : parts)
+        w->setFixedSize(width, w->layout()->totalSizeHint().height());
+}
+
+QSize TRollUpContainer::CoordsPanelSize() const
+{
+    return {rPositionXY->width(), rPositionXY->height() + rPositionDim->height() + 1};
 }
