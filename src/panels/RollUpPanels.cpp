@@ -449,10 +449,9 @@ void TRollUpContainer::SetupStrings()
     // Captions change the panels' sizes: they grow to show them whole.
     sizeColorPanel();
     m_objectWidth = PanelWidth;
-    for (const QWidget *w : {static_cast<QWidget *>(rSerNo), static_cast<QWidget *>(rVerzeichnis),
-                             static_cast<QWidget *>(rSchriftart), static_cast<QWidget *>(rStift),
-                             static_cast<QWidget *>(rDrehung), static_cast<QWidget *>(rImageRotate),
-                             static_cast<QWidget *>(rText), static_cast<QWidget *>(rRundtext), rZuweisen})
+    const QWidget *objectPanels[] = {rSerNo,       rVerzeichnis, rSchriftart, rStift,   rDrehung,
+                                     rImageRotate, rText,        rRundtext,   rZuweisen};
+    for (const QWidget *w : objectPanels)
         m_objectWidth = std::max(m_objectWidth, w->minimumSizeHint().width());
     if (!m_shownPanels)
         return;
