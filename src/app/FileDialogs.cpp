@@ -2,7 +2,9 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QFileInfo>
+#include <QMimeDatabase>
 #include <QSet>
 #include <QStandardPaths>
 #include <QStorageInfo>
@@ -48,6 +50,56 @@ QString safeFilePath(const QString &path)
     return safe == dir ? path : QDir(safe).filePath(fi.fileName());
 }
 
+// Names a file's type and icon by its name alone. The stock provider reads
+// files to guess their type, and the dialog asks it for every entry of a
+// folder it lists, also one typed or completed: a FIFO or a kernel file that
+// never ends (/proc/kmsg) hangs the dialog and the program.
+class TNameOnlyIconProvider : public QFileIconProvider
+{
+public:
+    using QFileIconProvider::icon;
+    QIcon icon(const QFileInfo &info) const override
+    {
+        if (info.isDir())
+            return icon(QAbstractFileIconProvider::Folder);
+        const QMimeType m = byName(info);
+        const QIcon themed = QIcon::fromTheme(m.iconName(), QIcon::fromTheme(m.genericIconName()));
+        return themed.isNull() ? icon(QAbstractFileIconProvider::File) : themed;
+    }
+    QString type(const QFileInfo &info) const override
+    {
+        if (info.isDir())
+            return QFileIconProvider::type(info);
+        const QMimeType m = byName(info);
+        return m.comment().isEmpty() ? m.name() : m.comment();
+    }
+
+private:
+    QMimeType byName(const QFileInfo &info) const
+    {
+        return m_mime.mimeTypeForFile(info.fileName(), QMimeDatabase::MatchExtension);
+    }
+    QMimeDatabase m_mime;
+};
+
+// Every dialog is Qt's own, so that it takes the provider (a platform's
+// dialog brings its own).
+bool run(QFileDialog &d)
+{
+    // The dialog's file list may still ask after the dialog is gone.
+    static auto *const names = new TNameOnlyIconProvider;
+    d.setOption(QFileDialog::DontUseNativeDialog);
+    d.setIconProvider(names);
+    return d.exec() == QDialog::Accepted && !d.selectedFiles().isEmpty();
+}
+
+QString openDialog(QWidget *parent, const QString &title, const QString &dir, const QString &filter)
+{
+    QFileDialog d(parent, title, dir, filter);
+    d.setFileMode(QFileDialog::ExistingFile);
+    return run(d) ? d.selectedFiles().first() : QString();
+}
+
 TFileDialogHook &hook()
 {
     static TFileDialogHook h;
@@ -86,7 +138,7 @@ QString AskOpenFileName(QWidget *parent, const QString &title, const QString &st
     const QString dir = SafeDialogFolder(start);
     if (hook())
         return hook()(false, title, dir);
-    return QFileDialog::getOpenFileName(parent, title, dir, filter());
+    return openDialog(parent, title, dir, filter());
 }
 
 QString AskSaveFileName(QWidget *parent, const QString &title, const QString &start)
@@ -94,8 +146,13 @@ QString AskSaveFileName(QWidget *parent, const QString &title, const QString &st
     const QString proposed = safeFilePath(start);
     if (hook())
         return hook()(true, title, proposed);
+    QFileDialog d(parent, title, QString(), filter());
+    d.selectFile(proposed);
+    d.setAcceptMode(QFileDialog::AcceptSave);
+    d.setFileMode(QFileDialog::AnyFile);
     // Our own prompts ask before overwriting, with the program's texts.
-    return QFileDialog::getSaveFileName(parent, title, proposed, filter(), nullptr, QFileDialog::DontConfirmOverwrite);
+    d.setOption(QFileDialog::DontConfirmOverwrite);
+    return run(d) ? d.selectedFiles().first() : QString();
 }
 
 QString AskPdfFileName(QWidget *parent, const QString &title, const QString &start)
@@ -109,7 +166,7 @@ QString AskPdfFileName(QWidget *parent, const QString &title, const QString &sta
     d.setDefaultSuffix(QStringLiteral("pdf"));
     d.setAcceptMode(QFileDialog::AcceptSave);
     d.setFileMode(QFileDialog::AnyFile);
-    return d.exec() == QDialog::Accepted ? d.selectedFiles().value(0) : QString();
+    return run(d) ? d.selectedFiles().first() : QString();
 }
 
 void SetFileDialogHook(TFileDialogHook h) { hook() = std::move(h); }
@@ -121,7 +178,7 @@ QString AskSelectionFileName(QWidget *parent, bool save, const QString &title, c
         return hook()(save, title, dir);
     QFileDialog d(parent);
     configureSelectionDialog(d, save, title, dir);
-    return d.exec() == QDialog::Accepted ? d.selectedFiles().value(0) : QString();
+    return run(d) ? d.selectedFiles().first() : QString();
 }
 
 QString DialogFilter(const QString &tableFilter)
@@ -141,5 +198,5 @@ QString AskTextFileName(QWidget *parent, const QString &title, const QString &st
     const QString dir = SafeDialogFolder(start);
     if (hook())
         return hook()(false, title, dir);
-    return QFileDialog::getOpenFileName(parent, title, dir, DialogFilter(filter));
+    return openDialog(parent, title, dir, DialogFilter(filter));
 }

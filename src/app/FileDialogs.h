@@ -10,6 +10,8 @@ class QWidget;
 // Every dialog starts outside kernel and device file systems (/proc, /sys,
 // /dev ...): listing them can hang the dialog and nothing is saved there.
 // Such a folder gives way to the documents folder, else the home folder.
+// Typed or browsed into one, a dialog still reads no file there: it is Qt's
+// own dialog, naming each file's type and icon by its name alone.
 
 // Empty when cancelled.
 QString AskOpenFileName(QWidget *parent, const QString &title, const QString &dir);

@@ -427,6 +427,8 @@ void TMDIForm::SetLanguage(int n)
     for (TChildWin *c : Children())
         c->SetupStrings();
     SetupStrings();
+    // Captions change the roll-up windows' sizes.
+    replaceDefaultRollups();
     m_about->SetupStrings();
     m_print->SetupStrings();
     if (TChildWin *c = ActiveChild())
@@ -488,44 +490,6 @@ void TMDIForm::tellApplyImmediately()
         return;
     m_toldApplyImmediately = on;
     emit applyImmediatelyChanged(on);
-}
-
-void TMDIForm::placeRollups()
-{
-    const TSettings &s = AppSettings();
-    QList<QRect> screens;
-    for (const QScreen *sc : QGuiApplication::screens())
-        screens.append(sc->availableGeometry());
-    // Without a usable stored place they stand at the right of the client
-    // area: the tall object window at the edge, colours and coordinates one
-    // below the other beside it, so that none covers another when filled.
-    constexpr int Margin = 8, Column = 240, ColorsHeight = 270;
-    const QPoint corner = m_mdi->mapToGlobal(QPoint(m_mdi->width(), 0));
-    const std::tuple<TRollup *, TRollupPlace, QPoint> rollups[] = {
-        {m_rollupProps, s.RollupProps, QPoint(-Column - Margin, Margin)},
-        {m_rollupColors, s.RollupColors, QPoint(-2 * (Column + Margin), Margin)},
-        {m_rollupCoords, s.RollupCoords, QPoint(-2 * (Column + Margin), Margin + ColorsHeight)}};
-    for (const auto &[r, place, offset] : rollups) {
-        r->SetRolledDown(place.RolledDown);
-        // The place must hold the window rolled down.
-        const QSize size(r->width(), r->FullHeight());
-        const QPoint fallback = corner + offset;
-        r->move(PlaceToolWindow(QPoint(place.X, place.Y), size, screens, fallback));
-        r->setVisible(place.Visible);
-    }
-    m_rollupsPlaced = true;
-}
-
-void TMDIForm::saveRollupPlaces()
-{
-    // Before the settings were applied the windows stand nowhere in
-    // particular; what the file holds is still true.
-    if (!m_rollupsPlaced)
-        return;
-    TSettings &s = AppSettings();
-    for (const auto &[r, place] : {std::pair(m_rollupProps, &s.RollupProps), std::pair(m_rollupColors, &s.RollupColors),
-                                   std::pair(m_rollupCoords, &s.RollupCoords)})
-        *place = {r->x(), r->y(), !r->isHidden(), r->IsRolledDown()};
 }
 
 bool TMDIForm::saveToolBarPlaces()

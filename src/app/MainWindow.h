@@ -9,8 +9,10 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -134,8 +136,11 @@ private:
     // The settings file could not be written: the person learns it, the
     // old file stays.
     void reportUnsavedSettings();
+    // MainWindowRollups.cpp: the roll-up windows' places.
     void placeRollups();
     void saveRollupPlaces();
+    void replaceDefaultRollups();
+    QList<QRect> defaultRollupPlaces() const;
     // Tells applyImmediatelyChanged when the setting differs from what was told.
     void tellApplyImmediately();
 
@@ -159,6 +164,8 @@ private:
     TRollUpContainer *m_panels = nullptr;
     bool m_toldApplyImmediately;
     bool m_rollupsPlaced = false;
+    // Each roll-up window's default place while it stands there.
+    std::array<std::optional<QPoint>, 3> m_rollupDefaults;
     std::unique_ptr<TPrintCommand> m_print;
     // What shownFrameChanged told last.
     TActiveDocument *m_toldDocument = nullptr;

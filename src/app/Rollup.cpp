@@ -95,6 +95,14 @@ void TRollup::SetTitle(const QString &text)
 {
     m_lblTitle->setText(text);
     setWindowTitle(text);
+    // The window widens to show the whole title.
+    SetContent(m_content);
+}
+
+QSize TRollup::SizeFor(QSize content) const
+{
+    const int titleWidth = 4 + m_lblTitle->sizeHint().width() + 4 + ButtonsWidth + 4;
+    return {std::max(content.width() + FrameWidth, titleWidth), content.height() + CaptionHeight};
 }
 
 QString TRollup::Title() const { return m_lblTitle->text(); }
@@ -123,12 +131,13 @@ void TRollup::SetContent(QWidget *p)
         }
     }
     if (m_content) {
-        m_fullHeight = m_content->height() + CaptionHeight;
-        setClientSize(m_content->width() + FrameWidth, height());
+        const QSize full = SizeFor(m_content->size());
+        m_fullHeight = full.height();
+        setClientSize(full.width(), height());
         SetRolledDown(m_rolledDown);
     } else {
         m_fullHeight = CaptionHeight;
-        setClientSize(width(), CaptionHeight);
+        setClientSize(std::max(width(), SizeFor(QSize(0, 0)).width()), CaptionHeight);
     }
 }
 

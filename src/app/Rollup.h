@@ -36,6 +36,9 @@ public:
     void SetRolledDown(bool down);
     // The window's height when rolled down.
     int FullHeight() const { return m_fullHeight; }
+    // The window's size rolled down around content of that size: wide
+    // enough for the title too.
+    QSize SizeFor(QSize content) const;
 
     void SetupStrings();
 

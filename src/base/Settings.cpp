@@ -133,7 +133,17 @@ void writeRollup(TIniText &ini, const TRollupKeys &k, const TRollupPlace &r)
     ini.WriteBool(misc, k.d, r.RolledDown);
 }
 
+// The last folders are kept absolute: "." or a relative folder from an older
+// file means the folder the program started in, which the next start need
+// not share.
+QString absoluteFolder(const QString &folder)
+{
+    return folder.isEmpty() ? QDir::currentPath() : QDir::cleanPath(QDir::current().absoluteFilePath(folder));
+}
+
 } // namespace
+
+QString StartFolder() { return QDir::currentPath(); }
 
 QString SettingsFilePath()
 {
@@ -170,10 +180,10 @@ void ReadSettingsEarly(TSettings &s)
     const TSettings d;
 
     s.PrintDebug = ini.ReadBool(n.print, KeyPrintDebug, d.PrintDebug);
-    s.CdlDir = ini.ReadString(n.dir, n.dirCdl, d.CdlDir);
-    s.ImageDir = ini.ReadString(n.dir, n.dirImages, d.ImageDir);
-    s.SelectionDir = ini.ReadString(n.dir, n.dirSelections, d.SelectionDir);
-    s.SerialNumberDir = ini.ReadString(n.dir, n.dirSerialNumbers, d.SerialNumberDir);
+    s.CdlDir = absoluteFolder(ini.ReadString(n.dir, n.dirCdl, d.CdlDir));
+    s.ImageDir = absoluteFolder(ini.ReadString(n.dir, n.dirImages, d.ImageDir));
+    s.SelectionDir = absoluteFolder(ini.ReadString(n.dir, n.dirSelections, d.SelectionDir));
+    s.SerialNumberDir = absoluteFolder(ini.ReadString(n.dir, n.dirSerialNumbers, d.SerialNumberDir));
     s.InternalDebug = ini.ReadBool(n.debug, n.internalDebug, d.InternalDebug);
     s.PalMode = ini.ReadInteger(n.debug, n.palMode, d.PalMode) & 2;
 
@@ -226,10 +236,10 @@ bool WriteSettingsMain(const TSettings &s)
 {
     const TNames &n = names();
     return updateSettings([&](TIniText &ini) {
-        ini.WriteString(n.dir, n.dirCdl, s.CdlDir);
-        ini.WriteString(n.dir, n.dirImages, s.ImageDir);
-        ini.WriteString(n.dir, n.dirSelections, s.SelectionDir);
-        ini.WriteString(n.dir, n.dirSerialNumbers, s.SerialNumberDir);
+        ini.WriteString(n.dir, n.dirCdl, absoluteFolder(s.CdlDir));
+        ini.WriteString(n.dir, n.dirImages, absoluteFolder(s.ImageDir));
+        ini.WriteString(n.dir, n.dirSelections, absoluteFolder(s.SelectionDir));
+        ini.WriteString(n.dir, n.dirSerialNumbers, absoluteFolder(s.SerialNumberDir));
 
         writeRollup(ini, {n.rox, n.roy, n.rov, n.rod}, s.RollupProps);
         writeRollup(ini, {n.rfx, n.rfy, n.rfv, n.rfd}, s.RollupColors);

@@ -13,6 +13,8 @@
 
 // $QUELMARK_SETTINGS when set, else <XDG config>/quelmark/ZYRELL.INI.
 QString SettingsFilePath();
+// The working folder, absolute.
+QString StartFolder();
 
 // The recently-used documents, most recent first. A path already listed
 // keeps its place; when the list is full the oldest falls off.
@@ -56,11 +58,11 @@ struct TSettings
     bool FirstStart = true;
     // FILES
     TRecentFiles RecentFiles;
-    // DIR
-    QString CdlDir = QStringLiteral(".");
-    QString ImageDir = QStringLiteral(".");
-    QString SelectionDir = QStringLiteral(".");
-    QString SerialNumberDir = QStringLiteral(".");
+    // DIR: absolute folders, at first the one the program started in
+    QString CdlDir = StartFolder();
+    QString ImageDir = StartFolder();
+    QString SelectionDir = StartFolder();
+    QString SerialNumberDir = StartFolder();
     // MISC
     TRollupPlace RollupProps, RollupColors, RollupCoords;
     bool SymbolleisteVisible = true;

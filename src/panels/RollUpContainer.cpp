@@ -1,6 +1,7 @@
 #include "RollUpContainer.h"
 
 #include "Errors.h"
+#include "FontList.h"
 #include "Page.h"
 #include "PanelWidgets.h"
 #include "RoundText.h"
@@ -16,79 +17,21 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QEvent>
-#include <QFontDatabase>
-#include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPainter>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStackedWidget>
-#include <QStyle>
 #include <QToolButton>
-#include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
-constexpr int PanelWidth = 224;
 constexpr int32_t CoordLimit = 16384;
-// The record's short strings hold no more.
-constexpr int MaxShortString = 40;
-
-template <class W> W *named(W *w, const char *name)
-{
-    w->setObjectName(QLatin1String(name));
-    return w;
-}
-
-QGroupBox *panel(QWidget *parent, const char *name) { return named(new QGroupBox(parent), name); }
-
-QSpinBox *spin(QWidget *parent, const char *name, int lo, int hi, int value)
-{
-    auto *s = named(new QSpinBox(parent), name);
-    s->setRange(lo, hi);
-    s->setValue(value);
-    return s;
-}
-
-QToolButton *speedButton(QWidget *parent, const char *name, bool checkable)
-{
-    auto *b = named(new QToolButton(parent), name);
-    b->setCheckable(checkable);
-    b->setAutoRaise(true);
-    b->setFixedSize(24, 22);
-    return b;
-}
-
-// Four lines set as the alignment buttons set text.
-QIcon alignIcon(int alignment)
-{
-    QPixmap pm(16, 16);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setPen(QPen(QColor(40, 40, 40), 1));
-    const int widths[4] = {14, 9, 12, 7};
-    for (int k = 0; k < 4; ++k) {
-        const int w = alignment == 3 && k < 3 ? 14 : widths[k];
-        const int x = alignment == 1 ? (16 - w) / 2 : alignment == 2 ? 15 - w : 1;
-        p.drawLine(x, 3 + 3 * k, x + w - 1, 3 + 3 * k);
-    }
-    return QIcon(pm);
-}
-
-QString FamilyName(const QString &family)
-{
-    const qsizetype bracket = family.lastIndexOf(QStringLiteral(" ["));
-    return bracket > 0 && family.endsWith(QLatin1Char(']')) ? family.left(bracket) : family;
-}
 
 // Lines, circles and round text are placed by two points, the others by a
 // rectangle.
@@ -119,17 +62,8 @@ TRollUpContainer::TRollUpContainer(TPanelHost &host, QWidget *parent) : QWidget(
 {
     setObjectName(QStringLiteral("RollUpContainer"));
     setAttribute(Qt::WA_DontShowOnScreen);
-    for (const QString &family : QFontDatabase::families()) {
-        if (!QFontDatabase::isSmoothlyScalable(family) || QFontDatabase::isPrivateFamily(family))
-            continue;
-        // A face offered by two foundries is named once, without the
-        // foundry: documents name faces as other machines know them.
-        const QString name = FamilyName(family);
-        if (name.size() <= MaxShortString && !m_fonts.contains(name))
-            m_fonts.append(name);
-    }
-
-    rObjektContainer = named(new QWidget(this), "rObjektContainer");
+    rObjektContainer = new QWidget(this);
+    rObjektContainer->setObjectName(QStringLiteral("rObjektContainer"));
     buildSerNo();
     buildDirectory();
     buildFont();
@@ -155,398 +89,7 @@ TRollUpContainer::~TRollUpContainer()
     m_host.SetCoordsContent(nullptr);
 }
 
-void TRollUpContainer::buildSerNo()
-{
-    rSerNo = panel(rObjektContainer, "rSerNo");
-    auto *v = new QVBoxLayout(rSerNo);
-    rbFortlaufend = named(new QRadioButton(rSerNo), "rbFortlaufend");
-    rbWerteliste = named(new QRadioButton(rSerNo), "rbWerteliste");
-    auto *mode = new QButtonGroup(rSerNo);
-    mode->addButton(rbWerteliste, 0);
-    mode->addButton(rbFortlaufend, 1);
-    rbFortlaufend->setChecked(true);
-    v->addWidget(rbFortlaufend);
-    auto *row = new QHBoxLayout;
-    row->addWidget(rbWerteliste, 1);
-    sbSerNoLaden = speedButton(rSerNo, "sbSerNoLaden", false);
-    sbSerNoLaden->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
-    row->addWidget(sbSerNoLaden);
-    v->addLayout(row);
-
-    nbSerNo = named(new QStackedWidget(rSerNo), "nbSerNo");
-    lbSerNo = named(new QListWidget(nbSerNo), "lbSerNo");
-    lbSerNo->setFixedHeight(90);
-    nbSerNo->addWidget(lbSerNo);
-    auto *counter = new QWidget(nbSerNo);
-    auto *g = new QGridLayout(counter);
-    g->setContentsMargins(0, 0, 0, 0);
-    lblStartwert = new QLabel(counter);
-    lblFormat = new QLabel(counter);
-    eStartwert = named(new QLineEdit(QStringLiteral("1"), counter), "eStartwert");
-    eStartwert->setMaxLength(9);
-    eFormat = named(new QLineEdit(QStringLiteral("########"), counter), "eFormat");
-    eFormat->setMaxLength(MaxShortString);
-    g->addWidget(lblStartwert, 0, 0);
-    g->addWidget(eStartwert, 0, 1);
-    g->addWidget(lblFormat, 1, 0);
-    g->addWidget(eFormat, 1, 1);
-    nbSerNo->addWidget(counter);
-    nbSerNo->setCurrentIndex(1);
-    sbSerNoLaden->hide();
-    v->addWidget(nbSerNo);
-
-    connect(rbWerteliste, &QRadioButton::clicked, this, [this] { serNoModeClicked(true); });
-    connect(rbFortlaufend, &QRadioButton::clicked, this, [this] { serNoModeClicked(false); });
-    connect(sbSerNoLaden, &QToolButton::clicked, this, &TRollUpContainer::loadValueList);
-    connect(eStartwert, &QLineEdit::textEdited, this, &TRollUpContainer::startValueEdited);
-    connect(eFormat, &QLineEdit::textEdited, this, [this] { PropertiesChanged(); });
-    connect(lbSerNo, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) {
-        eStartwert->setText(QString::number(lbSerNo->row(item)));
-        startValueEdited();
-    });
-}
-
-void TRollUpContainer::buildDirectory()
-{
-    // Directory listings have no panel of their own yet.
-    rVerzeichnis = panel(rObjektContainer, "rVerzeichnis");
-    new QVBoxLayout(rVerzeichnis);
-}
-
-void TRollUpContainer::buildFont()
-{
-    rSchriftart = panel(rObjektContainer, "rSchriftart");
-    auto *v = new QVBoxLayout(rSchriftart);
-    lbSchriftart = named(new QListWidget(rSchriftart), "lbSchriftart");
-    lbSchriftart->setFixedHeight(120);
-    lbSchriftart->setUniformItemSizes(false);
-    for (const QString &family : m_fonts) {
-        auto *item = new QListWidgetItem(family, lbSchriftart);
-        // Each name in its own face, where that face writes the name.
-        const QList<QFontDatabase::WritingSystem> ws = QFontDatabase::writingSystems(family);
-        if (!ws.contains(QFontDatabase::Latin) || ws.contains(QFontDatabase::Symbol))
-            continue;
-        QFont f(family);
-        f.setPointSize(font().pointSize() > 0 ? font().pointSize() + 1 : 10);
-        item->setFont(f);
-    }
-    v->addWidget(lbSchriftart);
-
-    auto *sizeRow = new QHBoxLayout;
-    lblFontSize = new QLabel(rSchriftart);
-    FontSize = spin(rSchriftart, "FontSize", 2, 256, 10);
-    // A typed size applies once it is complete, not digit by digit.
-    FontSize->setKeyboardTracking(false);
-    lblPts = new QLabel(rSchriftart);
-    sizeRow->addWidget(lblFontSize);
-    sizeRow->addWidget(FontSize);
-    sizeRow->addWidget(lblPts);
-    sizeRow->addStretch();
-    v->addLayout(sizeRow);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->setSpacing(1);
-    sbLeft = speedButton(rSchriftart, "sbLeft", true);
-    sbCenter = speedButton(rSchriftart, "sbCenter", true);
-    sbRight = speedButton(rSchriftart, "sbRight", true);
-    sbBlock = speedButton(rSchriftart, "sbBlock", true);
-    m_align = new QButtonGroup(rSchriftart);
-    QToolButton *align[] = {sbLeft, sbCenter, sbRight, sbBlock};
-    for (int k = 0; k < 4; ++k) {
-        align[k]->setIcon(alignIcon(k));
-        m_align->addButton(align[k], k);
-        buttons->addWidget(align[k]);
-    }
-    sbLeft->setChecked(true);
-    buttons->addSpacing(6);
-    sbFontBold = speedButton(rSchriftart, "sbFontBold", true);
-    sbFontItalic = speedButton(rSchriftart, "sbFontItalic", true);
-    sbFontStroke = speedButton(rSchriftart, "sbFontStroke", true);
-    QToolButton *style[] = {sbFontBold, sbFontItalic, sbFontStroke};
-    const QString glyphs[] = {QStringLiteral("B"), QStringLiteral("I"), QStringLiteral("U")};
-    for (int k = 0; k < 3; ++k) {
-        QFont f = style[k]->font();
-        f.setBold(k == 0);
-        f.setItalic(k == 1);
-        f.setUnderline(k == 2);
-        style[k]->setFont(f);
-        style[k]->setText(glyphs[k]);
-        buttons->addWidget(style[k]);
-    }
-    buttons->addStretch();
-    v->addLayout(buttons);
-    cbBarcode = named(new QCheckBox(rSchriftart), "cbBarcode");
-    v->addWidget(cbBarcode);
-
-    connect(lbSchriftart, &QListWidget::currentRowChanged, this, [this] { PropertiesChanged(); });
-    connect(FontSize, &QSpinBox::valueChanged, this, [this] { PropertiesChanged(); });
-    connect(m_align, &QButtonGroup::idClicked, this, [this] { PropertiesChanged(); });
-    for (QAbstractButton *b : {static_cast<QAbstractButton *>(sbFontBold), static_cast<QAbstractButton *>(sbFontItalic),
-                               static_cast<QAbstractButton *>(sbFontStroke), static_cast<QAbstractButton *>(cbBarcode)})
-        connect(b, &QAbstractButton::clicked, this, [this] { PropertiesChanged(); });
-}
-
-void TRollUpContainer::buildPen()
-{
-    rStift = panel(rObjektContainer, "rStift");
-    auto *h = new QHBoxLayout(rStift);
-    seStift = spin(rStift, "seStift", 0, 200, 0);
-    cbOhneStift = named(new QCheckBox(rStift), "cbOhneStift");
-    h->addWidget(seStift);
-    h->addWidget(cbOhneStift, 1);
-    connect(seStift, &QSpinBox::valueChanged, this, [this] { PropertiesChanged(); });
-    connect(cbOhneStift, &QCheckBox::clicked, this, [this] { PropertiesChanged(); });
-}
-
-void TRollUpContainer::buildRotation()
-{
-    rDrehung = panel(rObjektContainer, "rDrehung");
-    auto *h = new QHBoxLayout(rDrehung);
-    auto *left = new QVBoxLayout;
-    auto *row = new QHBoxLayout;
-    seDrehung = spin(rDrehung, "seDrehung", -359, 359, 0);
-    lblGrad = new QLabel(rDrehung);
-    row->addWidget(seDrehung);
-    row->addWidget(lblGrad);
-    left->addLayout(row);
-    auto *quarter = new QGridLayout;
-    rb0 = named(new QRadioButton(QStringLiteral("0°"), rDrehung), "rb0");
-    rb90 = named(new QRadioButton(QStringLiteral("90°"), rDrehung), "rb90");
-    rb180 = named(new QRadioButton(QStringLiteral("180°"), rDrehung), "rb180");
-    rb270 = named(new QRadioButton(QStringLiteral("270°"), rDrehung), "rb270");
-    // Not exclusive: an angle between the quarters checks none of them.
-    QRadioButton *quarters[] = {rb0, rb90, rb180, rb270};
-    for (int k = 0; k < 4; ++k) {
-        quarters[k]->setAutoExclusive(false);
-        quarter->addWidget(quarters[k], k / 2, k % 2);
-        connect(quarters[k], &QRadioButton::clicked, this, [this, k] {
-            if (seDrehung->value() != 90 * k)
-                seDrehung->setValue(90 * k);
-            else
-                checkQuarters(90 * k);
-        });
-    }
-    left->addLayout(quarter);
-    h->addLayout(left, 1);
-    pbCrossImage = named(new TCompass(rDrehung), "pbCrossImage");
-    h->addWidget(pbCrossImage);
-    rb0->setChecked(true);
-    connect(seDrehung, &QSpinBox::valueChanged, this, &TRollUpContainer::rotationChanged);
-}
-
-void TRollUpContainer::buildImageRotate()
-{
-    // Pictures come later: the panel keeps its place in the stack.
-    rImageRotate = panel(rObjektContainer, "rImageRotate");
-    auto *h = new QHBoxLayout(rImageRotate);
-    sbRotateLeft = speedButton(rImageRotate, "sbRotateLeft", false);
-    sbRotateRight = speedButton(rImageRotate, "sbRotateRight", false);
-    sbMirror = speedButton(rImageRotate, "sbMirror", false);
-    sbFlip = speedButton(rImageRotate, "sbFlip", false);
-    for (QToolButton *b : {sbRotateLeft, sbRotateRight, sbMirror, sbFlip})
-        h->addWidget(b);
-    h->addStretch();
-}
-
-void TRollUpContainer::buildText()
-{
-    rText = panel(rObjektContainer, "rText");
-    auto *v = new QVBoxLayout(rText);
-    mText = named(new QPlainTextEdit(rText), "mText");
-    mText->setFixedHeight(110);
-    v->addWidget(mText);
-    mText->installEventFilter(this);
-    connect(mText, &QPlainTextEdit::textChanged, this, [this] { memoChanged(mText); });
-}
-
-void TRollUpContainer::buildRoundText()
-{
-    rRundtext = panel(rObjektContainer, "rRundtext");
-    auto *v = new QVBoxLayout(rRundtext);
-    mRundtext = named(new QPlainTextEdit(rRundtext), "mRundtext");
-    mRundtext->setFixedHeight(60);
-    cbRTextRichtung = named(new QCheckBox(rRundtext), "cbRTextRichtung");
-    btRTextMittelpunkt = named(new QPushButton(rRundtext), "btRTextMittelpunkt");
-    v->addWidget(mRundtext);
-    v->addWidget(cbRTextRichtung);
-    v->addWidget(btRTextMittelpunkt);
-    mRundtext->installEventFilter(this);
-    connect(mRundtext, &QPlainTextEdit::textChanged, this, [this] { memoChanged(mRundtext); });
-    connect(cbRTextRichtung, &QCheckBox::clicked, this, [this](bool on) { seDrehung->setValue(on ? 180 : 0); });
-    connect(btRTextMittelpunkt, &QPushButton::clicked, this, &TRollUpContainer::centreRoundText);
-}
-
-void TRollUpContainer::buildApply()
-{
-    rZuweisen = named(new QWidget(rObjektContainer), "rZuweisen");
-    auto *h = new QHBoxLayout(rZuweisen);
-    btZuweisen = named(new QPushButton(rZuweisen), "btZuweisen");
-    h->addWidget(btZuweisen);
-    connect(btZuweisen, &QPushButton::clicked, this, [this] {
-        if (m_page)
-            m_page->Repaint();
-    });
-}
-
-void TRollUpContainer::buildColors()
-{
-    rColorPanel = named(new QWidget(this), "rColorPanel");
-    auto *v = new QVBoxLayout(rColorPanel);
-    v->setContentsMargins(2, 2, 2, 2);
-    auto *top = new QHBoxLayout;
-    sbStift = named(new QToolButton(rColorPanel), "sbStift");
-    sbFuellung = named(new QToolButton(rColorPanel), "sbFuellung");
-    auto *target = new QButtonGroup(rColorPanel);
-    for (QToolButton *b : {sbStift, sbFuellung}) {
-        b->setCheckable(true);
-        b->setToolButtonStyle(Qt::ToolButtonTextOnly);
-        top->addWidget(b);
-    }
-    target->addButton(sbStift, 0);
-    target->addButton(sbFuellung, 1);
-    sbStift->setChecked(true);
-    ActiveColor = named(new TColorSwatch(rColorPanel), "ActiveColor");
-    top->addStretch();
-    top->addWidget(ActiveColor);
-    v->addLayout(top);
-    ColorGrid = named(new TColorGrid(rColorPanel), "ColorGrid");
-    v->addWidget(ColorGrid);
-    auto *rgb = new QHBoxLayout;
-    seR = spin(rColorPanel, "seR", 0, 255, 0);
-    seG = spin(rColorPanel, "seG", 0, 255, 0);
-    seB = spin(rColorPanel, "seB", 0, 255, 0);
-    const QString names[] = {QStringLiteral("R"), QStringLiteral("G"), QStringLiteral("B")};
-    QSpinBox *spins[] = {seR, seG, seB};
-    for (int k = 0; k < 3; ++k) {
-        rgb->addWidget(new QLabel(names[k], rColorPanel));
-        rgb->addWidget(spins[k]);
-        spins[k]->installEventFilter(this);
-        connect(spins[k], &QSpinBox::valueChanged, this, &TRollUpContainer::componentChanged);
-    }
-    v->addLayout(rgb);
-    cbOhneFuellung = named(new QCheckBox(rColorPanel), "cbOhneFuellung");
-    v->addWidget(cbOhneFuellung);
-    cbOhneFuellung->hide();
-
-    connect(target, &QButtonGroup::idClicked, this, [this](int id) { colorTargetClicked(id == 1); });
-    connect(ColorGrid, &TColorGrid::cellSelected, this, &TRollUpContainer::cellSelected);
-    connect(cbOhneFuellung, &QCheckBox::clicked, this, [this](bool on) {
-        if (!m_frame)
-            return;
-        takeSnapshot(int(TUndoKind::Properties));
-        m_frame->NoFill = on;
-        changed(true);
-    });
-}
-
-void TRollUpContainer::sizeColorPanel()
-{
-    // Room for "no fill" whether it shows or not: the window keeps its size.
-    const bool fillBox = !cbOhneFuellung->isHidden();
-    cbOhneFuellung->show();
-    rColorPanel->setMinimumSize(0, 0);
-    rColorPanel->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    const QSize hint = rColorPanel->layout()->totalSizeHint();
-    rColorPanel->setFixedSize(std::max(hint.width(), ColorGrid->width() + 4), hint.height());
-    cbOhneFuellung->setVisible(fillBox);
-}
-
-void TRollUpContainer::buildCoords()
-{
-    rCoordsPanel = named(new QWidget(this), "rCoordsPanel");
-    const char *panels[] = {"rPositionXY", "rPositionDim", "rPositionX1Y1", "rPositionX2Y2"};
-    const char *edits[] = {"edX", "edY", "edWidth", "edHeight", "edX1", "edY1", "edX2", "edY2"};
-    QWidget *built[4];
-    QLineEdit *eds[8];
-    for (int p = 0; p < 4; ++p) {
-        built[p] = named(new QWidget(rCoordsPanel), panels[p]);
-        auto *g = new QGridLayout(built[p]);
-        g->setContentsMargins(4, 2, 4, 2);
-        g->setVerticalSpacing(2);
-        for (int k = 0; k < 2; ++k) {
-            const int i = 2 * p + k;
-            m_coordLabels[i] = new QLabel(built[p]);
-            eds[i] = named(new QLineEdit(built[p]), edits[i]);
-            eds[i]->setFixedWidth(80);
-            m_unitLabels[i] = new QLabel(built[p]);
-            g->addWidget(m_coordLabels[i], k, 0);
-            g->addWidget(eds[i], k, 1);
-            g->addWidget(m_unitLabels[i], k, 2);
-            eds[i]->installEventFilter(this);
-            QLineEdit *ed = eds[i];
-            connect(ed, &QLineEdit::textEdited, this, [this, ed](const QString &t) { coordEdited(ed, t); });
-        }
-        g->setColumnStretch(2, 1);
-        built[p]->setFixedSize(PanelWidth - 40, built[p]->sizeHint().height());
-        built[p]->hide();
-    }
-    rPositionXY = built[0];
-    rPositionDim = built[1];
-    rPositionX1Y1 = built[2];
-    rPositionX2Y2 = built[3];
-    edX = eds[0];
-    edY = eds[1];
-    edWidth = eds[2];
-    edHeight = eds[3];
-    edX1 = eds[4];
-    edY1 = eds[5];
-    edX2 = eds[6];
-    edY2 = eds[7];
-}
-
-void TRollUpContainer::SetupStrings()
-{
-    rSerNo->setTitle(GetText(1000));
-    rbWerteliste->setText(GetText(1001));
-    rbFortlaufend->setText(GetText(1002));
-    lblStartwert->setText(GetText(1015));
-    lblFormat->setText(GetText(1016));
-    sbSerNoLaden->setToolTip(GetText(227));
-    rVerzeichnis->setTitle(GetText(1022));
-    rSchriftart->setTitle(GetText(1003));
-    lblFontSize->setText(GetText(1004));
-    lblPts->setText(GetText(1005));
-    cbBarcode->setText(GetText(1020));
-    const std::pair<QToolButton *, int> tips[] = {
-        {sbFontBold, 220}, {sbFontItalic, 221}, {sbFontStroke, 222},  {sbLeft, 223},   {sbCenter, 224}, {sbRight, 225},
-        {sbBlock, 226},    {sbRotateLeft, 241}, {sbRotateRight, 242}, {sbMirror, 243}, {sbFlip, 244},
-    };
-    for (const auto &[b, n] : tips)
-        b->setToolTip(GetText(n));
-    rStift->setTitle(GetText(1006));
-    cbOhneStift->setText(GetText(1007));
-    rDrehung->setTitle(GetText(1009));
-    lblGrad->setText(GetText(1010));
-    rImageRotate->setTitle(GetText(1021));
-    rText->setTitle(GetText(1011));
-    rRundtext->setTitle(GetText(1012));
-    cbRTextRichtung->setText(GetText(1013));
-    btRTextMittelpunkt->setText(GetText(5));
-    btZuweisen->setText(GetText(6));
-    sbStift->setText(GetText(1017));
-    sbFuellung->setText(GetText(1018));
-    cbOhneFuellung->setText(GetText(1014));
-    const int coordTexts[8] = {1034, 1035, 1040, 1041, 1036, 1037, 1038, 1039};
-    for (int i = 0; i < 8; ++i)
-        m_coordLabels[i]->setText(GetText(coordTexts[i]));
-    ReSetCoordCaption();
-    // Captions change the panels' sizes.
-    sizeColorPanel();
-    if (!m_shownPanels)
-        return;
-    if (m_shownPanels & TPanel::ColorPanel)
-        m_host.SetColorContent(rColorPanel);
-    arrangeObjectPanels();
-    if (m_frame)
-        arrangeCoords(m_frame);
-}
-
-void TRollUpContainer::ReSetCoordCaption()
-{
-    const QString unit = GetText(UnitDivisor() == 10 ? 1344 : 1345);
-    for (QLabel *l : m_unitLabels)
-        l->setText(unit);
-}
+const QStringList &TRollUpContainer::FontList() const { return lbSchriftart->Faces(); }
 
 void TRollUpContainer::ShowFrame(TCDLPage *page, TCDLFrame *f)
 {
@@ -593,10 +136,7 @@ void TRollUpContainer::fill(TCDLFrame *f)
     seStift->setValue(f->PenSize);
     if (auto *t = dynamic_cast<TCDLFontFrame *>(f)) {
         cbBarcode->setChecked(t->Barcode);
-        const QList<QListWidgetItem *> hit = lbSchriftart->findItems(t->FontName, Qt::MatchFixedString);
-        lbSchriftart->setCurrentRow(hit.isEmpty() ? -1 : lbSchriftart->row(hit.first()));
-        if (!hit.isEmpty())
-            lbSchriftart->scrollToItem(hit.first());
+        lbSchriftart->ShowFace(t->FontName);
         FontSize->setValue(t->FontSize);
         sbFontBold->setChecked(t->Bold);
         sbFontItalic->setChecked(t->Italic);
@@ -657,14 +197,14 @@ void TRollUpContainer::arrangeObjectPanels()
             return;
         }
         const int h = w->sizeHint().height();
-        w->setGeometry(0, top, PanelWidth, h);
+        w->setGeometry(0, top, m_objectWidth, h);
         w->show();
         top += h;
     };
     for (const auto &[w, bit] : stack)
         place(w, bool(set & bit));
     place(rZuweisen, !AppSettings().ApplyImmediately);
-    rObjektContainer->setFixedSize(PanelWidth, top + 1);
+    rObjektContainer->setFixedSize(m_objectWidth, top + 1);
     rObjektContainer->show();
     m_host.SetObjectContent(rObjektContainer);
 }
@@ -754,9 +294,8 @@ void TRollUpContainer::propertiesChanged(const QObject *run)
     }
     auto *t = dynamic_cast<TCDLFontFrame *>(f);
     if (t && (set & TPanel::Font)) {
-        // A face that is not installed here stays the frame's own.
-        if (QListWidgetItem *item = lbSchriftart->currentItem())
-            t->FontName = item->text();
+        if (const QString face = lbSchriftart->Face(); !face.isEmpty())
+            t->FontName = face;
         t->FontSize = FontSize->value();
         t->Bold = sbFontBold->isChecked();
         t->Italic = sbFontItalic->isChecked();
@@ -852,8 +391,14 @@ void TRollUpContainer::startValueEdited()
     const int n = startValue(&ok);
     if (!ok) {
         // Half typed: wait for the rest.
-        if (!eStartwert->text().trimmed().isEmpty() && eStartwert->text().trimmed() != QStringLiteral("-"))
-            m_host.ShowError(GetText(1050));
+        if (eStartwert->text().trimmed().isEmpty() || eStartwert->text().trimmed() == QStringLiteral("-"))
+            return;
+        m_host.ShowError(GetText(1050));
+        // The box took the focus; the person goes on correcting here.
+        if (eStartwert->isVisible()) {
+            eStartwert->window()->activateWindow();
+            eStartwert->setFocus(Qt::OtherFocusReason);
+        }
         return;
     }
     if (lbSerNo->count() > 0 && n >= 0) {

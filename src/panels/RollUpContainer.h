@@ -28,6 +28,7 @@ class TCDLPage;
 class TColorGrid;
 class TColorSwatch;
 class TCompass;
+class TFontList;
 
 class TRollUpContainer : public QWidget
 {
@@ -53,16 +54,28 @@ public:
     // The option of showing changes at once was switched.
     void ApplyImmediatelyChanged();
 
+    // The contents' sizes in the present language, for placing the roll-up
+    // windows before they show anything. The object panels' height depends
+    // on the frame.
+    int ObjectPanelWidth() const { return m_objectWidth; }
+    QSize ColorPanelSize() const;
+    QSize CoordsPanelSize() const;
+
     TCDLFrame *ShownFrame() const { return m_frame; }
     TCDLPage *ShownPage() const { return m_page; }
     TPanels ShownPanelSet() const { return m_shownPanels; }
     // The scalable font families the font list offers.
-    const QStringList &FontList() const { return m_fonts; }
+    const QStringList &FontList() const;
 
 protected:
     bool eventFilter(QObject *o, QEvent *e) override;
 
 private:
+    static constexpr int PanelWidth = 224;
+    // The record's short strings hold no more.
+    static constexpr int MaxShortString = 40;
+
+    // RollUpPanels.cpp: the controls and their captions.
     void buildSerNo();
     void buildDirectory();
     void buildFont();
@@ -106,7 +119,7 @@ private:
     TCDLFrame *m_frame = nullptr;
     TCDLPage *m_page = nullptr;
     TPanels m_shownPanels;
-    QStringList m_fonts;
+    int m_objectWidth = PanelWidth;
     const QObject *m_run = nullptr;
     quint64 m_runRevision = 0;
     // The text a memo held last that the record can store.
@@ -124,7 +137,7 @@ private:
     QLabel *lblStartwert, *lblFormat;
     QToolButton *sbSerNoLaden;
 
-    QListWidget *lbSchriftart;
+    TFontList *lbSchriftart;
     QSpinBox *FontSize;
     QLabel *lblFontSize, *lblPts;
     QToolButton *sbLeft, *sbCenter, *sbRight, *sbBlock, *sbFontBold, *sbFontItalic, *sbFontStroke;

@@ -6,6 +6,8 @@
 #include "Startup.h"
 
 #include <QFile>
+#include <QFileDialog>
+#include <QFileIconProvider>
 #include <QStandardPaths>
 
 namespace {
@@ -110,6 +112,38 @@ TEST_F(AppTest, FileDialogsNeverStartInKernelOrDeviceFolders)
     AppSettings().CdlDir = Path(QString());
     c->SaveAs();
     EXPECT_EQ(Proposed.value(0), QDir(Path(QString())).filePath(QStringLiteral("Neu1")));
+
+    // Nor does a dialog read a file to tell its type (a FIFO or /proc/kmsg
+    // never ends): two files without a suffix are of one type.
+    SetFileDialogHook({});
+    const QString pdf = Path(QStringLiteral("looks")), text = Path(QStringLiteral("plain"));
+    for (const auto &[path, bytes] : {std::pair{pdf, "%PDF-1.4\n"}, std::pair{text, "some words\n"}}) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    const QString dir = Path(QString());
+    const std::function<QString()> dialogs[] = {
+        [&] { return AskOpenFileName(&m, {}, dir); },
+        [&] { return AskSaveFileName(&m, {}, Path(QStringLiteral("x.CDL"))); },
+        [&] { return AskSelectionFileName(&m, false, {}, dir); },
+        [&] { return AskPdfFileName(&m, {}, Path(QStringLiteral("x.pdf"))); },
+        [&] { return AskTextFileName(&m, {}, dir, QStringLiteral("Text|*.txt")); },
+    };
+    for (const auto &ask : dialogs) {
+        QString pdfType, textType;
+        WhenModal<QFileDialog>([&](QFileDialog *d) {
+            if (const QAbstractFileIconProvider *p = d->iconProvider();
+                p && d->testOption(QFileDialog::DontUseNativeDialog)) {
+                pdfType = p->type(QFileInfo(pdf));
+                textType = p->type(QFileInfo(text));
+            }
+            d->reject();
+        });
+        EXPECT_TRUE(ask().isEmpty());
+        EXPECT_FALSE(pdfType.isEmpty());
+        EXPECT_EQ(pdfType, textType);
+    }
 }
 
 TEST_F(AppTest, MissingFileOnTheCommandLineIsReported)

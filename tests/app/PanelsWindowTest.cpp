@@ -11,8 +11,11 @@
 
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QScreen>
+#include <QToolButton>
 
 namespace {
 
@@ -84,4 +87,41 @@ TEST_F(PanelsWindowTest, ShowingChangesOnRequestAddsItsButton)
     main->SetApplyImmediately(false);
     EXPECT_FALSE(apply->isHidden());
     EXPECT_GE(Rollup(0)->FullHeight(), apply->geometry().bottom() + TRollup::CaptionHeight);
+}
+
+TEST_F(PanelsWindowTest, InEveryLanguageTheRollUpsStandApartShowWholeTextsAndKeepTheColourGrid)
+{
+    // Placed in German, as at the first start before the language is chosen.
+    main->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+    Process();
+    main->ApplySettings();
+    for (int language : {1, 2, 3, 4}) {
+        main->SetLanguage(language);
+        for (const char *tool : {"sbSerNo", "sbRText", "sbRechteck"}) {
+            SCOPED_TRACE(std::to_string(language) + tool);
+            ClickTool(tool);
+            for (int i = 0; i < 3; ++i) {
+                for (int j = 0; j < 3; ++j) {
+                    const QRect caption(Rollup(j)->pos(), QSize(Rollup(j)->width(), TRollup::CaptionHeight));
+                    EXPECT_TRUE(i == j || !Rollup(i)->geometry().intersects(caption)) << i << " covers " << j;
+                }
+                for (QWidget *w : Rollup(i)->findChildren<QWidget *>()) {
+                    auto *b = qobject_cast<QAbstractButton *>(w);
+                    if (!w->isVisible()
+                        || !(qobject_cast<QLabel *>(w) || qobject_cast<QGroupBox *>(w) || (b && b->text().size() > 1)))
+                        continue;
+                    EXPECT_GE(w->width(), w->minimumSizeHint().width()) << w->objectName().toStdString();
+                    EXPECT_LE(w->mapTo(Rollup(i), QPoint(w->width(), 0)).x(), Rollup(i)->width());
+                }
+            }
+        }
+        // A click where a colour was for the pen takes it for the fill too.
+        auto *grid = main->findChild<QWidget *>(QStringLiteral("ColorGrid"));
+        main->findChild<QToolButton *>(QStringLiteral("sbFuellung"))->click();
+        Process();
+        const QPoint fillAt = grid->mapTo(Rollup(1), QPoint());
+        main->findChild<QToolButton *>(QStringLiteral("sbStift"))->click();
+        Process();
+        EXPECT_EQ(grid->mapTo(Rollup(1), QPoint()), fillAt);
+    }
 }

@@ -4,6 +4,7 @@
 
 #include "Rollup.h"
 #include "AppFixture.h"
+#include "RollUpContainer.h"
 #include "WindowPlacement.h"
 
 #include <QGuiApplication>
@@ -308,10 +309,12 @@ TEST_F(AppTest, RollupPlacesVisibilityAndRollStateComeBackAtTheNextStart)
         // Missing keys: beside the object window at the right edge, the
         // coordinates below the colours, none covering another.
         const QPoint corner = m.MdiArea()->mapToGlobal(QPoint(m.MdiArea()->width(), 0));
-        EXPECT_EQ(m.ColorRollup()->pos(), corner + QPoint(-496, 8));
+        EXPECT_EQ(m.ColorRollup()->y(), corner.y() + 8);
+        EXPECT_LT(m.ColorRollup()->x(), corner.x() - m.Panels()->ObjectPanelWidth() - 16);
         EXPECT_TRUE(m.CoordsRollup()->isVisible());
         EXPECT_FALSE(m.CoordsRollup()->IsRolledDown());
-        EXPECT_EQ(m.CoordsRollup()->pos(), corner + QPoint(-496, 278));
+        EXPECT_EQ(m.CoordsRollup()->x(), m.ColorRollup()->x());
+        EXPECT_GT(m.CoordsRollup()->y(), m.ColorRollup()->y() + TRollup::CaptionHeight);
 
         m.ObjectRollup()->move(base + QPoint(50, 70));
         m.ObjectRollup()->SetRolledDown(false);
@@ -371,12 +374,14 @@ TEST_F(AppTest, ARollupStoredOffEveryScreenComesBackBesideTheMainWindow)
 
     TRollup *r = m.ObjectRollup();
     const QPoint clientTopRight = m.MdiArea()->mapToGlobal(QPoint(m.MdiArea()->width(), 0));
-    EXPECT_EQ(r->x(), clientTopRight.x() - 248);
+    EXPECT_EQ(r->x() + r->SizeFor(QSize(m.Panels()->ObjectPanelWidth(), 0)).width(), clientTopRight.x() - 8);
     EXPECT_EQ(r->y(), clientTopRight.y() + 8);
     EXPECT_TRUE(m.MdiArea()->rect().contains(m.MdiArea()->mapFromGlobal(r->geometry().center())));
 
     EXPECT_EQ(m.ColorRollup()->pos(), QPoint(screen.left(), 84));
-    EXPECT_EQ(m.CoordsRollup()->y() + m.CoordsRollup()->height(), screen.bottom() + 1);
+    // Room for it filled.
+    EXPECT_EQ(m.CoordsRollup()->y() + m.CoordsRollup()->SizeFor(m.Panels()->CoordsPanelSize()).height(),
+              screen.bottom() + 1);
 }
 
 TEST(ToolWindowPlacement, PlacesAreKeptOnTheScreenTheyAreMostOn)

@@ -208,10 +208,18 @@ TEST_F(SettingsTest, ShowingChangesImmediatelyIsOnUnlessTheFileSaysOff)
 TEST_F(SettingsTest, ValuesAreNormalisedOnReading)
 {
     put("[MISC]\nSCALE_VALUE=0\nBC_FONT=" + QByteArray(50, 'F')
-        + "\n[DEBUG]\nPAL_MODE=7\nINTERNAL_DEBUG=3\n[PRINT]\nDEBUG=1\nCOVERFX=-12\nCOVERBY=8\n");
+        + "\n[DEBUG]\nPAL_MODE=7\nINTERNAL_DEBUG=3\n[PRINT]\nDEBUG=1\nCOVERFX=-12\nCOVERBY=8\n"
+          "[DIR]\nCDL=.\nIMAGES=pics/../art\nSELECTIONS=\n");
     TSettings s;
     ReadSettingsEarly(s);
     ReadSettingsMain(s);
+    // Folders are absolute, read and written; relative ones count from the start folder.
+    EXPECT_EQ(s.CdlDir, QDir::currentPath());
+    EXPECT_EQ(s.ImageDir, QDir::current().filePath(u"art"_s));
+    EXPECT_EQ(s.SelectionDir, QDir::currentPath());
+    s.SerialNumberDir = u"."_s;
+    ASSERT_TRUE(WriteSettingsMain(s));
+    EXPECT_TRUE(get().contains("\nSERIAL_NUMBERS=" + QDir::currentPath().toUtf8() + '\n')) << get().constData();
     EXPECT_EQ(s.ScaleValue, 10); // a zero divisor would divide by zero
     EXPECT_EQ(UnitDivisor(), 10);
     EXPECT_EQ(s.UnitSelector(), 1);

@@ -60,7 +60,13 @@ struct TStandInRollups : TPanelHost
     void SetObjectContent(QWidget *p) override { set(0, p); }
     void SetColorContent(QWidget *p) override { set(1, p); }
     void SetCoordsContent(QWidget *p) override { set(2, p); }
-    void ShowError(const QString &t) override { errors.push_back(t); }
+    void ShowError(const QString &t) override
+    {
+        errors.push_back(t);
+        // A real box takes the focus.
+        if (QWidget *w = QApplication::focusWidget())
+            w->clearFocus();
+    }
     QString AskTextFile(const QString &title, const QString &filter, const QString &dir) override
     {
         askedTitle = title;

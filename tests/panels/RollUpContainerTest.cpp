@@ -164,6 +164,9 @@ TEST_F(PanelsTest, CoordinatesAreTypedInTheUnitClampedAndUndone)
         Retype(edX, QLatin1String(bad));
         EXPECT_EQ(f->X, 16384) << bad;
     }
+    // Leaving the box shows the frame's value again.
+    Leave(edX);
+    EXPECT_EQ(edX->text(), QStringLiteral("1638.4"));
     EXPECT_EQ(Snapshots(), before + 2);
     page->Undo.Undo();
     page->Undo.Undo();
@@ -279,9 +282,15 @@ TEST_F(PanelsTest, SerialNumbersLoadAValueListAndRefuseBadInput)
     Retype(start, QStringLiteral("42"));
     Retype(Find<QLineEdit>("eFormat"), QStringLiteral("CD-####"));
     EXPECT_EQ(n->FrameText(), QStringLiteral("CD-0042"));
+    rollups.windows[0]->activateWindow();
+    QApplication::processEvents();
+    start->setFocus();
+    ASSERT_TRUE(start->hasFocus());
     Retype(start, QStringLiteral("4x"));
+    QApplication::processEvents();
     EXPECT_EQ(n->Counter, 42);
     EXPECT_EQ(rollups.errors, std::vector<QString>{GetText(1050)});
+    EXPECT_TRUE(start->hasFocus());
 
     QTemporaryDir dir;
     const QString list = dir.filePath(QStringLiteral("list.txt")), bad = dir.filePath(QStringLiteral("bad.bin"));
@@ -333,9 +342,24 @@ TEST_F(PanelsTest, AFaceThatIsNotInstalledStaysTheFramesOwn)
     EXPECT_EQ(t->Angle, 90);
     EXPECT_EQ(t->FontName, QStringLiteral("No Such Face Here"));
     EXPECT_TRUE(Find<QRadioButton>("rb90")->isChecked());
-    if (!container->FontList().isEmpty()) {
-        Find<QListWidget>("lbSchriftart")->setCurrentRow(0);
-        EXPECT_EQ(t->FontName, container->FontList().first());
+    ASSERT_FALSE(container->FontList().isEmpty());
+
+    // Shown on top as the frame's own; focus and the program's selection pick nothing.
+    const QString own = t->FontName;
+    auto *list = Find<QListWidget>("lbSchriftart");
+    ASSERT_TRUE(list->currentItem());
+    EXPECT_TRUE(list->currentItem()->text().startsWith(own));
+    EXPECT_TRUE(list->currentItem()->font().italic());
+    QFocusEvent in(QEvent::FocusIn, Qt::BacktabFocusReason);
+    QApplication::sendEvent(list, &in);
+    list->setCurrentRow(2);
+    EXPECT_EQ(t->FontName, own);
+    // Keys pick: down to the first installed face, up back to the frame's own.
+    list->setCurrentRow(0);
+    for (auto [key, face] : {std::pair{Qt::Key_Down, container->FontList().first()}, std::pair{Qt::Key_Up, own}}) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(list, &press);
+        EXPECT_EQ(t->FontName, face);
     }
 }
 
@@ -361,8 +385,9 @@ TEST_F(PanelsTest, EveryKindsPanelValuesSurviveSavingAndReading)
 
     auto *t = static_cast<TCDLText *>(Create(TTool::Text, -300, -300));
     Type(Find<QPlainTextEdit>("mText"), QStringLiteral("Live 2027"));
-    if (!container->FontList().isEmpty())
-        Find<QListWidget>("lbSchriftart")->setCurrentRow(int(container->FontList().size()) - 1);
+    QKeyEvent end(QEvent::KeyPress, Qt::Key_End, Qt::NoModifier);
+    QApplication::sendEvent(Find<QListWidget>("lbSchriftart"), &end);
+    EXPECT_EQ(t->FontName, container->FontList().value(container->FontList().size() - 1, t->FontName));
     Find<QSpinBox>("FontSize")->setValue(24);
     Click(Find<QToolButton>("sbFontBold"));
     Click(Find<QToolButton>("sbFontItalic"));
