@@ -9,6 +9,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -314,7 +315,8 @@ void TDrucken::FormShow()
 
 void TDrucken::FormHide()
 {
-    WritePrintTrimMode(cbDruckPara->currentIndex());
+    if (!WritePrintTrimMode(cbDruckPara->currentIndex()))
+        m_host.ShowError(GetText(1100).arg(QDir::toNativeSeparators(SettingsFilePath())));
     m_documents.clear();
     m_active = nullptr;
     for (QComboBox *cb : {cb11, cb12, cb13, cb21, cb22, cb31, cb32})

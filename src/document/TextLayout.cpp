@@ -1,5 +1,6 @@
 #include "TextLayout.h"
 
+#include "Barcode.h"
 #include "BinaryStream.h"
 #include "FontFrame.h"
 #include "ObjectContainer.h"
@@ -65,16 +66,22 @@ double CellRatio(const QFont &styled)
     double r = (fm.ascent() + fm.descent()) / 1000.0;
     if (!(r > 0.1 && r < 10))
         r = 1.0;
-    const QString used = FontFamilyName(QFontInfo(probe).family());
-    static QSet<QString> reported;
-    if (used.compare(FontFamilyName(styled.family()), Qt::CaseInsensitive) != 0 && !Installed(styled.family())
-        && !reported.contains(styled.family())) {
-        reported.insert(styled.family());
-        qCInfo(lcFonts).noquote()
-            << QStringLiteral("font \"%1\" is not installed; using \"%2\"").arg(styled.family(), used);
-    }
     cache.insert(key, r);
     return r;
+}
+
+// Once per face: a document's font that is not installed is named with the
+// face drawn instead.
+void ReportSubstitute(const QFont &styled)
+{
+    static QSet<QString> checked;
+    if (checked.contains(styled.family()))
+        return;
+    checked.insert(styled.family());
+    const QString used = FontFamilyName(QFontInfo(styled).family());
+    if (used.compare(FontFamilyName(styled.family()), Qt::CaseInsensitive) != 0 && !Installed(styled.family()))
+        qCInfo(lcFonts).noquote()
+            << QStringLiteral("font \"%1\" is not installed; using \"%2\"").arg(styled.family(), used);
 }
 
 } // namespace
@@ -98,6 +105,9 @@ int FontGeneration()
 QFont CellFont(const TCDLFontFrame &f, int cellHeight)
 {
     QFont font = StyledFont(f);
+    // A bar code without its font is drawn as bars, not in a substitute.
+    if (!f.Barcode || BarcodeFontInstalled(f.FontName))
+        ReportSubstitute(font);
     font.setPixelSize(std::max(1, int(std::lround(std::max(1, cellHeight) / CellRatio(font)))));
     return font;
 }

@@ -7,6 +7,7 @@
 
 #include "Document.h"
 #include "Errors.h"
+#include "FileSizeLimit.h"
 #include "PrintCommand.h"
 #include "PrintDialog.h"
 #include "PrintingWindow.h"
@@ -195,6 +196,15 @@ TEST_F(PrintDialogTest, TrimModeIsRememberedAndABadStoredValueFallsBack)
     WritePrintTrimMode(7);
     WithDialog([&](TDrucken *d) { EXPECT_EQ(Control<QComboBox>(d, "cbDruckPara")->currentIndex(), 0); });
     EXPECT_EQ(ReadPrintTrimMode(), 0);
+
+    // A settings file that cannot take the choice says so and stays.
+    {
+        const TFileSizeLimit full(10);
+        WithDialog([&](TDrucken *d) { Control<QComboBox>(d, "cbDruckPara")->setCurrentIndex(1); });
+    }
+    EXPECT_EQ(ReadPrintTrimMode(), 0);
+    ASSERT_FALSE(Boxes.empty());
+    EXPECT_EQ(Boxes.back().Text, GetText(1100).arg(SettingsFilePath()));
 }
 
 // Each refusal keeps the dialog open, makes no target and leaves counters.

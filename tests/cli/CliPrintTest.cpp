@@ -243,6 +243,12 @@ TEST_F(CliPrint, AStoredTrimModeOutsideTheListTrimsDirectlyAndNothingElseIsSaid)
     text->FontName = FontFamilyName(withFoundry != families.end() ? *withFoundry : families.value(0));
     text->Values = QStringList{text->FontName};
     doc->Label().AddFrame(std::move(text));
+    // A bar code whose font is missing is drawn as bars: nothing to say.
+    auto code = std::make_unique<TCDLText>(&doc->Label(), -150, -150);
+    code->Barcode = true;
+    code->FontName = u"No such bar code face"_s;
+    code->Values = QStringList{u"123"_s};
+    doc->Label().AddFrame(std::move(code));
     const QString path = Path(u"trim.CDL"_s), pdf = Path(u"trim.pdf"_s);
     doc->Save(path);
     for (const char *stored : {"3", "-1"}) {
