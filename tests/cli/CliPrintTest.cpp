@@ -2,6 +2,7 @@
 // layout has them, refusals with their messages and exit codes, and
 // serial numbers written back only for labels that were printed.
 
+#include "CliRun.h"
 #include "Document.h"
 #include "SerNo.h"
 #include "SheetLayout.h"
@@ -25,14 +26,6 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-struct TRun
-{
-    int Exit = -1;
-    QString Out, Err;
-    // The last line on standard error: Qt may say things of its own before.
-    std::string Message() const { return Err.split(u'\n').last().toStdString(); }
-};
-
 constexpr int RasterDpi = 100;
 
 class CliPrint : public ::testing::Test
@@ -42,24 +35,9 @@ protected:
 
     QString Path(const QString &name) const { return dir.filePath(name); }
 
-    // extra is laid over the tool's environment.
-    TRun Run(const QStringList &args, const QProcessEnvironment &extra = {}) const
+    TCliRun Run(const QStringList &args, const QProcessEnvironment &extra = {}) const
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(u"DISPLAY"_s);
-        env.remove(u"QT_QPA_PLATFORM"_s);
-        env.insert(u"QUELMARK_SETTINGS"_s, Path(u"settings.ini"_s));
-        env.insert(extra);
-        QProcess p;
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(QM_CLI_PATH), QStringList{u"print"_s} + args);
-        TRun r;
-        if (!p.waitForFinished(120000))
-            return r;
-        r.Exit = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-        r.Out = QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
-        r.Err = QString::fromLocal8Bit(p.readAllStandardError()).trimmed();
-        return r;
+        return RunCli(QStringList{u"print"_s} + args, Path(u"settings.ini"_s), extra);
     }
 
     // A document whose CD label is flooded with color, carrying a running
@@ -121,7 +99,7 @@ TEST_F(CliPrint, OneDocumentFillsSheetsFromTheChosenPlaceAndSavesItsCounters)
         GTEST_SKIP() << "pdftoppm is not installed";
     const QString doc = Save(u"red.CDL"_s, Qt::red, 7);
     const QString pdf = Path(u"out.pdf"_s);
-    const TRun r = Run({doc, u"--count"_s, u"4"_s, u"--start"_s, u"2"_s, u"--pdf"_s, pdf, u"--save-counters"_s});
+    const TCliRun r = Run({doc, u"--count"_s, u"4"_s, u"--start"_s, u"2"_s, u"--pdf"_s, pdf, u"--save-counters"_s});
     ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
     EXPECT_EQ(r.Out, GetText(1085).arg(2));
     EXPECT_EQ(CounterIn(doc), 11);
@@ -142,7 +120,7 @@ TEST_F(CliPrint, PlacesChooseADocumentPerPlaceAndSeveralDocumentsRunOn)
         GTEST_SKIP() << "pdftoppm is not installed";
     const QString red = Save(u"red.CDL"_s, Qt::red), blue = Save(u"blue.CDL"_s, Qt::blue);
     const QString pdf = Path(u"places.pdf"_s);
-    TRun r = Run({red, blue, u"--places"_s, u"2,-,1"_s, u"--count"_s, u"2"_s, u"--pdf"_s, pdf});
+    TCliRun r = Run({red, blue, u"--places"_s, u"2,-,1"_s, u"--count"_s, u"2"_s, u"--pdf"_s, pdf});
     ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
     EXPECT_EQ(r.Out, GetText(1085).arg(2));
     const std::vector<QImage> sheets = Rasterise(pdf);
@@ -164,7 +142,7 @@ TEST_F(CliPrint, RefusalsAndFailuresSayWhyAndLeaveTheDocumentAsItWas)
     const QString doc = Save(u"numbered.CDL"_s, Qt::red, 5);
     const QByteArray before = Bytes(doc);
     // No folder to write the PDF into.
-    TRun r = Run({doc, u"--pdf"_s, Path(u"missing/out.pdf"_s), u"--save-counters"_s});
+    TCliRun r = Run({doc, u"--pdf"_s, Path(u"missing/out.pdf"_s), u"--save-counters"_s});
     EXPECT_EQ(r.Exit, 1);
     EXPECT_TRUE(r.Err.contains(GetText(1080).arg(Path(u"missing/out.pdf"_s)))) << r.Err.toStdString();
     EXPECT_TRUE(r.Out.isEmpty());
@@ -256,7 +234,7 @@ TEST_F(CliPrint, AStoredTrimModeOutsideTheListTrimsDirectlyAndNothingElseIsSaid)
         ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
         ini.write(QByteArray("[PRINT]\r\nPRINT=") + stored + "\r\n");
         ini.close();
-        const TRun r = Run({path, u"--pdf"_s, pdf});
+        const TCliRun r = Run({path, u"--pdf"_s, pdf});
         ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
         EXPECT_TRUE(r.Err.isEmpty()) << r.Err.toStdString();
         const std::vector<QImage> sheets = Rasterise(pdf);
@@ -269,7 +247,7 @@ TEST_F(CliPrint, CountersStayInTheFileUnlessAskedToSave)
 {
     const QString doc = Save(u"numbered.CDL"_s, Qt::red, 5);
     const QByteArray before = Bytes(doc);
-    const TRun r = Run({doc, u"--count"_s, u"3"_s, u"--pdf"_s, Path(u"out.pdf"_s)});
+    const TCliRun r = Run({doc, u"--count"_s, u"3"_s, u"--pdf"_s, Path(u"out.pdf"_s)});
     ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
     EXPECT_EQ(Bytes(doc), before);
     // The save replaces the file whole: no temporary is left beside it.

@@ -1,6 +1,7 @@
 // The command-line tool as a person runs it: a separate process, no display.
 
 #include "Barcode.h"
+#include "CliRun.h"
 #include "Document.h"
 #include "RoundText.h"
 #include "SerNo.h"
@@ -26,38 +27,12 @@
 
 namespace {
 
-struct TRun
-{
-    int Exit = -1;
-    QByteArray Out, Err;
-};
-
-// No DISPLAY and no platform choice: the tool must pick its own.
-TRun RunCli(const QStringList &args, const QString &settings)
-{
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("DISPLAY"));
-    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    env.insert(QStringLiteral("QUELMARK_SETTINGS"), settings);
-    QProcess p;
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(QM_CLI_PATH), args);
-    TRun r;
-    if (!p.waitForFinished(60000))
-        return r;
-    r.Exit = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-    r.Out = p.readAllStandardOutput();
-    r.Err = p.readAllStandardError();
-    return r;
-}
-
 class Cli : public ::testing::Test
 {
 protected:
     QTemporaryDir dir;
     QString path(const char *name) const { return dir.filePath(QLatin1String(name)); }
-    TRun run(const QStringList &args) const { return RunCli(args, path("settings.ini")); }
+    TCliRun run(const QStringList &args) const { return RunCli(args, path("settings.ini")); }
 
     // What a real reader finds in a rendered page, one symbol a line, sorted;
     // nothing when zbarimg is not installed. The transparent page is laid on
@@ -103,9 +78,9 @@ protected:
 
 TEST_F(Cli, DumpListsPagesAndFramesInZOrder)
 {
-    const TRun r = run({QStringLiteral("dump"), writeSample()});
-    ASSERT_EQ(r.Exit, 0) << r.Err.constData();
-    const QJsonArray pages = QJsonDocument::fromJson(r.Out).object().value(QStringLiteral("pages")).toArray();
+    const TCliRun r = run({QStringLiteral("dump"), writeSample()});
+    ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
+    const QJsonArray pages = QJsonDocument::fromJson(r.Out.toUtf8()).object().value(QStringLiteral("pages")).toArray();
     ASSERT_EQ(pages.size(), 3);
     const QJsonArray label = pages[0].toObject().value(QStringLiteral("Frames")).toArray();
     ASSERT_EQ(label.size(), 1);
@@ -120,9 +95,9 @@ TEST_F(Cli, DumpListsPagesAndFramesInZOrder)
 TEST_F(Cli, RenderPngPutsTheFrameWhereTheModelSays)
 {
     const QString out = path("cd.png");
-    const TRun r = run({QStringLiteral("render"), writeSample(), QStringLiteral("--page"), QStringLiteral("cd"),
-                        QStringLiteral("--out"), out, QStringLiteral("--dpi"), QStringLiteral("254")});
-    ASSERT_EQ(r.Exit, 0) << r.Err.constData();
+    const TCliRun r = run({QStringLiteral("render"), writeSample(), QStringLiteral("--page"), QStringLiteral("cd"),
+                           QStringLiteral("--out"), out, QStringLiteral("--dpi"), QStringLiteral("254")});
+    ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
     const QImage img(out);
     ASSERT_EQ(img.size(), QSize(1130, 1130));
     // The centre hole stays clear.
@@ -139,8 +114,8 @@ TEST_F(Cli, RenderPdfMeasuresRightAfterRasterising)
     if (pdftoppm.isEmpty())
         GTEST_SKIP() << "pdftoppm is not installed";
     const QString out = path("cd.pdf");
-    const TRun r = run({QStringLiteral("render"), writeSample(), QStringLiteral("--out"), out});
-    ASSERT_EQ(r.Exit, 0) << r.Err.constData();
+    const TCliRun r = run({QStringLiteral("render"), writeSample(), QStringLiteral("--out"), out});
+    ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
     QProcess p;
     p.start(pdftoppm, {QStringLiteral("-r"), QStringLiteral("254"), QStringLiteral("-png"),
                        QStringLiteral("-singlefile"), out, path("raster")});
@@ -171,9 +146,9 @@ TEST_F(Cli, RenderPdfHasThePagesExactSize)
     } pages[] = {{"cd", 320.31, 320.31}, {"front", 339.59, 342.99}, {"back", 426.90, 334.49}};
     for (const auto &pg : pages) {
         const QString out = path("page.pdf");
-        const TRun r = run({QStringLiteral("render"), doc, QStringLiteral("--page"), QString::fromLatin1(pg.page),
-                            QStringLiteral("--out"), out});
-        ASSERT_EQ(r.Exit, 0) << r.Err.constData();
+        const TCliRun r = run({QStringLiteral("render"), doc, QStringLiteral("--page"), QString::fromLatin1(pg.page),
+                               QStringLiteral("--out"), out});
+        ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
         QProcess info;
         info.start(pdfinfo, {QStringLiteral("-box"), out});
         ASSERT_TRUE(info.waitForFinished(30000));
@@ -217,8 +192,8 @@ TEST_F(Cli, ResaveReproducesTheFileByteForByte)
 {
     const QString in = writeSample();
     const QString out = path("again.cdl");
-    const TRun r = run({QStringLiteral("resave"), in, out});
-    ASSERT_EQ(r.Exit, 0) << r.Err.constData();
+    const TCliRun r = run({QStringLiteral("resave"), in, out});
+    ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
     QFile a(in), b(out);
     ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
     EXPECT_EQ(a.readAll(), b.readAll());
@@ -248,9 +223,10 @@ TEST_F(Cli, TextKindsDumpRenderAndResave)
     const QString file = path("text.cdl");
     doc.Save(file);
 
-    const TRun dump = run({QStringLiteral("dump"), file});
-    ASSERT_EQ(dump.Exit, 0) << dump.Err.constData();
-    const QJsonArray pages = QJsonDocument::fromJson(dump.Out).object().value(QStringLiteral("pages")).toArray();
+    const TCliRun dump = run({QStringLiteral("dump"), file});
+    ASSERT_EQ(dump.Exit, 0) << dump.Err.toStdString();
+    const QJsonArray pages =
+        QJsonDocument::fromJson(dump.Out.toUtf8()).object().value(QStringLiteral("pages")).toArray();
     ASSERT_EQ(pages.size(), 3);
     const QJsonArray frames = pages[1].toObject().value(QStringLiteral("Frames")).toArray();
     ASSERT_EQ(frames.size(), 4);
@@ -262,16 +238,16 @@ TEST_F(Cli, TextKindsDumpRenderAndResave)
     EXPECT_EQ(frames[0].toObject().value(QStringLiteral("Values")).toArray().at(0).toString(),
               QStringLiteral("Sommer 2026"));
 
-    const TRun again = run({QStringLiteral("resave"), file, path("again.cdl")});
-    ASSERT_EQ(again.Exit, 0) << again.Err.constData();
+    const TCliRun again = run({QStringLiteral("resave"), file, path("again.cdl")});
+    ASSERT_EQ(again.Exit, 0) << again.Err.toStdString();
     QFile a(file), b(path("again.cdl"));
     ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
     EXPECT_EQ(a.readAll(), b.readAll());
 
     const QString png = path("front.png");
-    const TRun r = run({QStringLiteral("render"), file, QStringLiteral("--page"), QStringLiteral("front"),
-                        QStringLiteral("--out"), png, QStringLiteral("--dpi"), QStringLiteral("300")});
-    ASSERT_EQ(r.Exit, 0) << r.Err.constData();
+    const TCliRun r = run({QStringLiteral("render"), file, QStringLiteral("--page"), QStringLiteral("front"),
+                           QStringLiteral("--out"), png, QStringLiteral("--dpi"), QStringLiteral("300")});
+    ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
     const auto read = readBarcodes(png);
     if (!read)
         GTEST_SKIP() << "zbarimg is not installed";
@@ -287,16 +263,15 @@ TEST_F(Cli, FixturesDumpToTheirReferenceJson)
     ASSERT_FALSE(documents.isEmpty());
     for (const QString &name : documents) {
         SCOPED_TRACE(name.toStdString());
-        const TRun r = run({QStringLiteral("dump"), data.filePath(name)});
-        ASSERT_EQ(r.Exit, 0) << r.Err.constData();
+        const TCliRun r = run({QStringLiteral("dump"), data.filePath(name)});
+        ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
         // The other version is dumped all the same, after its warning.
-        EXPECT_EQ(QString::fromLocal8Bit(r.Err).contains(GetText(853)), name == QStringLiteral("other-version.CDL"))
-            << r.Err.constData();
+        EXPECT_EQ(r.Err.contains(GetText(853)), name == QStringLiteral("other-version.CDL")) << r.Err.toStdString();
         QFile reference(data.filePath(QFileInfo(name).completeBaseName() + QStringLiteral(".json")));
         ASSERT_TRUE(reference.open(QIODevice::ReadOnly));
         const QJsonDocument expected = QJsonDocument::fromJson(reference.readAll());
         ASSERT_TRUE(expected.isObject());
-        EXPECT_EQ(QJsonDocument::fromJson(r.Out), expected) << r.Out.constData();
+        EXPECT_EQ(QJsonDocument::fromJson(r.Out.toUtf8()), expected) << r.Out.toStdString();
     }
 }
 
@@ -326,13 +301,13 @@ TEST_F(Cli, RenderedBarCodesReadAndLeftOutCharactersAreNamed)
     ini.close();
 
     const QString png = path("codes.png");
-    const TRun r = run({QStringLiteral("render"), file, QStringLiteral("--page"), QStringLiteral("front"),
-                        QStringLiteral("--out"), png, QStringLiteral("--dpi"), QStringLiteral("150")});
-    EXPECT_EQ(r.Exit, 0) << r.Err.constData();
+    const TCliRun r = run({QStringLiteral("render"), file, QStringLiteral("--page"), QStringLiteral("front"),
+                           QStringLiteral("--out"), png, QStringLiteral("--dpi"), QStringLiteral("150")});
+    EXPECT_EQ(r.Exit, 0) << r.Err.toStdString();
     SetLanguageState(2);
     const QString english = GetText(1053).arg(QStringLiteral("@_\u20AC"));
     SetLanguageState(1);
-    EXPECT_TRUE(QString::fromLocal8Bit(r.Err).contains(english)) << r.Err.constData();
+    EXPECT_TRUE(r.Err.contains(english)) << r.Err.toStdString();
 
     const auto read = readBarcodes(png);
     if (!read)
@@ -340,10 +315,10 @@ TEST_F(Cli, RenderedBarCodesReadAndLeftOutCharactersAreNamed)
     EXPECT_EQ(*read, (QStringList{QStringLiteral("CODE-39:ABC"), QStringLiteral("CODE-39:TOUR 2027")}));
 
     // Nothing left out, nothing said.
-    const TRun clean = run({QStringLiteral("render"), file, QStringLiteral("--page"), QStringLiteral("cd"),
-                            QStringLiteral("--out"), path("cd.png")});
+    const TCliRun clean = run({QStringLiteral("render"), file, QStringLiteral("--page"), QStringLiteral("cd"),
+                               QStringLiteral("--out"), path("cd.png")});
     EXPECT_EQ(clean.Exit, 0);
-    EXPECT_FALSE(QString::fromLocal8Bit(clean.Err).contains(english)) << clean.Err.constData();
+    EXPECT_FALSE(clean.Err.contains(english)) << clean.Err.toStdString();
 }
 
 // Start and space characters set in the settings file reach the command-line
@@ -366,13 +341,13 @@ TEST_F(Cli, BarCodesFollowTheStartAndSpaceCharactersOfTheSettingsFile)
     doc.Save(file);
 
     const QString png = path("settings-codes.png");
-    const TRun r = run({QStringLiteral("render"), file, QStringLiteral("--page"), QStringLiteral("front"),
-                        QStringLiteral("--out"), png, QStringLiteral("--dpi"), QStringLiteral("300")});
-    ASSERT_EQ(r.Exit, 0) << r.Err.constData();
+    const TCliRun r = run({QStringLiteral("render"), file, QStringLiteral("--page"), QStringLiteral("front"),
+                           QStringLiteral("--out"), png, QStringLiteral("--dpi"), QStringLiteral("300")});
+    ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
     SetLanguageState(2);
     const QString leftOut = GetText(1053).section(QStringLiteral("%1"), 0, 0);
     SetLanguageState(1);
-    EXPECT_FALSE(QString::fromLocal8Bit(r.Err).contains(leftOut)) << r.Err.constData();
+    EXPECT_FALSE(r.Err.contains(leftOut)) << r.Err.toStdString();
     const auto read = readBarcodes(png);
     if (!read)
         GTEST_SKIP() << "zbarimg is not installed";
@@ -385,20 +360,20 @@ TEST_F(Cli, BadInputExitsNonZeroWithTheLocalizedMessage)
     ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
     junk.write("this is no label document");
     junk.close();
-    const TRun notDoc = run({QStringLiteral("dump"), junk.fileName()});
+    const TCliRun notDoc = run({QStringLiteral("dump"), junk.fileName()});
     EXPECT_EQ(notDoc.Exit, 1);
-    EXPECT_TRUE(QString::fromLocal8Bit(notDoc.Err).contains(GetText(852))) << notDoc.Err.constData();
+    EXPECT_TRUE(notDoc.Err.contains(GetText(852))) << notDoc.Err.toStdString();
     EXPECT_TRUE(notDoc.Out.isEmpty());
 
-    const TRun missing = run({QStringLiteral("render"), path("absent.cdl"), QStringLiteral("--out"), path("x.png")});
+    const TCliRun missing = run({QStringLiteral("render"), path("absent.cdl"), QStringLiteral("--out"), path("x.png")});
     EXPECT_EQ(missing.Exit, 1);
-    EXPECT_TRUE(QString::fromLocal8Bit(missing.Err).contains(GetText(855))) << missing.Err.constData();
+    EXPECT_TRUE(missing.Err.contains(GetText(855))) << missing.Err.toStdString();
     EXPECT_FALSE(QFile::exists(path("x.png")));
 
     // Saving into a folder that does not exist fails and says so.
-    const TRun unwritable = run({QStringLiteral("resave"), writeSample(), path("no/such/dir/out.cdl")});
+    const TCliRun unwritable = run({QStringLiteral("resave"), writeSample(), path("no/such/dir/out.cdl")});
     EXPECT_EQ(unwritable.Exit, 1);
-    EXPECT_TRUE(QString::fromLocal8Bit(unwritable.Err).contains(GetText(856))) << unwritable.Err.constData();
+    EXPECT_TRUE(unwritable.Err.contains(GetText(856))) << unwritable.Err.toStdString();
 }
 
 TEST_F(Cli, WrongArgumentsShowUsage)
@@ -408,18 +383,20 @@ TEST_F(Cli, WrongArgumentsShowUsage)
           QStringList{QStringLiteral("render"), QStringLiteral("a.cdl")},
           QStringList{QStringLiteral("render"), QStringLiteral("a.cdl"), QStringLiteral("--page"),
                       QStringLiteral("side"), QStringLiteral("--out"), QStringLiteral("o.png")}}) {
-        const TRun r = run(args);
+        const TCliRun r = run(args);
         EXPECT_EQ(r.Exit, 2) << args.join(QLatin1Char(' ')).toStdString();
-        EXPECT_TRUE(r.Err.contains("usage")) << args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_TRUE(r.Err.contains(QLatin1String("usage"))) << args.join(QLatin1Char(' ')).toStdString();
         EXPECT_TRUE(r.Out.isEmpty());
     }
     // Asked for, the usage is the answer, and nothing else is said.
     for (const QStringList &args :
          {QStringList{QStringLiteral("--help")}, QStringList{QStringLiteral("print"), QStringLiteral("--help")}}) {
-        const TRun r = run(args);
+        const TCliRun r = run(args);
         EXPECT_EQ(r.Exit, 0) << args.join(QLatin1Char(' ')).toStdString();
-        EXPECT_TRUE(r.Out.startsWith("usage:\n  quelmark-cli ") && r.Out.contains(" print ")) << r.Out.constData();
-        EXPECT_TRUE(r.Err.isEmpty()) << r.Err.constData();
+        EXPECT_TRUE(r.Out.startsWith(QLatin1String("usage:\n  quelmark-cli "))
+                    && r.Out.contains(QLatin1String(" print ")))
+            << r.Out.toStdString();
+        EXPECT_TRUE(r.Err.isEmpty()) << r.Err.toStdString();
     }
 }
 
@@ -430,14 +407,14 @@ TEST_F(Cli, MessagesFollowTheChosenLanguage)
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
     ini.write("[LANGUAGE]\r\nNUMBER=2\r\n");
     ini.close();
-    const TRun r = run({QStringLiteral("dump"), path("absent.cdl")});
+    const TCliRun r = run({QStringLiteral("dump"), path("absent.cdl")});
     EXPECT_EQ(r.Exit, 1);
     SetLanguageState(2);
     const QString english = GetText(855);
     SetLanguageState(1);
     if (english.isEmpty() || english == GetText(855))
         GTEST_SKIP() << "no English block yet";
-    EXPECT_TRUE(QString::fromLocal8Bit(r.Err).contains(english)) << r.Err.constData();
+    EXPECT_TRUE(r.Err.contains(english)) << r.Err.toStdString();
 }
 
 } // namespace
