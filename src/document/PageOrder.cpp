@@ -1,0 +1,60 @@
+#include "Page.h"
+
+#include <utility>
+
+// The stacking order of a page's frames.
+
+void TCDLPage::MoveFrame(int from, int to)
+{
+    if (from < 0 || from >= FrameCount() || to < 0 || to >= FrameCount() || from == to)
+        return;
+    auto f = std::move(Frames[size_t(from)]);
+    Frames.erase(Frames.begin() + from);
+    Frames.insert(Frames.begin() + to, std::move(f));
+}
+
+// The stacking order is stored with the page, so changing it is a change
+// to save.
+void TCDLPage::OneStepForward()
+{
+    const int i = IndexOf(ActiveFrame);
+    if (i < 0 || i == FrameCount() - 1)
+        return;
+    Undo.Record(ActiveFrame, nullptr, TUndoKind::StepForward);
+    std::swap(Frames[size_t(i)], Frames[size_t(i + 1)]);
+    Modified = true;
+    Repaint();
+}
+
+void TCDLPage::OneStepBack()
+{
+    const int i = IndexOf(ActiveFrame);
+    if (i <= 0)
+        return;
+    Undo.Record(ActiveFrame, nullptr, TUndoKind::StepBack);
+    std::swap(Frames[size_t(i)], Frames[size_t(i - 1)]);
+    Modified = true;
+    Repaint();
+}
+
+void TCDLPage::ToFront()
+{
+    const int i = IndexOf(ActiveFrame);
+    if (i < 0 || i == FrameCount() - 1)
+        return;
+    Undo.Record(ActiveFrame, nullptr, TUndoKind::ToFront);
+    MoveFrame(i, FrameCount() - 1);
+    Modified = true;
+    Repaint();
+}
+
+void TCDLPage::ToBack()
+{
+    const int i = IndexOf(ActiveFrame);
+    if (i <= 0)
+        return;
+    Undo.Record(ActiveFrame, nullptr, TUndoKind::ToBack);
+    MoveFrame(i, 0);
+    Modified = true;
+    Repaint();
+}

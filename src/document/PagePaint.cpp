@@ -1,0 +1,200 @@
+#include "Page.h"
+
+#include <QPainterPath>
+#include <algorithm>
+#include <cmath>
+
+// Painting a page into any paint context.
+
+void TCDLPage::FitInto(TPaintContext &c, int w, int h, double zoom) const
+{
+    const QSize e = Extent();
+    const double f = ScaleFactor(w, h, e.width(), e.height());
+    c.ScaleX = c.ScaleY = f * zoom;
+    c.OffsetX = w / 2 - c.ScrollX;
+    c.OffsetY = h / 2 - c.ScrollY;
+}
+
+void TCDLPage::PaintScreen(QPainter &p, QSize control, bool omitDragged)
+{
+    Context.Canvas = &p;
+    FitInto(Context, control.width(), control.height(), Context.Zoom);
+    if (Window)
+        Window->RepaintRulers();
+    TPagePaintOptions o = TPagePaintOptions::Screen();
+    o.OmitDragged = omitDragged;
+    Paint(Context, o);
+    Context.Canvas = nullptr;
+}
+
+void TCDLPage::UpdateScreenGeometry()
+{
+    for (auto &f : Frames)
+        f->UpdateScreenGeometry();
+}
+
+namespace {
+
+// Pages of thousands of frames at high zoom show few of them; skipping the
+// rest keeps a repaint proportional to what is visible.
+bool FrameMayShow(const TPaintContext &c, const TCDLFrame &f, const QRect &visible)
+{
+    const TRect b = f.GetBoundRect();
+    const int margin = std::abs(c.MapLenX(f.PenSize)) + std::abs(c.MapLenY(f.PenSize)) + 8;
+    const QRect device = QRect(c.Map(b.Left, b.Top), c.Map(b.Right, b.Bottom)).normalized();
+    return device.adjusted(-margin, -margin, margin, margin).intersects(visible);
+}
+
+// What of the painter's device can show, in its logical coordinates: the
+// clip, else the whole device seen through the painter's transform.
+QRect VisibleArea(const QPainter &p)
+{
+    if (p.hasClipping())
+        return p.clipBoundingRect().toAlignedRect();
+    const QPaintDevice *d = p.device();
+    const QRect device = d ? QRect(0, 0, d->width(), d->height()) : QRect();
+    bool invertible = true;
+    const QTransform back = p.combinedTransform().inverted(&invertible);
+    return invertible ? back.mapRect(device) : device;
+}
+
+// The flags a paint sets on the caller's context, put back when it ends.
+class TContextFlags
+{
+public:
+    TContextFlags(TPaintContext &c, const TPagePaintOptions &o)
+        : m_c(c), m_interactive(c.Interactive), m_printing(c.Printing), m_masking(c.Masking), m_preview(c.Preview)
+    {
+        if (!o.EditingAids) {
+            c.Interactive = false;
+            c.Printing = true;
+        }
+        c.Masking = o.Masking;
+        c.Preview = o.Preview;
+    }
+    ~TContextFlags()
+    {
+        m_c.Interactive = m_interactive;
+        m_c.Printing = m_printing;
+        m_c.Masking = m_masking;
+        m_c.Preview = m_preview;
+    }
+    TContextFlags(const TContextFlags &) = delete;
+    TContextFlags &operator=(const TContextFlags &) = delete;
+
+private:
+    TPaintContext &m_c;
+    bool m_interactive, m_printing, m_masking, m_preview;
+};
+
+} // namespace
+
+void TCDLPage::Paint(TPaintContext &c, const TPagePaintOptions &o)
+{
+    const TContextFlags flags(c, o);
+    // Only the page's own context is the screen the hit tests are made on.
+    const bool screen = &c == &Context;
+    QPainter *const p = c.Canvas;
+    if (p) {
+        p->save();
+        if (o.Background)
+            FillBackground(c, DisplayColor());
+        if (o.ClipToShape)
+            p->setClipPath(ShapePath(c), Qt::IntersectClip);
+    }
+    const QRect visible = p ? VisibleArea(*p) : QRect();
+    const bool guides = o.EditingAids && c.Interactive && !c.Masking && Window != nullptr;
+    const bool inFront = PageSettings().GridInFront;
+    if (guides && !inFront) {
+        PaintGrid(c, visible);
+        PaintSnapLines(c, visible);
+    }
+    for (auto &f : Frames) {
+        if (o.OmitDragged && f->IsDragged())
+            continue;
+        const bool shows = p && FrameMayShow(c, *f, visible);
+        if (screen) {
+            // Off the canvas too: hit tests and handles need it.
+            f->UpdateScreenGeometry();
+            if (shows)
+                f->PaintAt(c, f->ScreenGeometry());
+        } else if (shows) {
+            f->PaintAt(c, f->Geometry(c));
+        }
+    }
+    if (guides && inFront) {
+        PaintGrid(c, visible);
+        PaintSnapLines(c, visible);
+    }
+    if (o.EditingAids && p) {
+        auto handles = [&](const TCDLFrame &f) {
+            if (f.State == TFrameState::Selected)
+                f.PaintDragPointsAt(c, screen ? f.ScreenGeometry() : f.Geometry(c));
+        };
+        if (ActiveFrame)
+            handles(*ActiveFrame);
+        if (Selection.Count() > 1)
+            for (const TCDLFrame *f : Selection.Items())
+                handles(*f);
+        c.SetPen(0, TPenMode::Copy, Qt::SolidLine, 0);
+        c.SetBrush(0, true);
+        PaintOutline(c);
+    }
+    if (p)
+        p->restore();
+}
+
+void TCDLPage::PaintGrid(TPaintContext &c, const QRect &clip) const
+{
+    if (!ShowSnapPoints || !c.Canvas || SnapX <= 0 || SnapY <= 0)
+        return;
+    if (SnapX * c.ScaleX < 4 || SnapY * c.ScaleY < 4)
+        return;
+    const int32_t col0 = c.ModelX(clip.left()) / SnapX, col1 = c.ModelX(clip.right()) / SnapX;
+    const int32_t row0 = c.ModelY(clip.top()) / SnapY, row1 = c.ModelY(clip.bottom()) / SnapY;
+    c.SetMode(TPenMode::Copy);
+    const QColor color = ToQColor(PageSettings().GridColor);
+    for (int32_t row = row0; row <= row1; ++row) {
+        const int y = c.MapY(row * SnapY);
+        for (int32_t col = col0; col <= col1; ++col)
+            c.Canvas->fillRect(c.MapX(col * SnapX), y, 1, 1, color);
+    }
+}
+
+void TCDLPage::PaintSnapLines(TPaintContext &c, const QRect &area) const
+{
+    if (!c.Canvas || SnapLines.Count() == 0)
+        return;
+    c.SetPen(PageSettings().SnapLineColor, TPenMode::NotXor, Qt::DashLine, 0);
+    c.SetBrush(0, true);
+    c.Canvas->setBackground(Qt::white);
+    for (int i = 0; i < SnapLines.Count(); ++i) {
+        const TSnapLineRecord &l = SnapLines.Get(i);
+        // Across the whole area, as the screen draws them to its far edge.
+        if (l.Horizontal) {
+            const int y = c.MapY(l.Position);
+            c.Canvas->drawLine(area.left(), y, area.left() + area.width(), y);
+        } else {
+            const int x = c.MapX(l.Position);
+            c.Canvas->drawLine(x, area.top(), x, area.top() + area.height());
+        }
+    }
+    c.SetMode(TPenMode::Copy);
+}
+
+QPainterPath TCDLPage::ShapePath(const TPaintContext &c) const
+{
+    const QSize e = Extent();
+    QPainterPath path;
+    path.addRect(
+        QRectF(QPointF(c.Map(-e.width() / 2, -e.height() / 2)), QPointF(c.Map(e.width() / 2, e.height() / 2))));
+    return path;
+}
+
+void TCDLPage::FillBackground(TPaintContext &c, TColor color) const
+{
+    if (!c.Canvas)
+        return;
+    c.SetMode(TPenMode::Copy);
+    c.Canvas->fillPath(ShapePath(c), ToQColor(color));
+}
