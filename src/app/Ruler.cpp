@@ -97,7 +97,7 @@ std::vector<TRulerMark> RulerMarks(const TRulerScale &scale, int divisor, int32_
     const int r = scale.TicksPerLabel;
     for (int64_t j = jFrom; j <= jTo; ++j) {
         const double model = double(int64_t(origin) * den + j * num) / double(den);
-        const int pos = int(std::trunc(model * pixelsPerModelUnit)) + offset;
+        const int pos = MapToDevice(model, pixelsPerModelUnit, offset);
         if (pos < from || pos > to)
             continue;
         const int64_t phase = ((j % r) + r) % r;

@@ -11,6 +11,10 @@
 
 enum class TPenMode { Copy, Xor, Invert, NotXor };
 
+// The one model-to-device mapping: Trunc(v * scale) + offset. Fractional
+// model values (an ellipse's polygon, a ruler's ticks) map the same way.
+inline int MapToDevice(double v, double scale, int offset) { return int(std::trunc(v * scale)) + offset; }
+
 class TPaintContext
 {
 public:
@@ -35,9 +39,8 @@ public:
     static double ZoomFactor(int level);
     void SetZoomLevel(int level);
 
-    // The one model-to-device mapping: Trunc(v * scale) + offset.
-    int MapX(int32_t x) const { return int(std::trunc(x * ScaleX)) + OffsetX; }
-    int MapY(int32_t y) const { return int(std::trunc(y * ScaleY)) + OffsetY; }
+    int MapX(int32_t x) const { return MapToDevice(x, ScaleX, OffsetX); }
+    int MapY(int32_t y) const { return MapToDevice(y, ScaleY, OffsetY); }
     QPoint Map(int32_t x, int32_t y) const { return {MapX(x), MapY(y)}; }
     int MapLenX(int32_t v) const { return int(std::trunc(v * ScaleX)); }
     int MapLenY(int32_t v) const { return int(std::trunc(v * ScaleY)); }

@@ -35,7 +35,7 @@ double Dist(QPointF a, QPointF b) { return std::hypot(a.x() - b.x(), a.y() - b.y
 
 // ---- line ------------------------------------------------------------------
 
-constexpr TKindTool kLineTools[] = {{TTool::Linie, nullptr}};
+constexpr TKindTool kLineTools[] = {{TTool::Line, nullptr}};
 const TFrameKind TCDLLinie::Descriptor = {
     TagLinie,         "TCDLLinie",        &MakeFrame<TCDLLinie>, kLineTools, TPanel::ColorPanel | TPanel::Pen,
     TTextFocus::None, TSnapRule::Pointer,
@@ -121,7 +121,7 @@ TRect TCDLLinie::GetBoundRect() const { return TRect::normalized(X, Y, X2, Y2); 
 
 // ---- rectangle -------------------------------------------------------------
 
-constexpr TKindTool kRectTools[] = {{TTool::Rechteck, nullptr}};
+constexpr TKindTool kRectTools[] = {{TTool::Rectangle, nullptr}};
 // Pen and fill with the "no pen" box, turned about its corner.
 constexpr TPanels kBoxPanels =
     TPanel::FillColor | TPanel::ColorPanel | TPanel::Pen | TPanel::NoPenBox | TPanel::Rotation;
@@ -137,7 +137,7 @@ QString TCDLRechteck::Verbose() const { return BoxVerbose(564); }
 
 // ---- circle ----------------------------------------------------------------
 
-constexpr TKindTool kCircleTools[] = {{TTool::Kreis, nullptr}};
+constexpr TKindTool kCircleTools[] = {{TTool::Circle, nullptr}};
 // A circle does not turn.
 const TFrameKind TCDLKreis::Descriptor = {
     TagKreis,
@@ -263,7 +263,7 @@ std::array<QPoint, TCDLEllipse::PolygonPoints> TCDLEllipse::Polygon(const TPaint
         const double t = double(k) / (PolygonPoints - 1) * 2 * std::numbers::pi;
         const double px = a * std::sin(t), py = b * std::cos(t);
         const double mx = cx + px * co + py * s, my = cy - px * s + py * co;
-        pts[size_t(k)] = QPoint(int(std::trunc(mx * c.ScaleX)) + c.OffsetX, int(std::trunc(my * c.ScaleY)) + c.OffsetY);
+        pts[size_t(k)] = QPoint(MapToDevice(mx, c.ScaleX, c.OffsetX), MapToDevice(my, c.ScaleY, c.OffsetY));
     }
     // sin 2pi is not exactly 0, which can put the last point a pixel off the
     // first; the outline must close on itself.
