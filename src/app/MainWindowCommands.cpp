@@ -47,10 +47,12 @@ struct TToolButton
 };
 // Tool-bar order.
 constexpr TToolButton kToolButtons[] = {
-    {TTool::Edit, "sbEdit", 208},       {TTool::Text, "sbText", 209},         {TTool::RText, "sbRText", 210},
-    {TTool::Linie, "sbLinie", 212},     {TTool::Rechteck, "sbRechteck", 213}, {TTool::Kreis, "sbKreis", 249},
-    {TTool::Ellipse, "sbEllipse", 250}, {TTool::Barcode, "sbBarcode", 229},   {TTool::SerNo, "sbSerNo", 214},
-    {TTool::Dir, "sbDIR", 228},         {TTool::Bild, "sbBild", 211},         {TTool::Scan, "sbScan", 248},
+    {TTool::Edit, "sbEdit", 208},          {TTool::Text, "sbText", 209},
+    {TTool::RoundText, "sbRText", 210},    {TTool::Line, "sbLinie", 212},
+    {TTool::Rectangle, "sbRechteck", 213}, {TTool::Circle, "sbKreis", 249},
+    {TTool::Ellipse, "sbEllipse", 250},    {TTool::Barcode, "sbBarcode", 229},
+    {TTool::SerialNumber, "sbSerNo", 214}, {TTool::DirectoryListing, "sbDIR", 228},
+    {TTool::Picture, "sbBild", 211},       {TTool::ScannedPicture, "sbScan", 248},
 };
 
 // The insert menu's items press the tool buttons, in the menu's order.
@@ -61,10 +63,12 @@ struct TInsertItem
     TTool Tool;
 };
 constexpr TInsertItem kInsertItems[] = {
-    {"miText", 131, TTool::Text},       {"miRunderText", 132, TTool::RText},  {"miGrafik", 133, TTool::Bild},
-    {"miLinie", 134, TTool::Linie},     {"miRechteck", 135, TTool::Rechteck}, {"miSeriennummer", 136, TTool::SerNo},
-    {"miBarcode", 137, TTool::Barcode}, {"miKreis", 138, TTool::Kreis},       {"miEllipse", 139, TTool::Ellipse},
-    {"miVerzeichnis", 145, TTool::Dir}, {"miScan", 146, TTool::Scan},
+    {"miText", 131, TTool::Text},           {"miRunderText", 132, TTool::RoundText},
+    {"miGrafik", 133, TTool::Picture},      {"miLinie", 134, TTool::Line},
+    {"miRechteck", 135, TTool::Rectangle},  {"miSeriennummer", 136, TTool::SerialNumber},
+    {"miBarcode", 137, TTool::Barcode},     {"miKreis", 138, TTool::Circle},
+    {"miEllipse", 139, TTool::Ellipse},     {"miVerzeichnis", 145, TTool::DirectoryListing},
+    {"miScan", 146, TTool::ScannedPicture},
 };
 
 struct TZOrderCommand

@@ -10,13 +10,9 @@
 
 namespace {
 
-Qt::CursorShape QtCursor(int shape)
+Qt::CursorShape QtCursor(TPointerShape shape)
 {
-    switch (shape) {
-    case ShapeSizeAll: return Qt::SizeAllCursor;
-    case ShapeHourglass: return Qt::WaitCursor;
-    default: return Qt::ArrowCursor;
-    }
+    return shape == TPointerShape::SizeAll ? Qt::SizeAllCursor : Qt::ArrowCursor;
 }
 
 } // namespace
@@ -99,7 +95,7 @@ void TPageWidget::updatePointerShape(QPoint p)
 {
     if (!m_editor)
         return;
-    const int shape = m_editor->PointerShape(p);
+    const TPointerShape shape = m_editor->PointerShape(p);
     if (shape != m_shape) {
         m_shape = shape;
         setCursor(QtCursor(shape));

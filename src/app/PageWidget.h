@@ -6,6 +6,7 @@
 
 #include "DragCache.h"
 #include "Page.h"
+#include "PageEditor.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -65,7 +66,7 @@ private:
     bool m_guideHorizontal = false;
     int m_guidePos = -1;
     QPoint m_cross{-1, -1};
-    int m_shape = 0;
+    TPointerShape m_shape = TPointerShape::Default;
     QTimer m_autoScroll;
     QPoint m_dragPointer;
 };

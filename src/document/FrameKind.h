@@ -13,7 +13,20 @@ class TCDLFrame;
 class TCDLPage;
 
 // The buttons of the tool bar, in tool-bar order.
-enum class TTool { Edit, Text, RText, Linie, Rechteck, Kreis, Ellipse, Barcode, SerNo, Dir, Bild, Scan };
+enum class TTool {
+    Edit,
+    Text,
+    RoundText,
+    Line,
+    Rectangle,
+    Circle,
+    Ellipse,
+    Barcode,
+    SerialNumber,
+    DirectoryListing,
+    Picture,
+    ScannedPicture,
+};
 inline constexpr int ToolCount = 12;
 
 // The panels of the property roll-ups, and the controls in them that a kind

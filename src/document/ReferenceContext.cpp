@@ -1,4 +1,4 @@
-#include "ObjectContainer.h"
+#include "ReferenceContext.h"
 
 #include <QCoreApplication>
 #include <QImage>

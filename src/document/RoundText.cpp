@@ -28,7 +28,7 @@ QPoint RotateAbout(QPoint p, QPoint c, double theta)
     return {c.x() + RoundEven(dx * co + dy * s), c.y() + RoundEven(dy * co - dx * s)};
 }
 
-constexpr TKindTool kRTextTools[] = {{TTool::RText, nullptr}};
+constexpr TKindTool kRTextTools[] = {{TTool::RoundText, nullptr}};
 // Its centre and start point are free points.
 const TFrameKind TCDLRText::Descriptor = {
     TagRText,

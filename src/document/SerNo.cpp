@@ -26,7 +26,7 @@ constexpr TRecordField kSerNoLayout[] = {
 
 } // namespace
 
-constexpr TKindTool kSerNoTools[] = {{TTool::SerNo, nullptr}};
+constexpr TKindTool kSerNoTools[] = {{TTool::SerialNumber, nullptr}};
 // Its text is made, not typed: the serial-number panel instead of the text
 // panel, and a new one takes the focus there.
 const TFrameKind TCDLSerNo::Descriptor = {

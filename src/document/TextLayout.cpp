@@ -3,7 +3,7 @@
 #include "Barcode.h"
 #include "BinaryStream.h"
 #include "FontFrame.h"
-#include "ObjectContainer.h"
+#include "ReferenceContext.h"
 #include "Settings.h"
 #include "Strings.h"
 

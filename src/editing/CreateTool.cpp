@@ -5,7 +5,7 @@
 
 void TCreateTool::Press(TPageEditor &e, QPoint p, Qt::KeyboardModifiers)
 {
-    TEditState &s = e.S;
+    TEditState &s = e.m_state;
     TCDLPage &page = e.Page();
     s.FreshPick = false;
     s.MouseState = TMouseState::Idle;
@@ -47,7 +47,7 @@ void TCreateTool::Release(TPageEditor &e, QPoint p)
     if (!f)
         return;
     f->State = TFrameState::Selected;
-    if (p == e.S.PressPoint) {
+    if (p == e.m_state.PressPoint) {
         f->SetDefaults();
         e.Relayout(f);
     }

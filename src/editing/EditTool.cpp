@@ -19,7 +19,7 @@ QPoint GrabOffsetOf(const TCDLFrame &f, QPoint m) { return {m.x() - f.X, m.y() -
 
 void DragFrame(TPageEditor &e, QPoint p, QPoint m)
 {
-    TEditState &s = e.S;
+    TEditState &s = e.m_state;
     TCDLPage &page = e.Page();
     TCDLFrame *f = s.MouseState == TMouseState::Create ? e.Creating.get() : page.ActiveFrame;
     if (!f || p == s.LastPoint)
@@ -45,8 +45,8 @@ bool TEditTool::GrabGuideLine(TPageEditor &e, QPoint p)
         const TSnapLineRecord &l = page.SnapLines.Get(i);
         const int dist = l.Horizontal ? page.Context.MapY(l.Position) - p.y() : page.Context.MapX(l.Position) - p.x();
         if (std::abs(dist) < 3) {
-            e.S.MouseState = TMouseState::GuideLine;
-            e.S.GrabOffset = QPoint(i, i);
+            e.m_state.MouseState = TMouseState::GuideLine;
+            e.m_state.GrabOffset = QPoint(i, i);
             return true;
         }
     }
@@ -55,7 +55,7 @@ bool TEditTool::GrabGuideLine(TPageEditor &e, QPoint p)
 
 void TEditTool::Press(TPageEditor &e, QPoint p, Qt::KeyboardModifiers mods)
 {
-    TEditState &s = e.S;
+    TEditState &s = e.m_state;
     TCDLPage &page = e.Page();
     s.FreshPick = false;
     s.MouseState = TMouseState::Idle;
@@ -146,7 +146,7 @@ void TEditTool::CtrlClick(TPageEditor &e, QPoint p)
     if (TCDLFrame *f = TopmostHit(page, p.x(), p.y()))
         ToggleSelected(page, f);
     if (SingleToActive(page)) {
-        e.S.GrabOffset = GrabOffsetOf(*page.ActiveFrame, e.ModelOf(p));
+        e.m_state.GrabOffset = GrabOffsetOf(*page.ActiveFrame, e.ModelOf(p));
     } else if (!page.ActiveFrame) {
         page.Selection.SetState(TFrameState::Selected);
         page.Mode = ModeMove;
@@ -158,7 +158,7 @@ void TEditTool::CtrlClick(TPageEditor &e, QPoint p)
 
 void TEditTool::Drag(TPageEditor &e, QPoint p, QPoint m)
 {
-    TEditState &s = e.S;
+    TEditState &s = e.m_state;
     TCDLPage &page = e.Page();
     switch (s.MouseState) {
     case TMouseState::MoveActive:
@@ -200,7 +200,7 @@ void TEditTool::Drag(TPageEditor &e, QPoint p, QPoint m)
 void TEditTool::DropGuideLine(TPageEditor &e, QPoint p)
 {
     TCDLPage &page = e.Page();
-    const int i = e.S.PressRecord.x();
+    const int i = e.m_state.PressRecord.x();
     if (i < 0 || i >= page.SnapLines.Count())
         return;
     const TSnapLineRecord l = page.SnapLines.Get(i);
@@ -211,7 +211,7 @@ void TEditTool::DropGuideLine(TPageEditor &e, QPoint p)
     } else {
         const int before = page.SnapLines.Count();
         page.SnapLines.RemoveDuplicates();
-        if (e.S.Moved || page.SnapLines.Count() != before)
+        if (e.m_state.Moved || page.SnapLines.Count() != before)
             page.Modified = true;
     }
     page.Repaint();
@@ -219,7 +219,7 @@ void TEditTool::DropGuideLine(TPageEditor &e, QPoint p)
 
 void TEditTool::Release(TPageEditor &e, QPoint p)
 {
-    TEditState &s = e.S;
+    TEditState &s = e.m_state;
     TCDLPage &page = e.Page();
     // A press that moved nothing is no change: what could be redone still can.
     if (s.Recorded && !s.Moved)

@@ -89,7 +89,10 @@ void TPageEditor::MoveGroupBy(int32_t dx, int32_t dy) const
     }
 }
 
-bool TPageEditor::Dragging() const { return IsFrameDrag(S.MouseState) || S.MouseState == TMouseState::MoveGroup; }
+bool TPageEditor::Dragging() const
+{
+    return IsFrameDrag(m_state.MouseState) || m_state.MouseState == TMouseState::MoveGroup;
+}
 
 std::vector<TCDLFrame *> TPageEditor::DraggedFrames() const
 {
@@ -106,10 +109,10 @@ std::vector<TCDLFrame *> TPageEditor::DraggedFrames() const
 
 bool TPageEditor::Band(QPoint &a, QPoint &b) const
 {
-    if (S.MouseState != TMouseState::Band)
+    if (m_state.MouseState != TMouseState::Band)
         return false;
-    a = S.PressRecord;
-    b = S.PressPoint;
+    a = m_state.PressRecord;
+    b = m_state.PressPoint;
     return true;
 }
 
@@ -119,10 +122,10 @@ void TPageEditor::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers mods, 
 {
     EndNudgeRun();
     // A second button during a drag neither ends nor restarts it.
-    if (button == Qt::RightButton || S.MouseState != TMouseState::Idle)
+    if (button == Qt::RightButton || m_state.MouseState != TMouseState::Idle)
         return;
     if (button != Qt::LeftButton) {
-        S.LastPoint = S.PressPoint = p;
+        m_state.LastPoint = m_state.PressPoint = p;
         return;
     }
     Layout();
@@ -137,12 +140,13 @@ void TPageEditor::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers mods, 
 QPoint TPageEditor::SnapToGrid(QPoint m)
 {
     const int32_t sx = m_page.SnapX, sy = m_page.SnapY;
-    if (S.MouseState == TMouseState::MoveActive) {
+    if (m_state.MouseState == TMouseState::MoveActive) {
         // A grab offset on the grid puts the frame's origin on it as well.
-        const QPoint g(RoundEven(double(S.GrabOffset.x()) / sx) * sx, RoundEven(double(S.GrabOffset.y()) / sy) * sy);
-        if (g != S.GrabOffset) {
-            S.GrabOffset = g;
-            S.LastPoint = QPoint(INT_MIN, INT_MIN);
+        const QPoint g(RoundEven(double(m_state.GrabOffset.x()) / sx) * sx,
+                       RoundEven(double(m_state.GrabOffset.y()) / sy) * sy);
+        if (g != m_state.GrabOffset) {
+            m_state.GrabOffset = g;
+            m_state.LastPoint = QPoint(INT_MIN, INT_MIN);
         }
     }
     return {FloorToGrid(m.x(), sx), FloorToGrid(m.y(), sy)};
@@ -150,15 +154,15 @@ QPoint TPageEditor::SnapToGrid(QPoint m)
 
 QPoint TPageEditor::SnapToGuides(QPoint m)
 {
-    if (S.MouseState == TMouseState::DragHandle || S.MouseState == TMouseState::Create) {
-        const TCDLFrame *f = S.MouseState == TMouseState::Create ? Creating.get() : m_page.ActiveFrame;
+    if (m_state.MouseState == TMouseState::DragHandle || m_state.MouseState == TMouseState::Create) {
+        const TCDLFrame *f = m_state.MouseState == TMouseState::Create ? Creating.get() : m_page.ActiveFrame;
         if (f)
             if (const TSnap s = SnapSizing(m_page.SnapLines, *f, m_page.Mode, m); s.Mask)
                 return s.Point;
-    } else if (S.MouseState == TMouseState::MoveActive && m_page.ActiveFrame) {
+    } else if (m_state.MouseState == TMouseState::MoveActive && m_page.ActiveFrame) {
         // The frame where the pointer would put it, shifted so a handle meets a line.
         const TCDLFrame &f = *m_page.ActiveFrame;
-        const QPoint delta = m - S.GrabOffset - QPoint(f.X, f.Y);
+        const QPoint delta = m - m_state.GrabOffset - QPoint(f.X, f.Y);
         if (const TSnap s = SnapMoving(m_page.SnapLines, f, delta); s.Mask)
             return m + (s.Point - delta);
     }
@@ -174,7 +178,7 @@ void TPageEditor::MouseMove(Qt::MouseButtons held, QPoint p)
         m = SnapToGrid(m);
         d = m_page.Context.Map(m.x(), m.y());
     }
-    if (m_page.GuideFlag && S.MouseState != TMouseState::Idle) {
+    if (m_page.GuideFlag && m_state.MouseState != TMouseState::Idle) {
         const QPoint g = SnapToGuides(m);
         if (g.x() != m.x())
             d.setX(m_page.Context.MapX(g.x()));
@@ -182,52 +186,52 @@ void TPageEditor::MouseMove(Qt::MouseButtons held, QPoint p)
             d.setY(m_page.Context.MapY(g.y()));
         m = g;
     }
-    if ((held & Qt::LeftButton) && S.MouseState != TMouseState::Idle) {
-        if (S.MouseState == TMouseState::Create)
+    if ((held & Qt::LeftButton) && m_state.MouseState != TMouseState::Idle) {
+        if (m_state.MouseState == TMouseState::Create)
             m_createTool.Drag(*this, d, m);
         else
             m_editTool.Drag(*this, d, m);
     }
     ShowPointer(m);
-    if (d != S.LastPoint)
-        S.FreshPick = false;
-    S.LastPoint = d;
+    if (d != m_state.LastPoint)
+        m_state.FreshPick = false;
+    m_state.LastPoint = d;
 }
 
 void TPageEditor::MouseUp(Qt::MouseButton button, QPoint p)
 {
     // Only the left button ends what its press began.
-    if (button != Qt::LeftButton || S.MouseState == TMouseState::Idle)
+    if (button != Qt::LeftButton || m_state.MouseState == TMouseState::Idle)
         return;
-    if (S.MouseState == TMouseState::Create)
+    if (m_state.MouseState == TMouseState::Create)
         m_createTool.Release(*this, p);
     else
         m_editTool.Release(*this, p);
-    S.MouseState = TMouseState::Idle;
+    m_state.MouseState = TMouseState::Idle;
     m_page.CommandStatesChanged();
 }
 
 void TPageEditor::CancelDrag()
 {
     EndNudgeRun();
-    if (S.MouseState == TMouseState::Create)
+    if (m_state.MouseState == TMouseState::Create)
         TCreateTool::Discard(*this, true);
-    else if (S.MouseState != TMouseState::Idle)
-        m_editTool.Release(*this, S.LastPoint);
-    S.MouseState = TMouseState::Idle;
+    else if (m_state.MouseState != TMouseState::Idle)
+        m_editTool.Release(*this, m_state.LastPoint);
+    m_state.MouseState = TMouseState::Idle;
 }
 
 void TPageEditor::Scrolled(QPoint shift)
 {
     Layout();
-    if (S.LastPoint.x() != INT_MIN)
-        S.LastPoint -= shift;
+    if (m_state.LastPoint.x() != INT_MIN)
+        m_state.LastPoint -= shift;
     // Band and creation anchor at the press's device point; the other drags
     // keep model points.
-    if (S.MouseState == TMouseState::Band || S.MouseState == TMouseState::Create) {
-        S.GrabOffset -= shift;
-        S.PressRecord -= shift;
-        S.PressPoint -= shift;
+    if (m_state.MouseState == TMouseState::Band || m_state.MouseState == TMouseState::Create) {
+        m_state.GrabOffset -= shift;
+        m_state.PressRecord -= shift;
+        m_state.PressPoint -= shift;
     }
 }
 
@@ -238,25 +242,25 @@ void TPageEditor::ShowPointer(QPoint m) const
                                + FormatLength(m.y() - m_page.Origin.y()));
 }
 
-int TPageEditor::PointerShape(QPoint p) const
+TPointerShape TPageEditor::PointerShape(QPoint p) const
 {
     const TCDLFrame *f = Creating ? Creating.get() : m_page.ActiveFrame;
     if (!f)
-        return ShapeDefault;
+        return TPointerShape::Default;
     const bool edit = !m_host || m_host->CurrentTool() == TTool::Edit;
     const bool line = f->DragPointCount == 2;
     int h = f->TestDPMouseHit(p.x(), p.y());
-    int shape = ShapeDefault;
+    TPointerShape shape = TPointerShape::Default;
     if (h >= 1 && h <= 8) {
         if (line || edit)
-            shape = ShapeSizeAll;
-    } else if (f->TestMouseHit(p.x(), p.y()) || S.MouseState == TMouseState::DragHandle) {
-        h = S.MouseState == TMouseState::DragHandle ? m_page.Mode : h;
+            shape = TPointerShape::SizeAll;
+    } else if (f->TestMouseHit(p.x(), p.y()) || m_state.MouseState == TMouseState::DragHandle) {
+        h = m_state.MouseState == TMouseState::DragHandle ? m_page.Mode : h;
         if (line || (edit && h >= 1 && h <= 8))
-            shape = ShapeSizeAll;
+            shape = TPointerShape::SizeAll;
     }
-    if (S.MouseState == TMouseState::Create && h == 1)
-        shape = ShapeArrow;
+    if (m_state.MouseState == TMouseState::Create && h == 1)
+        shape = TPointerShape::Arrow;
     return shape;
 }
 
@@ -266,7 +270,7 @@ void TPageEditor::KeyChar(int code)
 {
     EndNudgeRun();
     TCDLFrame *f = m_page.ActiveFrame;
-    if (code < 32 || !f || !m_page.Context.Interactive || S.MouseState != TMouseState::Idle)
+    if (code < 32 || !f || !m_page.Context.Interactive || m_state.MouseState != TMouseState::Idle)
         return;
     if (f->HandleKey(code)) {
         m_page.Modified = true;
@@ -284,10 +288,10 @@ bool TPageEditor::KeyReleased(int key, Qt::KeyboardModifiers mods)
         mods = it->second;
         m_pressMods.erase(it);
     }
-    if (S.MouseState != TMouseState::Idle)
+    if (m_state.MouseState != TMouseState::Idle)
         return false;
     if (IsArrow(key)) {
-        Nudge(key - Qt::Key_Left);
+        Nudge(TNudge(key - Qt::Key_Left));
         return true;
     }
     if (key != Qt::Key_Tab)
@@ -326,16 +330,14 @@ void TPageEditor::EndNudgeRun()
     m_nudgeRun.Group.clear();
 }
 
-void TPageEditor::Nudge(int direction)
+void TPageEditor::Nudge(TNudge direction)
 {
-    if (direction < 0 || direction > 3)
-        return;
     const bool grid = m_page.SnapEnabled && m_page.SnapX > 0 && m_page.SnapY > 0;
     const int32_t sx = grid ? m_page.SnapX : AppSettings().MoveCursorX;
     const int32_t sy = grid ? m_page.SnapY : AppSettings().MoveCursorY;
     static const int kDir[4][2] = {{1, 0}, {0, 1}, {-1, 0}, {0, -1}};
     // Offsets in MouseMove's sense: the frame moves by minus the offset.
-    const int32_t ox = kDir[direction][0] * sx, oy = kDir[direction][1] * sy;
+    const int32_t ox = kDir[int(direction)][0] * sx, oy = kDir[int(direction)][1] * sy;
     TCDLFrame *f = m_page.Selection.IsEmpty() ? m_page.ActiveFrame : nullptr;
     if (!f && m_page.Selection.IsEmpty())
         return;
@@ -390,7 +392,7 @@ void TPageEditor::DeleteSelected()
 bool TPageEditor::Undo()
 {
     // Undo during a creation drops the frame being made, nothing older.
-    if (S.MouseState == TMouseState::Create) {
+    if (m_state.MouseState == TMouseState::Create) {
         CancelDrag();
         return true;
     }

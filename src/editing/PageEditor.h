@@ -34,8 +34,12 @@ enum class TMouseState : uint8_t {
 // The z-order commands on the active frame.
 enum class TRestack { ToFront, OneStepForward, OneStepBack, ToBack };
 
-// Pointer shapes in the platform's numbering.
-enum TPointerShape { ShapeDefault = 0, ShapeSizeAll = 4, ShapeArrow = -2, ShapeHourglass = -11 };
+// The pointer over the page: the usual one, the one that moves and sizes,
+// the plain arrow while a frame is drawn out.
+enum class TPointerShape { Default, SizeAll, Arrow };
+
+// Arrow-key directions, in the order of the arrow keys' codes.
+enum class TNudge { Left, Up, Right, Down };
 
 struct TEditState
 {
@@ -63,7 +67,7 @@ public:
 
     TCDLPage &Page() const { return m_page; }
     TEditorHost *Host() const { return m_host; }
-    const TEditState &State() const { return S; }
+    const TEditState &State() const { return m_state; }
 
     // Size of the page control: the device mapping and every frame's handles
     // follow it.
@@ -82,9 +86,8 @@ public:
     // Delete deletes what is selected; arrows and Tab are taken for their
     // release. False when the key is not the page's.
     bool KeyPressed(int qtKey, Qt::KeyboardModifiers mods);
-    // 0 left, 1 up, 2 right, 3 down. A run of nudges of the same frame or
-    // group is one undo step.
-    void Nudge(int direction);
+    // A run of nudges of the same frame or group is one undo step.
+    void Nudge(TNudge direction);
     // Anything but a nudge: the next nudge starts a new undo step.
     void EndNudgeRun();
 
@@ -117,10 +120,9 @@ public:
     std::vector<TCDLFrame *> DraggedFrames() const;
     // The rubber band's corners in device pixels; false when none.
     bool Band(QPoint &a, QPoint &b) const;
-    int PointerShape(QPoint p) const;
+    TPointerShape PointerShape(QPoint p) const;
 
     // For the tool states.
-    TEditState S;
     std::unique_ptr<TCDLFrame> Creating;
     QPoint ModelOf(QPoint device) const;
     void Status(const QString &text) const;
@@ -129,6 +131,12 @@ public:
     void MoveGroupBy(int32_t dx, int32_t dy) const;
 
 private:
+    // The tool states drive the drag through it.
+    friend class TEditTool;
+    friend class TCreateTool;
+    friend void DragFrame(TPageEditor &e, QPoint p, QPoint m);
+    TEditState m_state;
+
     QPoint SnapToGrid(QPoint model);
     QPoint SnapToGuides(QPoint model);
     void ShowPointer(QPoint model) const;

@@ -83,7 +83,7 @@ TEST_F(AppTest, DocumentWindowStandsWithoutTheMainWindowAndReportsToItsHost)
     EXPECT_EQ(d.ActivePage(), &c->Document().Front());
 
     // The host's tool makes a frame, which the notice carries; the tool is used up.
-    host.tool = TTool::Rechteck;
+    host.tool = TTool::Rectangle;
     c->PageControl()->repaint();
     const QPoint centre = c->PageControl()->rect().center();
     QMouseEvent move(QEvent::MouseMove, QPointF(centre), c->PageControl()->mapToGlobal(QPointF(centre)), Qt::NoButton,

@@ -29,12 +29,9 @@ struct TExpectedKind
 };
 
 const TExpectedKind kExpected[] = {
-    {TagText, "TCDLText", {TTool::Text, TTool::Barcode}, 0x0172},
-    {TagRText, "TCDLRText", {TTool::RText}, 0x0222},
-    {TagSerNo, "TCDLSerNo", {TTool::SerNo}, 0x00B2},
-    {TagLinie, "TCDLLinie", {TTool::Linie}, 0x0006},
-    {TagRechteck, "TCDLRechteck", {TTool::Rechteck}, 0x001F},
-    {TagKreis, "TCDLKreis", {TTool::Kreis}, 0x000F},
+    {TagText, "TCDLText", {TTool::Text, TTool::Barcode}, 0x0172}, {TagRText, "TCDLRText", {TTool::RoundText}, 0x0222},
+    {TagSerNo, "TCDLSerNo", {TTool::SerialNumber}, 0x00B2},       {TagLinie, "TCDLLinie", {TTool::Line}, 0x0006},
+    {TagRechteck, "TCDLRechteck", {TTool::Rectangle}, 0x001F},    {TagKreis, "TCDLKreis", {TTool::Circle}, 0x000F},
     {TagEllipse, "TCDLEllipse", {TTool::Ellipse}, 0x001F},
 };
 
@@ -204,7 +201,7 @@ TEST(FrameKinds, EachIsFoundByTagAndByEveryToolThatMakesIt)
     // Tags that name no frame, and kinds not built yet.
     for (uint16_t tag : {0, 9, 15, 16, 19, 20, 21, 0xFACE})
         EXPECT_EQ(CreateFrameByTag(tag, nullptr), nullptr) << tag;
-    for (TTool t : {TTool::Edit, TTool::Dir, TTool::Bild, TTool::Scan})
+    for (TTool t : {TTool::Edit, TTool::DirectoryListing, TTool::Picture, TTool::ScannedPicture})
         EXPECT_EQ(FindKindByTool(t), nullptr);
 }
 

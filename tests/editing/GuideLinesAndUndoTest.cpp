@@ -55,14 +55,14 @@ TEST_F(EditorTest, DraggedLineEndSnapsToNearbyGuideLines)
 {
     page->SnapLines.Add(300, false);
     page->SnapLines.Add(-100, true);
-    win.tool = TTool::Linie;
+    win.tool = TTool::Line;
     Drag(D(0, 0), D(290, -112));
     ASSERT_EQ(page->FrameCount(), 1);
     const TCDLFrame *l = page->FrameAt(0);
     EXPECT_EQ(QPoint(l->X2, l->Y2), QPoint(300, -100));
 
     page->GuideFlag = false;
-    win.tool = TTool::Linie;
+    win.tool = TTool::Line;
     Drag(D(0, 0), D(290, -112));
     EXPECT_NE(page->FrameAt(1)->X2, 300) << "GuideFlag off: no snapping";
 }
@@ -112,7 +112,7 @@ TEST_F(EditorTest, NoFramePointerOutlivesDeleteOrUndoDuringADrag)
     (void)f;
 
     // Undo while a new frame is being drawn drops that frame only.
-    win.tool = TTool::Kreis;
+    win.tool = TTool::Circle;
     editor->MouseDown(Qt::LeftButton, Qt::NoModifier, D(0, 0));
     EXPECT_EQ(editor->DraggedFrames().size(), 1u);
     const int before = Snapshots();
@@ -124,7 +124,7 @@ TEST_F(EditorTest, NoFramePointerOutlivesDeleteOrUndoDuringADrag)
     EXPECT_EQ(page->ActiveFrame, nullptr);
 
     // Delete during a creation neither records the unplaced frame nor keeps it.
-    win.tool = TTool::Kreis;
+    win.tool = TTool::Circle;
     editor->MouseDown(Qt::LeftButton, Qt::NoModifier, D(0, 0));
     editor->KeyPressed(Qt::Key_Delete, Qt::NoModifier);
     EXPECT_EQ(page->ActiveFrame, nullptr);
@@ -132,7 +132,7 @@ TEST_F(EditorTest, NoFramePointerOutlivesDeleteOrUndoDuringADrag)
     EXPECT_EQ(page->FrameCount(), 0);
 
     // The page never refers to a frame it does not hold yet.
-    win.tool = TTool::Kreis;
+    win.tool = TTool::Circle;
     editor->MouseDown(Qt::LeftButton, Qt::NoModifier, D(0, 0));
     EXPECT_EQ(page->ActiveFrame, nullptr);
     page->DeleteSelected();
@@ -148,7 +148,7 @@ TEST_F(EditorTest, FrameRefusedAtTheLimitIsFreedAndNotActive)
         auto f = std::make_unique<TCDLRechteck>(page.get(), 0, 0);
         page->Frames.push_back(std::move(f));
     }
-    win.tool = TTool::Rechteck;
+    win.tool = TTool::Rectangle;
     Click(D(0, 0));
     EXPECT_EQ(page->FrameCount(), MaxFramesPerPage);
     EXPECT_EQ(page->ActiveFrame, nullptr);

@@ -10,7 +10,7 @@
 
 TEST_F(EditorTest, ClickWithDrawingToolCreatesDefaultFrameAndReturnsToEditTool)
 {
-    win.tool = TTool::Rechteck;
+    win.tool = TTool::Rectangle;
     const QPoint p = D(-100, -100);
     const QPoint m = editor->ModelOf(p);
     Click(p);
@@ -63,11 +63,11 @@ TEST_F(EditorTest, ClickWithEveryToolLeavesAVisibleFrameOfItsDefaultSize)
             TCDLFrame *f = page->FrameAt(0);
             const TRect r = f->GetBoundRect();
             switch (tool) {
-            case TTool::Linie: EXPECT_EQ(QPoint(f->X2, f->Y2), m + QPoint(400, 0)); break;
-            case TTool::Kreis:
-            case TTool::RText:
+            case TTool::Line: EXPECT_EQ(QPoint(f->X2, f->Y2), m + QPoint(400, 0)); break;
+            case TTool::Circle:
+            case TTool::RoundText:
                 EXPECT_EQ(QPoint(f->X2, f->Y2), QPoint(0, 0)) << t;
-                if (tool == TTool::Kreis) {
+                if (tool == TTool::Circle) {
                     EXPECT_GE(r.Right - r.Left, m == QPoint() ? 400 : 2 * std::abs(m.x())) << "at " << at.x();
                 }
                 break;
@@ -105,7 +105,7 @@ TEST_F(EditorTest, DragWithDrawingToolSizesTheFrame)
     EXPECT_TRUE(static_cast<TCDLText *>(f)->Barcode);
 
     // Kinds that do not exist yet create nothing and leave nothing behind.
-    win.tool = TTool::Bild;
+    win.tool = TTool::Picture;
     Click(D(300, 300));
     EXPECT_EQ(page->FrameCount(), 1);
 }

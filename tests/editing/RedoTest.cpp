@@ -145,7 +145,7 @@ TEST_F(RedoTest, EveryNewChangeClearsRedo)
     change("a handle drag",
            [&] { Drag(f->ScreenGeometry().DragPoints[6], f->ScreenGeometry().DragPoints[6] + QPoint(8, 0)); });
     change("a creation", [&] {
-        win.tool = TTool::Linie;
+        win.tool = TTool::Line;
         Click(D(-500, 400));
     });
     change("a paste", [&] { PasteIntoPage(*page, CopyFromPage(*page)); });
@@ -172,7 +172,7 @@ TEST_F(RedoTest, PressesThatChangeNothingKeepRedo)
     Click(D(0, 0)); // on the group
     editor->ClearSelection();
     // A creation given up half-way leaves nothing behind.
-    win.tool = TTool::Rechteck;
+    win.tool = TTool::Rectangle;
     editor->MouseDown(Qt::LeftButton, Qt::NoModifier, D(-500, 400));
     editor->DeleteSelected();
     editor->MouseUp(Qt::LeftButton, D(-500, 400));

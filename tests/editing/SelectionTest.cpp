@@ -163,10 +163,10 @@ TEST_F(EditorTest, TabCyclesThroughFramesAndWraps)
 TEST_F(EditorTest, PointerShapeOverHandlesOfTheActiveFrame)
 {
     TCDLFrame *a = AddRect(-200, -200);
-    EXPECT_EQ(editor->PointerShape(H(a, 6)), ShapeDefault) << "no active frame";
+    EXPECT_EQ(editor->PointerShape(H(a, 6)), TPointerShape::Default) << "no active frame";
     Click(D(0, 0));
-    EXPECT_EQ(editor->PointerShape(H(a, 6)), ShapeSizeAll);
-    EXPECT_EQ(editor->PointerShape(D(0, 0)), ShapeDefault) << "the body of a box frame";
+    EXPECT_EQ(editor->PointerShape(H(a, 6)), TPointerShape::SizeAll);
+    EXPECT_EQ(editor->PointerShape(D(0, 0)), TPointerShape::Default) << "the body of a box frame";
     win.tool = TTool::Text;
-    EXPECT_EQ(editor->PointerShape(H(a, 6)), ShapeDefault);
+    EXPECT_EQ(editor->PointerShape(H(a, 6)), TPointerShape::Default);
 }

@@ -111,7 +111,7 @@ TEST_F(ShownFrameNotice, MovingTheShownFrameTellsItAgainAndAPlainPickOnce)
 
     Drag(D(-300, -300), D(-200, -300));
     ExpectShown(a, "drag");
-    editor->Nudge(0);
+    editor->Nudge(TNudge::Left);
     ExpectShown(a, "arrow key");
     editor->MouseMove(Qt::NoButton, D(0, 0));
     ExpectQuiet("moving the pointer alone");

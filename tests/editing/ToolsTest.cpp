@@ -38,9 +38,9 @@ TEST_F(EditorTest, NewTextRoundTextAndSerialNumberFramesTakeTheirPanelInput)
         TTool Tool;
         bool Focus;
     };
-    for (const TCase c : {TCase{TTool::Text, true}, TCase{TTool::Barcode, true}, TCase{TTool::RText, true},
-                          TCase{TTool::SerNo, true}, TCase{TTool::Rechteck, false}, TCase{TTool::Linie, false},
-                          TCase{TTool::Kreis, false}, TCase{TTool::Ellipse, false}}) {
+    for (const TCase c : {TCase{TTool::Text, true}, TCase{TTool::Barcode, true}, TCase{TTool::RoundText, true},
+                          TCase{TTool::SerialNumber, true}, TCase{TTool::Rectangle, false}, TCase{TTool::Line, false},
+                          TCase{TTool::Circle, false}, TCase{TTool::Ellipse, false}}) {
         SCOPED_TRACE(int(c.Tool));
         win.focused.clear();
         win.tool = c.Tool;

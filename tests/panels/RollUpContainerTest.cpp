@@ -32,7 +32,7 @@ void Click(QAbstractButton *b) { b->click(); }
 
 TEST_F(PanelsTest, ACircleShowsThePenAndBothColoursAndItsTwoPoints)
 {
-    Create(TTool::Kreis);
+    Create(TTool::Circle);
     EXPECT_TRUE(Shown("rStift"));
     EXPECT_TRUE(Shown("cbOhneStift"));
     for (const char *off : {"rSerNo", "rSchriftart", "rDrehung", "rText", "rRundtext", "rVerzeichnis", "rImageRotate"})
@@ -145,7 +145,7 @@ TEST_F(PanelsTest, TextBeyondTheRecordIsRefusedWholeAsTypedOrPasted)
 
 TEST_F(PanelsTest, CoordinatesAreTypedInTheUnitClampedAndUndone)
 {
-    TCDLFrame *f = Create(TTool::Rechteck);
+    TCDLFrame *f = Create(TTool::Rectangle);
     f->X = 100;
     f->Y = 50;
     container->ShowCoordinates();
@@ -195,7 +195,7 @@ TEST_F(PanelsTest, CoordinatesAreTypedInTheUnitClampedAndUndone)
 TEST_F(PanelsTest, TheLocalesDecimalSeparatorIsWrittenAndRead)
 {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    TCDLFrame *f = Create(TTool::Rechteck);
+    TCDLFrame *f = Create(TTool::Rectangle);
     f->X = 123;
     container->ShowCoordinates();
     EXPECT_EQ(Find<QLineEdit>("edX")->text(), QStringLiteral("12,3"));
@@ -230,7 +230,7 @@ TEST_F(PanelsTest, WithoutShowingAtOnceAFontChangeIsStoredButShownOnRequest)
 
 TEST_F(PanelsTest, AGroupAndAFrameThatIsGoneLeaveTheRollUpsEmpty)
 {
-    TCDLFrame *a = Create(TTool::Rechteck, -200, 0);
+    TCDLFrame *a = Create(TTool::Rectangle, -200, 0);
     TCDLFrame *b = Create(TTool::Ellipse, 200, 0);
     ASSERT_TRUE(rollups.content[0]);
     editor->Layout();
@@ -274,7 +274,7 @@ TEST_F(PanelsTest, AGroupAndAFrameThatIsGoneLeaveTheRollUpsEmpty)
 
 TEST_F(PanelsTest, SerialNumbersLoadAValueListAndRefuseBadInput)
 {
-    auto *n = KindCast<TCDLSerNo>(Create(TTool::SerNo));
+    auto *n = KindCast<TCDLSerNo>(Create(TTool::SerialNumber));
     ASSERT_TRUE(n);
     EXPECT_TRUE(Shown("rSerNo"));
     EXPECT_FALSE(Shown("rText"));
@@ -365,8 +365,9 @@ TEST_F(PanelsTest, AFaceThatIsNotInstalledStaysTheFramesOwn)
 
 TEST_F(PanelsTest, ANewTextLikeFrameTakesTheFocusIntoItsInput)
 {
-    for (const auto &[tool, input] : {std::pair{TTool::Text, "mText"}, std::pair{TTool::Barcode, "mText"},
-                                      std::pair{TTool::RText, "mRundtext"}, std::pair{TTool::SerNo, "eStartwert"}}) {
+    for (const auto &[tool, input] :
+         {std::pair{TTool::Text, "mText"}, std::pair{TTool::Barcode, "mText"}, std::pair{TTool::RoundText, "mRundtext"},
+          std::pair{TTool::SerialNumber, "eStartwert"}}) {
         SCOPED_TRACE(input);
         rollups.windows[0]->activateWindow();
         Create(tool, 0, 0);
@@ -406,7 +407,7 @@ TEST_F(PanelsTest, EveryKindsPanelValuesSurviveSavingAndReading)
     EXPECT_FALSE(code->Barcode);
     Type(Find<QPlainTextEdit>("mText"), QStringLiteral("123"));
 
-    auto *r = static_cast<TCDLRText *>(Create(TTool::RText, 100, 100));
+    auto *r = static_cast<TCDLRText *>(Create(TTool::RoundText, 100, 100));
     Type(Find<QPlainTextEdit>("mRundtext"), QStringLiteral("round"));
     Click(Find<QCheckBox>("cbRTextRichtung"));
     Click(Find<QPushButton>("btRTextMittelpunkt"));
@@ -414,14 +415,14 @@ TEST_F(PanelsTest, EveryKindsPanelValuesSurviveSavingAndReading)
     EXPECT_EQ(QPoint(r->X2, r->Y2), QPoint(0, 0));
     EXPECT_EQ(r->Values, QStringList{QStringLiteral("round")});
 
-    auto *n = static_cast<TCDLSerNo *>(Create(TTool::SerNo, -300, 300));
+    auto *n = static_cast<TCDLSerNo *>(Create(TTool::SerialNumber, -300, 300));
     Retype(Find<QLineEdit>("eStartwert"), QStringLiteral("17"));
     Retype(Find<QLineEdit>("eFormat"), QStringLiteral("~~#"));
     Find<QSpinBox>("seDrehung")->setValue(-45);
     EXPECT_EQ(n->Counter, 17);
     EXPECT_EQ(n->Angle, -45);
 
-    for (TTool shape : {TTool::Rechteck, TTool::Ellipse, TTool::Kreis, TTool::Linie}) {
+    for (TTool shape : {TTool::Rectangle, TTool::Ellipse, TTool::Circle, TTool::Line}) {
         TCDLFrame *f = Create(shape, 200, 200);
         Find<QSpinBox>("seStift")->setValue(12);
         if (Shown("cbOhneStift"))
