@@ -1,4 +1,4 @@
-// The print dialog's OK: every check that can refuse while the dialog is
+// The print dialog's OK: the checks' findings presented while the dialog is
 // open, then the job with the progress window up.
 
 #include "PrintDialog.h"

@@ -1,8 +1,8 @@
 #pragma once
 // Everything that stands between a print request and its job, as data in the
-// order a person meets it. The print dialog, the preview and quelmark-cli
-// only decide how to present a finding: a box, a question, a line and an exit
-// code, or an answer given beforehand (--yes).
+// order a person meets it. A front end (the print dialog, quelmark-cli, a
+// preview) only decides how to present a finding: a box, a question, a line
+// and an exit code, or an answer given beforehand (--yes).
 
 #include "PrintRequest.h"
 
