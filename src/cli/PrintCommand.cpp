@@ -3,6 +3,7 @@
 #include "Document.h"
 #include "Errors.h"
 #include "PagePainter.h"
+#include "PrintChecks.h"
 #include "PrintJob.h"
 #include "PrinterTarget.h"
 #include "SerialNumberState.h"
@@ -174,6 +175,16 @@ std::unique_ptr<TPrintTarget> Target(const TPrintOptions &o)
     return target;
 }
 
+// Nobody is asked: a question counts as No unless --yes answered it.
+int Refuse(const TPrintFinding &finding)
+{
+    if (finding.Kind == TPrintFinding::TKind::Question)
+        Err(finding.Message() + u' ' + GetText(1098));
+    else
+        Err(finding.Message());
+    return 1;
+}
+
 } // namespace
 
 int PrintCommand(const QStringList &args)
@@ -186,10 +197,11 @@ int PrintCommand(const QStringList &args)
         return 2;
     }
 
-    if (!o.Pdf.isEmpty() && IsOneOfTheDocuments(o.Pdf, o.Documents)) {
-        Err(GetText(1097).arg(o.Pdf));
-        return 1;
-    }
+    // Nothing is read before the output is known not to replace a document;
+    // a file that cannot be written is the target's failure.
+    if (!o.Pdf.isEmpty())
+        if (const auto found = OutputFindings(o.Pdf, o.Documents, false); !found.empty())
+            return Refuse(found.front());
 
     // A file named twice is one document: its numbers run on, and it is saved once.
     std::vector<std::pair<QString, std::unique_ptr<TCDLDocument>>> loaded;
@@ -211,14 +223,9 @@ int PrintCommand(const QStringList &args)
         docs.push_back(same->second.get());
     }
     const TPrintRequest request = Request(o, docs);
-    if (PaperColorsConflict(PaperColorDocuments(request)) && !o.MixedPaper) {
-        Err(GetText(760) + u' ' + GetText(1098));
-        return 1;
-    }
-    if (const int refusal = CheckPrintable(request)) {
-        Err(GetText(refusal));
-        return 1;
-    }
+    for (const TPrintFinding &f : PrintFindings(request))
+        if (f.Kind == TPrintFinding::TKind::Refusal || !o.MixedPaper)
+            return Refuse(f);
 
     std::vector<TSerialNumberState> before;
     for (const auto &[path, doc] : loaded) {

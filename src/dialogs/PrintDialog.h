@@ -24,6 +24,7 @@ class QStackedWidget;
 class TCDLDocument;
 class TPrintTarget;
 class TPrinting;
+struct TPrintFinding;
 class TSheetPicture;
 
 struct TPrintDocument
@@ -109,6 +110,7 @@ private:
     QString diagnosticReport() const;
     QString proposedPdfName() const;
     bool prepare();
+    bool present(const TPrintFinding &finding);
     void runPrepared();
 
     TPrintDialogHost &m_host;

@@ -1,4 +1,4 @@
-// The print dialog's OK: every check that can refuse while the dialog is
+// The print dialog's OK: the checks' findings presented while the dialog is
 // open, then the job with the progress window up.
 
 #include "PrintDialog.h"
@@ -6,6 +6,7 @@
 #include "Document.h"
 #include "Errors.h"
 #include "PagePainter.h"
+#include "PrintChecks.h"
 #include "PrintJob.h"
 #include "PrintTarget.h"
 #include "PrintingWindow.h"
@@ -24,9 +25,6 @@ namespace Text {
 constexpr int PdfFile = 1090;
 constexpr int PrinterGone = 1082;
 constexpr int NoFileChosen = 1092;
-constexpr int DocumentClosed = 1093;
-constexpr int PdfNotWritable = 1080;
-constexpr int PdfIsADocument = 1097;
 } // namespace Text
 
 // What a message box shows of its text.
@@ -42,16 +40,6 @@ QString PaperLine(const QPageSize &paper)
     case QPageSize::LetterSmall: return QStringLiteral("Papersize: Letter Small");
     default: return QStringLiteral("Papersize: Illegal ");
     }
-}
-
-// Whether a file can be created or replaced at path.
-bool Writable(const QString &path)
-{
-    const QFileInfo fi(path);
-    if (fi.exists())
-        return fi.isFile() && fi.isWritable();
-    const QFileInfo dir(fi.absolutePath());
-    return dir.isDir() && dir.isWritable();
 }
 
 // The job's link to the progress window: events run at every poll, the
@@ -114,36 +102,18 @@ void TDrucken::OKClick()
 bool TDrucken::prepare()
 {
     m_prepared.reset();
-    if (!m_lost.isEmpty()) {
-        m_host.ShowError(GetText(Text::DocumentClosed).arg(m_lost.join(QStringLiteral(", "))));
-        m_lost.clear();
-        update();
-        return false;
-    }
-    TPrintRequest request = Request();
-    if (const auto docs = PaperColorDocuments(request); PaperColorsConflict(docs) && !m_host.AskYesNo(GetText(760))) {
-        reject();
-        return false;
-    }
-
+    const TPrintRequest request = Request();
     const QString queue = chosenQueue();
+    TPrintFacts facts;
+    facts.Closed = m_lost;
+    facts.Diagnostic = AppSettings().PrintDebug;
     if (!isPdfEntry()) {
-        const QStringList queues = m_access.Queues ? m_access.Queues() : QStringList();
-        if (!queues.contains(queue)) {
-            m_host.ShowError(GetText(Text::PrinterGone).arg(queue));
-            fillPrinters(true);
-            update();
+        facts.Queue = queue;
+        facts.Queues = m_access.Queues ? m_access.Queues() : QStringList();
+    }
+    for (const TPrintFinding &f : PrintFindings(request, facts))
+        if (!present(f))
             return false;
-        }
-    }
-    if (AppSettings().PrintDebug && !m_host.AskOkAbort(diagnosticReport())) {
-        reject();
-        return false;
-    }
-    if (const int refusal = CheckPrintable(request); refusal || ::CountSheets(request) <= 0) {
-        m_host.ShowError(GetText(refusal ? refusal : 750));
-        return false;
-    }
 
     auto prepared = std::make_unique<TPrepared>();
     prepared->Request = request;
@@ -157,14 +127,8 @@ bool TDrucken::prepare()
             QStringList documents;
             for (const TPrintDocument &d : m_documents)
                 documents.append(d.Document->FileName);
-            if (IsOneOfTheDocuments(path, documents)) {
-                m_host.ShowError(GetText(Text::PdfIsADocument).arg(QDir::toNativeSeparators(path)));
-                return false;
-            }
-            if (!Writable(path)) {
-                m_host.ShowError(GetText(Text::PdfNotWritable).arg(QDir::toNativeSeparators(path)));
-                return false;
-            }
+            if (const auto found = OutputFindings(path, documents, true); !found.empty())
+                return present(found.front());
             prepared->Target = m_access.PdfTarget(path, Paper());
         } else {
             prepared->Target = m_access.QueueTarget(queue, Paper());
@@ -179,6 +143,32 @@ bool TDrucken::prepare()
         return false;
     m_prepared = std::move(prepared);
     return true;
+}
+
+// A question or the report answered No or Abort closes the dialog; a
+// refusal leaves it open with what it named taken out of the choices.
+bool TDrucken::present(const TPrintFinding &finding)
+{
+    using TKind = TPrintFinding::TKind;
+    switch (finding.Kind) {
+    case TKind::Question:
+        if (m_host.AskYesNo(finding.Message()))
+            return true;
+        break;
+    case TKind::Report:
+        if (m_host.AskOkAbort(diagnosticReport()))
+            return true;
+        break;
+    case TKind::Refusal:
+        m_host.ShowError(finding.Message());
+        m_lost.clear();
+        if (finding.Text == Text::PrinterGone)
+            fillPrinters(true);
+        update();
+        return false;
+    }
+    reject();
+    return false;
 }
 
 // Beside the active document under its name; an untitled one by its caption

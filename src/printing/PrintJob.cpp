@@ -2,6 +2,7 @@
 
 #include "Document.h"
 #include "Errors.h"
+#include "PrintChecks.h"
 #include "PrintJobRunner.h"
 #include "PrintTarget.h"
 #include "Strings.h"
@@ -283,8 +284,8 @@ TJobResult RunPrintJob(const TPrintRequest &request, TPrintTarget &target, TPage
                        const TSheetMapping &mapping)
 {
     using TStatus = TJobResult::TStatus;
-    if (const int refusal = CheckPrintable(request))
-        return {TStatus::Refused, GetText(refusal)};
+    if (const auto refusal = Refusal(request))
+        return {TStatus::Refused, refusal->Message()};
     auto failed = [](const QString &cause) {
         return TJobResult{TStatus::Failed, GetText(756) + QLatin1Char(' ') + cause};
     };

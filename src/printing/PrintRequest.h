@@ -1,11 +1,10 @@
 #pragma once
-// What the person asked to print, and the checks and counts that depend only
-// on that: sheets, whether it can be printed, paper colours, the progress line.
+// What the person asked to print, and what follows from it alone: the
+// sheets and the progress line. Its checks are in PrintChecks.h.
 
 #include "SheetLayout.h"
 
 #include <QString>
-#include <QStringList>
 #include <array>
 #include <vector>
 
@@ -41,19 +40,6 @@ struct TPrintRequest
 
 // The sheets the job produces; 0 when nothing is to be printed.
 int CountSheets(const TPrintRequest &r);
-
-// Text number of the reason the request cannot be printed (750 nothing
-// selected, 751 too few serial numbers), or 0.
-int CheckPrintable(const TPrintRequest &r);
-
-// When CD labels are printed: the documents whose labels share the job's
-// sheets. Their paper colours must agree, or the person is asked (760).
-std::vector<const TCDLDocument *> PaperColorDocuments(const TPrintRequest &r);
-bool PaperColorsConflict(const std::vector<const TCDLDocument *> &documents);
-
-// Whether writing output would replace one of the documents: the same file
-// by any path (a link, a relative name, a hard link).
-bool IsOneOfTheDocuments(const QString &output, const QStringList &documents);
 
 // "Page 2 of 5" in the current language.
 QString ProgressLine(int sheet, int total);

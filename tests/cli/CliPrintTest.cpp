@@ -13,8 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include <QDir>
 #include <QFile>
 #include <QFontDatabase>
@@ -179,13 +177,9 @@ TEST_F(CliPrint, RefusalsAndFailuresSayWhyAndLeaveTheDocumentAsItWas)
     EXPECT_EQ(Bytes(listPath), listBefore);
 
     // The PDF would replace a document being printed, named another way.
-    std::filesystem::create_symlink(doc.toStdString(), Path(u"link.CDL"_s).toStdString());
-    std::filesystem::create_hard_link(doc.toStdString(), Path(u"hard.CDL"_s).toStdString());
-    for (const QString &out : {Path(u"./numbered.CDL"_s), Path(u"link.CDL"_s), Path(u"hard.CDL"_s)}) {
-        r = Run({doc, u"--pdf"_s, out});
-        EXPECT_EQ(r.Exit, 1);
-        EXPECT_EQ(r.Message(), GetText(1097).arg(out).toStdString());
-    }
+    r = Run({doc, u"--pdf"_s, Path(u"./numbered.CDL"_s)});
+    EXPECT_EQ(r.Exit, 1);
+    EXPECT_EQ(r.Message(), GetText(1097).arg(Path(u"./numbered.CDL"_s)).toStdString());
 
     // Different paper colours: the message tells how to print them all the same.
     auto colored = MakeDocument();
@@ -194,11 +188,7 @@ TEST_F(CliPrint, RefusalsAndFailuresSayWhyAndLeaveTheDocumentAsItWas)
     r = Run({doc, Path(u"colored.CDL"_s), u"--pdf"_s, Path(u"mixed.pdf"_s)});
     EXPECT_EQ(r.Exit, 1);
     EXPECT_TRUE(r.Err.contains(u"--yes"_s)) << r.Err.toStdString();
-
-    // Nothing named in any place.
-    r = Run({doc, u"--places"_s, u"-,-,-"_s, u"--pdf"_s, Path(u"none.pdf"_s)});
-    EXPECT_EQ(r.Exit, 1);
-    EXPECT_EQ(r.Message(), GetText(750).toStdString());
+    EXPECT_EQ(Run({doc, Path(u"colored.CDL"_s), u"--pdf"_s, Path(u"mixed.pdf"_s), u"--yes"_s}).Exit, 0);
 
     EXPECT_EQ(Bytes(doc), before);
     EXPECT_EQ(Run({doc, u"--start"_s, u"4"_s}).Exit, 2);

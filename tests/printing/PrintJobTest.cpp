@@ -363,13 +363,6 @@ TEST(PrintJob, RefusedJobsTouchNoPrinter)
     EXPECT_EQ(run.result.Message, GetText(751));
     EXPECT_TRUE(run.target.Events.isEmpty());
     EXPECT_EQ(list->Counter, 0);
-
-    TPrintRequest none;
-    none.Mode = TPrintMode::Selection;
-    JobRun nothing;
-    nothing.Run(none);
-    EXPECT_EQ(nothing.result.Message, GetText(750));
-    EXPECT_TRUE(nothing.target.Events.isEmpty());
 }
 
 } // namespace

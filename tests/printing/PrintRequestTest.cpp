@@ -1,12 +1,21 @@
-// Sheet counts, the printable check and the paper-colour check.
+// Sheet counts, the progress line and the checks before a job: each
+// finding, their order, and the serial-number demand summed over every place
+// that names a document.
 
+#include "PrintChecks.h"
 #include "PrintTestSupport.h"
-
 #include "Strings.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <filesystem>
 
 #include <gtest/gtest.h>
 
 namespace {
+
+using namespace Qt::StringLiterals;
+using TKind = TPrintFinding::TKind;
 
 struct CountCase
 {
@@ -48,99 +57,116 @@ TEST(CountSheets, EveryModeAndKind)
     }
 }
 
-TEST(CheckPrintable, NothingSelected)
+QString Describe(const std::vector<TPrintFinding> &found)
 {
-    auto doc = MakeDocument();
-    TPrintRequest r;
-    EXPECT_EQ(CheckPrintable(r), 750); // mode 1 without a document
-    r.Active = doc.get();
-    EXPECT_EQ(CheckPrintable(r), 0);
-
-    r.Mode = TPrintMode::Selection;
-    r.What = TPrintWhat::InlayFront;
-    r.CDPlaces = {doc.get(), doc.get(), doc.get()}; // places of another kind
-    EXPECT_EQ(CheckPrintable(r), 750);
-    r.FrontPlaces[1] = doc.get();
-    EXPECT_EQ(CheckPrintable(r), 0);
-    r.What = TPrintWhat::FrontAndBack; // no places for this in mode 2
-    EXPECT_EQ(CheckPrintable(r), 750);
-
-    r.Mode = TPrintMode::AllOpen;
-    r.What = TPrintWhat::CDLabel;
-    r.Open = {nullptr};
-    EXPECT_EQ(CheckPrintable(r), 750);
+    QStringList s;
+    for (const TPrintFinding &f : found)
+        s.append(f.Kind == TKind::Report ? u"report"_s
+                                         : (f.Kind == TKind::Question ? u"?"_s : u"!"_s) + QString::number(f.Text)
+                                               + (f.Argument.isNull() ? QString() : u"(%1)"_s.arg(f.Argument)));
+    return s.join(u' ');
 }
 
-TEST(CheckPrintable, SerialNumberSupplyPerModeAndPage)
+// A: three list values left on the CD label, no paper colour; B: no paper
+// colour stored otherwise; C: red paper; D: a back page three numbers short.
+enum { A, B, C, D, None = -1 };
+
+struct CheckCase
 {
-    auto a = MakeDocument(), b = MakeDocument();
-    TCDLSerNo *list = AddSerialNumber(a->Label(), 0);
+    TPrintMode mode = TPrintMode::Current;
+    TPrintWhat what = TPrintWhat::CDLabel;
+    int count = 1; // labels per document, or sheets in mode 2
+    // Mode 1: the active document; mode 2: the places of the chosen kind;
+    // mode 3: the open documents.
+    std::vector<int> docs;
+    TPrintFacts facts = {};
+    const char *expected;
+};
+
+TEST(PrintFindings, EveryFindingInItsOrder)
+{
+    using M = TPrintMode;
+    using W = TPrintWhat;
+    std::unique_ptr<TCDLDocument> docs[] = {MakeDocument(), MakeDocument(), MakeDocument(), MakeDocument()};
+    TCDLSerNo *list = AddSerialNumber(docs[A]->Label(), 0);
     list->UseValueList = true;
-    list->Values = QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")};
+    list->Values = QStringList{u"1"_s, u"2"_s, u"3"_s};
+    docs[B]->Label().PaperColorIndex = -7;
+    docs[C]->Label().PaperColorIndex = 1;
+    AddSerialNumber(docs[D]->Back(), INT32_MAX - 3);
 
-    TPrintRequest r;
-    r.Active = a.get();
-    r.Count = 3;
-    EXPECT_EQ(CheckPrintable(r), 0);
-    r.Count = 4;
-    EXPECT_EQ(CheckPrintable(r), 751);
-    EXPECT_EQ(GetText(751), GetText(CheckPrintable(r)));
-    // Front and back look at both inlay pages.
-    r.What = TPrintWhat::FrontAndBack;
-    EXPECT_EQ(CheckPrintable(r), 0);
-    AddSerialNumber(a->Back(), INT32_MAX - 3);
-    EXPECT_EQ(CheckPrintable(r), 751);
-
-    // Mode 2: a document named at two places needs two numbers per sheet.
-    r.Mode = TPrintMode::Selection;
-    r.What = TPrintWhat::CDLabel;
-    r.CDPlaces = {a.get(), b.get(), nullptr};
-    r.Sheets = 3;
-    EXPECT_EQ(CheckPrintable(r), 0);
-    r.CDPlaces = {a.get(), b.get(), a.get()};
-    r.Sheets = 1;
-    EXPECT_EQ(CheckPrintable(r), 0);
-    r.Sheets = 2;
-    EXPECT_EQ(CheckPrintable(r), 751);
-
-    // Mode 3 prints Count labels of every open document, whatever mode 2 names.
-    r.Mode = TPrintMode::AllOpen;
-    r.CDPlaces = {b.get(), nullptr, nullptr};
-    r.Open = {b.get(), a.get()};
-    r.Count = 3;
-    EXPECT_EQ(CheckPrintable(r), 0);
-    r.Count = 4;
-    EXPECT_EQ(CheckPrintable(r), 751);
+    const CheckCase cases[] = {
+        {.docs = {}, .expected = "!750"},
+        {.count = 0, .docs = {A}, .expected = "!750"},
+        {.count = 3, .docs = {A}, .expected = ""},
+        {.count = 4, .docs = {A}, .expected = "!751"},
+        {.what = W::FrontAndBack, .count = 4, .docs = {D}, .expected = "!751"},
+        {.count = 4, .docs = {D}, .expected = ""},
+        // The current document shares its sheets with nobody.
+        {.docs = {C}, .expected = ""},
+        // No paper colour is one value, however it is stored.
+        {.mode = M::Selection, .count = 3, .docs = {A, B, None}, .expected = ""},
+        {.mode = M::Selection, .count = 1, .docs = {A, B, A}, .expected = ""},
+        {.mode = M::Selection, .count = 2, .docs = {A, B, A}, .expected = "!751"},
+        {.mode = M::Selection, .count = 0, .docs = {A}, .expected = "!750"},
+        {.mode = M::Selection, .what = W::InlayFront, .docs = {None, None}, .expected = "!750"},
+        {.mode = M::Selection, .what = W::FrontAndBack, .docs = {}, .expected = "!750"},
+        {.mode = M::Selection, .docs = {A, C}, .expected = "?760"},
+        {.mode = M::Selection, .count = 2, .docs = {A, C, A}, .expected = "?760 !751"},
+        {.mode = M::Selection, .what = W::InlayFront, .docs = {A, C}, .expected = ""},
+        // Mode 3 prints count labels of every open document, whatever mode 2 names.
+        {.mode = M::AllOpen, .count = 3, .docs = {B, A}, .expected = ""},
+        {.mode = M::AllOpen, .count = 4, .docs = {B, A}, .expected = "!751"},
+        {.mode = M::AllOpen, .count = 2, .docs = {A, A}, .expected = "!751"},
+        {.mode = M::AllOpen, .docs = {None}, .expected = "!750"},
+        {.mode = M::AllOpen, .docs = {A, C}, .expected = "?760"},
+        {.mode = M::Selection,
+         .count = 2,
+         .docs = {A, C, A},
+         .facts =
+             {.Closed = {u"Doc 2"_s, u"Doc 3"_s}, .Queue = u"Laser"_s, .Queues = QStringList{}, .Diagnostic = true},
+         .expected = "!1093(Doc 2, Doc 3) ?760 !1082(Laser) report !751"},
+        {.docs = {A}, .facts = {.Closed = {}, .Queue = u"Laser"_s, .Queues = QStringList{u"Laser"_s}}, .expected = ""},
+    };
+    for (const CheckCase &c : cases) {
+        TPrintRequest r;
+        r.Mode = c.mode;
+        r.What = c.what;
+        r.Count = r.Sheets = c.count;
+        std::vector<TCDLDocument *> named;
+        for (int i : c.docs)
+            named.push_back(i == None ? nullptr : docs[i].get());
+        r.Open = {docs[A].get(), docs[B].get(), docs[C].get(), docs[D].get()};
+        // Places of another kind never count.
+        r.CDPlaces = {docs[A].get(), docs[C].get(), docs[A].get()};
+        switch (c.mode) {
+        case M::Current: r.Active = named.empty() ? nullptr : named.front(); break;
+        case M::AllOpen: r.Open = named; break;
+        case M::Selection:
+            if (c.what == W::CDLabel)
+                r.CDPlaces = {};
+            for (size_t i = 0; i < named.size(); ++i)
+                (c.what == W::CDLabel ? r.CDPlaces.data() : r.FrontPlaces.data())[i] = named[i];
+            break;
+        }
+        EXPECT_EQ(Describe(PrintFindings(r, c.facts)), QString::fromLatin1(c.expected))
+            << int(c.mode) << ' ' << int(c.what) << ' ' << c.count << ' ' << c.docs.size();
+    }
 }
 
-TEST(PaperColors, ConflictOnlyBetweenDocumentsSharingTheSheets)
+TEST(OutputFindings, NeverADocumentByAnyNameAndWritableWhenAsked)
 {
-    auto white = MakeDocument(), red = MakeDocument(), none = MakeDocument(), none2 = MakeDocument();
-    white->Label().PaperColorIndex = 0;
-    red->Label().PaperColorIndex = 1;
-    none2->Label().PaperColorIndex = -7;
-
-    EXPECT_FALSE(PaperColorsConflict({white.get(), nullptr, white.get()}));
-    EXPECT_TRUE(PaperColorsConflict({white.get(), nullptr, red.get()}));
-    // No paper colour is a value of its own, however it is stored.
-    EXPECT_TRUE(PaperColorsConflict({none.get(), white.get()}));
-    EXPECT_FALSE(PaperColorsConflict({none.get(), none2.get()}));
-
-    TPrintRequest r;
-    r.Mode = TPrintMode::Selection;
-    r.CDPlaces = {white.get(), nullptr, red.get()};
-    r.Open = {white.get(), red.get()};
-    r.Active = white.get();
-    EXPECT_TRUE(PaperColorsConflict(PaperColorDocuments(r)));
-    r.Mode = TPrintMode::AllOpen;
-    EXPECT_TRUE(PaperColorsConflict(PaperColorDocuments(r)));
-    // The current document alone shares its sheets with nobody.
-    r.Mode = TPrintMode::Current;
-    EXPECT_FALSE(PaperColorsConflict(PaperColorDocuments(r)));
-    // Inlays carry no paper colour.
-    r.Mode = TPrintMode::Selection;
-    r.What = TPrintWhat::InlayFront;
-    EXPECT_TRUE(PaperColorDocuments(r).empty());
+    QTemporaryDir dir;
+    const QString doc = dir.filePath(u"doc.CDL"_s);
+    QFile(doc).open(QIODevice::WriteOnly);
+    std::filesystem::create_symlink(doc.toStdString(), dir.filePath(u"link.CDL"_s).toStdString());
+    std::filesystem::create_hard_link(doc.toStdString(), dir.filePath(u"hard.CDL"_s).toStdString());
+    for (const QString &out : {dir.filePath(u"./doc.CDL"_s), dir.filePath(u"link.CDL"_s), dir.filePath(u"hard.CDL"_s)})
+        EXPECT_EQ(Describe(OutputFindings(out, {QString(), doc}, false)), u"!1097(%1)"_s.arg(out));
+    const QString missing = dir.filePath(u"missing/out.pdf"_s);
+    EXPECT_EQ(Describe(OutputFindings(missing, {doc}, true)), u"!1080(%1)"_s.arg(missing));
+    EXPECT_TRUE(OutputFindings(missing, {doc}, false).empty());
+    EXPECT_TRUE(OutputFindings(dir.filePath(u"out.pdf"_s), {doc}, true).empty());
 }
 
 TEST(ProgressLine, PageOfTotalInTheLanguage)
