@@ -39,7 +39,9 @@ public:
     virtual TPanels Bits() const = 0;
     // Frame to controls. Runs while no frame is shown, so nothing is written.
     virtual void Fill(const TCDLFrame &f) = 0;
-    // Controls to frame: what the person can have changed here.
+    // Controls to frame: what the person can have changed here. A one-off
+    // action (a typed coordinate, centring) is written only in the call
+    // that follows its report.
     virtual void WriteBack(TCDLFrame &f) = 0;
     virtual void SetupStrings() = 0;
     // The controls a kind's set switches on or off.
