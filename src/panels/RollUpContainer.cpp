@@ -1,60 +1,27 @@
 #include "RollUpContainer.h"
 
-#include "Errors.h"
+#include "ColorPanel.h"
+#include "CoordsPanel.h"
 #include "FontList.h"
 #include "Page.h"
-#include "PanelWidgets.h"
-#include "RoundText.h"
-#include "SerNo.h"
 #include "Settings.h"
 #include "Strings.h"
-#include "Text.h"
-#include "TextLayout.h"
-#include "Units.h"
-#include "ValueList.h"
 
-#include <QApplication>
-#include <QButtonGroup>
-#include <QCheckBox>
 #include <QEvent>
-#include <QGroupBox>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QRadioButton>
-#include <QSignalBlocker>
-#include <QSpinBox>
-#include <QStackedWidget>
-#include <QToolButton>
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
-constexpr int32_t CoordLimit = 16384;
-
-// Lines, circles and round text are placed by two points, the others by a
-// rectangle.
-bool hasTwoPoints(const TCDLFrame *f) { return f->DragPointCount == 2; }
-
-QString memoText(const QStringList &values) { return values.join(QLatin1Char('\n')); }
-
-// A typed decimal with the person's separator, a point or a comma.
-bool parseNumber(const QString &text, double &v)
-{
-    QLocale l;
-    l.setNumberOptions(QLocale::RejectGroupSeparator);
-    QLocale c = QLocale::c();
-    c.setNumberOptions(QLocale::RejectGroupSeparator);
-    const QString t = text.trimmed();
-    bool ok = false;
-    v = l.toDouble(t, &ok);
-    if (!ok)
-        v = c.toDouble(t, &ok);
-    if (!ok)
-        v = c.toDouble(QString(t).replace(QLatin1Char(','), QLatin1Char('.')), &ok);
-    return ok && std::isfinite(v);
-}
+// The object roll-up's panels from top to bottom; a kind shows those whose
+// bit it declares.
+constexpr std::pair<TPanel, TPanelMaker> ObjectStack[] = {
+    {TPanel::SerialNumber, &MakeSerNoPanel}, {TPanel::Directory, &MakeDirectoryPanel},
+    {TPanel::Font, &MakeFontPanel},          {TPanel::Pen, &MakePenPanel},
+    {TPanel::Rotation, &MakeRotationPanel},  {TPanel::ImageRotate, &MakeImageRotatePanel},
+    {TPanel::Text, &MakeTextPanel},          {TPanel::RoundText, &MakeRoundTextPanel},
+};
 
 } // namespace
 
@@ -62,22 +29,23 @@ TRollUpContainer::TRollUpContainer(TPanelHost &host, QWidget *parent) : QWidget(
 {
     setObjectName(QStringLiteral("RollUpContainer"));
     setAttribute(Qt::WA_DontShowOnScreen);
-    rObjektContainer = new QWidget(this);
-    rObjektContainer->setObjectName(QStringLiteral("rObjektContainer"));
-    buildSerNo();
-    buildDirectory();
-    buildFont();
-    buildPen();
-    buildRotation();
-    buildImageRotate();
-    buildText();
-    buildRoundText();
+    m_objects = new QWidget(this);
+    m_objects->setObjectName(QStringLiteral("rObjektContainer"));
+    auto edits = [this](TPropertyPanel &p, QObject *run, TEditKind kind) { edited(p, run, kind); };
+    for (const auto &[bit, make] : ObjectStack) {
+        TPropertyPanel *p = make(host, m_objects);
+        p->Edited = edits;
+        m_stack.push_back({bit, p});
+    }
     buildApply();
-    buildColors();
-    buildCoords();
-    rObjektContainer->hide();
-    rColorPanel->hide();
-    rCoordsPanel->hide();
+    m_faces = m_objects->findChild<TFontList *>();
+    m_colors = new TColorPanel(this);
+    m_colors->Edited = edits;
+    m_coords = new TCoordsPanel(this);
+    m_coords->Edited = edits;
+    m_objects->hide();
+    m_colors->hide();
+    m_coords->hide();
     SetupStrings();
 }
 
@@ -89,7 +57,29 @@ TRollUpContainer::~TRollUpContainer()
     m_host.SetCoordsContent(nullptr);
 }
 
-const QStringList &TRollUpContainer::FontList() const { return lbSchriftart->Faces(); }
+void TRollUpContainer::buildApply()
+{
+    m_apply = new QWidget(m_objects);
+    m_apply->setObjectName(QStringLiteral("rZuweisen"));
+    auto *h = new QHBoxLayout(m_apply);
+    m_applyButton = new QPushButton(m_apply);
+    m_applyButton->setObjectName(QStringLiteral("btZuweisen"));
+    h->addWidget(m_applyButton);
+    connect(m_applyButton, &QPushButton::clicked, this, [this] {
+        if (m_page)
+            m_page->Repaint();
+    });
+}
+
+const QStringList &TRollUpContainer::FontList() const { return m_faces->Faces(); }
+
+void TRollUpContainer::setShowing(bool on)
+{
+    for (const TStacked &s : m_stack)
+        s.Panel->Showing = on;
+    m_colors->Showing = on;
+    m_coords->Showing = on;
+}
 
 void TRollUpContainer::ShowFrame(TCDLPage *page, TCDLFrame *f)
 {
@@ -100,8 +90,10 @@ void TRollUpContainer::ShowFrame(TCDLPage *page, TCDLFrame *f)
     }
     if (!f && !m_frame && !m_shownPanels)
         return;
+    // Filling writes nothing back.
     m_frame = nullptr;
     m_page = nullptr;
+    setShowing(false);
     endRun();
     if (!f) {
         m_shownPanels = {};
@@ -110,67 +102,28 @@ void TRollUpContainer::ShowFrame(TCDLPage *page, TCDLFrame *f)
         m_host.SetCoordsContent(nullptr);
         return;
     }
-    fill(f);
     const TPanels set = f->PanelSet();
+    m_coords->ShowUnit();
+    for (const TStacked &s : m_stack)
+        if (set & s.Bit)
+            s.Panel->Fill(*f);
+    m_colors->Fill(*f);
     if (set != m_shownPanels) {
         m_host.SetColorContent(nullptr);
         if (set & TPanel::ColorPanel) {
-            rColorPanel->show();
-            m_host.SetColorContent(rColorPanel);
+            m_colors->show();
+            m_host.SetColorContent(m_colors);
         }
         m_shownPanels = set;
         arrangeObjectPanels();
     }
-    arrangeCoords(f);
+    m_coords->Fill(*f);
+    m_coords->ShowFrameParts(f->DragPointCount == 2);
+    m_coords->show();
+    m_host.SetCoordsContent(m_coords);
     m_frame = f;
     m_page = page;
-}
-
-void TRollUpContainer::fill(TCDLFrame *f)
-{
-    const TPanels set = f->PanelSet();
-    ReSetCoordCaption();
-    cbOhneFuellung->setChecked(f->NoFill);
-    cbOhneStift->setChecked(f->NoPen);
-    seDrehung->setValue(f->Angle);
-    seStift->setValue(f->PenSize);
-    if (auto *t = dynamic_cast<TCDLFontFrame *>(f)) {
-        cbBarcode->setChecked(t->Barcode);
-        lbSchriftart->ShowFace(t->FontName);
-        FontSize->setValue(t->FontSize);
-        sbFontBold->setChecked(t->Bold);
-        sbFontItalic->setChecked(t->Italic);
-        sbFontStroke->setChecked(t->Underline);
-        if (QAbstractButton *b = m_align->button(std::clamp(t->Alignment, 0, 3)))
-            b->setChecked(true);
-        const QString text = memoText(t->Values);
-        QPlainTextEdit *memo = KindCast<TCDLRText>(f) ? mRundtext : mText;
-        mText->setPlainText(memo == mText ? text : QString());
-        mRundtext->setPlainText(memo == mRundtext ? text : QString());
-        m_memoAccepted = text;
-    } else {
-        mText->clear();
-        mRundtext->clear();
-        m_memoAccepted.clear();
-    }
-    if (auto *n = KindCast<TCDLSerNo>(f)) {
-        (n->UseValueList ? rbWerteliste : rbFortlaufend)->setChecked(true);
-        nbSerNo->setCurrentIndex(n->UseValueList ? 0 : 1);
-        sbSerNoLaden->setVisible(n->UseValueList);
-        lbSerNo->clear();
-        lbSerNo->addItems(n->Values);
-        eStartwert->setText(QString::number(n->Counter));
-        eFormat->setText(n->NumberFormat);
-        if (n->Counter >= 0 && n->Counter < lbSerNo->count())
-            lbSerNo->setCurrentRow(n->Counter);
-    }
-    cbRTextRichtung->setChecked(f->Angle == 180);
-    const bool fill = bool(set & TPanel::FillColor);
-    sbFuellung->setEnabled(fill);
-    if (!fill)
-        sbStift->setChecked(true);
-    cbOhneFuellung->setVisible(fill && sbFuellung->isChecked());
-    showActiveColor(f);
+    setShowing(true);
 }
 
 void TRollUpContainer::arrangeObjectPanels()
@@ -180,16 +133,7 @@ void TRollUpContainer::arrangeObjectPanels()
         m_host.SetObjectContent(nullptr);
         return;
     }
-    rObjektContainer->hide();
-    sbBlock->setEnabled(bool(set & TPanel::Justify));
-    for (QToolButton *b : {sbLeft, sbCenter, sbRight})
-        b->setEnabled(!(set & TPanel::NoAlignment));
-    cbOhneStift->setVisible(bool(set & TPanel::NoPenBox));
-    const std::pair<QWidget *, TPanels> stack[] = {
-        {rSerNo, TPanel::SerialNumber}, {rVerzeichnis, TPanel::Directory}, {rSchriftart, TPanel::Font},
-        {rStift, TPanel::Pen},          {rDrehung, TPanel::Rotation},      {rImageRotate, TPanel::ImageRotate},
-        {rText, TPanel::Text},          {rRundtext, TPanel::RoundText},
-    };
+    m_objects->hide();
     int top = 0;
     auto place = [&](QWidget *w, bool on) {
         if (!on) {
@@ -201,62 +145,32 @@ void TRollUpContainer::arrangeObjectPanels()
         w->show();
         top += h;
     };
-    for (const auto &[w, bit] : stack)
-        place(w, bool(set & bit));
-    place(rZuweisen, !AppSettings().ApplyImmediately);
-    rObjektContainer->setFixedSize(m_objectWidth, top + 1);
-    rObjektContainer->show();
-    m_host.SetObjectContent(rObjektContainer);
-}
-
-void TRollUpContainer::arrangeCoords(TCDLFrame *f)
-{
-    const bool two = hasTwoPoints(f);
-    for (QWidget *w : {rPositionXY, rPositionDim, rPositionX1Y1, rPositionX2Y2})
-        w->hide();
-    QWidget *first = two ? rPositionX1Y1 : rPositionXY;
-    QWidget *second = two ? rPositionX2Y2 : rPositionDim;
-    first->move(0, 0);
-    second->move(0, first->height());
-    first->show();
-    second->show();
-    TCDLFrame *shown = std::exchange(m_frame, f);
-    ShowCoordinates();
-    m_frame = shown;
-    rCoordsPanel->setFixedSize(first->width(), first->height() + second->height() + 1);
-    rCoordsPanel->show();
-    m_host.SetCoordsContent(rCoordsPanel);
+    for (const TStacked &s : m_stack) {
+        s.Panel->Arrange(set);
+        place(s.Panel->Widget(), bool(set & s.Bit));
+    }
+    place(m_apply, !AppSettings().ApplyImmediately);
+    m_objects->setFixedSize(m_objectWidth, top + 1);
+    m_objects->show();
+    m_host.SetObjectContent(m_objects);
 }
 
 void TRollUpContainer::ShowCoordinates()
 {
-    TCDLFrame *f = m_frame;
-    if (!f || !f->Page)
-        return;
-    const int d = UnitDivisor();
-    const int decimals = d == 10 ? 1 : 2;
-    const QPoint o = f->Page->Origin;
-    const QLocale l;
-    auto put = [&](QLineEdit *e, int64_t v) { e->setText(l.toString(double(v) / d, 'f', decimals)); };
-    if (hasTwoPoints(f)) {
-        put(edX1, int64_t(f->X) - o.x());
-        put(edY1, int64_t(f->Y) - o.y());
-        put(edX2, int64_t(f->X2) - o.x());
-        put(edY2, int64_t(f->Y2) - o.y());
-    } else {
-        put(edX, int64_t(f->X) - o.x());
-        put(edY, int64_t(f->Y) - o.y());
-        put(edWidth, f->Width);
-        put(edHeight, f->Height);
-    }
+    if (m_frame)
+        m_coords->Fill(*m_frame);
 }
 
-void TRollUpContainer::takeSnapshot(int kind, const QObject *run)
+void TRollUpContainer::ReSetCoordCaption() { m_coords->ShowUnit(); }
+
+void TRollUpContainer::takeSnapshot(TUndoKind kind, QObject *run)
 {
     TUndo &u = m_page->Undo;
     if (run && run == m_run && m_runRevision == u.Revision())
         return;
-    u.Record(m_frame, nullptr, TUndoKind(kind));
+    u.Record(m_frame, nullptr, kind);
+    if (run)
+        run->installEventFilter(this);
     m_run = run;
     m_runRevision = u.Revision();
 }
@@ -271,258 +185,43 @@ void TRollUpContainer::changed(bool repaint)
         m_page->Repaint();
 }
 
-void TRollUpContainer::PropertiesChanged() { propertiesChanged(nullptr); }
-
-void TRollUpContainer::propertiesChanged(const QObject *run)
+void TRollUpContainer::edited(TPropertyPanel &panel, QObject *run, TEditKind kind)
 {
-    TCDLFrame *f = m_frame;
-    if (!f)
+    if (!m_frame)
         return;
-    takeSnapshot(int(TUndoKind::Properties), run);
-    const TPanels set = f->PanelSet();
-    if (auto *n = KindCast<TCDLSerNo>(f); n && (set & TPanel::SerialNumber)) {
-        n->UseValueList = rbWerteliste->isChecked();
-        n->NumberFormat = eFormat->text().left(MaxShortString);
-        bool ok = false;
-        const int counter = startValue(&ok);
-        if (ok)
-            n->Counter = counter;
-        QStringList values;
-        for (int i = 0; i < lbSerNo->count(); ++i)
-            values.append(lbSerNo->item(i)->text());
-        n->Values = values;
-    }
-    auto *t = dynamic_cast<TCDLFontFrame *>(f);
-    if (t && (set & TPanel::Font)) {
-        if (const QString face = lbSchriftart->Face(); !face.isEmpty())
-            t->FontName = face;
-        t->FontSize = FontSize->value();
-        t->Bold = sbFontBold->isChecked();
-        t->Italic = sbFontItalic->isChecked();
-        t->Underline = sbFontStroke->isChecked();
-        t->Barcode = cbBarcode->isChecked();
-        t->Alignment = std::max(0, m_align->checkedId());
-    }
-    if (set & TPanel::Pen) {
-        f->NoPen = cbOhneStift->isChecked();
-        f->PenSize = seStift->value();
-    }
-    if (set & TPanel::Rotation)
-        f->Angle = seDrehung->value();
-    if (t && (set & TPanel::Text))
-        t->Values = SplitParagraphs(mText->toPlainText());
-    if (t && (set & TPanel::RoundText)) {
-        t->Values = SplitParagraphs(mRundtext->toPlainText());
-        f->Angle = seDrehung->value();
-    }
+    takeSnapshot(kind == TEditKind::Place ? TUndoKind::Size : TUndoKind::Properties, run);
+    panel.WriteBack(*m_frame);
+    changed(kind != TEditKind::Property || AppSettings().ApplyImmediately);
+    if (kind == TEditKind::Place && &panel != m_coords)
+        ShowCoordinates();
+}
+
+void TRollUpContainer::PropertiesChanged()
+{
+    if (!m_frame)
+        return;
+    takeSnapshot(TUndoKind::Properties, nullptr);
+    for (const TStacked &s : m_stack)
+        if (m_shownPanels & s.Bit)
+            s.Panel->WriteBack(*m_frame);
     changed(AppSettings().ApplyImmediately);
-}
-
-void TRollUpContainer::memoChanged(QPlainTextEdit *memo)
-{
-    if (!m_frame)
-        return;
-    const QString text = memo->toPlainText();
-    try {
-        CheckRecordText(JoinParagraphs(SplitParagraphs(text)));
-    } catch (const ELocalizedError &e) {
-        // Refused whole, as typed or pasted: the record's length is 16 bits.
-        const int grown = int(text.size() - m_memoAccepted.size());
-        const int at = memo->textCursor().position() - std::max(grown, 0);
-        {
-            const QSignalBlocker block(memo);
-            memo->setPlainText(m_memoAccepted);
-            QTextCursor c = memo->textCursor();
-            c.setPosition(std::clamp(at, 0, int(m_memoAccepted.size())));
-            memo->setTextCursor(c);
-        }
-        m_host.ShowError(e.message());
-        return;
-    }
-    m_memoAccepted = text;
-    propertiesChanged(memo);
-}
-
-void TRollUpContainer::coordEdited(QLineEdit *ed, const QString &text)
-{
-    TCDLFrame *f = m_frame;
-    if (!f)
-        return;
-    double typed = 0;
-    if (!text.trimmed().isEmpty() && !parseNumber(text, typed))
-        return;
-    const QPoint o = m_page->Origin;
-    struct TTarget
-    {
-        QLineEdit *Edit;
-        int32_t *Field;
-        int Origin;
-    };
-    const TTarget targets[] = {
-        {edX, &f->X, o.x()},   {edY, &f->Y, o.y()},   {edX1, &f->X, o.x()},    {edY1, &f->Y, o.y()},
-        {edX2, &f->X2, o.x()}, {edY2, &f->Y2, o.y()}, {edWidth, &f->Width, 0}, {edHeight, &f->Height, 0},
-    };
-    for (const TTarget &t : targets) {
-        if (t.Edit != ed)
-            continue;
-        const double v = std::trunc(typed * UnitDivisor()) + t.Origin;
-        const auto nv = int32_t(std::clamp(v, double(-CoordLimit), double(CoordLimit)));
-        if (nv == *t.Field)
-            return;
-        takeSnapshot(int(TUndoKind::Size), ed);
-        *t.Field = nv;
-        changed(true);
-        return;
-    }
-}
-
-int TRollUpContainer::startValue(bool *ok) const
-{
-    const QString s = eStartwert->text().trimmed();
-    const int v = s.toInt(ok);
-    return *ok ? v : 0;
-}
-
-void TRollUpContainer::startValueEdited()
-{
-    if (!m_frame)
-        return;
-    bool ok = false;
-    const int n = startValue(&ok);
-    if (!ok) {
-        // Half typed: wait for the rest.
-        if (eStartwert->text().trimmed().isEmpty() || eStartwert->text().trimmed() == QStringLiteral("-"))
-            return;
-        m_host.ShowError(GetText(1050));
-        // The box took the focus; the person goes on correcting here.
-        if (eStartwert->isVisible()) {
-            eStartwert->window()->activateWindow();
-            eStartwert->setFocus(Qt::OtherFocusReason);
-        }
-        return;
-    }
-    if (lbSerNo->count() > 0 && n >= 0) {
-        const QSignalBlocker block(lbSerNo);
-        lbSerNo->setCurrentRow(std::min(n, lbSerNo->count() - 1));
-    }
-    PropertiesChanged();
-}
-
-void TRollUpContainer::loadValueList()
-{
-    if (!m_frame)
-        return;
-    const QString path = m_host.AskTextFile(GetText(582), GetText(583), AppSettings().SerialNumberDir);
-    if (path.isEmpty() || !m_frame)
-        return;
-    QStringList values;
-    try {
-        values = ReadValueListFile(path);
-    } catch (const ELocalizedError &e) {
-        m_host.ShowError(e.message());
-        return;
-    }
-    lbSerNo->clear();
-    lbSerNo->addItems(values);
-    eStartwert->setText(QStringLiteral("0"));
-    if (lbSerNo->count() > 0) {
-        const QSignalBlocker block(lbSerNo);
-        lbSerNo->setCurrentRow(0);
-    }
-    PropertiesChanged();
-}
-
-void TRollUpContainer::serNoModeClicked(bool valueList)
-{
-    nbSerNo->setCurrentIndex(valueList ? 0 : 1);
-    sbSerNoLaden->setVisible(valueList);
-    PropertiesChanged();
-}
-
-void TRollUpContainer::checkQuarters(int v)
-{
-    QRadioButton *quarters[] = {rb0, rb90, rb180, rb270};
-    for (int k = 0; k < 4; ++k)
-        quarters[k]->setChecked(v == 90 * k);
-    pbCrossImage->SetAngle(v);
-}
-
-void TRollUpContainer::rotationChanged(int v)
-{
-    checkQuarters(v);
-    PropertiesChanged();
-}
-
-void TRollUpContainer::centreRoundText()
-{
-    if (!m_frame)
-        return;
-    takeSnapshot(int(TUndoKind::Size));
-    m_frame->X2 = 0;
-    m_frame->Y2 = 0;
-    changed(true);
-    ShowCoordinates();
-}
-
-bool TRollUpContainer::usesFill() const { return sbFuellung->isChecked() && sbFuellung->isEnabled(); }
-
-void TRollUpContainer::colorTargetClicked(bool fill)
-{
-    cbOhneFuellung->setVisible(fill && sbFuellung->isEnabled());
-    showActiveColor(m_frame);
-}
-
-void TRollUpContainer::showActiveColor(const TCDLFrame *f)
-{
-    if (!f)
-        return;
-    const TColor c = usesFill() ? f->FillColor : f->PenColor;
-    ActiveColor->SetColor(c);
-    const QSignalBlocker br(seR), bg(seG), bb(seB);
-    seR->setValue(int(c & 0xFF));
-    seG->setValue(int((c >> 8) & 0xFF));
-    seB->setValue(int((c >> 16) & 0xFF));
-}
-
-void TRollUpContainer::cellSelected(int row, int column)
-{
-    if (!m_frame)
-        return;
-    takeSnapshot(int(TUndoKind::Properties));
-    const TColor c = PaletteColor(row, column);
-    (usesFill() ? m_frame->FillColor : m_frame->PenColor) = c;
-    showActiveColor(m_frame);
-    changed(true);
-}
-
-void TRollUpContainer::componentChanged()
-{
-    if (!m_frame)
-        return;
-    takeSnapshot(int(TUndoKind::Properties), sender());
-    ActiveColor->SetColor(RGBColor(seR->value(), seG->value(), seB->value()));
-    colorChanged();
-}
-
-void TRollUpContainer::colorChanged()
-{
-    (usesFill() ? m_frame->FillColor : m_frame->PenColor) = ActiveColor->Color();
-    changed(true);
 }
 
 void TRollUpContainer::FocusTextInput(TCDLFrame *f)
 {
     if (!f || f != m_frame)
         return;
-    QWidget *w = nullptr;
+    TPanel bit = TPanel::Text;
     switch (f->Kind().Focus) {
-    case TTextFocus::Text: w = mText; break;
-    case TTextFocus::RoundText: w = mRundtext; break;
-    case TTextFocus::SerialNumber: w = rbWerteliste->isChecked() ? static_cast<QWidget *>(lbSerNo) : eStartwert; break;
+    case TTextFocus::Text: bit = TPanel::Text; break;
+    case TTextFocus::RoundText: bit = TPanel::RoundText; break;
+    case TTextFocus::SerialNumber: bit = TPanel::SerialNumber; break;
     case TTextFocus::None: return;
     }
+    const auto s = std::find_if(m_stack.begin(), m_stack.end(), [bit](const TStacked &s) { return s.Bit == bit; });
+    QWidget *w = s == m_stack.end() ? nullptr : s->Panel->TextInput();
     // Only into a roll-up window that is shown.
-    if (!w->isVisible())
+    if (!w || !w->isVisible())
         return;
     w->window()->activateWindow();
     w->setFocus(Qt::OtherFocusReason);
@@ -541,3 +240,30 @@ bool TRollUpContainer::eventFilter(QObject *o, QEvent *e)
         endRun();
     return QWidget::eventFilter(o, e);
 }
+
+void TRollUpContainer::SetupStrings()
+{
+    for (const TStacked &s : m_stack)
+        s.Panel->SetupStrings();
+    m_applyButton->setText(GetText(6));
+    m_colors->SetupStrings();
+    m_coords->SetupStrings();
+    // Captions change the panels' sizes: they grow to show them whole.
+    m_objectWidth = std::max(PanelWidth, m_apply->minimumSizeHint().width());
+    for (const TStacked &s : m_stack)
+        m_objectWidth = std::max(m_objectWidth, s.Panel->Widget()->minimumSizeHint().width());
+    if (!m_shownPanels)
+        return;
+    if (m_shownPanels & TPanel::ColorPanel)
+        m_host.SetColorContent(m_colors);
+    arrangeObjectPanels();
+    if (m_frame) {
+        m_coords->ShowFrameParts(m_frame->DragPointCount == 2);
+        ShowCoordinates();
+        m_host.SetCoordsContent(m_coords);
+    }
+}
+
+QSize TRollUpContainer::ColorPanelSize() const { return m_colors->size(); }
+
+QSize TRollUpContainer::CoordsPanelSize() const { return m_coords->RectangleSize(); }

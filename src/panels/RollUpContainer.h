@@ -2,33 +2,23 @@
 // The property panels of the frame being edited. One hidden window holds
 // them; the three roll-up windows borrow the object panels, the colour panel
 // and the coordinate panel. The container shows the panels the frame's kind
-// declares, fills them from the frame and writes every change back, with an
-// undo snapshot before it.
+// declares, fills them from the frame and, for every edit in a panel, takes
+// an undo snapshot and has the panel write itself back.
 
 #include "FrameKind.h"
 #include "PanelHost.h"
+#include "PropertyPanel.h"
+#include "Undo.h"
 
 #include <QWidget>
+#include <vector>
 
-class QAbstractButton;
-class QButtonGroup;
-class QCheckBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QPlainTextEdit;
-class QPushButton;
-class QRadioButton;
-class QSpinBox;
-class QStackedWidget;
-class QToolButton;
 class TCDLFrame;
 class TCDLPage;
-class TColorGrid;
-class TColorSwatch;
-class TCompass;
+class TColorPanel;
+class TCoordsPanel;
 class TFontList;
+class QPushButton;
 
 class TRollUpContainer : public QWidget
 {
@@ -46,7 +36,7 @@ public:
     // The unit labels of the coordinate panel ("mm" or "inch").
     void ReSetCoordCaption();
     void SetupStrings();
-    // Writes the panels back into the shown frame.
+    // Writes the shown object panels back into the shown frame.
     void PropertiesChanged();
     // A new frame wants its text input (the text, round-text or
     // serial-number panel), when its roll-up window is shown.
@@ -72,48 +62,23 @@ protected:
 
 private:
     static constexpr int PanelWidth = 224;
-    // The record's short strings hold no more.
-    static constexpr int MaxShortString = 40;
 
-    // RollUpPanels.cpp: the controls and their captions.
-    void buildSerNo();
-    void buildDirectory();
-    void buildFont();
-    void buildPen();
-    void buildRotation();
-    void buildImageRotate();
-    void buildText();
-    void buildRoundText();
+    struct TStacked
+    {
+        TPanel Bit;
+        TPropertyPanel *Panel;
+    };
+
     void buildApply();
-    void buildColors();
-    void buildCoords();
-    void sizeColorPanel();
-    void fill(TCDLFrame *f);
     void arrangeObjectPanels();
-    void arrangeCoords(TCDLFrame *f);
-
+    void setShowing(bool on);
+    void edited(TPropertyPanel &panel, QObject *run, TEditKind kind);
     // A snapshot before a change. A run (typing into one input) takes one
     // for the whole run; the run ends when the input loses the focus or
     // anything else touches the page's undo.
-    void takeSnapshot(int kind, const QObject *run = nullptr);
+    void takeSnapshot(TUndoKind kind, QObject *run);
     void endRun() { m_run = nullptr; }
     void changed(bool repaint);
-    void propertiesChanged(const QObject *run);
-    void memoChanged(QPlainTextEdit *memo);
-    void coordEdited(QLineEdit *edit, const QString &text);
-    void startValueEdited();
-    void loadValueList();
-    void serNoModeClicked(bool valueList);
-    void colorTargetClicked(bool fill);
-    void cellSelected(int row, int column);
-    void componentChanged();
-    void colorChanged();
-    void showActiveColor(const TCDLFrame *f);
-    void centreRoundText();
-    void rotationChanged(int v);
-    void checkQuarters(int v);
-    bool usesFill() const;
-    int startValue(bool *ok) const;
 
     TPanelHost &m_host;
     TCDLFrame *m_frame = nullptr;
@@ -122,49 +87,14 @@ private:
     int m_objectWidth = PanelWidth;
     const QObject *m_run = nullptr;
     quint64 m_runRevision = 0;
-    // The text a memo held last that the record can store.
-    QString m_memoAccepted;
 
-    QWidget *rObjektContainer, *rColorPanel, *rCoordsPanel;
-    QGroupBox *rSerNo, *rVerzeichnis, *rSchriftart, *rStift, *rDrehung, *rImageRotate, *rText, *rRundtext;
-    QWidget *rZuweisen;
-    QWidget *rPositionXY, *rPositionDim, *rPositionX1Y1, *rPositionX2Y2;
-
-    QRadioButton *rbFortlaufend, *rbWerteliste;
-    QStackedWidget *nbSerNo;
-    QListWidget *lbSerNo;
-    QLineEdit *eStartwert, *eFormat;
-    QLabel *lblStartwert, *lblFormat;
-    QToolButton *sbSerNoLaden;
-
-    TFontList *lbSchriftart;
-    QSpinBox *FontSize;
-    QLabel *lblFontSize, *lblPts;
-    QToolButton *sbLeft, *sbCenter, *sbRight, *sbBlock, *sbFontBold, *sbFontItalic, *sbFontStroke;
-    QButtonGroup *m_align;
-    QCheckBox *cbBarcode;
-
-    QSpinBox *seStift;
-    QCheckBox *cbOhneStift;
-
-    QSpinBox *seDrehung;
-    QLabel *lblGrad;
-    QRadioButton *rb0, *rb90, *rb180, *rb270;
-    TCompass *pbCrossImage;
-
-    QToolButton *sbRotateLeft, *sbRotateRight, *sbMirror, *sbFlip;
-
-    QPlainTextEdit *mText, *mRundtext;
-    QCheckBox *cbRTextRichtung;
-    QPushButton *btRTextMittelpunkt, *btZuweisen;
-
-    QToolButton *sbStift, *sbFuellung;
-    TColorSwatch *ActiveColor;
-    TColorGrid *ColorGrid;
-    QSpinBox *seR, *seG, *seB;
-    QCheckBox *cbOhneFuellung;
-
-    QLineEdit *edX, *edY, *edWidth, *edHeight, *edX1, *edY1, *edX2, *edY2;
-    QLabel *m_coordLabels[8];
-    QLabel *m_unitLabels[8];
+    QWidget *m_objects;
+    // The object panels in their stacking order.
+    std::vector<TStacked> m_stack;
+    QWidget *m_apply;
+    QPushButton *m_applyButton;
+    // The panels' own: they leave this window while lent.
+    const TFontList *m_faces;
+    TColorPanel *m_colors;
+    TCoordsPanel *m_coords;
 };

@@ -1,5 +1,7 @@
+#include "FrameRegistry.h"
 #include "PanelWidgets.h"
 #include "PanelsFixture.h"
+#include "PropertyPanel.h"
 #include "RoundText.h"
 #include "SerNo.h"
 #include "Shapes.h"
@@ -190,19 +192,15 @@ TEST_F(PanelsTest, CoordinatesAreTypedInTheUnitClampedAndUndone)
     f->ShiftBy(160, 0);
     page->AnnounceShownFrame();
     EXPECT_EQ(edX->text(), QStringLiteral("2.00"));
-}
 
-TEST_F(PanelsTest, TheLocalesDecimalSeparatorIsWrittenAndRead)
-{
+    // The locale's separator is written and read; a point still reads as one.
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    TCDLFrame *f = Create(TTool::Rectangle);
-    f->X = 123;
     container->ShowCoordinates();
-    EXPECT_EQ(Find<QLineEdit>("edX")->text(), QStringLiteral("12,3"));
-    Retype(Find<QLineEdit>("edX"), QStringLiteral("4,5"));
-    EXPECT_EQ(f->X, 45);
-    Retype(Find<QLineEdit>("edX"), QStringLiteral("1.234"));
-    EXPECT_EQ(f->X, 12);
+    EXPECT_EQ(edX->text(), QStringLiteral("2,00"));
+    Retype(edX, QStringLiteral("4,5"));
+    EXPECT_EQ(f->X, 740);
+    Retype(edX, QStringLiteral("1.234"));
+    EXPECT_EQ(f->X, 217);
 }
 
 TEST_F(PanelsTest, WithoutShowingAtOnceAFontChangeIsStoredButShownOnRequest)
@@ -450,4 +448,40 @@ TEST_F(PanelsTest, EveryKindsPanelValuesSurviveSavingAndReading)
     ASSERT_EQ(back.Label().FrameCount(), int(expected.size()));
     for (int i = 0; i < back.Label().FrameCount(); ++i)
         EXPECT_EQ(Record(*back.Label().FrameAt(i)), expected[size_t(i)]) << i;
+}
+
+// Every panel bit a kind declares has a panel, and a frame's panels filled
+// from it and written back leave its record as it was.
+TEST_F(PanelsTest, EveryKindsPanelsWriteBackWhatTheyShow)
+{
+    std::vector<TPropertyPanel *> panels;
+    for (QWidget *w : container->findChildren<QWidget *>())
+        if (auto *p = dynamic_cast<TPropertyPanel *>(w))
+            panels.push_back(p);
+    for (const TFrameKind *k : FrameKinds()) {
+        SCOPED_TRACE(k->ClassName);
+        std::unique_ptr<TCDLFrame> f = CreateFrameByTag(k->Tag, page);
+        // Unlike any default, inside every control's range, a face not installed.
+        for (const TRecordField &r : f->RecordLayout()) {
+            switch (r.Type) {
+            case TFieldType::Int32: r.Ref<int32_t>(*f) = 3; break;
+            case TFieldType::Color: r.Ref<TColor>(*f) = 0x123456; break;
+            case TFieldType::Bool: r.Ref<bool>(*f) = true; break;
+            case TFieldType::ShortString: r.Ref<QString>(*f) = QStringLiteral("No Such Face ~#"); break;
+            case TFieldType::Paragraphs: r.Ref<QStringList>(*f) = {QStringLiteral("a"), QString()}; break;
+            case TFieldType::Custom: break;
+            }
+        }
+        const QByteArray before = Record(*f);
+        TPanels answered;
+        for (TPropertyPanel *p : panels) {
+            answered |= p->Bits();
+            if (!p->Bits() || (p->Bits() & k->Panels)) {
+                p->Fill(*f);
+                p->WriteBack(*f);
+            }
+        }
+        EXPECT_EQ(answered | k->Panels, answered);
+        EXPECT_EQ(Record(*f), before);
+    }
 }

@@ -1,0 +1,39 @@
+#include "RecordMemo.h"
+
+#include "Errors.h"
+#include "PanelHost.h"
+#include "TextLayout.h"
+
+#include <QSignalBlocker>
+#include <algorithm>
+
+TRecordMemo::TRecordMemo(TPanelHost &host, QWidget *parent) : QPlainTextEdit(parent), m_host(host) {}
+
+void TRecordMemo::ShowParagraphs(const QStringList &values)
+{
+    m_accepted = values.join(QLatin1Char('\n'));
+    setPlainText(m_accepted);
+}
+
+bool TRecordMemo::Accept()
+{
+    const QString text = toPlainText();
+    try {
+        CheckRecordText(JoinParagraphs(SplitParagraphs(text)));
+    } catch (const ELocalizedError &e) {
+        // The record's length is 16 bits.
+        const int grown = int(text.size() - m_accepted.size());
+        const int at = textCursor().position() - std::max(grown, 0);
+        {
+            const QSignalBlocker block(this);
+            setPlainText(m_accepted);
+            QTextCursor c = textCursor();
+            c.setPosition(std::clamp(at, 0, int(m_accepted.size())));
+            setTextCursor(c);
+        }
+        m_host.ShowError(e.message());
+        return false;
+    }
+    m_accepted = text;
+    return true;
+}
