@@ -11,6 +11,8 @@
 #include "Settings.h"
 #include "Strings.h"
 
+#include "base/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -50,9 +52,6 @@ template <class T, class F> void WhenModal(F answer, int timeoutMs = 20000)
     });
     poll->start(10);
 }
-
-inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
-inline void PrintTo(const QStringList &l, std::ostream *os) { *os << l.join(QLatin1Char('|')).toStdString(); }
 
 struct TShownBox
 {

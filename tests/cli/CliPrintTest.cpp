@@ -67,16 +67,7 @@ protected:
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
-    std::vector<QImage> Rasterise(const QString &pdf) const
-    {
-        QProcess p;
-        p.start(u"pdftoppm"_s, {u"-r"_s, QString::number(RasterDpi), u"-png"_s, pdf, Path(u"page"_s)});
-        EXPECT_TRUE(p.waitForFinished(60000));
-        std::vector<QImage> pages;
-        for (int i = 1; QFile::exists(Path(u"page-%1.png"_s.arg(i))); ++i)
-            pages.emplace_back(Path(u"page-%1.png"_s.arg(i)));
-        return pages;
-    }
+    std::vector<QImage> Rasterise(const QString &pdf) const { return RasterisePdf(pdf, Path(u"page"_s), RasterDpi); }
 
     // Whether a label of color fills CD place on an A4 sheet.
     static bool LabelAt(const QImage &sheet, int place, QColor color)

@@ -7,10 +7,9 @@
 #include "PageEditor.h"
 #include "Shapes.h"
 
-#include <gtest/gtest.h>
+#include "base/TestSupport.h"
 
-inline void PrintTo(const QPoint &p, std::ostream *os) { *os << '(' << p.x() << ", " << p.y() << ')'; }
-inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+#include <gtest/gtest.h>
 
 struct TRecordingWindow : TPageHost, TEditorHost
 {

@@ -11,6 +11,8 @@
 #include "Strings.h"
 #include "Units.h"
 
+#include "base/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -20,8 +22,6 @@
 #include <QPointer>
 #include <QTemporaryDir>
 #include <memory>
-
-inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 
 // Three small windows that borrow a panel each, as the roll-up windows do.
 struct TStandInRollups : TPanelHost

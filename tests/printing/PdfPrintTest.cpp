@@ -42,17 +42,9 @@ protected:
     }
     void TearDown() override { qputenv("QUELMARK_SETTINGS", saved); }
 
-    // pdftoppm's pages of file, in order.
     std::vector<QImage> Rasterise(const QString &file)
     {
-        QProcess p;
-        p.start(u"pdftoppm"_s, {u"-r"_s, QString::number(RasterDpi), u"-png"_s, file, dir.filePath(u"page"_s)});
-        EXPECT_TRUE(p.waitForFinished(60000));
-        EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
-        std::vector<QImage> pages;
-        for (int i = 1; QFile::exists(dir.filePath(u"page-%1.png"_s.arg(i))); ++i)
-            pages.emplace_back(dir.filePath(u"page-%1.png"_s.arg(i)));
-        return pages;
+        return RasterisePdf(file, dir.filePath(u"page"_s), RasterDpi);
     }
 
     QTemporaryDir dir;

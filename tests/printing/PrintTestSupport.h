@@ -8,7 +8,9 @@
 #include "Shapes.h"
 #include "SheetMapping.h"
 
+#include <QFile>
 #include <QImage>
+#include <QProcess>
 #include <memory>
 
 // A document with no interactive window, as printing sees it.
@@ -103,4 +105,21 @@ inline QRectF SpanThrough(const QImage &img, QColor color, QPoint inside, int to
     while (near(inside.x(), b + 1))
         ++b;
     return QRectF(QPointF(l, t), QPointF(r + 1, b + 1));
+}
+
+// pdftoppm's pages of pdf at dpi, in order; written as prefix-1.png, ...
+inline std::vector<QImage> RasterisePdf(const QString &pdf, const QString &prefix, int dpi)
+{
+    auto page = [&](int i) { return QStringLiteral("%1-%2.png").arg(prefix).arg(i); };
+    for (int i = 1; QFile::remove(page(i)); ++i) {
+    }
+    QProcess p;
+    p.start(QStringLiteral("pdftoppm"),
+            {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"), pdf, prefix});
+    if (!p.waitForFinished(60000) || p.exitCode() != 0)
+        return {};
+    std::vector<QImage> pages;
+    for (int i = 1; QFile::exists(page(i)); ++i)
+        pages.emplace_back(page(i));
+    return pages;
 }

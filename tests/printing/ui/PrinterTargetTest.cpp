@@ -47,12 +47,7 @@ TTool Tool(const QString &program, const QStringList &args)
 
 std::vector<QImage> Rasterise(const QString &pdf, const QTemporaryDir &dir, int dpi = RasterDpi)
 {
-    const QString prefix = dir.filePath(u"raster%1"_s.arg(dpi));
-    EXPECT_EQ(Tool(u"pdftoppm"_s, {u"-r"_s, QString::number(dpi), u"-png"_s, pdf, prefix}).Exit, 0);
-    std::vector<QImage> pages;
-    for (int i = 1; QFile::exists(u"%1-%2.png"_s.arg(prefix).arg(i)); ++i)
-        pages.emplace_back(u"%1-%2.png"_s.arg(prefix).arg(i));
-    return pages;
+    return RasterisePdf(pdf, dir.filePath(u"raster%1"_s.arg(dpi)), dpi);
 }
 
 // The span of color through CD place on the sheet, and where it should be.
