@@ -36,11 +36,30 @@ TEST_F(AppTest, ArrangeCommandsFollowTheSelectionAndActOnTheShownPage)
     EXPECT_EQ(f[2]->X, -200);
     EXPECT_TRUE(c->Document().Modified());
 
-    // Tag 7 centres on a vertical axis though its item follows tag 8's.
+    // Every command on three boxes of one size, unevenly placed; the
+    // centring and spreading tags cross their modes.
+    struct TAlignCase
+    {
+        const char *Item;
+        std::vector<QPoint> Places;
+    };
+    const QPoint start[] = {{-300, 0}, {-200, 50}, {-50, 150}};
+    const TAlignCase cases[] = {
+        {"miSetLeft", {{-300, 0}, {-300, 50}, {-300, 150}}}, {"miSetRight", {{-50, 0}, {-50, 50}, {-50, 150}}},
+        {"miSetTop", {{-300, 0}, {-200, 0}, {-50, 0}}},      {"miSetBottom", {{-300, 150}, {-200, 150}, {-50, 150}}},
+        {"miCenterH", {{-300, 75}, {-200, 75}, {-50, 75}}},  {"miCenterV", {{-175, 0}, {-175, 50}, {-175, 150}}},
+        {"miSetH", {{-300, 0}, {-175, 50}, {-50, 150}}},     {"miSetV", {{-300, 0}, {-200, 75}, {-50, 150}}},
+    };
     page.Selection.Add(f[0]);
-    Trigger(m, "miCenterV");
-    EXPECT_EQ(f[0]->X, -250);
-    EXPECT_EQ(f[0]->Y, 0);
+    for (const TAlignCase &a : cases) {
+        for (int i = 0; i < 3; ++i) {
+            f[i]->X = start[i].x();
+            f[i]->Y = start[i].y();
+        }
+        Trigger(m, a.Item);
+        EXPECT_EQ((std::vector<QPoint>{{f[0]->X, f[0]->Y}, {f[1]->X, f[1]->Y}, {f[2]->X, f[2]->Y}}), a.Places)
+            << a.Item;
+    }
     c->ShowPage(0);
     EXPECT_FALSE(left->isEnabled()) << "the other page has no selection";
     c->ShowPage(1);

@@ -41,6 +41,8 @@ TEST_F(EditorTest, CtrlClickBuildsAndDissolvesGroups)
 
     Click(D(-300, 200), Qt::ControlModifier);
     EXPECT_EQ(win.status, QStringLiteral("3 ") + GetText(570));
+    for (const TCDLFrame *f : {a, b, c})
+        EXPECT_EQ(f->State, TFrameState::Selected) << "every member shows its handles";
 
     // Out of a group of two the one left becomes the active frame.
     Click(D(-300, -300), Qt::ControlModifier);
