@@ -147,10 +147,9 @@ public:
 
     // The one page-painting entry: the page into context c, whose painter
     // may already be clipped or transformed and whose offsets and scales
-    // place the page anywhere. Frames, selection, zoom and scroll stay as
-    // they are; only a paint through the page's own Context keeps the
-    // frames' device geometry there, for hit tests and handles.
-    void Paint(TPaintContext &c, const TPagePaintOptions &options);
+    // place the page anywhere. It changes nothing of the page; through the
+    // page's own Context it paints the screen geometry PaintScreen keeps.
+    void Paint(TPaintContext &c, const TPagePaintOptions &options) const;
     // Screen paint into a control of the given size: fits the page's own
     // Context to it and paints with the editing aids.
     void PaintScreen(QPainter &p, QSize control, bool omitDragged = false);

@@ -23,6 +23,8 @@ void TCDLPage::PaintScreen(QPainter &p, QSize control, bool omitDragged)
         Window->RepaintRulers();
     TPagePaintOptions o = TPagePaintOptions::Screen();
     o.OmitDragged = omitDragged;
+    // Off the canvas too: hit tests and handles need every frame's.
+    UpdateScreenGeometry();
     Paint(Context, o);
     Context.Canvas = nullptr;
 }
@@ -89,7 +91,7 @@ private:
 
 } // namespace
 
-void TCDLPage::Paint(TPaintContext &c, const TPagePaintOptions &o)
+void TCDLPage::Paint(TPaintContext &c, const TPagePaintOptions &o) const
 {
     const TContextFlags flags(c, o);
     // Only the page's own context is the screen the hit tests are made on.
@@ -109,18 +111,12 @@ void TCDLPage::Paint(TPaintContext &c, const TPagePaintOptions &o)
         PaintGrid(c, visible);
         PaintSnapLines(c, visible);
     }
-    for (auto &f : Frames) {
+    for (const auto &f : Frames) {
         if (o.OmitDragged && f->IsDragged())
             continue;
-        const bool shows = p && FrameMayShow(c, *f, visible);
-        if (screen) {
-            // Off the canvas too: hit tests and handles need it.
-            f->UpdateScreenGeometry();
-            if (shows)
-                f->PaintAt(c, f->ScreenGeometry());
-        } else if (shows) {
-            f->PaintAt(c, f->Geometry(c));
-        }
+        // The screen's geometry was refreshed by PaintScreen.
+        if (p && FrameMayShow(c, *f, visible))
+            f->PaintAt(c, screen ? f->ScreenGeometry() : f->Geometry(c));
     }
     if (guides && inFront) {
         PaintGrid(c, visible);

@@ -38,7 +38,7 @@ bool PatchMediaBox(QByteArray &pdf, QSize written, QSizeF exact)
 
 } // namespace
 
-void RenderPage(TCDLPage &page, QPainter &p, double scale)
+void RenderPage(const TCDLPage &page, QPainter &p, double scale)
 {
     // A context of its own: a document open on screen keeps its zoom,
     // scroll and handles.
@@ -51,7 +51,7 @@ void RenderPage(TCDLPage &page, QPainter &p, double scale)
     page.Paint(c, TPagePaintOptions::Render());
 }
 
-QImage RenderPageImage(TCDLPage &page, double dpi)
+QImage RenderPageImage(const TCDLPage &page, double dpi)
 {
     const double scale = ScaleForDpi(dpi);
     QImage img(DeviceSize(page, scale), QImage::Format_ARGB32_Premultiplied);
@@ -64,7 +64,7 @@ QImage RenderPageImage(TCDLPage &page, double dpi)
     return img;
 }
 
-bool RenderPageImageFile(TCDLPage &page, const QString &path, int dpi)
+bool RenderPageImageFile(const TCDLPage &page, const QString &path, int dpi)
 {
     const QByteArray format = QFileInfo(path).suffix().toLower().toLatin1();
     QByteArray bytes;
@@ -73,7 +73,7 @@ bool RenderPageImageFile(TCDLPage &page, const QString &path, int dpi)
     return RenderPageImage(page, dpi).save(&buffer, format.constData()) && WriteFileWhole(path, bytes);
 }
 
-bool RenderPagePdf(TCDLPage &page, const QString &path, int dpi)
+bool RenderPagePdf(const TCDLPage &page, const QString &path, int dpi)
 {
     const QSizeF points = QSizeF(page.Extent()) * (72.0 / 254.0);
     QByteArray bytes;

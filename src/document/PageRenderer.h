@@ -10,12 +10,12 @@
 inline double ScaleForDpi(double dpi) { return dpi / 254.0; }
 
 // The page onto painter p whose device point (0,0) is the page's top-left.
-void RenderPage(TCDLPage &page, QPainter &p, double scale);
+void RenderPage(const TCDLPage &page, QPainter &p, double scale);
 // A transparent image with the page's area in its colour and the frames.
-QImage RenderPageImage(TCDLPage &page, double dpi);
+QImage RenderPageImage(const TCDLPage &page, double dpi);
 // The image in the format its file name's suffix names. Returns false when
 // the format is unknown or the file cannot be written whole.
-bool RenderPageImageFile(TCDLPage &page, const QString &path, int dpi);
+bool RenderPageImageFile(const TCDLPage &page, const QString &path, int dpi);
 // A one-page PDF of the page's real size. Returns false when the file
 // cannot be written.
-bool RenderPagePdf(TCDLPage &page, const QString &path, int dpi);
+bool RenderPagePdf(const TCDLPage &page, const QString &path, int dpi);

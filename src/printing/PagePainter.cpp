@@ -2,7 +2,7 @@
 
 #include "Page.h"
 
-void TDocumentPagePainter::PaintPage(TCDLPage &page, TPaintContext &c)
+void TDocumentPagePainter::PaintPage(const TCDLPage &page, TPaintContext &c)
 {
     // The sheet painter has laid down the background and clipped the place.
     page.Paint(c, TPagePaintOptions{.Preview = c.Preview});

@@ -13,7 +13,7 @@ public:
     virtual ~TPagePainter() = default;
     // c.Canvas is active; model point (0,0) of the page maps to c's offsets.
     // c.Preview tells a sheet shown on screen from one going to paper.
-    virtual void PaintPage(TCDLPage &page, TPaintContext &c) = 0;
+    virtual void PaintPage(const TCDLPage &page, TPaintContext &c) = 0;
 };
 
 // The document's own page painting, for output: no grid, guide lines or
@@ -21,5 +21,5 @@ public:
 class TDocumentPagePainter : public TPagePainter
 {
 public:
-    void PaintPage(TCDLPage &page, TPaintContext &c) override;
+    void PaintPage(const TCDLPage &page, TPaintContext &c) override;
 };

@@ -32,7 +32,7 @@ QPainter &TSheetPainter::Painter()
     return *p;
 }
 
-void TSheetPainter::PaintAt(TCDLPage &page, QPoint centre)
+void TSheetPainter::PaintAt(const TCDLPage &page, QPoint centre)
 {
     TPaintContext c;
     c.Canvas = &Painter();
@@ -46,7 +46,7 @@ void TSheetPainter::PaintAt(TCDLPage &page, QPoint centre)
     m_pages.PaintPage(page, c);
 }
 
-void TSheetPainter::DrawCDLabelAt(TCDLabel &page, int position)
+void TSheetPainter::DrawCDLabelAt(const TCDLabel &page, int position)
 {
     QPainter &p = Painter();
     const QPoint centre = m_mapping.Device(CDLabelCentre(m_options.Kind, position));
@@ -82,7 +82,7 @@ void TSheetPainter::DrawCDLabelAt(TCDLabel &page, int position)
     }
 }
 
-void TSheetPainter::DrawInlayAt(TCDLPage &page, TPageKind kind, int position)
+void TSheetPainter::DrawInlayAt(const TCDLPage &page, TPageKind kind, int position)
 {
     QPainter &p = Painter();
     const QPoint centre = m_mapping.Device(InlayCentre(m_options.Kind, kind, position), m_mapping.CoverOffset(kind));

@@ -27,15 +27,18 @@ public:
     const TSheetMapping &Mapping() const { return m_mapping; }
 
     // The pages must not be painted while no document is open: throws then.
-    void DrawCDLabelAt(TCDLabel &page, int position);
-    void DrawInlayFrontAt(TInlayVorder &page, int position) { DrawInlayAt(page, TPageKind::InlayVorder, position); }
-    void DrawInlayBackAt(TInlayRueck &page, int position) { DrawInlayAt(page, TPageKind::InlayRueck, position); }
+    void DrawCDLabelAt(const TCDLabel &page, int position);
+    void DrawInlayFrontAt(const TInlayVorder &page, int position)
+    {
+        DrawInlayAt(page, TPageKind::InlayVorder, position);
+    }
+    void DrawInlayBackAt(const TInlayRueck &page, int position) { DrawInlayAt(page, TPageKind::InlayRueck, position); }
     void DrawCutMarks(TCutMarks which);
 
 private:
     QPainter &Painter();
-    void DrawInlayAt(TCDLPage &page, TPageKind kind, int position);
-    void PaintAt(TCDLPage &page, QPoint centre);
+    void DrawInlayAt(const TCDLPage &page, TPageKind kind, int position);
+    void PaintAt(const TCDLPage &page, QPoint centre);
 
     TPrintTarget &m_target;
     TSheetMapping m_mapping;
