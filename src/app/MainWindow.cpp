@@ -4,7 +4,6 @@
 #include "ChildWin.h"
 #include "ClipboardCommands.h"
 #include "CommandTable.h"
-#include "FileDialogs.h"
 #include "HelpWindow.h"
 #include "LanguageDialog.h"
 #include "MessageBoxText.h"
@@ -16,7 +15,6 @@
 #include "Rollup.h"
 #include "Settings.h"
 #include "Strings.h"
-#include "WindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QDir>
