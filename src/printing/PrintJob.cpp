@@ -3,8 +3,10 @@
 #include "Document.h"
 #include "Errors.h"
 #include "PrintChecks.h"
-#include "PrintJobRunner.h"
 #include "PrintTarget.h"
+#include "SerialNumberState.h"
+#include "SheetPainter.h"
+#include "SheetPlan.h"
 #include "Strings.h"
 
 #include <algorithm>
@@ -22,10 +24,46 @@ TSheetOptions OptionsFor(const TPrintRequest &r, const TPrintTarget &target)
     return o;
 }
 
-TPageKind InlayKind(TPrintWhat what)
+// The sheets of the request's plan onto the target, with documents, pages,
+// copies and cancel points.
+class TPrintJobRunner
 {
-    return what == TPrintWhat::InlayBack ? TPageKind::InlayRueck : TPageKind::InlayVorder;
-}
+public:
+    // Unwinds the loops when the person cancels.
+    struct TCancelled
+    {
+    };
+
+    TPrintJobRunner(const TPrintRequest &request, TPrintTarget &target, TPagePainter &pages, TJobHost &host,
+                    const TSheetMapping &mapping);
+    void Run();
+    // Ends an open document and leaves the copy count at 1, after any ending.
+    void Finish();
+    // The serial numbers as far as documents reached the printer.
+    const TSerialNumberState &Delivered() const { return m_delivered; }
+
+private:
+    void Poll();
+    void PollBeforeDraw();
+    void SetCopies(int copies);
+    void Begin();
+    void End();
+    // Opens sheet k: a new page while the open document prints single
+    // copies, else a new document with its copy count.
+    void NextSheet(int k, int copies = 1);
+    // Ends the document so the sheet goes through the printer again.
+    void SecondPass();
+    void Draw(const TSheetStep &step);
+
+    const TPrintRequest &m_request;
+    TPrintTarget &m_target;
+    TJobHost &m_host;
+    TSheetPainter m_sheet;
+    int m_total;
+    int m_documentCopies = 1;
+    bool m_pollBeforeDraw = true;
+    TSerialNumberState m_delivered;
+};
 
 } // namespace
 
@@ -39,32 +77,14 @@ TPrintJobRunner::TPrintJobRunner(const TPrintRequest &request, TPrintTarget &tar
 void TPrintJobRunner::Run()
 {
     SetCopies(1);
-    const TPrintWhat what = m_request.What;
-    int sheet = 0;
-    switch (m_request.Mode) {
-    case TPrintMode::Current:
-        switch (what) {
-        case TPrintWhat::CDLabel:
-            if (m_request.Trim == TRoundTrim::Indirect)
-                CurrentCDIndirect();
+    for (const TSheetPlan &sheet : PlanSheets(m_request, m_target.MakesCopies())) {
+        NextSheet(sheet.First, sheet.Copies);
+        for (const TSheetStep &step : sheet.Steps) {
+            if (step.Action == TSheetStep::TAction::SecondPass)
+                SecondPass();
             else
-                CurrentCD();
-            break;
-        case TPrintWhat::FrontAndBack: FrontsAndBacks(*m_request.Active, sheet); break;
-        default: CurrentInlays(InlayKind(what)); break;
+                Draw(step);
         }
-        break;
-    case TPrintMode::Selection: SelectionSheets(); break;
-    case TPrintMode::AllOpen:
-        switch (what) {
-        case TPrintWhat::CDLabel: AllOpenCD(); break;
-        case TPrintWhat::FrontAndBack:
-            for (TCDLDocument *d : m_request.OpenDocuments())
-                FrontsAndBacks(*d, sheet);
-            break;
-        default: AllOpenInlays(InlayKind(what)); break;
-        }
-        break;
     }
 }
 
@@ -137,127 +157,15 @@ void TPrintJobRunner::SecondPass()
     Begin();
 }
 
-void TPrintJobRunner::DrawCD(TCDLDocument *doc, int place)
+void TPrintJobRunner::Draw(const TSheetStep &step)
 {
-    if (!doc)
+    if (step.Action != TSheetStep::TAction::Draw) {
+        m_sheet.Draw(step);
         return;
+    }
     PollBeforeDraw();
-    m_sheet.DrawCDLabelAt(doc->Label(), place);
-    doc->Label().AdvanceSerialNumbers();
-}
-
-void TPrintJobRunner::DrawInlay(TCDLDocument *doc, TPageKind kind, int position)
-{
-    if (!doc)
-        return;
-    PollBeforeDraw();
-    if (kind == TPageKind::InlayRueck)
-        m_sheet.DrawInlayBackAt(doc->Back(), position);
-    else
-        m_sheet.DrawInlayFrontAt(doc->Front(), position);
-    doc->Page(kind).AdvanceSerialNumbers();
-}
-
-void TPrintJobRunner::DrawCutMarks(TPageKind kind)
-{
-    m_sheet.DrawCutMarks(kind == TPageKind::InlayRueck ? TCutMarks::Backs : TCutMarks::Fronts);
-}
-
-// Copies repeat a sheet as drawn; serial numbers would repeat with it.
-bool TPrintJobRunner::CopiesAllowed(TPageKind kind, const std::vector<TCDLDocument *> &docs) const
-{
-    if (!m_target.MakesCopies())
-        return false;
-    return std::none_of(docs.begin(), docs.end(), [&](TCDLDocument *d) { return d->Page(kind).HasSerialNumbers(); });
-}
-
-// ---- mode 1: the current document --------------------------------------------
-
-// Places 1 and 3 in one printer pass, place 2 in a second pass over the same
-// sheet: the white discs of one pass never fall on a label of that pass.
-void TPrintJobRunner::CurrentCDIndirect()
-{
-    TCDLDocument *doc = m_request.Active;
-    const int n = m_request.Count;
-    int i = 1;
-    for (int k = 1; k <= m_total; ++k) {
-        NextSheet(k);
-        switch (k == 1 ? m_request.First() : 1) {
-        case 1:
-            if (i <= n)
-                DrawCD(doc, 1);
-            if (i + 2 <= n)
-                DrawCD(doc, 3);
-            if (i + 1 <= n) {
-                SecondPass();
-                DrawCD(doc, 2);
-            }
-            i += 3;
-            break;
-        case 2:
-            if (i <= n)
-                DrawCD(doc, 2);
-            if (i + 1 <= n) {
-                SecondPass();
-                DrawCD(doc, 3);
-            }
-            i += 2;
-            break;
-        default:
-            if (i <= n)
-                DrawCD(doc, 3);
-            i += 1;
-            break;
-        }
-    }
-}
-
-void TPrintJobRunner::CurrentCD()
-{
-    TCDLDocument *doc = m_request.Active;
-    const int n = m_request.Count;
-    const bool copies = CopiesAllowed(TPageKind::CDLabel, {doc});
-    int i = 1;
-    for (int k = 1; k <= m_total;) {
-        const int first = k == 1 ? m_request.First() : 1;
-        const int left = n - i + 1;
-        // Whole sheets as copies while at least two full sheets remain.
-        const int c = first == 1 && left >= 6 && copies ? std::max(1, left / 3) : 1;
-        NextSheet(k, c);
-        for (int place = first; place <= CDPositions && i <= n; ++place, ++i)
-            DrawCD(doc, place);
-        k += c;
-        i += (c - 1) * 3;
-    }
-}
-
-void TPrintJobRunner::CurrentInlays(TPageKind kind)
-{
-    TCDLDocument *doc = m_request.Active;
-    const int n = m_request.Count;
-    const bool copies = CopiesAllowed(kind, {doc});
-    int i = 1;
-    for (int k = 1; k <= m_total;) {
-        // Half the sheets left as copies, then the rest one by one.
-        const int c = copies ? std::max(1, (m_total - k + 1) / 2) : 1;
-        NextSheet(k, c);
-        for (int position = 1; position <= 2; ++position, ++i)
-            if (i <= n)
-                DrawInlay(doc, kind, position);
-        DrawCutMarks(kind);
-        i += (c - 1) * 2;
-        k += c;
-    }
-}
-
-void TPrintJobRunner::FrontsAndBacks(TCDLDocument &doc, int &sheet)
-{
-    for (int copy = 0; copy < m_request.Count; ++copy) {
-        NextSheet(++sheet);
-        DrawInlay(&doc, TPageKind::InlayVorder, 3);
-        DrawInlay(&doc, TPageKind::InlayRueck, 3);
-        m_sheet.DrawCutMarks(TCutMarks::FrontAndBack);
-    }
+    m_sheet.Draw(step);
+    step.Document->Page(step.Page).AdvanceSerialNumbers();
 }
 
 // ---- the job -------------------------------------------------------------------

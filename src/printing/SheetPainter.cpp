@@ -1,8 +1,10 @@
 #include "SheetPainter.h"
 
+#include "Document.h"
 #include "Errors.h"
 #include "PagePainter.h"
 #include "PrintTarget.h"
+#include "SheetPlan.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -107,6 +109,9 @@ void TSheetPainter::DrawCutMarks(TCutMarks which)
     const int ax = m_mapping.LengthX(CutMarkArm), ay = m_mapping.LengthY(CutMarkArm);
     p.save();
     p.setClipping(false);
+    // Whole device pixels, as a printer draws a hairline; smoothed on a
+    // screen it would straddle two pixels in grey.
+    p.setRenderHint(QPainter::Antialiasing, false);
     QPen pen(Qt::black);
     pen.setWidth(1);
     pen.setCosmetic(true);
@@ -119,4 +124,19 @@ void TSheetPainter::DrawCutMarks(TCutMarks which)
     for (const QLine &l : g.Strokes)
         p.drawLine(m_mapping.DeviceTruncated(l.p1()), m_mapping.DeviceTruncated(l.p2()));
     p.restore();
+}
+
+void TSheetPainter::Draw(const TSheetStep &step)
+{
+    switch (step.Action) {
+    case TSheetStep::TAction::Draw:
+        switch (step.Page) {
+        case TPageKind::CDLabel: DrawCDLabelAt(step.Document->Label(), step.Position); break;
+        case TPageKind::InlayVorder: DrawInlayFrontAt(step.Document->Front(), step.Position); break;
+        case TPageKind::InlayRueck: DrawInlayBackAt(step.Document->Back(), step.Position); break;
+        }
+        break;
+    case TSheetStep::TAction::CutMarks: DrawCutMarks(step.Marks); break;
+    case TSheetStep::TAction::SecondPass: break;
+    }
 }

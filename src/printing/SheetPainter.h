@@ -9,6 +9,7 @@
 
 class TPagePainter;
 class TPrintTarget;
+struct TSheetStep;
 
 struct TSheetOptions
 {
@@ -34,6 +35,9 @@ public:
     }
     void DrawInlayBackAt(const TInlayRueck &page, int position) { DrawInlayAt(page, TPageKind::InlayRueck, position); }
     void DrawCutMarks(TCutMarks which);
+    // A step of a sheet's plan: a page at its place or the cut marks; the
+    // second pass is the job's business.
+    void Draw(const TSheetStep &step);
 
 private:
     QPainter &Painter();
