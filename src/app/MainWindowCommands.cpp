@@ -9,6 +9,7 @@
 #include "OrderForm.h"
 #include "Page.h"
 #include "PageEditor.h"
+#include "PreviewChild.h"
 #include "PrintCommand.h"
 #include "Rollup.h"
 #include "Settings.h"
@@ -216,7 +217,11 @@ void TMDIForm::buildCommands()
     }
 
     // View
-    const TCommand *pageView = t.Add({.Item = "miSeitenansicht", .Text = 121, .Button = "sbSansicht", .Hint = 204});
+    const TCommand *pageView = t.Add({.Item = "miSeitenansicht", .Text = 121, .Button = "sbSansicht", .Hint = 204,
+                                      .Enabled = HasDocument,
+                                      .Run = onDocument([this](TActiveDocument &d) {
+                                          if (const TCDLPage *page = d.ActivePage())
+                                              TPreviewChild(*page, d.Caption(), this).Execute(); })});
     const TCommand *pages[std::size(kPages)];
     for (int i = 0; i < int(std::size(kPages)); ++i) {
         const TPageCommand &p = kPages[i];

@@ -206,15 +206,15 @@ void TDrucken::build()
     connect(cbDruckPara, &QComboBox::currentIndexChanged, this, &TDrucken::update);
     lblBoegen = Named<QLabel>(this, "lblBoegen");
 
-    // Buttons. Preview and calibration come with their own windows.
+    // Buttons. Calibration comes with its own window.
     bPrintPreview = Named<QPushButton>(this, "bPrintPreview");
     DruckerKalibrieren = Named<QPushButton>(this, "DruckerKalibrieren");
-    bPrintPreview->setEnabled(false);
     DruckerKalibrieren->setEnabled(false);
     OK = Named<QPushButton>(this, "OK");
     OK->setDefault(true);
     Abbrechen = Named<QPushButton>(this, "Abbrechen");
     connect(OK, &QPushButton::clicked, this, &TDrucken::OKClick);
+    connect(bPrintPreview, &QPushButton::clicked, this, &TDrucken::bPrintPreviewClick);
     connect(Abbrechen, &QPushButton::clicked, this, &QDialog::reject);
     connect(btEigenschaften, &QPushButton::clicked, this, &TDrucken::btEigenschaftenClick);
     connect(PrinterSelect, &QComboBox::currentIndexChanged, this, &TDrucken::update);

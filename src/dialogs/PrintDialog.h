@@ -23,7 +23,9 @@ class QSpinBox;
 class QStackedWidget;
 class TCDLDocument;
 class TPrintTarget;
+class TPrintPreview;
 class TPrinting;
+struct TPrintFacts;
 struct TPrintFinding;
 class TSheetPicture;
 
@@ -83,6 +85,8 @@ public:
 
     void OKClick();
     void btEigenschaftenClick();
+    // The sheets of the request as the controls stand, after the checks.
+    void bPrintPreviewClick();
 
 protected:
     void showEvent(QShowEvent *e) override;
@@ -109,6 +113,7 @@ private:
     TCDLDocument *documentOf(const QComboBox *cb) const;
     QString diagnosticReport() const;
     QString proposedPdfName() const;
+    TPrintFacts facts() const;
     bool prepare();
     bool present(const TPrintFinding &finding);
     void runPrepared();
@@ -138,4 +143,5 @@ private:
     QCheckBox *cbSchnittmarken;
     TSheetPicture *pbBogen13, *pbBogen2;
     TPrinting *m_progress;
+    TPrintPreview *m_preview = nullptr;
 };

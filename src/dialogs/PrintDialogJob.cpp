@@ -1,5 +1,6 @@
-// The print dialog's OK: the checks' findings presented while the dialog is
-// open, then the job with the progress window up.
+// The print dialog's OK and Preview: the checks' findings presented while
+// the dialog is open, then the job with the progress window up, or the
+// preview.
 
 #include "PrintDialog.h"
 
@@ -8,10 +9,12 @@
 #include "PagePainter.h"
 #include "PrintChecks.h"
 #include "PrintJob.h"
+#include "PrintPreview.h"
 #include "PrintTarget.h"
 #include "PrintingWindow.h"
 #include "Settings.h"
 #include "SheetMapping.h"
+#include "SheetPreview.h"
 #include "Strings.h"
 
 #include <QApplication>
@@ -97,6 +100,18 @@ void TDrucken::OKClick()
         accept();
 }
 
+TPrintFacts TDrucken::facts() const
+{
+    TPrintFacts f;
+    f.Closed = m_lost;
+    f.Diagnostic = AppSettings().PrintDebug;
+    if (!isPdfEntry()) {
+        f.Queue = chosenQueue();
+        f.Queues = m_access.Queues ? m_access.Queues() : QStringList();
+    }
+    return f;
+}
+
 // Everything that can refuse happens here, while the dialog is open: true
 // when a job is ready to run. A refusal that closes the dialog rejects it.
 bool TDrucken::prepare()
@@ -104,14 +119,7 @@ bool TDrucken::prepare()
     m_prepared.reset();
     const TPrintRequest request = Request();
     const QString queue = chosenQueue();
-    TPrintFacts facts;
-    facts.Closed = m_lost;
-    facts.Diagnostic = AppSettings().PrintDebug;
-    if (!isPdfEntry()) {
-        facts.Queue = queue;
-        facts.Queues = m_access.Queues ? m_access.Queues() : QStringList();
-    }
-    for (const TPrintFinding &f : PrintFindings(request, facts))
+    for (const TPrintFinding &f : PrintFindings(request, facts()))
         if (!present(f))
             return false;
 
@@ -169,6 +177,24 @@ bool TDrucken::present(const TPrintFinding &finding)
     }
     reject();
     return false;
+}
+
+// The checks of a job, but no question about paper colours: a preview
+// prints nothing.
+void TDrucken::bPrintPreviewClick()
+{
+    const TPrintRequest request = Request();
+    for (const TPrintFinding &f : PrintFindings(request, facts()))
+        if (f.Kind != TPrintFinding::TKind::Question && !present(f))
+            return;
+    try {
+        TSheetPreview sheets(request, Paper());
+        if (!m_preview)
+            m_preview = new TPrintPreview(this);
+        m_preview->Execute(sheets);
+    } catch (const ELocalizedError &e) {
+        m_host.ShowError(e.message());
+    }
 }
 
 // Beside the active document under its name; an untitled one by its caption
