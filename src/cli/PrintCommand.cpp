@@ -9,9 +9,12 @@
 #include "SerialNumberState.h"
 #include "Settings.h"
 #include "SheetMapping.h"
+#include "SheetPreview.h"
 #include "Strings.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QImageWriter>
 
 #include <algorithm>
 #include <cstdio>
@@ -44,6 +47,10 @@ struct TPrintOptions
     bool MixedPaper = false;
     // Mode 2: per place, the 1-based index of a document or 0 for none.
     std::vector<int> Places;
+    // preview: the sheet, its image file and resolution.
+    int Sheet = 1;
+    QString Out;
+    int Dpi = 100;
 };
 
 int Choice(const QString &option, const QString &value, const QStringList &choices)
@@ -63,7 +70,8 @@ int Number(const QString &option, const QString &value, int low, int high)
     return n;
 }
 
-TPrintOptions Parse(const QStringList &args)
+// The preview's own options instead of the output ones.
+TPrintOptions Parse(const QStringList &args, bool preview = false)
 {
     TPrintOptions o;
     std::optional<int> count;
@@ -89,6 +97,14 @@ TPrintOptions Parse(const QStringList &args)
             o.CutMarks = false;
         else if (a == u"--paper")
             o.Paper = QPageSize(Choice(a, value(), {u"a4"_s, u"letter"_s}) == 0 ? QPageSize::A4 : QPageSize::Letter);
+        else if (preview && a == u"--sheet")
+            o.Sheet = Number(a, value(), 1, INT32_MAX);
+        else if (preview && a == u"--out")
+            o.Out = value();
+        else if (preview && a == u"--dpi")
+            o.Dpi = Number(a, value(), 10, 600);
+        else if (preview && (a == u"--pdf" || a == u"--save-counters"))
+            throw EUsage{u"%1: unknown option"_s.arg(a)};
         else if (a == u"--pdf")
             o.Pdf = value();
         else if (a == u"--printer")
@@ -106,6 +122,8 @@ TPrintOptions Parse(const QStringList &args)
     }
     if (o.Documents.isEmpty())
         throw EUsage{u"no document"_s};
+    if (preview && o.Out.isEmpty())
+        throw EUsage{u"--out: the image file"_s};
     if (!o.Pdf.isEmpty() && !o.Printer.isEmpty())
         throw EUsage{u"--pdf and --printer exclude each other"_s};
     if (!places.isEmpty()) {
@@ -185,6 +203,36 @@ int Refuse(const TPrintFinding &finding)
     return 1;
 }
 
+struct TLoaded
+{
+    std::vector<std::pair<QString, std::unique_ptr<TCDLDocument>>> Files;
+    // Per name on the command line.
+    std::vector<TCDLDocument *> Documents;
+};
+
+// A file named twice is one document: its numbers run on, and it is saved once.
+TLoaded Load(const QStringList &paths)
+{
+    TLoaded l;
+    for (const QString &path : paths) {
+        const QString key = QFileInfo(path).canonicalFilePath();
+        auto same = std::find_if(l.Files.begin(), l.Files.end(), [&](const auto &f) {
+            return !key.isEmpty() && QFileInfo(f.first).canonicalFilePath() == key;
+        });
+        if (same == l.Files.end()) {
+            auto doc = std::make_unique<TCDLDocument>();
+            QStringList warnings;
+            doc->Load(path, &warnings);
+            for (const QString &w : warnings)
+                Err(w);
+            l.Files.emplace_back(path, std::move(doc));
+            same = l.Files.end() - 1;
+        }
+        l.Documents.push_back(same->second.get());
+    }
+    return l;
+}
+
 } // namespace
 
 int PrintCommand(const QStringList &args)
@@ -203,32 +251,14 @@ int PrintCommand(const QStringList &args)
         if (const auto found = OutputFindings(o.Pdf, o.Documents, false); !found.empty())
             return Refuse(found.front());
 
-    // A file named twice is one document: its numbers run on, and it is saved once.
-    std::vector<std::pair<QString, std::unique_ptr<TCDLDocument>>> loaded;
-    std::vector<TCDLDocument *> docs;
-    for (const QString &path : o.Documents) {
-        const QString key = QFileInfo(path).canonicalFilePath();
-        auto same = std::find_if(loaded.begin(), loaded.end(), [&](const auto &l) {
-            return !key.isEmpty() && QFileInfo(l.first).canonicalFilePath() == key;
-        });
-        if (same == loaded.end()) {
-            auto doc = std::make_unique<TCDLDocument>();
-            QStringList warnings;
-            doc->Load(path, &warnings);
-            for (const QString &w : warnings)
-                Err(w);
-            loaded.emplace_back(path, std::move(doc));
-            same = loaded.end() - 1;
-        }
-        docs.push_back(same->second.get());
-    }
-    const TPrintRequest request = Request(o, docs);
+    TLoaded loaded = Load(o.Documents);
+    const TPrintRequest request = Request(o, loaded.Documents);
     for (const TPrintFinding &f : PrintFindings(request))
         if (f.Kind == TPrintFinding::TKind::Refusal || !o.MixedPaper)
             return Refuse(f);
 
     std::vector<TSerialNumberState> before;
-    for (const auto &[path, doc] : loaded) {
+    for (const auto &[path, doc] : loaded.Files) {
         TPrintRequest one;
         one.Active = doc.get();
         before.emplace_back(one);
@@ -240,13 +270,13 @@ int PrintCommand(const QStringList &args)
 
     int code = result.Status == TJobResult::TStatus::Printed ? 0 : 1;
     if (o.SaveCounters) {
-        for (size_t i = 0; i < loaded.size(); ++i) {
+        for (size_t i = 0; i < loaded.Files.size(); ++i) {
             TSerialNumberState now = before[i];
             now.Take();
             if (now.SameNumbers(before[i]))
                 continue;
             try {
-                loaded[i].second->Save(loaded[i].first);
+                loaded.Files[i].second->Save(loaded.Files[i].first);
             } catch (const ELocalizedError &e) {
                 Err(e.message());
                 code = 1;
@@ -258,4 +288,36 @@ int PrintCommand(const QStringList &args)
     else
         Err(result.Message);
     return code;
+}
+
+int PreviewCommand(const QStringList &args)
+{
+    TPrintOptions o;
+    try {
+        o = Parse(args, true);
+    } catch (const EUsage &e) {
+        Err(e.Message);
+        return 2;
+    }
+    TLoaded loaded = Load(o.Documents);
+    const TPrintRequest request = Request(o, loaded.Documents);
+    // Nothing is printed, so nothing needs an answer about paper colours.
+    for (const TPrintFinding &f : PrintFindings(request))
+        if (f.Kind == TPrintFinding::TKind::Refusal)
+            return Refuse(f);
+    QPageSize paper = o.Paper.value_or(QPageSize(QPageSize::A4));
+    if (!o.Paper && !o.Printer.isEmpty())
+        paper = MakeQueueTarget(o.Printer, QPageSize())->PaperSize();
+    TSheetPreview preview(request, paper);
+    if (o.Sheet > preview.SheetCount()) {
+        Err(u"--sheet: 1 to %1"_s.arg(preview.SheetCount()));
+        return 2;
+    }
+    const QSize size(qRound(2100 * o.Dpi / 254.0), qRound(2970 * o.Dpi / 254.0));
+    QImageWriter writer(o.Out);
+    if (!writer.write(preview.Image(o.Sheet, size))) {
+        Err(u"%1: %2"_s.arg(QDir::toNativeSeparators(o.Out), GetText(DocumentText::SaveFailed)));
+        return 1;
+    }
+    return 0;
 }

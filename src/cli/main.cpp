@@ -33,6 +33,8 @@ constexpr TCommandUsage kUsage[] = {
     {"print", "  quelmark-cli print FILE.CDL... [--what cd|front|back|both] [--count N] [--start 1|2|3]\n"
               "      [--trim direct|indirect|off] [--cut-marks|--no-cut-marks] [--paper a4|letter]\n"
               "      [--pdf OUT.pdf | --printer QUEUE] [--places D,D,D] [--save-counters] [--yes]\n"},
+    {"preview", "  quelmark-cli preview FILE.CDL... [the options of print but --pdf and --save-counters]\n"
+                "      [--sheet N] --out OUT.png [--dpi N]\n"},
 };
 
 bool IsCommand(const QString &command)
@@ -176,6 +178,10 @@ int main(int argc, char **argv)
             return Resave(args);
         if (command == QLatin1String("print")) {
             const int code = PrintCommand(args);
+            return code == 2 ? Usage(command) : code;
+        }
+        if (command == QLatin1String("preview")) {
+            const int code = PreviewCommand(args);
             return code == 2 ? Usage(command) : code;
         }
     } catch (const ELocalizedError &e) {

@@ -1,6 +1,7 @@
 // quelmark-cli print as a script runs it: sheets in a PDF where the sheet
-// layout has them, refusals with their messages and exit codes, and
-// serial numbers written back only for labels that were printed.
+// layout has them (and in its preview), refusals with their messages and
+// exit codes, and serial numbers written back only for labels that were
+// printed.
 
 #include "CliRun.h"
 #include "Document.h"
@@ -101,6 +102,16 @@ TEST_F(CliPrint, OneDocumentFillsSheetsFromTheChosenPlaceAndSavesItsCounters)
     EXPECT_TRUE(LabelAt(sheets[1], 1, Qt::red));
     EXPECT_TRUE(LabelAt(sheets[1], 2, Qt::red));
     EXPECT_FALSE(LabelAt(sheets[1], 3, Qt::red));
+
+    // The preview of that job's second sheet, which leaves the file alone.
+    const QString png = Path(u"2.png"_s);
+    const TCliRun p =
+        RunCli({u"preview"_s, doc, u"--count"_s, u"4"_s, u"--start"_s, u"2"_s, u"--sheet"_s, u"2"_s, u"--out"_s, png},
+               Path(u"settings.ini"_s));
+    ASSERT_EQ(p.Exit, 0) << p.Err.toStdString();
+    const QImage shown(png);
+    EXPECT_TRUE(LabelAt(shown, 1, Qt::red) && LabelAt(shown, 2, Qt::red) && !LabelAt(shown, 3, Qt::red));
+    EXPECT_EQ(CounterIn(doc), 11);
 }
 
 TEST_F(CliPrint, PlacesChooseADocumentPerPlaceAndSeveralDocumentsRunOn)
