@@ -1,7 +1,6 @@
 // The preview of a sheet against the job's PDF of the same request,
 // rasterised at the preview's scale: the same pages at the same places with
-// the same serial numbers and cut marks, in every mode; and the documents'
-// numbers untouched by previewing.
+// the same serial numbers and cut marks, in every mode.
 
 #include "PrintTestSupport.h"
 
@@ -87,7 +86,8 @@ struct PreviewCase
     const char *name;
     TPrintMode mode;
     TPrintWhat what;
-    int count, first, sheets;
+    int count, first;
+    int sheets; // the sheet compared
     TRoundTrim trim;
     // The PDF pages that make up the sheet (two with a second pass).
     std::vector<int> pages;
@@ -141,7 +141,6 @@ TEST_P(SheetPreview, ShowsTheSheetAsTheJobPrintsIt)
     EXPECT_GT(Unmatched(other, printed), 1000);
 }
 
-// sheets: the sheet compared.
 const PreviewCase kCases[] = {
     {"CurrentFromPlace2", TPrintMode::Current, TPrintWhat::CDLabel, 4, 2, 2, TRoundTrim::Direct, {2}},
     {"CurrentSecondPass", TPrintMode::Current, TPrintWhat::CDLabel, 3, 1, 1, TRoundTrim::Indirect, {1, 2}},
@@ -156,22 +155,5 @@ const PreviewCase kCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Modes, SheetPreview, ::testing::ValuesIn(kCases),
                          [](const auto &info) { return std::string(info.param.name); });
-
-TEST(SheetPreviewNumbers, PreviewingEverySheetLeavesTheDocumentAsItWas)
-{
-    auto doc = NumberedDocument(7, RGBColor(250, 200, 120), true);
-    TPrintRequest r;
-    r.Active = doc.get();
-    r.Count = 20;
-    TSheetPreview preview(r, QPageSize(QPageSize::Letter));
-    ASSERT_EQ(preview.SheetCount(), 7);
-    const QImage last = preview.Image(7, {210, 297});
-    for (int n = 0; n <= 8; ++n)
-        preview.Image(n, {210, 297});
-    EXPECT_EQ(preview.Image(7, {210, 297}), last);
-    const auto *s = KindCast<TCDLSerNo>(doc->Label().Frames.back().get());
-    EXPECT_EQ(s->Counter, 7);
-    EXPECT_FALSE(doc->Modified());
-}
 
 } // namespace
