@@ -61,10 +61,11 @@ TCalibrationSheet CalibrationSheetGeometry(QPointF scale, TSheetKind kind, QPoin
         const int x = X(1205 + v), top = Y(840 + 4 * v) - t4;
         s.XScale.push_back(Numbered(QLine(x, Y(1000), x, top), v, {x + t1, top}, 0, s.NumberPixels));
         const int y = Y(1230 + v), left = X(840 + 4 * v) - t4;
-        // The longest line ends at the printable corner; its number, which
-        // would stand left of it, stays on the paper.
-        const QPoint at(std::max(left - t1 / 2, s.NumberPixels), y + t1);
-        s.YScale.push_back(Numbered(QLine(X(1000), y, left, y), v, at, 90, s.NumberPixels));
+        const QLine line(X(1000), y, left, y);
+        if (left - t1 / 2 - s.NumberPixels >= 0)
+            s.YScale.push_back(Numbered(line, v, {left - t1 / 2, y + t1}, 90, s.NumberPixels));
+        else // beside the printable corner it would leave the paper: upright above its line, where nothing stands
+            s.YScale.push_back(Numbered(line, v, {t1 / 2, y - t1 - s.NumberPixels}, 0, s.NumberPixels));
     }
     s.Letters.push_back({QStringLiteral("X"), {X(1305), Y(840)}});
     s.Letters.push_back({QStringLiteral("Y"), {X(840), Y(1330)}});
