@@ -289,11 +289,12 @@ QPoint ReadPrinterOffset(const QString &printerName, int defaultX, int defaultY)
     return {ini.ReadInteger(printerName, names().x, defaultX), ini.ReadInteger(printerName, names().y, defaultY)};
 }
 
-bool WritePrinterOffset(const QString &printerName, int x, int y)
+bool WritePrinterOffset(const QString &printerName, std::optional<int> x, std::optional<int> y)
 {
     bool accepted = false;
     const bool saved = updateSettings([&](TIniText &ini) {
-        accepted = ini.WriteInteger(printerName, names().x, x) && ini.WriteInteger(printerName, names().y, y);
+        accepted = (!x || ini.WriteInteger(printerName, names().x, *x))
+                   && (!y || ini.WriteInteger(printerName, names().y, *y));
     });
     return accepted && saved;
 }

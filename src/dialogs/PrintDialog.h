@@ -22,6 +22,7 @@ class QRadioButton;
 class QSpinBox;
 class QStackedWidget;
 class TCDLDocument;
+class TKalibrieren;
 class TPrintTarget;
 class TPrinting;
 struct TPrintFinding;
@@ -83,6 +84,9 @@ public:
 
     void OKClick();
     void btEigenschaftenClick();
+    void DruckerKalibrierenClick();
+    // The calibration dialog on the print dialog's printers and message boxes.
+    TKalibrieren &Calibration();
 
 protected:
     void showEvent(QShowEvent *e) override;
@@ -138,4 +142,5 @@ private:
     QCheckBox *cbSchnittmarken;
     TSheetPicture *pbBogen13, *pbBogen2;
     TPrinting *m_progress;
+    TKalibrieren *m_calibration = nullptr;
 };
