@@ -157,7 +157,8 @@ void TMDIForm::buildCommands()
                                   .Enabled = HasDocument, .Run = doc(&TActiveDocument::Save)});
     const TCommand *saveAs = t.Add({.Item = "miSpeichernUnter", .Text = 106,
                                     .Enabled = HasDocument, .Run = doc(&TActiveDocument::SaveAs)});
-    const TCommand *calibrate = t.Add({.Item = "miDruckerkalibrieren", .Text = 107});
+    const TCommand *calibrate =
+        t.Add({.Item = "miDruckerkalibrieren", .Text = 107, .Run = [this] { m_print->Calibrate(); }});
     const TCommand *print = t.Add({.Item = "miDrucken", .Text = 108, .Button = "sbDrucken", .Hint = 203,
                                    .Keys = Key(QKeySequence::Print),
                                    .Enabled = HasDocument, .Run = [this] { m_print->Run(); }});

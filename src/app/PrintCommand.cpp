@@ -1,5 +1,6 @@
 #include "PrintCommand.h"
 
+#include "CalibrationDialog.h"
 #include "ChildWin.h"
 #include "FileDialogs.h"
 #include "MainWindow.h"
@@ -24,6 +25,8 @@ void TPrintCommand::Run()
     Dialog().Execute();
     m_main.CommandStatesChanged();
 }
+
+void TPrintCommand::Calibrate() { Dialog().Calibration().Execute(QString()); }
 
 void TPrintCommand::DocumentGone(TCDLDocument *document)
 {

@@ -13,6 +13,8 @@ public:
     ~TPrintCommand() override;
 
     void Run();
+    // The calibration dialog, for the default queue.
+    void Calibrate();
     // The dialog, made on first use.
     TDrucken &Dialog();
     void DocumentGone(TCDLDocument *document);

@@ -23,7 +23,7 @@ struct TNames
     QString prvx, prvy, prvw, prvh, prvMax;
     QString coverFx, coverFy, coverBx, coverBy, printMode;
     QString internalDebug, palMode;
-    QString x, y;
+    QString x, y, xScale, yScale;
 };
 
 const TNames &names()
@@ -76,6 +76,8 @@ const TNames &names()
         t.palMode = LoadText(99);
         t.x = LoadText(101);
         t.y = LoadText(102);
+        t.xScale = LoadText(106);
+        t.yScale = LoadText(107);
         t.rod = LoadText(103);
         t.rfd = LoadText(104);
         t.rcd = LoadText(105);
@@ -287,11 +289,30 @@ QPoint ReadPrinterOffset(const QString &printerName, int defaultX, int defaultY)
     return {ini.ReadInteger(printerName, names().x, defaultX), ini.ReadInteger(printerName, names().y, defaultY)};
 }
 
-bool WritePrinterOffset(const QString &printerName, int x, int y)
+bool WritePrinterOffset(const QString &printerName, std::optional<int> x, std::optional<int> y)
 {
     bool accepted = false;
     const bool saved = updateSettings([&](TIniText &ini) {
-        accepted = ini.WriteInteger(printerName, names().x, x) && ini.WriteInteger(printerName, names().y, y);
+        accepted = (!x || ini.WriteInteger(printerName, names().x, *x))
+                   && (!y || ini.WriteInteger(printerName, names().y, *y));
+    });
+    return accepted && saved;
+}
+
+QPoint ReadPrinterScale(const QString &printerName)
+{
+    const TIniText ini = loadSettings();
+    // A correction beyond the limit is a typing slip, not a printer: not believed.
+    auto believed = [](int v) { return v >= -MaxPrinterScale && v <= MaxPrinterScale ? v : 0; };
+    return {believed(ini.ReadInteger(printerName, names().xScale, 0)),
+            believed(ini.ReadInteger(printerName, names().yScale, 0))};
+}
+
+bool WritePrinterScale(const QString &printerName, int x, int y)
+{
+    bool accepted = false;
+    const bool saved = updateSettings([&](TIniText &ini) {
+        accepted = ini.WriteInteger(printerName, names().xScale, x) && ini.WriteInteger(printerName, names().yScale, y);
     });
     return accepted && saved;
 }

@@ -10,6 +10,7 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // $QUELMARK_SETTINGS when set, else <XDG config>/quelmark/ZYRELL.INI.
 QString SettingsFilePath();
@@ -115,7 +116,14 @@ bool WriteLanguage(int n);
 // A printer's calibration offsets in 0.1 mm, in the section named exactly
 // after the printer.
 QPoint ReadPrinterOffset(const QString &printerName, int defaultX, int defaultY);
-bool WritePrinterOffset(const QString &printerName, int x, int y);
+// An offset left out is not written.
+bool WritePrinterOffset(const QString &printerName, std::optional<int> x, std::optional<int> y);
+// A printer's scale correction in parts per thousand (a printer that feeds
+// the paper 0.3 % long needs -3), in the same section; 0 without the keys
+// and for values beyond +-MaxPrinterScale.
+inline constexpr int MaxPrinterScale = 50;
+QPoint ReadPrinterScale(const QString &printerName);
+bool WritePrinterScale(const QString &printerName, int x, int y);
 
 // The print dialog's remembered round-trim mode (PRINT/PRINT): 0 direct, 1
 // indirect, 2 off; any other stored value reads as 0.

@@ -1,6 +1,7 @@
 // quelmark-cli: the document tools without a window. It must run on a
 // machine with no display at all, so it never asks for a windowing platform.
 
+#include "CalibrateCommand.h"
 #include "Document.h"
 #include "DocumentJson.h"
 #include "Errors.h"
@@ -35,6 +36,8 @@ constexpr TCommandUsage kUsage[] = {
               "      [--pdf OUT.pdf | --printer QUEUE] [--places D,D,D] [--save-counters] [--yes]\n"},
     {"preview", "  quelmark-cli preview FILE.CDL... [the options of print but --pdf and --save-counters]\n"
                 "      [--sheet N] --out OUT.png [--dpi N]\n"},
+    {"calibrate", "  quelmark-cli calibrate [--printer QUEUE | --pdf OUT.pdf] [--paper a4|letter]\n"
+                  "  quelmark-cli calibrate [--printer QUEUE] --set X Y [--scale SX SY]\n"},
 };
 
 bool IsCommand(const QString &command)
@@ -176,8 +179,8 @@ int main(int argc, char **argv)
             return Render(args);
         if (command == QLatin1String("resave"))
             return Resave(args);
-        if (command == QLatin1String("print")) {
-            const int code = PrintCommand(args);
+        if (command == QLatin1String("print") || command == QLatin1String("calibrate")) {
+            const int code = command == QLatin1String("print") ? PrintCommand(args) : CalibrateCommand(args);
             return code == 2 ? Usage(command) : code;
         }
         if (command == QLatin1String("preview")) {

@@ -1,5 +1,6 @@
 #include "PrintDialog.h"
 
+#include "CalibrationDialog.h"
 #include "PrintTarget.h"
 #include "PrintingWindow.h"
 #include "Settings.h"
@@ -206,10 +207,9 @@ void TDrucken::build()
     connect(cbDruckPara, &QComboBox::currentIndexChanged, this, &TDrucken::update);
     lblBoegen = Named<QLabel>(this, "lblBoegen");
 
-    // Buttons. Calibration comes with its own window.
     bPrintPreview = Named<QPushButton>(this, "bPrintPreview");
     DruckerKalibrieren = Named<QPushButton>(this, "DruckerKalibrieren");
-    DruckerKalibrieren->setEnabled(false);
+    connect(DruckerKalibrieren, &QPushButton::clicked, this, &TDrucken::DruckerKalibrierenClick);
     OK = Named<QPushButton>(this, "OK");
     OK->setDefault(true);
     Abbrechen = Named<QPushButton>(this, "Abbrechen");
@@ -507,6 +507,24 @@ void TDrucken::update()
 }
 
 // ---- printer properties ----------------------------------------------------
+
+TKalibrieren &TDrucken::Calibration()
+{
+    if (!m_calibration)
+        m_calibration = new TKalibrieren(this);
+    m_calibration->SetPrinterAccess(m_access);
+    m_calibration->SetErrorBox([this](const QString &text) { m_host.ShowError(text); });
+    return *m_calibration;
+}
+
+void TDrucken::DruckerKalibrierenClick()
+{
+    // Stored offsets count from the next job on; the queues may have changed meanwhile.
+    if (Calibration().Execute(chosenQueue()) == QDialog::Accepted) {
+        fillPrinters(true);
+        update();
+    }
+}
 
 void TDrucken::btEigenschaftenClick()
 {

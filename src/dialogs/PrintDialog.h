@@ -22,6 +22,7 @@ class QRadioButton;
 class QSpinBox;
 class QStackedWidget;
 class TCDLDocument;
+class TKalibrieren;
 class TPrintTarget;
 class TPrintPreview;
 class TPrinting;
@@ -87,6 +88,9 @@ public:
     void btEigenschaftenClick();
     // The sheets of the request as the controls stand, after the checks.
     void bPrintPreviewClick();
+    void DruckerKalibrierenClick();
+    // The calibration dialog on the print dialog's printers and message boxes.
+    TKalibrieren &Calibration();
 
 protected:
     void showEvent(QShowEvent *e) override;
@@ -144,4 +148,5 @@ private:
     TSheetPicture *pbBogen13, *pbBogen2;
     TPrinting *m_progress;
     TPrintPreview *m_preview = nullptr;
+    TKalibrieren *m_calibration = nullptr;
 };

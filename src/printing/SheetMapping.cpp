@@ -24,23 +24,29 @@ TSheetMapping TSheetMapping::ForResolution(QPoint dpi)
     return m;
 }
 
-QPoint TSheetMapping::Shifted(QPoint sheet, QPoint extra) const
+QPointF TSheetMapping::Shifted(QPoint sheet, QPoint extra) const
 {
     if (Preview)
         return sheet;
-    return {SaturatedAdd(SaturatedAdd(sheet.x(), Calibration.x()), extra.x()),
-            SaturatedAdd(SaturatedAdd(sheet.y(), Calibration.y()), extra.y())};
+    const QPoint p(SaturatedAdd(SaturatedAdd(sheet.x(), Calibration.x()), extra.x()),
+                   SaturatedAdd(SaturatedAdd(sheet.y(), Calibration.y()), extra.y()));
+    // Without a correction the point stays whole, exactly as it always was.
+    if (ScalePerMille.isNull())
+        return p;
+    return QPointF(p)
+           + QPointF((double(sheet.x()) - ScaleCentre.x()) * ScalePerMille.x() / 1000.0,
+                     (double(sheet.y()) - ScaleCentre.y()) * ScalePerMille.y() / 1000.0);
 }
 
 QPoint TSheetMapping::Device(QPoint sheet, QPoint extra) const
 {
-    const QPoint p = Shifted(sheet, extra);
+    const QPointF p = Shifted(sheet, extra);
     return {DeviceRound(p.x() * ScaleX), DeviceRound(p.y() * ScaleY)};
 }
 
 QPoint TSheetMapping::DeviceTruncated(QPoint sheet) const
 {
-    const QPoint p = Shifted(sheet, {});
+    const QPointF p = Shifted(sheet, {});
     return {SaturatedInt(std::trunc(p.x() * ScaleX)), SaturatedInt(std::trunc(p.y() * ScaleY))};
 }
 
@@ -65,7 +71,13 @@ TSheetMapping SetupSheetMapping(const TPrintTarget &target, const TSettings &set
     TSheetMapping m = TSheetMapping::ForResolution(dpi);
     const int dx = DefaultCalibration(physical.x(), dpi.x());
     const int dy = DefaultCalibration(physical.y(), dpi.y());
-    m.Calibration = target.Name().isEmpty() ? QPoint(dx, dy) : ReadPrinterOffset(target.Name(), dx, dy);
+    if (target.Name().isEmpty()) {
+        m.Calibration = QPoint(dx, dy);
+    } else {
+        m.Calibration = ReadPrinterOffset(target.Name(), dx, dy);
+        m.ScalePerMille = ReadPrinterScale(target.Name());
+    }
+    m.ScaleCentre = CDLabelCentre(SheetKindForPaper(target.PaperSize()), 1);
     m.CoverFront = QPoint(settings.CoverFrontX, settings.CoverFrontY);
     m.CoverBack = QPoint(settings.CoverBackX, settings.CoverBackY);
     return m;

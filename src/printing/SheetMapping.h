@@ -1,12 +1,13 @@
 #pragma once
 // From sheet points (0.1 mm from the sheet's corner) to printer pixels: the
 // printer's resolution, its calibration offsets and the inlays' extra
-// offsets. A preview leaves calibration and extra offsets out and shows the
-// sheet as designed.
+// offsets, and a printer's scale correction. A preview leaves all of them
+// out and shows the sheet as designed.
 
 #include "SheetLayout.h"
 
 #include <QPoint>
+#include <QPointF>
 
 struct TSettings;
 class TPrintTarget;
@@ -17,6 +18,12 @@ public:
     double ScaleX = 1.0, ScaleY = 1.0; // device pixels per 0.1 mm
     QPoint Calibration;                // the printer's offsets, 0.1 mm
     QPoint CoverFront, CoverBack;      // added to inlay places only
+    // Parts per thousand by which sheet places move away from ScaleCentre
+    // (the first CD label's centre, which a calibration gets right), for a
+    // printer that feeds the paper a little long or short. Pages themselves
+    // keep their size.
+    QPoint ScalePerMille;
+    QPoint ScaleCentre;
     bool Preview = false;
 
     static TSheetMapping ForResolution(QPoint dpi);
@@ -30,7 +37,7 @@ public:
     QPoint CoverOffset(TPageKind inlay) const { return inlay == TPageKind::InlayRueck ? CoverBack : CoverFront; }
 
 private:
-    QPoint Shifted(QPoint sheet, QPoint extra) const;
+    QPointF Shifted(QPoint sheet, QPoint extra) const;
 };
 
 // A physical offset outside 0..dpi/2 (more than half an inch) is not
@@ -40,7 +47,7 @@ int ClampPhysicalOffset(int offset, int dpi);
 // the paper edge: the negated (clamped) physical offset in 0.1 mm.
 int DefaultCalibration(int physicalOffset, int dpi);
 
-// The mapping for a print on target: its resolution, the calibration stored
-// under its name (defaulting to DefaultCalibration) and the inlay offsets of
-// settings.
+// The mapping for a print on target: its resolution, the calibration and
+// scale correction stored under its name (defaulting to DefaultCalibration
+// and none) and the inlay offsets of settings.
 TSheetMapping SetupSheetMapping(const TPrintTarget &target, const TSettings &settings);
