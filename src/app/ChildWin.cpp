@@ -500,3 +500,5 @@ void TChildWin::RedoLast()
 TTool TChildWin::CurrentTool() const { return m_host->CurrentTool(); }
 void TChildWin::ToolUsed() { m_host->ToolUsed(); }
 void TChildWin::SetPointerText(const QString &text) { m_host->ShowPointer(text); }
+
+TCreationHost *TChildWin::CreationHost() { return PageControl(); }

@@ -72,6 +72,7 @@ public:
     void ToolUsed() override;
     void SetPointerText(const QString &text) override;
     void FocusTextInput(TCDLFrame *frame) override { m_host->FocusTextInput(*this, frame); }
+    TCreationHost *CreationHost() override;
 
 protected:
     void closeEvent(QCloseEvent *e) override;

@@ -4,6 +4,7 @@
 #include "Clipboard.h"
 #include "Errors.h"
 #include "FileDialogs.h"
+#include "FrameRegistry.h"
 #include "MessageBoxText.h"
 #include "PageEditor.h"
 #include "Settings.h"
@@ -71,7 +72,16 @@ TClipData FromMimeData(const QMimeData *m)
     return c;
 }
 
-bool OffersPaste(const QMimeData *m) { return m && (m->hasFormat(formatName()) || m->hasText()); }
+bool OffersPaste(const QMimeData *m)
+{
+    if (!m)
+        return false;
+    // The formats alone: another program's data is fetched only to paste it.
+    TClipData offered;
+    offered.HasPrivate = m->hasFormat(formatName());
+    offered.HasText = m->hasText();
+    return offered.HasPrivate || FindKindForPaste(offered);
+}
 
 TClipboardCommands::TClipboardCommands(QWidget *main) : QObject(main), m_main(main)
 {

@@ -13,7 +13,7 @@ class TActiveDocument;
 // The private format under its registered name, plain text beside it.
 QMimeData *ToMimeData(const TClipData &clip);
 TClipData FromMimeData(const QMimeData *m);
-// Pictures wait for the picture frame: they are not offered as pasteable.
+// The private format, or what a frame kind is made of by a paste.
 bool OffersPaste(const QMimeData *m);
 
 class TClipboardCommands : public QObject

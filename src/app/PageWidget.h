@@ -4,6 +4,7 @@
 // dragged out of a ruler, the zero-point crosshair, the rubber band, drag
 // outlines) are state and painted in paintEvent.
 
+#include "CreationHost.h"
 #include "DragCache.h"
 #include "Page.h"
 #include "PageEditor.h"
@@ -13,7 +14,9 @@
 
 class TPageEditor;
 
-class TPageWidget : public QWidget
+// It is also whom a new frame's kind asks for what it needs, with dialogs
+// over the page; none of today's kinds asks anything yet.
+class TPageWidget : public QWidget, public TCreationHost
 {
     Q_OBJECT
 public:

@@ -7,7 +7,6 @@
 #include "Page.h"
 #include "SaveFile.h"
 #include "Strings.h"
-#include "Text.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -145,12 +144,13 @@ void ReadPrivate(TCDLPage &page, TStreamReader &in)
         PasteSingle(page, tag, in);
 }
 
-void PasteText(TCDLPage &page, const TClipData &clip)
+// What another program put there, as a frame of the kind that takes it.
+void PasteForeign(TCDLPage &page, const TFrameKind &kind, const TClipData &clip)
 {
-    auto t = std::make_unique<TCDLText>(&page, 0, 0);
-    t->SetDefaults();
-    t->PasteFromClip(clip);
-    MakeActive(page, std::move(t));
+    std::unique_ptr<TCDLFrame> f = kind.Create(&page, 0, 0);
+    f->SetDefaults();
+    f->PasteFromClip(clip);
+    MakeActive(page, std::move(f));
 }
 
 // The status line and the commands follow the selection as it now is.
@@ -247,8 +247,8 @@ bool PasteIntoPage(TCDLPage &page, const TClipData &clip)
         TStreamReader in(clip.Private);
         return Insert(page, [&] { ReadPrivate(page, in); });
     }
-    if (clip.HasText)
-        return Insert(page, [&] { PasteText(page, clip); });
+    if (const TFrameKind *k = FindKindForPaste(clip))
+        return Insert(page, [&] { PasteForeign(page, *k, clip); });
     return false;
 }
 

@@ -33,7 +33,8 @@ QByteArray WriteSelectionBlock(const TCDLFrameList &s);
 TClipData CopyFromPage(TCDLPage &page);
 // The copy, then the page's delete with its one deletion snapshot.
 TClipData CutFromPage(TCDLPage &page);
-// The private form if there is one, else the text as a new text frame.
+// The private form if there is one, else a new frame of the kind that takes
+// what another program put there (the text: a text frame).
 // Returns whether anything arrived; the new frames are selected, the page
 // marked modified and one creation snapshot covers them. Throws
 // ELocalizedError for damaged data or a refused frame; the frames read

@@ -82,17 +82,41 @@ void TCDLFrame::CopyToClip(TClipData &clip) const
     clip.Private = w.take();
 }
 
-void TCDLFrame::WriteRecordHeader(TStreamWriter &out) const
+void TCDLFrame::WriteRecordHeader(TStreamWriter &out, uint16_t tag) const
 {
     out.writeWord(RecordMarker);
-    out.writeWord(TypeTag());
+    out.writeWord(tag);
     out.writeInt32(0);
 }
 
 void TCDLFrame::WriteToStream(TStreamWriter &out) const
 {
-    WriteRecordHeader(out);
-    for (const TRecordField &f : RecordLayout()) {
+    WriteRecordHeader(out, TypeTag());
+    WriteFields(out, RecordLayout());
+}
+
+void TCDLFrame::ReadFromStream(TStreamReader &in) { ReadFields(in, RecordLayout()); }
+
+void TCDLFrame::WriteProperties(TStreamWriter &out) const
+{
+    const TPropertyRecord *p = Kind().Properties;
+    if (!p)
+        return WriteToStream(out);
+    WriteRecordHeader(out, p->Tag);
+    WriteFields(out, RecordLayout().first(p->Fields));
+}
+
+void TCDLFrame::ReadProperties(TStreamReader &in)
+{
+    const TPropertyRecord *p = Kind().Properties;
+    if (!p)
+        return ReadFromStream(in);
+    ReadFields(in, RecordLayout().first(p->Fields));
+}
+
+void TCDLFrame::WriteFields(TStreamWriter &out, TRecordLayout fields) const
+{
+    for (const TRecordField &f : fields) {
         switch (f.Type) {
         case TFieldType::Int32: out.writeInt32(f.Ref<int32_t>(*this)); break;
         case TFieldType::Color: out.writeUInt32(f.Ref<TColor>(*this)); break;
@@ -106,9 +130,9 @@ void TCDLFrame::WriteToStream(TStreamWriter &out) const
     }
 }
 
-void TCDLFrame::ReadFromStream(TStreamReader &in)
+void TCDLFrame::ReadFields(TStreamReader &in, TRecordLayout fields)
 {
-    for (const TRecordField &f : RecordLayout()) {
+    for (const TRecordField &f : fields) {
         switch (f.Type) {
         case TFieldType::Int32: f.Ref<int32_t>(*this) = in.readInt32(); break;
         case TFieldType::Color: f.Ref<TColor>(*this) = in.readUInt32(); break;

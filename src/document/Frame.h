@@ -81,7 +81,6 @@ public:
     TPanels PanelSet() const { return Kind().Panels; }
 
     virtual void SetDefaults();
-    virtual bool Created() { return true; }
     virtual QString Verbose() const;
     virtual bool HasSelection() const { return false; }
     virtual bool CanPaste() const { return false; }
@@ -91,6 +90,10 @@ public:
     virtual void PasteFromClip(const TClipData & /*clip*/) {}
     virtual void ReadFromStream(TStreamReader &in);
     virtual void WriteToStream(TStreamWriter &out) const;
+    // Undo's record of the properties, head included, as the kind declares
+    // it (TFrameKind::Properties); the reader starts behind the head.
+    void WriteProperties(TStreamWriter &out) const;
+    void ReadProperties(TStreamReader &in);
     // The frame's device geometry under c, as a value: computing it leaves
     // the frame as it is, so any context may ask.
     virtual TFrameGeometry Geometry(const TPaintContext &c) const;
@@ -124,7 +127,9 @@ public:
     static int32_t PenWidth(int32_t width) { return width; }
 
 protected:
-    void WriteRecordHeader(TStreamWriter &out) const;
+    void WriteRecordHeader(TStreamWriter &out, uint16_t tag) const;
+    void WriteFields(TStreamWriter &out, TRecordLayout fields) const;
+    void ReadFields(TStreamReader &in, TRecordLayout fields);
     void ShiftWithSecondPoint(int64_t dx, int64_t dy);
     // The corners of the rotated rectangle in model units, P1..P4.
     std::array<QPoint, 4> RectCorners() const;

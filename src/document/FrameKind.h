@@ -2,15 +2,19 @@
 // What is declared once per frame kind, in the kind's own file: its record
 // tag and class name, how it is made and by which tools, which property
 // panels it shows, whether a new one takes the text input, how its handles
-// snap. The registry lists the kinds; everything else asks the kind.
+// snap, how undo keeps its properties and which pasted data makes one. The
+// registry lists the kinds; everything else asks the kind.
 
 #include <QFlags>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <span>
 
 class TCDLFrame;
 class TCDLPage;
+class TCreationHost;
+struct TClipData;
 
 // The buttons of the tool bar, in tool-bar order.
 enum class TTool {
@@ -65,6 +69,19 @@ struct TKindTool
 {
     TTool Tool;
     void (*Prepare)(TCDLFrame &f);
+    // Asks the person for what the frame needs before it goes on the page (a
+    // picture file, a scan), once it has its size; false when they cancel or
+    // it fails, and nothing is made. Null: the frame needs nothing.
+    bool (*Ask)(TCDLFrame &f, TCreationHost &host) = nullptr;
+};
+
+// Undo's record of a frame's properties where it is not the full record (a
+// picture keeps its picture out): the first Fields rows of the kind's record
+// under a tag of its own.
+struct TPropertyRecord
+{
+    uint16_t Tag;
+    size_t Fields;
 };
 
 struct TFrameKind
@@ -78,6 +95,13 @@ struct TFrameKind
     TPanels Panels;
     TTextFocus Focus;
     TSnapRule Snap;
+    // Null: undo keeps the full record.
+    const TPropertyRecord *Properties = nullptr;
+    // Whether data another program put on the clipboard makes a frame of the
+    // kind, judged by what is offered (the Has flags), so a window can ask
+    // before it fetches the data. The frame is made with its defaults and
+    // takes the data by PasteFromClip. Null: never made by a paste.
+    bool (*TakesPaste)(const TClipData &clip) = nullptr;
 };
 
 template <class K> std::unique_ptr<TCDLFrame> MakeFrame(TCDLPage *page, int32_t x, int32_t y)

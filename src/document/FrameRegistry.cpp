@@ -36,6 +36,14 @@ const TFrameKind *FindKindByTool(TTool tool, const TKindTool **use)
     return nullptr;
 }
 
+const TFrameKind *FindKindForPaste(const TClipData &clip)
+{
+    for (const TFrameKind *k : kKinds)
+        if (k->TakesPaste && k->Create && k->TakesPaste(clip))
+            return k;
+    return nullptr;
+}
+
 std::unique_ptr<TCDLFrame> CreateFrameByTag(uint16_t tag, TCDLPage *page)
 {
     const TFrameKind *k = FindKind(tag);

@@ -11,6 +11,7 @@
 
 class TCDLFrame;
 class TCDLPage;
+struct TClipData;
 
 std::span<const TFrameKind *const> FrameKinds();
 
@@ -21,6 +22,10 @@ const TFrameKind *FindKind(uint16_t tag);
 // The kind a tool makes and the tool's entry in it; null for the edit tool
 // and tools whose kind does not exist.
 const TFrameKind *FindKindByTool(TTool tool, const TKindTool **use = nullptr);
+
+// The first kind in the list that makes a frame of what another program put
+// on the clipboard (TFrameKind::TakesPaste); null when none does.
+const TFrameKind *FindKindForPaste(const TClipData &clip);
 
 // A new frame of the tagged kind at (0,0), or null when FindKind has none.
 std::unique_ptr<TCDLFrame> CreateFrameByTag(uint16_t tag, TCDLPage *page);

@@ -53,6 +53,8 @@ const TFrameKind TCDLText::Descriptor = {
     TPanel::ColorPanel | TPanel::Rotation | TPanel::Font | TPanel::Justify | TPanel::Text,
     TTextFocus::Text,
     TSnapRule::Box,
+    nullptr,
+    [](const TClipData &clip) { return clip.HasText; },
 };
 
 TCDLText::TCDLText(TCDLPage *page, int32_t x, int32_t y) : TCDLFontFrame(page, x, y) { DragPointCount = 8; }

@@ -27,7 +27,7 @@ void WriteEntryData(TStreamWriter &w, const TCDLFrame &f, TUndoKind kind)
         w.writeInt32(f.X), w.writeInt32(f.Y), w.writeInt32(f.X2), w.writeInt32(f.Y2);
         w.writeInt32(f.Width), w.writeInt32(f.Height);
         break;
-    case TUndoKind::Properties:
+    case TUndoKind::Properties: f.WriteProperties(w); break;
     case TUndoKind::Deletion: f.WriteToStream(w); break;
     case TUndoKind::ToFront:
     case TUndoKind::ToBack: w.writeInt32(f.Page ? f.Page->IndexOf(&f) : 0); break;
@@ -301,7 +301,7 @@ QByteArray TUndo::Apply(const QByteArray &snapshot, std::vector<std::unique_ptr<
             const qsizetype entry = in.pos();
             in.skip(4);
             const int32_t id = in.readInt32();
-            in.skip(4);
+            const int32_t entryTag = in.readInt32();
             TCDLFrame *f = findById(id);
             // A frame that is gone stays gone: its entry names none any more.
             if (inPlace && !f)
@@ -327,17 +327,16 @@ QByteArray TUndo::Apply(const QByteArray &snapshot, std::vector<std::unique_ptr<
                 break;
             }
             case TUndoKind::Properties: {
-                in.skip(2);
-                const uint16_t tag = in.readWord();
-                in.skip(4);
+                in.skip(8);
                 // Without its frame the record is read into a throw-away one
-                // so the following entries stay in step.
+                // of the entry's kind so the following entries stay in step;
+                // a kind's own property record has a tag of its own.
                 std::unique_ptr<TCDLFrame> scratch;
-                if (!f && !(scratch = CreateFrameByTag(tag, &page)))
+                if (!f && !(scratch = CreateFrameByTag(uint16_t(entryTag), &page)))
                     throw FileFormatError();
                 if (f)
                     WriteEntry(records, ++found, *f, TUndoKind::Properties);
-                (f ? f : scratch.get())->ReadFromStream(in);
+                (f ? f : scratch.get())->ReadProperties(in);
                 if (f)
                     page.Selection.Add(f, false);
                 break;

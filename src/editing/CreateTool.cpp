@@ -13,7 +13,8 @@ void TCreateTool::Press(TPageEditor &e, QPoint p, Qt::KeyboardModifiers)
     ClearGroup(page);
     DropActive(page);
     const QPoint m = e.ModelOf(p);
-    e.Creating = CreateToolFrame(e.Host() ? e.Host()->CurrentTool() : TTool::Edit, &page, m.x(), m.y());
+    e.Creating =
+        CreateToolFrame(e.Host() ? e.Host()->CurrentTool() : TTool::Edit, &page, m.x(), m.y(), &e.CreatingTool);
     if (!e.Creating)
         return;
     TCDLFrame *f = e.Creating.get();
@@ -51,10 +52,14 @@ void TCreateTool::Release(TPageEditor &e, QPoint p)
         f->SetDefaults();
         e.Relayout(f);
     }
+    // The press is over before the kind asks: a dialog that takes the focus
+    // (and so ends drags) must not take the frame or its snapshot with it.
+    e.m_state.MouseState = TMouseState::Idle;
+    std::unique_ptr<TCDLFrame> made = std::move(e.Creating);
     bool added = false;
-    if (f->Created()) {
+    if (AskForFrame(*e.CreatingTool, *f, e.Host() ? e.Host()->CreationHost() : nullptr)) {
         try {
-            page.AddFrame(std::move(e.Creating));
+            page.AddFrame(std::move(made));
             added = true;
         } catch (const EFrameLimit &err) {
             // AddFrame has freed the frame.

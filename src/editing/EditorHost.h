@@ -1,12 +1,14 @@
 #pragma once
 // What the page editor asks of the window around it: the tool bar's state,
-// the coordinate display and the property panels' input focus.
+// the coordinate display, the property panels' input focus and whom a new
+// frame's kind may ask for what it needs.
 
 #include "Tools.h"
 
 #include <QString>
 
 class TCDLFrame;
+class TCreationHost;
 
 class TEditorHost
 {
@@ -18,4 +20,6 @@ public:
     virtual void SetPointerText(const QString & /*text*/) {}
     // A new frame whose kind names a panel input wants that input.
     virtual void FocusTextInput(TCDLFrame * /*frame*/) {}
+    // Null where nobody can be asked: a tool whose kind asks makes nothing.
+    virtual TCreationHost *CreationHost() { return nullptr; }
 };

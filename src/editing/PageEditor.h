@@ -124,6 +124,8 @@ public:
 
     // For the tool states.
     std::unique_ptr<TCDLFrame> Creating;
+    // The entry of the tool that makes it.
+    const TKindTool *CreatingTool = nullptr;
     QPoint ModelOf(QPoint device) const;
     void Status(const QString &text) const;
     // Handles follow a frame's new geometry at once, not only at the next paint.

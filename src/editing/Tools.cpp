@@ -5,14 +5,23 @@
 
 bool ToolAvailable(TTool t) { return t == TTool::Edit || FindKindByTool(t); }
 
-std::unique_ptr<TCDLFrame> CreateToolFrame(TTool t, TCDLPage *page, int32_t x, int32_t y)
+std::unique_ptr<TCDLFrame> CreateToolFrame(TTool t, TCDLPage *page, int32_t x, int32_t y, const TKindTool **use)
 {
-    const TKindTool *use = nullptr;
-    const TFrameKind *k = FindKindByTool(t, &use);
+    const TKindTool *entry = nullptr;
+    const TFrameKind *k = FindKindByTool(t, &entry);
     if (!k || !k->Create)
         return nullptr;
     std::unique_ptr<TCDLFrame> f = k->Create(page, x, y);
-    if (use->Prepare)
-        use->Prepare(*f);
+    if (entry->Prepare)
+        entry->Prepare(*f);
+    if (use)
+        *use = entry;
     return f;
+}
+
+bool AskForFrame(const TKindTool &use, TCDLFrame &f, TCreationHost *host)
+{
+    if (!use.Ask)
+        return true;
+    return host && use.Ask(f, *host);
 }

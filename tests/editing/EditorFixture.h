@@ -3,6 +3,7 @@
 // Scenarios drive the editor's mouse and key entry points with device points
 // computed from model points through the page's own mapping.
 
+#include "CreationHost.h"
 #include "Page.h"
 #include "PageEditor.h"
 #include "Shapes.h"
@@ -33,6 +34,8 @@ struct TRecordingWindow : TPageHost, TEditorHost
     }
     void SetPointerText(const QString &t) override { pointer = t; }
     void FocusTextInput(TCDLFrame *f) override { focused.push_back(f); }
+    TCreationHost asker;
+    TCreationHost *CreationHost() override { return &asker; }
 };
 
 class EditorTest : public ::testing::Test

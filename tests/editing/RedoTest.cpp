@@ -5,6 +5,7 @@
 #include "Clipboard.h"
 #include "DocumentJson.h"
 #include "EditorFixture.h"
+#include "Shapes.h"
 
 #include <QJsonDocument>
 
@@ -15,6 +16,20 @@ std::string Dump(const TCDLPage &p)
 {
     return QJsonDocument(PageToJson(p)).toJson(QJsonDocument::Compact).toStdString();
 }
+
+// A box whose undo keeps only its place and size, as a kind that keeps a
+// picture out of its property record.
+class TBoxPlace : public TCDLRechteck
+{
+public:
+    using TCDLRechteck::TCDLRechteck;
+    static constexpr TPropertyRecord Record{TagBildProperties, 4};
+    static const TFrameKind Descriptor;
+    const TFrameKind &Kind() const override { return Descriptor; }
+};
+const TFrameKind TBoxPlace::Descriptor = {
+    TagBild, "TBoxPlace", nullptr, {}, {}, TTextFocus::None, TSnapRule::Box, &Record,
+};
 
 } // namespace
 
@@ -120,6 +135,24 @@ TEST_F(RedoTest, RedoOfPropertiesZOrderAndPasteRestoresFramesAndTheirIds)
     ASSERT_TRUE(editor->Redo());
     EXPECT_EQ(page->FrameAt(3)->Id, pastedId);
     (void)b;
+}
+
+TEST_F(RedoTest, AKindsOwnPropertyRecordIsWhatUndoAndRedoExchange)
+{
+    auto box = std::make_unique<TBoxPlace>(page.get(), 10, 20);
+    TCDLFrame *f = box.get();
+    page->AddFrame(std::move(box));
+    page->Undo.Record(f, nullptr, TUndoKind::Properties);
+    const QByteArray &snapshot = *page->Undo.Snapshots.Last();
+    EXPECT_EQ(snapshot.size(), 8 + 12 + 8 + 16) << "head, entry head, record head, four fields";
+    EXPECT_EQ(snapshot.mid(20, 4).toHex(), "beba1500");
+    f->X = 99;
+    f->PenColor = 0x0000FF;
+    ASSERT_TRUE(editor->Undo());
+    EXPECT_EQ(f->X, 10);
+    EXPECT_EQ(f->PenColor, 0x0000FFu) << "outside the record";
+    ASSERT_TRUE(editor->Redo());
+    EXPECT_EQ(f->X, 99);
 }
 
 TEST_F(RedoTest, EveryNewChangeClearsRedo)

@@ -1,6 +1,7 @@
 // The tool bar's tools make frames through the kinds' descriptors: every
-// tool its kind, the bar-code tool its preparation, and the new frame takes
-// the text input only where its kind says so.
+// tool its kind, the bar-code tool its preparation, a kind that asks the
+// person only when answered, and the new frame takes the text input only
+// where its kind says so.
 
 #include "Tools.h"
 #include "EditorFixture.h"
@@ -47,5 +48,31 @@ TEST_F(EditorTest, NewTextRoundTextAndSerialNumberFramesTakeTheirPanelInput)
         Click(D(0, 0));
         ASSERT_NE(page->ActiveFrame, nullptr);
         EXPECT_EQ(win.focused, c.Focus ? std::vector<TCDLFrame *>{page->ActiveFrame} : std::vector<TCDLFrame *>{});
+    }
+}
+
+// A cancel makes nothing and leaves no undo step, also when the dialog took
+// the focus (which ends drags) while it asked; an answer puts the frame on
+// the page with its creation snapshot.
+TEST_F(EditorTest, AToolThatAsksMakesItsFrameOnlyWhenAnswered)
+{
+    static TPageEditor *asking;
+    static bool answer;
+    asking = editor.get();
+    const TKindTool asks{TTool::Rectangle, nullptr, [](TCDLFrame &f, TCreationHost &) {
+                             EXPECT_EQ(f.Width, 400) << "asked once the frame has its size";
+                             asking->CancelDrag();
+                             return answer;
+                         }};
+    for (const bool a : {false, true}) {
+        answer = a;
+        win.tool = TTool::Rectangle;
+        editor->MouseDown(Qt::LeftButton, Qt::NoModifier, D(0, 0));
+        editor->CreatingTool = &asks;
+        editor->MouseUp(Qt::LeftButton, D(0, 0));
+        EXPECT_EQ(page->FrameCount(), int(a));
+        EXPECT_EQ(Snapshots(), int(a));
+        EXPECT_EQ(page->ActiveFrame, a ? page->FrameAt(0) : nullptr);
+        EXPECT_EQ(win.tool, TTool::Edit);
     }
 }
