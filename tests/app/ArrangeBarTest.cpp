@@ -27,8 +27,8 @@ TEST_F(AppTest, ArrangeCommandsFollowTheSelectionAndActOnTheShownPage)
     ASSERT_TRUE(left);
     EXPECT_FALSE(left->isEnabled());
 
-    page.AddToSelection(f[1]);
-    page.AddToSelection(f[2]);
+    page.AddToSelection(f[1], true);
+    page.AddToSelection(f[2], true);
     EXPECT_TRUE(left->isEnabled());
     EXPECT_FALSE(m.Action(QStringLiteral("sbOHorizontal"))->isEnabled()) << "spreading needs three";
     left->click();
@@ -50,7 +50,7 @@ TEST_F(AppTest, ArrangeCommandsFollowTheSelectionAndActOnTheShownPage)
         {"miCenterH", {{-300, 75}, {-200, 75}, {-50, 75}}},  {"miCenterV", {{-175, 0}, {-175, 50}, {-175, 150}}},
         {"miSetH", {{-300, 0}, {-175, 50}, {-50, 150}}},     {"miSetV", {{-300, 0}, {-200, 75}, {-50, 150}}},
     };
-    page.AddToSelection(f[0]);
+    page.AddToSelection(f[0], true);
     for (const TAlignCase &a : cases) {
         for (int i = 0; i < 3; ++i) {
             f[i]->X = start[i].x();
