@@ -78,6 +78,10 @@ TEST_F(EditorTest, PressOutsideTheGroupEndsItForABandOrTheFrameUnderThePointer)
 
     page->SelectAll();
     page->RemoveFromSelection(c);
+    EXPECT_EQ(c->State(), TFrameState::Plain);
+    page->AddToSelection(c);
+    EXPECT_EQ(c->State(), TFrameState::Selected) << "a member shows its handles";
+    page->RemoveFromSelection(c);
     // A frame outside the group is picked alone.
     Click(D(-300, 300));
     EXPECT_EQ(page->ActiveFrame(), c);
