@@ -139,7 +139,7 @@ public:
 
     // f becomes the active frame and the only frame selected.
     void Activate(TCDLFrame *f);
-    // No active frame any more; a group stays.
+    // No active frame any more; the group stays as it is.
     void DropActive();
     // f joins the group. Throws the localized text 569 at the member guard
     // and changes nothing then. With notify it repaints and updates the
