@@ -61,7 +61,7 @@ int main(int argc, char **argv)
         // A width change of one unit invalidates every cached layout.
         const double full = MedianMs(Runs, [&](int run) {
             const int d = run % 2 ? -1 : 1;
-            for (auto &f : page.Frames)
+            for (auto &f : page.Frames())
                 f->Width += d;
             repaint();
         });

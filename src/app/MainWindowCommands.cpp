@@ -24,9 +24,12 @@ QList<QKeySequence> Key(QKeySequence::StandardKey k) { return {QKeySequence(k)};
 
 bool HasDocument(const TCommandContext &c) { return c.Document != nullptr; }
 
-bool HasSelection(const TCommandContext &c) { return c.Page && (c.Page->ActiveFrame || !c.Page->Selection.IsEmpty()); }
+bool HasSelection(const TCommandContext &c)
+{
+    return c.Page && (c.Page->ActiveFrame() || !c.Page->Selection().IsEmpty());
+}
 
-bool HasActiveFrame(const TCommandContext &c) { return c.Page && c.Page->ActiveFrame; }
+bool HasActiveFrame(const TCommandContext &c) { return c.Page && c.Page->ActiveFrame(); }
 
 bool CanUndo(const TCommandContext &c) { return c.Page && c.Page->Undo.CanUndo(); }
 

@@ -178,7 +178,7 @@ void TMDIForm::tellShownFrame()
 {
     TActiveDocument *d = ActiveDocument();
     TCDLPage *page = d ? d->ActivePage() : nullptr;
-    TCDLFrame *frame = page ? page->ActiveFrame : nullptr;
+    TCDLFrame *frame = page ? page->ActiveFrame() : nullptr;
     // Told frames are kept valid by the pages' notices, so an equal pair
     // here is still what the listeners hold.
     if (d != m_toldDocument || page != m_toldPage || frame != m_toldFrame)

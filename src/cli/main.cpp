@@ -132,7 +132,7 @@ int Render(const QStringList &args)
     }
     // Said as the window's status line says it; the page itself is right.
     QString rejected;
-    for (const auto &f : p.Frames)
+    for (const auto &f : p.Frames())
         if (const auto *t = dynamic_cast<const TCDLText *>(f.get()))
             for (QChar c : t->BarcodeRejects())
                 if (!rejected.contains(c))

@@ -22,23 +22,14 @@ ELocalizedError FormatError() { return ELocalizedError(GetText(ClipboardText::Ba
 class TBusyGuard
 {
 public:
-    explicit TBusyGuard(TCDLFrameList &s) : m_s(s) { m_s.Busy = true; }
+    explicit TBusyGuard(TSelectionClip &s) : m_s(s) { m_s.Busy = true; }
     ~TBusyGuard() { m_s.Busy = false; }
     TBusyGuard(const TBusyGuard &) = delete;
     TBusyGuard &operator=(const TBusyGuard &) = delete;
 
 private:
-    TCDLFrameList &m_s;
+    TSelectionClip &m_s;
 };
-
-void Deselect(TCDLPage &page)
-{
-    if (page.ActiveFrame)
-        page.ActiveFrame->State = TFrameState::Plain;
-    page.ActiveFrame = nullptr;
-    page.Selection.SetState(TFrameState::Plain);
-    page.Selection.Clear();
-}
 
 // The record body of a kind this program builds; any damage is the
 // clipboard's message.
@@ -63,7 +54,7 @@ void AddSelected(TCDLPage &page, std::unique_ptr<TCDLFrame> f)
     TCDLFrame *raw = f.get();
     page.AddFrame(std::move(f));
     try {
-        page.Selection.Add(raw, false);
+        page.AddToSelection(raw);
     } catch (...) {
         page.DeleteFrame(page.IndexOf(raw));
         throw;
@@ -74,9 +65,7 @@ void MakeActive(TCDLPage &page, std::unique_ptr<TCDLFrame> f)
 {
     TCDLFrame *raw = f.get();
     page.AddFrame(std::move(f));
-    Deselect(page);
-    page.ActiveFrame = raw;
-    raw->State = TFrameState::Selected;
+    page.Activate(raw);
 }
 
 // One record: 50 units right and down of the active frame, or of where it
@@ -84,7 +73,7 @@ void MakeActive(TCDLPage &page, std::unique_ptr<TCDLFrame> f)
 void PasteSingle(TCDLPage &page, uint16_t tag, TStreamReader &in)
 {
     std::unique_ptr<TCDLFrame> f = ReadFrame(page, tag, in);
-    const TCDLFrame &ref = page.ActiveFrame ? *page.ActiveFrame : *f;
+    const TCDLFrame &ref = page.ActiveFrame() ? *page.ActiveFrame() : *f;
     f->ShiftBy(int64_t(ref.X) + PasteStep - f->X, int64_t(ref.Y) + PasteStep - f->Y);
     MakeActive(page, std::move(f));
 }
@@ -94,11 +83,11 @@ void PasteSingle(TCDLPage &page, uint16_t tag, TStreamReader &in)
 // selected even when a damaged record throws.
 void ReadSelection(TCDLPage &page, TStreamReader &in)
 {
-    TCDLFrameList &s = page.Selection;
+    TSelectionClip &s = page.SelectionClip;
     if (s.Busy)
         return;
     TBusyGuard busy(s);
-    Deselect(page);
+    page.ClearSelection();
     if (in.remaining() < 4)
         throw FormatError();
     const int32_t clipId = in.readInt32();
@@ -122,9 +111,8 @@ void ReadSelection(TCDLPage &page, TStreamReader &in)
         failure = std::current_exception();
     }
     s.PasteOffset += QPoint(PasteStep, PasteStep);
-    for (TCDLFrame *f : s.Items())
+    for (TCDLFrame *f : page.Selection().Items())
         f->ShiftBy(s.PasteOffset.x(), s.PasteOffset.y());
-    s.SetState(TFrameState::Selected);
     if (failure)
         std::rethrow_exception(failure);
 }
@@ -165,14 +153,10 @@ void ShowSelection(TCDLPage &page)
 // What every insertion ends with once something arrived.
 void FinishInsert(TCDLPage &page)
 {
-    TCDLFrameList &s = page.Selection;
-    if (s.IsSingle() && !page.ActiveFrame) {
-        page.ActiveFrame = s.Get(0);
-        s.Clear();
-    }
+    page.ActivateLoneMember();
     page.Modified = true;
     page.AnnounceShownFrame();
-    page.Undo.Record(page.ActiveFrame, &s, TUndoKind::Creation);
+    page.Undo.Record(page.ActiveFrame(), &page.Selection(), TUndoKind::Creation);
     ShowSelection(page);
 }
 
@@ -200,14 +184,14 @@ template <class Read> bool Insert(TCDLPage &page, Read read)
 
 } // namespace
 
-QByteArray WriteSelectionBlock(const TCDLFrameList &s)
+QByteArray WriteSelectionBlock(const TCDLPage &page)
 {
     TStreamWriter w;
     w.writeWord(RecordMarker);
     w.writeWord(TagSelectionBlock);
     w.writeInt32(0);
-    w.writeInt32(s.ClipId);
-    for (const TCDLFrame *f : s.Items())
+    w.writeInt32(page.SelectionClip.ClipId);
+    for (const TCDLFrame *f : page.Selection().Items())
         f->WriteToStream(w);
     w.writeWord(SelectionEndMarker);
     return w.take();
@@ -216,12 +200,12 @@ QByteArray WriteSelectionBlock(const TCDLFrameList &s)
 TClipData CopyFromPage(TCDLPage &page)
 {
     TClipData clip;
-    TCDLFrameList &s = page.Selection;
-    if (page.ActiveFrame) {
-        page.ActiveFrame->CopyToClip(clip);
+    TSelectionClip &s = page.SelectionClip;
+    if (page.ActiveFrame()) {
+        page.ActiveFrame()->CopyToClip(clip);
         return clip;
     }
-    if (s.IsEmpty())
+    if (page.Selection().IsEmpty())
         return clip;
     s.ClipId = int32_t(QRandomGenerator::global()->bounded(60000));
     s.PasteOffset = QPoint();
@@ -229,7 +213,7 @@ TClipData CopyFromPage(TCDLPage &page)
         return clip;
     TBusyGuard busy(s);
     clip.HasPrivate = true;
-    clip.Private = WriteSelectionBlock(s);
+    clip.Private = WriteSelectionBlock(page);
     return clip;
 }
 
@@ -254,24 +238,16 @@ bool PasteIntoPage(TCDLPage &page, const TClipData &clip)
 
 QByteArray SelectionFileBytes(TCDLPage &page)
 {
-    TCDLFrameList &s = page.Selection;
-    TCDLFrame *const active = page.ActiveFrame;
-    if (active) {
-        s.Add(active, false);
-        page.ActiveFrame = nullptr;
-    }
+    page.GroupActive();
     // The selection goes back to how it was, also when a record refuses.
     auto restore = [&] {
-        if (s.IsSingle()) {
-            page.ActiveFrame = s.Get(0);
-            s.Clear();
-        }
+        page.ActivateLoneMember();
         page.Repaint();
     };
     TStreamWriter w;
     try {
         WriteFileHeader(w, SelectionFileVersion);
-        w.writeBytes(WriteSelectionBlock(s));
+        w.writeBytes(WriteSelectionBlock(page));
         WriteFileTrailer(w);
     } catch (...) {
         restore();

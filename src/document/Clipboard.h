@@ -9,7 +9,6 @@
 #include <QString>
 #include <cstdint>
 
-class TCDLFrameList;
 class TCDLPage;
 
 // The name the private format is offered under.
@@ -25,8 +24,8 @@ inline constexpr int LoadTitle = 584;
 inline constexpr int SaveTitle = 585;
 } // namespace ClipboardText
 
-// Marker, tag 16, the list's ClipId, the members' records, end marker.
-QByteArray WriteSelectionBlock(const TCDLFrameList &s);
+// Marker, tag 16, the page's ClipId, the group's records, end marker.
+QByteArray WriteSelectionBlock(const TCDLPage &page);
 
 // The active frame's own clipboard form, else the selection block under a
 // fresh ClipId; empty when nothing is selected or a copy is running.

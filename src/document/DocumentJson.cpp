@@ -40,7 +40,7 @@ QJsonObject PageToJson(const TCDLPage &page)
     }
     o.insert(QStringLiteral("SnapLines"), lines);
     QJsonArray frames;
-    for (const auto &f : page.Frames) {
+    for (const auto &f : page.Frames()) {
         QJsonObject fo;
         f->ToJson(fo);
         frames.append(fo);

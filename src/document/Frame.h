@@ -67,9 +67,10 @@ public:
     TCDLPage *Page;
     int32_t Id;
     int32_t Angle = 0;
-    // Kept by the editing tools; a dragged frame paints as an outline.
-    TFrameState State = TFrameState::Plain;
-    bool IsDragged() const { return State == TFrameState::Sizing || State == TFrameState::Moving; }
+    // Set by the page's selection operations alone; a dragged frame paints
+    // as an outline.
+    TFrameState State() const { return m_state; }
+    bool IsDragged() const { return m_state == TFrameState::Sizing || m_state == TFrameState::Moving; }
     int32_t DragPointCount = 8;
 
     // The kind's descriptor; every kind overrides both. The base's own tag
@@ -146,6 +147,8 @@ protected:
     QString BoxVerbose(int kindText) const;
 
 private:
+    friend class TCDLPage;
+    TFrameState m_state = TFrameState::Plain;
     TFrameGeometry m_screen;
     // The short strings' fields as last read, by field name, so that what
     // another writer left after the text is written back while the text

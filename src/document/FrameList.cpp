@@ -1,25 +1,18 @@
 #include "FrameList.h"
 
 #include "Errors.h"
-#include "Frame.h"
-#include "Page.h"
 #include "Strings.h"
 
 #include <algorithm>
 
-void TCDLFrameList::Add(TCDLFrame *f, bool notify)
+void TCDLFrameList::Add(TCDLFrame *f)
 {
     if (!f || Contains(f))
         return;
     if (Count() > MaxSelectionMembers)
         throw ELocalizedError(GetText(569));
-    f->State = TFrameState::Selected;
     m_items.push_back(f);
     m_index.insert(f);
-    if (notify && Page && Page->Window) {
-        Page->Window->RepaintPage();
-        Page->Window->CommandStatesChanged();
-    }
 }
 
 void TCDLFrameList::Remove(TCDLFrame *f)
@@ -46,26 +39,6 @@ TCDLFrame *TCDLFrameList::Get(int i) const
     if (i < 0 || i >= Count())
         throw InternalError(1);
     return m_items[size_t(i)];
-}
-
-void TCDLFrameList::SetState(TFrameState state)
-{
-    for (TCDLFrame *f : m_items)
-        f->State = state;
-}
-
-void TCDLFrameList::DeleteAll()
-{
-    if (!Page)
-        return;
-    const std::unordered_set<const TCDLFrame *> doomed = std::move(m_index);
-    Clear();
-    Page->DeleteFrames(doomed);
-    Page->AnnounceShownFrame();
-    Page->Modified = true;
-    Page->Repaint();
-    if (Page->Window)
-        Page->Window->CommandStatesChanged();
 }
 
 // The count, a blank, then the text, which opens with a blank of its own.

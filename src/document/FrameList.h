@@ -1,6 +1,7 @@
 #pragma once
-// The selection of one page when two or more frames are selected. It only
-// refers to frames; the page owns them.
+// The group of one page's selection: the frames selected when two or more
+// are. It only refers to frames; the page owns them and keeps the list's
+// rules (TCDLPage's selection operations).
 
 #include <QPoint>
 #include <QString>
@@ -9,29 +10,25 @@
 #include <vector>
 
 class TCDLFrame;
-class TCDLPage;
-class TPaintContext;
-enum class TFrameState : uint8_t;
 
 // A guard only: a page holds at most 30,000 frames.
 inline constexpr int MaxSelectionMembers = 65530;
 
-class TCDLFrameList
+// What the clipboard keeps of a page's selection between copies and pastes.
+struct TSelectionClip
 {
-public:
-    explicit TCDLFrameList(TCDLPage *page) : Page(page) {}
-
-    TCDLPage *Page;
     QPoint PasteOffset;
     int32_t ClipId = -1;
     bool Busy = false;
+};
 
+class TCDLFrameList
+{
+public:
     // Members in the order they joined.
     const std::vector<TCDLFrame *> &Items() const { return m_items; }
     // Throws the localized text 569 and changes nothing beyond the guard.
-    // Commands that add many frames pass notify = false and repaint and
-    // update the command states once at their end.
-    void Add(TCDLFrame *f, bool notify = true);
+    void Add(TCDLFrame *f);
     void Remove(TCDLFrame *f);
     void Remove(const std::unordered_set<const TCDLFrame *> &frames);
     void Clear();
@@ -41,10 +38,6 @@ public:
     bool Contains(const TCDLFrame *f) const { return m_index.contains(f); }
     // Throws the localized internal error 1 for an index it does not hold.
     TCDLFrame *Get(int i) const;
-    void SetState(TFrameState state);
-    // Each member where it lies under c.
-    // Frees every member through the page.
-    void DeleteAll();
     // "<n> Objekte ausgewählt"
     QString Describe() const;
 

@@ -17,7 +17,7 @@ TPageSettings &PageSettings()
     return s;
 }
 
-TCDLPage::TCDLPage(TPageHost *window) : Window(window), Selection(this), Undo(this)
+TCDLPage::TCDLPage(TPageHost *window) : Window(window), Undo(this)
 {
     const TPageSettings &s = PageSettings();
     BackColor = s.BackColor;
@@ -35,17 +35,17 @@ TCDLPage::TCDLPage(TPageHost *window) : Window(window), Selection(this), Undo(th
 TCDLPage::~TCDLPage()
 {
     // Nothing may keep pointing at the frames freed below.
-    ActiveFrame = nullptr;
-    Selection.Clear();
+    m_active = nullptr;
+    m_selection.Clear();
     if (Context.Interactive || m_announced)
         AnnounceShownFrame();
 }
 
 void TCDLPage::AnnounceShownFrame()
 {
-    m_announced = ActiveFrame;
+    m_announced = m_active;
     if (Window)
-        Window->ShownFrameChanged(*this, ActiveFrame);
+        Window->ShownFrameChanged(*this, m_active);
 }
 
 int TCDLPage::AddFrame(std::unique_ptr<TCDLFrame> frame)
@@ -53,14 +53,14 @@ int TCDLPage::AddFrame(std::unique_ptr<TCDLFrame> frame)
     if (FrameCount() >= MaxFramesPerPage)
         throw EFrameLimit(GetText(568));
     frame->Page = this;
-    Frames.push_back(std::move(frame));
+    m_frames.push_back(std::move(frame));
     return FrameCount() - 1;
 }
 
 int TCDLPage::IndexOf(const TCDLFrame *f) const
 {
     for (int i = 0; i < FrameCount(); ++i)
-        if (Frames[size_t(i)].get() == f)
+        if (m_frames[size_t(i)].get() == f)
             return i;
     return -1;
 }
@@ -70,13 +70,13 @@ void TCDLPage::DeleteFrame(int index)
     if (index < 0 || index >= FrameCount())
         return;
     TCDLFrame *f = FrameAt(index);
-    Selection.Remove(f);
-    if (f == ActiveFrame || f == m_announced) {
-        if (f == ActiveFrame)
-            ActiveFrame = nullptr;
+    m_selection.Remove(f);
+    if (f == m_active || f == m_announced) {
+        if (f == m_active)
+            m_active = nullptr;
         AnnounceShownFrame();
     }
-    Frames.erase(Frames.begin() + index);
+    m_frames.erase(m_frames.begin() + index);
     Repaint();
 }
 
@@ -91,85 +91,21 @@ void TCDLPage::TakeFrames(const std::unordered_set<const TCDLFrame *> &frames,
 {
     if (frames.empty())
         return;
-    Selection.Remove(frames);
-    if (frames.contains(ActiveFrame) || frames.contains(m_announced)) {
-        if (frames.contains(ActiveFrame))
-            ActiveFrame = nullptr;
+    m_selection.Remove(frames);
+    if (frames.contains(m_active) || frames.contains(m_announced)) {
+        if (frames.contains(m_active))
+            m_active = nullptr;
         AnnounceShownFrame();
     }
     std::vector<std::unique_ptr<TCDLFrame>> rest;
-    rest.reserve(Frames.size());
-    for (auto &f : Frames)
+    rest.reserve(m_frames.size());
+    for (auto &f : m_frames) {
+        // Off the page nothing is selected.
+        if (frames.contains(f.get()))
+            f->m_state = TFrameState::Plain;
         (frames.contains(f.get()) ? into : rest).push_back(std::move(f));
-    Frames = std::move(rest);
-    Repaint();
-}
-
-void TCDLPage::ShowSelectionStatus()
-{
-    if (!Window)
-        return;
-    if (ActiveFrame)
-        Window->ShowStatus(ActiveFrame->Verbose());
-    else if (Selection.Count() >= 2)
-        Window->ShowStatus(Selection.Describe());
-    else
-        Window->ShowStatus(QString());
-}
-
-void TCDLPage::SelectAll()
-{
-    Selection.Clear();
-    if (ActiveFrame)
-        ActiveFrame->State = TFrameState::Plain;
-    ActiveFrame = nullptr;
-    for (auto &f : Frames)
-        Selection.Add(f.get(), false);
-    Mode = ModeMove;
-    if (!Selection.IsSingle()) {
-        Selection.SetState(TFrameState::Selected);
-    } else {
-        ActiveFrame = Selection.Get(0);
-        ActiveFrame->State = TFrameState::Selected;
-        Selection.Clear();
     }
-    AnnounceShownFrame();
-    ShowSelectionStatus();
-    CommandStatesChanged();
-    Repaint();
-}
-
-void TCDLPage::DeselectAll()
-{
-    for (TCDLFrame *f : Selection.Items())
-        f->State = TFrameState::Plain;
-    Selection.Clear();
-    if (Window)
-        Window->ShowStatus(QString());
-    if (ActiveFrame)
-        ActiveFrame->State = TFrameState::Plain;
-    ActiveFrame = nullptr;
-    AnnounceShownFrame();
-    CommandStatesChanged();
-    Repaint();
-}
-
-void TCDLPage::DeleteSelected()
-{
-    if (!Selection.IsEmpty()) {
-        Undo.Record(nullptr, &Selection, TUndoKind::Deletion);
-        Selection.DeleteAll();
-    } else if (ActiveFrame) {
-        Undo.Record(ActiveFrame, nullptr, TUndoKind::Deletion);
-        DeleteFrame(IndexOf(ActiveFrame));
-    } else {
-        return;
-    }
-    Modified = true;
-    if (Window)
-        Window->ShowStatus(QString());
-    AnnounceShownFrame();
-    CommandStatesChanged();
+    m_frames = std::move(rest);
     Repaint();
 }
 

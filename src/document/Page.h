@@ -95,10 +95,7 @@ public:
     TSnapLine SnapLines;
     bool Modified = false;
     TPageHost *Window;
-    std::vector<std::unique_ptr<TCDLFrame>> Frames;
-    TCDLFrame *ActiveFrame = nullptr;
-    TCDLFrameList Selection;
-    int32_t Mode = -1;
+    TSelectionClip SelectionClip;
     TUndo Undo;
     TColor BackColor;
     bool GuideFlag;
@@ -123,14 +120,57 @@ public:
     // z-order.
     void TakeFrames(const std::unordered_set<const TCDLFrame *> &frames, std::vector<std::unique_ptr<TCDLFrame>> &into);
     int IndexOf(const TCDLFrame *f) const;
-    int FrameCount() const { return int(Frames.size()); }
-    TCDLFrame *FrameAt(int i) const { return Frames[size_t(i)].get(); }
+    int FrameCount() const { return int(m_frames.size()); }
+    TCDLFrame *FrameAt(int i) const { return m_frames[size_t(i)].get(); }
+    // Bottom first.
+    const std::vector<std::unique_ptr<TCDLFrame>> &Frames() const { return m_frames; }
 
+    // ---- The selection (PageSelection.cpp). One frame selected is the
+    // active frame with an empty group; a group holds two frames and more
+    // (align leaves a lone member until the next press). What is selected
+    // is in the Selected state and the rest Plain, but while a drag moves or
+    // sizes it. Only these operations change what is selected or set a
+    // frame's state. They tell nobody: the caller knows when its run of
+    // changes ends and then sends AnnounceSelection or the notices it needs.
+    const TCDLFrameList &Selection() const { return m_selection; }
+    TCDLFrame *ActiveFrame() const { return m_active; }
+    // What a drag does: ModeCreate, a handle 1..8, ModeMove.
+    int32_t Mode() const { return m_mode; }
+
+    // f becomes the active frame and the only frame selected.
+    void Activate(TCDLFrame *f);
+    // No active frame any more; the group stays as it is.
+    void DropActive();
+    // f joins the group. Throws the localized text 569 at the member guard
+    // and changes nothing then. With notify it repaints and updates the
+    // command states; commands that add many do that once at their end.
+    void AddToSelection(TCDLFrame *f, bool notify = false);
+    void RemoveFromSelection(TCDLFrame *f);
+    // The group empties; the active frame stays.
+    void ClearGroup();
+    void ClearSelection();
+    // The active frame becomes a member, for what works on a group (align,
+    // the selection file).
+    void GroupActive();
+    // A lone member becomes the active frame; true when there was one.
+    bool ActivateLoneMember();
+    // Exactly these frames selected: one as the active frame, more as a group.
+    void SelectOnly(const std::vector<TCDLFrame *> &frames);
+    // A drag of what is selected begins (Moving or Sizing) with its mode,
+    // and ends with it showing its handles again.
+    void BeginDrag(TFrameState state, int32_t mode);
+    void EndDrag();
+    // f, not on the page yet, is being drawn out.
+    void BeginCreating(TCDLFrame &f);
+
+    // The commands, with their notices.
     void SelectAll();
     void DeselectAll();
     // The delete command: the selection, else the active frame, with one
     // deletion snapshot; marks the page modified.
     void DeleteSelected();
+    // Frees the group's members without a snapshot; marks the page modified.
+    void DeleteGroup();
 
     bool HasSerialNumbers() const;
     bool SerialNumbersSuffice(int32_t n) const;
@@ -172,6 +212,9 @@ public:
 
     // Refresh the status bar from the current selection.
     void ShowSelectionStatus();
+    // The notices of a changed selection: the shown frame, the status line,
+    // the command states and a repaint.
+    void AnnounceSelection();
     // The one notice that the active frame or the selection changed: tells
     // the window the active frame, none for nothing or a group.
     void AnnounceShownFrame();
@@ -197,6 +240,12 @@ protected:
     virtual void ReadKindSettingsAfterFlags(TStreamReader & /*in*/) {}
 
 private:
+    void SetSelectedStates(TFrameState state);
+
+    std::vector<std::unique_ptr<TCDLFrame>> m_frames;
+    TCDLFrameList m_selection;
+    TCDLFrame *m_active = nullptr;
+    int32_t m_mode = -1;
     // The frame last announced. Freeing it announces again first, whatever
     // left it shown, so no listener is left holding a frame that is gone.
     const TCDLFrame *m_announced = nullptr;

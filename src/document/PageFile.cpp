@@ -20,7 +20,7 @@ void TCDLPage::WriteSection(TStreamWriter &out) const
     out.writeBool(SnapEnabled);
     out.writeBool(ShowSnapPoints);
     WriteKindSettingsAfterFlags(out);
-    for (const auto &f : Frames)
+    for (const auto &f : m_frames)
         f->WriteToStream(out);
 }
 

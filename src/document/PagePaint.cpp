@@ -31,7 +31,7 @@ void TCDLPage::PaintScreen(QPainter &p, QSize control, bool omitDragged)
 
 void TCDLPage::UpdateScreenGeometry()
 {
-    for (auto &f : Frames)
+    for (auto &f : m_frames)
         f->UpdateScreenGeometry();
 }
 
@@ -111,7 +111,7 @@ void TCDLPage::Paint(TPaintContext &c, const TPagePaintOptions &o) const
         PaintGrid(c, visible);
         PaintSnapLines(c, visible);
     }
-    for (const auto &f : Frames) {
+    for (const auto &f : m_frames) {
         if (o.OmitDragged && f->IsDragged())
             continue;
         // The screen's geometry was refreshed by PaintScreen.
@@ -124,13 +124,13 @@ void TCDLPage::Paint(TPaintContext &c, const TPagePaintOptions &o) const
     }
     if (o.EditingAids && p) {
         auto handles = [&](const TCDLFrame &f) {
-            if (f.State == TFrameState::Selected)
+            if (f.State() == TFrameState::Selected)
                 f.PaintDragPointsAt(c, screen ? f.ScreenGeometry() : f.Geometry(c));
         };
-        if (ActiveFrame)
-            handles(*ActiveFrame);
-        if (Selection.Count() > 1)
-            for (const TCDLFrame *f : Selection.Items())
+        if (m_active)
+            handles(*m_active);
+        if (m_selection.Count() > 1)
+            for (const TCDLFrame *f : m_selection.Items())
                 handles(*f);
         c.SetPen(0, TPenMode::Copy, Qt::SolidLine, 0);
         c.SetBrush(0, true);

@@ -8,12 +8,12 @@
 
 bool TCDLPage::HasSerialNumbers() const
 {
-    return std::any_of(Frames.begin(), Frames.end(), [](const auto &f) { return KindCast<TCDLSerNo>(f.get()); });
+    return std::any_of(m_frames.begin(), m_frames.end(), [](const auto &f) { return KindCast<TCDLSerNo>(f.get()); });
 }
 
 bool TCDLPage::SerialNumbersSuffice(int32_t n) const
 {
-    for (const auto &f : Frames)
+    for (const auto &f : m_frames)
         if (const TCDLSerNo *s = KindCast<TCDLSerNo>(f.get()); s && !s->Suffices(n))
             return false;
     return true;
@@ -22,7 +22,7 @@ bool TCDLPage::SerialNumbersSuffice(int32_t n) const
 void TCDLPage::AdvanceSerialNumbers()
 {
     // Only a page whose numbers moved has changed by being printed.
-    for (auto &f : Frames)
+    for (auto &f : m_frames)
         if (TCDLSerNo *s = KindCast<TCDLSerNo>(f.get())) {
             s->Advance();
             Modified = true;
@@ -31,14 +31,14 @@ void TCDLPage::AdvanceSerialNumbers()
 
 void TCDLPage::SaveCounters()
 {
-    for (auto &f : Frames)
+    for (auto &f : m_frames)
         if (TCDLSerNo *s = KindCast<TCDLSerNo>(f.get()))
             s->SavedCounter = s->Counter;
 }
 
 void TCDLPage::RestoreCounters()
 {
-    for (auto &f : Frames)
+    for (auto &f : m_frames)
         if (TCDLSerNo *s = KindCast<TCDLSerNo>(f.get()))
             s->Counter = s->SavedCounter;
 }

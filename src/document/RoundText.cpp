@@ -59,10 +59,10 @@ void TCDLRText::ReCalc() const
     if (key == m_layoutKey)
         return;
     const TTextMeasure m(*this);
-    LineHeight = m.LineHeight();
-    CharList.clear();
+    m_lineHeight = m.LineHeight();
+    m_chars.clear();
     const double r = std::hypot(double(X) - X2, double(Y) - Y2);
-    Radius = r == 0 ? 1.0 : r;
+    m_radius = r == 0 ? 1.0 : r;
     double acc = 0;
     for (QChar ch : text) {
         if (ch.unicode() <= 31)
@@ -70,10 +70,10 @@ void TCDLRText::ReCalc() const
         TCharInfo info;
         info.Char = ch;
         info.Width = m.CharWidth(ch);
-        const double a = info.Width / Radius;
+        const double a = info.Width / m_radius;
         info.Angle = Turned() ? acc - a / 2 : acc + a / 2;
         acc += Turned() ? -a : a;
-        CharList.push_back(info);
+        m_chars.push_back(info);
     }
     m_span = acc;
     m_layoutKey = std::move(key);
@@ -86,7 +86,7 @@ TFrameGeometry TCDLRText::Geometry(const TPaintContext &c) const
     const QPoint centre = g.DragPoints[1] = c.Map(X2, Y2);
     g.DragPoints[2] = c.Map(X, Y);
     g.InnerRadius = RoundEven(Distance(centre, g.DragPoints[2]));
-    g.OuterRadius = g.InnerRadius + int32_t(std::trunc(LineHeight * c.ScaleY));
+    g.OuterRadius = g.InnerRadius + int32_t(std::trunc(m_lineHeight * c.ScaleY));
     // The device start point, aligned, and the characters around the centre.
     QPoint s = g.DragPoints[2];
     if (Alignment == 1)
@@ -97,8 +97,8 @@ TFrameGeometry TCDLRText::Geometry(const TPaintContext &c) const
     const double len = std::hypot(dx, dy);
     const double v = len == 0 ? 0 : std::clamp(-dy / len, -1.0, 1.0);
     g.StartAngle = dx >= 1 ? std::asin(v) : std::numbers::pi - std::asin(v);
-    g.Chars.reserve(CharList.size());
-    for (const TCharInfo &info : CharList)
+    g.Chars.reserve(m_chars.size());
+    for (const TCharInfo &info : m_chars)
         g.Chars.push_back({RotateAbout(s, centre, info.Angle),
                            RoundEven((g.StartAngle + info.Angle) * 180.0 / std::numbers::pi * 10)});
     g.EndAngle = g.StartAngle + m_span;
@@ -136,9 +136,9 @@ void TCDLRText::PaintAt(TPaintContext &c, const TFrameGeometry &g) const
     // Top-centre on the inner circle, or bottom-centre when turned.
     const int baseline = Turned() ? -fm.descent() : fm.ascent();
     const int turn = Turned() ? -900 : 900;
-    for (size_t i = 0; i < CharList.size() && i < g.Chars.size(); ++i) {
+    for (size_t i = 0; i < m_chars.size() && i < g.Chars.size(); ++i) {
         const TPlacedChar &at = g.Chars[i];
-        const QChar ch = CharList[i].Char;
+        const QChar ch = m_chars[i].Char;
         QTransform t;
         t.translate(at.Position.x(), at.Position.y());
         t.rotate(-(at.FontAngle + turn) / 10.0);

@@ -32,10 +32,25 @@ public:
     std::vector<QPoint> ModelHandles() const override { return {QPoint(X2, Y2), QPoint(X, Y)}; }
     void ShiftBy(int64_t dx, int64_t dy) override { ShiftWithSecondPoint(dx, dy); }
 
-    // Measures the characters and their angles along the circle in model
-    // units; skipped while nothing it depends on has changed. A cache of the
-    // model alone: Geometry places the characters on a device from it.
-    void ReCalc() const;
+    // The characters and their angles along the circle, the radius (model
+    // units from start point to centre, 1.0 when none) and the line height.
+    // A memo of the model alone, rebuilt when asked for after anything it
+    // depends on changed; Geometry places the characters on a device from it.
+    const std::vector<TCharInfo> &Chars() const
+    {
+        ReCalc();
+        return m_chars;
+    }
+    double Radius() const
+    {
+        ReCalc();
+        return m_radius;
+    }
+    int32_t LineHeight() const
+    {
+        ReCalc();
+        return m_lineHeight;
+    }
     QString PlainText() const { return JoinParagraphs(Values); }
     void CopyToClip(TClipData &clip) const override
     {
@@ -46,12 +61,12 @@ public:
 
     bool Turned() const { return Angle == 180; }
 
-    mutable std::vector<TCharInfo> CharList;
-    // Model units: the distance from start point to centre, 1.0 when none.
-    mutable double Radius = 1.0;
-    mutable int32_t LineHeight = 0;
-
 private:
+    // Brings the memo up to date; skipped while nothing it depends on changed.
+    void ReCalc() const;
+    mutable std::vector<TCharInfo> m_chars;
+    mutable double m_radius = 1.0;
+    mutable int32_t m_lineHeight = 0;
     struct TLayoutKey
     {
         QString Text, FontName;

@@ -121,9 +121,9 @@ void TCDLText::ReCalc() const
     TTextMeasure m(*this);
     if (PaintsAsBarcode())
         m.UseFixedAdvance(Code39Advance(FontSize), Code39Draws);
-    LineHeight = m.LineHeight();
-    WordList = SplitWords(key.Paragraphs, m);
-    LineList = BreakLines(WordList, Width);
+    m_lineHeight = m.LineHeight();
+    m_words = SplitWords(key.Paragraphs, m);
+    m_lines = BreakLines(m_words, Width);
     m_layoutKey = std::move(key);
     m_paint.Cell = -1;
 }
@@ -142,7 +142,7 @@ const TCDLText::TPaintCache &TCDLText::PaintCache(const TPaintContext &c) const
     m_paint.Ascent = fm.ascent();
     m_paint.LineWidths.clear();
     m_paint.Bars.clear();
-    for (const TLineInfo &l : LineList) {
+    for (const TLineInfo &l : m_lines) {
         if (bars)
             m_paint.Bars.push_back(Code39Line(l.Text));
         else
@@ -203,15 +203,15 @@ void TCDLText::PaintLines(TPaintContext &c, const TFrameGeometry &g) const
     const QPoint p0 = g.DragPoints[1];
     // Lines that do not fit wholly are not drawn.
     size_t shown = 0;
-    while (shown < LineList.size() && int64_t(shown + 1) * LineHeight < Height)
+    while (shown < m_lines.size() && int64_t(shown + 1) * m_lineHeight < Height)
         ++shown;
     const bool bars = pc.AsBars;
     const double module = bars ? BarModule(c, pc, shown) : 0;
     if (bars)
         p.setRenderHint(QPainter::Antialiasing, module != std::floor(module));
     for (size_t i = 0; i < shown; ++i) {
-        const TLineInfo &l = LineList[i];
-        const int y = p0.y() + RoundEven(LineHeight * c.ScaleY * double(i));
+        const TLineInfo &l = m_lines[i];
+        const int y = p0.y() + RoundEven(m_lineHeight * c.ScaleY * double(i));
         if (Alignment == 3 && !l.ParagraphEnd && !bars) {
             PaintJustified(c, base, p0, QPoint(p0.x(), y), l.Text, wd);
             continue;

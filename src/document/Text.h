@@ -23,11 +23,24 @@ public:
     // without its font; empty when nothing is left out.
     QString BarcodeRejects() const;
 
-    // Rebuilds words, lines and line height; skipped while nothing it
-    // depends on has changed since the last run. They are a cache of the
-    // model alone (measured on the reference context in model units), which
-    // is why a const frame may bring them up to date before painting.
-    void ReCalc() const;
+    // The layout: words, lines and line height in model units, measured on
+    // the reference context. A memo of the model alone, rebuilt when asked
+    // for after anything it depends on changed, so a const frame has it.
+    const std::vector<TWordInfo> &Words() const
+    {
+        ReCalc();
+        return m_words;
+    }
+    const std::vector<TLineInfo> &Lines() const
+    {
+        ReCalc();
+        return m_lines;
+    }
+    int32_t LineHeight() const
+    {
+        ReCalc();
+        return m_lineHeight;
+    }
 
     // Clipboard text: paragraphs joined by CR LF.
     QString PlainText() const { return JoinParagraphs(Values); }
@@ -35,10 +48,6 @@ public:
     // it is longer than a paste may bring or the record can hold.
     void SetPlainText(const QString &text);
     static constexpr int MaxPasteChars = 29999;
-
-    mutable std::vector<TWordInfo> WordList;
-    mutable std::vector<TLineInfo> LineList;
-    mutable int32_t LineHeight = 0;
 
 protected:
     // The paragraphs as laid out (after the barcode transformation).
@@ -49,6 +58,12 @@ protected:
     bool PaintsAsBarcode() const;
 
 private:
+    // Brings the layout up to date; skipped while nothing it depends on has
+    // changed since the last run.
+    void ReCalc() const;
+    mutable std::vector<TWordInfo> m_words;
+    mutable std::vector<TLineInfo> m_lines;
+    mutable int32_t m_lineHeight = 0;
     struct TLayoutKey
     {
         QStringList Paragraphs;

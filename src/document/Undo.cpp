@@ -103,13 +103,13 @@ int32_t TUndo::NextId()
     return id;
 }
 
-void TUndo::Record(TCDLFrame *f, TCDLFrameList *s, TUndoKind kind)
+void TUndo::Record(TCDLFrame *f, const TCDLFrameList *s, TUndoKind kind)
 {
     std::vector<TCDLFrame *> frames;
     if (s && !s->IsEmpty()) {
-        if (f)
-            s->Add(f, false);
         frames = s->Items();
+        if (f && !s->Contains(f))
+            frames.push_back(f);
     } else if (f) {
         frames.push_back(f);
     }
@@ -197,24 +197,16 @@ void TUndo::Redo()
 void TUndo::BeginRestore()
 {
     TCDLPage &page = *Page;
-    for (TCDLFrame *f : page.Selection.Items())
-        f->State = TFrameState::Plain;
-    page.Selection.Clear();
-    if (page.ActiveFrame) {
-        page.ActiveFrame->State = TFrameState::Plain;
-        page.ActiveFrame = nullptr;
+    const bool hadActive = page.ActiveFrame();
+    page.ClearSelection();
+    if (hadActive)
         page.AnnounceShownFrame();
-    }
 }
 
 void TUndo::FinishRestore()
 {
     TCDLPage &page = *Page;
-    page.Selection.SetState(TFrameState::Selected);
-    if (page.Selection.IsSingle() && !page.ActiveFrame) {
-        page.ActiveFrame = page.Selection.Get(0);
-        page.Selection.Clear();
-    }
+    page.ActivateLoneMember();
     page.Repaint();
     page.AnnounceShownFrame();
     page.ShowSelectionStatus();
@@ -235,7 +227,7 @@ QByteArray TUndo::PutBack(std::vector<std::unique_ptr<TCDLFrame>> &frames)
         }
         PutEntryHead(created.data() + kHeadSize + kEntryHeadSize * n, n + 1, *raw);
         ++n;
-        page.Selection.Add(raw, false);
+        page.AddToSelection(raw);
     }
     frames.clear();
     FinishRestore();
@@ -253,8 +245,8 @@ QByteArray TUndo::Apply(const QByteArray &snapshot, std::vector<std::unique_ptr<
 
     // Looked up once: a snapshot of a whole page names every frame.
     std::unordered_map<int32_t, TCDLFrame *> byId;
-    byId.reserve(page.Frames.size());
-    for (auto &f : page.Frames)
+    byId.reserve(page.Frames().size());
+    for (auto &f : page.Frames())
         byId.try_emplace(f->Id, f.get());
     auto findById = [&](int32_t id) -> TCDLFrame * {
         const auto it = byId.find(id);
@@ -323,7 +315,7 @@ QByteArray TUndo::Apply(const QByteArray &snapshot, std::vector<std::unique_ptr<
                     putInts(data + 16, {f->Width, f->Height});
                     f->Width = w, f->Height = h;
                 }
-                page.Selection.Add(f, false);
+                page.AddToSelection(f);
                 break;
             }
             case TUndoKind::Properties: {
@@ -338,7 +330,7 @@ QByteArray TUndo::Apply(const QByteArray &snapshot, std::vector<std::unique_ptr<
                     WriteEntry(records, ++found, *f, TUndoKind::Properties);
                 (f ? f : scratch.get())->ReadProperties(in);
                 if (f)
-                    page.Selection.Add(f, false);
+                    page.AddToSelection(f);
                 break;
             }
             case TUndoKind::Deletion: {
@@ -354,7 +346,7 @@ QByteArray TUndo::Apply(const QByteArray &snapshot, std::vector<std::unique_ptr<
                 page.AddFrame(std::move(nf));
                 PutEntryHead(heads.data() + kHeadSize + kEntryHeadSize * found, found + 1, *raw);
                 ++found;
-                page.Selection.Add(raw, false);
+                page.AddToSelection(raw);
                 break;
             }
             case TUndoKind::Creation:
@@ -374,7 +366,7 @@ QByteArray TUndo::Apply(const QByteArray &snapshot, std::vector<std::unique_ptr<
                         page.MoveFrame(i, i - 1);
                     else if (kind == TUndoKind::StepBack && i < page.FrameCount() - 1)
                         page.MoveFrame(i, i + 1);
-                    page.Selection.Add(f, false);
+                    page.AddToSelection(f);
                 }
                 break;
             case TUndoKind::ToFront:
@@ -403,8 +395,6 @@ QByteArray TUndo::Apply(const QByteArray &snapshot, std::vector<std::unique_ptr<
     if (!created.empty()) {
         if (takeCreated) {
             page.TakeFrames(created, *takeCreated);
-            for (auto &f : *takeCreated)
-                f->State = TFrameState::Plain;
         } else {
             page.DeleteFrames(created);
         }

@@ -59,7 +59,7 @@ public:
     // Snapshot of f, or of the selection s (f joins a non-empty s). A new
     // change: the redo steps are set aside, and gone unless KeepRedo or
     // Withdraw follows at once.
-    void Record(TCDLFrame *f, TCDLFrameList *s, TUndoKind kind);
+    void Record(TCDLFrame *f, const TCDLFrameList *s, TUndoKind kind);
     // The edit the newest snapshot was taken for changed nothing (a press that
     // did not move): the snapshot stays, the redo steps come back.
     void KeepRedo();

@@ -93,19 +93,18 @@ int AlignModeOfTag(int tag)
     return tag >= 1 && tag <= 8 ? kModes[tag - 1] : -1;
 }
 
-bool CanAlign(const TCDLPage &page, TAlignMode mode) { return page.Selection.Count() >= (Spreads(mode) ? 3 : 2); }
+bool CanAlign(const TCDLPage &page, TAlignMode mode) { return page.Selection().Count() >= (Spreads(mode) ? 3 : 2); }
 
 void Align(TCDLPage &page, TAlignMode mode)
 {
-    if (page.ActiveFrame) {
-        page.Selection.Add(page.ActiveFrame, false);
-        page.ActiveFrame = nullptr;
+    if (page.ActiveFrame()) {
+        page.GroupActive();
         page.AnnounceShownFrame();
     }
-    if (page.Selection.Count() < 2)
+    if (page.Selection().Count() < 2)
         return;
-    page.Undo.Record(nullptr, &page.Selection, TUndoKind::Position);
-    const std::vector<TCDLFrame *> &group = page.Selection.Items();
+    page.Undo.Record(nullptr, &page.Selection(), TUndoKind::Position);
+    const std::vector<TCDLFrame *> &group = page.Selection().Items();
     const bool moved = Spreads(mode) ? Spread(group, mode == TAlignMode::DistributeH) : LineUp(group, mode);
     // Moved frames are a change to save like any other.
     if (moved)

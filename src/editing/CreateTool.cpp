@@ -10,8 +10,7 @@ void TCreateTool::Press(TPageEditor &e, QPoint p, Qt::KeyboardModifiers)
     s.FreshPick = false;
     s.MouseState = TMouseState::Idle;
     s.Moved = false;
-    ClearGroup(page);
-    DropActive(page);
+    ClearSelection(page);
     const QPoint m = e.ModelOf(p);
     e.Creating =
         CreateToolFrame(e.Host() ? e.Host()->CurrentTool() : TTool::Edit, &page, m.x(), m.y(), &e.CreatingTool);
@@ -21,8 +20,7 @@ void TCreateTool::Press(TPageEditor &e, QPoint p, Qt::KeyboardModifiers)
     s.GrabOffset = s.PressPoint = s.LastPoint = s.PressRecord = p;
     s.MouseState = TMouseState::Create;
     page.Undo.Record(f, nullptr, TUndoKind::Creation);
-    f->State = TFrameState::Sizing;
-    page.Mode = ModeCreate;
+    page.BeginCreating(*f);
     e.Relayout(f);
     e.Status(f->Verbose());
     page.Repaint();
@@ -47,7 +45,6 @@ void TCreateTool::Release(TPageEditor &e, QPoint p)
     TCDLFrame *f = e.Creating.get();
     if (!f)
         return;
-    f->State = TFrameState::Selected;
     if (p == e.m_state.PressPoint) {
         f->SetDefaults();
         e.Relayout(f);
@@ -68,7 +65,7 @@ void TCreateTool::Release(TPageEditor &e, QPoint p)
         }
     }
     if (added) {
-        page.ActiveFrame = f;
+        page.Activate(f);
         e.Relayout(f);
         page.Modified = true;
         page.AnnounceShownFrame();

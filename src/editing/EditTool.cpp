@@ -21,7 +21,7 @@ void DragFrame(TPageEditor &e, QPoint p, QPoint m)
 {
     TEditState &s = e.m_state;
     TCDLPage &page = e.Page();
-    TCDLFrame *f = s.MouseState == TMouseState::Create ? e.Creating.get() : page.ActiveFrame;
+    TCDLFrame *f = s.MouseState == TMouseState::Create ? e.Creating.get() : page.ActiveFrame();
     if (!f || p == s.LastPoint)
         return;
     // A frame picked by this press gets its snapshot only once it really moves.
@@ -29,7 +29,7 @@ void DragFrame(TPageEditor &e, QPoint p, QPoint m)
         page.Undo.Record(f, nullptr, TUndoKind::Position);
         s.FreshPick = false;
     }
-    f->MouseMove(m.x(), m.y(), s.GrabOffset.x(), s.GrabOffset.y(), page.Mode);
+    f->MouseMove(m.x(), m.y(), s.GrabOffset.x(), s.GrabOffset.y(), page.Mode());
     e.Relayout(f);
     if (f != e.Creating.get())
         page.AnnounceShownFrame();
@@ -70,17 +70,16 @@ void TEditTool::Press(TPageEditor &e, QPoint p, Qt::KeyboardModifiers mods)
         PressTail(s, p);
         return;
     }
-    if (page.Selection.Count() >= 2) {
+    if (page.Selection().Count() >= 2) {
         bool hit = false;
-        for (TCDLFrame *f : page.Selection.Items())
+        for (TCDLFrame *f : page.Selection().Items())
             if ((hit = f->TestMouseHit(p.x(), p.y())))
                 break;
         if (hit) {
-            page.Selection.SetState(TFrameState::Moving);
-            page.Mode = ModeMove;
+            page.BeginDrag(TFrameState::Moving, ModeMove);
             s.MouseState = TMouseState::MoveGroup;
             s.GrabOffset = m;
-            page.Undo.Record(nullptr, &page.Selection, TUndoKind::Position);
+            page.Undo.Record(nullptr, &page.Selection(), TUndoKind::Position);
             s.Recorded = true;
             page.Repaint();
             PressTail(s, p);
@@ -88,13 +87,15 @@ void TEditTool::Press(TPageEditor &e, QPoint p, Qt::KeyboardModifiers mods)
         }
     } else {
         // A lone member can be left by the align command; a press ends it.
-        ClearGroup(page);
-        if (TCDLFrame *a = page.ActiveFrame) {
+        if (!page.Selection().IsEmpty()) {
+            page.ClearGroup();
+            page.Repaint();
+        }
+        if (TCDLFrame *a = page.ActiveFrame()) {
             if (const int h = a->TestDPMouseHit(p.x(), p.y()); h != -1) {
-                page.Mode = h;
                 page.Undo.Record(a, nullptr, TUndoKind::Size);
                 s.Recorded = true;
-                a->State = TFrameState::Sizing;
+                page.BeginDrag(TFrameState::Sizing, h);
                 s.MouseState = TMouseState::DragHandle;
                 page.Repaint();
                 PressTail(s, p);
@@ -103,34 +104,31 @@ void TEditTool::Press(TPageEditor &e, QPoint p, Qt::KeyboardModifiers mods)
             if (a->TestMouseHit(p.x(), p.y())) {
                 page.Undo.Record(a, nullptr, TUndoKind::Position);
                 s.Recorded = true;
-                a->State = TFrameState::Moving;
+                page.BeginDrag(TFrameState::Moving, ModeMove);
                 s.MouseState = TMouseState::MoveActive;
                 s.GrabOffset = GrabOffsetOf(*a, m);
-                page.Mode = ModeMove;
                 page.Repaint();
                 PressTail(s, p);
                 return;
             }
-            a->State = TFrameState::Plain;
-            page.ActiveFrame = nullptr;
+            page.DropActive();
             e.Status(QString());
             page.Repaint();
         }
     }
     if (TCDLFrame *f = TopmostHit(page, p.x(), p.y())) {
-        ClearGroup(page);
-        page.ActiveFrame = f;
-        f->State = TFrameState::Moving;
+        page.Activate(f);
+        page.BeginDrag(TFrameState::Moving, ModeMove);
         s.MouseState = TMouseState::MoveActive;
         s.FreshPick = true;
         s.GrabOffset = GrabOffsetOf(*f, m);
-        page.Mode = ModeMove;
         page.AnnounceShownFrame();
         e.Status(f->Verbose());
         page.Repaint();
     } else {
+        page.ClearGroup();
         page.AnnounceShownFrame();
-        ClearGroup(page);
+        page.Repaint();
         s.MouseState = TMouseState::Band;
         s.GrabOffset = p;
         e.Status(QString());
@@ -145,13 +143,10 @@ void TEditTool::CtrlClick(TPageEditor &e, QPoint p)
         return;
     if (TCDLFrame *f = TopmostHit(page, p.x(), p.y()))
         ToggleSelected(page, f);
-    if (SingleToActive(page)) {
-        e.m_state.GrabOffset = GrabOffsetOf(*page.ActiveFrame, e.ModelOf(p));
-    } else if (!page.ActiveFrame) {
-        page.Selection.SetState(TFrameState::Selected);
-        page.Mode = ModeMove;
+    if (SingleToActive(page))
+        e.m_state.GrabOffset = GrabOffsetOf(*page.ActiveFrame(), e.ModelOf(p));
+    else if (!page.ActiveFrame())
         page.AnnounceShownFrame();
-    }
     page.ShowSelectionStatus();
     page.Repaint();
 }
@@ -228,8 +223,8 @@ void TEditTool::Release(TPageEditor &e, QPoint p)
     switch (s.MouseState) {
     case TMouseState::MoveActive:
     case TMouseState::DragHandle:
-        if (TCDLFrame *f = page.ActiveFrame) {
-            f->State = TFrameState::Selected;
+        if (page.ActiveFrame()) {
+            page.EndDrag();
             if (s.Moved) {
                 page.Modified = true;
                 page.AnnounceShownFrame();
@@ -239,7 +234,7 @@ void TEditTool::Release(TPageEditor &e, QPoint p)
         break;
     case TMouseState::Band: SelectInRect(page, s.GrabOffset, s.LastPoint); break;
     case TMouseState::MoveGroup:
-        page.Selection.SetState(TFrameState::Selected);
+        page.EndDrag();
         if (s.Moved)
             page.Modified = true;
         page.Repaint();

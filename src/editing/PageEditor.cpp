@@ -83,7 +83,7 @@ void TPageEditor::Relayout(TCDLFrame *f) const
 
 void TPageEditor::MoveGroupBy(int32_t dx, int32_t dy) const
 {
-    for (TCDLFrame *f : m_page.Selection.Items()) {
+    for (TCDLFrame *f : m_page.Selection().Items()) {
         f->MouseMove(f->X, f->Y, -dx, -dy, ModeMove);
         Relayout(f);
     }
@@ -99,9 +99,9 @@ std::vector<TCDLFrame *> TPageEditor::DraggedFrames() const
     std::vector<TCDLFrame *> r;
     if (Creating)
         r.push_back(Creating.get());
-    else if (m_page.ActiveFrame && m_page.ActiveFrame->IsDragged())
-        r.push_back(m_page.ActiveFrame);
-    for (TCDLFrame *f : m_page.Selection.Items())
+    else if (m_page.ActiveFrame() && m_page.ActiveFrame()->IsDragged())
+        r.push_back(m_page.ActiveFrame());
+    for (TCDLFrame *f : m_page.Selection().Items())
         if (f->IsDragged())
             r.push_back(f);
     return r;
@@ -155,13 +155,13 @@ QPoint TPageEditor::SnapToGrid(QPoint m)
 QPoint TPageEditor::SnapToGuides(QPoint m)
 {
     if (m_state.MouseState == TMouseState::DragHandle || m_state.MouseState == TMouseState::Create) {
-        const TCDLFrame *f = m_state.MouseState == TMouseState::Create ? Creating.get() : m_page.ActiveFrame;
+        const TCDLFrame *f = m_state.MouseState == TMouseState::Create ? Creating.get() : m_page.ActiveFrame();
         if (f)
-            if (const TSnap s = SnapSizing(m_page.SnapLines, *f, m_page.Mode, m); s.Mask)
+            if (const TSnap s = SnapSizing(m_page.SnapLines, *f, m_page.Mode(), m); s.Mask)
                 return s.Point;
-    } else if (m_state.MouseState == TMouseState::MoveActive && m_page.ActiveFrame) {
+    } else if (m_state.MouseState == TMouseState::MoveActive && m_page.ActiveFrame()) {
         // The frame where the pointer would put it, shifted so a handle meets a line.
-        const TCDLFrame &f = *m_page.ActiveFrame;
+        const TCDLFrame &f = *m_page.ActiveFrame();
         const QPoint delta = m - m_state.GrabOffset - QPoint(f.X, f.Y);
         if (const TSnap s = SnapMoving(m_page.SnapLines, f, delta); s.Mask)
             return m + (s.Point - delta);
@@ -244,7 +244,7 @@ void TPageEditor::ShowPointer(QPoint m) const
 
 TPointerShape TPageEditor::PointerShape(QPoint p) const
 {
-    const TCDLFrame *f = Creating ? Creating.get() : m_page.ActiveFrame;
+    const TCDLFrame *f = Creating ? Creating.get() : m_page.ActiveFrame();
     if (!f)
         return TPointerShape::Default;
     const bool edit = !m_host || m_host->CurrentTool() == TTool::Edit;
@@ -255,7 +255,7 @@ TPointerShape TPageEditor::PointerShape(QPoint p) const
         if (line || edit)
             shape = TPointerShape::SizeAll;
     } else if (f->TestMouseHit(p.x(), p.y()) || m_state.MouseState == TMouseState::DragHandle) {
-        h = m_state.MouseState == TMouseState::DragHandle ? m_page.Mode : h;
+        h = m_state.MouseState == TMouseState::DragHandle ? m_page.Mode() : h;
         if (line || (edit && h >= 1 && h <= 8))
             shape = TPointerShape::SizeAll;
     }
@@ -269,7 +269,7 @@ TPointerShape TPageEditor::PointerShape(QPoint p) const
 void TPageEditor::KeyChar(int code)
 {
     EndNudgeRun();
-    TCDLFrame *f = m_page.ActiveFrame;
+    TCDLFrame *f = m_page.ActiveFrame();
     if (code < 32 || !f || !m_page.Context.Interactive || m_state.MouseState != TMouseState::Idle)
         return;
     if (f->HandleKey(code)) {
@@ -338,19 +338,19 @@ void TPageEditor::Nudge(TNudge direction)
     static const int kDir[4][2] = {{1, 0}, {0, 1}, {-1, 0}, {0, -1}};
     // Offsets in MouseMove's sense: the frame moves by minus the offset.
     const int32_t ox = kDir[int(direction)][0] * sx, oy = kDir[int(direction)][1] * sy;
-    TCDLFrame *f = m_page.Selection.IsEmpty() ? m_page.ActiveFrame : nullptr;
-    if (!f && m_page.Selection.IsEmpty())
+    TCDLFrame *f = m_page.Selection().IsEmpty() ? m_page.ActiveFrame() : nullptr;
+    if (!f && m_page.Selection().IsEmpty())
         return;
     // One snapshot for the whole run, so one undo puts it all back.
     TNudgeRun &run = m_nudgeRun;
     const bool continues = run.Open && run.Revision == m_page.Undo.Revision() && run.Frame == f
-                           && (f || run.Group == m_page.Selection.Items());
+                           && (f || run.Group == m_page.Selection().Items());
     if (!continues) {
-        m_page.Undo.Record(f, f ? nullptr : &m_page.Selection, TUndoKind::Position);
+        m_page.Undo.Record(f, f ? nullptr : &m_page.Selection(), TUndoKind::Position);
         run.Open = true;
         run.Revision = m_page.Undo.Revision();
         run.Frame = f;
-        run.Group = f ? std::vector<TCDLFrame *>() : m_page.Selection.Items();
+        run.Group = f ? std::vector<TCDLFrame *>() : m_page.Selection().Items();
     }
     if (f) {
         f->MouseMove(f->X, f->Y, ox, oy, ModeMove);

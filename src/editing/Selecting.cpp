@@ -6,19 +6,12 @@
 
 namespace {
 
-void ShowStatus(TCDLPage &page, const QString &text)
+// The active frame changed: the panels and the status line show it.
+void ShowActive(TCDLPage &page)
 {
-    if (page.Window)
-        page.Window->ShowStatus(text);
-}
-
-void MakeActive(TCDLPage &page, TCDLFrame *f)
-{
-    page.ActiveFrame = f;
-    f->State = TFrameState::Selected;
-    page.Mode = ModeMove;
     page.AnnounceShownFrame();
-    ShowStatus(page, f->Verbose());
+    page.ShowSelectionStatus();
+    page.Repaint();
 }
 
 } // namespace
@@ -31,114 +24,72 @@ TCDLFrame *TopmostHit(const TCDLPage &page, int x, int y)
     return nullptr;
 }
 
-void DropActive(TCDLPage &page)
-{
-    if (!page.ActiveFrame)
-        return;
-    page.ActiveFrame->State = TFrameState::Plain;
-    page.ActiveFrame = nullptr;
-    page.AnnounceShownFrame();
-    page.Repaint();
-}
-
-void ClearGroup(TCDLPage &page)
-{
-    if (page.Selection.IsEmpty())
-        return;
-    for (TCDLFrame *f : page.Selection.Items())
-        if (f != page.ActiveFrame)
-            f->State = TFrameState::Plain;
-    page.Selection.Clear();
-    page.Repaint();
-}
-
 bool ToggleSelected(TCDLPage &page, TCDLFrame *f)
 {
-    if (f == page.ActiveFrame) {
-        DropActive(page);
-        return false;
-    }
-    if (page.Selection.Contains(f)) {
-        f->State = TFrameState::Plain;
-        page.Selection.Remove(f);
+    if (f == page.ActiveFrame()) {
+        page.DropActive();
+        page.AnnounceShownFrame();
         page.Repaint();
         return false;
     }
-    if (TCDLFrame *a = page.ActiveFrame) {
-        page.ActiveFrame = nullptr;
-        page.AnnounceShownFrame();
-        page.Selection.Add(a, false);
+    if (page.Selection().Contains(f)) {
+        page.RemoveFromSelection(f);
+        page.Repaint();
+        return false;
     }
-    page.Selection.Add(f, true);
+    if (page.ActiveFrame()) {
+        page.GroupActive();
+        page.AnnounceShownFrame();
+    }
+    page.AddToSelection(f, true);
     return true;
 }
 
 bool SingleToActive(TCDLPage &page)
 {
-    if (!page.Selection.IsSingle())
+    if (!page.ActivateLoneMember())
         return false;
-    TCDLFrame *f = page.Selection.Items().front();
-    page.Selection.Clear();
-    MakeActive(page, f);
-    page.Repaint();
+    ShowActive(page);
     return true;
 }
 
 void InvertSelection(TCDLPage &page)
 {
     // What toggling every frame in page order gives, the active frame
-    // included, built in one pass rather than by removals from the list.
+    // included, built in one pass rather than by removals from the group.
     std::vector<TCDLFrame *> inverted;
     for (int i = 0; i < page.FrameCount(); ++i)
-        if (TCDLFrame *f = page.FrameAt(i); f != page.ActiveFrame && !page.Selection.Contains(f))
+        if (TCDLFrame *f = page.FrameAt(i); f != page.ActiveFrame() && !page.Selection().Contains(f))
             inverted.push_back(f);
-    DropActive(page);
-    for (TCDLFrame *f : page.Selection.Items())
-        f->State = TFrameState::Plain;
-    page.Selection.Clear();
-    for (TCDLFrame *f : inverted)
-        page.Selection.Add(f, false);
-    if (!SingleToActive(page)) {
-        page.Selection.SetState(TFrameState::Selected);
-        page.AnnounceShownFrame();
-    }
-    page.ShowSelectionStatus();
-    page.CommandStatesChanged();
-    page.Repaint();
+    page.SelectOnly(inverted);
+    page.AnnounceSelection();
 }
 
 void ClearSelection(TCDLPage &page)
 {
-    ClearGroup(page);
-    ShowStatus(page, QString());
-    DropActive(page);
+    page.ClearSelection();
     page.AnnounceShownFrame();
+    page.ShowSelectionStatus();
+    page.Repaint();
 }
 
 void SelectInRect(TCDLPage &page, QPoint a, QPoint b)
 {
-    DropActive(page);
     const TRect band{std::min(a.x(), b.x()), std::min(a.y(), b.y()), std::max(a.x(), b.x()), std::max(a.y(), b.y())};
+    std::vector<TCDLFrame *> inside;
     for (int i = 0; i < page.FrameCount(); ++i)
         if (page.FrameAt(i)->IsInRect(band))
-            page.Selection.Add(page.FrameAt(i), false);
-    if (!SingleToActive(page)) {
-        page.Selection.SetState(TFrameState::Selected);
-        page.Mode = ModeMove;
-        page.AnnounceShownFrame();
-        page.ShowSelectionStatus();
-    }
-    page.CommandStatesChanged();
-    page.Repaint();
+            inside.push_back(page.FrameAt(i));
+    page.SelectOnly(inside);
+    page.AnnounceSelection();
 }
 
 void CycleActive(TCDLPage &page, bool backwards)
 {
     const int n = page.FrameCount();
-    const int i = page.IndexOf(page.ActiveFrame);
+    const int i = page.IndexOf(page.ActiveFrame());
     if (i < 0 || n == 0)
         return;
-    page.ActiveFrame->State = TFrameState::Plain;
-    MakeActive(page, page.FrameAt(backwards ? (i + n - 1) % n : (i + 1) % n));
-    page.Repaint();
+    page.Activate(page.FrameAt(backwards ? (i + n - 1) % n : (i + 1) % n));
+    ShowActive(page);
 }

@@ -1,7 +1,6 @@
 #pragma once
-// Selection commands and the selection rules the mouse tools share. They
-// keep the page's invariant: one selected frame is the active frame with an
-// empty selection list; the list holds none or two and more.
+// What the mouse and the selection commands select. The page's selection
+// operations keep its rules; these add the tools' own and the notices.
 
 #include <QPoint>
 
@@ -14,12 +13,8 @@ TCDLFrame *TopmostHit(const TCDLPage &page, int x, int y);
 // Ctrl-click rules: the active frame joins the group before another frame is
 // added; toggling the active frame deselects it. True when f was added.
 bool ToggleSelected(TCDLPage &page, TCDLFrame *f);
-// Takes a lone member out of the list as the active frame.
+// Takes a lone member out of the group as the active frame, and says so.
 bool SingleToActive(TCDLPage &page);
-// Drops the active frame (handles hidden, panels told).
-void DropActive(TCDLPage &page);
-// Removes every member, each back to the plain state.
-void ClearGroup(TCDLPage &page);
 
 void InvertSelection(TCDLPage &page);
 void ClearSelection(TCDLPage &page);

@@ -20,7 +20,7 @@ TSerialNumberState::TSerialNumberState(const TPrintRequest &request)
         for (TPageKind kind : {TPageKind::CDLabel, TPageKind::InlayVorder, TPageKind::InlayRueck}) {
             TCDLPage *page = &d->Page(kind);
             m_modified.emplace_back(page, page->Modified);
-            for (auto &f : page->Frames)
+            for (auto &f : page->Frames())
                 if (TCDLSerNo *s = KindCast<TCDLSerNo>(f.get()))
                     m_counters.emplace_back(s, s->Counter);
         }

@@ -27,8 +27,8 @@ TEST_F(AppTest, ArrangeCommandsFollowTheSelectionAndActOnTheShownPage)
     ASSERT_TRUE(left);
     EXPECT_FALSE(left->isEnabled());
 
-    page.Selection.Add(f[1]);
-    page.Selection.Add(f[2]);
+    page.AddToSelection(f[1], true);
+    page.AddToSelection(f[2], true);
     EXPECT_TRUE(left->isEnabled());
     EXPECT_FALSE(m.Action(QStringLiteral("sbOHorizontal"))->isEnabled()) << "spreading needs three";
     left->click();
@@ -50,7 +50,7 @@ TEST_F(AppTest, ArrangeCommandsFollowTheSelectionAndActOnTheShownPage)
         {"miCenterH", {{-300, 75}, {-200, 75}, {-50, 75}}},  {"miCenterV", {{-175, 0}, {-175, 50}, {-175, 150}}},
         {"miSetH", {{-300, 0}, {-175, 50}, {-50, 150}}},     {"miSetV", {{-300, 0}, {-200, 75}, {-50, 150}}},
     };
-    page.Selection.Add(f[0]);
+    page.AddToSelection(f[0], true);
     for (const TAlignCase &a : cases) {
         for (int i = 0; i < 3; ++i) {
             f[i]->X = start[i].x();
@@ -64,13 +64,13 @@ TEST_F(AppTest, ArrangeCommandsFollowTheSelectionAndActOnTheShownPage)
     EXPECT_FALSE(left->isEnabled()) << "the other page has no selection";
     c->ShowPage(1);
 
-    page.Selection.Clear();
-    page.ActiveFrame = f[2];
+    page.ClearGroup();
+    page.Activate(f[2]);
     m.CommandStatesChanged();
     Trigger(m, "miBottomMost");
     Trigger(m, "sbVordergrund");
     EXPECT_EQ(page.FrameAt(1), f[2]);
-    EXPECT_EQ(page.ActiveFrame, f[2]);
+    EXPECT_EQ(page.ActiveFrame(), f[2]);
 }
 
 namespace {
@@ -121,8 +121,8 @@ TEST_F(AppTest, ArrangeAndRestackEndAHeldDragBeforeTheyAct)
     ASSERT_NE(dropped, start);
     Trigger(m, "sbOTop");
     EXPECT_EQ(c->Editor().State().MouseState, TMouseState::Idle);
-    EXPECT_EQ(a->State, TFrameState::Selected);
-    EXPECT_EQ(b->State, TFrameState::Selected);
+    EXPECT_EQ(a->State(), TFrameState::Selected);
+    EXPECT_EQ(b->State(), TFrameState::Selected);
     EXPECT_EQ(a->Y, b->Y);
     const std::vector<QPoint> aligned = Places(page);
     // The rest of the drag has nothing left to move.
@@ -141,12 +141,12 @@ TEST_F(AppTest, ArrangeAndRestackEndAHeldDragBeforeTheyAct)
     const QPoint onA = page.Context.Map(a->X + 50, a->Y + 50);
     Mouse(w, QEvent::MouseButtonPress, onA, Qt::LeftButton, Qt::LeftButton);
     Mouse(w, QEvent::MouseMove, onA + QPoint(0, 25), Qt::NoButton, Qt::LeftButton);
-    ASSERT_EQ(page.ActiveFrame, a);
+    ASSERT_EQ(page.ActiveFrame(), a);
     ASSERT_TRUE(c->Editor().Dragging());
     const std::vector<QPoint> moved = Places(page);
     Trigger(m, "miTopMost");
     EXPECT_EQ(c->Editor().State().MouseState, TMouseState::Idle);
-    EXPECT_EQ(a->State, TFrameState::Selected);
+    EXPECT_EQ(a->State(), TFrameState::Selected);
     EXPECT_EQ(page.FrameAt(1), a);
     Mouse(w, QEvent::MouseButtonRelease, onA + QPoint(0, 50), Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(QPoint(a->X, a->Y), moved[0]);

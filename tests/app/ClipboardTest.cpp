@@ -43,7 +43,7 @@ TEST_F(AppTest, CopyPutsThePrivateFormatOnTheClipboardAndPasteTakesItIntoAnother
     Trigger(m, "sbKopieren");
     const QMimeData *md = QGuiApplication::clipboard()->mimeData();
     ASSERT_TRUE(md->hasFormat(kFormat));
-    EXPECT_EQ(md->data(kFormat), WriteSelectionBlock(from.Selection));
+    EXPECT_EQ(md->data(kFormat), WriteSelectionBlock(from));
 
     TCDLPage &to = *m.New()->ActivePage();
     EXPECT_TRUE(Enabled(m, "miEinfuegen"));
@@ -51,7 +51,7 @@ TEST_F(AppTest, CopyPutsThePrivateFormatOnTheClipboardAndPasteTakesItIntoAnother
     ASSERT_EQ(to.FrameCount(), 2);
     EXPECT_EQ(QPoint(to.FrameAt(0)->X, to.FrameAt(0)->Y), QPoint(60, 70));
     EXPECT_EQ(QPoint(to.FrameAt(1)->X, to.FrameAt(1)->Y), QPoint(-50, 50));
-    EXPECT_EQ(to.Selection.Count(), 2);
+    EXPECT_EQ(to.Selection().Count(), 2);
     EXPECT_TRUE(Boxes.empty());
 }
 
@@ -63,9 +63,9 @@ TEST_F(AppTest, TextTravelsAsPlainTextBothWays)
     QGuiApplication::clipboard()->setText(QStringLiteral("aus einem anderen Programm"));
     Process();
     Trigger(m, "miEinfuegen");
-    ASSERT_NE(page.ActiveFrame, nullptr);
-    EXPECT_EQ(page.ActiveFrame->TypeTag(), TagText);
-    auto &text = dynamic_cast<TCDLText &>(*page.ActiveFrame);
+    ASSERT_NE(page.ActiveFrame(), nullptr);
+    EXPECT_EQ(page.ActiveFrame()->TypeTag(), TagText);
+    auto &text = dynamic_cast<TCDLText &>(*page.ActiveFrame());
     EXPECT_EQ(text.Values, QStringList{QStringLiteral("aus einem anderen Programm")});
 
     text.Values = QStringList{QStringLiteral("eins"), QStringLiteral("zwei")};
@@ -93,7 +93,7 @@ TEST_F(AppTest, ARefusedPasteLeavesTheStatusLineToTheRealSelection)
     Trigger(m, "miEinfuegen");
     ASSERT_EQ(Boxes.size(), 1u);
     EXPECT_EQ(Boxes[0].Text, GetText(568));
-    EXPECT_TRUE(page.Selection.IsEmpty());
+    EXPECT_TRUE(page.Selection().IsEmpty());
     EXPECT_EQ(status->text(), QString());
 }
 

@@ -69,7 +69,7 @@ TEST_F(PageEditingTest, ToolButtonsCreateAndTheEditToolComesBack)
     TCDLPage *p = child->ActivePage();
     ASSERT_EQ(p->FrameCount(), 1);
     EXPECT_EQ(p->FrameAt(0)->Width, 400);
-    EXPECT_EQ(p->ActiveFrame, p->FrameAt(0));
+    EXPECT_EQ(p->ActiveFrame(), p->FrameAt(0));
     EXPECT_TRUE(main->Action(QStringLiteral("sbEdit"))->isChecked());
     EXPECT_TRUE(Enabled("miRueckgaengig"));
     EXPECT_TRUE(Enabled("sbUndo"));
@@ -80,13 +80,13 @@ TEST_F(PageEditingTest, ToolButtonsCreateAndTheEditToolComesBack)
     const QPoint away = c + QPoint(300, 250);
     Mouse(page, QEvent::MouseButtonPress, away, Qt::LeftButton, Qt::LeftButton);
     Mouse(page, QEvent::MouseButtonRelease, away, Qt::LeftButton, Qt::NoButton);
-    ASSERT_EQ(p->ActiveFrame, nullptr);
+    ASSERT_EQ(p->ActiveFrame(), nullptr);
     for (const char *n : {"miKopieren", "miAusschneiden", "miLoeschen", "sbVordergrund"})
         EXPECT_FALSE(Enabled(n)) << n << " with nothing selected";
     const QPoint inside = c + QPoint(20, 20);
     Mouse(page, QEvent::MouseButtonPress, inside, Qt::LeftButton, Qt::LeftButton);
     Mouse(page, QEvent::MouseButtonRelease, inside, Qt::LeftButton, Qt::NoButton);
-    ASSERT_EQ(p->ActiveFrame, p->FrameAt(0));
+    ASSERT_EQ(p->ActiveFrame(), p->FrameAt(0));
     EXPECT_TRUE(Enabled("miKopieren"));
 
     // Undo enables by page: the other pages have nothing to undo.
@@ -95,7 +95,7 @@ TEST_F(PageEditingTest, ToolButtonsCreateAndTheEditToolComesBack)
     Trigger(*main, "miCDLabel");
     Trigger(*main, "miRueckgaengig");
     EXPECT_EQ(p->FrameCount(), 0);
-    EXPECT_EQ(p->ActiveFrame, nullptr);
+    EXPECT_EQ(p->ActiveFrame(), nullptr);
     EXPECT_FALSE(Enabled("sbUndo"));
 }
 
@@ -122,7 +122,7 @@ TEST_F(PageEditingTest, DragMovesWithCachedBackgroundAndKeysNudgeTabAndDelete)
     page->repaint();
     EXPECT_GT(f->X, x0.x());
     EXPECT_EQ(f->Y, x0.y());
-    EXPECT_EQ(f->State, TFrameState::Selected);
+    EXPECT_EQ(f->State(), TFrameState::Selected);
 
     page->setFocus();
     const int x1 = f->X;
@@ -137,14 +137,14 @@ TEST_F(PageEditingTest, DragMovesWithCachedBackgroundAndKeysNudgeTabAndDelete)
     ASSERT_EQ(p->FrameCount(), 2);
     Key(page, QEvent::KeyPress, Qt::Key_Tab);
     Key(page, QEvent::KeyRelease, Qt::Key_Tab);
-    EXPECT_EQ(p->ActiveFrame, f);
+    EXPECT_EQ(p->ActiveFrame(), f);
 
     Key(page, QEvent::KeyPress, Qt::Key_Delete);
     EXPECT_EQ(p->FrameCount(), 1);
-    EXPECT_EQ(p->ActiveFrame, nullptr);
+    EXPECT_EQ(p->ActiveFrame(), nullptr);
     Trigger(*main, "miRueckgaengig");
     EXPECT_EQ(p->FrameCount(), 2);
-    EXPECT_EQ(p->ActiveFrame, p->FrameAt(1));
+    EXPECT_EQ(p->ActiveFrame(), p->FrameAt(1));
 }
 
 TEST_F(PageEditingTest, SelectionMenuItemsAndRubberBand)
@@ -158,21 +158,21 @@ TEST_F(PageEditingTest, SelectionMenuItemsAndRubberBand)
     }
     ASSERT_EQ(p->FrameCount(), 3);
     Trigger(*main, "miAllesMarkieren");
-    EXPECT_EQ(p->Selection.Count(), 3);
+    EXPECT_EQ(p->Selection().Count(), 3);
     EXPECT_EQ(main->findChild<QLabel *>(QStringLiteral("Statuszeile"))->text(),
               QStringLiteral("3  Objekte ausgewählt"));
     Trigger(*main, "miMarkierungAufheben");
-    EXPECT_TRUE(p->Selection.IsEmpty());
-    EXPECT_EQ(p->ActiveFrame, nullptr);
+    EXPECT_TRUE(p->Selection().IsEmpty());
+    EXPECT_EQ(p->ActiveFrame(), nullptr);
 
     // A band around the upper two.
     page->repaint();
     Drag(page, p->Context.Map(-400, -300), p->Context.Map(300, 0));
-    EXPECT_EQ(p->Selection.Count(), 2);
+    EXPECT_EQ(p->Selection().Count(), 2);
     page->repaint();
     Trigger(*main, "miMarkierungUmkehren");
-    EXPECT_EQ(p->ActiveFrame, p->FrameAt(2));
-    EXPECT_TRUE(p->Selection.IsEmpty());
+    EXPECT_EQ(p->ActiveFrame(), p->FrameAt(2));
+    EXPECT_TRUE(p->Selection().IsEmpty());
 }
 
 TEST_F(PageEditingTest, GuideLineFromRulerOnceMovedOnThePageAndDroppedBackOntoIt)
@@ -276,14 +276,14 @@ TEST_F(PageEditingTest, ShiftTabStepsBackEvenWhenShiftComesOffFirst)
         const QPoint d = p->Context.Map(at.x(), at.y());
         Drag(page, d, d + QPoint(40, 40));
     }
-    ASSERT_EQ(p->ActiveFrame, p->FrameAt(2));
+    ASSERT_EQ(p->ActiveFrame(), p->FrameAt(2));
     page->setFocus();
     // Shift+Tab comes as Backtab; with Shift let go, its release is plain Tab.
     Key(page, QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier);
     Key(page, QEvent::KeyPress, Qt::Key_Backtab, Qt::ShiftModifier);
     Key(page, QEvent::KeyRelease, Qt::Key_Shift, Qt::NoModifier);
     Key(page, QEvent::KeyRelease, Qt::Key_Tab, Qt::NoModifier);
-    EXPECT_EQ(p->ActiveFrame, p->FrameAt(1));
+    EXPECT_EQ(p->ActiveFrame(), p->FrameAt(1));
 }
 
 TEST_F(PageEditingTest, ACommandBetweenArrowKeysMakesThemTwoUndoSteps)

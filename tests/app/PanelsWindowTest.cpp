@@ -49,7 +49,7 @@ TEST_F(PanelsWindowTest, TheRollUpsShowTheNewTextFrameAndTakeTypingIntoIt)
         EXPECT_FALSE(Rollup(i)->Content()) << i;
     ClickTool("sbText");
     TCDLPage *p = child->ActivePage();
-    auto *t = KindCast<TCDLText>(p->ActiveFrame);
+    auto *t = KindCast<TCDLText>(p->ActiveFrame());
     ASSERT_TRUE(t);
     EXPECT_EQ(main->Panels()->ShownFrame(), t);
     EXPECT_EQ(Rollup(0)->Content()->objectName(), QStringLiteral("rObjektContainer"));

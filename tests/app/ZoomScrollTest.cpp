@@ -209,6 +209,6 @@ TEST_F(ZoomScrollTest, RubberBandKeepsItsCornerWhileThePageScrolls)
     ASSERT_TRUE(child->Editor().Band(bandA, bandB));
     EXPECT_EQ(bandA, p->Context.Map(top.x() - 40, top.y() - 40)) << "the corner moved with the page";
     Mouse(page, QEvent::MouseButtonRelease, out, Qt::LeftButton, Qt::NoButton);
-    EXPECT_EQ(p->Selection.Count(), 2);
-    EXPECT_TRUE(p->Selection.Contains(a) && p->Selection.Contains(b));
+    EXPECT_EQ(p->Selection().Count(), 2);
+    EXPECT_TRUE(p->Selection().Contains(a) && p->Selection().Contains(b));
 }

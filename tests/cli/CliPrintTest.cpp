@@ -56,7 +56,7 @@ protected:
     {
         TCDLDocument doc;
         doc.Load(path, nullptr);
-        for (const auto &f : doc.Label().Frames)
+        for (const auto &f : doc.Label().Frames())
             if (const auto *s = KindCast<TCDLSerNo>(f.get()))
                 return s->Counter;
         return -1;

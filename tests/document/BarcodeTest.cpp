@@ -155,7 +155,7 @@ TEST(BarcodeLayout, BarsSitOnTheFirstLineAndFollowTheAlignment)
     const QRect l = left.Ink();
     ASSERT_FALSE(l.isNull());
     const int x0 = BarcodeOnPage::Origin.x() - 550, y0 = BarcodeOnPage::Origin.y() - 200;
-    const int lineHeight = left.f->LineHeight;
+    const int lineHeight = left.f->LineHeight();
     EXPECT_EQ(lineHeight, 48);
     // The start character opens with a bar at the frame's edge; the bars are
     // as high as the line's ascent, from the line's top.

@@ -40,18 +40,12 @@ TCDLFrame *AddLine(TCDLPage &p, int32_t x, int32_t y, int32_t x2, int32_t y2)
 
 void SelectAsGroup(TCDLPage &p, std::initializer_list<TCDLFrame *> frames)
 {
-    p.ActiveFrame = nullptr;
-    p.Selection.Clear();
+    p.ClearSelection();
     for (TCDLFrame *f : frames)
-        p.Selection.Add(f, false);
+        p.AddToSelection(f);
 }
 
-void Activate(TCDLPage &p, TCDLFrame *f)
-{
-    p.Selection.Clear();
-    p.ActiveFrame = f;
-    f->State = TFrameState::Selected;
-}
+void Activate(TCDLPage &p, TCDLFrame *f) { p.Activate(f); }
 
 QByteArray Le16(uint16_t v)
 {
@@ -110,15 +104,15 @@ TEST(Clipboard, SelectionBlockAndFileBytesAreTheRecordsBetweenHeadAndEndMarker)
     TCDLFrame *a = AddLine(page, 10, -20, 30, 40);
     TCDLFrame *b = AddLine(page, -5, 6, 7, -8);
     SelectAsGroup(page, {b, a});
-    page.Selection.ClipId = 4711;
+    page.SelectionClip.ClipId = 4711;
     const QByteArray block = BlockHead(4711) + LineRecord(-5, 6, 7, -8) + LineRecord(10, -20, 30, 40) + Le16(0xCEFA);
-    EXPECT_EQ(WriteSelectionBlock(page.Selection), block);
+    EXPECT_EQ(WriteSelectionBlock(page), block);
 
     const QByteArray head =
         Le16(0xBABE) + QByteArray(1, char(12)) + QByteArray("QUARRENDOLIN") + QByteArray(1, '\0') + Le16(0x1111);
     const QByteArray trailer = Le16(0xBABE) + Le16(0xFFFF) + Le32(0);
     EXPECT_EQ(SelectionFileBytes(page), head + block + trailer);
-    EXPECT_EQ(page.Selection.Count(), 2);
+    EXPECT_EQ(page.Selection().Count(), 2);
 }
 
 TEST(Clipboard, CopyOfTheActiveFrameIsItsRecordAndTextKindsAddTheirText)
@@ -139,7 +133,7 @@ TEST(Clipboard, CopyOfTheActiveFrameIsItsRecordAndTextKindsAddTheirText)
     Activate(page, Add(page, std::make_unique<TCDLSerNo>(&page, 0, 0)));
     EXPECT_FALSE(CopyFromPage(page).HasText);
 
-    page.ActiveFrame = nullptr;
+    page.DropActive();
     EXPECT_TRUE(CopyFromPage(page).IsEmpty());
 }
 
@@ -152,24 +146,24 @@ TEST(Clipboard, RepeatedPastesOfOneCopyStepFiftyAndANewCopyStartsAgain)
     const TClipData clip = CopyFromPage(page);
     for (int n = 1; n <= 3; ++n) {
         ASSERT_TRUE(PasteIntoPage(page, clip));
-        ASSERT_EQ(page.Selection.Count(), 2);
-        EXPECT_EQ(page.ActiveFrame, nullptr);
-        EXPECT_EQ(Pos(page.Selection.Get(0)), QPoint(50 * n, 50 * n));
-        EXPECT_EQ(End(page.Selection.Get(0)), QPoint(100 + 50 * n, 50 * n));
-        EXPECT_EQ(Pos(page.Selection.Get(1)), QPoint(200 + 50 * n, 300 + 50 * n));
-        EXPECT_EQ(page.Selection.Get(1)->State, TFrameState::Selected);
+        ASSERT_EQ(page.Selection().Count(), 2);
+        EXPECT_EQ(page.ActiveFrame(), nullptr);
+        EXPECT_EQ(Pos(page.Selection().Get(0)), QPoint(50 * n, 50 * n));
+        EXPECT_EQ(End(page.Selection().Get(0)), QPoint(100 + 50 * n, 50 * n));
+        EXPECT_EQ(Pos(page.Selection().Get(1)), QPoint(200 + 50 * n, 300 + 50 * n));
+        EXPECT_EQ(page.Selection().Get(1)->State(), TFrameState::Selected);
     }
     EXPECT_EQ(page.FrameCount(), 8);
     EXPECT_TRUE(page.Modified);
 
     SelectAsGroup(page, {a, b});
     PasteIntoPage(page, CopyFromPage(page));
-    EXPECT_EQ(Pos(page.Selection.Get(0)), QPoint(50, 50));
+    EXPECT_EQ(Pos(page.Selection().Get(0)), QPoint(50, 50));
 
     // Another page has its own ClipId (-1 at first): it starts at +50 too.
     TInlayVorder other(nullptr);
     PasteIntoPage(other, clip);
-    EXPECT_EQ(Pos(other.Selection.Get(1)), QPoint(250, 350));
+    EXPECT_EQ(Pos(other.Selection().Get(1)), QPoint(250, 350));
 }
 
 TEST(Clipboard, SinglePastesCascadeFromTheActiveFrameAndKeepTheirShape)
@@ -180,22 +174,22 @@ TEST(Clipboard, SinglePastesCascadeFromTheActiveFrameAndKeepTheirShape)
     const TClipData clip = CopyFromPage(page);
     for (int n = 1; n <= 3; ++n) {
         PasteIntoPage(page, clip);
-        ASSERT_NE(page.ActiveFrame, line);
-        EXPECT_EQ(Pos(page.ActiveFrame), QPoint(100 + 50 * n, 100 + 50 * n));
-        EXPECT_EQ(End(page.ActiveFrame), QPoint(300 + 50 * n, 120 + 50 * n));
-        EXPECT_EQ(page.ActiveFrame->State, TFrameState::Selected);
+        ASSERT_NE(page.ActiveFrame(), line);
+        EXPECT_EQ(Pos(page.ActiveFrame()), QPoint(100 + 50 * n, 100 + 50 * n));
+        EXPECT_EQ(End(page.ActiveFrame()), QPoint(300 + 50 * n, 120 + 50 * n));
+        EXPECT_EQ(page.ActiveFrame()->State(), TFrameState::Selected);
     }
-    EXPECT_EQ(line->State, TFrameState::Plain);
+    EXPECT_EQ(line->State(), TFrameState::Plain);
 
     // Nothing active: the frame lands 50 from where it was copied. Pasted
     // next to a frame of another kind, the line keeps its length.
-    page.ActiveFrame = nullptr;
+    page.DropActive();
     PasteIntoPage(page, clip);
-    EXPECT_EQ(Pos(page.ActiveFrame), QPoint(150, 150));
+    EXPECT_EQ(Pos(page.ActiveFrame()), QPoint(150, 150));
     Activate(page, Add(page, std::make_unique<TCDLRechteck>(&page, -400, -400)));
     PasteIntoPage(page, clip);
-    EXPECT_EQ(Pos(page.ActiveFrame), QPoint(-350, -350));
-    EXPECT_EQ(End(page.ActiveFrame), QPoint(-150, -330));
+    EXPECT_EQ(Pos(page.ActiveFrame()), QPoint(-350, -350));
+    EXPECT_EQ(End(page.ActiveFrame()), QPoint(-150, -330));
 }
 
 TEST(Clipboard, CutIsUndoneOnceAndAPasteIsUndoneAsAWhole)
@@ -206,7 +200,7 @@ TEST(Clipboard, CutIsUndoneOnceAndAPasteIsUndoneAsAWhole)
     SelectAsGroup(page, {a, b});
     const TClipData clip = CutFromPage(page);
     EXPECT_EQ(page.FrameCount(), 0);
-    EXPECT_TRUE(page.Selection.IsEmpty());
+    EXPECT_TRUE(page.Selection().IsEmpty());
 
     page.Undo.Undo();
     ASSERT_EQ(page.FrameCount(), 2);
@@ -215,13 +209,13 @@ TEST(Clipboard, CutIsUndoneOnceAndAPasteIsUndoneAsAWhole)
     page.Undo.Undo();
     EXPECT_EQ(page.FrameCount(), 2);
 
-    page.Selection.Clear();
+    page.ClearGroup();
     PasteIntoPage(page, clip);
     EXPECT_EQ(page.FrameCount(), 4);
     page.Undo.Undo();
     EXPECT_EQ(page.FrameCount(), 2);
-    EXPECT_EQ(page.ActiveFrame, nullptr);
-    EXPECT_TRUE(page.Selection.IsEmpty());
+    EXPECT_EQ(page.ActiveFrame(), nullptr);
+    EXPECT_TRUE(page.Selection().IsEmpty());
 }
 
 TEST(Clipboard, PlainTextBecomesANewTextFrameUnlessItIsTooLong)
@@ -236,14 +230,14 @@ TEST(Clipboard, PlainTextBecomesANewTextFrameUnlessItIsTooLong)
     ASSERT_EQ(f->TypeTag(), TagText);
     EXPECT_EQ(static_cast<const TCDLText *>(f)->Values, (QStringList{QStringLiteral("Hallo"), QStringLiteral("Welt")}));
     EXPECT_EQ(QPoint(f->Width, f->Height), QPoint(400, 400));
-    EXPECT_EQ(page.ActiveFrame, f);
+    EXPECT_EQ(page.ActiveFrame(), f);
 
     // The private form wins over text offered beside it.
     TClipData both = Private(LineRecord(0, 0, 5, 5));
     both.HasText = true;
     both.Text = QStringLiteral("x");
     PasteIntoPage(page, both);
-    EXPECT_EQ(page.ActiveFrame->TypeTag(), TagLinie);
+    EXPECT_EQ(page.ActiveFrame()->TypeTag(), TagLinie);
 
     text.Text = QString(TCDLText::MaxPasteChars + 1, QLatin1Char('a'));
     EXPECT_FALSE(PasteMessage(page, text).isEmpty());
@@ -268,10 +262,10 @@ TEST(Clipboard, DamagedBlocksReportTheFormatErrorAndKeepWhatWasRead)
         TCDLabel p(nullptr);
         EXPECT_EQ(PasteMessage(p, Private(BlockHead(7) + good + good + bad + good + Le16(0xCEFA))), kBadFormat);
         ASSERT_EQ(p.FrameCount(), 2);
-        EXPECT_EQ(p.Selection.Count(), 2);
+        EXPECT_EQ(p.Selection().Count(), 2);
         EXPECT_EQ(Pos(p.FrameAt(1)), QPoint(51, 51));
         EXPECT_TRUE(p.Modified);
-        EXPECT_FALSE(p.Selection.Busy);
+        EXPECT_FALSE(p.SelectionClip.Busy);
         p.Undo.Undo();
         EXPECT_EQ(p.FrameCount(), 0);
     }
@@ -284,7 +278,7 @@ TEST(Clipboard, EveryTruncationOfABlockEndsCleanly)
         TCDLabel page(nullptr);
         const QString message = PasteMessage(page, Private(block.left(n)));
         SCOPED_TRACE(n);
-        EXPECT_FALSE(page.Selection.Busy);
+        EXPECT_FALSE(page.SelectionClip.Busy);
         const int whole = n >= 12 + 64 ? 2 : n >= 12 + 32 ? 1 : 0;
         EXPECT_EQ(page.FrameCount(), whole);
         // Ending between records, or in a cut-off record head, is just the end.
@@ -297,9 +291,9 @@ TEST(Clipboard, HostileCoordinatesSaturateInsteadOfOverflowing)
 {
     TCDLabel page(nullptr);
     PasteIntoPage(page, Private(BlockHead(1) + LineRecord(INT32_MAX, INT32_MIN, INT32_MAX - 10, 0) + Le16(0xCEFA)));
-    ASSERT_NE(page.ActiveFrame, nullptr);
-    EXPECT_EQ(Pos(page.ActiveFrame), QPoint(INT32_MAX, INT32_MIN + 50));
-    EXPECT_EQ(page.ActiveFrame->X2, INT32_MAX);
+    ASSERT_NE(page.ActiveFrame(), nullptr);
+    EXPECT_EQ(Pos(page.ActiveFrame()), QPoint(INT32_MAX, INT32_MIN + 50));
+    EXPECT_EQ(page.ActiveFrame()->X2, INT32_MAX);
 }
 
 TEST(Clipboard, TheFrameLimitHoldsDuringPasteAndARefusedFrameIsNeverActive)
@@ -313,12 +307,12 @@ TEST(Clipboard, TheFrameLimitHoldsDuringPasteAndARefusedFrameIsNeverActive)
     EXPECT_EQ(PasteMessage(page, Private(block)), GetText(568));
     EXPECT_EQ(page.FrameCount(), MaxFramesPerPage);
     // The one that fitted is the active frame; the refused one is gone.
-    ASSERT_NE(page.ActiveFrame, nullptr);
-    EXPECT_EQ(page.ActiveFrame, page.FrameAt(MaxFramesPerPage - 1));
-    EXPECT_EQ(Pos(page.ActiveFrame), QPoint(51, 51));
+    ASSERT_NE(page.ActiveFrame(), nullptr);
+    EXPECT_EQ(page.ActiveFrame(), page.FrameAt(MaxFramesPerPage - 1));
+    EXPECT_EQ(Pos(page.ActiveFrame()), QPoint(51, 51));
 
     EXPECT_EQ(PasteMessage(page, Private(LineRecord(0, 0, 1, 1))), GetText(568));
-    EXPECT_EQ(page.ActiveFrame, page.FrameAt(MaxFramesPerPage - 1));
+    EXPECT_EQ(page.ActiveFrame(), page.FrameAt(MaxFramesPerPage - 1));
     EXPECT_EQ(page.FrameCount(), MaxFramesPerPage);
 }
 
@@ -331,13 +325,13 @@ TEST(Clipboard, ASelectionFileSavedOnOnePageLoadsOnAnother)
     TCDLFrame *b = AddLine(page, 20, 20, 30, 30);
     Activate(page, a);
     SaveSelectionFile(page, path);
-    EXPECT_EQ(page.ActiveFrame, a);
-    EXPECT_TRUE(page.Selection.IsEmpty());
+    EXPECT_EQ(page.ActiveFrame(), a);
+    EXPECT_TRUE(page.Selection().IsEmpty());
 
     TInlayRueck back(nullptr);
     ASSERT_TRUE(LoadSelectionFile(back, path));
     ASSERT_EQ(back.FrameCount(), 1);
-    EXPECT_EQ(Pos(back.ActiveFrame), QPoint(50, 50));
+    EXPECT_EQ(Pos(back.ActiveFrame()), QPoint(50, 50));
 
     // Both files carry the page's ClipId, never drawn here: the second load
     // goes on from the first.
@@ -345,15 +339,15 @@ TEST(Clipboard, ASelectionFileSavedOnOnePageLoadsOnAnother)
     SaveSelectionFile(page, path);
     LoadSelectionFile(back, path);
     EXPECT_EQ(back.FrameCount(), 3);
-    EXPECT_EQ(back.Selection.Count(), 2);
-    EXPECT_EQ(Pos(back.Selection.Get(1)), QPoint(120, 120));
+    EXPECT_EQ(back.Selection().Count(), 2);
+    EXPECT_EQ(Pos(back.Selection().Get(1)), QPoint(120, 120));
 
     // Only the marker of the head is looked at; a record directly behind it
     // is pasted like a single record.
     QByteArray single = SelectionFileBytes(page).left(FileHeaderSize);
     single[2] = 0;
     EXPECT_TRUE(ReadSelectionFile(back, single + LineRecord(5, 5, 6, 6)));
-    EXPECT_EQ(back.ActiveFrame->TypeTag(), TagLinie);
+    EXPECT_EQ(back.ActiveFrame()->TypeTag(), TagLinie);
 }
 
 TEST(Clipboard, DocumentsAndDamagedFilesAreNoSelectionFiles)
@@ -390,9 +384,9 @@ TEST(Clipboard, AFailedSaveReportsAndKeepsTheOldFile)
             // Beyond the buffer takes a selection larger than it.
             for (int i = 0; i < 2000; ++i)
                 AddLine(page, i, 0, i + 1, 1);
-            page.ActiveFrame = nullptr;
-            for (const auto &f : page.Frames)
-                page.Selection.Add(f.get(), false);
+            page.DropActive();
+            for (const auto &f : page.Frames())
+                page.AddToSelection(f.get());
         }
         const TFileSizeLimit full(limit);
         EXPECT_THROW(SaveSelectionFile(page, path), ELocalizedError) << limit;
@@ -410,11 +404,11 @@ TEST(Clipboard, NothingStartsWhileTheSelectionIsBusy)
     TCDLFrame *b = AddLine(page, 5, 5, 6, 6);
     SelectAsGroup(page, {a, b});
     const TClipData clip = CopyFromPage(page);
-    page.Selection.Busy = true;
+    page.SelectionClip.Busy = true;
     EXPECT_TRUE(CopyFromPage(page).IsEmpty());
     EXPECT_FALSE(PasteIntoPage(page, clip));
     EXPECT_EQ(page.FrameCount(), 2);
     EXPECT_FALSE(page.Undo.CanUndo());
-    page.Selection.Busy = false;
+    page.SelectionClip.Busy = false;
     EXPECT_TRUE(PasteIntoPage(page, clip));
 }

@@ -106,9 +106,9 @@ TEST(Fixtures, SelectionFileLoadsAndSavesBack)
     const QString path = Data().filePath(QStringLiteral("selection.CDS"));
     ASSERT_TRUE(LoadSelectionFile(page, path));
     ASSERT_EQ(page.FrameCount(), copied.FrameCount());
-    EXPECT_EQ(page.Selection.Count(), page.FrameCount());
-    EXPECT_EQ(page.ActiveFrame, nullptr);
-    EXPECT_EQ(page.Selection.ClipId, 4711);
+    EXPECT_EQ(page.Selection().Count(), page.FrameCount());
+    EXPECT_EQ(page.ActiveFrame(), nullptr);
+    EXPECT_EQ(page.SelectionClip.ClipId, 4711);
     for (int i = 0; i < page.FrameCount(); ++i) {
         TCDLFrame *f = page.FrameAt(i);
         const TCDLFrame *ref = copied.FrameAt(i);

@@ -128,8 +128,7 @@ protected:
         page.Context.Printing = false;
         AddEveryKind(page);
         // Handles shown: the active frame alone, then a group.
-        page.ActiveFrame = page.FrameAt(3);
-        page.ActiveFrame->State = TFrameState::Selected;
+        page.Activate(page.FrameAt(3));
     }
     // Everything the paints of other contexts must not touch.
     void Paint(int zoom)
@@ -147,8 +146,8 @@ protected:
         EXPECT_EQ(MappingOf(page.Context), mapping);
         EXPECT_EQ(page.Context.Canvas, nullptr);
         EXPECT_TRUE(HitAnswers(page) == hits);
-        EXPECT_EQ(page.ActiveFrame, page.FrameAt(3));
-        EXPECT_EQ(page.FrameAt(3)->State, TFrameState::Selected);
+        EXPECT_EQ(page.ActiveFrame(), page.FrameAt(3));
+        EXPECT_EQ(page.FrameAt(3)->State(), TFrameState::Selected);
     }
 
     TPageHost host;
@@ -194,20 +193,18 @@ TEST_F(LivePage, GroupHandlesAndTheActiveFrameSurviveOtherPaints)
     Paint(5);
     RenderPageImage(page, 600);
     EXPECT_TRUE(HitAnswers(page) == hits);
-    EXPECT_EQ(page.Selection.Count(), page.FrameCount());
-    for (const TCDLFrame *f : page.Selection.Items())
-        EXPECT_EQ(f->State, TFrameState::Selected);
+    EXPECT_EQ(page.Selection().Count(), page.FrameCount());
+    for (const TCDLFrame *f : page.Selection().Items())
+        EXPECT_EQ(f->State(), TFrameState::Selected);
 }
 
 TEST_F(LivePage, RenderShowsTheFramesWhateverTheScreenShows)
 {
-    page.ActiveFrame->State = TFrameState::Plain;
-    page.ActiveFrame = nullptr;
+    page.DropActive();
     const QImage plain = RenderPageImage(page, 150);
     // Zoomed, scrolled, a group selected and one frame in the middle of a drag.
     page.SelectAll();
-    page.FrameAt(0)->State = TFrameState::Moving;
-    page.FrameAt(3)->State = TFrameState::Sizing;
+    page.BeginDrag(TFrameState::Moving, ModeMove);
     Paint(6);
     EXPECT_EQ(RenderPageImage(page, 150), plain);
 }

@@ -36,7 +36,7 @@ TCDLFrame *AddRect(TCDLPage &p, int x = 0)
 std::vector<int32_t> Ids(const TCDLPage &p)
 {
     std::vector<int32_t> ids;
-    for (const auto &f : p.Frames)
+    for (const auto &f : p.Frames())
         ids.push_back(f->Id);
     return ids;
 }
@@ -66,17 +66,17 @@ TEST(Page, SelectionRefusesMembersBeyondItsGuard)
     std::vector<std::unique_ptr<TCDLRechteck>> many;
     for (int i = 0; i <= MaxSelectionMembers; ++i) {
         many.push_back(std::make_unique<TCDLRechteck>(&page, 0, 0));
-        page.Selection.Add(many.back().get(), false);
+        page.AddToSelection(many.back().get());
     }
     try {
-        page.Selection.Add(b);
+        page.AddToSelection(b);
         FAIL() << "a member beyond the guard was accepted";
     } catch (const ELocalizedError &e) {
         EXPECT_EQ(e.message(), GetText(569));
     }
-    EXPECT_EQ(page.Selection.Count(), MaxSelectionMembers + 1);
-    EXPECT_EQ(b->State, TFrameState::Plain);
-    page.Selection.Clear();
+    EXPECT_EQ(page.Selection().Count(), MaxSelectionMembers + 1);
+    EXPECT_EQ(b->State(), TFrameState::Plain);
+    page.ClearGroup();
 }
 
 TEST(Page, SelectAllFollowsTheSelectionInvariant)
@@ -84,30 +84,30 @@ TEST(Page, SelectAllFollowsTheSelectionInvariant)
     RecordingHost host;
     TInlayVorder page(&host);
     page.SelectAll();
-    EXPECT_EQ(page.ActiveFrame, nullptr);
-    EXPECT_TRUE(page.Selection.IsEmpty());
+    EXPECT_EQ(page.ActiveFrame(), nullptr);
+    EXPECT_TRUE(page.Selection().IsEmpty());
 
     TCDLFrame *only = AddRect(page);
     page.SelectAll();
-    EXPECT_EQ(page.ActiveFrame, only) << "a single frame is the active frame, not a selection";
-    EXPECT_TRUE(page.Selection.IsEmpty());
-    EXPECT_EQ(only->State, TFrameState::Selected);
-    EXPECT_EQ(page.Mode, ModeMove);
+    EXPECT_EQ(page.ActiveFrame(), only) << "a single frame is the active frame, not a selection";
+    EXPECT_TRUE(page.Selection().IsEmpty());
+    EXPECT_EQ(only->State(), TFrameState::Selected);
+    EXPECT_EQ(page.Mode(), ModeMove);
     EXPECT_EQ(host.status, only->Verbose());
 
     AddRect(page, 500);
     AddRect(page, 900);
     page.SelectAll();
-    EXPECT_EQ(page.ActiveFrame, nullptr);
-    EXPECT_EQ(page.Selection.Count(), 3);
+    EXPECT_EQ(page.ActiveFrame(), nullptr);
+    EXPECT_EQ(page.Selection().Count(), 3);
     EXPECT_EQ(host.status, QStringLiteral("3 ") + GetText(570));
     EXPECT_EQ(host.panels.back(), nullptr);
 
     page.DeselectAll();
-    EXPECT_TRUE(page.Selection.IsEmpty());
+    EXPECT_TRUE(page.Selection().IsEmpty());
     EXPECT_EQ(host.status, QString());
-    for (const auto &f : page.Frames)
-        EXPECT_EQ(f->State, TFrameState::Plain);
+    for (const auto &f : page.Frames())
+        EXPECT_EQ(f->State(), TFrameState::Plain);
 }
 
 TEST(Page, DeletingTheActiveFrameLeavesNoDanglingReference)
@@ -115,19 +115,19 @@ TEST(Page, DeletingTheActiveFrameLeavesNoDanglingReference)
     RecordingHost host;
     TCDLabel page(&host);
     AddRect(page);
-    page.ActiveFrame = AddRect(page, 100);
+    page.Activate(AddRect(page, 100));
     page.DeleteFrame(1);
-    EXPECT_EQ(page.ActiveFrame, nullptr);
+    EXPECT_EQ(page.ActiveFrame(), nullptr);
     EXPECT_EQ(host.panels.back(), nullptr);
     EXPECT_EQ(page.FrameCount(), 1);
 
     page.SelectAll();
     AddRect(page, 300);
     page.SelectAll();
-    page.Selection.DeleteAll();
+    page.DeleteGroup();
     EXPECT_EQ(page.FrameCount(), 0);
     EXPECT_TRUE(page.Modified);
-    EXPECT_THROW(page.Selection.Get(0), ELocalizedError);
+    EXPECT_THROW(page.Selection().Get(0), ELocalizedError);
 }
 
 TEST(Page, ZOrderMovesRecordUndoOnlyWhenTheyMove)
@@ -137,27 +137,27 @@ TEST(Page, ZOrderMovesRecordUndoOnlyWhenTheyMove)
     TCDLFrame *a = AddRect(page), *b = AddRect(page), *c = AddRect(page);
     const auto original = Ids(page);
 
-    page.ActiveFrame = a;
+    page.Activate(a);
     page.OneStepBack(); // already at the bottom
     page.ToBack();
     EXPECT_FALSE(page.Undo.CanUndo());
-    page.ActiveFrame = c;
+    page.Activate(c);
     page.OneStepForward(); // already on top
     page.ToFront();
     EXPECT_FALSE(page.Undo.CanUndo());
     EXPECT_EQ(Ids(page), original);
 
-    page.ActiveFrame = a;
+    page.Activate(a);
     page.ToFront();
     EXPECT_EQ(Ids(page), (std::vector<int32_t>{b->Id, c->Id, a->Id}));
     EXPECT_TRUE(host.undoEnabled);
-    page.ActiveFrame = b;
+    page.Activate(b);
     page.OneStepForward();
     EXPECT_EQ(Ids(page), (std::vector<int32_t>{c->Id, b->Id, a->Id}));
 
     page.Undo.Undo();
     EXPECT_EQ(Ids(page), (std::vector<int32_t>{b->Id, c->Id, a->Id}));
-    EXPECT_EQ(page.ActiveFrame, b) << "the single restored frame becomes active";
+    EXPECT_EQ(page.ActiveFrame(), b) << "the single restored frame becomes active";
     page.Undo.Undo();
     EXPECT_EQ(Ids(page), original);
     EXPECT_FALSE(host.undoEnabled);
@@ -189,17 +189,17 @@ TEST(Page, UndoKeepsFiveSnapshotsAndRestoresDeletionsWithTheirIds)
     EXPECT_TRUE(page.Modified);
     page.Undo.Undo();
     EXPECT_EQ(Ids(page), ids);
-    EXPECT_EQ(page.Selection.Count(), 3);
+    EXPECT_EQ(page.Selection().Count(), 3);
     EXPECT_EQ(page.FrameAt(2)->X, 200);
 
     page.DeselectAll();
-    page.ActiveFrame = page.FrameAt(1);
+    page.Activate(page.FrameAt(1));
     page.DeleteSelected();
-    EXPECT_EQ(page.ActiveFrame, nullptr);
+    EXPECT_EQ(page.ActiveFrame(), nullptr);
     EXPECT_EQ(page.FrameCount(), 2);
     page.Undo.Undo();
     EXPECT_EQ(Ids(page), (std::vector<int32_t>{ids[0], ids[2], ids[1]})) << "restored frames come back on top";
-    EXPECT_EQ(page.ActiveFrame, page.FrameAt(2));
+    EXPECT_EQ(page.ActiveFrame(), page.FrameAt(2));
 }
 
 TEST(Page, NextIdWrapsAfterTwoHundredMillion)

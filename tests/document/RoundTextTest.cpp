@@ -46,8 +46,8 @@ struct Ring
     double TotalAngle() const
     {
         double a = 0;
-        for (const TCharInfo &c : t.CharList)
-            a += c.Width / t.Radius;
+        for (const TCharInfo &c : t.Chars())
+            a += c.Width / t.Radius();
         return a;
     }
     TFrameGeometry g;
@@ -58,11 +58,11 @@ struct Ring
 TEST(RoundTextLayout, CharactersAdvanceByWidthOverRadius)
 {
     Ring r(QStringLiteral("WiW"));
-    ASSERT_EQ(r.t.CharList.size(), 3u);
+    ASSERT_EQ(r.t.Chars().size(), 3u);
     ASSERT_EQ(r.g.Chars.size(), 3u);
-    const auto &c = r.t.CharList;
+    const auto &c = r.t.Chars();
     const auto &at = r.g.Chars;
-    EXPECT_DOUBLE_EQ(r.t.Radius, 200.0);
+    EXPECT_DOUBLE_EQ(r.t.Radius(), 200.0);
     EXPECT_DOUBLE_EQ(c[0].Angle, c[0].Width / 200.0 / 2);
     EXPECT_DOUBLE_EQ(c[1].Angle, (c[0].Width + c[1].Width / 2.0) / 200.0);
     EXPECT_NEAR(Turn(r.g.StartAngle), -Pi / 2, 1e-9);
@@ -78,17 +78,16 @@ TEST(RoundTextLayout, CharactersAdvanceByWidthOverRadius)
 TEST(RoundTextLayout, StartPointOnTheCentreUsesRadiusOne)
 {
     Ring r(QStringLiteral("ab"), 0, 0, 0);
-    EXPECT_DOUBLE_EQ(r.t.Radius, 1.0);
-    EXPECT_DOUBLE_EQ(r.t.CharList[1].Angle, r.t.CharList[0].Width + r.t.CharList[1].Width / 2.0);
+    EXPECT_DOUBLE_EQ(r.t.Radius(), 1.0);
+    EXPECT_DOUBLE_EQ(r.t.Chars()[1].Angle, r.t.Chars()[0].Width + r.t.Chars()[1].Width / 2.0);
 }
 
 TEST(RoundTextLayout, ParagraphsRunOnWithoutASeparator)
 {
     Ring r{QString()};
     r.t.Values = QStringList{QStringLiteral("ab"), QStringLiteral("cd")};
-    r.t.ReCalc();
     QString s;
-    for (const TCharInfo &c : r.t.CharList)
+    for (const TCharInfo &c : r.t.Chars())
         s += c.Char;
     EXPECT_EQ(s, QStringLiteral("abcd"));
 }
@@ -113,9 +112,9 @@ TEST(RoundTextLayout, TurnedTextRunsClockwiseOnTheOtherSide)
     Ring turned(QStringLiteral("HHH"), 0, 180);
     for (const TPlacedChar &ch : turned.g.Chars)
         EXPECT_LT(ch.Position.x(), 400);
-    for (const TCharInfo &ch : turned.t.CharList)
+    for (const TCharInfo &ch : turned.t.Chars())
         EXPECT_LT(ch.Angle, 0);
-    EXPECT_NEAR(turned.t.CharList[0].Angle, -normal.t.CharList[0].Angle, 1e-12);
+    EXPECT_NEAR(turned.t.Chars()[0].Angle, -normal.t.Chars()[0].Angle, 1e-12);
 }
 
 TEST(RoundTextPaint, InkSitsInTheRingBelowTheStartPoint)
@@ -138,12 +137,12 @@ TEST(RoundTextHit, TheRingOnlyNotTheHole)
 {
     Ring r(QStringLiteral("abc"));
     EXPECT_EQ(r.g.InnerRadius, 200);
-    EXPECT_EQ(r.g.OuterRadius, 200 + r.t.LineHeight);
+    EXPECT_EQ(r.g.OuterRadius, 200 + r.t.LineHeight());
     EXPECT_TRUE(r.t.TestMouseHit(400, 500));
-    EXPECT_TRUE(r.t.TestMouseHit(400 + 200 + r.t.LineHeight, 300));
+    EXPECT_TRUE(r.t.TestMouseHit(400 + 200 + r.t.LineHeight(), 300));
     EXPECT_FALSE(r.t.TestMouseHit(400, 400));
     EXPECT_FALSE(r.t.TestMouseHit(400, 300));
-    EXPECT_FALSE(r.t.TestMouseHit(400, 500 + r.t.LineHeight + 1));
+    EXPECT_FALSE(r.t.TestMouseHit(400, 500 + r.t.LineHeight() + 1));
 }
 
 TEST(RoundTextMoves, MoveKeepsTheVectorAndHandlesMoveOnePoint)

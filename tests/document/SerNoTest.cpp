@@ -103,12 +103,10 @@ TEST(SerNo, LaysOutItsOwnTextNotTheList)
     s.Counter = 7;
     s.NumberFormat = QStringLiteral("No. ###");
     s.Values = QStringList{QStringLiteral("ignored"), QStringLiteral("too")};
-    s.ReCalc();
-    ASSERT_EQ(s.LineList.size(), 1u);
-    EXPECT_EQ(s.LineList[0].Text, QStringLiteral("No. 007"));
+    ASSERT_EQ(s.Lines().size(), 1u);
+    EXPECT_EQ(s.Lines()[0].Text, QStringLiteral("No. 007"));
     s.Counter = 8;
-    s.ReCalc();
-    EXPECT_EQ(s.LineList[0].Text, QStringLiteral("No. 008"));
+    EXPECT_EQ(s.Lines()[0].Text, QStringLiteral("No. 008"));
 }
 
 TEST(SerNo, SupplyTestAndAdvanceOnThePage)

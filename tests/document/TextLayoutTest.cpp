@@ -17,7 +17,7 @@ namespace {
 QStringList LineTexts(const TCDLText &t)
 {
     QStringList out;
-    for (const TLineInfo &l : t.LineList)
+    for (const TLineInfo &l : t.Lines())
         out.append(l.Text + (l.ParagraphEnd ? QStringLiteral("|") : QString()));
     return out;
 }
@@ -36,7 +36,6 @@ struct MonoText
         t.Width = chars * cw;
         t.Height = 1000;
         t.Values = std::move(values);
-        t.ReCalc();
     }
 };
 
@@ -52,8 +51,7 @@ TEST(TextMeasure, CellHeightIsFourTimesTheSizeInModelUnits)
         t.FontName = QString::fromLatin1(face);
         for (int size = 1; size <= 256; ++size) {
             t.FontSize = size;
-            t.ReCalc();
-            ASSERT_EQ(t.LineHeight, 4 * size) << face << " " << size;
+            ASSERT_EQ(t.LineHeight(), 4 * size) << face << " " << size;
         }
     }
     t.FontName = QStringLiteral("Arial");
@@ -88,14 +86,13 @@ TEST(TextLayout, ACharacterWiderThanTheFrameGetsItsOwnLine)
 {
     MonoText m(1, {QStringLiteral("ab")});
     m.t.Width = m.cw / 2;
-    m.t.ReCalc();
     EXPECT_EQ(LineTexts(m.t), (QStringList{QStringLiteral("a"), QStringLiteral("b|")}));
 }
 
 TEST(TextLayout, WordRecordsCarryKindsAndWidths)
 {
     MonoText m(40, {QStringLiteral("ab c"), QString()});
-    const auto &w = m.t.WordList;
+    const auto &w = m.t.Words();
     ASSERT_EQ(w.size(), 5u);
     EXPECT_EQ(w[0].Kind, TWordKind::Word);
     EXPECT_EQ(w[0].TotalWidth, 2 * m.cw);
@@ -108,17 +105,14 @@ TEST(TextLayout, WordRecordsCarryKindsAndWidths)
 TEST(TextLayout, RelayoutFollowsEveryFieldItDependsOn)
 {
     MonoText m(20, {QStringLiteral("aaa bbb ccc")});
-    EXPECT_EQ(m.t.LineList.size(), 1u);
+    EXPECT_EQ(m.t.Lines().size(), 1u);
     m.t.Width = 4 * m.cw;
-    m.t.ReCalc();
-    EXPECT_EQ(m.t.LineList.size(), 3u);
+    EXPECT_EQ(m.t.Lines().size(), 3u);
     m.t.Values = QStringList{QStringLiteral("aaa")};
-    m.t.ReCalc();
-    EXPECT_EQ(m.t.LineList.size(), 1u);
-    const int32_t h = m.t.LineHeight;
+    EXPECT_EQ(m.t.Lines().size(), 1u);
+    const int32_t h = m.t.LineHeight();
     m.t.FontSize = 20;
-    m.t.ReCalc();
-    EXPECT_GT(m.t.LineHeight, h);
+    EXPECT_GT(m.t.LineHeight(), h);
 }
 
 TEST(BarcodeTransform, UmlautsBlanksAndStartCharacters)
@@ -252,21 +246,20 @@ TEST(TextPaint, SecondLineIsOneLineHeightLower)
 {
     PaintedText two(0, {QStringLiteral("H"), QStringLiteral("H")});
     const QImage img = two.Paint();
-    const QRect first = InkBox(img, QRect(0, 0, 800, 50 + two.t.LineHeight));
-    const QRect second = InkBox(img, QRect(0, 50 + two.t.LineHeight, 800, 200));
-    EXPECT_EQ(second.top() - first.top(), two.t.LineHeight);
+    const QRect first = InkBox(img, QRect(0, 0, 800, 50 + two.t.LineHeight()));
+    const QRect second = InkBox(img, QRect(0, 50 + two.t.LineHeight(), 800, 200));
+    EXPECT_EQ(second.top() - first.top(), two.t.LineHeight());
 }
 
 TEST(TextPaint, LinesThatDoNotFitWhollyAreNotDrawn)
 {
     PaintedText t(0, {QStringLiteral("H"), QStringLiteral("H"), QStringLiteral("H")});
-    t.t.ReCalc();
     // Exactly two line heights: the second line would end on the edge.
-    t.t.Height = 2 * t.t.LineHeight;
+    t.t.Height = 2 * t.t.LineHeight();
     const QImage img = t.Paint();
-    EXPECT_FALSE(InkBox(img, QRect(0, 50, 800, t.t.LineHeight)).isNull());
-    EXPECT_TRUE(InkBox(img, QRect(0, 50 + t.t.LineHeight, 800, 400)).isNull());
-    t.t.Height = t.t.LineHeight - 1;
+    EXPECT_FALSE(InkBox(img, QRect(0, 50, 800, t.t.LineHeight())).isNull());
+    EXPECT_TRUE(InkBox(img, QRect(0, 50 + t.t.LineHeight(), 800, 400)).isNull());
+    t.t.Height = t.t.LineHeight() - 1;
     EXPECT_TRUE(InkBox(t.Paint()).isNull());
 }
 
@@ -275,14 +268,14 @@ TEST(TextPaint, JustifiedLinesReachTheRightEdgeButParagraphEndsStayLeft)
     PaintedText j(3, {QStringLiteral("HH HH HH HH HH HH HH HH HH HH HH")});
     j.t.Width = 300;
     const QImage img = j.Paint();
-    ASSERT_GE(j.t.LineList.size(), 2u);
+    ASSERT_GE(j.t.Lines().size(), 2u);
     const QFontMetrics fm(CellFont(j.t, 40));
     const int lb = fm.leftBearing(QLatin1Char('H')), rb = fm.rightBearing(QLatin1Char('H'));
-    const QRect first = InkBox(img, QRect(0, 50, 800, j.t.LineHeight));
+    const QRect first = InkBox(img, QRect(0, 50, 800, j.t.LineHeight()));
     EXPECT_NEAR(first.left(), 100 + lb, 1);
     EXPECT_NEAR(first.right(), 400 - rb - 1, 1);
-    const int last = int(j.t.LineList.size()) - 1;
-    const QRect end = InkBox(img, QRect(0, 50 + last * j.t.LineHeight, 800, j.t.LineHeight));
+    const int last = int(j.t.Lines().size()) - 1;
+    const QRect end = InkBox(img, QRect(0, 50 + last * j.t.LineHeight(), 800, j.t.LineHeight()));
     EXPECT_NEAR(end.left(), 100 + lb, 1);
     EXPECT_LT(end.right(), 380);
 }
@@ -330,9 +323,9 @@ TEST(TextPaint, JustifiedParagraphsAfterTheFirstStayInTheirLines)
         j.t.Width = 300;
         j.t.Height = 260;
         const FrameInk ink(j.Paint(), QPoint(200, y), angle);
-        const int lh = j.t.LineHeight;
-        ASSERT_EQ(j.t.LineList.size(), 6u);
-        ASSERT_FALSE(j.t.LineList[4].ParagraphEnd);
+        const int lh = j.t.LineHeight();
+        ASSERT_EQ(j.t.Lines().size(), 6u);
+        ASSERT_FALSE(j.t.Lines()[4].ParagraphEnd);
         const QRect all = ink.All();
         EXPECT_GE(all.left(), -2) << angle;
         EXPECT_LE(all.right(), 302) << angle;
@@ -387,6 +380,7 @@ TEST(TextPaint, DottedOutlineOnlyOnAnInteractiveScreen)
 TEST(TextLayout, NewlyInstalledFontsMakeLayoutsStale)
 {
     MonoText m(20, {QStringLiteral("aaa")});
+    const TLineInfo *stale = m.t.Lines().data();
     const int before = FontGeneration();
     const QString file = QStringLiteral("/usr/share/fonts/truetype/liberation2/LiberationSerif-Regular.ttf");
     if (!QFile::exists(file))
@@ -396,7 +390,5 @@ TEST(TextLayout, NewlyInstalledFontsMakeLayoutsStale)
     EXPECT_GT(FontGeneration(), before);
     QFontDatabase::removeApplicationFont(id);
     // The cached layout is rebuilt though no field of the frame changed.
-    m.t.LineList.clear();
-    m.t.ReCalc();
-    EXPECT_EQ(m.t.LineList.size(), 1u);
+    EXPECT_NE(m.t.Lines().data(), stale) << "a rebuilt layout is a new list";
 }

@@ -48,7 +48,7 @@ struct ThreeFrames : ::testing::Test
     void SetUp() override
     {
         for (TCDLFrame *f : {box, line, turned})
-            page.Selection.Add(f);
+            page.AddToSelection(f);
     }
 };
 
@@ -84,13 +84,13 @@ TEST_F(ThreeFrames, EachModeMovesByTheBoundsAndUndoRestoresTheSecondPointToo)
         EXPECT_EQ(Points(line), c.Line);
         EXPECT_EQ(Points(turned), c.Turned);
         EXPECT_TRUE(page.Modified);
-        EXPECT_EQ(page.Selection.Count(), 3) << "the group stays selected";
+        EXPECT_EQ(page.Selection().Count(), 3) << "the group stays selected";
 
         page.Undo.Undo();
         EXPECT_EQ(Points(box), (TPoints{100, 0, 0, 0}));
         EXPECT_EQ(Points(line), (TPoints{300, 50, 400, 80}));
         EXPECT_EQ(Points(turned), (TPoints{500, 300, 0, 0}));
-        ASSERT_EQ(page.Selection.Count(), 3) << "undo selects the group again";
+        ASSERT_EQ(page.Selection().Count(), 3) << "undo selects the group again";
     }
 }
 
@@ -101,7 +101,7 @@ TEST(Arrange, DistributeSortsBySelectedCentresAndKeepsTheOuterOnes)
     std::vector<TCDLFrame *> f;
     for (int centre : {100, 0, 11, 10}) {
         f.push_back(AddBox(page, centre - 10, centre, 20, 20));
-        page.Selection.Add(f.back());
+        page.AddToSelection(f.back());
     }
     Align(page, TAlignMode::DistributeH);
     std::vector<int> centres, ys;
@@ -121,7 +121,7 @@ TEST(Arrange, SnapshotWithoutMoveLeavesThePageUnmodified)
 {
     TCDLabel page(nullptr);
     for (int y : {0, 100, 200})
-        page.Selection.Add(AddBox(page, 50, y, 40, 40));
+        page.AddToSelection(AddBox(page, 50, y, 40, 40));
     Align(page, TAlignMode::DistributeH);
     EXPECT_TRUE(page.Undo.CanUndo()) << "equal centres: an undo step, no move";
     EXPECT_FALSE(page.Modified);
@@ -129,11 +129,11 @@ TEST(Arrange, SnapshotWithoutMoveLeavesThePageUnmodified)
     // A single active frame joins the group and nothing else happens.
     TCDLabel one(nullptr);
     TCDLFrame *f = AddBox(one, 10, 10, 40, 40);
-    one.ActiveFrame = f;
+    one.Activate(f);
     EXPECT_FALSE(CanAlign(one, TAlignMode::Left));
     Align(one, TAlignMode::Left);
-    EXPECT_EQ(one.ActiveFrame, nullptr);
-    EXPECT_EQ(one.Selection.Items(), std::vector<TCDLFrame *>{f});
+    EXPECT_EQ(one.ActiveFrame(), nullptr);
+    EXPECT_EQ(one.Selection().Items(), std::vector<TCDLFrame *>{f});
     EXPECT_FALSE(one.Undo.CanUndo());
 }
 
@@ -141,8 +141,8 @@ TEST(Arrange, ShiftsAcrossTheWholeInt32RangeDoNotWrap)
 {
     TCDLabel page(nullptr);
     TCDLFrame *far = AddLine(page, INT32_MIN, 0, INT32_MIN + 10, 0);
-    page.Selection.Add(far);
-    page.Selection.Add(AddLine(page, INT32_MAX - 10, 0, INT32_MAX, 0));
+    page.AddToSelection(far);
+    page.AddToSelection(AddLine(page, INT32_MAX - 10, 0, INT32_MAX, 0));
     Align(page, TAlignMode::Right); // a shift of 2^32 - 11
     EXPECT_EQ(Points(far), (TPoints{INT32_MAX - 10, 0, INT32_MAX, 0}));
 }
@@ -172,7 +172,7 @@ TEST(Arrange, EveryRestackMarksThePageAndUndoesToTheOldOrder)
                 r.push_back(int(std::find(f.begin(), f.end(), page.FrameAt(i)) - f.begin()));
             return r;
         };
-        page.ActiveFrame = f[size_t(c.From)];
+        page.Activate(f[size_t(c.From)]);
         (page.*c.Run)();
         EXPECT_EQ(order(), c.Order);
         EXPECT_TRUE(page.Modified);

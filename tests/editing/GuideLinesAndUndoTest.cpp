@@ -12,7 +12,7 @@ TEST_F(EditorTest, GuideLineIsGrabbedBeforeFramesMovedAndDeletedOnTheRuler)
     const QPoint onLine(D(0, 0).x() + 2, D(0, 0).y());
     editor->MouseDown(Qt::LeftButton, Qt::NoModifier, onLine);
     EXPECT_EQ(editor->State().MouseState, TMouseState::GuideLine);
-    EXPECT_EQ(page->ActiveFrame, nullptr) << "the line wins over the frame under it";
+    EXPECT_EQ(page->ActiveFrame(), nullptr) << "the line wins over the frame under it";
     editor->MouseMove(Qt::LeftButton, D(150, 0));
     editor->MouseUp(Qt::LeftButton, D(150, 0));
     EXPECT_EQ(page->SnapLines.Get(0).Position, editor->ModelOf(D(150, 0)).x());
@@ -80,19 +80,19 @@ TEST_F(EditorTest, DeleteKeyRemovesTheGroupAndUndoBringsItBackWhereItIsHit)
     Click(D(-300, 200), Qt::ControlModifier);
     ASSERT_TRUE(editor->KeyPressed(Qt::Key_Delete, Qt::NoModifier));
     EXPECT_EQ(page->FrameCount(), 1);
-    EXPECT_TRUE(page->Selection.IsEmpty());
+    EXPECT_TRUE(page->Selection().IsEmpty());
     EXPECT_TRUE(page->Modified);
 
     ASSERT_TRUE(editor->Undo());
     ASSERT_EQ(page->FrameCount(), 4);
-    EXPECT_EQ(page->Selection.Count(), 3);
+    EXPECT_EQ(page->Selection().Count(), 3);
     EXPECT_FALSE(win.undoEnabled);
     EXPECT_FALSE(editor->Undo());
 
     editor->ClearSelection();
     Click(D(-300, 200));
-    ASSERT_NE(page->ActiveFrame, nullptr);
-    EXPECT_EQ(page->ActiveFrame->Id, third);
+    ASSERT_NE(page->ActiveFrame(), nullptr);
+    EXPECT_EQ(page->ActiveFrame()->Id, third);
 }
 
 TEST_F(EditorTest, NoFramePointerOutlivesDeleteOrUndoDuringADrag)
@@ -103,7 +103,7 @@ TEST_F(EditorTest, NoFramePointerOutlivesDeleteOrUndoDuringADrag)
     editor->MouseMove(Qt::LeftButton, D(40, 0));
     editor->DeleteSelected();
     EXPECT_EQ(page->FrameCount(), 0);
-    EXPECT_EQ(page->ActiveFrame, nullptr);
+    EXPECT_EQ(page->ActiveFrame(), nullptr);
     EXPECT_EQ(editor->State().MouseState, TMouseState::Idle);
     // The rest of the drag finds nothing to move.
     editor->MouseMove(Qt::LeftButton, D(80, 0));
@@ -118,40 +118,40 @@ TEST_F(EditorTest, NoFramePointerOutlivesDeleteOrUndoDuringADrag)
     const int before = Snapshots();
     EXPECT_TRUE(editor->Undo());
     EXPECT_EQ(Snapshots(), before - 1);
-    EXPECT_EQ(page->ActiveFrame, nullptr);
+    EXPECT_EQ(page->ActiveFrame(), nullptr);
     editor->MouseUp(Qt::LeftButton, D(0, 0));
     EXPECT_EQ(page->FrameCount(), 0);
-    EXPECT_EQ(page->ActiveFrame, nullptr);
+    EXPECT_EQ(page->ActiveFrame(), nullptr);
 
     // Delete during a creation neither records the unplaced frame nor keeps it.
     win.tool = TTool::Circle;
     editor->MouseDown(Qt::LeftButton, Qt::NoModifier, D(0, 0));
     editor->KeyPressed(Qt::Key_Delete, Qt::NoModifier);
-    EXPECT_EQ(page->ActiveFrame, nullptr);
+    EXPECT_EQ(page->ActiveFrame(), nullptr);
     editor->MouseUp(Qt::LeftButton, D(0, 0));
     EXPECT_EQ(page->FrameCount(), 0);
 
     // The page never refers to a frame it does not hold yet.
     win.tool = TTool::Circle;
     editor->MouseDown(Qt::LeftButton, Qt::NoModifier, D(0, 0));
-    EXPECT_EQ(page->ActiveFrame, nullptr);
+    EXPECT_EQ(page->ActiveFrame(), nullptr);
     page->DeleteSelected();
     page->Undo.Undo();
     editor->MouseUp(Qt::LeftButton, D(0, 0));
     ASSERT_EQ(page->FrameCount(), 1) << "commands of the page cannot reach the frame being drawn";
-    EXPECT_EQ(page->ActiveFrame, page->FrameAt(0));
+    EXPECT_EQ(page->ActiveFrame(), page->FrameAt(0));
 }
 
 TEST_F(EditorTest, FrameRefusedAtTheLimitIsFreedAndNotActive)
 {
     for (int i = 0; i < MaxFramesPerPage; ++i) {
         auto f = std::make_unique<TCDLRechteck>(page.get(), 0, 0);
-        page->Frames.push_back(std::move(f));
+        page->AddFrame(std::move(f));
     }
     win.tool = TTool::Rectangle;
     Click(D(0, 0));
     EXPECT_EQ(page->FrameCount(), MaxFramesPerPage);
-    EXPECT_EQ(page->ActiveFrame, nullptr);
+    EXPECT_EQ(page->ActiveFrame(), nullptr);
     EXPECT_TRUE(editor->DraggedFrames().empty());
     EXPECT_FALSE(win.warning.isEmpty());
     EXPECT_FALSE(page->Modified);

@@ -20,8 +20,8 @@ TEST_F(EditorTest, ClickWithDrawingToolCreatesDefaultFrameAndReturnsToEditTool)
     EXPECT_EQ(QPoint(f->X, f->Y), m);
     EXPECT_EQ(f->Width, 400);
     EXPECT_EQ(f->Height, 400);
-    EXPECT_EQ(page->ActiveFrame, f);
-    EXPECT_EQ(f->State, TFrameState::Selected);
+    EXPECT_EQ(page->ActiveFrame(), f);
+    EXPECT_EQ(f->State(), TFrameState::Selected);
     EXPECT_TRUE(page->Modified);
     EXPECT_EQ(win.tool, TTool::Edit);
     EXPECT_TRUE(win.undoEnabled);
@@ -29,7 +29,7 @@ TEST_F(EditorTest, ClickWithDrawingToolCreatesDefaultFrameAndReturnsToEditTool)
     // Undoing the creation deletes it; nothing points at it any more.
     EXPECT_TRUE(editor->Undo());
     EXPECT_EQ(page->FrameCount(), 0);
-    EXPECT_EQ(page->ActiveFrame, nullptr);
+    EXPECT_EQ(page->ActiveFrame(), nullptr);
     EXPECT_EQ(win.panels.back(), nullptr);
     EXPECT_FALSE(win.undoEnabled);
 }
@@ -54,7 +54,7 @@ TEST_F(EditorTest, ClickWithEveryToolLeavesAVisibleFrameOfItsDefaultSize)
             continue;
         for (const QPoint at : {QPoint(-300, -250), QPoint(0, 0)}) {
             editor->ClearSelection();
-            page->Frames.clear();
+            page->DeleteFrame(0); // the one frame of the last round
             win.tool = tool;
             const QPoint p = D(at.x(), at.y());
             const QPoint m = editor->ModelOf(p);
@@ -86,7 +86,7 @@ TEST_F(EditorTest, ClickWithEveryToolLeavesAVisibleFrameOfItsDefaultSize)
             // And it can be picked again: on its end or rim, or inside.
             Click(f->DragPointCount == 2 ? f->ScreenGeometry().DragPoints[2]
                                          : (f->ScreenGeometry().DragPoints[1] + f->ScreenGeometry().DragPoints[3]) / 2);
-            EXPECT_EQ(page->ActiveFrame, f) << "tool " << t << " at " << at.x();
+            EXPECT_EQ(page->ActiveFrame(), f) << "tool " << t << " at " << at.x();
         }
     }
 }
@@ -115,7 +115,7 @@ TEST_F(EditorTest, PickingWithoutMovingTakesNoSnapshotAndFirstMoveTakesOne)
     TCDLFrame *f = AddRect(-200, -200);
     const QPoint p = D(0, 0);
     Click(p);
-    EXPECT_EQ(page->ActiveFrame, f);
+    EXPECT_EQ(page->ActiveFrame(), f);
     EXPECT_EQ(Snapshots(), 0);
     EXPECT_FALSE(page->Modified);
 
@@ -131,13 +131,13 @@ TEST_F(EditorTest, PickingWithoutMovingTakesNoSnapshotAndFirstMoveTakesOne)
     EXPECT_TRUE(page->Modified);
     const QPoint grab = editor->ModelOf(p) - QPoint(-200, -200);
     EXPECT_EQ(QPoint(f->X, f->Y), editor->ModelOf(p + QPoint(20, 5)) - grab);
-    EXPECT_EQ(f->State, TFrameState::Selected);
+    EXPECT_EQ(f->State(), TFrameState::Selected);
 
     // Undo puts it back and leaves it the active frame, not a group member.
     editor->Undo();
     EXPECT_EQ(QPoint(f->X, f->Y), QPoint(-200, -200));
-    EXPECT_EQ(page->ActiveFrame, f);
-    EXPECT_TRUE(page->Selection.IsEmpty());
+    EXPECT_EQ(page->ActiveFrame(), f);
+    EXPECT_TRUE(page->Selection().IsEmpty());
 }
 
 TEST_F(EditorTest, PressOnActiveBodyTakesPositionSnapshotAtOnce)
@@ -146,10 +146,10 @@ TEST_F(EditorTest, PressOnActiveBodyTakesPositionSnapshotAtOnce)
     Click(D(0, 0));
     editor->MouseDown(Qt::LeftButton, Qt::NoModifier, D(0, 0));
     EXPECT_EQ(Snapshots(), 1);
-    EXPECT_EQ(f->State, TFrameState::Moving);
+    EXPECT_EQ(f->State(), TFrameState::Moving);
     editor->MouseUp(Qt::LeftButton, D(0, 0));
     EXPECT_FALSE(page->Modified) << "a press that did not move changes nothing";
-    EXPECT_EQ(f->State, TFrameState::Selected);
+    EXPECT_EQ(f->State(), TFrameState::Selected);
 }
 
 TEST_F(EditorTest, HandleDragsFollowTheKindsRulesAndUndoRestoresSize)
@@ -161,7 +161,7 @@ TEST_F(EditorTest, HandleDragsFollowTheKindsRulesAndUndoRestoresSize)
     EXPECT_GT(f->Width, 400);
     EXPECT_EQ(f->Height, 400);
     EXPECT_EQ(QPoint(f->X, f->Y), QPoint(-200, -200));
-    EXPECT_EQ(f->State, TFrameState::Selected);
+    EXPECT_EQ(f->State(), TFrameState::Selected);
     EXPECT_TRUE(page->Modified);
     const int wider = f->Width;
 
@@ -191,13 +191,13 @@ TEST_F(EditorTest, GroupMoveKeepsToThePointerAtEveryZoom)
         const QPoint d = editor->ModelOf(to) - editor->ModelOf(from);
         EXPECT_EQ(QPoint(a->X, a->Y), ax + d) << "zoom level " << level;
         EXPECT_EQ(QPoint(b->X, b->Y), bx + d) << "zoom level " << level;
-        EXPECT_EQ(a->State, TFrameState::Selected);
+        EXPECT_EQ(a->State(), TFrameState::Selected);
         EXPECT_TRUE(page->Modified);
         // One snapshot of the whole group, undone as one.
         editor->Undo();
         EXPECT_EQ(QPoint(a->X, a->Y), ax);
         EXPECT_EQ(QPoint(b->X, b->Y), bx);
-        EXPECT_EQ(page->Selection.Count(), 2);
+        EXPECT_EQ(page->Selection().Count(), 2);
     }
 }
 
@@ -231,7 +231,7 @@ TEST_F(EditorTest, ArrowKeysNudgeByTheSettingOrTheGrid)
 {
     TCDLFrame *f = AddRect(0, 0);
     Click(D(100, 100));
-    ASSERT_EQ(page->ActiveFrame, f);
+    ASSERT_EQ(page->ActiveFrame(), f);
     editor->KeyReleased(Qt::Key_Left, Qt::NoModifier);
     EXPECT_EQ(QPoint(f->X, f->Y), QPoint(-40, 0));
     editor->KeyReleased(Qt::Key_Down, Qt::NoModifier);
@@ -260,19 +260,19 @@ TEST_F(EditorTest, TabStepsByTheModifiersOfItsPress)
     AddRect(0, 0, 100, 100);
     TCDLFrame *c = AddRect(300, 300, 100, 100);
     Click(D(-350, -350));
-    ASSERT_EQ(page->ActiveFrame, a);
+    ASSERT_EQ(page->ActiveFrame(), a);
     // Shift let go before Tab: the release reports plain Tab.
     editor->KeyPressed(Qt::Key_Backtab, Qt::ShiftModifier);
     editor->KeyReleased(Qt::Key_Tab, Qt::NoModifier);
-    EXPECT_EQ(page->ActiveFrame, c) << "backwards, wrapping to the last";
+    EXPECT_EQ(page->ActiveFrame(), c) << "backwards, wrapping to the last";
     // Shift pressed only after Tab: forwards.
     editor->KeyPressed(Qt::Key_Tab, Qt::NoModifier);
     editor->KeyReleased(Qt::Key_Backtab, Qt::ShiftModifier);
-    EXPECT_EQ(page->ActiveFrame, a);
+    EXPECT_EQ(page->ActiveFrame(), a);
     // Ctrl+Tab belongs to the window, whenever Ctrl comes off.
     editor->KeyPressed(Qt::Key_Tab, Qt::ControlModifier);
     editor->KeyReleased(Qt::Key_Tab, Qt::NoModifier);
-    EXPECT_EQ(page->ActiveFrame, a);
+    EXPECT_EQ(page->ActiveFrame(), a);
 }
 
 TEST_F(EditorTest, TypedCharactersGoToTheActiveFrame)

@@ -143,7 +143,7 @@ TEST_F(PaintTest, PaintsOfOtherContextsBetweenPressAndMoveLeaveTheDragAlone)
         ASSERT_TRUE(k->TestMouseHit(from.x(), from.y()));
 
         editor->MouseDown(Qt::LeftButton, Qt::NoModifier, from);
-        ASSERT_EQ(page->ActiveFrame, k);
+        ASSERT_EQ(page->ActiveFrame(), k);
         paintElsewhere();
         EXPECT_TRUE(answers() == before) << "hit tests as the screen shows the page";
         editor->MouseMove(Qt::LeftButton, to);
@@ -159,7 +159,7 @@ TEST_F(PaintTest, PaintsOfOtherContextsBetweenPressAndMoveLeaveTheDragAlone)
     const QPoint grab = D(300, -400);
     editor->MouseDown(Qt::LeftButton, Qt::NoModifier, grab);
     editor->MouseMove(Qt::LeftButton, grab + QPoint(10, 0));
-    ASSERT_EQ(box->State, TFrameState::Moving);
+    ASSERT_EQ(box->State(), TFrameState::Moving);
     const QImage out = RenderPageImage(*page, 100);
     const double s = ScaleForDpi(100);
     const QPoint mid(int((box->X + 100) * s) + out.width() / 2, int((box->Y + 100) * s) + out.height() / 2);

@@ -58,7 +58,7 @@ TEST_F(RedoTest, RedoReappliesWhatUndoTookBackInOrder)
     // Creation, move, size, z-order, deletion: five kinds, five steps.
     win.tool = TTool::Ellipse;
     Click(D(-100, -100));
-    TCDLFrame *e = page->ActiveFrame;
+    TCDLFrame *e = page->ActiveFrame();
     ASSERT_NE(e, nullptr);
     states.push_back(Dump(*page));
     Drag(D(0, 0), D(0, 0) + QPoint(30, 12));
@@ -69,7 +69,7 @@ TEST_F(RedoTest, RedoReappliesWhatUndoTookBackInOrder)
     states.push_back(Dump(*page));
     editor->ClearSelection();
     Click(D(top->X + 100, top->Y + 100));
-    ASSERT_EQ(page->ActiveFrame, top);
+    ASSERT_EQ(page->ActiveFrame(), top);
     editor->DeleteSelected();
     states.push_back(Dump(*page));
     ASSERT_EQ(Snapshots(), 5);
@@ -98,7 +98,7 @@ TEST_F(RedoTest, RedoReappliesWhatUndoTookBackInOrder)
     }
     ASSERT_TRUE(editor->Redo());
     EXPECT_EQ(Dump(*page), states[1]);
-    EXPECT_EQ(page->ActiveFrame, page->FrameAt(2)) << "a redone creation is selected like an undone deletion";
+    EXPECT_EQ(page->ActiveFrame(), page->FrameAt(2)) << "a redone creation is selected like an undone deletion";
 }
 
 TEST_F(RedoTest, RedoOfPropertiesZOrderAndPasteRestoresFramesAndTheirIds)
@@ -110,9 +110,9 @@ TEST_F(RedoTest, RedoOfPropertiesZOrderAndPasteRestoresFramesAndTheirIds)
     page->Undo.Record(a, nullptr, TUndoKind::Properties);
     a->PenColor = 0x0000FF;
     a->NoFill = false;
-    page->ActiveFrame = a;
+    page->Activate(a);
     page->OneStepForward();
-    page->ActiveFrame = nullptr;
+    page->DropActive();
     editor->SelectAll();
     PasteIntoPage(*page, CopyFromPage(*page));
     ASSERT_EQ(page->FrameCount(), 4);
@@ -127,7 +127,7 @@ TEST_F(RedoTest, RedoOfPropertiesZOrderAndPasteRestoresFramesAndTheirIds)
         ASSERT_TRUE(editor->Redo());
     EXPECT_EQ(Dump(*page), done);
     EXPECT_EQ(page->FrameAt(1)->Id, aId);
-    EXPECT_EQ(page->Selection.Count(), 2) << "the pasted pair is selected again";
+    EXPECT_EQ(page->Selection().Count(), 2) << "the pasted pair is selected again";
     // Ids tie later snapshots to the re-created frames.
     const int32_t pastedId = page->FrameAt(3)->Id;
     ASSERT_TRUE(editor->Undo());
@@ -213,7 +213,7 @@ TEST_F(RedoTest, PressesThatChangeNothingKeepRedo)
     EXPECT_TRUE(win.redoEnabled);
     ASSERT_TRUE(editor->Redo());
     EXPECT_EQ(QPoint(f->X, f->Y), moved);
-    EXPECT_EQ(page->ActiveFrame, f);
+    EXPECT_EQ(page->ActiveFrame(), f);
     (void)g;
 }
 
@@ -222,7 +222,7 @@ TEST_F(RedoTest, ARunOfNudgesIsOneUndoStep)
     TCDLFrame *f = AddRect(0, 0);
     TCDLFrame *g = AddRect(500, 500, 50, 50);
     Click(D(100, 100));
-    ASSERT_EQ(page->ActiveFrame, f);
+    ASSERT_EQ(page->ActiveFrame(), f);
     for (int key : {Qt::Key_Left, Qt::Key_Left, Qt::Key_Down, Qt::Key_Left})
         Key(key);
     EXPECT_EQ(QPoint(f->X, f->Y), QPoint(-120, 40));
@@ -230,7 +230,7 @@ TEST_F(RedoTest, ARunOfNudgesIsOneUndoStep)
     EXPECT_TRUE(page->Modified);
     ASSERT_TRUE(editor->Undo());
     EXPECT_EQ(QPoint(f->X, f->Y), QPoint(0, 0));
-    EXPECT_EQ(page->ActiveFrame, f);
+    EXPECT_EQ(page->ActiveFrame(), f);
     ASSERT_TRUE(editor->Redo());
     EXPECT_EQ(QPoint(f->X, f->Y), QPoint(-120, 40));
 
@@ -245,19 +245,15 @@ TEST_F(RedoTest, ARunOfNudgesIsOneUndoStep)
              editor->Undo();
              editor->Redo();
          }},
-        {"another frame",
-         [&] {
-             page->ActiveFrame->State = TFrameState::Plain;
-             page->ActiveFrame = g;
-         }},
+        {"another frame", [&] { page->Activate(g); }},
     };
     for (const auto &[what, between] : breaks) {
-        page->ActiveFrame = f;
+        page->Activate(f);
         Key(Qt::Key_Right);
         const QPoint before(f->X, f->Y);
         between();
         const int snapshots = Snapshots();
-        TCDLFrame *target = page->ActiveFrame;
+        TCDLFrame *target = page->ActiveFrame();
         const QPoint start(target->X, target->Y);
         Key(Qt::Key_Up);
         Key(Qt::Key_Up);
@@ -267,7 +263,7 @@ TEST_F(RedoTest, ARunOfNudgesIsOneUndoStep)
         EXPECT_EQ(QPoint(f->X, f->Y), target == f ? start : before) << what;
     }
     // Modifier keys alone are no other key.
-    page->ActiveFrame = f;
+    page->Activate(f);
     Key(Qt::Key_Right);
     const int before = Snapshots();
     editor->KeyPressed(Qt::Key_Shift, Qt::ShiftModifier);
@@ -296,5 +292,5 @@ TEST_F(RedoTest, AGroupNudgedSeveralTimesComesBackInOneUndo)
     ASSERT_TRUE(editor->Undo());
     EXPECT_EQ(QPoint(a->X, a->Y), QPoint(-400, -400));
     EXPECT_EQ(QPoint(b->X, b->Y), QPoint(100, 100));
-    EXPECT_EQ(page->Selection.Count(), 2);
+    EXPECT_EQ(page->Selection().Count(), 2);
 }

@@ -44,7 +44,7 @@ protected:
     {
         ASSERT_GT(win.panels.size(), m_seen) << what << ": no notice";
         EXPECT_EQ(win.panels.back(), expected) << what;
-        EXPECT_EQ(page->ActiveFrame, expected) << what;
+        EXPECT_EQ(page->ActiveFrame(), expected) << what;
         m_seen = win.panels.size();
     }
     void ExpectQuiet(const char *what) { EXPECT_EQ(win.panels.size(), m_seen) << what; }
@@ -75,7 +75,7 @@ TEST_F(ShownFrameNotice, SelectingTabAndSelectAllTellTheFrameOrNoneForAGroup)
 
     Drag(D(-600, -600), D(-50, 450));
     ExpectShown(nullptr, "band around two");
-    EXPECT_EQ(page->Selection.Items(), (std::vector<TCDLFrame *>{a, c}));
+    EXPECT_EQ(page->Selection().Items(), (std::vector<TCDLFrame *>{a, c}));
     Drag(D(-50, -600), D(450, -100));
     ExpectShown(b, "band around one");
 
@@ -139,12 +139,12 @@ TEST_F(ShownFrameNotice, DeletingAndUndoingTellNoneBeforeTheFrameGoesAndTheResto
 
     ASSERT_TRUE(editor->Undo());
     ExpectShown(nullptr, "the group comes back as a group");
-    EXPECT_EQ(page->Selection.Count(), 2);
+    EXPECT_EQ(page->Selection().Count(), 2);
 
     // Undoing a creation frees the frame the panels were shown.
     win.tool = TTool::Ellipse;
     Click(D(300, 300));
-    TCDLFrame *made = page->ActiveFrame;
+    TCDLFrame *made = page->ActiveFrame();
     ASSERT_NE(made, nullptr);
     ExpectShown(made, "created");
     ASSERT_TRUE(editor->Undo());
@@ -165,7 +165,7 @@ TEST_F(ShownFrameNotice, PastingTellsThePastedFrameOrNoneForAGroup)
     ExpectShown(nullptr, "select all");
     editor->Paste(editor->Copy());
     ExpectShown(nullptr, "a group pasted");
-    EXPECT_EQ(page->Selection.Count(), 3);
+    EXPECT_EQ(page->Selection().Count(), 3);
 }
 
 TEST_F(ShownFrameNotice, AFrameFreedWhileShownIsTakenBackEvenWhenNothingSaidItLeft)
@@ -176,10 +176,10 @@ TEST_F(ShownFrameNotice, AFrameFreedWhileShownIsTakenBackEvenWhenNothingSaidItLe
     TCDLFrame *b = AddWatched(0, -500);
     Click(D(-300, -300));
     ExpectShown(a, "click");
-    page->Selection.Add(a, false);
-    page->Selection.Add(b, false);
-    page->ActiveFrame = nullptr;
-    page->Selection.DeleteAll();
+    page->AddToSelection(a);
+    page->AddToSelection(b);
+    page->DropActive();
+    page->DeleteGroup();
     ExpectShown(nullptr, "the group deleted");
     EXPECT_EQ(*heldAtFree, 0);
 

@@ -46,8 +46,8 @@ TEST_F(EditorTest, NewTextRoundTextAndSerialNumberFramesTakeTheirPanelInput)
         win.focused.clear();
         win.tool = c.Tool;
         Click(D(0, 0));
-        ASSERT_NE(page->ActiveFrame, nullptr);
-        EXPECT_EQ(win.focused, c.Focus ? std::vector<TCDLFrame *>{page->ActiveFrame} : std::vector<TCDLFrame *>{});
+        ASSERT_NE(page->ActiveFrame(), nullptr);
+        EXPECT_EQ(win.focused, c.Focus ? std::vector<TCDLFrame *>{page->ActiveFrame()} : std::vector<TCDLFrame *>{});
     }
 }
 

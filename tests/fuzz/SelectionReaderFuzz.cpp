@@ -17,11 +17,11 @@ QGuiApplication *g_app = nullptr;
 
 void Check(const TCDLPage &page)
 {
-    if (page.Selection.Busy || page.FrameCount() > MaxFramesPerPage)
+    if (page.SelectionClip.Busy || page.FrameCount() > MaxFramesPerPage)
         std::abort();
-    if (page.ActiveFrame && (page.IndexOf(page.ActiveFrame) < 0 || !page.Selection.IsEmpty()))
+    if (page.ActiveFrame() && (page.IndexOf(page.ActiveFrame()) < 0 || !page.Selection().IsEmpty()))
         std::abort();
-    for (const TCDLFrame *f : page.Selection.Items())
+    for (const TCDLFrame *f : page.Selection().Items())
         if (page.IndexOf(f) < 0)
             std::abort();
 }

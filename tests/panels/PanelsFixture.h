@@ -147,7 +147,7 @@ protected:
         const QPoint d = page->Context.Map(x, y);
         editor->MouseDown(Qt::LeftButton, Qt::NoModifier, d);
         editor->MouseUp(Qt::LeftButton, d);
-        return page->ActiveFrame;
+        return page->ActiveFrame();
     }
 
     template <class W = QWidget> W *Find(const char *name) const

@@ -50,7 +50,7 @@ TEST_F(PanelsTest, ACircleShowsThePenAndBothColoursAndItsTwoPoints)
     // The fill choice shows "no fill"; a palette cell colours the fill.
     Click(Find<QToolButton>("sbFuellung"));
     EXPECT_TRUE(Shown("cbOhneFuellung"));
-    TCDLFrame *f = page->ActiveFrame;
+    TCDLFrame *f = page->ActiveFrame();
     const int before = Snapshots();
     emit Find<TColorGrid>("ColorGrid")->cellSelected(5, 15);
     EXPECT_EQ(f->FillColor, RGBColor(0, 255, 0));
@@ -92,8 +92,8 @@ TEST_F(PanelsTest, ATextFrameTakesJustifiedAndActsOnThePenColourOnly)
     EXPECT_TRUE(Shown("rPositionDim"));
 
     emit Find<TColorGrid>("ColorGrid")->cellSelected(9, 15);
-    EXPECT_EQ(page->ActiveFrame->PenColor, RGBColor(0, 0, 255));
-    EXPECT_EQ(page->ActiveFrame->FillColor, RGBColor(0, 0, 0));
+    EXPECT_EQ(page->ActiveFrame()->PenColor, RGBColor(0, 0, 255));
+    EXPECT_EQ(page->ActiveFrame()->FillColor, RGBColor(0, 0, 0));
 
     // Another language relabels the panels in place.
     SetLanguageState(2);
@@ -117,7 +117,7 @@ TEST_F(PanelsTest, ARunOfTypingIsOneUndoStepAndLeavingEndsIt)
     EXPECT_EQ(Snapshots(), before + 2);
 
     page->Undo.Undo();
-    t = static_cast<TCDLText *>(page->ActiveFrame);
+    t = static_cast<TCDLText *>(page->ActiveFrame());
     ASSERT_TRUE(t);
     EXPECT_EQ(t->Values, QStringList{QStringLiteral("Live 2027!")});
     EXPECT_EQ(memo->toPlainText(), QStringLiteral("Live 2027!"));
@@ -172,7 +172,7 @@ TEST_F(PanelsTest, CoordinatesAreTypedInTheUnitClampedAndUndone)
     EXPECT_EQ(Snapshots(), before + 2);
     page->Undo.Undo();
     page->Undo.Undo();
-    f = page->ActiveFrame;
+    f = page->ActiveFrame();
     ASSERT_TRUE(f);
     EXPECT_EQ(QPoint(f->X, f->Y), QPoint(100, 50));
     EXPECT_EQ(Find<QLineEdit>("edX")->text(), QStringLiteral("10.0"));
@@ -232,17 +232,17 @@ TEST_F(PanelsTest, AGroupAndAFrameThatIsGoneLeaveTheRollUpsEmpty)
     TCDLFrame *b = Create(TTool::Ellipse, 200, 0);
     ASSERT_TRUE(rollups.content[0]);
     editor->Layout();
-    page->Selection.Add(a);
-    page->Selection.Add(b);
-    page->ActiveFrame = nullptr;
+    page->AddToSelection(a);
+    page->AddToSelection(b);
+    page->DropActive();
     page->AnnounceShownFrame();
     for (const auto &c : rollups.content)
         EXPECT_FALSE(c);
     EXPECT_FALSE(container->ShownFrame());
 
     // Delete the shown frame, then work its panels: nothing happens.
-    page->Selection.Clear();
-    page->ActiveFrame = b;
+    page->ClearGroup();
+    page->Activate(b);
     page->AnnounceShownFrame();
     auto *edX = Find<QLineEdit>("edX");
     auto *grid = Find<TColorGrid>("ColorGrid");
@@ -332,9 +332,9 @@ TEST_F(PanelsTest, AFaceThatIsNotInstalledStaysTheFramesOwn)
     }
     auto *t = static_cast<TCDLText *>(Create(TTool::Text));
     t->FontName = QStringLiteral("No Such Face Here");
-    page->ActiveFrame = nullptr;
+    page->DropActive();
     page->AnnounceShownFrame();
-    page->ActiveFrame = t;
+    page->Activate(t);
     page->AnnounceShownFrame();
     Find<QSpinBox>("seDrehung")->setValue(90);
     EXPECT_EQ(t->Angle, 90);

@@ -63,7 +63,7 @@ TEST_F(SheetFixture, DirectTrimmingClipsToTheLabelCircle)
     auto doc = MakeDocument();
     AddFlood(doc->Label(), Red);
     // On the page's own screen at scale 1 the flood's corners are at ±4000.
-    const TCDLFrame &flood = *doc->Label().Frames[0];
+    const TCDLFrame &flood = *doc->Label().Frames()[0];
     doc->Label().UpdateScreenGeometry();
     ASSERT_EQ(flood.TestDPMouseHit(4000, 4000), 3);
     Begin().DrawCDLabelAt(doc->Label(), 1);
