@@ -72,7 +72,7 @@ TEST_F(EditorTest, AToolThatAsksMakesItsFrameOnlyWhenAnswered)
         editor->MouseUp(Qt::LeftButton, D(0, 0));
         EXPECT_EQ(page->FrameCount(), int(a));
         EXPECT_EQ(Snapshots(), int(a));
-        EXPECT_EQ(page->ActiveFrame, a ? page->FrameAt(0) : nullptr);
+        EXPECT_EQ(page->ActiveFrame(), a ? page->FrameAt(0) : nullptr);
         EXPECT_EQ(win.tool, TTool::Edit);
     }
 }
