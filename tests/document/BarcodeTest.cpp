@@ -2,7 +2,7 @@
 // font of the frame's size would sit, and read back by a real reader from the
 // rendered page, upright and rotated.
 
-#include "TextTestSupport.h"
+#include "DocumentTestSupport.h"
 
 #include "Barcode.h"
 #include "Document.h"

@@ -1,7 +1,7 @@
 // Word splitting and line breaking on real font metrics, the bar-code
 // transformation, the text record, and what a text frame puts on pixels.
 
-#include "TextTestSupport.h"
+#include "DocumentTestSupport.h"
 
 #include "BinaryStream.h"
 #include "Page.h"
