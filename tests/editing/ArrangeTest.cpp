@@ -192,7 +192,9 @@ TEST(Arrange, EveryRestackMarksThePageAndUndoesToTheOldOrder)
             continue;
         page.Undo.Undo();
         EXPECT_EQ(order(), unmoved);
-        EXPECT_EQ(page.ActiveFrame, f[size_t(c.From)]) << "the single restored frame becomes active";
+        if (c.Run == &TCDLPage::OneStepForward || c.Run == &TCDLPage::OneStepBack) {
+            EXPECT_EQ(page.ActiveFrame, f[size_t(c.From)]) << "the single restored frame becomes active";
+        }
         EXPECT_FALSE(win.undoEnabled);
     }
 }
