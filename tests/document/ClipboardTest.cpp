@@ -2,9 +2,9 @@
 // the paste offsets, undo, and damaged or oversized input.
 
 #include "Clipboard.h"
-#include "DocumentTestSupport.h"
 #include "BinaryStream.h"
 #include "Document.h"
+#include "DocumentTestSupport.h"
 #include "Errors.h"
 #include "FileSizeLimit.h"
 #include "Page.h"

@@ -170,10 +170,8 @@ TEST_F(LivePage, RendersAndShapesLeaveHitTestsHandlesAndMappingAsTheScreenHasThe
         }
         ExpectUnchanged("a place on a sheet");
     }
-}
 
-TEST_F(LivePage, GroupHandlesAndTheActiveFrameSurviveOtherPaints)
-{
+    // A group's handles survive as well.
     page.SelectAll();
     Paint(5);
     RenderPageImage(page, 600);
