@@ -200,7 +200,7 @@ TEST(FrameHit, FollowsTheRotatedSidesInDeviceCoordinates)
 
 // ---- rubber band -----------------------------------------------------------
 
-TEST(FrameInRect, CentreMustLieStrictlyInside)
+TEST(FrameInRect, CentreOfTheHandlesMustLieStrictlyInsideRoundedTowardZero)
 {
     TInlayVorder page(nullptr);
     auto f = MakeRect(page, 0, 0, 400, 400, 0); // centre (200,200)
@@ -211,13 +211,10 @@ TEST(FrameInRect, CentreMustLieStrictlyInside)
     EXPECT_FALSE(f->IsInRect({0, 0, 200, 400}));
     EXPECT_FALSE(f->IsInRect({0, 200, 400, 400}));
     EXPECT_FALSE(f->IsInRect({0, 0, 400, 200}));
-}
 
-TEST(FrameInRect, CentreOfTheRotatedHandlesRoundsTowardZero)
-{
-    // 401 wide at 90 degrees: handles span y -401..0, centre y -401 / 2 = -200.
-    TInlayVorder page(nullptr);
-    auto f = MakeRect(page, 0, 0, 401, 400, 90);
+    // The centre of the rotated handles rounds toward zero. 401 wide at 90
+    // degrees: handles span y -401..0, centre y -401 / 2 = -200.
+    f = MakeRect(page, 0, 0, 401, 400, 90);
     Layout(page, *f);
     EXPECT_TRUE(f->IsInRect({0, -201, 400, -199}));
     EXPECT_FALSE(f->IsInRect({0, -201, 400, -200}));
