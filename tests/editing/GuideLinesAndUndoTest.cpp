@@ -81,7 +81,7 @@ TEST_F(EditorTest, DeleteKeyRemovesTheGroupAndUndoBringsItBackWhereItIsHit)
 
 TEST_F(EditorTest, NoFramePointerOutlivesDeleteOrUndoDuringADrag)
 {
-    TCDLFrame *f = AddRect(-200, -200);
+    AddRect(-200, -200);
     Click(D(0, 0));
     editor->MouseDown(Qt::LeftButton, Qt::NoModifier, D(0, 0));
     editor->MouseMove(Qt::LeftButton, D(40, 0));
@@ -93,7 +93,6 @@ TEST_F(EditorTest, NoFramePointerOutlivesDeleteOrUndoDuringADrag)
     editor->MouseMove(Qt::LeftButton, D(80, 0));
     editor->MouseUp(Qt::LeftButton, D(80, 0));
     EXPECT_TRUE(editor->DraggedFrames().empty());
-    (void)f;
 
     // Undo while a new frame is being drawn drops that frame only.
     win.tool = TTool::Circle;
