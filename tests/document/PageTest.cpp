@@ -1,4 +1,4 @@
-// Page operations: adding within the limit, selection, undo of deletions,
+// Page operations: the selection and its guard, undo of deletions,
 // ids and guide lines.
 
 #include "Page.h"
@@ -41,21 +41,6 @@ std::vector<int32_t> Ids(const TCDLPage &p)
 }
 
 } // namespace
-
-TEST(Page, ThirtyThousandFramesThenRefusal)
-{
-    TCDLabel page(nullptr);
-    for (int i = 0; i < MaxFramesPerPage; ++i)
-        page.AddFrame(std::make_unique<TCDLLinie>(&page, i, 0));
-    auto extra = std::make_unique<TCDLLinie>(&page, 0, 0);
-    try {
-        page.AddFrame(std::move(extra));
-        FAIL() << "the 30,001st frame was accepted";
-    } catch (const EFrameLimit &e) {
-        EXPECT_EQ(e.message(), GetText(568));
-    }
-    EXPECT_EQ(page.FrameCount(), MaxFramesPerPage);
-}
 
 TEST(Page, SelectionRefusesMembersBeyondItsGuard)
 {
