@@ -16,8 +16,6 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-const QString Printer = u"HP LaserJet [2] = Büro;x"_s;
-
 class IniFileTest : public ::testing::Test
 {
 protected:
@@ -40,21 +38,6 @@ protected:
 
     QTemporaryDir dir;
 };
-
-TEST_F(IniFileTest, PrinterNamesAreSectionNamesLikeAnyOther)
-{
-    TIniFile ini(path());
-    ASSERT_TRUE(ini.WriteInteger(Printer, u"X"_s, -35));
-    ASSERT_TRUE(ini.WriteInteger(Printer, u"Y"_s, 20));
-    ASSERT_TRUE(ini.WriteInteger(u"HP LaserJet [2]"_s, u"X"_s, 7));
-
-    EXPECT_EQ(get(), QByteArray("[HP LaserJet [2] = Büro;x]\nX=-35\nY=20\n"
-                                "\n[HP LaserJet [2]]\nX=7\n"));
-    EXPECT_EQ(ini.ReadInteger(Printer, u"X"_s, 0), -35);
-    EXPECT_EQ(ini.ReadInteger(Printer.toUpper(), u"y"_s, 0), 20);
-    EXPECT_EQ(ini.ReadInteger(u"HP LaserJet [2]"_s, u"X"_s, 0), 7);
-    EXPECT_EQ(ini.ReadSections(), (QStringList{Printer, u"HP LaserJet [2]"_s}));
-}
 
 TEST_F(IniFileTest, HeaderRunsToTheLastBracket)
 {

@@ -2,7 +2,7 @@
 // font of the frame's size would sit, and read back by a real reader from the
 // rendered page, upright and rotated.
 
-#include "TextTestSupport.h"
+#include "DocumentTestSupport.h"
 
 #include "Barcode.h"
 #include "Document.h"
@@ -19,6 +19,16 @@
 #include <QTemporaryDir>
 
 namespace {
+
+// A reader wants white behind the code, not transparency.
+QImage OnPaper(const TCDLPage &page, double dpi)
+{
+    const QImage img = RenderPageImage(page, dpi);
+    QImage flat(img.size(), QImage::Format_RGB32);
+    flat.fill(Qt::white);
+    QPainter(&flat).drawImage(0, 0, img);
+    return flat;
+}
 
 // One bar-code frame on the front inlay, whose device origin at 254 dpi
 // (one pixel per model unit) is (599, 605).
@@ -40,15 +50,7 @@ struct BarcodeOnPage
         f = frame.get();
         page.AddFrame(std::move(frame));
     }
-    // On paper: a reader wants white behind the code, not transparency.
-    QImage Render(double dpi) const
-    {
-        const QImage img = RenderPageImage(page, dpi);
-        QImage flat(img.size(), QImage::Format_RGB32);
-        flat.fill(Qt::white);
-        QPainter(&flat).drawImage(0, 0, img);
-        return flat;
-    }
+    QImage Render(double dpi) const { return OnPaper(page, dpi); }
     QRect Ink() const { return InkBox(Render(254)); }
 };
 
@@ -118,11 +120,7 @@ TEST_F(BarcodeRead, ASerialNumberInBarcodeModeDecodes)
     f->Counter = 42;
     f->NumberFormat = QStringLiteral("CD-####");
     doc.Front().AddFrame(std::move(f));
-    const QImage img = RenderPageImage(doc.Front(), 150);
-    QImage flat(img.size(), QImage::Format_RGB32);
-    flat.fill(Qt::white);
-    QPainter(&flat).drawImage(0, 0, img);
-    EXPECT_EQ(Zbar(flat), QStringLiteral("CODE-39:CD-0042"));
+    EXPECT_EQ(Zbar(OnPaper(doc.Front(), 150)), QStringLiteral("CODE-39:CD-0042"));
 }
 
 // A code broken over lines is drawn piece by piece as a font would: the

@@ -4,6 +4,7 @@
 #include "Clipboard.h"
 #include "BinaryStream.h"
 #include "Document.h"
+#include "DocumentTestSupport.h"
 #include "Errors.h"
 #include "FileSizeLimit.h"
 #include "Page.h"
@@ -47,25 +48,13 @@ void SelectAsGroup(TCDLPage &p, std::initializer_list<TCDLFrame *> frames)
 
 void Activate(TCDLPage &p, TCDLFrame *f) { p.Activate(f); }
 
-QByteArray Le16(uint16_t v)
-{
-    const char b[] = {char(v & 0xFF), char(v >> 8)};
-    return QByteArray(b, 2);
-}
-QByteArray Le32(int32_t v)
-{
-    const auto u = uint32_t(v);
-    const char b[] = {char(u & 0xFF), char((u >> 8) & 0xFF), char((u >> 16) & 0xFF), char(u >> 24)};
-    return QByteArray(b, 4);
-}
-
 // A line record by hand: head with tag 13, then X, X2, Y, Y2, pen colour, pen size.
 QByteArray LineRecord(int32_t x, int32_t y, int32_t x2, int32_t y2)
 {
-    return Le16(0xBABE) + Le16(13) + Le32(0) + Le32(x) + Le32(x2) + Le32(y) + Le32(y2) + Le32(0x0000FF) + Le32(3);
+    return Head(13) + Le32(x) + Le32(x2) + Le32(y) + Le32(y2) + Le32(0x0000FF) + Le32(3);
 }
 
-QByteArray BlockHead(int32_t clipId) { return Le16(0xBABE) + Le16(16) + Le32(0) + Le32(clipId); }
+QByteArray BlockHead(int32_t clipId) { return Head(16) + Le32(clipId); }
 
 TClipData Private(const QByteArray &b)
 {
@@ -108,8 +97,7 @@ TEST(Clipboard, SelectionBlockAndFileBytesAreTheRecordsBetweenHeadAndEndMarker)
     const QByteArray block = BlockHead(4711) + LineRecord(-5, 6, 7, -8) + LineRecord(10, -20, 30, 40) + Le16(0xCEFA);
     EXPECT_EQ(WriteSelectionBlock(page), block);
 
-    const QByteArray head =
-        Le16(0xBABE) + QByteArray(1, char(12)) + QByteArray("QUARRENDOLIN") + QByteArray(1, '\0') + Le16(0x1111);
+    const QByteArray head = Le16(0xBABE) + U8(12) + "QUARRENDOLIN" + U8(0) + Le16(0x1111);
     const QByteArray trailer = Le16(0xBABE) + Le16(0xFFFF) + Le32(0);
     EXPECT_EQ(SelectionFileBytes(page), head + block + trailer);
     EXPECT_EQ(page.Selection().Count(), 2);

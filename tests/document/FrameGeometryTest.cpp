@@ -6,14 +6,12 @@
 #include "HitProbes.h"
 #include "Page.h"
 #include "Shapes.h"
+#include "base/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <numbers>
-
-// Readable failures for positions.
-static void PrintTo(const QPoint &p, std::ostream *os) { *os << "(" << p.x() << "," << p.y() << ")"; }
 
 namespace {
 
@@ -62,87 +60,48 @@ TEST(FrameHandles, CornersAndMidpointsUnderRotationAndZoom)
         const char *name;
         int x, y, w, h, angle;
         Mapping map;
-        std::array<QPoint, 8> expected; // handles 1..8
     };
     // Corner offsets: w1 = trunc(W cos a), w2 = -trunc(W sin a), h1 = trunc(H sin a),
     // h2 = trunc(H cos a); midpoints are integer averages rounded toward zero.
     const Row rows[] = {
         // The top side runs upward from (X, Y).
-        {"90",
-         0,
-         0,
-         400,
-         400,
-         90,
-         {1.0, 0, 0},
-         {{{0, 0}, {0, -400}, {400, -400}, {400, 0}, {0, -200}, {200, -400}, {400, -200}, {200, 0}}}},
+        {"90", 0, 0, 400, 400, 90, {1.0, 0, 0}},
         // 400 * 0.7071 = 282.8 -> 282.
-        {"45",
-         0,
-         0,
-         400,
-         400,
-         45,
-         {1.0, 0, 0},
-         {{{0, 0}, {282, -282}, {564, 0}, {282, 282}, {141, -141}, {423, -141}, {423, 141}, {141, 141}}}},
+        {"45", 0, 0, 400, 400, 45, {1.0, 0, 0}},
         // w1 = 346, w2 = -200, h1 = 100, h2 = 173; (-150 + 23) / 2 = -63, (223 + 50) / 2 = 136.
-        {"30",
-         100,
-         50,
-         400,
-         200,
-         30,
-         {1.0, 0, 0},
-         {{{100, 50}, {446, -150}, {546, 23}, {200, 223}, {273, -50}, {496, -63}, {373, 123}, {150, 136}}}},
+        {"30", 100, 50, 400, 200, 30, {1.0, 0, 0}},
         // sin 120 = 0.866, cos 120 = -0.5: w1 = -200, w2 = -346, h1 = 346, h2 = -200.
-        {"120",
-         0,
-         0,
-         400,
-         400,
-         120,
-         {1.0, 0, 0},
-         {{{0, 0}, {-200, -346}, {146, -546}, {346, -200}, {-100, -173}, {-27, -446}, {246, -373}, {173, -100}}}},
+        {"120", 0, 0, 400, 400, 120, {1.0, 0, 0}},
         // Zoom level 1: -200 * 0.2375 = -47.5 -> -47; 300 * 0.2375 = 71.25 -> 71.
-        {"0 at zoom 0.2375",
-         -200,
-         -100,
-         400,
-         400,
-         0,
-         {0.2375, 300, 200},
-         {{{253, 177}, {347, 177}, {347, 271}, {253, 271}, {300, 177}, {347, 224}, {300, 271}, {253, 224}}}},
+        {"0 at zoom 0.2375", -200, -100, 400, 400, 0, {0.2375, 300, 200}},
         // 270 degrees: corners (0,0), (0,400), (-200,400), (-200,0) before mapping.
-        {"270 at zoom 0.2375",
-         0,
-         0,
-         400,
-         200,
-         270,
-         {0.2375, 100, 100},
-         {{{100, 100}, {100, 195}, {53, 195}, {53, 100}, {100, 147}, {76, 195}, {53, 147}, {76, 100}}}},
+        {"270 at zoom 0.2375", 0, 0, 400, 200, 270, {0.2375, 100, 100}},
         // The 30 degree corners (100,50), (446,-150), (546,23), (200,223) under
         // zoom 1.9: 446 * 1.9 = 847.4, 23 * 1.9 = 43.7, 223 * 1.9 = 423.7.
-        {"30 at zoom 1.9",
-         100,
-         50,
-         400,
-         200,
-         30,
-         {1.9, -50, 40},
-         {{{140, 135}, {797, -245}, {987, 83}, {330, 463}, {468, -55}, {892, -81}, {658, 273}, {235, 299}}}},
+        {"30 at zoom 1.9", 100, 50, 400, 200, 30, {1.9, -50, 40}},
     };
-    for (const Row &c : rows) {
+    // x, y of handles 1..8, row by row.
+    const int expected[][16] = {
+        {0, 0, 0, -400, 400, -400, 400, 0, 0, -200, 200, -400, 400, -200, 200, 0},
+        {0, 0, 282, -282, 564, 0, 282, 282, 141, -141, 423, -141, 423, 141, 141, 141},
+        {100, 50, 446, -150, 546, 23, 200, 223, 273, -50, 496, -63, 373, 123, 150, 136},
+        {0, 0, -200, -346, 146, -546, 346, -200, -100, -173, -27, -446, 246, -373, 173, -100},
+        {253, 177, 347, 177, 347, 271, 253, 271, 300, 177, 347, 224, 300, 271, 253, 224},
+        {100, 100, 100, 195, 53, 195, 53, 100, 100, 147, 76, 195, 53, 147, 76, 100},
+        {140, 135, 797, -245, 987, 83, 330, 463, 468, -55, 892, -81, 658, 273, 235, 299},
+    };
+    for (size_t r = 0; r < std::size(rows); ++r) {
+        const Row &c = rows[r];
         SCOPED_TRACE(c.name);
         TInlayVorder page(nullptr);
         auto f = MakeRect(page, c.x, c.y, c.w, c.h, c.angle);
         Layout(page, *f, c.map);
         const TFrameGeometry g = f->Geometry(page.Context);
-        for (size_t i = 0; i < 8; ++i)
-            EXPECT_EQ(g.DragPoints[i + 1], c.expected[i]) << "handle " << i + 1;
-        // The screen's handle hits sit there.
-        for (int i = 1; i <= 8; ++i)
-            ExpectHandleAt(*f, i, c.expected[size_t(i - 1)]);
+        for (int i = 1; i <= 8; ++i) {
+            const QPoint at(expected[r][2 * i - 2], expected[r][2 * i - 1]);
+            EXPECT_EQ(g.DragPoints[size_t(i)], at) << "handle " << i;
+            ExpectHandleAt(*f, i, at); // the screen's handle hits sit there
+        }
     }
 }
 
@@ -241,7 +200,7 @@ TEST(FrameHit, FollowsTheRotatedSidesInDeviceCoordinates)
 
 // ---- rubber band -----------------------------------------------------------
 
-TEST(FrameInRect, CentreMustLieStrictlyInside)
+TEST(FrameInRect, CentreOfTheHandlesMustLieStrictlyInsideRoundedTowardZero)
 {
     TInlayVorder page(nullptr);
     auto f = MakeRect(page, 0, 0, 400, 400, 0); // centre (200,200)
@@ -252,13 +211,10 @@ TEST(FrameInRect, CentreMustLieStrictlyInside)
     EXPECT_FALSE(f->IsInRect({0, 0, 200, 400}));
     EXPECT_FALSE(f->IsInRect({0, 200, 400, 400}));
     EXPECT_FALSE(f->IsInRect({0, 0, 400, 200}));
-}
 
-TEST(FrameInRect, CentreOfTheRotatedHandlesRoundsTowardZero)
-{
-    // 401 wide at 90 degrees: handles span y -401..0, centre y -401 / 2 = -200.
-    TInlayVorder page(nullptr);
-    auto f = MakeRect(page, 0, 0, 401, 400, 90);
+    // The centre of the rotated handles rounds toward zero. 401 wide at 90
+    // degrees: handles span y -401..0, centre y -401 / 2 = -200.
+    f = MakeRect(page, 0, 0, 401, 400, 90);
     Layout(page, *f);
     EXPECT_TRUE(f->IsInRect({0, -201, 400, -199}));
     EXPECT_FALSE(f->IsInRect({0, -201, 400, -200}));

@@ -25,56 +25,40 @@ namespace {
 constexpr TColor Red = RGBColor(255, 0, 0);
 const QSize Control(480, 360);
 
+// Adds f to the page, with the given size and angle where w is not 0.
+template <class F> F *Put(TCDLPage &page, std::unique_ptr<F> f, int w = 0, int h = 0, int angle = 0)
+{
+    F *raw = f.get();
+    if (w) {
+        f->Width = w;
+        f->Height = h;
+        f->Angle = angle;
+    }
+    page.AddFrame(std::move(f));
+    return raw;
+}
+
 // One frame of every kind, spread over the label.
 void AddEveryKind(TCDLPage &page)
 {
-    auto text = std::make_unique<TCDLText>(&page, -450, -300);
-    text->Width = 500;
-    text->Height = 160;
-    text->Angle = 30;
-    text->Values = QStringList{QStringLiteral("Titel eins"), QStringLiteral("zwei")};
-    page.AddFrame(std::move(text));
-
-    auto bars = CreateBarcodeFrame(&page, 100, -420);
-    bars->Width = 380;
-    bars->Height = 120;
-    bars->Values = QStringList{QStringLiteral("CD 42")};
-    page.AddFrame(std::move(bars));
-
-    auto serial = std::make_unique<TCDLSerNo>(&page, -300, 250);
-    serial->Width = 300;
-    serial->Height = 80;
-    page.AddFrame(std::move(serial));
-
-    auto ring = std::make_unique<TCDLRText>(&page, 0, 420);
-    ring->X2 = 0;
-    ring->Y2 = 0;
+    Put(page, std::make_unique<TCDLText>(&page, -450, -300), 500, 160, 30)->Values =
+        QStringList{QStringLiteral("Titel eins"), QStringLiteral("zwei")};
+    Put(page, CreateBarcodeFrame(&page, 100, -420), 380, 120)->Values = QStringList{QStringLiteral("CD 42")};
+    Put(page, std::make_unique<TCDLSerNo>(&page, -300, 250), 300, 80);
+    // Round text and circle: centre (X2, Y2), the start or rim at (X, Y).
+    TCDLRText *ring = Put(page, std::make_unique<TCDLRText>(&page, 0, 420));
+    ring->X2 = ring->Y2 = 0;
     ring->Alignment = 1;
     ring->FontSize = 14;
     ring->Values = QStringList{QStringLiteral("rund um das Loch")};
-    page.AddFrame(std::move(ring));
-
-    auto line = std::make_unique<TCDLLinie>(&page, -500, 0);
+    TCDLFrame *line = Put(page, std::make_unique<TCDLLinie>(&page, -500, 0));
     line->X2 = -250;
     line->Y2 = 120;
-    page.AddFrame(std::move(line));
-
-    auto rect = std::make_unique<TCDLRechteck>(&page, 250, 100);
-    rect->Width = 200;
-    rect->Height = 150;
-    rect->Angle = 15;
-    page.AddFrame(std::move(rect));
-
-    auto circle = std::make_unique<TCDLKreis>(&page, 210, -100);
+    Put(page, std::make_unique<TCDLRechteck>(&page, 250, 100), 200, 150, 15);
+    TCDLFrame *circle = Put(page, std::make_unique<TCDLKreis>(&page, 210, -100));
     circle->X2 = 150;
     circle->Y2 = -100;
-    page.AddFrame(std::move(circle));
-
-    auto ellipse = std::make_unique<TCDLEllipse>(&page, -200, -120);
-    ellipse->Width = 260;
-    ellipse->Height = 90;
-    ellipse->Angle = 60;
-    page.AddFrame(std::move(ellipse));
+    Put(page, std::make_unique<TCDLEllipse>(&page, -200, -120), 260, 90, 60);
 }
 
 QImage ScreenPaint(TCDLPage &page)
@@ -185,10 +169,8 @@ TEST_F(LivePage, RendersAndShapesLeaveHitTestsHandlesAndMappingAsTheScreenHasThe
         }
         ExpectUnchanged("a place on a sheet");
     }
-}
 
-TEST_F(LivePage, GroupHandlesAndTheActiveFrameSurviveOtherPaints)
-{
+    // A group's handles survive as well.
     page.SelectAll();
     Paint(5);
     RenderPageImage(page, 600);

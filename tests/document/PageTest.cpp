@@ -1,9 +1,8 @@
-// Page operations: adding within the limit, selection, z-order with undo,
-// serial-number bookkeeping.
+// Page operations: the selection and its guard, undo of deletions,
+// ids and guide lines.
 
 #include "Page.h"
 #include "Errors.h"
-#include "SerNo.h"
 #include "Shapes.h"
 #include "Strings.h"
 
@@ -42,21 +41,6 @@ std::vector<int32_t> Ids(const TCDLPage &p)
 }
 
 } // namespace
-
-TEST(Page, ThirtyThousandFramesThenRefusal)
-{
-    TCDLabel page(nullptr);
-    for (int i = 0; i < MaxFramesPerPage; ++i)
-        page.AddFrame(std::make_unique<TCDLLinie>(&page, i, 0));
-    auto extra = std::make_unique<TCDLLinie>(&page, 0, 0);
-    try {
-        page.AddFrame(std::move(extra));
-        FAIL() << "the 30,001st frame was accepted";
-    } catch (const EFrameLimit &e) {
-        EXPECT_EQ(e.message(), GetText(568));
-    }
-    EXPECT_EQ(page.FrameCount(), MaxFramesPerPage);
-}
 
 TEST(Page, SelectionRefusesMembersBeyondItsGuard)
 {
@@ -130,39 +114,6 @@ TEST(Page, DeletingTheActiveFrameLeavesNoDanglingReference)
     EXPECT_THROW(page.Selection().Get(0), ELocalizedError);
 }
 
-TEST(Page, ZOrderMovesRecordUndoOnlyWhenTheyMove)
-{
-    RecordingHost host;
-    TCDLabel page(&host);
-    TCDLFrame *a = AddRect(page), *b = AddRect(page), *c = AddRect(page);
-    const auto original = Ids(page);
-
-    page.Activate(a);
-    page.OneStepBack(); // already at the bottom
-    page.ToBack();
-    EXPECT_FALSE(page.Undo.CanUndo());
-    page.Activate(c);
-    page.OneStepForward(); // already on top
-    page.ToFront();
-    EXPECT_FALSE(page.Undo.CanUndo());
-    EXPECT_EQ(Ids(page), original);
-
-    page.Activate(a);
-    page.ToFront();
-    EXPECT_EQ(Ids(page), (std::vector<int32_t>{b->Id, c->Id, a->Id}));
-    EXPECT_TRUE(host.undoEnabled);
-    page.Activate(b);
-    page.OneStepForward();
-    EXPECT_EQ(Ids(page), (std::vector<int32_t>{c->Id, b->Id, a->Id}));
-
-    page.Undo.Undo();
-    EXPECT_EQ(Ids(page), (std::vector<int32_t>{b->Id, c->Id, a->Id}));
-    EXPECT_EQ(page.ActiveFrame(), b) << "the single restored frame becomes active";
-    page.Undo.Undo();
-    EXPECT_EQ(Ids(page), original);
-    EXPECT_FALSE(host.undoEnabled);
-}
-
 TEST(Page, UndoKeepsFiveSnapshotsAndRestoresDeletionsWithTheirIds)
 {
     RecordingHost host;
@@ -208,37 +159,6 @@ TEST(Page, NextIdWrapsAfterTwoHundredMillion)
     page.Undo.NextIdValue = 200000000;
     EXPECT_EQ(page.Undo.NextId(), 200000000);
     EXPECT_EQ(page.Undo.NextId(), 0);
-}
-
-TEST(Page, SerialNumbersSuffice)
-{
-    TCDLabel page(nullptr);
-    EXPECT_TRUE(page.SerialNumbersSuffice(1000)) << "no serial numbers always suffice";
-    EXPECT_FALSE(page.HasSerialNumbers());
-
-    auto counter = std::make_unique<TCDLSerNo>(&page, 0, 0);
-    TCDLSerNo *c = counter.get();
-    page.AddFrame(std::move(counter));
-    EXPECT_TRUE(page.HasSerialNumbers());
-    c->Counter = 2147483647 - 10;
-    EXPECT_TRUE(page.SerialNumbersSuffice(10));
-    c->Counter = 2147483647 - 10 + 1;
-    EXPECT_FALSE(page.SerialNumbersSuffice(10));
-
-    c->UseValueList = true;
-    c->Counter = 1;
-    EXPECT_FALSE(page.SerialNumbersSuffice(1)) << "an empty value list never suffices";
-    c->Values = QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
-    EXPECT_TRUE(page.SerialNumbersSuffice(2));
-    EXPECT_FALSE(page.SerialNumbersSuffice(3));
-
-    page.SaveCounters();
-    page.AdvanceSerialNumbers();
-    page.AdvanceSerialNumbers();
-    EXPECT_EQ(c->Counter, 3);
-    EXPECT_TRUE(page.Modified);
-    page.RestoreCounters();
-    EXPECT_EQ(c->Counter, 1);
 }
 
 TEST(Page, SnapLineListRules)

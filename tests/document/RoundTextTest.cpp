@@ -1,7 +1,7 @@
 // Round text: character angles and alignment along the circle, the turned
 // mode, the ring hit test, the moves, its record and where the ink lands.
 
-#include "TextTestSupport.h"
+#include "DocumentTestSupport.h"
 
 #include "BinaryStream.h"
 #include "Page.h"

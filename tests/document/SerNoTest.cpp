@@ -1,7 +1,7 @@
 // Serial numbers: picture strings, value lists from files, the texts for
 // indexes outside the list, the supply test, advancing and the record.
 
-#include "TextTestSupport.h"
+#include "DocumentTestSupport.h"
 
 #include "BinaryStream.h"
 #include "Page.h"
@@ -112,27 +112,34 @@ TEST(SerNo, LaysOutItsOwnTextNotTheList)
 TEST(SerNo, SupplyTestAndAdvanceOnThePage)
 {
     TInlayVorder page(nullptr);
-    auto list = std::make_unique<TCDLSerNo>(&page, 0, 0);
-    list->UseValueList = true;
-    list->Values = QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
-    list->Counter = 2;
-    TCDLSerNo *l = list.get();
-    page.AddFrame(std::move(list));
-    EXPECT_TRUE(page.SerialNumbersSuffice(1));
-    EXPECT_FALSE(page.SerialNumbersSuffice(2));
-    l->Values.clear();
-    l->Counter = 0;
-    EXPECT_FALSE(page.SerialNumbersSuffice(0));
+    EXPECT_TRUE(page.SerialNumbersSuffice(1000)) << "no serial numbers always suffice";
+    EXPECT_FALSE(page.HasSerialNumbers());
+    auto counter = std::make_unique<TCDLSerNo>(&page, 0, 0);
+    TCDLSerNo *c = counter.get();
+    page.AddFrame(std::move(counter));
+    EXPECT_TRUE(page.HasSerialNumbers());
+    c->Counter = 2147483647 - 10;
+    EXPECT_TRUE(page.SerialNumbersSuffice(10));
+    c->Counter = 2147483647 - 10 + 1;
+    EXPECT_FALSE(page.SerialNumbersSuffice(10));
 
-    l->UseValueList = false;
-    l->Counter = 1;
+    c->UseValueList = true;
+    c->Counter = 0;
+    EXPECT_FALSE(page.SerialNumbersSuffice(0)) << "an empty value list never suffices";
+    c->Values = QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
+    c->Counter = 1;
+    EXPECT_TRUE(page.SerialNumbersSuffice(2));
+    EXPECT_FALSE(page.SerialNumbersSuffice(3));
+
+    c->UseValueList = false;
     for (int i = 0; i < 10; ++i)
         page.AdvanceSerialNumbers();
-    EXPECT_EQ(l->Counter, 11);
+    EXPECT_EQ(c->Counter, 11);
+    EXPECT_TRUE(page.Modified);
     page.SaveCounters();
     page.AdvanceSerialNumbers();
     page.RestoreCounters();
-    EXPECT_EQ(l->Counter, 11);
+    EXPECT_EQ(c->Counter, 11);
 }
 
 TEST(SerNoRecord, MatchesHandComputedBytesAndDropsTheBarcodeFlag)

@@ -5,6 +5,7 @@
 #include "HitProbes.h"
 #include "Page.h"
 #include "Strings.h"
+#include "base/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -12,9 +13,6 @@
 #include <QPainter>
 
 #include <algorithm>
-
-// Readable failures for positions.
-static void PrintTo(const QPoint &p, std::ostream *os) { *os << "(" << p.x() << "," << p.y() << ")"; }
 
 namespace {
 
@@ -28,16 +26,11 @@ void SetMapping(TPaintContext &c, double scale, int offX, int offY)
     c.OffsetY = offY;
 }
 
-struct Pixel
+// Each x, y pair of `at` shows rgb.
+void ExpectPixels(const QImage &img, QRgb rgb, std::initializer_list<int> at)
 {
-    int x, y;
-    QRgb rgb;
-};
-
-void ExpectPixels(const QImage &img, std::initializer_list<Pixel> pixels)
-{
-    for (const Pixel &p : pixels)
-        EXPECT_EQ(img.pixel(p.x, p.y), p.rgb) << "at (" << p.x << "," << p.y << ")";
+    for (auto p = at.begin(); p + 1 < at.end(); p += 2)
+        EXPECT_EQ(img.pixel(p[0], p[1]), rgb) << "at (" << p[0] << "," << p[1] << ")";
 }
 
 int CountNot(const QImage &img, QRgb color, const QRect &area)
@@ -126,7 +119,7 @@ TEST(Line, HitAlongTheSegmentOnlyAndOnDevicePositions)
     ExpectHits(l, {{150, 20, true}, {100, 30, false}, {205, 20, false}});
 }
 
-TEST(Line, MovingKeepsTheVectorAndHandlesMoveOneEnd)
+TEST(Line, MovingKeepsTheVectorHandlesMoveOneEndAndBoundsAreNormalised)
 {
     TInlayVorder page(nullptr);
     TCDLLinie l(&page, 10, 20);
@@ -144,14 +137,11 @@ TEST(Line, MovingKeepsTheVectorAndHandlesMoveOneEnd)
     l.MouseMove(7, 8, 0, 0, ModeCreate);
     EXPECT_EQ(QPoint(l.X2, l.Y2), QPoint(7, 8));
     EXPECT_EQ(QPoint(l.X, l.Y), QPoint(0, 0));
-}
 
-TEST(Line, BoundRectIsNormalised)
-{
-    TInlayVorder page(nullptr);
-    TCDLLinie l(&page, 300, 50);
-    EXPECT_EQ(Line(l, 100, 200).GetBoundRect(), (TRect{100, 50, 300, 200}));
-    EXPECT_EQ(Line(l, 300, -50).GetBoundRect(), (TRect{300, -50, 300, 50}));
+    // The bounds are normalised.
+    TCDLLinie b(&page, 300, 50);
+    EXPECT_EQ(Line(b, 100, 200).GetBoundRect(), (TRect{100, 50, 300, 200}));
+    EXPECT_EQ(Line(b, 300, -50).GetBoundRect(), (TRect{300, -50, 300, 50}));
 }
 
 // ---- circle ----------------------------------------------------------------
@@ -196,27 +186,12 @@ TEST(Circle, RimCloserThanTenOnBothAxesSnapsToCentrePlusTen)
     k.MouseMove(400, 300, 10, 10, ModeMove);
     EXPECT_EQ(QPoint(k.X, k.Y), QPoint(390, 290));
     EXPECT_EQ(QPoint(k.X2, k.Y2), QPoint(440, 281));
-}
 
-TEST(Circle, BoundRectIsTheSquareAroundTheCentre)
-{
-    TInlayVorder page(nullptr);
-    TCDLKreis k(&page, -100, -50);
-    EXPECT_EQ(Circle(k, -100, -100).GetBoundRect(), (TRect{-150, -150, -50, -50}));
+    // The bounds are the square around the centre.
+    TCDLKreis n(&page, -100, -50);
+    EXPECT_EQ(Circle(n, -100, -100).GetBoundRect(), (TRect{-150, -150, -50, -50}));
     TCDLKreis d(&page, 30, 40); // 3-4-5: radius 50
     EXPECT_EQ(Circle(d, 0, 0).GetBoundRect(), (TRect{-50, -50, 50, 50}));
-}
-
-TEST(Circle, RubberBandTakesTheCentreStrictly)
-{
-    TInlayVorder page(nullptr);
-    TCDLKreis k(&page, 300, 100);
-    Circle(k, 100, 100).UpdateScreenGeometry();
-    EXPECT_TRUE(k.IsInRect({99, 99, 101, 101}));
-    EXPECT_FALSE(k.IsInRect({100, 0, 400, 200}));
-    EXPECT_FALSE(k.IsInRect({0, 0, 400, 100}));
-    // The rim point alone does not count.
-    EXPECT_FALSE(k.IsInRect({250, 50, 350, 150}));
 }
 
 // ---- ellipse ---------------------------------------------------------------
@@ -294,13 +269,21 @@ TEST(Ellipse, PolygonIsClosedStartsAtTheBottomAndUsesTheMapping)
     EXPECT_EQ(MakeEllipse(page, 0, 0, 400, 200, 0)->Polygon(page.Context).front(), QPoint(347, 247));
 }
 
-TEST(Ellipse, RubberBandTakesTheFirstCorner)
+// The rubber band takes a circle by its centre, strictly inside, and an
+// ellipse by its first corner; neither by the other point.
+TEST(Shapes, RubberBandTakesTheCircleByItsCentreAndTheEllipseByItsCorner)
 {
     TInlayVorder page(nullptr);
+    TCDLKreis k(&page, 300, 100);
+    Circle(k, 100, 100).UpdateScreenGeometry();
+    EXPECT_TRUE(k.IsInRect({99, 99, 101, 101}));
+    EXPECT_FALSE(k.IsInRect({100, 0, 400, 200}));
+    EXPECT_FALSE(k.IsInRect({0, 0, 400, 100}));
+    EXPECT_FALSE(k.IsInRect({250, 50, 350, 150}));
+
     auto e = MakeEllipse(page, 100, 100, 400, 200, 0);
     EXPECT_TRUE(e->IsInRect({99, 99, 101, 101}));
     EXPECT_FALSE(e->IsInRect({100, 0, 600, 400}));
-    // The centre of the ellipse alone does not count.
     EXPECT_FALSE(e->IsInRect({250, 150, 350, 250}));
 }
 
@@ -370,14 +353,9 @@ TEST(ShapePaint, RectanglePenWidthInDevicePixels)
         r.PenSize = c.penSize;
         const QImage img = PaintAlone(page, r, 260, 160);
         for (int i = c.top; i <= c.bottom; ++i)
-            ExpectPixels(img, {{120, i, Black}, {i, 70, Black}});
-        ExpectPixels(img, {{120, c.top - 1, White},
-                           {120, c.bottom + 1, White},
-                           {c.top - 1, 70, White},
-                           {c.bottom + 1, 70, White},
-                           {220, 70, Black},
-                           {120, 120, Black},
-                           {120, 70, White}});
+            ExpectPixels(img, Black, {120, i, i, 70});
+        ExpectPixels(img, White, {120, c.top - 1, 120, c.bottom + 1, c.top - 1, 70, c.bottom + 1, 70, 120, 70});
+        ExpectPixels(img, Black, {220, 70, 120, 120});
     }
 }
 
@@ -408,13 +386,9 @@ TEST(ShapePaint, RectangleAtNinetyDegreesRisesFromItsOrigin)
     r.Height = 200;
     r.Angle = 90;
     // The top side rises from (X, Y), the right side is on top, the left at the bottom.
-    ExpectPixels(PaintAlone(page, r, 200, 300), {{50, 150, Black},
-                                                 {100, 50, Black},
-                                                 {150, 150, Black},
-                                                 {100, 250, Black},
-                                                 {100, 150, White},
-                                                 {50, 45, White},
-                                                 {50, 255, White}});
+    const QImage shown = PaintAlone(page, r, 200, 300);
+    ExpectPixels(shown, Black, {50, 150, 100, 50, 150, 150, 100, 250});
+    ExpectPixels(shown, White, {100, 150, 50, 45, 50, 255});
 }
 
 TEST(ShapePaint, LineIsItsPenWideAndWideLinesExtendHalfBeyondTheEnds)
@@ -423,19 +397,15 @@ TEST(ShapePaint, LineIsItsPenWideAndWideLinesExtendHalfBeyondTheEnds)
     SetMapping(page.Context, 1.0, 50, 50);
     TCDLLinie l(&page, 0, 0);
     Line(l, 200, 0);
-    ExpectPixels(PaintAlone(page, l, 300, 100), {{150, 50, Black}, {150, 49, White}, {150, 51, White}});
+    const QImage shown = PaintAlone(page, l, 300, 100);
+    ExpectPixels(shown, Black, {150, 50});
+    ExpectPixels(shown, White, {150, 49, 150, 51});
 
     l.PenColor = Red;
     l.PenSize = 10;
-    ExpectPixels(PaintAlone(page, l, 300, 100), {{150, 50, RedPixel},
-                                                 {150, 47, RedPixel},
-                                                 {150, 53, RedPixel},
-                                                 {150, 42, White},
-                                                 {150, 58, White},
-                                                 {253, 50, RedPixel},
-                                                 {47, 50, RedPixel},
-                                                 {258, 50, White},
-                                                 {42, 50, White}});
+    const QImage wide = PaintAlone(page, l, 300, 100);
+    ExpectPixels(wide, RedPixel, {150, 50, 150, 47, 150, 53, 253, 50, 47, 50});
+    ExpectPixels(wide, White, {150, 42, 150, 58, 258, 50, 42, 50});
 }
 
 TEST(ShapePaint, FilledCircleAndEllipseCoverTheirInsides)
@@ -444,9 +414,9 @@ TEST(ShapePaint, FilledCircleAndEllipseCoverTheirInsides)
     TInlayVorder page(nullptr);
     TCDLKreis k(&page, 150, 100);
     FillRed(Circle(k, 100, 100));
-    ExpectPixels(
-        PaintAlone(page, k, 200, 200),
-        {{100, 100, RedPixel}, {100, 145, RedPixel}, {55, 100, RedPixel}, {100, 155, White}, {140, 140, White}});
+    const QImage shown = PaintAlone(page, k, 200, 200);
+    ExpectPixels(shown, RedPixel, {100, 100, 100, 145, 55, 100});
+    ExpectPixels(shown, White, {100, 155, 140, 140});
 
     // 400 x 200 at (0,0), scale 0.5, offset (10,10): centre (110,60), semi-axes 100 and 50.
     SetMapping(page.Context, 0.5, 10, 10);
@@ -454,12 +424,9 @@ TEST(ShapePaint, FilledCircleAndEllipseCoverTheirInsides)
     e.Width = 400;
     e.Height = 200;
     FillRed(e);
-    ExpectPixels(PaintAlone(page, e, 230, 130), {{110, 60, RedPixel},
-                                                 {200, 60, RedPixel},
-                                                 {110, 105, RedPixel},
-                                                 {15, 15, White},
-                                                 {110, 115, White},
-                                                 {215, 60, White}});
+    const QImage ellipse = PaintAlone(page, e, 230, 130);
+    ExpectPixels(ellipse, RedPixel, {110, 60, 200, 60, 110, 105});
+    ExpectPixels(ellipse, White, {15, 15, 110, 115, 215, 60});
 }
 
 // ---- page painting ---------------------------------------------------------
@@ -487,18 +454,11 @@ TEST(PagePaint, FilledRectangleOnAnInlayLandsWhereTheFitPutsIt)
     ExpectHandleAt(*page.FrameAt(0), 1, QPoint(206, 253));
     ExpectHandleAt(*page.FrameAt(0), 3, QPoint(394, 347));
     EXPECT_EQ(CountNot(img, RedPixel, QRect(QPoint(207, 254), QPoint(392, 345))), 0);
-    ExpectPixels(img, {{204, 300, White}, {396, 300, White}, {300, 251, White}, {300, 349, White}});
+    ExpectPixels(img, White, {204, 300, 396, 300, 300, 251, 300, 349});
     // The outline: x -599 -> 18, y -605 -> 15 (605 * 0.4711 = 285); the right
     // and bottom sides sit on the mapped corner (599,605) -> (582,585).
-    ExpectPixels(img, {{18, 300, Black},
-                       {300, 15, Black},
-                       {17, 300, White},
-                       {300, 14, White},
-                       {19, 300, White},
-                       {582, 300, Black},
-                       {300, 585, Black},
-                       {583, 300, White},
-                       {300, 586, White}});
+    ExpectPixels(img, Black, {18, 300, 300, 15, 582, 300, 300, 585});
+    ExpectPixels(img, White, {17, 300, 300, 14, 19, 300, 583, 300, 300, 586});
 }
 
 TEST(PagePaint, BackInlayOutlineAndSpinesOnTheirMappedEdges)
@@ -510,14 +470,16 @@ TEST(PagePaint, BackInlayOutlineAndSpinesOnTheirMappedEdges)
     const QImage img = PaintPage(page, 640, 500);
     for (int x : {17, 42, 598, 623}) {
         SCOPED_TRACE(x);
-        ExpectPixels(img, {{x, 250, Black}, {x - 1, 250, White}, {x + 1, 250, White}});
+        ExpectPixels(img, Black, {x, 250});
+        ExpectPixels(img, White, {x - 1, 250, x + 1, 250});
     }
     for (int y : {13, 487}) {
         SCOPED_TRACE(y);
-        ExpectPixels(img, {{320, y, Black}, {320, y - 1, White}, {320, y + 1, White}});
+        ExpectPixels(img, Black, {320, y});
+        ExpectPixels(img, White, {320, y - 1, 320, y + 1});
     }
     // The spines run the full height.
-    ExpectPixels(img, {{42, 14, Black}, {598, 486, Black}});
+    ExpectPixels(img, Black, {42, 14, 598, 486});
 }
 
 QImage PaintGridPage(TInlayVorder &page, int zoomLevel)
@@ -526,34 +488,25 @@ QImage PaintGridPage(TInlayVorder &page, int zoomLevel)
     return PaintPage(page, 600, 600);
 }
 
-TEST(PagePaint, GridPointsAtTheMappedMultiplesOfTheSpacing)
+TEST(PagePaint, GridPointsAtTheMappedMultiplesAndOnlyFromFourPixelsUp)
 {
     TPageHost host;
     TInlayVorder page(&host);
     ASSERT_TRUE(page.ShowSnapPoints);
     // 40 * 0.4711 = 18.8: points at 300, 318, 337 (80 -> 37.7); -40 -> -18.8
     // truncates toward zero: 282.
-    ExpectPixels(PaintGridPage(page, 4), {{300, 300, Black},
-                                          {318, 300, Black},
-                                          {337, 300, Black},
-                                          {300, 318, Black},
-                                          {318, 318, Black},
-                                          {309, 300, White},
-                                          {319, 300, White},
-                                          {301, 301, White},
-                                          {282, 300, Black}});
-}
+    const QImage shown = PaintGridPage(page, 4);
+    ExpectPixels(shown, Black, {300, 300, 318, 300, 337, 300, 300, 318, 318, 318, 282, 300});
+    ExpectPixels(shown, White, {309, 300, 319, 300, 301, 301});
 
-TEST(PagePaint, GridPointsVanishBelowFourPixelsOnEitherAxisOrWhenHidden)
-{
     // Zoom level 1: scale 600/1210 * 0.2375 = 0.1178 and the outline from
     // x 230 to 370.
-    TPageHost host;
-    TInlayVorder page(&host);
     const QRect inside(QPoint(240, 240), QPoint(360, 360));
 
     page.SnapX = page.SnapY = 34; // 4.004 pixels
-    ExpectPixels(PaintGridPage(page, 1), {{300, 300, Black}, {304, 300, Black}, {304, 304, Black}, {302, 300, White}});
+    const QImage coarse = PaintGridPage(page, 1);
+    ExpectPixels(coarse, Black, {300, 300, 304, 300, 304, 304});
+    ExpectPixels(coarse, White, {302, 300});
 
     struct Row
     {

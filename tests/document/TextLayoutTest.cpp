@@ -1,7 +1,7 @@
 // Word splitting and line breaking on real font metrics, the bar-code
 // transformation, the text record, and what a text frame puts on pixels.
 
-#include "TextTestSupport.h"
+#include "DocumentTestSupport.h"
 
 #include "BinaryStream.h"
 #include "Page.h"
@@ -14,12 +14,13 @@
 
 namespace {
 
-QStringList LineTexts(const TCDLText &t)
+// The laid-out lines joined by "/", each paragraph's end marked "|".
+std::string LineTexts(const TCDLText &t)
 {
     QStringList out;
     for (const TLineInfo &l : t.Lines())
         out.append(l.Text + (l.ParagraphEnd ? QStringLiteral("|") : QString()));
-    return out;
+    return out.join(QLatin1Char('/')).toStdString();
 }
 
 // A monospaced frame whose width is a whole number of characters.
@@ -64,29 +65,26 @@ TEST(TextMeasure, CellHeightIsFourTimesTheSizeInModelUnits)
 
 TEST(TextLayout, WrapsAtBlanksBreaksLongWordsAndKeepsEmptyParagraphs)
 {
-    MonoText m(10, {QStringLiteral("hello world again"), QString(), QStringLiteral("abcdefghijklmnopqrstuvwxy"),
-                    QStringLiteral("one  two   ")});
-    EXPECT_EQ(LineTexts(m.t),
-              (QStringList{QStringLiteral("hello"), QStringLiteral("world"), QStringLiteral("again|"),
-                           QStringLiteral("|"), QStringLiteral("abcdefghij"), QStringLiteral("klmnopqrst"),
-                           QStringLiteral("uvwxy|"), QStringLiteral("one  two|")}));
-}
+    struct Row
+    {
+        int chars;
+        const char *paragraphs, *lines;
+    };
+    const Row rows[] = {
+        {10, "hello world again\n\nabcdefghijklmnopqrstuvwxy\none  two   ",
+         "hello/world/again|/|/abcdefghij/klmnopqrst/uvwxy|/one  two|"},
+        // "aaaa" fills five of five; the blanks go on, then "bb" does not fit.
+        {5, "aaaa  bb", "aaaa/bb|"},
+        // Broken inside the word; the blanks then ride on the remainder's line.
+        {6, "aaaaaaa  b", "aaaaaa/a  b|"},
+    };
+    for (const Row &r : rows)
+        EXPECT_EQ(LineTexts(MonoText(r.chars, QString::fromLatin1(r.paragraphs).split(QLatin1Char('\n'))).t), r.lines);
 
-TEST(TextLayout, BlanksAfterABreakStayAtTheStartOfTheNextLine)
-{
-    // "aaaa" fills five of five; the blanks go on, then "bb" does not fit.
-    MonoText m(5, {QStringLiteral("aaaa  bb")});
-    EXPECT_EQ(LineTexts(m.t), (QStringList{QStringLiteral("aaaa"), QStringLiteral("bb|")}));
-    MonoText n(6, {QStringLiteral("aaaaaaa  b")});
-    // Broken inside the word; the blanks then ride on the remainder's line.
-    EXPECT_EQ(LineTexts(n.t), (QStringList{QStringLiteral("aaaaaa"), QStringLiteral("a  b|")}));
-}
-
-TEST(TextLayout, ACharacterWiderThanTheFrameGetsItsOwnLine)
-{
+    // A character wider than the frame gets its own line.
     MonoText m(1, {QStringLiteral("ab")});
     m.t.Width = m.cw / 2;
-    EXPECT_EQ(LineTexts(m.t), (QStringList{QStringLiteral("a"), QStringLiteral("b|")}));
+    EXPECT_EQ(LineTexts(m.t), "a/b|");
 }
 
 TEST(TextLayout, WordRecordsCarryKindsAndWidths)
@@ -242,23 +240,20 @@ TEST(TextPaint, LeftCentredAndRightLinesLandAtTheirComputedOffsets)
     }
 }
 
-TEST(TextPaint, SecondLineIsOneLineHeightLower)
+TEST(TextPaint, LinesAreOneLineHeightApartAndOnlyWholeLinesAreDrawn)
 {
     PaintedText two(0, {QStringLiteral("H"), QStringLiteral("H")});
     const QImage img = two.Paint();
     const QRect first = InkBox(img, QRect(0, 0, 800, 50 + two.t.LineHeight()));
     const QRect second = InkBox(img, QRect(0, 50 + two.t.LineHeight(), 800, 200));
     EXPECT_EQ(second.top() - first.top(), two.t.LineHeight());
-}
 
-TEST(TextPaint, LinesThatDoNotFitWhollyAreNotDrawn)
-{
     PaintedText t(0, {QStringLiteral("H"), QStringLiteral("H"), QStringLiteral("H")});
     // Exactly two line heights: the second line would end on the edge.
     t.t.Height = 2 * t.t.LineHeight();
-    const QImage img = t.Paint();
-    EXPECT_FALSE(InkBox(img, QRect(0, 50, 800, t.t.LineHeight())).isNull());
-    EXPECT_TRUE(InkBox(img, QRect(0, 50 + t.t.LineHeight(), 800, 400)).isNull());
+    const QImage cut = t.Paint();
+    EXPECT_FALSE(InkBox(cut, QRect(0, 50, 800, t.t.LineHeight())).isNull());
+    EXPECT_TRUE(InkBox(cut, QRect(0, 50 + t.t.LineHeight(), 800, 400)).isNull());
     t.t.Height = t.t.LineHeight() - 1;
     EXPECT_TRUE(InkBox(t.Paint()).isNull());
 }

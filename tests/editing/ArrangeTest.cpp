@@ -2,6 +2,7 @@
 // modified flag.
 
 #include "Arrange.h"
+#include "EditorFixture.h"
 #include "Page.h"
 #include "Shapes.h"
 
@@ -155,14 +156,22 @@ TEST(Arrange, EveryRestackMarksThePageAndUndoesToTheOldOrder)
         int From;
         std::vector<int> Order; // original indexes, bottom first
     };
+    const std::vector<int> unmoved{0, 1, 2, 3};
     const TCommand commands[] = {
         {&TCDLPage::OneStepForward, 1, {0, 2, 1, 3}},
         {&TCDLPage::OneStepBack, 2, {0, 2, 1, 3}},
         {&TCDLPage::ToFront, 1, {0, 2, 3, 1}},
         {&TCDLPage::ToBack, 2, {2, 0, 1, 3}},
+        // Already there: no move and no undo step.
+        {&TCDLPage::OneStepForward, 3, unmoved},
+        {&TCDLPage::ToFront, 3, unmoved},
+        {&TCDLPage::OneStepBack, 0, unmoved},
+        {&TCDLPage::ToBack, 0, unmoved},
     };
     for (const TCommand &c : commands) {
-        TCDLabel page(nullptr);
+        SCOPED_TRACE(testing::Message() << "from " << c.From);
+        TRecordingWindow win;
+        TCDLabel page(&win);
         std::vector<TCDLFrame *> f;
         for (int i = 0; i < 4; ++i)
             f.push_back(AddBox(page, i * 10, 0, 10, 10));
@@ -175,8 +184,17 @@ TEST(Arrange, EveryRestackMarksThePageAndUndoesToTheOldOrder)
         page.Activate(f[size_t(c.From)]);
         (page.*c.Run)();
         EXPECT_EQ(order(), c.Order);
-        EXPECT_TRUE(page.Modified);
+        const bool moved = c.Order != unmoved;
+        EXPECT_EQ(page.Modified, moved);
+        EXPECT_EQ(page.Undo.CanUndo(), moved);
+        EXPECT_EQ(win.undoEnabled, moved);
+        if (!moved)
+            continue;
         page.Undo.Undo();
-        EXPECT_EQ(order(), (std::vector<int>{0, 1, 2, 3}));
+        EXPECT_EQ(order(), unmoved);
+        if (c.Run == &TCDLPage::OneStepForward || c.Run == &TCDLPage::OneStepBack) {
+            EXPECT_EQ(page.ActiveFrame, f[size_t(c.From)]) << "the single restored frame becomes active";
+        }
+        EXPECT_FALSE(win.undoEnabled);
     }
 }

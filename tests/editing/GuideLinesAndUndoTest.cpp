@@ -1,6 +1,6 @@
 // Guide lines on the page (move, delete onto a ruler, duplicates, snapping
-// a dragged handle), deletion with its undo, and that no frame pointer
-// outlives its frame when a drag meets delete, undo or closing.
+// drawn, moved and sized frames), deletion with its undo, and that no frame
+// pointer outlives its frame when a drag meets delete, undo or closing.
 
 #include "EditorFixture.h"
 
@@ -51,22 +51,6 @@ TEST_F(EditorTest, DroppingLineOntoAnotherRemovesTheEarlier)
     EXPECT_EQ(page->SnapLines.Get(1), (TSnapLineRecord{there, false}));
 }
 
-TEST_F(EditorTest, DraggedLineEndSnapsToNearbyGuideLines)
-{
-    page->SnapLines.Add(300, false);
-    page->SnapLines.Add(-100, true);
-    win.tool = TTool::Line;
-    Drag(D(0, 0), D(290, -112));
-    ASSERT_EQ(page->FrameCount(), 1);
-    const TCDLFrame *l = page->FrameAt(0);
-    EXPECT_EQ(QPoint(l->X2, l->Y2), QPoint(300, -100));
-
-    page->GuideFlag = false;
-    win.tool = TTool::Line;
-    Drag(D(0, 0), D(290, -112));
-    EXPECT_NE(page->FrameAt(1)->X2, 300) << "GuideFlag off: no snapping";
-}
-
 // Ids and order of restored frames are the page's business; here the
 // editor's key and undo paths and the handles afterwards.
 TEST_F(EditorTest, DeleteKeyRemovesTheGroupAndUndoBringsItBackWhereItIsHit)
@@ -97,7 +81,7 @@ TEST_F(EditorTest, DeleteKeyRemovesTheGroupAndUndoBringsItBackWhereItIsHit)
 
 TEST_F(EditorTest, NoFramePointerOutlivesDeleteOrUndoDuringADrag)
 {
-    TCDLFrame *f = AddRect(-200, -200);
+    AddRect(-200, -200);
     Click(D(0, 0));
     editor->MouseDown(Qt::LeftButton, Qt::NoModifier, D(0, 0));
     editor->MouseMove(Qt::LeftButton, D(40, 0));
@@ -109,7 +93,6 @@ TEST_F(EditorTest, NoFramePointerOutlivesDeleteOrUndoDuringADrag)
     editor->MouseMove(Qt::LeftButton, D(80, 0));
     editor->MouseUp(Qt::LeftButton, D(80, 0));
     EXPECT_TRUE(editor->DraggedFrames().empty());
-    (void)f;
 
     // Undo while a new frame is being drawn drops that frame only.
     win.tool = TTool::Circle;
@@ -158,7 +141,7 @@ TEST_F(EditorTest, FrameRefusedAtTheLimitIsFreedAndNotActive)
     EXPECT_EQ(Snapshots(), 0) << "no creation snapshot for a frame that was never placed";
 }
 
-TEST_F(EditorTest, MovedAndSizedBoxesLandOnGuideLines)
+TEST_F(EditorTest, DrawnMovedAndSizedFramesLandOnGuideLines)
 {
     TCDLFrame *f = AddRect(-200, -200);
     page->SnapLines.Add(212, false);
@@ -180,4 +163,16 @@ TEST_F(EditorTest, MovedAndSizedBoxesLandOnGuideLines)
     const int before = f->X;
     Drag(D(0, 0), D(0, 0) + QPoint(-60, 0));
     EXPECT_EQ(f->X, before + editor->ModelOf(D(0, 0) + QPoint(-60, 0)).x() - editor->ModelOf(D(0, 0)).x());
+
+    // A line being drawn: its end meets both lines, and nothing with GuideFlag off.
+    page->SnapLines.Add(300, false);
+    page->SnapLines.Add(-100, true);
+    for (const bool guides : {true, false}) {
+        page->GuideFlag = guides;
+        win.tool = TTool::Line;
+        Drag(D(0, 0), D(290, -112));
+        const TCDLFrame *l = page->FrameAt(page->FrameCount() - 1);
+        EXPECT_EQ(l->X2 == 300, guides);
+        EXPECT_EQ(l->Y2 == -100, guides);
+    }
 }

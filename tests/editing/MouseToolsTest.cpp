@@ -1,37 +1,38 @@
-// Creating, moving and sizing with the mouse, nudging with the keys: the
-// frames' resulting fields, the undo snapshots each edit takes and undoes,
-// and when the page counts as modified; Tab with the modifiers of its press.
+// Creating with every tool, moving and sizing with the mouse, nudging with
+// the keys: the frames' resulting fields, the undo snapshots each edit takes
+// and undoes, and when the page counts as modified.
 
 #include "EditorFixture.h"
+#include "FrameRegistry.h"
+#include "Settings.h"
 #include "Text.h"
+#include "Tools.h"
 
 #include <QImage>
 #include <QPainter>
 
-TEST_F(EditorTest, ClickWithDrawingToolCreatesDefaultFrameAndReturnsToEditTool)
+// The factory: every tool its kind, the bar-code tool its preparation.
+TEST(Tools, EachToolMakesItsKindOrNothing)
 {
-    win.tool = TTool::Rectangle;
-    const QPoint p = D(-100, -100);
-    const QPoint m = editor->ModelOf(p);
-    Click(p);
-    ASSERT_EQ(page->FrameCount(), 1);
-    TCDLFrame *f = page->FrameAt(0);
-    EXPECT_EQ(f->TypeTag(), TagRechteck);
-    EXPECT_EQ(QPoint(f->X, f->Y), m);
-    EXPECT_EQ(f->Width, 400);
-    EXPECT_EQ(f->Height, 400);
-    EXPECT_EQ(page->ActiveFrame(), f);
-    EXPECT_EQ(f->State(), TFrameState::Selected);
-    EXPECT_TRUE(page->Modified);
-    EXPECT_EQ(win.tool, TTool::Edit);
-    EXPECT_TRUE(win.undoEnabled);
-
-    // Undoing the creation deletes it; nothing points at it any more.
-    EXPECT_TRUE(editor->Undo());
-    EXPECT_EQ(page->FrameCount(), 0);
-    EXPECT_EQ(page->ActiveFrame(), nullptr);
-    EXPECT_EQ(win.panels.back(), nullptr);
-    EXPECT_FALSE(win.undoEnabled);
+    for (int i = 0; i < ToolCount; ++i) {
+        const TTool t = TTool(i);
+        SCOPED_TRACE(i);
+        const TFrameKind *k = FindKindByTool(t);
+        const auto f = CreateToolFrame(t, nullptr, 30, -40);
+        EXPECT_EQ(ToolAvailable(t), t == TTool::Edit || k);
+        if (!k) {
+            EXPECT_EQ(f, nullptr);
+            continue;
+        }
+        ASSERT_NE(f, nullptr);
+        EXPECT_EQ(&f->Kind(), k);
+        EXPECT_EQ(QPoint(f->X, f->Y), QPoint(30, -40));
+    }
+    const auto text = CreateToolFrame(TTool::Text, nullptr, 0, 0);
+    const auto code = CreateToolFrame(TTool::Barcode, nullptr, 0, 0);
+    EXPECT_FALSE(static_cast<TCDLText &>(*text).Barcode);
+    EXPECT_TRUE(static_cast<TCDLText &>(*code).Barcode);
+    EXPECT_EQ(static_cast<TCDLText &>(*code).FontName, AppSettings().BarcodeFont.left(40));
 }
 
 // What a click with each tool leaves must be seen and grabbed: painted
@@ -53,28 +54,35 @@ TEST_F(EditorTest, ClickWithEveryToolLeavesAVisibleFrameOfItsDefaultSize)
         if (!ToolAvailable(tool))
             continue;
         for (const QPoint at : {QPoint(-300, -250), QPoint(0, 0)}) {
-            editor->ClearSelection();
-            page->DeleteFrame(0); // the one frame of the last round
+            SCOPED_TRACE(testing::Message() << "tool " << t << " at " << at.x());
+            win.focused.clear();
             win.tool = tool;
             const QPoint p = D(at.x(), at.y());
             const QPoint m = editor->ModelOf(p);
             Click(p);
-            ASSERT_EQ(page->FrameCount(), 1) << t;
+            ASSERT_EQ(page->FrameCount(), 1);
             TCDLFrame *f = page->FrameAt(0);
+            EXPECT_EQ(&f->Kind(), FindKindByTool(tool));
+            EXPECT_EQ(page->ActiveFrame(), f);
+            EXPECT_EQ(f->State(), TFrameState::Selected);
+            EXPECT_TRUE(page->Modified);
+            EXPECT_TRUE(win.undoEnabled);
+            EXPECT_EQ(win.tool, TTool::Edit);
+            // A new text of any kind takes what is typed at once.
+            const bool typed = tool == TTool::Text || tool == TTool::Barcode || tool == TTool::RoundText
+                               || tool == TTool::SerialNumber;
+            EXPECT_EQ(win.focused, typed ? std::vector<TCDLFrame *>{f} : std::vector<TCDLFrame *>{});
             const TRect r = f->GetBoundRect();
             switch (tool) {
             case TTool::Line: EXPECT_EQ(QPoint(f->X2, f->Y2), m + QPoint(400, 0)); break;
             case TTool::Circle:
             case TTool::RoundText:
-                EXPECT_EQ(QPoint(f->X2, f->Y2), QPoint(0, 0)) << t;
+                EXPECT_EQ(QPoint(f->X2, f->Y2), QPoint(0, 0));
                 if (tool == TTool::Circle) {
-                    EXPECT_GE(r.Right - r.Left, m == QPoint() ? 400 : 2 * std::abs(m.x())) << "at " << at.x();
+                    EXPECT_GE(r.Right - r.Left, m == QPoint() ? 400 : 2 * std::abs(m.x()));
                 }
                 break;
-            default:
-                EXPECT_EQ(f->Width, 400) << t;
-                EXPECT_EQ(f->Height, 400) << t;
-                EXPECT_EQ(QPoint(f->X, f->Y), m) << t;
+            default: EXPECT_EQ(QPoint(f->Width, f->Height), QPoint(400, 400)); EXPECT_EQ(QPoint(f->X, f->Y), m);
             }
             editor->ClearSelection();
             const QImage img = paint();
@@ -82,11 +90,18 @@ TEST_F(EditorTest, ClickWithEveryToolLeavesAVisibleFrameOfItsDefaultSize)
             for (int y = 0; y < img.height(); ++y)
                 for (int x = 0; x < img.width(); ++x)
                     changed += img.pixel(x, y) != empty.pixel(x, y);
-            EXPECT_GT(changed, 100) << "tool " << t << " at " << at.x() << ": nothing to see";
+            EXPECT_GT(changed, 100) << "nothing to see";
             // And it can be picked again: on its end or rim, or inside.
             Click(f->DragPointCount == 2 ? f->ScreenGeometry().DragPoints[2]
                                          : (f->ScreenGeometry().DragPoints[1] + f->ScreenGeometry().DragPoints[3]) / 2);
-            EXPECT_EQ(page->ActiveFrame(), f) << "tool " << t << " at " << at.x();
+            EXPECT_EQ(page->ActiveFrame(), f);
+
+            // Undoing the creation deletes it; nothing points at it any more.
+            EXPECT_TRUE(editor->Undo());
+            EXPECT_EQ(page->FrameCount(), 0);
+            EXPECT_EQ(page->ActiveFrame(), nullptr);
+            EXPECT_EQ(win.panels.back(), nullptr);
+            EXPECT_FALSE(win.undoEnabled);
         }
     }
 }
@@ -254,27 +269,6 @@ TEST_F(EditorTest, ArrowKeysNudgeByTheSettingOrTheGrid)
     EXPECT_EQ(QPoint(g->X, g->Y), QPoint(525, 500));
 }
 
-TEST_F(EditorTest, TabStepsByTheModifiersOfItsPress)
-{
-    TCDLFrame *a = AddRect(-400, -400, 100, 100);
-    AddRect(0, 0, 100, 100);
-    TCDLFrame *c = AddRect(300, 300, 100, 100);
-    Click(D(-350, -350));
-    ASSERT_EQ(page->ActiveFrame(), a);
-    // Shift let go before Tab: the release reports plain Tab.
-    editor->KeyPressed(Qt::Key_Backtab, Qt::ShiftModifier);
-    editor->KeyReleased(Qt::Key_Tab, Qt::NoModifier);
-    EXPECT_EQ(page->ActiveFrame(), c) << "backwards, wrapping to the last";
-    // Shift pressed only after Tab: forwards.
-    editor->KeyPressed(Qt::Key_Tab, Qt::NoModifier);
-    editor->KeyReleased(Qt::Key_Backtab, Qt::ShiftModifier);
-    EXPECT_EQ(page->ActiveFrame(), a);
-    // Ctrl+Tab belongs to the window, whenever Ctrl comes off.
-    editor->KeyPressed(Qt::Key_Tab, Qt::ControlModifier);
-    editor->KeyReleased(Qt::Key_Tab, Qt::NoModifier);
-    EXPECT_EQ(page->ActiveFrame(), a);
-}
-
 TEST_F(EditorTest, TypedCharactersGoToTheActiveFrame)
 {
     struct TTyped : TCDLRechteck
@@ -299,4 +293,30 @@ TEST_F(EditorTest, TypedCharactersGoToTheActiveFrame)
     editor->KeyChar('b');
     EXPECT_EQ(raw->typed, QStringLiteral("ab")) << "control characters are not typed";
     EXPECT_TRUE(page->Modified);
+}
+
+// A cancel makes nothing and leaves no undo step, also when the dialog took
+// the focus (which ends drags) while it asked; an answer puts the frame on
+// the page with its creation snapshot.
+TEST_F(EditorTest, AToolThatAsksMakesItsFrameOnlyWhenAnswered)
+{
+    static TPageEditor *asking;
+    static bool answer;
+    asking = editor.get();
+    const TKindTool asks{TTool::Rectangle, nullptr, [](TCDLFrame &f, TCreationHost &) {
+                             EXPECT_EQ(f.Width, 400) << "asked once the frame has its size";
+                             asking->CancelDrag();
+                             return answer;
+                         }};
+    for (const bool a : {false, true}) {
+        answer = a;
+        win.tool = TTool::Rectangle;
+        editor->MouseDown(Qt::LeftButton, Qt::NoModifier, D(0, 0));
+        editor->CreatingTool = &asks;
+        editor->MouseUp(Qt::LeftButton, D(0, 0));
+        EXPECT_EQ(page->FrameCount(), int(a));
+        EXPECT_EQ(Snapshots(), int(a));
+        EXPECT_EQ(page->ActiveFrame(), a ? page->FrameAt(0) : nullptr);
+        EXPECT_EQ(win.tool, TTool::Edit);
+    }
 }

@@ -104,7 +104,7 @@ TEST_F(RedoTest, RedoReappliesWhatUndoTookBackInOrder)
 TEST_F(RedoTest, RedoOfPropertiesZOrderAndPasteRestoresFramesAndTheirIds)
 {
     TCDLFrame *a = AddRect(-500, -500, 200, 200);
-    TCDLFrame *b = AddRect(300, 300, 200, 200);
+    AddRect(300, 300, 200, 200);
     const int32_t aId = a->Id;
     // A property change as the panels record it: the snapshot, then the change.
     page->Undo.Record(a, nullptr, TUndoKind::Properties);
@@ -134,7 +134,6 @@ TEST_F(RedoTest, RedoOfPropertiesZOrderAndPasteRestoresFramesAndTheirIds)
     EXPECT_EQ(page->FrameCount(), 2);
     ASSERT_TRUE(editor->Redo());
     EXPECT_EQ(page->FrameAt(3)->Id, pastedId);
-    (void)b;
 }
 
 TEST_F(RedoTest, AKindsOwnPropertyRecordIsWhatUndoAndRedoExchange)
@@ -158,7 +157,7 @@ TEST_F(RedoTest, AKindsOwnPropertyRecordIsWhatUndoAndRedoExchange)
 TEST_F(RedoTest, EveryNewChangeClearsRedo)
 {
     TCDLFrame *f = AddRect(-200, -200);
-    TCDLFrame *g = AddRect(300, 300, 100, 100);
+    AddRect(300, 300, 100, 100);
     const QPoint inF = D(0, 0);
     auto change = [&](const char *what, auto &&edit) {
         Click(inF);
@@ -184,13 +183,12 @@ TEST_F(RedoTest, EveryNewChangeClearsRedo)
     change("a paste", [&] { PasteIntoPage(*page, CopyFromPage(*page)); });
     change("a z-order change", [&] { page->ToBack(); });
     change("a delete", [&] { editor->DeleteSelected(); });
-    (void)g;
 }
 
 TEST_F(RedoTest, PressesThatChangeNothingKeepRedo)
 {
     TCDLFrame *f = AddRect(-200, -200);
-    TCDLFrame *g = AddRect(300, 300, 100, 100);
+    AddRect(300, 300, 100, 100);
     Click(D(0, 0));
     Drag(D(0, 0), D(0, 0) + QPoint(20, 0));
     const QPoint moved(f->X, f->Y);
@@ -214,7 +212,6 @@ TEST_F(RedoTest, PressesThatChangeNothingKeepRedo)
     ASSERT_TRUE(editor->Redo());
     EXPECT_EQ(QPoint(f->X, f->Y), moved);
     EXPECT_EQ(page->ActiveFrame(), f);
-    (void)g;
 }
 
 TEST_F(RedoTest, ARunOfNudgesIsOneUndoStep)

@@ -142,7 +142,7 @@ TEST_F(EditorTest, InvertTurnsTheActiveFrameIntoTheOthersAndBackAndClearDropsIt)
     EXPECT_EQ(win.panels.back(), nullptr);
 }
 
-TEST_F(EditorTest, TabCyclesThroughFramesAndWraps)
+TEST_F(EditorTest, TabCyclesThroughFramesByTheModifiersOfItsPress)
 {
     TCDLFrame *a = AddRect(-500, -500);
     TCDLFrame *b = AddRect(0, -500);
@@ -153,16 +153,25 @@ TEST_F(EditorTest, TabCyclesThroughFramesAndWraps)
     Click(D(-300, 200));
     ASSERT_EQ(page->ActiveFrame(), c);
     editor->KeyReleased(Qt::Key_Tab, Qt::NoModifier);
-    EXPECT_EQ(page->ActiveFrame(), a);
+    EXPECT_EQ(page->ActiveFrame(), a) << "forwards, wrapping to the first";
     EXPECT_EQ(c->State(), TFrameState::Plain);
     EXPECT_EQ(a->State(), TFrameState::Selected);
-    editor->KeyReleased(Qt::Key_Backtab, Qt::ShiftModifier);
-    EXPECT_EQ(page->ActiveFrame(), c);
+    // Shift let go before Tab: the release reports plain Tab.
+    editor->KeyPressed(Qt::Key_Backtab, Qt::ShiftModifier);
+    editor->KeyReleased(Qt::Key_Tab, Qt::NoModifier);
+    EXPECT_EQ(page->ActiveFrame(), c) << "backwards, wrapping to the last";
     editor->KeyReleased(Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_EQ(page->ActiveFrame(), b);
     EXPECT_EQ(win.panels.back(), b);
+    // Shift pressed only after Tab: forwards.
+    editor->KeyPressed(Qt::Key_Tab, Qt::NoModifier);
+    editor->KeyReleased(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(page->ActiveFrame(), c);
+    // Ctrl+Tab belongs to the window, whenever Ctrl comes off.
+    editor->KeyPressed(Qt::Key_Tab, Qt::ControlModifier);
+    editor->KeyReleased(Qt::Key_Tab, Qt::NoModifier);
     editor->KeyReleased(Qt::Key_Tab, Qt::ControlModifier);
-    EXPECT_EQ(page->ActiveFrame(), b) << "Ctrl+Tab is not the page's";
+    EXPECT_EQ(page->ActiveFrame(), c);
 }
 
 TEST_F(EditorTest, PointerShapeOverHandlesOfTheActiveFrame)

@@ -1,5 +1,5 @@
 #pragma once
-// Images and byte helpers shared by the text-like frames' tests.
+// Images and hand-made record bytes shared by the document tests.
 
 #include "PaintContext.h"
 
@@ -50,25 +50,9 @@ inline QRect InkBox(const QImage &img, QRect area = {})
     return box;
 }
 
-inline QByteArray Le32(int32_t v)
-{
-    QByteArray b(4, 0);
-    for (int i = 0; i < 4; ++i)
-        b[i] = char((uint32_t(v) >> (8 * i)) & 0xFF);
-    return b;
-}
-inline QByteArray Le16(uint16_t v)
-{
-    QByteArray b(2, 0);
-    b[0] = char(v & 0xFF);
-    b[1] = char(v >> 8);
-    return b;
-}
-inline QByteArray Short(const QByteArray &s)
-{
-    QByteArray b(1, char(s.size()));
-    b += s;
-    b += QByteArray(40 - s.size(), 0);
-    return b;
-}
-inline QByteArray Head(uint16_t tag) { return Le16(0xBABE) + Le16(tag) + QByteArray(4, 0); }
+// Little-endian bytes written by hand, independent of the writer under test.
+inline QByteArray U8(int v) { return QByteArray(1, char(v)); }
+inline QByteArray Le16(int v) { return U8(v & 0xFF) + U8((v >> 8) & 0xFF); }
+inline QByteArray Le32(int64_t v) { return Le16(int(uint32_t(v) & 0xFFFF)) + Le16(int(uint32_t(v) >> 16)); }
+inline QByteArray Short(const QByteArray &s) { return U8(int(s.size())) + s + QByteArray(40 - s.size(), 0); }
+inline QByteArray Head(int tag) { return Le16(0xBABE) + Le16(tag) + Le32(0); }
