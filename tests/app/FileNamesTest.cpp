@@ -4,8 +4,6 @@
 #include "AppFixture.h"
 #include "FileSizeLimit.h"
 
-#include "Startup.h"
-
 #include <QFile>
 #include <QFileDialog>
 #include <QFileIconProvider>
@@ -147,20 +145,6 @@ TEST_F(AppTest, FileDialogsNeverStartInKernelOrDeviceFolders)
         EXPECT_FALSE(pdfType.isEmpty());
         EXPECT_EQ(pdfType, textType);
     }
-}
-
-TEST_F(AppTest, MissingFileOnTheCommandLineIsReported)
-{
-    TIniFile(SettingsFilePath()).WriteInteger(QStringLiteral("LANGUAGE"), QStringLiteral("NUMBER"), 1);
-    TMDIForm *m = StartProgram(ParseCommandLine({QStringLiteral("--no-splash"), Path(QStringLiteral("gone.CDL"))}));
-    for (int i = 0; i < 200 && Boxes.empty(); ++i) {
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(5);
-    }
-    ASSERT_EQ(Boxes.size(), 1u);
-    EXPECT_EQ(Boxes[0].Text, GetText(855));
-    EXPECT_EQ(Boxes[0].Kind, mkWarning);
-    EXPECT_TRUE(m->Children().isEmpty());
 }
 
 TEST_F(AppTest, RecentEntryWhoseFileIsGoneIsReportedAndDropped)

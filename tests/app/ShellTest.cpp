@@ -43,7 +43,7 @@ TEST_F(AppTest, StartWithoutArgumentsOrStandardGivesNeu1ThenNeu2)
     EXPECT_EQ(Captions(*m), (QStringList{QStringLiteral("Neu1"), QStringLiteral("Neu2")}));
 }
 
-TEST_F(AppTest, StartOpensStandardCdlOrTheNamedFileInstead)
+TEST_F(AppTest, StartOpensStandardCdlOrTheNamedFileInsteadOrSaysItIsMissing)
 {
     TIniFile(SettingsFilePath()).WriteInteger(QStringLiteral("LANGUAGE"), QStringLiteral("NUMBER"), 1);
     WriteDocument(Path(QStringLiteral("STANDARD.CDL")));
@@ -59,6 +59,14 @@ TEST_F(AppTest, StartOpensStandardCdlOrTheNamedFileInstead)
     WaitFor([&] { return !m->Children().isEmpty(); });
     EXPECT_EQ(Captions(*m), QStringList{QStringLiteral("named.CDL")});
     EXPECT_TRUE(Boxes.empty());
+    delete m;
+
+    m = StartProgram(ParseCommandLine({QStringLiteral("--no-splash"), Path(QStringLiteral("gone.CDL"))}));
+    WaitFor([&] { return !Boxes.empty(); });
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0].Text, GetText(855));
+    EXPECT_EQ(Boxes[0].Kind, mkWarning);
+    EXPECT_TRUE(m->Children().isEmpty());
 }
 
 TEST_F(AppTest, ClosingDocumentsBuildsRecentListAndMenu)
