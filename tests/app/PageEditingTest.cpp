@@ -86,7 +86,9 @@ TEST_F(PageEditingTest, ToolsMouseAndKeysReachThePageAndTheCommandsFollow)
     ASSERT_EQ(p->FrameCount(), 2);
     Key(page, Qt::Key_Tab);
     EXPECT_EQ(p->ActiveFrame, f);
+    Key(page, QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier);
     Key(page, QEvent::KeyPress, Qt::Key_Backtab, Qt::ShiftModifier);
+    Key(page, QEvent::KeyRelease, Qt::Key_Shift);
     Key(page, QEvent::KeyRelease, Qt::Key_Tab);
     EXPECT_EQ(p->ActiveFrame, p->FrameAt(1));
     Key(page, Qt::Key_Delete);
