@@ -9,6 +9,7 @@
 #include "MessageBoxText.h"
 #include "QtTranslations.h"
 #include "Settings.h"
+#include "Shapes.h"
 #include "Strings.h"
 
 #include "base/TestSupport.h"
@@ -25,11 +26,45 @@
 
 #include "IniFile.h"
 #include "PageWidget.h"
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QThread>
 #include <QTimer>
 #include <QToolBar>
+
+// A mouse event at p in w; held is the buttons down after it.
+inline void Mouse(QWidget *w, QEvent::Type t, QPoint p, Qt::MouseButton b, Qt::MouseButtons held,
+                  Qt::KeyboardModifiers m = Qt::NoModifier)
+{
+    QMouseEvent e(t, QPointF(p), w->mapToGlobal(QPointF(p)), b, held, m);
+    QApplication::sendEvent(w, &e);
+}
+inline void Click(QWidget *w, QPoint p)
+{
+    Mouse(w, QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton);
+    Mouse(w, QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton);
+}
+// Press, two moves and release with the left button.
+inline void Drag(QWidget *w, QPoint from, QPoint to)
+{
+    Mouse(w, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    Mouse(w, QEvent::MouseMove, (from + to) / 2, Qt::NoButton, Qt::LeftButton);
+    Mouse(w, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+    Mouse(w, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+}
+inline void Key(QWidget *w, QEvent::Type t, int key, Qt::KeyboardModifiers m = Qt::NoModifier)
+{
+    QKeyEvent e(t, key, m);
+    QApplication::sendEvent(w, &e);
+}
+// Press and release.
+inline void Key(QWidget *w, int key)
+{
+    Key(w, QEvent::KeyPress, key);
+    Key(w, QEvent::KeyRelease, key);
+}
 
 // Answers the next modal window of type T once it is up: a fixed delay races
 // with a busy machine and leaves the window open when it fires too early.
@@ -51,6 +86,24 @@ template <class T, class F> void WhenModal(F answer, int timeoutMs = 20000)
         }
     });
     poll->start(10);
+}
+
+// A document with a guide line on its label, saved by the document layer itself.
+inline void WriteDocument(const QString &path)
+{
+    TCDLDocument d;
+    d.Label().SnapLines.Add(100, true);
+    d.Save(path);
+}
+
+// A rectangle of the default size at (x, y).
+inline TCDLFrame *AddRect(TCDLPage &p, int32_t x, int32_t y)
+{
+    auto f = std::make_unique<TCDLRechteck>(&p, x, y);
+    f->SetDefaults();
+    TCDLFrame *raw = f.get();
+    p.AddFrame(std::move(f));
+    return raw;
 }
 
 struct TShownBox
@@ -125,6 +178,8 @@ protected:
         m.Action(QLatin1String(name))->trigger();
         Process();
     }
+    static bool Enabled(TMDIForm &m, const char *name) { return m.Action(QLatin1String(name))->isEnabled(); }
+    static QString Status(TMDIForm &m) { return m.findChild<QLabel *>(QStringLiteral("Statuszeile"))->text(); }
 
     std::vector<TShownBox> Boxes;
     std::deque<int> Answers;

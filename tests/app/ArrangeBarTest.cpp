@@ -3,25 +3,18 @@
 
 #include "AppFixture.h"
 #include "PageEditor.h"
-#include "Shapes.h"
 
-#include <QMouseEvent>
 #include <QToolButton>
 
-TEST_F(AppTest, ArrangeCommandsFollowTheSelectionAndActOnTheShownPage)
+TEST_F(OneDocumentTest, ArrangeCommandsFollowTheSelectionAndActOnTheShownPage)
 {
-    TMDIForm m;
-    m.show();
-    TChildWin *c = m.New();
+    TMDIForm &m = *main;
+    TChildWin *c = child;
     c->ShowPage(1);
     TCDLPage &page = *c->ActivePage();
     TCDLFrame *f[3];
-    for (int i = 0; i < 3; ++i) {
-        auto box = std::make_unique<TCDLRechteck>(&page, i * 100 - 300, i * 50);
-        box->SetDefaults();
-        f[i] = box.get();
-        page.AddFrame(std::move(box));
-    }
+    for (int i = 0; i < 3; ++i)
+        f[i] = AddRect(page, i * 100 - 300, i * 50);
     auto *left =
         m.findChild<QToolBar *>(QStringLiteral("Anordnenleiste"))->findChild<QToolButton *>(QStringLiteral("sbOLeft"));
     ASSERT_TRUE(left);
@@ -75,12 +68,6 @@ TEST_F(AppTest, ArrangeCommandsFollowTheSelectionAndActOnTheShownPage)
 
 namespace {
 
-void Mouse(QWidget *w, QEvent::Type t, QPoint p, Qt::MouseButton b, Qt::MouseButtons held)
-{
-    QMouseEvent e(t, QPointF(p), w->mapToGlobal(QPointF(p)), b, held, Qt::NoModifier);
-    QApplication::sendEvent(w, &e);
-}
-
 std::vector<QPoint> Places(const TCDLPage &page)
 {
     std::vector<QPoint> r;
@@ -91,22 +78,13 @@ std::vector<QPoint> Places(const TCDLPage &page)
 
 } // namespace
 
-TEST_F(AppTest, ArrangeAndRestackEndAHeldDragBeforeTheyAct)
+TEST_F(OneDocumentTest, ArrangeAndRestackEndAHeldDragBeforeTheyAct)
 {
-    TMDIForm m;
-    m.resize(1000, 800);
-    m.show();
-    TChildWin *c = m.New();
-    c->parentWidget()->showMaximized();
-    Process();
-    TPageWidget *w = c->PageControl();
+    TMDIForm &m = *main;
+    TChildWin *c = child;
+    TPageWidget *w = page;
     TCDLPage &page = *c->ActivePage();
-    for (QPoint at : {QPoint(-300, -200), QPoint(100, 0)}) {
-        auto box = std::make_unique<TCDLRechteck>(&page, at.x(), at.y());
-        box->SetDefaults();
-        page.AddFrame(std::move(box));
-    }
-    TCDLFrame *a = page.FrameAt(0), *b = page.FrameAt(1);
+    TCDLFrame *a = AddRect(page, -300, -200), *b = AddRect(page, 100, 0);
     w->repaint();
     const std::vector<QPoint> start = Places(page);
 

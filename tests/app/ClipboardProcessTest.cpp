@@ -80,9 +80,7 @@ TEST_F(AppTest, FramesCopiedInOneProgramArriveInASecondOne)
     line->X2 = 300;
     line->Y2 = 40;
     doc.Label().AddFrame(std::move(line));
-    auto rect = std::make_unique<TCDLRechteck>(&doc.Label(), -200, -100);
-    rect->SetDefaults();
-    doc.Label().AddFrame(std::move(rect));
+    AddRect(doc.Label(), -200, -100);
     doc.Save(Path(QStringLiteral("quelle.CDL")));
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

@@ -6,7 +6,6 @@
 
 #include "Clipboard.h"
 #include "ClipboardCommands.h"
-#include "Shapes.h"
 #include "Text.h"
 
 #include <QClipboard>
@@ -16,17 +15,6 @@
 #include <QMimeData>
 
 namespace {
-
-TCDLFrame *AddRect(TCDLPage &p, int32_t x, int32_t y)
-{
-    auto f = std::make_unique<TCDLRechteck>(&p, x, y);
-    f->SetDefaults();
-    TCDLFrame *raw = f.get();
-    p.AddFrame(std::move(f));
-    return raw;
-}
-
-bool Enabled(TMDIForm &m, const char *name) { return m.Action(QLatin1String(name))->isEnabled(); }
 
 const QString kFormat = QStringLiteral("ZORarur32 Objekt");
 
@@ -181,20 +169,4 @@ TEST_F(AppTest, SelectionFilesGoThroughTheirDialogsWithSuffixFolderAndOverwriteQ
               (QStringList{GetText(585), GetText(585), GetText(585), GetText(584), GetText(585), GetText(584)}));
     EXPECT_EQ(folders.first(), dir);
     EXPECT_EQ(folders.last(), other);
-}
-
-TEST_F(AppTest, ADocumentLoadedAsSelectionIsAClipboardFormatError)
-{
-    TCDLDocument doc;
-    AddRect(doc.Label(), 0, 0);
-    doc.Save(Path(QStringLiteral("dok.CDL")));
-    TMDIForm m;
-    m.show();
-    TCDLPage &page = *m.New()->ActivePage();
-    DialogAnswers = {Path(QStringLiteral("dok.CDL"))};
-    Trigger(m, "miSelectedLoad");
-    ASSERT_EQ(Boxes.size(), 1u);
-    EXPECT_EQ(Boxes[0].Text, QStringLiteral("Fehler im Clipboardformat!"));
-    EXPECT_EQ(Boxes[0].Kind, mkWarning);
-    EXPECT_EQ(page.FrameCount(), 0);
 }

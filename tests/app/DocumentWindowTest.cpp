@@ -9,7 +9,6 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMouseEvent>
 #include <functional>
 
 namespace {
@@ -21,7 +20,7 @@ struct TRecordingHost : TDocumentHost
 {
     TTool tool = TTool::Edit;
     int toolUses = 0, stateChanges = 0, pagesShown = 0;
-    QString status, pointer, openElsewhere;
+    QString status, pointer;
     std::vector<TShown> shown;
     std::vector<TActiveDocument *> closed, destroyed;
 
@@ -39,19 +38,10 @@ struct TRecordingHost : TDocumentHost
     {
         shown.emplace_back(&page, frame);
     }
-    bool IsOpenElsewhere(const QString &path, const TActiveDocument &) const override { return path == openElsewhere; }
+    bool IsOpenElsewhere(const QString &, const TActiveDocument &) const override { return false; }
     void DocumentClosed(TActiveDocument &d) override { closed.push_back(&d); }
     void DocumentDestroyed(TActiveDocument &d) override { destroyed.push_back(&d); }
 };
-
-void Click(QWidget *w, QPoint p)
-{
-    for (auto t : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        QMouseEvent e(t, QPointF(p), w->mapToGlobal(QPointF(p)), Qt::LeftButton,
-                      t == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(w, &e);
-    }
-}
 
 // A rectangle that calls back as it is freed.
 struct TWatchedRect : TCDLRechteck
@@ -86,9 +76,7 @@ TEST_F(AppTest, DocumentWindowStandsWithoutTheMainWindowAndReportsToItsHost)
     host.tool = TTool::Rectangle;
     c->PageControl()->repaint();
     const QPoint centre = c->PageControl()->rect().center();
-    QMouseEvent move(QEvent::MouseMove, QPointF(centre), c->PageControl()->mapToGlobal(QPointF(centre)), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(c->PageControl(), &move);
+    Mouse(c->PageControl(), QEvent::MouseMove, centre, Qt::NoButton, Qt::NoButton);
     Click(c->PageControl(), centre);
     TCDLPage &page = *d.ActivePage();
     ASSERT_EQ(page.FrameCount(), 1);
@@ -105,20 +93,9 @@ TEST_F(AppTest, DocumentWindowStandsWithoutTheMainWindowAndReportsToItsHost)
     d.UndoLast();
     EXPECT_EQ(host.shown.back(), Shown(&page, page.FrameAt(0)));
 
-    // Save As refuses the name of a file the host has open.
-    const QString taken = Path(QStringLiteral("taken.CDL"));
-    TCDLDocument().Save(taken);
-    host.openElsewhere = taken;
-    DialogAnswers = {taken, QString()};
-    EXPECT_FALSE(d.SaveAs());
-    ASSERT_EQ(Boxes.size(), 1u);
-    EXPECT_EQ(Boxes[0].Text, GetText(858));
-    DialogAnswers = {Path(QStringLiteral("mine"))};
-    EXPECT_TRUE(d.SaveAs());
-    EXPECT_EQ(d.Caption(), QStringLiteral("mine.CDL"));
-
-    // Closing reports once; the window then goes and says so while its
-    // pages are still there.
+    // Closing without saving reports once; the window then goes and says so
+    // while its pages are still there.
+    Answers = {mrNo};
     QPointer<TChildWin> gone(c);
     d.CloseDocument();
     EXPECT_EQ(host.closed, std::vector<TActiveDocument *>{&d});

@@ -2,8 +2,7 @@
 // fails, and where the file dialogs start.
 
 #include "AppFixture.h"
-
-#include "Startup.h"
+#include "FileSizeLimit.h"
 
 #include <QFile>
 #include <QFileDialog>
@@ -12,37 +11,45 @@
 
 namespace {
 
-void WriteDocument(const QString &path)
-{
-    TCDLDocument d;
-    d.Save(path);
-}
-
 bool IsFallbackFolder(const QString &dir)
 {
     return dir == QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) || dir == QDir::homePath();
 }
 
+QByteArray Bytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 } // namespace
 
-TEST_F(AppTest, FailedSaveAsKeepsTheNameTheFolderAndTheRecentList)
+TEST_F(AppTest, FailedSavesKeepTheDocumentItsNameTheFolderTheOldFileAndTheRecentList)
 {
     TMDIForm m;
     m.show();
-    WriteDocument(Path(QStringLiteral("kept.CDL")));
-    m.OpenFile(Path(QStringLiteral("kept.CDL")));
+    const QString path = Path(QStringLiteral("kept.CDL"));
+    WriteDocument(path);
+    const QByteArray old = Bytes(path);
+    m.OpenFile(path);
     TChildWin *c = m.ActiveChild();
     ASSERT_NE(c, nullptr);
     c->Document().Label().SnapLines.Add(5, true);
     c->Document().Label().Modified = true;
     AppSettings().CdlDir = Path(QString());
-
+    {
+        // A full disk, as root meets it too.
+        const TFileSizeLimit full(10);
+        EXPECT_FALSE(c->Save());
+    }
     // Nothing can be created in /proc or /sys, not even by root.
     DialogAnswers = {QStringLiteral("/proc/quelmark-test.CDL")};
     EXPECT_FALSE(c->SaveAs());
-    ASSERT_EQ(Boxes.size(), 1u);
+    ASSERT_EQ(Boxes.size(), 2u);
     EXPECT_EQ(Boxes[0].Text, GetText(856));
-    EXPECT_EQ(c->FileName(), Path(QStringLiteral("kept.CDL")));
+    EXPECT_EQ(Boxes[1].Text, GetText(856));
+    EXPECT_EQ(Bytes(path), old);
+    EXPECT_EQ(c->FileName(), path);
     EXPECT_EQ(c->Caption(), QStringLiteral("kept.CDL"));
     EXPECT_EQ(AppSettings().CdlDir, Path(QString()));
     EXPECT_TRUE(c->Document().Modified());
@@ -52,8 +59,19 @@ TEST_F(AppTest, FailedSaveAsKeepsTheNameTheFolderAndTheRecentList)
     EXPECT_TRUE(c->Save());
     EXPECT_EQ(Proposed.size(), dialogs);
     TCDLDocument reread;
-    reread.Load(Path(QStringLiteral("kept.CDL")), nullptr);
-    EXPECT_EQ(reread.Label().SnapLines.Count(), 1);
+    reread.Load(path, nullptr);
+    EXPECT_EQ(reread.Label().SnapLines.Count(), 2);
+
+    // A read-only file asks for another name, where permissions bind.
+    Boxes.clear();
+    c->Document().Label().Modified = true;
+    QFile::setPermissions(path, QFile::ReadOwner);
+    if (!QFileInfo(path).isWritable()) {
+        EXPECT_FALSE(c->Save());
+        ASSERT_FALSE(Boxes.empty());
+        EXPECT_EQ(Boxes[0].Text, GetText(857));
+        EXPECT_EQ(Proposed.size(), dialogs + 1);
+    }
 
     // An untitled document stays untitled; closing it records nothing.
     TChildWin *n = m.New();
@@ -67,23 +85,6 @@ TEST_F(AppTest, FailedSaveAsKeepsTheNameTheFolderAndTheRecentList)
     Process();
     for (const QString &entry : AppSettings().RecentFiles.Entries())
         EXPECT_FALSE(entry.startsWith(QLatin1String("/sys"))) << entry.toStdString();
-}
-
-TEST_F(AppTest, CancelledSaveAsKeepsTheDocumentsName)
-{
-    TMDIForm m;
-    m.show();
-    WriteDocument(Path(QStringLiteral("named.CDL")));
-    WriteDocument(Path(QStringLiteral("other.CDL")));
-    m.OpenFile(Path(QStringLiteral("named.CDL")));
-    TChildWin *c = m.ActiveChild();
-    // No to the overwrite question, then Cancel.
-    DialogAnswers = {Path(QStringLiteral("other.CDL"))};
-    Answers = {mrNo};
-    EXPECT_FALSE(c->SaveAs());
-    EXPECT_EQ(Proposed.size(), 2);
-    EXPECT_EQ(c->FileName(), Path(QStringLiteral("named.CDL")));
-    EXPECT_EQ(c->Caption(), QStringLiteral("named.CDL"));
 }
 
 TEST_F(AppTest, FileDialogsNeverStartInKernelOrDeviceFolders)
@@ -144,20 +145,6 @@ TEST_F(AppTest, FileDialogsNeverStartInKernelOrDeviceFolders)
         EXPECT_FALSE(pdfType.isEmpty());
         EXPECT_EQ(pdfType, textType);
     }
-}
-
-TEST_F(AppTest, MissingFileOnTheCommandLineIsReported)
-{
-    TIniFile(SettingsFilePath()).WriteInteger(QStringLiteral("LANGUAGE"), QStringLiteral("NUMBER"), 1);
-    TMDIForm *m = StartProgram(ParseCommandLine({QStringLiteral("--no-splash"), Path(QStringLiteral("gone.CDL"))}));
-    for (int i = 0; i < 200 && Boxes.empty(); ++i) {
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(5);
-    }
-    ASSERT_EQ(Boxes.size(), 1u);
-    EXPECT_EQ(Boxes[0].Text, GetText(855));
-    EXPECT_EQ(Boxes[0].Kind, mkWarning);
-    EXPECT_TRUE(m->Children().isEmpty());
 }
 
 TEST_F(AppTest, RecentEntryWhoseFileIsGoneIsReportedAndDropped)

@@ -44,7 +44,8 @@ protected:
     {
         OneDocumentTest::SetUp();
         dialog = &main->Printing().Dialog();
-        TPrinterAccess a = TPrinterAccess::System();
+        TPrinterAccess &a = access;
+        a = TPrinterAccess::System();
         a.Queues = [this] { return Queues; };
         a.DefaultQueue = [this] { return Queues.value(0); };
         a.QueueTarget = [this](const QString &queue, QPageSize paper) -> std::unique_ptr<TPrintTarget> {
@@ -52,7 +53,7 @@ protected:
                 throw ELocalizedError(u"queue %1 refused"_s.arg(queue));
             TRecordingTarget::TOptions o;
             o.Name = queue;
-            o.Paper = paper;
+            o.Paper = Printed = paper;
             auto t = std::make_unique<TRecordingTarget>(o);
             t->OnEvent = [this](const QString &e) {
                 Events.append(e);
@@ -91,24 +92,14 @@ protected:
     }
 
     TDrucken *dialog = nullptr;
+    TPrinterAccess access;
+    QPageSize Printed;
     QStringList Queues{u"Laser"_s, u"Inkjet"_s};
     bool QueueFails = false;
     QStringList Events;
     int TargetsMade = 0;
     std::function<void(const QString &)> OnEvent;
 };
-
-TEST_F(PrintDialogTest, CommandNeedsADocumentAndHasCtrlP)
-{
-    QAction *item = main->Action(u"miDrucken"_s);
-    EXPECT_TRUE(item->isEnabled());
-    EXPECT_TRUE(item->shortcuts().contains(QKeySequence(QKeySequence::Print)));
-    child->Closing = true;
-    child->CloseDocument();
-    Process();
-    EXPECT_FALSE(item->isEnabled());
-    EXPECT_FALSE(main->Action(u"sbDrucken"_s)->isEnabled());
-}
 
 TEST_F(PrintDialogTest, ControlsFollowModeAndWhatAndShowTheSheets)
 {
@@ -269,36 +260,6 @@ TEST_F(PrintDialogTest, AClosedDocumentChosenForAPlaceIsReportedBeforePrinting)
     EXPECT_EQ(Events.join(u' '), u"begin cd@1 end"_s);
 }
 
-// The paper chosen under Properties, then as many whole lines of what the
-// system tells as the box shows.
-TEST_F(PrintDialogTest, DiagnosticReportFitsAndAbortClosesWithoutPrinting)
-{
-    AppSettings().PrintDebug = true;
-    TPrinterAccess a = TPrinterAccess::System();
-    a.Queues = [this] { return Queues; };
-    a.Describe = [](const QString &queue) {
-        return u"Driver: %1\n"_s.arg(queue) + u"A fact of forty characters, give or take\n"_s.repeated(8);
-    };
-    a.DefaultPaper = [](const QString &) { return QPageSize(QPageSize::A4); };
-    a.Properties = [](QWidget *, const QString &, const QPageSize &) {
-        return std::optional(QPageSize(QPageSize::Letter));
-    };
-    dialog->SetPrinterAccess(a);
-    Answers.push_back(mrCancel); // Abort
-    WithDialog([&](TDrucken *d) {
-        Click(d, "btEigenschaften");
-        Click(d, "OK");
-        EXPECT_FALSE(d->isVisible());
-    });
-    ASSERT_EQ(Boxes.size(), 1u);
-    EXPECT_EQ(Boxes[0].Kind, mkInformation);
-    EXPECT_TRUE(Boxes[0].Text.startsWith(u"Papersize: Letter \nDriver: Laser\nA fact"_s))
-        << Boxes[0].Text.toStdString();
-    EXPECT_TRUE(Boxes[0].Text.endsWith(u"take"_s)) << Boxes[0].Text.toStdString();
-    EXPECT_LE(Boxes[0].Text.size(), 255);
-    EXPECT_EQ(TargetsMade, 0);
-}
-
 TEST_F(PrintDialogTest, PrintingAdvancesSerialNumbersAndMarksOnlyThatDocument)
 {
     TChildWin *second = main->New();
@@ -368,10 +329,9 @@ TEST_F(PrintDialogTest, CancelFromTheProgressWindowStopsTheJob)
 }
 
 // Three CD labels from place 2 into a PDF file through the dialog: two
-// pages, each label where the sheet has it.
-TEST_F(PrintDialogTest, PrintsIntoAPdfFileWithLabelsInTheirPlaces)
+// pages (where the labels sit on them is the printing tests' part).
+TEST_F(PrintDialogTest, PrintsIntoAPdfFileFromThePlaceChosen)
 {
-    AddFlood(Doc().Label(), 0x0000FF); // red
     const QString pdf = Path(u"labels.pdf"_s);
     DialogAnswers.push_back(pdf);
     WithDialog([&](TDrucken *d) {
@@ -382,62 +342,53 @@ TEST_F(PrintDialogTest, PrintsIntoAPdfFileWithLabelsInTheirPlaces)
         Click(d, "OK");
     });
     EXPECT_TRUE(Boxes.empty()) << BoxTexts().join(u'|').toStdString();
-    ASSERT_TRUE(QFile::exists(pdf));
-
-    constexpr int dpi = 100;
-    const std::vector<QImage> pages = RasterisePdf(pdf, Path(u"page"_s), dpi);
-    ASSERT_EQ(pages.size(), 2u);
-
-    auto redAt = [&](const QImage &img, int place) {
-        // Halfway between hole and rim, on the label's horizontal axis.
-        const QPoint c = CDLabelCentre(TSheetKind::A4, place);
-        const QPoint probe = QPointF(QPointF(c.x() + (CDRadius + CDHoleRadius) / 2, c.y()) * (dpi / 254.0)).toPoint();
-        const QColor px = img.pixelColor(probe);
-        return px.red() > 200 && px.green() < 60 && px.blue() < 60;
-    };
-    EXPECT_FALSE(redAt(pages[0], 1));
-    EXPECT_TRUE(redAt(pages[0], 2));
-    EXPECT_TRUE(redAt(pages[0], 3));
-    EXPECT_TRUE(redAt(pages[1], 1));
-    EXPECT_FALSE(redAt(pages[1], 2));
-    EXPECT_FALSE(redAt(pages[1], 3));
+    EXPECT_EQ(RasterisePdf(pdf, Path(u"page"_s), 10).size(), 2u);
     // An untitled document proposes its caption.
     ASSERT_EQ(Proposed.size(), 1);
     EXPECT_EQ(QFileInfo(Proposed[0]).fileName(), child->Caption() + u".pdf"_s);
 }
 
-// The paper chosen in the queue's properties picks the sheet of the picture
-// and goes to the printer.
-TEST_F(PrintDialogTest, PropertiesChoosePaperForPictureAndPrint)
+// The paper chosen in a queue's properties picks the sheet of the picture,
+// heads the diagnostic report and goes to the printer; another queue keeps
+// its own. The report shows as many whole lines of what the system tells as
+// the box takes, and Abort there closes without printing.
+TEST_F(PrintDialogTest, PropertiesPaperReachesPictureReportAndPrinter)
 {
-    TPrinterAccess a = TPrinterAccess::System();
-    QPageSize printed;
-    a.Queues = [this] { return Queues; };
-    a.DefaultQueue = [this] { return Queues.value(0); };
-    a.DefaultPaper = [](const QString &) { return QPageSize(QPageSize::A4); };
-    a.Properties = [](QWidget *, const QString &queue, const QPageSize &) -> std::optional<QPageSize> {
+    AppSettings().PrintDebug = true;
+    access.Describe = [](const QString &queue) {
+        return u"Driver: %1\n"_s.arg(queue) + u"A fact of forty characters, give or take\n"_s.repeated(8);
+    };
+    access.Properties = [](QWidget *, const QString &queue, const QPageSize &) -> std::optional<QPageSize> {
         if (queue == u"Laser"_s)
             return QPageSize(QPageSize::Letter);
         return std::nullopt;
     };
-    a.QueueTarget = [&](const QString &, QPageSize paper) -> std::unique_ptr<TPrintTarget> {
-        printed = paper;
-        TRecordingTarget::TOptions o;
-        o.Paper = paper;
-        return std::make_unique<TRecordingTarget>(o);
-    };
-    dialog->SetPrinterAccess(a);
+    dialog->SetPrinterAccess(access);
+    Answers.push_back(mrCancel); // Abort
     WithDialog([&](TDrucken *d) {
         EXPECT_EQ(Control<TSheetPicture>(d, "pbBogen13")->Kind(), TSheetKind::A4);
         Click(d, "btEigenschaften");
         EXPECT_EQ(Control<TSheetPicture>(d, "pbBogen13")->Kind(), TSheetKind::Letter);
-        // Another queue keeps its own paper.
         Control<QComboBox>(d, "PrinterSelect")->setCurrentIndex(1);
         EXPECT_EQ(Control<TSheetPicture>(d, "pbBogen13")->Kind(), TSheetKind::A4);
         Control<QComboBox>(d, "PrinterSelect")->setCurrentIndex(0);
         Click(d, "OK");
+        EXPECT_FALSE(d->isVisible());
     });
-    EXPECT_EQ(printed.id(), QPageSize::Letter);
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0].Kind, mkInformation);
+    EXPECT_TRUE(Boxes[0].Text.startsWith(u"Papersize: Letter \nDriver: Laser\nA fact"_s))
+        << Boxes[0].Text.toStdString();
+    EXPECT_TRUE(Boxes[0].Text.endsWith(u"take"_s)) << Boxes[0].Text.toStdString();
+    EXPECT_LE(Boxes[0].Text.size(), 255);
+    EXPECT_EQ(TargetsMade, 0);
+
+    WithDialog([&](TDrucken *d) {
+        Click(d, "btEigenschaften");
+        Click(d, "OK");
+    });
+    EXPECT_EQ(TargetsMade, 1);
+    EXPECT_EQ(Printed.id(), QPageSize::Letter);
 }
 
 TEST_F(PrintDialogTest, DifferentPaperColoursAskAndNoClosesWithoutPrinting)
@@ -458,23 +409,16 @@ TEST_F(PrintDialogTest, DifferentPaperColoursAskAndNoClosesWithoutPrinting)
     EXPECT_FALSE(second->Document().Modified());
 }
 
-// A printer that does not take the document uses up no serial numbers and
-// leaves the document unmodified.
-TEST_F(PrintDialogTest, AFailingPrinterIsReportedAndGivesTheNumbersBack)
+// A printer that does not take the document is reported once the progress
+// window is gone (the numbers it gives back are the job's part).
+TEST_F(PrintDialogTest, AFailingPrinterIsReported)
 {
-    TCDLSerNo *s = AddSerialNumber(Doc().Label(), 1);
-    Doc().SetModified(false);
     OnEvent = [](const QString &e) {
         if (e == u"end"_s)
             throw ELocalizedError(u"paper jam"_s);
     };
-    WithDialog([&](TDrucken *d) {
-        Control<QSpinBox>(d, "AnzahlEtiketten")->setValue(6);
-        Click(d, "OK");
-    });
+    WithDialog([&](TDrucken *d) { Click(d, "OK"); });
     EXPECT_EQ(BoxTexts(), QStringList{GetText(756) + u" paper jam"_s});
-    EXPECT_EQ(s->Counter, 1);
-    EXPECT_FALSE(Doc().Modified());
     EXPECT_FALSE(main->findChild<TPrinting *>(u"Printing"_s)->isVisible());
 }
 

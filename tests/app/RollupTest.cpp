@@ -51,12 +51,6 @@ protected:
 
 QToolButton *Button(TRollup &r, const char *name) { return r.findChild<QToolButton *>(QLatin1String(name)); }
 
-void Mouse(QWidget *w, QEvent::Type type, QPoint local, Qt::MouseButton button, Qt::MouseButtons held)
-{
-    QMouseEvent e(type, QPointF(local), QPointF(w->mapToGlobal(local)), button, held, Qt::NoModifier);
-    QApplication::sendEvent(w, &e);
-}
-
 // Presses the button on the widget, moves by delta with it held, releases.
 void Drag(QWidget *w, Qt::MouseButton button, QPoint delta)
 {
@@ -146,6 +140,8 @@ TEST_F(AppTest, RollupTakesTheSamePanelAgainWithoutReparentingAndGivesItBackHidd
     EXPECT_FALSE(lender.panel->isVisible());
 }
 
+// A panel goes back to its lender alive and hidden when a window is freed or
+// another takes it; a deleted one is let go.
 TEST_F(AppTest, RollupNeverDestroysABorrowedPanelNorKeepsADeletedOne)
 {
     TLender lender(QSize(100, 50));
@@ -153,26 +149,11 @@ TEST_F(AppTest, RollupNeverDestroysABorrowedPanelNorKeepsADeletedOne)
         TRollup r;
         r.SetContent(lender.panel);
     }
-    // Still the lender's, alive and hidden.
     EXPECT_EQ(lender.holder.findChild<QWidget *>(QStringLiteral("pnlLent")), lender.panel);
     EXPECT_TRUE(lender.panel->isHidden());
 
-    TRollup r;
-    r.show();
-    r.SetContent(lender.panel);
-    delete lender.panel;
-    EXPECT_EQ(r.Content(), nullptr);
-    EXPECT_EQ(r.height(), 25);
-    // Another panel takes the place without touching the deleted one.
-    TLender next(QSize(120, 60), "pnlNext");
-    r.SetContent(next.panel);
-    EXPECT_EQ(r.size(), QSize(128, 85));
-}
-
-TEST_F(AppTest, APanelMovedToAnotherRollupStillGoesBackToItsLender)
-{
-    TLender lender(QSize(100, 50));
     TRollup first, second;
+    first.show();
     first.SetContent(lender.panel);
     second.SetContent(lender.panel);
     EXPECT_EQ(first.Content(), nullptr);
@@ -183,6 +164,15 @@ TEST_F(AppTest, APanelMovedToAnotherRollupStillGoesBackToItsLender)
     EXPECT_EQ(lender.panel->window(), &second);
     second.SetContent(nullptr);
     EXPECT_EQ(lender.panel->parentWidget(), &lender.holder);
+
+    first.SetContent(lender.panel);
+    delete lender.panel;
+    EXPECT_EQ(first.Content(), nullptr);
+    EXPECT_EQ(first.height(), 25);
+    // Another panel takes the place without touching the deleted one.
+    TLender next(QSize(120, 60), "pnlNext");
+    first.SetContent(next.panel);
+    EXPECT_EQ(first.size(), QSize(128, 85));
 }
 
 TEST_F(AppTest, RollupCaptionDragsWithTheLeftButtonOnlyAndCloseOnlyHides)

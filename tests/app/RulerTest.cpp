@@ -4,7 +4,6 @@
 #include "Ruler.h"
 #include "Units.h"
 
-#include <QMouseEvent>
 #include <QToolButton>
 #include <climits>
 #include <cmath>
@@ -97,15 +96,10 @@ TEST(RulerScale, MarksLandWhereThePageMapsTheirModelPositions)
                                    QStringLiteral("0,5"), QStringLiteral("1,0")}));
 }
 
-TEST_F(AppTest, RulerLabelsSitOnThePageMappingAtEveryZoomAndOrigin)
+TEST_F(OneDocumentTest, RulerLabelsSitOnThePageMappingAtEveryZoomAndOrigin)
 {
-    TMDIForm m;
-    m.resize(1000, 800);
-    m.show();
-    TChildWin *c = m.New();
-    c->parentWidget()->showMaximized();
-    Process();
-    TPageWidget *page = c->PageControl();
+    TMDIForm &m = *main;
+    TChildWin *c = child;
     TCDLPage *p = c->ActivePage();
     const int labelWidth = c->HRuler()->fontMetrics().horizontalAdvance(QStringLiteral("-9999"));
 
@@ -152,12 +146,9 @@ TEST_F(AppTest, RulerLabelsSitOnThePageMappingAtEveryZoomAndOrigin)
     // The zero point dragged onto the page: labels count from there.
     const QPoint zeroAt(page->width() / 3 + 7, page->height() / 3 + 5);
     auto *zero = c->findChild<QToolButton *>(QStringLiteral("sbSetZero"));
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), zero->mapToGlobal(QPointF(5, 5)), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, zero->mapFromGlobal(page->mapToGlobal(QPointF(zeroAt))),
-                        page->mapToGlobal(QPointF(zeroAt)), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(zero, &press);
-    QApplication::sendEvent(zero, &release);
+    Mouse(zero, QEvent::MouseButtonPress, QPoint(5, 5), Qt::LeftButton, Qt::LeftButton);
+    Mouse(zero, QEvent::MouseButtonRelease, zero->mapFromGlobal(page->mapToGlobal(zeroAt)), Qt::LeftButton,
+          Qt::NoButton);
     EXPECT_EQ(p->Origin, QPoint(p->Context.ModelX(zeroAt.x()), p->Context.ModelY(zeroAt.y())));
     for (int level : {3, 5, 7}) {
         Trigger(m, QByteArray("miZoom" + QByteArray::number(level)).constData());
@@ -172,43 +163,4 @@ TEST_F(AppTest, RulerLabelsSitOnThePageMappingAtEveryZoomAndOrigin)
     for (int level : {1, 4, 7})
         Trigger(m, QByteArray("miZoom" + QByteArray::number(level)).constData()), check(c->HRuler(), true, "inch");
     SetUnitDivisor(10);
-}
-
-TEST_F(AppTest, RulersFollowZoomAndPointerAndCreateGuideLines)
-{
-    TMDIForm m;
-    m.show();
-    m.resize(1000, 800);
-    m.show();
-    TChildWin *c = m.New();
-    c->parentWidget()->showMaximized();
-    Process();
-    TRuler *h = c->HRuler();
-    h->repaint();
-    const double atStandard = h->LastScale().Label.Units();
-    Trigger(m, "miZoom7");
-    h->repaint();
-    EXPECT_LT(h->LastScale().Label.Units(), atStandard);
-
-    // Pointer over the page: marks on both rulers, coordinates from Origin.
-    TPageWidget *page = c->PageControl();
-    QMouseEvent move(QEvent::MouseMove, QPointF(50, 60), page->mapToGlobal(QPointF(50, 60)), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(page, &move);
-    EXPECT_GE(h->Mark(), 50);
-    EXPECT_FALSE(m.findChild<QLabel *>(QStringLiteral("AktPos"))->text().isEmpty());
-
-    // Pressing on the top ruler and releasing over the page makes a horizontal guide line.
-    const QPoint inRuler = h->mapFromGlobal(page->mapToGlobal(QPoint(80, 120)));
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(inRuler.x(), 5), h->mapToGlobal(QPointF(inRuler.x(), 5)),
-                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(inRuler), h->mapToGlobal(QPointF(inRuler)), Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(h, &press);
-    QApplication::sendEvent(h, &release);
-    TCDLPage *p = c->ActivePage();
-    ASSERT_EQ(p->SnapLines.Count(), 1);
-    EXPECT_TRUE(p->SnapLines.Get(0).Horizontal);
-    EXPECT_EQ(p->SnapLines.Get(0).Position, p->Context.ModelY(120));
-    EXPECT_TRUE(p->Modified);
 }

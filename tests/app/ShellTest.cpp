@@ -13,14 +13,6 @@
 
 namespace {
 
-// A document with something on a page, saved by the document layer itself.
-void WriteDocument(const QString &path)
-{
-    TCDLDocument d;
-    d.Label().SnapLines.Add(100, true);
-    d.Save(path);
-}
-
 void WriteBytes(const QString &path, const QByteArray &b)
 {
     QFile f(path);
@@ -51,7 +43,7 @@ TEST_F(AppTest, StartWithoutArgumentsOrStandardGivesNeu1ThenNeu2)
     EXPECT_EQ(Captions(*m), (QStringList{QStringLiteral("Neu1"), QStringLiteral("Neu2")}));
 }
 
-TEST_F(AppTest, StartOpensStandardCdlOrTheNamedFileInstead)
+TEST_F(AppTest, StartOpensStandardCdlOrTheNamedFileInsteadOrSaysItIsMissing)
 {
     TIniFile(SettingsFilePath()).WriteInteger(QStringLiteral("LANGUAGE"), QStringLiteral("NUMBER"), 1);
     WriteDocument(Path(QStringLiteral("STANDARD.CDL")));
@@ -67,6 +59,14 @@ TEST_F(AppTest, StartOpensStandardCdlOrTheNamedFileInstead)
     WaitFor([&] { return !m->Children().isEmpty(); });
     EXPECT_EQ(Captions(*m), QStringList{QStringLiteral("named.CDL")});
     EXPECT_TRUE(Boxes.empty());
+    delete m;
+
+    m = StartProgram(ParseCommandLine({QStringLiteral("--no-splash"), Path(QStringLiteral("gone.CDL"))}));
+    WaitFor([&] { return !Boxes.empty(); });
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0].Text, GetText(855));
+    EXPECT_EQ(Boxes[0].Kind, mkWarning);
+    EXPECT_TRUE(m->Children().isEmpty());
 }
 
 TEST_F(AppTest, ClosingDocumentsBuildsRecentListAndMenu)
@@ -188,121 +188,23 @@ TEST_F(AppTest, SaveAsRefusesOpenNameAsksBeforeOverwritingAndCancelKeepsCaption)
     EXPECT_EQ(c->Caption(), QStringLiteral("other.CDL"));
 }
 
-TEST_F(AppTest, AFailedSaveKeepsTheDocumentAndTheOldFile)
-{
-    TMDIForm m;
-    m.show();
-    const QString path = Path(QStringLiteral("ro.CDL"));
-    WriteDocument(path);
-    const QByteArray old = [&] {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }();
-    m.OpenFile(path);
-    TChildWin *c = m.ActiveChild();
-    ASSERT_NE(c, nullptr);
-    c->Document().Label().Modified = true;
-    {
-        // A full disk, as root meets it too.
-        const TFileSizeLimit full(10);
-        EXPECT_FALSE(c->Save());
-    }
-    ASSERT_EQ(Boxes.size(), 1u);
-    EXPECT_EQ(Boxes[0].Text, GetText(856));
-    EXPECT_TRUE(c->Document().Modified());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), old);
-
-    // A read-only file asks for another name, where permissions bind.
-    Boxes.clear();
-    QFile::setPermissions(path, QFile::ReadOwner);
-    if (!QFileInfo(path).isWritable()) {
-        EXPECT_FALSE(c->Save());
-        ASSERT_FALSE(Boxes.empty());
-        EXPECT_EQ(Boxes[0].Text, GetText(857));
-        EXPECT_EQ(Proposed.size(), 1);
-    }
-}
-
-TEST_F(AppTest, ZoomAndScrollRules)
-{
-    TMDIForm m;
-    m.show();
-    m.resize(900, 700);
-    m.show();
-    TChildWin *c = m.New();
-    TPaintContext &ctx = c->ActivePage()->Context;
-    Trigger(m, "sbZoomIn");
-    EXPECT_EQ(ctx.ZoomLevel, 5);
-    ctx.ScrollX = 40;
-    ctx.ScrollY = -30;
-    Trigger(m, "sbZoomIn");
-    EXPECT_EQ(ctx.ZoomLevel, 6);
-    EXPECT_EQ(ctx.ScrollX, 80) << "twice the scale: the same model point in the centre";
-    EXPECT_EQ(ctx.ScrollY, -60);
-    for (int i = 0; i < 3; ++i)
-        Trigger(m, "sbZoomIn");
-    EXPECT_EQ(ctx.ZoomLevel, 7);
-    Trigger(m, "miZoom5");
-    EXPECT_EQ(ctx.ScrollX, 40) << "200 % keeps the centre";
-    Trigger(m, "sbZoomOut");
-    EXPECT_EQ(ctx.ZoomLevel, 4);
-    EXPECT_EQ(ctx.ScrollX, 0);
-    EXPECT_EQ(ctx.ScrollY, 0);
-    Trigger(m, "miZoom6");
-    ctx.ScrollX = 25;
-    Trigger(m, "sbStandardZoom");
-    EXPECT_EQ(ctx.ZoomLevel, 4);
-    EXPECT_EQ(ctx.ScrollX, 0);
-    // The scroll bar moves the paint context.
-    Trigger(m, "miZoom7");
-    c->PageControl()->repaint();
-    auto *bar = c->findChild<QScrollBar *>(QStringLiteral("sBarH"));
-    ASSERT_GT(bar->maximum(), 100);
-    bar->setValue(100);
-    EXPECT_EQ(ctx.ScrollX, 100);
-    // Each page keeps its own zoom; the page buttons switch pages.
-    Trigger(m, "sbAnsichtInlayRueck");
-    EXPECT_EQ(c->PageIndex(), 2);
-    EXPECT_EQ(c->ActivePage()->Context.ZoomLevel, 4);
-    EXPECT_TRUE(m.Action(QStringLiteral("miInlayRueck"))->isChecked());
-}
-
 TEST_F(AppTest, CommandsWithoutDocumentAreDisabledAndUnbuiltOnesStayDisabled)
 {
     TMDIForm m;
     m.show();
-    for (const char *n : {"sbSpeichern", "sbZoomIn", "miSpeichernUnter", "sbAnsichtCDLabel", "sbDrucken"})
-        EXPECT_FALSE(m.Action(QLatin1String(n))->isEnabled()) << n;
+    const char *const onDocument[] = {"sbSpeichern", "sbZoomIn", "miSpeichernUnter", "sbAnsichtCDLabel", "sbDrucken"};
+    for (const char *n : onDocument)
+        EXPECT_FALSE(Enabled(m, n)) << n;
     // Calibrating needs a printer, not a document.
-    EXPECT_TRUE(m.Action(QStringLiteral("miDruckerkalibrieren"))->isEnabled());
+    EXPECT_TRUE(Enabled(m, "miDruckerkalibrieren"));
     m.New();
-    for (const char *n : {"sbSpeichern", "sbZoomIn", "miSpeichernUnter", "sbAnsichtCDLabel", "sbDrucken"})
-        EXPECT_TRUE(m.Action(QLatin1String(n))->isEnabled()) << n;
-    for (const char *n : {"sbBild", "miRueckgaengig", "sbOLeft", "miPRGSettings"}) {
-        EXPECT_FALSE(m.Action(QLatin1String(n))->isEnabled()) << n;
+    for (const char *n : onDocument)
+        EXPECT_TRUE(Enabled(m, n)) << n;
+    for (const char *n : {"sbBild", "sbScan", "sbDIR", "miGrafik", "miScan", "miVerzeichnis", "miRueckgaengig",
+                          "sbOLeft", "miPRGSettings"}) {
+        EXPECT_FALSE(Enabled(m, n)) << n;
         EXPECT_FALSE(m.Action(QLatin1String(n))->text().isEmpty()) << n;
     }
-}
-
-TEST_F(AppTest, LanguageSwitchRecaptionsOpenWindows)
-{
-    TMDIForm m;
-    m.show();
-    TChildWin *c = m.New();
-    auto *file = m.findChild<QMenu *>(QStringLiteral("miDatei"));
-    auto *notebook = c->findChild<QTabWidget *>(QStringLiteral("Notebook"));
-    EXPECT_EQ(file->title(), QStringLiteral("Datei"));
-    m.SetLanguage(3);
-    EXPECT_EQ(file->title(), GetText(100));
-    EXPECT_EQ(LoadText(5100), file->title());
-    EXPECT_EQ(notebook->tabText(1), LoadText(5123));
-    EXPECT_EQ(m.Action(QStringLiteral("sbNeu"))->toolTip(), LoadText(5200));
-    // Out of range changes and writes nothing.
-    m.SetLanguage(5);
-    EXPECT_EQ(Language(), 3);
-    EXPECT_EQ(TIniFile(SettingsFilePath()).ReadInteger(QStringLiteral("LANGUAGE"), QStringLiteral("NUMBER"), 0), 3);
 }
 
 TEST_F(AppTest, ClosingMainWindowWritesSettingsAndRecentFiles)

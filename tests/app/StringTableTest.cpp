@@ -80,13 +80,21 @@ TEST(StringTable, EveryLanguageHasEveryTextNumberAndNoTextIsCut)
             EXPECT_FALSE(LoadText(offset + n).isEmpty()) << "text number " << n << " missing at block " << offset;
 }
 
+// A language switch recaptions the open windows; every menu and button has
+// a text in each language; out of range changes and writes nothing.
 TEST_F(AppTest, EveryMenuAndButtonHasATextInEachLanguage)
 {
     TMDIForm m;
     m.show();
-    m.New();
-    for (int lang = 1; lang <= 4; ++lang) {
+    TChildWin *c = m.New();
+    auto *file = m.findChild<QMenu *>(QStringLiteral("miDatei"));
+    auto *notebook = c->findChild<QTabWidget *>(QStringLiteral("Notebook"));
+    EXPECT_EQ(file->title(), QStringLiteral("Datei"));
+    for (int lang : {2, 4, 1, 3}) {
         m.SetLanguage(lang);
+        EXPECT_EQ(file->title(), GetText(100));
+        EXPECT_EQ(notebook->tabText(1), GetText(123));
+        EXPECT_EQ(m.Action(QStringLiteral("sbNeu"))->toolTip(), GetText(200));
         for (QAction *a : m.findChildren<QAction *>()) {
             if (a->isSeparator() || a->objectName().isEmpty() || a->objectName().startsWith(QLatin1String("miRecent")))
                 continue;
@@ -99,4 +107,8 @@ TEST_F(AppTest, EveryMenuAndButtonHasATextInEachLanguage)
             }
         }
     }
+    EXPECT_EQ(LoadText(5100), file->title());
+    m.SetLanguage(5);
+    EXPECT_EQ(Language(), 3);
+    EXPECT_EQ(TIniFile(SettingsFilePath()).ReadInteger(QStringLiteral("LANGUAGE"), QStringLiteral("NUMBER"), 0), 3);
 }

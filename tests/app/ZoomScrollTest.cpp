@@ -9,17 +9,10 @@
 #include "Shapes.h"
 
 #include <QElapsedTimer>
-#include <QMouseEvent>
 #include <QWheelEvent>
 #include <cmath>
 
 namespace {
-
-void Mouse(QWidget *w, QEvent::Type t, QPoint p, Qt::MouseButton b, Qt::MouseButtons held)
-{
-    QMouseEvent e(t, QPointF(p), w->mapToGlobal(QPointF(p)), b, held, Qt::NoModifier);
-    QApplication::sendEvent(w, &e);
-}
 
 void Wheel(QWidget *w, QPoint p, QPoint angle, Qt::KeyboardModifiers mods)
 {
@@ -146,6 +139,21 @@ TEST_F(ZoomScrollTest, WheelScrollsAndZoomCommandsKeepTheCentre)
     Trigger(*main, "miVerkleinern");
     EXPECT_EQ(p->Context.ScrollX, 0);
     EXPECT_EQ(hBar->value(), 0);
+
+    for (int i = 0; i < 5; ++i)
+        Trigger(*main, "sbZoomIn");
+    EXPECT_EQ(p->Context.ZoomLevel, 7) << "800% is the last level";
+    // Each page keeps its own zoom; the page buttons switch pages.
+    Trigger(*main, "sbAnsichtInlayRueck");
+    EXPECT_EQ(child->PageIndex(), 2);
+    EXPECT_EQ(child->ActivePage()->Context.ZoomLevel, 4);
+    EXPECT_TRUE(main->Action(QStringLiteral("miInlayRueck"))->isChecked());
+    Trigger(*main, "sbAnsichtCDLabel");
+    hBar->setValue(hBar->value() + 100);
+    EXPECT_EQ(p->Context.ScrollX, hBar->value());
+    Trigger(*main, "sbStandardZoom");
+    EXPECT_EQ(p->Context.ZoomLevel, 4);
+    EXPECT_EQ(p->Context.ScrollX, 0);
 }
 
 TEST_F(ZoomScrollTest, DragAtTheEdgeScrollsAndTheFrameFollows)

@@ -193,7 +193,7 @@ TEST(Arrange, EveryRestackMarksThePageAndUndoesToTheOldOrder)
         page.Undo.Undo();
         EXPECT_EQ(order(), unmoved);
         if (c.Run == &TCDLPage::OneStepForward || c.Run == &TCDLPage::OneStepBack) {
-            EXPECT_EQ(page.ActiveFrame, f[size_t(c.From)]) << "the single restored frame becomes active";
+            EXPECT_EQ(page.ActiveFrame(), f[size_t(c.From)]) << "the single restored frame becomes active";
         }
         EXPECT_FALSE(win.undoEnabled);
     }

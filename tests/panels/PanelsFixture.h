@@ -87,7 +87,6 @@ struct TPanelWindow : TPageHost, TEditorHost
     TRollUpContainer *panels = nullptr;
     TTool tool = TTool::Edit;
     int repaints = 0;
-    QString status;
 
     void ShownFrameChanged(TCDLPage &p, TCDLFrame *f) override
     {
@@ -95,7 +94,6 @@ struct TPanelWindow : TPageHost, TEditorHost
             panels->ShowFrame(f ? &p : nullptr, f);
     }
     void RepaintPage() override { ++repaints; }
-    void ShowStatus(const QString &t) override { status = t; }
     TTool CurrentTool() const override { return tool; }
     void ToolUsed() override { tool = TTool::Edit; }
     void FocusTextInput(TCDLFrame *f) override
@@ -117,7 +115,13 @@ protected:
         SetUnitDivisor(10);
         container = std::make_unique<TRollUpContainer>(rollups);
         win.panels = container.get();
-        NewDocument();
+        doc = std::make_unique<TCDLDocument>(&win);
+        page = &doc->Label();
+        page->Context.Interactive = true;
+        page->Context.Printing = false;
+        editor = std::make_unique<TPageEditor>(*page, &win);
+        editor->SetControlSize(QSize(640, 640));
+        editor->Layout();
     }
     void TearDown() override
     {
@@ -127,18 +131,6 @@ protected:
         SetUnitDivisor(10);
         QLocale::setDefault(QLocale::c());
     }
-    void NewDocument()
-    {
-        editor.reset();
-        doc = std::make_unique<TCDLDocument>(&win);
-        page = &doc->Label();
-        page->Context.Interactive = true;
-        page->Context.Printing = false;
-        editor = std::make_unique<TPageEditor>(*page, &win);
-        editor->SetControlSize(QSize(640, 640));
-        editor->Layout();
-    }
-
     // A frame of the tool's kind clicked onto the page at model (x, y).
     TCDLFrame *Create(TTool t, int x = 0, int y = 0)
     {

@@ -48,60 +48,52 @@ TPrintRequest Current(TCDLDocument &doc, TPrintWhat what, int count, int first =
     return r;
 }
 
-TEST(PrintJob, CDLabelsFromALaterPlace)
+// Sheets, places and driver copies per kind: a copy count changed while a
+// document is open would reach no driver, so copies after a part sheet get a
+// document of their own; serial numbers forbid copies.
+TEST(PrintJob, SheetsPlacesAndDriverCopies)
 {
+    struct TCase
+    {
+        bool copies;
+        TPrintWhat what;
+        int count, first;
+        bool serial;
+        const char16_t *sequence;
+    };
+    const TCase cases[] = {
+        {false, TPrintWhat::CDLabel, 4, 2, false, u"begin cd@2 cd@3 page cd@1 cd@2 end"},
+        {true, TPrintWhat::CDLabel, 10, 1, false, u"copies 3 begin cd@1 cd@2 cd@3 end copies 1 begin cd@1 end"},
+        {false, TPrintWhat::CDLabel, 10, 1, false,
+         u"begin cd@1 cd@2 cd@3 page cd@1 cd@2 cd@3 page cd@1 cd@2 cd@3 page cd@1 end"},
+        {true, TPrintWhat::CDLabel, 9, 2, false,
+         u"begin cd@2 cd@3 end copies 2 begin cd@1 cd@2 cd@3 end copies 1 begin cd@1 end"},
+        {true, TPrintWhat::CDLabel, 4, 1, true, u"begin cd@1 cd@2 cd@3 page cd@1 end"},
+        {false, TPrintWhat::InlayFront, 3, 1, false, u"begin front@1 front@2 page front@1 end"},
+        {true, TPrintWhat::InlayBack, 10, 1, false,
+         u"copies 2 begin back@1 back@2 end copies 1 begin back@1 back@2 page back@1 back@2 page back@1 back@2 end"},
+        {true, TPrintWhat::FrontAndBack, 2, 1, false, u"begin front@3 back@3 page front@3 back@3 end"},
+    };
+    for (const TCase &c : cases) {
+        SCOPED_TRACE(QString::fromUtf16(c.sequence).toStdString());
+        auto doc = MakeDocument();
+        TCDLSerNo *s = c.serial ? AddSerialNumber(doc->Label(), 1) : nullptr;
+        JobRun run(c.copies ? Copying() : TRecordingTarget::TOptions{});
+        run.Run(Current(*doc, c.what, c.count, c.first));
+        EXPECT_EQ(run.result.Status, TJobResult::TStatus::Printed);
+        EXPECT_EQ(run.Sequence(), QString::fromUtf16(c.sequence));
+        EXPECT_EQ(run.target.CopyCount(), 1);
+        // Only serial numbers mark the document.
+        EXPECT_EQ(doc->Modified(), c.serial);
+        if (s) {
+            EXPECT_EQ(s->Counter, 1 + c.count);
+        }
+    }
     auto doc = MakeDocument();
     JobRun run;
     run.Run(Current(*doc, TPrintWhat::CDLabel, 4, 2));
-    EXPECT_EQ(run.result.Status, TJobResult::TStatus::Printed);
-    EXPECT_EQ(run.Sequence(), u"begin cd@2 cd@3 page cd@1 cd@2 end"_s);
     EXPECT_EQ(run.target.Title, GetText(753));
     EXPECT_EQ(run.host.ProgressSeen, (std::vector<std::pair<int, int>>{{1, 2}, {2, 2}}));
-}
-
-TEST(PrintJob, DriverCopiesOnlyWhereTheTargetMakesThem)
-{
-    auto doc = MakeDocument();
-    JobRun copying(Copying());
-    copying.Run(Current(*doc, TPrintWhat::CDLabel, 10));
-    EXPECT_EQ(copying.Sequence(), u"copies 3 begin cd@1 cd@2 cd@3 end copies 1 begin cd@1 end"_s);
-    EXPECT_EQ(copying.target.PagesOnPaper(TPageKind::CDLabel), 10);
-    EXPECT_EQ(copying.target.CopyCount(), 1);
-
-    JobRun plain;
-    plain.Run(Current(*doc, TPrintWhat::CDLabel, 10));
-    EXPECT_EQ(plain.Sequence(), u"begin cd@1 cd@2 cd@3 page cd@1 cd@2 cd@3 page cd@1 cd@2 cd@3 page cd@1 end"_s);
-}
-
-TEST(PrintJob, CopiesAfterAPartSheetGetADocumentOfTheirOwn)
-{
-    // A copy count changed while a document is open would reach no driver.
-    auto doc = MakeDocument();
-    JobRun run(Copying());
-    run.Run(Current(*doc, TPrintWhat::CDLabel, 9, 2));
-    EXPECT_EQ(run.Sequence(), u"begin cd@2 cd@3 end copies 2 begin cd@1 cd@2 cd@3 end copies 1 begin cd@1 end"_s);
-    EXPECT_EQ(run.target.PagesOnPaper(TPageKind::CDLabel), 9);
-}
-
-TEST(PrintJob, SerialNumbersAdvanceLabelByLabelAndForbidCopies)
-{
-    auto doc = MakeDocument();
-    TCDLSerNo *s = AddSerialNumber(doc->Label(), 1);
-    JobRun run(Copying());
-    run.Run(Current(*doc, TPrintWhat::CDLabel, 10));
-    EXPECT_FALSE(run.Sequence().contains(u"copies"_s));
-    EXPECT_EQ(run.target.Placements.size(), 10u);
-    EXPECT_EQ(s->Counter, 11);
-    EXPECT_TRUE(doc->Label().Modified);
-}
-
-TEST(PrintJob, PrintingWithoutSerialNumbersLeavesTheDocumentUnmodified)
-{
-    auto doc = MakeDocument();
-    JobRun run(Copying());
-    run.Run(Current(*doc, TPrintWhat::FrontAndBack, 2));
-    EXPECT_EQ(run.target.Placements.size(), 4u);
-    EXPECT_FALSE(doc->Modified());
 }
 
 TEST(PrintJob, IndirectTrimmingSplitsSheetsIntoTwoPasses)
@@ -132,24 +124,6 @@ TEST(PrintJob, IndirectTrimmingSplitsSheetsIntoTwoPasses)
             EXPECT_EQ(m, GetText(759));
         EXPECT_EQ(s->Counter, 1 + c.count);
     }
-}
-
-TEST(PrintJob, InlaysWithCutMarksAndDriverCopies)
-{
-    auto doc = MakeDocument();
-    JobRun plain;
-    plain.Run(Current(*doc, TPrintWhat::InlayFront, 3));
-    EXPECT_EQ(plain.Sequence(), u"begin front@1 front@2 page front@1 end"_s);
-
-    JobRun copying(Copying());
-    copying.Run(Current(*doc, TPrintWhat::InlayBack, 10));
-    EXPECT_EQ(copying.Sequence(), u"copies 2 begin back@1 back@2 end copies 1 begin back@1 back@2 page back@1 back@2 "
-                                  u"page back@1 back@2 end"_s);
-    EXPECT_EQ(copying.target.PagesOnPaper(TPageKind::InlayRueck), 10);
-
-    JobRun both(Copying());
-    both.Run(Current(*doc, TPrintWhat::FrontAndBack, 2));
-    EXPECT_EQ(both.Sequence(), u"begin front@3 back@3 page front@3 back@3 end"_s);
 }
 
 // However the job is asked, exactly the labels asked for come out.
