@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QTimer>
 #include <QToolButton>
 
@@ -24,6 +25,9 @@ TFSprache::TFSprache(QWidget *parent) : QDialog(parent)
         QFont f = l->font();
         f.setPointSize(f.pointSize() + 4);
         l->setFont(f);
+        l->setCursor(Qt::PointingHandCursor);
+        l->setProperty("button", QVariant::fromValue<QObject *>(b));
+        l->installEventFilter(this);
         grid->addWidget(b, i, 0);
         grid->addWidget(l, i, 1);
         connect(b, &QToolButton::clicked, this, [this, i] {
@@ -53,6 +57,16 @@ void TFSprache::changeEvent(QEvent *e)
             m_timer->stop();
     }
     QDialog::changeEvent(e);
+}
+
+bool TFSprache::eventFilter(QObject *watched, QEvent *e)
+{
+    if (e->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent *>(e)->button() == Qt::LeftButton)
+        if (auto *b = qobject_cast<QToolButton *>(watched->property("button").value<QObject *>())) {
+            b->click();
+            return true;
+        }
+    return QDialog::eventFilter(watched, e);
 }
 
 void TFSprache::closeEvent(QCloseEvent *e)

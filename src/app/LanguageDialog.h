@@ -19,6 +19,8 @@ public:
 protected:
     void changeEvent(QEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
+    // A click on a language's name chooses it as its picture button does.
+    bool eventFilter(QObject *watched, QEvent *e) override;
 
 private:
     QTimer *m_timer;

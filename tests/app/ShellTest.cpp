@@ -32,8 +32,9 @@ void WaitFor(const std::function<bool()> &done)
 
 TEST_F(AppTest, StartWithoutArgumentsOrStandardGivesNeu1ThenNeu2)
 {
-    // The first start's language dialog is answered with German.
-    WhenModal<TFSprache>([](TFSprache *dlg) { dlg->findChild<QToolButton *>(QStringLiteral("sbDeutsch"))->click(); });
+    // The first start's language dialog is answered with German, by its name
+    // (which answers as its picture button does).
+    WhenModal<TFSprache>([](TFSprache *dlg) { Click(dlg->findChild<QLabel *>(QStringLiteral("lblDeutsch")), {2, 2}); });
     TMDIForm *m = StartProgram(ParseCommandLine({QStringLiteral("--no-splash")}));
     WaitFor([&] { return !m->Children().isEmpty(); });
     EXPECT_EQ(Language(), 1);
