@@ -127,10 +127,8 @@ TEST_F(EditorTest, NoFramePointerOutlivesDeleteOrUndoDuringADrag)
 
 TEST_F(EditorTest, FrameRefusedAtTheLimitIsFreedAndNotActive)
 {
-    for (int i = 0; i < MaxFramesPerPage; ++i) {
-        auto f = std::make_unique<TCDLRechteck>(page.get(), 0, 0);
-        page->AddFrame(std::move(f));
-    }
+    for (int i = 0; i < MaxFramesPerPage; ++i)
+        page->AddFrame(std::make_unique<TCDLRechteck>(page.get(), 0, 0));
     win.tool = TTool::Rectangle;
     Click(D(0, 0));
     EXPECT_EQ(page->FrameCount(), MaxFramesPerPage);

@@ -281,10 +281,8 @@ TEST_F(EditorTest, TypedCharactersGoToTheActiveFrame)
             return true;
         }
     };
-    auto t = std::make_unique<TTyped>(page.get(), -100, -100);
-    t->SetDefaults();
-    TTyped *raw = t.get();
-    page->AddFrame(std::move(t));
+    TTyped *raw = Put(*page, std::make_unique<TTyped>(page.get(), -100, -100));
+    raw->SetDefaults();
     editor->KeyChar('a');
     EXPECT_FALSE(page->Modified) << "no active frame";
     Click(D(0, 0));
