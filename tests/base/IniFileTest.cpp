@@ -85,20 +85,10 @@ TEST_F(IniFileTest, EverythingElseSurvivesByteForByte)
     TIniFile ini(path());
     ASSERT_TRUE(ini.WriteInteger(u"MISC"_s, u"ROY"_s, 60));
     ASSERT_TRUE(ini.WriteInteger(u"other"_s, u"More"_s, 2));
-    EXPECT_EQ(get(), QByteArray("\xEF\xBB\xBF"
-                                "stray=1\r\n"
-                                "[Toolbar Symbolleiste]\r\n"
-                                "Docked = 1\r\n"
-                                "   ; comment with [brackets] = and so on\r\n"
-                                "garbage line without equals\r\n"
-                                "[MISC]\r\n"
-                                "ROX=1\r\n"
-                                "\xFF\xFE not UTF-8\r\n"
-                                "ROY=60\r\n"
-                                "\r\n"
-                                "[other]\r\n"
-                                "Last=x\r\n"
-                                "More=2\r\n"));
+    // The new keys go at the ends of their sections, with the file's line ends.
+    QByteArray after = before + "\r\nMore=2\r\n";
+    after.insert(after.indexOf("\r\n\r\n[other]") + 2, "ROY=60\r\n");
+    EXPECT_EQ(get(), after);
     EXPECT_EQ(ini.ReadString(u"MISC"_s, u"stray"_s, u"-"_s), u"-"_s);
     EXPECT_EQ(ini.ReadSections(), (QStringList{u"Toolbar Symbolleiste"_s, u"MISC"_s, u"other"_s}));
 

@@ -246,16 +246,6 @@ TEST(BarcodeLayout, LinesFollowTheWrapAndFitRules)
     EXPECT_FALSE(low.Ink().isNull());
 }
 
-TEST(Barcode, TheToolTakesItsFaceFromTheSettings)
-{
-    const QString saved = AppSettings().BarcodeFont;
-    AppSettings().BarcodeFont = QStringLiteral("Some Code 39");
-    const auto f = CreateBarcodeFrame(nullptr, 1, 2);
-    AppSettings().BarcodeFont = saved;
-    EXPECT_TRUE(f->Barcode);
-    EXPECT_EQ(f->FontName, QStringLiteral("Some Code 39"));
-}
-
 TEST(Barcode, CharactersCode39CannotCarryAreReportedInTheStatusText)
 {
     TCDLText t(nullptr, 0, 0);

@@ -22,18 +22,9 @@
 
 namespace {
 
-TCDLFrame *Add(TCDLPage &p, std::unique_ptr<TCDLFrame> f)
-{
-    TCDLFrame *raw = f.get();
-    p.AddFrame(std::move(f));
-    return raw;
-}
-
 TCDLFrame *AddLine(TCDLPage &p, int32_t x, int32_t y, int32_t x2, int32_t y2)
 {
-    TCDLFrame *f = Add(p, std::make_unique<TCDLLinie>(&p, x, y));
-    f->X2 = x2;
-    f->Y2 = y2;
+    TCDLFrame *f = Put(p, Make2<TCDLLinie>(&p, x, y, x2, y2));
     f->PenColor = 0x0000FF;
     f->PenSize = 3;
     return f;
@@ -45,8 +36,6 @@ void SelectAsGroup(TCDLPage &p, std::initializer_list<TCDLFrame *> frames)
     for (TCDLFrame *f : frames)
         p.AddToSelection(f);
 }
-
-void Activate(TCDLPage &p, TCDLFrame *f) { p.Activate(f); }
 
 // A line record by hand: head with tag 13, then X, X2, Y, Y2, pen colour, pen size.
 QByteArray LineRecord(int32_t x, int32_t y, int32_t x2, int32_t y2)
@@ -106,19 +95,19 @@ TEST(Clipboard, SelectionBlockAndFileBytesAreTheRecordsBetweenHeadAndEndMarker)
 TEST(Clipboard, CopyOfTheActiveFrameIsItsRecordAndTextKindsAddTheirText)
 {
     TCDLabel page(nullptr);
-    Activate(page, AddLine(page, 1, 2, 3, 4));
+    page.Activate(AddLine(page, 1, 2, 3, 4));
     TClipData line = CopyFromPage(page);
     EXPECT_EQ(line.Private, LineRecord(1, 2, 3, 4));
     EXPECT_FALSE(line.HasText);
 
     auto text = std::make_unique<TCDLText>(&page, 0, 0);
     text->Values = QStringList{QStringLiteral("erste"), QStringLiteral("zweite")};
-    Activate(page, Add(page, std::move(text)));
+    page.Activate(Put(page, std::move(text)));
     const TClipData c = CopyFromPage(page);
     EXPECT_TRUE(c.HasPrivate);
     EXPECT_EQ(c.Text, QStringLiteral("erste\r\nzweite"));
 
-    Activate(page, Add(page, std::make_unique<TCDLSerNo>(&page, 0, 0)));
+    page.Activate(Put(page, Make<TCDLSerNo>(&page, 0, 0)));
     EXPECT_FALSE(CopyFromPage(page).HasText);
 
     page.DropActive();
@@ -158,7 +147,7 @@ TEST(Clipboard, SinglePastesCascadeFromTheActiveFrameAndKeepTheirShape)
 {
     TCDLabel page(nullptr);
     TCDLFrame *line = AddLine(page, 100, 100, 300, 120);
-    Activate(page, line);
+    page.Activate(line);
     const TClipData clip = CopyFromPage(page);
     for (int n = 1; n <= 3; ++n) {
         PasteIntoPage(page, clip);
@@ -174,7 +163,7 @@ TEST(Clipboard, SinglePastesCascadeFromTheActiveFrameAndKeepTheirShape)
     page.DropActive();
     PasteIntoPage(page, clip);
     EXPECT_EQ(Pos(page.ActiveFrame()), QPoint(150, 150));
-    Activate(page, Add(page, std::make_unique<TCDLRechteck>(&page, -400, -400)));
+    page.Activate(Put(page, Make<TCDLRechteck>(&page, -400, -400)));
     PasteIntoPage(page, clip);
     EXPECT_EQ(Pos(page.ActiveFrame()), QPoint(-350, -350));
     EXPECT_EQ(End(page.ActiveFrame()), QPoint(-150, -330));
@@ -290,7 +279,7 @@ TEST(Clipboard, TheFrameLimitHoldsDuringPasteAndARefusedFrameIsNeverActive)
     for (int i = 0; i < MaxFramesPerPage - 1; ++i)
         page.AddFrame(std::make_unique<TCDLLinie>(&page, 0, 0));
     TCDLFrame *last = page.FrameAt(0);
-    Activate(page, last);
+    page.Activate(last);
     const QByteArray block = BlockHead(9) + LineRecord(1, 1, 2, 2) + LineRecord(3, 3, 4, 4) + Le16(0xCEFA);
     EXPECT_EQ(PasteMessage(page, Private(block)), GetText(568));
     EXPECT_EQ(page.FrameCount(), MaxFramesPerPage);
@@ -311,7 +300,7 @@ TEST(Clipboard, ASelectionFileSavedOnOnePageLoadsOnAnother)
     TCDLabel page(nullptr);
     TCDLFrame *a = AddLine(page, 0, 0, 10, 10);
     TCDLFrame *b = AddLine(page, 20, 20, 30, 30);
-    Activate(page, a);
+    page.Activate(a);
     SaveSelectionFile(page, path);
     EXPECT_EQ(page.ActiveFrame(), a);
     EXPECT_TRUE(page.Selection().IsEmpty());
@@ -356,7 +345,7 @@ TEST(Clipboard, AFailedSaveReportsAndKeepsTheOldFile)
 {
     QTemporaryDir dir;
     TCDLabel page(nullptr);
-    Activate(page, AddLine(page, 0, 0, 1, 1));
+    page.Activate(AddLine(page, 0, 0, 1, 1));
     EXPECT_EQ(MessageOf([&] { SaveSelectionFile(page, dir.filePath(QStringLiteral("fehlt/x.CDS"))); }),
               GetText(DocumentText::SaveFailed));
 

@@ -91,21 +91,12 @@ TEST(DocumentFile, ShapeRecordsMatchHandComputedBytes)
     ASSERT_EQ(doc.Label().FrameCount(), 4);
     const TCDLFrame &r = *doc.Label().FrameAt(0);
     EXPECT_STREQ(r.ClassName(), "TCDLRechteck");
-    EXPECT_EQ(r.X, -100);
-    EXPECT_EQ(r.Y, 50);
-    EXPECT_EQ(r.Width, 400);
-    EXPECT_EQ(r.Height, 300);
-    EXPECT_EQ(r.PenColor, 0xFFu);
-    EXPECT_EQ(r.FillColor, 0xFF00u);
-    EXPECT_FALSE(r.NoFill);
-    EXPECT_EQ(r.PenSize, 5);
-    EXPECT_EQ(r.Angle, 30);
-    const TCDLFrame &l = *doc.Label().FrameAt(1);
+    using Ints = std::vector<int64_t>;
+    EXPECT_EQ((Ints{r.X, r.Y, r.Width, r.Height, r.PenColor, r.FillColor, r.NoFill, r.PenSize, r.Angle}),
+              (Ints{-100, 50, 400, 300, 0xFF, 0xFF00, false, 5, 30}));
     // X values come before the Y values in a line record.
-    EXPECT_EQ(l.X, 1);
-    EXPECT_EQ(l.X2, 2);
-    EXPECT_EQ(l.Y, 3);
-    EXPECT_EQ(l.Y2, 4);
+    const TCDLFrame &l = *doc.Label().FrameAt(1);
+    EXPECT_EQ((Ints{l.X, l.X2, l.Y, l.Y2}), (Ints{1, 2, 3, 4}));
     EXPECT_EQ(doc.Label().FrameAt(2)->Y2, 120);
     EXPECT_TRUE(doc.Label().FrameAt(2)->NoPen);
     EXPECT_EQ(doc.Label().FrameAt(3)->Angle, -45);

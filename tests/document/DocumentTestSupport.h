@@ -1,11 +1,41 @@
 #pragma once
-// Images and hand-made record bytes shared by the document tests.
+// Frame builders, images and hand-made record bytes shared by the document
+// and editing tests.
 
+#include "Page.h"
 #include "PaintContext.h"
 
 #include <QImage>
 #include <QPainter>
 #include <QRect>
+
+// A frame of kind F at (x, y); a width of 0 keeps the kind's own size.
+template <class F> std::unique_ptr<F> Make(TCDLPage *page, int x, int y, int w = 0, int h = 0, int angle = 0)
+{
+    auto f = std::make_unique<F>(page, x, y);
+    if (w) {
+        f->Width = w;
+        f->Height = h;
+        f->Angle = angle;
+    }
+    return f;
+}
+// A frame of kind F from (x, y) to (x2, y2); circles and round texts have
+// their centre at the second point.
+template <class F> std::unique_ptr<F> Make2(TCDLPage *page, int x, int y, int x2, int y2)
+{
+    auto f = std::make_unique<F>(page, x, y);
+    f->X2 = x2;
+    f->Y2 = y2;
+    return f;
+}
+// Adds f to the page; the frame stays reachable through the result.
+template <class F> F *Put(TCDLPage &page, std::unique_ptr<F> f)
+{
+    F *raw = f.get();
+    page.AddFrame(std::move(f));
+    return raw;
+}
 
 // A white image that a context paints into at the given scale and offset.
 class TTestCanvas

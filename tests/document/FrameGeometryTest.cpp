@@ -3,6 +3,7 @@
 // rectangles and the resize rules of the handles. Expected values are worked
 // out by hand from the corner formula and the mapping trunc(v * s) + offset.
 
+#include "DocumentTestSupport.h"
 #include "HitProbes.h"
 #include "Page.h"
 #include "Shapes.h"
@@ -23,13 +24,9 @@ struct Mapping
 
 // The rectangle kind adds nothing to the base geometry, so it stands in for
 // the base frame here.
-std::unique_ptr<TCDLRechteck> MakeRect(TCDLPage &page, int x, int y, int w, int h, int angle)
+auto MakeRect(TCDLPage &page, int x, int y, int w, int h, int angle)
 {
-    auto f = std::make_unique<TCDLRechteck>(&page, x, y);
-    f->Width = w;
-    f->Height = h;
-    f->Angle = angle;
-    return f;
+    return Make<TCDLRechteck>(&page, x, y, w, h, angle);
 }
 
 // The page's screen mapping, and the frame placed for the screen's hit tests.
@@ -138,11 +135,9 @@ TEST(FrameHandles, HandleHitIsInclusiveThreePixelsAndOverlapsGiveTheHigherIndex)
     auto narrow = MakeRect(page, 0, 0, 6, 40, 0);
     Layout(page, *narrow);
     // A line has two handles; the unused slots 3..8 hold (0,0).
-    TCDLLinie line(&page, 100, 100);
-    line.X2 = 200;
-    line.Y2 = 100;
-    Layout(page, line);
-    ASSERT_EQ(line.Geometry(page.Context).DragPoints[3], QPoint(0, 0));
+    const auto line = Make2<TCDLLinie>(&page, 100, 100, 200, 100);
+    Layout(page, *line);
+    ASSERT_EQ(line->Geometry(page.Context).DragPoints[3], QPoint(0, 0));
 
     struct Row
     {
@@ -153,8 +148,8 @@ TEST(FrameHandles, HandleHitIsInclusiveThreePixelsAndOverlapsGiveTheHigherIndex)
         {square.get(), 403, 403, 3},  {square.get(), 397, 397, 3}, {square.get(), 404, 400, -1},
         {square.get(), 400, 396, -1}, {square.get(), 203, -3, 5},  {square.get(), 200, 200, -1},
         {narrow.get(), 3, 0, 5},      {narrow.get(), 1, 0, 5},     {narrow.get(), 6, 1, 5},
-        {narrow.get(), -3, 0, 1},     {narrow.get(), 9, 0, 2},     {&line, 0, 0, -1},
-        {&line, 201, 99, 2},
+        {narrow.get(), -3, 0, 1},     {narrow.get(), 9, 0, 2},     {line.get(), 0, 0, -1},
+        {line.get(), 201, 99, 2},
     };
     for (const Row &r : rows)
         EXPECT_EQ(r.f->TestDPMouseHit(r.x, r.y), r.handle) << "at (" << r.x << "," << r.y << ")";
@@ -282,9 +277,8 @@ TEST(FrameBounds, SaturateAtTheInt32EndsInsteadOfWrapping)
     EXPECT_EQ(nearEnd->GetBoundRect(), (TRect{INT32_MAX - 10, INT32_MIN, INT32_MAX, INT32_MIN + 10}));
     EXPECT_EQ(MakeRect(page, INT32_MAX - 10, 0, 400, 400, 30)->GetBoundRect().Right, INT32_MAX);
 
-    TCDLKreis circle(&page, INT32_MIN, 0);
-    circle.X2 = INT32_MAX;
-    EXPECT_EQ(circle.GetBoundRect(), (TRect{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}));
+    EXPECT_EQ(Make2<TCDLKreis>(&page, INT32_MIN, 0, INT32_MAX, 0)->GetBoundRect(),
+              (TRect{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}));
 }
 
 // ---- resizing --------------------------------------------------------------

@@ -3,6 +3,8 @@
 // exactly as it was, for every kind at several zooms; and the one painting
 // entry works on painters that are already translated and clipped.
 
+#include "DocumentTestSupport.h"
+
 #include "Barcode.h"
 #include "HitProbes.h"
 #include "Page.h"
@@ -25,40 +27,25 @@ namespace {
 constexpr TColor Red = RGBColor(255, 0, 0);
 const QSize Control(480, 360);
 
-// Adds f to the page, with the given size and angle where w is not 0.
-template <class F> F *Put(TCDLPage &page, std::unique_ptr<F> f, int w = 0, int h = 0, int angle = 0)
-{
-    F *raw = f.get();
-    if (w) {
-        f->Width = w;
-        f->Height = h;
-        f->Angle = angle;
-    }
-    page.AddFrame(std::move(f));
-    return raw;
-}
-
 // One frame of every kind, spread over the label.
 void AddEveryKind(TCDLPage &page)
 {
-    Put(page, std::make_unique<TCDLText>(&page, -450, -300), 500, 160, 30)->Values =
+    Put(page, Make<TCDLText>(&page, -450, -300, 500, 160, 30))->Values =
         QStringList{QStringLiteral("Titel eins"), QStringLiteral("zwei")};
-    Put(page, CreateBarcodeFrame(&page, 100, -420), 380, 120)->Values = QStringList{QStringLiteral("CD 42")};
-    Put(page, std::make_unique<TCDLSerNo>(&page, -300, 250), 300, 80);
+    TCDLText *code = Put(page, CreateBarcodeFrame(&page, 100, -420));
+    code->Width = 380;
+    code->Height = 120;
+    code->Values = QStringList{QStringLiteral("CD 42")};
+    Put(page, Make<TCDLSerNo>(&page, -300, 250, 300, 80));
     // Round text and circle: centre (X2, Y2), the start or rim at (X, Y).
-    TCDLRText *ring = Put(page, std::make_unique<TCDLRText>(&page, 0, 420));
-    ring->X2 = ring->Y2 = 0;
+    TCDLRText *ring = Put(page, Make2<TCDLRText>(&page, 0, 420, 0, 0));
     ring->Alignment = 1;
     ring->FontSize = 14;
     ring->Values = QStringList{QStringLiteral("rund um das Loch")};
-    TCDLFrame *line = Put(page, std::make_unique<TCDLLinie>(&page, -500, 0));
-    line->X2 = -250;
-    line->Y2 = 120;
-    Put(page, std::make_unique<TCDLRechteck>(&page, 250, 100), 200, 150, 15);
-    TCDLFrame *circle = Put(page, std::make_unique<TCDLKreis>(&page, 210, -100));
-    circle->X2 = 150;
-    circle->Y2 = -100;
-    Put(page, std::make_unique<TCDLEllipse>(&page, -200, -120), 260, 90, 60);
+    Put(page, Make2<TCDLLinie>(&page, -500, 0, -250, 120));
+    Put(page, Make<TCDLRechteck>(&page, 250, 100, 200, 150, 15));
+    Put(page, Make2<TCDLKreis>(&page, 210, -100, 150, -100));
+    Put(page, Make<TCDLEllipse>(&page, -200, -120, 260, 90, 60));
 }
 
 QImage ScreenPaint(TCDLPage &page)
@@ -194,12 +181,10 @@ TEST_F(LivePage, RenderShowsTheFramesWhateverTheScreenShows)
 TEST(PagePaint, EntryPaintsThroughATranslatedAndClippedPainter)
 {
     TInlayVorder page(nullptr);
-    auto flood = std::make_unique<TCDLRechteck>(&page, -4000, -4000);
-    flood->Width = flood->Height = 8000;
+    TCDLFrame *flood = Put(page, Make<TCDLRechteck>(&page, -4000, -4000, 8000, 8000));
     flood->NoFill = false;
     flood->NoPen = true;
     flood->FillColor = Red;
-    page.AddFrame(std::move(flood));
 
     // Scale 0.1 and offsets (800,60): the page's rectangle is logical x
     // 741..859, y 0..120; the translation puts it at device x 41..159,
@@ -229,11 +214,9 @@ TEST(PagePaint, EntryPaintsThroughATranslatedAndClippedPainter)
     // No clip: what the device shows through the translation is painted,
     // though its logical place lies beyond the device's width.
     page.DeleteFrame(0);
-    auto small = std::make_unique<TCDLRechteck>(&page, 0, 0);
-    small->Width = small->Height = 100;
+    TCDLFrame *small = Put(page, Make<TCDLRechteck>(&page, 0, 0, 100, 100));
     small->NoFill = false;
     small->FillColor = Red;
-    page.AddFrame(std::move(small));
     img.fill(Qt::white);
     {
         QPainter p(&img);

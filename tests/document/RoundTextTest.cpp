@@ -1,9 +1,8 @@
 // Round text: character angles and alignment along the circle, the turned
-// mode, the ring hit test, the moves, its record and where the ink lands.
+// mode, the ring hit test, the moves and where the ink lands.
 
 #include "DocumentTestSupport.h"
 
-#include "BinaryStream.h"
 #include "Page.h"
 #include "RoundText.h"
 
@@ -161,32 +160,4 @@ TEST(RoundTextMoves, MoveKeepsTheVectorAndHandlesMoveOnePoint)
     r.Place();
     EXPECT_TRUE(r.t.IsInRect(TRect{4, 5, 6, 7}));
     EXPECT_FALSE(r.t.IsInRect(TRect{5, 5, 6, 7}));
-}
-
-TEST(RoundTextRecord, MatchesHandComputedBytesAndRoundTrips)
-{
-    TInlayVorder page(nullptr);
-    TCDLRText t(&page, 1, 2);
-    t.X2 = 3;
-    t.Y2 = 4;
-    t.PenColor = 0x010203;
-    t.FontSize = 9;
-    t.Underline = true;
-    t.Alignment = 1;
-    t.Barcode = true;
-    t.Angle = 180;
-    t.Values = QStringList{QStringLiteral("ab")};
-    TStreamWriter w;
-    t.WriteToStream(w);
-    const QByteArray expected = Head(11) + Le32(1) + Le32(3) + Le32(2) + Le32(4) + Le32(0x010203) + Short("Arial")
-                                + Le32(9) + QByteArray("\x00\x00\x01", 3) + Le32(1) + QByteArray(1, 1) + Le32(180)
-                                + Le16(3) + QByteArray("ab\0", 3);
-    EXPECT_EQ(w.data().toHex().toStdString(), expected.toHex().toStdString());
-    TCDLRText back(&page, 0, 0);
-    TStreamReader r(expected.mid(8));
-    back.ReadFromStream(r);
-    EXPECT_TRUE(r.atEnd());
-    TStreamWriter again;
-    back.WriteToStream(again);
-    EXPECT_EQ(again.data(), expected);
 }

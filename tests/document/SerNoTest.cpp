@@ -1,11 +1,9 @@
 // Serial numbers: picture strings, value lists from files, the texts for
-// indexes outside the list, the supply test, advancing and the record.
+// indexes outside the list, the supply test and advancing.
 
-#include "DocumentTestSupport.h"
-
-#include "BinaryStream.h"
-#include "Page.h"
 #include "SerNo.h"
+#include "Errors.h"
+#include "Page.h"
 #include "Strings.h"
 #include "ValueList.h"
 
@@ -140,37 +138,4 @@ TEST(SerNo, SupplyTestAndAdvanceOnThePage)
     page.AdvanceSerialNumbers();
     page.RestoreCounters();
     EXPECT_EQ(c->Counter, 11);
-}
-
-TEST(SerNoRecord, MatchesHandComputedBytesAndDropsTheBarcodeFlag)
-{
-    TInlayVorder page(nullptr);
-    TCDLSerNo s(&page, 5, -6);
-    s.Width = 300;
-    s.Height = 100;
-    s.FontSize = 14;
-    s.Italic = true;
-    s.Alignment = 2;
-    s.Angle = 90;
-    s.UseValueList = true;
-    s.Counter = -3;
-    s.NumberFormat = QStringLiteral("~#");
-    s.Values = QStringList{QStringLiteral("x"), QStringLiteral("y")};
-    s.Barcode = true;
-    TStreamWriter w;
-    s.WriteToStream(w);
-    const QByteArray expected = Head(12) + Le32(5) + Le32(-6) + Le32(300) + Le32(100) + Le32(0) + Short("Arial")
-                                + Le32(14) + QByteArray("\x00\x01\x00", 3) + Le32(2) + Le32(90) + QByteArray(1, 1)
-                                + Le32(-3) + Short("~#") + Le16(5) + QByteArray("x\r\ny\0", 5);
-    EXPECT_EQ(w.data().toHex().toStdString(), expected.toHex().toStdString());
-
-    TCDLSerNo back(&page, 0, 0);
-    back.Barcode = true;
-    TStreamReader r(expected.mid(8));
-    back.ReadFromStream(r);
-    EXPECT_TRUE(r.atEnd());
-    EXPECT_FALSE(back.Barcode);
-    EXPECT_EQ(back.Counter, -3);
-    EXPECT_EQ(back.Values, s.Values);
-    EXPECT_EQ(back.NumberFormat, QStringLiteral("~#"));
 }

@@ -2,6 +2,7 @@
 // and bounds, and what they and a page put on the pixels of an image.
 
 #include "Shapes.h"
+#include "DocumentTestSupport.h"
 #include "HitProbes.h"
 #include "Page.h"
 #include "Strings.h"
@@ -87,12 +88,9 @@ TCDLKreis &Circle(TCDLKreis &k, int cx, int cy)
     return k;
 }
 
-std::unique_ptr<TCDLEllipse> MakeEllipse(TCDLPage &page, int x, int y, int w, int h, int angle)
+auto MakeEllipse(TCDLPage &page, int x, int y, int w, int h, int angle)
 {
-    auto e = std::make_unique<TCDLEllipse>(&page, x, y);
-    e->Width = w;
-    e->Height = h;
-    e->Angle = angle;
+    auto e = Make<TCDLEllipse>(&page, x, y, w, h, angle);
     e->UpdateScreenGeometry();
     return e;
 }
@@ -300,31 +298,18 @@ TEST(StatusText, EachKindShowsItsPointsOrPositionAndSize)
     TCDLabel label(nullptr);
     TInlayRueck back(nullptr);
 
-    TCDLRechteck r(&page, 0, 0);
-    r.Width = 400;
-    r.Height = 200;
-    TCDLFrame base(&page, -604, -600);
-    base.SetDefaults();
-    TCDLEllipse e(&page, -599, -605);
-    e.Width = 123;
-    e.Height = 5;
-    TCDLLinie l(&page, -599, -605);
-    Line(l, 1, -595);
-    TCDLKreis k(&page, -589, -605);
-    Circle(k, -599, -595);
-    TCDLRechteck onLabel(&label, -123, 50);
-    onLabel.SetDefaults();
-    TCDLLinie onBack(&back, -753, -590);
-    Line(onBack, 0, 0);
-
-    const std::pair<const TCDLFrame *, const char16_t *> rows[] = {
-        {&r, u"Rechteck  ( 59,9 ; 60,5 )  Breite: 40,0  H\u00f6he: 20,0"},
-        {&base, u"Rahmen  ( -0,5 ; 0,5 )  Breite: 40,0  H\u00f6he: 40,0"},
-        {&e, u"Ellipse  ( 0,0 ; 0,0 )   ( 12,3 ; 0,5 )"},
-        {&l, u"Linie  ( 0,0 ; 0,0 ) - ( 60,0 ; 1,0 )"},
-        {&k, u"Kreis  ( 1,0 ; 0,0 )  Mittelpunkt ( 0,0 ; 1,0 )"},
-        {&onLabel, u"Rechteck  ( -12,3 ; 5,0 )  Breite: 40,0  H\u00f6he: 40,0"},
-        {&onBack, u"Linie  ( 0,0 ; 0,0 ) - ( 75,3 ; 59,0 )"},
+    const auto defaults = [](auto f) {
+        f->SetDefaults();
+        return f;
+    };
+    const std::pair<std::unique_ptr<TCDLFrame>, const char16_t *> rows[] = {
+        {Make<TCDLRechteck>(&page, 0, 0, 400, 200), u"Rechteck  ( 59,9 ; 60,5 )  Breite: 40,0  H\u00f6he: 20,0"},
+        {defaults(Make<TCDLFrame>(&page, -604, -600)), u"Rahmen  ( -0,5 ; 0,5 )  Breite: 40,0  H\u00f6he: 40,0"},
+        {Make<TCDLEllipse>(&page, -599, -605, 123, 5), u"Ellipse  ( 0,0 ; 0,0 )   ( 12,3 ; 0,5 )"},
+        {Make2<TCDLLinie>(&page, -599, -605, 1, -595), u"Linie  ( 0,0 ; 0,0 ) - ( 60,0 ; 1,0 )"},
+        {Make2<TCDLKreis>(&page, -589, -605, -599, -595), u"Kreis  ( 1,0 ; 0,0 )  Mittelpunkt ( 0,0 ; 1,0 )"},
+        {defaults(Make<TCDLRechteck>(&label, -123, 50)), u"Rechteck  ( -12,3 ; 5,0 )  Breite: 40,0  H\u00f6he: 40,0"},
+        {Make2<TCDLLinie>(&back, -753, -590, 0, 0), u"Linie  ( 0,0 ; 0,0 ) - ( 75,3 ; 59,0 )"},
     };
     for (const auto &[frame, expected] : rows)
         EXPECT_EQ(frame->Verbose().toStdString(), QString::fromUtf16(expected).toStdString());
@@ -420,11 +405,9 @@ TEST(ShapePaint, FilledCircleAndEllipseCoverTheirInsides)
 
     // 400 x 200 at (0,0), scale 0.5, offset (10,10): centre (110,60), semi-axes 100 and 50.
     SetMapping(page.Context, 0.5, 10, 10);
-    TCDLEllipse e(&page, 0, 0);
-    e.Width = 400;
-    e.Height = 200;
-    FillRed(e);
-    const QImage ellipse = PaintAlone(page, e, 230, 130);
+    const auto e = Make<TCDLEllipse>(&page, 0, 0, 400, 200);
+    FillRed(*e);
+    const QImage ellipse = PaintAlone(page, *e, 230, 130);
     ExpectPixels(ellipse, RedPixel, {110, 60, 200, 60, 110, 105});
     ExpectPixels(ellipse, White, {15, 15, 110, 115, 215, 60});
 }
@@ -439,11 +422,7 @@ constexpr double FrontScale = 600.0 / 1210 * 0.95;
 TEST(PagePaint, FilledRectangleOnAnInlayLandsWhereTheFitPutsIt)
 {
     TInlayVorder page(nullptr);
-    auto f = std::make_unique<TCDLRechteck>(&page, -200, -100);
-    f->Width = 400;
-    f->Height = 200;
-    FillRed(*f);
-    page.AddFrame(std::move(f));
+    FillRed(*Put(page, Make<TCDLRechteck>(&page, -200, -100, 400, 200)));
     const QImage img = PaintPage(page, 600, 600);
 
     EXPECT_DOUBLE_EQ(page.Context.ScaleX, FrontScale);

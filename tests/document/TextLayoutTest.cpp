@@ -126,38 +126,6 @@ TEST(BarcodeTransform, UmlautsBlanksAndStartCharacters)
 
 // ---- record ----------------------------------------------------------------
 
-TEST(TextRecord, MatchesHandComputedBytesAndRoundTrips)
-{
-    TInlayVorder page(nullptr);
-    TCDLText t(&page, -10, 20);
-    t.Width = 300;
-    t.Height = 200;
-    t.PenColor = 0x0000FF;
-    t.FontSize = 12;
-    t.Bold = true;
-    t.Alignment = 3;
-    t.Angle = -30;
-    t.Values = QStringList{QStringLiteral("Größe"), QString(), QStringLiteral("b")};
-    TStreamWriter w;
-    t.WriteToStream(w);
-    const QByteArray expected = Head(10) + Le32(-10) + Le32(20) + Le32(300) + Le32(200) + Le32(0xFF) + Short("Arial")
-                                + Le32(12) + QByteArray("\x01\x00\x00", 3) + Le32(3) + QByteArray(1, 0) + Le32(-30)
-                                + Le16(11)
-                                + QByteArray("Gr\xF6\xDF"
-                                             "e\r\n\r\nb\0",
-                                             11);
-    EXPECT_EQ(w.data().toHex().toStdString(), expected.toHex().toStdString());
-
-    TStreamReader r(expected.mid(8));
-    TCDLText back(&page, 0, 0);
-    back.ReadFromStream(r);
-    EXPECT_TRUE(r.atEnd());
-    EXPECT_EQ(back.Values, t.Values);
-    TStreamWriter again;
-    back.WriteToStream(again);
-    EXPECT_EQ(again.data().toHex().toStdString(), expected.toHex().toStdString());
-}
-
 TEST(TextRecord, ALengthPastTheDataIsDamage)
 {
     TInlayVorder page(nullptr);

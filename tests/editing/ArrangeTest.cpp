@@ -5,6 +5,7 @@
 #include "EditorFixture.h"
 #include "Page.h"
 #include "Shapes.h"
+#include "document/DocumentTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -17,24 +18,9 @@ using TPoints = std::array<int32_t, 4>; // X, Y, X2, Y2
 
 TCDLFrame *AddBox(TCDLPage &p, int x, int y, int w, int h, int angle = 0)
 {
-    auto f = std::make_unique<TCDLRechteck>(&p, x, y);
-    f->Width = w;
-    f->Height = h;
-    f->Angle = angle;
-    TCDLFrame *raw = f.get();
-    p.AddFrame(std::move(f));
-    return raw;
+    return Put(p, Make<TCDLRechteck>(&p, x, y, w, h, angle));
 }
-
-TCDLFrame *AddLine(TCDLPage &p, int x, int y, int x2, int y2)
-{
-    auto f = std::make_unique<TCDLLinie>(&p, x, y);
-    f->X2 = x2;
-    f->Y2 = y2;
-    TCDLFrame *raw = f.get();
-    p.AddFrame(std::move(f));
-    return raw;
-}
+TCDLFrame *AddLine(TCDLPage &p, int x, int y, int x2, int y2) { return Put(p, Make2<TCDLLinie>(&p, x, y, x2, y2)); }
 
 TPoints Points(const TCDLFrame *f) { return {f->X, f->Y, f->X2, f->Y2}; }
 

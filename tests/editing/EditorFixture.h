@@ -9,6 +9,7 @@
 #include "Shapes.h"
 
 #include "base/TestSupport.h"
+#include "document/DocumentTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -66,11 +67,7 @@ protected:
     }
     TCDLFrame *AddRect(int x, int y, int w = 400, int h = 400)
     {
-        auto f = std::make_unique<TCDLRechteck>(page.get(), x, y);
-        f->Width = w;
-        f->Height = h;
-        TCDLFrame *raw = f.get();
-        page->AddFrame(std::move(f));
+        TCDLFrame *raw = Put(*page, Make<TCDLRechteck>(page.get(), x, y, w, h));
         editor->Layout();
         return raw;
     }

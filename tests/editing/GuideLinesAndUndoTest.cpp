@@ -1,6 +1,6 @@
 // Guide lines on the page (move, delete onto a ruler, duplicates, snapping
-// drawn, moved and sized frames), deletion with its undo, and that no frame
-// pointer outlives its frame when a drag meets delete, undo or closing.
+// drawn, moved and sized frames), and that no frame pointer outlives its
+// frame when a drag meets delete, undo or closing.
 
 #include "EditorFixture.h"
 
@@ -51,34 +51,6 @@ TEST_F(EditorTest, DroppingLineOntoAnotherRemovesTheEarlier)
     EXPECT_EQ(page->SnapLines.Get(1), (TSnapLineRecord{there, false}));
 }
 
-// Ids and order of restored frames are the page's business; here the
-// editor's key and undo paths and the handles afterwards.
-TEST_F(EditorTest, DeleteKeyRemovesTheGroupAndUndoBringsItBackWhereItIsHit)
-{
-    AddRect(-500, -500);
-    AddRect(0, -500);
-    const int32_t third = AddRect(-500, 0)->Id;
-    AddRect(0, 0);
-    Click(D(-300, -300));
-    Click(D(200, -300), Qt::ControlModifier);
-    Click(D(-300, 200), Qt::ControlModifier);
-    ASSERT_TRUE(editor->KeyPressed(Qt::Key_Delete, Qt::NoModifier));
-    EXPECT_EQ(page->FrameCount(), 1);
-    EXPECT_TRUE(page->Selection().IsEmpty());
-    EXPECT_TRUE(page->Modified);
-
-    ASSERT_TRUE(editor->Undo());
-    ASSERT_EQ(page->FrameCount(), 4);
-    EXPECT_EQ(page->Selection().Count(), 3);
-    EXPECT_FALSE(win.undoEnabled);
-    EXPECT_FALSE(editor->Undo());
-
-    editor->ClearSelection();
-    Click(D(-300, 200));
-    ASSERT_NE(page->ActiveFrame(), nullptr);
-    EXPECT_EQ(page->ActiveFrame()->Id, third);
-}
-
 TEST_F(EditorTest, NoFramePointerOutlivesDeleteOrUndoDuringADrag)
 {
     AddRect(-200, -200);
@@ -127,10 +99,8 @@ TEST_F(EditorTest, NoFramePointerOutlivesDeleteOrUndoDuringADrag)
 
 TEST_F(EditorTest, FrameRefusedAtTheLimitIsFreedAndNotActive)
 {
-    for (int i = 0; i < MaxFramesPerPage; ++i) {
-        auto f = std::make_unique<TCDLRechteck>(page.get(), 0, 0);
-        page->AddFrame(std::move(f));
-    }
+    for (int i = 0; i < MaxFramesPerPage; ++i)
+        page->AddFrame(std::make_unique<TCDLRechteck>(page.get(), 0, 0));
     win.tool = TTool::Rectangle;
     Click(D(0, 0));
     EXPECT_EQ(page->FrameCount(), MaxFramesPerPage);

@@ -125,7 +125,7 @@ TEST_F(EditorTest, DragWithDrawingToolSizesTheFrame)
     EXPECT_EQ(page->FrameCount(), 1);
 }
 
-TEST_F(EditorTest, PickingWithoutMovingTakesNoSnapshotAndFirstMoveTakesOne)
+TEST_F(EditorTest, PickingTakesNoSnapshotAPressOnTheActiveFrameOneAndAMoveOne)
 {
     TCDLFrame *f = AddRect(-200, -200);
     const QPoint p = D(0, 0);
@@ -134,15 +134,23 @@ TEST_F(EditorTest, PickingWithoutMovingTakesNoSnapshotAndFirstMoveTakesOne)
     EXPECT_EQ(Snapshots(), 0);
     EXPECT_FALSE(page->Modified);
 
+    // A press on the active frame's body takes its snapshot at once.
+    editor->MouseDown(Qt::LeftButton, Qt::NoModifier, p);
+    EXPECT_EQ(Snapshots(), 1);
+    EXPECT_EQ(f->State(), TFrameState::Moving);
+    editor->MouseUp(Qt::LeftButton, p);
+    EXPECT_FALSE(page->Modified) << "a press that did not move changes nothing";
+    EXPECT_EQ(f->State(), TFrameState::Selected);
+
     // A fresh pick that moves: one snapshot, taken at the first step.
     editor->SelectAll();
     editor->ClearSelection();
     editor->MouseDown(Qt::LeftButton, Qt::NoModifier, p);
     editor->MouseMove(Qt::LeftButton, p + QPoint(10, 0));
-    EXPECT_EQ(Snapshots(), 1);
+    EXPECT_EQ(Snapshots(), 2);
     editor->MouseMove(Qt::LeftButton, p + QPoint(20, 5));
     editor->MouseUp(Qt::LeftButton, p + QPoint(20, 5));
-    EXPECT_EQ(Snapshots(), 1);
+    EXPECT_EQ(Snapshots(), 2);
     EXPECT_TRUE(page->Modified);
     const QPoint grab = editor->ModelOf(p) - QPoint(-200, -200);
     EXPECT_EQ(QPoint(f->X, f->Y), editor->ModelOf(p + QPoint(20, 5)) - grab);
@@ -153,18 +161,6 @@ TEST_F(EditorTest, PickingWithoutMovingTakesNoSnapshotAndFirstMoveTakesOne)
     EXPECT_EQ(QPoint(f->X, f->Y), QPoint(-200, -200));
     EXPECT_EQ(page->ActiveFrame(), f);
     EXPECT_TRUE(page->Selection().IsEmpty());
-}
-
-TEST_F(EditorTest, PressOnActiveBodyTakesPositionSnapshotAtOnce)
-{
-    TCDLFrame *f = AddRect(-200, -200);
-    Click(D(0, 0));
-    editor->MouseDown(Qt::LeftButton, Qt::NoModifier, D(0, 0));
-    EXPECT_EQ(Snapshots(), 1);
-    EXPECT_EQ(f->State(), TFrameState::Moving);
-    editor->MouseUp(Qt::LeftButton, D(0, 0));
-    EXPECT_FALSE(page->Modified) << "a press that did not move changes nothing";
-    EXPECT_EQ(f->State(), TFrameState::Selected);
 }
 
 TEST_F(EditorTest, HandleDragsFollowTheKindsRulesAndUndoRestoresSize)
@@ -281,10 +277,8 @@ TEST_F(EditorTest, TypedCharactersGoToTheActiveFrame)
             return true;
         }
     };
-    auto t = std::make_unique<TTyped>(page.get(), -100, -100);
-    t->SetDefaults();
-    TTyped *raw = t.get();
-    page->AddFrame(std::move(t));
+    TTyped *raw = Put(*page, std::make_unique<TTyped>(page.get(), -100, -100));
+    raw->SetDefaults();
     editor->KeyChar('a');
     EXPECT_FALSE(page->Modified) << "no active frame";
     Click(D(0, 0));

@@ -1,10 +1,76 @@
 // What a press picks and what stays selected: hit order, Ctrl toggling, the
-// rubber band, the selection commands and Tab cycling.
+// rubber band, the selection commands and Tab cycling; and the one notice of
+// the frame shown now (none for nothing or a group) that each change sends,
+// with no window left holding a frame that the page has freed.
 
 #include "EditorFixture.h"
 #include "Strings.h"
 
-TEST_F(EditorTest, HandleOfActiveFrameWinsOverFrameLyingAboveIt)
+#include <memory>
+
+namespace {
+
+// A rectangle that counts, as it is freed, whether the window still held it.
+struct TWatchedRect : TCDLRechteck
+{
+    TWatchedRect(TCDLPage *page, int x, int y, const TRecordingWindow &w, std::shared_ptr<int> heldAtFree)
+        : TCDLRechteck(page, x, y), m_window(w), m_heldAtFree(std::move(heldAtFree))
+    {
+    }
+    ~TWatchedRect() override
+    {
+        if (!m_window.panels.empty() && m_window.panels.back() == this)
+            ++*m_heldAtFree;
+    }
+
+private:
+    const TRecordingWindow &m_window;
+    std::shared_ptr<int> m_heldAtFree;
+};
+
+class Selecting : public EditorTest
+{
+protected:
+    void TearDown() override
+    {
+        editor.reset();
+        page.reset();
+        if (!win.panels.empty()) {
+            EXPECT_EQ(win.panels.back(), nullptr) << "the page's end tells none";
+        }
+        EXPECT_EQ(*heldAtFree, 0);
+    }
+    TCDLFrame *AddRect(int x, int y, int w = 400, int h = 400)
+    {
+        auto f = std::make_unique<TWatchedRect>(page.get(), x, y, win, heldAtFree);
+        f->Width = w;
+        f->Height = h;
+        TCDLFrame *raw = f.get();
+        page->AddFrame(std::move(f));
+        editor->Layout();
+        return raw;
+    }
+    // Since the last check at least one notice came, the last carried
+    // `expected`, and that is what the page has active.
+    void ExpectShown(const TCDLFrame *expected, const char *what)
+    {
+        ASSERT_GT(win.panels.size(), m_seen) << what << ": no notice";
+        EXPECT_EQ(win.panels.back(), expected) << what;
+        EXPECT_EQ(page->ActiveFrame(), expected) << what;
+        m_seen = win.panels.size();
+    }
+    void ExpectQuiet(const char *what) { EXPECT_EQ(win.panels.size(), m_seen) << what; }
+
+    // Shared with the frames: they may be freed after this fixture's members.
+    std::shared_ptr<int> heldAtFree = std::make_shared<int>(0);
+
+private:
+    size_t m_seen = 0;
+};
+
+} // namespace
+
+TEST_F(Selecting, HandleOfActiveFrameWinsOverFrameLyingAboveIt)
 {
     TCDLFrame *below = AddRect(-400, -400);
     TCDLFrame *above = AddRect(-20, -20, 300, 300); // covers below's bottom-right corner
@@ -26,16 +92,16 @@ TEST_F(EditorTest, HandleOfActiveFrameWinsOverFrameLyingAboveIt)
     EXPECT_EQ(win.status, above->Verbose());
 }
 
-TEST_F(EditorTest, CtrlClickBuildsAndDissolvesGroups)
+TEST_F(Selecting, CtrlClickBuildsAndDissolvesGroups)
 {
     TCDLFrame *a = AddRect(-500, -500);
     TCDLFrame *b = AddRect(0, -500);
     TCDLFrame *c = AddRect(-500, 0);
     Click(D(-300, -300));
-    ASSERT_EQ(page->ActiveFrame(), a);
+    ExpectShown(a, "click");
 
     Click(D(200, -300), Qt::ControlModifier);
-    EXPECT_EQ(page->ActiveFrame(), nullptr);
+    ExpectShown(nullptr, "ctrl-click makes a group");
     EXPECT_EQ(page->Selection().Items(), (std::vector<TCDLFrame *>{a, b}));
     EXPECT_EQ(editor->State().MouseState, TMouseState::Idle) << "a Ctrl-click never starts a drag";
 
@@ -44,23 +110,20 @@ TEST_F(EditorTest, CtrlClickBuildsAndDissolvesGroups)
     for (const TCDLFrame *f : {a, b, c})
         EXPECT_EQ(f->State(), TFrameState::Selected) << "every member shows its handles";
 
-    // Out of a group of two the one left becomes the active frame.
     Click(D(-300, -300), Qt::ControlModifier);
     Click(D(200, -300), Qt::ControlModifier);
+    ExpectShown(c, "the one left of a group of two");
     EXPECT_TRUE(page->Selection().IsEmpty());
-    EXPECT_EQ(page->ActiveFrame(), c);
     EXPECT_EQ(a->State(), TFrameState::Plain);
     EXPECT_EQ(b->State(), TFrameState::Plain);
     EXPECT_EQ(c->State(), TFrameState::Selected);
 
-    // Ctrl-click on the active frame deselects it.
     Click(D(-300, 200), Qt::ControlModifier);
-    EXPECT_EQ(page->ActiveFrame(), nullptr);
+    ExpectShown(nullptr, "ctrl-click on the active frame deselects it");
     EXPECT_EQ(c->State(), TFrameState::Plain);
-    EXPECT_EQ(win.panels.back(), nullptr);
 }
 
-TEST_F(EditorTest, PressOutsideTheGroupEndsItForABandOrTheFrameUnderThePointer)
+TEST_F(Selecting, PressOutsideTheGroupEndsItForABandOrTheFrameUnderThePointer)
 {
     TCDLFrame *a = AddRect(-500, -500);
     TCDLFrame *b = AddRect(0, -500);
@@ -84,22 +147,24 @@ TEST_F(EditorTest, PressOutsideTheGroupEndsItForABandOrTheFrameUnderThePointer)
     page->RemoveFromSelection(c);
     // A frame outside the group is picked alone.
     Click(D(-300, 300));
-    EXPECT_EQ(page->ActiveFrame(), c);
+    ExpectShown(c, "a frame outside the group");
     EXPECT_TRUE(page->Selection().IsEmpty());
     EXPECT_EQ(a->State(), TFrameState::Plain);
+    Click(D(450, 450));
+    ExpectShown(nullptr, "click on empty paper");
 }
 
-TEST_F(EditorTest, RubberBandSelectsByHandleCentreStrictlyInside)
+TEST_F(Selecting, RubberBandSelectsByHandleCentreStrictlyInside)
 {
     TCDLFrame *a = AddRect(-500, -500, 200, 200); // centre (-400, -400)
     TCDLFrame *b = AddRect(100, 100, 200, 200);   // centre (200, 200)
     Drag(D(-590, -590), D(-300, -300));
-    EXPECT_EQ(page->ActiveFrame(), a) << "one frame enclosed becomes the active frame";
+    ExpectShown(a, "one frame enclosed becomes the active frame");
     EXPECT_EQ(a->State(), TFrameState::Selected);
     EXPECT_EQ(win.status, a->Verbose());
 
     Drag(D(-590, -590), D(400, 400));
-    EXPECT_EQ(page->ActiveFrame(), nullptr);
+    ExpectShown(nullptr, "a band around two");
     EXPECT_EQ(page->Selection().Items(), (std::vector<TCDLFrame *>{a, b}));
     EXPECT_EQ(win.status, QStringLiteral("2 ") + GetText(570));
 
@@ -114,35 +179,49 @@ TEST_F(EditorTest, RubberBandSelectsByHandleCentreStrictlyInside)
     page->Context.SetZoomLevel(7);
     const QPoint c7 = D(200, 200);
     Drag(c7 - QPoint(5, 5), c7 + QPoint(5, 5));
-    EXPECT_EQ(page->ActiveFrame(), b);
+    ExpectShown(b, "a band at zoom 7");
 }
 
-TEST_F(EditorTest, InvertTurnsTheActiveFrameIntoTheOthersAndBackAndClearDropsIt)
+TEST_F(Selecting, InvertSelectAllClearAndAlignTellNoneForAGroup)
 {
     TCDLFrame *a = AddRect(-500, -500);
     Click(D(-300, -300));
-    ASSERT_EQ(page->ActiveFrame(), a);
+    ExpectShown(a, "click");
 
     TCDLFrame *b = AddRect(0, -500);
     TCDLFrame *c = AddRect(-500, 0);
     editor->InvertSelection();
-    EXPECT_EQ(page->ActiveFrame(), nullptr);
+    ExpectShown(nullptr, "invert turns the active frame into the others");
     EXPECT_EQ(page->Selection().Items(), (std::vector<TCDLFrame *>{b, c}));
     EXPECT_EQ(a->State(), TFrameState::Plain);
     EXPECT_EQ(b->State(), TFrameState::Selected);
 
     editor->InvertSelection();
-    EXPECT_EQ(page->ActiveFrame(), a);
+    ExpectShown(a, "and back");
     EXPECT_TRUE(page->Selection().IsEmpty());
     EXPECT_EQ(b->State(), TFrameState::Plain);
 
     editor->ClearSelection();
-    EXPECT_EQ(page->ActiveFrame(), nullptr);
+    ExpectShown(nullptr, "clear");
     EXPECT_EQ(a->State(), TFrameState::Plain);
-    EXPECT_EQ(win.panels.back(), nullptr);
+
+    Click(D(-300, -300));
+    ExpectShown(a, "click");
+    editor->SelectAll();
+    ExpectShown(nullptr, "select all of three");
+    editor->ClearSelection();
+    ExpectShown(nullptr, "clear a group");
+    editor->InvertSelection();
+    ExpectShown(nullptr, "inverting nothing gives a group");
+    editor->ClearSelection();
+    ExpectShown(nullptr, "clear");
+    Click(D(-300, -300));
+    ExpectShown(a, "click");
+    editor->Align(TAlignMode::Left);
+    ExpectShown(nullptr, "align takes the active frame into the group");
 }
 
-TEST_F(EditorTest, TabCyclesThroughFramesByTheModifiersOfItsPress)
+TEST_F(Selecting, TabCyclesThroughFramesByTheModifiersOfItsPress)
 {
     TCDLFrame *a = AddRect(-500, -500);
     TCDLFrame *b = AddRect(0, -500);
@@ -151,22 +230,21 @@ TEST_F(EditorTest, TabCyclesThroughFramesByTheModifiersOfItsPress)
     EXPECT_EQ(page->ActiveFrame(), nullptr) << "nothing happens without an active frame";
 
     Click(D(-300, 200));
-    ASSERT_EQ(page->ActiveFrame(), c);
+    ExpectShown(c, "click");
     editor->KeyReleased(Qt::Key_Tab, Qt::NoModifier);
-    EXPECT_EQ(page->ActiveFrame(), a) << "forwards, wrapping to the first";
+    ExpectShown(a, "forwards, wrapping to the first");
     EXPECT_EQ(c->State(), TFrameState::Plain);
     EXPECT_EQ(a->State(), TFrameState::Selected);
     // Shift let go before Tab: the release reports plain Tab.
     editor->KeyPressed(Qt::Key_Backtab, Qt::ShiftModifier);
     editor->KeyReleased(Qt::Key_Tab, Qt::NoModifier);
-    EXPECT_EQ(page->ActiveFrame(), c) << "backwards, wrapping to the last";
+    ExpectShown(c, "backwards, wrapping to the last");
     editor->KeyReleased(Qt::Key_Backtab, Qt::ShiftModifier);
-    EXPECT_EQ(page->ActiveFrame(), b);
-    EXPECT_EQ(win.panels.back(), b);
+    ExpectShown(b, "Shift+Tab");
     // Shift pressed only after Tab: forwards.
     editor->KeyPressed(Qt::Key_Tab, Qt::NoModifier);
     editor->KeyReleased(Qt::Key_Backtab, Qt::ShiftModifier);
-    EXPECT_EQ(page->ActiveFrame(), c);
+    ExpectShown(c, "Tab, then Shift");
     // Ctrl+Tab belongs to the window, whenever Ctrl comes off.
     editor->KeyPressed(Qt::Key_Tab, Qt::ControlModifier);
     editor->KeyReleased(Qt::Key_Tab, Qt::NoModifier);
@@ -174,7 +252,7 @@ TEST_F(EditorTest, TabCyclesThroughFramesByTheModifiersOfItsPress)
     EXPECT_EQ(page->ActiveFrame(), c);
 }
 
-TEST_F(EditorTest, PointerShapeOverHandlesOfTheActiveFrame)
+TEST_F(Selecting, PointerShapeOverHandlesOfTheActiveFrame)
 {
     TCDLFrame *a = AddRect(-200, -200);
     EXPECT_EQ(editor->PointerShape(H(a, 6)), TPointerShape::Default) << "no active frame";
@@ -183,4 +261,103 @@ TEST_F(EditorTest, PointerShapeOverHandlesOfTheActiveFrame)
     EXPECT_EQ(editor->PointerShape(D(0, 0)), TPointerShape::Default) << "the body of a box frame";
     win.tool = TTool::Text;
     EXPECT_EQ(editor->PointerShape(H(a, 6)), TPointerShape::Default);
+}
+
+TEST_F(Selecting, MovingTheShownFrameTellsItAgainAndAPlainPickOnce)
+{
+    TCDLFrame *a = AddRect(-500, -500);
+    Click(D(-300, -300));
+    ExpectShown(a, "pick");
+    Click(D(-300, -300));
+    ExpectQuiet("a press on the active frame that moves nothing");
+
+    Drag(D(-300, -300), D(-200, -300));
+    ExpectShown(a, "drag");
+    editor->Nudge(TNudge::Left);
+    ExpectShown(a, "arrow key");
+    editor->MouseMove(Qt::NoButton, D(0, 0));
+    ExpectQuiet("moving the pointer alone");
+}
+
+// Ids and order of restored frames are the page's business; here the
+// editor's key and undo paths, what they tell and the handles afterwards.
+TEST_F(Selecting, DeletingAndUndoingTellNoneBeforeTheFrameGoesAndTheRestoredFrameAfter)
+{
+    AddRect(-500, -500);
+    TCDLFrame *b = AddRect(0, -500);
+    const int32_t third = AddRect(-500, 0)->Id;
+    AddRect(0, 0);
+    Click(D(200, -300));
+    ExpectShown(b, "click");
+    EXPECT_TRUE(editor->KeyPressed(Qt::Key_Delete, Qt::NoModifier));
+    ExpectShown(nullptr, "Del");
+    ASSERT_TRUE(editor->Undo());
+    ASSERT_EQ(page->FrameCount(), 4);
+    ExpectShown(page->FrameAt(3), "undo brings back a frame of its own");
+
+    Click(D(-300, -300));
+    Click(D(200, -300), Qt::ControlModifier);
+    Click(D(-300, 200), Qt::ControlModifier);
+    ASSERT_TRUE(editor->KeyPressed(Qt::Key_Delete, Qt::NoModifier));
+    ExpectShown(nullptr, "deleting the group");
+    EXPECT_EQ(page->FrameCount(), 1);
+    EXPECT_TRUE(page->Selection().IsEmpty());
+    EXPECT_TRUE(page->Modified);
+
+    ASSERT_TRUE(editor->Undo());
+    ExpectShown(nullptr, "the group comes back as a group");
+    ASSERT_EQ(page->FrameCount(), 4);
+    EXPECT_EQ(page->Selection().Count(), 3);
+    EXPECT_FALSE(win.undoEnabled);
+    EXPECT_FALSE(editor->Undo());
+    editor->ClearSelection();
+    Click(D(-300, 200));
+    ASSERT_NE(page->ActiveFrame(), nullptr);
+    EXPECT_EQ(page->ActiveFrame()->Id, third) << "a restored frame is hit where it lies";
+
+    // Undoing a creation frees the frame the panels were shown.
+    win.tool = TTool::Ellipse;
+    Click(D(300, 300));
+    TCDLFrame *made = page->ActiveFrame();
+    ASSERT_NE(made, nullptr);
+    ExpectShown(made, "created");
+    ASSERT_TRUE(editor->Undo());
+    ExpectShown(nullptr, "undoing the creation");
+}
+
+TEST_F(Selecting, PastingTellsThePastedFrameOrNoneForAGroup)
+{
+    TCDLFrame *a = AddRect(-500, -500);
+    AddRect(0, -500);
+    Click(D(-300, -300));
+    ExpectShown(a, "click");
+    editor->Paste(editor->Copy());
+    ASSERT_EQ(page->FrameCount(), 3);
+    ExpectShown(page->FrameAt(2), "one frame pasted");
+
+    editor->SelectAll();
+    ExpectShown(nullptr, "select all");
+    editor->Paste(editor->Copy());
+    ExpectShown(nullptr, "a group pasted");
+    EXPECT_EQ(page->Selection().Count(), 3);
+}
+
+TEST_F(Selecting, AFrameFreedWhileShownIsTakenBackEvenWhenNothingSaidItLeft)
+{
+    // A caller that took the active frame into the group without a word: the
+    // page still takes it back from the window before freeing it.
+    TCDLFrame *a = AddRect(-500, -500);
+    TCDLFrame *b = AddRect(0, -500);
+    Click(D(-300, -300));
+    ExpectShown(a, "click");
+    page->AddToSelection(a);
+    page->AddToSelection(b);
+    page->DropActive();
+    page->DeleteGroup();
+    ExpectShown(nullptr, "the group deleted");
+
+    // The page's end, checked on tear-down, takes a shown frame back too.
+    TCDLFrame *c = AddRect(-500, 0);
+    Click(D(-300, 200));
+    ExpectShown(c, "click");
 }

@@ -4,6 +4,7 @@
 #include "Snapping.h"
 #include "RoundText.h"
 #include "Shapes.h"
+#include "document/DocumentTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -11,14 +12,7 @@
 
 namespace {
 
-std::unique_ptr<TCDLRechteck> Box(int x, int y, int w, int h, int angle = 0)
-{
-    auto f = std::make_unique<TCDLRechteck>(nullptr, x, y);
-    f->Width = w;
-    f->Height = h;
-    f->Angle = angle;
-    return f;
-}
+auto Box(int x, int y, int w, int h, int angle = 0) { return Make<TCDLRechteck>(nullptr, x, y, w, h, angle); }
 
 TSnapLine Lines(std::initializer_list<std::pair<int, bool>> l)
 {
