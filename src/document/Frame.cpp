@@ -44,9 +44,6 @@ const TFrameKind TCDLFrame::Descriptor = {TagBase, "TCDLFrame", nullptr, {}, {},
 
 TCDLFrame::TCDLFrame(TCDLPage *page, int32_t x, int32_t y) : X(x), Y(y), Page(page), Id(page ? page->Undo.NextId() : 0)
 {
-    const QPoint p = page ? page->Context.Map(x, y) : QPoint(x, y);
-    m_screen.DragPoints[0] = p;
-    m_screen.DragPoints[1] = p;
 }
 
 TCDLFrame::~TCDLFrame() = default;
@@ -210,14 +207,6 @@ TFrameGeometry TCDLFrame::Geometry(const TPaintContext &c) const
     return g;
 }
 
-void TCDLFrame::UpdateScreenGeometry()
-{
-    static const TPaintContext unplaced;
-    TFrameGeometry g = Geometry(Page ? Page->Context : unplaced);
-    g.DragPoints[0] = m_screen.DragPoints[0];
-    m_screen = std::move(g);
-}
-
 void TCDLFrame::DrawInteractionOutline(TPaintContext &c, TColor color, Qt::PenStyle style) const
 {
     c.SetPen(color, TPenMode::Xor, style, 0);
@@ -252,9 +241,9 @@ void TCDLFrame::PaintDragPointsAt(TPaintContext &c, const TFrameGeometry &g) con
     c.SetMode(TPenMode::Copy);
 }
 
-int TCDLFrame::TestDPMouseHit(int x, int y) const
+int TCDLFrame::TestDPMouseHit(const TFrameGeometry &g, int x, int y) const
 {
-    const auto &dp = m_screen.DragPoints;
+    const auto &dp = g.DragPoints;
     int hit = -1;
     for (int i = 1; i <= DragPointCount && i < int(dp.size()); ++i) {
         const QPoint p = dp[i];
@@ -264,9 +253,9 @@ int TCDLFrame::TestDPMouseHit(int x, int y) const
     return hit;
 }
 
-bool TCDLFrame::TestMouseHit(int x, int y) const
+bool TCDLFrame::TestMouseHit(const TFrameGeometry &g, int x, int y) const
 {
-    const auto &dp = m_screen.DragPoints;
+    const auto &dp = g.DragPoints;
     const QPoint p1 = dp[1];
     const QPoint m = RotatePoint(QPoint(x, y), p1, -Angle);
     const QPoint p3 = RotatePoint(dp[3], p1, -Angle);
@@ -274,9 +263,9 @@ bool TCDLFrame::TestMouseHit(int x, int y) const
            && m.y() <= std::max(p1.y(), p3.y());
 }
 
-bool TCDLFrame::IsInRect(const TRect &r) const
+bool TCDLFrame::IsInRect(const TFrameGeometry &g, const TRect &r) const
 {
-    const auto &dp = m_screen.DragPoints;
+    const auto &dp = g.DragPoints;
     TRect box{dp[1].x(), dp[1].y(), dp[1].x(), dp[1].y()};
     for (int i = 2; i <= DragPointCount && i < int(dp.size()); ++i)
         box.include(dp[i].x(), dp[i].y());

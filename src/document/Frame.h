@@ -101,18 +101,17 @@ public:
     // Paints the frame where g (its geometry under c) puts it.
     virtual void PaintAt(TPaintContext &c, const TFrameGeometry &g) const;
     virtual void PaintDragPointsAt(TPaintContext &c, const TFrameGeometry &g) const;
-    // The geometry of the page's screen paint: the hit tests and the handle
-    // hits below work on it. Only the page's own screen context updates it.
-    const TFrameGeometry &ScreenGeometry() const { return m_screen; }
-    void UpdateScreenGeometry();
     virtual bool HandleKey(int /*key*/) { return false; }
-    virtual bool TestMouseHit(int x, int y) const;
-    virtual int TestDPMouseHit(int x, int y) const;
+    // Hit tests in the device space of g, the frame's geometry under the
+    // context the point comes from (the page keeps the screen's).
+    virtual bool TestMouseHit(const TFrameGeometry &g, int x, int y) const;
+    // The handle 1..DragPointCount within three pixels, the highest; else -1.
+    virtual int TestDPMouseHit(const TFrameGeometry &g, int x, int y) const;
     virtual bool MouseMove(int32_t x, int32_t y, int32_t dx, int32_t dy, int mode);
     // Must cover everything PaintAt draws but the pen: pages skip painting
     // frames whose rectangle lies outside the clip.
     virtual TRect GetBoundRect() const;
-    virtual bool IsInRect(const TRect &r) const;
+    virtual bool IsInRect(const TFrameGeometry &g, const TRect &r) const;
     // Handles 1..DragPointCount in model units, where PaintAt puts them at
     // any zoom; snapping works on these, not on the device drag points.
     virtual std::vector<QPoint> ModelHandles() const;
@@ -149,7 +148,6 @@ protected:
 private:
     friend class TCDLPage;
     TFrameState m_state = TFrameState::Plain;
-    TFrameGeometry m_screen;
     // The short strings' fields as last read, by field name, so that what
     // another writer left after the text is written back while the text
     // stays the same.

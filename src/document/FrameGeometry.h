@@ -1,8 +1,8 @@
 #pragma once
 // Where a frame lies on one device: its handles, radii and placed
 // characters under one paint context. Computed from the model as a value,
-// so a page can be painted into any number of contexts; only the page's own
-// screen paint keeps it in the frame, where hit tests and handles read it.
+// so a page can be painted into any number of contexts; the page keeps the
+// screen's, which hit tests and handles read.
 
 #include <QPoint>
 #include <array>
@@ -18,7 +18,7 @@ struct TPlacedChar
 
 struct TFrameGeometry
 {
-    // Handles 1..DragPointCount; point 0 keeps the creation position.
+    // Handles 1..DragPointCount; point 0 is unused.
     std::array<QPoint, 17> DragPoints{};
     // Circle: the distance of the rim from the centre, a whole number.
     double Radius = 0;

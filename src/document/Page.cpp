@@ -50,6 +50,9 @@ void TCDLPage::AnnounceShownFrame()
 
 int TCDLPage::AddFrame(std::unique_ptr<TCDLFrame> frame)
 {
+    // A frame comes unplaced, whatever was kept at its address; a refused
+    // one is freed.
+    m_screen.erase(frame.get());
     if (FrameCount() >= MaxFramesPerPage)
         throw EFrameLimit(GetText(568));
     frame->Page = this;
@@ -76,6 +79,7 @@ void TCDLPage::DeleteFrame(int index)
             m_active = nullptr;
         AnnounceShownFrame();
     }
+    m_screen.erase(f);
     m_frames.erase(m_frames.begin() + index);
     Repaint();
 }
@@ -101,8 +105,10 @@ void TCDLPage::TakeFrames(const std::unordered_set<const TCDLFrame *> &frames,
     rest.reserve(m_frames.size());
     for (auto &f : m_frames) {
         // Off the page nothing is selected.
-        if (frames.contains(f.get()))
+        if (frames.contains(f.get())) {
             f->m_state = TFrameState::Plain;
+            m_screen.erase(f.get());
+        }
         (frames.contains(f.get()) ? into : rest).push_back(std::move(f));
     }
     m_frames = std::move(rest);

@@ -14,6 +14,7 @@
 #include <QSize>
 #include <functional>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 // Page constants shared with printing.
@@ -193,10 +194,17 @@ public:
     // Screen paint into a control of the given size: fits the page's own
     // Context to it and paints with the editing aids.
     void PaintScreen(QPainter &p, QSize control, bool omitDragged = false);
-    // The frames' screen geometry from the page's Context as it stands,
-    // without painting: what hit tests need after the mapping or a frame
-    // changed.
+    // ---- The screen view: each frame's geometry under the page's Context
+    // as it last placed it, which the screen shows and hit tests read.
+    // Every frame, from the Context as it stands, without painting: after
+    // the mapping or frames changed.
     void UpdateScreenGeometry();
+    // One frame after it changed; also the frame being drawn out, which is
+    // not on the page yet and is forgotten when it is dropped.
+    void UpdateScreenGeometry(const TCDLFrame &f);
+    void ForgetScreenGeometry(const TCDLFrame &f) { m_screen.erase(&f); }
+    // Empty (every point at 0,0) for a frame not placed since it came.
+    const TFrameGeometry &ScreenGeometry(const TCDLFrame &f) const;
     void PaintGrid(TPaintContext &c, const QRect &clip) const;
     void PaintSnapLines(TPaintContext &c, const QRect &area) const;
     virtual void PaintOutline(TPaintContext &c) const = 0;
@@ -249,6 +257,9 @@ private:
     // The frame last announced. Freeing it announces again first, whatever
     // left it shown, so no listener is left holding a frame that is gone.
     const TCDLFrame *m_announced = nullptr;
+    // Only frames on the page or being drawn out, so that a frame that comes
+    // at a freed one's address starts unplaced.
+    std::unordered_map<const TCDLFrame *, TFrameGeometry> m_screen;
 };
 
 class TCDLabel : public TCDLPage

@@ -31,8 +31,17 @@ void TCDLPage::PaintScreen(QPainter &p, QSize control, bool omitDragged)
 
 void TCDLPage::UpdateScreenGeometry()
 {
-    for (auto &f : m_frames)
-        f->UpdateScreenGeometry();
+    for (const auto &f : m_frames)
+        UpdateScreenGeometry(*f);
+}
+
+void TCDLPage::UpdateScreenGeometry(const TCDLFrame &f) { m_screen[&f] = f.Geometry(Context); }
+
+const TFrameGeometry &TCDLPage::ScreenGeometry(const TCDLFrame &f) const
+{
+    static const TFrameGeometry unplaced;
+    const auto it = m_screen.find(&f);
+    return it == m_screen.end() ? unplaced : it->second;
 }
 
 namespace {
@@ -116,7 +125,7 @@ void TCDLPage::Paint(TPaintContext &c, const TPagePaintOptions &o) const
             continue;
         // The screen's geometry was refreshed by PaintScreen.
         if (p && FrameMayShow(c, *f, visible))
-            f->PaintAt(c, screen ? f->ScreenGeometry() : f->Geometry(c));
+            f->PaintAt(c, screen ? ScreenGeometry(*f) : f->Geometry(c));
     }
     if (guides && inFront) {
         PaintGrid(c, visible);
@@ -125,7 +134,7 @@ void TCDLPage::Paint(TPaintContext &c, const TPagePaintOptions &o) const
     if (o.EditingAids && p) {
         auto handles = [&](const TCDLFrame &f) {
             if (f.State() == TFrameState::Selected)
-                f.PaintDragPointsAt(c, screen ? f.ScreenGeometry() : f.Geometry(c));
+                f.PaintDragPointsAt(c, screen ? ScreenGeometry(f) : f.Geometry(c));
         };
         if (m_active)
             handles(*m_active);

@@ -148,9 +148,8 @@ void TCDLRText::PaintAt(TPaintContext &c, const TFrameGeometry &g) const
     p.restore();
 }
 
-bool TCDLRText::TestMouseHit(int x, int y) const
+bool TCDLRText::TestMouseHit(const TFrameGeometry &g, int x, int y) const
 {
-    const TFrameGeometry &g = ScreenGeometry();
     const int d = RoundEven(Distance(QPoint(x, y), g.DragPoints[1]));
     return d >= g.InnerRadius && d <= g.OuterRadius;
 }
@@ -173,9 +172,9 @@ bool TCDLRText::MouseMove(int32_t x, int32_t y, int32_t dx, int32_t dy, int mode
     return true;
 }
 
-bool TCDLRText::IsInRect(const TRect &r) const
+bool TCDLRText::IsInRect(const TFrameGeometry &g, const TRect &r) const
 {
-    const QPoint m = ScreenGeometry().DragPoints[1];
+    const QPoint m = g.DragPoints[1];
     return r.Left < m.x() && m.x() < r.Right && r.Top < m.y() && m.y() < r.Bottom;
 }
 

@@ -80,9 +80,9 @@ void TCDLLinie::PaintAt(TPaintContext &c, const TFrameGeometry &g) const
     c.SetMode(TPenMode::Copy);
 }
 
-bool TCDLLinie::TestMouseHit(int x, int y) const
+bool TCDLLinie::TestMouseHit(const TFrameGeometry &g, int x, int y) const
 {
-    const auto &dp = ScreenGeometry().DragPoints;
+    const auto &dp = g.DragPoints;
     const QPointF a(dp[1]), b(dp[2]), m(x, y);
     return std::round(Dist(a, m) + Dist(m, b) - Dist(a, b)) < 1;
 }
@@ -184,9 +184,8 @@ void TCDLKreis::PaintAt(TPaintContext &c, const TFrameGeometry &g) const
     c.SetMode(TPenMode::Copy);
 }
 
-bool TCDLKreis::TestMouseHit(int x, int y) const
+bool TCDLKreis::TestMouseHit(const TFrameGeometry &g, int x, int y) const
 {
-    const TFrameGeometry &g = ScreenGeometry();
     return Dist(QPointF(x, y), QPointF(g.DragPoints[1])) <= g.Radius;
 }
 
@@ -218,9 +217,9 @@ bool TCDLKreis::MouseMove(int32_t x, int32_t y, int32_t dx, int32_t dy, int mode
     return true;
 }
 
-bool TCDLKreis::IsInRect(const TRect &r) const
+bool TCDLKreis::IsInRect(const TFrameGeometry &g, const TRect &r) const
 {
-    const QPoint m = ScreenGeometry().DragPoints[1];
+    const QPoint m = g.DragPoints[1];
     return DragPointCount >= 1 && r.Left < m.x() && m.x() < r.Right && r.Top < m.y() && m.y() < r.Bottom;
 }
 
@@ -286,9 +285,9 @@ void TCDLEllipse::PaintAt(TPaintContext &c, const TFrameGeometry &) const
     c.SetMode(TPenMode::Copy);
 }
 
-bool TCDLEllipse::TestMouseHit(int x, int y) const
+bool TCDLEllipse::TestMouseHit(const TFrameGeometry &g, int x, int y) const
 {
-    const auto &dp = ScreenGeometry().DragPoints;
+    const auto &dp = g.DragPoints;
     const QPoint p0 = dp[1];
     const QPointF m = RotatePointF(QPointF(x, y), QPointF(p0), -Angle);
     // Integer, so a zero-width ellipse stays exactly zero wide.
@@ -302,8 +301,8 @@ bool TCDLEllipse::TestMouseHit(int x, int y) const
     return u * u + v * v <= 1;
 }
 
-bool TCDLEllipse::IsInRect(const TRect &r) const
+bool TCDLEllipse::IsInRect(const TFrameGeometry &g, const TRect &r) const
 {
-    const QPoint p = ScreenGeometry().DragPoints[1];
+    const QPoint p = g.DragPoints[1];
     return r.Left < p.x() && p.x() < r.Right && r.Top < p.y() && p.y() < r.Bottom;
 }

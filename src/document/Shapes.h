@@ -14,7 +14,7 @@ public:
     void SetDefaults() override;
     TFrameGeometry Geometry(const TPaintContext &c) const override;
     void PaintAt(TPaintContext &c, const TFrameGeometry &g) const override;
-    bool TestMouseHit(int x, int y) const override;
+    bool TestMouseHit(const TFrameGeometry &g, int x, int y) const override;
     bool MouseMove(int32_t x, int32_t y, int32_t dx, int32_t dy, int mode) override;
     TRect GetBoundRect() const override;
     std::vector<QPoint> ModelHandles() const override { return {QPoint(X, Y), QPoint(X2, Y2)}; }
@@ -44,9 +44,9 @@ public:
     void SetDefaults() override;
     TFrameGeometry Geometry(const TPaintContext &c) const override;
     void PaintAt(TPaintContext &c, const TFrameGeometry &g) const override;
-    bool TestMouseHit(int x, int y) const override;
+    bool TestMouseHit(const TFrameGeometry &g, int x, int y) const override;
     bool MouseMove(int32_t x, int32_t y, int32_t dx, int32_t dy, int mode) override;
-    bool IsInRect(const TRect &r) const override;
+    bool IsInRect(const TFrameGeometry &g, const TRect &r) const override;
     TRect GetBoundRect() const override;
     std::vector<QPoint> ModelHandles() const override { return {QPoint(X2, Y2), QPoint(X, Y)}; }
     void ShiftBy(int64_t dx, int64_t dy) override { ShiftWithSecondPoint(dx, dy); }
@@ -61,8 +61,8 @@ public:
     TRecordLayout RecordLayout() const override;
     QString Verbose() const override;
     void PaintAt(TPaintContext &c, const TFrameGeometry &g) const override;
-    bool TestMouseHit(int x, int y) const override;
-    bool IsInRect(const TRect &r) const override;
+    bool TestMouseHit(const TFrameGeometry &g, int x, int y) const override;
+    bool IsInRect(const TFrameGeometry &g, const TRect &r) const override;
 
     static constexpr int PolygonPoints = 80;
     // The outline polygon in device coordinates under c.

@@ -31,6 +31,8 @@ void TCreateTool::Drag(TPageEditor &e, QPoint p, QPoint m) { DragFrame(e, p, m);
 void TCreateTool::Discard(TPageEditor &e, bool dropSnapshot)
 {
     TCDLPage &page = e.Page();
+    if (e.Creating)
+        page.ForgetScreenGeometry(*e.Creating);
     e.Creating.reset();
     if (dropSnapshot)
         page.Undo.Withdraw();

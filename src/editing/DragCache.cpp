@@ -21,8 +21,8 @@ void TDragCache::Paint(QPainter &p, TCDLPage &page, QSize control, const std::ve
     c.Canvas = &p;
     // Through the page's own context: the screen geometry follows the step.
     for (TCDLFrame *f : dragged) {
-        f->UpdateScreenGeometry();
-        f->PaintAt(c, f->ScreenGeometry());
+        page.UpdateScreenGeometry(*f);
+        f->PaintAt(c, page.ScreenGeometry(*f));
     }
     c.Canvas = nullptr;
 }

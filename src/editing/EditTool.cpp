@@ -73,7 +73,7 @@ void TEditTool::Press(TPageEditor &e, QPoint p, Qt::KeyboardModifiers mods)
     if (page.Selection().Count() >= 2) {
         bool hit = false;
         for (TCDLFrame *f : page.Selection().Items())
-            if ((hit = f->TestMouseHit(p.x(), p.y())))
+            if ((hit = f->TestMouseHit(page.ScreenGeometry(*f), p.x(), p.y())))
                 break;
         if (hit) {
             page.BeginDrag(TFrameState::Moving, ModeMove);
@@ -92,7 +92,7 @@ void TEditTool::Press(TPageEditor &e, QPoint p, Qt::KeyboardModifiers mods)
             page.Repaint();
         }
         if (TCDLFrame *a = page.ActiveFrame()) {
-            if (const int h = a->TestDPMouseHit(p.x(), p.y()); h != -1) {
+            if (const int h = a->TestDPMouseHit(page.ScreenGeometry(*a), p.x(), p.y()); h != -1) {
                 page.Undo.Record(a, nullptr, TUndoKind::Size);
                 s.Recorded = true;
                 page.BeginDrag(TFrameState::Sizing, h);
@@ -101,7 +101,7 @@ void TEditTool::Press(TPageEditor &e, QPoint p, Qt::KeyboardModifiers mods)
                 PressTail(s, p);
                 return;
             }
-            if (a->TestMouseHit(p.x(), p.y())) {
+            if (a->TestMouseHit(page.ScreenGeometry(*a), p.x(), p.y())) {
                 page.Undo.Record(a, nullptr, TUndoKind::Position);
                 s.Recorded = true;
                 page.BeginDrag(TFrameState::Moving, ModeMove);

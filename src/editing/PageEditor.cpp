@@ -78,7 +78,7 @@ void TPageEditor::Relayout(TCDLFrame *f) const
 {
     // Not while the page paints: that places every frame itself.
     if (f && !m_page.Context.Canvas)
-        f->UpdateScreenGeometry();
+        m_page.UpdateScreenGeometry(*f);
 }
 
 void TPageEditor::MoveGroupBy(int32_t dx, int32_t dy) const
@@ -249,12 +249,13 @@ TPointerShape TPageEditor::PointerShape(QPoint p) const
         return TPointerShape::Default;
     const bool edit = !m_host || m_host->CurrentTool() == TTool::Edit;
     const bool line = f->DragPointCount == 2;
-    int h = f->TestDPMouseHit(p.x(), p.y());
+    const TFrameGeometry &g = m_page.ScreenGeometry(*f);
+    int h = f->TestDPMouseHit(g, p.x(), p.y());
     TPointerShape shape = TPointerShape::Default;
     if (h >= 1 && h <= 8) {
         if (line || edit)
             shape = TPointerShape::SizeAll;
-    } else if (f->TestMouseHit(p.x(), p.y()) || m_state.MouseState == TMouseState::DragHandle) {
+    } else if (f->TestMouseHit(g, p.x(), p.y()) || m_state.MouseState == TMouseState::DragHandle) {
         h = m_state.MouseState == TMouseState::DragHandle ? m_page.Mode() : h;
         if (line || (edit && h >= 1 && h <= 8))
             shape = TPointerShape::SizeAll;

@@ -19,7 +19,7 @@ void ShowActive(TCDLPage &page)
 TCDLFrame *TopmostHit(const TCDLPage &page, int x, int y)
 {
     for (int i = page.FrameCount() - 1; i >= 0; --i)
-        if (page.FrameAt(i)->TestMouseHit(x, y))
+        if (const TCDLFrame *f = page.FrameAt(i); f->TestMouseHit(page.ScreenGeometry(*f), x, y))
             return page.FrameAt(i);
     return nullptr;
 }
@@ -78,7 +78,7 @@ void SelectInRect(TCDLPage &page, QPoint a, QPoint b)
     const TRect band{std::min(a.x(), b.x()), std::min(a.y(), b.y()), std::max(a.x(), b.x()), std::max(a.y(), b.y())};
     std::vector<TCDLFrame *> inside;
     for (int i = 0; i < page.FrameCount(); ++i)
-        if (page.FrameAt(i)->IsInRect(band))
+        if (const TCDLFrame *f = page.FrameAt(i); f->IsInRect(page.ScreenGeometry(*f), band))
             inside.push_back(page.FrameAt(i));
     page.SelectOnly(inside);
     page.AnnounceSelection();

@@ -178,7 +178,7 @@ void TRollUpContainer::takeSnapshot(TUndoKind kind, QObject *run)
 void TRollUpContainer::changed(bool repaint)
 {
     m_page->Modified = true;
-    m_frame->UpdateScreenGeometry();
+    m_page->UpdateScreenGeometry(*m_frame);
     if (m_page->Window)
         m_page->Window->ShowStatus(m_frame->Verbose());
     if (repaint)

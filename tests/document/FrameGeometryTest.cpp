@@ -36,7 +36,7 @@ void Layout(TCDLPage &page, TCDLFrame &f, Mapping m = {1.0, 0, 0})
     page.Context.OffsetX = m.offX;
     page.Context.OffsetY = m.offY;
     page.Context.Canvas = nullptr;
-    f.UpdateScreenGeometry();
+    page.UpdateScreenGeometry(f);
 }
 
 // Corner i (0 top-left .. 3 bottom-left) of the rotated rectangle, without
@@ -102,28 +102,21 @@ TEST(FrameHandles, CornersAndMidpointsUnderRotationAndZoom)
     }
 }
 
-TEST(FrameHandles, SetOnConstructionAndFollowTheModelWhenThePagePlacesThem)
+TEST(FrameHandles, FollowTheModelWhenThePagePlacesThem)
 {
     TInlayVorder page(nullptr);
-    page.Context.ScaleX = page.Context.ScaleY = 1.9;
-    page.Context.OffsetX = 10;
-    page.Context.OffsetY = -20;
-    TCDLRechteck g(&page, 100, -50); // 190 + 10, -95 - 20
-    EXPECT_EQ(g.TestDPMouseHit(200, -115), 1);
-    EXPECT_EQ(g.TestDPMouseHit(204, -115), -1);
-
     auto f = MakeRect(page, 0, 0, 400, 400, 0);
     Layout(page, *f);
     f->X = 100;
     f->Width = 50;
     // Until the page places it again the screen shows the old rectangle.
-    EXPECT_EQ(f->TestDPMouseHit(400, 400), 3);
-    EXPECT_TRUE(f->TestMouseHit(300, 200));
-    f->UpdateScreenGeometry();
-    EXPECT_EQ(f->TestDPMouseHit(400, 400), -1);
-    EXPECT_EQ(f->TestDPMouseHit(150, 400), 3);
-    EXPECT_EQ(f->TestDPMouseHit(100, 0), 1);
-    EXPECT_FALSE(f->TestMouseHit(300, 200));
+    EXPECT_EQ(f->TestDPMouseHit(page.ScreenGeometry(*f), 400, 400), 3);
+    EXPECT_TRUE(f->TestMouseHit(page.ScreenGeometry(*f), 300, 200));
+    page.UpdateScreenGeometry(*f);
+    EXPECT_EQ(f->TestDPMouseHit(page.ScreenGeometry(*f), 400, 400), -1);
+    EXPECT_EQ(f->TestDPMouseHit(page.ScreenGeometry(*f), 150, 400), 3);
+    EXPECT_EQ(f->TestDPMouseHit(page.ScreenGeometry(*f), 100, 0), 1);
+    EXPECT_FALSE(f->TestMouseHit(page.ScreenGeometry(*f), 300, 200));
 }
 
 TEST(FrameHandles, HandleHitIsInclusiveThreePixelsAndOverlapsGiveTheHigherIndex)
@@ -152,7 +145,8 @@ TEST(FrameHandles, HandleHitIsInclusiveThreePixelsAndOverlapsGiveTheHigherIndex)
         {line.get(), 201, 99, 2},
     };
     for (const Row &r : rows)
-        EXPECT_EQ(r.f->TestDPMouseHit(r.x, r.y), r.handle) << "at (" << r.x << "," << r.y << ")";
+        EXPECT_EQ(r.f->TestDPMouseHit(page.ScreenGeometry(*r.f), r.x, r.y), r.handle)
+            << "at (" << r.x << "," << r.y << ")";
 }
 
 // ---- frame hit test --------------------------------------------------------
@@ -200,27 +194,27 @@ TEST(FrameInRect, CentreOfTheHandlesMustLieStrictlyInsideRoundedTowardZero)
     TInlayVorder page(nullptr);
     auto f = MakeRect(page, 0, 0, 400, 400, 0); // centre (200,200)
     Layout(page, *f);
-    EXPECT_TRUE(f->IsInRect({0, 0, 400, 400}));
-    EXPECT_TRUE(f->IsInRect({199, 199, 201, 201}));
-    EXPECT_FALSE(f->IsInRect({200, 0, 400, 400}));
-    EXPECT_FALSE(f->IsInRect({0, 0, 200, 400}));
-    EXPECT_FALSE(f->IsInRect({0, 200, 400, 400}));
-    EXPECT_FALSE(f->IsInRect({0, 0, 400, 200}));
+    EXPECT_TRUE(f->IsInRect(page.ScreenGeometry(*f), {0, 0, 400, 400}));
+    EXPECT_TRUE(f->IsInRect(page.ScreenGeometry(*f), {199, 199, 201, 201}));
+    EXPECT_FALSE(f->IsInRect(page.ScreenGeometry(*f), {200, 0, 400, 400}));
+    EXPECT_FALSE(f->IsInRect(page.ScreenGeometry(*f), {0, 0, 200, 400}));
+    EXPECT_FALSE(f->IsInRect(page.ScreenGeometry(*f), {0, 200, 400, 400}));
+    EXPECT_FALSE(f->IsInRect(page.ScreenGeometry(*f), {0, 0, 400, 200}));
 
     // The centre of the rotated handles rounds toward zero. 401 wide at 90
     // degrees: handles span y -401..0, centre y -401 / 2 = -200.
     f = MakeRect(page, 0, 0, 401, 400, 90);
     Layout(page, *f);
-    EXPECT_TRUE(f->IsInRect({0, -201, 400, -199}));
-    EXPECT_FALSE(f->IsInRect({0, -201, 400, -200}));
-    EXPECT_FALSE(f->IsInRect({0, -200, 400, 0}));
+    EXPECT_TRUE(f->IsInRect(page.ScreenGeometry(*f), {0, -201, 400, -199}));
+    EXPECT_FALSE(f->IsInRect(page.ScreenGeometry(*f), {0, -201, 400, -200}));
+    EXPECT_FALSE(f->IsInRect(page.ScreenGeometry(*f), {0, -200, 400, 0}));
 
     // 30 degrees: the box of the handles is x 100..546, y -150..223, centre (323,36).
     auto g = MakeRect(page, 100, 50, 400, 200, 30);
     Layout(page, *g);
-    EXPECT_TRUE(g->IsInRect({322, 35, 324, 37}));
-    EXPECT_FALSE(g->IsInRect({322, 36, 324, 37}));
-    EXPECT_FALSE(g->IsInRect({323, 35, 324, 37}));
+    EXPECT_TRUE(g->IsInRect(page.ScreenGeometry(*g), {322, 35, 324, 37}));
+    EXPECT_FALSE(g->IsInRect(page.ScreenGeometry(*g), {322, 36, 324, 37}));
+    EXPECT_FALSE(g->IsInRect(page.ScreenGeometry(*g), {323, 35, 324, 37}));
 }
 
 // ---- bounding rectangle ----------------------------------------------------

@@ -66,12 +66,12 @@ std::vector<int> HitAnswers(const TCDLPage &page)
         const TCDLFrame &f = *page.FrameAt(i);
         for (int y = 0; y < Control.height(); y += 3)
             for (int x = 0; x < Control.width(); x += 3) {
-                out.push_back(f.TestMouseHit(x, y));
-                out.push_back(f.TestDPMouseHit(x, y));
+                out.push_back(f.TestMouseHit(page.ScreenGeometry(f), x, y));
+                out.push_back(f.TestDPMouseHit(page.ScreenGeometry(f), x, y));
             }
         for (int y = 0; y < Control.height(); y += 20)
             for (int x = 0; x < Control.width(); x += 20)
-                out.push_back(f.IsInRect({x, y, x + 90, y + 70}));
+                out.push_back(f.IsInRect(page.ScreenGeometry(f), {x, y, x + 90, y + 70}));
     }
     return out;
 }
@@ -137,8 +137,8 @@ TEST_F(LivePage, RendersAndShapesLeaveHitTestsHandlesAndMappingAsTheScreenHasThe
         SCOPED_TRACE(zoom);
         Paint(zoom);
         // The probes see something: the circle's disc and the ring's text.
-        const TFrameGeometry &circle = page.FrameAt(6)->ScreenGeometry();
-        EXPECT_TRUE(page.FrameAt(6)->TestMouseHit(circle.DragPoints[1].x(), circle.DragPoints[1].y()));
+        const TFrameGeometry &circle = page.ScreenGeometry(*page.FrameAt(6));
+        EXPECT_TRUE(page.FrameAt(6)->TestMouseHit(circle, circle.DragPoints[1].x(), circle.DragPoints[1].y()));
         ASSERT_GT(std::count(hits.begin(), hits.end(), 1), 100);
 
         RenderPageImage(page, 600);

@@ -39,7 +39,7 @@ struct Ring
     // On the page's screen, for its hit tests, and the geometry placed there.
     void Place()
     {
-        t.UpdateScreenGeometry();
+        page.UpdateScreenGeometry(t);
         g = t.Geometry(page.Context);
     }
     double TotalAngle() const
@@ -137,11 +137,11 @@ TEST(RoundTextHit, TheRingOnlyNotTheHole)
     Ring r(QStringLiteral("abc"));
     EXPECT_EQ(r.g.InnerRadius, 200);
     EXPECT_EQ(r.g.OuterRadius, 200 + r.t.LineHeight());
-    EXPECT_TRUE(r.t.TestMouseHit(400, 500));
-    EXPECT_TRUE(r.t.TestMouseHit(400 + 200 + r.t.LineHeight(), 300));
-    EXPECT_FALSE(r.t.TestMouseHit(400, 400));
-    EXPECT_FALSE(r.t.TestMouseHit(400, 300));
-    EXPECT_FALSE(r.t.TestMouseHit(400, 500 + r.t.LineHeight() + 1));
+    EXPECT_TRUE(r.t.TestMouseHit(r.page.ScreenGeometry(r.t), 400, 500));
+    EXPECT_TRUE(r.t.TestMouseHit(r.page.ScreenGeometry(r.t), 400 + 200 + r.t.LineHeight(), 300));
+    EXPECT_FALSE(r.t.TestMouseHit(r.page.ScreenGeometry(r.t), 400, 400));
+    EXPECT_FALSE(r.t.TestMouseHit(r.page.ScreenGeometry(r.t), 400, 300));
+    EXPECT_FALSE(r.t.TestMouseHit(r.page.ScreenGeometry(r.t), 400, 500 + r.t.LineHeight() + 1));
 }
 
 TEST(RoundTextMoves, MoveKeepsTheVectorAndHandlesMoveOnePoint)
@@ -158,6 +158,6 @@ TEST(RoundTextMoves, MoveKeepsTheVectorAndHandlesMoveOnePoint)
     // r = 2.83, every bound truncated.
     EXPECT_EQ(b, (TRect{2, 3, 7, 8}));
     r.Place();
-    EXPECT_TRUE(r.t.IsInRect(TRect{4, 5, 6, 7}));
-    EXPECT_FALSE(r.t.IsInRect(TRect{5, 5, 6, 7}));
+    EXPECT_TRUE(r.t.IsInRect(r.page.ScreenGeometry(r.t), TRect{4, 5, 6, 7}));
+    EXPECT_FALSE(r.t.IsInRect(r.page.ScreenGeometry(r.t), TRect{5, 5, 6, 7}));
 }

@@ -91,7 +91,7 @@ TCDLKreis &Circle(TCDLKreis &k, int cx, int cy)
 auto MakeEllipse(TCDLPage &page, int x, int y, int w, int h, int angle)
 {
     auto e = Make<TCDLEllipse>(&page, x, y, w, h, angle);
-    e->UpdateScreenGeometry();
+    page.UpdateScreenGeometry(*e);
     return e;
 }
 
@@ -101,19 +101,19 @@ TEST(Line, HitAlongTheSegmentOnlyAndOnDevicePositions)
 {
     TInlayVorder page(nullptr);
     TCDLLinie l(&page, 0, 0);
-    Line(l, 100, 0).UpdateScreenGeometry();
+    page.UpdateScreenGeometry(Line(l, 100, 0));
     // (±2, 0) lie on the extension past an end.
     ExpectHits(
         l,
         {{50, 0, true}, {0, 0, true}, {100, 0, true}, {50, 1, true}, {50, 10, false}, {102, 0, false}, {-2, 0, false}});
 
     TCDLLinie dot(&page, 100, 100);
-    Line(dot, 100, 100).UpdateScreenGeometry();
+    page.UpdateScreenGeometry(Line(dot, 100, 100));
     ExpectHits(dot, {{100, 100, true}, {101, 100, false}, {100, 99, false}, {101, 101, false}});
 
     // Zoom 1.9, offset (10,20): the ends are at (10,20) and (200,20).
     SetMapping(page.Context, 1.9, 10, 20);
-    l.UpdateScreenGeometry();
+    page.UpdateScreenGeometry(l);
     ExpectHits(l, {{150, 20, true}, {100, 30, false}, {205, 20, false}});
 }
 
@@ -149,13 +149,13 @@ TEST(Circle, WholeDiscHitsEvenWithoutFillWithTheRadiusRounded)
     TInlayVorder page(nullptr);
     TCDLKreis k(&page, 150, 100);
     ASSERT_TRUE(k.NoFill);
-    Circle(k, 100, 100).UpdateScreenGeometry();
+    page.UpdateScreenGeometry(Circle(k, 100, 100));
     // (130,130) is 42.4 from the centre, (136,136) 50.9.
     ExpectHits(k, {{100, 100, true}, {130, 130, true}, {50, 100, true}, {136, 136, false}, {151, 100, false}});
 
     // Rim 31.6 pixels from the centre: the radius becomes 32.
     TCDLKreis r(&page, 130, 110);
-    Circle(r, 100, 100).UpdateScreenGeometry();
+    page.UpdateScreenGeometry(Circle(r, 100, 100));
     ExpectHits(r, {{132, 100, true}, {133, 100, false}});
 }
 
@@ -231,7 +231,8 @@ TEST(Ellipse, WithoutWidthOrHeightItIsNeverHit)
             for (const size_t h : handles)
                 for (int dx = -1; dx <= 1; ++dx)
                     for (int dy = -1; dy <= 1; ++dy)
-                        EXPECT_FALSE(e->TestMouseHit(e->Geometry(page.Context).DragPoints[h].x() + dx,
+                        EXPECT_FALSE(e->TestMouseHit(page.ScreenGeometry(*e),
+                                                     e->Geometry(page.Context).DragPoints[h].x() + dx,
                                                      e->Geometry(page.Context).DragPoints[h].y() + dy));
     }
 }
@@ -273,16 +274,16 @@ TEST(Shapes, RubberBandTakesTheCircleByItsCentreAndTheEllipseByItsCorner)
 {
     TInlayVorder page(nullptr);
     TCDLKreis k(&page, 300, 100);
-    Circle(k, 100, 100).UpdateScreenGeometry();
-    EXPECT_TRUE(k.IsInRect({99, 99, 101, 101}));
-    EXPECT_FALSE(k.IsInRect({100, 0, 400, 200}));
-    EXPECT_FALSE(k.IsInRect({0, 0, 400, 100}));
-    EXPECT_FALSE(k.IsInRect({250, 50, 350, 150}));
+    page.UpdateScreenGeometry(Circle(k, 100, 100));
+    EXPECT_TRUE(k.IsInRect(page.ScreenGeometry(k), {99, 99, 101, 101}));
+    EXPECT_FALSE(k.IsInRect(page.ScreenGeometry(k), {100, 0, 400, 200}));
+    EXPECT_FALSE(k.IsInRect(page.ScreenGeometry(k), {0, 0, 400, 100}));
+    EXPECT_FALSE(k.IsInRect(page.ScreenGeometry(k), {250, 50, 350, 150}));
 
     auto e = MakeEllipse(page, 100, 100, 400, 200, 0);
-    EXPECT_TRUE(e->IsInRect({99, 99, 101, 101}));
-    EXPECT_FALSE(e->IsInRect({100, 0, 600, 400}));
-    EXPECT_FALSE(e->IsInRect({250, 150, 350, 250}));
+    EXPECT_TRUE(e->IsInRect(page.ScreenGeometry(*e), {99, 99, 101, 101}));
+    EXPECT_FALSE(e->IsInRect(page.ScreenGeometry(*e), {100, 0, 600, 400}));
+    EXPECT_FALSE(e->IsInRect(page.ScreenGeometry(*e), {250, 150, 350, 250}));
 }
 
 // ---- status texts ---------------------------------------------------------

@@ -92,8 +92,9 @@ TEST_F(EditorTest, ClickWithEveryToolLeavesAVisibleFrameOfItsDefaultSize)
                     changed += img.pixel(x, y) != empty.pixel(x, y);
             EXPECT_GT(changed, 100) << "nothing to see";
             // And it can be picked again: on its end or rim, or inside.
-            Click(f->DragPointCount == 2 ? f->ScreenGeometry().DragPoints[2]
-                                         : (f->ScreenGeometry().DragPoints[1] + f->ScreenGeometry().DragPoints[3]) / 2);
+            Click(f->DragPointCount == 2
+                      ? page->ScreenGeometry(*f).DragPoints[2]
+                      : (page->ScreenGeometry(*f).DragPoints[1] + page->ScreenGeometry(*f).DragPoints[3]) / 2);
             EXPECT_EQ(page->ActiveFrame(), f);
 
             // Undoing the creation deletes it; nothing points at it any more.

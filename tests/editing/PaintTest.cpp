@@ -110,9 +110,9 @@ TEST_F(PaintTest, PaintsOfOtherContextsBetweenPressAndMoveLeaveTheDragAlone)
     auto answers = [&] {
         std::vector<int> out;
         for (int x = 0; x < editor->ControlSize().width(); x += 2) {
-            out.push_back(k->TestMouseHit(x, rows[0]));
-            out.push_back(r->TestMouseHit(x, rows[1]));
-            out.push_back(r->TestDPMouseHit(x, rows[2]));
+            out.push_back(k->TestMouseHit(page->ScreenGeometry(*k), x, rows[0]));
+            out.push_back(r->TestMouseHit(page->ScreenGeometry(*r), x, rows[1]));
+            out.push_back(r->TestDPMouseHit(page->ScreenGeometry(*r), x, rows[2]));
         }
         return out;
     };
@@ -133,7 +133,7 @@ TEST_F(PaintTest, PaintsOfOtherContextsBetweenPressAndMoveLeaveTheDragAlone)
         const QPoint moved = editor->ModelOf(to) - editor->ModelOf(from);
         const QPoint centre(k->X2, k->Y2);
         const std::vector<int> before = answers();
-        ASSERT_TRUE(k->TestMouseHit(from.x(), from.y()));
+        ASSERT_TRUE(k->TestMouseHit(page->ScreenGeometry(*k), from.x(), from.y()));
 
         editor->MouseDown(Qt::LeftButton, Qt::NoModifier, from);
         ASSERT_EQ(page->ActiveFrame(), k);
@@ -143,7 +143,7 @@ TEST_F(PaintTest, PaintsOfOtherContextsBetweenPressAndMoveLeaveTheDragAlone)
         paintElsewhere();
         editor->MouseUp(Qt::LeftButton, to);
         EXPECT_EQ(QPoint(k->X2, k->Y2), centre + moved) << "the circle follows the pointer at the screen's scale";
-        EXPECT_TRUE(k->TestMouseHit(to.x(), to.y()));
+        EXPECT_TRUE(k->TestMouseHit(page->ScreenGeometry(*k), to.x(), to.y()));
         editor->Undo();
     }
 }

@@ -63,7 +63,7 @@ TEST_F(RedoTest, RedoReappliesWhatUndoTookBackInOrder)
     states.push_back(Dump(*page));
     Drag(D(0, 0), D(0, 0) + QPoint(30, 12));
     states.push_back(Dump(*page));
-    Drag(e->ScreenGeometry().DragPoints[6], e->ScreenGeometry().DragPoints[6] + QPoint(25, 0));
+    Drag(page->ScreenGeometry(*e).DragPoints[6], page->ScreenGeometry(*e).DragPoints[6] + QPoint(25, 0));
     states.push_back(Dump(*page));
     page->ToBack();
     states.push_back(Dump(*page));
@@ -174,8 +174,9 @@ TEST_F(RedoTest, EveryNewChangeClearsRedo)
         f->PenColor = 0xFF;
     });
     change("a move", [&] { Drag(inF, inF + QPoint(0, 10)); });
-    change("a handle drag",
-           [&] { Drag(f->ScreenGeometry().DragPoints[6], f->ScreenGeometry().DragPoints[6] + QPoint(8, 0)); });
+    change("a handle drag", [&] {
+        Drag(page->ScreenGeometry(*f).DragPoints[6], page->ScreenGeometry(*f).DragPoints[6] + QPoint(8, 0));
+    });
     change("a creation", [&] {
         win.tool = TTool::Line;
         Click(D(-500, 400));
@@ -195,7 +196,7 @@ TEST_F(RedoTest, PressesThatChangeNothingKeepRedo)
     UndoOnce();
 
     Click(D(0, 0)); // on the active frame: a snapshot, no change
-    Click(f->ScreenGeometry().DragPoints[6]);
+    Click(page->ScreenGeometry(*f).DragPoints[6]);
     Click(D(350, 350)); // picks another frame
     Click(D(0, 0), Qt::ControlModifier);
     editor->MouseMove(Qt::NoButton, D(100, 100));

@@ -65,7 +65,7 @@ TEST_F(SheetFixture, DirectTrimmingClipsToTheLabelCircle)
     // On the page's own screen at scale 1 the flood's corners are at ±4000.
     const TCDLFrame &flood = *doc->Label().Frames()[0];
     doc->Label().UpdateScreenGeometry();
-    ASSERT_EQ(flood.TestDPMouseHit(4000, 4000), 3);
+    ASSERT_EQ(flood.TestDPMouseHit(doc->Label().ScreenGeometry(flood), 4000, 4000), 3);
     Begin().DrawCDLabelAt(doc->Label(), 1);
     EXPECT_EQ(At(Place1), Qt::red);
     EXPECT_EQ(At(Place1 + QPoint(555, 0)), Qt::red);
@@ -73,9 +73,9 @@ TEST_F(SheetFixture, DirectTrimmingClipsToTheLabelCircle)
     EXPECT_EQ(At(Place2), Qt::white);
     EXPECT_EQ(At(Between), Qt::white);
     // Printing leaves the frames' handles for their window.
-    EXPECT_EQ(flood.TestDPMouseHit(4000, 4000), 3);
-    EXPECT_EQ(flood.TestDPMouseHit(-4000, -4000), 1);
-    EXPECT_TRUE(flood.TestMouseHit(3990, 0));
+    EXPECT_EQ(flood.TestDPMouseHit(doc->Label().ScreenGeometry(flood), 4000, 4000), 3);
+    EXPECT_EQ(flood.TestDPMouseHit(doc->Label().ScreenGeometry(flood), -4000, -4000), 1);
+    EXPECT_TRUE(flood.TestMouseHit(doc->Label().ScreenGeometry(flood), 3990, 0));
 }
 
 TEST_F(SheetFixture, IndirectTrimmingWhitensTheMiddleNeighbours)
