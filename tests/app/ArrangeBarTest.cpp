@@ -1,10 +1,9 @@
-// The arrange tool bar and menu on the shown page: enabled by the selection,
-// buttons and menu items reaching the page's commands.
-
 #include "AppFixture.h"
 #include "PageEditor.h"
 
 #include <QToolButton>
+
+using namespace Qt::StringLiterals;
 
 TEST_F(OneDocumentTest, ArrangeCommandsFollowTheSelectionAndActOnTheShownPage)
 {
@@ -15,15 +14,14 @@ TEST_F(OneDocumentTest, ArrangeCommandsFollowTheSelectionAndActOnTheShownPage)
     TCDLFrame *f[3];
     for (int i = 0; i < 3; ++i)
         f[i] = AddRect(page, i * 100 - 300, i * 50);
-    auto *left =
-        m.findChild<QToolBar *>(QStringLiteral("Anordnenleiste"))->findChild<QToolButton *>(QStringLiteral("sbOLeft"));
+    auto *left = m.findChild<QToolBar *>(u"Anordnenleiste"_s)->findChild<QToolButton *>(u"sbOLeft"_s);
     ASSERT_TRUE(left);
     EXPECT_FALSE(left->isEnabled());
 
     page.AddToSelection(f[1], true);
     page.AddToSelection(f[2], true);
     EXPECT_TRUE(left->isEnabled());
-    EXPECT_FALSE(m.Action(QStringLiteral("sbOHorizontal"))->isEnabled()) << "spreading needs three";
+    EXPECT_FALSE(m.Action(u"sbOHorizontal"_s)->isEnabled()) << "spreading needs three";
     left->click();
     Process();
     EXPECT_EQ(f[2]->X, -200);

@@ -10,6 +10,8 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 bool WaitUntil(const std::function<bool()> &done, int ms)
@@ -30,20 +32,19 @@ class TXvfb
 public:
     bool Start()
     {
-        const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+        const QString xvfb = QStandardPaths::findExecutable(u"Xvfb"_s);
         if (xvfb.isEmpty())
             return false;
         for (int n = 90; n < 140; ++n) {
-            const QString socket = QStringLiteral("/tmp/.X11-unix/X%1").arg(n);
-            if (QFileInfo::exists(socket) || QFileInfo::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
+            const QString socket = u"/tmp/.X11-unix/X%1"_s.arg(n);
+            if (QFileInfo::exists(socket) || QFileInfo::exists(u"/tmp/.X%1-lock"_s.arg(n)))
                 continue;
-            m_proc.start(xvfb, {QStringLiteral(":%1").arg(n), QStringLiteral("-nolisten"), QStringLiteral("tcp"),
-                                QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("800x600x24")});
+            m_proc.start(xvfb, {u":%1"_s.arg(n), u"-nolisten"_s, u"tcp"_s, u"-screen"_s, u"0"_s, u"800x600x24"_s});
             if (!m_proc.waitForStarted(3000))
                 return false;
             if (WaitUntil([&] { return QFileInfo::exists(socket) || m_proc.state() != QProcess::Running; }, 5000)
                 && m_proc.state() == QProcess::Running) {
-                Display = QStringLiteral(":%1").arg(n);
+                Display = u":%1"_s.arg(n);
                 return true;
             }
             m_proc.kill();
@@ -70,7 +71,7 @@ private:
 
 TEST_F(AppTest, FramesCopiedInOneProgramArriveInASecondOne)
 {
-    if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
+    if (QStandardPaths::findExecutable(u"Xvfb"_s).isEmpty())
         GTEST_SKIP() << "Xvfb is not installed";
     TXvfb x;
     ASSERT_TRUE(x.Start());
@@ -81,16 +82,16 @@ TEST_F(AppTest, FramesCopiedInOneProgramArriveInASecondOne)
     line->Y2 = 40;
     doc.Label().AddFrame(std::move(line));
     AddRect(doc.Label(), -200, -100);
-    doc.Save(Path(QStringLiteral("quelle.CDL")));
+    doc.Save(Path(u"quelle.CDL"_s));
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), x.Display);
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    env.insert(QStringLiteral("QUELMARK_SETTINGS"), Path(QStringLiteral("peer.ini")));
+    env.insert(u"DISPLAY"_s, x.Display);
+    env.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
+    env.insert(u"QUELMARK_SETTINGS"_s, Path(u"peer.ini"_s));
     QProcess copier, paster;
     copier.setProcessEnvironment(env);
     paster.setProcessEnvironment(env);
-    copier.start(QStringLiteral(QM_CLIPBOARD_PEER), {QStringLiteral("copy"), Path(QStringLiteral("quelle.CDL"))});
+    copier.start(QStringLiteral(QM_CLIPBOARD_PEER), {u"copy"_s, Path(u"quelle.CDL"_s)});
     ASSERT_TRUE(copier.waitForStarted(5000));
     QByteArray said;
     ASSERT_TRUE(WaitUntil(
@@ -103,24 +104,23 @@ TEST_F(AppTest, FramesCopiedInOneProgramArriveInASecondOne)
     ASSERT_TRUE(said.contains("copied")) << copier.readAllStandardError().toStdString();
 
     // Another X client sees the format by its name.
-    const QString xclip = QStandardPaths::findExecutable(QStringLiteral("xclip"));
+    const QString xclip = QStandardPaths::findExecutable(u"xclip"_s);
     if (!xclip.isEmpty()) {
         QProcess targets;
         targets.setProcessEnvironment(env);
-        targets.start(xclip, {QStringLiteral("-o"), QStringLiteral("-selection"), QStringLiteral("clipboard"),
-                              QStringLiteral("-t"), QStringLiteral("TARGETS")});
+        targets.start(xclip, {u"-o"_s, u"-selection"_s, u"clipboard"_s, u"-t"_s, u"TARGETS"_s});
         ASSERT_TRUE(targets.waitForFinished(5000));
         EXPECT_TRUE(targets.readAllStandardOutput().contains("ZORarur32 Objekt"));
     }
 
-    paster.start(QStringLiteral(QM_CLIPBOARD_PEER), {QStringLiteral("paste"), Path(QStringLiteral("ziel.CDL"))});
+    paster.start(QStringLiteral(QM_CLIPBOARD_PEER), {u"paste"_s, Path(u"ziel.CDL"_s)});
     ASSERT_TRUE(paster.waitForFinished(15000));
     EXPECT_EQ(paster.exitCode(), 0) << paster.readAllStandardError().toStdString();
     copier.closeWriteChannel();
     EXPECT_TRUE(copier.waitForFinished(5000));
 
     TCDLDocument pasted;
-    pasted.Load(Path(QStringLiteral("ziel.CDL")), nullptr);
+    pasted.Load(Path(u"ziel.CDL"_s), nullptr);
     const TCDLPage &p = pasted.Label();
     ASSERT_EQ(p.FrameCount(), 2);
     EXPECT_EQ(p.FrameAt(0)->TypeTag(), TagLinie);

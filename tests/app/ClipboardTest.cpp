@@ -1,7 +1,3 @@
-// The edit commands through a real QClipboard: the private format and text
-// on it, the enable states that follow selection and clipboard, the
-// selection-file dialogs and messages.
-
 #include "AppFixture.h"
 
 #include "Clipboard.h"
@@ -14,9 +10,11 @@
 #include <QLabel>
 #include <QMimeData>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString kFormat = QStringLiteral("ZORarur32 Objekt");
+const QString kFormat = u"ZORarur32 Objekt"_s;
 
 } // namespace
 
@@ -48,17 +46,17 @@ TEST_F(AppTest, TextTravelsAsPlainTextBothWays)
     TMDIForm m;
     m.show();
     TCDLPage &page = *m.New()->ActivePage();
-    QGuiApplication::clipboard()->setText(QStringLiteral("aus einem anderen Programm"));
+    QGuiApplication::clipboard()->setText(u"aus einem anderen Programm"_s);
     Process();
     Trigger(m, "miEinfuegen");
     ASSERT_NE(page.ActiveFrame(), nullptr);
     EXPECT_EQ(page.ActiveFrame()->TypeTag(), TagText);
     auto &text = dynamic_cast<TCDLText &>(*page.ActiveFrame());
-    EXPECT_EQ(text.Values, QStringList{QStringLiteral("aus einem anderen Programm")});
+    EXPECT_EQ(text.Values, QStringList{u"aus einem anderen Programm"_s});
 
-    text.Values = QStringList{QStringLiteral("eins"), QStringLiteral("zwei")};
+    text.Values = QStringList{u"eins"_s, u"zwei"_s};
     Trigger(m, "miKopieren");
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("eins\nzwei"));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), u"eins\nzwei"_s);
     EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->data(kFormat).contains("eins\r\nzwei"));
 }
 
@@ -76,7 +74,7 @@ TEST_F(AppTest, ARefusedPasteLeavesTheStatusLineToTheRealSelection)
     while (page.FrameCount() < MaxFramesPerPage)
         AddRect(page, 0, 0);
     page.SelectAll();
-    auto *status = m.findChild<QLabel *>(QStringLiteral("Statuszeile"));
+    auto *status = m.findChild<QLabel *>(u"Statuszeile"_s);
     ASSERT_FALSE(status->text().isEmpty());
     Trigger(m, "miEinfuegen");
     ASSERT_EQ(Boxes.size(), 1u);
@@ -108,7 +106,7 @@ TEST_F(AppTest, EnableStatesFollowSelectionAndClipboard)
     QGuiApplication::clipboard()->setImage(QImage(4, 4, QImage::Format_RGB32));
     Process();
     EXPECT_FALSE(Enabled(m, "sbEinfuegen"));
-    QGuiApplication::clipboard()->setText(QStringLiteral("x"));
+    QGuiApplication::clipboard()->setText(u"x"_s);
     Process();
     EXPECT_TRUE(Enabled(m, "sbEinfuegen"));
 
@@ -120,7 +118,7 @@ TEST_F(AppTest, EnableStatesFollowSelectionAndClipboard)
 
 TEST_F(AppTest, SelectionFilesGoThroughTheirDialogsWithSuffixFolderAndOverwriteQuestion)
 {
-    const QString dir = Path(QStringLiteral("sel"));
+    const QString dir = Path(u"sel"_s);
     ASSERT_TRUE(QDir().mkpath(dir));
     AppSettings().SelectionDir = dir;
     QStringList titles, folders;
@@ -139,11 +137,11 @@ TEST_F(AppTest, SelectionFilesGoThroughTheirDialogsWithSuffixFolderAndOverwriteQ
     AddRect(page, 0, 0);
     page.SelectAll();
 
-    const QString other = Path(QStringLiteral("other"));
+    const QString other = Path(u"other"_s);
     ASSERT_TRUE(QDir().mkpath(other));
-    DialogAnswers = {other + QStringLiteral("/eins")};
+    DialogAnswers = {other + u"/eins"_s};
     Trigger(m, "miSelectedSave");
-    const QString file = other + QStringLiteral("/eins.CDS");
+    const QString file = other + u"/eins.CDS"_s;
     ASSERT_TRUE(QFileInfo::exists(file));
     EXPECT_EQ(AppSettings().SelectionDir, other);
 

@@ -1,12 +1,10 @@
-// The main window's menu items and speed buttons as the command table builds
-// them: names and keys that cannot be confused, item and button of one
-// command in step, and check marks that follow the state when a menu opens.
-
 #include "AppFixture.h"
 
 #include <QMenu>
 #include <QMenuBar>
 #include <QSet>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -42,7 +40,7 @@ TEST_F(AppTest, EveryCommandActionHasItsOwnNameAndItsOwnKeys)
     EXPECT_GT(names.size(), 100);
     for (const char *n : {"miRueckgaengig", "miKopieren", "miLoeschen", "miAllesMarkieren", "miHilfethemen"})
         EXPECT_FALSE(m.Action(QLatin1String(n))->shortcuts().isEmpty()) << n;
-    EXPECT_TRUE(m.Action(QStringLiteral("miDrucken"))->shortcuts().contains(QKeySequence(QKeySequence::Print)));
+    EXPECT_TRUE(m.Action(u"miDrucken"_s)->shortcuts().contains(QKeySequence(QKeySequence::Print)));
 }
 
 TEST_F(AppTest, ItemAndButtonOfOneCommandKeepInStep)
@@ -78,7 +76,7 @@ TEST_F(AppTest, ItemAndButtonOfOneCommandKeepInStep)
     Trigger(m, "miAllesMarkieren");
     inStep("with a group");
     Trigger(m, "sbAnsichtInlayVorder");
-    EXPECT_TRUE(m.Action(QStringLiteral("miInlayVorder"))->isChecked());
+    EXPECT_TRUE(m.Action(u"miInlayVorder"_s)->isChecked());
     inStep("on the second page");
 }
 
@@ -89,27 +87,27 @@ TEST_F(AppTest, CheckMarksFollowChangesMadeOutsideTheCommandsWhenTheMenuOpens)
     TChildWin *c = m.New();
     // Wheel zoom and a tool bar closed by hand change state behind the menus.
     c->ZoomIn();
-    m.findChild<QToolBar *>(QStringLiteral("Anordnenleiste"))->hide();
+    m.findChild<QToolBar *>(u"Anordnenleiste"_s)->hide();
     AppSettings().ApplyImmediately = !AppSettings().ApplyImmediately;
     for (const char *menu : {"miZoom", "miAnsicht"})
         emit m.findChild<QMenu *>(QLatin1String(menu))->aboutToShow();
-    EXPECT_TRUE(m.Action(QStringLiteral("miZoom5"))->isChecked());
-    EXPECT_FALSE(m.Action(QStringLiteral("miZoom4"))->isChecked());
-    EXPECT_FALSE(m.Action(QStringLiteral("miAnordnen"))->isChecked());
-    EXPECT_TRUE(m.Action(QStringLiteral("miSymbolleiste"))->isChecked());
-    EXPECT_EQ(m.Action(QStringLiteral("miZuweisen"))->isChecked(), AppSettings().ApplyImmediately);
+    EXPECT_TRUE(m.Action(u"miZoom5"_s)->isChecked());
+    EXPECT_FALSE(m.Action(u"miZoom4"_s)->isChecked());
+    EXPECT_FALSE(m.Action(u"miAnordnen"_s)->isChecked());
+    EXPECT_TRUE(m.Action(u"miSymbolleiste"_s)->isChecked());
+    EXPECT_EQ(m.Action(u"miZuweisen"_s)->isChecked(), AppSettings().ApplyImmediately);
 
     // The toggles act from there.
     Trigger(m, "miAnordnen");
-    EXPECT_FALSE(m.findChild<QToolBar *>(QStringLiteral("Anordnenleiste"))->isHidden());
-    EXPECT_TRUE(m.Action(QStringLiteral("miAnordnen"))->isChecked());
+    EXPECT_FALSE(m.findChild<QToolBar *>(u"Anordnenleiste"_s)->isHidden());
+    EXPECT_TRUE(m.Action(u"miAnordnen"_s)->isChecked());
 }
 
 TEST_F(AppTest, ToolButtonsStayOneDownAndTheDrawingToolsNeedADocument)
 {
     TMDIForm m;
     m.show();
-    QAction *edit = m.Action(QStringLiteral("sbEdit")), *text = m.Action(QStringLiteral("sbText"));
+    QAction *edit = m.Action(u"sbEdit"_s), *text = m.Action(u"sbText"_s);
     EXPECT_TRUE(edit->isEnabled());
     EXPECT_FALSE(text->isEnabled());
     m.SelectTool(TTool::Text);

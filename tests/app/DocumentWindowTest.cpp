@@ -1,7 +1,3 @@
-// The document window on its own, with a host that records what it reports,
-// and the main window's notice of the frame on show as documents and pages
-// change and close.
-
 #include "AppFixture.h"
 
 #include "PageEditor.h"
@@ -10,6 +6,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <functional>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -62,7 +60,7 @@ private:
 TEST_F(AppTest, DocumentWindowStandsWithoutTheMainWindowAndReportsToItsHost)
 {
     TRecordingHost host;
-    auto *c = new TChildWin(&host, QStringLiteral("Alone"));
+    auto *c = new TChildWin(&host, u"Alone"_s);
     c->resize(700, 600);
     c->show();
     Process();

@@ -1,6 +1,3 @@
-// What a document's name and the remembered folders become when saving
-// fails, and where the file dialogs start.
-
 #include "AppFixture.h"
 #include "FileSizeLimit.h"
 
@@ -8,6 +5,8 @@
 #include <QFileDialog>
 #include <QFileIconProvider>
 #include <QStandardPaths>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -28,7 +27,7 @@ TEST_F(AppTest, FailedSavesKeepTheDocumentItsNameTheFolderTheOldFileAndTheRecent
 {
     TMDIForm m;
     m.show();
-    const QString path = Path(QStringLiteral("kept.CDL"));
+    const QString path = Path(u"kept.CDL"_s);
     WriteDocument(path);
     const QByteArray old = Bytes(path);
     m.OpenFile(path);
@@ -43,14 +42,14 @@ TEST_F(AppTest, FailedSavesKeepTheDocumentItsNameTheFolderTheOldFileAndTheRecent
         EXPECT_FALSE(c->Save());
     }
     // Nothing can be created in /proc or /sys, not even by root.
-    DialogAnswers = {QStringLiteral("/proc/quelmark-test.CDL")};
+    DialogAnswers = {u"/proc/quelmark-test.CDL"_s};
     EXPECT_FALSE(c->SaveAs());
     ASSERT_EQ(Boxes.size(), 2u);
     EXPECT_EQ(Boxes[0].Text, GetText(856));
     EXPECT_EQ(Boxes[1].Text, GetText(856));
     EXPECT_EQ(Bytes(path), old);
     EXPECT_EQ(c->FileName(), path);
-    EXPECT_EQ(c->Caption(), QStringLiteral("kept.CDL"));
+    EXPECT_EQ(c->Caption(), u"kept.CDL"_s);
     EXPECT_EQ(AppSettings().CdlDir, Path(QString()));
     EXPECT_TRUE(c->Document().Modified());
 
@@ -76,10 +75,10 @@ TEST_F(AppTest, FailedSavesKeepTheDocumentItsNameTheFolderTheOldFileAndTheRecent
     // An untitled document stays untitled; closing it records nothing.
     TChildWin *n = m.New();
     n->Document().Label().Modified = true;
-    DialogAnswers = {QStringLiteral("/sys/quelmark-test.CDL")};
+    DialogAnswers = {u"/sys/quelmark-test.CDL"_s};
     EXPECT_FALSE(n->SaveAs());
     EXPECT_TRUE(n->FileName().isEmpty());
-    EXPECT_EQ(n->Caption(), QStringLiteral("Neu1"));
+    EXPECT_EQ(n->Caption(), u"Neu1"_s);
     Answers = {mrNo};
     n->parentWidget()->close();
     Process();
@@ -92,10 +91,10 @@ TEST_F(AppTest, FileDialogsNeverStartInKernelOrDeviceFolders)
     TMDIForm m;
     m.show();
     TChildWin *c = m.New();
-    const QString link = Path(QStringLiteral("to-proc"));
-    ASSERT_TRUE(QFile::link(QStringLiteral("/proc/self"), link));
-    for (const QString &dir : {QStringLiteral("/proc"), QStringLiteral("/proc/self/fd"), QStringLiteral("/sys/kernel"),
-                               QStringLiteral("/dev"), QStringLiteral("/proc/gone/away"), link}) {
+    const QString link = Path(u"to-proc"_s);
+    ASSERT_TRUE(QFile::link(u"/proc/self"_s, link));
+    for (const QString &dir :
+         {u"/proc"_s, u"/proc/self/fd"_s, u"/sys/kernel"_s, u"/dev"_s, u"/proc/gone/away"_s, link}) {
         Proposed.clear();
         AppSettings().CdlDir = dir;
         AppSettings().SelectionDir = dir;
@@ -104,7 +103,7 @@ TEST_F(AppTest, FileDialogsNeverStartInKernelOrDeviceFolders)
         Trigger(m, "miSelectedLoad");
         ASSERT_EQ(Proposed.size(), 3) << dir.toStdString();
         EXPECT_TRUE(IsFallbackFolder(QFileInfo(Proposed[0]).path())) << Proposed[0].toStdString();
-        EXPECT_EQ(QFileInfo(Proposed[0]).fileName(), QStringLiteral("Neu1"));
+        EXPECT_EQ(QFileInfo(Proposed[0]).fileName(), u"Neu1"_s);
         EXPECT_TRUE(IsFallbackFolder(Proposed[1])) << Proposed[1].toStdString();
         EXPECT_EQ(Proposed[2], Proposed[1]);
     }
@@ -112,12 +111,12 @@ TEST_F(AppTest, FileDialogsNeverStartInKernelOrDeviceFolders)
     Proposed.clear();
     AppSettings().CdlDir = Path(QString());
     c->SaveAs();
-    EXPECT_EQ(Proposed.value(0), QDir(Path(QString())).filePath(QStringLiteral("Neu1")));
+    EXPECT_EQ(Proposed.value(0), QDir(Path(QString())).filePath(u"Neu1"_s));
 
     // Nor does a dialog read a file to tell its type (a FIFO or /proc/kmsg
     // never ends): two files without a suffix are of one type.
     SetFileDialogHook({});
-    const QString pdf = Path(QStringLiteral("looks")), text = Path(QStringLiteral("plain"));
+    const QString pdf = Path(u"looks"_s), text = Path(u"plain"_s);
     for (const auto &[path, bytes] : {std::pair{pdf, "%PDF-1.4\n"}, std::pair{text, "some words\n"}}) {
         QFile f(path);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -126,10 +125,10 @@ TEST_F(AppTest, FileDialogsNeverStartInKernelOrDeviceFolders)
     const QString dir = Path(QString());
     const std::function<QString()> dialogs[] = {
         [&] { return AskOpenFileName(&m, {}, dir); },
-        [&] { return AskSaveFileName(&m, {}, Path(QStringLiteral("x.CDL"))); },
+        [&] { return AskSaveFileName(&m, {}, Path(u"x.CDL"_s)); },
         [&] { return AskSelectionFileName(&m, false, {}, dir); },
-        [&] { return AskPdfFileName(&m, {}, Path(QStringLiteral("x.pdf"))); },
-        [&] { return AskTextFileName(&m, {}, dir, QStringLiteral("Text|*.txt")); },
+        [&] { return AskPdfFileName(&m, {}, Path(u"x.pdf"_s)); },
+        [&] { return AskTextFileName(&m, {}, dir, u"Text|*.txt"_s); },
     };
     for (const auto &ask : dialogs) {
         QString pdfType, textType;
@@ -149,32 +148,31 @@ TEST_F(AppTest, FileDialogsNeverStartInKernelOrDeviceFolders)
 
 TEST_F(AppTest, RecentEntryWhoseFileIsGoneIsReportedAndDropped)
 {
-    WriteDocument(Path(QStringLiteral("here.CDL")));
-    AppSettings().RecentFiles.AddRecent(Path(QStringLiteral("here.CDL")));
-    AppSettings().RecentFiles.AddRecent(Path(QStringLiteral("gone.CDL")));
+    WriteDocument(Path(u"here.CDL"_s));
+    AppSettings().RecentFiles.AddRecent(Path(u"here.CDL"_s));
+    AppSettings().RecentFiles.AddRecent(Path(u"gone.CDL"_s));
     TMDIForm m;
     m.show();
-    auto *first = m.findChild<QAction *>(QStringLiteral("miRecent1"));
+    auto *first = m.findChild<QAction *>(u"miRecent1"_s);
     ASSERT_NE(first, nullptr);
-    ASSERT_EQ(first->statusTip(), Path(QStringLiteral("gone.CDL")));
+    ASSERT_EQ(first->statusTip(), Path(u"gone.CDL"_s));
     first->trigger();
     Process();
     ASSERT_EQ(Boxes.size(), 1u);
     EXPECT_EQ(Boxes[0].Text, GetText(855));
     EXPECT_TRUE(m.Children().isEmpty());
-    EXPECT_EQ(AppSettings().RecentFiles.Entries(), QStringList{Path(QStringLiteral("here.CDL"))});
+    EXPECT_EQ(AppSettings().RecentFiles.Entries(), QStringList{Path(u"here.CDL"_s)});
     // The menu follows: the remaining entry is first, nothing after it.
-    auto *now = m.findChild<QAction *>(QStringLiteral("miRecent1"));
+    auto *now = m.findChild<QAction *>(u"miRecent1"_s);
     ASSERT_NE(now, nullptr);
-    EXPECT_EQ(now->statusTip(), Path(QStringLiteral("here.CDL")));
-    EXPECT_EQ(m.findChild<QAction *>(QStringLiteral("miRecent2")), nullptr);
+    EXPECT_EQ(now->statusTip(), Path(u"here.CDL"_s));
+    EXPECT_EQ(m.findChild<QAction *>(u"miRecent2"_s), nullptr);
     now->trigger();
-    EXPECT_EQ(Captions(m), QStringList{QStringLiteral("here.CDL")});
+    EXPECT_EQ(Captions(m), QStringList{u"here.CDL"_s});
 }
 
 TEST(DialogFilterTest, TheTablesFilterBecomesTheDialogs)
 {
-    EXPECT_EQ(DialogFilter(QStringLiteral("Textdateien (*.txt)|*.txt|Alle (*.*)|*.*")),
-              QStringLiteral("Textdateien (*.txt);;Alle (*.*)"));
-    EXPECT_EQ(DialogFilter(QStringLiteral("Bilder|*.bmp;*.png|Rest")), QStringLiteral("Bilder (*.bmp *.png)"));
+    EXPECT_EQ(DialogFilter(u"Textdateien (*.txt)|*.txt|Alle (*.*)|*.*"_s), u"Textdateien (*.txt);;Alle (*.*)"_s);
+    EXPECT_EQ(DialogFilter(u"Bilder|*.bmp;*.png|Rest"_s), u"Bilder (*.bmp *.png)"_s);
 }

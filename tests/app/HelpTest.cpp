@@ -7,6 +7,8 @@
 #include <QSet>
 #include <QTextBrowser>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QSet<QString> Captures(const QString &html, const QString &pattern)
@@ -25,38 +27,37 @@ QSet<QString> Captures(const QString &html, const QString &pattern)
 TEST_F(AppTest, HelpTopicsShowTheHelpOfEachLanguage)
 {
     static const char *const langAttr[] = {"de", "en", "fr", "es"};
-    const QSet<QString> sections = {QStringLiteral("intro"), QStringLiteral("design"),  QStringLiteral("edit"),
-                                    QStringLiteral("files"), QStringLiteral("print"),   QStringLiteral("calibrate"),
-                                    QStringLiteral("keys"),  QStringLiteral("language")};
+    const QSet<QString> sections = {u"intro"_s, u"design"_s,    u"edit"_s, u"files"_s,
+                                    u"print"_s, u"calibrate"_s, u"keys"_s, u"language"_s};
     TMDIForm m;
     m.show();
     for (int lang = 1; lang <= 4; ++lang) {
         SCOPED_TRACE(lang);
         m.SetLanguage(lang);
         Trigger(m, "miHilfethemen");
-        auto *w = m.findChild<THelpWindow *>(QStringLiteral("HelpWindow"));
+        auto *w = m.findChild<THelpWindow *>(u"HelpWindow"_s);
         ASSERT_NE(w, nullptr);
         EXPECT_TRUE(w->isVisible());
         EXPECT_EQ(w->windowTitle(), GetText(873));
         const QString path = THelpWindow::HtmlPath(LoadText(30 + lang));
-        EXPECT_EQ(w->Source(), QStringLiteral("qrc") + path);
+        EXPECT_EQ(w->Source(), u"qrc"_s + path);
 
         QFile f(path);
         ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
         const QString html = QString::fromUtf8(f.readAll());
-        EXPECT_TRUE(html.contains(QStringLiteral("<html lang=\"%1\">").arg(QLatin1String(langAttr[lang - 1]))));
-        const auto *browser = w->findChild<QTextBrowser *>(QStringLiteral("HelpBrowser"));
+        EXPECT_TRUE(html.contains(u"<html lang=\"%1\">"_s.arg(QLatin1String(langAttr[lang - 1]))));
+        const auto *browser = w->findChild<QTextBrowser *>(u"HelpBrowser"_s);
         ASSERT_NE(browser, nullptr);
         EXPECT_TRUE(browser->documentTitle().contains(GetText(873))) << browser->documentTitle().toStdString();
 
-        const QSet<QString> anchors = Captures(html, QStringLiteral("<a name=\"([^\"]+)\">"));
+        const QSet<QString> anchors = Captures(html, u"<a name=\"([^\"]+)\">"_s);
         EXPECT_TRUE(anchors.contains(sections));
-        for (const QString &target : Captures(html, QStringLiteral("href=\"#([^\"]+)\"")))
+        for (const QString &target : Captures(html, u"href=\"#([^\"]+)\""_s))
             EXPECT_TRUE(anchors.contains(target)) << "link to missing #" << target.toStdString();
-        EXPECT_TRUE(Captures(html, QStringLiteral("href=\"#([^\"]+)\"")).contains(sections));
+        EXPECT_TRUE(Captures(html, u"href=\"#([^\"]+)\""_s).contains(sections));
 
-        for (const QString &css : Captures(html, QStringLiteral("<link rel=\"stylesheet\" [^>]*href=\"([^\"]+)\"")))
-            EXPECT_TRUE(QFile::exists(QStringLiteral(":/help/") + css)) << css.toStdString();
+        for (const QString &css : Captures(html, u"<link rel=\"stylesheet\" [^>]*href=\"([^\"]+)\""_s))
+            EXPECT_TRUE(QFile::exists(u":/help/"_s + css)) << css.toStdString();
 
         // The menus are named as this language's interface names them.
         for (int n : {100, 108, 110, 114})

@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+using namespace Qt::StringLiterals;
+
 TEST(MessageBoxText, ButtonSetsAreNormalised)
 {
     struct Case
@@ -46,9 +48,9 @@ TEST(MessageBoxText, AnswersAreMappedBackAndTextIsCut)
     });
     EXPECT_EQ(MessageBoxText(QString(300, QLatin1Char('x')), mkWarning, mbYes | mbCancel), mrCancel);
     EXPECT_EQ(seen.size(), 255);
-    EXPECT_EQ(MessageBoxText(QStringLiteral("a"), mkWarning, mbAbort | mbRetry), mrAbort);
+    EXPECT_EQ(MessageBoxText(u"a"_s, mkWarning, mbAbort | mbRetry), mrAbort);
     SetMessageBoxHook([](const QString &, TMsgKind, int) { return int(mrOK); });
-    EXPECT_EQ(MessageBoxText(QStringLiteral("a"), mkWarning, mbYes | mbCancel), mrYes);
+    EXPECT_EQ(MessageBoxText(u"a"_s, mkWarning, mbYes | mbCancel), mrYes);
     SetMessageBoxHook({});
 }
 
@@ -63,7 +65,7 @@ TEST(MessageBoxText, RealBoxShowsKindAndReturnsPressedButton)
         icon = box->icon();
         box->button(QMessageBox::No)->click();
     });
-    EXPECT_EQ(MessageBoxText(QStringLiteral("Frage"), mkConfirmation, mbYes | mbNo | mbCancel), mrNo);
+    EXPECT_EQ(MessageBoxText(u"Frage"_s, mkConfirmation, mbYes | mbNo | mbCancel), mrNo);
     EXPECT_EQ(title, GetText(53));
     EXPECT_EQ(icon, QMessageBox::Question);
 }

@@ -1,7 +1,3 @@
-// The page widget in a document window: tools, mouse and keys reach the
-// editor, the pointer shape and the rulers follow, and the commands' enabled
-// states follow what was done.
-
 #include "AppFixture.h"
 
 #include "PageEditor.h"
@@ -9,6 +5,8 @@
 #include "Ruler.h"
 
 #include <QMenu>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -25,13 +23,13 @@ TEST_F(PageEditingTest, ToolsMouseAndKeysReachThePageAndTheCommandsFollow)
     TCDLPage *p = child->ActivePage();
     EXPECT_FALSE(Enabled("miRueckgaengig"));
     Trigger(*main, "miRechteck");
-    EXPECT_TRUE(main->Action(QStringLiteral("sbRechteck"))->isChecked());
+    EXPECT_TRUE(main->Action(u"sbRechteck"_s)->isChecked());
     const QPoint c = page->rect().center();
     Click(page, c);
     ASSERT_EQ(p->FrameCount(), 1);
     TCDLFrame *f = p->FrameAt(0);
     EXPECT_EQ(p->ActiveFrame(), f);
-    EXPECT_TRUE(main->Action(QStringLiteral("sbEdit"))->isChecked());
+    EXPECT_TRUE(main->Action(u"sbEdit"_s)->isChecked());
     EXPECT_TRUE(Enabled("sbUndo"));
     EXPECT_FALSE(Status(*main).isEmpty());
     // What the mouse made active, the commands act on.
@@ -111,7 +109,7 @@ TEST_F(PageEditingTest, SelectionMenuItemsAndRubberBand)
     ASSERT_EQ(p->FrameCount(), 3);
     Trigger(*main, "miAllesMarkieren");
     EXPECT_EQ(p->Selection().Count(), 3);
-    EXPECT_EQ(Status(*main), QStringLiteral("3  Objekte ausgewählt"));
+    EXPECT_EQ(Status(*main), u"3  Objekte ausgewählt"_s);
     Trigger(*main, "miMarkierungAufheben");
     EXPECT_TRUE(p->Selection().IsEmpty());
     EXPECT_EQ(p->ActiveFrame(), nullptr);
@@ -132,7 +130,7 @@ TEST_F(PageEditingTest, RulersMarkThePointerAndGiveAGuideLineMovedOnThePageAndDr
     Mouse(page, QEvent::MouseMove, QPoint(50, 60), Qt::NoButton, Qt::NoButton);
     EXPECT_GE(h->Mark(), 50);
     EXPECT_GE(child->VRuler()->Mark(), 60);
-    EXPECT_FALSE(main->findChild<QLabel *>(QStringLiteral("AktPos"))->text().isEmpty());
+    EXPECT_FALSE(main->findChild<QLabel *>(u"AktPos"_s)->text().isEmpty());
 
     const QPoint inRuler = h->mapFromGlobal(page->mapToGlobal(QPoint(80, 120)));
     for (int i = 0; i < 2; ++i) {
@@ -155,21 +153,19 @@ TEST_F(PageEditingTest, RulersMarkThePointerAndGiveAGuideLineMovedOnThePageAndDr
 
 TEST_F(PageEditingTest, RedoSitsAfterUndoAndFollowsTheShownPage)
 {
-    const QList<QAction *> items = main->findChild<QMenu *>(QStringLiteral("miBearbeiten"))->actions();
-    const qsizetype undoAt = items.indexOf(main->Action(QStringLiteral("miRueckgaengig")));
+    const QList<QAction *> items = main->findChild<QMenu *>(u"miBearbeiten"_s)->actions();
+    const qsizetype undoAt = items.indexOf(main->Action(u"miRueckgaengig"_s));
     ASSERT_GE(undoAt, 0);
     ASSERT_LT(undoAt + 1, items.size());
-    EXPECT_EQ(items[undoAt + 1]->objectName(), QStringLiteral("miRedo"));
-    const QList<QKeySequence> keys = main->Action(QStringLiteral("miRedo"))->shortcuts();
-    EXPECT_TRUE(keys.contains(QKeySequence(QStringLiteral("Ctrl+Y"))));
-    EXPECT_TRUE(keys.contains(QKeySequence(QStringLiteral("Ctrl+Shift+Z"))));
-    EXPECT_NE(
-        main->findChild<QToolBar *>(QStringLiteral("Symbolleiste"))->findChild<QWidget *>(QStringLiteral("sbRedo")),
-        nullptr);
+    EXPECT_EQ(items[undoAt + 1]->objectName(), u"miRedo"_s);
+    const QList<QKeySequence> keys = main->Action(u"miRedo"_s)->shortcuts();
+    EXPECT_TRUE(keys.contains(QKeySequence(u"Ctrl+Y"_s)));
+    EXPECT_TRUE(keys.contains(QKeySequence(u"Ctrl+Shift+Z"_s)));
+    EXPECT_NE(main->findChild<QToolBar *>(u"Symbolleiste"_s)->findChild<QWidget *>(u"sbRedo"_s), nullptr);
     const char *const words[] = {"Wiederherstellen", "Redo", "Rétablir", "Rehacer"};
     for (int lang = 4; lang >= 1; --lang) {
         main->SetLanguage(lang);
-        EXPECT_EQ(main->Action(QStringLiteral("miRedo"))->text(), QString::fromUtf8(words[lang - 1]));
+        EXPECT_EQ(main->Action(u"miRedo"_s)->text(), QString::fromUtf8(words[lang - 1]));
     }
     EXPECT_FALSE(Enabled("miRedo"));
     EXPECT_FALSE(Enabled("sbRedo"));

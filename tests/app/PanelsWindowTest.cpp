@@ -1,7 +1,3 @@
-// The property panels in the main window's roll-up windows: what the active
-// document's shown frame puts there, the focus of a new text frame, and
-// nothing left behind when the document goes.
-
 #include "AppFixture.h"
 
 #include "Page.h"
@@ -15,6 +11,8 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QToolButton>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -46,19 +44,19 @@ TEST_F(PanelsWindowTest, TheRollUpsShowTheNewTextFrameAndTakeTypingIntoIt)
     auto *t = KindCast<TCDLText>(p->ActiveFrame());
     ASSERT_TRUE(t);
     EXPECT_EQ(main->Panels()->ShownFrame(), t);
-    EXPECT_EQ(Rollup(0)->Content()->objectName(), QStringLiteral("rObjektContainer"));
-    EXPECT_EQ(Rollup(1)->Content()->objectName(), QStringLiteral("rColorPanel"));
-    EXPECT_EQ(Rollup(2)->Content()->objectName(), QStringLiteral("rCoordsPanel"));
-    auto *memo = main->findChild<QPlainTextEdit *>(QStringLiteral("mText"));
+    EXPECT_EQ(Rollup(0)->Content()->objectName(), u"rObjektContainer"_s);
+    EXPECT_EQ(Rollup(1)->Content()->objectName(), u"rColorPanel"_s);
+    EXPECT_EQ(Rollup(2)->Content()->objectName(), u"rCoordsPanel"_s);
+    auto *memo = main->findChild<QPlainTextEdit *>(u"mText"_s);
     ASSERT_TRUE(memo);
     EXPECT_TRUE(memo->hasFocus());
-    QKeyEvent k(QEvent::KeyPress, 0, Qt::NoModifier, QStringLiteral("Live 2027"));
+    QKeyEvent k(QEvent::KeyPress, 0, Qt::NoModifier, u"Live 2027"_s);
     QApplication::sendEvent(memo, &k);
-    EXPECT_EQ(t->Values, QStringList{QStringLiteral("Live 2027")});
+    EXPECT_EQ(t->Values, QStringList{u"Live 2027"_s});
     EXPECT_TRUE(p->Modified);
 
     main->SetLanguage(2);
-    EXPECT_EQ(main->findChild<QGroupBox *>(QStringLiteral("rSchriftart"))->title(), QStringLiteral("Font"));
+    EXPECT_EQ(main->findChild<QGroupBox *>(u"rSchriftart"_s)->title(), u"Font"_s);
 
     // The document goes: nothing is shown and nothing written any more.
     child->Closing = true;
@@ -74,7 +72,7 @@ TEST_F(PanelsWindowTest, ShowingChangesOnRequestAddsItsButton)
 {
     main->SetApplyImmediately(true);
     ClickTool("sbRechteck");
-    auto *apply = main->findChild<QWidget *>(QStringLiteral("rZuweisen"));
+    auto *apply = main->findChild<QWidget *>(u"rZuweisen"_s);
     ASSERT_TRUE(apply);
     EXPECT_TRUE(apply->isHidden());
     main->SetApplyImmediately(false);
@@ -109,11 +107,11 @@ TEST_F(PanelsWindowTest, InEveryLanguageTheRollUpsStandApartShowWholeTextsAndKee
             }
         }
         // A click where a colour was for the pen takes it for the fill too.
-        auto *grid = main->findChild<QWidget *>(QStringLiteral("ColorGrid"));
-        main->findChild<QToolButton *>(QStringLiteral("sbFuellung"))->click();
+        auto *grid = main->findChild<QWidget *>(u"ColorGrid"_s);
+        main->findChild<QToolButton *>(u"sbFuellung"_s)->click();
         Process();
         const QPoint fillAt = grid->mapTo(Rollup(1), QPoint());
-        main->findChild<QToolButton *>(QStringLiteral("sbStift"))->click();
+        main->findChild<QToolButton *>(u"sbStift"_s)->click();
         Process();
         EXPECT_EQ(grid->mapTo(Rollup(1), QPoint()), fillAt);
     }

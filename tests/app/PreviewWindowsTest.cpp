@@ -1,6 +1,3 @@
-// The print preview from the print dialog (paging and its ends, the
-// documents' serial numbers untouched) and the page view's remembered place.
-
 #include "AppFixture.h"
 
 #include "PreviewChild.h"

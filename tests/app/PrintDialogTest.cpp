@@ -1,10 +1,6 @@
-// The print dialog through the main window's print command: its controls per
-// mode and choice, the sheet counts and pictures, the refusals that print
-// nothing, the remembered trim mode, a print into a PDF file measured on the
-// raster, and cancelling from the progress window.
-
 #include "AppFixture.h"
 
+#include "CalibrationDialog.h"
 #include "Document.h"
 #include "Errors.h"
 #include "FileSizeLimit.h"
@@ -18,6 +14,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -51,7 +48,7 @@ protected:
         a.QueueTarget = [this](const QString &queue, QPageSize paper) -> std::unique_ptr<TPrintTarget> {
             if (QueueFails)
                 throw ELocalizedError(u"queue %1 refused"_s.arg(queue));
-            TRecordingTarget::TOptions o;
+            TRecordingTarget::TOptions o = Target;
             o.Name = queue;
             o.Paper = Printed = paper;
             auto t = std::make_unique<TRecordingTarget>(o);
@@ -94,6 +91,7 @@ protected:
     TDrucken *dialog = nullptr;
     TPrinterAccess access;
     QPageSize Printed;
+    TRecordingTarget::TOptions Target;
     QStringList Queues{u"Laser"_s, u"Inkjet"_s};
     bool QueueFails = false;
     QStringList Events;
@@ -164,7 +162,8 @@ TEST_F(PrintDialogTest, ControlsFollowModeAndWhatAndShowTheSheets)
     EXPECT_EQ(TargetsMade, 0);
 }
 
-TEST_F(PrintDialogTest, WithoutPrintersOnlyThePdfFileIsOffered)
+// Without printers only the PDF file is offered.
+TEST_F(PrintDialogTest, TrimModeIsRememberedAndABadStoredValueFallsBack)
 {
     Queues.clear();
     WithDialog([&](TDrucken *d) {
@@ -172,12 +171,8 @@ TEST_F(PrintDialogTest, WithoutPrintersOnlyThePdfFileIsOffered)
         ASSERT_EQ(printers->count(), 1);
         EXPECT_EQ(printers->currentText(), GetText(1090));
         EXPECT_TRUE(Control<QLabel>(d, "lblKeinDrucker")->isVisibleTo(d));
+        Control<QComboBox>(d, "cbDruckPara")->setCurrentIndex(1);
     });
-}
-
-TEST_F(PrintDialogTest, TrimModeIsRememberedAndABadStoredValueFallsBack)
-{
-    WithDialog([&](TDrucken *d) { Control<QComboBox>(d, "cbDruckPara")->setCurrentIndex(1); });
     EXPECT_EQ(ReadPrintTrimMode(), 1);
     WithDialog([&](TDrucken *d) {
         EXPECT_EQ(Control<QComboBox>(d, "cbDruckPara")->currentIndex(), 1);
@@ -420,6 +415,64 @@ TEST_F(PrintDialogTest, AFailingPrinterIsReported)
     WithDialog([&](TDrucken *d) { Click(d, "OK"); });
     EXPECT_EQ(BoxTexts(), QStringList{GetText(756) + u" paper jam"_s});
     EXPECT_FALSE(main->findChild<TPrinting *>(u"Printing"_s)->isVisible());
+}
+
+// The calibration dialog stores under the queue's own name, however odd.
+TEST_F(PrintDialogTest, CalibrationStoresWhatIsANumberUnderTheQueuesOwnName)
+{
+    const QString odd = Queues[1] = u"Büro [2. OG] = Tinte; \"A4\""_s;
+    Target.Dpi = 600;
+    Target.PhysicalOffset = {150, 100};
+    bool answered = false;
+    WhenModal<TDrucken>([&](TDrucken *print) {
+        WhenModal<TKalibrieren>([&](TKalibrieren *d) {
+            answered = true;
+            auto *printers = d->findChild<QComboBox *>(u"PrinterSelect"_s);
+            auto *x = d->findChild<QLineEdit *>(u"XKalib"_s);
+            auto *y = d->findChild<QLineEdit *>(u"YKalib"_s);
+            auto *ok = d->findChild<QPushButton *>(u"OK"_s);
+            ASSERT_EQ(printers->currentText(), u"Laser"_s);
+            // Uncalibrated: 0.25 and 1/6 inch at 600 dpi, measured from the paper edge.
+            EXPECT_EQ(x->text(), u"-64"_s);
+            EXPECT_EQ(y->text(), u"-42"_s);
+
+            d->findChild<QPushButton *>(u"Drucken"_s)->click();
+            EXPECT_EQ(Events, QStringList({u"copies 1"_s, u"begin"_s, u"end"_s}));
+            QueueFails = true;
+            d->findChild<QPushButton *>(u"Drucken"_s)->click();
+            ASSERT_FALSE(Boxes.empty());
+            EXPECT_EQ(Boxes.back().Text, GetText(454) + u"\nqueue Laser refused"_s);
+            QueueFails = false;
+
+            printers->setCurrentIndex(1);
+            EXPECT_EQ(d->CurrentPrinter(), odd);
+            x->setText(u"12a"_s);
+            ok->click();
+            EXPECT_EQ(Boxes.back().Text, GetText(450));
+            EXPECT_EQ(ReadPrinterOffset(odd, 7, 7), QPoint(7, 7));
+            x->setText(u" -35"_s);
+            y->setText(u"2O"_s);
+            ok->click();
+            EXPECT_EQ(Boxes.back().Text, GetText(450));
+            EXPECT_EQ(ReadPrinterOffset(odd, 7, 7), QPoint(-35, 7));
+            EXPECT_TRUE(d->isVisible());
+            y->setText(u"20"_s);
+            d->findChild<QSpinBox *>(u"YMassstab"_s)->setValue(-3);
+            ok->click();
+            EXPECT_FALSE(d->isVisible());
+        });
+        print->findChild<QPushButton *>(u"DruckerKalibrieren"_s)->click();
+        EXPECT_EQ(print->findChild<QComboBox *>(u"PrinterSelect"_s)->currentText(), u"Laser"_s);
+        EXPECT_EQ(print->Calibration().CurrentPrinter(), u"Laser"_s);
+        print->findChild<QPushButton *>(u"Abbrechen"_s)->click();
+    });
+    Trigger(*main, "miDrucken");
+    EXPECT_TRUE(answered);
+    EXPECT_EQ(ReadPrinterOffset(odd, 0, 0), QPoint(-35, 20));
+    EXPECT_EQ(ReadPrinterScale(odd), QPoint(0, -3));
+    // Nothing was stored for the other queue, nor for a name one character off.
+    EXPECT_EQ(ReadPrinterOffset(u"Laser"_s, 1, 1), QPoint(1, 1));
+    EXPECT_EQ(ReadPrinterOffset(odd.chopped(1), 1, 1), QPoint(1, 1));
 }
 
 } // namespace

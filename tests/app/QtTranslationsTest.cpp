@@ -1,5 +1,3 @@
-// Qt's own dialogs speak the program's language.
-
 #include "AppFixture.h"
 
 #include "Startup.h"
@@ -7,6 +5,8 @@
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPushButton>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -19,7 +19,7 @@ QString CancelText()
 
 bool CataloguesInstalled()
 {
-    return QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_de.qm"));
+    return QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + u"/qtbase_de.qm"_s);
 }
 
 } // namespace
@@ -28,9 +28,9 @@ TEST_F(AppTest, QtDialogButtonsStartInTheStoredLanguageAndFollowTheSwitch)
 {
     if (!CataloguesInstalled())
         GTEST_SKIP() << "Qt's translations (qt6-translations-l10n) are not installed";
-    TIniFile(SettingsFilePath()).WriteInteger(QStringLiteral("LANGUAGE"), QStringLiteral("NUMBER"), 3);
-    TMDIForm *m = StartProgram(ParseCommandLine({QStringLiteral("--no-splash")}));
-    EXPECT_EQ(CancelText(), QStringLiteral("Annuler"));
+    TIniFile(SettingsFilePath()).WriteInteger(u"LANGUAGE"_s, u"NUMBER"_s, 3);
+    TMDIForm *m = StartProgram(ParseCommandLine({u"--no-splash"_s}));
+    EXPECT_EQ(CancelText(), u"Annuler"_s);
     const char *const cancel[] = {"Abbrechen", "Cancel", "Annuler", "Cancelar"};
     for (int lang : {2, 1, 4, 3, 2}) {
         m->SetLanguage(lang);

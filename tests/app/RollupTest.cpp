@@ -1,7 +1,3 @@
-// The roll-up windows: a borrowed panel under a caption bar of their own,
-// rolling up and down, dragging by the caption, and their place in the main
-// window's View menu and in the settings file.
-
 #include "Rollup.h"
 #include "AppFixture.h"
 #include "RollUpContainer.h"
@@ -12,6 +8,8 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QToolButton>
+
+using namespace Qt::StringLiterals;
 
 // Found by the test framework beside the type.
 static void PrintTo(const TRollupPlace &p, std::ostream *os)
@@ -82,7 +80,7 @@ TEST_F(AppTest, RollupSizesToItsContentAndKeepsTheRollStateAcrossContents)
     EXPECT_EQ(r.height(), TRollup::CaptionHeight);
 
     r.SetContent(small.panel);
-    EXPECT_EQ(small.panel->parentWidget(), r.findChild<QWidget *>(QStringLiteral("pnlRollup")));
+    EXPECT_EQ(small.panel->parentWidget(), r.findChild<QWidget *>(u"pnlRollup"_s));
     EXPECT_EQ(small.panel->pos(), QPoint(3, 22));
     EXPECT_EQ(r.size(), QSize(208, 125));
     EXPECT_TRUE(small.panel->isVisible());
@@ -149,7 +147,7 @@ TEST_F(AppTest, RollupNeverDestroysABorrowedPanelNorKeepsADeletedOne)
         TRollup r;
         r.SetContent(lender.panel);
     }
-    EXPECT_EQ(lender.holder.findChild<QWidget *>(QStringLiteral("pnlLent")), lender.panel);
+    EXPECT_EQ(lender.holder.findChild<QWidget *>(u"pnlLent"_s), lender.panel);
     EXPECT_TRUE(lender.panel->isHidden());
 
     TRollup first, second;
@@ -184,8 +182,8 @@ TEST_F(AppTest, RollupCaptionDragsWithTheLeftButtonOnlyAndCloseOnlyHides)
     r.show();
     Process();
     const QPoint start = r.pos();
-    auto *header = r.findChild<QWidget *>(QStringLiteral("pnlHeader"));
-    auto *title = r.findChild<QWidget *>(QStringLiteral("lblTitle"));
+    auto *header = r.findChild<QWidget *>(u"pnlHeader"_s);
+    auto *title = r.findChild<QWidget *>(u"lblTitle"_s);
     ASSERT_TRUE(header && title);
 
     Drag(header, Qt::RightButton, QPoint(40, 30));
@@ -210,7 +208,7 @@ TEST_F(AppTest, RollupCaptionShowsWhetherTheWindowIsActive)
     m.show();
     TRollup *r = m.ObjectRollup();
     r->show();
-    auto *header = r->findChild<QWidget *>(QStringLiteral("pnlHeader"));
+    auto *header = r->findChild<QWidget *>(u"pnlHeader"_s);
     QApplication::setActiveWindow(r);
     Process();
     ASSERT_TRUE(r->isActiveWindow());
@@ -242,12 +240,12 @@ TEST_F(AppTest, ViewMenuTogglesTheRollupsAndChecksThemByVisibility)
         Trigger(m, item);
         EXPECT_TRUE(r->isHidden()) << item;
     }
-    EXPECT_EQ(m.ObjectRollup()->Title(), QStringLiteral("Objekteigenschaften"));
-    EXPECT_EQ(m.ColorRollup()->Title(), QStringLiteral("Farben Rollup"));
-    EXPECT_EQ(m.CoordsRollup()->Title(), QStringLiteral("Koordinaten"));
+    EXPECT_EQ(m.ObjectRollup()->Title(), u"Objekteigenschaften"_s);
+    EXPECT_EQ(m.ColorRollup()->Title(), u"Farben Rollup"_s);
+    EXPECT_EQ(m.CoordsRollup()->Title(), u"Koordinaten"_s);
     m.SetLanguage(2);
-    EXPECT_EQ(m.CoordsRollup()->Title(), QStringLiteral("Coordinates"));
-    EXPECT_EQ(Button(*m.ColorRollup(), "sbUp")->toolTip(), QStringLiteral("Roll up"));
+    EXPECT_EQ(m.CoordsRollup()->Title(), u"Coordinates"_s);
+    EXPECT_EQ(Button(*m.ColorRollup(), "sbUp")->toolTip(), u"Roll up"_s);
 }
 
 TEST_F(AppTest, ShowChangesImmediatelyTogglesTheSettingAndTellsIt)
@@ -257,7 +255,7 @@ TEST_F(AppTest, ShowChangesImmediatelyTogglesTheSettingAndTellsIt)
     QList<bool> told;
     QObject::connect(&m, &TMDIForm::applyImmediatelyChanged, [&](bool on) { told.append(on); });
     ASSERT_TRUE(AppSettings().ApplyImmediately);
-    QAction *a = m.Action(QStringLiteral("miZuweisen"));
+    QAction *a = m.Action(u"miZuweisen"_s);
     EXPECT_TRUE(a->isChecked());
     Trigger(m, "miZuweisen");
     EXPECT_FALSE(AppSettings().ApplyImmediately);
@@ -267,8 +265,7 @@ TEST_F(AppTest, ShowChangesImmediatelyTogglesTheSettingAndTellsIt)
     EXPECT_EQ(told, (QList<bool>{false, true}));
 
     // Settings that say off are told once when applied; the same again is not.
-    TIniFile(SettingsFilePath())
-        .WriteBool(QStringLiteral("MISC"), QStringLiteral("DISPLAY_CHANGES_IMMEDIATELY"), false);
+    TIniFile(SettingsFilePath()).WriteBool(u"MISC"_s, u"DISPLAY_CHANGES_IMMEDIATELY"_s, false);
     ReadSettingsMain(AppSettings());
     m.ApplySettings();
     m.ApplySettings();
@@ -281,11 +278,11 @@ TEST_F(AppTest, RollupPlacesVisibilityAndRollStateComeBackAtTheNextStart)
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     const QPoint base = screen.topLeft();
     TIniFile ini(SettingsFilePath());
-    const auto misc = QStringLiteral("MISC");
-    ini.WriteInteger(misc, QStringLiteral("ROX"), base.x() + 30);
-    ini.WriteInteger(misc, QStringLiteral("ROY"), base.y() + 40);
-    ini.WriteBool(misc, QStringLiteral("RFV"), false);
-    ini.WriteBool(misc, QStringLiteral("RCD"), false);
+    const auto misc = u"MISC"_s;
+    ini.WriteInteger(misc, u"ROX"_s, base.x() + 30);
+    ini.WriteInteger(misc, u"ROY"_s, base.y() + 40);
+    ini.WriteBool(misc, u"RFV"_s, false);
+    ini.WriteBool(misc, u"RCD"_s, false);
     {
         TMDIForm m;
         m.show();
@@ -295,7 +292,7 @@ TEST_F(AppTest, RollupPlacesVisibilityAndRollStateComeBackAtTheNextStart)
         EXPECT_TRUE(m.ObjectRollup()->isVisible());
         EXPECT_TRUE(m.ObjectRollup()->IsRolledDown());
         EXPECT_TRUE(m.ColorRollup()->isHidden());
-        EXPECT_FALSE(m.Action(QStringLiteral("miFarbenRollup"))->isChecked());
+        EXPECT_FALSE(m.Action(u"miFarbenRollup"_s)->isChecked());
         // Missing keys: beside the object window at the right edge, the
         // coordinates below the colours, none covering another.
         const QPoint corner = m.MdiArea()->mapToGlobal(QPoint(m.MdiArea()->width(), 0));
@@ -313,10 +310,10 @@ TEST_F(AppTest, RollupPlacesVisibilityAndRollStateComeBackAtTheNextStart)
         Trigger(m, "miCoords");
         ASSERT_TRUE(m.close());
     }
-    EXPECT_EQ(ini.ReadInteger(misc, QStringLiteral("ROX"), 0), base.x() + 50);
-    EXPECT_EQ(ini.ReadInteger(misc, QStringLiteral("ROD"), 1), 0);
-    EXPECT_EQ(ini.ReadInteger(misc, QStringLiteral("RFV"), 0), 1);
-    EXPECT_EQ(ini.ReadInteger(misc, QStringLiteral("RCV"), 1), 0);
+    EXPECT_EQ(ini.ReadInteger(misc, u"ROX"_s, 0), base.x() + 50);
+    EXPECT_EQ(ini.ReadInteger(misc, u"ROD"_s, 1), 0);
+    EXPECT_EQ(ini.ReadInteger(misc, u"RFV"_s, 0), 1);
+    EXPECT_EQ(ini.ReadInteger(misc, u"RCV"_s, 1), 0);
 
     AppSettings() = TSettings();
     TMDIForm m;
@@ -347,14 +344,14 @@ TEST_F(AppTest, ARollupStoredOffEveryScreenComesBackBesideTheMainWindow)
 {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     TIniFile ini(SettingsFilePath());
-    const auto misc = QStringLiteral("MISC");
+    const auto misc = u"MISC"_s;
     // A screen that is gone; one partly off the left edge; one below the bottom.
-    ini.WriteInteger(misc, QStringLiteral("ROX"), screen.right() + 2000);
-    ini.WriteInteger(misc, QStringLiteral("ROY"), 60);
-    ini.WriteInteger(misc, QStringLiteral("RFX"), screen.left() - 50);
-    ini.WriteInteger(misc, QStringLiteral("RFY"), 84);
-    ini.WriteInteger(misc, QStringLiteral("RCX"), 440);
-    ini.WriteInteger(misc, QStringLiteral("RCY"), screen.bottom() - 5);
+    ini.WriteInteger(misc, u"ROX"_s, screen.right() + 2000);
+    ini.WriteInteger(misc, u"ROY"_s, 60);
+    ini.WriteInteger(misc, u"RFX"_s, screen.left() - 50);
+    ini.WriteInteger(misc, u"RFY"_s, 84);
+    ini.WriteInteger(misc, u"RCX"_s, 440);
+    ini.WriteInteger(misc, u"RCY"_s, screen.bottom() - 5);
     TMDIForm m;
     m.setGeometry(screen.adjusted(0, 0, -100, -100));
     m.show();

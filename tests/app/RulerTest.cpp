@@ -8,6 +8,8 @@
 #include <climits>
 #include <cmath>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 bool OneTwoFive(const TRulerStep &s) { return s.Mantissa == 1 || s.Mantissa == 2 || s.Mantissa == 5; }
@@ -92,8 +94,7 @@ TEST(RulerScale, MarksLandWhereThePageMapsTheirModelPositions)
     for (const TRulerMark &m : inch)
         if (m.Type == TRulerMark::Labelled)
             labels.append(m.Label);
-    EXPECT_EQ(labels, (QStringList{QStringLiteral("-1,0"), QStringLiteral("-0,5"), QStringLiteral("0,0"),
-                                   QStringLiteral("0,5"), QStringLiteral("1,0")}));
+    EXPECT_EQ(labels, (QStringList{u"-1,0"_s, u"-0,5"_s, u"0,0"_s, u"0,5"_s, u"1,0"_s}));
 }
 
 TEST_F(OneDocumentTest, RulerLabelsSitOnThePageMappingAtEveryZoomAndOrigin)
@@ -101,7 +102,7 @@ TEST_F(OneDocumentTest, RulerLabelsSitOnThePageMappingAtEveryZoomAndOrigin)
     TMDIForm &m = *main;
     TChildWin *c = child;
     TCDLPage *p = c->ActivePage();
-    const int labelWidth = c->HRuler()->fontMetrics().horizontalAdvance(QStringLiteral("-9999"));
+    const int labelWidth = c->HRuler()->fontMetrics().horizontalAdvance(u"-9999"_s);
 
     auto check = [&](TRuler *r, bool horizontal, const char *what) -> double {
         page->repaint();
@@ -145,7 +146,7 @@ TEST_F(OneDocumentTest, RulerLabelsSitOnThePageMappingAtEveryZoomAndOrigin)
 
     // The zero point dragged onto the page: labels count from there.
     const QPoint zeroAt(page->width() / 3 + 7, page->height() / 3 + 5);
-    auto *zero = c->findChild<QToolButton *>(QStringLiteral("sbSetZero"));
+    auto *zero = c->findChild<QToolButton *>(u"sbSetZero"_s);
     Mouse(zero, QEvent::MouseButtonPress, QPoint(5, 5), Qt::LeftButton, Qt::LeftButton);
     Mouse(zero, QEvent::MouseButtonRelease, zero->mapFromGlobal(page->mapToGlobal(zeroAt)), Qt::LeftButton,
           Qt::NoButton);
@@ -156,7 +157,7 @@ TEST_F(OneDocumentTest, RulerLabelsSitOnThePageMappingAtEveryZoomAndOrigin)
         check(c->VRuler(), false, "left, moved zero");
         bool zeroShown = false;
         for (const TRulerMark &k : c->HRuler()->LastMarks())
-            zeroShown |= k.Label == QStringLiteral("0") && k.Pos == p->Context.MapX(p->Origin.x());
+            zeroShown |= k.Label == u"0"_s && k.Pos == p->Context.MapX(p->Origin.x());
         EXPECT_TRUE(zeroShown) << level;
     }
     SetUnitDivisor(160);

@@ -11,6 +11,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 void WriteBytes(const QString &path, const QByteArray &b)
@@ -34,35 +36,35 @@ TEST_F(AppTest, StartWithoutArgumentsOrStandardGivesNeu1ThenNeu2)
 {
     // The first start's language dialog is answered with German, by its name
     // (which answers as its picture button does).
-    WhenModal<TFSprache>([](TFSprache *dlg) { Click(dlg->findChild<QLabel *>(QStringLiteral("lblDeutsch")), {2, 2}); });
-    TMDIForm *m = StartProgram(ParseCommandLine({QStringLiteral("--no-splash")}));
+    WhenModal<TFSprache>([](TFSprache *dlg) { Click(dlg->findChild<QLabel *>(u"lblDeutsch"_s), {2, 2}); });
+    TMDIForm *m = StartProgram(ParseCommandLine({u"--no-splash"_s}));
     WaitFor([&] { return !m->Children().isEmpty(); });
     EXPECT_EQ(Language(), 1);
-    EXPECT_EQ(TIniFile(SettingsFilePath()).ReadInteger(QStringLiteral("LANGUAGE"), QStringLiteral("NUMBER"), 0), 1);
-    EXPECT_EQ(Captions(*m), QStringList{QStringLiteral("Neu1")});
-    m->findChild<QToolButton *>(QStringLiteral("sbNeu"))->click();
-    EXPECT_EQ(Captions(*m), (QStringList{QStringLiteral("Neu1"), QStringLiteral("Neu2")}));
+    EXPECT_EQ(TIniFile(SettingsFilePath()).ReadInteger(u"LANGUAGE"_s, u"NUMBER"_s, 0), 1);
+    EXPECT_EQ(Captions(*m), QStringList{u"Neu1"_s});
+    m->findChild<QToolButton *>(u"sbNeu"_s)->click();
+    EXPECT_EQ(Captions(*m), (QStringList{u"Neu1"_s, u"Neu2"_s}));
 }
 
 TEST_F(AppTest, StartOpensStandardCdlOrTheNamedFileInsteadOrSaysItIsMissing)
 {
-    TIniFile(SettingsFilePath()).WriteInteger(QStringLiteral("LANGUAGE"), QStringLiteral("NUMBER"), 1);
-    WriteDocument(Path(QStringLiteral("STANDARD.CDL")));
-    WriteDocument(Path(QStringLiteral("named.CDL")));
-    TMDIForm *m = StartProgram(ParseCommandLine({QStringLiteral("--no-splash")}));
+    TIniFile(SettingsFilePath()).WriteInteger(u"LANGUAGE"_s, u"NUMBER"_s, 1);
+    WriteDocument(Path(u"STANDARD.CDL"_s));
+    WriteDocument(Path(u"named.CDL"_s));
+    TMDIForm *m = StartProgram(ParseCommandLine({u"--no-splash"_s}));
     WaitFor([&] { return !m->Children().isEmpty(); });
-    ASSERT_EQ(Captions(*m), QStringList{QStringLiteral("STANDARD.CDL")});
-    EXPECT_EQ(m->Children()[0]->FileName(), Path(QStringLiteral("STANDARD.CDL")));
+    ASSERT_EQ(Captions(*m), QStringList{u"STANDARD.CDL"_s});
+    EXPECT_EQ(m->Children()[0]->FileName(), Path(u"STANDARD.CDL"_s));
     EXPECT_EQ(m->Children()[0]->Document().Label().SnapLines.Count(), 1);
     delete m;
 
-    m = StartProgram(ParseCommandLine({QStringLiteral("--no-splash"), Path(QStringLiteral("named.CDL"))}));
+    m = StartProgram(ParseCommandLine({u"--no-splash"_s, Path(u"named.CDL"_s)}));
     WaitFor([&] { return !m->Children().isEmpty(); });
-    EXPECT_EQ(Captions(*m), QStringList{QStringLiteral("named.CDL")});
+    EXPECT_EQ(Captions(*m), QStringList{u"named.CDL"_s});
     EXPECT_TRUE(Boxes.empty());
     delete m;
 
-    m = StartProgram(ParseCommandLine({QStringLiteral("--no-splash"), Path(QStringLiteral("gone.CDL"))}));
+    m = StartProgram(ParseCommandLine({u"--no-splash"_s, Path(u"gone.CDL"_s)}));
     WaitFor([&] { return !Boxes.empty(); });
     ASSERT_EQ(Boxes.size(), 1u);
     EXPECT_EQ(Boxes[0].Text, GetText(855));
@@ -81,38 +83,36 @@ TEST_F(AppTest, ClosingDocumentsBuildsRecentListAndMenu)
         Process();
         Trigger(m, "miSchliessen");
     }
-    const QStringList expected{Path(QStringLiteral("C.CDL")), Path(QStringLiteral("B.CDL")),
-                               Path(QStringLiteral("A.CDL"))};
+    const QStringList expected{Path(u"C.CDL"_s), Path(u"B.CDL"_s), Path(u"A.CDL"_s)};
     EXPECT_EQ(AppSettings().RecentFiles.Entries(), expected);
-    auto *first = m.findChild<QAction *>(QStringLiteral("miRecent1"));
+    auto *first = m.findChild<QAction *>(u"miRecent1"_s);
     ASSERT_NE(first, nullptr);
-    EXPECT_EQ(first->text(), QStringLiteral("&1 C.CDL"));
+    EXPECT_EQ(first->text(), u"&1 C.CDL"_s);
     EXPECT_EQ(first->statusTip(), expected[0]);
-    EXPECT_TRUE(m.findChild<QAction *>(QStringLiteral("NMRU"))->isVisible());
+    EXPECT_TRUE(m.findChild<QAction *>(u"NMRU"_s)->isVisible());
     // An untitled document adds nothing; a recent item opens its file.
     m.New();
     Trigger(m, "miSchliessen");
     EXPECT_EQ(AppSettings().RecentFiles.Count(), 3);
-    m.findChild<QAction *>(QStringLiteral("miRecent1"))->trigger();
-    EXPECT_EQ(Captions(m), QStringList{QStringLiteral("C.CDL")});
+    m.findChild<QAction *>(u"miRecent1"_s)->trigger();
+    EXPECT_EQ(Captions(m), QStringList{u"C.CDL"_s});
 }
 
 TEST_F(AppTest, OpeningReportsForeignOtherVersionDamagedAndDuplicateFiles)
 {
     TMDIForm m;
     m.show();
-    WriteDocument(Path(QStringLiteral("good.CDL")));
-    WriteBytes(Path(QStringLiteral("foreign.CDL")), QByteArrayLiteral("PK\x03\x04 not a label at all"));
-    QFile good(Path(QStringLiteral("good.CDL")));
+    WriteDocument(Path(u"good.CDL"_s));
+    WriteBytes(Path(u"foreign.CDL"_s), QByteArrayLiteral("PK\x03\x04 not a label at all"));
+    QFile good(Path(u"good.CDL"_s));
     ASSERT_TRUE(good.open(QIODevice::ReadOnly));
     QByteArray bytes = good.readAll();
-    WriteBytes(Path(QStringLiteral("damaged.CDL")), bytes.left(bytes.size() / 2));
+    WriteBytes(Path(u"damaged.CDL"_s), bytes.left(bytes.size() / 2));
     bytes[16] = char(0x01);
-    WriteBytes(Path(QStringLiteral("older.CDL")), bytes);
+    WriteBytes(Path(u"older.CDL"_s), bytes);
 
-    DialogAnswers = {Path(QStringLiteral("foreign.CDL")), Path(QStringLiteral("damaged.CDL")),
-                     Path(QStringLiteral("older.CDL")), Path(QStringLiteral("good.CDL")),
-                     Path(QStringLiteral("good.CDL"))};
+    DialogAnswers = {Path(u"foreign.CDL"_s), Path(u"damaged.CDL"_s), Path(u"older.CDL"_s), Path(u"good.CDL"_s),
+                     Path(u"good.CDL"_s)};
     for (int i = 0; i < 5; ++i)
         Trigger(m, "miOeffnen");
     ASSERT_EQ(Boxes.size(), 4u);
@@ -125,7 +125,7 @@ TEST_F(AppTest, OpeningReportsForeignOtherVersionDamagedAndDuplicateFiles)
         EXPECT_EQ(b.Buttons, mbOK);
     }
     // Foreign and damaged files leave no window; the older one stays open untitled.
-    EXPECT_EQ(Captions(m), (QStringList{QStringLiteral("older.CDL"), QStringLiteral("good.CDL")}));
+    EXPECT_EQ(Captions(m), (QStringList{u"older.CDL"_s, u"good.CDL"_s}));
     EXPECT_TRUE(m.Children()[0]->FileName().isEmpty());
     EXPECT_EQ(m.ActiveChild(), m.Children()[1]);
 }
@@ -136,7 +136,7 @@ TEST_F(AppTest, ClosePromptYesNoCancel)
     m.show();
     TChildWin *c = m.New();
     c->Document().Label().Modified = true;
-    const QString question = GetText(850) + QStringLiteral(" Neu1 ") + GetText(851);
+    const QString question = GetText(850) + u" Neu1 "_s + GetText(851);
 
     Answers = {mrCancel};
     Trigger(m, "miSchliessen");
@@ -149,14 +149,14 @@ TEST_F(AppTest, ClosePromptYesNoCancel)
     Answers = {mrYes};
     Trigger(m, "miSchliessen");
     EXPECT_EQ(m.Children().size(), 1);
-    EXPECT_EQ(Proposed.value(0), QDir(AppSettings().CdlDir).filePath(QStringLiteral("Neu1")));
+    EXPECT_EQ(Proposed.value(0), QDir(AppSettings().CdlDir).filePath(u"Neu1"_s));
 
     // Yes with a name saves, then closes.
     Answers = {mrYes};
-    DialogAnswers = {Path(QStringLiteral("saved"))};
+    DialogAnswers = {Path(u"saved"_s)};
     Trigger(m, "miSchliessen");
     EXPECT_TRUE(m.Children().isEmpty());
-    EXPECT_TRUE(QFile::exists(Path(QStringLiteral("saved.CDL"))));
+    EXPECT_TRUE(QFile::exists(Path(u"saved.CDL"_s)));
 
     m.New()->Document().Front().Modified = true;
     Answers = {mrNo};
@@ -168,25 +168,24 @@ TEST_F(AppTest, SaveAsRefusesOpenNameAsksBeforeOverwritingAndCancelKeepsCaption)
 {
     TMDIForm m;
     m.show();
-    WriteDocument(Path(QStringLiteral("open.CDL")));
-    WriteDocument(Path(QStringLiteral("other.CDL")));
-    m.OpenFile(Path(QStringLiteral("open.CDL")));
+    WriteDocument(Path(u"open.CDL"_s));
+    WriteDocument(Path(u"other.CDL"_s));
+    m.OpenFile(Path(u"open.CDL"_s));
     TChildWin *c = m.New();
-    DialogAnswers = {Path(QStringLiteral("open.CDL")), Path(QStringLiteral("other.CDL")), QString()};
+    DialogAnswers = {Path(u"open.CDL"_s), Path(u"other.CDL"_s), QString()};
     Answers = {mrOK, mrNo};
     EXPECT_FALSE(c->SaveAs());
     ASSERT_EQ(Boxes.size(), 2u);
     EXPECT_EQ(Boxes[0].Text, GetText(858));
-    EXPECT_EQ(Boxes[1].Text,
-              GetText(859) + QLatin1Char(' ') + Path(QStringLiteral("other.CDL")) + QLatin1Char(' ') + GetText(860));
+    EXPECT_EQ(Boxes[1].Text, GetText(859) + QLatin1Char(' ') + Path(u"other.CDL"_s) + QLatin1Char(' ') + GetText(860));
     EXPECT_EQ(Proposed.size(), 3);
-    EXPECT_EQ(c->Caption(), QStringLiteral("Neu1"));
+    EXPECT_EQ(c->Caption(), u"Neu1"_s);
     EXPECT_TRUE(c->FileName().isEmpty());
 
-    DialogAnswers = {Path(QStringLiteral("other.CDL"))};
+    DialogAnswers = {Path(u"other.CDL"_s)};
     Answers = {mrYes};
     EXPECT_TRUE(c->SaveAs());
-    EXPECT_EQ(c->Caption(), QStringLiteral("other.CDL"));
+    EXPECT_EQ(c->Caption(), u"other.CDL"_s);
 }
 
 TEST_F(AppTest, CommandsWithoutDocumentAreDisabledAndUnbuiltOnesStayDisabled)
@@ -212,17 +211,16 @@ TEST_F(AppTest, ClosingMainWindowWritesSettingsAndRecentFiles)
 {
     auto *m = new TMDIForm;
     m->ApplySettings();
-    WriteDocument(Path(QStringLiteral("kept.CDL")));
-    m->OpenFile(Path(QStringLiteral("kept.CDL")));
-    m->findChild<QToolBar *>(QStringLiteral("Anordnenleiste"))->hide();
+    WriteDocument(Path(u"kept.CDL"_s));
+    m->OpenFile(Path(u"kept.CDL"_s));
+    m->findChild<QToolBar *>(u"Anordnenleiste"_s)->hide();
     AppSettings().CdlDir = Path(QString());
     EXPECT_TRUE(m->close());
     delete m;
     const TIniFile ini(SettingsFilePath());
-    EXPECT_EQ(ini.ReadString(QStringLiteral("FILES"), QStringLiteral("CDL1"), QString()),
-              Path(QStringLiteral("kept.CDL")));
-    EXPECT_FALSE(ini.ReadBool(QStringLiteral("Anordnenleiste"), QStringLiteral("VISIBLE"), true));
-    EXPECT_EQ(ini.ReadInteger(QStringLiteral("Toolleiste"), QStringLiteral("AREA"), 0), 1);
+    EXPECT_EQ(ini.ReadString(u"FILES"_s, u"CDL1"_s, QString()), Path(u"kept.CDL"_s));
+    EXPECT_FALSE(ini.ReadBool(u"Anordnenleiste"_s, u"VISIBLE"_s, true));
+    EXPECT_EQ(ini.ReadInteger(u"Toolleiste"_s, u"AREA"_s, 0), 1);
     TSettings s;
     ReadSettingsEarly(s);
     EXPECT_EQ(s.CdlDir, Path(QString()));
@@ -230,7 +228,7 @@ TEST_F(AppTest, ClosingMainWindowWritesSettingsAndRecentFiles)
     // On a full disk the old file stays and the person is told.
     m = new TMDIForm;
     m->ApplySettings();
-    m->findChild<QToolBar *>(QStringLiteral("Anordnenleiste"))->show();
+    m->findChild<QToolBar *>(u"Anordnenleiste"_s)->show();
     {
         const TFileSizeLimit full(10);
         EXPECT_TRUE(m->close());
@@ -238,8 +236,7 @@ TEST_F(AppTest, ClosingMainWindowWritesSettingsAndRecentFiles)
     ASSERT_EQ(Boxes.size(), 1u);
     EXPECT_EQ(Boxes[0].Text, GetText(1100).arg(SettingsFilePath()));
     delete m;
-    EXPECT_FALSE(
-        TIniFile(SettingsFilePath()).ReadBool(QStringLiteral("Anordnenleiste"), QStringLiteral("VISIBLE"), true));
+    EXPECT_FALSE(TIniFile(SettingsFilePath()).ReadBool(u"Anordnenleiste"_s, u"VISIBLE"_s, true));
 }
 
 TEST_F(AppTest, RefusedCloseKeepsProgramRunningAndWritesNothing)

@@ -6,12 +6,14 @@
 #include <QMenu>
 #include <QRegularExpression>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Text numbers and texts of one compiled-in block file, as written there.
 QMap<int, QString> BlockTexts(const char *file)
 {
-    QFile f(QStringLiteral(":/strings/") + QLatin1String(file));
+    QFile f(u":/strings/"_s + QLatin1String(file));
     EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << file;
     QMap<int, QString> r;
     for (const QByteArray &line : f.readAll().split('\n')) {
@@ -32,9 +34,9 @@ QList<int> GermanTextNumbers() { return BlockTexts("de.tsv").keys(); }
 QList<int> NumbersUsedInSources()
 {
     const QString src = QDir::cleanPath(QStringLiteral(QM_TEST_DATA_DIR "/../../src"));
-    static const QRegularExpression call(QStringLiteral("GetText\\((\\d+)\\)"));
+    static const QRegularExpression call(u"GetText\\((\\d+)\\)"_s);
     QList<int> r;
-    QDirIterator it(src, {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files, QDirIterator::Subdirectories);
+    QDirIterator it(src, {u"*.cpp"_s, u"*.h"_s}, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         QFile f(it.next());
         EXPECT_TRUE(f.open(QIODevice::ReadOnly));
@@ -66,13 +68,12 @@ TEST(StringTable, EveryLanguageHasEveryTextNumberAndNoTextIsCut)
         EXPECT_EQ(block.keys(), german.keys()) << file;
         for (auto it = block.cbegin(); it != block.cend(); ++it) {
             EXPECT_LE(it.value().size(), 254) << file << " text " << it.key();
-            EXPECT_NE(it.value(), QStringLiteral("xxx")) << file << " text " << it.key();
+            EXPECT_NE(it.value(), u"xxx"_s) << file << " text " << it.key();
             EXPECT_EQ(it.value().startsWith(QLatin1Char(' ')), german[it.key()].startsWith(QLatin1Char(' ')))
                 << file << " text " << it.key() << ": the blank it is glued with";
             EXPECT_EQ(it.value().endsWith(QLatin1Char(' ')), german[it.key()].endsWith(QLatin1Char(' ')))
                 << file << " text " << it.key() << ": the blank it is glued with";
-            EXPECT_EQ(it.value().contains(QStringLiteral("%1")), german[it.key()].contains(QStringLiteral("%1")))
-                << file << " text " << it.key();
+            EXPECT_EQ(it.value().contains(u"%1"_s), german[it.key()].contains(u"%1"_s)) << file << " text " << it.key();
         }
     }
     for (int offset : {3000, 5000, 7000})
@@ -87,19 +88,19 @@ TEST_F(AppTest, EveryMenuAndButtonHasATextInEachLanguage)
     TMDIForm m;
     m.show();
     TChildWin *c = m.New();
-    auto *file = m.findChild<QMenu *>(QStringLiteral("miDatei"));
-    auto *notebook = c->findChild<QTabWidget *>(QStringLiteral("Notebook"));
-    EXPECT_EQ(file->title(), QStringLiteral("Datei"));
+    auto *file = m.findChild<QMenu *>(u"miDatei"_s);
+    auto *notebook = c->findChild<QTabWidget *>(u"Notebook"_s);
+    EXPECT_EQ(file->title(), u"Datei"_s);
     for (int lang : {2, 4, 1, 3}) {
         m.SetLanguage(lang);
         EXPECT_EQ(file->title(), GetText(100));
         EXPECT_EQ(notebook->tabText(1), GetText(123));
-        EXPECT_EQ(m.Action(QStringLiteral("sbNeu"))->toolTip(), GetText(200));
+        EXPECT_EQ(m.Action(u"sbNeu"_s)->toolTip(), GetText(200));
         for (QAction *a : m.findChildren<QAction *>()) {
             if (a->isSeparator() || a->objectName().isEmpty() || a->objectName().startsWith(QLatin1String("miRecent")))
                 continue;
             EXPECT_FALSE(a->text().isEmpty()) << a->objectName().toStdString() << " language " << lang;
-            EXPECT_NE(a->text(), QStringLiteral("xxx")) << a->objectName().toStdString();
+            EXPECT_NE(a->text(), u"xxx"_s) << a->objectName().toStdString();
         }
         for (QMenu *menu : m.findChildren<QMenu *>()) {
             if (!menu->objectName().isEmpty()) {
@@ -110,5 +111,5 @@ TEST_F(AppTest, EveryMenuAndButtonHasATextInEachLanguage)
     EXPECT_EQ(LoadText(5100), file->title());
     m.SetLanguage(5);
     EXPECT_EQ(Language(), 3);
-    EXPECT_EQ(TIniFile(SettingsFilePath()).ReadInteger(QStringLiteral("LANGUAGE"), QStringLiteral("NUMBER"), 0), 3);
+    EXPECT_EQ(TIniFile(SettingsFilePath()).ReadInteger(u"LANGUAGE"_s, u"NUMBER"_s, 0), 3);
 }

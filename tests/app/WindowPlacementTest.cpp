@@ -1,9 +1,9 @@
-// New and opened document windows appear inside the visible MDI area.
-
 #include "AppFixture.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -24,10 +24,10 @@ TEST_F(AppTest, DocumentWindowsCascadeInsideTheArea)
     m.resize(1000, 760);
     m.show();
     Process();
-    TCDLDocument().Save(Path(QStringLiteral("opened.CDL")));
+    TCDLDocument().Save(Path(u"opened.CDL"_s));
     for (int i = 0; i < 12; ++i) {
         if (i == 3)
-            m.OpenFile(Path(QStringLiteral("opened.CDL")));
+            m.OpenFile(Path(u"opened.CDL"_s));
         else
             m.New();
         Process();

@@ -1,7 +1,3 @@
-// Zooming and scrolling a document window: the wheel with and without
-// modifiers, the zoom commands, and the page scrolling under a drag held at
-// the window's edge.
-
 #include "AppFixture.h"
 
 #include "PageEditor.h"
@@ -11,6 +7,8 @@
 #include <QElapsedTimer>
 #include <QWheelEvent>
 #include <cmath>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -37,8 +35,8 @@ protected:
     {
         OneDocumentTest::SetUp();
         p = child->ActivePage();
-        hBar = child->findChild<QScrollBar *>(QStringLiteral("sBarH"));
-        vBar = child->findChild<QScrollBar *>(QStringLiteral("sBarV"));
+        hBar = child->findChild<QScrollBar *>(u"sBarH"_s);
+        vBar = child->findChild<QScrollBar *>(u"sBarV"_s);
         page->repaint();
     }
     // Where the model point that was under device point d is shown now, from
@@ -131,8 +129,8 @@ TEST_F(ZoomScrollTest, WheelScrollsAndZoomCommandsKeepTheCentre)
         EXPECT_NEAR(DeviceOf(m).x(), centre.x(), 1.0) << command;
         EXPECT_NEAR(DeviceOf(m).y(), centre.y(), 1.0) << command;
     }
-    EXPECT_EQ(main->Action(QStringLiteral("miVergroessern"))->shortcut(), QKeySequence(QKeySequence::ZoomIn));
-    EXPECT_EQ(main->Action(QStringLiteral("miVerkleinern"))->shortcut(), QKeySequence(QKeySequence::ZoomOut));
+    EXPECT_EQ(main->Action(u"miVergroessern"_s)->shortcut(), QKeySequence(QKeySequence::ZoomIn));
+    EXPECT_EQ(main->Action(u"miVerkleinern"_s)->shortcut(), QKeySequence(QKeySequence::ZoomOut));
 
     // Down to 75%: unscrolled, as before.
     Trigger(*main, "miZoom4");
@@ -147,7 +145,7 @@ TEST_F(ZoomScrollTest, WheelScrollsAndZoomCommandsKeepTheCentre)
     Trigger(*main, "sbAnsichtInlayRueck");
     EXPECT_EQ(child->PageIndex(), 2);
     EXPECT_EQ(child->ActivePage()->Context.ZoomLevel, 4);
-    EXPECT_TRUE(main->Action(QStringLiteral("miInlayRueck"))->isChecked());
+    EXPECT_TRUE(main->Action(u"miInlayRueck"_s)->isChecked());
     Trigger(*main, "sbAnsichtCDLabel");
     hBar->setValue(hBar->value() + 100);
     EXPECT_EQ(p->Context.ScrollX, hBar->value());

@@ -1,6 +1,3 @@
-// quelmark-cli calibrate: the sheet into a PDF, the values stored under the
-// queue's own name, and what it refuses.
-
 #include "CliRun.h"
 #include "Strings.h"
 

@@ -1,7 +1,3 @@
-// Every file the command-line tool writes is written whole or not at all:
-// on a full disk the old file stays as it was, the tool says why and exits
-// with status 1, and no serial number counts as printed.
-
 #include "CliRun.h"
 #include "Document.h"
 #include "Strings.h"

@@ -1,8 +1,3 @@
-// quelmark-cli print as a script runs it: sheets in a PDF where the sheet
-// layout has them (and in its preview), refusals with their messages and
-// exit codes, and serial numbers written back only for labels that were
-// printed.
-
 #include "CliRun.h"
 #include "Document.h"
 #include "SerNo.h"

@@ -19,6 +19,8 @@
 #include <QSpinBox>
 #include <QToolButton>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QByteArray Record(const TCDLFrame &f)
@@ -41,7 +43,7 @@ TEST_F(PanelsTest, ACircleShowsThePenAndBothColoursAndItsTwoPoints)
                             "rPositionXY", "rPositionDim"})
         EXPECT_FALSE(Shown(off)) << off;
     EXPECT_TRUE(Find("sbFuellung")->isEnabled());
-    EXPECT_EQ(Find("rPositionX1Y1")->findChildren<QLabel *>().last()->text(), QStringLiteral("mm"));
+    EXPECT_EQ(Find("rPositionX1Y1")->findChildren<QLabel *>().last()->text(), u"mm"_s);
 
     // The fill choice shows "no fill"; a palette cell colours the fill.
     Click(Find<QToolButton>("sbFuellung"));
@@ -94,8 +96,8 @@ TEST_F(PanelsTest, ATextFrameTakesJustifiedAndActsOnThePenColourOnly)
     // Another language relabels the panels in place.
     SetLanguageState(2);
     container->SetupStrings();
-    EXPECT_EQ(Find<QGroupBox>("rSchriftart")->title(), QStringLiteral("Font"));
-    EXPECT_EQ(Find<QPushButton>("btZuweisen")->text(), QStringLiteral("Show Changes"));
+    EXPECT_EQ(Find<QGroupBox>("rSchriftart")->title(), u"Font"_s);
+    EXPECT_EQ(Find<QPushButton>("btZuweisen")->text(), u"Show Changes"_s);
     EXPECT_TRUE(Shown("rZuweisen"));
 }
 
@@ -104,21 +106,21 @@ TEST_F(PanelsTest, ARunOfTypingIsOneUndoStepAndLeavingEndsIt)
     auto *t = static_cast<TCDLText *>(Create(TTool::Text));
     auto *memo = Find<QPlainTextEdit>("mText");
     const int before = Snapshots();
-    Type(memo, QStringLiteral("Live 2027!"));
-    EXPECT_EQ(t->Values, QStringList{QStringLiteral("Live 2027!")});
+    Type(memo, u"Live 2027!"_s);
+    EXPECT_EQ(t->Values, QStringList{u"Live 2027!"_s});
     EXPECT_EQ(Snapshots(), before + 1);
     Leave(memo);
-    Type(memo, QStringLiteral("\nx"));
-    EXPECT_EQ(t->Values, (QStringList{QStringLiteral("Live 2027!"), QStringLiteral("x")}));
+    Type(memo, u"\nx"_s);
+    EXPECT_EQ(t->Values, (QStringList{u"Live 2027!"_s, u"x"_s}));
     EXPECT_EQ(Snapshots(), before + 2);
 
     page->Undo.Undo();
     t = static_cast<TCDLText *>(page->ActiveFrame());
     ASSERT_TRUE(t);
-    EXPECT_EQ(t->Values, QStringList{QStringLiteral("Live 2027!")});
-    EXPECT_EQ(memo->toPlainText(), QStringLiteral("Live 2027!"));
+    EXPECT_EQ(t->Values, QStringList{u"Live 2027!"_s});
+    EXPECT_EQ(memo->toPlainText(), u"Live 2027!"_s);
     // Typing after an undo starts a new step even without leaving.
-    Type(memo, QStringLiteral("?"));
+    Type(memo, u"?"_s);
     EXPECT_EQ(Snapshots(), before + 2);
 }
 
@@ -126,12 +128,12 @@ TEST_F(PanelsTest, TextBeyondTheRecordIsRefusedWholeAsTypedOrPasted)
 {
     auto *t = static_cast<TCDLText *>(Create(TTool::Text));
     auto *memo = Find<QPlainTextEdit>("mText");
-    Type(memo, QStringLiteral("ab"));
+    Type(memo, u"ab"_s);
     memo->moveCursor(QTextCursor::End);
     QKeyEvent paste(QEvent::KeyPress, 0, Qt::NoModifier, QString(MaxRecordTextBytes, QLatin1Char('x')));
     QApplication::sendEvent(memo, &paste);
-    EXPECT_EQ(t->Values, QStringList{QStringLiteral("ab")});
-    EXPECT_EQ(memo->toPlainText(), QStringLiteral("ab"));
+    EXPECT_EQ(t->Values, QStringList{u"ab"_s});
+    EXPECT_EQ(memo->toPlainText(), u"ab"_s);
     ASSERT_EQ(rollups.errors.size(), 1u);
     EXPECT_EQ(rollups.errors[0], GetText(1052).arg(MaxRecordTextBytes));
     // Up to the limit is taken, and the frame still saves.
@@ -148,14 +150,14 @@ TEST_F(PanelsTest, CoordinatesAreTypedInTheUnitClampedAndUndone)
     f->Y = 50;
     container->ShowCoordinates();
     auto *edX = Find<QLineEdit>("edX");
-    EXPECT_EQ(edX->text(), QStringLiteral("10.0"));
-    EXPECT_EQ(Find<QLineEdit>("edHeight")->text(), QStringLiteral("40.0"));
+    EXPECT_EQ(edX->text(), u"10.0"_s);
+    EXPECT_EQ(Find<QLineEdit>("edHeight")->text(), u"40.0"_s);
     const int before = Snapshots(), repaints = win.repaints;
-    Retype(edX, QStringLiteral("2000"));
+    Retype(edX, u"2000"_s);
     EXPECT_EQ(f->X, 16384);
     EXPECT_GT(win.repaints, repaints);
     EXPECT_TRUE(page->Modified);
-    Retype(Find<QLineEdit>("edY"), QStringLiteral("-2,5"));
+    Retype(Find<QLineEdit>("edY"), u"-2,5"_s);
     EXPECT_EQ(f->Y, -25);
     // Not a number: nothing happens.
     for (const char *bad : {"abc", "1e999", "-"}) {
@@ -164,38 +166,38 @@ TEST_F(PanelsTest, CoordinatesAreTypedInTheUnitClampedAndUndone)
     }
     // Leaving the box shows the frame's value again.
     Leave(edX);
-    EXPECT_EQ(edX->text(), QStringLiteral("1638.4"));
+    EXPECT_EQ(edX->text(), u"1638.4"_s);
     EXPECT_EQ(Snapshots(), before + 2);
     page->Undo.Undo();
     page->Undo.Undo();
     f = page->ActiveFrame();
     ASSERT_TRUE(f);
     EXPECT_EQ(QPoint(f->X, f->Y), QPoint(100, 50));
-    EXPECT_EQ(Find<QLineEdit>("edX")->text(), QStringLiteral("10.0"));
+    EXPECT_EQ(Find<QLineEdit>("edX")->text(), u"10.0"_s);
 
     // Inch with two decimals, relative to the page's origin.
     SetUnitDivisor(160);
     page->Origin = QPoint(20, 0);
     container->ShowCoordinates();
-    EXPECT_EQ(edX->text(), QStringLiteral("0.50"));
-    Retype(Find<QLineEdit>("edWidth"), QStringLiteral("1.5"));
+    EXPECT_EQ(edX->text(), u"0.50"_s);
+    Retype(Find<QLineEdit>("edWidth"), u"1.5"_s);
     EXPECT_EQ(f->Width, 240);
-    Retype(edX, QStringLiteral("1"));
+    Retype(edX, u"1"_s);
     EXPECT_EQ(f->X, 180);
 
     // A moved frame shows its new place.
     editor->Layout();
     f->ShiftBy(160, 0);
     page->AnnounceShownFrame();
-    EXPECT_EQ(edX->text(), QStringLiteral("2.00"));
+    EXPECT_EQ(edX->text(), u"2.00"_s);
 
     // The locale's separator is written and read; a point still reads as one.
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     container->ShowCoordinates();
-    EXPECT_EQ(edX->text(), QStringLiteral("2,00"));
-    Retype(edX, QStringLiteral("4,5"));
+    EXPECT_EQ(edX->text(), u"2,00"_s);
+    Retype(edX, u"4,5"_s);
     EXPECT_EQ(f->X, 740);
-    Retype(edX, QStringLiteral("1.234"));
+    Retype(edX, u"1.234"_s);
     EXPECT_EQ(f->X, 217);
 }
 
@@ -246,7 +248,7 @@ TEST_F(PanelsTest, AGroupAndAFrameThatIsGoneLeaveTheRollUpsEmpty)
     page->DeleteSelected();
     EXPECT_FALSE(container->ShownFrame());
     const int snapshots = Snapshots();
-    Retype(edX, QStringLiteral("5"));
+    Retype(edX, u"5"_s);
     emit grid->cellSelected(1, 1);
     spin->setValue(9);
     container->PropertiesChanged();
@@ -261,7 +263,7 @@ TEST_F(PanelsTest, AGroupAndAFrameThatIsGoneLeaveTheRollUpsEmpty)
     editor.reset();
     doc.reset();
     EXPECT_FALSE(container->ShownFrame());
-    Type(Find<QPlainTextEdit>("mText"), QStringLiteral("x"));
+    Type(Find<QPlainTextEdit>("mText"), u"x"_s);
     for (const auto &c : rollups.content)
         EXPECT_FALSE(c);
 }
@@ -273,21 +275,21 @@ TEST_F(PanelsTest, SerialNumbersLoadAValueListAndRefuseBadInput)
     EXPECT_TRUE(Shown("rSerNo"));
     EXPECT_FALSE(Shown("rText"));
     auto *start = Find<QLineEdit>("eStartwert");
-    Retype(start, QStringLiteral("42"));
-    Retype(Find<QLineEdit>("eFormat"), QStringLiteral("CD-####"));
-    EXPECT_EQ(n->FrameText(), QStringLiteral("CD-0042"));
+    Retype(start, u"42"_s);
+    Retype(Find<QLineEdit>("eFormat"), u"CD-####"_s);
+    EXPECT_EQ(n->FrameText(), u"CD-0042"_s);
     rollups.windows[0]->activateWindow();
     QApplication::processEvents();
     start->setFocus();
     ASSERT_TRUE(start->hasFocus());
-    Retype(start, QStringLiteral("4x"));
+    Retype(start, u"4x"_s);
     QApplication::processEvents();
     EXPECT_EQ(n->Counter, 42);
     EXPECT_EQ(rollups.errors, std::vector<QString>{GetText(1050)});
     EXPECT_TRUE(start->hasFocus());
 
     QTemporaryDir dir;
-    const QString list = dir.filePath(QStringLiteral("list.txt")), bad = dir.filePath(QStringLiteral("bad.bin"));
+    const QString list = dir.filePath(u"list.txt"_s), bad = dir.filePath(u"bad.bin"_s);
     {
         QFile l(list), b(bad);
         ASSERT_TRUE(l.open(QIODevice::WriteOnly));
@@ -304,7 +306,7 @@ TEST_F(PanelsTest, SerialNumbersLoadAValueListAndRefuseBadInput)
     EXPECT_EQ(rollups.askedTitle, GetText(582));
     EXPECT_EQ(rollups.askedFilter, GetText(583));
     EXPECT_EQ(rollups.askedDir, dir.path());
-    EXPECT_EQ(n->Values, (QStringList{QStringLiteral("A-1"), QStringLiteral("B-2"), QStringLiteral("C-3")}));
+    EXPECT_EQ(n->Values, (QStringList{u"A-1"_s, u"B-2"_s, u"C-3"_s}));
     EXPECT_EQ(n->Counter, 0);
     rollups.answers = {bad};
     Click(Find<QToolButton>("sbSerNoLaden"));
@@ -312,12 +314,12 @@ TEST_F(PanelsTest, SerialNumbersLoadAValueListAndRefuseBadInput)
     EXPECT_EQ(n->Values.size(), 3);
 
     // A start beyond the list selects its last line; a click selects a line.
-    Retype(start, QStringLiteral("7"));
+    Retype(start, u"7"_s);
     EXPECT_EQ(Find<QListWidget>("lbSerNo")->currentRow(), 2);
     auto *lb = Find<QListWidget>("lbSerNo");
     emit lb->itemClicked(lb->item(1));
     EXPECT_EQ(n->Counter, 1);
-    EXPECT_EQ(n->FrameText(), QStringLiteral("B-2"));
+    EXPECT_EQ(n->FrameText(), u"B-2"_s);
 }
 
 TEST_F(PanelsTest, AFaceThatIsNotInstalledStaysTheFramesOwn)
@@ -327,14 +329,14 @@ TEST_F(PanelsTest, AFaceThatIsNotInstalledStaysTheFramesOwn)
         EXPECT_LE(family.size(), 40);
     }
     auto *t = static_cast<TCDLText *>(Create(TTool::Text));
-    t->FontName = QStringLiteral("No Such Face Here");
+    t->FontName = u"No Such Face Here"_s;
     page->DropActive();
     page->AnnounceShownFrame();
     page->Activate(t);
     page->AnnounceShownFrame();
     Find<QSpinBox>("seDrehung")->setValue(90);
     EXPECT_EQ(t->Angle, 90);
-    EXPECT_EQ(t->FontName, QStringLiteral("No Such Face Here"));
+    EXPECT_EQ(t->FontName, u"No Such Face Here"_s);
     EXPECT_TRUE(Find<QRadioButton>("rb90")->isChecked());
     ASSERT_FALSE(container->FontList().isEmpty());
 
@@ -378,7 +380,7 @@ TEST_F(PanelsTest, EveryKindsPanelValuesSurviveSavingAndReading)
     std::vector<QByteArray> expected;
 
     auto *t = static_cast<TCDLText *>(Create(TTool::Text, -300, -300));
-    Type(Find<QPlainTextEdit>("mText"), QStringLiteral("Live 2027"));
+    Type(Find<QPlainTextEdit>("mText"), u"Live 2027"_s);
     QKeyEvent end(QEvent::KeyPress, Qt::Key_End, Qt::NoModifier);
     QApplication::sendEvent(Find<QListWidget>("lbSchriftart"), &end);
     EXPECT_EQ(t->FontName, container->FontList().value(container->FontList().size() - 1, t->FontName));
@@ -389,7 +391,7 @@ TEST_F(PanelsTest, EveryKindsPanelValuesSurviveSavingAndReading)
     Click(Find<QToolButton>("sbBlock"));
     Click(Find<QRadioButton>("rb270"));
     emit Find<TColorGrid>("ColorGrid")->cellSelected(9, 10);
-    Retype(Find<QLineEdit>("edWidth"), QStringLiteral("55.5"));
+    Retype(Find<QLineEdit>("edWidth"), u"55.5"_s);
     EXPECT_EQ(t->Alignment, 3);
     EXPECT_EQ(t->Angle, 270);
     EXPECT_EQ(t->Width, 555);
@@ -398,19 +400,19 @@ TEST_F(PanelsTest, EveryKindsPanelValuesSurviveSavingAndReading)
     auto *code = static_cast<TCDLText *>(Create(TTool::Barcode, 300, -300));
     Click(Find<QCheckBox>("cbBarcode"));
     EXPECT_FALSE(code->Barcode);
-    Type(Find<QPlainTextEdit>("mText"), QStringLiteral("123"));
+    Type(Find<QPlainTextEdit>("mText"), u"123"_s);
 
     auto *r = static_cast<TCDLRText *>(Create(TTool::RoundText, 100, 100));
-    Type(Find<QPlainTextEdit>("mRundtext"), QStringLiteral("round"));
+    Type(Find<QPlainTextEdit>("mRundtext"), u"round"_s);
     Click(Find<QCheckBox>("cbRTextRichtung"));
     Click(Find<QPushButton>("btRTextMittelpunkt"));
     EXPECT_EQ(r->Angle, 180);
     EXPECT_EQ(QPoint(r->X2, r->Y2), QPoint(0, 0));
-    EXPECT_EQ(r->Values, QStringList{QStringLiteral("round")});
+    EXPECT_EQ(r->Values, QStringList{u"round"_s});
 
     auto *n = static_cast<TCDLSerNo *>(Create(TTool::SerialNumber, -300, 300));
-    Retype(Find<QLineEdit>("eStartwert"), QStringLiteral("17"));
-    Retype(Find<QLineEdit>("eFormat"), QStringLiteral("~~#"));
+    Retype(Find<QLineEdit>("eStartwert"), u"17"_s);
+    Retype(Find<QLineEdit>("eFormat"), u"~~#"_s);
     Find<QSpinBox>("seDrehung")->setValue(-45);
     EXPECT_EQ(n->Counter, 17);
     EXPECT_EQ(n->Angle, -45);
@@ -429,7 +431,7 @@ TEST_F(PanelsTest, EveryKindsPanelValuesSurviveSavingAndReading)
         Find<QSpinBox>("seB")->setValue(200);
         if (Shown("rDrehung"))
             Find<QSpinBox>("seDrehung")->setValue(30);
-        Retype(Find<QLineEdit>(Shown("edX") ? "edX" : "edX2"), QStringLiteral("-3,5"));
+        Retype(Find<QLineEdit>(Shown("edX") ? "edX" : "edX2"), u"-3,5"_s);
         EXPECT_EQ(f->PenSize, 12);
         EXPECT_EQ(f->PenColor & 0xFF0000u, RGBColor(0, 0, 200));
     }
@@ -460,8 +462,8 @@ TEST_F(PanelsTest, EveryKindsPanelsWriteBackWhatTheyShow)
             case TFieldType::Int32: r.Ref<int32_t>(*f) = 3; break;
             case TFieldType::Color: r.Ref<TColor>(*f) = 0x123456; break;
             case TFieldType::Bool: r.Ref<bool>(*f) = true; break;
-            case TFieldType::ShortString: r.Ref<QString>(*f) = QStringLiteral("No Such Face ~#"); break;
-            case TFieldType::Paragraphs: r.Ref<QStringList>(*f) = {QStringLiteral("a"), QString()}; break;
+            case TFieldType::ShortString: r.Ref<QString>(*f) = u"No Such Face ~#"_s; break;
+            case TFieldType::Paragraphs: r.Ref<QStringList>(*f) = {u"a"_s, QString()}; break;
             case TFieldType::Custom: break;
             }
         }

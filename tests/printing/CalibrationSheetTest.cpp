@@ -1,6 +1,3 @@
-// The calibration sheet printed into a PDF and measured on its raster, and
-// the scale correction that its far scale is read for.
-
 #include "PrintTestSupport.h"
 
 #include "CalibrationSheet.h"

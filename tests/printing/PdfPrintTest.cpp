@@ -1,7 +1,3 @@
-// A job printed into a PDF, rasterised by pdftoppm and measured: every label
-// and inlay sits where the sheet has it, on A4 and Letter, and a stored
-// calibration moves everything by its offsets.
-
 #include "PrintTestSupport.h"
 
 #include "PagePainter.h"

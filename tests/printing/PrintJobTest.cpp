@@ -1,6 +1,3 @@
-// Print jobs on the recording target: the sequence of documents, pages,
-// copies and places, serial numbers, cancelling and errors.
-
 #include "PrintTestSupport.h"
 
 #include "Errors.h"
@@ -133,8 +130,7 @@ TEST(PrintJob, NeverFewerLabelsOnPaperThanAskedFor)
         for (auto trim : {TRoundTrim::Direct, TRoundTrim::Indirect, TRoundTrim::Off})
             for (int first = 1; first <= 3; ++first)
                 for (int n = 1; n <= 14; ++n) {
-                    SCOPED_TRACE(QStringLiteral("copies %1 trim %2 first %3 n %4")
-                                     .arg(copies)
+                    SCOPED_TRACE(u"copies %1 trim %2 first %3 n %4"_s.arg(copies)
                                      .arg(int(trim))
                                      .arg(first)
                                      .arg(n)
@@ -278,12 +274,12 @@ TEST(PrintJob, PrinterErrorsAreReportedAndTheDocumentStillEnds)
     auto doc = MakeDocument();
     JobRun run(Copying());
     run.target.OnEvent = [](const QString &e) {
-        if (e == QStringLiteral("cd@2"))
-            throw ELocalizedError(QStringLiteral("Paper jam"));
+        if (e == u"cd@2"_s)
+            throw ELocalizedError(u"Paper jam"_s);
     };
     run.Run(Current(*doc, TPrintWhat::CDLabel, 7));
     EXPECT_EQ(run.result.Status, TJobResult::TStatus::Failed);
-    EXPECT_EQ(run.result.Message, GetText(756) + QStringLiteral(" Paper jam"));
+    EXPECT_EQ(run.result.Message, GetText(756) + u" Paper jam"_s);
     EXPECT_EQ(run.Sequence(), u"copies 2 begin cd@1 end copies 1"_s);
     EXPECT_EQ(run.target.CopyCount(), 1);
 }

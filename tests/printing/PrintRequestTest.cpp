@@ -1,7 +1,3 @@
-// Sheet counts, the progress line and the checks before a job: each
-// finding, their order, and the serial-number demand summed over every place
-// that names a document.
-
 #include "PrintChecks.h"
 #include "PrintTestSupport.h"
 #include "Strings.h"
@@ -171,7 +167,7 @@ TEST(OutputFindings, NeverADocumentByAnyNameAndWritableWhenAsked)
 
 TEST(ProgressLine, PageOfTotalInTheLanguage)
 {
-    EXPECT_EQ(ProgressLine(2, 5), GetText(754) + QStringLiteral(" 2 ") + GetText(755) + QStringLiteral(" 5"));
+    EXPECT_EQ(ProgressLine(2, 5), GetText(754) + u" 2 "_s + GetText(755) + u" 5"_s);
 }
 
 } // namespace

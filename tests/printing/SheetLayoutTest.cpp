@@ -1,5 +1,3 @@
-// Sheet places, the device mapping with its calibration, and the cut marks.
-
 #include "PrintTestSupport.h"
 
 #include "Settings.h"

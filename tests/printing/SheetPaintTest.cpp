@@ -1,7 +1,3 @@
-// What the sheet drawing puts on paper, read back from the recording
-// target's pages: trimming, white discs, backgrounds, inlay clipping, cut
-// marks and the physical offset.
-
 #include "PrintTestSupport.h"
 
 #include "Errors.h"
@@ -58,7 +54,9 @@ const QPoint Place1{633, 660}, Place2{1475, 1482}, Place3{633, 2304};
 // Beside place 2, outside every label.
 const QPoint Between{1475, 500};
 
-TEST_F(SheetFixture, DirectTrimmingClipsToTheLabelCircle)
+// Direct trimming clips to the label circle, indirect whitens the middle
+// neighbours, off clips nothing; the preview clips whatever the mode, without discs.
+TEST_F(SheetFixture, TrimmingModesClipAndWhitenTheirPlaces)
 {
     auto doc = MakeDocument();
     AddFlood(doc->Label(), Red);
@@ -66,51 +64,36 @@ TEST_F(SheetFixture, DirectTrimmingClipsToTheLabelCircle)
     const TCDLFrame &flood = *doc->Label().Frames()[0];
     doc->Label().UpdateScreenGeometry();
     ASSERT_EQ(flood.TestDPMouseHit(doc->Label().ScreenGeometry(flood), 4000, 4000), 3);
+    const QColor R = Qt::red, W = Qt::white;
+    const struct
+    {
+        TRoundTrim trim;
+        bool force;
+        int place;
+        QColor place1, place2, place3, between;
+    } cases[] = {
+        {TRoundTrim::Direct, false, 1, R, W, W, W},   {TRoundTrim::Indirect, false, 1, R, W, R, R},
+        {TRoundTrim::Indirect, false, 2, W, R, W, R}, {TRoundTrim::Off, false, 1, R, R, R, R},
+        {TRoundTrim::Indirect, true, 3, W, W, R, W},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(int(c.trim) * 100 + c.force * 10 + c.place);
+        sheet.Trim = c.trim;
+        sheet.ForceCircleClip = c.force;
+        Begin().DrawCDLabelAt(doc->Label(), c.place);
+        EXPECT_EQ(At(Place1), c.place1);
+        EXPECT_EQ(At(Place2), c.place2);
+        EXPECT_EQ(At(Place3), c.place3);
+        EXPECT_EQ(At(Between), c.between);
+    }
+    sheet = TSheetOptions();
     Begin().DrawCDLabelAt(doc->Label(), 1);
-    EXPECT_EQ(At(Place1), Qt::red);
     EXPECT_EQ(At(Place1 + QPoint(555, 0)), Qt::red);
     EXPECT_EQ(At(Place1 + QPoint(610, 0)), Qt::white);
-    EXPECT_EQ(At(Place2), Qt::white);
-    EXPECT_EQ(At(Between), Qt::white);
     // Printing leaves the frames' handles for their window.
     EXPECT_EQ(flood.TestDPMouseHit(doc->Label().ScreenGeometry(flood), 4000, 4000), 3);
     EXPECT_EQ(flood.TestDPMouseHit(doc->Label().ScreenGeometry(flood), -4000, -4000), 1);
     EXPECT_TRUE(flood.TestMouseHit(doc->Label().ScreenGeometry(flood), 3990, 0));
-}
-
-TEST_F(SheetFixture, IndirectTrimmingWhitensTheMiddleNeighbours)
-{
-    auto doc = MakeDocument();
-    AddFlood(doc->Label(), Red);
-    sheet.Trim = TRoundTrim::Indirect;
-    Begin().DrawCDLabelAt(doc->Label(), 1);
-    EXPECT_EQ(At(Place1), Qt::red);
-    EXPECT_EQ(At(Place2), Qt::white);
-    EXPECT_EQ(At(Place3), Qt::red);
-    EXPECT_EQ(At(Between), Qt::red);
-
-    Begin().DrawCDLabelAt(doc->Label(), 2);
-    EXPECT_EQ(At(Place1), Qt::white);
-    EXPECT_EQ(At(Place3), Qt::white);
-    EXPECT_EQ(At(Place2), Qt::red);
-    EXPECT_EQ(At(Between), Qt::red);
-}
-
-TEST_F(SheetFixture, TrimmingOffOrForcedByThePreview)
-{
-    auto doc = MakeDocument();
-    AddFlood(doc->Label(), Red);
-    sheet.Trim = TRoundTrim::Off;
-    Begin().DrawCDLabelAt(doc->Label(), 1);
-    EXPECT_EQ(At(Place2), Qt::red);
-    EXPECT_EQ(At(Between), Qt::red);
-
-    // The preview clips whatever the mode, without discs.
-    sheet.Trim = TRoundTrim::Indirect;
-    sheet.ForceCircleClip = true;
-    Begin().DrawCDLabelAt(doc->Label(), 3);
-    EXPECT_EQ(At(Place3), Qt::red);
-    EXPECT_EQ(At(Between), Qt::white);
 }
 
 TEST_F(SheetFixture, LabelBackgroundUnlessAPaperColourIsChosen)

@@ -1,7 +1,3 @@
-// The preview of a sheet against the job's PDF of the same request,
-// rasterised at the preview's scale: the same pages at the same places with
-// the same serial numbers and cut marks, in every mode.
-
 #include "PrintTestSupport.h"
 
 #include "PagePainter.h"

@@ -1,6 +1,4 @@
-// The real print targets: a PDF file measured after pdftoppm, and a CUPS
-// queue whose PDF backend shows what reached the printer. The queue tests
-// need the queue the test script sets up (QUELMARK_TEST_QUEUE).
+// The queue tests need the queue the test script sets up (QUELMARK_TEST_QUEUE).
 
 #include "printing/PrintTestSupport.h"
 
