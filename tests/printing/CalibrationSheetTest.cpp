@@ -18,16 +18,7 @@ constexpr int Dpi = 600;
 class CalibrationSheet : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        saved = qgetenv("QUELMARK_SETTINGS");
-        qputenv("QUELMARK_SETTINGS", QFile::encodeName(dir.filePath(u"ZYRELL.INI"_s)));
-    }
-    void TearDown() override { qputenv("QUELMARK_SETTINGS", saved); }
-
-    QTemporaryDir dir;
-    QByteArray saved;
+    TSettingsDir dir;
 };
 
 bool Dark(const QImage &img, int x, int y) { return img.rect().contains(x, y) && qGray(img.pixel(x, y)) < 160; }

@@ -30,21 +30,12 @@ struct PdfCase
 class PdfPrint : public ::testing::TestWithParam<PdfCase>
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        saved = qgetenv("QUELMARK_SETTINGS");
-        qputenv("QUELMARK_SETTINGS", QFile::encodeName(dir.filePath(u"ZYRELL.INI"_s)));
-    }
-    void TearDown() override { qputenv("QUELMARK_SETTINGS", saved); }
-
     std::vector<QImage> Rasterise(const QString &file)
     {
         return RasterisePdf(file, dir.filePath(u"page"_s), RasterDpi);
     }
 
-    QTemporaryDir dir;
-    QByteArray saved;
+    TSettingsDir dir;
 };
 
 // Where sheet point p lands in the raster, in pixel-edge coordinates.

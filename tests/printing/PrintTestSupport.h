@@ -11,9 +11,24 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <memory>
 
 // A document with no interactive window, as printing sees it.
+// A temporary folder whose settings file the test reads and writes while the
+// folder lives.
+class TSettingsDir : public QTemporaryDir
+{
+public:
+    TSettingsDir() { qputenv("QUELMARK_SETTINGS", QFile::encodeName(filePath(QStringLiteral("ZYRELL.INI")))); }
+    ~TSettingsDir() { qputenv("QUELMARK_SETTINGS", m_saved); }
+    TSettingsDir(const TSettingsDir &) = delete;
+    TSettingsDir &operator=(const TSettingsDir &) = delete;
+
+private:
+    QByteArray m_saved = qgetenv("QUELMARK_SETTINGS");
+};
+
 inline std::unique_ptr<TCDLDocument> MakeDocument() { return std::make_unique<TCDLDocument>(nullptr); }
 
 // A running-number frame on page; returns it for checking its Counter.

@@ -118,16 +118,7 @@ TEST(SheetMapping, DefaultCalibrationMeasuresFromThePaperEdge)
 class SheetMappingSettings : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        saved = qgetenv("QUELMARK_SETTINGS");
-        qputenv("QUELMARK_SETTINGS", QFile::encodeName(dir.filePath(u"ZYRELL.INI"_s)));
-    }
-    void TearDown() override { qputenv("QUELMARK_SETTINGS", saved); }
-
-    QTemporaryDir dir;
-    QByteArray saved;
+    TSettingsDir dir;
 };
 
 TEST_F(SheetMappingSettings, StoredOffsetsPerPrinterElseThePhysicalOffset)
