@@ -58,8 +58,16 @@ TCalibrateOptions Parse(const QStringList &args)
                 throw EUsage{u"--paper: a4|letter"_s};
             o.Paper = QPageSize(p == u"a4" ? QPageSize::A4 : QPageSize::Letter);
         } else if (a == u"--set") {
-            const int x = Number(a, value(), INT32_MIN, INT32_MAX);
-            o.Offsets = QPoint(x, Number(a, value(), INT32_MIN, INT32_MAX));
+            // The dialog's own message: the values must be whole numbers.
+            auto offset = [&] {
+                bool ok = false;
+                const int n = value().toInt(&ok);
+                if (!ok)
+                    throw EUsage{GetText(450)};
+                return n;
+            };
+            const int x = offset();
+            o.Offsets = QPoint(x, offset());
         } else if (a == u"--scale") {
             const int x = Number(a, value(), -MaxPrinterScale, MaxPrinterScale);
             o.Scale = QPoint(x, Number(a, value(), -MaxPrinterScale, MaxPrinterScale));

@@ -29,11 +29,13 @@ TEST(CliCalibrate, PrintsTheSheetStoresValuesAndRefusesMistakes)
     // Mistakes print and store nothing.
     for (const QStringList &wrong : {QStringList{u"--scale"_s, u"1"_s, u"2"_s},
                                      {u"--set"_s, u"1"_s, u"2"_s, u"--scale"_s, u"51"_s, u"0"_s},
-                                     {u"--set"_s, u"1x"_s, u"2"_s},
                                      {u"--set"_s, u"1"_s, u"2"_s, u"--pdf"_s, pdf}}) {
         r = run(wrong);
         EXPECT_EQ(r.Exit, 2) << wrong.join(u' ').toStdString();
     }
+    r = run({u"--set"_s, u"1x"_s, u"2"_s});
+    EXPECT_EQ(r.Exit, 2);
+    EXPECT_TRUE(r.Err.startsWith(GetText(450))) << r.Err.toStdString();
     r = run({u"--printer"_s, u"No such queue 4711"_s, u"--set"_s, u"1"_s, u"2"_s});
     EXPECT_EQ(r.Exit, 1);
     EXPECT_EQ(r.Message(), GetText(1081).arg(u"No such queue 4711"_s).toStdString());
