@@ -3,10 +3,28 @@
 // page: a picture file, a scan, a folder. The kinds that ask live here in
 // the document layer, so the interface does too; the window implements it
 // with its dialogs and the editing layer hands it to the kind's Ask hook
-// (TKindTool). Each operation comes with the first kind that asks for it.
+// (TKindTool). A host that cannot ask answers as a cancel.
+
+#include <QImage>
+#include <QString>
+
+// The folder a listing is made of and how deep it goes.
+struct TFolderChoice
+{
+    QString Path;
+    bool WithSubdirectories = true;
+};
 
 class TCreationHost
 {
 public:
     virtual ~TCreationHost() = default;
+
+    // A picture file to insert; empty when the person cancels.
+    virtual QString AskPictureFile() { return {}; }
+    // A page from a scanner the person picks; a null image when they cancel
+    // or the scan fails (the host has said why).
+    virtual QImage AskScan() { return {}; }
+    // A folder (or disc image) to list; false when the person cancels.
+    virtual bool AskFolder(TFolderChoice & /*choice*/) { return false; }
 };
