@@ -57,6 +57,7 @@ TScanResult AcquireWithProgress(const QString &device, QWidget *parent)
     progress.setObjectName(QStringLiteral("ScanProgress"));
     progress.setWindowTitle(GetText(248));
     progress.setWindowModality(Qt::ApplicationModal);
+    progress.setMinimumWidth(360); // wide enough for its title
     progress.setMinimumDuration(0);
     progress.setAutoClose(false);
     progress.setAutoReset(false);
