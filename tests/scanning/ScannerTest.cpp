@@ -1,4 +1,5 @@
 #include "SaneTestDevice.h"
+#include "ScanPage.h"
 
 #include <gtest/gtest.h>
 
@@ -56,4 +57,21 @@ TEST(Scanner, FailuresAndCancelAreTold)
     }
     TSaneTestDevice none({}, false);
     EXPECT_TRUE(ScanDevices().empty());
+}
+
+// Parameters a faulty device might state, and more lines than it announced.
+TEST(Scanner, PageTakesOnlyWhatTheParametersAllow)
+{
+    const auto params = [](SANE_Frame f, int bpl, int ppl, int lines) {
+        return SANE_Parameters{f, 1, bpl, ppl, lines, 8};
+    };
+    EXPECT_FALSE(TScanPage().BeginFrame(params(SANE_FRAME_RGB, 29, 10, 5)));            // line too short
+    EXPECT_FALSE(TScanPage().BeginFrame(params(SANE_FRAME_GRAY, 30000, 30000, 30000))); // too large
+    EXPECT_FALSE(TScanPage().BeginFrame(params(SANE_Frame(7), 10, 10, 5)));             // unknown format
+    TScanPage page;
+    ASSERT_TRUE(page.BeginFrame(params(SANE_FRAME_GRAY, 12, 10, 2)));
+    const std::vector<unsigned char> bytes(12 * 5, 0);
+    EXPECT_TRUE(page.Add(bytes.data(), int(bytes.size())));
+    EXPECT_EQ(page.Image().size(), QSize(10, 2));
+    EXPECT_FALSE(page.BeginFrame(params(SANE_FRAME_RED, 10, 10, 2))); // no colour after grey
 }
