@@ -1,6 +1,7 @@
 #include "PageWidget.h"
 
 #include "PageEditor.h"
+#include "ScanDialogs.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -49,6 +50,8 @@ void TPageWidget::setCrosshair(QPoint p)
     m_cross = p;
     update();
 }
+
+QImage TPageWidget::AskScan() { return ScanWithDialogs(this); }
 
 void TPageWidget::paintEvent(QPaintEvent *)
 {

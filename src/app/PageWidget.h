@@ -30,6 +30,8 @@ public:
     void setGuidePreview(bool horizontal, int pos);
     void setCrosshair(QPoint p);
 
+    QImage AskScan() override;
+
     // A drag held this close to an edge, or beyond it, scrolls the page
     // every AutoScrollInterval milliseconds.
     static constexpr int AutoScrollMargin = 8;

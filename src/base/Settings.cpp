@@ -24,6 +24,7 @@ struct TNames
     QString coverFx, coverFy, coverBx, coverBy, printMode;
     QString internalDebug, palMode;
     QString x, y, xScale, yScale;
+    QString scanSource;
 };
 
 const TNames &names()
@@ -81,6 +82,7 @@ const TNames &names()
         t.rod = LoadText(103);
         t.rfd = LoadText(104);
         t.rcd = LoadText(105);
+        t.scanSource = LoadText(111);
         return t;
     }();
     return n;
@@ -327,6 +329,13 @@ int ReadPrintTrimMode()
 bool WritePrintTrimMode(int mode)
 {
     return updateSettings([&](TIniText &ini) { ini.WriteInteger(names().print, names().printMode, mode); });
+}
+
+QString ReadScanSource() { return loadSettings().ReadString(names().misc, names().scanSource, {}); }
+
+bool WriteScanSource(const QString &device)
+{
+    return updateSettings([&](TIniText &ini) { ini.WriteString(names().misc, names().scanSource, device); });
 }
 
 TPageViewPlacement ReadPageView()

@@ -130,6 +130,10 @@ bool WritePrinterScale(const QString &printerName, int x, int y);
 int ReadPrintTrimMode();
 bool WritePrintTrimMode(int mode);
 
+// The scanner the person chose last (MISC/SCAN_SOURCE), as SANE names it.
+QString ReadScanSource();
+bool WriteScanSource(const QString &device);
+
 struct TPageViewPlacement
 {
     int X = 100, Y = 100, Width = 400, Height = 300;
