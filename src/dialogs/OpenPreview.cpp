@@ -264,6 +264,7 @@ TOpenPreview::TOpenPreview(QWidget *parent, const QString &folder) : QDialog(par
                 if (current.isValid())
                     setFolder(m_dirModel->filePath(current));
             });
+    connect(m_dirModel, &QFileSystemModel::directoryLoaded, this, &TOpenPreview::revealFolder);
     connect(dcbOpenPreview, &QComboBox::currentIndexChanged, this, &TOpenPreview::dcbOpenPreviewChange);
 
     SetupStrings();
@@ -338,6 +339,26 @@ void TOpenPreview::setFolder(const QString &path)
         dlbOpenPreview->setCurrentIndex(dir);
         dlbOpenPreview->scrollTo(dir);
     }
+}
+
+void TOpenPreview::revealFolder(const QString &loaded)
+{
+    if (!m_revealing || !under(m_folder, loaded))
+        return;
+    const QModelIndex dir = m_dirModel->index(m_folder);
+    if (!dir.isValid() || dir == dlbOpenPreview->rootIndex()) {
+        m_revealing = !dir.isValid();
+        return;
+    }
+    dlbOpenPreview->setCurrentIndex(dir);
+    // Once the tree has its size (before the dialog shows it has none), and
+    // again after the model sorts what it loaded.
+    auto scroll = [this] {
+        dlbOpenPreview->scrollTo(dlbOpenPreview->currentIndex(), QAbstractItemView::PositionAtCenter);
+    };
+    QMetaObject::invokeMethod(this, scroll, Qt::QueuedConnection);
+    connect(m_dirModel, &QAbstractItemModel::layoutChanged, this, scroll, Qt::SingleShotConnection);
+    m_revealing = loaded != QFileInfo(m_folder).absolutePath();
 }
 
 void TOpenPreview::dcbOpenPreviewChange(int index)

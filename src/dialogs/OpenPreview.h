@@ -55,6 +55,7 @@ private:
     using TResult = std::shared_ptr<TCDLDocument>;
     void setFolder(const QString &path);
     void setPlace(const QString &place);
+    void revealFolder(const QString &loaded);
     void cancelLoad();
     void showPreview(const TResult &doc);
     void onLoad(int progress);
@@ -75,4 +76,6 @@ private:
     // The dialog's own preview pages.
     TResult m_pages;
     QString m_folder;
+    // The start folder waits in the folder tree for its parents to load.
+    bool m_revealing = true;
 };

@@ -3,6 +3,7 @@
 #include "OpenPreview.h"
 #include "AppFixture.h"
 
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFileSystemModel>
 #include <QListView>
@@ -79,6 +80,12 @@ TEST_F(OpenPreviewTest, LoadsOnlyWhereTheSelectionRestsAndNothingOfWhatIsNoDocum
             EXPECT_EQ(PanelColor(dlg, panel), QColor(Qt::white)) << name << panel;
     }
     EXPECT_TRUE(Boxes.empty());
+
+    // A place that is gone gives way to the next one.
+    auto *places = dlg.findChild<QComboBox *>(QStringLiteral("dcbOpenPreview"));
+    places->insertItem(0, QString(), Path(QStringLiteral("gone")));
+    places->setCurrentIndex(0);
+    EXPECT_EQ(places->currentIndex(), 1);
 }
 
 TEST_F(OpenPreviewTest, OpenTakesTheFileChosenWithThePreviews)
