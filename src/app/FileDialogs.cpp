@@ -1,5 +1,8 @@
 #include "FileDialogs.h"
 
+#include "OpenPreview.h"
+#include "Settings.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileIconProvider>
@@ -199,4 +202,13 @@ QString AskTextFileName(QWidget *parent, const QString &title, const QString &st
     if (hook())
         return hook()(false, title, dir);
     return openDialog(parent, title, dir, DialogFilter(filter));
+}
+
+QString AskOpenDocumentName(QWidget *parent, const QString &title, const QString &start)
+{
+    if (hook() || !AppSettings().OpenWithPreview)
+        return AskOpenFileName(parent, title, start);
+    TOpenPreview d(parent, SafeDialogFolder(start));
+    d.setWindowTitle(title);
+    return d.exec() == QDialog::Accepted ? d.FileName() : QString();
 }

@@ -15,6 +15,9 @@ class QWidget;
 
 // Empty when cancelled.
 QString AskOpenFileName(QWidget *parent, const QString &title, const QString &dir);
+// A document to open: with the previews when the settings ask for them,
+// else as AskOpenFileName.
+QString AskOpenDocumentName(QWidget *parent, const QString &title, const QString &dir);
 QString AskSaveFileName(QWidget *parent, const QString &title, const QString &proposed);
 
 // The selection-file dialogs: their filter and default suffix, starting in

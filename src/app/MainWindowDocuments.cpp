@@ -90,7 +90,7 @@ void TMDIForm::openInNewWindow(const QString &path, const QString &caption)
 
 void TMDIForm::Open()
 {
-    const QString chosen = AskOpenFileName(this, GetText(801), AppSettings().CdlDir);
+    const QString chosen = AskOpenDocumentName(this, GetText(801), AppSettings().CdlDir);
     if (chosen.isEmpty())
         return;
     const QString path = QFileInfo(chosen).absoluteFilePath();

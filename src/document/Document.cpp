@@ -15,6 +15,20 @@ constexpr int kNameLength = 12;
 
 ELocalizedError Message(int textNumber) { return ELocalizedError(GetText(textNumber)); }
 
+struct TPreviewCancelled
+{
+};
+constexpr qint64 kPreviewSlice = qint64(1) << 20;
+
+// The header as this version writes it; the byte after the name is free.
+bool IsCurrentHeader(const QByteArray &head)
+{
+    TStreamWriter w;
+    WriteFileHeader(w, DocumentVersion);
+    const QByteArray ours = w.take();
+    return head.size() == FileHeaderSize && head.left(15) == ours.left(15) && head.mid(16) == ours.mid(16);
+}
+
 } // namespace
 
 TCDLDocument::TCDLDocument(TPageHost *window)
@@ -111,4 +125,45 @@ void TCDLDocument::Save(const QString &path)
     if (!WriteFileWhole(path, ToBytes()))
         throw Message(DocumentText::SaveFailed);
     SetModified(false);
+}
+
+std::unique_ptr<TCDLDocument> ReadPreviewDocument(const QString &path, const std::function<bool()> &cancelled,
+                                                  const std::function<void(int page, int percent)> &progress)
+{
+    // A FIFO or a device named like a document never ends or blocks the open.
+    const QFileInfo info(path);
+    QFile f(path);
+    if (!info.isFile() || info.size() > MaxFileSize || !f.open(QIODevice::ReadOnly))
+        return nullptr;
+    QByteArray data = f.read(FileHeaderSize);
+    if (!IsCurrentHeader(data))
+        return nullptr;
+    while (!f.atEnd()) {
+        if (cancelled())
+            return nullptr;
+        const QByteArray slice = f.read(kPreviewSlice);
+        // The file may grow while it is read.
+        if (slice.isEmpty() || data.size() + slice.size() > MaxFileSize)
+            return nullptr;
+        data += slice;
+    }
+    if (f.error() != QFileDevice::NoError)
+        return nullptr;
+    auto doc = std::make_unique<TCDLDocument>();
+    for (int i = 0; i < TCDLDocument::PageCount; ++i)
+        doc->Page(TPageKind(i)).OnLoadProgress = [&, i](int percent) {
+            if (cancelled())
+                throw TPreviewCancelled();
+            progress(i, percent);
+        };
+    try {
+        doc->FromBytes(data, nullptr);
+    } catch (const ELocalizedError &) {
+        return nullptr;
+    } catch (const TPreviewCancelled &) {
+        return nullptr;
+    }
+    for (int i = 0; i < TCDLDocument::PageCount; ++i)
+        doc->Page(TPageKind(i)).OnLoadProgress = nullptr;
+    return doc;
 }

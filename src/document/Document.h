@@ -5,6 +5,7 @@
 
 #include <QStringList>
 #include <array>
+#include <functional>
 #include <memory>
 
 inline constexpr uint16_t DocumentVersion = 0x1110;
@@ -51,6 +52,16 @@ public:
 private:
     std::array<std::unique_ptr<TCDLPage>, PageCount> m_pages;
 };
+
+// The pages of a file for a preview, read without a word to the person:
+// null when it is no regular file, is beyond MaxFileSize, does not start
+// with this version's header, cannot be read, is damaged, or cancelled()
+// turned true. It reads in slices and asks cancelled() between them and
+// between frames, so a cancel takes effect soon on a slow or large file.
+// progress gets the page (0 to 2) and the percentage of its frames read.
+// Safe on a worker thread: the document is its own until it is returned.
+std::unique_ptr<TCDLDocument> ReadPreviewDocument(const QString &path, const std::function<bool()> &cancelled,
+                                                  const std::function<void(int page, int percent)> &progress);
 
 // The fixed header text and the messages the reader raises.
 namespace DocumentText {
