@@ -242,17 +242,17 @@ void TCDLDIR::PaintAt(TPaintContext &c, const TFrameGeometry &g) const
     for (const TRow &r : rows) {
         const int left = width * r.Column / columns, right = width * (r.Column + 1) / columns;
         const int cw = right - left;
-        const int top = r.Line * advance, mid = top + advance / 2;
+        const int top = r.Line * advance, mid = top + advance / 2, bottom = top + advance - 1;
         const int nameX = left + (r.Level + 2) * indent;
         // Tree lines: this level's down to the branch (on when more follow),
         // and the ancestors' that still have entries to come.
         const int lineX = nameX - branchFrom;
-        p.drawLine(lineX, top, lineX, r.Last ? mid : top + advance);
+        p.drawLine(lineX, top, lineX, r.Last ? mid : bottom);
         p.drawLine(lineX, mid, nameX - branchTo, mid);
         for (int a = 0; a < r.Level; ++a)
             if (r.Through >> a & 1) {
                 const int x = left + (a + 2) * indent - branchFrom;
-                p.drawLine(x, top, x, top + advance);
+                p.drawLine(x, top, x, bottom);
             }
         const QRect cell(nameX - indent, top, indent, advance);
         p.drawImage(cell.adjusted(indent / 10, advance / 10, -indent / 10, -advance / 10),
