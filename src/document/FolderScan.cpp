@@ -14,6 +14,9 @@ namespace {
 // Progress is told every so many entries, so a cancel answers quickly
 // without a call per file.
 constexpr int64_t kProgressStep = 200;
+// Bytes a directory of a disc image may take; a larger one is damage, not
+// something to allocate.
+constexpr uint32_t kMaxImageDirectory = 16 * 1024 * 1024;
 
 struct TScan
 {
@@ -123,6 +126,8 @@ void ScanImageFolder(TScan &scan, TImage &image, const QString &imagePath, const
         if (st->type == iso9660_stat_s::_STAT_DIR) {
             e.Attributes = AttrDirectory;
             e.HasSubList = true;
+            if (st->size > kMaxImageDirectory)
+                ImageDamaged(imagePath);
             if (scan.Deep && depth + 1 < MaxDirDepth && image.Visited.insert(st->lsn).second)
                 ScanImageFolder(scan, image, imagePath, (folder == "/" ? folder : folder + '/') + st->filename,
                                 e.SubList, depth + 1);

@@ -69,15 +69,15 @@ public:
     void Fill(const TCDLFrame &f) override
     {
         m_fields.Fill(f);
-        m_shown = KindCast<TCDLDIR>(&f);
-        if (!m_shown)
+        const auto *d = KindCast<TCDLDIR>(&f);
+        if (!d)
             return;
-        m_directory->setText(m_shown->Directory);
-        m_subdirectories = m_shown->WithSubdirectories;
+        m_directory->setText(d->Directory);
+        m_subdirectories = d->WithSubdirectories;
         // Names ignoring case are a mode of old files; the box offers the first four.
-        const auto mode = m_shown->Tree.SortMode;
+        const auto mode = d->Tree.SortMode;
         m_sort->setCurrentIndex(mode == TDirSort::NameIgnoringCase ? 1 : std::min(int(mode), 3));
-        m_ascending->setChecked(m_shown->Tree.Ascending);
+        m_ascending->setChecked(d->Tree.Ascending);
     }
     void WriteBack(TCDLFrame &f) override
     {
@@ -113,10 +113,10 @@ private:
     // failed scan leaves the listing and the undo steps alone.
     void chooseFolder()
     {
-        if (!Showing || !m_shown)
+        if (!Showing)
             return;
         TFolderChoice choice;
-        choice.Path = m_shown->Directory;
+        choice.Path = m_directory->text();
         choice.WithSubdirectories = m_subdirectories;
         if (!m_host.AskFolder(choice))
             return;
@@ -148,7 +148,6 @@ private:
     QSpinBox *m_columns;
     QCheckBox *m_files, *m_date, *m_size, *m_ascending;
     QComboBox *m_sort;
-    const TCDLDIR *m_shown = nullptr;
     bool m_subdirectories = false;
     std::optional<TScan> m_scan;
 };
