@@ -65,10 +65,11 @@ struct TScanWindow
 {
     QPointer<QWidget> Parent;
     QElapsedTimer Started;
-    std::unique_ptr<QProgressDialog> Dialog;
+    QPointer<QProgressDialog> Dialog;
     bool Busy = false;
     ~TScanWindow()
     {
+        delete Dialog.data();
         if (Busy)
             QApplication::restoreOverrideCursor();
     }
@@ -79,7 +80,7 @@ struct TScanWindow
             Busy = true;
         }
         if (!Dialog && Started.elapsed() >= kProgressDelayMs) {
-            Dialog = std::make_unique<QProgressDialog>(QString(), GetText(1115), 0, 0, Parent);
+            Dialog = new QProgressDialog(QString(), GetText(1115), 0, 0, Parent);
             Dialog->setObjectName(QStringLiteral("ScanProgress"));
             Dialog->setWindowTitle(GetText(145));
             Dialog->setWindowModality(Qt::WindowModal);

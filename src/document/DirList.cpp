@@ -26,14 +26,14 @@ bool Greater(const TDirEntry &a, const TDirEntry &b, TDirSort mode)
     return false;
 }
 
-// An exchange sort, as the listing always sorted: equal entries may change
-// places, and a sorted list stays exactly as it is.
+// Stable, so a sorted list (as every written one is) reads back exactly as
+// it was. An exchange sort orders alike but for equal entries, in quadratic
+// time: too slow for the folders of a full disc.
 void SortList(std::vector<TDirEntry> &list, TDirSort mode, bool ascending, int depth)
 {
-    for (size_t i = 0; i + 1 < list.size(); ++i)
-        for (size_t j = i + 1; j < list.size(); ++j)
-            if (ascending ? Greater(list[i], list[j], mode) : Greater(list[j], list[i], mode))
-                std::swap(list[i], list[j]);
+    std::stable_sort(list.begin(), list.end(), [mode, ascending](const TDirEntry &a, const TDirEntry &b) {
+        return ascending ? Greater(b, a, mode) : Greater(a, b, mode);
+    });
     if (depth < MaxDirDepth)
         for (TDirEntry &e : list)
             SortList(e.SubList, mode, ascending, depth + 1);

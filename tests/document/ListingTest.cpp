@@ -4,6 +4,7 @@
 #include "DocumentTestSupport.h"
 
 #include "BinaryStream.h"
+#include "CreationHost.h"
 #include "Listing.h"
 #include "Strings.h"
 
@@ -190,13 +191,27 @@ TEST(Listing, ListsADiscImage)
     EXPECT_EQ(d.Tree.Entries[0].SubList[0].Size, 2048);
     EXPECT_EQ(d.Tree.Entries[1].Name, QStringLiteral("readme.txt"));
 
-    const QString junk = tmp.filePath(QStringLiteral("junk.iso"));
-    MakeFile(junk, 70000);
-    try {
-        d.InitList(junk, true);
-        ADD_FAILURE() << "a damaged image was listed";
-    } catch (const ELocalizedError &e) {
-        EXPECT_TRUE(e.message().contains(junk));
-    }
-    EXPECT_EQ(d.Directory, iso) << "a failed scan keeps the listing";
+    // The tool's question: a damaged image is reported, a cancelled scan
+    // makes nothing; either way the listing stays as it was.
+    struct THost : TCreationHost
+    {
+        QString Path, Failure;
+        bool AskFolder(TFolderChoice &c) override
+        {
+            c.Path = Path;
+            c.Progress = [](int64_t) { return false; };
+            c.Failed = [this](const QString &m) { Failure = m; };
+            return true;
+        }
+    } host;
+    host.Path = tmp.filePath(QStringLiteral("junk.iso"));
+    MakeFile(host.Path, 70000);
+    const auto ask = TCDLDIR::Descriptor.Tools[0].Ask;
+    EXPECT_FALSE(ask(d, host));
+    EXPECT_TRUE(host.Failure.contains(host.Path));
+    host.Path = tree;
+    for (int i = 0; i < 300; ++i)
+        MakeFile(tree + QStringLiteral("/f%1").arg(i), 0);
+    EXPECT_FALSE(ask(d, host));
+    EXPECT_EQ(d.Directory, iso);
 }
