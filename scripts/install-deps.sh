@@ -9,6 +9,7 @@ PACKAGES="
   cups printer-driver-cups-pdf xdotool xclip
   libgtest-dev libgmock-dev googletest
   libzint-dev zbar-tools poppler-utils
+  libiso9660-dev libcdio-dev xorriso
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth x11-utils
   clang libclang-rt-14-dev clang-format

@@ -1,5 +1,6 @@
 #include "PageWidget.h"
 
+#include "DirWnd.h"
 #include "PageEditor.h"
 #include "ScanDialogs.h"
 
@@ -231,3 +232,5 @@ void TPageWidget::leaveEvent(QEvent *)
         m_page->MouseLeave();
     emit pointerLeft();
 }
+
+bool TPageWidget::AskFolder(TFolderChoice &choice) { return AskListingFolder(this, choice); }

@@ -15,7 +15,7 @@
 class TPageEditor;
 
 // It is also whom a new frame's kind asks for what it needs, with dialogs
-// over the page; none of today's kinds asks anything yet.
+// over the page.
 class TPageWidget : public QWidget, public TCreationHost
 {
     Q_OBJECT
@@ -36,6 +36,9 @@ public:
     // every AutoScrollInterval milliseconds.
     static constexpr int AutoScrollMargin = 8;
     static constexpr int AutoScrollInterval = 30;
+
+    // TCreationHost
+    bool AskFolder(TFolderChoice &choice) override;
 
 signals:
     void pointerMoved(QPoint devicePos);

@@ -1,5 +1,6 @@
 #include "PanelRollups.h"
 
+#include "DirWnd.h"
 #include "FileDialogs.h"
 #include "MessageBoxText.h"
 
@@ -11,3 +12,5 @@ QString TMainPanelHost::AskTextFile(const QString &title, const QString &filter,
 {
     return AskTextFileName(m_owner, title, dir, filter);
 }
+
+bool TMainPanelHost::AskFolder(TFolderChoice &choice) { return AskListingFolder(m_owner, choice); }

@@ -18,6 +18,7 @@ public:
     void SetCoordsContent(QWidget *panel) override { m_place(Coords, panel); }
     void ShowError(const QString &text) override;
     QString AskTextFile(const QString &title, const QString &filter, const QString &dir) override;
+    bool AskFolder(TFolderChoice &choice) override;
 
 private:
     QWidget *m_owner;

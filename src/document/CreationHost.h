@@ -7,12 +7,17 @@
 
 #include <QImage>
 #include <QString>
+#include <functional>
 
 // The folder a listing is made of and how deep it goes.
 struct TFolderChoice
 {
     QString Path;
     bool WithSubdirectories = true;
+    // Set by the host for the scan that follows the choice: told the entries
+    // found so far (false cancels), and told why the scan failed.
+    std::function<bool(int64_t found)> Progress;
+    std::function<void(const QString &message)> Failed;
 };
 
 class TCreationHost

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+struct TFolderChoice;
+
 class QWidget;
 
 class TPanelHost
@@ -23,4 +25,6 @@ public:
     {
         return {};
     }
+    // The folder a directory listing is made of (TCreationHost::AskFolder).
+    virtual bool AskFolder(TFolderChoice & /*choice*/) { return false; }
 };

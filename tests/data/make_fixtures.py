@@ -20,6 +20,7 @@ SELECTION_END = 0xCEFA
 
 TAG_TEXT, TAG_RTEXT, TAG_SERNO, TAG_LINE, TAG_RECT = 10, 11, 12, 13, 14
 TAG_SELECTION, TAG_CIRCLE, TAG_ELLIPSE = 16, 17, 18
+TAG_DIR = 19
 
 WHITE = 0xFFFFFF
 BLACK = 0
@@ -146,6 +147,28 @@ def ellipse(x, y, width, height, pen=BLACK, fill=BLACK, no_pen=0, no_fill=1, pen
 DEFAULT_ORIGIN = {'front': (-599, -605), 'back': (-753, -590)}
 
 
+def dir_entry(name, size=0, sub=None, time=0x5A8B6C21):
+    """A file, or with sub (a list of entries) a directory."""
+    n = ansi(name)
+    out = i32(time) + i32(size) + i32(0x10 if sub is not None else 0) + u16(len(n) + 1) + n + b'\0'
+    return out + (u8(1) + dir_list(sub) if sub is not None else u8(0))
+
+
+def dir_list(entries):
+    return i32(len(entries)) + b''.join(entries)
+
+
+def listing(x, y, width, height, entries, directory, pen=BLACK, font='Arial', size=10, bold=0, italic=0,
+            underline=0, barcode=0, angle=0, subdirs=1, files=1, date=0, sizes=0, columns=1, sort=0,
+            ascending=1):
+    d = ansi(directory)
+    return record(TAG_DIR,
+                  i32(x) + i32(y) + i32(width) + i32(height) + colour(pen) + short_string(font)
+                  + i32(size) + flag(bold) + flag(italic) + flag(underline) + i32(0) + flag(barcode)
+                  + i32(angle) + flag(subdirs) + flag(files) + flag(date) + flag(sizes) + i32(columns)
+                  + dir_list(entries) + u8(sort) + u8(ascending) + u16(len(d) + 1) + d + b'\0')
+
+
 def guide_lines(lines):
     """(position, horizontal) pairs: entry size 8, position, orientation,
     three zero filler bytes."""
@@ -266,6 +289,21 @@ def shapes():
     return document(cd, front, back)
 
 
+def listings():
+    """Sorted by name, by size descending and not at all; nested, flat and empty."""
+    album = [dir_entry('Disc 1', sub=[dir_entry('Track 01.flac', 4200000), dir_entry('Track 02.flac', 1025)]),
+             dir_entry('Größe.txt', 0), dir_entry('cover.jpg', 1024)]
+    cd = page('cd', frames=[
+        listing(-400, -300, 800, 600, album, 'Z:\\Album\\', sizes=1, columns=2, sort=1, bold=1),
+    ])
+    front = page('front', frames=[
+        listing(-600, -500, 1200, 1000, [dir_entry('b', 3000), dir_entry('a', 1), dir_entry('empty', sub=[])],
+                '/media/cd/', subdirs=0, files=0, date=1, sizes=1, columns=3, sort=2, ascending=0, angle=90),
+    ])
+    back = page('back', frames=[listing(0, 0, 400, 400, [], '', columns=10)])
+    return document(cd, front, back)
+
+
 FORTY = 'Schriftname mit genau vierzig Zeichen ab'
 assert len(FORTY) == 40
 HIGH = 'äöüß€ „Zitat“ – … ‰ ÄÖÜ'
@@ -351,6 +389,7 @@ FIXTURES = {
     'odd-records.CDL': odd_records,
     'other-version.CDL': other_version,
     'all-kinds.CDL': all_kinds,
+    'listing.CDL': listings,
     'selection.CDS': selection,
 }
 

@@ -35,7 +35,15 @@ struct TRecordingWindow : TPageHost, TEditorHost
     }
     void SetPointerText(const QString &t) override { pointer = t; }
     void FocusTextInput(TCDLFrame *f) override { focused.push_back(f); }
-    TCreationHost asker;
+    // Answers a listing's question with the test data folder.
+    struct TAsker : TCreationHost
+    {
+        bool AskFolder(TFolderChoice &c) override
+        {
+            c.Path = QStringLiteral(QM_TEST_DATA_DIR);
+            return true;
+        }
+    } asker;
     TCreationHost *CreationHost() override { return &asker; }
 };
 
