@@ -10,7 +10,7 @@ PACKAGES="
   libgtest-dev libgmock-dev googletest
   libzint-dev zbar-tools poppler-utils
   fonts-liberation2 fonts-dejavu-core
-  xvfb xauth x11-utils
+  xvfb xauth x11-utils dbus-daemon
   clang libclang-rt-14-dev clang-format
 "
 missing=""
