@@ -7,8 +7,7 @@
 
 using namespace Qt::StringLiterals;
 
-// What QtTest sends a key through to reach the shortcut map, as a window
-// system key does.
+// What QtTest sends a key through to reach the shortcut map.
 Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject *o, ulong timestamp, int k, Qt::KeyboardModifiers mods,
                                                const QString &text, bool autorep, ushort count);
 
@@ -156,16 +155,14 @@ TEST_F(AppTest, EveryMenuItemHasItsOwnMnemonicInEachLanguage)
             unique(menu->menu()->actions(), menu->text());
         EXPECT_EQ(m.Action(u"miSpeichernUnter"_s)->text().remove(u'&'), GetText(106));
     }
-    EXPECT_EQ(WithMnemonics({u"Édition"_s, u"Zoom"_s, u"25%"_s, u"200%"_s, u"?"_s, u"&1 A"_s, u"1 B"_s}),
-              QStringList({u"É&dition"_s, u"&Zoom"_s, u"&25%"_s, u"2&00%"_s, u"&?"_s, u"&1 A"_s, u"1 &B"_s}));
+    // An item whose letters are all taken makes another one move.
+    EXPECT_EQ(WithMnemonics({u"Édition"_s, u"Ab"_s, u"A"_s, u"25%"_s, u"200%"_s, u"?"_s, u"&1 B"_s}),
+              QStringList({u"É&dition"_s, u"A&b"_s, u"&A"_s, u"&25%"_s, u"2&00%"_s, u"&?"_s, u"&1 B"_s}));
 
     m.SetLanguage(2);
-    m.activateWindow();
     QApplication::setActiveWindow(&m);
     Process();
-    auto *file = m.findChild<QMenu *>(u"miDatei"_s);
     EXPECT_TRUE(qt_sendShortcutOverrideEvent(&m, 0, Qt::Key_F, Qt::AltModifier, u"f"_s, false, 1));
     Process();
-    EXPECT_TRUE(file->isVisible());
-    file->close();
+    EXPECT_TRUE(m.findChild<QMenu *>(u"miDatei"_s)->isVisible());
 }

@@ -3,10 +3,9 @@
 // order (each below the one before, or beside it to the right), and a label
 // with an input just right of it names that input as its buddy.
 
-#include <gtest/gtest.h>
-
 #include <QAbstractButton>
 #include <QLabel>
+#include <gtest/gtest.h>
 
 inline void ExpectKeyboardReach(QWidget *root)
 {
@@ -18,20 +17,16 @@ inline void ExpectKeyboardReach(QWidget *root)
     for (QWidget *w = root->nextInFocusChain(); w != root; w = w->nextInFocusChain()) {
         if (!root->isAncestorOf(w) || !input(w))
             continue;
-        if (before) {
-            const QRect a = rect(before), b = rect(w);
-            EXPECT_TRUE(b.top() > a.center().y() || (b.top() <= a.center().y() && b.left() > a.center().x()))
-                << "Tab goes from " << before->objectName().toStdString() << " back to "
-                << w->objectName().toStdString();
-        }
+        const QRect a = before ? rect(before) : QRect(), b = rect(w);
+        EXPECT_TRUE(!before || b.top() > a.center().y() || b.left() > a.center().x())
+            << "Tab goes back to " << w->objectName().toStdString();
         before = w;
     }
     for (QLabel *l : root->findChildren<QLabel *>()) {
         if (!l->isVisibleTo(root) || l->text().isEmpty())
             continue;
         const QRect c = rect(l);
-        // The nearest widget to the right in the label's line; of a box and
-        // what it holds at the same place, what it holds.
+        // The nearest widget right of it in its line (of a box and what it holds, what it holds).
         QWidget *next = nullptr;
         for (QWidget *w : root->findChildren<QWidget *>()) {
             const QRect r = rect(w);
@@ -41,8 +36,7 @@ inline void ExpectKeyboardReach(QWidget *root)
             if (!next || r.left() < rect(next).left() || (r.left() == rect(next).left() && next->isAncestorOf(w)))
                 next = w;
         }
-        if (next && input(next) && !qobject_cast<QAbstractButton *>(next)) {
-            EXPECT_EQ(l->buddy(), next) << "label " << l->text().toStdString() << " names nothing";
-        }
+        if (next && input(next) && !qobject_cast<QAbstractButton *>(next))
+            EXPECT_EQ(l->buddy(), next) << l->text().toStdString();
     }
 }
