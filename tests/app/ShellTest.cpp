@@ -75,8 +75,7 @@ TEST_F(AppTest, StartOpensStandardCdlOrTheNamedFileInsteadOrSaysItIsMissing)
     EXPECT_TRUE(m->Children().isEmpty());
 }
 
-// A later start's documents open in the running program, over a private bus;
-// one that does not exist gets the first start's message there.
+// A later start's documents open in the running program (a missing one with the first start's message).
 TEST_F(AppTest, ALaterStartHandsItsDocumentsToTheRunningProgram)
 {
     QProcess daemon;
@@ -93,12 +92,9 @@ TEST_F(AppTest, ALaterStartHandsItsDocumentsToTheRunningProgram)
     EXPECT_TRUE(PassToRunningProgram(QDBusConnection(names[2]), {u"named.CDL"_s, u"gone.CDL"_s}));
     WaitFor([&] { return !Boxes.empty(); });
     EXPECT_EQ(Captions(m), QStringList{u"named.CDL"_s});
-    ASSERT_EQ(Boxes.size(), 1u);
-    EXPECT_EQ(Boxes[0].Text, GetText(855));
+    EXPECT_TRUE(Boxes.size() == 1 && Boxes[0].Text == GetText(855));
     for (const QString &n : names)
         QDBusConnection::disconnectFromBus(n);
-    daemon.kill();
-    daemon.waitForFinished();
 }
 
 TEST_F(AppTest, ClosingDocumentsBuildsRecentListAndMenu)
