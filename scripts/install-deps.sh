@@ -11,7 +11,7 @@ PACKAGES="
   libzint-dev zbar-tools poppler-utils
   libiso9660-dev libcdio-dev xorriso
   fonts-liberation2 fonts-dejavu-core
-  xvfb xauth x11-utils
+  xvfb xauth x11-utils dbus-daemon
   clang libclang-rt-14-dev clang-format
 "
 missing=""

@@ -7,6 +7,7 @@
 #include "HelpWindow.h"
 #include "LanguageDialog.h"
 #include "MessageBoxText.h"
+#include "Mnemonics.h"
 #include "OrderForm.h"
 #include "PanelRollups.h"
 #include "PrintCommand.h"
@@ -183,6 +184,7 @@ void TMDIForm::SetupStrings()
     for (TRollup *r : {m_rollupProps, m_rollupColors, m_rollupCoords})
         r->SetupStrings();
     m_panels->SetupStrings();
+    AssignMnemonics(menuBar());
 }
 
 void TMDIForm::updateCommandStates()

@@ -55,7 +55,8 @@ TMDIForm *StartProgram(const TStartOptions &options)
     auto *splash = new TSplashWnd;
     splash->show();
     const QStringList documents = options.Documents;
-    QTimer::singleShot(options.SplashDelayMs, main, [main, splash, documents] {
+    const auto started = options.Started;
+    QTimer::singleShot(options.SplashDelayMs, main, [main, splash, documents, started] {
         // Without a window manager nothing maximizes: fill the screen ourselves.
         if (const QScreen *sc = main->screen())
             main->setGeometry(sc->availableGeometry());
@@ -67,6 +68,8 @@ TMDIForm *StartProgram(const TStartOptions &options)
         if (AppSettings().FirstStart)
             main->ShowLanguageDialog();
         main->OpenInitialDocument(documents);
+        if (started)
+            started(main);
     });
     return main;
 }

@@ -5,6 +5,7 @@
 
 #include <QStringList>
 #include <QWidget>
+#include <functional>
 
 class TMDIForm;
 
@@ -22,6 +23,8 @@ struct TStartOptions
 {
     int SplashDelayMs = 4000;
     QStringList Documents;
+    // Called once the main window is up with its first document.
+    std::function<void(TMDIForm *)> Started;
 };
 
 // Parses the command line (without the program name): "--no-splash" skips

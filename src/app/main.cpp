@@ -1,14 +1,24 @@
 // quelmark: the label designer's window program.
 
+#include "SingleInstance.h"
 #include "Startup.h"
 
 #include <QApplication>
+#include <QDBusConnection>
+#include <QIcon>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quelmark"));
+    // The installed quelmark.desktop: a Wayland shell finds the icon through it.
     QApplication::setDesktopFileName(QStringLiteral("quelmark"));
-    StartProgram(ParseCommandLine(QCoreApplication::arguments().mid(1)));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/quelmark.svg")));
+    TStartOptions options = ParseCommandLine(QCoreApplication::arguments().mid(1));
+    // Without a document a second copy is wanted (frames travel between two copies).
+    if (!options.Documents.isEmpty() && PassToRunningProgram(QDBusConnection::sessionBus(), options.Documents))
+        return 0;
+    options.Started = [](TMDIForm *main) { ServeLaterStarts(QDBusConnection::sessionBus(), main); };
+    StartProgram(options);
     return app.exec();
 }

@@ -2,6 +2,7 @@
 
 #include "CalibrationSheet.h"
 #include "Errors.h"
+#include "KeyboardOrder.h"
 #include "PrintTarget.h"
 #include "PrintingWindow.h"
 #include "Settings.h"
@@ -44,6 +45,7 @@ TKalibrieren::TKalibrieren(QWidget *parent) : QDialog(parent), m_access(TPrinter
 {
     setObjectName(QStringLiteral("Kalibrieren"));
     build();
+    LinkLabelsAndTabOrder(this);
     m_progress = new TPrinting(this);
     SetupStrings();
 }

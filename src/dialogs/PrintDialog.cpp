@@ -1,6 +1,7 @@
 #include "PrintDialog.h"
 
 #include "CalibrationDialog.h"
+#include "KeyboardOrder.h"
 #include "PrintTarget.h"
 #include "PrintingWindow.h"
 #include "Settings.h"
@@ -49,6 +50,7 @@ TDrucken::TDrucken(TPrintDialogHost &host, QWidget *parent)
 {
     setObjectName(QStringLiteral("Drucken"));
     build();
+    LinkLabelsAndTabOrder(this);
     m_progress = new TPrinting(this);
     SetupStrings();
     modeChanged();

@@ -1,5 +1,6 @@
 #include "PrintPreview.h"
 
+#include "KeyboardOrder.h"
 #include "SheetPreview.h"
 #include "Strings.h"
 
@@ -86,6 +87,7 @@ TPrintPreview::TPrintPreview(QWidget *parent) : QDialog(parent)
     layout->setContentsMargins(DisplayMargin, DisplayMargin, DisplayMargin, DisplayMargin);
     layout->addWidget(pNavigation);
     layout->addWidget(m_scroll, 1);
+    LinkLabelsAndTabOrder(this);
     SetupStrings();
 }
 

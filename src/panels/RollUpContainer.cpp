@@ -3,6 +3,7 @@
 #include "ColorPanel.h"
 #include "CoordsPanel.h"
 #include "FontList.h"
+#include "KeyboardOrder.h"
 #include "Page.h"
 #include "Settings.h"
 #include "Strings.h"
@@ -35,6 +36,7 @@ TRollUpContainer::TRollUpContainer(TPanelHost &host, QWidget *parent) : QWidget(
     for (const auto &[bit, make] : ObjectStack) {
         TPropertyPanel *p = make(host, m_objects);
         p->Edited = edits;
+        LinkLabelsAndTabOrder(p->Widget());
         m_stack.push_back({bit, p});
     }
     buildApply();
@@ -43,6 +45,8 @@ TRollUpContainer::TRollUpContainer(TPanelHost &host, QWidget *parent) : QWidget(
     m_colors->Edited = edits;
     m_coords = new TCoordsPanel(this);
     m_coords->Edited = edits;
+    LinkLabelsAndTabOrder(m_colors);
+    LinkLabelsAndTabOrder(m_coords);
     m_objects->hide();
     m_colors->hide();
     m_coords->hide();

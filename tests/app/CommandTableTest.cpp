@@ -1,10 +1,15 @@
 #include "AppFixture.h"
+#include "Mnemonics.h"
 
 #include <QMenu>
 #include <QMenuBar>
 #include <QSet>
 
 using namespace Qt::StringLiterals;
+
+// What QtTest sends a key through to reach the shortcut map.
+Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject *o, ulong timestamp, int k, Qt::KeyboardModifiers mods,
+                                               const QString &text, bool autorep, ushort count);
 
 namespace {
 
@@ -125,4 +130,39 @@ TEST_F(AppTest, ToolButtonsStayOneDownAndTheDrawingToolsNeedADocument)
     Trigger(m, "sbEdit");
     EXPECT_TRUE(edit->isChecked());
     EXPECT_FALSE(text->isChecked());
+}
+
+// Each menu, and the menu bar, has a mnemonic per item, unique within it, in
+// every language, and the words stay as they are; Alt+F opens "File".
+TEST_F(AppTest, EveryMenuItemHasItsOwnMnemonicInEachLanguage)
+{
+    TMDIForm m;
+    m.show();
+    auto unique = [](const QList<QAction *> &actions, const QString &where) {
+        QSet<QChar> seen;
+        for (QAction *a : actions) {
+            if (a->isSeparator())
+                continue;
+            const QChar c = MnemonicOf(a->text()).toCaseFolded();
+            EXPECT_FALSE(c.isNull() || seen.contains(c)) << where.toStdString() << ": " << a->text().toStdString();
+            seen.insert(c);
+        }
+    };
+    for (int lang : {1, 2, 3, 4}) {
+        m.SetLanguage(lang);
+        unique(m.menuBar()->actions(), u"menu bar"_s);
+        for (QAction *menu : m.menuBar()->actions())
+            unique(menu->menu()->actions(), menu->text());
+        EXPECT_EQ(m.Action(u"miSpeichernUnter"_s)->text().remove(u'&'), GetText(106));
+    }
+    // An item whose letters are all taken makes another one move.
+    EXPECT_EQ(WithMnemonics({u"Édition"_s, u"Ab"_s, u"A"_s, u"25%"_s, u"200%"_s, u"?"_s, u"&1 B"_s}),
+              QStringList({u"É&dition"_s, u"A&b"_s, u"&A"_s, u"&25%"_s, u"2&00%"_s, u"&?"_s, u"&1 B"_s}));
+
+    m.SetLanguage(2);
+    QApplication::setActiveWindow(&m);
+    Process();
+    EXPECT_TRUE(qt_sendShortcutOverrideEvent(&m, 0, Qt::Key_F, Qt::AltModifier, u"f"_s, false, 1));
+    Process();
+    EXPECT_TRUE(m.findChild<QMenu *>(u"miDatei"_s)->isVisible());
 }

@@ -165,7 +165,7 @@ TEST_F(PageEditingTest, RedoSitsAfterUndoAndFollowsTheShownPage)
     const char *const words[] = {"Wiederherstellen", "Redo", "Rétablir", "Rehacer"};
     for (int lang = 4; lang >= 1; --lang) {
         main->SetLanguage(lang);
-        EXPECT_EQ(main->Action(u"miRedo"_s)->text(), QString::fromUtf8(words[lang - 1]));
+        EXPECT_EQ(main->Action(u"miRedo"_s)->text().remove(u'&'), QString::fromUtf8(words[lang - 1]));
     }
     EXPECT_FALSE(Enabled("miRedo"));
     EXPECT_FALSE(Enabled("sbRedo"));

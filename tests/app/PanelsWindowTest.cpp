@@ -1,4 +1,5 @@
 #include "AppFixture.h"
+#include "KeyboardReach.h"
 
 #include "Page.h"
 #include "RollUpContainer.h"
@@ -57,6 +58,8 @@ TEST_F(PanelsWindowTest, TheRollUpsShowTheNewTextFrameAndTakeTypingIntoIt)
 
     main->SetLanguage(2);
     EXPECT_EQ(main->findChild<QGroupBox *>(u"rSchriftart"_s)->title(), u"Font"_s);
+    for (int i : {0, 2})
+        ExpectKeyboardReach(Rollup(i)->Content());
 
     // The document goes: nothing is shown and nothing written any more.
     child->Closing = true;

@@ -4,6 +4,7 @@
 #include "Document.h"
 #include "Errors.h"
 #include "FileSizeLimit.h"
+#include "KeyboardReach.h"
 #include "PrintCommand.h"
 #include "PrintDialog.h"
 #include "PrintingWindow.h"
@@ -120,6 +121,7 @@ TEST_F(PrintDialogTest, ControlsFollowModeAndWhatAndShowTheSheets)
         EXPECT_EQ(count->minimum(), 1);
         EXPECT_EQ(count->maximum(), 1000);
         EXPECT_EQ(Control<QSpinBox>(d, "AnzahlSeiten")->maximum(), 99);
+        ExpectKeyboardReach(d);
 
         // 4 labels from place 2: places 2 and 3, then 1 and 2.
         count->setValue(4);

@@ -2,12 +2,15 @@
 #include "FileSizeLimit.h"
 
 #include "LanguageDialog.h"
+#include "SingleInstance.h"
 #include "Startup.h"
 
+#include <QDBusConnection>
 #include <QFile>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
+#include <QProcess>
 #include <QTimer>
 #include <QToolButton>
 
@@ -70,6 +73,28 @@ TEST_F(AppTest, StartOpensStandardCdlOrTheNamedFileInsteadOrSaysItIsMissing)
     EXPECT_EQ(Boxes[0].Text, GetText(855));
     EXPECT_EQ(Boxes[0].Kind, mkWarning);
     EXPECT_TRUE(m->Children().isEmpty());
+}
+
+// A later start's documents open in the running program (a missing one with the first start's message).
+TEST_F(AppTest, ALaterStartHandsItsDocumentsToTheRunningProgram)
+{
+    QProcess daemon;
+    daemon.start(u"dbus-daemon"_s, {u"--session"_s, u"--nofork"_s, u"--print-address"_s});
+    if (!daemon.waitForReadyRead(5000))
+        GTEST_SKIP() << "no dbus-daemon";
+    const QString address = QString::fromUtf8(daemon.readLine()).trimmed();
+    const QString names[] = {u"running"_s, u"second"_s, u"later"_s};
+    TMDIForm m;
+    EXPECT_FALSE(PassToRunningProgram(QDBusConnection::connectToBus(address, names[2]), {u"named.CDL"_s}));
+    ASSERT_TRUE(ServeLaterStarts(QDBusConnection::connectToBus(address, names[0]), &m));
+    EXPECT_FALSE(ServeLaterStarts(QDBusConnection::connectToBus(address, names[1]), &m));
+    WriteDocument(Path(u"named.CDL"_s));
+    EXPECT_TRUE(PassToRunningProgram(QDBusConnection(names[2]), {u"named.CDL"_s, u"gone.CDL"_s}));
+    WaitFor([&] { return !Boxes.empty(); });
+    EXPECT_EQ(Captions(m), QStringList{u"named.CDL"_s});
+    EXPECT_TRUE(Boxes.size() == 1 && Boxes[0].Text == GetText(855));
+    for (const QString &n : names)
+        QDBusConnection::disconnectFromBus(n);
 }
 
 TEST_F(AppTest, ClosingDocumentsBuildsRecentListAndMenu)
