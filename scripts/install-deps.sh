@@ -11,6 +11,7 @@ PACKAGES="
   libzint-dev zbar-tools poppler-utils
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth x11-utils
+  weston qt6-wayland
   clang libclang-rt-14-dev clang-format
 "
 missing=""

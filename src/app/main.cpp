@@ -1,11 +1,13 @@
 // quelmark: the label designer's window program.
 
+#include "DisplaySession.h"
 #include "Startup.h"
 
 #include <QApplication>
 
 int main(int argc, char **argv)
 {
+    PrepareDisplaySession();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quelmark"));
     QApplication::setDesktopFileName(QStringLiteral("quelmark"));
