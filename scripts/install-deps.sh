@@ -12,6 +12,7 @@ PACKAGES="
   libiso9660-dev libcdio-dev xorriso
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth x11-utils dbus-daemon
+  weston qt6-wayland
   clang libclang-rt-14-dev clang-format
 "
 missing=""

@@ -13,7 +13,7 @@ TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent)
     setObjectName(QStringLiteral("AboutBox"));
     auto *icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("ProgramIcon"));
-    icon->setPixmap(QIcon(QStringLiteral(":/icons/quelmark.svg")).pixmap(64, 64));
+    icon->setPixmap(QIcon(QStringLiteral(":/icons/quelmark.svg")).pixmap(QSize(64, 64), icon->devicePixelRatioF()));
     auto *text = new QVBoxLayout;
     static const char *const kNames[] = {"ProductName", "Version", "Copyright", "Company"};
     for (int i = 0; i < 4; ++i) {

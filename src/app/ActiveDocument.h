@@ -12,6 +12,7 @@ class TCDLDocument;
 class TCDLFrame;
 class TCDLPage;
 class TPageEditor;
+class QWidget;
 
 class TActiveDocument
 {
@@ -64,7 +65,7 @@ public:
     // The notice of one of d's pages: its active frame, or none.
     virtual void ShownFrameChanged(TActiveDocument & /*d*/, TCDLPage & /*page*/, TCDLFrame * /*frame*/) {}
     // A new frame of d wants the panel input its kind names.
-    virtual void FocusTextInput(TActiveDocument & /*d*/, TCDLFrame * /*frame*/) {}
+    virtual QWidget *FocusTextInput(TActiveDocument & /*d*/, TCDLFrame * /*frame*/) { return nullptr; }
     // Another open document holds exactly this file; Save As refuses the name.
     virtual bool IsOpenElsewhere(const QString & /*path*/, const TActiveDocument & /*except*/) const { return false; }
     // The close query agreed; the window goes once the platform lets it.

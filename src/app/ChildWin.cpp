@@ -502,3 +502,8 @@ void TChildWin::ToolUsed() { m_host->ToolUsed(); }
 void TChildWin::SetPointerText(const QString &text) { m_host->ShowPointer(text); }
 
 TCreationHost *TChildWin::CreationHost() { return PageControl(); }
+
+void TChildWin::FocusTextInput(TCDLFrame *frame)
+{
+    PageControl()->setTypingTarget(m_host->FocusTextInput(*this, frame), frame);
+}

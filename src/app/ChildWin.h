@@ -71,7 +71,7 @@ public:
     TTool CurrentTool() const override;
     void ToolUsed() override;
     void SetPointerText(const QString &text) override;
-    void FocusTextInput(TCDLFrame *frame) override { m_host->FocusTextInput(*this, frame); }
+    void FocusTextInput(TCDLFrame *frame) override;
     TCreationHost *CreationHost() override;
 
 protected:

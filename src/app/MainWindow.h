@@ -111,7 +111,7 @@ private:
     void CommandStatesChanged(TActiveDocument &) override { updateCommandStates(); }
     void PageShown(TActiveDocument &d) override;
     void ShownFrameChanged(TActiveDocument &d, TCDLPage &page, TCDLFrame *frame) override;
-    void FocusTextInput(TActiveDocument &d, TCDLFrame *frame) override;
+    QWidget *FocusTextInput(TActiveDocument &d, TCDLFrame *frame) override;
     bool IsOpenElsewhere(const QString &path, const TActiveDocument &except) const override;
     void DocumentClosed(TActiveDocument &d) override;
     void DocumentDestroyed(TActiveDocument &d) override;

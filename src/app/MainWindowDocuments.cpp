@@ -168,10 +168,9 @@ void TMDIForm::ShownFrameChanged(TActiveDocument &d, TCDLPage &page, TCDLFrame *
         tell(&d, &page, frame);
 }
 
-void TMDIForm::FocusTextInput(TActiveDocument &d, TCDLFrame *frame)
+QWidget *TMDIForm::FocusTextInput(TActiveDocument &d, TCDLFrame *frame)
 {
-    if (&d == ActiveDocument())
-        m_panels->FocusTextInput(frame);
+    return &d == ActiveDocument() ? m_panels->FocusTextInput(frame) : nullptr;
 }
 
 void TMDIForm::tellShownFrame()

@@ -2,6 +2,7 @@
 // back, and without a stored place, places that come from the sizes the
 // windows take in the present language.
 
+#include "DisplaySession.h"
 #include "MainWindow.h"
 #include "RollUpContainer.h"
 #include "Rollup.h"
@@ -87,7 +88,10 @@ void TMDIForm::saveRollupPlaces()
     if (!m_rollupsPlaced)
         return;
     TSettings &s = AppSettings();
+    // Where the compositor places windows, the places asked for are not
+    // where they stand: the file keeps what it holds.
+    const bool placed = PlacesTopLevelWindows();
     for (const auto &[r, place] : {std::pair(m_rollupProps, &s.RollupProps), std::pair(m_rollupColors, &s.RollupColors),
                                    std::pair(m_rollupCoords, &s.RollupCoords)})
-        *place = {r->x(), r->y(), !r->isHidden(), r->IsRolledDown()};
+        *place = {placed ? r->x() : place->X, placed ? r->y() : place->Y, !r->isHidden(), r->IsRolledDown()};
 }

@@ -4,6 +4,7 @@
 #include "PageEditor.h"
 #include "ScanDialogs.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -53,6 +54,12 @@ void TPageWidget::setCrosshair(QPoint p)
 }
 
 QImage TPageWidget::AskScan() { return ScanWithDialogs(this); }
+
+void TPageWidget::setTypingTarget(QWidget *target, const TCDLFrame *frame)
+{
+    m_typingTarget = target;
+    m_typingFrame = frame;
+}
 
 void TPageWidget::paintEvent(QPaintEvent *)
 {
@@ -109,6 +116,7 @@ void TPageWidget::updatePointerShape(QPoint p)
 void TPageWidget::mousePressEvent(QMouseEvent *e)
 {
     setFocus(Qt::MouseFocusReason);
+    m_typingTarget = nullptr;
     const QPoint p = e->position().toPoint();
     if (m_editor) {
         m_editor->SetControlSize(size());
@@ -196,6 +204,11 @@ void TPageWidget::keyPressEvent(QKeyEvent *e)
     // area scrolls on arrows) gets their press.
     if (m_editor->KeyPressed(e->key(), e->modifiers()))
         return;
+    if (m_typingTarget && m_page->ActiveFrame() == m_typingFrame && !m_typingTarget->window()->isActiveWindow()
+        && !e->text().isEmpty()) {
+        QApplication::sendEvent(m_typingTarget, e);
+        return;
+    }
     // Typed characters go to the active frame as they come.
     const QString t = e->text();
     if (t.size() == 1 && t.at(0).unicode() >= 32 && !(e->modifiers() & Qt::ControlModifier)) {

@@ -9,6 +9,7 @@
 #include "Page.h"
 #include "PageEditor.h"
 
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -29,6 +30,11 @@ public:
     // -1 hides the overlay.
     void setGuidePreview(bool horizontal, int pos);
     void setCrosshair(QPoint p);
+    // Typing on the page goes to target while frame stays active and the
+    // target's window has not got the keyboard: a new frame's text input in
+    // a roll-up the window system would not activate (Wayland lets no
+    // program do so). The next click ends it.
+    void setTypingTarget(QWidget *target, const TCDLFrame *frame);
 
     QImage AskScan() override;
 
@@ -77,4 +83,6 @@ private:
     TPointerShape m_shape = TPointerShape::Default;
     QTimer m_autoScroll;
     QPoint m_dragPointer;
+    QPointer<QWidget> m_typingTarget;
+    const TCDLFrame *m_typingFrame = nullptr;
 };

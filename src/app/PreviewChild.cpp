@@ -1,6 +1,8 @@
 #include "PreviewChild.h"
 
+#include "DisplaySession.h"
 #include "Page.h"
+#include "PaintSurface.h"
 #include "Settings.h"
 #include "Strings.h"
 #include "WindowPlacement.h"
@@ -42,7 +44,7 @@ protected:
         const QSize inner = size() - QSize(2 * Margin, 2 * Margin);
         if (inner.width() <= 0 || inner.height() <= 0)
             return;
-        QImage image(inner, QImage::Format_RGB32);
+        QImage image = RatioImage(inner, DeviceRatio(p), QImage::Format_RGB32);
         image.fill(Qt::white);
         QPainter ip(&image);
         ip.setRenderHint(QPainter::Antialiasing);
@@ -90,10 +92,13 @@ int TPreviewChild::Execute()
 
 void TPreviewChild::done(int result)
 {
-    TPageViewPlacement p;
+    // A place the compositor chose is unknown: the stored one stays.
+    TPageViewPlacement p = ReadPageView();
     p.Maximized = isMaximized();
-    p.X = x();
-    p.Y = y();
+    if (PlacesTopLevelWindows()) {
+        p.X = x();
+        p.Y = y();
+    }
     p.Width = width();
     p.Height = height();
     WritePageView(p);

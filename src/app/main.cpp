@@ -1,5 +1,6 @@
 // quelmark: the label designer's window program.
 
+#include "DisplaySession.h"
 #include "SingleInstance.h"
 #include "Startup.h"
 
@@ -9,6 +10,7 @@
 
 int main(int argc, char **argv)
 {
+    PrepareDisplaySession();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quelmark"));
     // The installed quelmark.desktop: a Wayland shell finds the icon through it.

@@ -1,4 +1,5 @@
 #include "Page.h"
+#include "PaintSurface.h"
 
 #include <QPainterPath>
 #include <algorithm>
@@ -19,6 +20,9 @@ void TCDLPage::PaintScreen(QPainter &p, QSize control, bool omitDragged)
 {
     Context.Canvas = &p;
     FitInto(Context, control.width(), control.height(), Context.Zoom);
+    // The control is all that shows, in logical pixels at any display scale.
+    p.save();
+    p.setClipRect(QRect(QPoint(), control), Qt::IntersectClip);
     if (Window)
         Window->RepaintRulers();
     TPagePaintOptions o = TPagePaintOptions::Screen();
@@ -26,6 +30,7 @@ void TCDLPage::PaintScreen(QPainter &p, QSize control, bool omitDragged)
     // Off the canvas too: hit tests and handles need every frame's.
     UpdateScreenGeometry();
     Paint(Context, o);
+    p.restore();
     Context.Canvas = nullptr;
 }
 
@@ -54,19 +59,6 @@ bool FrameMayShow(const TPaintContext &c, const TCDLFrame &f, const QRect &visib
     const int margin = std::abs(c.MapLenX(f.PenSize)) + std::abs(c.MapLenY(f.PenSize)) + 8;
     const QRect device = QRect(c.Map(b.Left, b.Top), c.Map(b.Right, b.Bottom)).normalized();
     return device.adjusted(-margin, -margin, margin, margin).intersects(visible);
-}
-
-// What of the painter's device can show, in its logical coordinates: the
-// clip, else the whole device seen through the painter's transform.
-QRect VisibleArea(const QPainter &p)
-{
-    if (p.hasClipping())
-        return p.clipBoundingRect().toAlignedRect();
-    const QPaintDevice *d = p.device();
-    const QRect device = d ? QRect(0, 0, d->width(), d->height()) : QRect();
-    bool invertible = true;
-    const QTransform back = p.combinedTransform().inverted(&invertible);
-    return invertible ? back.mapRect(device) : device;
 }
 
 // The flags a paint sets on the caller's context, put back when it ends.

@@ -1,6 +1,7 @@
 #include "Text.h"
 
 #include "BinaryStream.h"
+#include "PaintSurface.h"
 #include "Strings.h"
 
 #include <cmath>
@@ -163,9 +164,7 @@ bool TCDLText::OutsideCanvas(const TPaintContext &c, const TFrameGeometry &g) co
         box = box.united(QRect(g.DragPoints[i], g.DragPoints[i]));
     const int margin = std::max(1, int(std::trunc(FontSize * c.ScaleY * 4)));
     box.adjust(-margin, -margin, margin, margin);
-    const QRect visible =
-        p.hasClipping() ? p.clipBoundingRect().toAlignedRect() : QRect(0, 0, p.device()->width(), p.device()->height());
-    return !box.intersects(visible);
+    return !box.intersects(VisibleArea(p));
 }
 
 void TCDLText::PaintAt(TPaintContext &c, const TFrameGeometry &g) const

@@ -1,6 +1,7 @@
 #include "DragCache.h"
 
 #include "Page.h"
+#include "PaintSurface.h"
 
 #include <QPainter>
 
@@ -9,8 +10,12 @@ void TDragCache::Paint(QPainter &p, TCDLPage &page, QSize control, const std::ve
 {
     TPaintContext &c = page.Context;
     page.FitInto(c, control.width(), control.height(), c.Zoom);
-    if (m_image.size() != control || m_scale != c.ScaleX || m_offset != QPoint(c.OffsetX, c.OffsetY)) {
-        m_image = QImage(control, QImage::Format_ARGB32_Premultiplied);
+    // At the surface's own ratio: a scaled screen shows the image pixel for pixel.
+    const double ratio = DeviceRatio(p);
+    if (m_control != control || m_image.devicePixelRatio() != ratio || m_scale != c.ScaleX
+        || m_offset != QPoint(c.OffsetX, c.OffsetY)) {
+        m_image = RatioImage(control, ratio, QImage::Format_ARGB32_Premultiplied);
+        m_control = control;
         m_image.fill(background);
         QPainter ip(&m_image);
         page.PaintScreen(ip, control, true);

@@ -20,6 +20,7 @@ public:
 
 private:
     QImage m_image;
+    QSize m_control;
     double m_scale = 0;
     QPoint m_offset;
 };

@@ -26,17 +26,23 @@ constexpr int MaxShortString = 40;
 // Four lines set as the alignment buttons set text.
 QIcon alignIcon(int alignment)
 {
-    QPixmap pm(16, 16);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setPen(QPen(QColor(40, 40, 40), 1));
-    const int widths[4] = {14, 9, 12, 7};
-    for (int k = 0; k < 4; ++k) {
-        const int w = alignment == 3 && k < 3 ? 14 : widths[k];
-        const int x = alignment == 1 ? (16 - w) / 2 : alignment == 2 ? 15 - w : 1;
-        p.drawLine(x, 3 + 3 * k, x + w - 1, 3 + 3 * k);
+    // Drawn for each usual display scale, so none is an enlarged copy.
+    QIcon icon;
+    for (const double ratio : {1.0, 1.25, 1.5, 2.0}) {
+        QPixmap pm(QSize(16, 16) * ratio);
+        pm.setDevicePixelRatio(ratio);
+        pm.fill(Qt::transparent);
+        QPainter p(&pm);
+        p.setPen(QPen(QColor(40, 40, 40), 1));
+        const int widths[4] = {14, 9, 12, 7};
+        for (int k = 0; k < 4; ++k) {
+            const int w = alignment == 3 && k < 3 ? 14 : widths[k];
+            const int x = alignment == 1 ? (16 - w) / 2 : alignment == 2 ? 15 - w : 1;
+            p.drawLine(x, 3 + 3 * k, x + w - 1, 3 + 3 * k);
+        }
+        icon.addPixmap(pm);
     }
-    return QIcon(pm);
+    return icon;
 }
 
 class TFontPanel final : public QGroupBox, public TPropertyPanel

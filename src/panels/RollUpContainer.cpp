@@ -211,24 +211,25 @@ void TRollUpContainer::PropertiesChanged()
     changed(AppSettings().ApplyImmediately);
 }
 
-void TRollUpContainer::FocusTextInput(TCDLFrame *f)
+QWidget *TRollUpContainer::FocusTextInput(TCDLFrame *f)
 {
     if (!f || f != m_frame)
-        return;
+        return nullptr;
     TPanel bit = TPanel::Text;
     switch (f->Kind().Focus) {
     case TTextFocus::Text: bit = TPanel::Text; break;
     case TTextFocus::RoundText: bit = TPanel::RoundText; break;
     case TTextFocus::SerialNumber: bit = TPanel::SerialNumber; break;
-    case TTextFocus::None: return;
+    case TTextFocus::None: return nullptr;
     }
     const auto s = std::find_if(m_stack.begin(), m_stack.end(), [bit](const TStacked &s) { return s.Bit == bit; });
     QWidget *w = s == m_stack.end() ? nullptr : s->Panel->TextInput();
     // Only into a roll-up window that is shown.
     if (!w || !w->isVisible())
-        return;
+        return nullptr;
     w->window()->activateWindow();
     w->setFocus(Qt::OtherFocusReason);
+    return w;
 }
 
 void TRollUpContainer::ApplyImmediatelyChanged()

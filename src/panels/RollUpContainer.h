@@ -40,7 +40,8 @@ public:
     void PropertiesChanged();
     // A new frame wants its text input (the text, round-text or
     // serial-number panel), when its roll-up window is shown.
-    void FocusTextInput(TCDLFrame *f);
+    // Gives the shown frame's text input the focus; it, or none.
+    QWidget *FocusTextInput(TCDLFrame *f);
     // The option of showing changes at once was switched.
     void ApplyImmediatelyChanged();
 

@@ -2,6 +2,7 @@
 
 #include "PageEditor.h"
 #include "PageWidget.h"
+#include "PaintSurface.h"
 #include "Ruler.h"
 
 #include <QMenu>
@@ -122,6 +123,27 @@ TEST_F(PageEditingTest, SelectionMenuItemsAndRubberBand)
     Trigger(*main, "miMarkierungUmkehren");
     EXPECT_EQ(p->ActiveFrame(), p->FrameAt(2));
     EXPECT_TRUE(p->Selection().IsEmpty());
+}
+
+TEST_F(PageEditingTest, FramesInEveryQuarterArePaintedAndHitAtEveryDisplayScale)
+{
+    TCDLPage *p = child->ActivePage();
+    for (const QPoint at : {QPoint(-450, -400), QPoint(250, -400), QPoint(-450, 300), QPoint(250, 300)}) {
+        TCDLFrame *f = AddRect(*p, at.x(), at.y());
+        f->FillColor = RGBColor(255, 0, 0);
+        f->NoFill = false;
+    }
+    for (const double ratio : {1.5, 2.0}) {
+        QImage image = RatioImage(page->size(), ratio, QImage::Format_RGB32);
+        page->render(&image);
+        for (int i = 0; i < p->FrameCount(); ++i) {
+            const TRect b = p->FrameAt(i)->GetBoundRect();
+            const QPoint centre = p->Context.Map((b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2);
+            EXPECT_EQ(image.pixelColor(centre * ratio), QColor(Qt::red)) << ratio << " frame " << i;
+            Click(page, centre);
+            EXPECT_EQ(p->ActiveFrame(), p->FrameAt(i)) << ratio << " frame " << i;
+        }
+    }
 }
 
 TEST_F(PageEditingTest, RulersMarkThePointerAndGiveAGuideLineMovedOnThePageAndDroppedBack)

@@ -2,8 +2,10 @@
 #include "FileSizeLimit.h"
 
 #include "LanguageDialog.h"
+#include "Rollup.h"
 #include "SingleInstance.h"
 #include "Startup.h"
+#include "Text.h"
 
 #include <QDBusConnection>
 #include <QFile>
@@ -13,6 +15,7 @@
 #include <QProcess>
 #include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 
 using namespace Qt::StringLiterals;
 
@@ -273,4 +276,29 @@ TEST_F(AppTest, RefusedCloseKeepsProgramRunningAndWritesNothing)
     EXPECT_FALSE(m.close());
     EXPECT_EQ(m.Children().size(), 1);
     EXPECT_FALSE(QFile::exists(SettingsFilePath()));
+}
+
+// Run in a headless Weston by scripts/test-weston.sh.
+TEST_F(AppTest, UnderWaylandADocumentOpensWithTheRollupsShownAndANewTextTakesTyping)
+{
+    if (!QGuiApplication::platformName().startsWith(u"wayland"_s))
+        GTEST_SKIP() << "needs a Wayland compositor";
+    TIniFile(SettingsFilePath()).WriteInteger(u"LANGUAGE"_s, u"NUMBER"_s, 1);
+    WriteDocument(Path(u"named.CDL"_s));
+    TMDIForm *m = StartProgram(ParseCommandLine({u"--no-splash"_s, Path(u"named.CDL"_s)}));
+    auto exposed = [](const QWidget *w) { return w->windowHandle() && w->windowHandle()->isExposed(); };
+    auto shown = [&] { return exposed(m->ObjectRollup()) && exposed(m->ColorRollup()) && exposed(m->CoordsRollup()); };
+    WaitFor([&] { return !m->Children().isEmpty() && shown(); });
+    ASSERT_EQ(Captions(*m), QStringList{u"named.CDL"_s});
+    EXPECT_TRUE(shown());
+    Trigger(*m, "sbText");
+    TPageWidget *page = m->Children()[0]->PageControl();
+    Click(page, page->rect().center());
+    // The keys go where the person clicked (headless Weston has no keyboard).
+    for (const QChar c : u"Hi"_s) {
+        QKeyEvent key(QEvent::KeyPress, c.toUpper().unicode(), Qt::NoModifier, QString(c));
+        QApplication::sendEvent(m->windowHandle(), &key);
+    }
+    ASSERT_EQ(page->page()->FrameCount(), 1);
+    EXPECT_EQ(KindCast<TCDLText>(page->page()->FrameAt(0))->PlainText(), u"Hi"_s);
 }

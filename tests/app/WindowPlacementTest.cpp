@@ -1,4 +1,5 @@
 #include "AppFixture.h"
+#include "DisplaySession.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -62,4 +63,18 @@ TEST_F(AppTest, DocumentWindowFitsASmallOrNotYetShownArea)
     later.New();
     Process();
     ExpectAllVisible(later);
+}
+
+TEST(DisplaySession, AnUnusableScaleIsDroppedAndAWaylandSessionWithX11RunsOnX11)
+{
+    for (const char *s : {"abc", "1,5", "0", "-2", "100", "nan"})
+        EXPECT_FALSE(UsableScaleFactor(s)) << s;
+    EXPECT_TRUE(UsableScaleFactor(" 1.25 "));
+    std::map<std::string, QByteArray> env{{"WAYLAND_DISPLAY", "wayland-0"}};
+    const TEnvironment lookup = [&env](const char *n) { return env[n]; };
+    EXPECT_EQ(PreferredPlatform(lookup), "") << "no X11 offered";
+    env["DISPLAY"] = ":0";
+    EXPECT_EQ(PreferredPlatform(lookup), "xcb;wayland");
+    env["QT_QPA_PLATFORM"] = "wayland";
+    EXPECT_EQ(PreferredPlatform(lookup), "");
 }
