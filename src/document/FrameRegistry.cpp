@@ -1,5 +1,6 @@
 #include "FrameRegistry.h"
 
+#include "Picture.h"
 #include "RoundText.h"
 #include "SerNo.h"
 #include "Shapes.h"
@@ -9,7 +10,7 @@ namespace {
 
 constexpr const TFrameKind *kKinds[] = {
     &TCDLText::Descriptor,     &TCDLRText::Descriptor, &TCDLSerNo::Descriptor,   &TCDLLinie::Descriptor,
-    &TCDLRechteck::Descriptor, &TCDLKreis::Descriptor, &TCDLEllipse::Descriptor,
+    &TCDLRechteck::Descriptor, &TCDLKreis::Descriptor, &TCDLEllipse::Descriptor, &TCDLBild::Descriptor,
 };
 
 } // namespace

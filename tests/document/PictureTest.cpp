@@ -1,0 +1,210 @@
+// The picture frame and the imaging layer under it: records by hand, the
+// formats Qt cannot read, icons, the size rules, turns and what is painted.
+
+#include "DocumentTestSupport.h"
+
+#include "BinaryStream.h"
+#include "Imaging.h"
+#include "Picture.h"
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QTemporaryDir>
+
+namespace {
+
+// Left half red, right half blue, so turns and mirrors show.
+QImage TwoColours(int w, int h)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(Qt::blue);
+    QPainter(&img).fillRect(0, 0, w / 2, h, Qt::red);
+    return img;
+}
+
+QByteArray Encoded(const QImage &img, const char *format)
+{
+    if (format == std::string("tga")) { // Qt reads it only: 24 bits, top row first
+        QByteArray t =
+            U8(0) + U8(0) + U8(2) + QByteArray(9, '\0') + Le16(img.width()) + Le16(img.height()) + U8(24) + U8(0x20);
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                t += U8(qBlue(img.pixel(x, y))) + U8(qGreen(img.pixel(x, y))) + U8(qRed(img.pixel(x, y)));
+        return t;
+    }
+    QByteArray b;
+    QBuffer buf(&b);
+    buf.open(QIODevice::WriteOnly);
+    img.save(&buf, format);
+    return b;
+}
+
+QByteArray Fields(int x, int y, int w, int h)
+{
+    return Le32(x) + Le32(y) + Le32(w) + Le32(h) + Le32(0xFF) + U8(1) + Le32(3);
+}
+
+QByteArray BitmapRecord(int bits, int code, const QByteArray &data, int length = -1)
+{
+    return Head(15) + Fields(10, 20, 300, 200) + U8(1) + Le32(bits) + Le32(code)
+           + Le32(length < 0 ? data.size() : length) + data;
+}
+
+QByteArray WriteRecord(const TCDLFrame &f)
+{
+    TStreamWriter w;
+    return f.WriteToStream(w), w.take();
+}
+
+std::unique_ptr<TCDLBild> ReadRecord(const QByteArray &bytes)
+{
+    auto f = std::make_unique<TCDLBild>(nullptr, 0, 0);
+    TStreamReader in(bytes);
+    in.skip(8);
+    f->ReadFromStream(in);
+    return in.atEnd() ? std::move(f) : nullptr;
+}
+
+// A 2 x 1 PCX of three planes, run-length coded with literal bytes only.
+QByteArray Pcx()
+{
+    QByteArray h(128, '\0');
+    h[0] = 0x0A, h[1] = 5, h[2] = 1, h[3] = 8;
+    h.replace(8, 4, Le16(1) + Le16(0)); // right, bottom
+    h[65] = 3;
+    h.replace(66, 2, Le16(2));
+    return h + QByteArray::fromHex("A0A0 0000 1010");
+}
+
+// A placeable metafile whose one rectangle is filled red.
+QByteArray Wmf()
+{
+    auto rec = [](int fn, std::initializer_list<int> params) {
+        QByteArray r = Le32(3 + int(params.size())) + Le16(fn);
+        for (int p : params)
+            r += Le16(p);
+        return r;
+    };
+    const QByteArray body = rec(0x020B, {0, 0}) + rec(0x020C, {1000, 2000}) + rec(0x02FC, {0, 0xFF, 0, 0})
+                            + rec(0x012D, {0}) + rec(0x041B, {1000, 2000, 0, 0}) + rec(0, {});
+    const QByteArray header =
+        Le16(1) + Le16(9) + Le16(0x300) + Le32((18 + body.size()) / 2) + Le16(1) + Le32(7) + Le16(0);
+    QByteArray placeable =
+        Le32(0x9AC6CDD7) + Le16(0) + Le16(0) + Le16(0) + Le16(2000) + Le16(1000) + Le16(1440) + Le32(0);
+    int sum = 0;
+    for (int i = 0; i < 20; i += 2)
+        sum ^= uint8_t(placeable[i]) | uint8_t(placeable[i + 1]) << 8;
+    return placeable + Le16(sum) + header + body;
+}
+
+} // namespace
+
+TEST(Picture, ReadsByContentAndWritesTheSameBytesBack)
+{
+    const QImage img = TwoColours(6, 4);
+    // The code field says TIFF and 8 bits: the data is read by what it is.
+    for (const char *format : {"png", "bmp", "tga", "jpeg", "tiff"}) {
+        SCOPED_TRACE(format);
+        const QByteArray rec = BitmapRecord(8, 3, Encoded(img, format));
+        const auto f = ReadRecord(rec);
+        ASSERT_NE(f, nullptr);
+        EXPECT_EQ(f->Picture().size(), QSize(6, 4));
+        EXPECT_FALSE(f->IsIcon());
+        EXPECT_EQ(WriteRecord(*f), rec);
+    }
+    // A changed picture is written as PNG, with its code and length.
+    const auto f = ReadRecord(BitmapRecord(24, 6, Encoded(img, "bmp")));
+    f->Mirror(true);
+    const QByteArray png = Imaging::EncodePng(f->Picture());
+    EXPECT_EQ(WriteRecord(*f), BitmapRecord(24, TCDLBild::PngCode, png));
+}
+
+TEST(Picture, DamagedDataIsADamagedRecordAndABadFileNoPicture)
+{
+    const QByteArray png = Encoded(TwoColours(6, 4), "png");
+    EXPECT_THROW(ReadRecord(BitmapRecord(24, 75, png, png.size() + 1)), EStreamError);
+    EXPECT_THROW(ReadRecord(BitmapRecord(24, 75, png.left(40))), EStreamError);
+    EXPECT_THROW(ReadRecord(BitmapRecord(24, 75, "not a picture at all")), EStreamError);
+    EXPECT_THROW(ReadRecord(BitmapRecord(24, 75, {})), EStreamError);
+    // Absurd and zero sizes in an otherwise well-formed header.
+    for (int side : {100000, 0}) {
+        QByteArray bomb = Encoded(TwoColours(6, 4), "bmp");
+        bomb.replace(18, 8, Le32(side) + Le32(side));
+        EXPECT_TRUE(Imaging::LoadFromMemory(bomb).isNull()) << side;
+    }
+}
+
+TEST(Picture, ReadsPcxAndWmfThroughTheForeignDecoder)
+{
+    TImageFormat format{};
+    const QImage pcx = Imaging::LoadFromMemory(Pcx(), &format);
+    EXPECT_EQ(format, TImageFormat::Pcx);
+    ASSERT_EQ(pcx.size(), QSize(2, 1));
+    EXPECT_EQ(QColor(pcx.pixel(1, 0)), QColor(0xA0, 0, 0x10));
+    const QImage wmf = Imaging::LoadFromMemory(Wmf(), &format);
+    EXPECT_EQ(format, TImageFormat::Wmf);
+    ASSERT_FALSE(wmf.isNull());
+    EXPECT_EQ(QColor(wmf.pixel(wmf.width() / 2, wmf.height() / 2)).blue(), 0);
+}
+
+TEST(Picture, AnIconStaysAPlatformPicture)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.ico"));
+    ASSERT_TRUE(TwoColours(16, 16).save(path, "ico"));
+    TCDLBild f(nullptr, 0, 0);
+    f.SetDefaults();
+    ASSERT_TRUE(f.OpenFile(path));
+    EXPECT_TRUE(f.IsIcon());
+    f.Rotate(90);
+    f.Mirror(true);
+    EXPECT_EQ(f.Picture().pixel(0, 0), QColor(Qt::red).rgb());
+    const QByteArray rec = WriteRecord(f);
+    EXPECT_EQ(rec.mid(8 + 25, 8), U8(0) + U8(6) + "TImage");
+    EXPECT_EQ(WriteRecord(*ReadRecord(rec)), rec);
+    EXPECT_FALSE(f.OpenFile(dir.filePath(QStringLiteral("missing.png"))));
+}
+
+TEST(Picture, SizeRulesAndQuarterTurns)
+{
+    TCDLBild f(nullptr, 0, 0);
+    ASSERT_TRUE(f.TakePicture(TwoColours(640, 480)));
+    f.SetDefaults();
+    f.FitToPicture();
+    EXPECT_EQ(QSize(f.Width, f.Height), QSize(640, 480));
+    ASSERT_TRUE(f.TakePicture(TwoColours(200, 100)));
+    f.Width = f.Height = 100;
+    f.FitToPicture();
+    EXPECT_EQ(QSize(f.Width, f.Height), QSize(100, 50));
+
+    const QImage before = f.Picture();
+    f.Rotate(90);
+    EXPECT_EQ(QSize(f.Width, f.Height), QSize(50, 100));
+    EXPECT_EQ(f.Picture().pixel(0, 199), QColor(Qt::blue).rgb());
+    f.Rotate(-90);
+    EXPECT_EQ(QSize(f.Width, f.Height), QSize(100, 50));
+    EXPECT_EQ(f.Picture(), before);
+    EXPECT_THROW(f.Rotate(45), ELocalizedError);
+}
+
+TEST(Picture, PaintsStretchedAndPrintsOnlyTheVisiblePart)
+{
+    TCDLBild f(nullptr, 20, 10);
+    ASSERT_TRUE(f.TakePicture(TwoColours(10, 10)));
+    f.Width = 40, f.Height = 20;
+    TPaintContext c;
+    TTestCanvas canvas(c, 100, 50, 1.0, {-40, 0});
+    c.Masking = true;
+    f.PaintAt(c, f.Geometry(c));
+    const QImage out = canvas.Finish();
+    // The frame spans x -20..20 on the device: its red half lies off the
+    // paper left of x 1, the blue half lands at 1..19.
+    EXPECT_EQ(out.pixel(0, 15), QColor(Qt::white).rgb());
+    EXPECT_EQ(QColor(out.pixel(2, 15)).blue(), 255);
+    EXPECT_EQ(out.pixel(25, 15), QColor(Qt::white).rgb());
+    QRect source, dest;
+    ASSERT_TRUE(Imaging::VisiblePart({10, 10}, {-20, 10, 40, 20}, {1, 1, 100, 50}, source, dest));
+    EXPECT_EQ(source, QRect(5, 0, 5, 10));
+    EXPECT_EQ(dest, QRect(1, 10, 19, 20));
+}
