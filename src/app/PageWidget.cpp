@@ -1,8 +1,11 @@
 #include "PageWidget.h"
 
 #include "PageEditor.h"
+#include "PictureDrop.h"
 
+#include <QDropEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -31,6 +34,7 @@ void TPageWidget::setPage(TCDLPage *page, TPageEditor *editor)
 {
     m_page = page;
     m_editor = editor;
+    setAcceptDrops(editor != nullptr);
     if (m_editor)
         m_editor->SetControlSize(size());
     m_cache.Invalidate();
@@ -227,4 +231,24 @@ void TPageWidget::leaveEvent(QEvent *)
     if (m_page)
         m_page->MouseLeave();
     emit pointerLeft();
+}
+
+QString TPageWidget::AskPictureFile() { return AskPictureFileName(this); }
+
+void TPageWidget::dragEnterEvent(QDragEnterEvent *e)
+{
+    // Anything else (a document to open) is left to the main window.
+    if (m_page && m_editor && OffersPictureFiles(e->mimeData()))
+        e->acceptProposedAction();
+    else
+        e->ignore();
+}
+
+void TPageWidget::dropEvent(QDropEvent *e)
+{
+    if (!m_page || !m_editor || !OffersPictureFiles(e->mimeData()))
+        return e->ignore();
+    e->acceptProposedAction();
+    m_editor->CancelDrag();
+    InsertDroppedPictures(*m_page, *m_editor, e->position().toPoint(), DroppedFiles(e->mimeData()));
 }

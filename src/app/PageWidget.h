@@ -15,7 +15,7 @@
 class TPageEditor;
 
 // It is also whom a new frame's kind asks for what it needs, with dialogs
-// over the page; none of today's kinds asks anything yet.
+// over the page, and it takes picture files dropped onto the page.
 class TPageWidget : public QWidget, public TCreationHost
 {
     Q_OBJECT
@@ -29,6 +29,8 @@ public:
     // -1 hides the overlay.
     void setGuidePreview(bool horizontal, int pos);
     void setCrosshair(QPoint p);
+
+    QString AskPictureFile() override;
 
     // A drag held this close to an edge, or beyond it, scrolls the page
     // every AutoScrollInterval milliseconds.
@@ -56,6 +58,8 @@ protected:
     void leaveEvent(QEvent *) override;
     void enterEvent(QEnterEvent *) override;
     void wheelEvent(QWheelEvent *) override;
+    void dragEnterEvent(QDragEnterEvent *) override;
+    void dropEvent(QDropEvent *) override;
 
 private:
     void updatePointerShape(QPoint p);
