@@ -120,7 +120,8 @@ TEST_F(EditorTest, DragWithDrawingToolSizesTheFrame)
     ASSERT_EQ(f->TypeTag(), TagText);
     EXPECT_TRUE(static_cast<TCDLText *>(f)->Barcode);
 
-    // Kinds that do not exist yet create nothing and leave nothing behind.
+    // A picture whose file the person does not pick makes nothing and leaves
+    // nothing behind.
     win.tool = TTool::Picture;
     Click(D(300, 300));
     EXPECT_EQ(page->FrameCount(), 1);
