@@ -86,7 +86,6 @@ TEST_F(AppTest, PicturesTravelAsImagesAndDroppedFiles)
     const TPageWidget *w = child->PageControl();
     InsertDroppedPictures(page, *w->editor(), {0, 0}, {Path(u"notes.txt"_s), Path(u"a.png"_s)});
     ASSERT_EQ(page.FrameCount(), 2);
-    // The second file dropped lies 10 units right and down of the drop point.
     EXPECT_EQ(QPoint(page.FrameAt(1)->X, page.FrameAt(1)->Y), w->editor()->ModelOf({0, 0}) + QPoint(10, 10));
     ASSERT_EQ(Boxes.size(), 1u);
     EXPECT_TRUE(Boxes[0].Text.endsWith(u" :"_s + Path(u"notes.txt"_s)));
