@@ -5,6 +5,7 @@
 #include "Errors.h"
 #include "FileDialogs.h"
 #include "FrameRegistry.h"
+#include "Imaging.h"
 #include "MessageBoxText.h"
 #include "PageEditor.h"
 #include "Settings.h"
@@ -54,6 +55,11 @@ QMimeData *ToMimeData(const TClipData &clip)
         m->setText(QString(clip.Text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
     if (clip.HasPrivate)
         m->setData(formatName(), clip.Private);
+    // PNG by name for any program; the image itself for the platform's types.
+    if (clip.HasImage) {
+        m->setData(QStringLiteral("image/png"), Imaging::EncodePng(clip.Image));
+        m->setImageData(clip.Image);
+    }
     return m;
 }
 
@@ -65,9 +71,17 @@ TClipData FromMimeData(const QMimeData *m)
     if (m->hasFormat(formatName())) {
         c.HasPrivate = true;
         c.Private = m->data(formatName());
-    } else if (m->hasText()) {
-        c.HasText = true;
-        c.Text = m->text();
+    } else {
+        // Both when offered: the kinds' order decides which one a paste takes.
+        if (m->hasText()) {
+            c.HasText = true;
+            c.Text = m->text();
+        }
+        if (m->hasImage()) {
+            // An image that does not convert is the picture's paste error.
+            c.HasImage = true;
+            c.Image = qvariant_cast<QImage>(m->imageData());
+        }
     }
     return c;
 }
@@ -80,6 +94,7 @@ bool OffersPaste(const QMimeData *m)
     TClipData offered;
     offered.HasPrivate = m->hasFormat(formatName());
     offered.HasText = m->hasText();
+    offered.HasImage = m->hasImage();
     return offered.HasPrivate || FindKindForPaste(offered);
 }
 

@@ -2,10 +2,13 @@
 
 #include "DirWnd.h"
 #include "PageEditor.h"
+#include "PictureDrop.h"
 #include "ScanDialogs.h"
 
 #include <QApplication>
+#include <QDropEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -34,6 +37,7 @@ void TPageWidget::setPage(TCDLPage *page, TPageEditor *editor)
 {
     m_page = page;
     m_editor = editor;
+    setAcceptDrops(editor != nullptr);
     if (m_editor)
         m_editor->SetControlSize(size());
     m_cache.Invalidate();
@@ -247,3 +251,23 @@ void TPageWidget::leaveEvent(QEvent *)
 }
 
 bool TPageWidget::AskFolder(TFolderChoice &choice) { return AskListingFolder(this, choice); }
+
+QString TPageWidget::AskPictureFile() { return AskPictureFileName(this); }
+
+void TPageWidget::dragEnterEvent(QDragEnterEvent *e)
+{
+    // Anything else (a document to open) is left to the main window.
+    if (m_page && m_editor && OffersPictureFiles(e->mimeData()))
+        e->acceptProposedAction();
+    else
+        e->ignore();
+}
+
+void TPageWidget::dropEvent(QDropEvent *e)
+{
+    if (!m_page || !m_editor || !OffersPictureFiles(e->mimeData()))
+        return e->ignore();
+    e->acceptProposedAction();
+    m_editor->CancelDrag();
+    InsertDroppedPictures(*m_page, *m_editor, e->position().toPoint(), DroppedFiles(e->mimeData()));
+}

@@ -16,7 +16,7 @@
 class TPageEditor;
 
 // It is also whom a new frame's kind asks for what it needs, with dialogs
-// over the page.
+// over the page, and it takes picture files dropped onto the page.
 class TPageWidget : public QWidget, public TCreationHost
 {
     Q_OBJECT
@@ -37,6 +37,8 @@ public:
     void setTypingTarget(QWidget *target, const TCDLFrame *frame);
 
     QImage AskScan() override;
+
+    QString AskPictureFile() override;
 
     // A drag held this close to an edge, or beyond it, scrolls the page
     // every AutoScrollInterval milliseconds.
@@ -67,6 +69,8 @@ protected:
     void leaveEvent(QEvent *) override;
     void enterEvent(QEnterEvent *) override;
     void wheelEvent(QWheelEvent *) override;
+    void dragEnterEvent(QDragEnterEvent *) override;
+    void dropEvent(QDropEvent *) override;
 
 private:
     void updatePointerShape(QPoint p);

@@ -1,9 +1,10 @@
 #pragma once
 // What a copy hands to the clipboard and a paste takes from it: the private
-// record form and plain text. Only the window layer moves it to and from the
+// record form, plain text and a picture. Only the window layer moves it to and from the
 // system clipboard.
 
 #include <QByteArray>
+#include <QImage>
 #include <QString>
 
 struct TClipData
@@ -12,6 +13,8 @@ struct TClipData
     QByteArray Private;
     bool HasText = false;
     QString Text;
+    bool HasImage = false;
+    QImage Image;
 
-    bool IsEmpty() const { return !HasPrivate && !HasText; }
+    bool IsEmpty() const { return !HasPrivate && !HasText && !HasImage; }
 };

@@ -1,6 +1,7 @@
 #include "FrameRegistry.h"
 
 #include "Listing.h"
+#include "Picture.h"
 #include "RoundText.h"
 #include "SerNo.h"
 #include "Shapes.h"
@@ -9,8 +10,9 @@
 namespace {
 
 constexpr const TFrameKind *kKinds[] = {
-    &TCDLText::Descriptor,     &TCDLRText::Descriptor, &TCDLSerNo::Descriptor,   &TCDLLinie::Descriptor,
-    &TCDLRechteck::Descriptor, &TCDLKreis::Descriptor, &TCDLEllipse::Descriptor, &TCDLDIR::Descriptor,
+    &TCDLText::Descriptor,    &TCDLRText::Descriptor,    &TCDLSerNo::Descriptor,
+    &TCDLLinie::Descriptor,   &TCDLRechteck::Descriptor, &TCDLKreis::Descriptor,
+    &TCDLEllipse::Descriptor, &TCDLBild::Descriptor,     &TCDLDIR::Descriptor,
 };
 
 } // namespace

@@ -2,6 +2,9 @@
 
 #include "Clipboard.h"
 #include "ClipboardCommands.h"
+#include "PageWidget.h"
+#include "Picture.h"
+#include "PictureDrop.h"
 #include "Text.h"
 
 #include <QClipboard>
@@ -60,6 +63,34 @@ TEST_F(AppTest, TextTravelsAsPlainTextBothWays)
     EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->data(kFormat).contains("eins\r\nzwei"));
 }
 
+// Another program's image pastes as a picture and a copied picture offers
+// PNG; dropped files become pictures, a name that is none is reported.
+TEST_F(AppTest, PicturesTravelAsImagesAndDroppedFiles)
+{
+    TMDIForm m;
+    m.show();
+    TChildWin *child = m.New();
+    TCDLPage &page = *child->ActivePage();
+    QImage img(64, 48, QImage::Format_RGB32);
+    img.fill(Qt::green);
+    QGuiApplication::clipboard()->setImage(img);
+    Process();
+    Trigger(m, "miEinfuegen");
+    const auto *pic = KindCast<TCDLBild>(page.ActiveFrame());
+    ASSERT_NE(pic, nullptr);
+    EXPECT_EQ(QSize(pic->Width, pic->Height), QSize(64, 48));
+    Trigger(m, "miKopieren");
+    EXPECT_TRUE(QImage::fromData(QGuiApplication::clipboard()->mimeData()->data(u"image/png"_s)) == pic->Picture());
+
+    ASSERT_TRUE(img.save(Path(u"a.png"_s)));
+    const TPageWidget *w = child->PageControl();
+    InsertDroppedPictures(page, *w->editor(), {0, 0}, {Path(u"notes.txt"_s), Path(u"a.png"_s)});
+    ASSERT_EQ(page.FrameCount(), 2);
+    EXPECT_EQ(QPoint(page.FrameAt(1)->X, page.FrameAt(1)->Y), w->editor()->ModelOf({0, 0}) + QPoint(10, 10));
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_TRUE(Boxes[0].Text.endsWith(u" :"_s + Path(u"notes.txt"_s)));
+}
+
 // A paste the frame limit refuses has let go of the selection: the status
 // line no longer counts it.
 TEST_F(AppTest, ARefusedPasteLeavesTheStatusLineToTheRealSelection)
@@ -105,7 +136,7 @@ TEST_F(AppTest, EnableStatesFollowSelectionAndClipboard)
     EXPECT_FALSE(Enabled(m, "sbEinfuegen"));
     QGuiApplication::clipboard()->setImage(QImage(4, 4, QImage::Format_RGB32));
     Process();
-    EXPECT_FALSE(Enabled(m, "sbEinfuegen"));
+    EXPECT_TRUE(Enabled(m, "sbEinfuegen"));
     QGuiApplication::clipboard()->setText(u"x"_s);
     Process();
     EXPECT_TRUE(Enabled(m, "sbEinfuegen"));
