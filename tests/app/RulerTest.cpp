@@ -160,8 +160,8 @@ TEST_F(OneDocumentTest, RulerLabelsSitOnThePageMappingAtEveryZoomAndOrigin)
             zeroShown |= k.Label == u"0"_s && k.Pos == p->Context.MapX(p->Origin.x());
         EXPECT_TRUE(zeroShown) << level;
     }
-    SetUnitDivisor(160);
+    SetUnitCode(160);
     for (int level : {1, 4, 7})
         Trigger(m, QByteArray("miZoom" + QByteArray::number(level)).constData()), check(c->HRuler(), true, "inch");
-    SetUnitDivisor(10);
+    SetUnitCode(10);
 }
