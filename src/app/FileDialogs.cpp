@@ -200,3 +200,14 @@ QString AskTextFileName(QWidget *parent, const QString &title, const QString &st
         return hook()(false, title, dir);
     return openDialog(parent, title, dir, DialogFilter(filter));
 }
+
+QString AskFolderName(QWidget *parent, const QString &title, const QString &start)
+{
+    const QString dir = SafeDialogFolder(start);
+    if (hook())
+        return hook()(false, title, dir);
+    QFileDialog d(parent, title, dir);
+    d.setFileMode(QFileDialog::Directory);
+    d.setOption(QFileDialog::ShowDirsOnly);
+    return run(d) ? d.selectedFiles().first() : QString();
+}

@@ -192,7 +192,8 @@ TEST_F(AppTest, CommandsWithoutDocumentAreDisabledAndUnbuiltOnesStayDisabled)
 {
     TMDIForm m;
     m.show();
-    const char *const onDocument[] = {"sbSpeichern", "sbZoomIn", "miSpeichernUnter", "sbAnsichtCDLabel", "sbDrucken"};
+    const char *const onDocument[] = {"sbSpeichern",      "sbZoomIn",  "miSpeichernUnter",
+                                      "sbAnsichtCDLabel", "sbDrucken", "sbProperties"};
     for (const char *n : onDocument)
         EXPECT_FALSE(Enabled(m, n)) << n;
     // Calibrating needs a printer, not a document.
@@ -200,8 +201,8 @@ TEST_F(AppTest, CommandsWithoutDocumentAreDisabledAndUnbuiltOnesStayDisabled)
     m.New();
     for (const char *n : onDocument)
         EXPECT_TRUE(Enabled(m, n)) << n;
-    for (const char *n : {"sbBild", "sbScan", "sbDIR", "miGrafik", "miScan", "miVerzeichnis", "miRueckgaengig",
-                          "sbOLeft", "miPRGSettings"}) {
+    for (const char *n :
+         {"sbBild", "sbScan", "sbDIR", "miGrafik", "miScan", "miVerzeichnis", "miRueckgaengig", "sbOLeft"}) {
         EXPECT_FALSE(Enabled(m, n)) << n;
         EXPECT_FALSE(m.Action(QLatin1String(n))->text().isEmpty()) << n;
     }
