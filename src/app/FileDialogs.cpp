@@ -212,3 +212,14 @@ QString AskOpenDocumentName(QWidget *parent, const QString &title, const QString
     d.setWindowTitle(title);
     return d.exec() == QDialog::Accepted ? d.FileName() : QString();
 }
+
+QString AskFolderName(QWidget *parent, const QString &title, const QString &start)
+{
+    const QString dir = SafeDialogFolder(start);
+    if (hook())
+        return hook()(false, title, dir);
+    QFileDialog d(parent, title, dir);
+    d.setFileMode(QFileDialog::Directory);
+    d.setOption(QFileDialog::ShowDirsOnly);
+    return run(d) ? d.selectedFiles().first() : QString();
+}

@@ -38,3 +38,6 @@ QString SafeDialogFolder(const QString &dir);
 
 using TFileDialogHook = std::function<QString(bool save, const QString &title, const QString &proposed)>;
 void SetFileDialogHook(TFileDialogHook hook);
+
+// A folder, starting in dir; empty when cancelled.
+QString AskFolderName(QWidget *parent, const QString &title, const QString &dir);

@@ -29,6 +29,7 @@ class TMainPanelHost;
 class TRollUpContainer;
 class TRollup;
 struct TRollupPlace;
+struct TSettings;
 class TPrintCommand;
 
 class TMDIForm : public QMainWindow, private TDocumentHost
@@ -88,6 +89,13 @@ public:
     void SelectTool(TTool t);
     // Paint order and colours of grid and guide lines from the settings.
     static void ApplyPaintSettings();
+    // The program settings dialog (MainWindowSettings.cpp); OK applies at once.
+    void ProgramSettings();
+    // New program settings: the unit, the paint settings and the steps take
+    // effect in every window now.
+    void ApplyProgramSettings(const TSettings &s);
+    // The grid and background window for d's pages.
+    void PageProperties(TActiveDocument &d);
 
 signals:
     // The frame the property panels show: the active frame of the active

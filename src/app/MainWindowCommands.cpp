@@ -168,7 +168,7 @@ void TMDIForm::buildCommands()
     const TCommand *order = t.Add({.Item = "miEtikettenBestellen", .Text = 870,
                                    .Run = [this] { TOrderForm(this).exec(); }});
     const TCommand *language = t.Add({.Item = "miSprache", .Text = 160, .Run = [this] { ShowLanguageDialog(); }});
-    const TCommand *settings = t.Add({.Item = "miPRGSettings", .Text = 164});
+    const TCommand *settings = t.Add({.Item = "miPRGSettings", .Text = 164, .Run = [this] { ProgramSettings(); }});
     const TCommand *quit = t.Add({.Item = "miBeenden", .Text = 109, .Run = [this] { close(); }});
 
     // Edit
@@ -201,7 +201,9 @@ void TMDIForm::buildCommands()
                                            .Enabled = HasDocument, .Run = clipboard(&TClipboardCommands::LoadSelection)});
     const TCommand *saveSelection = t.Add({.Item = "miSelectedSave", .Text = 117,
                                            .Enabled = HasSelection, .Run = clipboard(&TClipboardCommands::SaveSelection)});
-    const TCommand *properties = t.Add({.Item = "miEigenschaften", .Text = 118, .Button = "sbProperties", .Hint = 118});
+    const TCommand *properties = t.Add({.Item = "miEigenschaften", .Text = 118, .Button = "sbProperties", .Hint = 118,
+                                        .Enabled = HasDocument,
+                                        .Run = onDocument([this](TActiveDocument &d) { PageProperties(d); })});
 
     // Arrange
     const TCommand *zOrder[std::size(kZOrder)];

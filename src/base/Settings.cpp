@@ -145,6 +145,12 @@ QString absoluteFolder(const QString &folder)
     return folder.isEmpty() ? QDir::currentPath() : QDir::cleanPath(QDir::current().absoluteFilePath(folder));
 }
 
+TColor readColor(const TIniText &ini, const QString &section, const QString &key, TColor def)
+{
+    const int v = ini.ReadInteger(section, key, int(def));
+    return v >= 0 && v <= 0xFFFFFF ? TColor(v) : def;
+}
+
 } // namespace
 
 QString StartFolder() { return QDir::currentPath(); }
@@ -217,20 +223,24 @@ void ReadSettingsMain(TSettings &s)
     s.ToolleisteVisible = ini.ReadBool(n.misc, KeyTlv, d.ToolleisteVisible);
     s.ApplyImmediately = ini.ReadBool(n.misc, n.applyImmediately, d.ApplyImmediately);
     s.GridInFront = ini.ReadBool(n.misc, n.gridInFront, d.GridInFront);
-    s.GridColor = TColor(ini.ReadInteger(n.misc, n.gridColor, int(d.GridColor)));
-    s.SnapLineColor = TColor(ini.ReadInteger(n.misc, n.snapLineColor, int(d.SnapLineColor)));
+    s.GridColor = readColor(ini, n.misc, n.gridColor, d.GridColor);
+    s.SnapLineColor = readColor(ini, n.misc, n.snapLineColor, d.SnapLineColor);
     s.OpenWithPreview = ini.ReadBool(n.misc, n.openWithPreview, d.OpenWithPreview);
 
-    // The value is the length formatter's divisor; zero or less would divide
-    // by zero or flip every length shown.
+    // Only the two codes are units; anything else would show lengths in a
+    // unit nobody chose.
     s.ScaleValue = ini.ReadInteger(n.misc, n.scaleValue, d.ScaleValue);
-    if (s.ScaleValue <= 0)
+    if (s.ScaleValue != UnitCodeMillimetre && s.ScaleValue != UnitCodeInch)
         s.ScaleValue = d.ScaleValue;
-    SetUnitDivisor(s.ScaleValue);
+    SetUnitCode(s.ScaleValue);
     s.ScaleString = ini.ReadString(n.misc, n.scaleString, d.ScaleString);
 
     s.MoveCursorX = ini.ReadInteger(n.misc, KeyMoveCursorX, d.MoveCursorX);
     s.MoveCursorY = ini.ReadInteger(n.misc, KeyMoveCursorY, d.MoveCursorY);
+    if (!ValidCursorStep(s.MoveCursorX))
+        s.MoveCursorX = d.MoveCursorX;
+    if (!ValidCursorStep(s.MoveCursorY))
+        s.MoveCursorY = d.MoveCursorY;
     s.BarcodeFont = ini.ReadString(n.misc, n.bcFont, d.BarcodeFont).left(MaxBarcodeFontLength);
     s.BarcodeStart = ini.ReadString(n.misc, n.bcStart, d.BarcodeStart);
     s.BarcodeSpace = ini.ReadString(n.misc, n.bcSpace, d.BarcodeSpace);

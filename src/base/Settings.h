@@ -93,6 +93,10 @@ struct TSettings
     bool operator==(const TSettings &) const = default;
 };
 
+// An arrow-key step in model units: a whole metre at most.
+inline constexpr int MaxCursorStep = 9999;
+inline bool ValidCursorStep(int v) { return v >= 1 && v <= MaxCursorStep; }
+
 // The process-wide copy the program works with.
 TSettings &AppSettings();
 

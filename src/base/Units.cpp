@@ -1,22 +1,26 @@
 #include "Units.h"
 
+#include <QLocale>
+#include <cmath>
 #include <cstdlib>
 
 namespace {
-int g_divisor = 10;
-}
+int g_code = UnitCodeMillimetre;
+constexpr int ModelUnitsPerInch = 254;
+} // namespace
 
-int UnitDivisor() { return g_divisor; }
+int UnitCode() { return g_code; }
 
-void SetUnitDivisor(int divisor)
-{
-    // A zero divisor from a damaged settings file would divide by zero below.
-    g_divisor = divisor > 0 ? divisor : 10;
-}
+void SetUnitCode(int code) { g_code = IsInch(code) ? UnitCodeInch : UnitCodeMillimetre; }
+
+int UnitDivisor(int code) { return IsInch(code) ? ModelUnitsPerInch : 10; }
+
+int UnitDecimals(int code) { return IsInch(code) ? 2 : 1; }
 
 QString FormatLength(int32_t v)
 {
-    const int64_t shown = g_divisor == 10 ? int64_t(v) : int64_t(v) * 10 / g_divisor;
+    const int divisor = UnitDivisor();
+    const int64_t shown = divisor == 10 ? int64_t(v) : int64_t(v) * 10 / divisor;
     QString s = QString::number(shown);
     const QChar last = s.back();
     s.chop(1);
@@ -24,4 +28,38 @@ QString FormatLength(int32_t v)
     if (std::abs(shown) < 10)
         return s + QStringLiteral("0,") + last;
     return s + QLatin1Char(',') + last;
+}
+
+QString FormatUnitValue(int32_t v, int code)
+{
+    return QLocale().toString(double(v) / UnitDivisor(code), 'f', UnitDecimals(code));
+}
+
+std::optional<double> ParseDecimal(const QString &text)
+{
+    QLocale l;
+    l.setNumberOptions(QLocale::RejectGroupSeparator);
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::RejectGroupSeparator);
+    const QString t = text.trimmed();
+    bool ok = false;
+    double v = l.toDouble(t, &ok);
+    if (!ok)
+        v = c.toDouble(t, &ok);
+    if (!ok)
+        v = c.toDouble(QString(t).replace(QLatin1Char(','), QLatin1Char('.')), &ok);
+    return ok && std::isfinite(v) ? std::optional<double>(v) : std::nullopt;
+}
+
+std::optional<int32_t> ParseUnitValue(const QString &text, int code, int32_t limit)
+{
+    const std::optional<double> typed = ParseDecimal(text);
+    if (!typed)
+        return std::nullopt;
+    // A hair outwards, so that 0,3 mm is 3 units and not 2,9999...
+    const double scaled = *typed * UnitDivisor(code);
+    const double v = std::trunc(scaled + (scaled < 0 ? -1e-7 : 1e-7));
+    if (std::abs(v) > double(limit))
+        return std::nullopt;
+    return int32_t(v);
 }

@@ -78,7 +78,8 @@ struct TPagePaintOptions
     // Frames being dragged are left out: the still background of a drag.
     bool OmitDragged = false;
 
-    static TPagePaintOptions Screen() { return {.EditingAids = true}; }
+    // The screen shows the page's paper or background colour as it prints.
+    static TPagePaintOptions Screen() { return {.EditingAids = true, .Background = true}; }
     // A render of the page on its own, as an image or PDF shows it.
     static TPagePaintOptions Render() { return {.Background = true, .ClipToShape = true}; }
 };

@@ -24,23 +24,6 @@ constexpr int CaptionTexts[] = {1034, 1035, 1040, 1041, 1036, 1037, 1038, 1039};
 
 bool isPosition(int field) { return field != 2 && field != 3; }
 
-// A typed decimal with the person's separator, a point or a comma.
-bool parseNumber(const QString &text, double &v)
-{
-    QLocale l;
-    l.setNumberOptions(QLocale::RejectGroupSeparator);
-    QLocale c = QLocale::c();
-    c.setNumberOptions(QLocale::RejectGroupSeparator);
-    const QString t = text.trimmed();
-    bool ok = false;
-    v = l.toDouble(t, &ok);
-    if (!ok)
-        v = c.toDouble(t, &ok);
-    if (!ok)
-        v = c.toDouble(QString(t).replace(QLatin1Char(','), QLatin1Char('.')), &ok);
-    return ok && std::isfinite(v);
-}
-
 } // namespace
 
 TCoordsPanel::TCoordsPanel(QWidget *parent) : QWidget(parent)
@@ -87,22 +70,21 @@ void TCoordsPanel::showValues()
 {
     if (!m_hasPage)
         return;
-    const int d = UnitDivisor();
-    const QLocale l;
     for (int i = 0; i < 8; ++i) {
         const int k = EditField[i];
         const int64_t origin = !isPosition(k) ? 0 : k == 1 || k == 5 ? m_origin.y() : m_origin.x();
         if (m_stored[k])
-            m_edits[i]->setText(l.toString(double(m_values[k] - origin) / d, 'f', d == 10 ? 1 : 2));
+            m_edits[i]->setText(FormatUnitValue(int32_t(m_values[k] - origin)));
     }
 }
 
 void TCoordsPanel::edited(int edit, const QString &text)
 {
     const int k = EditField[edit];
-    double typed = 0;
-    if (!Showing || !m_stored[k] || (!text.trimmed().isEmpty() && !parseNumber(text, typed)))
+    const std::optional<double> parsed = text.trimmed().isEmpty() ? 0.0 : ParseDecimal(text);
+    if (!Showing || !m_stored[k] || !parsed)
         return;
+    const double typed = *parsed;
     const int origin = !isPosition(k) ? 0 : k == 1 || k == 5 ? m_origin.y() : m_origin.x();
     const double v = std::trunc(typed * UnitDivisor()) + origin;
     const auto nv = int32_t(std::clamp(v, double(-CoordLimit), double(CoordLimit)));
@@ -137,7 +119,7 @@ void TCoordsPanel::ShowFrameParts(bool twoPoints)
 
 void TCoordsPanel::ShowUnit()
 {
-    const QString unit = GetText(UnitDivisor() == 10 ? 1344 : 1345);
+    const QString unit = GetText(IsInch(UnitCode()) ? 1345 : 1344);
     for (QLabel *l : m_units)
         l->setText(unit);
     // One width for the four, enough for the longest caption.

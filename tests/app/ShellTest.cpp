@@ -220,9 +220,9 @@ TEST_F(AppTest, CommandsWithoutDocumentAreDisabledAndUnbuiltOnesStayDisabled)
 {
     TMDIForm m;
     m.show();
-    const char *const onDocument[] = {"sbSpeichern", "sbZoomIn",     "miSpeichernUnter", "sbAnsichtCDLabel",
-                                      "sbDrucken",   "sbDIR",        "sbBild",           "sbScan",
-                                      "miGrafik",    "miVerzeichnis"};
+    const char *const onDocument[] = {"sbSpeichern", "sbZoomIn",      "miSpeichernUnter", "sbAnsichtCDLabel",
+                                      "sbDrucken",   "sbDIR",         "sbBild",           "sbScan",
+                                      "miGrafik",    "miVerzeichnis", "sbProperties"};
     for (const char *n : onDocument)
         EXPECT_FALSE(Enabled(m, n)) << n;
     // Calibrating needs a printer, not a document.

@@ -32,7 +32,7 @@ protected:
     {
         qputenv("QUELMARK_SETTINGS", saved);
         SetLanguageState(1);
-        SetUnitDivisor(10);
+        SetUnitCode(10);
     }
 
     void put(const QByteArray &bytes)
@@ -73,7 +73,7 @@ TEST_P(SettingsDefaults, EveryValueHasItsDefault)
     if (GetParam())
         put(GetParam());
     SetLanguageState(3);
-    SetUnitDivisor(160);
+    SetUnitCode(160);
     TSettings s;
     s.FirstStart = false;
     s.ApplyImmediately = false; // on unless the file says off
@@ -96,7 +96,9 @@ TEST_P(SettingsDefaults, EveryValueHasItsDefault)
 INSTANTIATE_TEST_SUITE_P(Files, SettingsDefaults,
                          ::testing::Values(nullptr, "",
                                            "[MISC]\nROX=abc\nROV=yes\nSCALE_VALUE=\n[LANGUAGE]\nNUMBER=x\n"
-                                           "[DIR]\nno equals sign\n[FILES\nCDL1=/x.CDL\n"));
+                                           "[DIR]\nno equals sign\n[FILES\nCDL1=/x.CDL\n",
+                                           "[MISC]\nSCALE_VALUE=37\nMoveCursorX=0\nMoveCursorY=-40\nGRID_COLOR=-1\n"
+                                           "SNAPLINE_COLOR=16777216\n"));
 
 struct LanguageCase
 {
@@ -184,7 +186,7 @@ TEST_F(SettingsTest, MainSettingsRoundTripAndKeepTheRest)
     r.FirstStart = s.FirstStart;
     EXPECT_EQ(r, s);
     EXPECT_EQ(Language(), 2);
-    EXPECT_EQ(UnitDivisor(), 160);
+    EXPECT_EQ(UnitCode(), 160);
     EXPECT_EQ(r.UnitSelector(), 2);
 }
 

@@ -19,12 +19,12 @@ void PrintTo(const LengthCase &c, std::ostream *os) { *os << c.value << " / " <<
 class FormatLengthTest : public ::testing::TestWithParam<LengthCase>
 {
 protected:
-    void TearDown() override { SetUnitDivisor(10); }
+    void TearDown() override { SetUnitCode(10); }
 };
 
 TEST_P(FormatLengthTest, ShowsTenthsOfTheUnit)
 {
-    SetUnitDivisor(GetParam().divisor);
+    SetUnitCode(GetParam().divisor);
     EXPECT_EQ(FormatLength(GetParam().value), QString::fromLatin1(GetParam().shown));
 }
 
@@ -36,25 +36,28 @@ INSTANTIATE_TEST_SUITE_P(Millimetres, FormatLengthTest,
                                            LengthCase{10, INT32_MAX, "214748364,7"},
                                            LengthCase{10, INT32_MIN, "-214748364,8"}));
 
-// 160 units make one inch; tenths are truncated toward zero.
+// The inch keeps its code 160 but is a true inch of 254 units; tenths are
+// truncated toward zero.
 INSTANTIATE_TEST_SUITE_P(Inch, FormatLengthTest,
-                         ::testing::Values(LengthCase{160, 0, "0,0"}, LengthCase{160, 9, "0,0"},
-                                           LengthCase{160, 160, "1,0"}, LengthCase{160, -160, "-1,0"},
-                                           LengthCase{160, 1616, "10,1"}, LengthCase{160, -3200, "-20,0"}));
+                         ::testing::Values(LengthCase{160, 0, "0,0"}, LengthCase{160, 25, "0,0"},
+                                           LengthCase{160, 254, "1,0"}, LengthCase{160, -254, "-1,0"},
+                                           LengthCase{160, 2566, "10,1"}, LengthCase{160, -5080, "-20,0"}));
 
 // Below one inch the shown value, not the model value, decides the leading zero.
 INSTANTIATE_TEST_SUITE_P(InchBelowOne, FormatLengthTest,
-                         ::testing::Values(LengthCase{160, 15, "0,0"}, LengthCase{160, 16, "0,1"},
-                                           LengthCase{160, 80, "0,5"}, LengthCase{160, -80, "-0,5"},
-                                           LengthCase{160, 159, "0,9"}));
+                         ::testing::Values(LengthCase{160, 26, "0,1"}, LengthCase{160, 127, "0,5"},
+                                           LengthCase{160, -127, "-0,5"}, LengthCase{160, 253, "0,9"}));
 
-TEST(UnitDivisor, NonPositiveFallsBackToMillimetres)
+TEST(UnitValue, FieldsShowAndReadTheUnitWithEitherSeparator)
 {
-    SetUnitDivisor(0);
-    EXPECT_EQ(UnitDivisor(), 10);
-    SetUnitDivisor(-160);
-    EXPECT_EQ(UnitDivisor(), 10);
-    EXPECT_EQ(FormatLength(123), u"12,3"_s);
+    EXPECT_EQ(FormatUnitValue(40, UnitCodeMillimetre), u"4.0"_s);
+    EXPECT_EQ(FormatUnitValue(40, UnitCodeInch), u"0.16"_s);
+    EXPECT_EQ(ParseUnitValue(u"2,5"_s, UnitCodeMillimetre), 25);
+    EXPECT_EQ(ParseUnitValue(u" 0.3 "_s, UnitCodeMillimetre), 3); // not 2.999...
+    EXPECT_EQ(ParseUnitValue(u"1"_s, UnitCodeInch), 254);
+    EXPECT_EQ(ParseUnitValue(u"-0,5"_s, UnitCodeInch), -127);
+    for (const char *bad : {"", "abc", "1e99", "inf", "1.234.5"})
+        EXPECT_EQ(ParseUnitValue(QString::fromLatin1(bad), UnitCodeMillimetre), std::nullopt) << bad;
 }
 
 } // namespace

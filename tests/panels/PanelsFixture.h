@@ -112,7 +112,7 @@ protected:
         AppSettings() = TSettings();
         // Changes wait for "show changes" unless a test says otherwise.
         AppSettings().ApplyImmediately = false;
-        SetUnitDivisor(10);
+        SetUnitCode(10);
         container = std::make_unique<TRollUpContainer>(rollups);
         win.panels = container.get();
         doc = std::make_unique<TCDLDocument>(&win);
@@ -128,7 +128,7 @@ protected:
         editor.reset();
         doc.reset();
         container.reset();
-        SetUnitDivisor(10);
+        SetUnitCode(10);
         QLocale::setDefault(QLocale::c());
     }
     // A frame of the tool's kind clicked onto the page at model (x, y).

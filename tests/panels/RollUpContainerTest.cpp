@@ -175,30 +175,30 @@ TEST_F(PanelsTest, CoordinatesAreTypedInTheUnitClampedAndUndone)
     EXPECT_EQ(QPoint(f->X, f->Y), QPoint(100, 50));
     EXPECT_EQ(Find<QLineEdit>("edX")->text(), u"10.0"_s);
 
-    // Inch with two decimals, relative to the page's origin.
-    SetUnitDivisor(160);
-    page->Origin = QPoint(20, 0);
+    // True inches of 254 units with two decimals, relative to the page's origin.
+    SetUnitCode(160);
+    page->Origin = QPoint(-154, 0);
     container->ShowCoordinates();
-    EXPECT_EQ(edX->text(), u"0.50"_s);
+    EXPECT_EQ(edX->text(), u"1.00"_s);
     Retype(Find<QLineEdit>("edWidth"), u"1.5"_s);
-    EXPECT_EQ(f->Width, 240);
-    Retype(edX, u"1"_s);
-    EXPECT_EQ(f->X, 180);
+    EXPECT_EQ(f->Width, 381);
+    Retype(edX, u"2"_s);
+    EXPECT_EQ(f->X, 354);
 
     // A moved frame shows its new place.
     editor->Layout();
-    f->ShiftBy(160, 0);
+    f->ShiftBy(254, 0);
     page->AnnounceShownFrame();
-    EXPECT_EQ(edX->text(), u"2.00"_s);
+    EXPECT_EQ(edX->text(), u"3.00"_s);
 
     // The locale's separator is written and read; a point still reads as one.
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     container->ShowCoordinates();
-    EXPECT_EQ(edX->text(), u"2,00"_s);
+    EXPECT_EQ(edX->text(), u"3,00"_s);
     Retype(edX, u"4,5"_s);
-    EXPECT_EQ(f->X, 740);
+    EXPECT_EQ(f->X, 989);
     Retype(edX, u"1.234"_s);
-    EXPECT_EQ(f->X, 217);
+    EXPECT_EQ(f->X, 159);
 }
 
 TEST_F(PanelsTest, WithoutShowingAtOnceAFontChangeIsStoredButShownOnRequest)
