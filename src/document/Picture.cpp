@@ -227,9 +227,10 @@ void TCDLBild::PaintAt(TPaintContext &c, const TFrameGeometry &g) const
     const QPoint p1 = g.DragPoints[1], p3 = g.DragPoints[3];
     const QRect target = QRect(p1.x(), p1.y(), p3.x() - p1.x(), p3.y() - p1.y()).normalized();
     c.SetMode(TPenMode::Copy);
-    // Printers and their previews get the visible part only; a bitmap that
+    // Output (printers, previews, renders) gets the visible part only, so a
+    // picture far beyond the sheet still prints what is on it; a bitmap that
     // wide on a screen would be refused anyway.
-    const bool clip = !c.Interactive && c.Masking && !m_icon;
+    const bool clip = !c.Interactive && !m_icon;
     if (!m_image.isNull() && (clip || target.width() < 32768)) {
         c.Canvas->save();
         c.Canvas->setRenderHint(QPainter::SmoothPixmapTransform);

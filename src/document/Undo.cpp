@@ -28,7 +28,8 @@ void WriteEntryData(TStreamWriter &w, const TCDLFrame &f, TUndoKind kind)
         w.writeInt32(f.Width), w.writeInt32(f.Height);
         break;
     case TUndoKind::Properties: f.WriteProperties(w); break;
-    case TUndoKind::Deletion: f.WriteToStream(w); break;
+    case TUndoKind::Deletion:
+    case TUndoKind::Record: f.WriteToStream(w); break;
     case TUndoKind::ToFront:
     case TUndoKind::ToBack: w.writeInt32(f.Page ? f.Page->IndexOf(&f) : 0); break;
     default: break;
@@ -318,7 +319,8 @@ QByteArray TUndo::Apply(const QByteArray &snapshot, std::vector<std::unique_ptr<
                 page.AddToSelection(f);
                 break;
             }
-            case TUndoKind::Properties: {
+            case TUndoKind::Properties:
+            case TUndoKind::Record: {
                 in.skip(8);
                 // Without its frame the record is read into a throw-away one
                 // of the entry's kind so the following entries stay in step;
@@ -327,8 +329,12 @@ QByteArray TUndo::Apply(const QByteArray &snapshot, std::vector<std::unique_ptr<
                 if (!f && !(scratch = CreateFrameByTag(uint16_t(entryTag), &page)))
                     throw FileFormatError();
                 if (f)
-                    WriteEntry(records, ++found, *f, TUndoKind::Properties);
-                (f ? f : scratch.get())->ReadProperties(in);
+                    WriteEntry(records, ++found, *f, kind);
+                TCDLFrame *into = f ? f : scratch.get();
+                if (kind == TUndoKind::Record)
+                    into->ReadFromStream(in);
+                else
+                    into->ReadProperties(in);
                 if (f)
                     page.AddToSelection(f);
                 break;

@@ -21,6 +21,9 @@ enum class TUndoKind : uint8_t {
     StepForward = 4,
     StepBack = 5,
     Size = 6,
+    // The whole record: an edit of what a kind's property record leaves out
+    // (a picture turned or mirrored).
+    Record = 7,
     ToFront = 10,
     ToBack = 11,
 };

@@ -32,8 +32,9 @@ public:
             h->addWidget(m_buttons[k]);
             connect(m_buttons[k], &QToolButton::clicked, this, [this, a = actions[k]] {
                 m_pending = a;
-                // The size may change: the coordinates follow.
-                Edit(nullptr, TEditKind::Place);
+                // The picture itself changes, and its size may: undo keeps
+                // the whole record, the coordinates follow.
+                Edit(nullptr, TEditKind::Record);
                 m_pending = TPictureAction::None;
             });
         }

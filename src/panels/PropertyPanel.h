@@ -26,6 +26,7 @@ enum class TEditKind : uint8_t {
     Property, // a properties snapshot; the page shows it when changes show at once
     Colour,   // a properties snapshot; the page shows it at once
     Place,    // a size snapshot; the page shows it at once, the coordinates follow
+    Record,   // a whole-record snapshot (what undo's property record leaves out); as Place
 };
 
 class TPropertyPanel

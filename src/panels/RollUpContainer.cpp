@@ -193,10 +193,14 @@ void TRollUpContainer::edited(TPropertyPanel &panel, QObject *run, TEditKind kin
 {
     if (!m_frame)
         return;
-    takeSnapshot(kind == TEditKind::Place ? TUndoKind::Size : TUndoKind::Properties, run);
+    const bool place = kind == TEditKind::Place || kind == TEditKind::Record;
+    takeSnapshot(kind == TEditKind::Place    ? TUndoKind::Size
+                 : kind == TEditKind::Record ? TUndoKind::Record
+                                             : TUndoKind::Properties,
+                 run);
     panel.WriteBack(*m_frame);
     changed(kind != TEditKind::Property || AppSettings().ApplyImmediately);
-    if (kind == TEditKind::Place && &panel != m_coords)
+    if (place && &panel != m_coords)
         ShowCoordinates();
 }
 

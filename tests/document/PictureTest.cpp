@@ -159,7 +159,6 @@ TEST(Picture, PaintsStretchedAndPrintsOnlyTheVisiblePart)
     f.Width = 40, f.Height = 20;
     TPaintContext c;
     TTestCanvas canvas(c, 100, 50, 1.0, {-40, 0});
-    c.Masking = true;
     f.PaintAt(c, f.Geometry(c));
     const QImage out = canvas.Finish();
     // Device x -20..20: the red half is off the paper, column 0 stays blank.

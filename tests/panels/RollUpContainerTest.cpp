@@ -1,6 +1,7 @@
 #include "FrameRegistry.h"
 #include "PanelWidgets.h"
 #include "PanelsFixture.h"
+#include "Picture.h"
 #include "PropertyPanel.h"
 #include "RoundText.h"
 #include "SerNo.h"
@@ -479,4 +480,29 @@ TEST_F(PanelsTest, EveryKindsPanelsWriteBackWhatTheyShow)
         EXPECT_EQ(answered | k->Panels, answered);
         EXPECT_EQ(Record(*f), before);
     }
+}
+
+TEST_F(PanelsTest, ATurnedOrMirroredPictureIsUndoneAndRedoneWhole)
+{
+    QImage image(2, 1, QImage::Format_RGB32);
+    image.setPixel(0, 0, qRgb(255, 0, 0));
+    image.setPixel(1, 0, qRgb(0, 0, 255));
+    auto made = std::make_unique<TCDLBild>(page, 0, 0);
+    ASSERT_TRUE(made->TakePicture(image));
+    TCDLBild *b = made.get();
+    page->AddFrame(std::move(made));
+    page->SelectOnly({b});
+    page->AnnounceSelection();
+    const QSize size(b->Width, b->Height);
+    Find<QToolButton>("sbRotateRight")->click();
+    Find<QToolButton>("sbMirror")->click();
+    EXPECT_EQ(QSize(b->Width, b->Height), size.transposed());
+    EXPECT_EQ(b->Picture().size(), QSize(1, 2));
+    page->Undo.Undo();
+    page->Undo.Undo();
+    ASSERT_EQ(page->ActiveFrame(), b);
+    EXPECT_EQ(QSize(b->Width, b->Height), size);
+    EXPECT_EQ(b->Picture().convertToFormat(QImage::Format_RGB32), image);
+    page->Undo.Redo();
+    EXPECT_EQ(b->Picture().convertToFormat(QImage::Format_RGB32), image.transformed(QTransform().rotate(90)));
 }
