@@ -15,12 +15,6 @@ bool IsFallbackFolder(const QString &dir)
     return dir == QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) || dir == QDir::homePath();
 }
 
-QByteArray Bytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 } // namespace
 
 TEST_F(AppTest, FailedSavesKeepTheDocumentItsNameTheFolderTheOldFileAndTheRecentList)
@@ -29,7 +23,7 @@ TEST_F(AppTest, FailedSavesKeepTheDocumentItsNameTheFolderTheOldFileAndTheRecent
     m.show();
     const QString path = Path(u"kept.CDL"_s);
     WriteDocument(path);
-    const QByteArray old = Bytes(path);
+    const QByteArray old = ReadAll(path);
     m.OpenFile(path);
     TChildWin *c = m.ActiveChild();
     ASSERT_NE(c, nullptr);
@@ -47,7 +41,7 @@ TEST_F(AppTest, FailedSavesKeepTheDocumentItsNameTheFolderTheOldFileAndTheRecent
     ASSERT_EQ(Boxes.size(), 2u);
     EXPECT_EQ(Boxes[0].Text, GetText(856));
     EXPECT_EQ(Boxes[1].Text, GetText(856));
-    EXPECT_EQ(Bytes(path), old);
+    EXPECT_EQ(ReadAll(path), old);
     EXPECT_EQ(c->FileName(), path);
     EXPECT_EQ(c->Caption(), u"kept.CDL"_s);
     EXPECT_EQ(AppSettings().CdlDir, Path(QString()));
@@ -117,11 +111,7 @@ TEST_F(AppTest, FileDialogsNeverStartInKernelOrDeviceFolders)
     // never ends): two files without a suffix are of one type.
     SetFileDialogHook({});
     const QString pdf = Path(u"looks"_s), text = Path(u"plain"_s);
-    for (const auto &[path, bytes] : {std::pair{pdf, "%PDF-1.4\n"}, std::pair{text, "some words\n"}}) {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
+    ASSERT_TRUE(WriteAll(pdf, "%PDF-1.4\n") && WriteAll(text, "some words\n"));
     const QString dir = Path(QString());
     const std::function<QString()> dialogs[] = {
         [&] { return AskOpenFileName(&m, {}, dir); },

@@ -42,9 +42,7 @@ TEST_F(AppTest, HelpTopicsShowTheHelpOfEachLanguage)
         const QString path = THelpWindow::HtmlPath(LoadText(30 + lang));
         EXPECT_EQ(w->Source(), u"qrc"_s + path);
 
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
-        const QString html = QString::fromUtf8(f.readAll());
+        const QString html = QString::fromUtf8(ReadAll(path));
         EXPECT_TRUE(html.contains(u"<html lang=\"%1\">"_s.arg(QLatin1String(langAttr[lang - 1]))));
         const auto *browser = w->findChild<QTextBrowser *>(u"HelpBrowser"_s);
         ASSERT_NE(browser, nullptr);

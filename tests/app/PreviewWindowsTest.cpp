@@ -82,10 +82,7 @@ TEST_F(PreviewWindowsTest, PageViewOpensWhereItWasLeftAndKeepsThatPlaceWhenMaxim
     EXPECT_FALSE(ReadPageView().Maximized);
 
     // Garbage in the file is no place: the default one.
-    QFile ini(Path(u"ZYRELL.INI"_s));
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    ini.write("[MISC]\nPRVX=abc\nPRVY=\nPRVW=-40\nPRVH=9x\nPRVMAX=maybe\n");
-    ini.close();
+    ASSERT_TRUE(WriteAll(Path(u"ZYRELL.INI"_s), "[MISC]\nPRVX=abc\nPRVY=\nPRVW=-40\nPRVH=9x\nPRVMAX=maybe\n"));
     open([](TPreviewChild *v) { EXPECT_EQ(QRect(v->pos(), v->size()), QRect(100, 100, 400, 300)); });
 
     const QList<QRect> screens{{0, 0, 1600, 1000}, {1600, 200, 1280, 800}};

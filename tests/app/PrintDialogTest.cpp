@@ -195,7 +195,6 @@ TEST_F(PrintDialogTest, TrimModeIsRememberedAndABadStoredValueFallsBack)
     EXPECT_EQ(Boxes.back().Text, GetText(1100).arg(SettingsFilePath()));
 }
 
-// Each refusal keeps the dialog open, makes no target and leaves counters.
 TEST_F(PrintDialogTest, RefusalsPrintNothingAndKeepCounters)
 {
     TCDLSerNo *s = AddSerialNumber(Doc().Label(), INT32_MAX - 2);
@@ -235,11 +234,28 @@ TEST_F(PrintDialogTest, RefusalsPrintNothingAndKeepCounters)
     EXPECT_FALSE(QFile::exists(Path(u"no/such/folder/out.pdf"_s)));
 }
 
-TEST_F(PrintDialogTest, AClosedDocumentChosenForAPlaceIsReportedBeforePrinting)
+// A document per place: different paper colours ask and No closes without
+// printing; a document closed after it was chosen is reported, then the
+// remaining choice prints.
+TEST_F(PrintDialogTest, ADocumentPerPlaceAsksForPaperColoursAndReportsOneClosed)
 {
     TChildWin *second = main->New();
     Process();
     const QString caption = second->Caption();
+    Doc().Label().PaperColorIndex = 1;
+    Answers.push_back(mrNo);
+    WithDialog([&](TDrucken *d) {
+        Click(d, "Wie2");
+        Click(d, "OK");
+        EXPECT_FALSE(d->isVisible());
+    });
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0].Text, GetText(760).left(255));
+    EXPECT_EQ(Boxes[0].Kind, mkWarning);
+    EXPECT_FALSE(second->Document().Modified());
+    Doc().Label().PaperColorIndex = 0;
+    Boxes.clear();
+
     WithDialog([&](TDrucken *d) {
         Click(d, "Wie2");
         ASSERT_EQ(Control<QComboBox>(d, "cb12")->currentText(), caption);
@@ -251,7 +267,6 @@ TEST_F(PrintDialogTest, AClosedDocumentChosenForAPlaceIsReportedBeforePrinting)
         EXPECT_TRUE(d->isVisible());
         EXPECT_EQ(BoxTexts(), QStringList{GetText(1093).arg(caption)});
         EXPECT_EQ(TargetsMade, 0);
-        // Asked again, the remaining choice prints.
         Click(d, "OK");
     });
     EXPECT_EQ(Events.join(u' '), u"begin cd@1 end"_s);
@@ -388,24 +403,6 @@ TEST_F(PrintDialogTest, PropertiesPaperReachesPictureReportAndPrinter)
     EXPECT_EQ(Printed.id(), QPageSize::Letter);
 }
 
-TEST_F(PrintDialogTest, DifferentPaperColoursAskAndNoClosesWithoutPrinting)
-{
-    TChildWin *second = main->New();
-    Process();
-    Doc().Label().PaperColorIndex = 1;
-    Answers.push_back(mrNo);
-    WithDialog([&](TDrucken *d) {
-        Click(d, "Wie2");
-        Click(d, "OK");
-        EXPECT_FALSE(d->isVisible());
-    });
-    ASSERT_EQ(Boxes.size(), 1u);
-    EXPECT_EQ(Boxes[0].Text, GetText(760).left(255));
-    EXPECT_EQ(Boxes[0].Kind, mkWarning);
-    EXPECT_EQ(TargetsMade, 0);
-    EXPECT_FALSE(second->Document().Modified());
-}
-
 // A printer that does not take the document is reported once the progress
 // window is gone (the numbers it gives back are the job's part).
 TEST_F(PrintDialogTest, AFailingPrinterIsReported)
@@ -419,7 +416,6 @@ TEST_F(PrintDialogTest, AFailingPrinterIsReported)
     EXPECT_FALSE(main->findChild<TPrinting *>(u"Printing"_s)->isVisible());
 }
 
-// The calibration dialog stores under the queue's own name, however odd.
 TEST_F(PrintDialogTest, CalibrationStoresWhatIsANumberUnderTheQueuesOwnName)
 {
     const QString odd = Queues[1] = u"Büro [2. OG] = Tinte; \"A4\""_s;

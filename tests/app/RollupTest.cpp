@@ -71,106 +71,84 @@ void Drag(QWidget *w, Qt::MouseButton button, QPoint delta)
 
 } // namespace
 
-TEST_F(AppTest, RollupSizesToItsContentAndKeepsTheRollStateAcrossContents)
+// A lent panel sits in the window's body while shown and goes back to its
+// lender alive and hidden when the window is emptied, freed or another takes
+// it; a deleted one is let go.
+TEST_F(AppTest, RollupSizesToItsContentAndNeverKeepsOrDestroysABorrowedPanel)
 {
-    TRollup r;
-    r.show();
+    auto *r = new TRollup;
+    r->show();
+    QWidget *body = r->findChild<QWidget *>(u"pnlRollup"_s);
     TLender small(QSize(200, 100)), tall(QSize(220, 300), "pnlTall");
-    EXPECT_TRUE(r.IsRolledDown());
-    EXPECT_EQ(r.height(), TRollup::CaptionHeight);
-
-    r.SetContent(small.panel);
-    EXPECT_EQ(small.panel->parentWidget(), r.findChild<QWidget *>(u"pnlRollup"_s));
+    const auto expect = [&](const char *step, QSize size, bool down, TLender *shown, TLender *back = nullptr) {
+        SCOPED_TRACE(step);
+        EXPECT_EQ(r->size(), size);
+        EXPECT_EQ(r->IsRolledDown(), down);
+        EXPECT_EQ(Button(*r, "sbUp")->isHidden(), !down);
+        EXPECT_EQ(Button(*r, "sbDown")->isHidden(), down);
+        EXPECT_EQ(r->Content(), shown ? shown->panel : nullptr);
+        if (shown) {
+            EXPECT_EQ(shown->panel->parentWidget(), body);
+            EXPECT_EQ(shown->panel->isVisible(), down);
+        }
+        if (back) {
+            EXPECT_EQ(back->panel->parentWidget(), &back->holder);
+            EXPECT_TRUE(back->panel->isHidden());
+        }
+    };
+    EXPECT_EQ(r->height(), TRollup::CaptionHeight);
+    r->SetContent(small.panel);
     EXPECT_EQ(small.panel->pos(), QPoint(3, 22));
-    EXPECT_EQ(r.size(), QSize(208, 125));
-    EXPECT_TRUE(small.panel->isVisible());
-    EXPECT_FALSE(Button(r, "sbUp")->isHidden());
-    EXPECT_TRUE(Button(r, "sbDown")->isHidden());
-
-    Button(r, "sbUp")->click();
-    EXPECT_FALSE(r.IsRolledDown());
-    EXPECT_EQ(r.height(), 25);
-    EXPECT_FALSE(small.panel->isVisible());
-    EXPECT_TRUE(Button(r, "sbUp")->isHidden());
-    EXPECT_FALSE(Button(r, "sbDown")->isHidden());
-
+    expect("lent", QSize(208, 125), true, &small);
+    Button(*r, "sbUp")->click();
+    expect("rolled up", QSize(208, 25), false, &small);
     // A taller content while rolled up: still rolled up, the full height waits.
-    r.SetContent(tall.panel);
-    EXPECT_FALSE(r.IsRolledDown());
-    EXPECT_EQ(r.size(), QSize(228, 25));
-    EXPECT_FALSE(tall.panel->isVisible());
-    EXPECT_EQ(small.panel->parentWidget(), &small.holder);
-    EXPECT_TRUE(small.panel->isHidden());
-
-    Button(r, "sbDown")->click();
-    EXPECT_TRUE(r.IsRolledDown());
-    EXPECT_EQ(r.FullHeight(), 325);
-    EXPECT_EQ(r.size(), QSize(228, 325));
-    EXPECT_TRUE(tall.panel->isVisible());
-}
-
-TEST_F(AppTest, RollupTakesTheSamePanelAgainWithoutReparentingAndGivesItBackHidden)
-{
-    TRollup r;
-    r.show();
-    TLender lender(QSize(150, 80));
-    r.SetContent(lender.panel);
-    TParentChanges changes(lender.panel);
+    r->SetContent(tall.panel);
+    expect("taller while up", QSize(228, 25), false, &tall, &small);
+    Button(*r, "sbDown")->click();
+    EXPECT_EQ(r->FullHeight(), 325);
+    expect("rolled down", QSize(228, 325), true, &tall);
 
     // The lender resized its panel (it shows more fields now).
-    lender.panel->resize(180, 140);
-    r.SetContent(lender.panel);
+    TParentChanges changes(tall.panel);
+    tall.panel->resize(180, 140);
+    r->SetContent(tall.panel);
     EXPECT_EQ(changes.Count, 0);
-    EXPECT_EQ(r.size(), QSize(188, 165));
-    EXPECT_TRUE(lender.panel->isVisible());
-
-    r.SetContent(nullptr);
-    EXPECT_EQ(r.Content(), nullptr);
-    EXPECT_EQ(lender.panel->parentWidget(), &lender.holder);
-    EXPECT_TRUE(lender.panel->isHidden());
-    EXPECT_EQ(r.height(), 25);
-    EXPECT_EQ(r.FullHeight(), 25);
+    expect("same panel again", QSize(188, 165), true, &tall);
+    r->SetContent(nullptr);
+    EXPECT_EQ(r->FullHeight(), 25);
     // Rolling down an empty window shows the caption bar only.
-    r.SetRolledDown(false);
-    r.SetRolledDown(true);
-    EXPECT_EQ(r.height(), 25);
-    lender.holder.show();
-    EXPECT_FALSE(lender.panel->isVisible());
-}
+    r->SetRolledDown(false);
+    r->SetRolledDown(true);
+    EXPECT_EQ(r->height(), 25);
+    tall.holder.show();
+    EXPECT_FALSE(tall.panel->isVisible());
 
-// A panel goes back to its lender alive and hidden when a window is freed or
-// another takes it; a deleted one is let go.
-TEST_F(AppTest, RollupNeverDestroysABorrowedPanelNorKeepsADeletedOne)
-{
-    TLender lender(QSize(100, 50));
-    {
-        TRollup r;
-        r.SetContent(lender.panel);
-    }
-    EXPECT_EQ(lender.holder.findChild<QWidget *>(u"pnlLent"_s), lender.panel);
-    EXPECT_TRUE(lender.panel->isHidden());
+    r->SetContent(small.panel);
+    delete r;
+    EXPECT_EQ(small.holder.findChild<QWidget *>(u"pnlLent"_s), small.panel);
+    EXPECT_TRUE(small.panel->isHidden());
 
     TRollup first, second;
     first.show();
-    first.SetContent(lender.panel);
-    second.SetContent(lender.panel);
+    first.SetContent(small.panel);
+    second.SetContent(small.panel);
     EXPECT_EQ(first.Content(), nullptr);
     EXPECT_EQ(first.height(), 25);
-    EXPECT_EQ(second.size(), QSize(108, 75));
+    EXPECT_EQ(second.size(), QSize(208, 125));
     // Emptying the first again must not take it out of the second.
     first.SetContent(nullptr);
-    EXPECT_EQ(lender.panel->window(), &second);
+    EXPECT_EQ(small.panel->window(), &second);
     second.SetContent(nullptr);
-    EXPECT_EQ(lender.panel->parentWidget(), &lender.holder);
+    EXPECT_EQ(small.panel->parentWidget(), &small.holder);
 
-    first.SetContent(lender.panel);
-    delete lender.panel;
+    first.SetContent(small.panel);
+    delete small.panel;
     EXPECT_EQ(first.Content(), nullptr);
     EXPECT_EQ(first.height(), 25);
     // Another panel takes the place without touching the deleted one.
-    TLender next(QSize(120, 60), "pnlNext");
-    first.SetContent(next.panel);
-    EXPECT_EQ(first.size(), QSize(128, 85));
+    first.SetContent(tall.panel);
+    EXPECT_EQ(first.size(), QSize(188, 165));
 }
 
 TEST_F(AppTest, RollupCaptionDragsWithTheLeftButtonOnlyAndCloseOnlyHides)

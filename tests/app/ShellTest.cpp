@@ -21,13 +21,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-void WriteBytes(const QString &path, const QByteArray &b)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(b);
-}
-
 void WaitFor(const std::function<bool()> &done)
 {
     for (int i = 0; i < 200 && !done(); ++i) {
@@ -131,13 +124,11 @@ TEST_F(AppTest, OpeningReportsForeignOtherVersionDamagedAndDuplicateFiles)
     TMDIForm m;
     m.show();
     WriteDocument(Path(u"good.CDL"_s));
-    WriteBytes(Path(u"foreign.CDL"_s), QByteArrayLiteral("PK\x03\x04 not a label at all"));
-    QFile good(Path(u"good.CDL"_s));
-    ASSERT_TRUE(good.open(QIODevice::ReadOnly));
-    QByteArray bytes = good.readAll();
-    WriteBytes(Path(u"damaged.CDL"_s), bytes.left(bytes.size() / 2));
+    QByteArray bytes = ReadAll(Path(u"good.CDL"_s));
+    ASSERT_TRUE(WriteAll(Path(u"foreign.CDL"_s), QByteArrayLiteral("PK\x03\x04 not a label at all")));
+    ASSERT_TRUE(WriteAll(Path(u"damaged.CDL"_s), bytes.left(bytes.size() / 2)));
     bytes[16] = char(0x01);
-    WriteBytes(Path(u"older.CDL"_s), bytes);
+    ASSERT_TRUE(WriteAll(Path(u"older.CDL"_s), bytes));
 
     DialogAnswers = {Path(u"foreign.CDL"_s), Path(u"damaged.CDL"_s), Path(u"older.CDL"_s), Path(u"good.CDL"_s),
                      Path(u"good.CDL"_s)};

@@ -23,18 +23,8 @@ protected:
 
     QString path(const char *name = "test.ini") const { return dir.filePath(QLatin1String(name)); }
 
-    void put(const QByteArray &bytes, const char *name = "test.ini")
-    {
-        QFile f(path(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
-
-    QByteArray get(const char *name = "test.ini") const
-    {
-        QFile f(path(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
+    void put(const QByteArray &bytes, const char *name = "test.ini") { ASSERT_TRUE(WriteAll(path(name), bytes)); }
+    QByteArray get(const char *name = "test.ini") const { return ReadAll(path(name)); }
 
     QTemporaryDir dir;
 };

@@ -38,15 +38,9 @@ protected:
     void put(const QByteArray &bytes)
     {
         ASSERT_TRUE(QDir().mkpath(dir.filePath(u"config"_s)));
-        QFile f(file);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
+        ASSERT_TRUE(WriteAll(file, bytes));
     }
-    QByteArray get() const
-    {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
+    QByteArray get() const { return ReadAll(file); }
 
     QTemporaryDir dir;
     QString file;

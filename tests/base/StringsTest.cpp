@@ -25,10 +25,7 @@ protected:
 
     void write(const char *name, const QByteArray &content)
     {
-        QFile f(dir.filePath(QLatin1String(name)));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(content);
-        f.close();
+        ASSERT_TRUE(WriteAll(dir.filePath(QLatin1String(name)), content));
         UseStringTableFolder(dir.path());
     }
 

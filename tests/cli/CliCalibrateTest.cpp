@@ -22,9 +22,7 @@ TEST(CliCalibrate, PrintsTheSheetStoresValuesAndRefusesMistakes)
     const QString pdf = dir.filePath(u"sheet.pdf"_s);
     TCliRun r = run({u"--pdf"_s, pdf, u"--paper"_s, u"letter"_s});
     EXPECT_EQ(r.Exit, 0) << r.Err.toStdString();
-    QFile file(pdf);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(file.readAll().startsWith("%PDF"));
+    EXPECT_TRUE(ReadAll(pdf).startsWith("%PDF"));
 
     // Mistakes print and store nothing.
     for (const QStringList &wrong : {QStringList{u"--scale"_s, u"1"_s, u"2"_s},
@@ -46,9 +44,7 @@ TEST(CliCalibrate, PrintsTheSheetStoresValuesAndRefusesMistakes)
         GTEST_SKIP() << "no CUPS test queue: scripts/test.sh sets one up (QUELMARK_TEST_QUEUE)";
     r = run({u"--printer"_s, queue, u"--set"_s, u"-35"_s, u"20"_s, u"--scale"_s, u"0"_s, u"-3"_s});
     EXPECT_EQ(r.Exit, 0) << r.Err.toStdString();
-    QFile ini(settings);
-    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
-    EXPECT_EQ(ini.readAll().replace("\r\n", "\n"),
+    EXPECT_EQ(ReadAll(settings).replace("\r\n", "\n"),
               "[" + queue.toUtf8() + "]\nX=-35\nY=20\nXSCALE_PERMILLE=0\nYSCALE_PERMILLE=-3\n");
 }
 

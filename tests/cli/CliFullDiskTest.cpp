@@ -18,18 +18,8 @@ class CliFullDisk : public ::testing::Test
 protected:
     QString Path(const QString &name) const { return dir.filePath(name); }
 
-    QByteArray Bytes(const QString &name) const
-    {
-        QFile f(Path(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
-
-    void Put(const QString &name, const QByteArray &bytes) const
-    {
-        QFile f(Path(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
+    QByteArray Bytes(const QString &name) const { return ReadAll(Path(name)); }
+    void Put(const QString &name, const QByteArray &bytes) const { ASSERT_TRUE(WriteAll(Path(name), bytes)); }
 
     TCliRun Run(const QStringList &args, rlim_t limit) const
     {

@@ -57,12 +57,6 @@ protected:
         return -1;
     }
 
-    static QByteArray Bytes(const QString &path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-
     std::vector<QImage> Rasterise(const QString &pdf) const { return RasterisePdf(pdf, Path(u"page"_s), RasterDpi); }
 
     // Whether a label of color fills CD place on an A4 sheet.
@@ -132,7 +126,7 @@ TEST_F(CliPrint, PlacesChooseADocumentPerPlaceAndSeveralDocumentsRunOn)
 TEST_F(CliPrint, RefusalsAndFailuresSayWhyAndLeaveTheDocumentAsItWas)
 {
     const QString doc = Save(u"numbered.CDL"_s, Qt::red, 5);
-    const QByteArray before = Bytes(doc);
+    const QByteArray before = ReadAll(doc);
     // No folder to write the PDF into.
     TCliRun r = Run({doc, u"--pdf"_s, Path(u"missing/out.pdf"_s), u"--save-counters"_s});
     EXPECT_EQ(r.Exit, 1);
@@ -159,7 +153,7 @@ TEST_F(CliPrint, RefusalsAndFailuresSayWhyAndLeaveTheDocumentAsItWas)
     list->Values = QStringList{u"A"_s, u"B"_s, u"C"_s};
     const QString listPath = Path(u"list.CDL"_s);
     listed->Save(listPath);
-    const QByteArray listBefore = Bytes(listPath);
+    const QByteArray listBefore = ReadAll(listPath);
     r = Run({listPath, u"--count"_s, u"6"_s, u"--pdf"_s, Path(u"list.pdf"_s), u"--save-counters"_s});
     EXPECT_EQ(r.Exit, 1);
     EXPECT_EQ(r.Message(), GetText(751).toStdString());
@@ -168,7 +162,7 @@ TEST_F(CliPrint, RefusalsAndFailuresSayWhyAndLeaveTheDocumentAsItWas)
     EXPECT_EQ(r.Exit, 1);
     EXPECT_EQ(r.Message(), GetText(751).toStdString());
     EXPECT_FALSE(QFile::exists(Path(u"list.pdf"_s)));
-    EXPECT_EQ(Bytes(listPath), listBefore);
+    EXPECT_EQ(ReadAll(listPath), listBefore);
 
     // The PDF would replace a document being printed, named another way.
     r = Run({doc, u"--pdf"_s, Path(u"./numbered.CDL"_s)});
@@ -184,7 +178,7 @@ TEST_F(CliPrint, RefusalsAndFailuresSayWhyAndLeaveTheDocumentAsItWas)
     EXPECT_TRUE(r.Err.contains(u"--yes"_s)) << r.Err.toStdString();
     EXPECT_EQ(Run({doc, Path(u"colored.CDL"_s), u"--pdf"_s, Path(u"mixed.pdf"_s), u"--yes"_s}).Exit, 0);
 
-    EXPECT_EQ(Bytes(doc), before);
+    EXPECT_EQ(ReadAll(doc), before);
     EXPECT_EQ(Run({doc, u"--start"_s, u"4"_s}).Exit, 2);
     EXPECT_EQ(Run({doc, u"--places"_s, u"1,3,-"_s}).Exit, 2);
 }
@@ -214,10 +208,7 @@ TEST_F(CliPrint, AStoredTrimModeOutsideTheListTrimsDirectlyAndNothingElseIsSaid)
     const QString path = Path(u"trim.CDL"_s), pdf = Path(u"trim.pdf"_s);
     doc->Save(path);
     for (const char *stored : {"3", "-1"}) {
-        QFile ini(Path(u"settings.ini"_s));
-        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-        ini.write(QByteArray("[PRINT]\r\nPRINT=") + stored + "\r\n");
-        ini.close();
+        ASSERT_TRUE(WriteAll(Path(u"settings.ini"_s), QByteArray("[PRINT]\r\nPRINT=") + stored + "\r\n"));
         const TCliRun r = Run({path, u"--pdf"_s, pdf});
         ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
         EXPECT_TRUE(r.Err.isEmpty()) << r.Err.toStdString();
@@ -230,10 +221,10 @@ TEST_F(CliPrint, AStoredTrimModeOutsideTheListTrimsDirectlyAndNothingElseIsSaid)
 TEST_F(CliPrint, CountersStayInTheFileUnlessAskedToSave)
 {
     const QString doc = Save(u"numbered.CDL"_s, Qt::red, 5);
-    const QByteArray before = Bytes(doc);
+    const QByteArray before = ReadAll(doc);
     const TCliRun r = Run({doc, u"--count"_s, u"3"_s, u"--pdf"_s, Path(u"out.pdf"_s)});
     ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
-    EXPECT_EQ(Bytes(doc), before);
+    EXPECT_EQ(ReadAll(doc), before);
     // The save replaces the file whole: no temporary is left beside it.
     ASSERT_EQ(Run({doc, u"--count"_s, u"3"_s, u"--pdf"_s, Path(u"out.pdf"_s), u"--save-counters"_s}).Exit, 0);
     EXPECT_EQ(CounterIn(doc), 8);

@@ -3,6 +3,7 @@
 // and no platform chosen for it.
 
 #include "FileSizeLimit.h"
+#include "base/TestSupport.h"
 
 #include <QProcess>
 #include <QString>

@@ -172,18 +172,15 @@ TEST_F(Cli, FixturesDumpToTheirReferenceJson)
         ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
         // The other version is dumped all the same, after its warning.
         EXPECT_EQ(r.Err.contains(GetText(853)), name == u"other-version.CDL"_s) << r.Err.toStdString();
-        QFile reference(data.filePath(QFileInfo(name).completeBaseName() + u".json"_s));
-        ASSERT_TRUE(reference.open(QIODevice::ReadOnly));
-        const QJsonDocument expected = QJsonDocument::fromJson(reference.readAll());
+        const QJsonDocument expected =
+            QJsonDocument::fromJson(ReadAll(data.filePath(QFileInfo(name).completeBaseName() + u".json"_s)));
         ASSERT_TRUE(expected.isObject());
         EXPECT_EQ(QJsonDocument::fromJson(r.Out.toUtf8()), expected) << r.Out.toStdString();
     }
     // Every kind saved again by the tool is the same file.
     const QString in = data.filePath(u"all-kinds.CDL"_s), again = path("again.CDL");
     ASSERT_EQ(run({u"resave"_s, in, again}).Exit, 0);
-    QFile a(in), b(again);
-    ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
-    EXPECT_EQ(a.readAll(), b.readAll());
+    EXPECT_EQ(ReadAll(again), ReadAll(in));
 }
 
 // Label texts read back from a render; the start and space characters of the
@@ -204,10 +201,7 @@ TEST_F(Cli, RenderedBarCodesReadAndLeftOutCharactersAreNamed)
     }
     const QString file = path("codes.cdl");
     doc.Save(file);
-    QFile ini(path("settings.ini"));
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    ini.write("[LANGUAGE]\r\nNUMBER=2\r\n[MISC]\r\nBC_START=#\r\nBC_SPACE=_\r\n");
-    ini.close();
+    ASSERT_TRUE(WriteAll(path("settings.ini"), "[LANGUAGE]\r\nNUMBER=2\r\n[MISC]\r\nBC_START=#\r\nBC_SPACE=_\r\n"));
 
     const QString png = path("codes.png");
     const TCliRun r = run({u"render"_s, file, u"--page"_s, u"front"_s, u"--out"_s, png, u"--dpi"_s, u"300"_s});
@@ -230,11 +224,8 @@ TEST_F(Cli, RenderedBarCodesReadAndLeftOutCharactersAreNamed)
 
 TEST_F(Cli, BadInputExitsNonZeroWithTheLocalizedMessage)
 {
-    QFile junk(path("junk.cdl"));
-    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
-    junk.write("this is no label document");
-    junk.close();
-    const TCliRun notDoc = run({u"dump"_s, junk.fileName()});
+    ASSERT_TRUE(WriteAll(path("junk.cdl"), "this is no label document"));
+    const TCliRun notDoc = run({u"dump"_s, path("junk.cdl")});
     EXPECT_EQ(notDoc.Exit, 1);
     EXPECT_TRUE(notDoc.Err.contains(GetText(852))) << notDoc.Err.toStdString();
     EXPECT_TRUE(notDoc.Out.isEmpty());

@@ -351,11 +351,7 @@ TEST(Clipboard, AFailedSaveReportsAndKeepsTheOldFile)
 
     // A full disk, inside the file's buffer and beyond it.
     const QString path = dir.filePath(QStringLiteral("alt.CDS"));
-    {
-        QFile old(path);
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-        old.write("alt");
-    }
+    ASSERT_TRUE(WriteAll(path, "alt"));
     for (const rlim_t limit : {10, 20000}) {
         if (limit > 10) {
             // Beyond the buffer takes a selection larger than it.
@@ -368,9 +364,7 @@ TEST(Clipboard, AFailedSaveReportsAndKeepsTheOldFile)
         const TFileSizeLimit full(limit);
         EXPECT_THROW(SaveSelectionFile(page, path), ELocalizedError) << limit;
     }
-    QFile old(path);
-    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
-    EXPECT_EQ(old.readAll(), QByteArray("alt"));
+    EXPECT_EQ(ReadAll(path), QByteArray("alt"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("alt.CDS")});
 }
 

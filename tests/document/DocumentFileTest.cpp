@@ -139,10 +139,7 @@ TEST(DocumentFile, OtherVersionWarnsAndReadsOn)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("old.CDL"));
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(File(Section(0, 1, LineRecord()), 0x1111));
-    f.close();
+    ASSERT_TRUE(WriteAll(path, File(Section(0, 1, LineRecord()), 0x1111)));
 
     TCDLDocument doc;
     QStringList warnings;
@@ -216,10 +213,7 @@ TEST(DocumentFile, SaveReplacesAtomicallyAndClearsModified)
     doc.Label().Modified = true;
     doc.Save(path);
     EXPECT_FALSE(doc.Modified());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), doc.ToBytes());
-    f.close();
+    EXPECT_EQ(ReadAll(path), doc.ToBytes());
     // No temporary file is left beside it.
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("a.CDL")});
 
@@ -247,9 +241,7 @@ TEST(DocumentFile, FailedSaveKeepsTheOldFileAndReports)
         EXPECT_EQ(e.message(), GetText(856));
     }
     EXPECT_TRUE(doc.Modified()) << "unsaved work must still count as unsaved";
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), before);
+    EXPECT_EQ(ReadAll(path), before);
     EXPECT_THROW(doc.Load(QStringLiteral("/nonexistent/x.CDL"), nullptr), ELocalizedError);
 }
 

@@ -4,6 +4,7 @@
 
 #include "Page.h"
 #include "PaintContext.h"
+#include "base/TestSupport.h"
 
 #include <QImage>
 #include <QPainter>

@@ -6,6 +6,7 @@
 #include "Clipboard.h"
 #include "Document.h"
 #include "Strings.h"
+#include "base/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -25,12 +26,6 @@ const QDir &Data()
 {
     static const QDir dir(QStringLiteral(QM_TEST_DATA_DIR));
     return dir;
-}
-
-QByteArray ReadAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // As std::string, which test names and failure messages print.

@@ -6,6 +6,7 @@
 #include "Page.h"
 #include "Strings.h"
 #include "ValueList.h"
+#include "base/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -56,10 +57,7 @@ TEST(ValueList, UnreadableOrBinaryFilesGiveTheLocalizedMessage)
 {
     QTemporaryDir dir;
     const QString bin = dir.filePath(QStringLiteral("x.bin"));
-    QFile f(bin);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray("\x89PNG\r\n\x1a\n\0\0\0", 11));
-    f.close();
+    ASSERT_TRUE(WriteAll(bin, QByteArray("\x89PNG\r\n\x1a\n\0\0\0", 11)));
     for (const QString &path : {bin, dir.filePath(QStringLiteral("missing.txt")), dir.path()}) {
         try {
             ReadValueListFile(path);

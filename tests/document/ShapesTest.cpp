@@ -43,18 +43,12 @@ int CountNot(const QImage &img, QRgb color, const QRect &area)
     return n;
 }
 
-// The frame alone on a white image under the page's current mapping.
-QImage PaintAlone(TCDLPage &page, const TCDLFrame &f, int w, int h)
+// The frame alone on a white image under the given mapping.
+QImage PaintAlone(TCDLPage &page, const TCDLFrame &f, int w, int h, double scale = 1, QPoint offset = {})
 {
-    QImage img(w, h, QImage::Format_RGB32);
-    img.fill(Qt::white);
-    {
-        QPainter p(&img);
-        page.Context.Canvas = &p;
-        f.PaintAt(page.Context, f.Geometry(page.Context));
-    }
-    page.Context.Canvas = nullptr;
-    return img;
+    TTestCanvas canvas(page.Context, w, h, scale, offset);
+    f.PaintAt(page.Context, f.Geometry(page.Context));
+    return canvas.Finish();
 }
 
 QImage PaintPage(TCDLPage &page, int w, int h)
@@ -332,12 +326,11 @@ TEST(ShapePaint, RectanglePenWidthInDevicePixels)
     for (const Row &c : {Row{0, 20, 20}, Row{1, 20, 20}, Row{10, 18, 22}}) {
         SCOPED_TRACE(c.penSize);
         TInlayVorder page(nullptr);
-        SetMapping(page.Context, 0.5, 20, 20);
         TCDLRechteck r(&page, 0, 0);
         r.SetDefaults();
         r.Height = 200;
         r.PenSize = c.penSize;
-        const QImage img = PaintAlone(page, r, 260, 160);
+        const QImage img = PaintAlone(page, r, 260, 160, 0.5, {20, 20});
         for (int i = c.top; i <= c.bottom; ++i)
             ExpectPixels(img, Black, {120, i, i, 70});
         ExpectPixels(img, White, {120, c.top - 1, 120, c.bottom + 1, c.top - 1, 70, c.bottom + 1, 70, 120, 70});
@@ -348,14 +341,13 @@ TEST(ShapePaint, RectanglePenWidthInDevicePixels)
 TEST(ShapePaint, NoPenDrawsNoOutline)
 {
     TInlayVorder page(nullptr);
-    SetMapping(page.Context, 0.5, 20, 20);
     TCDLRechteck r(&page, 0, 0);
     r.SetDefaults();
     r.NoPen = true;
-    EXPECT_EQ(CountNot(PaintAlone(page, r, 260, 260), White, QRect(0, 0, 260, 260)), 0);
+    EXPECT_EQ(CountNot(PaintAlone(page, r, 260, 260, 0.5, {20, 20}), White, QRect(0, 0, 260, 260)), 0);
 
     FillRed(r);
-    const QImage img = PaintAlone(page, r, 260, 260);
+    const QImage img = PaintAlone(page, r, 260, 260, 0.5, {20, 20});
     EXPECT_EQ(img.pixel(120, 120), RedPixel);
     EXPECT_EQ(CountNot(img, RedPixel, QRect(22, 22, 196, 196)), 0);
     EXPECT_EQ(CountNot(img, White, QRect(0, 0, 260, 18)), 0);
@@ -366,13 +358,12 @@ TEST(ShapePaint, RectangleAtNinetyDegreesRisesFromItsOrigin)
 {
     // Scale 0.5, offset (50,250): corners (50,250), (50,50), (150,50), (150,250).
     TInlayVorder page(nullptr);
-    SetMapping(page.Context, 0.5, 50, 250);
     TCDLRechteck r(&page, 0, 0);
     r.SetDefaults();
     r.Height = 200;
     r.Angle = 90;
     // The top side rises from (X, Y), the right side is on top, the left at the bottom.
-    const QImage shown = PaintAlone(page, r, 200, 300);
+    const QImage shown = PaintAlone(page, r, 200, 300, 0.5, {50, 250});
     ExpectPixels(shown, Black, {50, 150, 100, 50, 150, 150, 100, 250});
     ExpectPixels(shown, White, {100, 150, 50, 45, 50, 255});
 }
@@ -380,16 +371,15 @@ TEST(ShapePaint, RectangleAtNinetyDegreesRisesFromItsOrigin)
 TEST(ShapePaint, LineIsItsPenWideAndWideLinesExtendHalfBeyondTheEnds)
 {
     TInlayVorder page(nullptr);
-    SetMapping(page.Context, 1.0, 50, 50);
     TCDLLinie l(&page, 0, 0);
     Line(l, 200, 0);
-    const QImage shown = PaintAlone(page, l, 300, 100);
+    const QImage shown = PaintAlone(page, l, 300, 100, 1, {50, 50});
     ExpectPixels(shown, Black, {150, 50});
     ExpectPixels(shown, White, {150, 49, 150, 51});
 
     l.PenColor = Red;
     l.PenSize = 10;
-    const QImage wide = PaintAlone(page, l, 300, 100);
+    const QImage wide = PaintAlone(page, l, 300, 100, 1, {50, 50});
     ExpectPixels(wide, RedPixel, {150, 50, 150, 47, 150, 53, 253, 50, 47, 50});
     ExpectPixels(wide, White, {150, 42, 150, 58, 258, 50, 42, 50});
 }
@@ -405,10 +395,9 @@ TEST(ShapePaint, FilledCircleAndEllipseCoverTheirInsides)
     ExpectPixels(shown, White, {100, 155, 140, 140});
 
     // 400 x 200 at (0,0), scale 0.5, offset (10,10): centre (110,60), semi-axes 100 and 50.
-    SetMapping(page.Context, 0.5, 10, 10);
     const auto e = Make<TCDLEllipse>(&page, 0, 0, 400, 200);
     FillRed(*e);
-    const QImage ellipse = PaintAlone(page, *e, 230, 130);
+    const QImage ellipse = PaintAlone(page, *e, 230, 130, 0.5, {10, 10});
     ExpectPixels(ellipse, RedPixel, {110, 60, 200, 60, 110, 105});
     ExpectPixels(ellipse, White, {15, 15, 110, 115, 215, 60});
 }

@@ -39,9 +39,10 @@ struct ThreeFrames : ::testing::Test
     }
 };
 
+// By the tag of its command: the spreading and centring tags cross their modes.
 struct TAlignCase
 {
-    TAlignMode Mode;
+    int Tag;
     TPoints Box, Line, Turned;
 };
 
@@ -51,22 +52,22 @@ TEST_F(ThreeFrames, EachModeMovesByTheBoundsAndUndoRestoresTheSecondPointToo)
 {
     ASSERT_EQ(turned->GetBoundRect(), (TRect{500, 200, 550, 300}));
     const TAlignCase cases[] = {
-        {TAlignMode::Left, {100, 0, 0, 0}, {100, 50, 200, 80}, {100, 300, 0, 0}},
-        {TAlignMode::Right, {350, 0, 0, 0}, {450, 50, 550, 80}, {500, 300, 0, 0}},
-        {TAlignMode::Top, {100, 0, 0, 0}, {300, 0, 400, 30}, {500, 100, 0, 0}},
-        {TAlignMode::Bottom, {100, 200, 0, 0}, {300, 270, 400, 300}, {500, 300, 0, 0}},
+        {1 /* left */, {100, 0, 0, 0}, {100, 50, 200, 80}, {100, 300, 0, 0}},
+        {2 /* right */, {350, 0, 0, 0}, {450, 50, 550, 80}, {500, 300, 0, 0}},
+        {3 /* top */, {100, 0, 0, 0}, {300, 0, 400, 30}, {500, 100, 0, 0}},
+        {4 /* bottom */, {100, 200, 0, 0}, {300, 270, 400, 300}, {500, 300, 0, 0}},
         // Axis y 150 between top 0 and bottom 300; the line's centre is 65.
-        {TAlignMode::CenterH, {100, 100, 0, 0}, {300, 135, 400, 165}, {500, 200, 0, 0}},
+        {8 /* centre on a horizontal axis */, {100, 100, 0, 0}, {300, 135, 400, 165}, {500, 200, 0, 0}},
         // Axis x (100 + 550) div 2 = 325.
-        {TAlignMode::CenterV, {225, 0, 0, 0}, {275, 50, 375, 80}, {300, 300, 0, 0}},
+        {7 /* centre on a vertical axis */, {225, 0, 0, 0}, {275, 50, 375, 80}, {300, 300, 0, 0}},
         // Centres x 200, 350, 525: the middle one to 200 + Trunc(162.5).
-        {TAlignMode::DistributeH, {100, 0, 0, 0}, {312, 50, 412, 80}, {500, 300, 0, 0}},
-        {TAlignMode::DistributeV, {100, 0, 0, 0}, {300, 135, 400, 165}, {500, 300, 0, 0}},
+        {6 /* spread horizontally */, {100, 0, 0, 0}, {312, 50, 412, 80}, {500, 300, 0, 0}},
+        {5 /* spread vertically */, {100, 0, 0, 0}, {300, 135, 400, 165}, {500, 300, 0, 0}},
     };
     for (const TAlignCase &c : cases) {
-        SCOPED_TRACE(int(c.Mode));
+        SCOPED_TRACE(c.Tag);
         page.Modified = false;
-        Align(page, c.Mode);
+        Align(page, TAlignMode(AlignModeOfTag(c.Tag)));
         EXPECT_EQ(Points(box), c.Box);
         EXPECT_EQ(Points(line), c.Line);
         EXPECT_EQ(Points(turned), c.Turned);
@@ -79,6 +80,8 @@ TEST_F(ThreeFrames, EachModeMovesByTheBoundsAndUndoRestoresTheSecondPointToo)
         EXPECT_EQ(Points(turned), (TPoints{500, 300, 0, 0}));
         ASSERT_EQ(page.Selection().Count(), 3) << "undo selects the group again";
     }
+    EXPECT_EQ(AlignModeOfTag(0), -1);
+    EXPECT_EQ(AlignModeOfTag(9), -1);
 }
 
 TEST(Arrange, DistributeSortsBySelectedCentresAndKeepsTheOuterOnes)

@@ -242,33 +242,6 @@ TEST_F(EditorTest, GridSnapPutsMovedFrameOnGridAndPointerTextSteps)
               QStringLiteral("X:") + FormatLength(m.x() - 100) + QStringLiteral("  Y:") + FormatLength(m.y() - 100));
 }
 
-TEST_F(EditorTest, ArrowKeysNudgeByTheSettingOrTheGrid)
-{
-    TCDLFrame *f = AddRect(0, 0);
-    Click(D(100, 100));
-    ASSERT_EQ(page->ActiveFrame(), f);
-    editor->KeyReleased(Qt::Key_Left, Qt::NoModifier);
-    EXPECT_EQ(QPoint(f->X, f->Y), QPoint(-40, 0));
-    editor->KeyReleased(Qt::Key_Down, Qt::NoModifier);
-    EXPECT_EQ(QPoint(f->X, f->Y), QPoint(-40, 40));
-    EXPECT_TRUE(page->Modified) << "a moved frame must not be lost on close";
-
-    page->SnapEnabled = true;
-    page->SnapX = 25;
-    page->SnapY = 30;
-    editor->KeyReleased(Qt::Key_Right, Qt::NoModifier);
-    editor->KeyReleased(Qt::Key_Up, Qt::NoModifier);
-    EXPECT_EQ(QPoint(f->X, f->Y), QPoint(-15, 10));
-
-    // A group moves by the same model step at any zoom.
-    TCDLFrame *g = AddRect(500, 500, 50, 50);
-    page->Context.SetZoomLevel(2);
-    editor->SelectAll();
-    editor->KeyReleased(Qt::Key_Right, Qt::NoModifier);
-    EXPECT_EQ(QPoint(f->X, f->Y), QPoint(10, 10));
-    EXPECT_EQ(QPoint(g->X, g->Y), QPoint(525, 500));
-}
-
 TEST_F(EditorTest, TypedCharactersGoToTheActiveFrame)
 {
     struct TTyped : TCDLRechteck

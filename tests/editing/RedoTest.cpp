@@ -269,12 +269,21 @@ TEST_F(RedoTest, ARunOfNudgesIsOneUndoStep)
     editor->KeyReleased(Qt::Key_Shift, Qt::NoModifier);
     Key(Qt::Key_Right);
     EXPECT_EQ(Snapshots(), before);
+    // With the grid on, the step is the grid's.
+    page->SnapEnabled = true;
+    page->SnapX = 25;
+    page->SnapY = 30;
+    const QPoint at(f->X, f->Y);
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Up);
+    EXPECT_EQ(QPoint(f->X, f->Y), at + QPoint(25, -30));
 }
 
 TEST_F(RedoTest, AGroupNudgedSeveralTimesComesBackInOneUndo)
 {
     TCDLFrame *a = AddRect(-400, -400, 100, 100);
     TCDLFrame *b = AddRect(100, 100, 100, 100);
+    page->Context.SetZoomLevel(2); // the step is the model's at any zoom
     editor->SelectAll();
     for (int i = 0; i < 3; ++i)
         Key(Qt::Key_Down);

@@ -291,13 +291,7 @@ TEST_F(PanelsTest, SerialNumbersLoadAValueListAndRefuseBadInput)
 
     QTemporaryDir dir;
     const QString list = dir.filePath(u"list.txt"_s), bad = dir.filePath(u"bad.bin"_s);
-    {
-        QFile l(list), b(bad);
-        ASSERT_TRUE(l.open(QIODevice::WriteOnly));
-        l.write("A-1\r\nB-2\nC-3");
-        ASSERT_TRUE(b.open(QIODevice::WriteOnly));
-        b.write(QByteArray("\x01\x00\x02", 3));
-    }
+    ASSERT_TRUE(WriteAll(list, "A-1\r\nB-2\nC-3") && WriteAll(bad, QByteArray("\x01\x00\x02", 3)));
     AppSettings().SerialNumberDir = dir.path();
     Click(Find<QRadioButton>("rbWerteliste"));
     EXPECT_TRUE(n->UseValueList);
@@ -374,11 +368,11 @@ TEST_F(PanelsTest, ANewTextLikeFrameTakesTheFocusIntoItsInput)
     }
 }
 
-// Per kind: each property set through its panel survives save and load.
-TEST_F(PanelsTest, EveryKindsPanelValuesSurviveSavingAndReading)
+// Per kind, the controls set their fields (that every field a panel edits is
+// stored is the kinds' tests' part).
+TEST_F(PanelsTest, EveryKindsControlsSetTheirFields)
 {
     AppSettings().ApplyImmediately = true;
-    std::vector<QByteArray> expected;
 
     auto *t = static_cast<TCDLText *>(Create(TTool::Text, -300, -300));
     Type(Find<QPlainTextEdit>("mText"), u"Live 2027"_s);
@@ -436,14 +430,6 @@ TEST_F(PanelsTest, EveryKindsPanelValuesSurviveSavingAndReading)
         EXPECT_EQ(f->PenSize, 12);
         EXPECT_EQ(f->PenColor & 0xFF0000u, RGBColor(0, 0, 200));
     }
-    for (int i = 0; i < page->FrameCount(); ++i)
-        expected.push_back(Record(*page->FrameAt(i)));
-
-    TCDLDocument back;
-    back.FromBytes(doc->ToBytes(), nullptr);
-    ASSERT_EQ(back.Label().FrameCount(), int(expected.size()));
-    for (int i = 0; i < back.Label().FrameCount(); ++i)
-        EXPECT_EQ(Record(*back.Label().FrameAt(i)), expected[size_t(i)]) << i;
 }
 
 // Every panel bit a kind declares has a panel, and a frame's panels filled

@@ -123,7 +123,6 @@ TEST(PrintJob, IndirectTrimmingSplitsSheetsIntoTwoPasses)
     }
 }
 
-// However the job is asked, exactly the labels asked for come out.
 TEST(PrintJob, NeverFewerLabelsOnPaperThanAskedFor)
 {
     for (bool copies : {false, true})
