@@ -7,7 +7,6 @@
 #include "PictureDrop.h"
 #include "Text.h"
 
-#include <QClipboard>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -38,10 +37,9 @@ TEST_F(AppTest, CopyPutsThePrivateFormatOnTheClipboardAndPasteTakesItIntoAnother
     EXPECT_TRUE(Enabled(m, "miEinfuegen"));
     Trigger(m, "miEinfuegen");
     ASSERT_EQ(to.FrameCount(), 2);
-    EXPECT_EQ(QPoint(to.FrameAt(0)->X, to.FrameAt(0)->Y), QPoint(60, 70));
-    EXPECT_EQ(QPoint(to.FrameAt(1)->X, to.FrameAt(1)->Y), QPoint(-50, 50));
-    EXPECT_EQ(to.Selection().Count(), 2);
-    EXPECT_TRUE(Boxes.empty());
+    EXPECT_EQ(std::tuple{QPoint(to.FrameAt(0)->X, to.FrameAt(0)->Y), QPoint(to.FrameAt(1)->X, to.FrameAt(1)->Y),
+                         to.Selection().Count(), Boxes.empty()},
+              std::tuple{QPoint(60, 70), QPoint(-50, 50), 2, true});
 }
 
 TEST_F(AppTest, TextTravelsAsPlainTextBothWays)
@@ -109,9 +107,8 @@ TEST_F(AppTest, ARefusedPasteLeavesTheStatusLineToTheRealSelection)
     ASSERT_FALSE(status->text().isEmpty());
     Trigger(m, "miEinfuegen");
     ASSERT_EQ(Boxes.size(), 1u);
-    EXPECT_EQ(Boxes[0].Text, GetText(568));
-    EXPECT_TRUE(page.Selection().IsEmpty());
-    EXPECT_EQ(status->text(), QString());
+    EXPECT_EQ(std::tuple{Boxes[0].Text, page.Selection().IsEmpty(), status->text()},
+              std::tuple{GetText(568), true, QString()});
 }
 
 TEST_F(AppTest, EnableStatesFollowSelectionAndClipboard)
@@ -196,6 +193,5 @@ TEST_F(AppTest, SelectionFilesGoThroughTheirDialogsWithSuffixFolderAndOverwriteQ
     EXPECT_EQ(page.FrameCount(), 2);
     EXPECT_EQ(titles,
               (QStringList{GetText(585), GetText(585), GetText(585), GetText(584), GetText(585), GetText(584)}));
-    EXPECT_EQ(folders.first(), dir);
-    EXPECT_EQ(folders.last(), other);
+    EXPECT_EQ(std::tuple{folders.first(), folders.last()}, std::tuple{dir, other});
 }

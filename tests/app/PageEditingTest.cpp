@@ -29,8 +29,7 @@ TEST_F(PageEditingTest, ToolsMouseAndKeysReachThePageAndTheCommandsFollow)
     Click(page, c);
     ASSERT_EQ(p->FrameCount(), 1);
     TCDLFrame *f = p->FrameAt(0);
-    EXPECT_EQ(p->ActiveFrame(), f);
-    EXPECT_TRUE(main->Action(u"sbEdit"_s)->isChecked());
+    EXPECT_EQ(std::tuple{p->ActiveFrame(), main->Action(u"sbEdit"_s)->isChecked()}, std::tuple{f, true});
     EXPECT_TRUE(Enabled("sbUndo"));
     EXPECT_FALSE(Status(*main).isEmpty());
     // What the mouse made active, the commands act on.
@@ -65,8 +64,7 @@ TEST_F(PageEditingTest, ToolsMouseAndKeysReachThePageAndTheCommandsFollow)
     Mouse(page, QEvent::MouseButtonRelease, inside + QPoint(30, 0), Qt::LeftButton, Qt::NoButton);
     page->repaint();
     EXPECT_GT(f->X, x0.x());
-    EXPECT_EQ(f->Y, x0.y());
-    EXPECT_EQ(f->State(), TFrameState::Selected);
+    EXPECT_EQ(std::tuple{f->Y, f->State()}, std::tuple{x0.y(), TFrameState::Selected});
 
     // Arrow keys; a command between two of them makes them two undo steps.
     page->setFocus();
@@ -91,11 +89,9 @@ TEST_F(PageEditingTest, ToolsMouseAndKeysReachThePageAndTheCommandsFollow)
     Key(page, QEvent::KeyRelease, Qt::Key_Tab);
     EXPECT_EQ(p->ActiveFrame(), p->FrameAt(1));
     Key(page, Qt::Key_Delete);
-    EXPECT_EQ(p->FrameCount(), 1);
-    EXPECT_EQ(p->ActiveFrame(), nullptr);
+    EXPECT_EQ(std::tuple{p->FrameCount(), p->ActiveFrame()}, std::tuple{1, nullptr});
     Trigger(*main, "miRueckgaengig");
-    EXPECT_EQ(p->FrameCount(), 2);
-    EXPECT_EQ(p->ActiveFrame(), p->FrameAt(1));
+    EXPECT_EQ(std::tuple{p->FrameCount(), p->ActiveFrame()}, std::tuple{2, p->FrameAt(1)});
 }
 
 TEST_F(PageEditingTest, SelectionMenuItemsAndRubberBand)
@@ -109,11 +105,9 @@ TEST_F(PageEditingTest, SelectionMenuItemsAndRubberBand)
     }
     ASSERT_EQ(p->FrameCount(), 3);
     Trigger(*main, "miAllesMarkieren");
-    EXPECT_EQ(p->Selection().Count(), 3);
-    EXPECT_EQ(Status(*main), u"3  Objekte ausgewählt"_s);
+    EXPECT_EQ(std::tuple{p->Selection().Count(), Status(*main)}, std::tuple{3, u"3  Objekte ausgewählt"_s});
     Trigger(*main, "miMarkierungAufheben");
-    EXPECT_TRUE(p->Selection().IsEmpty());
-    EXPECT_EQ(p->ActiveFrame(), nullptr);
+    EXPECT_EQ(std::tuple{p->Selection().IsEmpty(), p->ActiveFrame()}, std::tuple{true, nullptr});
 
     // A band around the upper two.
     page->repaint();
@@ -121,8 +115,7 @@ TEST_F(PageEditingTest, SelectionMenuItemsAndRubberBand)
     EXPECT_EQ(p->Selection().Count(), 2);
     page->repaint();
     Trigger(*main, "miMarkierungUmkehren");
-    EXPECT_EQ(p->ActiveFrame(), p->FrameAt(2));
-    EXPECT_TRUE(p->Selection().IsEmpty());
+    EXPECT_EQ(std::tuple{p->ActiveFrame(), p->Selection().IsEmpty()}, std::tuple{p->FrameAt(2), true});
 }
 
 TEST_F(PageEditingTest, FramesInEveryQuarterArePaintedAndHitAtEveryDisplayScale)
@@ -161,9 +154,8 @@ TEST_F(PageEditingTest, RulersMarkThePointerAndGiveAGuideLineMovedOnThePageAndDr
     }
     TCDLPage *p = child->ActivePage();
     ASSERT_EQ(p->SnapLines.Count(), 1) << "the second line on the same place is not added";
-    EXPECT_TRUE(p->SnapLines.Get(0).Horizontal);
-    EXPECT_EQ(p->SnapLines.Get(0).Position, p->Context.ModelY(120));
-    EXPECT_TRUE(p->Modified);
+    EXPECT_EQ(std::tuple{p->SnapLines.Get(0).Horizontal, p->SnapLines.Get(0).Position, p->Modified},
+              std::tuple{true, p->Context.ModelY(120), true});
 
     Drag(page, QPoint(200, 121), QPoint(200, 200));
     ASSERT_EQ(p->SnapLines.Count(), 1);

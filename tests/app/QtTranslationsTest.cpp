@@ -4,7 +4,6 @@
 
 #include <QLibraryInfo>
 #include <QMessageBox>
-#include <QPushButton>
 
 using namespace Qt::StringLiterals;
 

@@ -1,7 +1,6 @@
 #include "AppFixture.h"
 #include "DisplaySession.h"
 
-#include <QMdiArea>
 #include <QMdiSubWindow>
 
 using namespace Qt::StringLiterals;

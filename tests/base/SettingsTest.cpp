@@ -8,9 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -18,15 +16,14 @@ using namespace Qt::StringLiterals;
 
 // Points the settings at a file in a scratch folder (not created yet) and
 // puts the process-wide state back afterwards.
-class SettingsTest : public ::testing::Test
+class SettingsTest : public TScratchFileTest
 {
 protected:
+    SettingsTest() : TScratchFileTest("config/ZYRELL.INI") {}
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
-        saved = qgetenv("QUELMARK_SETTINGS");
-        file = dir.filePath(u"config/ZYRELL.INI"_s);
-        qputenv("QUELMARK_SETTINGS", QFile::encodeName(file));
+        TScratchFileTest::SetUp();
+        qputenv("QUELMARK_SETTINGS", QFile::encodeName(path()));
     }
     void TearDown() override
     {
@@ -34,22 +31,12 @@ protected:
         SetLanguageState(1);
         SetUnitCode(10);
     }
-
-    void put(const QByteArray &bytes)
-    {
-        ASSERT_TRUE(QDir().mkpath(dir.filePath(u"config"_s)));
-        ASSERT_TRUE(WriteAll(file, bytes));
-    }
-    QByteArray get() const { return ReadAll(file); }
-
-    QTemporaryDir dir;
-    QString file;
-    QByteArray saved;
+    const QByteArray saved = qgetenv("QUELMARK_SETTINGS");
 };
 
 TEST_F(SettingsTest, PathComesFromTheEnvironmentElseTheConfigFolder)
 {
-    EXPECT_EQ(SettingsFilePath(), file);
+    EXPECT_EQ(SettingsFilePath(), path());
     qputenv("QUELMARK_SETTINGS", "");
     QStandardPaths::setTestModeEnabled(true);
     EXPECT_EQ(SettingsFilePath(),
@@ -77,14 +64,11 @@ TEST_P(SettingsDefaults, EveryValueHasItsDefault)
     ReadSettingsMain(s);
 
     EXPECT_EQ(s, TSettings());
-    EXPECT_TRUE(s.FirstStart);
-    EXPECT_EQ(Language(), 1);
-    EXPECT_EQ(UnitDivisor(), 10);
+    EXPECT_EQ(std::tuple(s.FirstStart, Language(), UnitDivisor()), std::tuple(true, 1, 10));
     for (const TRollupPlace &r : {s.RollupProps, s.RollupColors, s.RollupCoords})
         EXPECT_EQ(r, (TRollupPlace{TRollupPlace::Unplaced, TRollupPlace::Unplaced, true, true}));
-    EXPECT_EQ(ReadPageView(), TPageViewPlacement());
-    EXPECT_EQ(ReadPrinterOffset(u"Printer"_s, -42, 17), QPoint(-42, 17));
-    EXPECT_EQ(ReadPrintTrimMode(), 0);
+    EXPECT_EQ(std::tuple{ReadPageView(), ReadPrinterOffset(u"Printer"_s, -42, 17), ReadPrintTrimMode()},
+              std::tuple{TPageViewPlacement(), QPoint(-42, 17), 0});
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, SettingsDefaults,
@@ -112,9 +96,8 @@ TEST_P(StoredLanguage, OutsideOneToFourIsAFirstStartInGerman)
     SetLanguageState(4);
     TSettings s;
     ReadSettingsEarly(s);
-    EXPECT_EQ(Language(), GetParam().language);
-    EXPECT_EQ(LanguageOffset(), GetParam().language * 2000 - 1000);
-    EXPECT_EQ(s.FirstStart, GetParam().firstStart);
+    EXPECT_EQ(std::tuple(Language(), LanguageOffset(), s.FirstStart),
+              std::tuple(GetParam().language, GetParam().language * 2000 - 1000, GetParam().firstStart));
 }
 
 INSTANTIATE_TEST_SUITE_P(Numbers, StoredLanguage,
@@ -127,15 +110,13 @@ INSTANTIATE_TEST_SUITE_P(Numbers, StoredLanguage,
 
 TEST_F(SettingsTest, WriteLanguageStoresOnlyValidNumbers)
 {
-    EXPECT_FALSE(WriteLanguage(5));
-    EXPECT_FALSE(WriteLanguage(0));
+    EXPECT_FALSE(WriteLanguage(5) || WriteLanguage(0));
     EXPECT_EQ(get(), QByteArray("<missing>"));
     ASSERT_TRUE(WriteLanguage(3)); // creates the folder
     EXPECT_EQ(get(), QByteArray("[LANGUAGE]\nNUMBER=3\n"));
     TSettings s;
     ReadSettingsEarly(s);
-    EXPECT_EQ(Language(), 3);
-    EXPECT_FALSE(s.FirstStart);
+    EXPECT_EQ(std::tuple{Language(), s.FirstStart}, std::tuple{3, false});
 }
 
 TEST_F(SettingsTest, MainSettingsRoundTripAndKeepTheRest)
@@ -179,9 +160,7 @@ TEST_F(SettingsTest, MainSettingsRoundTripAndKeepTheRest)
     ReadSettingsMain(r);
     r.FirstStart = s.FirstStart;
     EXPECT_EQ(r, s);
-    EXPECT_EQ(Language(), 2);
-    EXPECT_EQ(UnitCode(), 160);
-    EXPECT_EQ(r.UnitSelector(), 2);
+    EXPECT_EQ(std::tuple(Language(), UnitCode(), r.UnitSelector()), std::tuple(2, 160, 2));
 }
 
 TEST_F(SettingsTest, ValuesAreNormalisedOnReading)
@@ -193,22 +172,16 @@ TEST_F(SettingsTest, ValuesAreNormalisedOnReading)
     ReadSettingsEarly(s);
     ReadSettingsMain(s);
     // Folders are absolute, read and written; relative ones count from the start folder.
-    EXPECT_EQ(s.CdlDir, QDir::currentPath());
-    EXPECT_EQ(s.ImageDir, QDir::current().filePath(u"art"_s));
-    EXPECT_EQ(s.SelectionDir, QDir::currentPath());
+    EXPECT_EQ(std::tuple{s.CdlDir, s.ImageDir, s.SelectionDir},
+              std::tuple{QDir::currentPath(), QDir::current().filePath(u"art"_s), QDir::currentPath()});
     s.SerialNumberDir = u"."_s;
     ASSERT_TRUE(WriteSettingsMain(s));
     EXPECT_TRUE(get().contains("\nSERIAL_NUMBERS=" + QDir::currentPath().toUtf8() + '\n')) << get().constData();
-    EXPECT_EQ(s.ScaleValue, 10); // a zero divisor would divide by zero
-    EXPECT_EQ(UnitDivisor(), 10);
-    EXPECT_EQ(s.UnitSelector(), 1);
+    // A zero divisor would divide by zero.
+    EXPECT_EQ(std::tuple(s.ScaleValue, UnitDivisor(), s.UnitSelector(), s.PalMode), std::tuple(10, 10, 1, 2));
     EXPECT_EQ(s.BarcodeFont, QString(40, QLatin1Char('F')));
-    EXPECT_EQ(s.PalMode, 2);
-    EXPECT_TRUE(s.InternalDebug);
-    EXPECT_TRUE(s.PrintDebug);
-    EXPECT_EQ(s.CoverFrontX, -12);
-    EXPECT_EQ(s.CoverBackY, 8);
-    EXPECT_EQ(s.CoverFrontY, 0);
+    EXPECT_TRUE(s.InternalDebug && s.PrintDebug);
+    EXPECT_EQ(std::tuple(s.CoverFrontX, s.CoverBackY, s.CoverFrontY), std::tuple(-12, 8, 0));
 }
 
 TEST(RecentFiles, AddRecentRules)
@@ -224,8 +197,7 @@ TEST(RecentFiles, AddRecentRules)
         list.AddRecent(QLatin1String(p));
     EXPECT_EQ(list.Entries(), (QStringList{u"F"_s, u"E"_s, u"D"_s, u"C"_s, u"B"_s}));
     list.AddRecent(u"a"_s); // names differ by case on this platform
-    EXPECT_EQ(list.At(0), u"a"_s);
-    EXPECT_EQ(list.Count(), 5);
+    EXPECT_EQ(std::tuple{list.At(0), list.Count()}, std::tuple{u"a"_s, 5});
 
     TRecentFiles single(1);
     single.AddRecent(u"A"_s);
@@ -269,9 +241,9 @@ TEST_F(SettingsTest, PrinterOffsetsLiveInTheirPrintersSection)
     const QString printer = u"HP LaserJet [2] = Büro;x"_s;
     ASSERT_TRUE(WritePrinterOffset(printer, -35, 20));
     ASSERT_TRUE(WritePrinterOffset(u"HP LaserJet [2]"_s, 7, 8));
-    EXPECT_EQ(ReadPrinterOffset(printer.toUpper(), 0, 0), QPoint(-35, 20));
-    EXPECT_EQ(ReadPrinterOffset(u"hp laserjet [2]"_s, 0, 0), QPoint(7, 8));
-    EXPECT_EQ(ReadPrinterOffset(u"Other"_s, -7, -8), QPoint(-7, -8));
+    EXPECT_EQ(std::tuple{ReadPrinterOffset(printer.toUpper(), 0, 0), ReadPrinterOffset(u"hp laserjet [2]"_s, 0, 0),
+                         ReadPrinterOffset(u"Other"_s, -7, -8)},
+              std::tuple{QPoint(-35, 20), QPoint(7, 8), QPoint(-7, -8)});
     EXPECT_EQ(get(), QByteArray("[HP LaserJet [2] = Büro;x]\nX=-35\nY=20\n\n[HP LaserJet [2]]\nX=7\nY=8\n"));
     EXPECT_FALSE(WritePrinterOffset(QString(), 1, 1));
 }
@@ -293,10 +265,9 @@ TEST_F(SettingsTest, AnUnwritableFileIsReported)
     TSettings s;
     TRecentFiles list;
     list.AddRecent(u"/a.CDL"_s);
-    EXPECT_FALSE(WriteSettingsMain(s));
-    EXPECT_FALSE(WriteRecentFiles(list));
-    EXPECT_FALSE(WriteLanguage(2));
-    EXPECT_FALSE(WritePrinterOffset(u"P"_s, 1, 1));
+    for (bool written :
+         {WriteSettingsMain(s), WriteRecentFiles(list), WriteLanguage(2), WritePrinterOffset(u"P"_s, 1, 1)})
+        EXPECT_FALSE(written);
     ReadSettingsEarly(s);
     EXPECT_TRUE(s.FirstStart);
 }

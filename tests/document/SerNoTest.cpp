@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QTemporaryDir>
 
 struct FormatCase
@@ -63,8 +62,7 @@ TEST(ValueList, UnreadableOrBinaryFilesGiveTheLocalizedMessage)
             ReadValueListFile(path);
             ADD_FAILURE() << path.toStdString();
         } catch (const ELocalizedError &e) {
-            EXPECT_EQ(e.message(), GetText(1051));
-            EXPECT_FALSE(e.message().isEmpty());
+            EXPECT_EQ(std::tuple{e.message(), e.message().isEmpty()}, std::tuple{GetText(1051), false});
         }
     }
     // Too long for the record: refused, not cut.
@@ -124,14 +122,12 @@ TEST(SerNo, SupplyTestAndAdvanceOnThePage)
     EXPECT_FALSE(page.SerialNumbersSuffice(0)) << "an empty value list never suffices";
     c->Values = QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
     c->Counter = 1;
-    EXPECT_TRUE(page.SerialNumbersSuffice(2));
-    EXPECT_FALSE(page.SerialNumbersSuffice(3));
+    EXPECT_EQ(std::tuple{page.SerialNumbersSuffice(2), page.SerialNumbersSuffice(3)}, std::tuple{true, false});
 
     c->UseValueList = false;
     for (int i = 0; i < 10; ++i)
         page.AdvanceSerialNumbers();
-    EXPECT_EQ(c->Counter, 11);
-    EXPECT_TRUE(page.Modified);
+    EXPECT_EQ(std::tuple{c->Counter, page.Modified}, std::tuple{11, true});
     page.SaveCounters();
     page.AdvanceSerialNumbers();
     page.RestoreCounters();

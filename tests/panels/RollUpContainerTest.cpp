@@ -9,7 +9,6 @@
 #include "Text.h"
 
 #include <QCheckBox>
-#include <QFile>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QJsonDocument>
@@ -64,10 +63,8 @@ TEST_F(PanelsTest, ACircleShowsThePenAndBothColoursAndItsTwoPoints)
 TEST_F(PanelsTest, ThePaletteIsAGreyRampAndTwelveHuesFromDarkToLight)
 {
     EXPECT_EQ(PaletteColor(0, 0), RGBColor(0, 0, 0));
-    EXPECT_EQ(PaletteColor(0, 15), RGBColor(255, 255, 255));
-    EXPECT_EQ(PaletteColor(1, 0), RGBColor(45, 0, 0));
-    EXPECT_EQ(PaletteColor(2, 1), RGBColor(59, 29, 0));
-    EXPECT_EQ(PaletteColor(12, 15), RGBColor(255, 0, 127));
+    EXPECT_EQ(std::tuple{PaletteColor(0, 15), PaletteColor(1, 0), PaletteColor(2, 1), PaletteColor(12, 15)},
+              std::tuple{RGBColor(255, 255, 255), RGBColor(45, 0, 0), RGBColor(59, 29, 0), RGBColor(255, 0, 127)});
 }
 
 TEST_F(PanelsTest, ATextFrameTakesJustifiedAndActsOnThePenColourOnly)
@@ -108,18 +105,15 @@ TEST_F(PanelsTest, ARunOfTypingIsOneUndoStepAndLeavingEndsIt)
     auto *memo = Find<QPlainTextEdit>("mText");
     const int before = Snapshots();
     Type(memo, u"Live 2027!"_s);
-    EXPECT_EQ(t->Values, QStringList{u"Live 2027!"_s});
-    EXPECT_EQ(Snapshots(), before + 1);
+    EXPECT_EQ(std::tuple{t->Values, Snapshots()}, std::tuple{QStringList{u"Live 2027!"_s}, before + 1});
     Leave(memo);
     Type(memo, u"\nx"_s);
-    EXPECT_EQ(t->Values, (QStringList{u"Live 2027!"_s, u"x"_s}));
-    EXPECT_EQ(Snapshots(), before + 2);
+    EXPECT_EQ(std::tuple{t->Values, Snapshots()}, std::tuple{(QStringList{u"Live 2027!"_s, u"x"_s}), before + 2});
 
     page->Undo.Undo();
     t = static_cast<TCDLText *>(page->ActiveFrame());
     ASSERT_TRUE(t);
-    EXPECT_EQ(t->Values, QStringList{u"Live 2027!"_s});
-    EXPECT_EQ(memo->toPlainText(), u"Live 2027!"_s);
+    EXPECT_EQ(std::tuple{t->Values, memo->toPlainText()}, std::tuple{QStringList{u"Live 2027!"_s}, u"Live 2027!"_s});
     // Typing after an undo starts a new step even without leaving.
     Type(memo, u"?"_s);
     EXPECT_EQ(Snapshots(), before + 2);
@@ -133,8 +127,7 @@ TEST_F(PanelsTest, TextBeyondTheRecordIsRefusedWholeAsTypedOrPasted)
     memo->moveCursor(QTextCursor::End);
     QKeyEvent paste(QEvent::KeyPress, 0, Qt::NoModifier, QString(MaxRecordTextBytes, QLatin1Char('x')));
     QApplication::sendEvent(memo, &paste);
-    EXPECT_EQ(t->Values, QStringList{u"ab"_s});
-    EXPECT_EQ(memo->toPlainText(), u"ab"_s);
+    EXPECT_EQ(std::tuple{t->Values, memo->toPlainText()}, std::tuple{QStringList{u"ab"_s}, u"ab"_s});
     ASSERT_EQ(rollups.errors.size(), 1u);
     EXPECT_EQ(rollups.errors[0], GetText(1052).arg(MaxRecordTextBytes));
     // Up to the limit is taken, and the frame still saves.
@@ -167,8 +160,7 @@ TEST_F(PanelsTest, CoordinatesAreTypedInTheUnitClampedAndUndone)
     }
     // Leaving the box shows the frame's value again.
     Leave(edX);
-    EXPECT_EQ(edX->text(), u"1638.4"_s);
-    EXPECT_EQ(Snapshots(), before + 2);
+    EXPECT_EQ(std::tuple{edX->text(), Snapshots()}, std::tuple{u"1638.4"_s, before + 2});
     page->Undo.Undo();
     page->Undo.Undo();
     f = page->ActiveFrame();
@@ -209,9 +201,7 @@ TEST_F(PanelsTest, WithoutShowingAtOnceAFontChangeIsStoredButShownOnRequest)
     auto *size = Find<QSpinBox>("FontSize");
     size->setValue(24);
     Click(Find<QToolButton>("sbFontBold"));
-    EXPECT_EQ(t->FontSize, 24);
-    EXPECT_TRUE(t->Bold);
-    EXPECT_EQ(win.repaints, repaints);
+    EXPECT_EQ(std::tuple{t->FontSize, t->Bold, win.repaints}, std::tuple{24, true, repaints});
     Click(Find<QPushButton>("btZuweisen"));
     EXPECT_EQ(win.repaints, repaints + 1);
     size->setValue(1000);
@@ -221,8 +211,7 @@ TEST_F(PanelsTest, WithoutShowingAtOnceAFontChangeIsStoredButShownOnRequest)
     container->ApplyImmediatelyChanged();
     EXPECT_FALSE(Shown("rZuweisen"));
     Click(Find<QToolButton>("sbCenter"));
-    EXPECT_EQ(t->Alignment, 1);
-    EXPECT_EQ(win.repaints, repaints + 2);
+    EXPECT_EQ(std::tuple{t->Alignment, win.repaints}, std::tuple{1, repaints + 2});
 }
 
 TEST_F(PanelsTest, AGroupAndAFrameThatIsGoneLeaveTheRollUpsEmpty)
@@ -285,9 +274,8 @@ TEST_F(PanelsTest, SerialNumbersLoadAValueListAndRefuseBadInput)
     ASSERT_TRUE(start->hasFocus());
     Retype(start, u"4x"_s);
     QApplication::processEvents();
-    EXPECT_EQ(n->Counter, 42);
-    EXPECT_EQ(rollups.errors, std::vector<QString>{GetText(1050)});
-    EXPECT_TRUE(start->hasFocus());
+    EXPECT_EQ(std::tuple{n->Counter, rollups.errors, start->hasFocus()},
+              std::tuple{42, std::vector<QString>{GetText(1050)}, true});
 
     QTemporaryDir dir;
     const QString list = dir.filePath(u"list.txt"_s), bad = dir.filePath(u"bad.bin"_s);
@@ -298,23 +286,19 @@ TEST_F(PanelsTest, SerialNumbersLoadAValueListAndRefuseBadInput)
     ASSERT_TRUE(Shown("sbSerNoLaden"));
     rollups.answers = {list};
     Click(Find<QToolButton>("sbSerNoLaden"));
-    EXPECT_EQ(rollups.askedTitle, GetText(582));
-    EXPECT_EQ(rollups.askedFilter, GetText(583));
-    EXPECT_EQ(rollups.askedDir, dir.path());
-    EXPECT_EQ(n->Values, (QStringList{u"A-1"_s, u"B-2"_s, u"C-3"_s}));
-    EXPECT_EQ(n->Counter, 0);
+    EXPECT_EQ(std::tuple{rollups.askedTitle, rollups.askedFilter, rollups.askedDir},
+              std::tuple{GetText(582), GetText(583), dir.path()});
+    EXPECT_EQ(std::tuple{n->Values, n->Counter}, std::tuple{(QStringList{u"A-1"_s, u"B-2"_s, u"C-3"_s}), 0});
     rollups.answers = {bad};
     Click(Find<QToolButton>("sbSerNoLaden"));
-    EXPECT_EQ(rollups.errors.back(), GetText(1051));
-    EXPECT_EQ(n->Values.size(), 3);
+    EXPECT_EQ(std::tuple{rollups.errors.back(), n->Values.size()}, std::tuple{GetText(1051), 3});
 
     // A start beyond the list selects its last line; a click selects a line.
     Retype(start, u"7"_s);
     EXPECT_EQ(Find<QListWidget>("lbSerNo")->currentRow(), 2);
     auto *lb = Find<QListWidget>("lbSerNo");
     emit lb->itemClicked(lb->item(1));
-    EXPECT_EQ(n->Counter, 1);
-    EXPECT_EQ(n->FrameText(), u"B-2"_s);
+    EXPECT_EQ(std::tuple{n->Counter, n->FrameText()}, std::tuple{1, u"B-2"_s});
 }
 
 TEST_F(PanelsTest, AFaceThatIsNotInstalledStaysTheFramesOwn)
@@ -330,8 +314,7 @@ TEST_F(PanelsTest, AFaceThatIsNotInstalledStaysTheFramesOwn)
     page->Activate(t);
     page->AnnounceShownFrame();
     Find<QSpinBox>("seDrehung")->setValue(90);
-    EXPECT_EQ(t->Angle, 90);
-    EXPECT_EQ(t->FontName, u"No Such Face Here"_s);
+    EXPECT_EQ(std::tuple{t->Angle, t->FontName}, std::tuple{90, u"No Such Face Here"_s});
     EXPECT_TRUE(Find<QRadioButton>("rb90")->isChecked());
     ASSERT_FALSE(container->FontList().isEmpty());
 
@@ -387,10 +370,8 @@ TEST_F(PanelsTest, EveryKindsControlsSetTheirFields)
     Click(Find<QRadioButton>("rb270"));
     emit Find<TColorGrid>("ColorGrid")->cellSelected(9, 10);
     Retype(Find<QLineEdit>("edWidth"), u"55.5"_s);
-    EXPECT_EQ(t->Alignment, 3);
-    EXPECT_EQ(t->Angle, 270);
-    EXPECT_EQ(t->Width, 555);
-    EXPECT_TRUE(t->Bold && t->Italic && t->Underline);
+    EXPECT_EQ(std::tuple{t->Alignment, t->Angle, t->Width, t->Bold && t->Italic && t->Underline},
+              std::tuple{3, 270, 555, true});
 
     auto *code = static_cast<TCDLText *>(Create(TTool::Barcode, 300, -300));
     Click(Find<QCheckBox>("cbBarcode"));
@@ -401,16 +382,14 @@ TEST_F(PanelsTest, EveryKindsControlsSetTheirFields)
     Type(Find<QPlainTextEdit>("mRundtext"), u"round"_s);
     Click(Find<QCheckBox>("cbRTextRichtung"));
     Click(Find<QPushButton>("btRTextMittelpunkt"));
-    EXPECT_EQ(r->Angle, 180);
-    EXPECT_EQ(QPoint(r->X2, r->Y2), QPoint(0, 0));
+    EXPECT_EQ(std::tuple{r->Angle, QPoint(r->X2, r->Y2)}, std::tuple{180, QPoint(0, 0)});
     EXPECT_EQ(r->Values, QStringList{u"round"_s});
 
     auto *n = static_cast<TCDLSerNo *>(Create(TTool::SerialNumber, -300, 300));
     Retype(Find<QLineEdit>("eStartwert"), u"17"_s);
     Retype(Find<QLineEdit>("eFormat"), u"~~#"_s);
     Find<QSpinBox>("seDrehung")->setValue(-45);
-    EXPECT_EQ(n->Counter, 17);
-    EXPECT_EQ(n->Angle, -45);
+    EXPECT_EQ(std::tuple{n->Counter, n->Angle}, std::tuple{17, -45});
 
     for (TTool shape : {TTool::Rectangle, TTool::Ellipse, TTool::Circle, TTool::Line}) {
         TCDLFrame *f = Create(shape, 200, 200);
@@ -427,8 +406,7 @@ TEST_F(PanelsTest, EveryKindsControlsSetTheirFields)
         if (Shown("rDrehung"))
             Find<QSpinBox>("seDrehung")->setValue(30);
         Retype(Find<QLineEdit>(Shown("edX") ? "edX" : "edX2"), u"-3,5"_s);
-        EXPECT_EQ(f->PenSize, 12);
-        EXPECT_EQ(f->PenColor & 0xFF0000u, RGBColor(0, 0, 200));
+        EXPECT_EQ(std::tuple{f->PenSize, f->PenColor & 0xFF0000u}, std::tuple{12, RGBColor(0, 0, 200)});
     }
 }
 
@@ -463,8 +441,7 @@ TEST_F(PanelsTest, EveryKindsPanelsWriteBackWhatTheyShow)
                 p->WriteBack(*f);
             }
         }
-        EXPECT_EQ(answered | k->Panels, answered);
-        EXPECT_EQ(Record(*f), before);
+        EXPECT_EQ(std::tuple{answered | k->Panels, Record(*f)}, std::tuple{answered, before});
     }
 }
 
@@ -482,8 +459,7 @@ TEST_F(PanelsTest, ATurnedOrMirroredPictureIsUndoneAndRedoneWhole)
     const QSize size(b->Width, b->Height);
     Find<QToolButton>("sbRotateRight")->click();
     Find<QToolButton>("sbMirror")->click();
-    EXPECT_EQ(QSize(b->Width, b->Height), size.transposed());
-    EXPECT_EQ(b->Picture().size(), QSize(1, 2));
+    EXPECT_EQ(std::tuple{QSize(b->Width, b->Height), b->Picture().size()}, std::tuple{size.transposed(), QSize(1, 2)});
     page->Undo.Undo();
     page->Undo.Undo();
     ASSERT_EQ(page->ActiveFrame(), b);
