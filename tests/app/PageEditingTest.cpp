@@ -30,8 +30,7 @@ TEST_F(PageEditingTest, ToolsMouseAndKeysReachThePageAndTheCommandsFollow)
     ASSERT_EQ(p->FrameCount(), 1);
     TCDLFrame *f = p->FrameAt(0);
     EXPECT_EQ(std::tuple{p->ActiveFrame(), main->Action(u"sbEdit"_s)->isChecked()}, std::tuple{f, true});
-    EXPECT_TRUE(Enabled("sbUndo"));
-    EXPECT_FALSE(Status(*main).isEmpty());
+    EXPECT_EQ(std::tuple{Enabled("sbUndo"), Status(*main).isEmpty()}, std::tuple{true, false});
     // What the mouse made active, the commands act on.
     const char *const onSelection[] = {"miKopieren", "miAusschneiden", "miLoeschen", "sbVordergrund"};
     for (const char *n : onSelection)
@@ -181,8 +180,7 @@ TEST_F(PageEditingTest, RedoSitsAfterUndoAndFollowsTheShownPage)
         main->SetLanguage(lang);
         EXPECT_EQ(main->Action(u"miRedo"_s)->text().remove(u'&'), QString::fromUtf8(words[lang - 1]));
     }
-    EXPECT_FALSE(Enabled("miRedo"));
-    EXPECT_FALSE(Enabled("sbRedo"));
+    EXPECT_EQ(std::tuple{Enabled("miRedo"), Enabled("sbRedo")}, std::tuple{false, false});
 
     // A frame, then two arrow keys: two undo steps, not three.
     TCDLPage *p = child->ActivePage();
@@ -197,9 +195,7 @@ TEST_F(PageEditingTest, RedoSitsAfterUndoAndFollowsTheShownPage)
     EXPECT_FALSE(Enabled("miRedo"));
 
     Trigger(*main, "miRueckgaengig");
-    EXPECT_EQ(QPoint(f->X, f->Y), made);
-    EXPECT_TRUE(Enabled("miRedo"));
-    EXPECT_TRUE(Enabled("sbRedo"));
+    EXPECT_EQ(std::tuple{QPoint(f->X, f->Y), Enabled("miRedo"), Enabled("sbRedo")}, std::tuple{made, true, true});
     // Redo enables by page, as undo does.
     Trigger(*main, "miInlayVorder");
     EXPECT_FALSE(Enabled("miRedo"));
@@ -213,14 +209,12 @@ TEST_F(PageEditingTest, RedoSitsAfterUndoAndFollowsTheShownPage)
     f = p->FrameAt(0);
     EXPECT_EQ(QPoint(f->X, f->Y), made);
     Trigger(*main, "sbRedo");
-    EXPECT_EQ(QPoint(f->X, f->Y), nudged);
-    EXPECT_FALSE(Enabled("miRedo"));
-    EXPECT_TRUE(Enabled("miRueckgaengig"));
+    EXPECT_EQ(std::tuple{QPoint(f->X, f->Y), Enabled("miRedo"), Enabled("miRueckgaengig")},
+              std::tuple{nudged, false, true});
 
     // A new change ends what could be redone.
     Trigger(*main, "miRueckgaengig");
     EXPECT_TRUE(Enabled("miRedo"));
     Key(page, Qt::Key_Up);
-    EXPECT_FALSE(Enabled("miRedo"));
-    EXPECT_FALSE(Enabled("sbRedo"));
+    EXPECT_EQ(std::tuple{Enabled("miRedo"), Enabled("sbRedo")}, std::tuple{false, false});
 }

@@ -112,9 +112,10 @@ TEST_F(PrintDialogTest, ControlsFollowModeAndWhatAndShowTheSheets)
         // Modes 1 and 3 on their page; CD labels take the trim options.
         EXPECT_TRUE(Control<QRadioButton>(d, "Wie1")->isChecked());
         EXPECT_EQ(Control<QStackedWidget>(d, "NotebookWie")->currentIndex(), 1);
-        EXPECT_TRUE(Control<QGroupBox>(d, "gbClipTyp")->isVisibleTo(d));
-        EXPECT_FALSE(Control<QGroupBox>(d, "gbSchnittmarken")->isVisibleTo(d));
-        EXPECT_TRUE(Control<QCheckBox>(d, "cbSchnittmarken")->isChecked());
+        EXPECT_EQ(std::tuple{Control<QGroupBox>(d, "gbClipTyp")->isVisibleTo(d),
+                             Control<QGroupBox>(d, "gbSchnittmarken")->isVisibleTo(d),
+                             Control<QCheckBox>(d, "cbSchnittmarken")->isChecked()},
+                  std::tuple{true, false, true});
         auto *count = Control<QSpinBox>(d, "AnzahlEtiketten");
         EXPECT_EQ(std::tuple{count->minimum(), count->maximum()}, std::tuple{1, 1000});
         EXPECT_EQ(Control<QSpinBox>(d, "AnzahlSeiten")->maximum(), 99);
@@ -123,9 +124,9 @@ TEST_F(PrintDialogTest, ControlsFollowModeAndWhatAndShowTheSheets)
         // 4 labels from place 2: places 2 and 3, then 1 and 2.
         count->setValue(4);
         Click(d, "Ab2");
-        EXPECT_EQ(d->SheetCount(), 2);
-        EXPECT_EQ(Control<QLabel>(d, "lblBoegen")->text(), GetText(1095).arg(2));
-        EXPECT_EQ(Control<TSheetPicture>(d, "pbBogen13")->Filled(), (std::set<int>{2, 3}));
+        EXPECT_EQ(std::tuple{d->SheetCount(), Control<QLabel>(d, "lblBoegen")->text(),
+                             Control<TSheetPicture>(d, "pbBogen13")->Filled()},
+                  std::tuple{2, GetText(1095).arg(2), (std::set<int>{2, 3})});
 
         // Every open document: 4 x 2 labels from place 2 fill 3 sheets.
         Click(d, "Wie3");
@@ -134,23 +135,24 @@ TEST_F(PrintDialogTest, ControlsFollowModeAndWhatAndShowTheSheets)
         Click(d, "Was22");
         EXPECT_FALSE(Control<QRadioButton>(d, "Ab2")->isEnabled());
         EXPECT_FALSE(Control<QGroupBox>(d, "gbClipTyp")->isVisibleTo(d));
-        EXPECT_TRUE(Control<QGroupBox>(d, "gbSchnittmarken")->isVisibleTo(d));
-        EXPECT_EQ(d->SheetCount(), 4);
-        EXPECT_EQ(Control<TSheetPicture>(d, "pbBogen13")->What(), TPrintWhat::InlayFront);
+        EXPECT_EQ(std::tuple{Control<QGroupBox>(d, "gbSchnittmarken")->isVisibleTo(d), d->SheetCount(),
+                             Control<TSheetPicture>(d, "pbBogen13")->What()},
+                  std::tuple{true, 4, TPrintWhat::InlayFront});
         Click(d, "Was24");
         EXPECT_EQ(d->SheetCount(), 8);
 
         // Mode 2: a document per place, the first documents chosen.
         Click(d, "Wie2");
-        EXPECT_EQ(Control<QStackedWidget>(d, "NotebookWie")->currentIndex(), 0);
-        EXPECT_EQ(Control<QStackedWidget>(d, "NotebookWas")->currentIndex(), 0);
-        EXPECT_TRUE(Control<QGroupBox>(d, "gbClipTyp")->isVisibleTo(d));
+        EXPECT_EQ(std::tuple{Control<QStackedWidget>(d, "NotebookWie")->currentIndex(),
+                             Control<QStackedWidget>(d, "NotebookWas")->currentIndex(),
+                             Control<QGroupBox>(d, "gbClipTyp")->isVisibleTo(d)},
+                  std::tuple{0, 0, true});
         auto *cb13 = Control<QComboBox>(d, "cb13");
         EXPECT_EQ(std::tuple{cb13->count(), cb13->itemText(0)}, std::tuple{3, GetText(757)});
         EXPECT_EQ(Control<QComboBox>(d, "cb11")->currentText(), child->Caption());
-        EXPECT_EQ(Control<QComboBox>(d, "cb12")->currentText(), second->Caption());
-        EXPECT_EQ(cb13->currentIndex(), 0);
-        EXPECT_EQ(Control<TSheetPicture>(d, "pbBogen2")->Filled(), (std::set<int>{1, 2}));
+        EXPECT_EQ(std::tuple{Control<QComboBox>(d, "cb12")->currentText(), cb13->currentIndex(),
+                             Control<TSheetPicture>(d, "pbBogen2")->Filled()},
+                  std::tuple{second->Caption(), 0, (std::set<int>{1, 2})});
         Control<QSpinBox>(d, "AnzahlSeiten")->setValue(5);
         EXPECT_EQ(d->SheetCount(), 5);
         Click(d, "Was13");
@@ -203,9 +205,9 @@ TEST_F(PrintDialogTest, RefusalsPrintNothingAndKeepCounters)
         Control<QSpinBox>(d, "AnzahlEtiketten")->setValue(1);
         Queues.removeAll(u"Laser"_s);
         Click(d, "OK");
-        EXPECT_EQ(BoxTexts().value(1), GetText(1082).arg(u"Laser"_s));
-        EXPECT_EQ(Control<QComboBox>(d, "PrinterSelect")->count(), 2);
-        EXPECT_EQ(Control<QComboBox>(d, "PrinterSelect")->currentText(), u"Inkjet"_s);
+        EXPECT_EQ(std::tuple{BoxTexts().value(1), Control<QComboBox>(d, "PrinterSelect")->count(),
+                             Control<QComboBox>(d, "PrinterSelect")->currentText()},
+                  std::tuple{GetText(1082).arg(u"Laser"_s), 2, u"Inkjet"_s});
 
         // The queue refuses the job.
         QueueFails = true;

@@ -81,9 +81,8 @@ TEST_F(AppTest, RollupSizesToItsContentAndNeverKeepsOrDestroysABorrowedPanel)
     const auto expect = [&](const char *step, QSize size, bool down, TLender *shown, TLender *back = nullptr) {
         SCOPED_TRACE(step);
         EXPECT_EQ(std::tuple{r->size(), r->IsRolledDown()}, std::tuple{size, down});
-        EXPECT_EQ(Button(*r, "sbUp")->isHidden(), !down);
-        EXPECT_EQ(Button(*r, "sbDown")->isHidden(), down);
-        EXPECT_EQ(r->Content(), shown ? shown->panel : nullptr);
+        EXPECT_EQ(std::tuple{Button(*r, "sbUp")->isHidden(), Button(*r, "sbDown")->isHidden(), r->Content()},
+                  std::tuple{!down, down, shown ? shown->panel : nullptr});
         if (shown) {
             EXPECT_EQ(std::tuple{shown->panel->parentWidget(), shown->panel->isVisible()}, std::tuple{body, down});
         }

@@ -45,68 +45,51 @@ TEST_F(SettingsTest, PathComesFromTheEnvironmentElseTheConfigFolder)
 }
 
 // A missing file, an empty one and one full of nonsense all give the defaults.
-class SettingsDefaults : public SettingsTest, public ::testing::WithParamInterface<const char *>
+TEST_F(SettingsTest, EveryValueHasItsDefault)
 {
-};
+    for (const char *file : {static_cast<const char *>(nullptr), "",
+                             "[MISC]\nROX=abc\nROV=yes\nSCALE_VALUE=\n[LANGUAGE]\nNUMBER=x\n"
+                             "[DIR]\nno equals sign\n[FILES\nCDL1=/x.CDL\n",
+                             "[MISC]\nSCALE_VALUE=37\nMoveCursorX=0\nMoveCursorY=-40\nGRID_COLOR=-1\n"
+                             "SNAPLINE_COLOR=16777216\n"}) {
+        SCOPED_TRACE(file ? file : "no file");
+        if (file)
+            put(file);
+        SetLanguageState(3);
+        SetUnitCode(160);
+        TSettings s;
+        s.FirstStart = false;
+        s.ApplyImmediately = false; // on unless the file says off
+        s.RollupProps.X = -1;
+        s.RecentFiles.AddRecent(u"/stale.CDL"_s);
+        ReadSettingsEarly(s);
+        ReadSettingsMain(s);
 
-TEST_P(SettingsDefaults, EveryValueHasItsDefault)
-{
-    if (GetParam())
-        put(GetParam());
-    SetLanguageState(3);
-    SetUnitCode(160);
-    TSettings s;
-    s.FirstStart = false;
-    s.ApplyImmediately = false; // on unless the file says off
-    s.RollupProps.X = -1;
-    s.RecentFiles.AddRecent(u"/stale.CDL"_s);
-    ReadSettingsEarly(s);
-    ReadSettingsMain(s);
-
-    EXPECT_EQ(s, TSettings());
-    EXPECT_EQ(std::tuple(s.FirstStart, Language(), UnitDivisor()), std::tuple(true, 1, 10));
-    for (const TRollupPlace &r : {s.RollupProps, s.RollupColors, s.RollupCoords})
-        EXPECT_EQ(r, (TRollupPlace{TRollupPlace::Unplaced, TRollupPlace::Unplaced, true, true}));
-    EXPECT_EQ(std::tuple{ReadPageView(), ReadPrinterOffset(u"Printer"_s, -42, 17), ReadPrintTrimMode()},
-              std::tuple{TPageViewPlacement(), QPoint(-42, 17), 0});
+        EXPECT_EQ(s, TSettings());
+        EXPECT_EQ(std::tuple(s.FirstStart, Language(), UnitDivisor()), std::tuple(true, 1, 10));
+        for (const TRollupPlace &r : {s.RollupProps, s.RollupColors, s.RollupCoords})
+            EXPECT_EQ(r, (TRollupPlace{TRollupPlace::Unplaced, TRollupPlace::Unplaced, true, true}));
+        EXPECT_EQ(std::tuple{ReadPageView(), ReadPrinterOffset(u"Printer"_s, -42, 17), ReadPrintTrimMode()},
+                  std::tuple{TPageViewPlacement(), QPoint(-42, 17), 0});
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, SettingsDefaults,
-                         ::testing::Values(nullptr, "",
-                                           "[MISC]\nROX=abc\nROV=yes\nSCALE_VALUE=\n[LANGUAGE]\nNUMBER=x\n"
-                                           "[DIR]\nno equals sign\n[FILES\nCDL1=/x.CDL\n",
-                                           "[MISC]\nSCALE_VALUE=37\nMoveCursorX=0\nMoveCursorY=-40\nGRID_COLOR=-1\n"
-                                           "SNAPLINE_COLOR=16777216\n"));
-
-struct LanguageCase
+TEST_F(SettingsTest, StoredLanguageOutsideOneToFourIsAFirstStartInGerman)
 {
-    const char *stored;
-    int language;
-    bool firstStart;
-};
-void PrintTo(const LanguageCase &c, std::ostream *os) { *os << "NUMBER=" << c.stored; }
-
-class StoredLanguage : public SettingsTest, public ::testing::WithParamInterface<LanguageCase>
-{
-};
-
-TEST_P(StoredLanguage, OutsideOneToFourIsAFirstStartInGerman)
-{
-    put(QByteArray("[LANGUAGE]\nNUMBER=") + GetParam().stored + '\n');
-    SetLanguageState(4);
-    TSettings s;
-    ReadSettingsEarly(s);
-    EXPECT_EQ(std::tuple(Language(), LanguageOffset(), s.FirstStart),
-              std::tuple(GetParam().language, GetParam().language * 2000 - 1000, GetParam().firstStart));
+    const std::tuple<const char *, int, bool> rows[] = {
+        {"1", 1, false}, {"2", 2, false}, {" 4 ", 4, false},   {"0", 1, true},     {"5", 1, true},
+        {"99", 1, true}, {"-1", 1, true}, {"65538", 2, false}, {"65536", 1, true}, // only the low 16 bits count
+    };
+    for (const auto &[stored, language, firstStart] : rows) {
+        put(QByteArray("[LANGUAGE]\nNUMBER=") + stored + '\n');
+        SetLanguageState(4);
+        TSettings s;
+        ReadSettingsEarly(s);
+        EXPECT_EQ(std::tuple(Language(), LanguageOffset(), s.FirstStart),
+                  std::tuple(language, language * 2000 - 1000, firstStart))
+            << stored;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Numbers, StoredLanguage,
-                         ::testing::Values(LanguageCase{"1", 1, false}, LanguageCase{"2", 2, false},
-                                           LanguageCase{" 4 ", 4, false}, LanguageCase{"0", 1, true},
-                                           LanguageCase{"5", 1, true}, LanguageCase{"99", 1, true},
-                                           LanguageCase{"-1", 1, true},
-                                           // only the low 16 bits count
-                                           LanguageCase{"65538", 2, false}, LanguageCase{"65536", 1, true}));
 
 TEST_F(SettingsTest, WriteLanguageStoresOnlyValidNumbers)
 {
@@ -272,31 +255,19 @@ TEST_F(SettingsTest, AnUnwritableFileIsReported)
     EXPECT_TRUE(s.FirstStart);
 }
 
-struct ClampCase
+TEST(KeepOnScreen, WindowEndsUpOnTheScreen)
 {
-    QPoint in;
-    QSize window;
-    QPoint out;
-};
-void PrintTo(const ClampCase &c, std::ostream *os)
-{
-    *os << '(' << c.in.x() << ", " << c.in.y() << ") " << c.window.width() << 'x' << c.window.height();
+    struct Row
+    {
+        QPoint in;
+        QSize window;
+        QPoint out;
+    };
+    for (const Row &r : {Row{{440, 60}, {200, 300}, {440, 60}}, Row{{-50, 60}, {200, 300}, {0, 60}},
+                         Row{{440, -1}, {200, 300}, {440, 0}}, Row{{1800, 900}, {200, 300}, {1720, 780}},
+                         // larger than the screen: the top-left corner stays reachable
+                         Row{{100, 100}, {2000, 1200}, {0, 0}}, Row{{-100, 100}, {2000, 300}, {0, 100}}})
+        EXPECT_EQ(KeepOnScreen(r.in, r.window, QSize(1920, 1080)), r.out) << r.in.x() << "," << r.in.y();
 }
-
-class KeepOnScreenTest : public ::testing::TestWithParam<ClampCase>
-{
-};
-
-TEST_P(KeepOnScreenTest, WindowEndsUpOnTheScreen)
-{
-    EXPECT_EQ(KeepOnScreen(GetParam().in, GetParam().window, QSize(1920, 1080)), GetParam().out);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Places, KeepOnScreenTest,
-    ::testing::Values(ClampCase{{440, 60}, {200, 300}, {440, 60}}, ClampCase{{-50, 60}, {200, 300}, {0, 60}},
-                      ClampCase{{440, -1}, {200, 300}, {440, 0}}, ClampCase{{1800, 900}, {200, 300}, {1720, 780}},
-                      // larger than the screen: the top-left corner stays reachable
-                      ClampCase{{100, 100}, {2000, 1200}, {0, 0}}, ClampCase{{-100, 100}, {2000, 300}, {0, 100}}));
 
 } // namespace

@@ -48,8 +48,6 @@ QPointF ExactCorner(const TCDLFrame &f, int i)
     return {f.X + lx * std::cos(a) + ly * std::sin(a), f.Y - lx * std::sin(a) + ly * std::cos(a)};
 }
 
-// ---- drag points -----------------------------------------------------------
-
 TEST(FrameHandles, CornersAndMidpointsUnderRotationAndZoom)
 {
     struct Row
@@ -150,8 +148,6 @@ TEST(FrameHandles, HandleHitIsInclusiveThreePixelsAndOverlapsGiveTheHigherIndex)
             << "at (" << r.x << "," << r.y << ")";
 }
 
-// ---- frame hit test --------------------------------------------------------
-
 TEST(FrameHit, FollowsTheRotatedSidesInDeviceCoordinates)
 {
     TInlayVorder page(nullptr);
@@ -188,8 +184,6 @@ TEST(FrameHit, FollowsTheRotatedSidesInDeviceCoordinates)
     ExpectHits(*f, {{200, 115, true}, {960, 495, true}, {961, 300, false}, {500, 114, false}, {100, 50, false}});
 }
 
-// ---- rubber band -----------------------------------------------------------
-
 TEST(FrameInRect, CentreOfTheHandlesMustLieStrictlyInsideRoundedTowardZero)
 {
     TInlayVorder page(nullptr);
@@ -221,8 +215,6 @@ TEST(FrameInRect, CentreOfTheHandlesMustLieStrictlyInsideRoundedTowardZero)
                          g->IsInRect(page.ScreenGeometry(*g), {323, 35, 324, 37})},
               std::tuple{true, false, false});
 }
-
-// ---- bounding rectangle ----------------------------------------------------
 
 TEST(FrameBounds, EnclosesTheRotatedCornersAtEveryAngle)
 {
@@ -279,8 +271,6 @@ TEST(FrameBounds, SaturateAtTheInt32EndsInsteadOfWrapping)
     EXPECT_EQ(Make2<TCDLKreis>(&page, INT32_MIN, 0, INT32_MAX, 0)->GetBoundRect(),
               (TRect{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}));
 }
-
-// ---- resizing --------------------------------------------------------------
 
 TEST(FrameResize, MoveSubtractsTheGrabOffsetAndKeepsTheShape)
 {

@@ -145,9 +145,9 @@ TEST_P(EveryKind, DumpHoldsItsClassTagAndExactlyTheStoredFields)
         EXPECT_TRUE(expected.insert(QLatin1String(field.Name)).second) << field.Name << " stored twice";
     const QStringList keys = o.keys();
     EXPECT_EQ(std::set<QString>(keys.begin(), keys.end()), expected);
-    EXPECT_EQ(o.value(QStringLiteral("class")).toString(), QLatin1String(kind.ClassName));
-    EXPECT_EQ(o.value(QStringLiteral("tag")).toInt(), kind.Tag);
-    EXPECT_EQ(o.value(QStringLiteral("X")).toInt(), f->X);
+    EXPECT_EQ(std::tuple{o.value(QStringLiteral("class")).toString(), o.value(QStringLiteral("tag")).toInt(),
+                         o.value(QStringLiteral("X")).toInt()},
+              std::tuple{QLatin1String(kind.ClassName), kind.Tag, f->X});
 }
 
 // A panel edits fields; what it edits must be stored, or a save loses it.

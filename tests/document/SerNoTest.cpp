@@ -12,29 +12,15 @@
 
 #include <QTemporaryDir>
 
-struct FormatCase
+TEST(SerialFormat, FillsFromTheRight)
 {
-    int32_t n;
-    const char *format;
-    const char *expected;
-};
-
-class SerialFormat : public ::testing::TestWithParam<FormatCase>
-{
-};
-
-TEST_P(SerialFormat, FillsFromTheRight)
-{
-    const FormatCase &c = GetParam();
-    EXPECT_EQ(FormatSerialNumber(c.n, QString::fromUtf8(c.format)).toStdString(), c.expected);
+    const std::tuple<int32_t, const char *, const char *> rows[] = {
+        {42, "########", "00000042"}, {42, "~~~~~", "   42"}, {42, "CD-####", "CD-0042"},
+        {12345, "###", "345"},        {7, "~#", " 7"},        {7, "", ""},
+        {-5, "###", "0-5"},           {123, "#x#", "2x3"},    {2147483647, "############", "002147483647"}};
+    for (const auto &[n, format, expected] : rows)
+        EXPECT_EQ(FormatSerialNumber(n, QString::fromUtf8(format)).toStdString(), expected) << format;
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, SerialFormat,
-                         ::testing::Values(FormatCase{42, "########", "00000042"}, FormatCase{42, "~~~~~", "   42"},
-                                           FormatCase{42, "CD-####", "CD-0042"}, FormatCase{12345, "###", "345"},
-                                           FormatCase{7, "~#", " 7"}, FormatCase{7, "", ""},
-                                           FormatCase{-5, "###", "0-5"}, FormatCase{123, "#x#", "2x3"},
-                                           FormatCase{2147483647, "############", "002147483647"}));
 
 TEST(ValueList, LineEndsOfEveryKindAndEmptyEntries)
 {

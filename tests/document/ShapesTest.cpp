@@ -89,8 +89,6 @@ auto MakeEllipse(TCDLPage &page, int x, int y, int w, int h, int angle)
     return e;
 }
 
-// ---- line ------------------------------------------------------------------
-
 TEST(Line, HitAlongTheSegmentOnlyAndOnDevicePositions)
 {
     TInlayVorder page(nullptr);
@@ -132,8 +130,6 @@ TEST(Line, MovingKeepsTheVectorHandlesMoveOneEndAndBoundsAreNormalised)
     EXPECT_EQ(Line(b, 100, 200).GetBoundRect(), (TRect{100, 50, 300, 200}));
     EXPECT_EQ(Line(b, 300, -50).GetBoundRect(), (TRect{300, -50, 300, 50}));
 }
-
-// ---- circle ----------------------------------------------------------------
 
 TEST(Circle, WholeDiscHitsEvenWithoutFillWithTheRadiusRounded)
 {
@@ -180,8 +176,6 @@ TEST(Circle, RimCloserThanTenOnBothAxesSnapsToCentrePlusTen)
     TCDLKreis d(&page, 30, 40); // 3-4-5: radius 50
     EXPECT_EQ(Circle(d, 0, 0).GetBoundRect(), (TRect{-50, -50, 50, 50}));
 }
-
-// ---- ellipse ---------------------------------------------------------------
 
 TEST(Ellipse, HitInsideTheCurveUnderRotationAndOddWidths)
 {
@@ -277,8 +271,6 @@ TEST(Shapes, RubberBandTakesTheCircleByItsCentreAndTheEllipseByItsCorner)
               std::tuple{true, false, false});
 }
 
-// ---- status texts ---------------------------------------------------------
-
 // Positions are shown from the page's origin: the inlay front's top-left
 // corner (-599,-605), the label's centre, the back inlay's centre.
 TEST(StatusText, EachKindShowsItsPointsOrPositionAndSize)
@@ -306,8 +298,6 @@ TEST(StatusText, EachKindShowsItsPointsOrPositionAndSize)
     for (const auto &[frame, expected] : rows)
         EXPECT_EQ(frame->Verbose().toStdString(), QString::fromUtf16(expected).toStdString());
 }
-
-// ---- painting --------------------------------------------------------------
 
 TEST(ShapePaint, RectanglePenWidthInDevicePixels)
 {
@@ -397,8 +387,6 @@ TEST(ShapePaint, FilledCircleAndEllipseCoverTheirInsides)
     ExpectPixels(ellipse, RedPixel, {110, 60, 200, 60, 110, 105});
     ExpectPixels(ellipse, White, {15, 15, 110, 115, 215, 60});
 }
-
-// ---- page painting ---------------------------------------------------------
 
 // The inlay front (1198 x 1210) in a 600 x 600 image: the height ratio
 // 600/1210 is the smaller, so at zoom 0.95 the scale is 0.4711 and the

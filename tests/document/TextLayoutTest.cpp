@@ -122,8 +122,6 @@ TEST(BarcodeTransform, UmlautsBlanksAndStartCharacters)
     EXPECT_EQ(BarcodeTransform(QStringLiteral("!x"), start, space), QStringLiteral("!x!"));
 }
 
-// ---- record ----------------------------------------------------------------
-
 TEST(TextRecord, ALengthPastTheDataIsDamage)
 {
     TInlayVorder page(nullptr);
@@ -154,8 +152,6 @@ TEST(TextRecord, TextBeyondTheLimitsIsRefusedAndNothingChanges)
     TStreamWriter w;
     EXPECT_THROW(t.WriteToStream(w), ELocalizedError);
 }
-
-// ---- painting --------------------------------------------------------------
 
 namespace {
 

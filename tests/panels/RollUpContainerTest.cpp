@@ -51,9 +51,8 @@ TEST_F(PanelsTest, ACircleShowsThePenAndBothColoursAndItsTwoPoints)
     TCDLFrame *f = page->ActiveFrame();
     const int before = Snapshots();
     emit Find<TColorGrid>("ColorGrid")->cellSelected(5, 15);
-    EXPECT_EQ(f->FillColor, RGBColor(0, 255, 0));
-    EXPECT_EQ(Find<QSpinBox>("seG")->value(), 255);
-    EXPECT_EQ(Snapshots(), before + 1);
+    EXPECT_EQ(std::tuple{f->FillColor, Find<QSpinBox>("seG")->value(), Snapshots()},
+              std::tuple{RGBColor(0, 255, 0), 255, before + 1});
     Find<QSpinBox>("seR")->setValue(7);
     EXPECT_EQ(f->FillColor, RGBColor(7, 255, 0));
     Click(Find<QCheckBox>("cbOhneFuellung"));
@@ -72,11 +71,9 @@ TEST_F(PanelsTest, ATextFrameTakesJustifiedAndActsOnThePenColourOnly)
     Click(Find<QToolButton>("sbFuellung"));
     Create(TTool::Text);
     EXPECT_TRUE(Find("sbBlock")->isEnabled());
-    EXPECT_TRUE(Find("sbLeft")->isEnabled());
-    EXPECT_FALSE(Find("sbFuellung")->isEnabled());
-    EXPECT_TRUE(Find<QToolButton>("sbStift")->isChecked());
-    EXPECT_FALSE(Shown("cbOhneFuellung"));
-    EXPECT_FALSE(Shown("rStift"));
+    EXPECT_EQ(std::tuple{Find("sbLeft")->isEnabled(), Find("sbFuellung")->isEnabled(),
+                         Find<QToolButton>("sbStift")->isChecked(), Shown("cbOhneFuellung"), Shown("rStift")},
+              std::tuple{true, false, true, false, false});
     // Stacked top to bottom in their order, the apply button last while
     // changes are not shown at once.
     const int font = Find("rSchriftart")->y(), turn = Find("rDrehung")->y(), text = Find("rText")->y();
@@ -84,8 +81,7 @@ TEST_F(PanelsTest, ATextFrameTakesJustifiedAndActsOnThePenColourOnly)
     EXPECT_LT(font, turn);
     EXPECT_LT(turn, text);
     EXPECT_LT(text, Find("rZuweisen")->y());
-    EXPECT_TRUE(Shown("rPositionXY"));
-    EXPECT_TRUE(Shown("rPositionDim"));
+    EXPECT_EQ(std::tuple{Shown("rPositionXY"), Shown("rPositionDim")}, std::tuple{true, true});
 
     emit Find<TColorGrid>("ColorGrid")->cellSelected(9, 15);
     EXPECT_EQ(page->ActiveFrame()->PenColor, RGBColor(0, 0, 255));
@@ -94,9 +90,9 @@ TEST_F(PanelsTest, ATextFrameTakesJustifiedAndActsOnThePenColourOnly)
     // Another language relabels the panels in place.
     SetLanguageState(2);
     container->SetupStrings();
-    EXPECT_EQ(Find<QGroupBox>("rSchriftart")->title(), u"Font"_s);
-    EXPECT_EQ(Find<QPushButton>("btZuweisen")->text(), u"Show Changes"_s);
-    EXPECT_TRUE(Shown("rZuweisen"));
+    EXPECT_EQ(std::tuple{Find<QGroupBox>("rSchriftart")->title(), Find<QPushButton>("btZuweisen")->text(),
+                         Shown("rZuweisen")},
+              std::tuple{u"Font"_s, u"Show Changes"_s, true});
 }
 
 TEST_F(PanelsTest, ARunOfTypingIsOneUndoStepAndLeavingEndsIt)
@@ -144,8 +140,7 @@ TEST_F(PanelsTest, CoordinatesAreTypedInTheUnitClampedAndUndone)
     f->Y = 50;
     container->ShowCoordinates();
     auto *edX = Find<QLineEdit>("edX");
-    EXPECT_EQ(edX->text(), u"10.0"_s);
-    EXPECT_EQ(Find<QLineEdit>("edHeight")->text(), u"40.0"_s);
+    EXPECT_EQ(std::tuple{edX->text(), Find<QLineEdit>("edHeight")->text()}, std::tuple{u"10.0"_s, u"40.0"_s});
     const int before = Snapshots(), repaints = win.repaints;
     Retype(edX, u"2000"_s);
     EXPECT_EQ(f->X, 16384);
@@ -165,8 +160,7 @@ TEST_F(PanelsTest, CoordinatesAreTypedInTheUnitClampedAndUndone)
     page->Undo.Undo();
     f = page->ActiveFrame();
     ASSERT_TRUE(f);
-    EXPECT_EQ(QPoint(f->X, f->Y), QPoint(100, 50));
-    EXPECT_EQ(Find<QLineEdit>("edX")->text(), u"10.0"_s);
+    EXPECT_EQ(std::tuple{QPoint(f->X, f->Y), Find<QLineEdit>("edX")->text()}, std::tuple{QPoint(100, 50), u"10.0"_s});
 
     // True inches of 254 units with two decimals, relative to the page's origin.
     SetUnitCode(160);
@@ -262,8 +256,7 @@ TEST_F(PanelsTest, SerialNumbersLoadAValueListAndRefuseBadInput)
 {
     auto *n = KindCast<TCDLSerNo>(Create(TTool::SerialNumber));
     ASSERT_TRUE(n);
-    EXPECT_TRUE(Shown("rSerNo"));
-    EXPECT_FALSE(Shown("rText"));
+    EXPECT_EQ(std::tuple{Shown("rSerNo"), Shown("rText")}, std::tuple{true, false});
     auto *start = Find<QLineEdit>("eStartwert");
     Retype(start, u"42"_s);
     Retype(Find<QLineEdit>("eFormat"), u"CD-####"_s);
