@@ -118,8 +118,8 @@ TEST_F(AppTest, OpeningReportsForeignOtherVersionDamagedAndDuplicateFiles)
     m.show();
     WriteDocument(Path(u"good.CDL"_s));
     QByteArray bytes = ReadAll(Path(u"good.CDL"_s));
-    ASSERT_TRUE(WriteAll(Path(u"foreign.CDL"_s), QByteArrayLiteral("PK\x03\x04 not a label at all")));
-    ASSERT_TRUE(WriteAll(Path(u"damaged.CDL"_s), bytes.left(bytes.size() / 2)));
+    ASSERT_TRUE(WriteAll(Path(u"foreign.CDL"_s), QByteArrayLiteral("PK\x03\x04 not a label at all"))
+                && WriteAll(Path(u"damaged.CDL"_s), bytes.left(bytes.size() / 2)));
     bytes[16] = char(0x01);
     ASSERT_TRUE(WriteAll(Path(u"older.CDL"_s), bytes));
 

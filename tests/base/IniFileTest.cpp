@@ -35,9 +35,8 @@ TEST_F(IniFileTest, LookupIgnoresCaseAndWritingKeepsTheFilesSpelling)
                          ini.ReadSection(u"misc"_s)},
               std::tuple{12, 12, QStringList{u"Rox"_s}});
 
-    ASSERT_TRUE(ini.WriteInteger(u"MISC"_s, u"ROX"_s, 5));
-    ASSERT_TRUE(ini.WriteString(u"MISC"_s, u"RFX"_s, u"a=b"_s));
-    ASSERT_TRUE(ini.WriteString(u"NEW"_s, u"Key"_s, u"Büro"_s));
+    ASSERT_TRUE(ini.WriteInteger(u"MISC"_s, u"ROX"_s, 5) && ini.WriteString(u"MISC"_s, u"RFX"_s, u"a=b"_s)
+                && ini.WriteString(u"NEW"_s, u"Key"_s, u"Büro"_s));
     EXPECT_EQ(get(), QByteArray("[Misc]\nRox = 5\nRFX=a=b\n\n; the directories\n[Dir]\nCdl=/home\n"
                                 "\n[NEW]\nKey=Büro\n"));
     EXPECT_EQ(ini.ReadString(u"misc"_s, u"rfx"_s, QString()), u"a=b"_s);
@@ -61,8 +60,7 @@ TEST_F(IniFileTest, EverythingElseSurvivesByteForByte)
                               "Last=x";
     put(before);
     TIniFile ini(path());
-    ASSERT_TRUE(ini.WriteInteger(u"MISC"_s, u"ROY"_s, 60));
-    ASSERT_TRUE(ini.WriteInteger(u"other"_s, u"More"_s, 2));
+    ASSERT_TRUE(ini.WriteInteger(u"MISC"_s, u"ROY"_s, 60) && ini.WriteInteger(u"other"_s, u"More"_s, 2));
     // The new keys go at the ends of their sections, with the file's line ends.
     QByteArray after = before + "\r\nMore=2\r\n";
     after.insert(after.indexOf("\r\n\r\n[other]") + 2, "ROY=60\r\n");
@@ -92,8 +90,7 @@ TEST_F(IniFileTest, NumbersAndBooleans)
                          ini.ReadBool(n, u"word"_s, true), ini.ReadBool(n, u"word"_s, false)},
               std::tuple{true, false, true, false});
 
-    ASSERT_TRUE(ini.WriteBool(n, u"flag"_s, true));
-    ASSERT_TRUE(ini.WriteBool(n, u"zero"_s, false));
+    ASSERT_TRUE(ini.WriteBool(n, u"flag"_s, true) && ini.WriteBool(n, u"zero"_s, false));
     EXPECT_TRUE(get().endsWith("zero=0\nword=yes\nflag=1\n"));
 }
 

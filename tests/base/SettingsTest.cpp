@@ -188,18 +188,7 @@ TEST(RecentFiles, AddRecentRules)
     EXPECT_EQ(single.Entries(), QStringList{u"B"_s});
 }
 
-TEST_F(SettingsTest, RecentFilesComeBackInTheirOrder)
-{
-    // CDL5 is read first, CDL1 last, each put in front; empty places and
-    // duplicates are skipped, so an older duplicate keeps the place.
-    put("[FILES]\nCDL1=/a.CDL\nCDL2=\nCDL3=/b.CDL\nCDL4=/a.CDL\nCDL5=/c.CDL\nCDL6=/ignored.CDL\n");
-    TRecentFiles list;
-    list.AddRecent(u"/stale.CDL"_s);
-    ReadRecentFiles(list);
-    EXPECT_EQ(list.Entries(), (QStringList{u"/b.CDL"_s, u"/a.CDL"_s, u"/c.CDL"_s}));
-}
-
-TEST_F(SettingsTest, WritingRecentFilesReplacesTheSection)
+TEST_F(SettingsTest, RecentFilesReplaceTheirSectionAndComeBackInTheirOrder)
 {
     put("[FILES]\nCDL1=/old.CDL\nCDL9=/junk\n; gone too\n\n[DIR]\nCDL=/docs\n");
     TRecentFiles list;
@@ -216,14 +205,19 @@ TEST_F(SettingsTest, WritingRecentFilesReplacesTheSection)
     const QByteArray once = get();
     ASSERT_TRUE(WriteRecentFiles(list));
     EXPECT_EQ(get(), once);
+
+    // CDL5 is read first, CDL1 last, each put in front; empty places and
+    // duplicates are skipped, so an older duplicate keeps the place.
+    put("[FILES]\nCDL1=/a.CDL\nCDL2=\nCDL3=/b.CDL\nCDL4=/a.CDL\nCDL5=/c.CDL\nCDL6=/ignored.CDL\n");
+    ReadRecentFiles(back);
+    EXPECT_EQ(back.Entries(), (QStringList{u"/b.CDL"_s, u"/a.CDL"_s, u"/c.CDL"_s}));
 }
 
 // A printer's name is a section name like any other, brackets and all.
 TEST_F(SettingsTest, PrinterOffsetsLiveInTheirPrintersSection)
 {
     const QString printer = u"HP LaserJet [2] = Büro;x"_s;
-    ASSERT_TRUE(WritePrinterOffset(printer, -35, 20));
-    ASSERT_TRUE(WritePrinterOffset(u"HP LaserJet [2]"_s, 7, 8));
+    ASSERT_TRUE(WritePrinterOffset(printer, -35, 20) && WritePrinterOffset(u"HP LaserJet [2]"_s, 7, 8));
     EXPECT_EQ(std::tuple{ReadPrinterOffset(printer.toUpper(), 0, 0), ReadPrinterOffset(u"hp laserjet [2]"_s, 0, 0),
                          ReadPrinterOffset(u"Other"_s, -7, -8)},
               std::tuple{QPoint(-35, 20), QPoint(7, 8), QPoint(-7, -8)});
@@ -233,8 +227,7 @@ TEST_F(SettingsTest, PrinterOffsetsLiveInTheirPrintersSection)
 
 TEST_F(SettingsTest, MaximizedPageViewKeepsTheLastPlacement)
 {
-    ASSERT_TRUE(WritePageView({10, 20, 640, 480, false}));
-    ASSERT_TRUE(WritePageView({0, 0, 1920, 1080, true}));
+    ASSERT_TRUE(WritePageView({10, 20, 640, 480, false}) && WritePageView({0, 0, 1920, 1080, true}));
     EXPECT_EQ(ReadPageView(), (TPageViewPlacement{10, 20, 640, 480, true}));
     ASSERT_TRUE(WritePrintTrimMode(2));
     EXPECT_EQ(ReadPrintTrimMode(), 2);

@@ -20,8 +20,7 @@ namespace {
 
 TDirEntry Entry(const char *name, int32_t size, uint32_t attributes = 0, std::vector<TDirEntry> sub = {})
 {
-    TDirEntry e{0x5A8B6C21, size, attributes, QLatin1String(name), attributes == AttrDirectory, std::move(sub)};
-    return e;
+    return {0x5A8B6C21, size, attributes, QLatin1String(name), attributes == AttrDirectory, std::move(sub)};
 }
 
 QByteArray EntryBytes(const QByteArray &name, int32_t size, uint32_t attributes, const QByteArray &sub = {})

@@ -89,10 +89,9 @@ TEST(Picture, ReadsByContentWritesTheSameBytesBackAndRefusesDamage)
     EXPECT_EQ(WriteRecord(*f), BitmapRecord(24, TCDLBild::PngCode, png));
 
     // Damaged data is a damaged record; a hostile header no picture.
-    EXPECT_THROW(ReadRecord(BitmapRecord(24, 75, png, png.size() + 1)), EStreamError);
-    EXPECT_THROW(ReadRecord(BitmapRecord(24, 75, png.left(40))), EStreamError);
-    EXPECT_THROW(ReadRecord(BitmapRecord(24, 75, "not a picture at all")), EStreamError);
-    EXPECT_THROW(ReadRecord(BitmapRecord(24, 75, {})), EStreamError);
+    for (const QByteArray &bad : {BitmapRecord(24, 75, png, png.size() + 1), BitmapRecord(24, 75, png.left(40)),
+                                  BitmapRecord(24, 75, "not a picture at all"), BitmapRecord(24, 75, {})})
+        EXPECT_THROW(ReadRecord(bad), EStreamError);
     for (int side : {100000, 0}) {
         QByteArray bomb = Encoded(TwoColours(8, 4), "bmp");
         bomb.replace(18, 8, Le32(side) + Le32(side));

@@ -42,12 +42,7 @@ protected:
         editor->KeyReleased(key, m);
     }
     // Undo once, so that there is something to redo.
-    void UndoOnce()
-    {
-        ASSERT_TRUE(editor->Undo());
-        ASSERT_TRUE(page->Undo.CanRedo());
-        ASSERT_TRUE(win.redoEnabled);
-    }
+    void UndoOnce() { ASSERT_TRUE(editor->Undo() && page->Undo.CanRedo() && win.redoEnabled); }
 };
 
 TEST_F(RedoTest, RedoReappliesWhatUndoTookBackInOrder)
@@ -280,8 +275,7 @@ TEST_F(RedoTest, AGroupNudgedSeveralTimesComesBackInOneUndo)
     editor->SelectAll();
     Key(Qt::Key_Down);
     EXPECT_EQ(Snapshots(), 2);
-    ASSERT_TRUE(editor->Undo());
-    ASSERT_TRUE(editor->Undo());
+    ASSERT_TRUE(editor->Undo() && editor->Undo());
     EXPECT_EQ(std::tuple{QPoint(a->X, a->Y), QPoint(b->X, b->Y), page->Selection().Count()},
               std::tuple{QPoint(-400, -400), QPoint(100, 100), 2});
 }
