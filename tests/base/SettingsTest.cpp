@@ -214,7 +214,7 @@ TEST_F(SettingsTest, RecentFilesReplaceTheirSectionAndComeBackInTheirOrder)
 }
 
 // A printer's name is a section name like any other, brackets and all.
-TEST_F(SettingsTest, PrinterOffsetsLiveInTheirPrintersSection)
+TEST_F(SettingsTest, PrinterOffsetsLiveInTheirPrintersSectionAMaximizedViewKeepsItsPlacement)
 {
     const QString printer = u"HP LaserJet [2] = Büro;x"_s;
     ASSERT_TRUE(WritePrinterOffset(printer, -35, 20) && WritePrinterOffset(u"HP LaserJet [2]"_s, 7, 8));
@@ -223,10 +223,6 @@ TEST_F(SettingsTest, PrinterOffsetsLiveInTheirPrintersSection)
               std::tuple{QPoint(-35, 20), QPoint(7, 8), QPoint(-7, -8)});
     EXPECT_EQ(get(), QByteArray("[HP LaserJet [2] = Büro;x]\nX=-35\nY=20\n\n[HP LaserJet [2]]\nX=7\nY=8\n"));
     EXPECT_FALSE(WritePrinterOffset(QString(), 1, 1));
-}
-
-TEST_F(SettingsTest, MaximizedPageViewKeepsTheLastPlacement)
-{
     ASSERT_TRUE(WritePageView({10, 20, 640, 480, false}) && WritePageView({0, 0, 1920, 1080, true}));
     EXPECT_EQ(ReadPageView(), (TPageViewPlacement{10, 20, 640, 480, true}));
     ASSERT_TRUE(WritePrintTrimMode(2));

@@ -2,6 +2,7 @@
 #include "CliRun.h"
 #include "Strings.h"
 #include "Text.h"
+#include "document/DocumentTestSupport.h"
 #include "printing/PrintTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -58,14 +59,10 @@ protected:
     QString writeSample()
     {
         TCDLDocument doc;
-        auto rect = std::make_unique<TCDLRechteck>(&doc.Label(), -300, -50);
-        rect->Width = 600;
-        rect->Height = 100;
-        rect->FillColor = 0x0000FF;
-        rect->PenColor = 0x0000FF;
+        TCDLRechteck *rect = Put(doc.Label(), Make<TCDLRechteck>(&doc.Label(), -300, -50, 600, 100));
+        rect->FillColor = rect->PenColor = 0x0000FF;
         rect->NoFill = false;
-        doc.Label().AddFrame(std::move(rect));
-        doc.Front().AddFrame(std::make_unique<TCDLLinie>(&doc.Front(), 10, 20));
+        Put(doc.Front(), Make<TCDLLinie>(&doc.Front(), 10, 20));
         const QString file = path("sample.cdl");
         doc.Save(file);
         return file;
