@@ -35,6 +35,12 @@
 #include <QToolBar>
 
 // A mouse event at p in w; held is the buttons down after it.
+// The main window, shown as at the program's start.
+struct TShownMainWindow : TMDIForm
+{
+    TShownMainWindow() { show(); }
+};
+
 inline void Mouse(QWidget *w, QEvent::Type t, QPoint p, Qt::MouseButton b, Qt::MouseButtons held,
                   Qt::KeyboardModifiers m = Qt::NoModifier)
 {

@@ -22,8 +22,7 @@ const QString kFormat = u"ZORarur32 Objekt"_s;
 
 TEST_F(AppTest, CopyPutsThePrivateFormatOnTheClipboardAndPasteTakesItIntoAnotherDocument)
 {
-    TMDIForm m;
-    m.show();
+    TShownMainWindow m;
     TCDLPage &from = *m.New()->ActivePage();
     AddRect(from, 10, 20);
     AddRect(from, -100, 0);
@@ -44,8 +43,7 @@ TEST_F(AppTest, CopyPutsThePrivateFormatOnTheClipboardAndPasteTakesItIntoAnother
 
 TEST_F(AppTest, TextTravelsAsPlainTextBothWays)
 {
-    TMDIForm m;
-    m.show();
+    TShownMainWindow m;
     TCDLPage &page = *m.New()->ActivePage();
     QGuiApplication::clipboard()->setText(u"aus einem anderen Programm"_s);
     Process();
@@ -65,8 +63,7 @@ TEST_F(AppTest, TextTravelsAsPlainTextBothWays)
 // PNG; dropped files become pictures, a name that is none is reported.
 TEST_F(AppTest, PicturesTravelAsImagesAndDroppedFiles)
 {
-    TMDIForm m;
-    m.show();
+    TShownMainWindow m;
     TChildWin *child = m.New();
     TCDLPage &page = *child->ActivePage();
     QImage img(64, 48, QImage::Format_RGB32);
@@ -93,8 +90,7 @@ TEST_F(AppTest, PicturesTravelAsImagesAndDroppedFiles)
 // line no longer counts it.
 TEST_F(AppTest, ARefusedPasteLeavesTheStatusLineToTheRealSelection)
 {
-    TMDIForm m;
-    m.show();
+    TShownMainWindow m;
     TCDLPage &page = *m.New()->ActivePage();
     AddRect(page, 0, 0);
     AddRect(page, 10, 10);
@@ -113,8 +109,7 @@ TEST_F(AppTest, ARefusedPasteLeavesTheStatusLineToTheRealSelection)
 
 TEST_F(AppTest, EnableStatesFollowSelectionAndClipboard)
 {
-    TMDIForm m;
-    m.show();
+    TShownMainWindow m;
     for (const char *n : {"miSelectedLoad", "miEinfuegen", "miKopieren"})
         EXPECT_FALSE(Enabled(m, n)) << n;
     TCDLPage &page = *m.New()->ActivePage();
@@ -159,8 +154,7 @@ TEST_F(AppTest, SelectionFilesGoThroughTheirDialogsWithSuffixFolderAndOverwriteQ
         DialogAnswers.pop_front();
         return a;
     });
-    TMDIForm m;
-    m.show();
+    TShownMainWindow m;
     TCDLPage &page = *m.New()->ActivePage();
     AddRect(page, 0, 0);
     page.SelectAll();

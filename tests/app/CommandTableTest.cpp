@@ -49,8 +49,7 @@ TEST_F(AppTest, EveryCommandActionHasItsOwnNameAndItsOwnKeys)
 
 TEST_F(AppTest, ItemAndButtonOfOneCommandKeepInStep)
 {
-    TMDIForm m;
-    m.show();
+    TShownMainWindow m;
     const std::pair<const char *, const char *> pairs[] = {
         {"miSpeichern", "sbSpeichern"},
         {"miRueckgaengig", "sbUndo"},
@@ -86,8 +85,7 @@ TEST_F(AppTest, ItemAndButtonOfOneCommandKeepInStep)
 
 TEST_F(AppTest, CheckMarksFollowChangesMadeOutsideTheCommandsWhenTheMenuOpens)
 {
-    TMDIForm m;
-    m.show();
+    TShownMainWindow m;
     TChildWin *c = m.New();
     // Wheel zoom and a tool bar closed by hand change state behind the menus.
     c->ZoomIn();
@@ -109,8 +107,7 @@ TEST_F(AppTest, CheckMarksFollowChangesMadeOutsideTheCommandsWhenTheMenuOpens)
 
 TEST_F(AppTest, ToolButtonsStayOneDownAndTheDrawingToolsNeedADocument)
 {
-    TMDIForm m;
-    m.show();
+    TShownMainWindow m;
     QAction *edit = m.Action(u"sbEdit"_s), *text = m.Action(u"sbText"_s);
     EXPECT_EQ(std::tuple{edit->isEnabled(), text->isEnabled()}, std::tuple{true, false});
     m.SelectTool(TTool::Text);
@@ -131,8 +128,7 @@ TEST_F(AppTest, ToolButtonsStayOneDownAndTheDrawingToolsNeedADocument)
 // every language, and the words stay as they are; Alt+F opens "File".
 TEST_F(AppTest, EveryMenuItemHasItsOwnMnemonicInEachLanguage)
 {
-    TMDIForm m;
-    m.show();
+    TShownMainWindow m;
     auto unique = [](const QList<QAction *> &actions, const QString &where) {
         QSet<QChar> seen;
         for (QAction *a : actions) {

@@ -18,8 +18,7 @@ bool IsFallbackFolder(const QString &dir)
 
 TEST_F(AppTest, FailedSavesKeepTheDocumentItsNameTheFolderTheOldFileAndTheRecentList)
 {
-    TMDIForm m;
-    m.show();
+    TShownMainWindow m;
     const QString path = Path(u"kept.CDL"_s);
     WriteDocument(path);
     const QByteArray old = ReadAll(path);
@@ -75,8 +74,7 @@ TEST_F(AppTest, FailedSavesKeepTheDocumentItsNameTheFolderTheOldFileAndTheRecent
 
 TEST_F(AppTest, FileDialogsNeverStartInKernelOrDeviceFolders)
 {
-    TMDIForm m;
-    m.show();
+    TShownMainWindow m;
     TChildWin *c = m.New();
     const QString link = Path(u"to-proc"_s);
     ASSERT_TRUE(QFile::link(u"/proc/self"_s, link));
@@ -132,8 +130,7 @@ TEST_F(AppTest, RecentEntryWhoseFileIsGoneIsReportedAndDropped)
     WriteDocument(Path(u"here.CDL"_s));
     AppSettings().RecentFiles.AddRecent(Path(u"here.CDL"_s));
     AppSettings().RecentFiles.AddRecent(Path(u"gone.CDL"_s));
-    TMDIForm m;
-    m.show();
+    TShownMainWindow m;
     auto *first = m.findChild<QAction *>(u"miRecent1"_s);
     ASSERT_NE(first, nullptr);
     ASSERT_EQ(first->statusTip(), Path(u"gone.CDL"_s));

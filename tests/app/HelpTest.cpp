@@ -29,8 +29,7 @@ TEST_F(AppTest, HelpTopicsShowTheHelpOfEachLanguage)
     static const char *const langAttr[] = {"de", "en", "fr", "es"};
     const QSet<QString> sections = {u"intro"_s, u"design"_s,    u"edit"_s, u"files"_s,
                                     u"print"_s, u"calibrate"_s, u"keys"_s, u"language"_s};
-    TMDIForm m;
-    m.show();
+    TShownMainWindow m;
     for (int lang = 1; lang <= 4; ++lang) {
         SCOPED_TRACE(lang);
         m.SetLanguage(lang);

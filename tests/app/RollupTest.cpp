@@ -172,8 +172,7 @@ TEST_F(AppTest, RollupCaptionDragsWithTheLeftButtonOnlyAndCloseOnlyHides)
 
 TEST_F(AppTest, RollupCaptionShowsWhetherTheWindowIsActive)
 {
-    TMDIForm m;
-    m.show();
+    TShownMainWindow m;
     TRollup *r = m.ObjectRollup();
     r->show();
     auto *header = r->findChild<QWidget *>(u"pnlHeader"_s);
@@ -188,8 +187,7 @@ TEST_F(AppTest, RollupCaptionShowsWhetherTheWindowIsActive)
 
 TEST_F(AppTest, ViewMenuTogglesTheRollupsAndChecksThemByVisibility)
 {
-    TMDIForm m;
-    m.show();
+    TShownMainWindow m;
     const std::pair<const char *, TRollup *> items[] = {{"miObjekteigenschaften", m.ObjectRollup()},
                                                         {"miFarbenRollup", m.ColorRollup()},
                                                         {"miCoords", m.CoordsRollup()}};
@@ -216,8 +214,7 @@ TEST_F(AppTest, ViewMenuTogglesTheRollupsAndChecksThemByVisibility)
 
 TEST_F(AppTest, ShowChangesImmediatelyTogglesTheSettingAndTellsIt)
 {
-    TMDIForm m;
-    m.show();
+    TShownMainWindow m;
     QList<bool> told;
     QObject::connect(&m, &TMDIForm::applyImmediatelyChanged, [&](bool on) { told.append(on); });
     ASSERT_TRUE(AppSettings().ApplyImmediately);
@@ -247,8 +244,7 @@ TEST_F(AppTest, RollupPlacesVisibilityAndRollStateComeBackAtTheNextStart)
     ini.WriteBool(misc, u"RFV"_s, false);
     ini.WriteBool(misc, u"RCD"_s, false);
     {
-        TMDIForm m;
-        m.show();
+        TShownMainWindow m;
         ReadSettingsMain(AppSettings());
         m.ApplySettings();
         EXPECT_EQ(std::tuple{m.ObjectRollup()->pos(), m.ObjectRollup()->isVisible(), m.ObjectRollup()->IsRolledDown(),
@@ -276,8 +272,7 @@ TEST_F(AppTest, RollupPlacesVisibilityAndRollStateComeBackAtTheNextStart)
               std::tuple{base.x() + 50, 0, 1, 0});
 
     AppSettings() = TSettings();
-    TMDIForm m;
-    m.show();
+    TShownMainWindow m;
     ReadSettingsMain(AppSettings());
     m.ApplySettings();
     EXPECT_EQ(m.ObjectRollup()->pos(), base + QPoint(50, 70));
@@ -290,8 +285,7 @@ TEST_F(AppTest, ClosingBeforeTheSettingsWereAppliedKeepsTheRollupPlaces)
 {
     // Closed while the splash window is still up: the windows were never placed.
     AppSettings().RollupProps = {30, 40, true, false};
-    TMDIForm m;
-    m.show();
+    TShownMainWindow m;
     ASSERT_TRUE(m.close());
     TSettings back;
     ReadSettingsMain(back);

@@ -89,8 +89,7 @@ TEST_F(AppTest, ALaterStartHandsItsDocumentsToTheRunningProgram)
 
 TEST_F(AppTest, ClosingDocumentsBuildsRecentListAndMenu)
 {
-    TMDIForm m;
-    m.show();
+    TShownMainWindow m;
     for (const char *n : {"A.CDL", "B.CDL", "C.CDL"})
         WriteDocument(Path(QLatin1String(n)));
     for (const char *n : {"A.CDL", "B.CDL", "C.CDL", "A.CDL"}) {
@@ -114,8 +113,7 @@ TEST_F(AppTest, ClosingDocumentsBuildsRecentListAndMenu)
 
 TEST_F(AppTest, OpeningReportsForeignOtherVersionDamagedAndDuplicateFiles)
 {
-    TMDIForm m;
-    m.show();
+    TShownMainWindow m;
     WriteDocument(Path(u"good.CDL"_s));
     QByteArray bytes = ReadAll(Path(u"good.CDL"_s));
     ASSERT_TRUE(WriteAll(Path(u"foreign.CDL"_s), QByteArrayLiteral("PK\x03\x04 not a label at all"))
@@ -140,8 +138,7 @@ TEST_F(AppTest, OpeningReportsForeignOtherVersionDamagedAndDuplicateFiles)
 
 TEST_F(AppTest, ClosePromptYesNoCancel)
 {
-    TMDIForm m;
-    m.show();
+    TShownMainWindow m;
     TChildWin *c = m.New();
     c->Document().Label().Modified = true;
     const QString question = GetText(850) + u" Neu1 "_s + GetText(851);
@@ -172,8 +169,7 @@ TEST_F(AppTest, ClosePromptYesNoCancel)
 
 TEST_F(AppTest, SaveAsRefusesOpenNameAsksBeforeOverwritingAndCancelKeepsCaption)
 {
-    TMDIForm m;
-    m.show();
+    TShownMainWindow m;
     WriteDocument(Path(u"open.CDL"_s));
     WriteDocument(Path(u"other.CDL"_s));
     m.OpenFile(Path(u"open.CDL"_s));
@@ -193,8 +189,7 @@ TEST_F(AppTest, SaveAsRefusesOpenNameAsksBeforeOverwritingAndCancelKeepsCaption)
 
 TEST_F(AppTest, CommandsWithoutDocumentAreDisabledAndUnbuiltOnesStayDisabled)
 {
-    TMDIForm m;
-    m.show();
+    TShownMainWindow m;
     const char *const onDocument[] = {"sbSpeichern", "sbZoomIn",      "miSpeichernUnter", "sbAnsichtCDLabel",
                                       "sbDrucken",   "sbDIR",         "sbBild",           "sbScan",
                                       "miGrafik",    "miVerzeichnis", "sbProperties"};
@@ -246,8 +241,7 @@ TEST_F(AppTest, ClosingMainWindowWritesSettingsAndRecentFiles)
 
 TEST_F(AppTest, RefusedCloseKeepsProgramRunningAndWritesNothing)
 {
-    TMDIForm m;
-    m.show();
+    TShownMainWindow m;
     m.New()->Document().Label().Modified = true;
     Answers = {mrCancel};
     EXPECT_EQ(std::tuple{m.close(), m.Children().size(), QFile::exists(SettingsFilePath())},

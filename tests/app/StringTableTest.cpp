@@ -85,8 +85,7 @@ TEST(StringTable, EveryLanguageHasEveryTextNumberAndNoTextIsCut)
 // a text in each language; out of range changes and writes nothing.
 TEST_F(AppTest, EveryMenuAndButtonHasATextInEachLanguage)
 {
-    TMDIForm m;
-    m.show();
+    TShownMainWindow m;
     TChildWin *c = m.New();
     auto *file = m.findChild<QMenu *>(u"miDatei"_s);
     auto *notebook = c->findChild<QTabWidget *>(u"Notebook"_s);
