@@ -19,6 +19,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <deque>
@@ -35,6 +36,16 @@
 #include <QToolBar>
 
 // A mouse event at p in w; held is the buttons down after it.
+// Processes events until done() holds or timeoutMs have passed; done()'s last answer.
+template <class F> bool WaitFor(F done, int timeoutMs = 5000)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!done() && t.elapsed() < timeoutMs)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    return done();
+}
+
 // The main window, shown as at the program's start.
 struct TShownMainWindow : TMDIForm
 {

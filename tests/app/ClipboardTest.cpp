@@ -36,9 +36,9 @@ TEST_F(AppTest, CopyPutsThePrivateFormatOnTheClipboardAndPasteTakesItIntoAnother
     EXPECT_TRUE(Enabled(m, "miEinfuegen"));
     Trigger(m, "miEinfuegen");
     ASSERT_EQ(to.FrameCount(), 2);
-    EXPECT_EQ(std::tuple{QPoint(to.FrameAt(0)->X, to.FrameAt(0)->Y), QPoint(to.FrameAt(1)->X, to.FrameAt(1)->Y),
-                         to.Selection().Count(), Boxes.empty()},
-              std::tuple{QPoint(60, 70), QPoint(-50, 50), 2, true});
+    EXPECT_EQ((std::tuple{QPoint(to.FrameAt(0)->X, to.FrameAt(0)->Y), QPoint(to.FrameAt(1)->X, to.FrameAt(1)->Y),
+                          to.Selection().Count(), Boxes.empty()}),
+              std::tuple(QPoint(60, 70), QPoint(-50, 50), 2, true));
 }
 
 TEST_F(AppTest, TextTravelsAsPlainTextBothWays)
@@ -103,8 +103,8 @@ TEST_F(AppTest, ARefusedPasteLeavesTheStatusLineToTheRealSelection)
     ASSERT_FALSE(status->text().isEmpty());
     Trigger(m, "miEinfuegen");
     ASSERT_EQ(Boxes.size(), 1u);
-    EXPECT_EQ(std::tuple{Boxes[0].Text, page.Selection().IsEmpty(), status->text()},
-              std::tuple{GetText(568), true, QString()});
+    EXPECT_EQ((std::tuple{Boxes[0].Text, page.Selection().IsEmpty(), status->text()}),
+              std::tuple(GetText(568), true, QString()));
 }
 
 TEST_F(AppTest, EnableStatesFollowSelectionAndClipboard)
@@ -134,9 +134,9 @@ TEST_F(AppTest, EnableStatesFollowSelectionAndClipboard)
     EXPECT_TRUE(Enabled(m, "sbEinfuegen"));
 
     Trigger(m, "miAusschneiden");
-    EXPECT_EQ(std::tuple{page.FrameCount(), Enabled(m, "miKopieren"),
-                         QGuiApplication::clipboard()->mimeData()->hasFormat(kFormat)},
-              std::tuple{0, false, true});
+    EXPECT_EQ((std::tuple{page.FrameCount(), Enabled(m, "miKopieren"),
+                          QGuiApplication::clipboard()->mimeData()->hasFormat(kFormat)}),
+              std::tuple(0, false, true));
 }
 
 TEST_F(AppTest, SelectionFilesGoThroughTheirDialogsWithSuffixFolderAndOverwriteQuestion)
@@ -187,5 +187,5 @@ TEST_F(AppTest, SelectionFilesGoThroughTheirDialogsWithSuffixFolderAndOverwriteQ
     EXPECT_EQ(page.FrameCount(), 2);
     EXPECT_EQ(titles,
               (QStringList{GetText(585), GetText(585), GetText(585), GetText(584), GetText(585), GetText(584)}));
-    EXPECT_EQ(std::tuple{folders.first(), folders.last()}, std::tuple{dir, other});
+    EXPECT_EQ((std::tuple{folders.first(), folders.last()}), std::tuple(dir, other));
 }

@@ -95,9 +95,9 @@ TEST_F(AppTest, CheckMarksFollowChangesMadeOutsideTheCommandsWhenTheMenuOpens)
         emit m.findChild<QMenu *>(QLatin1String(menu))->aboutToShow();
     EXPECT_TRUE(m.Action(u"miZoom5"_s)->isChecked());
     EXPECT_FALSE(m.Action(u"miZoom4"_s)->isChecked());
-    EXPECT_EQ(std::tuple{m.Action(u"miAnordnen"_s)->isChecked(), m.Action(u"miSymbolleiste"_s)->isChecked(),
-                         m.Action(u"miZuweisen"_s)->isChecked()},
-              std::tuple{false, true, AppSettings().ApplyImmediately});
+    EXPECT_EQ((std::tuple{m.Action(u"miAnordnen"_s)->isChecked(), m.Action(u"miSymbolleiste"_s)->isChecked(),
+                          m.Action(u"miZuweisen"_s)->isChecked()}),
+              std::tuple(false, true, AppSettings().ApplyImmediately));
 
     // The toggles act from there.
     Trigger(m, "miAnordnen");
@@ -109,19 +109,19 @@ TEST_F(AppTest, ToolButtonsStayOneDownAndTheDrawingToolsNeedADocument)
 {
     TShownMainWindow m;
     QAction *edit = m.Action(u"sbEdit"_s), *text = m.Action(u"sbText"_s);
-    EXPECT_EQ(std::tuple{edit->isEnabled(), text->isEnabled()}, std::tuple{true, false});
+    EXPECT_EQ((std::tuple{edit->isEnabled(), text->isEnabled()}), std::tuple(true, false));
     m.SelectTool(TTool::Text);
     EXPECT_EQ(m.CurrentTool(), TTool::Edit) << "a disabled button cannot be pressed";
 
     m.New();
     Trigger(m, "miText");
-    EXPECT_EQ(std::tuple{text->isChecked(), edit->isChecked()}, std::tuple{true, false});
+    EXPECT_EQ((std::tuple{text->isChecked(), edit->isChecked()}), std::tuple(true, false));
     // Clicking the button that is down leaves it down.
     text->trigger();
     Process();
-    EXPECT_EQ(std::tuple{text->isChecked(), m.CurrentTool()}, std::tuple{true, TTool::Text});
+    EXPECT_EQ((std::tuple{text->isChecked(), m.CurrentTool()}), std::tuple(true, TTool::Text));
     Trigger(m, "sbEdit");
-    EXPECT_EQ(std::tuple{edit->isChecked(), text->isChecked()}, std::tuple{true, false});
+    EXPECT_EQ((std::tuple{edit->isChecked(), text->isChecked()}), std::tuple(true, false));
 }
 
 // Each menu, and the menu bar, has a mnemonic per item, unique within it, in

@@ -66,7 +66,7 @@ TEST_F(AppTest, DocumentWindowStandsWithoutTheMainWindowAndReportsToItsHost)
     EXPECT_GE(host.pagesShown, 1);
     TActiveDocument &d = *c;
     d.ShowPage(1);
-    EXPECT_EQ(std::tuple{c->PageIndex(), d.ActivePage()}, std::tuple{1, &c->Document().Front()});
+    EXPECT_EQ((std::tuple{c->PageIndex(), d.ActivePage()}), std::tuple(1, &c->Document().Front()));
 
     // The host's tool makes a frame, which the notice carries; the tool is used up.
     host.tool = TTool::Rectangle;
@@ -76,10 +76,10 @@ TEST_F(AppTest, DocumentWindowStandsWithoutTheMainWindowAndReportsToItsHost)
     Click(c->PageControl(), centre);
     TCDLPage &page = *d.ActivePage();
     ASSERT_EQ(page.FrameCount(), 1);
-    EXPECT_EQ(std::tuple{host.toolUses, host.tool}, std::tuple{1, TTool::Edit});
+    EXPECT_EQ((std::tuple{host.toolUses, host.tool}), std::tuple(1, TTool::Edit));
     ASSERT_FALSE(host.shown.empty());
-    EXPECT_EQ(std::tuple{host.shown.back(), host.status, host.pointer.isEmpty()},
-              std::tuple{Shown(&page, page.FrameAt(0)), page.FrameAt(0)->Verbose(), false});
+    EXPECT_EQ((std::tuple{host.shown.back(), host.status, host.pointer.isEmpty()}),
+              std::tuple(Shown(&page, page.FrameAt(0)), page.FrameAt(0)->Verbose(), false));
     EXPECT_GT(host.stateChanges, 0);
 
     d.Editor().DeleteSelected();
@@ -95,7 +95,7 @@ TEST_F(AppTest, DocumentWindowStandsWithoutTheMainWindowAndReportsToItsHost)
     EXPECT_EQ(host.closed, std::vector<TActiveDocument *>{&d});
     Process();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(std::tuple{gone.isNull(), host.destroyed}, std::tuple{true, std::vector<TActiveDocument *>{&d}});
+    EXPECT_EQ((std::tuple{gone.isNull(), host.destroyed}), std::tuple(true, std::vector<TActiveDocument *>{&d}));
 }
 
 TEST_F(AppTest, MainWindowTellsTheFrameOnShowAcrossDocumentsPagesAndClosing)
@@ -139,7 +139,7 @@ TEST_F(AppTest, MainWindowTellsTheFrameOnShowAcrossDocumentsPagesAndClosing)
     Trigger(m, "miSchliessen");
     EXPECT_EQ(told.back(), Shown(&b->Document().Back(), nullptr));
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(std::tuple{m.Children().size(), heldAtFree}, std::tuple{1, 0});
+    EXPECT_EQ((std::tuple{m.Children().size(), heldAtFree}), std::tuple(1, 0));
 
     Trigger(m, "miSchliessen");
     EXPECT_EQ(told.back(), Shown(nullptr, nullptr));

@@ -37,14 +37,14 @@ TEST_F(AppTest, FailedSavesKeepTheDocumentItsNameTheFolderTheOldFileAndTheRecent
     DialogAnswers = {u"/proc/quelmark-test.CDL"_s};
     EXPECT_FALSE(c->SaveAs());
     ASSERT_EQ(Boxes.size(), 2u);
-    EXPECT_EQ(std::tuple{Boxes[0].Text, Boxes[1].Text, ReadAll(path), c->FileName()},
-              std::tuple{GetText(856), GetText(856), old, path});
+    EXPECT_EQ((std::tuple{Boxes[0].Text, Boxes[1].Text, ReadAll(path), c->FileName()}),
+              std::tuple(GetText(856), GetText(856), old, path));
     EXPECT_EQ(c->Caption(), u"kept.CDL"_s);
-    EXPECT_EQ(std::tuple{AppSettings().CdlDir, c->Document().Modified()}, std::tuple{Path(QString()), true});
+    EXPECT_EQ((std::tuple{AppSettings().CdlDir, c->Document().Modified()}), std::tuple(Path(QString()), true));
 
     // Save goes to the old name without a dialog.
     const int dialogs = Proposed.size();
-    EXPECT_EQ(std::tuple{c->Save(), Proposed.size()}, std::tuple{true, dialogs});
+    EXPECT_EQ((std::tuple{c->Save(), Proposed.size()}), std::tuple(true, dialogs));
     TCDLDocument reread;
     reread.Load(path, nullptr);
     EXPECT_EQ(reread.Label().SnapLines.Count(), 2);
@@ -56,14 +56,14 @@ TEST_F(AppTest, FailedSavesKeepTheDocumentItsNameTheFolderTheOldFileAndTheRecent
     if (!QFileInfo(path).isWritable()) {
         EXPECT_FALSE(c->Save());
         ASSERT_FALSE(Boxes.empty());
-        EXPECT_EQ(std::tuple{Boxes[0].Text, Proposed.size()}, std::tuple{GetText(857), dialogs + 1});
+        EXPECT_EQ((std::tuple{Boxes[0].Text, Proposed.size()}), std::tuple(GetText(857), dialogs + 1));
     }
 
     // An untitled document stays untitled; closing it records nothing.
     TChildWin *n = m.New();
     n->Document().Label().Modified = true;
     DialogAnswers = {u"/sys/quelmark-test.CDL"_s};
-    EXPECT_EQ(std::tuple{n->SaveAs(), n->FileName().isEmpty()}, std::tuple{false, true});
+    EXPECT_EQ((std::tuple{n->SaveAs(), n->FileName().isEmpty()}), std::tuple(false, true));
     EXPECT_EQ(n->Caption(), u"Neu1"_s);
     Answers = {mrNo};
     n->parentWidget()->close();
@@ -121,7 +121,7 @@ TEST_F(AppTest, FileDialogsNeverStartInKernelOrDeviceFolders)
             }
             d->reject();
         });
-        EXPECT_EQ(std::tuple{ask().isEmpty(), pdfType.isEmpty(), pdfType}, std::tuple{true, false, textType});
+        EXPECT_EQ((std::tuple{ask().isEmpty(), pdfType.isEmpty(), pdfType}), std::tuple(true, false, textType));
     }
 }
 
@@ -137,7 +137,7 @@ TEST_F(AppTest, RecentEntryWhoseFileIsGoneIsReportedAndDropped)
     first->trigger();
     Process();
     ASSERT_EQ(Boxes.size(), 1u);
-    EXPECT_EQ(std::tuple{Boxes[0].Text, m.Children().isEmpty()}, std::tuple{GetText(855), true});
+    EXPECT_EQ((std::tuple{Boxes[0].Text, m.Children().isEmpty()}), std::tuple(GetText(855), true));
     EXPECT_EQ(AppSettings().RecentFiles.Entries(), QStringList{Path(u"here.CDL"_s)});
     // The menu follows: the remaining entry is first, nothing after it.
     auto *now = m.findChild<QAction *>(u"miRecent1"_s);

@@ -36,7 +36,7 @@ TEST_F(AppTest, HelpTopicsShowTheHelpOfEachLanguage)
         Trigger(m, "miHilfethemen");
         auto *w = m.findChild<THelpWindow *>(u"HelpWindow"_s);
         ASSERT_NE(w, nullptr);
-        EXPECT_EQ(std::tuple{w->isVisible(), w->windowTitle()}, std::tuple{true, GetText(873)});
+        EXPECT_EQ((std::tuple{w->isVisible(), w->windowTitle()}), std::tuple(true, GetText(873)));
         const QString path = THelpWindow::HtmlPath(LoadText(30 + lang));
         EXPECT_EQ(w->Source(), u"qrc"_s + path);
 

@@ -11,15 +11,6 @@
 
 namespace {
 
-template <class F> bool WaitFor(F done, int timeoutMs = 5000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < timeoutMs)
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-    return done();
-}
-
 QColor PanelColor(const TOpenPreview &d, const char *name)
 {
     return d.findChild<QWidget *>(QLatin1String(name))->palette().color(QPalette::Window);

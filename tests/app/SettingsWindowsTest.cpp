@@ -50,15 +50,15 @@ TEST_F(OneDocumentTest, SettingsDialogConvertsStepsAndAppliesTheUnitOnOk)
         Answers = {mrOK, mrNo, mrYes};
         In<QPushButton>(d, "bOK")->click(); // the step
         In<QPushButton>(d, "bOK")->click(); // the folder: not created
-        EXPECT_EQ(std::tuple{d->isVisible(), y->text()}, std::tuple{true, u"0,16"_s});
+        EXPECT_EQ((std::tuple{d->isVisible(), y->text()}), std::tuple(true, u"0,16"_s));
         In<QPushButton>(d, "bOK")->click();
     });
     Trigger(*main, "miPRGSettings");
     ASSERT_EQ(Boxes.size(), 3u);
-    EXPECT_EQ(std::tuple{Boxes[0].Text.contains(u"abc"_s), QFileInfo(missing).isDir()}, std::tuple{true, true});
+    EXPECT_EQ((std::tuple{Boxes[0].Text.contains(u"abc"_s), QFileInfo(missing).isDir()}), std::tuple(true, true));
     const TSettings &s = AppSettings();
     EXPECT_EQ(std::tuple(s.MoveCursorX, s.MoveCursorY, s.ScaleValue, UnitCode()), std::tuple(25, 40, 160, 160));
-    EXPECT_EQ(std::tuple{s.ImageDir, edX->text()}, std::tuple{missing, u"1,00"_s});
+    EXPECT_EQ((std::tuple{s.ImageDir, edX->text()}), std::tuple(missing, u"1,00"_s));
     child->HRuler()->repaint();
     bool oneInch = false;
     for (const TRulerMark &m : child->HRuler()->LastMarks())
@@ -98,7 +98,7 @@ TEST_F(OneDocumentTest, PropertiesWindowWritesGridAndPaperColourBackOnlyOnOk)
         In<QPushButton>(w, "bCancel")->click();
     });
     Trigger(*main, "miEigenschaften");
-    EXPECT_EQ(std::tuple{doc.ToBytes(), doc.Modified()}, std::tuple{before, false});
+    EXPECT_EQ((std::tuple{doc.ToBytes(), doc.Modified()}), std::tuple(before, false));
 
     WhenModal<TPropWnd>([&](TPropWnd *w) {
         edit(w);
@@ -112,7 +112,7 @@ TEST_F(OneDocumentTest, PropertiesWindowWritesGridAndPaperColourBackOnlyOnOk)
     ASSERT_EQ(Boxes.size(), 1u);
     EXPECT_EQ(std::tuple(label.BackColor, label.PaperColorIndex), std::tuple(RGBColor(159, 224, 228), 2));
     EXPECT_EQ(std::tuple(label.SnapX, label.SnapY, label.SnapEnabled), std::tuple(2, 37, true));
-    EXPECT_EQ(std::tuple{doc.Back().SnapY, doc.Modified()}, std::tuple{127, true});
+    EXPECT_EQ((std::tuple{doc.Back().SnapY, doc.Modified()}), std::tuple(127, true));
     SetUnitCode(10);
     page->repaint();
     const QPoint onLabel = label.Context.Map(13, 397);

@@ -15,18 +15,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-void WaitFor(const std::function<bool()> &done)
-{
-    for (int i = 0; i < 200 && !done(); ++i) {
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(5);
-    }
-}
-
-} // namespace
-
 TEST_F(AppTest, StartWithoutArgumentsOrStandardGivesNeu1ThenNeu2)
 {
     // The first start's language dialog is answered with German, by its name
@@ -35,8 +23,8 @@ TEST_F(AppTest, StartWithoutArgumentsOrStandardGivesNeu1ThenNeu2)
     TMDIForm *m = StartProgram(ParseCommandLine({u"--no-splash"_s}));
     WaitFor([&] { return !m->Children().isEmpty(); });
     EXPECT_EQ(
-        std::tuple{Language(), TIniFile(SettingsFilePath()).ReadInteger(u"LANGUAGE"_s, u"NUMBER"_s, 0), Captions(*m)},
-        std::tuple{1, 1, QStringList{u"Neu1"_s}});
+        (std::tuple{Language(), TIniFile(SettingsFilePath()).ReadInteger(u"LANGUAGE"_s, u"NUMBER"_s, 0), Captions(*m)}),
+        std::tuple(1, 1, QStringList{u"Neu1"_s}));
     m->findChild<QToolButton *>(u"sbNeu"_s)->click();
     EXPECT_EQ(Captions(*m), (QStringList{u"Neu1"_s, u"Neu2"_s}));
 }
@@ -55,14 +43,14 @@ TEST_F(AppTest, StartOpensStandardCdlOrTheNamedFileInsteadOrSaysItIsMissing)
 
     m = StartProgram(ParseCommandLine({u"--no-splash"_s, Path(u"named.CDL"_s)}));
     WaitFor([&] { return !m->Children().isEmpty(); });
-    EXPECT_EQ(std::tuple{Captions(*m), Boxes.empty()}, std::tuple{QStringList{u"named.CDL"_s}, true});
+    EXPECT_EQ((std::tuple{Captions(*m), Boxes.empty()}), std::tuple(QStringList{u"named.CDL"_s}, true));
     delete m;
 
     m = StartProgram(ParseCommandLine({u"--no-splash"_s, Path(u"gone.CDL"_s)}));
     WaitFor([&] { return !Boxes.empty(); });
     ASSERT_EQ(Boxes.size(), 1u);
-    EXPECT_EQ(std::tuple{Boxes[0].Text, Boxes[0].Kind, m->Children().isEmpty()},
-              std::tuple{GetText(855), mkWarning, true});
+    EXPECT_EQ((std::tuple{Boxes[0].Text, Boxes[0].Kind, m->Children().isEmpty()}),
+              std::tuple(GetText(855), mkWarning, true));
 }
 
 // A later start's documents open in the running program (a missing one with the first start's message).
@@ -101,8 +89,8 @@ TEST_F(AppTest, ClosingDocumentsBuildsRecentListAndMenu)
     EXPECT_EQ(AppSettings().RecentFiles.Entries(), expected);
     auto *first = m.findChild<QAction *>(u"miRecent1"_s);
     ASSERT_NE(first, nullptr);
-    EXPECT_EQ(std::tuple{first->text(), first->statusTip(), m.findChild<QAction *>(u"NMRU"_s)->isVisible()},
-              std::tuple{u"&1 C.CDL"_s, expected[0], true});
+    EXPECT_EQ((std::tuple{first->text(), first->statusTip(), m.findChild<QAction *>(u"NMRU"_s)->isVisible()}),
+              std::tuple(u"&1 C.CDL"_s, expected[0], true));
     // An untitled document adds nothing; a recent item opens its file.
     m.New();
     Trigger(m, "miSchliessen");
@@ -126,14 +114,14 @@ TEST_F(AppTest, OpeningReportsForeignOtherVersionDamagedAndDuplicateFiles)
     for (int i = 0; i < 5; ++i)
         Trigger(m, "miOeffnen");
     ASSERT_EQ(Boxes.size(), 4u);
-    EXPECT_EQ(std::tuple{Boxes[0].Text, Boxes[1].Text, Boxes[2].Text, Boxes[3].Text},
-              std::tuple{GetText(852), GetText(855), GetText(853) + GetText(854), GetText(953)});
+    EXPECT_EQ((std::tuple{Boxes[0].Text, Boxes[1].Text, Boxes[2].Text, Boxes[3].Text}),
+              std::tuple(GetText(852), GetText(855), GetText(853) + GetText(854), GetText(953)));
     for (const TShownBox &b : Boxes) {
-        EXPECT_EQ(std::tuple{b.Kind, b.Buttons}, std::tuple{mkWarning, mbOK});
+        EXPECT_EQ((std::tuple{b.Kind, b.Buttons}), std::tuple(mkWarning, mbOK));
     }
     // Foreign and damaged files leave no window; the older one stays open untitled.
     EXPECT_EQ(Captions(m), (QStringList{u"older.CDL"_s, u"good.CDL"_s}));
-    EXPECT_EQ(std::tuple{m.Children()[0]->FileName().isEmpty(), m.ActiveChild()}, std::tuple{true, m.Children()[1]});
+    EXPECT_EQ((std::tuple{m.Children()[0]->FileName().isEmpty(), m.ActiveChild()}), std::tuple(true, m.Children()[1]));
 }
 
 TEST_F(AppTest, ClosePromptYesNoCancel)
@@ -146,8 +134,8 @@ TEST_F(AppTest, ClosePromptYesNoCancel)
     Answers = {mrCancel};
     Trigger(m, "miSchliessen");
     ASSERT_EQ(Boxes.size(), 1u);
-    EXPECT_EQ(std::tuple{Boxes[0].Text, Boxes[0].Buttons, m.Children().size()},
-              std::tuple{question, mbYes | mbNo | mbCancel, 1});
+    EXPECT_EQ((std::tuple{Boxes[0].Text, Boxes[0].Buttons, m.Children().size()}),
+              std::tuple(question, mbYes | mbNo | mbCancel, 1));
 
     // Yes with a cancelled save dialog keeps the window and its work.
     Answers = {mrYes};
@@ -159,7 +147,7 @@ TEST_F(AppTest, ClosePromptYesNoCancel)
     Answers = {mrYes};
     DialogAnswers = {Path(u"saved"_s)};
     Trigger(m, "miSchliessen");
-    EXPECT_EQ(std::tuple{m.Children().isEmpty(), QFile::exists(Path(u"saved.CDL"_s))}, std::tuple{true, true});
+    EXPECT_EQ((std::tuple{m.Children().isEmpty(), QFile::exists(Path(u"saved.CDL"_s))}), std::tuple(true, true));
 
     m.New()->Document().Front().Modified = true;
     Answers = {mrNo};
@@ -180,11 +168,11 @@ TEST_F(AppTest, SaveAsRefusesOpenNameAsksBeforeOverwritingAndCancelKeepsCaption)
     ASSERT_EQ(Boxes.size(), 2u);
     EXPECT_EQ(Boxes[0].Text, GetText(858));
     EXPECT_EQ(Boxes[1].Text, GetText(859) + QLatin1Char(' ') + Path(u"other.CDL"_s) + QLatin1Char(' ') + GetText(860));
-    EXPECT_EQ(std::tuple{Proposed.size(), c->Caption(), c->FileName().isEmpty()}, std::tuple{3, u"Neu1"_s, true});
+    EXPECT_EQ((std::tuple{Proposed.size(), c->Caption(), c->FileName().isEmpty()}), std::tuple(3, u"Neu1"_s, true));
 
     DialogAnswers = {Path(u"other.CDL"_s)};
     Answers = {mrYes};
-    EXPECT_EQ(std::tuple{c->SaveAs(), c->Caption()}, std::tuple{true, u"other.CDL"_s});
+    EXPECT_EQ((std::tuple{c->SaveAs(), c->Caption()}), std::tuple(true, u"other.CDL"_s));
 }
 
 TEST_F(AppTest, CommandsWithoutDocumentAreDisabledAndUnbuiltOnesStayDisabled)
@@ -201,7 +189,7 @@ TEST_F(AppTest, CommandsWithoutDocumentAreDisabledAndUnbuiltOnesStayDisabled)
     for (const char *n : onDocument)
         EXPECT_TRUE(Enabled(m, n)) << n;
     for (const char *n : {"miRueckgaengig", "sbOLeft"}) {
-        EXPECT_EQ(std::tuple{Enabled(m, n), m.Action(QLatin1String(n))->text().isEmpty()}, std::tuple{false, false})
+        EXPECT_EQ((std::tuple{Enabled(m, n), m.Action(QLatin1String(n))->text().isEmpty()}), std::tuple(false, false))
             << n;
     }
 }
@@ -217,10 +205,10 @@ TEST_F(AppTest, ClosingMainWindowWritesSettingsAndRecentFiles)
     EXPECT_TRUE(m->close());
     delete m;
     const TIniFile ini(SettingsFilePath());
-    EXPECT_EQ(std::tuple{ini.ReadString(u"FILES"_s, u"CDL1"_s, QString()),
-                         ini.ReadBool(u"Anordnenleiste"_s, u"VISIBLE"_s, true),
-                         ini.ReadInteger(u"Toolleiste"_s, u"AREA"_s, 0)},
-              std::tuple{Path(u"kept.CDL"_s), false, 1});
+    EXPECT_EQ((std::tuple{ini.ReadString(u"FILES"_s, u"CDL1"_s, QString()),
+                          ini.ReadBool(u"Anordnenleiste"_s, u"VISIBLE"_s, true),
+                          ini.ReadInteger(u"Toolleiste"_s, u"AREA"_s, 0)}),
+              std::tuple(Path(u"kept.CDL"_s), false, 1));
     TSettings s;
     ReadSettingsEarly(s);
     EXPECT_EQ(s.CdlDir, Path(QString()));
@@ -244,8 +232,8 @@ TEST_F(AppTest, RefusedCloseKeepsProgramRunningAndWritesNothing)
     TShownMainWindow m;
     m.New()->Document().Label().Modified = true;
     Answers = {mrCancel};
-    EXPECT_EQ(std::tuple{m.close(), m.Children().size(), QFile::exists(SettingsFilePath())},
-              std::tuple{false, 1, false});
+    EXPECT_EQ((std::tuple{m.close(), m.Children().size(), QFile::exists(SettingsFilePath())}),
+              std::tuple(false, 1, false));
 }
 
 // Run in a headless Weston by scripts/test-weston.sh.

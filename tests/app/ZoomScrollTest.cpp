@@ -19,15 +19,6 @@ void Wheel(QWidget *w, QPoint p, QPoint angle, Qt::KeyboardModifiers mods)
     QApplication::sendEvent(w, &e);
 }
 
-// Lets the auto-scroll timer fire a few times.
-void Wait(int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms)
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-}
-
 class ZoomScrollTest : public OneDocumentTest
 {
 protected:
@@ -100,7 +91,7 @@ TEST_F(ZoomScrollTest, CtrlWheelZoomsAboutThePointer)
     for (int i = 0; i < 3; ++i)
         Wheel(page, other, QPoint(0, -120), Qt::ControlModifier);
     page->repaint();
-    EXPECT_EQ(std::tuple{p->Context.ZoomLevel, p->Context.ScrollX, p->Context.ScrollY}, std::tuple{3, 0, 0});
+    EXPECT_EQ((std::tuple{p->Context.ZoomLevel, p->Context.ScrollX, p->Context.ScrollY}), std::tuple(3, 0, 0));
 }
 
 TEST_F(ZoomScrollTest, WheelScrollsAndZoomCommandsKeepTheCentre)
@@ -110,7 +101,7 @@ TEST_F(ZoomScrollTest, WheelScrollsAndZoomCommandsKeepTheCentre)
     const int y0 = vBar->value(), x0 = hBar->value();
     Wheel(page, page->rect().center(), QPoint(0, -120), Qt::NoModifier);
     EXPECT_GT(vBar->value(), y0) << "turned towards the user: further down the page";
-    EXPECT_EQ(std::tuple{p->Context.ScrollY, hBar->value()}, std::tuple{vBar->value(), x0});
+    EXPECT_EQ((std::tuple{p->Context.ScrollY, hBar->value()}), std::tuple(vBar->value(), x0));
     Wheel(page, page->rect().center(), QPoint(0, -120), Qt::ShiftModifier);
     EXPECT_GT(hBar->value(), x0);
     EXPECT_EQ(p->Context.ScrollX, hBar->value());
@@ -132,20 +123,20 @@ TEST_F(ZoomScrollTest, WheelScrollsAndZoomCommandsKeepTheCentre)
     // Down to 75%: unscrolled, as before.
     Trigger(*main, "miZoom4");
     Trigger(*main, "miVerkleinern");
-    EXPECT_EQ(std::tuple{p->Context.ScrollX, hBar->value()}, std::tuple{0, 0});
+    EXPECT_EQ((std::tuple{p->Context.ScrollX, hBar->value()}), std::tuple(0, 0));
 
     for (int i = 0; i < 5; ++i)
         Trigger(*main, "sbZoomIn");
     EXPECT_EQ(p->Context.ZoomLevel, 7) << "800% is the last level";
     // Each page keeps its own zoom; the page buttons switch pages.
     Trigger(*main, "sbAnsichtInlayRueck");
-    EXPECT_EQ(std::tuple{child->PageIndex(), child->ActivePage()->Context.ZoomLevel}, std::tuple{2, 4});
+    EXPECT_EQ((std::tuple{child->PageIndex(), child->ActivePage()->Context.ZoomLevel}), std::tuple(2, 4));
     EXPECT_TRUE(main->Action(u"miInlayRueck"_s)->isChecked());
     Trigger(*main, "sbAnsichtCDLabel");
     hBar->setValue(hBar->value() + 100);
     EXPECT_EQ(p->Context.ScrollX, hBar->value());
     Trigger(*main, "sbStandardZoom");
-    EXPECT_EQ(std::tuple{p->Context.ZoomLevel, p->Context.ScrollX}, std::tuple{4, 0});
+    EXPECT_EQ((std::tuple{p->Context.ZoomLevel, p->Context.ScrollX}), std::tuple(4, 0));
 }
 
 TEST_F(ZoomScrollTest, DragAtTheEdgeScrollsAndTheFrameFollows)
@@ -172,15 +163,15 @@ TEST_F(ZoomScrollTest, DragAtTheEdgeScrollsAndTheFrameFollows)
     EXPECT_NEAR(p->Context.MapX(f->X + 30), edge.x(), 2);
     Mouse(page, QEvent::MouseButtonRelease, edge, Qt::LeftButton, Qt::NoButton);
     const int stopped = hBar->value(), x1 = f->X;
-    Wait(4 * TPageWidget::AutoScrollInterval);
+    WaitFor([] { return false; }, 4 * TPageWidget::AutoScrollInterval); // the auto-scroll timer fires
     EXPECT_EQ(hBar->value(), stopped) << "the release stops it";
-    EXPECT_EQ(std::tuple{f->X, p->Modified}, std::tuple{x1, true});
+    EXPECT_EQ((std::tuple{f->X, p->Modified}), std::tuple(x1, true));
 
     // Away from the edge nothing scrolls.
     Mouse(page, QEvent::MouseButtonPress, p->Context.Map(f->X + 30, f->Y + 30), Qt::LeftButton, Qt::LeftButton);
     Mouse(page, QEvent::MouseMove, c, Qt::NoButton, Qt::LeftButton);
-    Wait(4 * TPageWidget::AutoScrollInterval);
-    EXPECT_EQ(std::tuple{hBar->value(), vBar->value()}, std::tuple{stopped, 0});
+    WaitFor([] { return false; }, 4 * TPageWidget::AutoScrollInterval);
+    EXPECT_EQ((std::tuple{hBar->value(), vBar->value()}), std::tuple(stopped, 0));
     Mouse(page, QEvent::MouseButtonRelease, c, Qt::LeftButton, Qt::NoButton);
 }
 

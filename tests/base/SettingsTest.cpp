@@ -69,8 +69,8 @@ TEST_F(SettingsTest, EveryValueHasItsDefault)
         EXPECT_EQ(std::tuple(s.FirstStart, Language(), UnitDivisor()), std::tuple(true, 1, 10));
         for (const TRollupPlace &r : {s.RollupProps, s.RollupColors, s.RollupCoords})
             EXPECT_EQ(r, (TRollupPlace{TRollupPlace::Unplaced, TRollupPlace::Unplaced, true, true}));
-        EXPECT_EQ(std::tuple{ReadPageView(), ReadPrinterOffset(u"Printer"_s, -42, 17), ReadPrintTrimMode()},
-                  std::tuple{TPageViewPlacement(), QPoint(-42, 17), 0});
+        EXPECT_EQ((std::tuple{ReadPageView(), ReadPrinterOffset(u"Printer"_s, -42, 17), ReadPrintTrimMode()}),
+                  std::tuple(TPageViewPlacement(), QPoint(-42, 17), 0));
     }
 }
 
@@ -99,7 +99,7 @@ TEST_F(SettingsTest, WriteLanguageStoresOnlyValidNumbers)
     EXPECT_EQ(get(), QByteArray("[LANGUAGE]\nNUMBER=3\n"));
     TSettings s;
     ReadSettingsEarly(s);
-    EXPECT_EQ(std::tuple{Language(), s.FirstStart}, std::tuple{3, false});
+    EXPECT_EQ((std::tuple{Language(), s.FirstStart}), std::tuple(3, false));
 }
 
 TEST_F(SettingsTest, MainSettingsRoundTripAndKeepTheRest)
@@ -155,8 +155,8 @@ TEST_F(SettingsTest, ValuesAreNormalisedOnReading)
     ReadSettingsEarly(s);
     ReadSettingsMain(s);
     // Folders are absolute, read and written; relative ones count from the start folder.
-    EXPECT_EQ(std::tuple{s.CdlDir, s.ImageDir, s.SelectionDir},
-              std::tuple{QDir::currentPath(), QDir::current().filePath(u"art"_s), QDir::currentPath()});
+    EXPECT_EQ((std::tuple{s.CdlDir, s.ImageDir, s.SelectionDir}),
+              std::tuple(QDir::currentPath(), QDir::current().filePath(u"art"_s), QDir::currentPath()));
     s.SerialNumberDir = u"."_s;
     ASSERT_TRUE(WriteSettingsMain(s));
     EXPECT_TRUE(get().contains("\nSERIAL_NUMBERS=" + QDir::currentPath().toUtf8() + '\n')) << get().constData();
@@ -180,7 +180,7 @@ TEST(RecentFiles, AddRecentRules)
         list.AddRecent(QLatin1String(p));
     EXPECT_EQ(list.Entries(), (QStringList{u"F"_s, u"E"_s, u"D"_s, u"C"_s, u"B"_s}));
     list.AddRecent(u"a"_s); // names differ by case on this platform
-    EXPECT_EQ(std::tuple{list.At(0), list.Count()}, std::tuple{u"a"_s, 5});
+    EXPECT_EQ((std::tuple{list.At(0), list.Count()}), std::tuple(u"a"_s, 5));
 
     TRecentFiles single(1);
     single.AddRecent(u"A"_s);
@@ -218,9 +218,9 @@ TEST_F(SettingsTest, PrinterOffsetsLiveInTheirPrintersSectionAMaximizedViewKeeps
 {
     const QString printer = u"HP LaserJet [2] = Büro;x"_s;
     ASSERT_TRUE(WritePrinterOffset(printer, -35, 20) && WritePrinterOffset(u"HP LaserJet [2]"_s, 7, 8));
-    EXPECT_EQ(std::tuple{ReadPrinterOffset(printer.toUpper(), 0, 0), ReadPrinterOffset(u"hp laserjet [2]"_s, 0, 0),
-                         ReadPrinterOffset(u"Other"_s, -7, -8)},
-              std::tuple{QPoint(-35, 20), QPoint(7, 8), QPoint(-7, -8)});
+    EXPECT_EQ((std::tuple{ReadPrinterOffset(printer.toUpper(), 0, 0), ReadPrinterOffset(u"hp laserjet [2]"_s, 0, 0),
+                          ReadPrinterOffset(u"Other"_s, -7, -8)}),
+              std::tuple(QPoint(-35, 20), QPoint(7, 8), QPoint(-7, -8)));
     EXPECT_EQ(get(), QByteArray("[HP LaserJet [2] = Büro;x]\nX=-35\nY=20\n\n[HP LaserJet [2]]\nX=7\nY=8\n"));
     EXPECT_FALSE(WritePrinterOffset(QString(), 1, 1));
     ASSERT_TRUE(WritePageView({10, 20, 640, 480, false}) && WritePageView({0, 0, 1920, 1080, true}));

@@ -43,9 +43,9 @@ TEST(FormatLength, ShowsTenthsOfTheUnit)
 
 TEST(UnitValue, FieldsShowAndReadTheUnitWithEitherSeparator)
 {
-    EXPECT_EQ(std::tuple{FormatUnitValue(40, UnitCodeMillimetre), FormatUnitValue(40, UnitCodeInch),
-                         ParseUnitValue(u"2,5"_s, UnitCodeMillimetre)},
-              std::tuple{u"4.0"_s, u"0.16"_s, 25});
+    EXPECT_EQ((std::tuple{FormatUnitValue(40, UnitCodeMillimetre), FormatUnitValue(40, UnitCodeInch),
+                          ParseUnitValue(u"2,5"_s, UnitCodeMillimetre)}),
+              std::tuple(u"4.0"_s, u"0.16"_s, 25));
     EXPECT_EQ(ParseUnitValue(u" 0.3 "_s, UnitCodeMillimetre), 3); // not 2.999...
     EXPECT_EQ(ParseUnitValue(u"1"_s, UnitCodeInch), 254);
     EXPECT_EQ(ParseUnitValue(u"-0,5"_s, UnitCodeInch), -127);

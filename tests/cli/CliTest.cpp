@@ -78,10 +78,10 @@ TEST_F(Cli, DumpListsPagesAndFramesInZOrder)
     const QJsonArray label = pages[0].toObject().value(u"Frames"_s).toArray();
     ASSERT_EQ(label.size(), 1);
     EXPECT_EQ(label[0].toObject().value(u"X"_s).toInt(), -300);
-    EXPECT_EQ(std::tuple{label[0].toObject().value(u"Width"_s).toInt(),
-                         pages[1].toObject().value(u"Frames"_s).toArray().size(),
-                         pages[2].toObject().value(u"Frames"_s).toArray().isEmpty()},
-              std::tuple{600, 1, true});
+    EXPECT_EQ((std::tuple{label[0].toObject().value(u"Width"_s).toInt(),
+                          pages[1].toObject().value(u"Frames"_s).toArray().size(),
+                          pages[2].toObject().value(u"Frames"_s).toArray().isEmpty()}),
+              std::tuple(600, 1, true));
 }
 
 // At 254 dpi one model unit is one pixel; the label's image is the disc, its
@@ -124,7 +124,7 @@ TEST_F(Cli, RenderedPagesPutTheFrameWhereTheModelSaysAndHaveThePagesExactSize)
                                     .section(QLatin1Char('\n'), 0, 0)
                                     .split(QLatin1Char(' '), Qt::SkipEmptyParts);
         ASSERT_EQ(box.size(), 4) << pg.page;
-        EXPECT_EQ(std::tuple{box[0].toDouble(), box[1].toDouble()}, std::tuple{0.0, 0.0}) << pg.page;
+        EXPECT_EQ((std::tuple{box[0].toDouble(), box[1].toDouble()}), std::tuple(0.0, 0.0)) << pg.page;
         EXPECT_NEAR(box[2].toDouble(), pg.width, 0.006) << pg.page;
         EXPECT_NEAR(box[3].toDouble(), pg.height, 0.006) << pg.page;
     }

@@ -131,7 +131,7 @@ TEST_P(EveryKind, WritesReadsAndWritesAgainByteForByte)
     TStreamReader in(bytes);
     in.skip(8);
     g->ReadFromStream(in);
-    EXPECT_EQ(std::tuple{in.atEnd(), Record(*g), Dump(*g)}, std::tuple{true, bytes, Dump(*f)});
+    EXPECT_EQ((std::tuple{in.atEnd(), Record(*g), Dump(*g)}), std::tuple(true, bytes, Dump(*f)));
 }
 
 TEST_P(EveryKind, DumpHoldsItsClassTagAndExactlyTheStoredFields)
@@ -145,9 +145,9 @@ TEST_P(EveryKind, DumpHoldsItsClassTagAndExactlyTheStoredFields)
         EXPECT_TRUE(expected.insert(QLatin1String(field.Name)).second) << field.Name << " stored twice";
     const QStringList keys = o.keys();
     EXPECT_EQ(std::set<QString>(keys.begin(), keys.end()), expected);
-    EXPECT_EQ(std::tuple{o.value(QStringLiteral("class")).toString(), o.value(QStringLiteral("tag")).toInt(),
-                         o.value(QStringLiteral("X")).toInt()},
-              std::tuple{QLatin1String(kind.ClassName), kind.Tag, f->X});
+    EXPECT_EQ((std::tuple{o.value(QStringLiteral("class")).toString(), o.value(QStringLiteral("tag")).toInt(),
+                          o.value(QStringLiteral("X")).toInt()}),
+              std::tuple(QLatin1String(kind.ClassName), kind.Tag, f->X));
 }
 
 // A panel edits fields; what it edits must be stored, or a save loses it.
@@ -271,8 +271,8 @@ TEST(FrameKinds, TextRecordsMatchHandComputedBytes)
         TStreamReader in(bytes);
         in.skip(8);
         back->ReadFromStream(in);
-        EXPECT_EQ(std::tuple{in.atEnd(), Dump(*back), static_cast<TCDLFontFrame &>(*back).Barcode},
-                  std::tuple{true, Dump(*f), f == &r});
+        EXPECT_EQ((std::tuple{in.atEnd(), Dump(*back), static_cast<TCDLFontFrame &>(*back).Barcode}),
+                  std::tuple(true, Dump(*f), f == &r));
     }
 }
 
@@ -346,7 +346,7 @@ TEST(FrameKinds, ATableStoresTheKindsOwnMembersAndCustomParts)
     TStreamReader in(bytes);
     in.skip(8);
     g.ReadFromStream(in);
-    EXPECT_EQ(std::tuple{g.X, g.Own, g.Blob, g.Angle}, std::tuple{7, -2, f.Blob, 90});
+    EXPECT_EQ((std::tuple{g.X, g.Own, g.Blob, g.Angle}), std::tuple(7, -2, f.Blob, 90));
 
     const QJsonObject o = Dump(g);
     EXPECT_EQ(o.value(QStringLiteral("class")).toString(), QStringLiteral("TTestKind"));

@@ -65,7 +65,7 @@ TEST(Listing, RecordMatchesHandBuiltBytesReadsSortedAndRefusesDamage)
     EXPECT_TRUE(in.atEnd());
     ASSERT_EQ(back.Tree.Entries.size(), 2u);
     EXPECT_EQ(back.Tree.Entries[0].Name, QStringLiteral("b")) << "reading sorts by the stored mode";
-    EXPECT_EQ(std::tuple{back.Tree.Entries[1].SubList.at(0).Size, back.Directory}, std::tuple{1025, d.Directory});
+    EXPECT_EQ((std::tuple{back.Tree.Entries[1].SubList.at(0).Size, back.Directory}), std::tuple(1025, d.Directory));
 
     // More entries than the bytes can hold, nesting past the bound, a cut record.
     QByteArray deep = Le32(0);
@@ -122,7 +122,7 @@ TEST(Listing, ScansShowsFilesOrFoldersAndFillsColumns)
     d.ShowFiles = false;
     std::vector<TCDLDIR::TRow> rows = d.Rows(10);
     ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(std::tuple{rows[2].Entry, rows[2].Level}, std::tuple{&s.SubList[0], 2});
+    EXPECT_EQ((std::tuple{rows[2].Entry, rows[2].Level}), std::tuple(&s.SubList[0], 2));
 
     d.ShowFiles = true;
     d.Columns = 3;
@@ -130,7 +130,7 @@ TEST(Listing, ScansShowsFilesOrFoldersAndFillsColumns)
     EXPECT_EQ(d.Tree.Entries[0].Name, QStringLiteral("x"));
     rows = d.Rows(5);
     ASSERT_EQ(rows.size(), 15u) << "three columns of five, then the listing stops";
-    EXPECT_EQ(std::tuple{rows[14].Column, rows[14].Line, rows[5].Column, rows[5].Line}, std::tuple{2, 4, 1, 0});
+    EXPECT_EQ((std::tuple{rows[14].Column, rows[14].Line, rows[5].Column, rows[5].Line}), std::tuple(2, 4, 1, 0));
 }
 
 TEST(Listing, PaintsEachRowAtItsPlace)
@@ -201,9 +201,9 @@ TEST(Listing, ListsADiscImage)
     host.Path = tmp.filePath(QStringLiteral("junk.iso"));
     MakeFile(host.Path, 70000);
     const auto ask = TCDLDIR::Descriptor.Tools[0].Ask;
-    EXPECT_EQ(std::tuple{ask(d, host), host.Failure.contains(host.Path)}, std::tuple{false, true});
+    EXPECT_EQ((std::tuple{ask(d, host), host.Failure.contains(host.Path)}), std::tuple(false, true));
     host.Path = tree;
     for (int i = 0; i < 300; ++i)
         MakeFile(tree + QStringLiteral("/f%1").arg(i), 0);
-    EXPECT_EQ(std::tuple{ask(d, host), d.Directory}, std::tuple{false, iso});
+    EXPECT_EQ((std::tuple{ask(d, host), d.Directory}), std::tuple(false, iso));
 }

@@ -114,9 +114,9 @@ protected:
     void ExpectUnchanged(const char *after)
     {
         SCOPED_TRACE(after);
-        EXPECT_EQ(std::tuple{MappingOf(page.Context), page.Context.Canvas, HitAnswers(page) == hits, page.ActiveFrame(),
-                             page.FrameAt(3)->State()},
-                  std::tuple{mapping, nullptr, true, page.FrameAt(3), TFrameState::Selected});
+        EXPECT_EQ((std::tuple{MappingOf(page.Context), page.Context.Canvas, HitAnswers(page) == hits,
+                              page.ActiveFrame(), page.FrameAt(3)->State()}),
+                  std::tuple(mapping, nullptr, true, page.FrameAt(3), TFrameState::Selected));
     }
 
     TPageHost host;
@@ -159,7 +159,7 @@ TEST_F(LivePage, RendersAndShapesLeaveHitTestsHandlesAndMappingAsTheScreenHasThe
     page.SelectAll();
     Paint(5);
     RenderPageImage(page, 600);
-    EXPECT_EQ(std::tuple{HitAnswers(page) == hits, page.Selection().Count()}, std::tuple{true, page.FrameCount()});
+    EXPECT_EQ((std::tuple{HitAnswers(page) == hits, page.Selection().Count()}), std::tuple(true, page.FrameCount()));
     for (const TCDLFrame *f : page.Selection().Items())
         EXPECT_EQ(f->State(), TFrameState::Selected);
 }
@@ -243,6 +243,6 @@ TEST(PagePaint, OutputPaintsLeaveTheContextsFlagsAsTheyWere)
     o.Masking = true;
     o.Preview = true;
     page.Paint(c, o);
-    EXPECT_EQ(std::tuple{c.Interactive, c.Printing, c.Masking, c.Preview, c.Canvas},
-              std::tuple{true, false, false, false, &p});
+    EXPECT_EQ((std::tuple{c.Interactive, c.Printing, c.Masking, c.Preview, c.Canvas}),
+              std::tuple(true, false, false, false, &p));
 }

@@ -80,7 +80,7 @@ TEST(Picture, ReadsByContentWritesTheSameBytesBackAndRefusesDamage)
         const QByteArray rec = BitmapRecord(8, 3, Encoded(img, format));
         const auto f = ReadRecord(rec);
         ASSERT_NE(f, nullptr);
-        EXPECT_EQ(std::tuple{f->Picture().size(), WriteRecord(*f)}, std::tuple{QSize(8, 4), rec});
+        EXPECT_EQ((std::tuple{f->Picture().size(), WriteRecord(*f)}), std::tuple(QSize(8, 4), rec));
     }
     // A changed picture is written as PNG, with its code and length.
     const auto f = ReadRecord(BitmapRecord(24, 6, Encoded(img, "bmp")));
@@ -145,7 +145,7 @@ TEST(Picture, SizeRulesAndQuarterTurns)
     f.Rotate(90);
     EXPECT_EQ(QSize(f.Width, f.Height), QSize(50, 100));
     f.Rotate(-90);
-    EXPECT_EQ(std::tuple{QSize(f.Width, f.Height), f.Picture()}, std::tuple{QSize(100, 50), before});
+    EXPECT_EQ((std::tuple{QSize(f.Width, f.Height), f.Picture()}), std::tuple(QSize(100, 50), before));
     EXPECT_THROW(f.Rotate(45), ELocalizedError);
 }
 
@@ -159,6 +159,6 @@ TEST(Picture, PaintsStretchedAndPrintsOnlyTheVisiblePart)
     f.PaintAt(c, f.Geometry(c));
     const QImage out = canvas.Finish();
     // Device x -20..20: the red half is off the paper, column 0 stays blank.
-    EXPECT_EQ(std::tuple{out.pixel(0, 15), QColor(out.pixel(2, 15)).blue(), out.pixel(25, 15)},
-              std::tuple{QColor(Qt::white).rgb(), 255, QColor(Qt::white).rgb()});
+    EXPECT_EQ((std::tuple{out.pixel(0, 15), QColor(out.pixel(2, 15)).blue(), out.pixel(25, 15)}),
+              std::tuple(QColor(Qt::white).rgb(), 255, QColor(Qt::white).rgb()));
 }

@@ -48,7 +48,7 @@ TEST(ValueList, UnreadableOrBinaryFilesGiveTheLocalizedMessage)
             ReadValueListFile(path);
             ADD_FAILURE() << path.toStdString();
         } catch (const ELocalizedError &e) {
-            EXPECT_EQ(std::tuple{e.message(), e.message().isEmpty()}, std::tuple{GetText(1051), false});
+            EXPECT_EQ((std::tuple{e.message(), e.message().isEmpty()}), std::tuple(GetText(1051), false));
         }
     }
     // Too long for the record: refused, not cut.
@@ -108,12 +108,12 @@ TEST(SerNo, SupplyTestAndAdvanceOnThePage)
     EXPECT_FALSE(page.SerialNumbersSuffice(0)) << "an empty value list never suffices";
     c->Values = QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
     c->Counter = 1;
-    EXPECT_EQ(std::tuple{page.SerialNumbersSuffice(2), page.SerialNumbersSuffice(3)}, std::tuple{true, false});
+    EXPECT_EQ((std::tuple{page.SerialNumbersSuffice(2), page.SerialNumbersSuffice(3)}), std::tuple(true, false));
 
     c->UseValueList = false;
     for (int i = 0; i < 10; ++i)
         page.AdvanceSerialNumbers();
-    EXPECT_EQ(std::tuple{c->Counter, page.Modified}, std::tuple{11, true});
+    EXPECT_EQ((std::tuple{c->Counter, page.Modified}), std::tuple(11, true));
     page.SaveCounters();
     page.AdvanceSerialNumbers();
     page.RestoreCounters();

@@ -114,16 +114,16 @@ TEST(Line, MovingKeepsTheVectorHandlesMoveOneEndAndBoundsAreNormalised)
     TInlayVorder page(nullptr);
     TCDLLinie l(&page, 10, 20);
     Line(l, 110, 70);
-    EXPECT_EQ(std::tuple{l.MouseMove(500, 400, 5, 5, ModeMove), QPoint(l.X, l.Y), QPoint(l.X2, l.Y2)},
-              std::tuple{true, QPoint(495, 395), QPoint(595, 445)});
+    EXPECT_EQ((std::tuple{l.MouseMove(500, 400, 5, 5, ModeMove), QPoint(l.X, l.Y), QPoint(l.X2, l.Y2)}),
+              std::tuple(true, QPoint(495, 395), QPoint(595, 445)));
 
     l.MouseMove(0, 0, 0, 0, 1);
-    EXPECT_EQ(std::tuple{QPoint(l.X, l.Y), QPoint(l.X2, l.Y2)}, std::tuple{QPoint(0, 0), QPoint(595, 445)});
+    EXPECT_EQ((std::tuple{QPoint(l.X, l.Y), QPoint(l.X2, l.Y2)}), std::tuple(QPoint(0, 0), QPoint(595, 445)));
 
     l.MouseMove(-30, 40, 0, 0, 2);
     EXPECT_EQ(QPoint(l.X2, l.Y2), QPoint(-30, 40));
     l.MouseMove(7, 8, 0, 0, ModeCreate);
-    EXPECT_EQ(std::tuple{QPoint(l.X2, l.Y2), QPoint(l.X, l.Y)}, std::tuple{QPoint(7, 8), QPoint(0, 0)});
+    EXPECT_EQ((std::tuple{QPoint(l.X2, l.Y2), QPoint(l.X, l.Y)}), std::tuple(QPoint(7, 8), QPoint(0, 0)));
 
     // The bounds are normalised.
     TCDLLinie b(&page, 300, 50);
@@ -152,8 +152,8 @@ TEST(Circle, RimCloserThanTenOnBothAxesSnapsToCentrePlusTen)
     TCDLKreis k(&page, 200, 100);
     Circle(k, 100, 100);
     // Dragging the centre onto the rim point.
-    EXPECT_EQ(std::tuple{k.MouseMove(200, 100, 0, 0, 1), QPoint(k.X2, k.Y2), QPoint(k.X, k.Y)},
-              std::tuple{true, QPoint(200, 100), QPoint(210, 110)});
+    EXPECT_EQ((std::tuple{k.MouseMove(200, 100, 0, 0, 1), QPoint(k.X2, k.Y2), QPoint(k.X, k.Y)}),
+              std::tuple(true, QPoint(200, 100), QPoint(210, 110)));
     // Radius sqrt(200) = 14.14 in model units.
     EXPECT_EQ(k.GetBoundRect(), (TRect{185, 85, 214, 114}));
 
@@ -168,7 +168,7 @@ TEST(Circle, RimCloserThanTenOnBothAxesSnapsToCentrePlusTen)
 
     // A move keeps the radius vector.
     k.MouseMove(400, 300, 10, 10, ModeMove);
-    EXPECT_EQ(std::tuple{QPoint(k.X, k.Y), QPoint(k.X2, k.Y2)}, std::tuple{QPoint(390, 290), QPoint(440, 281)});
+    EXPECT_EQ((std::tuple{QPoint(k.X, k.Y), QPoint(k.X2, k.Y2)}), std::tuple(QPoint(390, 290), QPoint(440, 281)));
 
     // The bounds are the square around the centre.
     TCDLKreis n(&page, -100, -50);
@@ -259,16 +259,16 @@ TEST(Shapes, RubberBandTakesTheCircleByItsCentreAndTheEllipseByItsCorner)
     TCDLKreis k(&page, 300, 100);
     page.UpdateScreenGeometry(Circle(k, 100, 100));
     EXPECT_TRUE(k.IsInRect(page.ScreenGeometry(k), {99, 99, 101, 101}));
-    EXPECT_EQ(std::tuple{k.IsInRect(page.ScreenGeometry(k), {100, 0, 400, 200}),
-                         k.IsInRect(page.ScreenGeometry(k), {0, 0, 400, 100}),
-                         k.IsInRect(page.ScreenGeometry(k), {250, 50, 350, 150})},
-              std::tuple{false, false, false});
+    EXPECT_EQ((std::tuple{k.IsInRect(page.ScreenGeometry(k), {100, 0, 400, 200}),
+                          k.IsInRect(page.ScreenGeometry(k), {0, 0, 400, 100}),
+                          k.IsInRect(page.ScreenGeometry(k), {250, 50, 350, 150})}),
+              std::tuple(false, false, false));
 
     auto e = MakeEllipse(page, 100, 100, 400, 200, 0);
-    EXPECT_EQ(std::tuple{e->IsInRect(page.ScreenGeometry(*e), {99, 99, 101, 101}),
-                         e->IsInRect(page.ScreenGeometry(*e), {100, 0, 600, 400}),
-                         e->IsInRect(page.ScreenGeometry(*e), {250, 150, 350, 250})},
-              std::tuple{true, false, false});
+    EXPECT_EQ((std::tuple{e->IsInRect(page.ScreenGeometry(*e), {99, 99, 101, 101}),
+                          e->IsInRect(page.ScreenGeometry(*e), {100, 0, 600, 400}),
+                          e->IsInRect(page.ScreenGeometry(*e), {250, 150, 350, 250})}),
+              std::tuple(true, false, false));
 }
 
 // Positions are shown from the page's origin: the inlay front's top-left
@@ -335,9 +335,9 @@ TEST(ShapePaint, NoPenDrawsNoOutline)
 
     FillRed(r);
     const QImage img = PaintAlone(page, r, 260, 260, 0.5, {20, 20});
-    EXPECT_EQ(std::tuple{img.pixel(120, 120), CountNot(img, RedPixel, QRect(22, 22, 196, 196)),
-                         CountNot(img, White, QRect(0, 0, 260, 18)), CountNot(img, White, QRect(0, 0, 18, 260))},
-              std::tuple{RedPixel, 0, 0, 0});
+    EXPECT_EQ((std::tuple{img.pixel(120, 120), CountNot(img, RedPixel, QRect(22, 22, 196, 196)),
+                          CountNot(img, White, QRect(0, 0, 260, 18)), CountNot(img, White, QRect(0, 0, 18, 260))}),
+              std::tuple(RedPixel, 0, 0, 0));
 }
 
 TEST(ShapePaint, RectangleAtNinetyDegreesRisesFromItsOrigin)
@@ -400,8 +400,8 @@ TEST(PagePaint, FilledRectangleOnAnInlayLandsWhereTheFitPutsIt)
     const QImage img = PaintPage(page, 600, 600);
 
     EXPECT_DOUBLE_EQ(page.Context.ScaleX, FrontScale);
-    EXPECT_EQ(std::tuple{page.Context.OffsetX, page.Context.OffsetY, page.Context.Canvas},
-              std::tuple{300, 300, nullptr});
+    EXPECT_EQ((std::tuple{page.Context.OffsetX, page.Context.OffsetY, page.Context.Canvas}),
+              std::tuple(300, 300, nullptr));
     // -200 * 0.4711 = -94.2 -> 206; 200 -> 394; -100 -> 253; 100 -> 347.
     ExpectHandleAt(*page.FrameAt(0), 1, QPoint(206, 253));
     ExpectHandleAt(*page.FrameAt(0), 3, QPoint(394, 347));

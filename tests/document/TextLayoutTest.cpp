@@ -93,9 +93,9 @@ TEST(TextLayout, WordRecordsCarryKindsAndWidths)
     const auto &w = m.t.Words();
     ASSERT_EQ(w.size(), 5u);
     EXPECT_EQ(w[0].Kind, TWordKind::Word);
-    EXPECT_EQ(std::tuple{w[0].TotalWidth, w[0].Widths, w[1].Kind, w[3].Kind, w[4].Kind},
-              std::tuple{2 * m.cw, (std::vector<int32_t>{m.cw, m.cw}), TWordKind::Space, TWordKind::ParagraphEnd,
-                         TWordKind::ParagraphEnd});
+    EXPECT_EQ((std::tuple{w[0].TotalWidth, w[0].Widths, w[1].Kind, w[3].Kind, w[4].Kind}),
+              std::tuple(2 * m.cw, (std::vector<int32_t>{m.cw, m.cw}), TWordKind::Space, TWordKind::ParagraphEnd,
+                         TWordKind::ParagraphEnd));
 }
 
 TEST(TextLayout, RelayoutFollowsEveryFieldItDependsOn)

@@ -68,16 +68,16 @@ TEST_F(ThreeFrames, EachModeMovesByTheBoundsAndUndoRestoresTheSecondPointToo)
         SCOPED_TRACE(c.Tag);
         page.Modified = false;
         Align(page, TAlignMode(AlignModeOfTag(c.Tag)));
-        EXPECT_EQ(std::tuple{Points(box), Points(line), Points(turned), page.Modified},
-                  std::tuple{c.Box, c.Line, c.Turned, true});
+        EXPECT_EQ((std::tuple{Points(box), Points(line), Points(turned), page.Modified}),
+                  std::tuple(c.Box, c.Line, c.Turned, true));
         EXPECT_EQ(page.Selection().Count(), 3) << "the group stays selected";
 
         page.Undo.Undo();
-        EXPECT_EQ(std::tuple{Points(box), Points(line), Points(turned)},
-                  std::tuple{(TPoints{100, 0, 0, 0}), (TPoints{300, 50, 400, 80}), (TPoints{500, 300, 0, 0})});
+        EXPECT_EQ((std::tuple{Points(box), Points(line), Points(turned)}),
+                  std::tuple((TPoints{100, 0, 0, 0}), (TPoints{300, 50, 400, 80}), (TPoints{500, 300, 0, 0})));
         ASSERT_EQ(page.Selection().Count(), 3) << "undo selects the group again";
     }
-    EXPECT_EQ(std::tuple{AlignModeOfTag(0), AlignModeOfTag(9)}, std::tuple{-1, -1});
+    EXPECT_EQ((std::tuple{AlignModeOfTag(0), AlignModeOfTag(9)}), std::tuple(-1, -1));
 }
 
 TEST(Arrange, DistributeSortsBySelectedCentresAndKeepsTheOuterOnes)
@@ -99,7 +99,7 @@ TEST(Arrange, DistributeSortsBySelectedCentresAndKeepsTheOuterOnes)
     EXPECT_EQ(ys, (std::vector<int>{100, 0, 11, 10}));
     // Vertically (centres 110, 10, 21, 20) the outermost stay as well.
     Align(page, TAlignMode::DistributeV);
-    EXPECT_EQ(std::tuple{f[0]->Y, f[1]->Y}, std::tuple{100, 0});
+    EXPECT_EQ((std::tuple{f[0]->Y, f[1]->Y}), std::tuple(100, 0));
 }
 
 TEST(Arrange, SnapshotWithoutMoveLeavesThePageUnmodified)
@@ -117,8 +117,8 @@ TEST(Arrange, SnapshotWithoutMoveLeavesThePageUnmodified)
     one.Activate(f);
     EXPECT_FALSE(CanAlign(one, TAlignMode::Left));
     Align(one, TAlignMode::Left);
-    EXPECT_EQ(std::tuple{one.ActiveFrame(), one.Selection().Items(), one.Undo.CanUndo()},
-              std::tuple{nullptr, std::vector<TCDLFrame *>{f}, false});
+    EXPECT_EQ((std::tuple{one.ActiveFrame(), one.Selection().Items(), one.Undo.CanUndo()}),
+              std::tuple(nullptr, std::vector<TCDLFrame *>{f}, false));
 }
 
 TEST(Arrange, ShiftsAcrossTheWholeInt32RangeDoNotWrap)
@@ -168,7 +168,7 @@ TEST(Arrange, EveryRestackMarksThePageAndUndoesToTheOldOrder)
         (page.*c.Run)();
         EXPECT_EQ(order(), c.Order);
         const bool moved = c.Order != unmoved;
-        EXPECT_EQ(std::tuple{page.Modified, page.Undo.CanUndo(), win.undoEnabled}, std::tuple{moved, moved, moved});
+        EXPECT_EQ((std::tuple{page.Modified, page.Undo.CanUndo(), win.undoEnabled}), std::tuple(moved, moved, moved));
         if (!moved)
             continue;
         page.Undo.Undo();

@@ -68,19 +68,19 @@ TEST_F(RedoTest, RedoReappliesWhatUndoTookBackInOrder)
     editor->DeleteSelected();
     states.push_back(Dump(*page));
     ASSERT_EQ(Snapshots(), 5);
-    EXPECT_EQ(std::tuple{page->Undo.CanRedo(), editor->Redo()}, std::tuple{false, false});
+    EXPECT_EQ((std::tuple{page->Undo.CanRedo(), editor->Redo()}), std::tuple(false, false));
 
     for (int i = 4; i >= 0; --i) {
         ASSERT_TRUE(editor->Undo());
         EXPECT_EQ(Dump(*page), states[size_t(i)]) << "undo back to state " << i;
     }
-    EXPECT_EQ(std::tuple{win.undoEnabled, win.redoEnabled}, std::tuple{false, true});
+    EXPECT_EQ((std::tuple{win.undoEnabled, win.redoEnabled}), std::tuple(false, true));
     for (size_t i = 1; i < states.size(); ++i) {
         ASSERT_TRUE(editor->Redo());
         EXPECT_EQ(Dump(*page), states[i]) << "redo to state " << i;
         EXPECT_TRUE(win.undoEnabled);
     }
-    EXPECT_EQ(std::tuple{win.redoEnabled, editor->Redo(), page->Modified}, std::tuple{false, false, true});
+    EXPECT_EQ((std::tuple{win.redoEnabled, editor->Redo(), page->Modified}), std::tuple(false, false, true));
 
     // The redone steps undo again, as often as one likes.
     for (int i = 4; i >= 0; --i) {
@@ -111,10 +111,10 @@ TEST_F(RedoTest, RedoOfPropertiesZOrderAndPasteRestoresFramesAndTheirIds)
 
     for (int i = 0; i < 3; ++i)
         ASSERT_TRUE(editor->Undo());
-    EXPECT_EQ(std::tuple{page->FrameCount(), page->FrameAt(0), a->PenColor}, std::tuple{2, a, 0u});
+    EXPECT_EQ((std::tuple{page->FrameCount(), page->FrameAt(0), a->PenColor}), std::tuple(2, a, 0u));
     for (int i = 0; i < 3; ++i)
         ASSERT_TRUE(editor->Redo());
-    EXPECT_EQ(std::tuple{Dump(*page), page->FrameAt(1)->Id}, std::tuple{done, aId});
+    EXPECT_EQ((std::tuple{Dump(*page), page->FrameAt(1)->Id}), std::tuple(done, aId));
     EXPECT_EQ(page->Selection().Count(), 2) << "the pasted pair is selected again";
     // Ids tie later snapshots to the re-created frames.
     const int32_t pastedId = page->FrameAt(3)->Id;
@@ -152,7 +152,7 @@ TEST_F(RedoTest, EveryNewChangeClearsRedo)
         Drag(inF, inF + QPoint(10, 0));
         UndoOnce();
         edit();
-        EXPECT_EQ(std::tuple{page->Undo.CanRedo(), win.redoEnabled, editor->Redo()}, std::tuple{false, false, false})
+        EXPECT_EQ((std::tuple{page->Undo.CanRedo(), win.redoEnabled, editor->Redo()}), std::tuple(false, false, false))
             << what;
     };
     change("a nudge", [&] { Key(Qt::Key_Right); });
@@ -195,9 +195,9 @@ TEST_F(RedoTest, PressesThatChangeNothingKeepRedo)
     editor->MouseDown(Qt::LeftButton, Qt::NoModifier, D(-500, 400));
     editor->DeleteSelected();
     editor->MouseUp(Qt::LeftButton, D(-500, 400));
-    EXPECT_EQ(std::tuple{page->Undo.CanRedo(), win.redoEnabled}, std::tuple{true, true});
+    EXPECT_EQ((std::tuple{page->Undo.CanRedo(), win.redoEnabled}), std::tuple(true, true));
     ASSERT_TRUE(editor->Redo());
-    EXPECT_EQ(std::tuple{QPoint(f->X, f->Y), page->ActiveFrame()}, std::tuple{moved, f});
+    EXPECT_EQ((std::tuple{QPoint(f->X, f->Y), page->ActiveFrame()}), std::tuple(moved, f));
 }
 
 TEST_F(RedoTest, ARunOfNudgesIsOneUndoStep)
@@ -208,9 +208,9 @@ TEST_F(RedoTest, ARunOfNudgesIsOneUndoStep)
     ASSERT_EQ(page->ActiveFrame(), f);
     for (int key : {Qt::Key_Left, Qt::Key_Left, Qt::Key_Down, Qt::Key_Left})
         Key(key);
-    EXPECT_EQ(std::tuple{QPoint(f->X, f->Y), Snapshots(), page->Modified}, std::tuple{QPoint(-120, 40), 1, true});
+    EXPECT_EQ((std::tuple{QPoint(f->X, f->Y), Snapshots(), page->Modified}), std::tuple(QPoint(-120, 40), 1, true));
     ASSERT_TRUE(editor->Undo());
-    EXPECT_EQ(std::tuple{QPoint(f->X, f->Y), page->ActiveFrame()}, std::tuple{QPoint(0, 0), f});
+    EXPECT_EQ((std::tuple{QPoint(f->X, f->Y), page->ActiveFrame()}), std::tuple(QPoint(0, 0), f));
     ASSERT_TRUE(editor->Redo());
     EXPECT_EQ(QPoint(f->X, f->Y), QPoint(-120, 40));
 
@@ -269,13 +269,13 @@ TEST_F(RedoTest, AGroupNudgedSeveralTimesComesBackInOneUndo)
     editor->SelectAll();
     for (int i = 0; i < 3; ++i)
         Key(Qt::Key_Down);
-    EXPECT_EQ(std::tuple{a->Y, b->Y, Snapshots()}, std::tuple{-280, 220, 1});
+    EXPECT_EQ((std::tuple{a->Y, b->Y, Snapshots()}), std::tuple(-280, 220, 1));
     // Another member makes another group and another run.
     AddRect(-400, 300, 100, 100);
     editor->SelectAll();
     Key(Qt::Key_Down);
     EXPECT_EQ(Snapshots(), 2);
     ASSERT_TRUE(editor->Undo() && editor->Undo());
-    EXPECT_EQ(std::tuple{QPoint(a->X, a->Y), QPoint(b->X, b->Y), page->Selection().Count()},
-              std::tuple{QPoint(-400, -400), QPoint(100, 100), 2});
+    EXPECT_EQ((std::tuple{QPoint(a->X, a->Y), QPoint(b->X, b->Y), page->Selection().Count()}),
+              std::tuple(QPoint(-400, -400), QPoint(100, 100), 2));
 }

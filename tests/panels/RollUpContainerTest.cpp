@@ -51,8 +51,8 @@ TEST_F(PanelsTest, ACircleShowsThePenAndBothColoursAndItsTwoPoints)
     TCDLFrame *f = page->ActiveFrame();
     const int before = Snapshots();
     emit Find<TColorGrid>("ColorGrid")->cellSelected(5, 15);
-    EXPECT_EQ(std::tuple{f->FillColor, Find<QSpinBox>("seG")->value(), Snapshots()},
-              std::tuple{RGBColor(0, 255, 0), 255, before + 1});
+    EXPECT_EQ((std::tuple{f->FillColor, Find<QSpinBox>("seG")->value(), Snapshots()}),
+              std::tuple(RGBColor(0, 255, 0), 255, before + 1));
     Find<QSpinBox>("seR")->setValue(7);
     EXPECT_EQ(f->FillColor, RGBColor(7, 255, 0));
     Click(Find<QCheckBox>("cbOhneFuellung"));
@@ -62,8 +62,8 @@ TEST_F(PanelsTest, ACircleShowsThePenAndBothColoursAndItsTwoPoints)
 TEST_F(PanelsTest, ThePaletteIsAGreyRampAndTwelveHuesFromDarkToLight)
 {
     EXPECT_EQ(PaletteColor(0, 0), RGBColor(0, 0, 0));
-    EXPECT_EQ(std::tuple{PaletteColor(0, 15), PaletteColor(1, 0), PaletteColor(2, 1), PaletteColor(12, 15)},
-              std::tuple{RGBColor(255, 255, 255), RGBColor(45, 0, 0), RGBColor(59, 29, 0), RGBColor(255, 0, 127)});
+    EXPECT_EQ((std::tuple{PaletteColor(0, 15), PaletteColor(1, 0), PaletteColor(2, 1), PaletteColor(12, 15)}),
+              std::tuple(RGBColor(255, 255, 255), RGBColor(45, 0, 0), RGBColor(59, 29, 0), RGBColor(255, 0, 127)));
 }
 
 TEST_F(PanelsTest, ATextFrameTakesJustifiedAndActsOnThePenColourOnly)
@@ -71,9 +71,9 @@ TEST_F(PanelsTest, ATextFrameTakesJustifiedAndActsOnThePenColourOnly)
     Click(Find<QToolButton>("sbFuellung"));
     Create(TTool::Text);
     EXPECT_TRUE(Find("sbBlock")->isEnabled());
-    EXPECT_EQ(std::tuple{Find("sbLeft")->isEnabled(), Find("sbFuellung")->isEnabled(),
-                         Find<QToolButton>("sbStift")->isChecked(), Shown("cbOhneFuellung"), Shown("rStift")},
-              std::tuple{true, false, true, false, false});
+    EXPECT_EQ((std::tuple{Find("sbLeft")->isEnabled(), Find("sbFuellung")->isEnabled(),
+                          Find<QToolButton>("sbStift")->isChecked(), Shown("cbOhneFuellung"), Shown("rStift")}),
+              std::tuple(true, false, true, false, false));
     // Stacked top to bottom in their order, the apply button last while
     // changes are not shown at once.
     const int font = Find("rSchriftart")->y(), turn = Find("rDrehung")->y(), text = Find("rText")->y();
@@ -81,7 +81,7 @@ TEST_F(PanelsTest, ATextFrameTakesJustifiedAndActsOnThePenColourOnly)
     EXPECT_LT(font, turn);
     EXPECT_LT(turn, text);
     EXPECT_LT(text, Find("rZuweisen")->y());
-    EXPECT_EQ(std::tuple{Shown("rPositionXY"), Shown("rPositionDim")}, std::tuple{true, true});
+    EXPECT_EQ((std::tuple{Shown("rPositionXY"), Shown("rPositionDim")}), std::tuple(true, true));
 
     emit Find<TColorGrid>("ColorGrid")->cellSelected(9, 15);
     EXPECT_EQ(page->ActiveFrame()->PenColor, RGBColor(0, 0, 255));
@@ -90,9 +90,9 @@ TEST_F(PanelsTest, ATextFrameTakesJustifiedAndActsOnThePenColourOnly)
     // Another language relabels the panels in place.
     SetLanguageState(2);
     container->SetupStrings();
-    EXPECT_EQ(std::tuple{Find<QGroupBox>("rSchriftart")->title(), Find<QPushButton>("btZuweisen")->text(),
-                         Shown("rZuweisen")},
-              std::tuple{u"Font"_s, u"Show Changes"_s, true});
+    EXPECT_EQ((std::tuple{Find<QGroupBox>("rSchriftart")->title(), Find<QPushButton>("btZuweisen")->text(),
+                          Shown("rZuweisen")}),
+              std::tuple(u"Font"_s, u"Show Changes"_s, true));
 }
 
 TEST_F(PanelsTest, ARunOfTypingIsOneUndoStepAndLeavingEndsIt)
@@ -101,15 +101,15 @@ TEST_F(PanelsTest, ARunOfTypingIsOneUndoStepAndLeavingEndsIt)
     auto *memo = Find<QPlainTextEdit>("mText");
     const int before = Snapshots();
     Type(memo, u"Live 2027!"_s);
-    EXPECT_EQ(std::tuple{t->Values, Snapshots()}, std::tuple{QStringList{u"Live 2027!"_s}, before + 1});
+    EXPECT_EQ((std::tuple{t->Values, Snapshots()}), std::tuple(QStringList{u"Live 2027!"_s}, before + 1));
     Leave(memo);
     Type(memo, u"\nx"_s);
-    EXPECT_EQ(std::tuple{t->Values, Snapshots()}, std::tuple{(QStringList{u"Live 2027!"_s, u"x"_s}), before + 2});
+    EXPECT_EQ((std::tuple{t->Values, Snapshots()}), std::tuple((QStringList{u"Live 2027!"_s, u"x"_s}), before + 2));
 
     page->Undo.Undo();
     t = static_cast<TCDLText *>(page->ActiveFrame());
     ASSERT_TRUE(t);
-    EXPECT_EQ(std::tuple{t->Values, memo->toPlainText()}, std::tuple{QStringList{u"Live 2027!"_s}, u"Live 2027!"_s});
+    EXPECT_EQ((std::tuple{t->Values, memo->toPlainText()}), std::tuple(QStringList{u"Live 2027!"_s}, u"Live 2027!"_s));
     // Typing after an undo starts a new step even without leaving.
     Type(memo, u"?"_s);
     EXPECT_EQ(Snapshots(), before + 2);
@@ -123,7 +123,7 @@ TEST_F(PanelsTest, TextBeyondTheRecordIsRefusedWholeAsTypedOrPasted)
     memo->moveCursor(QTextCursor::End);
     QKeyEvent paste(QEvent::KeyPress, 0, Qt::NoModifier, QString(MaxRecordTextBytes, QLatin1Char('x')));
     QApplication::sendEvent(memo, &paste);
-    EXPECT_EQ(std::tuple{t->Values, memo->toPlainText()}, std::tuple{QStringList{u"ab"_s}, u"ab"_s});
+    EXPECT_EQ((std::tuple{t->Values, memo->toPlainText()}), std::tuple(QStringList{u"ab"_s}, u"ab"_s));
     ASSERT_EQ(rollups.errors.size(), 1u);
     EXPECT_EQ(rollups.errors[0], GetText(1052).arg(MaxRecordTextBytes));
     // Up to the limit is taken, and the frame still saves.
@@ -140,7 +140,7 @@ TEST_F(PanelsTest, CoordinatesAreTypedInTheUnitClampedAndUndone)
     f->Y = 50;
     container->ShowCoordinates();
     auto *edX = Find<QLineEdit>("edX");
-    EXPECT_EQ(std::tuple{edX->text(), Find<QLineEdit>("edHeight")->text()}, std::tuple{u"10.0"_s, u"40.0"_s});
+    EXPECT_EQ((std::tuple{edX->text(), Find<QLineEdit>("edHeight")->text()}), std::tuple(u"10.0"_s, u"40.0"_s));
     const int before = Snapshots(), repaints = win.repaints;
     Retype(edX, u"2000"_s);
     EXPECT_EQ(f->X, 16384);
@@ -155,12 +155,12 @@ TEST_F(PanelsTest, CoordinatesAreTypedInTheUnitClampedAndUndone)
     }
     // Leaving the box shows the frame's value again.
     Leave(edX);
-    EXPECT_EQ(std::tuple{edX->text(), Snapshots()}, std::tuple{u"1638.4"_s, before + 2});
+    EXPECT_EQ((std::tuple{edX->text(), Snapshots()}), std::tuple(u"1638.4"_s, before + 2));
     page->Undo.Undo();
     page->Undo.Undo();
     f = page->ActiveFrame();
     ASSERT_TRUE(f);
-    EXPECT_EQ(std::tuple{QPoint(f->X, f->Y), Find<QLineEdit>("edX")->text()}, std::tuple{QPoint(100, 50), u"10.0"_s});
+    EXPECT_EQ((std::tuple{QPoint(f->X, f->Y), Find<QLineEdit>("edX")->text()}), std::tuple(QPoint(100, 50), u"10.0"_s));
 
     // True inches of 254 units with two decimals, relative to the page's origin.
     SetUnitCode(160);
@@ -195,7 +195,7 @@ TEST_F(PanelsTest, WithoutShowingAtOnceAFontChangeIsStoredButShownOnRequest)
     auto *size = Find<QSpinBox>("FontSize");
     size->setValue(24);
     Click(Find<QToolButton>("sbFontBold"));
-    EXPECT_EQ(std::tuple{t->FontSize, t->Bold, win.repaints}, std::tuple{24, true, repaints});
+    EXPECT_EQ((std::tuple{t->FontSize, t->Bold, win.repaints}), std::tuple(24, true, repaints));
     Click(Find<QPushButton>("btZuweisen"));
     EXPECT_EQ(win.repaints, repaints + 1);
     size->setValue(1000);
@@ -205,7 +205,7 @@ TEST_F(PanelsTest, WithoutShowingAtOnceAFontChangeIsStoredButShownOnRequest)
     container->ApplyImmediatelyChanged();
     EXPECT_FALSE(Shown("rZuweisen"));
     Click(Find<QToolButton>("sbCenter"));
-    EXPECT_EQ(std::tuple{t->Alignment, win.repaints}, std::tuple{1, repaints + 2});
+    EXPECT_EQ((std::tuple{t->Alignment, win.repaints}), std::tuple(1, repaints + 2));
 }
 
 TEST_F(PanelsTest, AGroupAndAFrameThatIsGoneLeaveTheRollUpsEmpty)
@@ -256,7 +256,7 @@ TEST_F(PanelsTest, SerialNumbersLoadAValueListAndRefuseBadInput)
 {
     auto *n = KindCast<TCDLSerNo>(Create(TTool::SerialNumber));
     ASSERT_TRUE(n);
-    EXPECT_EQ(std::tuple{Shown("rSerNo"), Shown("rText")}, std::tuple{true, false});
+    EXPECT_EQ((std::tuple{Shown("rSerNo"), Shown("rText")}), std::tuple(true, false));
     auto *start = Find<QLineEdit>("eStartwert");
     Retype(start, u"42"_s);
     Retype(Find<QLineEdit>("eFormat"), u"CD-####"_s);
@@ -267,8 +267,8 @@ TEST_F(PanelsTest, SerialNumbersLoadAValueListAndRefuseBadInput)
     ASSERT_TRUE(start->hasFocus());
     Retype(start, u"4x"_s);
     QApplication::processEvents();
-    EXPECT_EQ(std::tuple{n->Counter, rollups.errors, start->hasFocus()},
-              std::tuple{42, std::vector<QString>{GetText(1050)}, true});
+    EXPECT_EQ((std::tuple{n->Counter, rollups.errors, start->hasFocus()}),
+              std::tuple(42, std::vector<QString>{GetText(1050)}, true));
 
     QTemporaryDir dir;
     const QString list = dir.filePath(u"list.txt"_s), bad = dir.filePath(u"bad.bin"_s);
@@ -279,19 +279,19 @@ TEST_F(PanelsTest, SerialNumbersLoadAValueListAndRefuseBadInput)
     ASSERT_TRUE(Shown("sbSerNoLaden"));
     rollups.answers = {list};
     Click(Find<QToolButton>("sbSerNoLaden"));
-    EXPECT_EQ(std::tuple{rollups.askedTitle, rollups.askedFilter, rollups.askedDir},
-              std::tuple{GetText(582), GetText(583), dir.path()});
-    EXPECT_EQ(std::tuple{n->Values, n->Counter}, std::tuple{(QStringList{u"A-1"_s, u"B-2"_s, u"C-3"_s}), 0});
+    EXPECT_EQ((std::tuple{rollups.askedTitle, rollups.askedFilter, rollups.askedDir}),
+              std::tuple(GetText(582), GetText(583), dir.path()));
+    EXPECT_EQ((std::tuple{n->Values, n->Counter}), std::tuple((QStringList{u"A-1"_s, u"B-2"_s, u"C-3"_s}), 0));
     rollups.answers = {bad};
     Click(Find<QToolButton>("sbSerNoLaden"));
-    EXPECT_EQ(std::tuple{rollups.errors.back(), n->Values.size()}, std::tuple{GetText(1051), 3});
+    EXPECT_EQ((std::tuple{rollups.errors.back(), n->Values.size()}), std::tuple(GetText(1051), 3));
 
     // A start beyond the list selects its last line; a click selects a line.
     Retype(start, u"7"_s);
     EXPECT_EQ(Find<QListWidget>("lbSerNo")->currentRow(), 2);
     auto *lb = Find<QListWidget>("lbSerNo");
     emit lb->itemClicked(lb->item(1));
-    EXPECT_EQ(std::tuple{n->Counter, n->FrameText()}, std::tuple{1, u"B-2"_s});
+    EXPECT_EQ((std::tuple{n->Counter, n->FrameText()}), std::tuple(1, u"B-2"_s));
 }
 
 TEST_F(PanelsTest, AFaceThatIsNotInstalledStaysTheFramesOwn)
@@ -307,7 +307,7 @@ TEST_F(PanelsTest, AFaceThatIsNotInstalledStaysTheFramesOwn)
     page->Activate(t);
     page->AnnounceShownFrame();
     Find<QSpinBox>("seDrehung")->setValue(90);
-    EXPECT_EQ(std::tuple{t->Angle, t->FontName}, std::tuple{90, u"No Such Face Here"_s});
+    EXPECT_EQ((std::tuple{t->Angle, t->FontName}), std::tuple(90, u"No Such Face Here"_s));
     EXPECT_TRUE(Find<QRadioButton>("rb90")->isChecked());
     ASSERT_FALSE(container->FontList().isEmpty());
 
@@ -363,8 +363,8 @@ TEST_F(PanelsTest, EveryKindsControlsSetTheirFields)
     Click(Find<QRadioButton>("rb270"));
     emit Find<TColorGrid>("ColorGrid")->cellSelected(9, 10);
     Retype(Find<QLineEdit>("edWidth"), u"55.5"_s);
-    EXPECT_EQ(std::tuple{t->Alignment, t->Angle, t->Width, t->Bold && t->Italic && t->Underline},
-              std::tuple{3, 270, 555, true});
+    EXPECT_EQ((std::tuple{t->Alignment, t->Angle, t->Width, t->Bold && t->Italic && t->Underline}),
+              std::tuple(3, 270, 555, true));
 
     auto *code = static_cast<TCDLText *>(Create(TTool::Barcode, 300, -300));
     Click(Find<QCheckBox>("cbBarcode"));
@@ -375,14 +375,14 @@ TEST_F(PanelsTest, EveryKindsControlsSetTheirFields)
     Type(Find<QPlainTextEdit>("mRundtext"), u"round"_s);
     Click(Find<QCheckBox>("cbRTextRichtung"));
     Click(Find<QPushButton>("btRTextMittelpunkt"));
-    EXPECT_EQ(std::tuple{r->Angle, QPoint(r->X2, r->Y2)}, std::tuple{180, QPoint(0, 0)});
+    EXPECT_EQ((std::tuple{r->Angle, QPoint(r->X2, r->Y2)}), std::tuple(180, QPoint(0, 0)));
     EXPECT_EQ(r->Values, QStringList{u"round"_s});
 
     auto *n = static_cast<TCDLSerNo *>(Create(TTool::SerialNumber, -300, 300));
     Retype(Find<QLineEdit>("eStartwert"), u"17"_s);
     Retype(Find<QLineEdit>("eFormat"), u"~~#"_s);
     Find<QSpinBox>("seDrehung")->setValue(-45);
-    EXPECT_EQ(std::tuple{n->Counter, n->Angle}, std::tuple{17, -45});
+    EXPECT_EQ((std::tuple{n->Counter, n->Angle}), std::tuple(17, -45));
 
     for (TTool shape : {TTool::Rectangle, TTool::Ellipse, TTool::Circle, TTool::Line}) {
         TCDLFrame *f = Create(shape, 200, 200);
@@ -399,7 +399,7 @@ TEST_F(PanelsTest, EveryKindsControlsSetTheirFields)
         if (Shown("rDrehung"))
             Find<QSpinBox>("seDrehung")->setValue(30);
         Retype(Find<QLineEdit>(Shown("edX") ? "edX" : "edX2"), u"-3,5"_s);
-        EXPECT_EQ(std::tuple{f->PenSize, f->PenColor & 0xFF0000u}, std::tuple{12, RGBColor(0, 0, 200)});
+        EXPECT_EQ((std::tuple{f->PenSize, f->PenColor & 0xFF0000u}), std::tuple(12, RGBColor(0, 0, 200)));
     }
 }
 
@@ -434,7 +434,7 @@ TEST_F(PanelsTest, EveryKindsPanelsWriteBackWhatTheyShow)
                 p->WriteBack(*f);
             }
         }
-        EXPECT_EQ(std::tuple{answered | k->Panels, Record(*f)}, std::tuple{answered, before});
+        EXPECT_EQ((std::tuple{answered | k->Panels, Record(*f)}), std::tuple(answered, before));
     }
 }
 
@@ -452,7 +452,8 @@ TEST_F(PanelsTest, ATurnedOrMirroredPictureIsUndoneAndRedoneWhole)
     const QSize size(b->Width, b->Height);
     Find<QToolButton>("sbRotateRight")->click();
     Find<QToolButton>("sbMirror")->click();
-    EXPECT_EQ(std::tuple{QSize(b->Width, b->Height), b->Picture().size()}, std::tuple{size.transposed(), QSize(1, 2)});
+    EXPECT_EQ((std::tuple{QSize(b->Width, b->Height), b->Picture().size()}),
+              std::tuple(size.transposed(), QSize(1, 2)));
     page->Undo.Undo();
     page->Undo.Undo();
     ASSERT_EQ(page->ActiveFrame(), b);

@@ -35,12 +35,12 @@ TEST(Scanner, EveryFrameFormatGivesThePatternAtTheResolution)
         EXPECT_EQ(r.Image.dotsPerMeterX(), 5906);
         EXPECT_EQ(r.Image.format(), row.color ? QImage::Format_RGB32 : QImage::Format_Grayscale8);
         if (!row.grid) {
-            EXPECT_EQ(std::tuple{r.Image.pixel(3, 8), r.Image.pixel(3, 18), r.Image.pixel(3, 28)},
-                      std::tuple{qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255)});
+            EXPECT_EQ((std::tuple{r.Image.pixel(3, 8), r.Image.pixel(3, 18), r.Image.pixel(3, 28)}),
+                      std::tuple(qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255)));
         } else {
-            EXPECT_EQ(
-                std::tuple{r.Image.pixel(10, 10), r.Image.pixel(80, 10), r.Image.pixel(10, 80), r.Image.pixel(80, 80)},
-                std::tuple{qRgb(255, 255, 255), qRgb(0, 0, 0), qRgb(0, 0, 0), qRgb(255, 255, 255)});
+            EXPECT_EQ((std::tuple{r.Image.pixel(10, 10), r.Image.pixel(80, 10), r.Image.pixel(10, 80),
+                                  r.Image.pixel(80, 80)}),
+                      std::tuple(qRgb(255, 255, 255), qRgb(0, 0, 0), qRgb(0, 0, 0), qRgb(255, 255, 255)));
         }
     }
 }
@@ -69,7 +69,7 @@ TEST(Scanner, PageTakesOnlyWhatTheParametersAllow)
     TScanPage page;
     ASSERT_TRUE(page.BeginFrame(params(SANE_FRAME_GRAY, 12, 10, 2)));
     const std::vector<unsigned char> bytes(12 * 5, 0);
-    EXPECT_EQ(std::tuple{page.Add(bytes.data(), int(bytes.size())), page.Image().size()},
-              std::tuple{true, QSize(10, 2)});
+    EXPECT_EQ((std::tuple{page.Add(bytes.data(), int(bytes.size())), page.Image().size()}),
+              std::tuple(true, QSize(10, 2)));
     EXPECT_FALSE(page.BeginFrame(params(SANE_FRAME_RED, 10, 10, 2))); // no colour after grey
 }

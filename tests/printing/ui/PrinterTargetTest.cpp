@@ -61,8 +61,8 @@ TEST(PdfFileTarget, DrawsEverySheetItselfWithTheLabelsAtTheirPlaces)
     QTemporaryDir dir;
     const QString file = dir.filePath(u"labels.pdf"_s);
     auto target = MakePdfFileTarget(file, QPageSize(QPageSize::Letter));
-    EXPECT_EQ(std::tuple{target->MakesCopies(), target->PhysicalOffset(), target->Name()},
-              std::tuple{false, QPoint(), QString()});
+    EXPECT_EQ((std::tuple{target->MakesCopies(), target->PhysicalOffset(), target->Name()}),
+              std::tuple(false, QPoint(), QString()));
 
     // Without serial numbers, but a PDF makes no copies: 7 labels are
     // three sheets drawn, not one sheet asked for twice.
