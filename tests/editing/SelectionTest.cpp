@@ -57,7 +57,11 @@ protected:
         EXPECT_EQ((std::tuple{win.panels.back(), page->ActiveFrame()}), std::tuple(expected, expected)) << what;
         m_seen = win.panels.size();
     }
-    void ClickTopLeft(const TCDLFrame *shown) { ClickTopLeft(shown); }
+    void ClickTopLeft(const TCDLFrame *shown)
+    {
+        Click(D(-300, -300));
+        ExpectShown(shown, "click");
+    }
     void ExpectQuiet(const char *what) { EXPECT_EQ(win.panels.size(), m_seen) << what; }
 
     // Shared with the frames: they may be freed after this fixture's members.
