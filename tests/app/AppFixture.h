@@ -29,6 +29,7 @@
 #include "PageWidget.h"
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMdiArea>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QThread>

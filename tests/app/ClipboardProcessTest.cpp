@@ -5,7 +5,6 @@
 
 #include "Shapes.h"
 
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QStandardPaths>
 

@@ -7,6 +7,7 @@
 #include "PictureDrop.h"
 #include "Text.h"
 
+#include <QClipboard>
 #include <QFile>
 #include <QImage>
 #include <QLabel>

@@ -2,6 +2,7 @@
 #include "Mnemonics.h"
 
 #include <QMenu>
+#include <QMenuBar>
 #include <QSet>
 
 using namespace Qt::StringLiterals;

@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QStandardPaths>
 
 using namespace Qt::StringLiterals;

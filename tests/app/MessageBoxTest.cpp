@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QMessageBox>
+#include <QPushButton>
 
 using namespace Qt::StringLiterals;
 

@@ -4,7 +4,6 @@
 #include "AppFixture.h"
 
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QFileSystemModel>
 #include <QListView>
 #include <QPushButton>

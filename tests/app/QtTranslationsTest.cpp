@@ -4,6 +4,7 @@
 
 #include <QLibraryInfo>
 #include <QMessageBox>
+#include <QPushButton>
 
 using namespace Qt::StringLiterals;
 

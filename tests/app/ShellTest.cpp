@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QProcess>
 #include <QToolButton>
+#include <QWindow>
 
 using namespace Qt::StringLiterals;
 

@@ -4,7 +4,6 @@
 #include "PageWidget.h"
 #include "Shapes.h"
 
-#include <QElapsedTimer>
 #include <QWheelEvent>
 #include <cmath>
 

@@ -63,9 +63,8 @@ protected:
         rect->FillColor = rect->PenColor = 0x0000FF;
         rect->NoFill = false;
         Put(doc.Front(), Make<TCDLLinie>(&doc.Front(), 10, 20));
-        const QString file = path("sample.cdl");
-        doc.Save(file);
-        return file;
+        doc.Save(path("sample.cdl"));
+        return path("sample.cdl");
     }
 };
 

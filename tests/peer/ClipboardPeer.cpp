@@ -7,7 +7,9 @@
 #include "MainWindow.h"
 #include "MessageBoxText.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <QSocketNotifier>
 #include <QThread>

@@ -30,10 +30,9 @@ TEST(Scanner, EveryFrameFormatGivesThePatternAtTheResolution)
         ASSERT_EQ(devices.size(), 2u);
         const TScanResult r = Acquire({devices[1].Name, 150, row.color});
         ASSERT_EQ(r.Status, TScanStatus::Ok) << r.Detail.toStdString();
-        EXPECT_EQ(r.Image.width(), row.width);
         EXPECT_GE(r.Image.height(), 118);
-        EXPECT_EQ(r.Image.dotsPerMeterX(), 5906);
-        EXPECT_EQ(r.Image.format(), row.color ? QImage::Format_RGB32 : QImage::Format_Grayscale8);
+        EXPECT_EQ((std::tuple{r.Image.width(), r.Image.dotsPerMeterX(), r.Image.format()}),
+                  std::tuple(row.width, 5906, row.color ? QImage::Format_RGB32 : QImage::Format_Grayscale8));
         if (!row.grid) {
             EXPECT_EQ((std::tuple{r.Image.pixel(3, 8), r.Image.pixel(3, 18), r.Image.pixel(3, 28)}),
                       std::tuple(qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255)));
