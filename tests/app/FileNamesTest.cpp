@@ -122,7 +122,8 @@ TEST_F(AppTest, FileDialogsNeverStartInKernelOrDeviceFolders)
             }
             d->reject();
         });
-        EXPECT_EQ((std::tuple{ask().isEmpty(), pdfType.isEmpty(), pdfType}), std::tuple(true, false, textType));
+        EXPECT_TRUE(ask().isEmpty());
+        EXPECT_EQ((std::tuple{pdfType.isEmpty(), pdfType}), std::tuple(false, textType));
     }
 }
 

@@ -29,12 +29,7 @@ QByteArray EntryBytes(const QByteArray &name, int32_t size, uint32_t attributes,
            + U8(sub.isEmpty() ? 0 : 1) + sub;
 }
 
-void MakeFile(const QString &path, int size)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray(size, 'x'));
-}
+void MakeFile(const QString &path, int size) { ASSERT_TRUE(WriteAll(path, QByteArray(size, 'x'))); }
 
 } // namespace
 
