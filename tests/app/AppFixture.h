@@ -19,6 +19,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <deque>
@@ -28,6 +29,7 @@
 #include "PageWidget.h"
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMdiArea>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QThread>
@@ -35,6 +37,22 @@
 #include <QToolBar>
 
 // A mouse event at p in w; held is the buttons down after it.
+// Processes events until done() holds or timeoutMs have passed; done()'s last answer.
+template <class F> bool WaitFor(F done, int timeoutMs = 5000)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!done() && t.elapsed() < timeoutMs)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    return done();
+}
+
+// The main window, shown as at the program's start.
+struct TShownMainWindow : TMDIForm
+{
+    TShownMainWindow() { show(); }
+};
+
 inline void Mouse(QWidget *w, QEvent::Type t, QPoint p, Qt::MouseButton b, Qt::MouseButtons held,
                   Qt::KeyboardModifiers m = Qt::NoModifier)
 {

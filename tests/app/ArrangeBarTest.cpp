@@ -24,8 +24,7 @@ TEST_F(OneDocumentTest, ArrangeCommandsFollowTheSelectionAndActOnTheShownPage)
     EXPECT_FALSE(m.Action(u"sbOHorizontal"_s)->isEnabled()) << "spreading needs three";
     left->click();
     Process();
-    EXPECT_EQ(f[2]->X, -200);
-    EXPECT_TRUE(c->Document().Modified());
+    EXPECT_EQ((std::tuple{f[2]->X, c->Document().Modified()}), std::tuple(-200, true));
 
     // Every command on three boxes of one size, unevenly placed; the
     // centring and spreading tags cross their modes.
@@ -60,8 +59,7 @@ TEST_F(OneDocumentTest, ArrangeCommandsFollowTheSelectionAndActOnTheShownPage)
     m.CommandStatesChanged();
     Trigger(m, "miBottomMost");
     Trigger(m, "sbVordergrund");
-    EXPECT_EQ(page.FrameAt(1), f[2]);
-    EXPECT_EQ(page.ActiveFrame(), f[2]);
+    EXPECT_EQ((std::tuple{page.FrameAt(1), page.ActiveFrame()}), std::tuple(f[2], f[2]));
 }
 
 namespace {
@@ -96,10 +94,8 @@ TEST_F(OneDocumentTest, ArrangeAndRestackEndAHeldDragBeforeTheyAct)
     const std::vector<QPoint> dropped = Places(page);
     ASSERT_NE(dropped, start);
     Trigger(m, "sbOTop");
-    EXPECT_EQ(c->Editor().State().MouseState, TMouseState::Idle);
-    EXPECT_EQ(a->State(), TFrameState::Selected);
-    EXPECT_EQ(b->State(), TFrameState::Selected);
-    EXPECT_EQ(a->Y, b->Y);
+    EXPECT_EQ((std::tuple{c->Editor().State().MouseState, a->State(), b->State(), a->Y}),
+              std::tuple(TMouseState::Idle, TFrameState::Selected, TFrameState::Selected, b->Y));
     const std::vector<QPoint> aligned = Places(page);
     // The rest of the drag has nothing left to move.
     Mouse(w, QEvent::MouseMove, grab + QPoint(90, 60), Qt::NoButton, Qt::LeftButton);
@@ -121,9 +117,8 @@ TEST_F(OneDocumentTest, ArrangeAndRestackEndAHeldDragBeforeTheyAct)
     ASSERT_TRUE(c->Editor().Dragging());
     const std::vector<QPoint> moved = Places(page);
     Trigger(m, "miTopMost");
-    EXPECT_EQ(c->Editor().State().MouseState, TMouseState::Idle);
-    EXPECT_EQ(a->State(), TFrameState::Selected);
-    EXPECT_EQ(page.FrameAt(1), a);
+    EXPECT_EQ((std::tuple{c->Editor().State().MouseState, a->State(), page.FrameAt(1)}),
+              std::tuple(TMouseState::Idle, TFrameState::Selected, a));
     Mouse(w, QEvent::MouseButtonRelease, onA + QPoint(0, 50), Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(QPoint(a->X, a->Y), moved[0]);
     Trigger(m, "sbUndo");

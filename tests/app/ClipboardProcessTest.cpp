@@ -5,8 +5,6 @@
 
 #include "Shapes.h"
 
-#include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -125,7 +123,7 @@ TEST_F(AppTest, FramesCopiedInOneProgramArriveInASecondOne)
     ASSERT_EQ(p.FrameCount(), 2);
     EXPECT_EQ(p.FrameAt(0)->TypeTag(), TagLinie);
     EXPECT_EQ(QPoint(p.FrameAt(0)->X, p.FrameAt(0)->Y), QPoint(60, 70));
-    EXPECT_EQ(QPoint(p.FrameAt(0)->X2, p.FrameAt(0)->Y2), QPoint(350, 90));
-    EXPECT_EQ(p.FrameAt(1)->TypeTag(), TagRechteck);
-    EXPECT_EQ(QPoint(p.FrameAt(1)->X, p.FrameAt(1)->Y), QPoint(-150, -50));
+    EXPECT_EQ((std::tuple{QPoint(p.FrameAt(0)->X2, p.FrameAt(0)->Y2), p.FrameAt(1)->TypeTag(),
+                          QPoint(p.FrameAt(1)->X, p.FrameAt(1)->Y)}),
+              std::tuple(QPoint(350, 90), TagRechteck, QPoint(-150, -50)));
 }

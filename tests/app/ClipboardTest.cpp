@@ -23,8 +23,7 @@ const QString kFormat = u"ZORarur32 Objekt"_s;
 
 TEST_F(AppTest, CopyPutsThePrivateFormatOnTheClipboardAndPasteTakesItIntoAnotherDocument)
 {
-    TMDIForm m;
-    m.show();
+    TShownMainWindow m;
     TCDLPage &from = *m.New()->ActivePage();
     AddRect(from, 10, 20);
     AddRect(from, -100, 0);
@@ -38,16 +37,14 @@ TEST_F(AppTest, CopyPutsThePrivateFormatOnTheClipboardAndPasteTakesItIntoAnother
     EXPECT_TRUE(Enabled(m, "miEinfuegen"));
     Trigger(m, "miEinfuegen");
     ASSERT_EQ(to.FrameCount(), 2);
-    EXPECT_EQ(QPoint(to.FrameAt(0)->X, to.FrameAt(0)->Y), QPoint(60, 70));
-    EXPECT_EQ(QPoint(to.FrameAt(1)->X, to.FrameAt(1)->Y), QPoint(-50, 50));
-    EXPECT_EQ(to.Selection().Count(), 2);
-    EXPECT_TRUE(Boxes.empty());
+    EXPECT_EQ((std::tuple{QPoint(to.FrameAt(0)->X, to.FrameAt(0)->Y), QPoint(to.FrameAt(1)->X, to.FrameAt(1)->Y),
+                          to.Selection().Count(), Boxes.empty()}),
+              std::tuple(QPoint(60, 70), QPoint(-50, 50), 2, true));
 }
 
 TEST_F(AppTest, TextTravelsAsPlainTextBothWays)
 {
-    TMDIForm m;
-    m.show();
+    TShownMainWindow m;
     TCDLPage &page = *m.New()->ActivePage();
     QGuiApplication::clipboard()->setText(u"aus einem anderen Programm"_s);
     Process();
@@ -67,8 +64,7 @@ TEST_F(AppTest, TextTravelsAsPlainTextBothWays)
 // PNG; dropped files become pictures, a name that is none is reported.
 TEST_F(AppTest, PicturesTravelAsImagesAndDroppedFiles)
 {
-    TMDIForm m;
-    m.show();
+    TShownMainWindow m;
     TChildWin *child = m.New();
     TCDLPage &page = *child->ActivePage();
     QImage img(64, 48, QImage::Format_RGB32);
@@ -95,8 +91,7 @@ TEST_F(AppTest, PicturesTravelAsImagesAndDroppedFiles)
 // line no longer counts it.
 TEST_F(AppTest, ARefusedPasteLeavesTheStatusLineToTheRealSelection)
 {
-    TMDIForm m;
-    m.show();
+    TShownMainWindow m;
     TCDLPage &page = *m.New()->ActivePage();
     AddRect(page, 0, 0);
     AddRect(page, 10, 10);
@@ -109,15 +104,13 @@ TEST_F(AppTest, ARefusedPasteLeavesTheStatusLineToTheRealSelection)
     ASSERT_FALSE(status->text().isEmpty());
     Trigger(m, "miEinfuegen");
     ASSERT_EQ(Boxes.size(), 1u);
-    EXPECT_EQ(Boxes[0].Text, GetText(568));
-    EXPECT_TRUE(page.Selection().IsEmpty());
-    EXPECT_EQ(status->text(), QString());
+    EXPECT_EQ((std::tuple{Boxes[0].Text, page.Selection().IsEmpty(), status->text()}),
+              std::tuple(GetText(568), true, QString()));
 }
 
 TEST_F(AppTest, EnableStatesFollowSelectionAndClipboard)
 {
-    TMDIForm m;
-    m.show();
+    TShownMainWindow m;
     for (const char *n : {"miSelectedLoad", "miEinfuegen", "miKopieren"})
         EXPECT_FALSE(Enabled(m, n)) << n;
     TCDLPage &page = *m.New()->ActivePage();
@@ -142,9 +135,9 @@ TEST_F(AppTest, EnableStatesFollowSelectionAndClipboard)
     EXPECT_TRUE(Enabled(m, "sbEinfuegen"));
 
     Trigger(m, "miAusschneiden");
-    EXPECT_EQ(page.FrameCount(), 0);
-    EXPECT_FALSE(Enabled(m, "miKopieren"));
-    EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->hasFormat(kFormat));
+    EXPECT_EQ((std::tuple{page.FrameCount(), Enabled(m, "miKopieren"),
+                          QGuiApplication::clipboard()->mimeData()->hasFormat(kFormat)}),
+              std::tuple(0, false, true));
 }
 
 TEST_F(AppTest, SelectionFilesGoThroughTheirDialogsWithSuffixFolderAndOverwriteQuestion)
@@ -162,8 +155,7 @@ TEST_F(AppTest, SelectionFilesGoThroughTheirDialogsWithSuffixFolderAndOverwriteQ
         DialogAnswers.pop_front();
         return a;
     });
-    TMDIForm m;
-    m.show();
+    TShownMainWindow m;
     TCDLPage &page = *m.New()->ActivePage();
     AddRect(page, 0, 0);
     page.SelectAll();
@@ -196,6 +188,5 @@ TEST_F(AppTest, SelectionFilesGoThroughTheirDialogsWithSuffixFolderAndOverwriteQ
     EXPECT_EQ(page.FrameCount(), 2);
     EXPECT_EQ(titles,
               (QStringList{GetText(585), GetText(585), GetText(585), GetText(584), GetText(585), GetText(584)}));
-    EXPECT_EQ(folders.first(), dir);
-    EXPECT_EQ(folders.last(), other);
+    EXPECT_EQ((std::tuple{folders.first(), folders.last()}), std::tuple(dir, other));
 }

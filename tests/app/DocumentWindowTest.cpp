@@ -3,7 +3,6 @@
 #include "PageEditor.h"
 #include "Shapes.h"
 
-#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <functional>
 
@@ -67,8 +66,7 @@ TEST_F(AppTest, DocumentWindowStandsWithoutTheMainWindowAndReportsToItsHost)
     EXPECT_GE(host.pagesShown, 1);
     TActiveDocument &d = *c;
     d.ShowPage(1);
-    EXPECT_EQ(c->PageIndex(), 1);
-    EXPECT_EQ(d.ActivePage(), &c->Document().Front());
+    EXPECT_EQ((std::tuple{c->PageIndex(), d.ActivePage()}), std::tuple(1, &c->Document().Front()));
 
     // The host's tool makes a frame, which the notice carries; the tool is used up.
     host.tool = TTool::Rectangle;
@@ -78,12 +76,10 @@ TEST_F(AppTest, DocumentWindowStandsWithoutTheMainWindowAndReportsToItsHost)
     Click(c->PageControl(), centre);
     TCDLPage &page = *d.ActivePage();
     ASSERT_EQ(page.FrameCount(), 1);
-    EXPECT_EQ(host.toolUses, 1);
-    EXPECT_EQ(host.tool, TTool::Edit);
+    EXPECT_EQ((std::tuple{host.toolUses, host.tool}), std::tuple(1, TTool::Edit));
     ASSERT_FALSE(host.shown.empty());
-    EXPECT_EQ(host.shown.back(), Shown(&page, page.FrameAt(0)));
-    EXPECT_EQ(host.status, page.FrameAt(0)->Verbose());
-    EXPECT_FALSE(host.pointer.isEmpty());
+    EXPECT_EQ((std::tuple{host.shown.back(), host.status, host.pointer.isEmpty()}),
+              std::tuple(Shown(&page, page.FrameAt(0)), page.FrameAt(0)->Verbose(), false));
     EXPECT_GT(host.stateChanges, 0);
 
     d.Editor().DeleteSelected();
@@ -99,8 +95,7 @@ TEST_F(AppTest, DocumentWindowStandsWithoutTheMainWindowAndReportsToItsHost)
     EXPECT_EQ(host.closed, std::vector<TActiveDocument *>{&d});
     Process();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(gone.isNull());
-    EXPECT_EQ(host.destroyed, std::vector<TActiveDocument *>{&d});
+    EXPECT_EQ((std::tuple{gone.isNull(), host.destroyed}), std::tuple(true, std::vector<TActiveDocument *>{&d}));
 }
 
 TEST_F(AppTest, MainWindowTellsTheFrameOnShowAcrossDocumentsPagesAndClosing)
@@ -144,8 +139,7 @@ TEST_F(AppTest, MainWindowTellsTheFrameOnShowAcrossDocumentsPagesAndClosing)
     Trigger(m, "miSchliessen");
     EXPECT_EQ(told.back(), Shown(&b->Document().Back(), nullptr));
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(m.Children().size(), 1);
-    EXPECT_EQ(heldAtFree, 0);
+    EXPECT_EQ((std::tuple{m.Children().size(), heldAtFree}), std::tuple(1, 0));
 
     Trigger(m, "miSchliessen");
     EXPECT_EQ(told.back(), Shown(nullptr, nullptr));

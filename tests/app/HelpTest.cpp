@@ -29,16 +29,14 @@ TEST_F(AppTest, HelpTopicsShowTheHelpOfEachLanguage)
     static const char *const langAttr[] = {"de", "en", "fr", "es"};
     const QSet<QString> sections = {u"intro"_s, u"design"_s,    u"edit"_s, u"files"_s,
                                     u"print"_s, u"calibrate"_s, u"keys"_s, u"language"_s};
-    TMDIForm m;
-    m.show();
+    TShownMainWindow m;
     for (int lang = 1; lang <= 4; ++lang) {
         SCOPED_TRACE(lang);
         m.SetLanguage(lang);
         Trigger(m, "miHilfethemen");
         auto *w = m.findChild<THelpWindow *>(u"HelpWindow"_s);
         ASSERT_NE(w, nullptr);
-        EXPECT_TRUE(w->isVisible());
-        EXPECT_EQ(w->windowTitle(), GetText(873));
+        EXPECT_EQ((std::tuple{w->isVisible(), w->windowTitle()}), std::tuple(true, GetText(873)));
         const QString path = THelpWindow::HtmlPath(LoadText(30 + lang));
         EXPECT_EQ(w->Source(), u"qrc"_s + path);
 

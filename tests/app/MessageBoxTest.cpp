@@ -4,10 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -31,9 +29,7 @@ TEST(MessageBoxText, ButtonSetsAreNormalised)
     };
     for (const Case &c : cases) {
         const TMsgButtons b = NormaliseButtons(c.in);
-        EXPECT_EQ(b.Shown, c.shown) << c.in;
-        EXPECT_EQ(b.CancelMeansAbort, c.abort) << c.in;
-        EXPECT_EQ(b.OkMeansYes, c.yes) << c.in;
+        EXPECT_EQ((std::tuple{b.Shown, b.CancelMeansAbort, b.OkMeansYes}), std::tuple(c.shown, c.abort, c.yes)) << c.in;
     }
 }
 
@@ -47,8 +43,8 @@ TEST(MessageBoxText, AnswersAreMappedBackAndTextIsCut)
         return b & mbCancel ? int(mrCancel) : int(mrOK);
     });
     EXPECT_EQ(MessageBoxText(QString(300, QLatin1Char('x')), mkWarning, mbYes | mbCancel), mrCancel);
-    EXPECT_EQ(seen.size(), 255);
-    EXPECT_EQ(MessageBoxText(u"a"_s, mkWarning, mbAbort | mbRetry), mrAbort);
+    EXPECT_EQ((std::tuple{seen.size(), MessageBoxText(u"a"_s, mkWarning, mbAbort | mbRetry)}),
+              std::tuple(255, mrAbort));
     SetMessageBoxHook([](const QString &, TMsgKind, int) { return int(mrOK); });
     EXPECT_EQ(MessageBoxText(u"a"_s, mkWarning, mbYes | mbCancel), mrYes);
     SetMessageBoxHook({});
@@ -66,6 +62,5 @@ TEST(MessageBoxText, RealBoxShowsKindAndReturnsPressedButton)
         box->button(QMessageBox::No)->click();
     });
     EXPECT_EQ(MessageBoxText(u"Frage"_s, mkConfirmation, mbYes | mbNo | mbCancel), mrNo);
-    EXPECT_EQ(title, GetText(53));
-    EXPECT_EQ(icon, QMessageBox::Question);
+    EXPECT_EQ((std::tuple{title, icon}), std::tuple(GetText(53), QMessageBox::Question));
 }

@@ -4,21 +4,11 @@
 #include "AppFixture.h"
 
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QFileSystemModel>
 #include <QListView>
 #include <QPushButton>
 
 namespace {
-
-template <class F> bool WaitFor(F done, int timeoutMs = 5000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < timeoutMs)
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-    return done();
-}
 
 QColor PanelColor(const TOpenPreview &d, const char *name)
 {

@@ -29,10 +29,8 @@ TEST_F(PageEditingTest, ToolsMouseAndKeysReachThePageAndTheCommandsFollow)
     Click(page, c);
     ASSERT_EQ(p->FrameCount(), 1);
     TCDLFrame *f = p->FrameAt(0);
-    EXPECT_EQ(p->ActiveFrame(), f);
-    EXPECT_TRUE(main->Action(u"sbEdit"_s)->isChecked());
-    EXPECT_TRUE(Enabled("sbUndo"));
-    EXPECT_FALSE(Status(*main).isEmpty());
+    EXPECT_EQ((std::tuple{p->ActiveFrame(), main->Action(u"sbEdit"_s)->isChecked()}), std::tuple(f, true));
+    EXPECT_EQ((std::tuple{Enabled("sbUndo"), Status(*main).isEmpty()}), std::tuple(true, false));
     // What the mouse made active, the commands act on.
     const char *const onSelection[] = {"miKopieren", "miAusschneiden", "miLoeschen", "sbVordergrund"};
     for (const char *n : onSelection)
@@ -65,8 +63,7 @@ TEST_F(PageEditingTest, ToolsMouseAndKeysReachThePageAndTheCommandsFollow)
     Mouse(page, QEvent::MouseButtonRelease, inside + QPoint(30, 0), Qt::LeftButton, Qt::NoButton);
     page->repaint();
     EXPECT_GT(f->X, x0.x());
-    EXPECT_EQ(f->Y, x0.y());
-    EXPECT_EQ(f->State(), TFrameState::Selected);
+    EXPECT_EQ((std::tuple{f->Y, f->State()}), std::tuple(x0.y(), TFrameState::Selected));
 
     // Arrow keys; a command between two of them makes them two undo steps.
     page->setFocus();
@@ -91,11 +88,9 @@ TEST_F(PageEditingTest, ToolsMouseAndKeysReachThePageAndTheCommandsFollow)
     Key(page, QEvent::KeyRelease, Qt::Key_Tab);
     EXPECT_EQ(p->ActiveFrame(), p->FrameAt(1));
     Key(page, Qt::Key_Delete);
-    EXPECT_EQ(p->FrameCount(), 1);
-    EXPECT_EQ(p->ActiveFrame(), nullptr);
+    EXPECT_EQ((std::tuple{p->FrameCount(), p->ActiveFrame()}), std::tuple(1, nullptr));
     Trigger(*main, "miRueckgaengig");
-    EXPECT_EQ(p->FrameCount(), 2);
-    EXPECT_EQ(p->ActiveFrame(), p->FrameAt(1));
+    EXPECT_EQ((std::tuple{p->FrameCount(), p->ActiveFrame()}), std::tuple(2, p->FrameAt(1)));
 }
 
 TEST_F(PageEditingTest, SelectionMenuItemsAndRubberBand)
@@ -109,11 +104,9 @@ TEST_F(PageEditingTest, SelectionMenuItemsAndRubberBand)
     }
     ASSERT_EQ(p->FrameCount(), 3);
     Trigger(*main, "miAllesMarkieren");
-    EXPECT_EQ(p->Selection().Count(), 3);
-    EXPECT_EQ(Status(*main), u"3  Objekte ausgewählt"_s);
+    EXPECT_EQ((std::tuple{p->Selection().Count(), Status(*main)}), std::tuple(3, u"3  Objekte ausgewählt"_s));
     Trigger(*main, "miMarkierungAufheben");
-    EXPECT_TRUE(p->Selection().IsEmpty());
-    EXPECT_EQ(p->ActiveFrame(), nullptr);
+    EXPECT_EQ((std::tuple{p->Selection().IsEmpty(), p->ActiveFrame()}), std::tuple(true, nullptr));
 
     // A band around the upper two.
     page->repaint();
@@ -121,8 +114,7 @@ TEST_F(PageEditingTest, SelectionMenuItemsAndRubberBand)
     EXPECT_EQ(p->Selection().Count(), 2);
     page->repaint();
     Trigger(*main, "miMarkierungUmkehren");
-    EXPECT_EQ(p->ActiveFrame(), p->FrameAt(2));
-    EXPECT_TRUE(p->Selection().IsEmpty());
+    EXPECT_EQ((std::tuple{p->ActiveFrame(), p->Selection().IsEmpty()}), std::tuple(p->FrameAt(2), true));
 }
 
 TEST_F(PageEditingTest, FramesInEveryQuarterArePaintedAndHitAtEveryDisplayScale)
@@ -161,9 +153,8 @@ TEST_F(PageEditingTest, RulersMarkThePointerAndGiveAGuideLineMovedOnThePageAndDr
     }
     TCDLPage *p = child->ActivePage();
     ASSERT_EQ(p->SnapLines.Count(), 1) << "the second line on the same place is not added";
-    EXPECT_TRUE(p->SnapLines.Get(0).Horizontal);
-    EXPECT_EQ(p->SnapLines.Get(0).Position, p->Context.ModelY(120));
-    EXPECT_TRUE(p->Modified);
+    EXPECT_EQ((std::tuple{p->SnapLines.Get(0).Horizontal, p->SnapLines.Get(0).Position, p->Modified}),
+              std::tuple(true, p->Context.ModelY(120), true));
 
     Drag(page, QPoint(200, 121), QPoint(200, 200));
     ASSERT_EQ(p->SnapLines.Count(), 1);
@@ -189,8 +180,7 @@ TEST_F(PageEditingTest, RedoSitsAfterUndoAndFollowsTheShownPage)
         main->SetLanguage(lang);
         EXPECT_EQ(main->Action(u"miRedo"_s)->text().remove(u'&'), QString::fromUtf8(words[lang - 1]));
     }
-    EXPECT_FALSE(Enabled("miRedo"));
-    EXPECT_FALSE(Enabled("sbRedo"));
+    EXPECT_EQ((std::tuple{Enabled("miRedo"), Enabled("sbRedo")}), std::tuple(false, false));
 
     // A frame, then two arrow keys: two undo steps, not three.
     TCDLPage *p = child->ActivePage();
@@ -205,9 +195,7 @@ TEST_F(PageEditingTest, RedoSitsAfterUndoAndFollowsTheShownPage)
     EXPECT_FALSE(Enabled("miRedo"));
 
     Trigger(*main, "miRueckgaengig");
-    EXPECT_EQ(QPoint(f->X, f->Y), made);
-    EXPECT_TRUE(Enabled("miRedo"));
-    EXPECT_TRUE(Enabled("sbRedo"));
+    EXPECT_EQ((std::tuple{QPoint(f->X, f->Y), Enabled("miRedo"), Enabled("sbRedo")}), std::tuple(made, true, true));
     // Redo enables by page, as undo does.
     Trigger(*main, "miInlayVorder");
     EXPECT_FALSE(Enabled("miRedo"));
@@ -221,14 +209,12 @@ TEST_F(PageEditingTest, RedoSitsAfterUndoAndFollowsTheShownPage)
     f = p->FrameAt(0);
     EXPECT_EQ(QPoint(f->X, f->Y), made);
     Trigger(*main, "sbRedo");
-    EXPECT_EQ(QPoint(f->X, f->Y), nudged);
-    EXPECT_FALSE(Enabled("miRedo"));
-    EXPECT_TRUE(Enabled("miRueckgaengig"));
+    EXPECT_EQ((std::tuple{QPoint(f->X, f->Y), Enabled("miRedo"), Enabled("miRueckgaengig")}),
+              std::tuple(nudged, false, true));
 
     // A new change ends what could be redone.
     Trigger(*main, "miRueckgaengig");
     EXPECT_TRUE(Enabled("miRedo"));
     Key(page, Qt::Key_Up);
-    EXPECT_FALSE(Enabled("miRedo"));
-    EXPECT_FALSE(Enabled("sbRedo"));
+    EXPECT_EQ((std::tuple{Enabled("miRedo"), Enabled("sbRedo")}), std::tuple(false, false));
 }

@@ -9,7 +9,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QToolButton>
 
 using namespace Qt::StringLiterals;

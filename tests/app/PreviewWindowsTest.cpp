@@ -5,7 +5,6 @@
 #include "PrintPreview.h"
 #include "printing/PrintTestSupport.h"
 
-#include <QFile>
 #include <QPushButton>
 #include <QSpinBox>
 
@@ -40,8 +39,7 @@ TEST_F(PreviewWindowsTest, PreviewPagesBetweenItsEndsAndUsesNoSerialNumbers)
                + (p->findChild<QPushButton *>(u"bNext"_s)->isEnabled() ? u">"_s : u""_s);
     };
     preview(1, [&](TPrintPreview *p) {
-        EXPECT_EQ(states(p), u"1"_s);
-        EXPECT_EQ(p->width(), p->height() * 2100 / 2970);
+        EXPECT_EQ((std::tuple{states(p), p->width()}), std::tuple(u"1"_s, p->height() * 2100 / 2970));
     });
     preview(20, [&](TPrintPreview *p) {
         QStringList seen{states(p)};
@@ -53,8 +51,7 @@ TEST_F(PreviewWindowsTest, PreviewPagesBetweenItsEndsAndUsesNoSerialNumbers)
         seen.append(states(p));
         EXPECT_EQ(seen.join(u' '), u"1> 2<> 3<> 4<> 5<> 6<> 7< 7< 6<>"_s);
     });
-    EXPECT_EQ(s->Counter, 5);
-    EXPECT_FALSE(child->Document().Modified());
+    EXPECT_EQ((std::tuple{s->Counter, child->Document().Modified()}), std::tuple(5, false));
 }
 
 TEST_F(PreviewWindowsTest, PageViewOpensWhereItWasLeftAndKeepsThatPlaceWhenMaximized)
@@ -78,8 +75,7 @@ TEST_F(PreviewWindowsTest, PageViewOpensWhereItWasLeftAndKeepsThatPlaceWhenMaxim
         v->setWindowState(Qt::WindowNoState);
         v->move(160, 130);
     });
-    EXPECT_EQ(ReadPageView().X, 160);
-    EXPECT_FALSE(ReadPageView().Maximized);
+    EXPECT_EQ((std::tuple{ReadPageView().X, ReadPageView().Maximized}), std::tuple(160, false));
 
     // Garbage in the file is no place: the default one.
     ASSERT_TRUE(WriteAll(Path(u"ZYRELL.INI"_s), "[MISC]\nPRVX=abc\nPRVY=\nPRVW=-40\nPRVH=9x\nPRVMAX=maybe\n"));

@@ -16,7 +16,6 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -107,28 +106,27 @@ TEST_F(PrintDialogTest, ControlsFollowModeAndWhatAndShowTheSheets)
     WithDialog([&](TDrucken *d) {
         auto *printers = Control<QComboBox>(d, "PrinterSelect");
         ASSERT_EQ(printers->count(), 3);
-        EXPECT_EQ(printers->currentText(), u"Laser"_s);
-        EXPECT_EQ(printers->itemText(2), GetText(1090));
+        EXPECT_EQ((std::tuple{printers->currentText(), printers->itemText(2)}), std::tuple(u"Laser"_s, GetText(1090)));
         EXPECT_FALSE(Control<QLabel>(d, "lblKeinDrucker")->isVisibleTo(d));
 
         // Modes 1 and 3 on their page; CD labels take the trim options.
         EXPECT_TRUE(Control<QRadioButton>(d, "Wie1")->isChecked());
         EXPECT_EQ(Control<QStackedWidget>(d, "NotebookWie")->currentIndex(), 1);
-        EXPECT_TRUE(Control<QGroupBox>(d, "gbClipTyp")->isVisibleTo(d));
-        EXPECT_FALSE(Control<QGroupBox>(d, "gbSchnittmarken")->isVisibleTo(d));
-        EXPECT_TRUE(Control<QCheckBox>(d, "cbSchnittmarken")->isChecked());
+        EXPECT_EQ((std::tuple{Control<QGroupBox>(d, "gbClipTyp")->isVisibleTo(d),
+                              Control<QGroupBox>(d, "gbSchnittmarken")->isVisibleTo(d),
+                              Control<QCheckBox>(d, "cbSchnittmarken")->isChecked()}),
+                  std::tuple(true, false, true));
         auto *count = Control<QSpinBox>(d, "AnzahlEtiketten");
-        EXPECT_EQ(count->minimum(), 1);
-        EXPECT_EQ(count->maximum(), 1000);
+        EXPECT_EQ((std::tuple{count->minimum(), count->maximum()}), std::tuple(1, 1000));
         EXPECT_EQ(Control<QSpinBox>(d, "AnzahlSeiten")->maximum(), 99);
         ExpectKeyboardReach(d);
 
         // 4 labels from place 2: places 2 and 3, then 1 and 2.
         count->setValue(4);
         Click(d, "Ab2");
-        EXPECT_EQ(d->SheetCount(), 2);
-        EXPECT_EQ(Control<QLabel>(d, "lblBoegen")->text(), GetText(1095).arg(2));
-        EXPECT_EQ(Control<TSheetPicture>(d, "pbBogen13")->Filled(), (std::set<int>{2, 3}));
+        EXPECT_EQ((std::tuple{d->SheetCount(), Control<QLabel>(d, "lblBoegen")->text(),
+                              Control<TSheetPicture>(d, "pbBogen13")->Filled()}),
+                  std::tuple(2, GetText(1095).arg(2), (std::set<int>{2, 3})));
 
         // Every open document: 4 x 2 labels from place 2 fill 3 sheets.
         Click(d, "Wie3");
@@ -137,24 +135,24 @@ TEST_F(PrintDialogTest, ControlsFollowModeAndWhatAndShowTheSheets)
         Click(d, "Was22");
         EXPECT_FALSE(Control<QRadioButton>(d, "Ab2")->isEnabled());
         EXPECT_FALSE(Control<QGroupBox>(d, "gbClipTyp")->isVisibleTo(d));
-        EXPECT_TRUE(Control<QGroupBox>(d, "gbSchnittmarken")->isVisibleTo(d));
-        EXPECT_EQ(d->SheetCount(), 4);
-        EXPECT_EQ(Control<TSheetPicture>(d, "pbBogen13")->What(), TPrintWhat::InlayFront);
+        EXPECT_EQ((std::tuple{Control<QGroupBox>(d, "gbSchnittmarken")->isVisibleTo(d), d->SheetCount(),
+                              Control<TSheetPicture>(d, "pbBogen13")->What()}),
+                  std::tuple(true, 4, TPrintWhat::InlayFront));
         Click(d, "Was24");
         EXPECT_EQ(d->SheetCount(), 8);
 
         // Mode 2: a document per place, the first documents chosen.
         Click(d, "Wie2");
-        EXPECT_EQ(Control<QStackedWidget>(d, "NotebookWie")->currentIndex(), 0);
-        EXPECT_EQ(Control<QStackedWidget>(d, "NotebookWas")->currentIndex(), 0);
-        EXPECT_TRUE(Control<QGroupBox>(d, "gbClipTyp")->isVisibleTo(d));
+        EXPECT_EQ((std::tuple{Control<QStackedWidget>(d, "NotebookWie")->currentIndex(),
+                              Control<QStackedWidget>(d, "NotebookWas")->currentIndex(),
+                              Control<QGroupBox>(d, "gbClipTyp")->isVisibleTo(d)}),
+                  std::tuple(0, 0, true));
         auto *cb13 = Control<QComboBox>(d, "cb13");
-        EXPECT_EQ(cb13->count(), 3);
-        EXPECT_EQ(cb13->itemText(0), GetText(757));
+        EXPECT_EQ((std::tuple{cb13->count(), cb13->itemText(0)}), std::tuple(3, GetText(757)));
         EXPECT_EQ(Control<QComboBox>(d, "cb11")->currentText(), child->Caption());
-        EXPECT_EQ(Control<QComboBox>(d, "cb12")->currentText(), second->Caption());
-        EXPECT_EQ(cb13->currentIndex(), 0);
-        EXPECT_EQ(Control<TSheetPicture>(d, "pbBogen2")->Filled(), (std::set<int>{1, 2}));
+        EXPECT_EQ((std::tuple{Control<QComboBox>(d, "cb12")->currentText(), cb13->currentIndex(),
+                              Control<TSheetPicture>(d, "pbBogen2")->Filled()}),
+                  std::tuple(second->Caption(), 0, (std::set<int>{1, 2})));
         Control<QSpinBox>(d, "AnzahlSeiten")->setValue(5);
         EXPECT_EQ(d->SheetCount(), 5);
         Click(d, "Was13");
@@ -201,16 +199,15 @@ TEST_F(PrintDialogTest, RefusalsPrintNothingAndKeepCounters)
     WithDialog([&](TDrucken *d) {
         Control<QSpinBox>(d, "AnzahlEtiketten")->setValue(5);
         Click(d, "OK");
-        EXPECT_TRUE(d->isVisible());
-        EXPECT_EQ(BoxTexts().value(0), GetText(751));
+        EXPECT_EQ((std::tuple{d->isVisible(), BoxTexts().value(0)}), std::tuple(true, GetText(751)));
 
         // The queue went away after it was chosen.
         Control<QSpinBox>(d, "AnzahlEtiketten")->setValue(1);
         Queues.removeAll(u"Laser"_s);
         Click(d, "OK");
-        EXPECT_EQ(BoxTexts().value(1), GetText(1082).arg(u"Laser"_s));
-        EXPECT_EQ(Control<QComboBox>(d, "PrinterSelect")->count(), 2);
-        EXPECT_EQ(Control<QComboBox>(d, "PrinterSelect")->currentText(), u"Inkjet"_s);
+        EXPECT_EQ((std::tuple{BoxTexts().value(1), Control<QComboBox>(d, "PrinterSelect")->count(),
+                              Control<QComboBox>(d, "PrinterSelect")->currentText()}),
+                  std::tuple(GetText(1082).arg(u"Laser"_s), 2, u"Inkjet"_s));
 
         // The queue refuses the job.
         QueueFails = true;
@@ -227,10 +224,8 @@ TEST_F(PrintDialogTest, RefusalsPrintNothingAndKeepCounters)
         EXPECT_EQ(BoxTexts().value(4), GetText(1080).arg(Path(u"no/such/folder/out.pdf"_s)));
         EXPECT_TRUE(d->isVisible());
     });
-    EXPECT_EQ(Boxes.size(), 5u);
-    EXPECT_EQ(TargetsMade, 0);
-    EXPECT_EQ(s->Counter, INT32_MAX - 2);
-    EXPECT_FALSE(Doc().Modified());
+    EXPECT_EQ((std::tuple{Boxes.size(), TargetsMade, s->Counter, Doc().Modified()}),
+              std::tuple(5u, 0, INT32_MAX - 2, false));
     EXPECT_FALSE(QFile::exists(Path(u"no/such/folder/out.pdf"_s)));
 }
 
@@ -250,9 +245,8 @@ TEST_F(PrintDialogTest, ADocumentPerPlaceAsksForPaperColoursAndReportsOneClosed)
         EXPECT_FALSE(d->isVisible());
     });
     ASSERT_EQ(Boxes.size(), 1u);
-    EXPECT_EQ(Boxes[0].Text, GetText(760).left(255));
-    EXPECT_EQ(Boxes[0].Kind, mkWarning);
-    EXPECT_FALSE(second->Document().Modified());
+    EXPECT_EQ((std::tuple{Boxes[0].Text, Boxes[0].Kind, second->Document().Modified()}),
+              std::tuple(GetText(760).left(255), mkWarning, false));
     Doc().Label().PaperColorIndex = 0;
     Boxes.clear();
 
@@ -264,9 +258,8 @@ TEST_F(PrintDialogTest, ADocumentPerPlaceAsksForPaperColoursAndReportsOneClosed)
         EXPECT_EQ(Control<QComboBox>(d, "cb12")->currentIndex(), 0);
         EXPECT_EQ(Control<QComboBox>(d, "cb12")->count(), 2);
         Click(d, "OK");
-        EXPECT_TRUE(d->isVisible());
-        EXPECT_EQ(BoxTexts(), QStringList{GetText(1093).arg(caption)});
-        EXPECT_EQ(TargetsMade, 0);
+        EXPECT_EQ((std::tuple{d->isVisible(), BoxTexts(), TargetsMade}),
+                  std::tuple(true, QStringList{GetText(1093).arg(caption)}, 0));
         Click(d, "OK");
     });
     EXPECT_EQ(Events.join(u' '), u"begin cd@1 end"_s);
@@ -284,11 +277,10 @@ TEST_F(PrintDialogTest, PrintingAdvancesSerialNumbersAndMarksOnlyThatDocument)
         Click(d, "OK");
     });
     EXPECT_EQ(Events.join(u' '), u"begin cd@1 cd@2 cd@3 page cd@1 end"_s);
-    EXPECT_EQ(s->Counter, 12);
-    EXPECT_TRUE(Doc().Modified());
+    EXPECT_EQ((std::tuple{s->Counter, Doc().Modified()}), std::tuple(12, true));
     // Nothing of the other document changed by printing it.
-    EXPECT_FALSE(second->Document().Modified());
-    EXPECT_FALSE(main->Printing().Dialog().isVisible());
+    EXPECT_EQ((std::tuple{second->Document().Modified(), main->Printing().Dialog().isVisible()}),
+              std::tuple(false, false));
 }
 
 // The always-on-top progress window makes way for the second-pass message
@@ -334,8 +326,7 @@ TEST_F(PrintDialogTest, CancelFromTheProgressWindowStopsTheJob)
         Click(d, "OK");
     });
     EXPECT_EQ(Events.join(u' '), u"begin cd@1 cd@2 cd@3 page cd@1 end"_s);
-    EXPECT_EQ(shownWhileCancelling, GetText(650));
-    EXPECT_EQ(s->Counter, 5);
+    EXPECT_EQ((std::tuple{shownWhileCancelling, s->Counter}), std::tuple(GetText(650), 5));
     EXPECT_FALSE(main->findChild<TPrinting *>(u"Printing"_s)->isVisible());
     EXPECT_TRUE(Boxes.empty());
 }
@@ -399,8 +390,7 @@ TEST_F(PrintDialogTest, PropertiesPaperReachesPictureReportAndPrinter)
         Click(d, "btEigenschaften");
         Click(d, "OK");
     });
-    EXPECT_EQ(TargetsMade, 1);
-    EXPECT_EQ(Printed.id(), QPageSize::Letter);
+    EXPECT_EQ((std::tuple{TargetsMade, Printed.id()}), std::tuple(1, QPageSize::Letter));
 }
 
 // A printer that does not take the document is reported once the progress
@@ -431,8 +421,7 @@ TEST_F(PrintDialogTest, CalibrationStoresWhatIsANumberUnderTheQueuesOwnName)
             auto *ok = d->findChild<QPushButton *>(u"OK"_s);
             ASSERT_EQ(printers->currentText(), u"Laser"_s);
             // Uncalibrated: 0.25 and 1/6 inch at 600 dpi, measured from the paper edge.
-            EXPECT_EQ(x->text(), u"-64"_s);
-            EXPECT_EQ(y->text(), u"-42"_s);
+            EXPECT_EQ((std::tuple{x->text(), y->text()}), std::tuple(u"-64"_s, u"-42"_s));
 
             d->findChild<QPushButton *>(u"Drucken"_s)->click();
             EXPECT_EQ(Events, QStringList({u"copies 1"_s, u"begin"_s, u"end"_s}));
@@ -446,14 +435,13 @@ TEST_F(PrintDialogTest, CalibrationStoresWhatIsANumberUnderTheQueuesOwnName)
             EXPECT_EQ(d->CurrentPrinter(), odd);
             x->setText(u"12a"_s);
             ok->click();
-            EXPECT_EQ(Boxes.back().Text, GetText(450));
-            EXPECT_EQ(ReadPrinterOffset(odd, 7, 7), QPoint(7, 7));
+            EXPECT_EQ((std::tuple{Boxes.back().Text, ReadPrinterOffset(odd, 7, 7)}),
+                      std::tuple(GetText(450), QPoint(7, 7)));
             x->setText(u" -35"_s);
             y->setText(u"2O"_s);
             ok->click();
-            EXPECT_EQ(Boxes.back().Text, GetText(450));
-            EXPECT_EQ(ReadPrinterOffset(odd, 7, 7), QPoint(-35, 7));
-            EXPECT_TRUE(d->isVisible());
+            EXPECT_EQ((std::tuple{Boxes.back().Text, ReadPrinterOffset(odd, 7, 7), d->isVisible()}),
+                      std::tuple(GetText(450), QPoint(-35, 7), true));
             y->setText(u"20"_s);
             d->findChild<QSpinBox *>(u"YMassstab"_s)->setValue(-3);
             ok->click();
@@ -465,9 +453,8 @@ TEST_F(PrintDialogTest, CalibrationStoresWhatIsANumberUnderTheQueuesOwnName)
         print->findChild<QPushButton *>(u"Abbrechen"_s)->click();
     });
     Trigger(*main, "miDrucken");
-    EXPECT_TRUE(answered);
-    EXPECT_EQ(ReadPrinterOffset(odd, 0, 0), QPoint(-35, 20));
-    EXPECT_EQ(ReadPrinterScale(odd), QPoint(0, -3));
+    EXPECT_EQ((std::tuple{answered, ReadPrinterOffset(odd, 0, 0), ReadPrinterScale(odd)}),
+              std::tuple(true, QPoint(-35, 20), QPoint(0, -3)));
     // Nothing was stored for the other queue, nor for a name one character off.
     EXPECT_EQ(ReadPrinterOffset(u"Laser"_s, 1, 1), QPoint(1, 1));
     EXPECT_EQ(ReadPrinterOffset(odd.chopped(1), 1, 1), QPoint(1, 1));

@@ -4,9 +4,7 @@
 #include "WindowPlacement.h"
 
 #include <QGuiApplication>
-#include <QMdiArea>
 #include <QMouseEvent>
-#include <QScreen>
 #include <QToolButton>
 
 using namespace Qt::StringLiterals;
@@ -82,18 +80,15 @@ TEST_F(AppTest, RollupSizesToItsContentAndNeverKeepsOrDestroysABorrowedPanel)
     TLender small(QSize(200, 100)), tall(QSize(220, 300), "pnlTall");
     const auto expect = [&](const char *step, QSize size, bool down, TLender *shown, TLender *back = nullptr) {
         SCOPED_TRACE(step);
-        EXPECT_EQ(r->size(), size);
-        EXPECT_EQ(r->IsRolledDown(), down);
-        EXPECT_EQ(Button(*r, "sbUp")->isHidden(), !down);
-        EXPECT_EQ(Button(*r, "sbDown")->isHidden(), down);
-        EXPECT_EQ(r->Content(), shown ? shown->panel : nullptr);
+        EXPECT_EQ((std::tuple{r->size(), r->IsRolledDown()}), std::tuple(size, down));
+        EXPECT_EQ((std::tuple{Button(*r, "sbUp")->isHidden(), Button(*r, "sbDown")->isHidden(), r->Content()}),
+                  std::tuple(!down, down, shown ? shown->panel : nullptr));
         if (shown) {
-            EXPECT_EQ(shown->panel->parentWidget(), body);
-            EXPECT_EQ(shown->panel->isVisible(), down);
+            EXPECT_EQ((std::tuple{shown->panel->parentWidget(), shown->panel->isVisible()}), std::tuple(body, down));
         }
         if (back) {
-            EXPECT_EQ(back->panel->parentWidget(), &back->holder);
-            EXPECT_TRUE(back->panel->isHidden());
+            EXPECT_EQ((std::tuple{back->panel->parentWidget(), back->panel->isHidden()}),
+                      std::tuple(&back->holder, true));
         }
     };
     EXPECT_EQ(r->height(), TRollup::CaptionHeight);
@@ -133,9 +128,7 @@ TEST_F(AppTest, RollupSizesToItsContentAndNeverKeepsOrDestroysABorrowedPanel)
     first.show();
     first.SetContent(small.panel);
     second.SetContent(small.panel);
-    EXPECT_EQ(first.Content(), nullptr);
-    EXPECT_EQ(first.height(), 25);
-    EXPECT_EQ(second.size(), QSize(208, 125));
+    EXPECT_EQ((std::tuple{first.Content(), first.height(), second.size()}), std::tuple(nullptr, 25, QSize(208, 125)));
     // Emptying the first again must not take it out of the second.
     first.SetContent(nullptr);
     EXPECT_EQ(small.panel->window(), &second);
@@ -144,8 +137,7 @@ TEST_F(AppTest, RollupSizesToItsContentAndNeverKeepsOrDestroysABorrowedPanel)
 
     first.SetContent(small.panel);
     delete small.panel;
-    EXPECT_EQ(first.Content(), nullptr);
-    EXPECT_EQ(first.height(), 25);
+    EXPECT_EQ((std::tuple{first.Content(), first.height()}), std::tuple(nullptr, 25));
     // Another panel takes the place without touching the deleted one.
     first.SetContent(tall.panel);
     EXPECT_EQ(first.size(), QSize(188, 165));
@@ -175,15 +167,12 @@ TEST_F(AppTest, RollupCaptionDragsWithTheLeftButtonOnlyAndCloseOnlyHides)
     EXPECT_EQ(r.pos(), start + QPoint(30, 35));
 
     Button(r, "sbClose")->click();
-    EXPECT_TRUE(r.isHidden());
-    EXPECT_EQ(r.Content(), lender.panel);
-    EXPECT_EQ(r.height(), 125);
+    EXPECT_EQ((std::tuple{r.isHidden(), r.Content(), r.height()}), std::tuple(true, lender.panel, 125));
 }
 
 TEST_F(AppTest, RollupCaptionShowsWhetherTheWindowIsActive)
 {
-    TMDIForm m;
-    m.show();
+    TShownMainWindow m;
     TRollup *r = m.ObjectRollup();
     r->show();
     auto *header = r->findChild<QWidget *>(u"pnlHeader"_s);
@@ -198,8 +187,7 @@ TEST_F(AppTest, RollupCaptionShowsWhetherTheWindowIsActive)
 
 TEST_F(AppTest, ViewMenuTogglesTheRollupsAndChecksThemByVisibility)
 {
-    TMDIForm m;
-    m.show();
+    TShownMainWindow m;
     const std::pair<const char *, TRollup *> items[] = {{"miObjekteigenschaften", m.ObjectRollup()},
                                                         {"miFarbenRollup", m.ColorRollup()},
                                                         {"miCoords", m.CoordsRollup()}};
@@ -208,8 +196,7 @@ TEST_F(AppTest, ViewMenuTogglesTheRollupsAndChecksThemByVisibility)
         ASSERT_TRUE(r->isHidden()) << item;
         EXPECT_FALSE(a->isChecked()) << item;
         Trigger(m, item);
-        EXPECT_TRUE(r->isVisible()) << item;
-        EXPECT_TRUE(a->isChecked()) << item;
+        EXPECT_EQ((std::tuple{r->isVisible(), a->isChecked()}), std::tuple(true, true)) << item;
         // Closed by its own button: the check mark follows when the menu opens.
         Button(*r, "sbClose")->click();
         m.CommandStatesChanged();
@@ -218,9 +205,8 @@ TEST_F(AppTest, ViewMenuTogglesTheRollupsAndChecksThemByVisibility)
         Trigger(m, item);
         EXPECT_TRUE(r->isHidden()) << item;
     }
-    EXPECT_EQ(m.ObjectRollup()->Title(), u"Objekteigenschaften"_s);
-    EXPECT_EQ(m.ColorRollup()->Title(), u"Farben Rollup"_s);
-    EXPECT_EQ(m.CoordsRollup()->Title(), u"Koordinaten"_s);
+    EXPECT_EQ((std::tuple{m.ObjectRollup()->Title(), m.ColorRollup()->Title(), m.CoordsRollup()->Title()}),
+              std::tuple(u"Objekteigenschaften"_s, u"Farben Rollup"_s, u"Koordinaten"_s));
     m.SetLanguage(2);
     EXPECT_EQ(m.CoordsRollup()->Title(), u"Coordinates"_s);
     EXPECT_EQ(Button(*m.ColorRollup(), "sbUp")->toolTip(), u"Roll up"_s);
@@ -228,27 +214,23 @@ TEST_F(AppTest, ViewMenuTogglesTheRollupsAndChecksThemByVisibility)
 
 TEST_F(AppTest, ShowChangesImmediatelyTogglesTheSettingAndTellsIt)
 {
-    TMDIForm m;
-    m.show();
+    TShownMainWindow m;
     QList<bool> told;
     QObject::connect(&m, &TMDIForm::applyImmediatelyChanged, [&](bool on) { told.append(on); });
     ASSERT_TRUE(AppSettings().ApplyImmediately);
     QAction *a = m.Action(u"miZuweisen"_s);
     EXPECT_TRUE(a->isChecked());
     Trigger(m, "miZuweisen");
-    EXPECT_FALSE(AppSettings().ApplyImmediately);
-    EXPECT_FALSE(a->isChecked());
+    EXPECT_EQ((std::tuple{AppSettings().ApplyImmediately, a->isChecked()}), std::tuple(false, false));
     Trigger(m, "miZuweisen");
-    EXPECT_TRUE(a->isChecked());
-    EXPECT_EQ(told, (QList<bool>{false, true}));
+    EXPECT_EQ((std::tuple{a->isChecked(), told}), std::tuple(true, (QList<bool>{false, true})));
 
     // Settings that say off are told once when applied; the same again is not.
     TIniFile(SettingsFilePath()).WriteBool(u"MISC"_s, u"DISPLAY_CHANGES_IMMEDIATELY"_s, false);
     ReadSettingsMain(AppSettings());
     m.ApplySettings();
     m.ApplySettings();
-    EXPECT_EQ(told, (QList<bool>{false, true, false}));
-    EXPECT_FALSE(a->isChecked());
+    EXPECT_EQ((std::tuple{told, a->isChecked()}), std::tuple((QList<bool>{false, true, false}), false));
 }
 
 TEST_F(AppTest, RollupPlacesVisibilityAndRollStateComeBackAtTheNextStart)
@@ -262,23 +244,20 @@ TEST_F(AppTest, RollupPlacesVisibilityAndRollStateComeBackAtTheNextStart)
     ini.WriteBool(misc, u"RFV"_s, false);
     ini.WriteBool(misc, u"RCD"_s, false);
     {
-        TMDIForm m;
-        m.show();
+        TShownMainWindow m;
         ReadSettingsMain(AppSettings());
         m.ApplySettings();
-        EXPECT_EQ(m.ObjectRollup()->pos(), base + QPoint(30, 40));
-        EXPECT_TRUE(m.ObjectRollup()->isVisible());
-        EXPECT_TRUE(m.ObjectRollup()->IsRolledDown());
-        EXPECT_TRUE(m.ColorRollup()->isHidden());
+        EXPECT_EQ((std::tuple{m.ObjectRollup()->pos(), m.ObjectRollup()->isVisible(), m.ObjectRollup()->IsRolledDown(),
+                              m.ColorRollup()->isHidden()}),
+                  std::tuple(base + QPoint(30, 40), true, true, true));
         EXPECT_FALSE(m.Action(u"miFarbenRollup"_s)->isChecked());
         // Missing keys: beside the object window at the right edge, the
         // coordinates below the colours, none covering another.
         const QPoint corner = m.MdiArea()->mapToGlobal(QPoint(m.MdiArea()->width(), 0));
         EXPECT_EQ(m.ColorRollup()->y(), corner.y() + 8);
         EXPECT_LT(m.ColorRollup()->x(), corner.x() - m.Panels()->ObjectPanelWidth() - 16);
-        EXPECT_TRUE(m.CoordsRollup()->isVisible());
-        EXPECT_FALSE(m.CoordsRollup()->IsRolledDown());
-        EXPECT_EQ(m.CoordsRollup()->x(), m.ColorRollup()->x());
+        EXPECT_EQ((std::tuple{m.CoordsRollup()->isVisible(), m.CoordsRollup()->IsRolledDown(), m.CoordsRollup()->x()}),
+                  std::tuple(true, false, m.ColorRollup()->x()));
         EXPECT_GT(m.CoordsRollup()->y(), m.ColorRollup()->y() + TRollup::CaptionHeight);
 
         m.ObjectRollup()->move(base + QPoint(50, 70));
@@ -288,30 +267,25 @@ TEST_F(AppTest, RollupPlacesVisibilityAndRollStateComeBackAtTheNextStart)
         Trigger(m, "miCoords");
         ASSERT_TRUE(m.close());
     }
-    EXPECT_EQ(ini.ReadInteger(misc, u"ROX"_s, 0), base.x() + 50);
-    EXPECT_EQ(ini.ReadInteger(misc, u"ROD"_s, 1), 0);
-    EXPECT_EQ(ini.ReadInteger(misc, u"RFV"_s, 0), 1);
-    EXPECT_EQ(ini.ReadInteger(misc, u"RCV"_s, 1), 0);
+    EXPECT_EQ((std::tuple{ini.ReadInteger(misc, u"ROX"_s, 0), ini.ReadInteger(misc, u"ROD"_s, 1),
+                          ini.ReadInteger(misc, u"RFV"_s, 0), ini.ReadInteger(misc, u"RCV"_s, 1)}),
+              std::tuple(base.x() + 50, 0, 1, 0));
 
     AppSettings() = TSettings();
-    TMDIForm m;
-    m.show();
+    TShownMainWindow m;
     ReadSettingsMain(AppSettings());
     m.ApplySettings();
     EXPECT_EQ(m.ObjectRollup()->pos(), base + QPoint(50, 70));
-    EXPECT_FALSE(m.ObjectRollup()->IsRolledDown());
-    EXPECT_EQ(m.ColorRollup()->pos(), base + QPoint(10, 300));
-    EXPECT_TRUE(m.ColorRollup()->isVisible());
-    EXPECT_TRUE(m.CoordsRollup()->isHidden());
-    EXPECT_FALSE(m.CoordsRollup()->IsRolledDown());
+    EXPECT_EQ((std::tuple{m.ObjectRollup()->IsRolledDown(), m.ColorRollup()->pos(), m.ColorRollup()->isVisible(),
+                          m.CoordsRollup()->isHidden(), m.CoordsRollup()->IsRolledDown()}),
+              std::tuple(false, base + QPoint(10, 300), true, true, false));
 }
 
 TEST_F(AppTest, ClosingBeforeTheSettingsWereAppliedKeepsTheRollupPlaces)
 {
     // Closed while the splash window is still up: the windows were never placed.
     AppSettings().RollupProps = {30, 40, true, false};
-    TMDIForm m;
-    m.show();
+    TShownMainWindow m;
     ASSERT_TRUE(m.close());
     TSettings back;
     ReadSettingsMain(back);
@@ -357,9 +331,10 @@ TEST(ToolWindowPlacement, PlacesAreKeptOnTheScreenTheyAreMostOn)
     EXPECT_EQ(PlaceToolWindow({440, 60}, w, screens, fallback), QPoint(440, 60));
     EXPECT_EQ(PlaceToolWindow({-50, 60}, w, screens, fallback), QPoint(0, 60));
     // Mostly on the second screen: pulled onto it, not back onto the first.
-    EXPECT_EQ(PlaceToolWindow({1900, 900}, w, screens, fallback), QPoint(1920, 724));
-    EXPECT_EQ(PlaceToolWindow({5000, 60}, w, screens, fallback), fallback);
-    EXPECT_EQ(PlaceToolWindow({100, -400}, w, screens, fallback), fallback);
+    EXPECT_EQ((std::tuple{PlaceToolWindow({1900, 900}, w, screens, fallback),
+                          PlaceToolWindow({5000, 60}, w, screens, fallback),
+                          PlaceToolWindow({100, -400}, w, screens, fallback)}),
+              std::tuple(QPoint(1920, 724), fallback, fallback));
     // A fallback off every screen still ends on one.
     EXPECT_EQ(PlaceToolWindow({5000, 60}, w, screens, {-900, -900}), QPoint(0, 0));
     EXPECT_EQ(PlaceToolWindow({5000, 60}, w, {}, fallback), QPoint(5000, 60));

@@ -31,18 +31,13 @@ TEST(RulerScale, TicksAndLabelsAreWholeStepsOfTheUnit)
 {
     // 1 px per mm: ticks every 5 mm, labels every 50 mm (10 and 20 mm are too close for 38 px).
     TRulerScale s = ChooseRulerScale(0.1, 10, 38, 5);
-    EXPECT_EQ(s.Tick, (TRulerStep{5, 0}));
-    EXPECT_EQ(s.Label, (TRulerStep{5, 1}));
-    EXPECT_EQ(s.TicksPerLabel, 10);
+    EXPECT_EQ((std::tuple{s.Tick, s.Label, s.TicksPerLabel}), std::tuple((TRulerStep{5, 0}), (TRulerStep{5, 1}), 10));
     // 80 px per inch: tenths of an inch and labels at every half inch.
     s = ChooseRulerScale(0.5, 160, 38, 5);
-    EXPECT_EQ(s.Tick, (TRulerStep{1, -1}));
-    EXPECT_EQ(s.Label, (TRulerStep{5, -1}));
-    EXPECT_EQ(s.TicksPerLabel, 5);
+    EXPECT_EQ((std::tuple{s.Tick, s.Label, s.TicksPerLabel}), std::tuple((TRulerStep{1, -1}), (TRulerStep{5, -1}), 5));
     // Ticks never finer than the model's tenth of a millimetre, however far zoomed in.
     s = ChooseRulerScale(40, 10, 38, 5);
-    EXPECT_EQ(s.Tick, (TRulerStep{1, -1}));
-    EXPECT_EQ(s.TicksPerLabel, 1);
+    EXPECT_EQ((std::tuple{s.Tick, s.TicksPerLabel}), std::tuple((TRulerStep{1, -1}), 1));
 
     // Any scale: ticks and labels on 1-2-5 steps, far enough apart, labels on ticks, the finest such label.
     for (int divisor : {10, 160, 7}) {

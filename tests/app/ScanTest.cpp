@@ -29,6 +29,5 @@ TEST_F(AppTest, ScanChoosesTheSourceRemembersItAndTellsWhyItFailed)
         EXPECT_TRUE(page.AskScan().isNull());
     }
     ASSERT_EQ(Boxes.size(), 2u);
-    EXPECT_EQ(Boxes[0].Text, GetText(1544));
-    EXPECT_EQ(Boxes[1].Text, GetText(1545));
+    EXPECT_EQ((std::tuple{Boxes[0].Text, Boxes[1].Text}), std::tuple(GetText(1544), GetText(1545)));
 }

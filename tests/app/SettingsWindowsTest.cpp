@@ -50,18 +50,15 @@ TEST_F(OneDocumentTest, SettingsDialogConvertsStepsAndAppliesTheUnitOnOk)
         Answers = {mrOK, mrNo, mrYes};
         In<QPushButton>(d, "bOK")->click(); // the step
         In<QPushButton>(d, "bOK")->click(); // the folder: not created
-        EXPECT_TRUE(d->isVisible());
-        EXPECT_EQ(y->text(), u"0,16"_s);
+        EXPECT_EQ((std::tuple{d->isVisible(), y->text()}), std::tuple(true, u"0,16"_s));
         In<QPushButton>(d, "bOK")->click();
     });
     Trigger(*main, "miPRGSettings");
     ASSERT_EQ(Boxes.size(), 3u);
-    EXPECT_TRUE(Boxes[0].Text.contains(u"abc"_s));
-    EXPECT_TRUE(QFileInfo(missing).isDir());
+    EXPECT_EQ((std::tuple{Boxes[0].Text.contains(u"abc"_s), QFileInfo(missing).isDir()}), std::tuple(true, true));
     const TSettings &s = AppSettings();
     EXPECT_EQ(std::tuple(s.MoveCursorX, s.MoveCursorY, s.ScaleValue, UnitCode()), std::tuple(25, 40, 160, 160));
-    EXPECT_EQ(s.ImageDir, missing);
-    EXPECT_EQ(edX->text(), u"1,00"_s);
+    EXPECT_EQ((std::tuple{s.ImageDir, edX->text()}), std::tuple(missing, u"1,00"_s));
     child->HRuler()->repaint();
     bool oneInch = false;
     for (const TRulerMark &m : child->HRuler()->LastMarks())
@@ -101,8 +98,7 @@ TEST_F(OneDocumentTest, PropertiesWindowWritesGridAndPaperColourBackOnlyOnOk)
         In<QPushButton>(w, "bCancel")->click();
     });
     Trigger(*main, "miEigenschaften");
-    EXPECT_EQ(doc.ToBytes(), before);
-    EXPECT_FALSE(doc.Modified());
+    EXPECT_EQ((std::tuple{doc.ToBytes(), doc.Modified()}), std::tuple(before, false));
 
     WhenModal<TPropWnd>([&](TPropWnd *w) {
         edit(w);
@@ -116,8 +112,7 @@ TEST_F(OneDocumentTest, PropertiesWindowWritesGridAndPaperColourBackOnlyOnOk)
     ASSERT_EQ(Boxes.size(), 1u);
     EXPECT_EQ(std::tuple(label.BackColor, label.PaperColorIndex), std::tuple(RGBColor(159, 224, 228), 2));
     EXPECT_EQ(std::tuple(label.SnapX, label.SnapY, label.SnapEnabled), std::tuple(2, 37, true));
-    EXPECT_EQ(doc.Back().SnapY, 127);
-    EXPECT_TRUE(doc.Modified());
+    EXPECT_EQ((std::tuple{doc.Back().SnapY, doc.Modified()}), std::tuple(127, true));
     SetUnitCode(10);
     page->repaint();
     const QPoint onLabel = label.Context.Map(13, 397);

@@ -10,26 +10,11 @@
 #include <QDBusConnection>
 #include <QFile>
 #include <QLabel>
-#include <QMdiArea>
-#include <QMenu>
 #include <QProcess>
-#include <QTimer>
 #include <QToolButton>
 #include <QWindow>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-void WaitFor(const std::function<bool()> &done)
-{
-    for (int i = 0; i < 200 && !done(); ++i) {
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(5);
-    }
-}
-
-} // namespace
 
 TEST_F(AppTest, StartWithoutArgumentsOrStandardGivesNeu1ThenNeu2)
 {
@@ -38,9 +23,9 @@ TEST_F(AppTest, StartWithoutArgumentsOrStandardGivesNeu1ThenNeu2)
     WhenModal<TFSprache>([](TFSprache *dlg) { Click(dlg->findChild<QLabel *>(u"lblDeutsch"_s), {2, 2}); });
     TMDIForm *m = StartProgram(ParseCommandLine({u"--no-splash"_s}));
     WaitFor([&] { return !m->Children().isEmpty(); });
-    EXPECT_EQ(Language(), 1);
-    EXPECT_EQ(TIniFile(SettingsFilePath()).ReadInteger(u"LANGUAGE"_s, u"NUMBER"_s, 0), 1);
-    EXPECT_EQ(Captions(*m), QStringList{u"Neu1"_s});
+    EXPECT_EQ(
+        (std::tuple{Language(), TIniFile(SettingsFilePath()).ReadInteger(u"LANGUAGE"_s, u"NUMBER"_s, 0), Captions(*m)}),
+        std::tuple(1, 1, QStringList{u"Neu1"_s}));
     m->findChild<QToolButton *>(u"sbNeu"_s)->click();
     EXPECT_EQ(Captions(*m), (QStringList{u"Neu1"_s, u"Neu2"_s}));
 }
@@ -59,16 +44,14 @@ TEST_F(AppTest, StartOpensStandardCdlOrTheNamedFileInsteadOrSaysItIsMissing)
 
     m = StartProgram(ParseCommandLine({u"--no-splash"_s, Path(u"named.CDL"_s)}));
     WaitFor([&] { return !m->Children().isEmpty(); });
-    EXPECT_EQ(Captions(*m), QStringList{u"named.CDL"_s});
-    EXPECT_TRUE(Boxes.empty());
+    EXPECT_EQ((std::tuple{Captions(*m), Boxes.empty()}), std::tuple(QStringList{u"named.CDL"_s}, true));
     delete m;
 
     m = StartProgram(ParseCommandLine({u"--no-splash"_s, Path(u"gone.CDL"_s)}));
     WaitFor([&] { return !Boxes.empty(); });
     ASSERT_EQ(Boxes.size(), 1u);
-    EXPECT_EQ(Boxes[0].Text, GetText(855));
-    EXPECT_EQ(Boxes[0].Kind, mkWarning);
-    EXPECT_TRUE(m->Children().isEmpty());
+    EXPECT_EQ((std::tuple{Boxes[0].Text, Boxes[0].Kind, m->Children().isEmpty()}),
+              std::tuple(GetText(855), mkWarning, true));
 }
 
 // A later start's documents open in the running program (a missing one with the first start's message).
@@ -95,8 +78,7 @@ TEST_F(AppTest, ALaterStartHandsItsDocumentsToTheRunningProgram)
 
 TEST_F(AppTest, ClosingDocumentsBuildsRecentListAndMenu)
 {
-    TMDIForm m;
-    m.show();
+    TShownMainWindow m;
     for (const char *n : {"A.CDL", "B.CDL", "C.CDL"})
         WriteDocument(Path(QLatin1String(n)));
     for (const char *n : {"A.CDL", "B.CDL", "C.CDL", "A.CDL"}) {
@@ -108,9 +90,8 @@ TEST_F(AppTest, ClosingDocumentsBuildsRecentListAndMenu)
     EXPECT_EQ(AppSettings().RecentFiles.Entries(), expected);
     auto *first = m.findChild<QAction *>(u"miRecent1"_s);
     ASSERT_NE(first, nullptr);
-    EXPECT_EQ(first->text(), u"&1 C.CDL"_s);
-    EXPECT_EQ(first->statusTip(), expected[0]);
-    EXPECT_TRUE(m.findChild<QAction *>(u"NMRU"_s)->isVisible());
+    EXPECT_EQ((std::tuple{first->text(), first->statusTip(), m.findChild<QAction *>(u"NMRU"_s)->isVisible()}),
+              std::tuple(u"&1 C.CDL"_s, expected[0], true));
     // An untitled document adds nothing; a recent item opens its file.
     m.New();
     Trigger(m, "miSchliessen");
@@ -121,12 +102,11 @@ TEST_F(AppTest, ClosingDocumentsBuildsRecentListAndMenu)
 
 TEST_F(AppTest, OpeningReportsForeignOtherVersionDamagedAndDuplicateFiles)
 {
-    TMDIForm m;
-    m.show();
+    TShownMainWindow m;
     WriteDocument(Path(u"good.CDL"_s));
     QByteArray bytes = ReadAll(Path(u"good.CDL"_s));
-    ASSERT_TRUE(WriteAll(Path(u"foreign.CDL"_s), QByteArrayLiteral("PK\x03\x04 not a label at all")));
-    ASSERT_TRUE(WriteAll(Path(u"damaged.CDL"_s), bytes.left(bytes.size() / 2)));
+    ASSERT_TRUE(WriteAll(Path(u"foreign.CDL"_s), QByteArrayLiteral("PK\x03\x04 not a label at all"))
+                && WriteAll(Path(u"damaged.CDL"_s), bytes.left(bytes.size() / 2)));
     bytes[16] = char(0x01);
     ASSERT_TRUE(WriteAll(Path(u"older.CDL"_s), bytes));
 
@@ -135,24 +115,19 @@ TEST_F(AppTest, OpeningReportsForeignOtherVersionDamagedAndDuplicateFiles)
     for (int i = 0; i < 5; ++i)
         Trigger(m, "miOeffnen");
     ASSERT_EQ(Boxes.size(), 4u);
-    EXPECT_EQ(Boxes[0].Text, GetText(852));
-    EXPECT_EQ(Boxes[1].Text, GetText(855));
-    EXPECT_EQ(Boxes[2].Text, GetText(853) + GetText(854));
-    EXPECT_EQ(Boxes[3].Text, GetText(953));
+    EXPECT_EQ((std::tuple{Boxes[0].Text, Boxes[1].Text, Boxes[2].Text, Boxes[3].Text}),
+              std::tuple(GetText(852), GetText(855), GetText(853) + GetText(854), GetText(953)));
     for (const TShownBox &b : Boxes) {
-        EXPECT_EQ(b.Kind, mkWarning);
-        EXPECT_EQ(b.Buttons, mbOK);
+        EXPECT_EQ((std::tuple{b.Kind, b.Buttons}), std::tuple(mkWarning, mbOK));
     }
     // Foreign and damaged files leave no window; the older one stays open untitled.
     EXPECT_EQ(Captions(m), (QStringList{u"older.CDL"_s, u"good.CDL"_s}));
-    EXPECT_TRUE(m.Children()[0]->FileName().isEmpty());
-    EXPECT_EQ(m.ActiveChild(), m.Children()[1]);
+    EXPECT_EQ((std::tuple{m.Children()[0]->FileName().isEmpty(), m.ActiveChild()}), std::tuple(true, m.Children()[1]));
 }
 
 TEST_F(AppTest, ClosePromptYesNoCancel)
 {
-    TMDIForm m;
-    m.show();
+    TShownMainWindow m;
     TChildWin *c = m.New();
     c->Document().Label().Modified = true;
     const QString question = GetText(850) + u" Neu1 "_s + GetText(851);
@@ -160,9 +135,8 @@ TEST_F(AppTest, ClosePromptYesNoCancel)
     Answers = {mrCancel};
     Trigger(m, "miSchliessen");
     ASSERT_EQ(Boxes.size(), 1u);
-    EXPECT_EQ(Boxes[0].Text, question);
-    EXPECT_EQ(Boxes[0].Buttons, mbYes | mbNo | mbCancel);
-    EXPECT_EQ(m.Children().size(), 1);
+    EXPECT_EQ((std::tuple{Boxes[0].Text, Boxes[0].Buttons, m.Children().size()}),
+              std::tuple(question, mbYes | mbNo | mbCancel, 1));
 
     // Yes with a cancelled save dialog keeps the window and its work.
     Answers = {mrYes};
@@ -174,8 +148,7 @@ TEST_F(AppTest, ClosePromptYesNoCancel)
     Answers = {mrYes};
     DialogAnswers = {Path(u"saved"_s)};
     Trigger(m, "miSchliessen");
-    EXPECT_TRUE(m.Children().isEmpty());
-    EXPECT_TRUE(QFile::exists(Path(u"saved.CDL"_s)));
+    EXPECT_EQ((std::tuple{m.Children().isEmpty(), QFile::exists(Path(u"saved.CDL"_s))}), std::tuple(true, true));
 
     m.New()->Document().Front().Modified = true;
     Answers = {mrNo};
@@ -185,8 +158,7 @@ TEST_F(AppTest, ClosePromptYesNoCancel)
 
 TEST_F(AppTest, SaveAsRefusesOpenNameAsksBeforeOverwritingAndCancelKeepsCaption)
 {
-    TMDIForm m;
-    m.show();
+    TShownMainWindow m;
     WriteDocument(Path(u"open.CDL"_s));
     WriteDocument(Path(u"other.CDL"_s));
     m.OpenFile(Path(u"open.CDL"_s));
@@ -197,20 +169,16 @@ TEST_F(AppTest, SaveAsRefusesOpenNameAsksBeforeOverwritingAndCancelKeepsCaption)
     ASSERT_EQ(Boxes.size(), 2u);
     EXPECT_EQ(Boxes[0].Text, GetText(858));
     EXPECT_EQ(Boxes[1].Text, GetText(859) + QLatin1Char(' ') + Path(u"other.CDL"_s) + QLatin1Char(' ') + GetText(860));
-    EXPECT_EQ(Proposed.size(), 3);
-    EXPECT_EQ(c->Caption(), u"Neu1"_s);
-    EXPECT_TRUE(c->FileName().isEmpty());
+    EXPECT_EQ((std::tuple{Proposed.size(), c->Caption(), c->FileName().isEmpty()}), std::tuple(3, u"Neu1"_s, true));
 
     DialogAnswers = {Path(u"other.CDL"_s)};
     Answers = {mrYes};
-    EXPECT_TRUE(c->SaveAs());
-    EXPECT_EQ(c->Caption(), u"other.CDL"_s);
+    EXPECT_EQ((std::tuple{c->SaveAs(), c->Caption()}), std::tuple(true, u"other.CDL"_s));
 }
 
 TEST_F(AppTest, CommandsWithoutDocumentAreDisabledAndUnbuiltOnesStayDisabled)
 {
-    TMDIForm m;
-    m.show();
+    TShownMainWindow m;
     const char *const onDocument[] = {"sbSpeichern", "sbZoomIn",      "miSpeichernUnter", "sbAnsichtCDLabel",
                                       "sbDrucken",   "sbDIR",         "sbBild",           "sbScan",
                                       "miGrafik",    "miVerzeichnis", "sbProperties"};
@@ -222,8 +190,8 @@ TEST_F(AppTest, CommandsWithoutDocumentAreDisabledAndUnbuiltOnesStayDisabled)
     for (const char *n : onDocument)
         EXPECT_TRUE(Enabled(m, n)) << n;
     for (const char *n : {"miRueckgaengig", "sbOLeft"}) {
-        EXPECT_FALSE(Enabled(m, n)) << n;
-        EXPECT_FALSE(m.Action(QLatin1String(n))->text().isEmpty()) << n;
+        EXPECT_EQ((std::tuple{Enabled(m, n), m.Action(QLatin1String(n))->text().isEmpty()}), std::tuple(false, false))
+            << n;
     }
 }
 
@@ -238,9 +206,10 @@ TEST_F(AppTest, ClosingMainWindowWritesSettingsAndRecentFiles)
     EXPECT_TRUE(m->close());
     delete m;
     const TIniFile ini(SettingsFilePath());
-    EXPECT_EQ(ini.ReadString(u"FILES"_s, u"CDL1"_s, QString()), Path(u"kept.CDL"_s));
-    EXPECT_FALSE(ini.ReadBool(u"Anordnenleiste"_s, u"VISIBLE"_s, true));
-    EXPECT_EQ(ini.ReadInteger(u"Toolleiste"_s, u"AREA"_s, 0), 1);
+    EXPECT_EQ((std::tuple{ini.ReadString(u"FILES"_s, u"CDL1"_s, QString()),
+                          ini.ReadBool(u"Anordnenleiste"_s, u"VISIBLE"_s, true),
+                          ini.ReadInteger(u"Toolleiste"_s, u"AREA"_s, 0)}),
+              std::tuple(Path(u"kept.CDL"_s), false, 1));
     TSettings s;
     ReadSettingsEarly(s);
     EXPECT_EQ(s.CdlDir, Path(QString()));
@@ -261,13 +230,11 @@ TEST_F(AppTest, ClosingMainWindowWritesSettingsAndRecentFiles)
 
 TEST_F(AppTest, RefusedCloseKeepsProgramRunningAndWritesNothing)
 {
-    TMDIForm m;
-    m.show();
+    TShownMainWindow m;
     m.New()->Document().Label().Modified = true;
     Answers = {mrCancel};
-    EXPECT_FALSE(m.close());
-    EXPECT_EQ(m.Children().size(), 1);
-    EXPECT_FALSE(QFile::exists(SettingsFilePath()));
+    EXPECT_EQ((std::tuple{m.close(), m.Children().size(), QFile::exists(SettingsFilePath())}),
+              std::tuple(false, 1, false));
 }
 
 // Run in a headless Weston by scripts/test-weston.sh.

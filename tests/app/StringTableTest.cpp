@@ -85,8 +85,7 @@ TEST(StringTable, EveryLanguageHasEveryTextNumberAndNoTextIsCut)
 // a text in each language; out of range changes and writes nothing.
 TEST_F(AppTest, EveryMenuAndButtonHasATextInEachLanguage)
 {
-    TMDIForm m;
-    m.show();
+    TShownMainWindow m;
     TChildWin *c = m.New();
     auto *file = m.findChild<QMenu *>(u"miDatei"_s);
     auto *notebook = c->findChild<QTabWidget *>(u"Notebook"_s);
@@ -94,8 +93,8 @@ TEST_F(AppTest, EveryMenuAndButtonHasATextInEachLanguage)
     for (int lang : {2, 4, 1, 3}) {
         m.SetLanguage(lang);
         EXPECT_EQ(file->title().remove(u'&'), GetText(100));
-        EXPECT_EQ(notebook->tabText(1), GetText(123));
-        EXPECT_EQ(m.Action(u"sbNeu"_s)->toolTip(), GetText(200));
+        EXPECT_EQ((std::tuple{notebook->tabText(1), m.Action(u"sbNeu"_s)->toolTip()}),
+                  std::tuple(GetText(123), GetText(200)));
         for (QAction *a : m.findChildren<QAction *>()) {
             if (a->isSeparator() || a->objectName().isEmpty() || a->objectName().startsWith(QLatin1String("miRecent")))
                 continue;

@@ -1,7 +1,6 @@
 #include "AppFixture.h"
 #include "DisplaySession.h"
 
-#include <QMdiArea>
 #include <QMdiSubWindow>
 
 using namespace Qt::StringLiterals;
@@ -19,7 +18,7 @@ void ExpectAllVisible(const TMDIForm &m)
 
 } // namespace
 
-TEST_F(AppTest, DocumentWindowsCascadeInsideTheArea)
+TEST_F(AppTest, DocumentWindowsCascadeInsideTheAreaAndFitASmallOrNotYetShownOne)
 {
     TMDIForm m;
     m.resize(1000, 760);
@@ -41,10 +40,8 @@ TEST_F(AppTest, DocumentWindowsCascadeInsideTheArea)
     EXPECT_GT(subs[1]->pos().y(), subs[0]->pos().y());
     EXPECT_GT(subs[1]->pos().x(), subs[0]->pos().x());
     EXPECT_GE(subs[0]->width(), 480);
-}
 
-TEST_F(AppTest, DocumentWindowFitsASmallOrNotYetShownArea)
-{
+    // A small area, and one not yet shown when the window is created.
     TMDIForm small;
     small.resize(420, 330);
     small.show();

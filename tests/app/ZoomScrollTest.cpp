@@ -4,7 +4,6 @@
 #include "PageWidget.h"
 #include "Shapes.h"
 
-#include <QElapsedTimer>
 #include <QWheelEvent>
 #include <cmath>
 
@@ -17,15 +16,6 @@ void Wheel(QWidget *w, QPoint p, QPoint angle, Qt::KeyboardModifiers mods)
     QWheelEvent e(QPointF(p), w->mapToGlobal(QPointF(p)), QPoint(), angle, Qt::NoButton, mods, Qt::NoScrollPhase,
                   false);
     QApplication::sendEvent(w, &e);
-}
-
-// Lets the auto-scroll timer fire a few times.
-void Wait(int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms)
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
 }
 
 class ZoomScrollTest : public OneDocumentTest
@@ -100,9 +90,7 @@ TEST_F(ZoomScrollTest, CtrlWheelZoomsAboutThePointer)
     for (int i = 0; i < 3; ++i)
         Wheel(page, other, QPoint(0, -120), Qt::ControlModifier);
     page->repaint();
-    EXPECT_EQ(p->Context.ZoomLevel, 3);
-    EXPECT_EQ(p->Context.ScrollX, 0);
-    EXPECT_EQ(p->Context.ScrollY, 0);
+    EXPECT_EQ((std::tuple{p->Context.ZoomLevel, p->Context.ScrollX, p->Context.ScrollY}), std::tuple(3, 0, 0));
 }
 
 TEST_F(ZoomScrollTest, WheelScrollsAndZoomCommandsKeepTheCentre)
@@ -112,8 +100,7 @@ TEST_F(ZoomScrollTest, WheelScrollsAndZoomCommandsKeepTheCentre)
     const int y0 = vBar->value(), x0 = hBar->value();
     Wheel(page, page->rect().center(), QPoint(0, -120), Qt::NoModifier);
     EXPECT_GT(vBar->value(), y0) << "turned towards the user: further down the page";
-    EXPECT_EQ(p->Context.ScrollY, vBar->value());
-    EXPECT_EQ(hBar->value(), x0);
+    EXPECT_EQ((std::tuple{p->Context.ScrollY, hBar->value()}), std::tuple(vBar->value(), x0));
     Wheel(page, page->rect().center(), QPoint(0, -120), Qt::ShiftModifier);
     EXPECT_GT(hBar->value(), x0);
     EXPECT_EQ(p->Context.ScrollX, hBar->value());
@@ -135,23 +122,20 @@ TEST_F(ZoomScrollTest, WheelScrollsAndZoomCommandsKeepTheCentre)
     // Down to 75%: unscrolled, as before.
     Trigger(*main, "miZoom4");
     Trigger(*main, "miVerkleinern");
-    EXPECT_EQ(p->Context.ScrollX, 0);
-    EXPECT_EQ(hBar->value(), 0);
+    EXPECT_EQ((std::tuple{p->Context.ScrollX, hBar->value()}), std::tuple(0, 0));
 
     for (int i = 0; i < 5; ++i)
         Trigger(*main, "sbZoomIn");
     EXPECT_EQ(p->Context.ZoomLevel, 7) << "800% is the last level";
     // Each page keeps its own zoom; the page buttons switch pages.
     Trigger(*main, "sbAnsichtInlayRueck");
-    EXPECT_EQ(child->PageIndex(), 2);
-    EXPECT_EQ(child->ActivePage()->Context.ZoomLevel, 4);
+    EXPECT_EQ((std::tuple{child->PageIndex(), child->ActivePage()->Context.ZoomLevel}), std::tuple(2, 4));
     EXPECT_TRUE(main->Action(u"miInlayRueck"_s)->isChecked());
     Trigger(*main, "sbAnsichtCDLabel");
     hBar->setValue(hBar->value() + 100);
     EXPECT_EQ(p->Context.ScrollX, hBar->value());
     Trigger(*main, "sbStandardZoom");
-    EXPECT_EQ(p->Context.ZoomLevel, 4);
-    EXPECT_EQ(p->Context.ScrollX, 0);
+    EXPECT_EQ((std::tuple{p->Context.ZoomLevel, p->Context.ScrollX}), std::tuple(4, 0));
 }
 
 TEST_F(ZoomScrollTest, DragAtTheEdgeScrollsAndTheFrameFollows)
@@ -178,17 +162,15 @@ TEST_F(ZoomScrollTest, DragAtTheEdgeScrollsAndTheFrameFollows)
     EXPECT_NEAR(p->Context.MapX(f->X + 30), edge.x(), 2);
     Mouse(page, QEvent::MouseButtonRelease, edge, Qt::LeftButton, Qt::NoButton);
     const int stopped = hBar->value(), x1 = f->X;
-    Wait(4 * TPageWidget::AutoScrollInterval);
+    WaitFor([] { return false; }, 4 * TPageWidget::AutoScrollInterval); // the auto-scroll timer fires
     EXPECT_EQ(hBar->value(), stopped) << "the release stops it";
-    EXPECT_EQ(f->X, x1);
-    EXPECT_TRUE(p->Modified);
+    EXPECT_EQ((std::tuple{f->X, p->Modified}), std::tuple(x1, true));
 
     // Away from the edge nothing scrolls.
     Mouse(page, QEvent::MouseButtonPress, p->Context.Map(f->X + 30, f->Y + 30), Qt::LeftButton, Qt::LeftButton);
     Mouse(page, QEvent::MouseMove, c, Qt::NoButton, Qt::LeftButton);
-    Wait(4 * TPageWidget::AutoScrollInterval);
-    EXPECT_EQ(hBar->value(), stopped);
-    EXPECT_EQ(vBar->value(), 0);
+    WaitFor([] { return false; }, 4 * TPageWidget::AutoScrollInterval);
+    EXPECT_EQ((std::tuple{hBar->value(), vBar->value()}), std::tuple(stopped, 0));
     Mouse(page, QEvent::MouseButtonRelease, c, Qt::LeftButton, Qt::NoButton);
 }
 

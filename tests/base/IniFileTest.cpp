@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 
 #include <sys/stat.h>
 
@@ -16,40 +15,28 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-class IniFileTest : public ::testing::Test
-{
-protected:
-    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
-
-    QString path(const char *name = "test.ini") const { return dir.filePath(QLatin1String(name)); }
-
-    void put(const QByteArray &bytes, const char *name = "test.ini") { ASSERT_TRUE(WriteAll(path(name), bytes)); }
-    QByteArray get(const char *name = "test.ini") const { return ReadAll(path(name)); }
-
-    QTemporaryDir dir;
-};
+using IniFileTest = TScratchFileTest;
 
 TEST_F(IniFileTest, HeaderRunsToTheLastBracket)
 {
     put("  [a]b] \n k = v1 \n[a]\nk=v2\n[ spaced ]\nk=v3\n");
     TIniFile ini(path());
     EXPECT_EQ(ini.ReadString(u"a]b"_s, u"K"_s, QString()), u"v1"_s);
-    EXPECT_EQ(ini.ReadString(u"a"_s, u"k"_s, QString()), u"v2"_s);
-    EXPECT_EQ(ini.ReadString(u" spaced "_s, u"k"_s, QString()), u"v3"_s);
-    EXPECT_EQ(ini.ReadString(u"spaced"_s, u"k"_s, u"def"_s), u"def"_s);
+    EXPECT_EQ((std::tuple{ini.ReadString(u"a"_s, u"k"_s, QString()), ini.ReadString(u" spaced "_s, u"k"_s, QString()),
+                          ini.ReadString(u"spaced"_s, u"k"_s, u"def"_s)}),
+              std::tuple(u"v2"_s, u"v3"_s, u"def"_s));
 }
 
 TEST_F(IniFileTest, LookupIgnoresCaseAndWritingKeepsTheFilesSpelling)
 {
     put("[Misc]\nRox = 12\n\n; the directories\n[Dir]\nCdl=/home\n");
     TIniFile ini(path());
-    EXPECT_EQ(ini.ReadInteger(u"MISC"_s, u"ROX"_s, 0), 12);
-    EXPECT_EQ(ini.ReadInteger(u"mIsC"_s, u"rox"_s, 0), 12);
-    EXPECT_EQ(ini.ReadSection(u"misc"_s), QStringList{u"Rox"_s});
+    EXPECT_EQ((std::tuple{ini.ReadInteger(u"MISC"_s, u"ROX"_s, 0), ini.ReadInteger(u"mIsC"_s, u"rox"_s, 0),
+                          ini.ReadSection(u"misc"_s)}),
+              std::tuple(12, 12, QStringList{u"Rox"_s}));
 
-    ASSERT_TRUE(ini.WriteInteger(u"MISC"_s, u"ROX"_s, 5));
-    ASSERT_TRUE(ini.WriteString(u"MISC"_s, u"RFX"_s, u"a=b"_s));
-    ASSERT_TRUE(ini.WriteString(u"NEW"_s, u"Key"_s, u"Büro"_s));
+    ASSERT_TRUE(ini.WriteInteger(u"MISC"_s, u"ROX"_s, 5) && ini.WriteString(u"MISC"_s, u"RFX"_s, u"a=b"_s)
+                && ini.WriteString(u"NEW"_s, u"Key"_s, u"Büro"_s));
     EXPECT_EQ(get(), QByteArray("[Misc]\nRox = 5\nRFX=a=b\n\n; the directories\n[Dir]\nCdl=/home\n"
                                 "\n[NEW]\nKey=Büro\n"));
     EXPECT_EQ(ini.ReadString(u"misc"_s, u"rfx"_s, QString()), u"a=b"_s);
@@ -73,14 +60,12 @@ TEST_F(IniFileTest, EverythingElseSurvivesByteForByte)
                               "Last=x";
     put(before);
     TIniFile ini(path());
-    ASSERT_TRUE(ini.WriteInteger(u"MISC"_s, u"ROY"_s, 60));
-    ASSERT_TRUE(ini.WriteInteger(u"other"_s, u"More"_s, 2));
+    ASSERT_TRUE(ini.WriteInteger(u"MISC"_s, u"ROY"_s, 60) && ini.WriteInteger(u"other"_s, u"More"_s, 2));
     // The new keys go at the ends of their sections, with the file's line ends.
     QByteArray after = before + "\r\nMore=2\r\n";
     after.insert(after.indexOf("\r\n\r\n[other]") + 2, "ROY=60\r\n");
-    EXPECT_EQ(get(), after);
-    EXPECT_EQ(ini.ReadString(u"MISC"_s, u"stray"_s, u"-"_s), u"-"_s);
-    EXPECT_EQ(ini.ReadSections(), (QStringList{u"Toolbar Symbolleiste"_s, u"MISC"_s, u"other"_s}));
+    EXPECT_EQ((std::tuple{get(), ini.ReadString(u"MISC"_s, u"stray"_s, u"-"_s), ini.ReadSections()}),
+              std::tuple(after, u"-"_s, (QStringList{u"Toolbar Symbolleiste"_s, u"MISC"_s, u"other"_s})));
 
     // Writing a value that is already there does not touch the file.
     const QByteArray now = get();
@@ -94,20 +79,18 @@ TEST_F(IniFileTest, NumbersAndBooleans)
         "two=2\nzero=0\nword=yes\n");
     TIniFile ini(path());
     const QString n = u"n"_s;
-    EXPECT_EQ(ini.ReadInteger(n, u"plain"_s, -1), 42);
-    EXPECT_EQ(ini.ReadInteger(n, u"blanks"_s, -1), -7);
-    EXPECT_EQ(ini.ReadInteger(n, u"plus"_s, -1), 3);
+    EXPECT_EQ((std::tuple{ini.ReadInteger(n, u"plain"_s, -1), ini.ReadInteger(n, u"blanks"_s, -1),
+                          ini.ReadInteger(n, u"plus"_s, -1)}),
+              std::tuple(42, -7, 3));
     for (const char *k : {"hex", "tail", "empty", "big", "absent"})
         EXPECT_EQ(ini.ReadInteger(n, QLatin1String(k), -1), -1) << k;
     EXPECT_EQ(ini.ReadString(n, u"empty"_s, u"def"_s), QString());
 
-    EXPECT_TRUE(ini.ReadBool(n, u"two"_s, false));
-    EXPECT_FALSE(ini.ReadBool(n, u"zero"_s, true));
-    EXPECT_TRUE(ini.ReadBool(n, u"word"_s, true));
-    EXPECT_FALSE(ini.ReadBool(n, u"word"_s, false));
+    EXPECT_EQ((std::tuple{ini.ReadBool(n, u"two"_s, false), ini.ReadBool(n, u"zero"_s, true),
+                          ini.ReadBool(n, u"word"_s, true), ini.ReadBool(n, u"word"_s, false)}),
+              std::tuple(true, false, true, false));
 
-    ASSERT_TRUE(ini.WriteBool(n, u"flag"_s, true));
-    ASSERT_TRUE(ini.WriteBool(n, u"zero"_s, false));
+    ASSERT_TRUE(ini.WriteBool(n, u"flag"_s, true) && ini.WriteBool(n, u"zero"_s, false));
     EXPECT_TRUE(get().endsWith("zero=0\nword=yes\nflag=1\n"));
 }
 
@@ -119,12 +102,11 @@ TEST_F(IniFileTest, GarbageReadsAsDefaults)
     junk.replace('[', 'x'); // no accidental section headers
     put(junk);
     TIniFile ini(path());
-    EXPECT_EQ(ini.ReadInteger(u"MISC"_s, u"ROX"_s, 440), 440);
-    EXPECT_TRUE(ini.ReadSections().isEmpty());
+    EXPECT_EQ((std::tuple{ini.ReadInteger(u"MISC"_s, u"ROX"_s, 440), ini.ReadSections().isEmpty()}),
+              std::tuple(440, true));
     // and writing keeps the junk in front of the new section
     ASSERT_TRUE(ini.WriteInteger(u"MISC"_s, u"ROX"_s, 1));
-    EXPECT_TRUE(get().startsWith(junk));
-    EXPECT_EQ(ini.ReadInteger(u"MISC"_s, u"ROX"_s, 440), 1);
+    EXPECT_EQ((std::tuple{get().startsWith(junk), ini.ReadInteger(u"MISC"_s, u"ROX"_s, 440)}), std::tuple(true, 1));
 }
 
 TEST_F(IniFileTest, DuplicatesUseTheFirstAndEraseRemovesAll)
@@ -135,9 +117,7 @@ TEST_F(IniFileTest, DuplicatesUseTheFirstAndEraseRemovesAll)
     ASSERT_TRUE(ini.WriteInteger(u"a"_s, u"K"_s, 3));
     EXPECT_EQ(ini.ReadSection(u"A"_s), QStringList{u"k"_s});
 
-    ASSERT_TRUE(ini.EraseSection(u"Files"_s));
-    EXPECT_EQ(get(), QByteArray("[A]\nk=3\nk=2\n[B]\nb=1\n"));
-    ASSERT_TRUE(ini.EraseSection(u"not there"_s));
+    ASSERT_TRUE(ini.EraseSection(u"Files"_s) && ini.EraseSection(u"not there"_s));
     EXPECT_EQ(get(), QByteArray("[A]\nk=3\nk=2\n[B]\nb=1\n"));
 }
 
@@ -147,13 +127,12 @@ TEST_F(IniFileTest, ValuesThatWouldBreakTheFileAreRefused)
     TIniFile ini(path());
     // A file name with a line break must not be able to forge sections.
     EXPECT_FALSE(ini.WriteString(u"S"_s, u"k"_s, u"a\n[LANGUAGE]\nNUMBER=2"_s));
-    EXPECT_FALSE(ini.WriteString(u"S"_s, u"k"_s, u"a\rb"_s));
-    EXPECT_FALSE(ini.WriteString(u"S\n"_s, u"k"_s, u"v"_s));
-    EXPECT_FALSE(ini.WriteString(QString(), u"k"_s, u"v"_s));
-    EXPECT_FALSE(ini.WriteString(u"S"_s, u"a=b"_s, u"v"_s));
-    EXPECT_FALSE(ini.WriteString(u"S"_s, u"  "_s, u"v"_s));
-    EXPECT_FALSE(ini.WriteString(u"S"_s, u";k"_s, u"v"_s));
-    EXPECT_FALSE(ini.WriteString(u"S"_s, u"[k]"_s, u"v"_s));
+    EXPECT_EQ((std::tuple{ini.WriteString(u"S"_s, u"k"_s, u"a\rb"_s), ini.WriteString(u"S\n"_s, u"k"_s, u"v"_s),
+                          ini.WriteString(QString(), u"k"_s, u"v"_s)}),
+              std::tuple(false, false, false));
+    EXPECT_EQ((std::tuple{ini.WriteString(u"S"_s, u"a=b"_s, u"v"_s), ini.WriteString(u"S"_s, u"  "_s, u"v"_s),
+                          ini.WriteString(u"S"_s, u";k"_s, u"v"_s), ini.WriteString(u"S"_s, u"[k]"_s, u"v"_s)}),
+              std::tuple(false, false, false, false));
     EXPECT_EQ(get(), QByteArray("[S]\nk=1\n"));
 }
 
@@ -170,29 +149,25 @@ TEST_F(IniFileTest, WritesThatCannotHappenFailWithoutDamage)
 
     // A folder or a pipe in place of the file: nothing reads from or replaces them.
     TIniFile folder(dir.path());
-    EXPECT_FALSE(folder.WriteInteger(u"S"_s, u"k"_s, 1));
-    EXPECT_TRUE(QFileInfo(dir.path()).isDir());
+    EXPECT_EQ((std::tuple{folder.WriteInteger(u"S"_s, u"k"_s, 1), QFileInfo(dir.path()).isDir()}),
+              std::tuple(false, true));
 
     const QString fifo = path("fifo");
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     TIniFile pipe(fifo);
     EXPECT_EQ(pipe.ReadInteger(u"S"_s, u"k"_s, 9), 9);
     EXPECT_FALSE(pipe.WriteInteger(u"S"_s, u"k"_s, 1));
-    struct stat st
-    {
-    };
+    struct stat st = {};
     ASSERT_EQ(::stat(QFile::encodeName(fifo).constData(), &st), 0);
     EXPECT_TRUE(S_ISFIFO(st.st_mode));
-}
 
-TEST_F(IniFileTest, AFileTooLargeToReadIsNotReplaced)
-{
+    // A file too large to read is not replaced.
     const QByteArray big = "[S]\nk=1\n" + QByteArray(5 * 1024 * 1024, ';');
     put(big);
     TIniFile ini(path());
-    EXPECT_EQ(ini.ReadInteger(u"S"_s, u"k"_s, 9), 9);
-    EXPECT_FALSE(ini.WriteInteger(u"S"_s, u"k"_s, 2));
-    EXPECT_EQ(QFileInfo(path()).size(), big.size());
+    EXPECT_EQ(
+        (std::tuple{ini.ReadInteger(u"S"_s, u"k"_s, 9), ini.WriteInteger(u"S"_s, u"k"_s, 2), QFileInfo(path()).size()}),
+        std::tuple(9, false, big.size()));
 }
 
 TEST_F(IniFileTest, AFullDiskLeavesTheFileAsItWas)

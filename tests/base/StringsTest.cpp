@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QTemporaryDir>
 
 namespace {
@@ -37,9 +36,7 @@ TEST(Strings, BuiltInTableHoldsTheSettingsNames)
     EXPECT_EQ(LoadText(50), u"ZYRELL.INI"_s);
     EXPECT_EQ(LoadText(54), u"MISC"_s);
     EXPECT_EQ(LoadText(102), u"Y"_s);
-    EXPECT_EQ(LoadText(110), QString());
-    EXPECT_EQ(LoadText(-1), QString());
-    EXPECT_EQ(LoadText(70000), QString());
+    EXPECT_EQ((std::tuple{LoadText(110), LoadText(-1), LoadText(70000)}), std::tuple(QString(), QString(), QString()));
 }
 
 TEST_F(StringTableFolder, EachLanguageReadsItsOwnBlock)
@@ -47,13 +44,12 @@ TEST_F(StringTableFolder, EachLanguageReadsItsOwnBlock)
     write("de.tsv", "568\tMaximale Anzahl an Objekten (30.000) erreicht!\n");
     write("en.tsv", "568\tMaximum amount of objects (30,000) reached!\n");
 
-    EXPECT_EQ(Language(), 1);
-    EXPECT_EQ(GetText(568), u"Maximale Anzahl an Objekten (30.000) erreicht!"_s);
+    EXPECT_EQ((std::tuple{Language(), GetText(568)}),
+              std::tuple(1, u"Maximale Anzahl an Objekten (30.000) erreicht!"_s));
 
     ASSERT_TRUE(SetLanguageState(2));
-    EXPECT_EQ(LanguageOffset(), 3000);
-    EXPECT_EQ(GetText(568), u"Maximum amount of objects (30,000) reached!"_s);
-    EXPECT_EQ(LoadText(3568), GetText(568));
+    EXPECT_EQ((std::tuple{LanguageOffset(), GetText(568), LoadText(3568)}),
+              std::tuple(3000, u"Maximum amount of objects (30,000) reached!"_s, GetText(568)));
 
     // No French table: its texts are empty, not German.
     ASSERT_TRUE(SetLanguageState(3));
@@ -67,17 +63,15 @@ TEST_F(StringTableFolder, InvalidLanguageChangesNothing)
     ASSERT_TRUE(SetLanguageState(2));
     for (int n : {0, 5, -1, 99, 65538}) {
         EXPECT_FALSE(SetLanguageState(n)) << n;
-        EXPECT_EQ(Language(), 2);
-        EXPECT_EQ(LanguageOffset(), 3000);
+        EXPECT_EQ((std::tuple{Language(), LanguageOffset()}), std::tuple(2, 3000));
     }
 }
 
 TEST_F(StringTableFolder, IdsWrapAtSixteenBits)
 {
     write("ids.tsv", "5\tfive\n");
-    EXPECT_EQ(GetText(5 - 1000), u"five"_s);
-    EXPECT_EQ(GetText(5 - 1000 + 65536), u"five"_s);
-    EXPECT_EQ(GetText(5 - 1000 - 65536), u"five"_s);
+    EXPECT_EQ((std::tuple{GetText(5 - 1000), GetText(5 - 1000 + 65536), GetText(5 - 1000 - 65536)}),
+              std::tuple(u"five"_s, u"five"_s, u"five"_s));
 }
 
 TEST_F(StringTableFolder, EscapesCommentsAndLineEndings)
@@ -91,10 +85,9 @@ TEST_F(StringTableFolder, EscapesCommentsAndLineEndings)
                      "4\t  leading blanks and a # are text\n"
                      "5\traw\ttab kept\n");
     EXPECT_EQ(LoadText(1), u"line\nbreak\tand \\ backslash"_s);
-    EXPECT_EQ(LoadText(2), u"\\n stays a backslash and n"_s);
-    EXPECT_EQ(LoadText(3), u"unknown \\q and trailing \\"_s);
-    EXPECT_EQ(LoadText(4), u"  leading blanks and a # are text"_s);
-    EXPECT_EQ(LoadText(5), u"raw\ttab kept"_s);
+    EXPECT_EQ((std::tuple{LoadText(2), LoadText(3), LoadText(4), LoadText(5)}),
+              std::tuple(u"\\n stays a backslash and n"_s, u"unknown \\q and trailing \\"_s,
+                         u"  leading blanks and a # are text"_s, u"raw\ttab kept"_s));
 }
 
 TEST_F(StringTableFolder, MalformedLinesAndForeignNumbersAreSkipped)
@@ -108,9 +101,8 @@ TEST_F(StringTableFolder, MalformedLinesAndForeignNumbersAreSkipped)
                     "7\tsecond\n"
                     "8\tÄnderungen\n");
     EXPECT_EQ(LoadText(3000), QString()); // would shadow English text 0
-    EXPECT_EQ(LoadText(999), QString());
-    EXPECT_EQ(LoadText(1007), u"first"_s);
-    EXPECT_EQ(GetText(8), u"Änderungen"_s);
+    EXPECT_EQ((std::tuple{LoadText(999), LoadText(1007), GetText(8)}),
+              std::tuple(QString(), u"first"_s, u"Änderungen"_s));
 }
 
 TEST_F(StringTableFolder, TextsAreCutTo254Characters)

@@ -2,11 +2,16 @@
 // Shared by the tests: readable values in failure messages instead of byte
 // dumps, and whole files read and written.
 
+#include <gtest/gtest.h>
+
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPoint>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <ostream>
 
@@ -29,3 +34,20 @@ inline bool WriteAll(const QString &path, const QByteArray &bytes)
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
+
+// A scratch folder holding the file under test; folders are made on writing.
+class TScratchFileTest : public ::testing::Test
+{
+protected:
+    explicit TScratchFileTest(const char *name = "test.ini") : name(name) {}
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    QString path(const char *n = nullptr) const { return dir.filePath(QLatin1String(n ? n : name)); }
+    void put(const QByteArray &bytes, const char *n = nullptr)
+    {
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(path(n)).path()) && WriteAll(path(n), bytes));
+    }
+    QByteArray get(const char *n = nullptr) const { return ReadAll(path(n)); }
+
+    QTemporaryDir dir;
+    const char *name;
+};

@@ -8,51 +8,44 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-struct LengthCase
+TEST(FormatLength, ShowsTenthsOfTheUnit)
 {
-    int divisor;
-    int32_t value;
-    const char *shown;
-};
-void PrintTo(const LengthCase &c, std::ostream *os) { *os << c.value << " / " << c.divisor; }
-
-class FormatLengthTest : public ::testing::TestWithParam<LengthCase>
-{
-protected:
-    void TearDown() override { SetUnitCode(10); }
-};
-
-TEST_P(FormatLengthTest, ShowsTenthsOfTheUnit)
-{
-    SetUnitCode(GetParam().divisor);
-    EXPECT_EQ(FormatLength(GetParam().value), QString::fromLatin1(GetParam().shown));
+    const std::tuple<int, int32_t, const char *> rows[] = {
+        {10, 0, "0,0"},
+        {10, 5, "0,5"},
+        {10, -5, "-0,5"},
+        {10, 10, "1,0"},
+        {10, -10, "-1,0"},
+        {10, 123, "12,3"},
+        {10, -123, "-12,3"},
+        {10, 1200, "120,0"},
+        {10, INT32_MAX, "214748364,7"},
+        {10, INT32_MIN, "-214748364,8"},
+        // The inch keeps its code 160 but is a true inch of 254 units; tenths
+        // are truncated toward zero.
+        {160, 0, "0,0"},
+        {160, 25, "0,0"},
+        {160, 254, "1,0"},
+        {160, -254, "-1,0"},
+        {160, 2566, "10,1"},
+        {160, -5080, "-20,0"},
+        // Below one inch the shown value, not the model value, decides the leading zero.
+        {160, 26, "0,1"},
+        {160, 127, "0,5"},
+        {160, -127, "-0,5"},
+        {160, 253, "0,9"}};
+    for (const auto &[divisor, value, shown] : rows) {
+        SetUnitCode(divisor);
+        EXPECT_EQ(FormatLength(value), QString::fromLatin1(shown)) << value << " / " << divisor;
+    }
+    SetUnitCode(10);
 }
-
-INSTANTIATE_TEST_SUITE_P(Millimetres, FormatLengthTest,
-                         ::testing::Values(LengthCase{10, 0, "0,0"}, LengthCase{10, 5, "0,5"},
-                                           LengthCase{10, -5, "-0,5"}, LengthCase{10, 10, "1,0"},
-                                           LengthCase{10, -10, "-1,0"}, LengthCase{10, 123, "12,3"},
-                                           LengthCase{10, -123, "-12,3"}, LengthCase{10, 1200, "120,0"},
-                                           LengthCase{10, INT32_MAX, "214748364,7"},
-                                           LengthCase{10, INT32_MIN, "-214748364,8"}));
-
-// The inch keeps its code 160 but is a true inch of 254 units; tenths are
-// truncated toward zero.
-INSTANTIATE_TEST_SUITE_P(Inch, FormatLengthTest,
-                         ::testing::Values(LengthCase{160, 0, "0,0"}, LengthCase{160, 25, "0,0"},
-                                           LengthCase{160, 254, "1,0"}, LengthCase{160, -254, "-1,0"},
-                                           LengthCase{160, 2566, "10,1"}, LengthCase{160, -5080, "-20,0"}));
-
-// Below one inch the shown value, not the model value, decides the leading zero.
-INSTANTIATE_TEST_SUITE_P(InchBelowOne, FormatLengthTest,
-                         ::testing::Values(LengthCase{160, 26, "0,1"}, LengthCase{160, 127, "0,5"},
-                                           LengthCase{160, -127, "-0,5"}, LengthCase{160, 253, "0,9"}));
 
 TEST(UnitValue, FieldsShowAndReadTheUnitWithEitherSeparator)
 {
-    EXPECT_EQ(FormatUnitValue(40, UnitCodeMillimetre), u"4.0"_s);
-    EXPECT_EQ(FormatUnitValue(40, UnitCodeInch), u"0.16"_s);
-    EXPECT_EQ(ParseUnitValue(u"2,5"_s, UnitCodeMillimetre), 25);
+    EXPECT_EQ((std::tuple{FormatUnitValue(40, UnitCodeMillimetre), FormatUnitValue(40, UnitCodeInch),
+                          ParseUnitValue(u"2,5"_s, UnitCodeMillimetre)}),
+              std::tuple(u"4.0"_s, u"0.16"_s, 25));
     EXPECT_EQ(ParseUnitValue(u" 0.3 "_s, UnitCodeMillimetre), 3); // not 2.999...
     EXPECT_EQ(ParseUnitValue(u"1"_s, UnitCodeInch), 254);
     EXPECT_EQ(ParseUnitValue(u"-0,5"_s, UnitCodeInch), -127);

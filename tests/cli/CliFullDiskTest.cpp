@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 namespace {
@@ -69,8 +68,7 @@ TEST_F(CliFullDisk, EveryWriteKeepsTheOldFileAndFails)
     EXPECT_EQ(r.Exit, 1);
     EXPECT_TRUE(r.Out.isEmpty()) << r.Out.toStdString();
     EXPECT_TRUE(r.Err.contains(GetText(1080).arg(Path(u"sheet.pdf"_s)))) << r.Err.toStdString();
-    EXPECT_EQ(Bytes(u"sheet.pdf"_s), old);
-    EXPECT_EQ(Bytes(u"doc.CDL"_s), original);
+    EXPECT_EQ((std::tuple{Bytes(u"sheet.pdf"_s), Bytes(u"doc.CDL"_s)}), std::tuple(old, original));
     EXPECT_EQ(QDir(dir.path()).entryList({u"*.CDL.*"_s, u"*.png.*"_s, u"*.pdf.*"_s}), QStringList())
         << "no temporary file left";
 }

@@ -12,7 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFontDatabase>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -59,14 +58,9 @@ protected:
 
     std::vector<QImage> Rasterise(const QString &pdf) const { return RasterisePdf(pdf, Path(u"page"_s), RasterDpi); }
 
-    // Whether a label of color fills CD place on an A4 sheet.
     static bool LabelAt(const QImage &sheet, int place, QColor color)
     {
-        const QPointF c = QPointF(CDLabelCentre(TSheetKind::A4, place)) * (RasterDpi / 254.0);
-        const QRectF span = SpanThrough(sheet, color, c.toPoint());
-        const double diameter = 2 * SheetLabelRadius * RasterDpi / 254.0;
-        return std::abs(span.center().x() - c.x()) <= 1.5 && std::abs(span.center().y() - c.y()) <= 1.5
-               && std::abs(span.width() - diameter) <= 2.5;
+        return ::LabelAt(sheet, TSheetKind::A4, place, color, RasterDpi);
     }
 
     QTemporaryDir dir;
@@ -80,8 +74,7 @@ TEST_F(CliPrint, OneDocumentFillsSheetsFromTheChosenPlaceAndSavesItsCounters)
     const QString pdf = Path(u"out.pdf"_s);
     const TCliRun r = Run({doc, u"--count"_s, u"4"_s, u"--start"_s, u"2"_s, u"--pdf"_s, pdf, u"--save-counters"_s});
     ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
-    EXPECT_EQ(r.Out, GetText(1085).arg(2));
-    EXPECT_EQ(CounterIn(doc), 11);
+    EXPECT_EQ((std::tuple{r.Out, CounterIn(doc)}), std::tuple(GetText(1085).arg(2), 11));
 
     const std::vector<QImage> sheets = Rasterise(pdf);
     ASSERT_EQ(sheets.size(), 2u);
@@ -112,9 +105,9 @@ TEST_F(CliPrint, PlacesChooseADocumentPerPlaceAndSeveralDocumentsRunOn)
     const std::vector<QImage> sheets = Rasterise(pdf);
     ASSERT_EQ(sheets.size(), 2u);
     for (const QImage &sheet : sheets) {
-        EXPECT_TRUE(LabelAt(sheet, 1, Qt::blue));
-        EXPECT_FALSE(LabelAt(sheet, 2, Qt::red) || LabelAt(sheet, 2, Qt::blue));
-        EXPECT_TRUE(LabelAt(sheet, 3, Qt::red));
+        EXPECT_EQ((std::tuple{LabelAt(sheet, 1, Qt::blue), LabelAt(sheet, 2, Qt::red) || LabelAt(sheet, 2, Qt::blue),
+                              LabelAt(sheet, 3, Qt::red)}),
+                  std::tuple(true, false, true));
     }
 
     // Every document twice, the places running on: 4 labels on 2 sheets.
@@ -135,16 +128,15 @@ TEST_F(CliPrint, RefusalsAndFailuresSayWhyAndLeaveTheDocumentAsItWas)
 
     // A queue CUPS does not know, and no printer at all.
     r = Run({doc, u"--printer"_s, u"No such queue 4711"_s, u"--save-counters"_s});
-    EXPECT_EQ(r.Exit, 1);
-    EXPECT_EQ(r.Message(), GetText(1081).arg(u"No such queue 4711"_s).toStdString());
+    EXPECT_EQ((std::tuple{r.Exit, r.Message()}),
+              std::tuple(1, GetText(1081).arg(u"No such queue 4711"_s).toStdString()));
     QProcessEnvironment noCups;
     noCups.insert(u"CUPS_SERVER"_s, Path(u"no-cupsd.sock"_s));
     noCups.insert(u"HOME"_s, dir.path());
     noCups.insert(u"PRINTER"_s, QString());
     noCups.insert(u"LPDEST"_s, QString());
     r = Run({doc, u"--save-counters"_s}, noCups);
-    EXPECT_EQ(r.Exit, 1);
-    EXPECT_EQ(r.Message(), GetText(1083).toStdString());
+    EXPECT_EQ((std::tuple{r.Exit, r.Message()}), std::tuple(1, GetText(1083).toStdString()));
 
     // Six numbers are more than a list of three entries holds.
     auto listed = MakeDocument();
@@ -155,19 +147,16 @@ TEST_F(CliPrint, RefusalsAndFailuresSayWhyAndLeaveTheDocumentAsItWas)
     listed->Save(listPath);
     const QByteArray listBefore = ReadAll(listPath);
     r = Run({listPath, u"--count"_s, u"6"_s, u"--pdf"_s, Path(u"list.pdf"_s), u"--save-counters"_s});
-    EXPECT_EQ(r.Exit, 1);
-    EXPECT_EQ(r.Message(), GetText(751).toStdString());
+    EXPECT_EQ((std::tuple{r.Exit, r.Message()}), std::tuple(1, GetText(751).toStdString()));
     // Named twice, the document is asked for the numbers of both.
     r = Run({listPath, listPath, u"--count"_s, u"2"_s, u"--pdf"_s, Path(u"list.pdf"_s), u"--save-counters"_s});
-    EXPECT_EQ(r.Exit, 1);
-    EXPECT_EQ(r.Message(), GetText(751).toStdString());
-    EXPECT_FALSE(QFile::exists(Path(u"list.pdf"_s)));
-    EXPECT_EQ(ReadAll(listPath), listBefore);
+    EXPECT_EQ((std::tuple{r.Exit, r.Message()}), std::tuple(1, GetText(751).toStdString()));
+    EXPECT_EQ((std::tuple{QFile::exists(Path(u"list.pdf"_s)), ReadAll(listPath)}), std::tuple(false, listBefore));
 
     // The PDF would replace a document being printed, named another way.
     r = Run({doc, u"--pdf"_s, Path(u"./numbered.CDL"_s)});
-    EXPECT_EQ(r.Exit, 1);
-    EXPECT_EQ(r.Message(), GetText(1097).arg(Path(u"./numbered.CDL"_s)).toStdString());
+    EXPECT_EQ((std::tuple{r.Exit, r.Message()}),
+              std::tuple(1, GetText(1097).arg(Path(u"./numbered.CDL"_s)).toStdString()));
 
     // Different paper colours: the message tells how to print them all the same.
     auto colored = MakeDocument();
@@ -178,9 +167,9 @@ TEST_F(CliPrint, RefusalsAndFailuresSayWhyAndLeaveTheDocumentAsItWas)
     EXPECT_TRUE(r.Err.contains(u"--yes"_s)) << r.Err.toStdString();
     EXPECT_EQ(Run({doc, Path(u"colored.CDL"_s), u"--pdf"_s, Path(u"mixed.pdf"_s), u"--yes"_s}).Exit, 0);
 
-    EXPECT_EQ(ReadAll(doc), before);
-    EXPECT_EQ(Run({doc, u"--start"_s, u"4"_s}).Exit, 2);
-    EXPECT_EQ(Run({doc, u"--places"_s, u"1,3,-"_s}).Exit, 2);
+    EXPECT_EQ(
+        (std::tuple{ReadAll(doc), Run({doc, u"--start"_s, u"4"_s}).Exit, Run({doc, u"--places"_s, u"1,3,-"_s}).Exit}),
+        std::tuple(before, 2, 2));
 }
 
 // Stored trim modes outside the list trim directly. A face the font

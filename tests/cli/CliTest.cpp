@@ -2,6 +2,7 @@
 #include "CliRun.h"
 #include "Strings.h"
 #include "Text.h"
+#include "document/DocumentTestSupport.h"
 #include "printing/PrintTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +15,6 @@
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QJsonObject>
 #include <QPainter>
 #include <QProcess>
 #include <QStandardPaths>
@@ -59,17 +59,12 @@ protected:
     QString writeSample()
     {
         TCDLDocument doc;
-        auto rect = std::make_unique<TCDLRechteck>(&doc.Label(), -300, -50);
-        rect->Width = 600;
-        rect->Height = 100;
-        rect->FillColor = 0x0000FF;
-        rect->PenColor = 0x0000FF;
+        TCDLRechteck *rect = Put(doc.Label(), Make<TCDLRechteck>(&doc.Label(), -300, -50, 600, 100));
+        rect->FillColor = rect->PenColor = 0x0000FF;
         rect->NoFill = false;
-        doc.Label().AddFrame(std::move(rect));
-        doc.Front().AddFrame(std::make_unique<TCDLLinie>(&doc.Front(), 10, 20));
-        const QString file = path("sample.cdl");
-        doc.Save(file);
-        return file;
+        Put(doc.Front(), Make<TCDLLinie>(&doc.Front(), 10, 20));
+        doc.Save(path("sample.cdl"));
+        return path("sample.cdl");
     }
 };
 
@@ -82,9 +77,10 @@ TEST_F(Cli, DumpListsPagesAndFramesInZOrder)
     const QJsonArray label = pages[0].toObject().value(u"Frames"_s).toArray();
     ASSERT_EQ(label.size(), 1);
     EXPECT_EQ(label[0].toObject().value(u"X"_s).toInt(), -300);
-    EXPECT_EQ(label[0].toObject().value(u"Width"_s).toInt(), 600);
-    EXPECT_EQ(pages[1].toObject().value(u"Frames"_s).toArray().size(), 1);
-    EXPECT_TRUE(pages[2].toObject().value(u"Frames"_s).toArray().isEmpty());
+    EXPECT_EQ((std::tuple{label[0].toObject().value(u"Width"_s).toInt(),
+                          pages[1].toObject().value(u"Frames"_s).toArray().size(),
+                          pages[2].toObject().value(u"Frames"_s).toArray().isEmpty()}),
+              std::tuple(600, 1, true));
 }
 
 // At 254 dpi one model unit is one pixel; the label's image is the disc, its
@@ -127,8 +123,7 @@ TEST_F(Cli, RenderedPagesPutTheFrameWhereTheModelSaysAndHaveThePagesExactSize)
                                     .section(QLatin1Char('\n'), 0, 0)
                                     .split(QLatin1Char(' '), Qt::SkipEmptyParts);
         ASSERT_EQ(box.size(), 4) << pg.page;
-        EXPECT_EQ(box[0].toDouble(), 0.0) << pg.page;
-        EXPECT_EQ(box[1].toDouble(), 0.0) << pg.page;
+        EXPECT_EQ((std::tuple{box[0].toDouble(), box[1].toDouble()}), std::tuple(0.0, 0.0)) << pg.page;
         EXPECT_NEAR(box[2].toDouble(), pg.width, 0.006) << pg.page;
         EXPECT_NEAR(box[3].toDouble(), pg.height, 0.006) << pg.page;
     }

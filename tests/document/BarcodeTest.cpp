@@ -40,15 +40,13 @@ struct BarcodeOnPage
     TCDLText *f;
     explicit BarcodeOnPage(const QString &text, int size = 10, int alignment = 0, int angle = 0)
     {
-        auto frame = CreateBarcodeFrame(&page, -550, angle ? 450 : -200);
-        frame->Width = 1100;
-        frame->Height = 250;
-        frame->FontSize = size;
-        frame->Alignment = alignment;
-        frame->Angle = angle;
-        frame->Values = QStringList{text};
-        f = frame.get();
-        page.AddFrame(std::move(frame));
+        f = Put(page, CreateBarcodeFrame(&page, -550, angle ? 450 : -200));
+        f->Width = 1100;
+        f->Height = 250;
+        f->FontSize = size;
+        f->Alignment = alignment;
+        f->Angle = angle;
+        f->Values = QStringList{text};
     }
     QImage Render(double dpi) const { return OnPaper(page, dpi); }
     QRect Ink() const { return InkBox(Render(254)); }
@@ -130,8 +128,7 @@ TEST(BarcodeLayout, WrappedPiecesJoinToTheWholeSymbol)
     const TCode39Line whole = Code39Line(QStringLiteral("!TOUR*7!"));
     EXPECT_EQ(whole.Modules, 8 * 13 - 1);
     const TCode39Line head = Code39Line(QStringLiteral("!TOU")), tail = Code39Line(QStringLiteral("R*7!"));
-    EXPECT_EQ(head.Modules, 4 * 13);
-    EXPECT_EQ(tail.Modules, 4 * 13 - 1);
+    EXPECT_EQ((std::tuple{head.Modules, tail.Modules}), std::tuple(4 * 13, 4 * 13 - 1));
     std::vector<std::pair<int, int>> joined, expected;
     for (const auto &b : head.Bars)
         joined.emplace_back(b.Start, b.Width);
@@ -157,15 +154,13 @@ TEST(BarcodeLayout, BarsSitOnTheFirstLineAndFollowTheAlignment)
     EXPECT_EQ(lineHeight, 48);
     // The start character opens with a bar at the frame's edge; the bars are
     // as high as the line's ascent, from the line's top.
-    EXPECT_EQ(l.left(), x0);
-    EXPECT_EQ(l.top(), y0);
+    EXPECT_EQ((std::tuple{l.left(), l.top()}), std::tuple(x0, y0));
     EXPECT_GT(l.height(), lineHeight * 2 / 3);
     EXPECT_LT(l.height(), lineHeight);
     EXPECT_LT(l.width(), 1100 / 2);
 
     const QRect r = BarcodeOnPage(QStringLiteral("TOUR 2027"), 12, 2).Ink();
-    EXPECT_EQ(r.right(), x0 + 1100 - 1);
-    EXPECT_EQ(r.size(), l.size());
+    EXPECT_EQ((std::tuple{r.right(), r.size()}), std::tuple(x0 + 1100 - 1, l.size()));
     const QRect c = BarcodeOnPage(QStringLiteral("TOUR 2027"), 12, 1).Ink();
     EXPECT_NEAR(c.left() + c.right() + 1, 2 * x0 + 1100, 2);
     // Justified: a bar code has no blanks to spread, it stays left.

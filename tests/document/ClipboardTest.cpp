@@ -17,7 +17,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 namespace {
@@ -88,8 +87,7 @@ TEST(Clipboard, SelectionBlockAndFileBytesAreTheRecordsBetweenHeadAndEndMarker)
 
     const QByteArray head = Le16(0xBABE) + U8(12) + "QUARRENDOLIN" + U8(0) + Le16(0x1111);
     const QByteArray trailer = Le16(0xBABE) + Le16(0xFFFF) + Le32(0);
-    EXPECT_EQ(SelectionFileBytes(page), head + block + trailer);
-    EXPECT_EQ(page.Selection().Count(), 2);
+    EXPECT_EQ((std::tuple{SelectionFileBytes(page), page.Selection().Count()}), std::tuple(head + block + trailer, 2));
 }
 
 TEST(Clipboard, CopyOfTheActiveFrameIsItsRecordAndTextKindsAddTheirText)
@@ -97,8 +95,7 @@ TEST(Clipboard, CopyOfTheActiveFrameIsItsRecordAndTextKindsAddTheirText)
     TCDLabel page(nullptr);
     page.Activate(AddLine(page, 1, 2, 3, 4));
     TClipData line = CopyFromPage(page);
-    EXPECT_EQ(line.Private, LineRecord(1, 2, 3, 4));
-    EXPECT_FALSE(line.HasText);
+    EXPECT_EQ((std::tuple{line.Private, line.HasText}), std::tuple(LineRecord(1, 2, 3, 4), false));
 
     auto text = std::make_unique<TCDLText>(&page, 0, 0);
     text->Values = QStringList{QStringLiteral("erste"), QStringLiteral("zweite")};
@@ -124,14 +121,13 @@ TEST(Clipboard, RepeatedPastesOfOneCopyStepFiftyAndANewCopyStartsAgain)
     for (int n = 1; n <= 3; ++n) {
         ASSERT_TRUE(PasteIntoPage(page, clip));
         ASSERT_EQ(page.Selection().Count(), 2);
-        EXPECT_EQ(page.ActiveFrame(), nullptr);
-        EXPECT_EQ(Pos(page.Selection().Get(0)), QPoint(50 * n, 50 * n));
-        EXPECT_EQ(End(page.Selection().Get(0)), QPoint(100 + 50 * n, 50 * n));
-        EXPECT_EQ(Pos(page.Selection().Get(1)), QPoint(200 + 50 * n, 300 + 50 * n));
-        EXPECT_EQ(page.Selection().Get(1)->State(), TFrameState::Selected);
+        EXPECT_EQ((std::tuple{page.ActiveFrame(), Pos(page.Selection().Get(0))}),
+                  std::tuple(nullptr, QPoint(50 * n, 50 * n)));
+        EXPECT_EQ(
+            (std::tuple{End(page.Selection().Get(0)), Pos(page.Selection().Get(1)), page.Selection().Get(1)->State()}),
+            std::tuple(QPoint(100 + 50 * n, 50 * n), QPoint(200 + 50 * n, 300 + 50 * n), TFrameState::Selected));
     }
-    EXPECT_EQ(page.FrameCount(), 8);
-    EXPECT_TRUE(page.Modified);
+    EXPECT_EQ((std::tuple{page.FrameCount(), page.Modified}), std::tuple(8, true));
 
     SelectAsGroup(page, {a, b});
     PasteIntoPage(page, CopyFromPage(page));
@@ -152,9 +148,9 @@ TEST(Clipboard, SinglePastesCascadeFromTheActiveFrameAndKeepTheirShape)
     for (int n = 1; n <= 3; ++n) {
         PasteIntoPage(page, clip);
         ASSERT_NE(page.ActiveFrame(), line);
-        EXPECT_EQ(Pos(page.ActiveFrame()), QPoint(100 + 50 * n, 100 + 50 * n));
-        EXPECT_EQ(End(page.ActiveFrame()), QPoint(300 + 50 * n, 120 + 50 * n));
-        EXPECT_EQ(page.ActiveFrame()->State(), TFrameState::Selected);
+        EXPECT_EQ(
+            (std::tuple{Pos(page.ActiveFrame()), End(page.ActiveFrame()), page.ActiveFrame()->State()}),
+            std::tuple(QPoint(100 + 50 * n, 100 + 50 * n), QPoint(300 + 50 * n, 120 + 50 * n), TFrameState::Selected));
     }
     EXPECT_EQ(line->State(), TFrameState::Plain);
 
@@ -176,13 +172,11 @@ TEST(Clipboard, CutIsUndoneOnceAndAPasteIsUndoneAsAWhole)
     TCDLFrame *b = AddLine(page, 20, 20, 30, 30);
     SelectAsGroup(page, {a, b});
     const TClipData clip = CutFromPage(page);
-    EXPECT_EQ(page.FrameCount(), 0);
-    EXPECT_TRUE(page.Selection().IsEmpty());
+    EXPECT_EQ((std::tuple{page.FrameCount(), page.Selection().IsEmpty()}), std::tuple(0, true));
 
     page.Undo.Undo();
     ASSERT_EQ(page.FrameCount(), 2);
-    EXPECT_EQ(Pos(page.FrameAt(1)), QPoint(20, 20));
-    EXPECT_FALSE(page.Undo.CanUndo());
+    EXPECT_EQ((std::tuple{Pos(page.FrameAt(1)), page.Undo.CanUndo()}), std::tuple(QPoint(20, 20), false));
     page.Undo.Undo();
     EXPECT_EQ(page.FrameCount(), 2);
 
@@ -190,9 +184,8 @@ TEST(Clipboard, CutIsUndoneOnceAndAPasteIsUndoneAsAWhole)
     PasteIntoPage(page, clip);
     EXPECT_EQ(page.FrameCount(), 4);
     page.Undo.Undo();
-    EXPECT_EQ(page.FrameCount(), 2);
-    EXPECT_EQ(page.ActiveFrame(), nullptr);
-    EXPECT_TRUE(page.Selection().IsEmpty());
+    EXPECT_EQ((std::tuple{page.FrameCount(), page.ActiveFrame(), page.Selection().IsEmpty()}),
+              std::tuple(2, nullptr, true));
 }
 
 TEST(Clipboard, PlainTextBecomesANewTextFrameUnlessItIsTooLong)
@@ -206,8 +199,7 @@ TEST(Clipboard, PlainTextBecomesANewTextFrameUnlessItIsTooLong)
     const TCDLFrame *f = page.FrameAt(0);
     ASSERT_EQ(f->TypeTag(), TagText);
     EXPECT_EQ(static_cast<const TCDLText *>(f)->Values, (QStringList{QStringLiteral("Hallo"), QStringLiteral("Welt")}));
-    EXPECT_EQ(QPoint(f->Width, f->Height), QPoint(400, 400));
-    EXPECT_EQ(page.ActiveFrame(), f);
+    EXPECT_EQ((std::tuple{QPoint(f->Width, f->Height), page.ActiveFrame()}), std::tuple(QPoint(400, 400), f));
 
     // The private form wins over text offered beside it.
     TClipData both = Private(LineRecord(0, 0, 5, 5));
@@ -217,9 +209,8 @@ TEST(Clipboard, PlainTextBecomesANewTextFrameUnlessItIsTooLong)
     EXPECT_EQ(page.ActiveFrame()->TypeTag(), TagLinie);
 
     text.Text = QString(TCDLText::MaxPasteChars + 1, QLatin1Char('a'));
-    EXPECT_FALSE(PasteMessage(page, text).isEmpty());
-    EXPECT_EQ(page.FrameCount(), 2);
-    EXPECT_FALSE(PasteIntoPage(page, TClipData()));
+    EXPECT_EQ((std::tuple{PasteMessage(page, text).isEmpty(), page.FrameCount(), PasteIntoPage(page, TClipData())}),
+              std::tuple(false, 2, false));
 }
 
 TEST(Clipboard, DamagedBlocksReportTheFormatErrorAndKeepWhatWasRead)
@@ -229,9 +220,9 @@ TEST(Clipboard, DamagedBlocksReportTheFormatErrorAndKeepWhatWasRead)
     EXPECT_EQ(PasteMessage(page, Private(Le16(0xBEBA) + Le16(13) + Le32(0) + good.mid(8))), kBadFormat);
     EXPECT_EQ(PasteMessage(page, Private(Le16(0xBABE) + Le16(20) + Le32(0))), kBadFormat);
     EXPECT_EQ(PasteMessage(page, Private(Le16(0xBABE) + Le16(21) + Le32(0) + good.mid(8))), kBadFormat);
-    EXPECT_EQ(PasteMessage(page, Private(QByteArray())), kBadFormat);
-    EXPECT_EQ(PasteMessage(page, Private(good.left(20))), kBadFormat);
-    EXPECT_EQ(page.FrameCount(), 0);
+    EXPECT_EQ((std::tuple{PasteMessage(page, Private(QByteArray())), PasteMessage(page, Private(good.left(20))),
+                          page.FrameCount()}),
+              std::tuple(kBadFormat, kBadFormat, 0));
 
     // Two records, then one with a foreign marker, then one with a wrong tag.
     for (const QByteArray &bad :
@@ -239,10 +230,8 @@ TEST(Clipboard, DamagedBlocksReportTheFormatErrorAndKeepWhatWasRead)
         TCDLabel p(nullptr);
         EXPECT_EQ(PasteMessage(p, Private(BlockHead(7) + good + good + bad + good + Le16(0xCEFA))), kBadFormat);
         ASSERT_EQ(p.FrameCount(), 2);
-        EXPECT_EQ(p.Selection().Count(), 2);
-        EXPECT_EQ(Pos(p.FrameAt(1)), QPoint(51, 51));
-        EXPECT_TRUE(p.Modified);
-        EXPECT_FALSE(p.SelectionClip.Busy);
+        EXPECT_EQ((std::tuple{p.Selection().Count(), Pos(p.FrameAt(1)), p.Modified, p.SelectionClip.Busy}),
+                  std::tuple(2, QPoint(51, 51), true, false));
         p.Undo.Undo();
         EXPECT_EQ(p.FrameCount(), 0);
     }
@@ -288,9 +277,8 @@ TEST(Clipboard, TheFrameLimitHoldsDuringPasteAndARefusedFrameIsNeverActive)
     EXPECT_EQ(page.ActiveFrame(), page.FrameAt(MaxFramesPerPage - 1));
     EXPECT_EQ(Pos(page.ActiveFrame()), QPoint(51, 51));
 
-    EXPECT_EQ(PasteMessage(page, Private(LineRecord(0, 0, 1, 1))), GetText(568));
-    EXPECT_EQ(page.ActiveFrame(), page.FrameAt(MaxFramesPerPage - 1));
-    EXPECT_EQ(page.FrameCount(), MaxFramesPerPage);
+    EXPECT_EQ((std::tuple{PasteMessage(page, Private(LineRecord(0, 0, 1, 1))), page.ActiveFrame(), page.FrameCount()}),
+              std::tuple(GetText(568), page.FrameAt(MaxFramesPerPage - 1), MaxFramesPerPage));
 }
 
 TEST(Clipboard, ASelectionFileSavedOnOnePageLoadsOnAnother)
@@ -302,8 +290,7 @@ TEST(Clipboard, ASelectionFileSavedOnOnePageLoadsOnAnother)
     TCDLFrame *b = AddLine(page, 20, 20, 30, 30);
     page.Activate(a);
     SaveSelectionFile(page, path);
-    EXPECT_EQ(page.ActiveFrame(), a);
-    EXPECT_TRUE(page.Selection().IsEmpty());
+    EXPECT_EQ((std::tuple{page.ActiveFrame(), page.Selection().IsEmpty()}), std::tuple(a, true));
 
     TInlayRueck back(nullptr);
     ASSERT_TRUE(LoadSelectionFile(back, path));
@@ -315,9 +302,8 @@ TEST(Clipboard, ASelectionFileSavedOnOnePageLoadsOnAnother)
     SelectAsGroup(page, {a, b});
     SaveSelectionFile(page, path);
     LoadSelectionFile(back, path);
-    EXPECT_EQ(back.FrameCount(), 3);
-    EXPECT_EQ(back.Selection().Count(), 2);
-    EXPECT_EQ(Pos(back.Selection().Get(1)), QPoint(120, 120));
+    EXPECT_EQ((std::tuple{back.FrameCount(), back.Selection().Count(), Pos(back.Selection().Get(1))}),
+              std::tuple(3, 2, QPoint(120, 120)));
 
     // Only the marker of the head is looked at; a record directly behind it
     // is pasted like a single record.
@@ -376,10 +362,9 @@ TEST(Clipboard, NothingStartsWhileTheSelectionIsBusy)
     SelectAsGroup(page, {a, b});
     const TClipData clip = CopyFromPage(page);
     page.SelectionClip.Busy = true;
-    EXPECT_TRUE(CopyFromPage(page).IsEmpty());
-    EXPECT_FALSE(PasteIntoPage(page, clip));
-    EXPECT_EQ(page.FrameCount(), 2);
-    EXPECT_FALSE(page.Undo.CanUndo());
+    EXPECT_EQ(
+        (std::tuple{CopyFromPage(page).IsEmpty(), PasteIntoPage(page, clip), page.FrameCount(), page.Undo.CanUndo()}),
+        std::tuple(true, false, 2, false));
     page.SelectionClip.Busy = false;
     EXPECT_TRUE(PasteIntoPage(page, clip));
 }

@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 namespace {
@@ -86,8 +85,7 @@ TEST(DocumentFile, ShapeRecordsMatchHandComputedBytes)
     doc.Label().OnLoadProgress = [&](int p) { label.push_back(p); };
     doc.Front().OnLoadProgress = [&](int p) { front.push_back(p); };
     doc.FromBytes(file, nullptr);
-    EXPECT_EQ(label, (std::vector<int>{25, 50, 75, 100}));
-    EXPECT_TRUE(front.empty());
+    EXPECT_EQ((std::tuple{label, front.empty()}), std::tuple((std::vector<int>{25, 50, 75, 100}), true));
     ASSERT_EQ(doc.Label().FrameCount(), 4);
     const TCDLFrame &r = *doc.Label().FrameAt(0);
     EXPECT_STREQ(r.ClassName(), "TCDLRechteck");
@@ -96,11 +94,9 @@ TEST(DocumentFile, ShapeRecordsMatchHandComputedBytes)
               (Ints{-100, 50, 400, 300, 0xFF, 0xFF00, false, 5, 30}));
     // X values come before the Y values in a line record.
     const TCDLFrame &l = *doc.Label().FrameAt(1);
-    EXPECT_EQ((Ints{l.X, l.X2, l.Y, l.Y2}), (Ints{1, 2, 3, 4}));
-    EXPECT_EQ(doc.Label().FrameAt(2)->Y2, 120);
-    EXPECT_TRUE(doc.Label().FrameAt(2)->NoPen);
-    EXPECT_EQ(doc.Label().FrameAt(3)->Angle, -45);
-    EXPECT_EQ(doc.ToBytes().toHex(), file.toHex());
+    EXPECT_EQ((std::tuple{(Ints{l.X, l.X2, l.Y, l.Y2}), doc.Label().FrameAt(2)->Y2, doc.Label().FrameAt(2)->NoPen,
+                          doc.Label().FrameAt(3)->Angle, doc.ToBytes().toHex()}),
+              std::tuple((Ints{1, 2, 3, 4}), 120, true, -45, file.toHex()));
 }
 
 TEST(DocumentFile, PageSettingsAndSnapLinesRoundTrip)
@@ -124,15 +120,12 @@ TEST(DocumentFile, PageSettingsAndSnapLinesRoundTrip)
 
     TCDLDocument again;
     again.FromBytes(first, nullptr);
-    EXPECT_EQ(again.Label().PaperColorIndex, 3);
-    EXPECT_EQ(again.Label().SnapLines.Count(), 2);
-    EXPECT_TRUE(again.Label().SnapLines.Get(0).Horizontal);
-    EXPECT_EQ(again.Front().SnapX, 25);
-    EXPECT_TRUE(again.Front().SnapEnabled);
-    EXPECT_EQ(again.Front().Origin, QPoint(7, -8));
-    EXPECT_FALSE(again.Back().ShowSnapPoints);
-    EXPECT_EQ(again.Back().FrameCount(), 1);
-    EXPECT_EQ(again.ToBytes(), first);
+    EXPECT_EQ((std::tuple{again.Label().PaperColorIndex, again.Label().SnapLines.Count(),
+                          again.Label().SnapLines.Get(0).Horizontal}),
+              std::tuple(3, 2, true));
+    EXPECT_EQ((std::tuple{again.Front().SnapX, again.Front().SnapEnabled, again.Front().Origin,
+                          again.Back().ShowSnapPoints, again.Back().FrameCount(), again.ToBytes()}),
+              std::tuple(25, true, QPoint(7, -8), false, 1, first));
 }
 
 TEST(DocumentFile, OtherVersionWarnsAndReadsOn)
@@ -212,15 +205,13 @@ TEST(DocumentFile, SaveReplacesAtomicallyAndClearsModified)
     doc.Label().AddFrame(std::make_unique<TCDLKreis>(&doc.Label(), 5, 5));
     doc.Label().Modified = true;
     doc.Save(path);
-    EXPECT_FALSE(doc.Modified());
-    EXPECT_EQ(ReadAll(path), doc.ToBytes());
+    EXPECT_EQ((std::tuple{doc.Modified(), ReadAll(path)}), std::tuple(false, doc.ToBytes()));
     // No temporary file is left beside it.
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("a.CDL")});
 
     TCDLDocument loaded;
     loaded.Load(path, nullptr);
-    EXPECT_EQ(loaded.FileName, path);
-    EXPECT_EQ(loaded.ToBytes(), doc.ToBytes());
+    EXPECT_EQ((std::tuple{loaded.FileName, loaded.ToBytes()}), std::tuple(path, doc.ToBytes()));
 }
 
 TEST(DocumentFile, FailedSaveKeepsTheOldFileAndReports)

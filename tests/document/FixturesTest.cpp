@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 #include <QJsonObject>
 #include <QProcess>
 #include <QStandardPaths>
@@ -101,9 +100,8 @@ TEST(Fixtures, SelectionFileLoadsAndSavesBack)
     const QString path = Data().filePath(QStringLiteral("selection.CDS"));
     ASSERT_TRUE(LoadSelectionFile(page, path));
     ASSERT_EQ(page.FrameCount(), copied.FrameCount());
-    EXPECT_EQ(page.Selection().Count(), page.FrameCount());
-    EXPECT_EQ(page.ActiveFrame(), nullptr);
-    EXPECT_EQ(page.SelectionClip.ClipId, 4711);
+    EXPECT_EQ((std::tuple{page.Selection().Count(), page.ActiveFrame(), page.SelectionClip.ClipId}),
+              std::tuple(page.FrameCount(), nullptr, 4711));
     for (int i = 0; i < page.FrameCount(); ++i) {
         TCDLFrame *f = page.FrameAt(i);
         const TCDLFrame *ref = copied.FrameAt(i);
@@ -137,8 +135,7 @@ TEST(Fixtures, CommittedFilesAreWhatTheGeneratorWrites)
     const QStringList made = QDir(out.path()).entryList(QDir::Files, QDir::Name);
     const QStringList committed =
         Data().entryList({QStringLiteral("*.CDL"), QStringLiteral("*.CDS")}, QDir::Files, QDir::Name);
-    EXPECT_EQ(made, committed);
-    EXPECT_TRUE(made.contains(OtherVersion));
+    EXPECT_EQ((std::tuple{made, made.contains(OtherVersion)}), std::tuple(committed, true));
     for (const QString &name : made)
         EXPECT_EQ(ReadAll(out.filePath(name)), ReadAll(Data().filePath(name))) << name.toStdString();
 }

@@ -15,7 +15,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QJsonArray>
 #include <algorithm>
 #include <set>
 #include <string>
@@ -132,9 +131,7 @@ TEST_P(EveryKind, WritesReadsAndWritesAgainByteForByte)
     TStreamReader in(bytes);
     in.skip(8);
     g->ReadFromStream(in);
-    EXPECT_TRUE(in.atEnd());
-    EXPECT_EQ(Record(*g), bytes);
-    EXPECT_EQ(Dump(*g), Dump(*f));
+    EXPECT_EQ((std::tuple{in.atEnd(), Record(*g), Dump(*g)}), std::tuple(true, bytes, Dump(*f)));
 }
 
 TEST_P(EveryKind, DumpHoldsItsClassTagAndExactlyTheStoredFields)
@@ -148,9 +145,9 @@ TEST_P(EveryKind, DumpHoldsItsClassTagAndExactlyTheStoredFields)
         EXPECT_TRUE(expected.insert(QLatin1String(field.Name)).second) << field.Name << " stored twice";
     const QStringList keys = o.keys();
     EXPECT_EQ(std::set<QString>(keys.begin(), keys.end()), expected);
-    EXPECT_EQ(o.value(QStringLiteral("class")).toString(), QLatin1String(kind.ClassName));
-    EXPECT_EQ(o.value(QStringLiteral("tag")).toInt(), kind.Tag);
-    EXPECT_EQ(o.value(QStringLiteral("X")).toInt(), f->X);
+    EXPECT_EQ((std::tuple{o.value(QStringLiteral("class")).toString(), o.value(QStringLiteral("tag")).toInt(),
+                          o.value(QStringLiteral("X")).toInt()}),
+              std::tuple(QLatin1String(kind.ClassName), kind.Tag, f->X));
 }
 
 // A panel edits fields; what it edits must be stored, or a save loses it.
@@ -274,9 +271,8 @@ TEST(FrameKinds, TextRecordsMatchHandComputedBytes)
         TStreamReader in(bytes);
         in.skip(8);
         back->ReadFromStream(in);
-        EXPECT_TRUE(in.atEnd());
-        EXPECT_EQ(Dump(*back), Dump(*f));
-        EXPECT_EQ(static_cast<TCDLFontFrame &>(*back).Barcode, f == &r);
+        EXPECT_EQ((std::tuple{in.atEnd(), Dump(*back), static_cast<TCDLFontFrame &>(*back).Barcode}),
+                  std::tuple(true, Dump(*f), f == &r));
     }
 }
 
@@ -350,10 +346,7 @@ TEST(FrameKinds, ATableStoresTheKindsOwnMembersAndCustomParts)
     TStreamReader in(bytes);
     in.skip(8);
     g.ReadFromStream(in);
-    EXPECT_EQ(g.X, 7);
-    EXPECT_EQ(g.Own, -2);
-    EXPECT_EQ(g.Blob, f.Blob);
-    EXPECT_EQ(g.Angle, 90);
+    EXPECT_EQ((std::tuple{g.X, g.Own, g.Blob, g.Angle}), std::tuple(7, -2, f.Blob, 90));
 
     const QJsonObject o = Dump(g);
     EXPECT_EQ(o.value(QStringLiteral("class")).toString(), QStringLiteral("TTestKind"));

@@ -20,8 +20,7 @@ namespace {
 
 TDirEntry Entry(const char *name, int32_t size, uint32_t attributes = 0, std::vector<TDirEntry> sub = {})
 {
-    TDirEntry e{0x5A8B6C21, size, attributes, QLatin1String(name), attributes == AttrDirectory, std::move(sub)};
-    return e;
+    return {0x5A8B6C21, size, attributes, QLatin1String(name), attributes == AttrDirectory, std::move(sub)};
 }
 
 QByteArray EntryBytes(const QByteArray &name, int32_t size, uint32_t attributes, const QByteArray &sub = {})
@@ -30,12 +29,7 @@ QByteArray EntryBytes(const QByteArray &name, int32_t size, uint32_t attributes,
            + U8(sub.isEmpty() ? 0 : 1) + sub;
 }
 
-void MakeFile(const QString &path, int size)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray(size, 'x'));
-}
+void MakeFile(const QString &path, int size) { ASSERT_TRUE(WriteAll(path, QByteArray(size, 'x'))); }
 
 } // namespace
 
@@ -66,8 +60,7 @@ TEST(Listing, RecordMatchesHandBuiltBytesReadsSortedAndRefusesDamage)
     EXPECT_TRUE(in.atEnd());
     ASSERT_EQ(back.Tree.Entries.size(), 2u);
     EXPECT_EQ(back.Tree.Entries[0].Name, QStringLiteral("b")) << "reading sorts by the stored mode";
-    EXPECT_EQ(back.Tree.Entries[1].SubList.at(0).Size, 1025);
-    EXPECT_EQ(back.Directory, d.Directory);
+    EXPECT_EQ((std::tuple{back.Tree.Entries[1].SubList.at(0).Size, back.Directory}), std::tuple(1025, d.Directory));
 
     // More entries than the bytes can hold, nesting past the bound, a cut record.
     QByteArray deep = Le32(0);
@@ -124,8 +117,7 @@ TEST(Listing, ScansShowsFilesOrFoldersAndFillsColumns)
     d.ShowFiles = false;
     std::vector<TCDLDIR::TRow> rows = d.Rows(10);
     ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[2].Entry, &s.SubList[0]);
-    EXPECT_EQ(rows[2].Level, 2);
+    EXPECT_EQ((std::tuple{rows[2].Entry, rows[2].Level}), std::tuple(&s.SubList[0], 2));
 
     d.ShowFiles = true;
     d.Columns = 3;
@@ -133,10 +125,7 @@ TEST(Listing, ScansShowsFilesOrFoldersAndFillsColumns)
     EXPECT_EQ(d.Tree.Entries[0].Name, QStringLiteral("x"));
     rows = d.Rows(5);
     ASSERT_EQ(rows.size(), 15u) << "three columns of five, then the listing stops";
-    EXPECT_EQ(rows[14].Column, 2);
-    EXPECT_EQ(rows[14].Line, 4);
-    EXPECT_EQ(rows[5].Column, 1);
-    EXPECT_EQ(rows[5].Line, 0);
+    EXPECT_EQ((std::tuple{rows[14].Column, rows[14].Line, rows[5].Column, rows[5].Line}), std::tuple(2, 4, 1, 0));
 }
 
 TEST(Listing, PaintsEachRowAtItsPlace)
@@ -207,11 +196,9 @@ TEST(Listing, ListsADiscImage)
     host.Path = tmp.filePath(QStringLiteral("junk.iso"));
     MakeFile(host.Path, 70000);
     const auto ask = TCDLDIR::Descriptor.Tools[0].Ask;
-    EXPECT_FALSE(ask(d, host));
-    EXPECT_TRUE(host.Failure.contains(host.Path));
+    EXPECT_EQ((std::tuple{ask(d, host), host.Failure.contains(host.Path)}), std::tuple(false, true));
     host.Path = tree;
     for (int i = 0; i < 300; ++i)
         MakeFile(tree + QStringLiteral("/f%1").arg(i), 0);
-    EXPECT_FALSE(ask(d, host));
-    EXPECT_EQ(d.Directory, iso);
+    EXPECT_EQ((std::tuple{ask(d, host), d.Directory}), std::tuple(false, iso));
 }

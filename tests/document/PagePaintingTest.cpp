@@ -114,11 +114,9 @@ protected:
     void ExpectUnchanged(const char *after)
     {
         SCOPED_TRACE(after);
-        EXPECT_EQ(MappingOf(page.Context), mapping);
-        EXPECT_EQ(page.Context.Canvas, nullptr);
-        EXPECT_TRUE(HitAnswers(page) == hits);
-        EXPECT_EQ(page.ActiveFrame(), page.FrameAt(3));
-        EXPECT_EQ(page.FrameAt(3)->State(), TFrameState::Selected);
+        EXPECT_EQ((std::tuple{MappingOf(page.Context), page.Context.Canvas, HitAnswers(page) == hits,
+                              page.ActiveFrame(), page.FrameAt(3)->State()}),
+                  std::tuple(mapping, nullptr, true, page.FrameAt(3), TFrameState::Selected));
     }
 
     TPageHost host;
@@ -161,8 +159,7 @@ TEST_F(LivePage, RendersAndShapesLeaveHitTestsHandlesAndMappingAsTheScreenHasThe
     page.SelectAll();
     Paint(5);
     RenderPageImage(page, 600);
-    EXPECT_TRUE(HitAnswers(page) == hits);
-    EXPECT_EQ(page.Selection().Count(), page.FrameCount());
+    EXPECT_EQ((std::tuple{HitAnswers(page) == hits, page.Selection().Count()}), std::tuple(true, page.FrameCount()));
     for (const TCDLFrame *f : page.Selection().Items())
         EXPECT_EQ(f->State(), TFrameState::Selected);
 }
@@ -246,9 +243,6 @@ TEST(PagePaint, OutputPaintsLeaveTheContextsFlagsAsTheyWere)
     o.Masking = true;
     o.Preview = true;
     page.Paint(c, o);
-    EXPECT_TRUE(c.Interactive);
-    EXPECT_FALSE(c.Printing);
-    EXPECT_FALSE(c.Masking);
-    EXPECT_FALSE(c.Preview);
-    EXPECT_EQ(c.Canvas, &p);
+    EXPECT_EQ((std::tuple{c.Interactive, c.Printing, c.Masking, c.Preview, c.Canvas}),
+              std::tuple(true, false, false, false, &p));
 }

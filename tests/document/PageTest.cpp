@@ -58,8 +58,8 @@ TEST(Page, SelectionRefusesMembersBeyondItsGuard)
     } catch (const ELocalizedError &e) {
         EXPECT_EQ(e.message(), GetText(569));
     }
-    EXPECT_EQ(page.Selection().Count(), MaxSelectionMembers + 1);
-    EXPECT_EQ(b->State(), TFrameState::Plain);
+    EXPECT_EQ((std::tuple{page.Selection().Count(), b->State()}),
+              std::tuple(MaxSelectionMembers + 1, TFrameState::Plain));
     page.ClearGroup();
 }
 
@@ -69,20 +69,17 @@ TEST(Page, SelectAllAndDeletingLeaveNoDanglingReference)
     RecordingHost host;
     TInlayVorder page(&host);
     page.SelectAll();
-    EXPECT_EQ(page.ActiveFrame(), nullptr);
-    EXPECT_TRUE(page.Selection().IsEmpty());
+    EXPECT_EQ((std::tuple{page.ActiveFrame(), page.Selection().IsEmpty()}), std::tuple(nullptr, true));
 
     TCDLFrame *only = AddRect(page);
     page.SelectAll();
     EXPECT_EQ(page.ActiveFrame(), only) << "a single frame is the active frame, not a selection";
-    EXPECT_TRUE(page.Selection().IsEmpty());
-    EXPECT_EQ(page.Mode(), ModeMove);
+    EXPECT_EQ((std::tuple{page.Selection().IsEmpty(), page.Mode()}), std::tuple(true, ModeMove));
 
     AddRect(page, 500);
     AddRect(page, 900);
     page.SelectAll();
-    EXPECT_EQ(page.ActiveFrame(), nullptr);
-    EXPECT_EQ(page.Selection().Count(), 3);
+    EXPECT_EQ((std::tuple{page.ActiveFrame(), page.Selection().Count()}), std::tuple(nullptr, 3));
     EXPECT_EQ(host.status, QStringLiteral("3 ") + GetText(570));
     for (const auto &f : page.Frames())
         EXPECT_EQ(f->State(), TFrameState::Selected);
@@ -92,12 +89,10 @@ TEST(Page, SelectAllAndDeletingLeaveNoDanglingReference)
 
     page.Activate(page.FrameAt(1));
     page.DeleteFrame(1);
-    EXPECT_EQ(page.ActiveFrame(), nullptr);
-    EXPECT_EQ(host.panels.back(), nullptr);
+    EXPECT_EQ((std::tuple{page.ActiveFrame(), host.panels.back()}), std::tuple(nullptr, nullptr));
     page.SelectAll();
     page.DeleteGroup();
-    EXPECT_EQ(page.FrameCount(), 0);
-    EXPECT_TRUE(page.Modified);
+    EXPECT_EQ((std::tuple{page.FrameCount(), page.Modified}), std::tuple(0, true));
     EXPECT_THROW(page.Selection().Get(0), ELocalizedError);
 }
 
@@ -126,15 +121,12 @@ TEST(Page, UndoKeepsFiveSnapshotsAndRestoresDeletionsWithTheirIds)
     ASSERT_EQ(page.FrameCount(), 0);
     EXPECT_TRUE(page.Modified);
     page.Undo.Undo();
-    EXPECT_EQ(Ids(page), ids);
-    EXPECT_EQ(page.Selection().Count(), 3);
-    EXPECT_EQ(page.FrameAt(2)->X, 200);
+    EXPECT_EQ((std::tuple{Ids(page), page.Selection().Count(), page.FrameAt(2)->X}), std::tuple(ids, 3, 200));
 
     page.DeselectAll();
     page.Activate(page.FrameAt(1));
     page.DeleteSelected();
-    EXPECT_EQ(page.ActiveFrame(), nullptr);
-    EXPECT_EQ(page.FrameCount(), 2);
+    EXPECT_EQ((std::tuple{page.ActiveFrame(), page.FrameCount()}), std::tuple(nullptr, 2));
     page.Undo.Undo();
     EXPECT_EQ(Ids(page), (std::vector<int32_t>{ids[0], ids[2], ids[1]})) << "restored frames come back on top";
     EXPECT_EQ(page.ActiveFrame(), page.FrameAt(2));
@@ -144,8 +136,7 @@ TEST(Page, NextIdWrapsAfterTwoHundredMillion)
 {
     TCDLabel page(nullptr);
     page.Undo.NextIdValue = 200000000;
-    EXPECT_EQ(page.Undo.NextId(), 200000000);
-    EXPECT_EQ(page.Undo.NextId(), 0);
+    EXPECT_EQ((std::tuple{page.Undo.NextId(), page.Undo.NextId()}), std::tuple(200000000, 0));
 }
 
 TEST(Page, SnapLineListRules)
@@ -163,8 +154,7 @@ TEST(Page, SnapLineListRules)
     TSnapLine near;
     near.Add(10, false);  // 10 away from 0
     near.Add(-15, false); // 15 away
-    EXPECT_EQ(near.FindNearest(0, false), 0);
-    EXPECT_EQ(near.FoundDistance, 10);
+    EXPECT_EQ((std::tuple{near.FindNearest(0, false), near.FoundDistance}), std::tuple(0, 10));
     EXPECT_EQ(near.FindNearest(30, false), 0) << "exactly the tolerance still snaps";
     EXPECT_EQ(near.FindNearest(31, false), -1) << "21 units away is out of range";
     EXPECT_EQ(near.FoundDistance, near.Tolerance);

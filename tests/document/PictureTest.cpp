@@ -80,8 +80,7 @@ TEST(Picture, ReadsByContentWritesTheSameBytesBackAndRefusesDamage)
         const QByteArray rec = BitmapRecord(8, 3, Encoded(img, format));
         const auto f = ReadRecord(rec);
         ASSERT_NE(f, nullptr);
-        EXPECT_EQ(f->Picture().size(), QSize(8, 4));
-        EXPECT_EQ(WriteRecord(*f), rec);
+        EXPECT_EQ((std::tuple{f->Picture().size(), WriteRecord(*f)}), std::tuple(QSize(8, 4), rec));
     }
     // A changed picture is written as PNG, with its code and length.
     const auto f = ReadRecord(BitmapRecord(24, 6, Encoded(img, "bmp")));
@@ -90,10 +89,9 @@ TEST(Picture, ReadsByContentWritesTheSameBytesBackAndRefusesDamage)
     EXPECT_EQ(WriteRecord(*f), BitmapRecord(24, TCDLBild::PngCode, png));
 
     // Damaged data is a damaged record; a hostile header no picture.
-    EXPECT_THROW(ReadRecord(BitmapRecord(24, 75, png, png.size() + 1)), EStreamError);
-    EXPECT_THROW(ReadRecord(BitmapRecord(24, 75, png.left(40))), EStreamError);
-    EXPECT_THROW(ReadRecord(BitmapRecord(24, 75, "not a picture at all")), EStreamError);
-    EXPECT_THROW(ReadRecord(BitmapRecord(24, 75, {})), EStreamError);
+    for (const QByteArray &bad : {BitmapRecord(24, 75, png, png.size() + 1), BitmapRecord(24, 75, png.left(40)),
+                                  BitmapRecord(24, 75, "not a picture at all"), BitmapRecord(24, 75, {})})
+        EXPECT_THROW(ReadRecord(bad), EStreamError);
     for (int side : {100000, 0}) {
         QByteArray bomb = Encoded(TwoColours(8, 4), "bmp");
         bomb.replace(18, 8, Le32(side) + Le32(side));
@@ -147,8 +145,7 @@ TEST(Picture, SizeRulesAndQuarterTurns)
     f.Rotate(90);
     EXPECT_EQ(QSize(f.Width, f.Height), QSize(50, 100));
     f.Rotate(-90);
-    EXPECT_EQ(QSize(f.Width, f.Height), QSize(100, 50));
-    EXPECT_EQ(f.Picture(), before);
+    EXPECT_EQ((std::tuple{QSize(f.Width, f.Height), f.Picture()}), std::tuple(QSize(100, 50), before));
     EXPECT_THROW(f.Rotate(45), ELocalizedError);
 }
 
@@ -162,7 +159,6 @@ TEST(Picture, PaintsStretchedAndPrintsOnlyTheVisiblePart)
     f.PaintAt(c, f.Geometry(c));
     const QImage out = canvas.Finish();
     // Device x -20..20: the red half is off the paper, column 0 stays blank.
-    EXPECT_EQ(out.pixel(0, 15), QColor(Qt::white).rgb());
-    EXPECT_EQ(QColor(out.pixel(2, 15)).blue(), 255);
-    EXPECT_EQ(out.pixel(25, 15), QColor(Qt::white).rgb());
+    EXPECT_EQ((std::tuple{out.pixel(0, 15), QColor(out.pixel(2, 15)).blue(), out.pixel(25, 15)}),
+              std::tuple(QColor(Qt::white).rgb(), 255, QColor(Qt::white).rgb()));
 }

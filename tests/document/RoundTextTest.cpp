@@ -147,9 +147,8 @@ TEST(RoundTextHit, TheRingOnlyNotTheHole)
 TEST(RoundTextMoves, MoveKeepsTheVectorAndHandlesMoveOnePoint)
 {
     Ring r(QStringLiteral("abc"));
-    EXPECT_TRUE(r.t.MouseMove(110, 220, 10, 20, ModeMove));
-    EXPECT_EQ(QPoint(r.t.X, r.t.Y), QPoint(100, 200));
-    EXPECT_EQ(QPoint(r.t.X2, r.t.Y2), QPoint(100, 0));
+    EXPECT_EQ((std::tuple{r.t.MouseMove(110, 220, 10, 20, ModeMove), QPoint(r.t.X, r.t.Y), QPoint(r.t.X2, r.t.Y2)}),
+              std::tuple(true, QPoint(100, 200), QPoint(100, 0)));
     r.t.MouseMove(5, 6, 0, 0, 1);
     EXPECT_EQ(QPoint(r.t.X2, r.t.Y2), QPoint(5, 6));
     r.t.MouseMove(7, 8, 0, 0, 2);

@@ -93,11 +93,9 @@ TEST(TextLayout, WordRecordsCarryKindsAndWidths)
     const auto &w = m.t.Words();
     ASSERT_EQ(w.size(), 5u);
     EXPECT_EQ(w[0].Kind, TWordKind::Word);
-    EXPECT_EQ(w[0].TotalWidth, 2 * m.cw);
-    EXPECT_EQ(w[0].Widths, (std::vector<int32_t>{m.cw, m.cw}));
-    EXPECT_EQ(w[1].Kind, TWordKind::Space);
-    EXPECT_EQ(w[3].Kind, TWordKind::ParagraphEnd);
-    EXPECT_EQ(w[4].Kind, TWordKind::ParagraphEnd);
+    EXPECT_EQ((std::tuple{w[0].TotalWidth, w[0].Widths, w[1].Kind, w[3].Kind, w[4].Kind}),
+              std::tuple(2 * m.cw, (std::vector<int32_t>{m.cw, m.cw}), TWordKind::Space, TWordKind::ParagraphEnd,
+                         TWordKind::ParagraphEnd));
 }
 
 TEST(TextLayout, RelayoutFollowsEveryFieldItDependsOn)
@@ -123,8 +121,6 @@ TEST(BarcodeTransform, UmlautsBlanksAndStartCharacters)
     EXPECT_EQ(BarcodeTransform(QString(), start, space), QStringLiteral("!"));
     EXPECT_EQ(BarcodeTransform(QStringLiteral("!x"), start, space), QStringLiteral("!x!"));
 }
-
-// ---- record ----------------------------------------------------------------
 
 TEST(TextRecord, ALengthPastTheDataIsDamage)
 {
@@ -156,8 +152,6 @@ TEST(TextRecord, TextBeyondTheLimitsIsRefusedAndNothingChanges)
     TStreamWriter w;
     EXPECT_THROW(t.WriteToStream(w), ELocalizedError);
 }
-
-// ---- painting --------------------------------------------------------------
 
 namespace {
 

@@ -68,20 +68,16 @@ TEST_F(ThreeFrames, EachModeMovesByTheBoundsAndUndoRestoresTheSecondPointToo)
         SCOPED_TRACE(c.Tag);
         page.Modified = false;
         Align(page, TAlignMode(AlignModeOfTag(c.Tag)));
-        EXPECT_EQ(Points(box), c.Box);
-        EXPECT_EQ(Points(line), c.Line);
-        EXPECT_EQ(Points(turned), c.Turned);
-        EXPECT_TRUE(page.Modified);
+        EXPECT_EQ((std::tuple{Points(box), Points(line), Points(turned), page.Modified}),
+                  std::tuple(c.Box, c.Line, c.Turned, true));
         EXPECT_EQ(page.Selection().Count(), 3) << "the group stays selected";
 
         page.Undo.Undo();
-        EXPECT_EQ(Points(box), (TPoints{100, 0, 0, 0}));
-        EXPECT_EQ(Points(line), (TPoints{300, 50, 400, 80}));
-        EXPECT_EQ(Points(turned), (TPoints{500, 300, 0, 0}));
+        EXPECT_EQ((std::tuple{Points(box), Points(line), Points(turned)}),
+                  std::tuple((TPoints{100, 0, 0, 0}), (TPoints{300, 50, 400, 80}), (TPoints{500, 300, 0, 0})));
         ASSERT_EQ(page.Selection().Count(), 3) << "undo selects the group again";
     }
-    EXPECT_EQ(AlignModeOfTag(0), -1);
-    EXPECT_EQ(AlignModeOfTag(9), -1);
+    EXPECT_EQ((std::tuple{AlignModeOfTag(0), AlignModeOfTag(9)}), std::tuple(-1, -1));
 }
 
 TEST(Arrange, DistributeSortsBySelectedCentresAndKeepsTheOuterOnes)
@@ -103,8 +99,7 @@ TEST(Arrange, DistributeSortsBySelectedCentresAndKeepsTheOuterOnes)
     EXPECT_EQ(ys, (std::vector<int>{100, 0, 11, 10}));
     // Vertically (centres 110, 10, 21, 20) the outermost stay as well.
     Align(page, TAlignMode::DistributeV);
-    EXPECT_EQ(f[0]->Y, 100);
-    EXPECT_EQ(f[1]->Y, 0);
+    EXPECT_EQ((std::tuple{f[0]->Y, f[1]->Y}), std::tuple(100, 0));
 }
 
 TEST(Arrange, SnapshotWithoutMoveLeavesThePageUnmodified)
@@ -122,9 +117,8 @@ TEST(Arrange, SnapshotWithoutMoveLeavesThePageUnmodified)
     one.Activate(f);
     EXPECT_FALSE(CanAlign(one, TAlignMode::Left));
     Align(one, TAlignMode::Left);
-    EXPECT_EQ(one.ActiveFrame(), nullptr);
-    EXPECT_EQ(one.Selection().Items(), std::vector<TCDLFrame *>{f});
-    EXPECT_FALSE(one.Undo.CanUndo());
+    EXPECT_EQ((std::tuple{one.ActiveFrame(), one.Selection().Items(), one.Undo.CanUndo()}),
+              std::tuple(nullptr, std::vector<TCDLFrame *>{f}, false));
 }
 
 TEST(Arrange, ShiftsAcrossTheWholeInt32RangeDoNotWrap)
@@ -174,9 +168,7 @@ TEST(Arrange, EveryRestackMarksThePageAndUndoesToTheOldOrder)
         (page.*c.Run)();
         EXPECT_EQ(order(), c.Order);
         const bool moved = c.Order != unmoved;
-        EXPECT_EQ(page.Modified, moved);
-        EXPECT_EQ(page.Undo.CanUndo(), moved);
-        EXPECT_EQ(win.undoEnabled, moved);
+        EXPECT_EQ((std::tuple{page.Modified, page.Undo.CanUndo(), win.undoEnabled}), std::tuple(moved, moved, moved));
         if (!moved)
             continue;
         page.Undo.Undo();

@@ -15,9 +15,8 @@ TEST_F(EditorTest, GuideLineIsGrabbedBeforeFramesMovedAndDeletedOnTheRuler)
     EXPECT_EQ(page->ActiveFrame(), nullptr) << "the line wins over the frame under it";
     editor->MouseMove(Qt::LeftButton, D(150, 0));
     editor->MouseUp(Qt::LeftButton, D(150, 0));
-    EXPECT_EQ(page->SnapLines.Get(0).Position, editor->ModelOf(D(150, 0)).x());
-    EXPECT_TRUE(page->Modified);
-    EXPECT_EQ(QPoint(f->X, f->Y), QPoint(-200, -200));
+    EXPECT_EQ((std::tuple{page->SnapLines.Get(0).Position, page->Modified, QPoint(f->X, f->Y)}),
+              std::tuple(editor->ModelOf(D(150, 0)).x(), true, QPoint(-200, -200)));
 
     // Dropped left of the page (onto the left ruler): a vertical line goes.
     editor->MouseDown(Qt::LeftButton, Qt::NoModifier, D(page->SnapLines.Get(0).Position, 0));
@@ -58,9 +57,8 @@ TEST_F(EditorTest, NoFramePointerOutlivesDeleteOrUndoDuringADrag)
     editor->MouseDown(Qt::LeftButton, Qt::NoModifier, D(0, 0));
     editor->MouseMove(Qt::LeftButton, D(40, 0));
     editor->DeleteSelected();
-    EXPECT_EQ(page->FrameCount(), 0);
-    EXPECT_EQ(page->ActiveFrame(), nullptr);
-    EXPECT_EQ(editor->State().MouseState, TMouseState::Idle);
+    EXPECT_EQ((std::tuple{page->FrameCount(), page->ActiveFrame(), editor->State().MouseState}),
+              std::tuple(0, nullptr, TMouseState::Idle));
     // The rest of the drag finds nothing to move.
     editor->MouseMove(Qt::LeftButton, D(80, 0));
     editor->MouseUp(Qt::LeftButton, D(80, 0));
@@ -71,12 +69,9 @@ TEST_F(EditorTest, NoFramePointerOutlivesDeleteOrUndoDuringADrag)
     editor->MouseDown(Qt::LeftButton, Qt::NoModifier, D(0, 0));
     EXPECT_EQ(editor->DraggedFrames().size(), 1u);
     const int before = Snapshots();
-    EXPECT_TRUE(editor->Undo());
-    EXPECT_EQ(Snapshots(), before - 1);
-    EXPECT_EQ(page->ActiveFrame(), nullptr);
+    EXPECT_EQ((std::tuple{editor->Undo(), Snapshots(), page->ActiveFrame()}), std::tuple(true, before - 1, nullptr));
     editor->MouseUp(Qt::LeftButton, D(0, 0));
-    EXPECT_EQ(page->FrameCount(), 0);
-    EXPECT_EQ(page->ActiveFrame(), nullptr);
+    EXPECT_EQ((std::tuple{page->FrameCount(), page->ActiveFrame()}), std::tuple(0, nullptr));
 
     // Delete during a creation neither records the unplaced frame nor keeps it.
     win.tool = TTool::Circle;
@@ -103,11 +98,9 @@ TEST_F(EditorTest, FrameRefusedAtTheLimitIsFreedAndNotActive)
         page->AddFrame(std::make_unique<TCDLRechteck>(page.get(), 0, 0));
     win.tool = TTool::Rectangle;
     Click(D(0, 0));
-    EXPECT_EQ(page->FrameCount(), MaxFramesPerPage);
-    EXPECT_EQ(page->ActiveFrame(), nullptr);
-    EXPECT_TRUE(editor->DraggedFrames().empty());
-    EXPECT_FALSE(win.warning.isEmpty());
-    EXPECT_FALSE(page->Modified);
+    EXPECT_EQ((std::tuple{page->FrameCount(), page->ActiveFrame(), editor->DraggedFrames().empty(),
+                          win.warning.isEmpty(), page->Modified}),
+              std::tuple(MaxFramesPerPage, nullptr, true, false, false));
     EXPECT_EQ(Snapshots(), 0) << "no creation snapshot for a frame that was never placed";
 }
 
@@ -126,8 +119,7 @@ TEST_F(EditorTest, DrawnMovedAndSizedFramesLandOnGuideLines)
     page->SnapLines.Add(250, false);
     const QPoint h = H(f, 6);
     Drag(h, h + QPoint(15, 0));
-    EXPECT_EQ(f->X + f->Width, 250);
-    EXPECT_EQ(f->Height, 400);
+    EXPECT_EQ((std::tuple{f->X + f->Width, f->Height}), std::tuple(250, 400));
 
     // Far from every line nothing snaps.
     const int before = f->X;
@@ -142,7 +134,6 @@ TEST_F(EditorTest, DrawnMovedAndSizedFramesLandOnGuideLines)
         win.tool = TTool::Line;
         Drag(D(0, 0), D(290, -112));
         const TCDLFrame *l = page->FrameAt(page->FrameCount() - 1);
-        EXPECT_EQ(l->X2 == 300, guides);
-        EXPECT_EQ(l->Y2 == -100, guides);
+        EXPECT_EQ((std::tuple{l->X2 == 300, l->Y2 == -100}), std::tuple(guides, guides));
     }
 }

@@ -25,14 +25,13 @@ TEST(Tools, EachToolMakesItsKindOrNothing)
             continue;
         }
         ASSERT_NE(f, nullptr);
-        EXPECT_EQ(&f->Kind(), k);
-        EXPECT_EQ(QPoint(f->X, f->Y), QPoint(30, -40));
+        EXPECT_EQ((std::tuple{&f->Kind(), QPoint(f->X, f->Y)}), std::tuple(k, QPoint(30, -40)));
     }
     const auto text = CreateToolFrame(TTool::Text, nullptr, 0, 0);
     const auto code = CreateToolFrame(TTool::Barcode, nullptr, 0, 0);
-    EXPECT_FALSE(static_cast<TCDLText &>(*text).Barcode);
-    EXPECT_TRUE(static_cast<TCDLText &>(*code).Barcode);
-    EXPECT_EQ(static_cast<TCDLText &>(*code).FontName, AppSettings().BarcodeFont.left(40));
+    EXPECT_EQ((std::tuple{static_cast<TCDLText &>(*text).Barcode, static_cast<TCDLText &>(*code).Barcode,
+                          static_cast<TCDLText &>(*code).FontName}),
+              std::tuple(false, true, AppSettings().BarcodeFont.left(40)));
 }
 
 // What a click with each tool leaves must be seen and grabbed: painted
@@ -64,12 +63,9 @@ TEST_F(EditorTest, ClickWithEveryToolLeavesAVisibleFrameOfItsDefaultSize)
             Click(p);
             ASSERT_EQ(page->FrameCount(), 1);
             TCDLFrame *f = page->FrameAt(0);
-            EXPECT_EQ(&f->Kind(), FindKindByTool(tool));
-            EXPECT_EQ(page->ActiveFrame(), f);
-            EXPECT_EQ(f->State(), TFrameState::Selected);
-            EXPECT_TRUE(page->Modified);
-            EXPECT_TRUE(win.undoEnabled);
-            EXPECT_EQ(win.tool, TTool::Edit);
+            EXPECT_EQ(
+                (std::tuple{&f->Kind(), page->ActiveFrame(), f->State(), page->Modified, win.undoEnabled, win.tool}),
+                std::tuple(FindKindByTool(tool), f, TFrameState::Selected, true, true, TTool::Edit));
             // A new text of any kind takes what is typed at once.
             const bool typed = tool == TTool::Text || tool == TTool::Barcode || tool == TTool::RoundText
                                || tool == TTool::SerialNumber;
@@ -100,11 +96,9 @@ TEST_F(EditorTest, ClickWithEveryToolLeavesAVisibleFrameOfItsDefaultSize)
             EXPECT_EQ(page->ActiveFrame(), f);
 
             // Undoing the creation deletes it; nothing points at it any more.
-            EXPECT_TRUE(editor->Undo());
-            EXPECT_EQ(page->FrameCount(), 0);
-            EXPECT_EQ(page->ActiveFrame(), nullptr);
-            EXPECT_EQ(win.panels.back(), nullptr);
-            EXPECT_FALSE(win.undoEnabled);
+            EXPECT_EQ((std::tuple{editor->Undo(), page->FrameCount(), page->ActiveFrame(), win.panels.back(),
+                                  win.undoEnabled}),
+                      std::tuple(true, 0, nullptr, nullptr, false));
         }
     }
 }
@@ -117,8 +111,7 @@ TEST_F(EditorTest, DragWithDrawingToolSizesTheFrame)
     ASSERT_EQ(page->FrameCount(), 1);
     TCDLFrame *f = page->FrameAt(0);
     const QPoint a = editor->ModelOf(from), b = editor->ModelOf(to);
-    EXPECT_EQ(f->Width, b.x() - a.x());
-    EXPECT_EQ(f->Height, b.y() - a.y());
+    EXPECT_EQ((std::tuple{f->Width, f->Height}), std::tuple(b.x() - a.x(), b.y() - a.y()));
     ASSERT_EQ(f->TypeTag(), TagText);
     EXPECT_TRUE(static_cast<TCDLText *>(f)->Barcode);
 
@@ -134,14 +127,11 @@ TEST_F(EditorTest, PickingTakesNoSnapshotAPressOnTheActiveFrameOneAndAMoveOne)
     TCDLFrame *f = AddRect(-200, -200);
     const QPoint p = D(0, 0);
     Click(p);
-    EXPECT_EQ(page->ActiveFrame(), f);
-    EXPECT_EQ(Snapshots(), 0);
-    EXPECT_FALSE(page->Modified);
+    EXPECT_EQ((std::tuple{page->ActiveFrame(), Snapshots(), page->Modified}), std::tuple(f, 0, false));
 
     // A press on the active frame's body takes its snapshot at once.
     editor->MouseDown(Qt::LeftButton, Qt::NoModifier, p);
-    EXPECT_EQ(Snapshots(), 1);
-    EXPECT_EQ(f->State(), TFrameState::Moving);
+    EXPECT_EQ((std::tuple{Snapshots(), f->State()}), std::tuple(1, TFrameState::Moving));
     editor->MouseUp(Qt::LeftButton, p);
     EXPECT_FALSE(page->Modified) << "a press that did not move changes nothing";
     EXPECT_EQ(f->State(), TFrameState::Selected);
@@ -154,17 +144,15 @@ TEST_F(EditorTest, PickingTakesNoSnapshotAPressOnTheActiveFrameOneAndAMoveOne)
     EXPECT_EQ(Snapshots(), 2);
     editor->MouseMove(Qt::LeftButton, p + QPoint(20, 5));
     editor->MouseUp(Qt::LeftButton, p + QPoint(20, 5));
-    EXPECT_EQ(Snapshots(), 2);
-    EXPECT_TRUE(page->Modified);
+    EXPECT_EQ((std::tuple{Snapshots(), page->Modified}), std::tuple(2, true));
     const QPoint grab = editor->ModelOf(p) - QPoint(-200, -200);
     EXPECT_EQ(QPoint(f->X, f->Y), editor->ModelOf(p + QPoint(20, 5)) - grab);
     EXPECT_EQ(f->State(), TFrameState::Selected);
 
     // Undo puts it back and leaves it the active frame, not a group member.
     editor->Undo();
-    EXPECT_EQ(QPoint(f->X, f->Y), QPoint(-200, -200));
-    EXPECT_EQ(page->ActiveFrame(), f);
-    EXPECT_TRUE(page->Selection().IsEmpty());
+    EXPECT_EQ((std::tuple{QPoint(f->X, f->Y), page->ActiveFrame(), page->Selection().IsEmpty()}),
+              std::tuple(QPoint(-200, -200), f, true));
 }
 
 TEST_F(EditorTest, HandleDragsFollowTheKindsRulesAndUndoRestoresSize)
@@ -174,21 +162,17 @@ TEST_F(EditorTest, HandleDragsFollowTheKindsRulesAndUndoRestoresSize)
     // Right handle: wider, origin kept.
     Drag(H(f, 6), H(f, 6) + QPoint(50, 0));
     EXPECT_GT(f->Width, 400);
-    EXPECT_EQ(f->Height, 400);
-    EXPECT_EQ(QPoint(f->X, f->Y), QPoint(-200, -200));
-    EXPECT_EQ(f->State(), TFrameState::Selected);
-    EXPECT_TRUE(page->Modified);
+    EXPECT_EQ((std::tuple{f->Height, QPoint(f->X, f->Y), f->State(), page->Modified}),
+              std::tuple(400, QPoint(-200, -200), TFrameState::Selected, true));
     const int wider = f->Width;
 
     // Top-left corner: proportional, bottom-right corner stays.
     Drag(H(f, 1), H(f, 1) + QPoint(40, 40));
     EXPECT_LT(f->Width, wider);
-    EXPECT_EQ(f->X + f->Width, -200 + wider);
-    EXPECT_EQ(f->Y + f->Height, 200);
+    EXPECT_EQ((std::tuple{f->X + f->Width, f->Y + f->Height}), std::tuple(-200 + wider, 200));
 
     editor->Undo();
-    EXPECT_EQ(f->Width, wider);
-    EXPECT_EQ(QPoint(f->X, f->Y), QPoint(-200, -200));
+    EXPECT_EQ((std::tuple{f->Width, QPoint(f->X, f->Y)}), std::tuple(wider, QPoint(-200, -200)));
     editor->Undo();
     EXPECT_EQ(f->Width, 400);
 }
@@ -206,13 +190,11 @@ TEST_F(EditorTest, GroupMoveKeepsToThePointerAtEveryZoom)
         const QPoint d = editor->ModelOf(to) - editor->ModelOf(from);
         EXPECT_EQ(QPoint(a->X, a->Y), ax + d) << "zoom level " << level;
         EXPECT_EQ(QPoint(b->X, b->Y), bx + d) << "zoom level " << level;
-        EXPECT_EQ(a->State(), TFrameState::Selected);
-        EXPECT_TRUE(page->Modified);
+        EXPECT_EQ((std::tuple{a->State(), page->Modified}), std::tuple(TFrameState::Selected, true));
         // One snapshot of the whole group, undone as one.
         editor->Undo();
-        EXPECT_EQ(QPoint(a->X, a->Y), ax);
-        EXPECT_EQ(QPoint(b->X, b->Y), bx);
-        EXPECT_EQ(page->Selection().Count(), 2);
+        EXPECT_EQ((std::tuple{QPoint(a->X, a->Y), QPoint(b->X, b->Y), page->Selection().Count()}),
+                  std::tuple(ax, bx, 2));
     }
 }
 
@@ -224,8 +206,7 @@ TEST_F(EditorTest, GridSnapPutsMovedFrameOnGridAndPointerTextSteps)
     editor->MouseDown(Qt::LeftButton, Qt::NoModifier, D(0, 0));
     for (int x : {13, 57, 101, -87}) {
         editor->MouseMove(Qt::LeftButton, D(x, x + 29));
-        EXPECT_EQ(f->X % 40, 0) << x;
-        EXPECT_EQ(f->Y % 40, 0) << x;
+        EXPECT_EQ((std::tuple{f->X % 40, f->Y % 40}), std::tuple(0, 0)) << x;
     }
     editor->MouseUp(Qt::LeftButton, D(-87, -58));
     // Floor, so -87 lies in the cell from -120 and -58 in the one from -80;
@@ -285,9 +266,7 @@ TEST_F(EditorTest, AToolThatAsksMakesItsFrameOnlyWhenAnswered)
         editor->MouseDown(Qt::LeftButton, Qt::NoModifier, D(0, 0));
         editor->CreatingTool = &asks;
         editor->MouseUp(Qt::LeftButton, D(0, 0));
-        EXPECT_EQ(page->FrameCount(), int(a));
-        EXPECT_EQ(Snapshots(), int(a));
-        EXPECT_EQ(page->ActiveFrame(), a ? page->FrameAt(0) : nullptr);
-        EXPECT_EQ(win.tool, TTool::Edit);
+        EXPECT_EQ((std::tuple{page->FrameCount(), Snapshots(), page->ActiveFrame(), win.tool}),
+                  std::tuple(int(a), int(a), a ? page->FrameAt(0) : nullptr, TTool::Edit));
     }
 }

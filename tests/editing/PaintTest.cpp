@@ -68,8 +68,7 @@ TEST_F(PaintTest, DragShowsStillFramesFromCacheAndOnlyTheOutlineOfTheMovedOne)
     page->Context.SetZoomLevel(5);
     editor->Layout();
     img = Cached();
-    EXPECT_EQ(At(img, -300, -300), Red);
-    EXPECT_EQ(At(img, -250, -250), Red);
+    EXPECT_EQ((std::tuple{At(img, -300, -300), At(img, -250, -250)}), std::tuple(Red, Red));
 
     editor->MouseUp(Qt::LeftButton, D(200, 200) + QPoint(60, 0));
     EXPECT_FALSE(editor->Dragging());

@@ -42,12 +42,7 @@ protected:
         editor->KeyReleased(key, m);
     }
     // Undo once, so that there is something to redo.
-    void UndoOnce()
-    {
-        ASSERT_TRUE(editor->Undo());
-        ASSERT_TRUE(page->Undo.CanRedo());
-        ASSERT_TRUE(win.redoEnabled);
-    }
+    void UndoOnce() { ASSERT_TRUE(editor->Undo() && page->Undo.CanRedo() && win.redoEnabled); }
 };
 
 TEST_F(RedoTest, RedoReappliesWhatUndoTookBackInOrder)
@@ -73,23 +68,19 @@ TEST_F(RedoTest, RedoReappliesWhatUndoTookBackInOrder)
     editor->DeleteSelected();
     states.push_back(Dump(*page));
     ASSERT_EQ(Snapshots(), 5);
-    EXPECT_FALSE(page->Undo.CanRedo());
-    EXPECT_FALSE(editor->Redo());
+    EXPECT_EQ((std::tuple{page->Undo.CanRedo(), editor->Redo()}), std::tuple(false, false));
 
     for (int i = 4; i >= 0; --i) {
         ASSERT_TRUE(editor->Undo());
         EXPECT_EQ(Dump(*page), states[size_t(i)]) << "undo back to state " << i;
     }
-    EXPECT_FALSE(win.undoEnabled);
-    EXPECT_TRUE(win.redoEnabled);
+    EXPECT_EQ((std::tuple{win.undoEnabled, win.redoEnabled}), std::tuple(false, true));
     for (size_t i = 1; i < states.size(); ++i) {
         ASSERT_TRUE(editor->Redo());
         EXPECT_EQ(Dump(*page), states[i]) << "redo to state " << i;
         EXPECT_TRUE(win.undoEnabled);
     }
-    EXPECT_FALSE(win.redoEnabled);
-    EXPECT_FALSE(editor->Redo());
-    EXPECT_TRUE(page->Modified);
+    EXPECT_EQ((std::tuple{win.redoEnabled, editor->Redo(), page->Modified}), std::tuple(false, false, true));
 
     // The redone steps undo again, as often as one likes.
     for (int i = 4; i >= 0; --i) {
@@ -120,13 +111,10 @@ TEST_F(RedoTest, RedoOfPropertiesZOrderAndPasteRestoresFramesAndTheirIds)
 
     for (int i = 0; i < 3; ++i)
         ASSERT_TRUE(editor->Undo());
-    EXPECT_EQ(page->FrameCount(), 2);
-    EXPECT_EQ(page->FrameAt(0), a);
-    EXPECT_EQ(a->PenColor, 0u);
+    EXPECT_EQ((std::tuple{page->FrameCount(), page->FrameAt(0), a->PenColor}), std::tuple(2, a, 0u));
     for (int i = 0; i < 3; ++i)
         ASSERT_TRUE(editor->Redo());
-    EXPECT_EQ(Dump(*page), done);
-    EXPECT_EQ(page->FrameAt(1)->Id, aId);
+    EXPECT_EQ((std::tuple{Dump(*page), page->FrameAt(1)->Id}), std::tuple(done, aId));
     EXPECT_EQ(page->Selection().Count(), 2) << "the pasted pair is selected again";
     // Ids tie later snapshots to the re-created frames.
     const int32_t pastedId = page->FrameAt(3)->Id;
@@ -164,9 +152,8 @@ TEST_F(RedoTest, EveryNewChangeClearsRedo)
         Drag(inF, inF + QPoint(10, 0));
         UndoOnce();
         edit();
-        EXPECT_FALSE(page->Undo.CanRedo()) << what;
-        EXPECT_FALSE(win.redoEnabled) << what;
-        EXPECT_FALSE(editor->Redo()) << what;
+        EXPECT_EQ((std::tuple{page->Undo.CanRedo(), win.redoEnabled, editor->Redo()}), std::tuple(false, false, false))
+            << what;
     };
     change("a nudge", [&] { Key(Qt::Key_Right); });
     change("a property change", [&] {
@@ -208,11 +195,9 @@ TEST_F(RedoTest, PressesThatChangeNothingKeepRedo)
     editor->MouseDown(Qt::LeftButton, Qt::NoModifier, D(-500, 400));
     editor->DeleteSelected();
     editor->MouseUp(Qt::LeftButton, D(-500, 400));
-    EXPECT_TRUE(page->Undo.CanRedo());
-    EXPECT_TRUE(win.redoEnabled);
+    EXPECT_EQ((std::tuple{page->Undo.CanRedo(), win.redoEnabled}), std::tuple(true, true));
     ASSERT_TRUE(editor->Redo());
-    EXPECT_EQ(QPoint(f->X, f->Y), moved);
-    EXPECT_EQ(page->ActiveFrame(), f);
+    EXPECT_EQ((std::tuple{QPoint(f->X, f->Y), page->ActiveFrame()}), std::tuple(moved, f));
 }
 
 TEST_F(RedoTest, ARunOfNudgesIsOneUndoStep)
@@ -223,12 +208,9 @@ TEST_F(RedoTest, ARunOfNudgesIsOneUndoStep)
     ASSERT_EQ(page->ActiveFrame(), f);
     for (int key : {Qt::Key_Left, Qt::Key_Left, Qt::Key_Down, Qt::Key_Left})
         Key(key);
-    EXPECT_EQ(QPoint(f->X, f->Y), QPoint(-120, 40));
-    EXPECT_EQ(Snapshots(), 1);
-    EXPECT_TRUE(page->Modified);
+    EXPECT_EQ((std::tuple{QPoint(f->X, f->Y), Snapshots(), page->Modified}), std::tuple(QPoint(-120, 40), 1, true));
     ASSERT_TRUE(editor->Undo());
-    EXPECT_EQ(QPoint(f->X, f->Y), QPoint(0, 0));
-    EXPECT_EQ(page->ActiveFrame(), f);
+    EXPECT_EQ((std::tuple{QPoint(f->X, f->Y), page->ActiveFrame()}), std::tuple(QPoint(0, 0), f));
     ASSERT_TRUE(editor->Redo());
     EXPECT_EQ(QPoint(f->X, f->Y), QPoint(-120, 40));
 
@@ -287,17 +269,13 @@ TEST_F(RedoTest, AGroupNudgedSeveralTimesComesBackInOneUndo)
     editor->SelectAll();
     for (int i = 0; i < 3; ++i)
         Key(Qt::Key_Down);
-    EXPECT_EQ(a->Y, -280);
-    EXPECT_EQ(b->Y, 220);
-    EXPECT_EQ(Snapshots(), 1);
+    EXPECT_EQ((std::tuple{a->Y, b->Y, Snapshots()}), std::tuple(-280, 220, 1));
     // Another member makes another group and another run.
     AddRect(-400, 300, 100, 100);
     editor->SelectAll();
     Key(Qt::Key_Down);
     EXPECT_EQ(Snapshots(), 2);
-    ASSERT_TRUE(editor->Undo());
-    ASSERT_TRUE(editor->Undo());
-    EXPECT_EQ(QPoint(a->X, a->Y), QPoint(-400, -400));
-    EXPECT_EQ(QPoint(b->X, b->Y), QPoint(100, 100));
-    EXPECT_EQ(page->Selection().Count(), 2);
+    ASSERT_TRUE(editor->Undo() && editor->Undo());
+    EXPECT_EQ((std::tuple{QPoint(a->X, a->Y), QPoint(b->X, b->Y), page->Selection().Count()}),
+              std::tuple(QPoint(-400, -400), QPoint(100, 100), 2));
 }

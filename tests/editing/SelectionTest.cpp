@@ -45,8 +45,7 @@ protected:
         auto f = std::make_unique<TWatchedRect>(page.get(), x, y, win, heldAtFree);
         f->Width = w;
         f->Height = h;
-        TCDLFrame *raw = f.get();
-        page->AddFrame(std::move(f));
+        TCDLFrame *raw = Put(*page, std::move(f));
         editor->Layout();
         return raw;
     }
@@ -55,9 +54,13 @@ protected:
     void ExpectShown(const TCDLFrame *expected, const char *what)
     {
         ASSERT_GT(win.panels.size(), m_seen) << what << ": no notice";
-        EXPECT_EQ(win.panels.back(), expected) << what;
-        EXPECT_EQ(page->ActiveFrame(), expected) << what;
+        EXPECT_EQ((std::tuple{win.panels.back(), page->ActiveFrame()}), std::tuple(expected, expected)) << what;
         m_seen = win.panels.size();
+    }
+    void ClickTopLeft(const TCDLFrame *shown)
+    {
+        Click(D(-300, -300));
+        ExpectShown(shown, "click");
     }
     void ExpectQuiet(const char *what) { EXPECT_EQ(win.panels.size(), m_seen) << what; }
 
@@ -80,16 +83,14 @@ TEST_F(Selecting, HandleOfActiveFrameWinsOverFrameLyingAboveIt)
 
     // Handle 3 of the active frame lies under the upper frame.
     editor->MouseDown(Qt::LeftButton, Qt::NoModifier, H(below, 3));
-    EXPECT_EQ(editor->State().MouseState, TMouseState::DragHandle);
-    EXPECT_EQ(page->Mode(), 3);
-    EXPECT_EQ(page->ActiveFrame(), below);
+    EXPECT_EQ((std::tuple{editor->State().MouseState, page->Mode(), page->ActiveFrame()}),
+              std::tuple(TMouseState::DragHandle, 3, below));
     editor->MouseUp(Qt::LeftButton, H(below, 3));
 
     // Off the handles the topmost frame is picked.
     Click(D(100, 100));
-    EXPECT_EQ(page->ActiveFrame(), above);
-    EXPECT_EQ(below->State(), TFrameState::Plain);
-    EXPECT_EQ(win.status, above->Verbose());
+    EXPECT_EQ((std::tuple{page->ActiveFrame(), below->State(), win.status}),
+              std::tuple(above, TFrameState::Plain, above->Verbose()));
 }
 
 TEST_F(Selecting, CtrlClickBuildsAndDissolvesGroups)
@@ -97,8 +98,7 @@ TEST_F(Selecting, CtrlClickBuildsAndDissolvesGroups)
     TCDLFrame *a = AddRect(-500, -500);
     TCDLFrame *b = AddRect(0, -500);
     TCDLFrame *c = AddRect(-500, 0);
-    Click(D(-300, -300));
-    ExpectShown(a, "click");
+    ClickTopLeft(a);
 
     Click(D(200, -300), Qt::ControlModifier);
     ExpectShown(nullptr, "ctrl-click makes a group");
@@ -113,10 +113,8 @@ TEST_F(Selecting, CtrlClickBuildsAndDissolvesGroups)
     Click(D(-300, -300), Qt::ControlModifier);
     Click(D(200, -300), Qt::ControlModifier);
     ExpectShown(c, "the one left of a group of two");
-    EXPECT_TRUE(page->Selection().IsEmpty());
-    EXPECT_EQ(a->State(), TFrameState::Plain);
-    EXPECT_EQ(b->State(), TFrameState::Plain);
-    EXPECT_EQ(c->State(), TFrameState::Selected);
+    EXPECT_EQ((std::tuple{page->Selection().IsEmpty(), a->State(), b->State(), c->State()}),
+              std::tuple(true, TFrameState::Plain, TFrameState::Plain, TFrameState::Selected));
 
     Click(D(-300, 200), Qt::ControlModifier);
     ExpectShown(nullptr, "ctrl-click on the active frame deselects it");
@@ -133,8 +131,8 @@ TEST_F(Selecting, PressOutsideTheGroupEndsItForABandOrTheFrameUnderThePointer)
 
     // Outside every member on empty paper: the group goes, a band starts.
     editor->MouseDown(Qt::LeftButton, Qt::NoModifier, D(300, 300));
-    EXPECT_TRUE(page->Selection().IsEmpty());
-    EXPECT_EQ(editor->State().MouseState, TMouseState::Band);
+    EXPECT_EQ((std::tuple{page->Selection().IsEmpty(), editor->State().MouseState}),
+              std::tuple(true, TMouseState::Band));
     editor->MouseUp(Qt::LeftButton, D(300, 300));
     for (TCDLFrame *f : {a, b, c})
         EXPECT_EQ(f->State(), TFrameState::Plain);
@@ -148,8 +146,7 @@ TEST_F(Selecting, PressOutsideTheGroupEndsItForABandOrTheFrameUnderThePointer)
     // A frame outside the group is picked alone.
     Click(D(-300, 300));
     ExpectShown(c, "a frame outside the group");
-    EXPECT_TRUE(page->Selection().IsEmpty());
-    EXPECT_EQ(a->State(), TFrameState::Plain);
+    EXPECT_EQ((std::tuple{page->Selection().IsEmpty(), a->State()}), std::tuple(true, TFrameState::Plain));
     Click(D(450, 450));
     ExpectShown(nullptr, "click on empty paper");
 }
@@ -160,8 +157,7 @@ TEST_F(Selecting, RubberBandSelectsByHandleCentreStrictlyInside)
     TCDLFrame *b = AddRect(100, 100, 200, 200);   // centre (200, 200)
     Drag(D(-590, -590), D(-300, -300));
     ExpectShown(a, "one frame enclosed becomes the active frame");
-    EXPECT_EQ(a->State(), TFrameState::Selected);
-    EXPECT_EQ(win.status, a->Verbose());
+    EXPECT_EQ((std::tuple{a->State(), win.status}), std::tuple(TFrameState::Selected, a->Verbose()));
 
     Drag(D(-590, -590), D(400, 400));
     ExpectShown(nullptr, "a band around two");
@@ -171,9 +167,8 @@ TEST_F(Selecting, RubberBandSelectsByHandleCentreStrictlyInside)
     // The band ends exactly on b's centre: not inside.
     const QPoint centre = (H(b, 1) + H(b, 3)) / 2;
     Drag(D(0, 0), centre);
-    EXPECT_EQ(page->ActiveFrame(), nullptr);
-    EXPECT_TRUE(page->Selection().IsEmpty());
-    EXPECT_TRUE(win.status.isEmpty());
+    EXPECT_EQ((std::tuple{page->ActiveFrame(), page->Selection().IsEmpty(), win.status.isEmpty()}),
+              std::tuple(nullptr, true, true));
 
     // What a band encloses is measured in pixels, so it holds at any zoom.
     page->Context.SetZoomLevel(7);
@@ -185,28 +180,24 @@ TEST_F(Selecting, RubberBandSelectsByHandleCentreStrictlyInside)
 TEST_F(Selecting, InvertSelectAllClearAndAlignTellNoneForAGroup)
 {
     TCDLFrame *a = AddRect(-500, -500);
-    Click(D(-300, -300));
-    ExpectShown(a, "click");
+    ClickTopLeft(a);
 
     TCDLFrame *b = AddRect(0, -500);
     TCDLFrame *c = AddRect(-500, 0);
     editor->InvertSelection();
     ExpectShown(nullptr, "invert turns the active frame into the others");
-    EXPECT_EQ(page->Selection().Items(), (std::vector<TCDLFrame *>{b, c}));
-    EXPECT_EQ(a->State(), TFrameState::Plain);
-    EXPECT_EQ(b->State(), TFrameState::Selected);
+    EXPECT_EQ((std::tuple{page->Selection().Items(), a->State(), b->State()}),
+              std::tuple((std::vector<TCDLFrame *>{b, c}), TFrameState::Plain, TFrameState::Selected));
 
     editor->InvertSelection();
     ExpectShown(a, "and back");
-    EXPECT_TRUE(page->Selection().IsEmpty());
-    EXPECT_EQ(b->State(), TFrameState::Plain);
+    EXPECT_EQ((std::tuple{page->Selection().IsEmpty(), b->State()}), std::tuple(true, TFrameState::Plain));
 
     editor->ClearSelection();
     ExpectShown(nullptr, "clear");
     EXPECT_EQ(a->State(), TFrameState::Plain);
 
-    Click(D(-300, -300));
-    ExpectShown(a, "click");
+    ClickTopLeft(a);
     editor->SelectAll();
     ExpectShown(nullptr, "select all of three");
     editor->ClearSelection();
@@ -215,8 +206,7 @@ TEST_F(Selecting, InvertSelectAllClearAndAlignTellNoneForAGroup)
     ExpectShown(nullptr, "inverting nothing gives a group");
     editor->ClearSelection();
     ExpectShown(nullptr, "clear");
-    Click(D(-300, -300));
-    ExpectShown(a, "click");
+    ClickTopLeft(a);
     editor->Align(TAlignMode::Left);
     ExpectShown(nullptr, "align takes the active frame into the group");
 }
@@ -233,8 +223,7 @@ TEST_F(Selecting, TabCyclesThroughFramesByTheModifiersOfItsPress)
     ExpectShown(c, "click");
     editor->KeyReleased(Qt::Key_Tab, Qt::NoModifier);
     ExpectShown(a, "forwards, wrapping to the first");
-    EXPECT_EQ(c->State(), TFrameState::Plain);
-    EXPECT_EQ(a->State(), TFrameState::Selected);
+    EXPECT_EQ((std::tuple{c->State(), a->State()}), std::tuple(TFrameState::Plain, TFrameState::Selected));
     // Shift let go before Tab: the release reports plain Tab.
     editor->KeyPressed(Qt::Key_Backtab, Qt::ShiftModifier);
     editor->KeyReleased(Qt::Key_Tab, Qt::NoModifier);
@@ -300,16 +289,12 @@ TEST_F(Selecting, DeletingAndUndoingTellNoneBeforeTheFrameGoesAndTheRestoredFram
     Click(D(-300, 200), Qt::ControlModifier);
     ASSERT_TRUE(editor->KeyPressed(Qt::Key_Delete, Qt::NoModifier));
     ExpectShown(nullptr, "deleting the group");
-    EXPECT_EQ(page->FrameCount(), 1);
-    EXPECT_TRUE(page->Selection().IsEmpty());
-    EXPECT_TRUE(page->Modified);
+    EXPECT_EQ((std::tuple{page->FrameCount(), page->Selection().IsEmpty(), page->Modified}), std::tuple(1, true, true));
 
     ASSERT_TRUE(editor->Undo());
     ExpectShown(nullptr, "the group comes back as a group");
     ASSERT_EQ(page->FrameCount(), 4);
-    EXPECT_EQ(page->Selection().Count(), 3);
-    EXPECT_FALSE(win.undoEnabled);
-    EXPECT_FALSE(editor->Undo());
+    EXPECT_EQ((std::tuple{page->Selection().Count(), win.undoEnabled, editor->Undo()}), std::tuple(3, false, false));
     editor->ClearSelection();
     Click(D(-300, 200));
     ASSERT_NE(page->ActiveFrame(), nullptr);
@@ -329,8 +314,7 @@ TEST_F(Selecting, PastingTellsThePastedFrameOrNoneForAGroup)
 {
     TCDLFrame *a = AddRect(-500, -500);
     AddRect(0, -500);
-    Click(D(-300, -300));
-    ExpectShown(a, "click");
+    ClickTopLeft(a);
     editor->Paste(editor->Copy());
     ASSERT_EQ(page->FrameCount(), 3);
     ExpectShown(page->FrameAt(2), "one frame pasted");
@@ -348,8 +332,7 @@ TEST_F(Selecting, AFrameFreedWhileShownIsTakenBackEvenWhenNothingSaidItLeft)
     // page still takes it back from the window before freeing it.
     TCDLFrame *a = AddRect(-500, -500);
     TCDLFrame *b = AddRect(0, -500);
-    Click(D(-300, -300));
-    ExpectShown(a, "click");
+    ClickTopLeft(a);
     page->AddToSelection(a);
     page->AddToSelection(b);
     page->DropActive();

@@ -36,8 +36,7 @@ TEST(Snapping, PointSnapsEachCoordinateToItsOwnOrientation)
 {
     TSnapLine lines = Lines({{100, false}, {300, true}});
     TSnap s = SnapPoint(lines, {110, 285});
-    EXPECT_EQ(s.Point, QPoint(100, 300));
-    EXPECT_EQ(s.Mask, SnapX | SnapY);
+    EXPECT_EQ((std::tuple{s.Point, s.Mask}), std::tuple(QPoint(100, 300), SnapX | SnapY));
     s = SnapPoint(lines, {300, 100});
     EXPECT_EQ(s.Point, QPoint(300, 100)) << "a horizontal line does not catch x, nor a vertical one y";
     EXPECT_EQ(s.Mask, 0);
@@ -54,8 +53,7 @@ TEST(Snapping, MovingTakesTheNearestXOfAllHandlesAndTheLastHandleInY)
     // handle 7 comes last and decides.
     lines = Lines({{8, true}, {190, true}, {505, false}});
     const TSnap s = SnapMoving(lines, *f, {100, 0});
-    EXPECT_EQ(s.Point, QPoint(105, -10));
-    EXPECT_EQ(s.Mask, SnapX | SnapY);
+    EXPECT_EQ((std::tuple{s.Point, s.Mask}), std::tuple(QPoint(105, -10), SnapX | SnapY));
 
     TCDLKreis circle(nullptr, 100, 0); // rim point; the centre (0,0) is handle 1
     lines = Lines({{-6, false}});
@@ -91,16 +89,14 @@ TEST(Snapping, CornerMovesAlongItsDiagonalAndSideAlongItsNormal)
     // from x 510 and 12 from y 262.
     TSnapLine lines = Lines({{510, false}, {262, true}});
     TSnap s = SnapSizing(lines, *f, 3, {500, 260});
-    EXPECT_EQ(s.Point, QPoint(510, 265));
-    EXPECT_EQ(DragTo(*f, 3, s.Point), QPoint(510, 255));
+    EXPECT_EQ((std::tuple{s.Point, DragTo(*f, 3, s.Point)}), std::tuple(QPoint(510, 265), QPoint(510, 255)));
 
     f = Box(0, 0, 400, 200);
     lines = Lines({{510, false}, {260, true}});
     EXPECT_EQ(SnapSizing(lines, *f, 3, {500, 260}).Mask, SnapX) << "equally near: the vertical line";
     lines = Lines({{510, false}, {258, true}});
     s = SnapSizing(lines, *f, 3, {500, 260});
-    EXPECT_EQ(s.Mask, SnapY);
-    EXPECT_EQ(DragTo(*f, 3, s.Point), QPoint(516, 258));
+    EXPECT_EQ((std::tuple{s.Mask, DragTo(*f, 3, s.Point)}), std::tuple(SnapY, QPoint(516, 258)));
 
     // The right handle can never meet a horizontal line: the farther
     // vertical one is taken, and alone the horizontal one snaps nothing.

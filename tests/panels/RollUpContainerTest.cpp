@@ -9,7 +9,6 @@
 #include "Text.h"
 
 #include <QCheckBox>
-#include <QFile>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QJsonDocument>
@@ -52,9 +51,8 @@ TEST_F(PanelsTest, ACircleShowsThePenAndBothColoursAndItsTwoPoints)
     TCDLFrame *f = page->ActiveFrame();
     const int before = Snapshots();
     emit Find<TColorGrid>("ColorGrid")->cellSelected(5, 15);
-    EXPECT_EQ(f->FillColor, RGBColor(0, 255, 0));
-    EXPECT_EQ(Find<QSpinBox>("seG")->value(), 255);
-    EXPECT_EQ(Snapshots(), before + 1);
+    EXPECT_EQ((std::tuple{f->FillColor, Find<QSpinBox>("seG")->value(), Snapshots()}),
+              std::tuple(RGBColor(0, 255, 0), 255, before + 1));
     Find<QSpinBox>("seR")->setValue(7);
     EXPECT_EQ(f->FillColor, RGBColor(7, 255, 0));
     Click(Find<QCheckBox>("cbOhneFuellung"));
@@ -64,10 +62,8 @@ TEST_F(PanelsTest, ACircleShowsThePenAndBothColoursAndItsTwoPoints)
 TEST_F(PanelsTest, ThePaletteIsAGreyRampAndTwelveHuesFromDarkToLight)
 {
     EXPECT_EQ(PaletteColor(0, 0), RGBColor(0, 0, 0));
-    EXPECT_EQ(PaletteColor(0, 15), RGBColor(255, 255, 255));
-    EXPECT_EQ(PaletteColor(1, 0), RGBColor(45, 0, 0));
-    EXPECT_EQ(PaletteColor(2, 1), RGBColor(59, 29, 0));
-    EXPECT_EQ(PaletteColor(12, 15), RGBColor(255, 0, 127));
+    EXPECT_EQ((std::tuple{PaletteColor(0, 15), PaletteColor(1, 0), PaletteColor(2, 1), PaletteColor(12, 15)}),
+              std::tuple(RGBColor(255, 255, 255), RGBColor(45, 0, 0), RGBColor(59, 29, 0), RGBColor(255, 0, 127)));
 }
 
 TEST_F(PanelsTest, ATextFrameTakesJustifiedAndActsOnThePenColourOnly)
@@ -75,11 +71,9 @@ TEST_F(PanelsTest, ATextFrameTakesJustifiedAndActsOnThePenColourOnly)
     Click(Find<QToolButton>("sbFuellung"));
     Create(TTool::Text);
     EXPECT_TRUE(Find("sbBlock")->isEnabled());
-    EXPECT_TRUE(Find("sbLeft")->isEnabled());
-    EXPECT_FALSE(Find("sbFuellung")->isEnabled());
-    EXPECT_TRUE(Find<QToolButton>("sbStift")->isChecked());
-    EXPECT_FALSE(Shown("cbOhneFuellung"));
-    EXPECT_FALSE(Shown("rStift"));
+    EXPECT_EQ((std::tuple{Find("sbLeft")->isEnabled(), Find("sbFuellung")->isEnabled(),
+                          Find<QToolButton>("sbStift")->isChecked(), Shown("cbOhneFuellung"), Shown("rStift")}),
+              std::tuple(true, false, true, false, false));
     // Stacked top to bottom in their order, the apply button last while
     // changes are not shown at once.
     const int font = Find("rSchriftart")->y(), turn = Find("rDrehung")->y(), text = Find("rText")->y();
@@ -87,8 +81,7 @@ TEST_F(PanelsTest, ATextFrameTakesJustifiedAndActsOnThePenColourOnly)
     EXPECT_LT(font, turn);
     EXPECT_LT(turn, text);
     EXPECT_LT(text, Find("rZuweisen")->y());
-    EXPECT_TRUE(Shown("rPositionXY"));
-    EXPECT_TRUE(Shown("rPositionDim"));
+    EXPECT_EQ((std::tuple{Shown("rPositionXY"), Shown("rPositionDim")}), std::tuple(true, true));
 
     emit Find<TColorGrid>("ColorGrid")->cellSelected(9, 15);
     EXPECT_EQ(page->ActiveFrame()->PenColor, RGBColor(0, 0, 255));
@@ -97,9 +90,9 @@ TEST_F(PanelsTest, ATextFrameTakesJustifiedAndActsOnThePenColourOnly)
     // Another language relabels the panels in place.
     SetLanguageState(2);
     container->SetupStrings();
-    EXPECT_EQ(Find<QGroupBox>("rSchriftart")->title(), u"Font"_s);
-    EXPECT_EQ(Find<QPushButton>("btZuweisen")->text(), u"Show Changes"_s);
-    EXPECT_TRUE(Shown("rZuweisen"));
+    EXPECT_EQ((std::tuple{Find<QGroupBox>("rSchriftart")->title(), Find<QPushButton>("btZuweisen")->text(),
+                          Shown("rZuweisen")}),
+              std::tuple(u"Font"_s, u"Show Changes"_s, true));
 }
 
 TEST_F(PanelsTest, ARunOfTypingIsOneUndoStepAndLeavingEndsIt)
@@ -108,18 +101,15 @@ TEST_F(PanelsTest, ARunOfTypingIsOneUndoStepAndLeavingEndsIt)
     auto *memo = Find<QPlainTextEdit>("mText");
     const int before = Snapshots();
     Type(memo, u"Live 2027!"_s);
-    EXPECT_EQ(t->Values, QStringList{u"Live 2027!"_s});
-    EXPECT_EQ(Snapshots(), before + 1);
+    EXPECT_EQ((std::tuple{t->Values, Snapshots()}), std::tuple(QStringList{u"Live 2027!"_s}, before + 1));
     Leave(memo);
     Type(memo, u"\nx"_s);
-    EXPECT_EQ(t->Values, (QStringList{u"Live 2027!"_s, u"x"_s}));
-    EXPECT_EQ(Snapshots(), before + 2);
+    EXPECT_EQ((std::tuple{t->Values, Snapshots()}), std::tuple((QStringList{u"Live 2027!"_s, u"x"_s}), before + 2));
 
     page->Undo.Undo();
     t = static_cast<TCDLText *>(page->ActiveFrame());
     ASSERT_TRUE(t);
-    EXPECT_EQ(t->Values, QStringList{u"Live 2027!"_s});
-    EXPECT_EQ(memo->toPlainText(), u"Live 2027!"_s);
+    EXPECT_EQ((std::tuple{t->Values, memo->toPlainText()}), std::tuple(QStringList{u"Live 2027!"_s}, u"Live 2027!"_s));
     // Typing after an undo starts a new step even without leaving.
     Type(memo, u"?"_s);
     EXPECT_EQ(Snapshots(), before + 2);
@@ -133,8 +123,7 @@ TEST_F(PanelsTest, TextBeyondTheRecordIsRefusedWholeAsTypedOrPasted)
     memo->moveCursor(QTextCursor::End);
     QKeyEvent paste(QEvent::KeyPress, 0, Qt::NoModifier, QString(MaxRecordTextBytes, QLatin1Char('x')));
     QApplication::sendEvent(memo, &paste);
-    EXPECT_EQ(t->Values, QStringList{u"ab"_s});
-    EXPECT_EQ(memo->toPlainText(), u"ab"_s);
+    EXPECT_EQ((std::tuple{t->Values, memo->toPlainText()}), std::tuple(QStringList{u"ab"_s}, u"ab"_s));
     ASSERT_EQ(rollups.errors.size(), 1u);
     EXPECT_EQ(rollups.errors[0], GetText(1052).arg(MaxRecordTextBytes));
     // Up to the limit is taken, and the frame still saves.
@@ -151,8 +140,7 @@ TEST_F(PanelsTest, CoordinatesAreTypedInTheUnitClampedAndUndone)
     f->Y = 50;
     container->ShowCoordinates();
     auto *edX = Find<QLineEdit>("edX");
-    EXPECT_EQ(edX->text(), u"10.0"_s);
-    EXPECT_EQ(Find<QLineEdit>("edHeight")->text(), u"40.0"_s);
+    EXPECT_EQ((std::tuple{edX->text(), Find<QLineEdit>("edHeight")->text()}), std::tuple(u"10.0"_s, u"40.0"_s));
     const int before = Snapshots(), repaints = win.repaints;
     Retype(edX, u"2000"_s);
     EXPECT_EQ(f->X, 16384);
@@ -167,14 +155,12 @@ TEST_F(PanelsTest, CoordinatesAreTypedInTheUnitClampedAndUndone)
     }
     // Leaving the box shows the frame's value again.
     Leave(edX);
-    EXPECT_EQ(edX->text(), u"1638.4"_s);
-    EXPECT_EQ(Snapshots(), before + 2);
+    EXPECT_EQ((std::tuple{edX->text(), Snapshots()}), std::tuple(u"1638.4"_s, before + 2));
     page->Undo.Undo();
     page->Undo.Undo();
     f = page->ActiveFrame();
     ASSERT_TRUE(f);
-    EXPECT_EQ(QPoint(f->X, f->Y), QPoint(100, 50));
-    EXPECT_EQ(Find<QLineEdit>("edX")->text(), u"10.0"_s);
+    EXPECT_EQ((std::tuple{QPoint(f->X, f->Y), Find<QLineEdit>("edX")->text()}), std::tuple(QPoint(100, 50), u"10.0"_s));
 
     // True inches of 254 units with two decimals, relative to the page's origin.
     SetUnitCode(160);
@@ -209,9 +195,7 @@ TEST_F(PanelsTest, WithoutShowingAtOnceAFontChangeIsStoredButShownOnRequest)
     auto *size = Find<QSpinBox>("FontSize");
     size->setValue(24);
     Click(Find<QToolButton>("sbFontBold"));
-    EXPECT_EQ(t->FontSize, 24);
-    EXPECT_TRUE(t->Bold);
-    EXPECT_EQ(win.repaints, repaints);
+    EXPECT_EQ((std::tuple{t->FontSize, t->Bold, win.repaints}), std::tuple(24, true, repaints));
     Click(Find<QPushButton>("btZuweisen"));
     EXPECT_EQ(win.repaints, repaints + 1);
     size->setValue(1000);
@@ -221,8 +205,7 @@ TEST_F(PanelsTest, WithoutShowingAtOnceAFontChangeIsStoredButShownOnRequest)
     container->ApplyImmediatelyChanged();
     EXPECT_FALSE(Shown("rZuweisen"));
     Click(Find<QToolButton>("sbCenter"));
-    EXPECT_EQ(t->Alignment, 1);
-    EXPECT_EQ(win.repaints, repaints + 2);
+    EXPECT_EQ((std::tuple{t->Alignment, win.repaints}), std::tuple(1, repaints + 2));
 }
 
 TEST_F(PanelsTest, AGroupAndAFrameThatIsGoneLeaveTheRollUpsEmpty)
@@ -273,8 +256,7 @@ TEST_F(PanelsTest, SerialNumbersLoadAValueListAndRefuseBadInput)
 {
     auto *n = KindCast<TCDLSerNo>(Create(TTool::SerialNumber));
     ASSERT_TRUE(n);
-    EXPECT_TRUE(Shown("rSerNo"));
-    EXPECT_FALSE(Shown("rText"));
+    EXPECT_EQ((std::tuple{Shown("rSerNo"), Shown("rText")}), std::tuple(true, false));
     auto *start = Find<QLineEdit>("eStartwert");
     Retype(start, u"42"_s);
     Retype(Find<QLineEdit>("eFormat"), u"CD-####"_s);
@@ -285,9 +267,8 @@ TEST_F(PanelsTest, SerialNumbersLoadAValueListAndRefuseBadInput)
     ASSERT_TRUE(start->hasFocus());
     Retype(start, u"4x"_s);
     QApplication::processEvents();
-    EXPECT_EQ(n->Counter, 42);
-    EXPECT_EQ(rollups.errors, std::vector<QString>{GetText(1050)});
-    EXPECT_TRUE(start->hasFocus());
+    EXPECT_EQ((std::tuple{n->Counter, rollups.errors, start->hasFocus()}),
+              std::tuple(42, std::vector<QString>{GetText(1050)}, true));
 
     QTemporaryDir dir;
     const QString list = dir.filePath(u"list.txt"_s), bad = dir.filePath(u"bad.bin"_s);
@@ -298,23 +279,19 @@ TEST_F(PanelsTest, SerialNumbersLoadAValueListAndRefuseBadInput)
     ASSERT_TRUE(Shown("sbSerNoLaden"));
     rollups.answers = {list};
     Click(Find<QToolButton>("sbSerNoLaden"));
-    EXPECT_EQ(rollups.askedTitle, GetText(582));
-    EXPECT_EQ(rollups.askedFilter, GetText(583));
-    EXPECT_EQ(rollups.askedDir, dir.path());
-    EXPECT_EQ(n->Values, (QStringList{u"A-1"_s, u"B-2"_s, u"C-3"_s}));
-    EXPECT_EQ(n->Counter, 0);
+    EXPECT_EQ((std::tuple{rollups.askedTitle, rollups.askedFilter, rollups.askedDir}),
+              std::tuple(GetText(582), GetText(583), dir.path()));
+    EXPECT_EQ((std::tuple{n->Values, n->Counter}), std::tuple((QStringList{u"A-1"_s, u"B-2"_s, u"C-3"_s}), 0));
     rollups.answers = {bad};
     Click(Find<QToolButton>("sbSerNoLaden"));
-    EXPECT_EQ(rollups.errors.back(), GetText(1051));
-    EXPECT_EQ(n->Values.size(), 3);
+    EXPECT_EQ((std::tuple{rollups.errors.back(), n->Values.size()}), std::tuple(GetText(1051), 3));
 
     // A start beyond the list selects its last line; a click selects a line.
     Retype(start, u"7"_s);
     EXPECT_EQ(Find<QListWidget>("lbSerNo")->currentRow(), 2);
     auto *lb = Find<QListWidget>("lbSerNo");
     emit lb->itemClicked(lb->item(1));
-    EXPECT_EQ(n->Counter, 1);
-    EXPECT_EQ(n->FrameText(), u"B-2"_s);
+    EXPECT_EQ((std::tuple{n->Counter, n->FrameText()}), std::tuple(1, u"B-2"_s));
 }
 
 TEST_F(PanelsTest, AFaceThatIsNotInstalledStaysTheFramesOwn)
@@ -330,8 +307,7 @@ TEST_F(PanelsTest, AFaceThatIsNotInstalledStaysTheFramesOwn)
     page->Activate(t);
     page->AnnounceShownFrame();
     Find<QSpinBox>("seDrehung")->setValue(90);
-    EXPECT_EQ(t->Angle, 90);
-    EXPECT_EQ(t->FontName, u"No Such Face Here"_s);
+    EXPECT_EQ((std::tuple{t->Angle, t->FontName}), std::tuple(90, u"No Such Face Here"_s));
     EXPECT_TRUE(Find<QRadioButton>("rb90")->isChecked());
     ASSERT_FALSE(container->FontList().isEmpty());
 
@@ -387,10 +363,8 @@ TEST_F(PanelsTest, EveryKindsControlsSetTheirFields)
     Click(Find<QRadioButton>("rb270"));
     emit Find<TColorGrid>("ColorGrid")->cellSelected(9, 10);
     Retype(Find<QLineEdit>("edWidth"), u"55.5"_s);
-    EXPECT_EQ(t->Alignment, 3);
-    EXPECT_EQ(t->Angle, 270);
-    EXPECT_EQ(t->Width, 555);
-    EXPECT_TRUE(t->Bold && t->Italic && t->Underline);
+    EXPECT_EQ((std::tuple{t->Alignment, t->Angle, t->Width, t->Bold && t->Italic && t->Underline}),
+              std::tuple(3, 270, 555, true));
 
     auto *code = static_cast<TCDLText *>(Create(TTool::Barcode, 300, -300));
     Click(Find<QCheckBox>("cbBarcode"));
@@ -401,16 +375,14 @@ TEST_F(PanelsTest, EveryKindsControlsSetTheirFields)
     Type(Find<QPlainTextEdit>("mRundtext"), u"round"_s);
     Click(Find<QCheckBox>("cbRTextRichtung"));
     Click(Find<QPushButton>("btRTextMittelpunkt"));
-    EXPECT_EQ(r->Angle, 180);
-    EXPECT_EQ(QPoint(r->X2, r->Y2), QPoint(0, 0));
+    EXPECT_EQ((std::tuple{r->Angle, QPoint(r->X2, r->Y2)}), std::tuple(180, QPoint(0, 0)));
     EXPECT_EQ(r->Values, QStringList{u"round"_s});
 
     auto *n = static_cast<TCDLSerNo *>(Create(TTool::SerialNumber, -300, 300));
     Retype(Find<QLineEdit>("eStartwert"), u"17"_s);
     Retype(Find<QLineEdit>("eFormat"), u"~~#"_s);
     Find<QSpinBox>("seDrehung")->setValue(-45);
-    EXPECT_EQ(n->Counter, 17);
-    EXPECT_EQ(n->Angle, -45);
+    EXPECT_EQ((std::tuple{n->Counter, n->Angle}), std::tuple(17, -45));
 
     for (TTool shape : {TTool::Rectangle, TTool::Ellipse, TTool::Circle, TTool::Line}) {
         TCDLFrame *f = Create(shape, 200, 200);
@@ -427,8 +399,7 @@ TEST_F(PanelsTest, EveryKindsControlsSetTheirFields)
         if (Shown("rDrehung"))
             Find<QSpinBox>("seDrehung")->setValue(30);
         Retype(Find<QLineEdit>(Shown("edX") ? "edX" : "edX2"), u"-3,5"_s);
-        EXPECT_EQ(f->PenSize, 12);
-        EXPECT_EQ(f->PenColor & 0xFF0000u, RGBColor(0, 0, 200));
+        EXPECT_EQ((std::tuple{f->PenSize, f->PenColor & 0xFF0000u}), std::tuple(12, RGBColor(0, 0, 200)));
     }
 }
 
@@ -463,8 +434,7 @@ TEST_F(PanelsTest, EveryKindsPanelsWriteBackWhatTheyShow)
                 p->WriteBack(*f);
             }
         }
-        EXPECT_EQ(answered | k->Panels, answered);
-        EXPECT_EQ(Record(*f), before);
+        EXPECT_EQ((std::tuple{answered | k->Panels, Record(*f)}), std::tuple(answered, before));
     }
 }
 
@@ -482,8 +452,8 @@ TEST_F(PanelsTest, ATurnedOrMirroredPictureIsUndoneAndRedoneWhole)
     const QSize size(b->Width, b->Height);
     Find<QToolButton>("sbRotateRight")->click();
     Find<QToolButton>("sbMirror")->click();
-    EXPECT_EQ(QSize(b->Width, b->Height), size.transposed());
-    EXPECT_EQ(b->Picture().size(), QSize(1, 2));
+    EXPECT_EQ((std::tuple{QSize(b->Width, b->Height), b->Picture().size()}),
+              std::tuple(size.transposed(), QSize(1, 2)));
     page->Undo.Undo();
     page->Undo.Undo();
     ASSERT_EQ(page->ActiveFrame(), b);

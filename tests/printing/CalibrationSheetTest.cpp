@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <QImageReader>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -38,8 +37,8 @@ void ExpectLine(const QImage &img, const TCalibrationLine &l)
     for (QPoint q :
          {l.Line.p1() + along / 3, l.Line.p1() + along * 2 / 3, l.Line.p1() + 2 * unit, l.Line.p2() - 2 * unit})
         EXPECT_TRUE(darkNear(q)) << q.x() << "," << q.y();
-    EXPECT_FALSE(darkNear(l.Line.p2() + 4 * unit));
-    EXPECT_FALSE(darkNear(l.Line.p1() - 4 * unit));
+    EXPECT_EQ((std::tuple{darkNear(l.Line.p2() + 4 * unit), darkNear(l.Line.p1() - 4 * unit)}),
+              std::tuple(false, false));
 }
 
 int DarkIn(const QImage &img, QRect r)
@@ -68,8 +67,7 @@ TEST_F(CalibrationSheet, EveryLineAndNumberWhereTheGeometryHasIt)
                                                              SheetKindForPaper(QPageSize(paper)), calibration);
         ASSERT_EQ(g.XScale.size(), 25u);
         ASSERT_EQ(g.YScale.size(), 25u);
-        EXPECT_EQ(g.XScale.front().Value, -200);
-        EXPECT_EQ(g.YScale.back().Value, 40);
+        EXPECT_EQ((std::tuple{g.XScale.front().Value, g.YScale.back().Value}), std::tuple(-200, 40));
         // The first pair is where the sheet has always had it, whatever the calibration.
         EXPECT_EQ(g.XScale.back().Line, QLine(2940, 2362, 2940, 2268));
         EXPECT_EQ(g.YScale.front().Line, QLine(2362, 2433, 0, 2433));
@@ -101,8 +99,7 @@ TEST_F(CalibrationSheet, ScaleCorrectionMovesPlacesAboutTheFirstLabel)
 
     ASSERT_TRUE(WritePrinterScale(o.Name, 3, -5));
     TSheetMapping m = SetupSheetMapping(target, TSettings());
-    EXPECT_EQ(m.ScalePerMille, QPoint(3, -5));
-    EXPECT_EQ(m.Device({633, 660}), plain.Device({633, 660}));
+    EXPECT_EQ((std::tuple{m.ScalePerMille, m.Device({633, 660})}), std::tuple(QPoint(3, -5), plain.Device({633, 660})));
     // Place 3 is 1644 below the first: 8.22 nearer; place 2 842 to the right: 2.526 further.
     EXPECT_EQ(m.Device({633, 2304}).y(), qRound((2304 - 8.22 + 15) * Dpi / 254.0));
     EXPECT_EQ(m.Device({1475, 1482}).x(), qRound((1475 + 2.526 - 20) * Dpi / 254.0));

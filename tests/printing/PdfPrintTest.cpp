@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 

@@ -77,9 +77,8 @@ TEST(PrintJob, SheetsPlacesAndDriverCopies)
         TCDLSerNo *s = c.serial ? AddSerialNumber(doc->Label(), 1) : nullptr;
         JobRun run(c.copies ? Copying() : TRecordingTarget::TOptions{});
         run.Run(Current(*doc, c.what, c.count, c.first));
-        EXPECT_EQ(run.result.Status, TJobResult::TStatus::Printed);
-        EXPECT_EQ(run.Sequence(), QString::fromUtf16(c.sequence));
-        EXPECT_EQ(run.target.CopyCount(), 1);
+        EXPECT_EQ((std::tuple{run.result.Status, run.Sequence(), run.target.CopyCount()}),
+                  std::tuple(TJobResult::TStatus::Printed, QString::fromUtf16(c.sequence), 1));
         // Only serial numbers mark the document.
         EXPECT_EQ(doc->Modified(), c.serial);
         if (s) {
@@ -139,8 +138,8 @@ TEST(PrintJob, NeverFewerLabelsOnPaperThanAskedFor)
                     o.MakesCopies = copies;
                     JobRun cd(o), front(o);
                     cd.Run(Current(*doc, TPrintWhat::CDLabel, n, first, trim));
-                    EXPECT_EQ(cd.target.PagesOnPaper(TPageKind::CDLabel), n);
-                    EXPECT_FALSE(cd.target.IsPrinting());
+                    EXPECT_EQ((std::tuple{cd.target.PagesOnPaper(TPageKind::CDLabel), cd.target.IsPrinting()}),
+                              std::tuple(n, false));
                     front.Run(Current(*doc, TPrintWhat::InlayFront, n, first, trim));
                     EXPECT_EQ(front.target.PagesOnPaper(TPageKind::InlayVorder), n);
                     // The first sheet never uses a place before the chosen one.
@@ -161,8 +160,7 @@ TEST(PrintJob, SelectionOfDocumentsPerPlace)
     r.Trim = TRoundTrim::Indirect;
     JobRun alone;
     alone.Run(r);
-    EXPECT_EQ(alone.Sequence(), u"begin cd@2 end"_s);
-    EXPECT_TRUE(alone.host.Messages.isEmpty());
+    EXPECT_EQ((std::tuple{alone.Sequence(), alone.host.Messages.isEmpty()}), std::tuple(u"begin cd@2 end"_s, true));
 
     r.CDPlaces = {a.get(), b.get(), nullptr};
     r.Sheets = 2;
@@ -177,8 +175,8 @@ TEST(PrintJob, SelectionOfDocumentsPerPlace)
     JobRun copies(Copying());
     copies.Run(r);
     EXPECT_EQ(copies.Sequence(), u"copies 5 begin cd@1 cd@2 cd@3 end copies 1"_s);
-    EXPECT_EQ(copies.target.PagesOnPaper(TPageKind::CDLabel), 15);
-    EXPECT_EQ(copies.target.CopyCount(), 1);
+    EXPECT_EQ((std::tuple{copies.target.PagesOnPaper(TPageKind::CDLabel), copies.target.CopyCount()}),
+              std::tuple(15, 1));
 
     // A serial number on one of them: every sheet drawn.
     TCDLSerNo *s = AddSerialNumber(b->Label(), 1);
@@ -256,9 +254,8 @@ TEST(PrintJob, CancelStopsBeforeTheNextSheetOrLabelAndEndsTheDocument)
         JobRun run;
         run.host.CancelAt = c.cancelAt;
         run.Run(Current(*doc, TPrintWhat::CDLabel, 9));
-        EXPECT_EQ(run.result.Status, TJobResult::TStatus::Cancelled);
-        EXPECT_EQ(run.Sequence(), QString::fromUtf16(c.sequence));
-        EXPECT_EQ(s->Counter, c.counter);
+        EXPECT_EQ((std::tuple{run.result.Status, run.Sequence(), s->Counter}),
+                  std::tuple(TJobResult::TStatus::Cancelled, QString::fromUtf16(c.sequence), c.counter));
     }
     auto doc = MakeDocument();
     JobRun indirect;
@@ -277,10 +274,9 @@ TEST(PrintJob, PrinterErrorsAreReportedAndTheDocumentStillEnds)
             throw ELocalizedError(u"Paper jam"_s);
     };
     run.Run(Current(*doc, TPrintWhat::CDLabel, 7));
-    EXPECT_EQ(run.result.Status, TJobResult::TStatus::Failed);
-    EXPECT_EQ(run.result.Message, GetText(756) + u" Paper jam"_s);
-    EXPECT_EQ(run.Sequence(), u"copies 2 begin cd@1 end copies 1"_s);
-    EXPECT_EQ(run.target.CopyCount(), 1);
+    EXPECT_EQ((std::tuple{run.result.Status, run.result.Message, run.Sequence(), run.target.CopyCount()}),
+              std::tuple(TJobResult::TStatus::Failed, GetText(756) + u" Paper jam"_s,
+                         u"copies 2 begin cd@1 end copies 1"_s, 1));
 }
 
 // A document the printer did not take uses up no numbers; those of
@@ -304,8 +300,8 @@ TEST(PrintJob, NumbersOfLabelsThatNeverReachedThePrinterAreGivenBack)
         SCOPED_TRACE(failingEnd);
         EXPECT_EQ(run.result.Status, TJobResult::TStatus::Failed);
         EXPECT_EQ(run.result.Message, GetText(756) + u" Queue gone"_s);
-        EXPECT_EQ(s->Counter, failingEnd == 1 ? 5 : 7);
-        EXPECT_EQ(doc->Label().Modified, failingEnd == 2);
+        EXPECT_EQ((std::tuple{s->Counter, doc->Label().Modified}),
+                  std::tuple(failingEnd == 1 ? 5 : 7, failingEnd == 2));
     }
 
     // A failure while drawing ends the open document: its labels are out.
@@ -316,8 +312,7 @@ TEST(PrintJob, NumbersOfLabelsThatNeverReachedThePrinterAreGivenBack)
             throw ELocalizedError(u"Paper jam"_s);
     };
     jam.Run(Current(*doc, TPrintWhat::CDLabel, 3));
-    EXPECT_EQ(jam.result.Status, TJobResult::TStatus::Failed);
-    EXPECT_EQ(s->Counter, 7);
+    EXPECT_EQ((std::tuple{jam.result.Status, s->Counter}), std::tuple(TJobResult::TStatus::Failed, 7));
 }
 
 TEST(PrintJob, RefusedJobsTouchNoPrinter)
@@ -328,10 +323,8 @@ TEST(PrintJob, RefusedJobsTouchNoPrinter)
     list->Values = QStringList{u"a"_s, u"b"_s, u"c"_s};
     JobRun run;
     run.Run(Current(*doc, TPrintWhat::CDLabel, 4));
-    EXPECT_EQ(run.result.Status, TJobResult::TStatus::Refused);
-    EXPECT_EQ(run.result.Message, GetText(751));
-    EXPECT_TRUE(run.target.Events.isEmpty());
-    EXPECT_EQ(list->Counter, 0);
+    EXPECT_EQ((std::tuple{run.result.Status, run.result.Message, run.target.Events.isEmpty(), list->Counter}),
+              std::tuple(TJobResult::TStatus::Refused, GetText(751), true, 0));
 }
 
 } // namespace

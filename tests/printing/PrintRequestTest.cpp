@@ -160,9 +160,9 @@ TEST(OutputFindings, NeverADocumentByAnyNameAndWritableWhenAsked)
     for (const QString &out : {dir.filePath(u"./doc.CDL"_s), dir.filePath(u"link.CDL"_s), dir.filePath(u"hard.CDL"_s)})
         EXPECT_EQ(Describe(OutputFindings(out, {QString(), doc}, false)), u"!1097(%1)"_s.arg(out));
     const QString missing = dir.filePath(u"missing/out.pdf"_s);
-    EXPECT_EQ(Describe(OutputFindings(missing, {doc}, true)), u"!1080(%1)"_s.arg(missing));
-    EXPECT_TRUE(OutputFindings(missing, {doc}, false).empty());
-    EXPECT_TRUE(OutputFindings(dir.filePath(u"out.pdf"_s), {doc}, true).empty());
+    EXPECT_EQ((std::tuple{Describe(OutputFindings(missing, {doc}, true)), OutputFindings(missing, {doc}, false).empty(),
+                          OutputFindings(dir.filePath(u"out.pdf"_s), {doc}, true).empty()}),
+              std::tuple(u"!1080(%1)"_s.arg(missing), true, true));
 }
 
 TEST(ProgressLine, PageOfTotalInTheLanguage)

@@ -6,6 +6,7 @@
 #include "RecordingTarget.h"
 #include "SerNo.h"
 #include "Shapes.h"
+#include "SheetLayout.h"
 #include "SheetMapping.h"
 
 #include <QFile>
@@ -120,6 +121,15 @@ inline QRectF SpanThrough(const QImage &img, QColor color, QPoint inside, int to
     while (near(inside.x(), b + 1))
         ++b;
     return QRectF(QPointF(l, t), QPointF(r + 1, b + 1));
+}
+
+// Whether a label of color fills CD place on a sheet rasterised at dpi.
+inline bool LabelAt(const QImage &sheet, TSheetKind kind, int place, QColor color, int dpi)
+{
+    const QPointF c = QPointF(CDLabelCentre(kind, place)) * (dpi / 254.0);
+    const QRectF span = SpanThrough(sheet, color, c.toPoint());
+    return std::abs(span.center().x() - c.x()) <= 1.5 && std::abs(span.center().y() - c.y()) <= 1.5
+           && std::abs(span.width() - 2 * SheetLabelRadius * dpi / 254.0) <= 2.5;
 }
 
 // pdftoppm's pages of pdf at dpi, in order; written as prefix-1.png, ...

@@ -4,9 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QTemporaryDir>
-
 namespace {
 
 using namespace Qt::StringLiterals;
@@ -53,9 +50,8 @@ TEST(SheetLayout, CentresOfLabelsAndInlays)
 
 TEST(SheetLayout, WhiteDiscsGoOnlyOnTheMiddleNeighbours)
 {
-    EXPECT_EQ(DiscNeighbours(1), std::vector<int>{2});
-    EXPECT_EQ(DiscNeighbours(2), (std::vector<int>{1, 3}));
-    EXPECT_EQ(DiscNeighbours(3), std::vector<int>{2});
+    EXPECT_EQ((std::tuple{DiscNeighbours(1), DiscNeighbours(2), DiscNeighbours(3)}),
+              std::tuple(std::vector<int>{2}, (std::vector<int>{1, 3}), std::vector<int>{2}));
     // A disc on a neighbour never reaches into the label it belongs to.
     for (auto kind : {TSheetKind::A4, TSheetKind::Letter})
         for (int p = 1; p <= 3; ++p)
@@ -106,13 +102,11 @@ TEST(SheetMapping, RoundsCalibratedPointsAndTruncatesCutMarks)
 TEST(SheetMapping, DefaultCalibrationMeasuresFromThePaperEdge)
 {
     // A quarter inch at 600 dpi: -150 / (600 / 254) = -63.5.
-    EXPECT_EQ(DefaultCalibration(150, 600), -64);
-    EXPECT_EQ(DefaultCalibration(0, 600), 0);
-    EXPECT_EQ(DefaultCalibration(300, 600), -127);
+    EXPECT_EQ((std::tuple{DefaultCalibration(150, 600), DefaultCalibration(0, 600), DefaultCalibration(300, 600)}),
+              std::tuple(-64, 0, -127));
     // More than half an inch, or negative, is not believed.
-    EXPECT_EQ(DefaultCalibration(301, 600), 0);
-    EXPECT_EQ(DefaultCalibration(-5, 600), 0);
-    EXPECT_EQ(DefaultCalibration(10, 0), 0);
+    EXPECT_EQ((std::tuple{DefaultCalibration(301, 600), DefaultCalibration(-5, 600), DefaultCalibration(10, 0)}),
+              std::tuple(0, 0, 0));
 }
 
 class SheetMappingSettings : public ::testing::Test
@@ -135,9 +129,7 @@ TEST_F(SheetMappingSettings, StoredOffsetsPerPrinterElseThePhysicalOffset)
     TSheetMapping m = SetupSheetMapping(target, settings);
     EXPECT_EQ(m.Calibration, QPoint(-64, -42));
     EXPECT_DOUBLE_EQ(m.ScaleX, 600 / 254.0);
-    EXPECT_EQ(m.CoverFront, QPoint(7, 0));
-    EXPECT_EQ(m.CoverBack, QPoint(0, -3));
-    EXPECT_FALSE(m.Preview);
+    EXPECT_EQ((std::tuple{m.CoverFront, m.CoverBack, m.Preview}), std::tuple(QPoint(7, 0), QPoint(0, -3), false));
 
     ASSERT_TRUE(WritePrinterOffset(o.Name, -20, 15));
     m = SetupSheetMapping(target, settings);

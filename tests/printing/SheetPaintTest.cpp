@@ -81,15 +81,12 @@ TEST_F(SheetFixture, TrimmingModesClipAndWhitenTheirPlaces)
         sheet.Trim = c.trim;
         sheet.ForceCircleClip = c.force;
         Begin().DrawCDLabelAt(doc->Label(), c.place);
-        EXPECT_EQ(At(Place1), c.place1);
-        EXPECT_EQ(At(Place2), c.place2);
-        EXPECT_EQ(At(Place3), c.place3);
-        EXPECT_EQ(At(Between), c.between);
+        EXPECT_EQ((std::tuple{At(Place1), At(Place2), At(Place3), At(Between)}),
+                  std::tuple(c.place1, c.place2, c.place3, c.between));
     }
     sheet = TSheetOptions();
     Begin().DrawCDLabelAt(doc->Label(), 1);
-    EXPECT_EQ(At(Place1 + QPoint(555, 0)), Qt::red);
-    EXPECT_EQ(At(Place1 + QPoint(610, 0)), Qt::white);
+    EXPECT_EQ((std::tuple{At(Place1 + QPoint(555, 0)), At(Place1 + QPoint(610, 0))}), std::tuple(Qt::red, Qt::white));
     // Printing leaves the frames' handles for their window.
     EXPECT_EQ(flood.TestDPMouseHit(doc->Label().ScreenGeometry(flood), 4000, 4000), 3);
     EXPECT_EQ(flood.TestDPMouseHit(doc->Label().ScreenGeometry(flood), -4000, -4000), 1);
@@ -145,10 +142,9 @@ TEST_F(SheetFixture, CutMarksOnlyWhenWanted)
     for (QPoint c : CutMarkGeometry(TSheetKind::A4, TCutMarks::Fronts).Crosses) {
         const QPoint d = mapping.DeviceTruncated(c);
         const int a = mapping.LengthX(CutMarkArm);
-        EXPECT_EQ(marked.pixelColor(d), Qt::black);
-        EXPECT_EQ(marked.pixelColor(d + QPoint(a, 0)), Qt::black);
-        EXPECT_EQ(marked.pixelColor(d - QPoint(0, a)), Qt::black);
-        EXPECT_EQ(marked.pixelColor(d + QPoint(2, 2)), Qt::white);
+        EXPECT_EQ((std::tuple{marked.pixelColor(d), marked.pixelColor(d + QPoint(a, 0)),
+                              marked.pixelColor(d - QPoint(0, a)), marked.pixelColor(d + QPoint(2, 2))}),
+                  std::tuple(Qt::black, Qt::black, Qt::black, Qt::white));
     }
 
     sheet.CutMarks = false;

@@ -30,19 +30,16 @@ TEST(Scanner, EveryFrameFormatGivesThePatternAtTheResolution)
         ASSERT_EQ(devices.size(), 2u);
         const TScanResult r = Acquire({devices[1].Name, 150, row.color});
         ASSERT_EQ(r.Status, TScanStatus::Ok) << r.Detail.toStdString();
-        EXPECT_EQ(r.Image.width(), row.width);
         EXPECT_GE(r.Image.height(), 118);
-        EXPECT_EQ(r.Image.dotsPerMeterX(), 5906);
-        EXPECT_EQ(r.Image.format(), row.color ? QImage::Format_RGB32 : QImage::Format_Grayscale8);
+        EXPECT_EQ((std::tuple{r.Image.width(), r.Image.dotsPerMeterX(), r.Image.format()}),
+                  std::tuple(row.width, 5906, row.color ? QImage::Format_RGB32 : QImage::Format_Grayscale8));
         if (!row.grid) {
-            EXPECT_EQ(r.Image.pixel(3, 8), qRgb(255, 0, 0));
-            EXPECT_EQ(r.Image.pixel(3, 18), qRgb(0, 255, 0));
-            EXPECT_EQ(r.Image.pixel(3, 28), qRgb(0, 0, 255));
+            EXPECT_EQ((std::tuple{r.Image.pixel(3, 8), r.Image.pixel(3, 18), r.Image.pixel(3, 28)}),
+                      std::tuple(qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255)));
         } else {
-            EXPECT_EQ(r.Image.pixel(10, 10), qRgb(255, 255, 255));
-            EXPECT_EQ(r.Image.pixel(80, 10), qRgb(0, 0, 0));
-            EXPECT_EQ(r.Image.pixel(10, 80), qRgb(0, 0, 0));
-            EXPECT_EQ(r.Image.pixel(80, 80), qRgb(255, 255, 255));
+            EXPECT_EQ((std::tuple{r.Image.pixel(10, 10), r.Image.pixel(80, 10), r.Image.pixel(10, 80),
+                                  r.Image.pixel(80, 80)}),
+                      std::tuple(qRgb(255, 255, 255), qRgb(0, 0, 0), qRgb(0, 0, 0), qRgb(255, 255, 255)));
         }
     }
 }
@@ -71,7 +68,7 @@ TEST(Scanner, PageTakesOnlyWhatTheParametersAllow)
     TScanPage page;
     ASSERT_TRUE(page.BeginFrame(params(SANE_FRAME_GRAY, 12, 10, 2)));
     const std::vector<unsigned char> bytes(12 * 5, 0);
-    EXPECT_TRUE(page.Add(bytes.data(), int(bytes.size())));
-    EXPECT_EQ(page.Image().size(), QSize(10, 2));
+    EXPECT_EQ((std::tuple{page.Add(bytes.data(), int(bytes.size())), page.Image().size()}),
+              std::tuple(true, QSize(10, 2)));
     EXPECT_FALSE(page.BeginFrame(params(SANE_FRAME_RED, 10, 10, 2))); // no colour after grey
 }

@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -48,17 +47,6 @@ std::vector<QImage> Rasterise(const QString &pdf, const QTemporaryDir &dir, int 
     return RasterisePdf(pdf, dir.filePath(u"raster%1"_s.arg(dpi)), dpi);
 }
 
-// The span of color through CD place on the sheet, and where it should be.
-void ExpectLabel(const QImage &sheet, TSheetKind kind, int place, QColor color)
-{
-    SCOPED_TRACE(place);
-    const QPointF centre = QPointF(CDLabelCentre(kind, place)) * (RasterDpi / 254.0);
-    const QRectF span = SpanThrough(sheet, color, centre.toPoint());
-    EXPECT_NEAR(span.center().x(), centre.x(), 1.5);
-    EXPECT_NEAR(span.center().y(), centre.y(), 1.5);
-    EXPECT_NEAR(span.width(), 2 * SheetLabelRadius * RasterDpi / 254.0, 2.5);
-}
-
 TJobResult Print(TPrintTarget &target, const TPrintRequest &r)
 {
     TDocumentPagePainter pages;
@@ -73,9 +61,8 @@ TEST(PdfFileTarget, DrawsEverySheetItselfWithTheLabelsAtTheirPlaces)
     QTemporaryDir dir;
     const QString file = dir.filePath(u"labels.pdf"_s);
     auto target = MakePdfFileTarget(file, QPageSize(QPageSize::Letter));
-    EXPECT_FALSE(target->MakesCopies());
-    EXPECT_EQ(target->PhysicalOffset(), QPoint());
-    EXPECT_EQ(target->Name(), QString());
+    EXPECT_EQ((std::tuple{target->MakesCopies(), target->PhysicalOffset(), target->Name()}),
+              std::tuple(false, QPoint(), QString()));
 
     // Without serial numbers, but a PDF makes no copies: 7 labels are
     // three sheets drawn, not one sheet asked for twice.
@@ -89,7 +76,7 @@ TEST(PdfFileTarget, DrawsEverySheetItselfWithTheLabelsAtTheirPlaces)
     // Where the labels sit on a PDF sheet is the printing tests' part.
     const std::vector<QImage> sheets = Rasterise(file, dir);
     ASSERT_EQ(sheets.size(), 3u);
-    ExpectLabel(sheets[2], TSheetKind::Letter, 1, Qt::red);
+    EXPECT_TRUE(LabelAt(sheets[2], TSheetKind::Letter, 1, Qt::red, RasterDpi));
 }
 
 class Queue : public ::testing::Test
@@ -192,8 +179,8 @@ TEST_F(Queue, JobsArriveWithEverySheetReadableBarCodesAndDriverCopies)
     ASSERT_EQ(sheets.size(), 2u);
     // The queue's margins are its physical offset: uncalibrated, places are
     // measured from the paper's edge.
-    ExpectLabel(sheets[0], TSheetKind::A4, 3, QColor(255, 255, 0));
-    ExpectLabel(sheets[1], TSheetKind::A4, 1, QColor(255, 255, 0));
+    EXPECT_TRUE(LabelAt(sheets[0], TSheetKind::A4, 3, QColor(255, 255, 0), RasterDpi));
+    EXPECT_TRUE(LabelAt(sheets[1], TSheetKind::A4, 1, QColor(255, 255, 0), RasterDpi));
 
     const QString png = dir.filePath(u"first.png"_s);
     ASSERT_FALSE(fine.empty());
