@@ -25,10 +25,10 @@ struct TDialogServices
 };
 
 // A field of one colour.
-class TColorSwatch : public QFrame
+class TColorField : public QFrame
 {
 public:
-    explicit TColorSwatch(QWidget *parent) : QFrame(parent)
+    explicit TColorField(QWidget *parent) : QFrame(parent)
     {
         setFrameShape(QFrame::Box);
         setMinimumSize(40, 20);

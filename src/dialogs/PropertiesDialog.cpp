@@ -116,7 +116,7 @@ void TPropWnd::buildBackground(QWidget *tab, int page, const char *suffix, const
     c.Notebook = Named<QStackedWidget>(c.Background, Name("nb", shortName));
     auto *backPage = Named<QWidget>(c.Notebook, QStringLiteral("BackColor"));
     c.Change = Named<QPushButton>(backPage, Name("bChange", shortName));
-    c.ActiveColor = new TColorSwatch(backPage);
+    c.ActiveColor = new TColorField(backPage);
     c.ActiveColor->setObjectName(Name("pbActiveColor", shortName));
     auto *bl = new QHBoxLayout(backPage);
     bl->addWidget(c.Change);
@@ -131,7 +131,7 @@ void TPropWnd::buildBackground(QWidget *tab, int page, const char *suffix, const
         radios->addWidget(c.Paper);
         auto *paperPage = Named<QWidget>(c.Notebook, QStringLiteral("PaperColor"));
         cbPaperColor = Named<QComboBox>(paperPage, QStringLiteral("cbPaperColor"));
-        pbPaperColor = new TColorSwatch(paperPage);
+        pbPaperColor = new TColorField(paperPage);
         pbPaperColor->setObjectName(QStringLiteral("pbPaperColor"));
         auto *pl = new QHBoxLayout(paperPage);
         pl->addWidget(cbPaperColor);

@@ -51,7 +51,7 @@ private:
         QRadioButton *None, *Back, *Paper = nullptr;
         QStackedWidget *Notebook;
         QPushButton *Change;
-        TColorSwatch *ActiveColor;
+        TColorField *ActiveColor;
     };
 
     void build();
@@ -67,6 +67,6 @@ private:
 
     QTabWidget *PageControl;
     QComboBox *cbPaperColor;
-    TColorSwatch *pbPaperColor;
+    TColorField *pbPaperColor;
     QPushButton *bOK, *bCancel;
 };

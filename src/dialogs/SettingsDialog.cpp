@@ -25,9 +25,9 @@ template <class T> T *Named(QWidget *parent, const char *name)
     return w;
 }
 
-TColorSwatch *Swatch(QWidget *parent, const char *name)
+TColorField *Swatch(QWidget *parent, const char *name)
 {
-    auto *w = new TColorSwatch(parent);
+    auto *w = new TColorField(parent);
     w->setObjectName(QLatin1String(name));
     return w;
 }
@@ -229,7 +229,7 @@ void TFSettings::browse(QLineEdit *field)
         field->setText(QDir::toNativeSeparators(chosen));
 }
 
-void TFSettings::chooseColor(TColorSwatch *swatch)
+void TFSettings::chooseColor(TColorField *swatch)
 {
     if (const std::optional<TColor> c = Services.ChooseColor(swatch->Color()))
         swatch->SetColor(*c);

@@ -39,7 +39,7 @@ public:
 private:
     void build();
     void browse(QLineEdit *field);
-    void chooseColor(TColorSwatch *swatch);
+    void chooseColor(TColorField *swatch);
     void showUnitNames();
     // A changed step field into its step; false, with the message and the
     // old step shown again, for text that is not a valid step.
@@ -60,7 +60,7 @@ private:
     QGroupBox *gbUnit, *gbSteps;
     QRadioButton *rbMM, *rbInch;
     QLabel *lbGridColor, *lbHLineColor;
-    TColorSwatch *pbGridColor, *pbHLineColor;
+    TColorField *pbGridColor, *pbHLineColor;
     QPushButton *bSelectGridColor, *bSelectHLineColor;
     QLabel *lbCursorX, *lbCursorY, *lbUnitX, *lbUnitY;
     QLineEdit *edCursor[2];
