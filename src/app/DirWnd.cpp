@@ -2,6 +2,7 @@
 
 #include "FileDialogs.h"
 #include "MessageBoxText.h"
+#include "PlainFileIcons.h"
 #include "Strings.h"
 
 #include <QApplication>
@@ -10,7 +11,6 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFileIconProvider>
 #include <QFileSystemModel>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -29,18 +29,6 @@ TDirWndHook &hook()
     static TDirWndHook h;
     return h;
 }
-
-// Names a file's icon by whether it is a folder: the stock provider reads
-// files to tell their type, and a disc being read is slow.
-class TPlainIcons : public QAbstractFileIconProvider
-{
-public:
-    QIcon icon(const QFileInfo &info) const override
-    {
-        return QAbstractFileIconProvider::icon(info.isDir() ? Folder : File);
-    }
-    QIcon icon(IconType type) const override { return QAbstractFileIconProvider::icon(type); }
-};
 
 // The places worth listing: the root, the home folder and the mounted
 // volumes that hold files, removable discs among them.
@@ -108,7 +96,7 @@ TDirWnd::TDirWnd(QWidget *parent) : QDialog(parent)
     for (const QString &root : Volumes())
         m_drives->addItem(QDir::toNativeSeparators(root), root);
     m_folderModel = new QFileSystemModel(this);
-    m_folderModel->setIconProvider(new TPlainIcons);
+    m_folderModel->setIconProvider(PlainFileIcons());
     m_folderModel->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Hidden);
     m_folders = new QTreeView(this);
     m_folders->setObjectName(QStringLiteral("dlbDir"));
@@ -117,7 +105,7 @@ TDirWnd::TDirWnd(QWidget *parent) : QDialog(parent)
         m_folders->hideColumn(c);
     m_folders->header()->hide();
     m_fileModel = new QFileSystemModel(this);
-    m_fileModel->setIconProvider(new TPlainIcons);
+    m_fileModel->setIconProvider(PlainFileIcons());
     m_fileModel->setFilter(QDir::Files | QDir::Hidden);
     m_files = new QListView(this);
     m_files->setObjectName(QStringLiteral("flbFileView"));

@@ -2,9 +2,9 @@
 
 #include "Document.h"
 #include "PaintContext.h"
+#include "PlainFileIcons.h"
 #include "Strings.h"
 
-#include <QAbstractFileIconProvider>
 #include <QComboBox>
 #include <QDir>
 #include <QFileSystemModel>
@@ -40,26 +40,6 @@ constexpr int PanelSide = 140;
 constexpr int PerPage = 100;
 // A load that ends sooner shows no progress window, so it does not flash.
 constexpr int ProgressDelayMs = 300;
-
-// Folder and file icons by kind alone: the stock provider reads files to
-// tell their type, which hangs on a FIFO and crawls on a network folder.
-class TPlainIcons : public QAbstractFileIconProvider
-{
-public:
-    QIcon icon(const QFileInfo &info) const override { return icon(info.isDir() ? Folder : File); }
-    using QAbstractFileIconProvider::icon;
-    QString type(const QFileInfo &info) const override
-    {
-        return info.isDir() ? QStringLiteral("Folder") : QStringLiteral("File");
-    }
-};
-
-QAbstractFileIconProvider *plainIcons()
-{
-    // The models' gatherer threads may still ask while a dialog goes away.
-    static auto *const icons = new TPlainIcons;
-    return icons;
-}
 
 bool usable(const QString &folder)
 {
@@ -185,7 +165,7 @@ TOpenPreview::TOpenPreview(QWidget *parent, const QString &folder) : QDialog(par
     };
 
     m_fileModel = new QFileSystemModel(this);
-    m_fileModel->setIconProvider(plainIcons());
+    m_fileModel->setIconProvider(PlainFileIcons());
     // Without QDir::System: no FIFOs, sockets or devices.
     m_fileModel->setFilter(QDir::Files);
     m_fileModel->setNameFilters({QStringLiteral("*.CDL")});
@@ -196,7 +176,7 @@ TOpenPreview::TOpenPreview(QWidget *parent, const QString &folder) : QDialog(par
     flbOpenPreview->setMinimumSize(220, 240);
 
     m_dirModel = new QFileSystemModel(this);
-    m_dirModel->setIconProvider(plainIcons());
+    m_dirModel->setIconProvider(PlainFileIcons());
     m_dirModel->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
     dlbOpenPreview = new QTreeView(this);
     dlbOpenPreview->setObjectName(QStringLiteral("dlbOpenPreview"));
