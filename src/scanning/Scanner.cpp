@@ -10,21 +10,7 @@
 #include <sane/sane.h>
 #include <sane/saneopts.h>
 
-#ifdef __SANITIZE_ADDRESS__
-#include <sanitizer/lsan_interface.h>
-#endif
-
 namespace {
-
-// SANE's backends keep memory they never free and are unloaded by sane_exit,
-// so a leak checker would report it as ours: what they allocate is not checked.
-#ifdef __SANITIZE_ADDRESS__
-using TBackendAllocations = __lsan::ScopedDisabler;
-#else
-struct TBackendAllocations
-{
-};
-#endif
 
 bool g_saneUp = false;
 
@@ -165,7 +151,6 @@ private:
 
 std::vector<TScanDevice> ScanDevices()
 {
-    [[maybe_unused]] const TBackendAllocations theirs;
     std::vector<TScanDevice> devices;
     const SANE_Device **list = nullptr;
     if (!EnsureSane() || sane_get_devices(&list, SANE_FALSE) != SANE_STATUS_GOOD || !list)
@@ -177,7 +162,6 @@ std::vector<TScanDevice> ScanDevices()
 
 TScanResult Acquire(const TScanRequest &request, const TScanProgress &progress)
 {
-    [[maybe_unused]] const TBackendAllocations theirs;
     if (!EnsureSane())
         return Failure(TScanStatus::NoDevice, QStringLiteral("SANE did not start"));
     SANE_Handle handle = nullptr;
@@ -236,7 +220,6 @@ TScanResult Acquire(const TScanRequest &request, const TScanProgress &progress)
 
 void ShutDownScanning()
 {
-    [[maybe_unused]] const TBackendAllocations theirs;
     if (g_saneUp)
         sane_exit();
     g_saneUp = false;
