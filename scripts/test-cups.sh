@@ -48,9 +48,19 @@ EOC
     fi
     sleep 0.1
   done
-  lpadmin -p QuelmarkTest -E -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null \
-    || lpadmin -p QuelmarkTest -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null
-  lpadmin -d QuelmarkTest
+  # A scheduler that answers may still be reading its drivers on a busy machine.
+  i=0
+  until { lpadmin -p QuelmarkTest -E -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null \
+    || lpadmin -p QuelmarkTest -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null; } \
+    && lpadmin -d QuelmarkTest 2>/dev/null; do
+    i=$((i + 1))
+    if [ $i -gt 50 ]; then
+      echo "test-cups.sh: the test queue could not be added" >&2
+      "$0" stop "$dir"
+      exit 1
+    fi
+    sleep 0.2
+  done
   home=$(getent passwd "$(id -un)" | cut -d: -f6)
   echo "export CUPS_SERVER='$dir/cups.sock' QUELMARK_TEST_QUEUE=QuelmarkTest QUELMARK_TEST_QUEUE_OUT='$home/PDF' QUELMARK_TEST_CUPS_DIR='$dir'"
   ;;
