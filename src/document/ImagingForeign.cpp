@@ -24,8 +24,8 @@ void SetUpOnce()
         Magick::ResourceLimits::map(MaxPixels * 8);
         Magick::ResourceLimits::disk(0);
         Magick::ResourceLimits::thread(1);
-        // Seconds: a metafile that loops over its records gives up.
-        MagickCore::SetMagickResourceLimit(MagickCore::TimeResource, 10);
+        // No time limit: it counts from the first use in the process, and
+        // running past it is fatal, which ends the whole program.
     });
 }
 
