@@ -7,8 +7,25 @@
 #include <QtGlobal>
 
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 #include <vector>
+
+// Every figure is one line, "NAME: VALUE ms, floor FLOOR ms", the floor
+// being the least work that gives the same result, measured in the same
+// process: absolute times move by a factor of four between these machines,
+// the ratio does not.
+inline void ReportMs(const char *name, double ms, double floorMs)
+{
+    std::printf("%s: %.3f ms, floor %.3f ms\n", name, ms, floorMs);
+    std::fflush(stdout);
+}
+
+inline void ReportBytes(const char *name, double bytes, double floorBytes)
+{
+    std::printf("%s: %.0f B, floor %.0f B\n", name, bytes, floorBytes);
+    std::fflush(stdout);
+}
 
 // The benchmarks need no display.
 inline void UseOffscreenUnlessChosen()
