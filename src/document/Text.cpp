@@ -4,6 +4,8 @@
 #include "PaintSurface.h"
 #include "Strings.h"
 
+#include <QPaintEngine>
+
 #include <cmath>
 
 namespace {
@@ -35,9 +37,27 @@ void DrawBars(QPainter &p, const QTransform &base, QPoint origin, int angle, dou
     QTransform t;
     t.translate(origin.x(), origin.y());
     t.rotate(-angle);
-    p.setTransform(t * base);
-    for (const TCode39Line::TBar &b : line.Bars)
-        p.fillRect(QRectF(b.Start * module, 0, b.Width * module, height), color);
+    const QTransform whole = t * base;
+    const QPaintEngine *engine = p.paintEngine();
+    if (!engine || engine->type() != QPaintEngine::Pdf) {
+        p.setTransform(whole);
+        for (const TCode39Line::TBar &b : line.Bars)
+            p.fillRect(QRectF(b.Start * module, 0, b.Width * module, height), color);
+        return;
+    }
+    // A PDF gets a graphics state with every fillRect and a transform with
+    // every rectangle drawn under one: pen and brush set once and bars in
+    // page coordinates leave one fill per bar. Not one fill for all: viewers
+    // snap a lone rectangle's edges to whole pixels, not those of many.
+    p.setPen(Qt::NoPen);
+    p.setBrush(color);
+    const bool shifted = whole.type() <= QTransform::TxTranslate;
+    p.setTransform(shifted ? QTransform() : whole);
+    const double dx = shifted ? whole.dx() : 0, dy = shifted ? whole.dy() : 0;
+    for (const TCode39Line::TBar &b : line.Bars) {
+        const QRectF bar(dx + b.Start * module, dy, b.Width * module, height);
+        p.drawRects(&bar, 1);
+    }
 }
 
 } // namespace
