@@ -103,6 +103,23 @@ TEST_F(BarcodeRead, UmlautsAndTurnedFramesDecode)
     EXPECT_EQ(Zbar(BarcodeOnPage(QStringLiteral("Größe 1"), 14).Render(300)), QStringLiteral("CODE-39:GROESSE 1"));
     EXPECT_EQ(Zbar(BarcodeOnPage(QStringLiteral("CD-2024/7"), 14, 0, 90).Render(300)),
               QStringLiteral("CODE-39:CD-2024/7"));
+    // A PDF takes the bars its own way, upright ones in page coordinates:
+    // the same bars at the same place.
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
+        return;
+    for (int angle : {0, 90}) {
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("bc.pdf")), png = dir.filePath(QStringLiteral("bc"));
+        const BarcodeOnPage code(QStringLiteral("CD-2024/7"), 14, 0, angle);
+        ASSERT_TRUE(RenderPagePdf(code.page, pdf, 254));
+        QProcess::execute(QStringLiteral("pdftoppm"),
+                          {QStringLiteral("-r"), QStringLiteral("254"), QStringLiteral("-png"),
+                           QStringLiteral("-singlefile"), pdf, png});
+        const QImage printed(png + QStringLiteral(".png"));
+        EXPECT_EQ((std::pair{Zbar(printed), InkBox(printed)}),
+                  (std::pair{QStringLiteral("CODE-39:CD-2024/7"), code.Ink()}))
+            << angle;
+    }
 }
 
 // The serial-number frame sets its bar code on the text frame's path.
