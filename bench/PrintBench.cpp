@@ -26,6 +26,7 @@
 #include <QPainterPath>
 #include <QPdfWriter>
 #include <QRawFont>
+#include <QSaveFile>
 #include <QTemporaryDir>
 #include <QTextLayout>
 
@@ -388,7 +389,8 @@ int Floor(const QString &list, const QString &pdf)
     if (!in.open(QIODevice::ReadOnly))
         return 1;
     const QByteArray content = in.readAll();
-    QFile file(pdf);
+    // Replaced whole and synced, as the tool replaces an older file.
+    QSaveFile file(pdf);
     if (!file.open(QIODevice::WriteOnly))
         return 1;
     QPdfWriter writer(&file);
@@ -470,7 +472,7 @@ int Floor(const QString &list, const QString &pdf)
             }
         }
     }
-    return p.end() && file.flush() && file.error() == QFile::NoError ? 0 : 1;
+    return p.end() && file.commit() ? 0 : 1;
 }
 
 // ---- running processes ------------------------------------------------------
@@ -561,7 +563,8 @@ bool Compare(const char *name, const QString &tag, const QString &document, int 
     if (memory)
         ReportBytes(QByteArray(name + QByteArrayLiteral(" peak memory")).constData(), tool->PeakBytes,
                     floor->PeakBytes);
-    std::printf("%s: PDF %lld bytes, floor's %lld bytes\n", name, QFileInfo(pdf).size(), QFileInfo(floorPdf).size());
+    std::printf("(%s makes a PDF of %lld bytes, its floor one of %lld bytes)\n", name, QFileInfo(pdf).size(),
+                QFileInfo(floorPdf).size());
     return true;
 }
 
@@ -587,8 +590,8 @@ int main(int argc, char **argv)
     // A path on the command line keeps the PDFs and the document for a look.
     if (argc > 1) {
         const QString keep = QString::fromLocal8Bit(argv[1]);
-        for (const char *name :
-             {"labels.pdf", "labels-floor.pdf", "labels.list", "typical.pdf", "typical-floor.pdf", "numbered.CDL"}) {
+        for (const char *name : {"labels.pdf", "labels-floor.pdf", "labels.list", "typical.list", "typical.pdf",
+                                 "typical-floor.pdf", "numbered.CDL"}) {
             QFile::remove(keep + QLatin1Char('-') + QLatin1String(name));
             QFile::copy(dir.filePath(QLatin1String(name)), keep + QLatin1Char('-') + QLatin1String(name));
         }
