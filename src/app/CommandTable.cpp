@@ -3,9 +3,9 @@
 #include "ActiveDocument.h"
 #include "PageEditor.h"
 #include "Strings.h"
+#include "SvgIcon.h"
 
 #include <QAction>
-#include <QIcon>
 #include <QMenu>
 #include <QToolBar>
 #include <QWidget>
@@ -72,7 +72,7 @@ void TCommandTable::AddButtons(QToolBar *bar, std::initializer_list<const TComma
         Q_ASSERT(e.Button && !e.ButtonAction);
         const QString name = QLatin1String(e.Button);
         e.ButtonAction = bind(e, e.Button);
-        e.ButtonAction->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(name)));
+        e.ButtonAction->setIcon(SvgIcon(QStringLiteral(":/icons/%1.svg").arg(name)));
         // A button alone answers the keys itself.
         if (!e.Item)
             e.ButtonAction->setShortcuts(e.Keys);

@@ -16,6 +16,7 @@
 #include "Rollup.h"
 #include "Settings.h"
 #include "Strings.h"
+#include "SvgIcon.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -40,7 +41,7 @@ TMDIForm::TMDIForm()
     m_mdi->setObjectName(QStringLiteral("MDIArea"));
     setCentralWidget(m_mdi);
     setAcceptDrops(true);
-    setWindowIcon(QIcon(QStringLiteral(":/icons/quelmark.svg")));
+    setWindowIcon(SvgIcon(QStringLiteral(":/icons/quelmark.svg")));
     SetMessageBoxOwner(this);
     m_clipboard = new TClipboardCommands(this);
     connect(m_clipboard, &TClipboardCommands::pasteOfferChanged, this, &TMDIForm::updateCommandStates);
@@ -57,10 +58,6 @@ TMDIForm::TMDIForm()
         TRollup *r[] = {m_rollupProps, m_rollupColors, m_rollupCoords};
         r[w]->SetContent(p);
     });
-    m_panels = new TRollUpContainer(*m_panelHost, this);
-    m_panels->hide();
-    connect(this, &TMDIForm::shownFrameChanged, m_panels, &TRollUpContainer::ShowFrame);
-    connect(this, &TMDIForm::applyImmediatelyChanged, m_panels, [this] { m_panels->ApplyImmediatelyChanged(); });
     buildMenusAndBars();
     buildCommands();
     buildStatusBar();
@@ -183,7 +180,8 @@ void TMDIForm::SetupStrings()
     m_rollupCoords->SetTitle(GetText(1033));
     for (TRollup *r : {m_rollupProps, m_rollupColors, m_rollupCoords})
         r->SetupStrings();
-    m_panels->SetupStrings();
+    if (m_panels)
+        m_panels->SetupStrings();
     AssignMnemonics(menuBar());
 }
 
@@ -201,6 +199,23 @@ std::function<void()> TMDIForm::onDocument(std::function<void(TActiveDocument &)
         if (TActiveDocument *d = ActiveDocument())
             f(*d);
     };
+}
+
+TRollUpContainer *TMDIForm::Panels() const
+{
+    // Built on first use: most of a start's work otherwise, and not needed
+    // for the window's first paint.
+    if (!m_panels) {
+        auto *self = const_cast<TMDIForm *>(this);
+        m_panels = new TRollUpContainer(*m_panelHost, self);
+        m_panels->hide();
+        connect(self, &TMDIForm::shownFrameChanged, m_panels, &TRollUpContainer::ShowFrame);
+        connect(self, &TMDIForm::applyImmediatelyChanged, m_panels, [this] { m_panels->ApplyImmediatelyChanged(); });
+        // What was told before it existed.
+        if (m_toldFrame)
+            m_panels->ShowFrame(m_toldPage, m_toldFrame);
+    }
+    return m_panels;
 }
 
 QAction *TMDIForm::Action(const QString &name) const { return m_commands->Action(name); }
@@ -252,6 +267,12 @@ void TMDIForm::ShowHelp() { THelpWindow::Show(this, LoadText(30 + Language())); 
 
 void TMDIForm::ApplySettings()
 {
+    ApplyToolBarSettings();
+    ApplyRollupSettings();
+}
+
+void TMDIForm::ApplyToolBarSettings()
+{
     const TSettings &s = AppSettings();
     ApplyPaintSettings();
     const std::pair<QToolBar *, bool> bars[] = {
@@ -268,10 +289,11 @@ void TMDIForm::ApplySettings()
         }
         b->setVisible(p.Visible);
     }
-    placeRollups();
     tellApplyImmediately();
     updateCommandStates();
 }
+
+void TMDIForm::ApplyRollupSettings() { placeRollups(); }
 
 bool TMDIForm::ApplyImmediately() const { return AppSettings().ApplyImmediately; }
 

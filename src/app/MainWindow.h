@@ -60,8 +60,11 @@ public:
     void ShowLanguageDialog();
     void ShowHelp();
     void SetupStrings();
-    // After ReadSettingsMain: visibility of the tool bars and their places.
+    // After ReadSettingsMain: visibility of the tool bars and their places,
+    // then the roll-up windows' places (both at once, or apart at the start).
     void ApplySettings();
+    void ApplyToolBarSettings();
+    void ApplyRollupSettings();
 
     void RebuildRecentMenu();
 
@@ -74,7 +77,7 @@ public:
     TRollup *ColorRollup() const { return m_rollupColors; }
     TRollup *CoordsRollup() const { return m_rollupCoords; }
     // The property panels, lent to the three roll-up windows.
-    TRollUpContainer *Panels() const { return m_panels; }
+    TRollUpContainer *Panels() const;
     // "Show changes immediately": the property panels apply each change at
     // once when on; when off they wait for the person to ask.
     bool ApplyImmediately() const;
@@ -169,7 +172,7 @@ private:
     TClipboardCommands *m_clipboard = nullptr;
     TRollup *m_rollupProps = nullptr, *m_rollupColors = nullptr, *m_rollupCoords = nullptr;
     std::unique_ptr<TMainPanelHost> m_panelHost;
-    TRollUpContainer *m_panels = nullptr;
+    mutable TRollUpContainer *m_panels = nullptr;
     bool m_toldApplyImmediately;
     bool m_rollupsPlaced = false;
     // Each roll-up window's default place while it stands there.

@@ -170,7 +170,7 @@ void TMDIForm::ShownFrameChanged(TActiveDocument &d, TCDLPage &page, TCDLFrame *
 
 QWidget *TMDIForm::FocusTextInput(TActiveDocument &d, TCDLFrame *frame)
 {
-    return &d == ActiveDocument() ? m_panels->FocusTextInput(frame) : nullptr;
+    return &d == ActiveDocument() ? Panels()->FocusTextInput(frame) : nullptr;
 }
 
 void TMDIForm::tellShownFrame()
@@ -186,6 +186,9 @@ void TMDIForm::tellShownFrame()
 
 void TMDIForm::tell(TActiveDocument *d, TCDLPage *page, TCDLFrame *frame)
 {
+    // The panels are built late at the start; the first frame to show needs them.
+    if (frame)
+        Panels();
     m_toldDocument = d;
     m_toldPage = page;
     m_toldFrame = frame;

@@ -33,9 +33,9 @@ QList<QRect> TMDIForm::defaultRollupPlaces() const
     // covers another when they are filled.
     constexpr int Margin = 8;
     const QPoint corner = m_mdi->mapToGlobal(QPoint(m_mdi->width(), 0));
-    const QSize object = m_rollupProps->SizeFor(QSize(m_panels->ObjectPanelWidth(), 0));
-    const QSize colours = m_rollupColors->SizeFor(m_panels->ColorPanelSize());
-    const QSize coords = m_rollupCoords->SizeFor(m_panels->CoordsPanelSize());
+    const QSize object = m_rollupProps->SizeFor(QSize(Panels()->ObjectPanelWidth(), 0));
+    const QSize colours = m_rollupColors->SizeFor(Panels()->ColorPanelSize());
+    const QSize coords = m_rollupCoords->SizeFor(Panels()->CoordsPanelSize());
     const QPoint objectAt(corner.x() - Margin - object.width(), corner.y() + Margin);
     const int column = objectAt.x() - Margin - std::max(colours.width(), coords.width());
     return {QRect(objectAt, object), QRect(QPoint(column, objectAt.y()), colours),

@@ -42,8 +42,8 @@ void TMDIForm::ApplyProgramSettings(const TSettings &s)
     ApplyPaintSettings();
     if (unitChanged) {
         SetUnitCode(s.ScaleValue);
-        m_panels->ReSetCoordCaption();
-        m_panels->ShowCoordinates();
+        Panels()->ReSetCoordCaption();
+        Panels()->ShowCoordinates();
     }
     for (TChildWin *c : Children()) {
         c->RepaintRulers();

@@ -3,10 +3,10 @@
 #include "DisplaySession.h"
 #include "SingleInstance.h"
 #include "Startup.h"
+#include "SvgIcon.h"
 
 #include <QApplication>
 #include <QDBusConnection>
-#include <QIcon>
 
 int main(int argc, char **argv)
 {
@@ -15,7 +15,7 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("quelmark"));
     // The installed quelmark.desktop: a Wayland shell finds the icon through it.
     QApplication::setDesktopFileName(QStringLiteral("quelmark"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/quelmark.svg")));
+    QApplication::setWindowIcon(SvgIcon(QStringLiteral(":/icons/quelmark.svg")));
     TStartOptions options = ParseCommandLine(QCoreApplication::arguments().mid(1));
     // Without a document a second copy is wanted (frames travel between two copies).
     if (!options.Documents.isEmpty() && PassToRunningProgram(QDBusConnection::sessionBus(), options.Documents))

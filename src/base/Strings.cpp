@@ -6,7 +6,9 @@
 #include <QMutex>
 #include <QMutexLocker>
 
+#include <iterator>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -27,8 +29,16 @@ constexpr TTableFile TableFiles[] = {
 
 using TTable = QHash<int, QString>;
 
+// A language's file is read when one of its texts is first asked for: a
+// start reads its own language, not all four.
+struct TLoaded
+{
+    TTable Texts;
+    bool Read[std::size(TableFiles)] = {};
+};
+
 QMutex g_tableMutex;
-std::optional<TTable> g_table;
+std::optional<TLoaded> g_table;
 QString g_folder;
 
 int g_language = 1;
@@ -102,13 +112,27 @@ void parseFile(const QString &path, const TTableFile &file, TTable &table)
     }
 }
 
-TTable loadTable(const QString &folder)
+void readFile(TLoaded &t, size_t i)
 {
-    TTable table;
-    const QString prefix = folder.isEmpty() ? QStringLiteral(":/strings/") : folder + QLatin1Char('/');
-    for (const TTableFile &file : TableFiles)
-        parseFile(prefix + QLatin1String(file.name), file, table);
-    return table;
+    if (std::exchange(t.Read[i], true))
+        return;
+    const QString prefix = g_folder.isEmpty() ? QStringLiteral(":/strings/") : g_folder + QLatin1Char('/');
+    parseFile(prefix + QLatin1String(TableFiles[i].name), TableFiles[i], t.Texts);
+}
+
+// The files keyed by absolute id come first, so theirs win over a block's.
+TLoaded &tableFor(int id)
+{
+    if (!g_table) {
+        g_table.emplace();
+        for (size_t i = 0; i < std::size(TableFiles); ++i)
+            if (TableFiles[i].base < 0)
+                readFile(*g_table, i);
+    }
+    for (size_t i = 0; i < std::size(TableFiles); ++i)
+        if (TableFiles[i].base >= 0 && id >= TableFiles[i].base && id < TableFiles[i].base + LanguageBlockSize)
+            readFile(*g_table, i);
+    return *g_table;
 }
 
 } // namespace
@@ -123,9 +147,7 @@ void UseStringTableFolder(const QString &folder)
 QString LoadText(int id)
 {
     const QMutexLocker lock(&g_tableMutex);
-    if (!g_table)
-        g_table = loadTable(g_folder);
-    return g_table->value(id);
+    return tableFor(id).Texts.value(id);
 }
 
 QString GetText(int n)

@@ -158,3 +158,18 @@ TEST_F(AppTest, EveryMenuItemHasItsOwnMnemonicInEachLanguage)
     Process();
     EXPECT_TRUE(m.findChild<QMenu *>(u"miDatei"_s)->isVisible());
 }
+
+TEST_F(AppTest, SpeedButtonIconsDrawAsQtsOwnSvgIconsInEveryModeAndScale)
+{
+    TMDIForm m;
+    for (QAction *a : CommandActions(m)) {
+        if (a->icon().isNull())
+            continue;
+        const QIcon qt(u":/icons/%1.svg"_s.arg(a->objectName()));
+        for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled, QIcon::Active})
+            for (const qreal ratio : {1.0, 2.0})
+                EXPECT_EQ(a->icon().pixmap(QSize(20, 20), ratio, mode).toImage(),
+                          qt.pixmap(QSize(20, 20), ratio, mode).toImage())
+                    << a->objectName().toStdString() << " mode " << mode << " ratio " << ratio;
+    }
+}
