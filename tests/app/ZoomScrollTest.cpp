@@ -236,6 +236,5 @@ TEST_F(ZoomScrollTest, AScrolledViewShowsWhatAFullPaintShows)
     Mouse(page, QEvent::MouseButtonRelease, corner, Qt::LeftButton, Qt::NoButton);
     ASSERT_TRUE(p->ActiveFrame() == f);
     const QImage banded = shown().toImage();
-    EXPECT_NE(banded, changed);
     EXPECT_EQ(banded, repainted().toImage());
 }
