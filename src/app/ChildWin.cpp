@@ -89,14 +89,14 @@ TChildWin::TChildWin(TDocumentHost *host, const QString &caption) : m_host(host 
     connect(m_vRuler, &TRuler::guideDragged, this, &TChildWin::guideDragged);
     connect(m_sBarH, &QScrollBar::valueChanged, this, [this](int v) {
         if (TCDLPage *p = ActivePage(); p && p->Context.ScrollX != v) {
-            p->Context.ScrollX = v;
-            RepaintPage();
+            const int old = std::exchange(p->Context.ScrollX, v);
+            PageControl()->scrolled(QPoint(v - old, 0));
         }
     });
     connect(m_sBarV, &QScrollBar::valueChanged, this, [this](int v) {
         if (TCDLPage *p = ActivePage(); p && p->Context.ScrollY != v) {
-            p->Context.ScrollY = v;
-            RepaintPage();
+            const int old = std::exchange(p->Context.ScrollY, v);
+            PageControl()->scrolled(QPoint(0, v - old));
         }
     });
     SetupStrings();

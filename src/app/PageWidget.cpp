@@ -65,19 +65,38 @@ void TPageWidget::setTypingTarget(QWidget *target, const TCDLFrame *frame)
     m_typingFrame = frame;
 }
 
-void TPageWidget::paintEvent(QPaintEvent *)
+void TPageWidget::scrolled(QPoint delta)
+{
+    QPoint a, b;
+    const bool overlays =
+        m_guidePos >= 0 || m_cross.x() >= 0 || (m_editor && (m_editor->Dragging() || m_editor->Band(a, b)));
+    // What shows moves as a whole and only the strip it uncovers is painted;
+    // overlays stay where the pointer is, so with one up all is painted.
+    if (overlays || !isVisible())
+        update();
+    else
+        scroll(-delta.x(), -delta.y());
+}
+
+void TPageWidget::paintEvent(QPaintEvent *e)
 {
     QPainter p(this);
-    if (m_page && m_editor && m_editor->Dragging()) {
-        m_cache.Paint(p, *m_page, size(), m_editor->DraggedFrames(), palette().window().color());
+    // The page paints only the frames the region asked for reaches.
+    p.setClipRegion(e->region());
+    QPoint a, b;
+    const bool band = m_editor && m_editor->Band(a, b);
+    // Nothing on the page changes while a drag or a band is held: the page is
+    // painted once into the cache and each step draws only what moves over it.
+    if (m_page && m_editor && (m_editor->Dragging() || band)) {
+        m_cache.Paint(p, *m_page, size(), band ? std::vector<TCDLFrame *>() : m_editor->DraggedFrames(),
+                      palette().window().color());
     } else {
         m_cache.Invalidate();
         p.fillRect(rect(), palette().window());
         if (m_page)
             m_page->PaintScreen(p, size());
     }
-    QPoint a, b;
-    if (m_editor && m_editor->Band(a, b)) {
+    if (band) {
         p.save();
         p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
         p.setPen(QPen(QColor(255, 255, 0), 1, Qt::DotLine));
@@ -122,6 +141,8 @@ void TPageWidget::mousePressEvent(QMouseEvent *e)
     setFocus(Qt::MouseFocusReason);
     m_typingTarget = nullptr;
     const QPoint p = e->position().toPoint();
+    // Whatever changed since the last drag, the next one starts from the page as it is.
+    m_cache.Invalidate();
     if (m_editor) {
         m_editor->SetControlSize(size());
         m_editor->MouseDown(e->button(), e->modifiers(), p);

@@ -30,6 +30,8 @@ public:
     // -1 hides the overlay.
     void setGuidePreview(bool horizontal, int pos);
     void setCrosshair(QPoint p);
+    // The page's scroll position moved by delta pixels (its Context has it already).
+    void scrolled(QPoint delta);
     // Typing on the page goes to target while frame stays active and the
     // target's window has not got the keyboard: a new frame's text input in
     // a roll-up the window system would not activate (Wayland lets no

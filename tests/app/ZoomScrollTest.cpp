@@ -4,6 +4,7 @@
 #include "PageWidget.h"
 #include "Shapes.h"
 
+#include <QScreen>
 #include <QWheelEvent>
 #include <cmath>
 
@@ -199,4 +200,36 @@ TEST_F(ZoomScrollTest, RubberBandKeepsItsCornerWhileThePageScrolls)
     Mouse(page, QEvent::MouseButtonRelease, out, Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(p->Selection().Count(), 2);
     EXPECT_TRUE(p->Selection().Contains(a) && p->Selection().Contains(b));
+}
+
+TEST_F(ZoomScrollTest, AScrolledViewShowsWhatAFullPaintShows)
+{
+    Trigger(*main, "miZoom6");
+    TCDLFrame *f = AddBox(ModelOf(page->rect().center()), 40);
+    const QPoint at = page->mapTo(page->window(), QPoint());
+    auto shown = [&] {
+        QApplication::processEvents();
+        return page->screen()
+            ->grabWindow(page->window()->winId(), at.x(), at.y(), page->width(), page->height())
+            .toImage();
+    };
+    auto repainted = [&] { return page->repaint(), shown(); };
+    // Only the uncovered strip is painted; a change after it shows at once.
+    Wheel(page, page->rect().center(), QPoint(0, -120), Qt::ShiftModifier);
+    Wheel(page, page->rect().center(), QPoint(0, 120), Qt::NoModifier);
+    const QImage scrolled = shown();
+    EXPECT_EQ(scrolled, repainted());
+    f->X += 30;
+    p->Repaint();
+    const QImage changed = shown();
+    EXPECT_NE(changed, scrolled);
+    EXPECT_EQ(changed, repainted());
+    // The band draws over the page as it was at the press; its end shows what it selected.
+    const QPoint corner = page->rect().bottomRight() - QPoint(2, 2);
+    Mouse(page, QEvent::MouseButtonPress, QPoint(2, 2), Qt::LeftButton, Qt::LeftButton);
+    Mouse(page, QEvent::MouseMove, corner, Qt::NoButton, Qt::LeftButton);
+    shown();
+    Mouse(page, QEvent::MouseButtonRelease, corner, Qt::LeftButton, Qt::NoButton);
+    ASSERT_EQ(p->ActiveFrame(), f);
+    EXPECT_EQ(shown(), repainted());
 }
