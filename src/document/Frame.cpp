@@ -241,6 +241,14 @@ void TCDLFrame::PaintDragPointsAt(TPaintContext &c, const TFrameGeometry &g) con
     c.SetMode(TPenMode::Copy);
 }
 
+QRect TCDLFrame::DragPointsArea(const TFrameGeometry &g) const
+{
+    QRect area;
+    for (int i = 1; i <= DragPointCount && i < int(g.DragPoints.size()); ++i)
+        area |= QRect(g.DragPoints[i].x() - 3, g.DragPoints[i].y() - 3, 7, 7);
+    return area;
+}
+
 int TCDLFrame::TestDPMouseHit(const TFrameGeometry &g, int x, int y) const
 {
     const auto &dp = g.DragPoints;

@@ -96,11 +96,17 @@ public:
     void WriteProperties(TStreamWriter &out) const;
     void ReadProperties(TStreamReader &in);
     // The frame's device geometry under c, as a value: computing it leaves
-    // the frame as it is, so any context may ask.
+    // the frame as it is, so any context may ask. It and GetBoundRect follow
+    // GeometryKey's fields alone, unless GeometryFollowsKey says otherwise.
     virtual TFrameGeometry Geometry(const TPaintContext &c) const;
+    TGeometryKey GeometryKey() const { return {X, Y, X2, Y2, Width, Height, Angle}; }
+    virtual bool GeometryFollowsKey() const { return true; }
     // Paints the frame where g (its geometry under c) puts it.
     virtual void PaintAt(TPaintContext &c, const TFrameGeometry &g) const;
-    virtual void PaintDragPointsAt(TPaintContext &c, const TFrameGeometry &g) const;
+    // The handles, each 7 x 7 pixels about its drag point, within
+    // DragPointsArea: pages leave out those that cannot show.
+    void PaintDragPointsAt(TPaintContext &c, const TFrameGeometry &g) const;
+    QRect DragPointsArea(const TFrameGeometry &g) const;
     virtual bool HandleKey(int /*key*/) { return false; }
     // Hit tests in the device space of g, the frame's geometry under the
     // context the point comes from (the page keeps the screen's).

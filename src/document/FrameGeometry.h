@@ -27,4 +27,14 @@ struct TFrameGeometry
     int32_t InnerRadius = 0, OuterRadius = 0;
     double StartAngle = 0, EndAngle = 0;
     std::vector<TPlacedChar> Chars;
+    // Ellipse: its outline polygon, closed on itself.
+    std::vector<QPoint> Outline;
+};
+
+// The fields a frame's geometry and bounding box follow: the page's screen
+// view keeps both until one of them changes.
+struct TGeometryKey
+{
+    int32_t X, Y, X2, Y2, Width, Height, Angle;
+    bool operator==(const TGeometryKey &) const = default;
 };

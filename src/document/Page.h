@@ -196,12 +196,14 @@ public:
     // Context to it and paints with the editing aids.
     void PaintScreen(QPainter &p, QSize control, bool omitDragged = false);
     // ---- The screen view: each frame's geometry under the page's Context
-    // as it last placed it, which the screen shows and hit tests read.
+    // as it last placed it, which the screen shows and hit tests read. A
+    // placed frame's geometry and bounding box are kept until the mapping or
+    // the frame's GeometryKey changes, and then computed anew when asked for.
     // Every frame, from the Context as it stands, without painting: after
     // the mapping or frames changed.
     void UpdateScreenGeometry();
-    // One frame after it changed; also the frame being drawn out, which is
-    // not on the page yet and is forgotten when it is dropped.
+    // One frame; also the frame being drawn out, which is not on the page
+    // yet and is forgotten when it is dropped.
     void UpdateScreenGeometry(const TCDLFrame &f);
     void ForgetScreenGeometry(const TCDLFrame &f) { m_screen.erase(&f); }
     // Empty (every point at 0,0) for a frame not placed since it came.
@@ -251,6 +253,21 @@ protected:
 private:
     void SetSelectedStates(TFrameState state);
 
+    // A placed frame in the screen view. Placement 0: no geometry yet.
+    struct TScreenEntry
+    {
+        bool Keyed = false;
+        TGeometryKey Key{};
+        TRect Bounds{};
+        uint32_t Placement = 0;
+        TFrameGeometry Geometry;
+    };
+    // The screen view follows the mapping of c from here on.
+    void Place(const TPaintContext &c) const;
+    // The entry's bounding box and geometry brought up to the frame.
+    const TRect &ScreenBounds(TScreenEntry &e, const TCDLFrame &f) const;
+    const TFrameGeometry &ScreenGeometry(TScreenEntry &e, const TCDLFrame &f) const;
+
     std::vector<std::unique_ptr<TCDLFrame>> m_frames;
     TCDLFrameList m_selection;
     TCDLFrame *m_active = nullptr;
@@ -260,7 +277,11 @@ private:
     const TCDLFrame *m_announced = nullptr;
     // Only frames on the page or being drawn out, so that a frame that comes
     // at a freed one's address starts unplaced.
-    std::unordered_map<const TCDLFrame *, TFrameGeometry> m_screen;
+    // Kept by painting and hit tests alike, as the screen's own results.
+    mutable std::unordered_map<const TCDLFrame *, TScreenEntry> m_screen;
+    // The mapping the view was placed under, and its number.
+    mutable TPaintContext m_placed;
+    mutable uint32_t m_placement = 1;
 };
 
 class TCDLabel : public TCDLPage

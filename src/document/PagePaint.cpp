@@ -27,35 +27,71 @@ void TCDLPage::PaintScreen(QPainter &p, QSize control, bool omitDragged)
         Window->RepaintRulers();
     TPagePaintOptions o = TPagePaintOptions::Screen();
     o.OmitDragged = omitDragged;
-    // Off the canvas too: hit tests and handles need every frame's.
-    UpdateScreenGeometry();
+    // Places every frame, off the canvas too: hit tests and handles need
+    // every frame's.
     Paint(Context, o);
     p.restore();
     Context.Canvas = nullptr;
 }
 
-void TCDLPage::UpdateScreenGeometry()
+void TCDLPage::Place(const TPaintContext &c) const
 {
-    for (const auto &f : m_frames)
-        UpdateScreenGeometry(*f);
+    const TPaintContext &m = m_placed;
+    if (m.ScaleX == c.ScaleX && m.ScaleY == c.ScaleY && m.OffsetX == c.OffsetX && m.OffsetY == c.OffsetY)
+        return;
+    m_placed = c;
+    m_placed.Canvas = nullptr;
+    ++m_placement;
 }
 
-void TCDLPage::UpdateScreenGeometry(const TCDLFrame &f) { m_screen[&f] = f.Geometry(Context); }
+const TRect &TCDLPage::ScreenBounds(TScreenEntry &e, const TCDLFrame &f) const
+{
+    const TGeometryKey key = f.GeometryKey();
+    if (!e.Keyed || !(e.Key == key) || !f.GeometryFollowsKey()) {
+        e.Keyed = true;
+        e.Key = key;
+        e.Bounds = f.GetBoundRect();
+        e.Placement = 0;
+    }
+    return e.Bounds;
+}
+
+const TFrameGeometry &TCDLPage::ScreenGeometry(TScreenEntry &e, const TCDLFrame &f) const
+{
+    ScreenBounds(e, f);
+    if (e.Placement != m_placement) {
+        e.Geometry = f.Geometry(m_placed);
+        e.Placement = m_placement;
+    }
+    return e.Geometry;
+}
+
+void TCDLPage::UpdateScreenGeometry()
+{
+    Place(Context);
+    for (const auto &f : m_frames)
+        m_screen.try_emplace(f.get());
+}
+
+void TCDLPage::UpdateScreenGeometry(const TCDLFrame &f)
+{
+    Place(Context);
+    ScreenGeometry(m_screen[&f], f);
+}
 
 const TFrameGeometry &TCDLPage::ScreenGeometry(const TCDLFrame &f) const
 {
     static const TFrameGeometry unplaced;
     const auto it = m_screen.find(&f);
-    return it == m_screen.end() ? unplaced : it->second;
+    return it == m_screen.end() ? unplaced : ScreenGeometry(it->second, f);
 }
 
 namespace {
 
 // Pages of thousands of frames at high zoom show few of them; skipping the
 // rest keeps a repaint proportional to what is visible.
-bool FrameMayShow(const TPaintContext &c, const TCDLFrame &f, const QRect &visible)
+bool FrameMayShow(const TPaintContext &c, const TCDLFrame &f, const TRect &b, const QRect &visible)
 {
-    const TRect b = f.GetBoundRect();
     const int margin = std::abs(c.MapLenX(f.PenSize)) + std::abs(c.MapLenY(f.PenSize)) + 8;
     const QRect device = QRect(c.Map(b.Left, b.Top), c.Map(b.Right, b.Bottom)).normalized();
     return device.adjusted(-margin, -margin, margin, margin).intersects(visible);
@@ -112,21 +148,37 @@ void TCDLPage::Paint(TPaintContext &c, const TPagePaintOptions &o) const
         PaintGrid(c, visible);
         PaintSnapLines(c, visible);
     }
+    if (screen)
+        Place(c);
     for (const auto &f : m_frames) {
-        if (o.OmitDragged && f->IsDragged())
+        // Every frame on the page is placed, painted or not.
+        TScreenEntry *e = screen ? &m_screen[f.get()] : nullptr;
+        if (!p || (o.OmitDragged && f->IsDragged()))
             continue;
-        // The screen's geometry was refreshed by PaintScreen.
-        if (p && FrameMayShow(c, *f, visible))
-            f->PaintAt(c, screen ? ScreenGeometry(*f) : f->Geometry(c));
+        if (e) {
+            if (FrameMayShow(c, *f, ScreenBounds(*e, *f), visible))
+                f->PaintAt(c, ScreenGeometry(*e, *f));
+        } else if (FrameMayShow(c, *f, f->GetBoundRect(), visible)) {
+            f->PaintAt(c, f->Geometry(c));
+        }
     }
     if (guides && inFront) {
         PaintGrid(c, visible);
         PaintSnapLines(c, visible);
     }
     if (o.EditingAids && p) {
+        // A page selected whole shows few of its many handles.
         auto handles = [&](const TCDLFrame &f) {
-            if (f.State() == TFrameState::Selected)
-                f.PaintDragPointsAt(c, screen ? ScreenGeometry(f) : f.Geometry(c));
+            if (f.State() != TFrameState::Selected)
+                return;
+            auto paint = [&](const TFrameGeometry &g) {
+                if (f.DragPointsArea(g).intersects(visible))
+                    f.PaintDragPointsAt(c, g);
+            };
+            if (screen)
+                paint(ScreenGeometry(f));
+            else
+                paint(f.Geometry(c));
         };
         if (m_active)
             handles(*m_active);

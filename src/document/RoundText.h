@@ -24,6 +24,8 @@ public:
     QString Verbose() const override;
     void SetDefaults() override {}
     TFrameGeometry Geometry(const TPaintContext &c) const override;
+    // Its characters follow the text and font too.
+    bool GeometryFollowsKey() const override { return false; }
     void PaintAt(TPaintContext &c, const TFrameGeometry &g) const override;
     bool TestMouseHit(const TFrameGeometry &g, int x, int y) const override;
     bool MouseMove(int32_t x, int32_t y, int32_t dx, int32_t dy, int mode) override;

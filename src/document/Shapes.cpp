@@ -251,16 +251,35 @@ QString TCDLEllipse::Verbose() const
            + FormatLength(Width) + QStringLiteral(" ; ") + FormatLength(Height) + QStringLiteral(" )");
 }
 
+namespace {
+
+// The unit circle at the polygon's parameters, the same for every ellipse:
+// computed once rather than twice 80 times per ellipse and paint.
+struct TUnitCircle
+{
+    std::array<double, TCDLEllipse::PolygonPoints> Sin, Cos;
+    TUnitCircle()
+    {
+        for (int k = 0; k < TCDLEllipse::PolygonPoints; ++k) {
+            const double t = double(k) / (TCDLEllipse::PolygonPoints - 1) * 2 * std::numbers::pi;
+            Sin[size_t(k)] = std::sin(t);
+            Cos[size_t(k)] = std::cos(t);
+        }
+    }
+};
+
+} // namespace
+
 std::array<QPoint, TCDLEllipse::PolygonPoints> TCDLEllipse::Polygon(const TPaintContext &c) const
 {
+    static const TUnitCircle unit;
     const double ang = Angle * std::numbers::pi / 180.0;
     const double s = std::sin(ang), co = std::cos(ang);
     const double a = Width / 2.0, b = Height / 2.0;
     const double cx = X + a * co + b * s, cy = Y - a * s + b * co;
     std::array<QPoint, PolygonPoints> pts;
     for (int k = 0; k < PolygonPoints; ++k) {
-        const double t = double(k) / (PolygonPoints - 1) * 2 * std::numbers::pi;
-        const double px = a * std::sin(t), py = b * std::cos(t);
+        const double px = a * unit.Sin[size_t(k)], py = b * unit.Cos[size_t(k)];
         const double mx = cx + px * co + py * s, my = cy - px * s + py * co;
         pts[size_t(k)] = QPoint(MapToDevice(mx, c.ScaleX, c.OffsetX), MapToDevice(my, c.ScaleY, c.OffsetY));
     }
@@ -270,7 +289,15 @@ std::array<QPoint, TCDLEllipse::PolygonPoints> TCDLEllipse::Polygon(const TPaint
     return pts;
 }
 
-void TCDLEllipse::PaintAt(TPaintContext &c, const TFrameGeometry &) const
+TFrameGeometry TCDLEllipse::Geometry(const TPaintContext &c) const
+{
+    TFrameGeometry g = TCDLFrame::Geometry(c);
+    const auto pts = Polygon(c);
+    g.Outline.assign(pts.begin(), pts.end());
+    return g;
+}
+
+void TCDLEllipse::PaintAt(TPaintContext &c, const TFrameGeometry &g) const
 {
     if (!c.Canvas)
         return;
@@ -280,8 +307,12 @@ void TCDLEllipse::PaintAt(TPaintContext &c, const TFrameGeometry &) const
         c.SetPen(PenColor, TPenMode::Copy, NoPen ? Qt::NoPen : Qt::SolidLine, PenWidth(PenSize));
         c.SetBrush(FillColor, NoFill);
     }
-    const auto pts = Polygon(c);
-    c.Canvas->drawPolygon(pts.data(), int(pts.size()));
+    if (g.Outline.size() == PolygonPoints) {
+        c.Canvas->drawPolygon(g.Outline.data(), PolygonPoints);
+    } else {
+        const auto pts = Polygon(c);
+        c.Canvas->drawPolygon(pts.data(), PolygonPoints);
+    }
     c.SetMode(TPenMode::Copy);
 }
 

@@ -60,6 +60,8 @@ public:
     const TFrameKind &Kind() const override { return Descriptor; }
     TRecordLayout RecordLayout() const override;
     QString Verbose() const override;
+    // The rectangle's, with the outline polygon.
+    TFrameGeometry Geometry(const TPaintContext &c) const override;
     void PaintAt(TPaintContext &c, const TFrameGeometry &g) const override;
     bool TestMouseHit(const TFrameGeometry &g, int x, int y) const override;
     bool IsInRect(const TFrameGeometry &g, const TRect &r) const override;

@@ -175,6 +175,40 @@ TEST_F(LivePage, RenderShowsTheFramesWhateverTheScreenShows)
     EXPECT_EQ(RenderPageImage(page, 150), plain);
 }
 
+// The screen view keeps geometry between paints; a write to any field, an
+// undo or a new mapping must still show and hit-test as computed afresh.
+TEST_F(LivePage, ScreenViewFollowsFieldWritesUndoAndTheMappingUntold)
+{
+    auto expectFresh = [&](const char *after) {
+        SCOPED_TRACE(after);
+        for (const auto &f : page.Frames()) {
+            const TFrameGeometry fresh = f->Geometry(page.Context), &kept = page.ScreenGeometry(*f);
+            EXPECT_EQ(std::tuple(kept.DragPoints, kept.Outline), std::tuple(fresh.DragPoints, fresh.Outline));
+        }
+        QImage fresh(Control, QImage::Format_ARGB32_Premultiplied);
+        fresh.fill(Qt::white);
+        QPainter p(&fresh);
+        TPaintContext c = page.Context;
+        c.Canvas = &p;
+        page.Paint(c, TPagePaintOptions::Screen());
+        p.end();
+        EXPECT_EQ(ScreenPaint(page), fresh);
+    };
+    Paint(4);
+    page.Undo.Record(page.FrameAt(7), nullptr, TUndoKind::Position);
+    for (const auto &f : page.Frames()) {
+        f->X += 30;
+        f->Y2 -= 20;
+        f->Width += 15;
+        f->Angle += 20;
+    }
+    expectFresh("field writes");
+    page.Undo.Undo();
+    expectFresh("an undo");
+    Paint(7);
+    expectFresh("a zoom and a scroll");
+}
+
 TEST(PagePaint, EntryPaintsThroughATranslatedAndClippedPainter)
 {
     TInlayVorder page(nullptr);
