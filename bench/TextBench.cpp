@@ -136,6 +136,16 @@ void Measure(TCDLPage &page, QImage &screen, int zoom, const char *suffix, int r
         repaint();
     });
     const double again = MedianMs(runs, [&](int) { repaint(); });
+    if (qEnvironmentVariableIsSet("PROBE")) {
+        const double lay = MedianMs(runs, [&](int run) {
+            const int d = run % 2 ? -1 : 1;
+            for (auto &f : page.Frames()) {
+                f->Width += d;
+                static_cast<TCDLText &>(*f).Lines();
+            }
+        });
+        std::printf("PROBE layout all %f\n", lay);
+    }
     const QImage program = screen.copy();
     const std::vector<TFloorItem> items = FloorItems(page, screen.rect());
     const double floor = MedianMs(runs, [&](int) {
@@ -151,7 +161,7 @@ void Measure(TCDLPage &page, QImage &screen, int zoom, const char *suffix, int r
     for (int y = 0; y < screen.height(); ++y)
         for (int x = 0; x < screen.width(); ++x)
             differing += screen.pixel(x, y) != program.pixel(x, y);
-    std::printf("%s zoom %d: %zu glyph runs visible, %d pixels differ from the floor's\n", suffix, zoom, items.size(),
+    std::printf("%s%d: %zu glyph runs visible, %d pixels differ from the floor's\n", suffix, zoom, items.size(),
                 differing);
     char name[80];
     std::snprintf(name, sizeof name, "text repaint unchanged %s%d", suffix, zoom);

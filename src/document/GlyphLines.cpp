@@ -37,7 +37,7 @@ void TGlyphLines::Clear()
     m_asText.clear();
 }
 
-void TGlyphLines::AddPiece(const QString &text, const QFont &font, int offset)
+double TGlyphLines::AddPiece(const QString &text, const QFont &font, int offset)
 {
     const bool special = std::any_of(text.begin(), text.end(), [](QChar ch) {
         return ch == QLatin1Char('\t') || ch == QChar::LineSeparator || ch == QChar::ParagraphSeparator
@@ -46,13 +46,14 @@ void TGlyphLines::AddPiece(const QString &text, const QFont &font, int offset)
     if (special) {
         m_pieces.push_back({offset, uint32_t(m_asText.size()), 0, AsText, -1});
         m_asText.push_back({text, font});
-        return;
+        return QFontMetricsF(font).horizontalAdvance(text);
     }
     // Shaped as drawText shapes it: one unwrapped line, left to right.
     QTextLayout layout(text, font);
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);
     option.setTextDirection(Qt::LeftToRight);
+    option.setFlags(QTextOption::IncludeTrailingSpaces);
     layout.setTextOption(option);
     layout.beginLayout();
     QTextLine line = layout.createLine();
@@ -73,18 +74,21 @@ void TGlyphLines::AddPiece(const QString &text, const QFont &font, int offset)
         for (const QPointF &pos : positions)
             m_positions.push_back(pos - baseline);
     }
+    // The advance drawText and the font metrics give the text.
+    const double advance = line.cursorToX(int(text.size())) - line.cursorToX(0);
     if (!font.underline() || m_pieces.size() == firstPiece)
-        return;
+        return advance;
     // drawText's underline: from the text's start to its advance rounded
     // down, below the baseline by the font's offset rounded up to a pixel
     // centre but kept within the descent.
     const QFontMetricsF fm(font);
-    m_pieces.back().Underline = int32_t(std::floor(fm.horizontalAdvance(text)));
+    m_pieces.back().Underline = int32_t(std::floor(advance));
     const double below = fm.underlinePos();
     m_underlineY = std::ceil(below) + 0.5;
     if (below <= fm.descent())
         m_underlineY = std::min(m_underlineY, fm.descent() - 0.5);
     m_underlineWidth = fm.lineWidth();
+    return advance;
 }
 
 void TGlyphLines::DrawPiece(QPainter &p, const TPiece &piece, int ascent) const

@@ -15,8 +15,9 @@ class TGlyphLines
 {
 public:
     // Shapes text in font and adds it to the current line as a piece drawn
-    // from the line's origin moved by offset pixels along the baseline.
-    void AddPiece(const QString &text, const QFont &font, int offset);
+    // from the line's origin moved by offset pixels along the baseline;
+    // returns its advance.
+    double AddPiece(const QString &text, const QFont &font, int offset);
     // Ends the current line; lines are numbered from 0 in the order ended.
     void EndLine() { m_lineEnds.push_back(uint32_t(m_pieces.size())); }
     size_t LineCount() const { return m_lineEnds.size(); }

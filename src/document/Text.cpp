@@ -151,11 +151,11 @@ const TCDLText::TPaintCache &TCDLText::PaintCache(const TPaintContext &c, int wi
             m_paint.Bars.push_back(Code39Line(l.Text));
             continue;
         }
-        m_paint.LineWidths.push_back(fm.horizontalAdvance(l.Text));
+        // Rounded as the font metrics round it.
         if (Alignment == 3 && !l.ParagraphEnd)
-            ShapeJustified(m_paint, font, l.Text, width);
+            m_paint.LineWidths.push_back(ShapeJustified(m_paint, font, l.Text, width));
         else
-            m_paint.Glyphs.AddPiece(l.Text, font, 0);
+            m_paint.LineWidths.push_back(qRound(m_paint.Glyphs.AddPiece(l.Text, font, 0)));
         m_paint.Glyphs.EndLine();
     }
     m_paint.LineWidths.shrink_to_fit();
@@ -261,7 +261,7 @@ double TCDLText::BarModule(const TPaintContext &c, const TPaintCache &pc, size_t
 
 // Words spread so the line reaches the right edge: the free width is shared
 // out among the gaps, the first gaps taking the remainders' pixels last.
-void TCDLText::ShapeJustified(TPaintCache &pc, const QFont &font, const QString &line, int width)
+int TCDLText::ShapeJustified(TPaintCache &pc, const QFont &font, const QString &line, int width)
 {
     const QFontMetrics fm(font);
     int n = int(line.count(QLatin1Char(' ')));
@@ -275,12 +275,13 @@ void TCDLText::ShapeJustified(TPaintCache &pc, const QFont &font, const QString 
             word.append(ch);
             continue;
         }
-        pc.Glyphs.AddPiece(word, font, offset);
+        const int advance = qRound(pc.Glyphs.AddPiece(word, font, offset));
         if (n > 0) {
-            offset += fm.horizontalAdvance(word) + free / n;
+            offset += advance + free / n;
             free -= free / n;
         }
         --n;
         word.clear();
     }
+    return width;
 }

@@ -94,5 +94,6 @@ private:
     const TPaintCache &PaintCache(const TPaintContext &c, int width) const;
     bool OutsideCanvas(const TPaintContext &c, const TFrameGeometry &g) const;
     double BarModule(const TPaintContext &c, const TPaintCache &pc, size_t shown) const;
-    static void ShapeJustified(TPaintCache &pc, const QFont &font, const QString &line, int width);
+    // Returns the line's width.
+    static int ShapeJustified(TPaintCache &pc, const QFont &font, const QString &line, int width);
 };
