@@ -136,16 +136,6 @@ void Measure(TCDLPage &page, QImage &screen, int zoom, const char *suffix, int r
         repaint();
     });
     const double again = MedianMs(runs, [&](int) { repaint(); });
-    if (qEnvironmentVariableIsSet("PROBE")) {
-        const double lay = MedianMs(runs, [&](int run) {
-            const int d = run % 2 ? -1 : 1;
-            for (auto &f : page.Frames()) {
-                f->Width += d;
-                static_cast<TCDLText &>(*f).Lines();
-            }
-        });
-        std::printf("PROBE layout all %f\n", lay);
-    }
     const QImage program = screen.copy();
     const std::vector<TFloorItem> items = FloorItems(page, screen.rect());
     const double floor = MedianMs(runs, [&](int) {
@@ -200,6 +190,7 @@ void MeasureBytes(TCDLPage &page, int count)
     double floor = 0;
     for (const auto &f : frames)
         floor += double(JoinParagraphs(f->Values).size()) * (2 + sizeof(quint32) + sizeof(QPointF));
+    std::printf("a text frame object alone: %zu B\n", sizeof(TCDLText));
     ReportBytes("bytes per laid-out text frame", bytes, floor / count);
 }
 

@@ -37,6 +37,15 @@ void TGlyphLines::Clear()
     m_asText.clear();
 }
 
+void TGlyphLines::Squeeze()
+{
+    m_glyphs.shrink_to_fit();
+    m_positions.shrink_to_fit();
+    m_pieces.shrink_to_fit();
+    m_lineEnds.shrink_to_fit();
+    m_fonts.shrink_to_fit();
+}
+
 double TGlyphLines::AddPiece(const QString &text, const QFont &font, int offset)
 {
     const bool special = std::any_of(text.begin(), text.end(), [](QChar ch) {

@@ -21,6 +21,8 @@ public:
     // Ends the current line; lines are numbered from 0 in the order ended.
     void EndLine() { m_lineEnds.push_back(uint32_t(m_pieces.size())); }
     size_t LineCount() const { return m_lineEnds.size(); }
+    // Gives back what growing the lists left spare, once all lines are in.
+    void Squeeze();
     void Clear();
 
     // For each piece of line i: setOrigin(offset) sets the painter's

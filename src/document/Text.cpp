@@ -159,6 +159,7 @@ const TCDLText::TPaintCache &TCDLText::PaintCache(const TPaintContext &c, int wi
         m_paint.Glyphs.EndLine();
     }
     m_paint.LineWidths.shrink_to_fit();
+    m_paint.Glyphs.Squeeze();
     return m_paint;
 }
 

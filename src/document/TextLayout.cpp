@@ -104,11 +104,32 @@ int FontGeneration()
 
 QFont CellFont(const TCDLFontFrame &f, int cellHeight)
 {
-    QFont font = StyledFont(f);
     // A bar code without its font is drawn as bars, not in a substitute.
-    if (!f.Barcode || BarcodeFontInstalled(f.FontName))
+    const bool report = !f.Barcode || BarcodeFontInstalled(f.FontName);
+    // One font object per face, style and cell, shared by the frames that
+    // use it: a font finds its glyphs' engine once, and a new object would
+    // look it up again for every frame.
+    struct TEntry
+    {
+        QString Name;
+        int Cell, Style;
+        QFont Font;
+    };
+    thread_local std::vector<TEntry> cache;
+    thread_local int generation = -1;
+    const int style = int(f.Bold) | int(f.Italic) << 1 | int(f.Underline) << 2 | int(report) << 3;
+    if (generation != FontGeneration() || cache.size() >= 128) {
+        cache.clear();
+        generation = FontGeneration();
+    }
+    for (const TEntry &e : cache)
+        if (e.Cell == cellHeight && e.Style == style && e.Name == f.FontName)
+            return e.Font;
+    QFont font = StyledFont(f);
+    if (report)
         ReportSubstitute(font);
     font.setPixelSize(std::max(1, int(std::lround(std::max(1, cellHeight) / CellRatio(font)))));
+    cache.push_back({f.FontName, cellHeight, style, font});
     return font;
 }
 
