@@ -20,16 +20,6 @@ constexpr TRecordField kTextLayout[] = {
 constexpr TColor kDragOutline = 0x00FFFF;
 constexpr TColor kScreenOutline = 0x808080;
 
-// Text with its glyphs' top-left at origin, turned by angle degrees.
-void DrawRotated(QPainter &p, const QTransform &base, QPoint origin, int angle, int ascent, const QString &text)
-{
-    QTransform t;
-    t.translate(origin.x(), origin.y());
-    t.rotate(-angle);
-    p.setTransform(t * base);
-    p.drawText(0, ascent, text);
-}
-
 // Bars of one line from its top-left origin, as high as the line's ascent.
 void DrawBars(QPainter &p, const QTransform &base, QPoint origin, int angle, double module, int height,
               const TCode39Line &line, const QColor &color)
@@ -134,41 +124,62 @@ QStringList TCDLText::LayoutParagraphs() const
 
 bool TCDLText::PaintsAsBarcode() const { return Barcode && !BarcodeFontInstalled(FontName); }
 
+TTextMeasure TCDLText::Measure() const
+{
+    TTextMeasure m(*this);
+    if (PaintsAsBarcode())
+        m.UseFixedAdvance(Code39Advance(FontSize), Code39Draws);
+    return m;
+}
+
+std::vector<TWordInfo> TCDLText::Words() const { return SplitWords(LayoutParagraphs(), Measure()); }
+
 void TCDLText::ReCalc() const
 {
     TLayoutKey key{LayoutParagraphs(), FontName, FontSize, Width, FontGeneration(), Bold, Italic, Underline};
     if (key == m_layoutKey)
         return;
-    TTextMeasure m(*this);
-    if (PaintsAsBarcode())
-        m.UseFixedAdvance(Code39Advance(FontSize), Code39Draws);
+    const TTextMeasure m = Measure();
     m_lineHeight = m.LineHeight();
-    m_words = SplitWords(key.Paragraphs, m);
-    m_lines = BreakLines(m_words, Width);
+    m_lines = BreakLines(SplitWords(key.Paragraphs, m), Width);
+    m_lines.shrink_to_fit();
     m_layoutKey = std::move(key);
     m_paint.Cell = -1;
 }
 
-const TCDLText::TPaintCache &TCDLText::PaintCache(const TPaintContext &c) const
+const TCDLText::TPaintCache &TCDLText::PaintCache(const TPaintContext &c, int width) const
 {
     const int cell = std::max(1, int(std::trunc(FontSize * c.ScaleY * 4)));
     const bool bars = PaintsAsBarcode();
-    if (cell == m_paint.Cell && m_paint.Font.family() == FontName && bars == m_paint.AsBars)
+    if (cell == m_paint.Cell && m_paint.Family == FontName && bars == m_paint.AsBars
+        && (bars || (width == m_paint.Width && Alignment == m_paint.Alignment)))
         return m_paint;
     m_paint.Cell = cell;
+    m_paint.Width = width;
+    m_paint.Alignment = Alignment;
+    m_paint.Family = FontName;
     m_paint.AsBars = bars;
-    m_paint.Font = CellFont(*this, cell);
+    const QFont font = CellFont(*this, cell);
     // Pixel-sized fonts measure alike on every device.
-    const QFontMetrics fm(m_paint.Font);
+    const QFontMetrics fm(font);
     m_paint.Ascent = fm.ascent();
     m_paint.LineWidths.clear();
+    m_paint.Glyphs.Clear();
     m_paint.Bars.clear();
     for (const TLineInfo &l : m_lines) {
-        if (bars)
+        if (bars) {
             m_paint.Bars.push_back(Code39Line(l.Text));
+            continue;
+        }
+        // Rounded as the font metrics round it.
+        if (Alignment == 3 && !l.ParagraphEnd)
+            m_paint.LineWidths.push_back(ShapeJustified(m_paint, font, l.Text, width));
         else
-            m_paint.LineWidths.push_back(fm.horizontalAdvance(l.Text));
+            m_paint.LineWidths.push_back(qRound(m_paint.Glyphs.AddPiece(l.Text, font, 0)));
+        m_paint.Glyphs.EndLine();
     }
+    m_paint.LineWidths.shrink_to_fit();
+    m_paint.Glyphs.Squeeze();
     return m_paint;
 }
 
@@ -189,7 +200,7 @@ bool TCDLText::OutsideCanvas(const TPaintContext &c, const TFrameGeometry &g) co
 
 void TCDLText::PaintAt(TPaintContext &c, const TFrameGeometry &g) const
 {
-    ReCalc();
+    // Frames off the canvas are not laid out either.
     if (!c.Canvas || OutsideCanvas(c, g))
         return;
     const QPoint poly[4] = {g.DragPoints[1], g.DragPoints[2], g.DragPoints[3], g.DragPoints[4]};
@@ -205,20 +216,20 @@ void TCDLText::PaintAt(TPaintContext &c, const TFrameGeometry &g) const
         c.SetBrush(0, true);
         c.Canvas->drawPolygon(poly, 4);
     }
+    ReCalc();
     PaintLines(c, g);
 }
 
 void TCDLText::PaintLines(TPaintContext &c, const TFrameGeometry &g) const
 {
     QPainter &p = *c.Canvas;
-    const TPaintCache &pc = PaintCache(c);
+    const int wd = RoundEven(Width * c.ScaleX);
+    const TPaintCache &pc = PaintCache(c, wd);
     p.save();
     c.SetMode(TPenMode::Copy);
-    p.setFont(pc.Font);
     p.setPen(ToQColor(PenColor));
     p.setBrush(Qt::NoBrush);
     const QTransform base = p.transform();
-    const int wd = RoundEven(Width * c.ScaleX);
     const QPoint p0 = g.DragPoints[1];
     // Lines that do not fit wholly are not drawn.
     size_t shown = 0;
@@ -229,23 +240,26 @@ void TCDLText::PaintLines(TPaintContext &c, const TFrameGeometry &g) const
     if (bars)
         p.setRenderHint(QPainter::Antialiasing, module != std::floor(module));
     for (size_t i = 0; i < shown; ++i) {
-        const TLineInfo &l = m_lines[i];
         const int y = p0.y() + RoundEven(m_lineHeight * c.ScaleY * double(i));
-        if (Alignment == 3 && !l.ParagraphEnd && !bars) {
-            PaintJustified(c, base, p0, QPoint(p0.x(), y), l.Text, wd);
-            continue;
-        }
         const int w = bars ? int(std::lround(module * pc.Bars[i].Modules)) : pc.LineWidths[i];
         int x = p0.x();
         if (Alignment == 1)
             x += (wd - w) / 2;
         else if (Alignment == 2)
             x += wd - w;
-        const QPoint origin = RotatePoint(QPoint(x, y), p0, Angle);
-        if (bars)
-            DrawBars(p, base, origin, Angle, module, pc.Ascent, pc.Bars[i], ToQColor(PenColor));
-        else
-            DrawRotated(p, base, origin, Angle, pc.Ascent, l.Text);
+        if (bars) {
+            DrawBars(p, base, RotatePoint(QPoint(x, y), p0, Angle), Angle, module, pc.Ascent, pc.Bars[i],
+                     ToQColor(PenColor));
+            continue;
+        }
+        // Justified lines are drawn word by word from x, each at its offset.
+        pc.Glyphs.DrawLine(p, i, pc.Ascent, [&](int offset) {
+            const QPoint origin = RotatePoint(QPoint(x + offset, y), p0, Angle);
+            QTransform t;
+            t.translate(origin.x(), origin.y());
+            t.rotate(-Angle);
+            p.setTransform(t * base);
+        });
     }
     p.restore();
 }
@@ -266,17 +280,15 @@ double TCDLText::BarModule(const TPaintContext &c, const TPaintCache &pc, size_t
     return up * widest > std::max(1, RoundEven(Width * c.ScaleX)) ? std::floor(m) : up;
 }
 
-// base is the painter's transform before the first line: the one it holds
-// now is the last drawn line's.
-void TCDLText::PaintJustified(TPaintContext &c, const QTransform &base, QPoint p0, QPoint origin, const QString &line,
-                              int wd) const
+// Words spread so the line reaches the right edge: the free width is shared
+// out among the gaps, the first gaps taking the remainders' pixels last.
+int TCDLText::ShapeJustified(TPaintCache &pc, const QFont &font, const QString &line, int width)
 {
-    QPainter &p = *c.Canvas;
-    const QFontMetrics fm(m_paint.Font);
+    const QFontMetrics fm(font);
     int n = int(line.count(QLatin1Char(' ')));
     QString bare = line;
     bare.remove(QLatin1Char(' '));
-    int free = wd - fm.horizontalAdvance(bare);
+    int free = width - fm.horizontalAdvance(bare);
     int offset = 0;
     QString word;
     for (QChar ch : line + QLatin1Char(' ')) {
@@ -284,14 +296,13 @@ void TCDLText::PaintJustified(TPaintContext &c, const QTransform &base, QPoint p
             word.append(ch);
             continue;
         }
-        DrawRotated(p, base, RotatePoint(QPoint(origin.x() + offset, origin.y()), p0, Angle), Angle, m_paint.Ascent,
-                    word);
+        const int advance = qRound(pc.Glyphs.AddPiece(word, font, offset));
         if (n > 0) {
-            offset += fm.horizontalAdvance(word) + free / n;
+            offset += advance + free / n;
             free -= free / n;
         }
         --n;
         word.clear();
     }
-    p.setTransform(base);
+    return width;
 }

@@ -4,6 +4,7 @@
 
 #include "Barcode.h"
 #include "FontFrame.h"
+#include "GlyphLines.h"
 #include "TextLayout.h"
 
 class TCDLText : public TCDLFontFrame
@@ -24,13 +25,10 @@ public:
     QString BarcodeRejects() const;
 
     // The layout: words, lines and line height in model units, measured on
-    // the reference context. A memo of the model alone, rebuilt when asked
-    // for after anything it depends on changed, so a const frame has it.
-    const std::vector<TWordInfo> &Words() const
-    {
-        ReCalc();
-        return m_words;
-    }
+    // the reference context. The lines are a memo of the model alone, rebuilt
+    // when asked for after anything they depend on changed, so a const frame
+    // has them; the words are only measured on the way and not kept.
+    std::vector<TWordInfo> Words() const;
     const std::vector<TLineInfo> &Lines() const
     {
         ReCalc();
@@ -61,7 +59,7 @@ private:
     // Brings the layout up to date; skipped while nothing it depends on has
     // changed since the last run.
     void ReCalc() const;
-    mutable std::vector<TWordInfo> m_words;
+    TTextMeasure Measure() const;
     mutable std::vector<TLineInfo> m_lines;
     mutable int32_t m_lineHeight = 0;
     struct TLayoutKey
@@ -74,23 +72,28 @@ private:
         bool operator==(const TLayoutKey &) const = default;
     };
     mutable TLayoutKey m_layoutKey;
-    // The paint font and line widths for one device cell height; rebuilt
-    // when the cell or the layout changes. Keyed by all it depends on, so a
-    // paint at another scale only rebuilds it and changes nothing else.
+    // The line widths and shaped glyphs for one device cell height and
+    // width; rebuilt when these or the layout change. Keyed by all it
+    // depends on, so a paint at another scale only rebuilds it and changes
+    // nothing else.
     struct TPaintCache
     {
         int Cell = -1;
-        QFont Font;
+        // Device width and alignment the justified lines were spread for.
+        int Width = -1;
+        int32_t Alignment = -1;
+        QString Family;
         int Ascent = 0;
         std::vector<int> LineWidths;
+        TGlyphLines Glyphs;
         // Per line, when the text paints as a bar code.
         bool AsBars = false;
         std::vector<TCode39Line> Bars;
     };
     mutable TPaintCache m_paint;
-    const TPaintCache &PaintCache(const TPaintContext &c) const;
+    const TPaintCache &PaintCache(const TPaintContext &c, int width) const;
     bool OutsideCanvas(const TPaintContext &c, const TFrameGeometry &g) const;
     double BarModule(const TPaintContext &c, const TPaintCache &pc, size_t shown) const;
-    void PaintJustified(TPaintContext &c, const QTransform &base, QPoint p0, QPoint origin, const QString &line,
-                        int wd) const;
+    // Returns the line's width.
+    static int ShapeJustified(TPaintCache &pc, const QFont &font, const QString &line, int width);
 };

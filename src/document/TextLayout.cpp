@@ -102,23 +102,64 @@ int FontGeneration()
     return g_fontGeneration;
 }
 
-QFont CellFont(const TCDLFontFrame &f, int cellHeight)
+// One font object per face, style and cell, shared by the frames that use
+// it: a font finds its glyphs' engine once, and a new object would look it
+// up again for every frame. Beside it the same font on the reference
+// context, made when a layout first asks.
+struct TCellEntry
 {
-    QFont font = StyledFont(f);
+    QString Name;
+    int Cell, Style;
+    QFont Font;
+    QFont Reference;
+    int32_t LineHeight = -1;
+};
+
+namespace {
+
+TCellEntry &CellEntry(const TCDLFontFrame &f, int cellHeight)
+{
     // A bar code without its font is drawn as bars, not in a substitute.
-    if (!f.Barcode || BarcodeFontInstalled(f.FontName))
+    const bool report = !f.Barcode || BarcodeFontInstalled(f.FontName);
+    thread_local std::vector<TCellEntry> cache;
+    thread_local int generation = -1;
+    const int style = int(f.Bold) | int(f.Italic) << 1 | int(f.Underline) << 2 | int(report) << 3;
+    if (generation != FontGeneration() || cache.size() >= 128) {
+        cache.clear();
+        generation = FontGeneration();
+    }
+    for (TCellEntry &e : cache)
+        if (e.Cell == cellHeight && e.Style == style && e.Name == f.FontName)
+            return e;
+    QFont font = StyledFont(f);
+    if (report)
         ReportSubstitute(font);
     font.setPixelSize(std::max(1, int(std::lround(std::max(1, cellHeight) / CellRatio(font)))));
-    return font;
+    cache.push_back({f.FontName, cellHeight, style, font, QFont()});
+    return cache.back();
 }
 
-TTextMeasure::TTextMeasure(const TCDLFontFrame &f) : TTextMeasure(CellFont(f, 16 * std::max(1, f.FontSize))) {}
+const TCellEntry &MeasureEntry(const TCDLFontFrame &f)
+{
+    TCellEntry &e = CellEntry(f, 16 * std::max(1, f.FontSize));
+    if (e.LineHeight < 0) {
+        const QPaintDevice *device = ReferenceContext().Canvas->device();
+        e.Reference = QFont(e.Font, device);
+        // Whole-pixel ascent and descent may each lose most of a pixel; the
+        // exact height stays within a fraction of the requested cell.
+        e.LineHeight = int32_t(std::lround(QFontMetricsF(e.Reference, device).height() / 4));
+    }
+    return e;
+}
 
-TTextMeasure::TTextMeasure(const QFont &font)
-    : m_metrics(font, ReferenceContext().Canvas->device()),
-      // Whole-pixel ascent and descent may each lose most of a pixel; the
-      // exact height stays within a fraction of the requested cell.
-      m_lineHeight(int32_t(std::lround(QFontMetricsF(font, ReferenceContext().Canvas->device()).height() / 4)))
+} // namespace
+
+QFont CellFont(const TCDLFontFrame &f, int cellHeight) { return CellEntry(f, cellHeight).Font; }
+
+TTextMeasure::TTextMeasure(const TCDLFontFrame &f) : TTextMeasure(MeasureEntry(f)) {}
+
+TTextMeasure::TTextMeasure(const TCellEntry &e)
+    : m_metrics(e.Reference, ReferenceContext().Canvas->device()), m_lineHeight(e.LineHeight)
 {
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 class TCDLFontFrame;
+struct TCellEntry;
 class TStreamReader;
 class TStreamWriter;
 
@@ -74,7 +75,7 @@ public:
     int32_t LineHeight() const { return m_lineHeight; }
 
 private:
-    explicit TTextMeasure(const QFont &font);
+    explicit TTextMeasure(const TCellEntry &e);
     QFontMetrics m_metrics;
     int32_t m_lineHeight;
     int32_t m_advance = 0;

@@ -313,6 +313,29 @@ TEST(TextPaint, RotationNinetyRunsTheTextUpwardFromTheCorner)
     EXPECT_GE(box.left(), 200);
 }
 
+// Repaints draw the glyphs shaped at the first paint for the scale; they give
+// drawText's pixels, underlines, tabs, turned lines and large sizes included.
+TEST(TextPaint, KeptGlyphsPaintAsDrawText)
+{
+    for (int angle : {0, 30, 90, 180})
+        for (const char *text : {"Zeile mit Text", "Tab\there"}) {
+            PaintedText t(0, {QString::fromLatin1(text)}, angle);
+            t.t.X = t.t.Y = 200;
+            t.t.Italic = t.t.Underline = true;
+            for (double scale : {1.0, 0.5, 2.0}) {
+                const QImage got = t.Paint(scale);
+                TTestCanvas canvas(t.page.Context, 800, 600, scale);
+                const QFont font = CellFont(t.t, int(40 * scale));
+                QPainter &p = *t.page.Context.Canvas;
+                p.setFont(font);
+                p.translate(t.t.Geometry(t.page.Context).DragPoints[1]);
+                p.rotate(-angle);
+                p.drawText(0, QFontMetrics(font).ascent(), t.t.Values[0]);
+                EXPECT_EQ(canvas.Finish(), got) << angle << text << scale;
+            }
+        }
+}
+
 TEST(TextPaint, DottedOutlineOnlyOnAnInteractiveScreen)
 {
     PaintedText t(0, {});
