@@ -4,6 +4,7 @@
 // a table of its fields, which serves writing, reading and the JSON dump
 // alike.
 
+#include "BinaryStream.h"
 #include "ClipData.h"
 #include "FrameGeometry.h"
 #include "FrameKind.h"
@@ -151,7 +152,7 @@ private:
     // The short strings' fields as last read, by field name, so that what
     // another writer left after the text is written back while the text
     // stays the same.
-    std::vector<std::pair<const char *, QByteArray>> m_storedShortStrings;
+    std::vector<std::pair<const char *, TShortStringField>> m_storedShortStrings;
 };
 
 // The frame as a K when it is of exactly that kind, else null.
