@@ -107,17 +107,28 @@ void TStreamWriter::writeFill(int n, uint8_t v)
         std::memset(grow(n), v, size_t(n));
 }
 
-void TStreamWriter::writeShortString(const QString &s, const TShortStringField *stored)
+void EncodeShortString(char *field, const QString &s, const TShortStringField *stored)
 {
     if (stored && FieldHolds(*stored, s)) {
-        writeRaw(stored->data(), ShortStringSize);
+        std::memcpy(field, stored->data(), ShortStringSize);
         return;
     }
     const QStringView text = QStringView(s).left(ShortStringMax);
-    char *field = grow(ShortStringSize);
     field[0] = char(text.size());
     ToAnsiInto(text, field + 1);
     std::memset(field + 1 + text.size(), 0, size_t(ShortStringMax - text.size()));
+}
+
+QString DecodeShortString(const char *field, TShortStringField *stored)
+{
+    if (stored)
+        std::memcpy(stored->data(), field, ShortStringSize);
+    return FromAnsi(field + 1, std::min<int>(uint8_t(field[0]), ShortStringMax));
+}
+
+void TStreamWriter::writeShortString(const QString &s, const TShortStringField *stored)
+{
+    EncodeShortString(grow(ShortStringSize), s, stored);
 }
 
 void TStreamWriter::writeAnsi(const QString &s) { ToAnsiInto(s, grow(s.size())); }
@@ -150,10 +161,5 @@ void TStreamReader::skip(qsizetype n)
 
 QString TStreamReader::readShortString(TShortStringField *stored)
 {
-    need(ShortStringSize);
-    const char *field = m_begin + m_pos;
-    if (stored)
-        std::memcpy(stored->data(), field, ShortStringSize);
-    m_pos += ShortStringSize;
-    return FromAnsi(field + 1, std::min<int>(uint8_t(field[0]), ShortStringMax));
+    return DecodeShortString(consume(ShortStringSize), stored);
 }

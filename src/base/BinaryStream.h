@@ -23,6 +23,9 @@ EStreamError FileFormatError();
 class TStreamWriter
 {
 public:
+    // The next n bytes, which the caller fills: one bounds check for a run
+    // of values instead of one each.
+    char *extend(qsizetype n) { return grow(n); }
     void writeByte(uint8_t v) { *grow(1) = char(v); }
     void writeBool(bool v) { writeByte(v ? 1 : 0); }
     void writeWord(uint16_t v) { qToLittleEndian(v, grow(2)); }
@@ -72,6 +75,14 @@ class TStreamReader
 public:
     explicit TStreamReader(QByteArray data) : m_data(std::move(data)), m_begin(m_data.constData()) {}
 
+    // The next n bytes, read in place; throws unless all are there.
+    const char *consume(qsizetype n)
+    {
+        need(n);
+        const char *p = m_begin + m_pos;
+        m_pos += n;
+        return p;
+    }
     uint8_t readByte()
     {
         need(1);
@@ -114,6 +125,11 @@ private:
     const char *m_begin;
     qsizetype m_pos = 0;
 };
+
+// A short string's 41 bytes at field, as TStreamWriter::writeShortString
+// and TStreamReader::readShortString write and read them.
+void EncodeShortString(char *field, const QString &s, const TShortStringField *stored = nullptr);
+QString DecodeShortString(const char *field, TShortStringField *stored = nullptr);
 
 // Windows-1252 conversion, the encoding of every text in files.
 QByteArray ToAnsi(const QString &s);

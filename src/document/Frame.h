@@ -7,6 +7,7 @@
 #include "BinaryStream.h"
 #include "ClipData.h"
 #include "FrameGeometry.h"
+#include "FrameHeap.h"
 #include "FrameKind.h"
 #include "Geometry.h"
 #include "PaintContext.h"
@@ -56,6 +57,8 @@ public:
     virtual ~TCDLFrame();
     TCDLFrame(const TCDLFrame &) = delete;
     TCDLFrame &operator=(const TCDLFrame &) = delete;
+    static void *operator new(std::size_t size) { return AllocateFrame(size); }
+    static void operator delete(void *p) noexcept { FreeFrame(p); }
 
     int32_t X, Y;
     int32_t X2 = 0, Y2 = 0;
