@@ -47,13 +47,13 @@ std::unique_ptr<TCDLFrame> RandomShape(TCDLPage &page, std::mt19937 &rng)
 }
 
 // What the save does to the disk, without the program: a new file beside
-// the target, one write, a sync, a rename.
+// the target, one write, a data sync (as QSaveFile does), a rename.
 void FloorWrite(const QString &path, const QByteArray &bytes)
 {
     const QByteArray target = QFile::encodeName(path);
     const QByteArray temp = target + ".tmp";
     const int fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0 || ::write(fd, bytes.constData(), size_t(bytes.size())) != bytes.size() || ::fsync(fd) != 0)
+    if (fd < 0 || ::write(fd, bytes.constData(), size_t(bytes.size())) != bytes.size() || ::fdatasync(fd) != 0)
         std::perror("floor write");
     ::close(fd);
     if (::rename(temp.constData(), target.constData()) != 0)

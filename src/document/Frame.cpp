@@ -37,31 +37,6 @@ TShortStringField &storedSlot(TStoredStrings &list, const char *name)
     return list.emplace_back(name, TShortStringField()).second;
 }
 
-// Bytes of a field stored at a fixed size, 0 for one of its own length.
-constexpr qsizetype FixedSize(TFieldType t)
-{
-    switch (t) {
-    case TFieldType::Int32:
-    case TFieldType::Color: return 4;
-    case TFieldType::Bool: return 1;
-    case TFieldType::ShortString: return ShortStringSize;
-    case TFieldType::Paragraphs:
-    case TFieldType::Custom: return 0;
-    }
-    return 0;
-}
-
-// How many fields from the first are of fixed size, and their bytes: the
-// run is written and read with one bounds check.
-std::pair<size_t, qsizetype> FixedRun(TRecordLayout fields)
-{
-    size_t n = 0;
-    qsizetype bytes = 0;
-    for (; n < fields.size() && FixedSize(fields[n].Type) > 0; ++n)
-        bytes += FixedSize(fields[n].Type);
-    return {n, bytes};
-}
-
 } // namespace
 
 const TFrameKind TCDLFrame::Descriptor = {TagBase, "TCDLFrame", nullptr, {}, {}, TTextFocus::None, TSnapRule::Box};
@@ -137,61 +112,33 @@ void TCDLFrame::ReadProperties(TStreamReader &in)
 
 void TCDLFrame::WriteFields(TStreamWriter &out, TRecordLayout fields) const
 {
-    while (!fields.empty()) {
-        const auto [count, bytes] = FixedRun(fields);
-        char *p = count ? out.extend(bytes) : nullptr;
-        for (const TRecordField &f : fields.first(count)) {
-            switch (f.Type) {
-            case TFieldType::Int32: qToLittleEndian(f.Ref<int32_t>(*this), p); break;
-            case TFieldType::Color: qToLittleEndian(uint32_t(f.Ref<TColor>(*this)), p); break;
-            case TFieldType::Bool: *p = char(f.Ref<bool>(*this) ? 1 : 0); break;
-            case TFieldType::ShortString:
-                EncodeShortString(p, f.Ref<QString>(*this), storedField(m_storedShortStrings, f.Name));
-                break;
-            case TFieldType::Paragraphs:
-            case TFieldType::Custom: break;
-            }
-            p += FixedSize(f.Type);
-        }
-        fields = fields.subspan(count);
-        if (fields.empty())
+    for (const TRecordField &f : fields) {
+        switch (f.Type) {
+        case TFieldType::Int32: out.writeInt32(f.Ref<int32_t>(*this)); break;
+        case TFieldType::Color: out.writeUInt32(f.Ref<TColor>(*this)); break;
+        case TFieldType::Bool: out.writeBool(f.Ref<bool>(*this)); break;
+        case TFieldType::ShortString:
+            out.writeShortString(f.Ref<QString>(*this), storedField(m_storedShortStrings, f.Name));
             break;
-        const TRecordField &f = fields.front();
-        if (f.Type == TFieldType::Paragraphs)
-            WriteRecordText(out, f.Ref<QStringList>(*this));
-        else
-            f.Codec->Write(*this, out);
-        fields = fields.subspan(1);
+        case TFieldType::Paragraphs: WriteRecordText(out, f.Ref<QStringList>(*this)); break;
+        case TFieldType::Custom: f.Codec->Write(*this, out); break;
+        }
     }
 }
 
 void TCDLFrame::ReadFields(TStreamReader &in, TRecordLayout fields)
 {
-    while (!fields.empty()) {
-        const auto [count, bytes] = FixedRun(fields);
-        const char *p = count ? in.consume(bytes) : nullptr;
-        for (const TRecordField &f : fields.first(count)) {
-            switch (f.Type) {
-            case TFieldType::Int32: f.Ref<int32_t>(*this) = qFromLittleEndian<int32_t>(p); break;
-            case TFieldType::Color: f.Ref<TColor>(*this) = qFromLittleEndian<uint32_t>(p); break;
-            case TFieldType::Bool: f.Ref<bool>(*this) = *p != 0; break;
-            case TFieldType::ShortString:
-                f.Ref<QString>(*this) = DecodeShortString(p, &storedSlot(m_storedShortStrings, f.Name));
-                break;
-            case TFieldType::Paragraphs:
-            case TFieldType::Custom: break;
-            }
-            p += FixedSize(f.Type);
-        }
-        fields = fields.subspan(count);
-        if (fields.empty())
+    for (const TRecordField &f : fields) {
+        switch (f.Type) {
+        case TFieldType::Int32: f.Ref<int32_t>(*this) = in.readInt32(); break;
+        case TFieldType::Color: f.Ref<TColor>(*this) = in.readUInt32(); break;
+        case TFieldType::Bool: f.Ref<bool>(*this) = in.readBool(); break;
+        case TFieldType::ShortString:
+            f.Ref<QString>(*this) = in.readShortString(&storedSlot(m_storedShortStrings, f.Name));
             break;
-        const TRecordField &f = fields.front();
-        if (f.Type == TFieldType::Paragraphs)
-            f.Ref<QStringList>(*this) = ReadRecordText(in);
-        else
-            f.Codec->Read(*this, in);
-        fields = fields.subspan(1);
+        case TFieldType::Paragraphs: f.Ref<QStringList>(*this) = ReadRecordText(in); break;
+        case TFieldType::Custom: f.Codec->Read(*this, in); break;
+        }
     }
 }
 
