@@ -5,6 +5,9 @@
 
 #include <QtEndian>
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 
 // Windows-1252 0x80..0x9F; 0 marks the five unassigned bytes, which map to
@@ -25,109 +28,121 @@ uint8_t ToAnsiChar(QChar c)
     return '?';
 }
 
+char16_t FromAnsiChar(uint8_t v)
+{
+    return v >= 0x80 && v < 0xA0 && kCp1252High[v - 0x80] != 0 ? kCp1252High[v - 0x80] : char16_t(v);
+}
+
+// Encodes s into out, which has room for s.size() bytes.
+void ToAnsiInto(QStringView s, char *out)
+{
+    for (QChar c : s)
+        *out++ = char(ToAnsiChar(c));
+}
+
+// Whether the stored field reads as s, without building the string.
+bool FieldHolds(const TShortStringField &field, QStringView s)
+{
+    const int len = std::min<int>(uint8_t(field[0]), ShortStringMax);
+    if (s.size() != len)
+        return false;
+    for (int i = 0; i < len; ++i)
+        if (s[i].unicode() != FromAnsiChar(uint8_t(field[size_t(1 + i)])))
+            return false;
+    return true;
+}
+
+QString FromAnsi(const char *b, qsizetype n)
+{
+    QString out(n, Qt::Uninitialized);
+    char16_t *d = reinterpret_cast<char16_t *>(out.data());
+    for (qsizetype i = 0; i < n; ++i)
+        d[i] = FromAnsiChar(uint8_t(b[i]));
+    return out;
+}
+
 } // namespace
 
 QByteArray ToAnsi(const QString &s)
 {
-    QByteArray out;
-    out.reserve(s.size());
-    for (QChar c : s)
-        out.append(char(ToAnsiChar(c)));
+    QByteArray out(s.size(), Qt::Uninitialized);
+    ToAnsiInto(s, out.data());
     return out;
 }
 
-QString FromAnsi(const QByteArray &b)
-{
-    QString out;
-    out.reserve(b.size());
-    for (char ch : b) {
-        const uint8_t v = uint8_t(ch);
-        if (v >= 0x80 && v < 0xA0 && kCp1252High[v - 0x80] != 0)
-            out.append(QChar(kCp1252High[v - 0x80]));
-        else
-            out.append(QChar(char16_t(v)));
-    }
-    return out;
-}
+QString FromAnsi(const QByteArray &b) { return FromAnsi(b.constData(), b.size()); }
 
 EStreamError FileFormatError() { return EStreamError(GetText(553)); }
 
-void TStreamWriter::writeWord(uint16_t v)
+void TStreamWriter::expand(qsizetype n)
 {
-    char b[2];
-    qToLittleEndian(v, b);
-    m_data.append(b, 2);
+    // Doubling keeps a record-by-record write linear.
+    m_data.resize(std::max(m_size + n, std::max<qsizetype>(2 * m_data.size(), 256)));
+    m_buf = m_data.data();
 }
 
-void TStreamWriter::writeInt32(int32_t v)
+void TStreamWriter::reserve(qsizetype n)
 {
-    char b[4];
-    qToLittleEndian(v, b);
-    m_data.append(b, 4);
+    if (m_data.size() - m_size < n)
+        expand(n);
 }
 
-namespace {
-
-QString DecodeShortString(const char *field)
+QByteArray TStreamWriter::take()
 {
-    const int len = std::min<int>(uint8_t(field[0]), ShortStringMax);
-    return FromAnsi(QByteArray(field + 1, len));
+    m_data.truncate(m_size);
+    m_buf = nullptr;
+    m_size = 0;
+    return std::move(m_data);
 }
 
-} // namespace
-
-void TStreamWriter::writeShortString(const QString &s, const QByteArray &stored)
+void TStreamWriter::writeRaw(const char *p, qsizetype n)
 {
-    if (stored.size() == ShortStringSize && DecodeShortString(stored.constData()) == s) {
-        m_data.append(stored);
+    if (n > 0)
+        std::memcpy(grow(n), p, size_t(n));
+}
+
+void TStreamWriter::writeFill(int n, uint8_t v)
+{
+    if (n > 0)
+        std::memset(grow(n), v, size_t(n));
+}
+
+void EncodeShortString(char *field, const QString &s, const TShortStringField *stored)
+{
+    if (stored && FieldHolds(*stored, s)) {
+        std::memcpy(field, stored->data(), ShortStringSize);
         return;
     }
-    QByteArray a = ToAnsi(s.left(ShortStringMax));
-    writeByte(uint8_t(a.size()));
-    a.append(ShortStringMax - a.size(), '\0');
-    m_data.append(a);
+    const QStringView text = QStringView(s).left(ShortStringMax);
+    field[0] = char(text.size());
+    ToAnsiInto(text, field + 1);
+    std::memset(field + 1 + text.size(), 0, size_t(ShortStringMax - text.size()));
 }
 
-void TStreamWriter::writeAnsi(const QString &s) { m_data.append(ToAnsi(s)); }
+QString DecodeShortString(const char *field, TShortStringField *stored)
+{
+    if (stored)
+        std::memcpy(stored->data(), field, ShortStringSize);
+    return FromAnsi(field + 1, std::min<int>(uint8_t(field[0]), ShortStringMax));
+}
+
+void TStreamWriter::writeShortString(const QString &s, const TShortStringField *stored)
+{
+    EncodeShortString(grow(ShortStringSize), s, stored);
+}
+
+void TStreamWriter::writeAnsi(const QString &s) { ToAnsiInto(s, grow(s.size())); }
 
 void TStreamWriter::patchInt32(qsizetype pos, int32_t v)
 {
-    Q_ASSERT(pos >= 0 && pos + 4 <= m_data.size());
-    qToLittleEndian(v, m_data.data() + pos);
-}
-
-void TStreamReader::need(qsizetype n) const
-{
-    if (n < 0 || n > remaining())
-        throw FileFormatError();
+    Q_ASSERT(pos >= 0 && pos + 4 <= m_size);
+    qToLittleEndian(v, m_buf + pos);
 }
 
 void TStreamReader::requireItems(int64_t count, int64_t itemSize) const
 {
     if (count < 0 || (itemSize > 0 && count > remaining() / itemSize))
         throw FileFormatError();
-}
-
-uint8_t TStreamReader::readByte()
-{
-    need(1);
-    return uint8_t(m_data[m_pos++]);
-}
-
-uint16_t TStreamReader::readWord()
-{
-    need(2);
-    const uint16_t v = qFromLittleEndian<uint16_t>(m_data.constData() + m_pos);
-    m_pos += 2;
-    return v;
-}
-
-int32_t TStreamReader::readInt32()
-{
-    need(4);
-    const int32_t v = qFromLittleEndian<int32_t>(m_data.constData() + m_pos);
-    m_pos += 4;
-    return v;
 }
 
 QByteArray TStreamReader::readBytes(qsizetype n)
@@ -144,12 +159,7 @@ void TStreamReader::skip(qsizetype n)
     m_pos += n;
 }
 
-QString TStreamReader::readShortString(QByteArray *stored)
+QString TStreamReader::readShortString(TShortStringField *stored)
 {
-    need(ShortStringSize);
-    QString s = DecodeShortString(m_data.constData() + m_pos);
-    if (stored)
-        *stored = m_data.mid(m_pos, ShortStringSize);
-    m_pos += ShortStringSize;
-    return s;
+    return DecodeShortString(consume(ShortStringSize), stored);
 }

@@ -69,7 +69,12 @@ void WriteFileTrailer(TStreamWriter &out)
 
 QByteArray TCDLDocument::ToBytes() const
 {
+    // Most records are shapes of about 45 bytes; larger ones grow the buffer.
+    qsizetype estimate = 1024;
+    for (const auto &p : m_pages)
+        estimate += qsizetype(p->FrameCount()) * 48;
     TStreamWriter w;
+    w.reserve(estimate);
     WriteFileHeader(w, DocumentVersion);
     for (const auto &p : m_pages)
         p->WriteSection(w);

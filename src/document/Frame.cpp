@@ -19,23 +19,22 @@ QPoint Mid(QPoint a, QPoint b) { return {MidPoint(a.x(), b.x()), MidPoint(a.y(),
 // a unit (400 * sin 30 = 199); the nudge is far below any real fraction.
 int64_t TruncSide(double v) { return int64_t(std::trunc(v * (1 + 1e-12))); }
 
-using TStoredStrings = std::vector<std::pair<const char *, QByteArray>>;
+using TStoredStrings = std::vector<std::pair<const char *, TShortStringField>>;
 
-const QByteArray &storedBytes(const TStoredStrings &list, const char *name)
+const TShortStringField *storedField(const TStoredStrings &list, const char *name)
 {
-    static const QByteArray none;
-    for (const auto &[n, bytes] : list)
+    for (const auto &[n, field] : list)
         if (std::strcmp(n, name) == 0)
-            return bytes;
-    return none;
+            return &field;
+    return nullptr;
 }
 
-QByteArray &storedSlot(TStoredStrings &list, const char *name)
+TShortStringField &storedSlot(TStoredStrings &list, const char *name)
 {
-    for (auto &[n, bytes] : list)
+    for (auto &[n, field] : list)
         if (std::strcmp(n, name) == 0)
-            return bytes;
-    return list.emplace_back(name, QByteArray()).second;
+            return field;
+    return list.emplace_back(name, TShortStringField()).second;
 }
 
 } // namespace
@@ -119,7 +118,7 @@ void TCDLFrame::WriteFields(TStreamWriter &out, TRecordLayout fields) const
         case TFieldType::Color: out.writeUInt32(f.Ref<TColor>(*this)); break;
         case TFieldType::Bool: out.writeBool(f.Ref<bool>(*this)); break;
         case TFieldType::ShortString:
-            out.writeShortString(f.Ref<QString>(*this), storedBytes(m_storedShortStrings, f.Name));
+            out.writeShortString(f.Ref<QString>(*this), storedField(m_storedShortStrings, f.Name));
             break;
         case TFieldType::Paragraphs: WriteRecordText(out, f.Ref<QStringList>(*this)); break;
         case TFieldType::Custom: f.Codec->Write(*this, out); break;

@@ -4,8 +4,10 @@
 // a table of its fields, which serves writing, reading and the JSON dump
 // alike.
 
+#include "BinaryStream.h"
 #include "ClipData.h"
 #include "FrameGeometry.h"
+#include "FrameHeap.h"
 #include "FrameKind.h"
 #include "Geometry.h"
 #include "PaintContext.h"
@@ -55,6 +57,8 @@ public:
     virtual ~TCDLFrame();
     TCDLFrame(const TCDLFrame &) = delete;
     TCDLFrame &operator=(const TCDLFrame &) = delete;
+    static void *operator new(std::size_t size) { return AllocateFrame(size); }
+    static void operator delete(void *p) noexcept { FreeFrame(p); }
 
     int32_t X, Y;
     int32_t X2 = 0, Y2 = 0;
@@ -157,7 +161,7 @@ private:
     // The short strings' fields as last read, by field name, so that what
     // another writer left after the text is written back while the text
     // stays the same.
-    std::vector<std::pair<const char *, QByteArray>> m_storedShortStrings;
+    std::vector<std::pair<const char *, TShortStringField>> m_storedShortStrings;
 };
 
 // The frame as a K when it is of exactly that kind, else null.

@@ -4,6 +4,8 @@
 #include "Errors.h"
 #include "FrameRegistry.h"
 
+#include <algorithm>
+
 // A page's section of the document file.
 
 void TCDLPage::WriteSection(TStreamWriter &out) const
@@ -42,6 +44,7 @@ void TCDLPage::ReadSection(TStreamReader &in)
     SnapEnabled = in.readBool();
     ShowSnapPoints = in.readBool();
     ReadKindSettingsAfterFlags(in);
+    m_frames.reserve(m_frames.size() + size_t(std::min(count, MaxFramesPerPage)));
     for (int32_t i = 1; i <= count; ++i) {
         const uint16_t m = in.readWord();
         const uint16_t tag = in.readWord();

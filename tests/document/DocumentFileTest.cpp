@@ -13,6 +13,8 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <thread>
+
 namespace {
 
 QByteArray Header(int version = 0x1110) { return Le16(0xBABE) + U8(12) + "QUARRENDOLIN" + U8(0) + Le16(version); }
@@ -97,6 +99,10 @@ TEST(DocumentFile, ShapeRecordsMatchHandComputedBytes)
     EXPECT_EQ((std::tuple{(Ints{l.X, l.X2, l.Y, l.Y2}), doc.Label().FrameAt(2)->Y2, doc.Label().FrameAt(2)->NoPen,
                           doc.Label().FrameAt(3)->Angle, doc.ToBytes().toHex()}),
               std::tuple((Ints{1, 2, 3, 4}), 120, true, -45, file.toHex()));
+    // Read on a thread that ends first, as a preview is; its frames are freed here.
+    std::unique_ptr<TCDLDocument> read;
+    std::thread([&] { (read = std::make_unique<TCDLDocument>())->FromBytes(file, nullptr); }).join();
+    EXPECT_EQ(read->ToBytes().toHex(), file.toHex());
 }
 
 TEST(DocumentFile, PageSettingsAndSnapLinesRoundTrip)

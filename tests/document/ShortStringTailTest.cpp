@@ -133,21 +133,23 @@ TEST(ShortStringTail, UndoAndClipboardCarryTheFieldAsRead)
 
 TEST(ShortStringTail, StoredBytesAreUsedOnlyWhileTheyHoldTheText)
 {
-    QByteArray stored = QByteArray(1, 5) + "Arial" + QByteArray(35, '\x7F');
+    const QByteArray bytes = QByteArray(1, 5) + "Arial" + QByteArray(35, '\x7F');
+    TShortStringField stored;
+    std::copy(bytes.begin(), bytes.end(), stored.begin());
     TStreamWriter same;
-    same.writeShortString(QStringLiteral("Arial"), stored);
-    EXPECT_EQ(same.data(), stored);
+    same.writeShortString(QStringLiteral("Arial"), &stored);
+    EXPECT_EQ(same.data(), bytes);
     TStreamWriter other;
-    other.writeShortString(QStringLiteral("Arian"), stored);
+    other.writeShortString(QStringLiteral("Arian"), &stored);
     EXPECT_EQ(other.data(), QByteArray(1, 5) + "Arian" + QByteArray(35, '\0'));
     // A length byte beyond 40 reads as the first 40 characters and is kept
     // as it was while those stay.
     QByteArray longField = QByteArray(1, char(200)) + QByteArray(40, 'x');
     TStreamReader r(longField);
-    QByteArray read;
+    TShortStringField read;
     const QString s = r.readShortString(&read);
     EXPECT_EQ(s.size(), 40);
     TStreamWriter back;
-    back.writeShortString(s, read);
+    back.writeShortString(s, &read);
     EXPECT_EQ(back.data(), longField);
 }
