@@ -23,9 +23,6 @@ EStreamError FileFormatError();
 class TStreamWriter
 {
 public:
-    // The next n bytes, which the caller fills: one bounds check for a run
-    // of values instead of one each.
-    char *extend(qsizetype n) { return grow(n); }
     void writeByte(uint8_t v) { *grow(1) = char(v); }
     void writeBool(bool v) { writeByte(v ? 1 : 0); }
     void writeWord(uint16_t v) { qToLittleEndian(v, grow(2)); }
