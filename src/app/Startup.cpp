@@ -38,11 +38,16 @@ public:
     }
 
 private:
+    // Both the paint and the fallback timer call it; then may run a modal
+    // dialog whose loop outlives the timer, so nothing of this is touched
+    // after then starts.
     void run()
     {
-        if (const auto then = std::exchange(m_then, nullptr))
-            then();
+        const auto then = std::exchange(m_then, nullptr);
+        if (!then)
+            return;
         deleteLater();
+        then();
     }
 
     std::function<void()> m_then;

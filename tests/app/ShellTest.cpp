@@ -19,8 +19,12 @@ using namespace Qt::StringLiterals;
 TEST_F(AppTest, StartWithoutArgumentsOrStandardGivesNeu1ThenNeu2)
 {
     // The first start's language dialog is answered with German, by its name
-    // (which answers as its picture button does).
-    WhenModal<TFSprache>([](TFSprache *dlg) { Click(dlg->findChild<QLabel *>(u"lblDeutsch"_s), {2, 2}); });
+    // (which answers as its picture button does), after the start's
+    // fallback second has passed.
+    WhenModal<TFSprache>([](TFSprache *dlg) {
+        WaitFor([] { return false; }, 1200);
+        Click(dlg->findChild<QLabel *>(u"lblDeutsch"_s), {2, 2});
+    });
     TMDIForm *m = StartProgram(ParseCommandLine({u"--no-splash"_s}));
     WaitFor([&] { return !m->Children().isEmpty(); });
     EXPECT_EQ(
