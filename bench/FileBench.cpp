@@ -5,7 +5,7 @@
 
 #include "BenchSupport.h"
 #include "Document.h"
-#include "Shapes.h"
+#include "RandomShapes.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -23,28 +23,6 @@
 namespace {
 
 constexpr int Runs = 9;
-
-std::unique_ptr<TCDLFrame> RandomShape(TCDLPage &page, std::mt19937 &rng)
-{
-    std::uniform_int_distribution<int> pos(-560, 520), size(5, 40), kind(0, 3), angle(0, 359);
-    const int x = pos(rng), y = pos(rng);
-    std::unique_ptr<TCDLFrame> f;
-    switch (kind(rng)) {
-    case 0: f = std::make_unique<TCDLLinie>(&page, x, y); break;
-    case 1: f = std::make_unique<TCDLRechteck>(&page, x, y); break;
-    case 2: f = std::make_unique<TCDLKreis>(&page, x, y); break;
-    default: f = std::make_unique<TCDLEllipse>(&page, x, y); break;
-    }
-    f->X2 = x + size(rng);
-    f->Y2 = y + size(rng);
-    f->Width = size(rng);
-    f->Height = size(rng);
-    f->Angle = angle(rng);
-    f->NoFill = (x & 1) != 0;
-    f->FillColor = TColor(rng() & 0xFFFFFF);
-    f->PenColor = TColor(rng() & 0xFFFFFF);
-    return f;
-}
 
 // What the save does to the disk, without the program: a new file beside
 // the target, one write, a data sync (as QSaveFile does), a rename.
@@ -85,7 +63,7 @@ void Measure(const char *name, TCDLDocument &doc, const QString &file, const QSt
         opened.push_back(std::make_unique<TCDLDocument>());
     const double open = MedianMs(Runs, [&](int i) { opened[size_t(i)]->Load(file, nullptr); });
     const double openFloor = MedianMs(Runs, [&](int) { FloorRead(file); });
-    std::printf("%s: %lld bytes\n", name, static_cast<long long>(bytes.size()));
+    std::printf("file%s of %lld bytes\n", name, static_cast<long long>(bytes.size()));
     ReportMs(QByteArray("save").append(name).constData(), save, saveFloor);
     ReportMs(QByteArray("open").append(name).constData(), open, openFloor);
 }
