@@ -98,13 +98,13 @@ QByteArray TStreamWriter::take()
 void TStreamWriter::writeRaw(const char *p, qsizetype n)
 {
     if (n > 0)
-        std::memcpy(grow(n), p, size_t(n));
+        std::memcpy(claim(n), p, size_t(n));
 }
 
 void TStreamWriter::writeFill(int n, uint8_t v)
 {
     if (n > 0)
-        std::memset(grow(n), v, size_t(n));
+        std::memset(claim(n), v, size_t(n));
 }
 
 void EncodeShortString(char *field, const QString &s, const TShortStringField *stored)
@@ -128,10 +128,10 @@ QString DecodeShortString(const char *field, TShortStringField *stored)
 
 void TStreamWriter::writeShortString(const QString &s, const TShortStringField *stored)
 {
-    EncodeShortString(grow(ShortStringSize), s, stored);
+    EncodeShortString(claim(ShortStringSize), s, stored);
 }
 
-void TStreamWriter::writeAnsi(const QString &s) { ToAnsiInto(s, grow(s.size())); }
+void TStreamWriter::writeAnsi(const QString &s) { ToAnsiInto(s, claim(s.size())); }
 
 void TStreamWriter::patchInt32(qsizetype pos, int32_t v)
 {

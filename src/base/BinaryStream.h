@@ -23,10 +23,10 @@ EStreamError FileFormatError();
 class TStreamWriter
 {
 public:
-    void writeByte(uint8_t v) { *grow(1) = char(v); }
+    void writeByte(uint8_t v) { *claim(1) = char(v); }
     void writeBool(bool v) { writeByte(v ? 1 : 0); }
-    void writeWord(uint16_t v) { qToLittleEndian(v, grow(2)); }
-    void writeInt32(int32_t v) { qToLittleEndian(v, grow(4)); }
+    void writeWord(uint16_t v) { qToLittleEndian(v, claim(2)); }
+    void writeInt32(int32_t v) { qToLittleEndian(v, claim(4)); }
     void writeUInt32(uint32_t v) { writeInt32(int32_t(v)); }
     void writeBytes(const QByteArray &b) { writeRaw(b.constData(), b.size()); }
     void writeRaw(const char *p, qsizetype n);
@@ -42,6 +42,17 @@ public:
     // Overwrites 4 bytes already written at pos (counts known only later).
     void patchInt32(qsizetype pos, int32_t v);
 
+    // The next n bytes, for the caller to fill at once: one bounds check
+    // for a run of values instead of one each.
+    char *claim(qsizetype n)
+    {
+        if (m_data.size() - m_size < n) [[unlikely]]
+            expand(n);
+        char *p = m_buf + m_size;
+        m_size += n;
+        return p;
+    }
+
     // Room for n more bytes without growing again.
     void reserve(qsizetype n);
     qsizetype size() const { return m_size; }
@@ -49,16 +60,6 @@ public:
     QByteArray take();
 
 private:
-    // The next n bytes, to be written at once: one bounds check a value
-    // instead of a container append each.
-    char *grow(qsizetype n)
-    {
-        if (m_data.size() - m_size < n)
-            expand(n);
-        char *p = m_buf + m_size;
-        m_size += n;
-        return p;
-    }
     void expand(qsizetype n);
 
     // Its size is the capacity; the bytes written are the first m_size.

@@ -19,25 +19,43 @@ QPoint Mid(QPoint a, QPoint b) { return {MidPoint(a.x(), b.x()), MidPoint(a.y(),
 // a unit (400 * sin 30 = 199); the nudge is far below any real fraction.
 int64_t TruncSide(double v) { return int64_t(std::trunc(v * (1 + 1e-12))); }
 
-using TStoredStrings = std::vector<std::pair<const char *, TShortStringField>>;
-
-const TShortStringField *storedField(const TStoredStrings &list, const char *name)
+// Whether writing the field's text back gives its bytes: a length within
+// bounds and zeros after the text. Every character converts both ways.
+bool PlainShortString(const char *field)
 {
-    for (const auto &[n, field] : list)
+    const int len = uint8_t(field[0]);
+    if (len > ShortStringMax)
+        return false;
+    for (int i = 1 + len; i < ShortStringSize; ++i)
+        if (field[i] != 0)
+            return false;
+    return true;
+}
+
+} // namespace
+
+const TShortStringField *TCDLFrame::StoredShortString(const char *name) const
+{
+    for (const auto &[n, field] : m_storedShortStrings)
         if (std::strcmp(n, name) == 0)
             return &field;
     return nullptr;
 }
 
-TShortStringField &storedSlot(TStoredStrings &list, const char *name)
+void TCDLFrame::KeepShortString(const char *name, const char *field)
 {
-    for (auto &[n, field] : list)
-        if (std::strcmp(n, name) == 0)
-            return field;
-    return list.emplace_back(name, TShortStringField()).second;
+    auto &list = m_storedShortStrings;
+    auto slot =
+        std::find_if(list.begin(), list.end(), [name](const auto &s) { return std::strcmp(s.first, name) == 0; });
+    if (PlainShortString(field)) {
+        if (slot != list.end())
+            list.erase(slot);
+        return;
+    }
+    if (slot == list.end())
+        slot = list.insert(list.end(), {name, TShortStringField()});
+    std::memcpy(slot->second.data(), field, ShortStringSize);
 }
-
-} // namespace
 
 const TFrameKind TCDLFrame::Descriptor = {TagBase, "TCDLFrame", nullptr, {}, {}, TTextFocus::None, TSnapRule::Box};
 
@@ -87,11 +105,20 @@ void TCDLFrame::WriteRecordHeader(TStreamWriter &out, uint16_t tag) const
 
 void TCDLFrame::WriteToStream(TStreamWriter &out) const
 {
+    const TRecordLayout layout = RecordLayout();
+    if (layout.Write)
+        return layout.Write(*this, out, TypeTag());
     WriteRecordHeader(out, TypeTag());
-    WriteFields(out, RecordLayout());
+    WriteFields(out, layout);
 }
 
-void TCDLFrame::ReadFromStream(TStreamReader &in) { ReadFields(in, RecordLayout()); }
+void TCDLFrame::ReadFromStream(TStreamReader &in)
+{
+    const TRecordLayout layout = RecordLayout();
+    if (layout.Read)
+        return layout.Read(*this, in);
+    ReadFields(in, layout);
+}
 
 void TCDLFrame::WriteProperties(TStreamWriter &out) const
 {
@@ -117,9 +144,7 @@ void TCDLFrame::WriteFields(TStreamWriter &out, TRecordLayout fields) const
         case TFieldType::Int32: out.writeInt32(f.Ref<int32_t>(*this)); break;
         case TFieldType::Color: out.writeUInt32(f.Ref<TColor>(*this)); break;
         case TFieldType::Bool: out.writeBool(f.Ref<bool>(*this)); break;
-        case TFieldType::ShortString:
-            out.writeShortString(f.Ref<QString>(*this), storedField(m_storedShortStrings, f.Name));
-            break;
+        case TFieldType::ShortString: out.writeShortString(f.Ref<QString>(*this), StoredShortString(f.Name)); break;
         case TFieldType::Paragraphs: WriteRecordText(out, f.Ref<QStringList>(*this)); break;
         case TFieldType::Custom: f.Codec->Write(*this, out); break;
         }
@@ -133,9 +158,12 @@ void TCDLFrame::ReadFields(TStreamReader &in, TRecordLayout fields)
         case TFieldType::Int32: f.Ref<int32_t>(*this) = in.readInt32(); break;
         case TFieldType::Color: f.Ref<TColor>(*this) = in.readUInt32(); break;
         case TFieldType::Bool: f.Ref<bool>(*this) = in.readBool(); break;
-        case TFieldType::ShortString:
-            f.Ref<QString>(*this) = in.readShortString(&storedSlot(m_storedShortStrings, f.Name));
+        case TFieldType::ShortString: {
+            const char *field = in.consume(ShortStringSize);
+            f.Ref<QString>(*this) = DecodeShortString(field);
+            KeepShortString(f.Name, field);
             break;
+        }
         case TFieldType::Paragraphs: f.Ref<QStringList>(*this) = ReadRecordText(in); break;
         case TFieldType::Custom: f.Codec->Read(*this, in); break;
         }

@@ -157,6 +157,10 @@ protected:
 
 private:
     friend class TCDLPage;
+    template <const auto &Table> friend struct TRecordCode;
+    const TShortStringField *StoredShortString(const char *name) const;
+    // Keeps the field's bytes as read when a resave would not give them back.
+    void KeepShortString(const char *name, const char *field);
     TFrameState m_state = TFrameState::Plain;
     // The short strings' fields as last read, by field name, so that what
     // another writer left after the text is written back while the text

@@ -2,6 +2,7 @@
 
 #include "BinaryStream.h"
 #include "CreationHost.h"
+#include "RecordCode.h"
 #include "Strings.h"
 #include "TextLayout.h"
 
@@ -131,7 +132,7 @@ const TFrameKind TCDLDIR::Descriptor = {
 
 TCDLDIR::TCDLDIR(TCDLPage *page, int32_t x, int32_t y) : TCDLFontFrame(page, x, y) {}
 
-TRecordLayout TCDLDIR::RecordLayout() const { return kDirLayout; }
+TRecordLayout TCDLDIR::RecordLayout() const { return TRecordCode<kDirLayout>::Layout; }
 
 QString TCDLDIR::Verbose() const { return BoxVerbose(145); }
 

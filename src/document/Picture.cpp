@@ -5,6 +5,7 @@
 #include "Imaging.h"
 #include "Page.h"
 #include "PageHost.h"
+#include "RecordCode.h"
 #include "Strings.h"
 
 #include <QCryptographicHash>
@@ -136,7 +137,7 @@ TCDLBild::TCDLBild(TCDLPage *page, int32_t x, int32_t y) : TCDLFrame(page, x, y)
     SetPicture({}, true);
 }
 
-TRecordLayout TCDLBild::RecordLayout() const { return kPictureLayout; }
+TRecordLayout TCDLBild::RecordLayout() const { return TRecordCode<kPictureLayout>::Layout; }
 
 QString TCDLBild::Verbose() const { return BoxVerbose(565); }
 

@@ -68,7 +68,28 @@ struct TRecordField
     }
     template <class T> const T &Ref(const TCDLFrame &f) const { return Ref<T>(const_cast<TCDLFrame &>(f)); }
 };
-using TRecordLayout = std::span<const TRecordField>;
+
+// A kind's table, with the straight code made from it (RecordCode.h) when
+// the kind has it: the whole record written or read without a dispatch on
+// each field. Without it the table is read and written field by field.
+class TRecordLayout : public std::span<const TRecordField>
+{
+public:
+    // The record with its head under tag; the body, the reader being behind
+    // the head.
+    using TWrite = void (*)(const TCDLFrame &f, TStreamWriter &out, uint16_t tag);
+    using TRead = void (*)(TCDLFrame &f, TStreamReader &in);
+
+    constexpr TRecordLayout() = default;
+    template <std::size_t N> constexpr TRecordLayout(const TRecordField (&fields)[N]) : span(fields) {}
+    constexpr TRecordLayout(std::span<const TRecordField> fields, TWrite write = nullptr, TRead read = nullptr)
+        : span(fields), Write(write), Read(read)
+    {
+    }
+
+    TWrite Write = nullptr;
+    TRead Read = nullptr;
+};
 
 namespace RecordFieldDetail {
 

@@ -1,5 +1,6 @@
 #include "RoundText.h"
 
+#include "RecordCode.h"
 #include "Strings.h"
 
 #include <cmath>
@@ -42,7 +43,7 @@ const TFrameKind TCDLRText::Descriptor = {
 
 TCDLRText::TCDLRText(TCDLPage *page, int32_t x, int32_t y) : TCDLFontFrame(page, x, y) { DragPointCount = 2; }
 
-TRecordLayout TCDLRText::RecordLayout() const { return kRTextLayout; }
+TRecordLayout TCDLRText::RecordLayout() const { return TRecordCode<kRTextLayout>::Layout; }
 
 QString TCDLRText::Verbose() const
 {

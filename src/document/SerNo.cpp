@@ -1,5 +1,6 @@
 #include "SerNo.h"
 
+#include "RecordCode.h"
 #include "Strings.h"
 
 namespace {
@@ -41,7 +42,7 @@ const TFrameKind TCDLSerNo::Descriptor = {
 
 TCDLSerNo::TCDLSerNo(TCDLPage *page, int32_t x, int32_t y) : TCDLText(page, x, y) {}
 
-TRecordLayout TCDLSerNo::RecordLayout() const { return kSerNoLayout; }
+TRecordLayout TCDLSerNo::RecordLayout() const { return TRecordCode<kSerNoLayout>::Layout; }
 
 QString TCDLSerNo::Verbose() const { return BoxVerbose(560); }
 

@@ -1,6 +1,7 @@
 #include "Shapes.h"
 
 #include "Page.h"
+#include "RecordCode.h"
 #include "Strings.h"
 
 #include <cmath>
@@ -43,7 +44,7 @@ const TFrameKind TCDLLinie::Descriptor = {
 
 TCDLLinie::TCDLLinie(TCDLPage *page, int32_t x, int32_t y) : TCDLFrame(page, x, y) { DragPointCount = 2; }
 
-TRecordLayout TCDLLinie::RecordLayout() const { return kLineLayout; }
+TRecordLayout TCDLLinie::RecordLayout() const { return TRecordCode<kLineLayout>::Layout; }
 
 QString TCDLLinie::Verbose() const
 {
@@ -131,7 +132,7 @@ const TFrameKind TCDLRechteck::Descriptor = {
 
 TCDLRechteck::TCDLRechteck(TCDLPage *page, int32_t x, int32_t y) : TCDLFrame(page, x, y) {}
 
-TRecordLayout TCDLRechteck::RecordLayout() const { return kRectLayout; }
+TRecordLayout TCDLRechteck::RecordLayout() const { return TRecordCode<kRectLayout>::Layout; }
 
 QString TCDLRechteck::Verbose() const { return BoxVerbose(564); }
 
@@ -151,7 +152,7 @@ const TFrameKind TCDLKreis::Descriptor = {
 
 TCDLKreis::TCDLKreis(TCDLPage *page, int32_t x, int32_t y) : TCDLFrame(page, x, y) { DragPointCount = 2; }
 
-TRecordLayout TCDLKreis::RecordLayout() const { return kCircleLayout; }
+TRecordLayout TCDLKreis::RecordLayout() const { return TRecordCode<kCircleLayout>::Layout; }
 
 QString TCDLKreis::Verbose() const
 {
@@ -243,7 +244,7 @@ const TFrameKind TCDLEllipse::Descriptor = {
 
 TCDLEllipse::TCDLEllipse(TCDLPage *page, int32_t x, int32_t y) : TCDLFrame(page, x, y) {}
 
-TRecordLayout TCDLEllipse::RecordLayout() const { return kEllipseLayout; }
+TRecordLayout TCDLEllipse::RecordLayout() const { return TRecordCode<kEllipseLayout>::Layout; }
 
 QString TCDLEllipse::Verbose() const
 {

@@ -2,6 +2,7 @@
 
 #include "BinaryStream.h"
 #include "PaintSurface.h"
+#include "RecordCode.h"
 #include "Strings.h"
 
 #include <QPaintEngine>
@@ -70,7 +71,7 @@ const TFrameKind TCDLText::Descriptor = {
 
 TCDLText::TCDLText(TCDLPage *page, int32_t x, int32_t y) : TCDLFontFrame(page, x, y) { DragPointCount = 8; }
 
-TRecordLayout TCDLText::RecordLayout() const { return kTextLayout; }
+TRecordLayout TCDLText::RecordLayout() const { return TRecordCode<kTextLayout>::Layout; }
 
 QString TCDLText::Verbose() const
 {

@@ -96,6 +96,16 @@ TEST(ShortStringTail, AFileResavesByteForByteAndOnlyAChangedTextIsPaddedWithZero
     fresh->FontName = QStringLiteral("Verdana");
     doc.Front().AddFrame(std::move(fresh));
     EXPECT_EQ(Tail(doc.ToBytes(), "Verdana"), QByteArray(ShortStringMax - 7, '\0'));
+
+    // The same text read again without a tail leaves none to write back.
+    TStreamWriter clean;
+    TCDLDocument plain;
+    plain.FromBytes(CleanFile(), nullptr);
+    plain.Label().FrameAt(0)->WriteToStream(clean);
+    TStreamReader in(clean.take());
+    in.skip(8);
+    doc.Label().FrameAt(0)->ReadFromStream(in);
+    EXPECT_EQ(Tail(doc.ToBytes(), kTexts[0]), QByteArray(ShortStringMax - 6, '\0'));
 }
 
 TEST(ShortStringTail, UndoAndClipboardCarryTheFieldAsRead)
