@@ -52,7 +52,8 @@ int TCDLPage::AddFrame(std::unique_ptr<TCDLFrame> frame)
 {
     // A frame comes unplaced, whatever was kept at its address; a refused
     // one is freed.
-    m_screen.erase(frame.get());
+    if (!m_screen.empty())
+        m_screen.erase(frame.get());
     if (FrameCount() >= MaxFramesPerPage)
         throw EFrameLimit(GetText(568));
     frame->Page = this;

@@ -4,9 +4,29 @@
 #include "Errors.h"
 #include "FrameRegistry.h"
 
+#include <QtEndian>
+
 #include <algorithm>
+#include <array>
 
 // A page's section of the document file.
+
+namespace {
+
+// The kinds by record tag, looked up once per record.
+const TFrameKind *KindOfTag(uint16_t tag)
+{
+    static const auto kinds = [] {
+        std::array<const TFrameKind *, 64> t{};
+        for (const TFrameKind *k : FrameKinds())
+            if (k->Tag < t.size() && k->Create)
+                t[k->Tag] = k;
+        return t;
+    }();
+    return tag < kinds.size() ? kinds[tag] : nullptr;
+}
+
+} // namespace
 
 void TCDLPage::WriteSection(TStreamWriter &out) const
 {
@@ -46,16 +66,13 @@ void TCDLPage::ReadSection(TStreamReader &in)
     ReadKindSettingsAfterFlags(in);
     m_frames.reserve(m_frames.size() + size_t(std::min(count, MaxFramesPerPage)));
     for (int32_t i = 1; i <= count; ++i) {
-        const uint16_t m = in.readWord();
-        const uint16_t tag = in.readWord();
-        in.skip(4);
+        const char *head = in.consume(8);
         if (OnLoadProgress)
             OnLoadProgress(int(int64_t(i) * 100 / count));
-        if (m != RecordMarker)
+        const TFrameKind *kind = KindOfTag(qFromLittleEndian<uint16_t>(head + 2));
+        if (qFromLittleEndian<uint16_t>(head) != RecordMarker || !kind)
             throw FileFormatError();
-        std::unique_ptr<TCDLFrame> f = CreateFrameByTag(tag, this);
-        if (!f)
-            throw FileFormatError();
+        std::unique_ptr<TCDLFrame> f = kind->Create(this, 0, 0);
         f->ReadFromStream(in);
         AddFrame(std::move(f));
     }
