@@ -19,7 +19,7 @@ std::string LineTexts(const TCDLText &t)
 {
     QStringList out;
     for (const TLineInfo &l : t.Lines())
-        out.append(l.Text + (l.ParagraphEnd ? QStringLiteral("|") : QString()));
+        out.append(l.Text.toString() + (l.ParagraphEnd ? QStringLiteral("|") : QString()));
     return out.join(QLatin1Char('/')).toStdString();
 }
 
