@@ -18,6 +18,7 @@
 #include <QtDebug>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -113,7 +114,9 @@ struct TCellEntry
     QFont Font;
     QFont Reference;
     int32_t LineHeight = -1;
-    std::shared_ptr<const std::array<int32_t, 256>> Latin;
+    // Kept: metrics made anew for a device look the font up again.
+    std::optional<QFontMetrics> Metrics;
+    std::shared_ptr<std::array<int32_t, 256>> Latin;
 };
 
 namespace {
@@ -136,7 +139,7 @@ TCellEntry &CellEntry(const TCDLFontFrame &f, int cellHeight)
     if (report)
         ReportSubstitute(font);
     font.setPixelSize(std::max(1, int(std::lround(std::max(1, cellHeight) / CellRatio(font)))));
-    cache.push_back({f.FontName, cellHeight, style, font, QFont(), -1, nullptr});
+    cache.push_back({f.FontName, cellHeight, style, font, QFont(), -1, std::nullopt, nullptr});
     return cache.back();
 }
 
@@ -149,11 +152,9 @@ const TCellEntry &MeasureEntry(const TCDLFontFrame &f)
         // Whole-pixel ascent and descent may each lose most of a pixel; the
         // exact height stays within a fraction of the requested cell.
         e.LineHeight = int32_t(std::lround(QFontMetricsF(e.Reference, device).height() / 4));
-        const QFontMetrics fm(e.Reference, device);
-        auto latin = std::make_shared<std::array<int32_t, 256>>();
-        for (size_t i = 0; i < latin->size(); ++i)
-            (*latin)[i] = fm.horizontalAdvance(QChar(char16_t(i))) / 4;
-        e.Latin = std::move(latin);
+        e.Metrics.emplace(e.Reference, device);
+        e.Latin = std::make_shared<std::array<int32_t, 256>>();
+        e.Latin->fill(-1);
     }
     return e;
 }
@@ -164,10 +165,7 @@ QFont CellFont(const TCDLFontFrame &f, int cellHeight) { return CellEntry(f, cel
 
 TTextMeasure::TTextMeasure(const TCDLFontFrame &f) : TTextMeasure(MeasureEntry(f)) {}
 
-TTextMeasure::TTextMeasure(const TCellEntry &e)
-    : m_metrics(e.Reference, ReferenceContext().Canvas->device()), m_latin(e.Latin), m_lineHeight(e.LineHeight)
-{
-}
+TTextMeasure::TTextMeasure(const TCellEntry &e) : m_metrics(*e.Metrics), m_latin(e.Latin), m_lineHeight(e.LineHeight) {}
 
 QString BarcodeTransform(QString text, const QString &start, const QString &space)
 {

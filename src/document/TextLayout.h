@@ -65,9 +65,12 @@ public:
     {
         if (m_draws)
             return m_draws(ch) ? m_advance : 0;
-        if (ch.unicode() < m_latin->size())
-            return (*m_latin)[ch.unicode()];
-        return m_metrics.horizontalAdvance(ch) / 4;
+        if (ch.unicode() >= m_latin->size())
+            return m_metrics.horizontalAdvance(ch) / 4;
+        int32_t &w = (*m_latin)[ch.unicode()];
+        if (w < 0)
+            w = m_metrics.horizontalAdvance(ch) / 4;
+        return w;
     }
     int32_t Width(const QString &s) const
     {
@@ -83,8 +86,10 @@ public:
 private:
     explicit TTextMeasure(const TCellEntry &e);
     QFontMetrics m_metrics;
-    // CharWidth of the first 256 characters, measured once per font.
-    std::shared_ptr<const std::array<int32_t, 256>> m_latin;
+    // CharWidth of the first 256 characters, each measured once per font
+    // and thread (-1 until then): measuring one costs as much as breaking
+    // a whole line.
+    std::shared_ptr<std::array<int32_t, 256>> m_latin;
     int32_t m_lineHeight;
     int32_t m_advance = 0;
     bool (*m_draws)(QChar) = nullptr;
