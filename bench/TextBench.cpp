@@ -96,7 +96,7 @@ std::vector<TFloorItem> FloorItems(const TCDLPage &page, QRect screen)
                 t.rotate(-f.Angle);
                 return t;
             };
-            const QString &text = lines[i].Text;
+            const QString text = lines[i].Text.toString();
             if (f.Alignment == 3 && !lines[i].ParagraphEnd) {
                 const QStringList words = text.split(QLatin1Char(' '));
                 int n = int(words.size()) - 1, free = wd - fm.horizontalAdvance(QString(text).remove(QLatin1Char(' '))),

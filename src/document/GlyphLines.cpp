@@ -4,9 +4,11 @@
 #include <QGlyphRun>
 #include <QPainter>
 #include <QTextLayout>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -27,23 +29,97 @@ QRawFont SharedFont(const QRawFont &font)
 
 } // namespace
 
-void TGlyphLines::Clear()
+struct TGlyphLines::TScratch
 {
-    m_glyphs.clear();
-    m_positions.clear();
-    m_pieces.clear();
-    m_lineEnds.clear();
-    m_fonts.clear();
+    std::vector<quint32> Glyphs;
+    std::vector<QPointF> Positions;
+    std::vector<TPiece> Pieces;
+    std::vector<uint32_t> LineEnds;
+    std::vector<int32_t> Widths;
+    std::vector<QRawFont> Fonts;
+};
+
+TGlyphLines::TScratch &TGlyphLines::Scratch()
+{
+    thread_local TScratch scratch;
+    return scratch;
+}
+
+void TGlyphLines::Release()
+{
+    for (uint16_t i = 0; i < m_fontCount; ++i)
+        Fonts()[i].~QRawFont();
+    m_block.reset();
+    m_lineCount = m_pieceCount = m_glyphCount = 0;
+    m_fontCount = 0;
+    m_positions = TPositions::X;
     m_asText.clear();
 }
 
-void TGlyphLines::Squeeze()
+void TGlyphLines::Clear()
 {
-    m_glyphs.shrink_to_fit();
-    m_positions.shrink_to_fit();
-    m_pieces.shrink_to_fit();
-    m_lineEnds.shrink_to_fit();
-    m_fonts.shrink_to_fit();
+    Release();
+    TScratch &s = Scratch();
+    s.Glyphs.clear();
+    s.Positions.clear();
+    s.Pieces.clear();
+    s.LineEnds.clear();
+    s.Widths.clear();
+    s.Fonts.clear();
+}
+
+void TGlyphLines::EndLine(int width)
+{
+    TScratch &s = Scratch();
+    s.LineEnds.push_back(uint32_t(s.Pieces.size()));
+    s.Widths.push_back(width);
+}
+
+void TGlyphLines::Finish()
+{
+    const TScratch &s = Scratch();
+    m_fontCount = uint16_t(s.Fonts.size());
+    m_lineCount = uint32_t(s.LineEnds.size());
+    m_pieceCount = uint32_t(s.Pieces.size());
+    m_glyphCount = uint32_t(s.Glyphs.size());
+    // Positions come from 26.6 fixed point: a float holds them exactly
+    // unless a line is hundreds of thousands of pixels long.
+    const bool exact = std::all_of(s.Positions.begin(), s.Positions.end(), [](QPointF q) {
+        return double(float(q.x())) == q.x() && double(float(q.y())) == q.y();
+    });
+    const bool onBaseline = std::all_of(s.Positions.begin(), s.Positions.end(), [](QPointF q) { return q.y() == 0; });
+    m_positions = !exact ? TPositions::Exact : onBaseline ? TPositions::X : TPositions::XY;
+    const size_t glyphsEnd = sizeof(QRawFont) * m_fontCount + sizeof(uint32_t) * 2 * m_lineCount
+                             + sizeof(TPiece) * m_pieceCount + sizeof(quint32) * m_glyphCount;
+    const size_t perPosition = m_positions == TPositions::Exact ? sizeof(QPointF)
+                               : m_positions == TPositions::XY  ? 2 * sizeof(float)
+                                                                : sizeof(float);
+    const size_t bytes = PositionsAt(glyphsEnd) + perPosition * m_glyphCount;
+    m_block.reset(new std::byte[bytes]);
+    std::byte *b = m_block.get();
+    for (const QRawFont &f : s.Fonts) {
+        new (b) QRawFont(f);
+        b += sizeof(QRawFont);
+    }
+    auto put = [&b](const auto &v) {
+        std::memcpy(b, v.data(), v.size() * sizeof(v[0]));
+        b += v.size() * sizeof(v[0]);
+    };
+    put(s.LineEnds);
+    put(s.Widths);
+    put(s.Pieces);
+    put(s.Glyphs);
+    b = m_block.get() + PositionsAt(glyphsEnd);
+    if (m_positions == TPositions::Exact) {
+        put(s.Positions);
+        return;
+    }
+    auto *x = reinterpret_cast<float *>(b);
+    for (size_t i = 0; i < s.Positions.size(); ++i)
+        x[i] = float(s.Positions[i].x());
+    if (m_positions == TPositions::XY)
+        for (size_t i = 0; i < s.Positions.size(); ++i)
+            x[m_glyphCount + i] = float(s.Positions[i].y());
 }
 
 double TGlyphLines::AddPiece(const QString &text, const QFont &font, int offset)
@@ -52,8 +128,9 @@ double TGlyphLines::AddPiece(const QString &text, const QFont &font, int offset)
         return ch == QLatin1Char('\t') || ch == QChar::LineSeparator || ch == QChar::ParagraphSeparator
                || ch == QChar::ObjectReplacementCharacter;
     });
+    TScratch &s = Scratch();
     if (special) {
-        m_pieces.push_back({offset, uint32_t(m_asText.size()), 0, AsText, -1});
+        s.Pieces.push_back({offset, uint32_t(m_asText.size()), 0, -1, AsText});
         m_asText.push_back({text, font});
         return QFontMetricsF(font).horizontalAdvance(text);
     }
@@ -69,29 +146,29 @@ double TGlyphLines::AddPiece(const QString &text, const QFont &font, int offset)
     line.setLineWidth(std::numeric_limits<int>::max() / 4);
     layout.endLayout();
     const QPointF baseline(line.x(), line.y() + line.ascent());
-    const size_t firstPiece = m_pieces.size();
+    const size_t firstPiece = s.Pieces.size();
     for (const QGlyphRun &run : line.glyphRuns()) {
         const QList<quint32> glyphs = run.glyphIndexes();
         const QList<QPointF> positions = run.positions();
         const QRawFont raw = SharedFont(run.rawFont());
-        auto f = std::find(m_fonts.begin(), m_fonts.end(), raw);
-        if (f == m_fonts.end())
-            f = m_fonts.insert(f, raw);
-        m_pieces.push_back(
-            {offset, uint32_t(m_glyphs.size()), uint32_t(glyphs.size()), uint16_t(f - m_fonts.begin()), -1});
-        m_glyphs.insert(m_glyphs.end(), glyphs.begin(), glyphs.end());
+        auto f = std::find(s.Fonts.begin(), s.Fonts.end(), raw);
+        if (f == s.Fonts.end())
+            f = s.Fonts.insert(f, raw);
+        s.Pieces.push_back(
+            {offset, uint32_t(s.Glyphs.size()), uint32_t(glyphs.size()), -1, uint16_t(f - s.Fonts.begin())});
+        s.Glyphs.insert(s.Glyphs.end(), glyphs.begin(), glyphs.end());
         for (const QPointF &pos : positions)
-            m_positions.push_back(pos - baseline);
+            s.Positions.push_back(pos - baseline);
     }
     // The advance drawText and the font metrics give the text.
     const double advance = line.cursorToX(int(text.size())) - line.cursorToX(0);
-    if (!font.underline() || m_pieces.size() == firstPiece)
+    if (!font.underline() || s.Pieces.size() == firstPiece)
         return advance;
     // drawText's underline: from the text's start to its advance rounded
     // down, below the baseline by the font's offset rounded up to a pixel
     // centre but kept within the descent.
     const QFontMetricsF fm(font);
-    m_pieces.back().Underline = int32_t(std::floor(advance));
+    s.Pieces.back().Underline = int32_t(std::floor(advance));
     const double below = fm.underlinePos();
     m_underlineY = std::ceil(below) + 0.5;
     if (below <= fm.descent())
@@ -110,8 +187,18 @@ void TGlyphLines::DrawPiece(QPainter &p, const TPiece &piece, int ascent) const
     }
     // Reused: a glyph run is a small allocation of its own.
     thread_local QGlyphRun run;
-    run.setRawFont(m_fonts[piece.Font]);
-    run.setRawData(m_glyphs.data() + piece.First, m_positions.data() + piece.First, int(piece.Count));
+    run.setRawFont(Fonts()[piece.Font]);
+    const QPointF *positions = reinterpret_cast<const QPointF *>(Positions()) + piece.First;
+    QVarLengthArray<QPointF, 256> spread;
+    if (m_positions != TPositions::Exact) {
+        const float *x = reinterpret_cast<const float *>(Positions()) + piece.First;
+        const float *y = m_positions == TPositions::XY ? x + m_glyphCount : nullptr;
+        spread.resize(piece.Count);
+        for (uint32_t i = 0; i < piece.Count; ++i)
+            spread[i] = QPointF(x[i], y ? y[i] : 0.0f);
+        positions = spread.data();
+    }
+    run.setRawData(Glyphs() + piece.First, positions, int(piece.Count));
     p.drawGlyphRun(QPointF(0, ascent), run);
     if (piece.Underline < 0)
         return;

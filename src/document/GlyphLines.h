@@ -1,12 +1,16 @@
 #pragma once
 // Shaped text kept for repainting: the glyphs and positions QPainter::drawText
-// would compute for a string, stored flat, drawn again without shaping.
+// would compute for a string, stored in one block, drawn again without
+// shaping. A page may keep 30,000 of these, so a glyph costs its index and
+// one float: glyphs share their line's baseline, and a y offset is kept only
+// for a text that has one.
 
 #include <QFont>
 #include <QPointF>
 #include <QRawFont>
 #include <QString>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class QPainter;
@@ -14,29 +18,53 @@ class QPainter;
 class TGlyphLines
 {
 public:
+    TGlyphLines() = default;
+    ~TGlyphLines() { Release(); }
+    TGlyphLines(const TGlyphLines &) = delete;
+    TGlyphLines &operator=(const TGlyphLines &) = delete;
+
+    // Building, one text at a time per thread: Clear, then for each line
+    // its pieces and EndLine, then Finish, which moves the lines into the
+    // block.
+    void Clear();
     // Shapes text in font and adds it to the current line as a piece drawn
     // from the line's origin moved by offset pixels along the baseline;
     // returns its advance.
     double AddPiece(const QString &text, const QFont &font, int offset);
-    // Ends the current line; lines are numbered from 0 in the order ended.
-    void EndLine() { m_lineEnds.push_back(uint32_t(m_pieces.size())); }
-    size_t LineCount() const { return m_lineEnds.size(); }
-    // Gives back what growing the lists left spare, once all lines are in.
-    void Squeeze();
-    void Clear();
+    // Ends the current line, width pixels wide; lines are numbered from 0
+    // in the order ended.
+    void EndLine(int width);
+    void Finish();
+
+    size_t LineCount() const { return m_lineCount; }
+    int LineWidth(size_t i) const { return Widths()[i]; }
 
     // For each piece of line i: setOrigin(offset) sets the painter's
     // transform, then the glyphs are drawn with their baseline at y = ascent.
     template <class SetOrigin> void DrawLine(QPainter &p, size_t i, int ascent, SetOrigin setOrigin) const
     {
-        const uint32_t begin = i == 0 ? 0 : m_lineEnds[i - 1];
-        for (uint32_t k = begin; k < m_lineEnds[i]; ++k) {
-            setOrigin(m_pieces[k].Offset);
-            DrawPiece(p, m_pieces[k], ascent);
+        const uint32_t begin = i == 0 ? 0 : LineEnds()[i - 1];
+        for (uint32_t k = begin; k < LineEnds()[i]; ++k) {
+            setOrigin(Pieces()[k].Offset);
+            DrawPiece(p, Pieces()[k], ascent);
         }
     }
 
+    // How glyph positions are kept: x alone on the baseline, x and y, or,
+    // where a float would round one, as QPointF.
+    enum class TPositions : uint8_t { X, XY, Exact };
+
 private:
+    struct TPiece
+    {
+        int32_t Offset;
+        uint32_t First, Count;
+        // On a text's last run: its underline's length, or -1 for none.
+        int32_t Underline;
+        // An index into the faces, or AsText with First an index into m_asText.
+        uint16_t Font;
+    };
+    static constexpr uint16_t AsText = 0xFFFF;
     // A text QTextLayout would lay out otherwise than drawText (tabs,
     // separators): kept as text and drawn by drawText.
     struct TAsText
@@ -44,24 +72,31 @@ private:
         QString Text;
         QFont Font;
     };
-    std::vector<TAsText> m_asText;
-    static constexpr uint16_t AsText = 0xFFFF;
-    struct TPiece
-    {
-        int32_t Offset;
-        uint32_t First, Count;
-        // An index into m_fonts, or AsText with First an index into m_asText.
-        uint16_t Font;
-        // On a text's last run: its underline's length, or -1 for none.
-        int32_t Underline;
-    };
     void DrawPiece(QPainter &p, const TPiece &piece, int ascent) const;
-    std::vector<quint32> m_glyphs;
-    std::vector<QPointF> m_positions;
-    std::vector<TPiece> m_pieces;
-    std::vector<uint32_t> m_lineEnds;
-    // The distinct faces of the pieces; most texts have one.
-    std::vector<QRawFont> m_fonts;
+    void Release();
+    // The lines being built.
+    struct TScratch;
+    static TScratch &Scratch();
+
+    // The block: faces, line ends, line widths, pieces, glyph indexes, then
+    // the positions as m_positions says.
+    const QRawFont *Fonts() const { return reinterpret_cast<const QRawFont *>(m_block.get()); }
+    const uint32_t *LineEnds() const { return reinterpret_cast<const uint32_t *>(Fonts() + m_fontCount); }
+    const int32_t *Widths() const { return reinterpret_cast<const int32_t *>(LineEnds() + m_lineCount); }
+    const TPiece *Pieces() const { return reinterpret_cast<const TPiece *>(Widths() + m_lineCount); }
+    const quint32 *Glyphs() const { return reinterpret_cast<const quint32 *>(Pieces() + m_pieceCount); }
+    // Aligned for QPointF.
+    static size_t PositionsAt(size_t glyphsEnd) { return (glyphsEnd + 7) & ~size_t(7); }
+    const std::byte *Positions() const
+    {
+        return m_block.get()
+               + PositionsAt(size_t(reinterpret_cast<const std::byte *>(Glyphs() + m_glyphCount) - m_block.get()));
+    }
+    std::unique_ptr<std::byte[]> m_block;
+    uint32_t m_lineCount = 0, m_pieceCount = 0, m_glyphCount = 0;
+    uint16_t m_fontCount = 0;
+    TPositions m_positions = TPositions::X;
+    std::vector<TAsText> m_asText;
     // Below the baseline, as drawText puts it for the font.
     double m_underlineY = 0, m_underlineWidth = 0;
 };

@@ -142,7 +142,7 @@ void TCDLText::ReCalc() const
         return;
     const TTextMeasure m = Measure();
     m_lineHeight = m.LineHeight();
-    m_lines = BreakLines(SplitWords(key.Paragraphs, m), Width);
+    m_lines = BreakLines(key.Paragraphs, m, Width);
     m_lines.shrink_to_fit();
     m_layoutKey = std::move(key);
     m_paint.Cell = -1;
@@ -152,35 +152,35 @@ const TCDLText::TPaintCache &TCDLText::PaintCache(const TPaintContext &c, int wi
 {
     const int cell = std::max(1, int(std::trunc(FontSize * c.ScaleY * 4)));
     const bool bars = PaintsAsBarcode();
-    if (cell == m_paint.Cell && m_paint.Family == FontName && bars == m_paint.AsBars
+    // The face is in the layout's key, whose change resets Cell.
+    if (cell == m_paint.Cell && bars == m_paint.AsBars
         && (bars || (width == m_paint.Width && Alignment == m_paint.Alignment)))
         return m_paint;
     m_paint.Cell = cell;
     m_paint.Width = width;
     m_paint.Alignment = Alignment;
-    m_paint.Family = FontName;
     m_paint.AsBars = bars;
     const QFont font = CellFont(*this, cell);
     // Pixel-sized fonts measure alike on every device.
     const QFontMetrics fm(font);
     m_paint.Ascent = fm.ascent();
-    m_paint.LineWidths.clear();
     m_paint.Glyphs.Clear();
     m_paint.Bars.clear();
     for (const TLineInfo &l : m_lines) {
+        // The line's characters, not copied.
+        const QString text = QString::fromRawData(l.Text.data(), l.Text.size());
         if (bars) {
-            m_paint.Bars.push_back(Code39Line(l.Text));
+            m_paint.Bars.push_back(Code39Line(text));
             continue;
         }
-        // Rounded as the font metrics round it.
         if (Alignment == 3 && !l.ParagraphEnd)
-            m_paint.LineWidths.push_back(ShapeJustified(m_paint, font, l.Text, width));
+            ShapeJustified(m_paint, font, text, width);
         else
-            m_paint.LineWidths.push_back(qRound(m_paint.Glyphs.AddPiece(l.Text, font, 0)));
-        m_paint.Glyphs.EndLine();
+            // Rounded as the font metrics round it.
+            m_paint.Glyphs.EndLine(qRound(m_paint.Glyphs.AddPiece(text, font, 0)));
     }
-    m_paint.LineWidths.shrink_to_fit();
-    m_paint.Glyphs.Squeeze();
+    m_paint.Bars.shrink_to_fit();
+    m_paint.Glyphs.Finish();
     return m_paint;
 }
 
@@ -242,7 +242,7 @@ void TCDLText::PaintLines(TPaintContext &c, const TFrameGeometry &g) const
         p.setRenderHint(QPainter::Antialiasing, module != std::floor(module));
     for (size_t i = 0; i < shown; ++i) {
         const int y = p0.y() + RoundEven(m_lineHeight * c.ScaleY * double(i));
-        const int w = bars ? int(std::lround(module * pc.Bars[i].Modules)) : pc.LineWidths[i];
+        const int w = bars ? int(std::lround(module * pc.Bars[i].Modules)) : pc.Glyphs.LineWidth(i);
         int x = p0.x();
         if (Alignment == 1)
             x += (wd - w) / 2;
@@ -283,7 +283,7 @@ double TCDLText::BarModule(const TPaintContext &c, const TPaintCache &pc, size_t
 
 // Words spread so the line reaches the right edge: the free width is shared
 // out among the gaps, the first gaps taking the remainders' pixels last.
-int TCDLText::ShapeJustified(TPaintCache &pc, const QFont &font, const QString &line, int width)
+void TCDLText::ShapeJustified(TPaintCache &pc, const QFont &font, const QString &line, int width)
 {
     const QFontMetrics fm(font);
     int n = int(line.count(QLatin1Char(' ')));
@@ -305,5 +305,5 @@ int TCDLText::ShapeJustified(TPaintCache &pc, const QFont &font, const QString &
         --n;
         word.clear();
     }
-    return width;
+    pc.Glyphs.EndLine(width);
 }

@@ -27,7 +27,9 @@ public:
     // The layout: words, lines and line height in model units, measured on
     // the reference context. The lines are a memo of the model alone, rebuilt
     // when asked for after anything they depend on changed, so a const frame
-    // has them; the words are only measured on the way and not kept.
+    // has them; the words are only measured on the way and not kept. The
+    // lines view the paragraphs the layout was made from, valid until the
+    // next layout.
     std::vector<TWordInfo> Words() const;
     const std::vector<TLineInfo> &Lines() const
     {
@@ -72,7 +74,7 @@ private:
         bool operator==(const TLayoutKey &) const = default;
     };
     mutable TLayoutKey m_layoutKey;
-    // The line widths and shaped glyphs for one device cell height and
+    // The shaped glyphs and line widths for one device cell height and
     // width; rebuilt when these or the layout change. Keyed by all it
     // depends on, so a paint at another scale only rebuilds it and changes
     // nothing else.
@@ -82,18 +84,15 @@ private:
         // Device width and alignment the justified lines were spread for.
         int Width = -1;
         int32_t Alignment = -1;
-        QString Family;
         int Ascent = 0;
-        std::vector<int> LineWidths;
-        TGlyphLines Glyphs;
-        // Per line, when the text paints as a bar code.
+        // When the text paints as a bar code, per line; glyphs otherwise.
         bool AsBars = false;
         std::vector<TCode39Line> Bars;
+        TGlyphLines Glyphs;
     };
     mutable TPaintCache m_paint;
     const TPaintCache &PaintCache(const TPaintContext &c, int width) const;
     bool OutsideCanvas(const TPaintContext &c, const TFrameGeometry &g) const;
     double BarModule(const TPaintContext &c, const TPaintCache &pc, size_t shown) const;
-    // Returns the line's width.
-    static int ShapeJustified(TPaintCache &pc, const QFont &font, const QString &line, int width);
+    static void ShapeJustified(TPaintCache &pc, const QFont &font, const QString &line, int width);
 };

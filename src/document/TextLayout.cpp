@@ -18,6 +18,7 @@
 #include <QtDebug>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -113,6 +114,9 @@ struct TCellEntry
     QFont Font;
     QFont Reference;
     int32_t LineHeight = -1;
+    // Kept: metrics made anew for a device look the font up again.
+    std::optional<QFontMetrics> Metrics;
+    std::shared_ptr<std::array<int32_t, 256>> Latin;
 };
 
 namespace {
@@ -135,7 +139,7 @@ TCellEntry &CellEntry(const TCDLFontFrame &f, int cellHeight)
     if (report)
         ReportSubstitute(font);
     font.setPixelSize(std::max(1, int(std::lround(std::max(1, cellHeight) / CellRatio(font)))));
-    cache.push_back({f.FontName, cellHeight, style, font, QFont()});
+    cache.push_back({f.FontName, cellHeight, style, font, QFont(), -1, std::nullopt, nullptr});
     return cache.back();
 }
 
@@ -148,6 +152,9 @@ const TCellEntry &MeasureEntry(const TCDLFontFrame &f)
         // Whole-pixel ascent and descent may each lose most of a pixel; the
         // exact height stays within a fraction of the requested cell.
         e.LineHeight = int32_t(std::lround(QFontMetricsF(e.Reference, device).height() / 4));
+        e.Metrics.emplace(e.Reference, device);
+        e.Latin = std::make_shared<std::array<int32_t, 256>>();
+        e.Latin->fill(-1);
     }
     return e;
 }
@@ -158,10 +165,7 @@ QFont CellFont(const TCDLFontFrame &f, int cellHeight) { return CellEntry(f, cel
 
 TTextMeasure::TTextMeasure(const TCDLFontFrame &f) : TTextMeasure(MeasureEntry(f)) {}
 
-TTextMeasure::TTextMeasure(const TCellEntry &e)
-    : m_metrics(e.Reference, ReferenceContext().Canvas->device()), m_lineHeight(e.LineHeight)
-{
-}
+TTextMeasure::TTextMeasure(const TCellEntry &e) : m_metrics(*e.Metrics), m_latin(e.Latin), m_lineHeight(e.LineHeight) {}
 
 QString BarcodeTransform(QString text, const QString &start, const QString &space)
 {
@@ -210,47 +214,51 @@ std::vector<TWordInfo> SplitWords(const QStringList &paragraphs, const TTextMeas
     return words;
 }
 
-std::vector<TLineInfo> BreakLines(const std::vector<TWordInfo> &words, int32_t width)
+std::vector<TLineInfo> BreakLines(const QStringList &paragraphs, const TTextMeasure &m, int32_t width)
 {
     std::vector<TLineInfo> lines;
-    QString text;
-    int64_t current = 0;
-    auto emitLine = [&](bool paragraphEnd) {
-        qsizetype n = text.size();
-        while (n > 0 && text[n - 1] == QLatin1Char(' '))
-            --n;
-        lines.push_back({text.left(n), paragraphEnd});
-        text.clear();
-        current = 0;
-    };
-    for (const TWordInfo &w : words) {
-        switch (w.Kind) {
-        case TWordKind::ParagraphEnd: emitLine(true); break;
-        case TWordKind::Space:
-            text.append(QLatin1Char(' '));
-            current += w.TotalWidth;
-            break;
-        case TWordKind::Word:
-            if (current + w.TotalWidth <= width) {
-                text.append(w.Text);
-                current += w.TotalWidth;
-                break;
+    const QChar blank = QLatin1Char(' ');
+    for (const QString &p : paragraphs) {
+        const QChar *s = p.constData();
+        const qsizetype n = p.size();
+        // The open line is [start, end); every character joins a line in
+        // order, so the next one starts where the last ended.
+        qsizetype start = 0, end = 0;
+        int64_t current = 0;
+        auto emitLine = [&](bool paragraphEnd) {
+            qsizetype e = end;
+            while (e > start && s[e - 1] == blank)
+                --e;
+            lines.push_back({QStringView(s + start, e - start), paragraphEnd});
+            start = end;
+            current = 0;
+        };
+        for (qsizetype i = 0; i < n;) {
+            if (s[i] == blank) {
+                current += m.CharWidth(blank);
+                end = ++i;
+                continue;
             }
-            if (!text.isEmpty())
+            qsizetype j = i;
+            int64_t word = 0;
+            while (j < n && s[j] != blank)
+                word += m.CharWidth(s[j++]);
+            if (current + word > width && end > start)
                 emitLine(false);
-            if (w.TotalWidth <= width) {
-                text = w.Text;
-                current = w.TotalWidth;
-                break;
+            if (current + word <= width) {
+                current += word;
+                end = i = j;
+                continue;
             }
-            for (qsizetype i = 0; i < w.Text.size(); ++i) {
-                if (current + w.Widths[size_t(i)] > width && !text.isEmpty())
+            for (; i < j; ++i) {
+                const int32_t cw = m.CharWidth(s[i]);
+                if (current + cw > width && end > start)
                     emitLine(false);
-                text.append(w.Text[i]);
-                current += w.Widths[size_t(i)];
+                current += cw;
+                end = i + 1;
             }
-            break;
         }
+        emitLine(true);
     }
     return lines;
 }

@@ -6,7 +6,9 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QStringList>
+#include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class TCDLFontFrame;
@@ -24,9 +26,11 @@ struct TWordInfo
     int32_t TotalWidth = 0;
 };
 
+// A line is a piece of its paragraph, blanks at its end left out; it views
+// the paragraph list it was broken from, which its owner keeps.
 struct TLineInfo
 {
-    QString Text;
+    QStringView Text;
     // Last line of its paragraph (not ended by wrapping).
     bool ParagraphEnd = false;
 };
@@ -61,7 +65,12 @@ public:
     {
         if (m_draws)
             return m_draws(ch) ? m_advance : 0;
-        return m_metrics.horizontalAdvance(ch) / 4;
+        if (ch.unicode() >= m_latin->size())
+            return m_metrics.horizontalAdvance(ch) / 4;
+        int32_t &w = (*m_latin)[ch.unicode()];
+        if (w < 0)
+            w = m_metrics.horizontalAdvance(ch) / 4;
+        return w;
     }
     int32_t Width(const QString &s) const
     {
@@ -77,6 +86,10 @@ public:
 private:
     explicit TTextMeasure(const TCellEntry &e);
     QFontMetrics m_metrics;
+    // CharWidth of the first 256 characters, each measured once per font
+    // and thread (-1 until then): measuring one costs as much as breaking
+    // a whole line.
+    std::shared_ptr<std::array<int32_t, 256>> m_latin;
     int32_t m_lineHeight;
     int32_t m_advance = 0;
     bool (*m_draws)(QChar) = nullptr;
@@ -88,7 +101,10 @@ QString BarcodeTransform(QString text, const QString &start, const QString &spac
 QString BarcodeTransform(const QString &text);
 
 std::vector<TWordInfo> SplitWords(const QStringList &paragraphs, const TTextMeasure &m);
-std::vector<TLineInfo> BreakLines(const std::vector<TWordInfo> &words, int32_t width);
+// Lines of at most width: broken at blanks, a word wider than a line broken
+// where it reaches the edge, blanks kept on the line before the break. The
+// lines view paragraphs.
+std::vector<TLineInfo> BreakLines(const QStringList &paragraphs, const TTextMeasure &m, int32_t width);
 
 // Paragraph texts as records hold them: joined by CR LF, zero-terminated,
 // behind a 16-bit length.

@@ -19,7 +19,7 @@ std::string LineTexts(const TCDLText &t)
 {
     QStringList out;
     for (const TLineInfo &l : t.Lines())
-        out.append(l.Text + (l.ParagraphEnd ? QStringLiteral("|") : QString()));
+        out.append(l.Text.toString() + (l.ParagraphEnd ? QStringLiteral("|") : QString()));
     return out.join(QLatin1Char('/')).toStdString();
 }
 
@@ -318,8 +318,9 @@ TEST(TextPaint, RotationNinetyRunsTheTextUpwardFromTheCorner)
 TEST(TextPaint, KeptGlyphsPaintAsDrawText)
 {
     for (int angle : {0, 30, 90, 180})
-        for (const char *text : {"Zeile mit Text", "Tab\there"}) {
-            PaintedText t(0, {QString::fromLatin1(text)}, angle);
+        // Marks above and below sit off the baseline.
+        for (const char *text : {"Zeile mit Text", "Tab\there", "q\u0301\u0323 y\u0330"}) {
+            PaintedText t(0, {QString::fromUtf8(text)}, angle);
             t.t.X = t.t.Y = 200;
             t.t.Italic = t.t.Underline = true;
             for (double scale : {1.0, 0.5, 2.0}) {
