@@ -1,0 +1,93 @@
+#include "PageLayers.h"
+
+#include "BinaryStream.h"
+#include "Page.h"
+#include "PaintSurface.h"
+#include "TextLayout.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+void WriteDouble(TStreamWriter &w, double v)
+{
+    char bytes[sizeof v];
+    std::memcpy(bytes, &v, sizeof v);
+    w.writeRaw(bytes, sizeof v);
+}
+
+} // namespace
+
+QByteArray TPageLayers::Key(const TCDLPage &page, QSize control, double ratio, QColor background)
+{
+    TStreamWriter w;
+    w.reserve(m_layers.empty() ? 4096 : m_layers.front().Key.size() + 64);
+    page.WriteSection(w);
+    // The page itself: another page of the same bytes paints the same, but
+    // its kind (outline, shape, paper colour) is not in its section.
+    w.writeInt32(int32_t(page.Kind()));
+    w.writeUInt32(page.DisplayColor());
+    w.writeBool(page.Window != nullptr);
+    const TPaintContext &c = page.Context;
+    WriteDouble(w, c.ScaleX);
+    WriteDouble(w, c.ScaleY);
+    w.writeInt32(c.OffsetX);
+    w.writeInt32(c.OffsetY);
+    w.writeInt32(c.ZoomLevel);
+    WriteDouble(w, c.Zoom);
+    w.writeBool(c.Interactive);
+    w.writeBool(c.Printing);
+    w.writeBool(c.Masking);
+    w.writeBool(c.Preview);
+    w.writeInt32(control.width());
+    w.writeInt32(control.height());
+    WriteDouble(w, ratio);
+    w.writeUInt32(background.rgba());
+    w.writeInt32(FontGeneration());
+    const TPageSettings &s = PageSettings();
+    w.writeUInt32(s.BackColor);
+    w.writeBool(s.GuideFlag);
+    w.writeBool(s.SnapEnabled);
+    w.writeBool(s.ShowSnapPoints);
+    w.writeInt32(s.SnapX);
+    w.writeInt32(s.SnapY);
+    w.writeBool(s.GridInFront);
+    w.writeUInt32(s.GridColor);
+    w.writeUInt32(s.SnapLineColor);
+    return w.take();
+}
+
+void TPageLayers::Paint(QPainter &p, TCDLPage &page, QSize control, const QRegion &region, QColor background)
+{
+    TPaintContext &c = page.Context;
+    page.FitInto(c, control.width(), control.height(), c.Zoom);
+    const double ratio = DeviceRatio(p);
+    QByteArray key = Key(page, control, ratio, background);
+    auto it = std::find_if(m_layers.begin(), m_layers.end(), [&](const TLayer &l) { return l.Key == key; });
+    m_lastKept = it != m_layers.end();
+    if (!m_lastKept && !region.contains(QRect(QPoint(), control))) {
+        p.fillRect(QRect(QPoint(), control), background);
+        page.PaintScreen(p, control);
+        return;
+    }
+    if (m_lastKept) {
+        std::rotate(m_layers.begin(), it, it + 1);
+    } else {
+        TLayer layer{std::move(key), RatioImage(control, ratio, QImage::Format_ARGB32_Premultiplied)};
+        layer.Image.fill(background);
+        QPainter ip(&layer.Image);
+        TPagePaintOptions under = TPagePaintOptions::Screen();
+        under.Handles = false;
+        page.PaintScreen(ip, control, under);
+        ip.end();
+        if (m_layers.size() >= Kept)
+            m_layers.pop_back();
+        m_layers.insert(m_layers.begin(), std::move(layer));
+    }
+    p.drawImage(0, 0, m_layers.front().Image);
+    TPagePaintOptions over = TPagePaintOptions::Screen();
+    over.Frames = false;
+    page.PaintScreen(p, control, over);
+}
