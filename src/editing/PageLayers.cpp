@@ -3,6 +3,8 @@
 #include "BinaryStream.h"
 #include "Page.h"
 #include "PaintSurface.h"
+#include "Settings.h"
+#include "Strings.h"
 #include "TextLayout.h"
 
 #include <QPainter>
@@ -16,6 +18,12 @@ void WriteDouble(TStreamWriter &w, double v)
     char bytes[sizeof v];
     std::memcpy(bytes, &v, sizeof v);
     w.writeRaw(bytes, sizeof v);
+}
+
+void WriteText(TStreamWriter &w, const QString &s)
+{
+    w.writeInt32(int32_t(s.size()));
+    w.writeRaw(reinterpret_cast<const char *>(s.utf16()), s.size() * 2);
 }
 
 } // namespace
@@ -46,6 +54,11 @@ QByteArray TPageLayers::Key(const TCDLPage &page, QSize control, double ratio, Q
     WriteDouble(w, ratio);
     w.writeUInt32(background.rgba());
     w.writeInt32(FontGeneration());
+    // A value list run out paints a text of the current language.
+    w.writeInt32(Language());
+    // What bar codes take as their start character and space.
+    WriteText(w, AppSettings().BarcodeStart);
+    WriteText(w, AppSettings().BarcodeSpace);
     const TPageSettings &s = PageSettings();
     w.writeUInt32(s.BackColor);
     w.writeBool(s.GuideFlag);

@@ -8,8 +8,9 @@
 // so a picture is kept with everything it was painted from: the page's
 // section as a save writes it (frames in z-order, page settings, guide
 // lines) and what the paint reads beside it (mapping, control size and
-// display ratio, program paint settings, font generation, background). A
-// picture is used only where all of it is byte for byte the same.
+// display ratio, program paint settings, font generation, language,
+// bar-code settings, background). A picture is used only where all of it is
+// byte for byte the same.
 
 #include <QByteArray>
 #include <QColor>
