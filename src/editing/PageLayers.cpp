@@ -28,11 +28,9 @@ void WriteText(TStreamWriter &w, const QString &s)
 
 } // namespace
 
-QByteArray TPageLayers::Key(const TCDLPage &page, QSize control, double ratio, QColor background)
+void TPageLayers::WriteSurroundings(TStreamWriter &w, const TCDLPage &page, QSize control, double ratio,
+                                    QColor background)
 {
-    TStreamWriter w;
-    w.reserve(m_layers.empty() ? 4096 : m_layers.front().Key.size() + 64);
-    page.WriteSection(w);
     // The page itself: another page of the same bytes paints the same, but
     // its kind (outline, shape, paper colour) is not in its section.
     w.writeInt32(int32_t(page.Kind()));
@@ -69,7 +67,6 @@ QByteArray TPageLayers::Key(const TCDLPage &page, QSize control, double ratio, Q
     w.writeBool(s.GridInFront);
     w.writeUInt32(s.GridColor);
     w.writeUInt32(s.SnapLineColor);
-    return w.take();
 }
 
 void TPageLayers::Paint(QPainter &p, TCDLPage &page, QSize control, const QRegion &region, QColor background)
@@ -77,10 +74,23 @@ void TPageLayers::Paint(QPainter &p, TCDLPage &page, QSize control, const QRegio
     TPaintContext &c = page.Context;
     page.FitInto(c, control.width(), control.height(), c.Zoom);
     const double ratio = DeviceRatio(p);
-    QByteArray key = Key(page, control, ratio, background);
-    auto it = std::find_if(m_layers.begin(), m_layers.end(), [&](const TLayer &l) { return l.Key == key; });
+    TStreamWriter w;
+    w.reserve(m_layers.empty() ? 4096 : m_layers.front().Key.size() + 64);
+    WriteSurroundings(w, page, control, ratio, background);
+    // A strip that a scroll uncovers needs no records: no picture has its mapping.
+    const QByteArray head = w.data();
+    const bool whole = region.contains(QRect(QPoint(), control));
+    const bool mapped =
+        std::any_of(m_layers.begin(), m_layers.end(), [&](const TLayer &l) { return l.Key.startsWith(head); });
+    auto it = m_layers.end();
+    QByteArray key;
+    if (mapped || whole) {
+        page.WriteSection(w);
+        key = w.take();
+        it = std::find_if(m_layers.begin(), m_layers.end(), [&](const TLayer &l) { return l.Key == key; });
+    }
     m_lastKept = it != m_layers.end();
-    if (!m_lastKept && !region.contains(QRect(QPoint(), control))) {
+    if (!m_lastKept && !whole) {
         p.fillRect(QRect(QPoint(), control), background);
         page.PaintScreen(p, control);
         return;

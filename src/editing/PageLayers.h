@@ -20,6 +20,7 @@
 
 class QPainter;
 class TCDLPage;
+class TStreamWriter;
 
 class TPageLayers
 {
@@ -36,7 +37,9 @@ public:
     bool LastPaintKept() const { return m_lastKept; }
 
 private:
-    QByteArray Key(const TCDLPage &page, QSize control, double ratio, QColor background);
+    // What the paint reads beside the page's section; the key is this, then the section.
+    static void WriteSurroundings(TStreamWriter &w, const TCDLPage &page, QSize control, double ratio,
+                                  QColor background);
 
     struct TLayer
     {
