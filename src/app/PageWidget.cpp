@@ -41,6 +41,7 @@ void TPageWidget::setPage(TCDLPage *page, TPageEditor *editor)
     if (m_editor)
         m_editor->SetControlSize(size());
     m_cache.Invalidate();
+    m_layers.Clear();
     update();
 }
 
@@ -85,16 +86,17 @@ void TPageWidget::paintEvent(QPaintEvent *e)
     p.setClipRegion(e->region());
     QPoint a, b;
     const bool band = m_editor && m_editor->Band(a, b);
-    // Nothing on the page changes while a drag or a band is held: the page is
-    // painted once into the cache and each step draws only what moves over it.
-    if (m_page && m_editor && (m_editor->Dragging() || band)) {
-        m_cache.Paint(p, *m_page, size(), band ? std::vector<TCDLFrame *>() : m_editor->DraggedFrames(),
-                      palette().window().color());
+    // Nothing on the page changes while a drag is held: the page without the
+    // dragged frames is painted once into the cache and each step draws only
+    // what moves over it. A band moves nothing: the kept layer serves it.
+    if (m_page && m_editor && m_editor->Dragging()) {
+        m_cache.Paint(p, *m_page, size(), m_editor->DraggedFrames(), palette().window().color());
     } else {
         m_cache.Invalidate();
-        p.fillRect(rect(), palette().window());
         if (m_page)
-            m_page->PaintScreen(p, size());
+            m_layers.Paint(p, *m_page, size(), e->region(), palette().window().color());
+        else
+            p.fillRect(rect(), palette().window());
     }
     if (band) {
         p.save();
@@ -123,6 +125,12 @@ void TPageWidget::resizeEvent(QResizeEvent *)
 {
     if (m_editor)
         m_editor->SetControlSize(size());
+}
+
+void TPageWidget::hideEvent(QHideEvent *)
+{
+    // A page not shown (another tab) keeps no pictures.
+    m_layers.Clear();
 }
 
 void TPageWidget::updatePointerShape(QPoint p)

@@ -8,6 +8,7 @@
 #include "DragCache.h"
 #include "Page.h"
 #include "PageEditor.h"
+#include "PageLayers.h"
 
 #include <QPointer>
 #include <QTimer>
@@ -24,6 +25,8 @@ public:
     explicit TPageWidget(QWidget *parent = nullptr);
     // The editor belongs to the document window; null shows the page only.
     void setPage(TCDLPage *page, TPageEditor *editor = nullptr);
+    // Whether the last paint drew the page from its kept layer.
+    bool paintedFromLayer() const { return m_layers.LastPaintKept(); }
     TCDLPage *page() const { return m_page; }
     TPageEditor *editor() const { return m_editor; }
 
@@ -61,6 +64,7 @@ signals:
 protected:
     void paintEvent(QPaintEvent *) override;
     void resizeEvent(QResizeEvent *) override;
+    void hideEvent(QHideEvent *) override;
     void mousePressEvent(QMouseEvent *) override;
     void mouseMoveEvent(QMouseEvent *) override;
     void mouseReleaseEvent(QMouseEvent *) override;
@@ -83,6 +87,7 @@ private:
     TCDLPage *m_page = nullptr;
     TPageEditor *m_editor = nullptr;
     TDragCache m_cache;
+    TPageLayers m_layers;
     bool m_guideHorizontal = false;
     int m_guidePos = -1;
     QPoint m_cross{-1, -1};

@@ -77,6 +77,11 @@ struct TPagePaintOptions
     bool Preview = false;
     // Frames being dragged are left out: the still background of a drag.
     bool OmitDragged = false;
+    // A window may keep the part under the handles as a picture: without
+    // Frames only the handles and the outline are painted (every frame is
+    // still placed); without Handles only what lies under them.
+    bool Frames = true;
+    bool Handles = true;
 
     // The screen shows the page's paper or background colour as it prints.
     static TPagePaintOptions Screen() { return {.EditingAids = true, .Background = true}; }
@@ -195,6 +200,9 @@ public:
     // Screen paint into a control of the given size: fits the page's own
     // Context to it and paints with the editing aids.
     void PaintScreen(QPainter &p, QSize control, bool omitDragged = false);
+    // The same with the options' Frames and Handles, OmitDragged and
+    // Background taken from o.
+    void PaintScreen(QPainter &p, QSize control, const TPagePaintOptions &o);
     // ---- The screen view: each frame's geometry under the page's Context
     // as it last placed it, which the screen shows and hit tests read. A
     // placed frame's geometry and bounding box are kept until the mapping or

@@ -1,3 +1,4 @@
+#include "InvertBatch.h"
 #include "Page.h"
 #include "PaintSurface.h"
 
@@ -18,6 +19,13 @@ void TCDLPage::FitInto(TPaintContext &c, int w, int h, double zoom) const
 
 void TCDLPage::PaintScreen(QPainter &p, QSize control, bool omitDragged)
 {
+    TPagePaintOptions o = TPagePaintOptions::Screen();
+    o.OmitDragged = omitDragged;
+    PaintScreen(p, control, o);
+}
+
+void TCDLPage::PaintScreen(QPainter &p, QSize control, const TPagePaintOptions &options)
+{
     Context.Canvas = &p;
     FitInto(Context, control.width(), control.height(), Context.Zoom);
     // The control is all that shows, in logical pixels at any display scale.
@@ -26,7 +34,10 @@ void TCDLPage::PaintScreen(QPainter &p, QSize control, bool omitDragged)
     if (Window)
         Window->RepaintRulers();
     TPagePaintOptions o = TPagePaintOptions::Screen();
-    o.OmitDragged = omitDragged;
+    o.OmitDragged = options.OmitDragged;
+    o.Background = options.Background && options.Frames;
+    o.Frames = options.Frames;
+    o.Handles = options.Handles;
     // Places every frame, off the canvas too: hit tests and handles need
     // every frame's.
     Paint(Context, o);
@@ -136,13 +147,13 @@ void TCDLPage::Paint(TPaintContext &c, const TPagePaintOptions &o) const
     QPainter *const p = c.Canvas;
     if (p) {
         p->save();
-        if (o.Background)
+        if (o.Background && o.Frames)
             FillBackground(c, DisplayColor());
         if (o.ClipToShape)
             p->setClipPath(ShapePath(c), Qt::IntersectClip);
     }
     const QRect visible = p ? VisibleArea(*p) : QRect();
-    const bool guides = o.EditingAids && c.Interactive && !c.Masking && Window != nullptr;
+    const bool guides = o.Frames && o.EditingAids && c.Interactive && !c.Masking && Window != nullptr;
     const bool inFront = PageSettings().GridInFront;
     if (guides && !inFront) {
         PaintGrid(c, visible);
@@ -153,7 +164,7 @@ void TCDLPage::Paint(TPaintContext &c, const TPagePaintOptions &o) const
     for (const auto &f : m_frames) {
         // Every frame on the page is placed, painted or not.
         TScreenEntry *e = screen ? &m_screen[f.get()] : nullptr;
-        if (!p || (o.OmitDragged && f->IsDragged()))
+        if (!p || !o.Frames || (o.OmitDragged && f->IsDragged()))
             continue;
         if (e) {
             if (FrameMayShow(c, *f, ScreenBounds(*e, *f), visible))
@@ -166,14 +177,24 @@ void TCDLPage::Paint(TPaintContext &c, const TPagePaintOptions &o) const
         PaintGrid(c, visible);
         PaintSnapLines(c, visible);
     }
-    if (o.EditingAids && p) {
-        // A page selected whole shows few of its many handles.
+    if (o.EditingAids && o.Handles && p) {
+        // A page selected whole shows few of its many handles. Many are
+        // inverted together: the squares PaintDragPointsAt fills.
+        TInvertBatch batch;
+        const bool batched = TInvertBatch::Suits(*p, size_t(m_selection.Count()) * 8);
+        if (batched)
+            batch.Reserve(size_t(m_selection.Count()) * 8 + 8);
         auto handles = [&](const TCDLFrame &f) {
             if (f.State() != TFrameState::Selected)
                 return;
             auto paint = [&](const TFrameGeometry &g) {
-                if (f.DragPointsArea(g).intersects(visible))
+                // The batch leaves out what is not visible itself.
+                if (batched) {
+                    for (int i = 1; i <= f.DragPointCount && i < int(g.DragPoints.size()); ++i)
+                        batch.Add(QRect(g.DragPoints[i] - QPoint(3, 3), QSize(7, 7)));
+                } else if (f.DragPointsArea(g).intersects(visible)) {
                     f.PaintDragPointsAt(c, g);
+                }
             };
             if (screen)
                 paint(ScreenGeometry(f));
@@ -185,6 +206,8 @@ void TCDLPage::Paint(TPaintContext &c, const TPagePaintOptions &o) const
         if (m_selection.Count() > 1)
             for (const TCDLFrame *f : m_selection.Items())
                 handles(*f);
+        if (batched)
+            batch.Paint(*p, visible);
         c.SetPen(0, TPenMode::Copy, Qt::SolidLine, 0);
         c.SetBrush(0, true);
         PaintOutline(c);

@@ -1,7 +1,7 @@
 #pragma once
-// Painting during a drag or a rubber band on a page of thousands of frames:
-// the frames that stay put are painted once into an image, and each step only
-// puts that image back and draws the dragged outlines (or the band) over it.
+// Painting during a drag on a page of thousands of frames: the frames that
+// stay put are painted once into an image, and each step only puts that image
+// back and draws the dragged outlines over it.
 // The image is rebuilt when the mapping or the control size changes and
 // dropped when the drag ends.
 

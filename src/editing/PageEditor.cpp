@@ -83,10 +83,10 @@ void TPageEditor::Relayout(TCDLFrame *f) const
 
 void TPageEditor::MoveGroupBy(int32_t dx, int32_t dy) const
 {
-    for (TCDLFrame *f : m_page.Selection().Items()) {
+    // A moved frame's geometry is made again when next asked for (its key
+    // changed): a step of thousands computes none it will not show.
+    for (TCDLFrame *f : m_page.Selection().Items())
         f->MouseMove(f->X, f->Y, -dx, -dy, ModeMove);
-        Relayout(f);
-    }
 }
 
 bool TPageEditor::Dragging() const

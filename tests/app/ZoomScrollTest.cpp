@@ -4,6 +4,7 @@
 #include "PageWidget.h"
 #include "Shapes.h"
 
+#include <QPainter>
 #include <QScreen>
 #include <QWheelEvent>
 #include <cmath>
@@ -232,4 +233,57 @@ TEST_F(ZoomScrollTest, AScrolledViewShowsWhatAFullPaintShows)
     Mouse(page, QEvent::MouseButtonRelease, corner, Qt::LeftButton, Qt::NoButton);
     ASSERT_EQ(p->ActiveFrame(), f);
     EXPECT_EQ(shown(), repainted());
+}
+
+TEST_F(ZoomScrollTest, TheKeptLayerFollowsEveryChangeAndPaintsAsAFullPaint)
+{
+    ASSERT_TRUE(child->LoadFromFile(QStringLiteral(QM_TEST_DATA_DIR "/all-kinds.CDL")));
+    auto shown = [&] { return page->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+    auto full = [&] {
+        QImage img(page->size(), QImage::Format_RGB32);
+        img.fill(page->palette().window().color());
+        QPainter ip(&img);
+        p->PaintScreen(ip, page->size());
+        return img;
+    };
+    p->SelectAll();
+    EXPECT_EQ(shown(), full());
+    p->DeselectAll();
+    EXPECT_EQ(shown(), full());
+    EXPECT_TRUE(page->paintedFromLayer()) << "a selection repaints the handles only";
+    p->FrameAt(0)->X += 25;
+    EXPECT_EQ(shown(), full()) << "a field written directly shows";
+    p->SelectAll();
+    const QImage all = shown();
+    Key(page, Qt::Key_Right);
+    EXPECT_NE(shown(), all);
+    child->UndoLast();
+    EXPECT_EQ(shown(), all) << "undo shows the page as it was";
+    Wheel(page, page->rect().center(), QPoint(0, 120), Qt::ControlModifier);
+    EXPECT_EQ(shown(), full());
+}
+
+TEST_F(ZoomScrollTest, ManyOverlappingHandlesShowAsPaintedOneByOne)
+{
+    for (int i = 0; i < 300; ++i) {
+        TCDLFrame *f = AddRect(*p, 250 + i % 20 * 8, -60 + i / 20 * 8);
+        f->Width = f->Height = 12;
+    }
+    p->SelectAll();
+    QImage ref(page->size(), QImage::Format_RGB32);
+    ref.fill(page->palette().window().color());
+    QPainter ip(&ref);
+    TPagePaintOptions under = TPagePaintOptions::Screen();
+    under.Handles = false;
+    p->PaintScreen(ip, page->size(), under);
+    TPaintContext &c = p->Context;
+    c.Canvas = &ip;
+    for (const TCDLFrame *f : p->Selection().Items())
+        f->PaintDragPointsAt(c, p->ScreenGeometry(*f));
+    c.SetPen(0, TPenMode::Copy, Qt::SolidLine, 0);
+    c.SetBrush(0, true);
+    p->PaintOutline(c);
+    c.Canvas = nullptr;
+    ip.end();
+    EXPECT_EQ(page->grab().toImage().convertToFormat(QImage::Format_RGB32), ref);
 }
