@@ -11,9 +11,8 @@
 TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("AboutBox"));
-    auto *icon = new QLabel(this);
-    icon->setObjectName(QStringLiteral("ProgramIcon"));
-    icon->setPixmap(QIcon(QStringLiteral(":/icons/quelmark.svg")).pixmap(QSize(64, 64), icon->devicePixelRatioF()));
+    m_icon = new QLabel(this);
+    m_icon->setObjectName(QStringLiteral("ProgramIcon"));
     auto *text = new QVBoxLayout;
     static const char *const kNames[] = {"ProductName", "Version", "Copyright", "Company"};
     for (int i = 0; i < 4; ++i) {
@@ -28,7 +27,7 @@ TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent)
     m_ok->setObjectName(QStringLiteral("OKButton"));
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
     auto *top = new QHBoxLayout;
-    top->addWidget(icon, 0, Qt::AlignTop);
+    top->addWidget(m_icon, 0, Qt::AlignTop);
     top->addLayout(text);
     auto *all = new QVBoxLayout(this);
     all->addLayout(top);
@@ -46,4 +45,14 @@ void TAboutBox::SetupStrings()
     m_lines[2]->setText(GetText(303));
     m_lines[3]->setText(GetText(304));
     m_ok->setText(GetText(0));
+}
+
+void TAboutBox::setVisible(bool visible)
+{
+    // The box is built with the main window; its picture is drawn when it
+    // first shows, before its layout takes its size.
+    if (visible && m_icon->pixmap().isNull())
+        m_icon->setPixmap(
+            QIcon(QStringLiteral(":/icons/quelmark.svg")).pixmap(QSize(64, 64), m_icon->devicePixelRatioF()));
+    QDialog::setVisible(visible);
 }

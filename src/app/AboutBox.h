@@ -12,8 +12,10 @@ class TAboutBox : public QDialog
 public:
     explicit TAboutBox(QWidget *parent);
     void SetupStrings();
+    void setVisible(bool visible) override;
 
 private:
+    QLabel *m_icon;
     QLabel *m_lines[4];
     QPushButton *m_ok;
 };

@@ -82,7 +82,8 @@ QImage ScanWithDialogs(QWidget *parent)
         devices = ScanDevices();
     }
     if (devices.empty()) {
-        MessageBoxText(GetText(1544), mkWarning, mbOK);
+        const QString unavailable = ScanningUnavailable();
+        MessageBoxText(unavailable.isEmpty() ? GetText(1544) : unavailable, mkWarning, mbOK);
         return {};
     }
     TScanSourceDialog choice(devices, ReadScanSource(), parent);

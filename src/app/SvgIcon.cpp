@@ -1,17 +1,56 @@
 #include "SvgIcon.h"
 
+#include "IconCache.h"
+
 #include <QApplication>
+#include <QDataStream>
 #include <QHash>
 #include <QIconEngine>
 #include <QImage>
 #include <QPainter>
+#include <QResource>
 #include <QStyle>
 #include <QStyleOption>
 #include <QSvgRenderer>
+#include <QtEndian>
 
 #include <memory>
 
 namespace {
+
+// The icons the build drew (IconCache.h), by resource path and requested size.
+const QHash<QString, QImage> &BuiltIcons()
+{
+    static const QHash<QString, QImage> icons = [] {
+        QHash<QString, QImage> all;
+        const QByteArray data = QResource(QStringLiteral(":/iconcache/icons.bin")).uncompressedData();
+        QDataStream s(data);
+        s.setByteOrder(QDataStream::LittleEndian);
+        while (!s.atEnd()) {
+            quint16 length = 0;
+            s >> length;
+            QByteArray path(length, Qt::Uninitialized);
+            s.readRawData(path.data(), length);
+            qint32 w = 0, h = 0, dw = 0, dh = 0;
+            s >> w >> h >> dw >> dh;
+            if (s.status() != QDataStream::Ok || dw <= 0 || dh <= 0 || dw > w || dh > h)
+                break;
+            QImage img(dw, dh, QImage::Format_ARGB32_Premultiplied);
+            const qsizetype row = qsizetype(dw) * 4;
+            QByteArray pixels(row, Qt::Uninitialized);
+            for (int y = 0; y < dh; ++y) {
+                if (s.readRawData(pixels.data(), int(row)) != row)
+                    return all;
+                qFromLittleEndian<quint32>(pixels.constData(), dw, img.scanLine(y));
+            }
+            all.insert(QString::fromUtf8(path) + QLatin1Char('@') + QString::number(w) + QLatin1Char('x')
+                           + QString::number(h),
+                       img);
+        }
+        return all;
+    }();
+    return icons;
+}
 
 class TSvgIconEngine : public QIconEngine
 {
@@ -46,17 +85,12 @@ public:
         const quint64 key = (quint64(size.width()) << 40) | (quint64(size.height()) << 8) | quint64(mode);
         if (const auto it = m_data->Pixmaps.constFind(key); it != m_data->Pixmaps.cend())
             return *it;
-        QSvgRenderer &r = m_data->Renderer();
         QPixmap pm;
-        QSize actual = r.defaultSize();
-        if (!actual.isNull())
-            actual.scale(size, Qt::KeepAspectRatio);
-        if (r.isValid() && !actual.isEmpty()) {
-            QImage img(actual, QImage::Format_ARGB32_Premultiplied);
-            img.fill(0);
-            QPainter p(&img);
-            r.render(&p);
-            p.end();
+        QImage img = BuiltIcons().value(m_data->Path + QLatin1Char('@') + QString::number(size.width())
+                                        + QLatin1Char('x') + QString::number(size.height()));
+        if (img.isNull())
+            img = RenderSvgIcon(m_data->Renderer(), size);
+        if (!img.isNull()) {
             pm = QPixmap::fromImage(img);
             if (mode != QIcon::Normal && qApp) {
                 QStyleOption opt(0);

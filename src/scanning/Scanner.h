@@ -40,6 +40,9 @@ std::vector<TScanDevice> ScanDevices();
 // The whole area the device offers, in the requested mode and the
 // resolution nearest the one requested.
 TScanResult Acquire(const TScanRequest &request, const TScanProgress &progress = {});
+// Why scanning cannot work at all (its module did not load), localized;
+// empty otherwise.
+QString ScanningUnavailable();
 // Ends SANE; the next call starts it again and reads its configuration anew.
 void ShutDownScanning();
 

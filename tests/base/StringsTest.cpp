@@ -1,4 +1,5 @@
 #include "Strings.h"
+#include "Modules.h"
 #include "StringTable.h"
 
 #include "TestSupport.h"
@@ -118,3 +119,13 @@ TEST_F(StringTableFolder, TextsAreCutTo254Characters)
 }
 
 } // namespace
+
+// A module that is not there leaves no entry and a reason naming its file;
+// a present one loads (the tests find the modules in the build folder).
+TEST(Modules, AMissingModuleGivesAReasonAndAPresentOneLoads)
+{
+    EXPECT_EQ(ModuleEntry("quelmark-none", "QmNothing"), nullptr);
+    EXPECT_TRUE(ModuleError("quelmark-none").contains(QStringLiteral("libquelmark-none.so")));
+    EXPECT_NE(ModuleEntry("quelmark-imaging", "QmDecodeForeign"), nullptr);
+    EXPECT_EQ(ModuleError("quelmark-imaging"), QString());
+}
