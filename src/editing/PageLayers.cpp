@@ -84,13 +84,21 @@ void TPageLayers::Paint(QPainter &p, TCDLPage &page, QSize control, const QRegio
         std::any_of(m_layers.begin(), m_layers.end(), [&](const TLayer &l) { return l.Key.startsWith(head); });
     auto it = m_layers.end();
     QByteArray key;
-    if (mapped || whole) {
-        page.WriteSection(w);
+    bool keyed = mapped || whole;
+    if (keyed) {
+        try {
+            page.WriteSection(w);
+        } catch (const std::exception &) {
+            // A page a save would refuse still paints; it is just not kept.
+            keyed = false;
+        }
+    }
+    if (keyed) {
         key = w.take();
         it = std::find_if(m_layers.begin(), m_layers.end(), [&](const TLayer &l) { return l.Key == key; });
     }
     m_lastKept = it != m_layers.end();
-    if (!m_lastKept && !whole) {
+    if (!m_lastKept && (!whole || !keyed)) {
         p.fillRect(QRect(QPoint(), control), background);
         page.PaintScreen(p, control);
         return;

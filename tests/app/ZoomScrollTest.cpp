@@ -3,6 +3,7 @@
 #include "PageEditor.h"
 #include "PageWidget.h"
 #include "Shapes.h"
+#include "Text.h"
 
 #include <QPainter>
 #include <QScreen>
@@ -261,6 +262,10 @@ TEST_F(ZoomScrollTest, TheKeptLayerFollowsEveryChangeAndPaintsAsAFullPaint)
     EXPECT_EQ(shown(), all) << "undo shows the page as it was";
     Wheel(page, page->rect().center(), QPoint(0, 120), Qt::ControlModifier);
     EXPECT_EQ(shown(), full());
+    auto text = std::make_unique<TCDLText>(p, 0, 0);
+    text->Values = QStringList{QString(MaxRecordTextBytes + 1, QLatin1Char('x'))};
+    p->AddFrame(std::move(text));
+    EXPECT_EQ(shown(), full()) << "a page a save refuses still shows";
 }
 
 TEST_F(ZoomScrollTest, ManyOverlappingHandlesShowAsPaintedOneByOne)
