@@ -102,6 +102,9 @@ void TGlyphLines::Finish()
         b += sizeof(QRawFont);
     }
     auto put = [&b](const auto &v) {
+        // An empty list's data() may be null, which memcpy must not get.
+        if (v.empty())
+            return;
         std::memcpy(b, v.data(), v.size() * sizeof(v[0]));
         b += v.size() * sizeof(v[0]);
     };
