@@ -37,8 +37,14 @@ struct TModule
 };
 
 std::mutex g_mutex;
-// Modules stay loaded; a module that failed is not tried again.
-QHash<QString, TModule> g_modules;
+
+// Modules stay loaded to the end, so the table is never destroyed; a module
+// that failed is not tried again.
+QHash<QString, TModule> &Modules()
+{
+    static auto *const modules = new QHash<QString, TModule>;
+    return *modules;
+}
 
 TModule Load(const QString &name)
 {
@@ -65,14 +71,14 @@ QFunctionPointer ModuleEntry(const char *name, const char *symbol)
 {
     const std::lock_guard lock(g_mutex);
     const QString key = QString::fromLatin1(name);
-    auto it = g_modules.find(key);
-    if (it == g_modules.end())
-        it = g_modules.insert(key, Load(key));
+    auto it = Modules().find(key);
+    if (it == Modules().end())
+        it = Modules().insert(key, Load(key));
     return it->Library ? it->Library->resolve(symbol) : nullptr;
 }
 
 QString ModuleError(const char *name)
 {
     const std::lock_guard lock(g_mutex);
-    return g_modules.value(QString::fromLatin1(name)).Error;
+    return Modules().value(QString::fromLatin1(name)).Error;
 }
