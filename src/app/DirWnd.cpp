@@ -1,6 +1,7 @@
 #include "DirWnd.h"
 
 #include "FileDialogs.h"
+#include "FileListModel.h"
 #include "MessageBoxText.h"
 #include "PlainFileIcons.h"
 #include "Strings.h"
@@ -104,9 +105,7 @@ TDirWnd::TDirWnd(QWidget *parent) : QDialog(parent)
     for (int c = 1; c < m_folderModel->columnCount(); ++c)
         m_folders->hideColumn(c);
     m_folders->header()->hide();
-    m_fileModel = new QFileSystemModel(this);
-    m_fileModel->setIconProvider(PlainFileIcons());
-    m_fileModel->setFilter(QDir::Files | QDir::Hidden);
+    m_fileModel = new TFileListModel(QDir::Files | QDir::Hidden, {}, this);
     m_files = new QListView(this);
     m_files->setObjectName(QStringLiteral("flbFileView"));
     m_files->setModel(m_fileModel);
@@ -178,15 +177,13 @@ void TDirWnd::showVolume(int index)
     const QString root = m_drives->itemData(index).toString();
     m_folderModel->setRootPath(root);
     m_folders->setRootIndex(m_folderModel->index(root));
-    m_fileModel->setRootPath(root);
-    m_files->setRootIndex(m_fileModel->index(root));
+    m_files->setRootIndex(m_fileModel->SetFolder(root));
 }
 
 void TDirWnd::showFolder(const QModelIndex &index)
 {
     const QString path = m_folderModel->filePath(index);
-    m_fileModel->setRootPath(path);
-    m_files->setRootIndex(m_fileModel->index(path));
+    m_files->setRootIndex(m_fileModel->SetFolder(path));
 }
 
 void TDirWnd::chooseImage()

@@ -15,6 +15,7 @@ class QLabel;
 class QPushButton;
 class QListView;
 class QTreeView;
+class TFileListModel;
 
 class TDirWnd : public QDialog
 {
@@ -37,7 +38,8 @@ private:
     QCheckBox *m_subdirs;
     QPushButton *m_image;
     QLabel *m_folderLabel, *m_fileLabel, *m_driveLabel;
-    QFileSystemModel *m_folderModel, *m_fileModel;
+    QFileSystemModel *m_folderModel;
+    TFileListModel *m_fileModel;
     TFolderChoice m_choice;
 };
 

@@ -1,6 +1,7 @@
 #include "OpenPreview.h"
 
 #include "Document.h"
+#include "FileListModel.h"
 #include "PaintContext.h"
 #include "PlainFileIcons.h"
 #include "Strings.h"
@@ -164,12 +165,7 @@ TOpenPreview::TOpenPreview(QWidget *parent, const QString &folder) : QDialog(par
         return l;
     };
 
-    m_fileModel = new QFileSystemModel(this);
-    m_fileModel->setIconProvider(PlainFileIcons());
-    // Without QDir::System: no FIFOs, sockets or devices.
-    m_fileModel->setFilter(QDir::Files);
-    m_fileModel->setNameFilters({QStringLiteral("*.CDL")});
-    m_fileModel->setNameFilterDisables(false);
+    m_fileModel = new TFileListModel(QDir::Files, {QStringLiteral("*.CDL")}, this);
     flbOpenPreview = new QListView(this);
     flbOpenPreview->setObjectName(QStringLiteral("flbOpenPreview"));
     flbOpenPreview->setModel(m_fileModel);
@@ -294,7 +290,7 @@ QStringList TOpenPreview::Places()
 QString TOpenPreview::FileName() const
 {
     const QModelIndex i = flbOpenPreview->currentIndex();
-    return i.isValid() && !m_fileModel->isDir(i) ? m_fileModel->filePath(i) : QString();
+    return m_fileModel->IsFile(i) ? m_fileModel->FilePath(i) : QString();
 }
 
 void TOpenPreview::setPlace(const QString &place)
@@ -312,8 +308,7 @@ void TOpenPreview::setFolder(const QString &path)
     Timer->stop();
     cancelLoad();
     showPreview(nullptr);
-    m_fileModel->setRootPath(path);
-    flbOpenPreview->setRootIndex(m_fileModel->index(path));
+    flbOpenPreview->setRootIndex(m_fileModel->SetFolder(path));
     const QModelIndex dir = m_dirModel->index(path);
     if (dir != dlbOpenPreview->rootIndex() && dir != dlbOpenPreview->currentIndex()) {
         dlbOpenPreview->setCurrentIndex(dir);

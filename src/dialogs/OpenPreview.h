@@ -18,6 +18,7 @@ class QListView;
 class QTimer;
 class QTreeView;
 class TCDLDocument;
+class TFileListModel;
 class TPreviewPanel;
 class TProgressWnd;
 
@@ -60,7 +61,8 @@ private:
     void showPreview(const TResult &doc);
     void onLoad(int progress);
 
-    QFileSystemModel *m_dirModel, *m_fileModel;
+    QFileSystemModel *m_dirModel;
+    TFileListModel *m_fileModel;
     QTreeView *dlbOpenPreview;
     QListView *flbOpenPreview;
     QComboBox *dcbOpenPreview;

@@ -2,11 +2,12 @@
 
 #include "OpenPreview.h"
 #include "AppFixture.h"
+#include "FileListModel.h"
 
 #include <QComboBox>
-#include <QFileSystemModel>
 #include <QListView>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -19,9 +20,9 @@ QColor PanelColor(const TOpenPreview &d, const char *name)
 void Select(TOpenPreview &d, const QString &path, int count)
 {
     auto *files = d.findChild<QListView *>(QStringLiteral("flbOpenPreview"));
-    auto *model = qobject_cast<QFileSystemModel *>(files->model());
+    auto *model = static_cast<TFileListModel *>(files->model());
     ASSERT_TRUE(WaitFor([&] { return model->rowCount(files->rootIndex()) == count; }));
-    files->setCurrentIndex(model->index(path));
+    files->setCurrentIndex(model->IndexOf(path));
 }
 
 } // namespace
@@ -46,14 +47,22 @@ TEST_F(OpenPreviewTest, LoadsOnlyWhereTheSelectionRestsAndNothingOfWhatIsNoDocum
         ASSERT_TRUE(f.open(QIODevice::ReadWrite) && f.seek(offset) && f.putChar(char(byte)));
     }
 
+    // A folder is no document, even by its name.
+    ASSERT_TRUE(QDir().mkdir(Path(QStringLiteral("folder.CDL"))));
+
     TOpenPreview dlg(nullptr, Path(QString()));
     dlg.show();
+    // Folders made and removed beside the one shown, while it is read, leave the file list where it is.
+    for (int i = 0; i < 20; ++i) {
+        QTemporaryDir sibling(QDir::cleanPath(Path(QStringLiteral("../sibling-XXXXXX"))));
+        WaitFor([] { return false; }, 20);
+    }
     QStringList requested;
     QObject::connect(&dlg, &TOpenPreview::previewRequested, [&](const QString &p) { requested.append(p); });
     // Timed from the last change itself: a loaded machine may spend long in the waits between.
     QElapsedTimer rested;
     for (int i = 0; i < 10; ++i) {
-        Select(dlg, Path(QStringLiteral("doc%1.CDL").arg(i)), 14);
+        ASSERT_NO_FATAL_FAILURE(Select(dlg, Path(QStringLiteral("doc%1.CDL").arg(i)), 14));
         rested.start();
         WaitFor([] { return false; }, 50);
     }
