@@ -1,4 +1,5 @@
 #include "FrameRegistry.h"
+#include "Listing.h"
 #include "PanelWidgets.h"
 #include "PanelsFixture.h"
 #include "Picture.h"
@@ -82,6 +83,14 @@ TEST_F(PanelsTest, ATextFrameTakesJustifiedAndActsOnThePenColourOnly)
     EXPECT_LT(turn, text);
     EXPECT_LT(text, Find("rZuweisen")->y());
     EXPECT_EQ((std::tuple{Shown("rPositionXY"), Shown("rPositionDim")}), std::tuple(true, true));
+    // A listing's left, centre and right are disabled and look it, as the text of a disabled button.
+    page->Activate(page->FrameAt(page->AddFrame(CreateFrameByTag(TCDLDIR::Descriptor.Tag, page))));
+    page->AnnounceShownFrame();
+    const QToolButton *left = Find<QToolButton>("sbLeft");
+    EXPECT_EQ((std::tuple{left->isEnabled(), left->icon().pixmap(16, QIcon::Disabled).toImage().pixelColor(5, 3)}),
+              std::tuple(false, left->palette().color(QPalette::Disabled, QPalette::ButtonText)));
+    page->Activate(page->FrameAt(0));
+    page->AnnounceShownFrame();
 
     emit Find<TColorGrid>("ColorGrid")->cellSelected(9, 15);
     EXPECT_EQ(page->ActiveFrame()->PenColor, RGBColor(0, 0, 255));
