@@ -7,6 +7,15 @@
 namespace {
 int g_code = UnitCodeMillimetre;
 constexpr int ModelUnitsPerInch = 254;
+
+// The platform's separators without grouping: a field reads back what it
+// shows ("1638.4", not "1,638.4").
+QLocale NumberLocale()
+{
+    QLocale l;
+    l.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
+    return l;
+}
 } // namespace
 
 int UnitCode() { return g_code; }
@@ -32,13 +41,12 @@ QString FormatLength(int32_t v)
 
 QString FormatUnitValue(int32_t v, int code)
 {
-    return QLocale().toString(double(v) / UnitDivisor(code), 'f', UnitDecimals(code));
+    return NumberLocale().toString(double(v) / UnitDivisor(code), 'f', UnitDecimals(code));
 }
 
 std::optional<double> ParseDecimal(const QString &text)
 {
-    QLocale l;
-    l.setNumberOptions(QLocale::RejectGroupSeparator);
+    const QLocale l = NumberLocale();
     QLocale c = QLocale::c();
     c.setNumberOptions(QLocale::RejectGroupSeparator);
     const QString t = text.trimmed();

@@ -23,24 +23,31 @@ namespace {
 // The record's short strings hold no more.
 constexpr int MaxShortString = 40;
 
-// Four lines set as the alignment buttons set text.
-QIcon alignIcon(int alignment)
+// Four lines set as the alignment buttons set text, in the colours the
+// style gives button text, so that a disabled button looks as disabled as
+// its text neighbours: the style's own greying of dark lines hardly shows.
+QIcon alignIcon(int alignment, const QPalette &palette)
 {
     // Drawn for each usual display scale, so none is an enlarged copy.
     QIcon icon;
-    for (const double ratio : {1.0, 1.25, 1.5, 2.0}) {
-        QPixmap pm(QSize(16, 16) * ratio);
-        pm.setDevicePixelRatio(ratio);
-        pm.fill(Qt::transparent);
-        QPainter p(&pm);
-        p.setPen(QPen(QColor(40, 40, 40), 1));
-        const int widths[4] = {14, 9, 12, 7};
-        for (int k = 0; k < 4; ++k) {
-            const int w = alignment == 3 && k < 3 ? 14 : widths[k];
-            const int x = alignment == 1 ? (16 - w) / 2 : alignment == 2 ? 15 - w : 1;
-            p.drawLine(x, 3 + 3 * k, x + w - 1, 3 + 3 * k);
+    for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled}) {
+        const QColor color =
+            palette.color(mode == QIcon::Disabled ? QPalette::Disabled : QPalette::Active, QPalette::ButtonText);
+        for (const double ratio : {1.0, 1.25, 1.5, 2.0}) {
+            QPixmap pm(QSize(16, 16) * ratio);
+            pm.setDevicePixelRatio(ratio);
+            pm.fill(Qt::transparent);
+            QPainter p(&pm);
+            p.setPen(QPen(color, 1));
+            const int widths[4] = {14, 9, 12, 7};
+            for (int k = 0; k < 4; ++k) {
+                const int w = alignment == 3 && k < 3 ? 14 : widths[k];
+                const int x = alignment == 1 ? (16 - w) / 2 : alignment == 2 ? 15 - w : 1;
+                p.drawLine(x, 3 + 3 * k, x + w - 1, 3 + 3 * k);
+            }
+            p.end();
+            icon.addPixmap(pm, mode);
         }
-        icon.addPixmap(pm);
     }
     return icon;
 }
@@ -74,7 +81,7 @@ public:
         m_align = new QButtonGroup(this);
         for (int k = 0; k < 4; ++k) {
             m_alignButtons[k] = SpeedButton(this, alignNames[k], true);
-            m_alignButtons[k]->setIcon(alignIcon(k));
+            m_alignButtons[k]->setIcon(alignIcon(k, m_alignButtons[k]->palette()));
             m_align->addButton(m_alignButtons[k], k);
             buttons->addWidget(m_alignButtons[k]);
         }

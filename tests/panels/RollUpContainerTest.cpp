@@ -1,4 +1,5 @@
 #include "FrameRegistry.h"
+#include "Listing.h"
 #include "PanelWidgets.h"
 #include "PanelsFixture.h"
 #include "Picture.h"
@@ -93,6 +94,11 @@ TEST_F(PanelsTest, ATextFrameTakesJustifiedAndActsOnThePenColourOnly)
     EXPECT_EQ((std::tuple{Find<QGroupBox>("rSchriftart")->title(), Find<QPushButton>("btZuweisen")->text(),
                           Shown("rZuweisen")}),
               std::tuple(u"Font"_s, u"Show Changes"_s, true));
+    page->Activate(page->FrameAt(page->AddFrame(CreateFrameByTag(TCDLDIR::Descriptor.Tag, page))));
+    page->AnnounceShownFrame();
+    const QToolButton *left = Find<QToolButton>("sbLeft");
+    EXPECT_EQ((std::tuple{left->isEnabled(), left->icon().pixmap(16, QIcon::Disabled).toImage().pixelColor(5, 3)}),
+              std::tuple(false, left->palette().color(QPalette::Disabled, QPalette::ButtonText)));
 }
 
 TEST_F(PanelsTest, ARunOfTypingIsOneUndoStepAndLeavingEndsIt)
@@ -135,6 +141,8 @@ TEST_F(PanelsTest, TextBeyondTheRecordIsRefusedWholeAsTypedOrPasted)
 
 TEST_F(PanelsTest, CoordinatesAreTypedInTheUnitClampedAndUndone)
 {
+    // A locale that groups thousands: a field shows none, so it reads back what it shows.
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     TCDLFrame *f = Create(TTool::Rectangle);
     f->X = 100;
     f->Y = 50;
