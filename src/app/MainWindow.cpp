@@ -135,7 +135,8 @@ void TMDIForm::buildMenusAndBars()
             m_windowMenu->addSeparator();
         for (int i = 0; i < subs.size(); ++i) {
             QMdiSubWindow *s = subs[i];
-            QAction *a = m_windowMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(s->windowTitle()));
+            QAction *a =
+                m_windowMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(MenuLiteral(s->windowTitle())));
             a->setCheckable(true);
             a->setChecked(s == m_mdi->activeSubWindow());
             connect(a, &QAction::triggered, this, [this, s] { m_mdi->setActiveSubWindow(s); });
