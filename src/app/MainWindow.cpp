@@ -60,6 +60,8 @@ TMDIForm::TMDIForm()
     });
     buildMenusAndBars();
     buildCommands();
+    for (TRollup *r : {m_rollupProps, m_rollupColors, m_rollupCoords})
+        r->SetDocumentKeys({Action(QStringLiteral("miRueckgaengig")), Action(QStringLiteral("miRedo"))});
     buildStatusBar();
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *) {
         if (TChildWin *c = ActiveChild()) {

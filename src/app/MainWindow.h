@@ -68,8 +68,9 @@ public:
 
     void RebuildRecentMenu();
 
-    // A menu item or speed button by its object name, for tests and the
-    // clipboard peer program; the window itself holds its commands.
+    // A menu item or speed button by its object name, for tests, the
+    // clipboard peer program and the roll-up windows' undo keys; the window
+    // itself holds its commands.
     QAction *Action(const QString &name) const;
     // The three roll-up windows the property panels are shown in: object
     // properties, colours, coordinates. They live as long as this window.
