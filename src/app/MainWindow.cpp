@@ -245,7 +245,7 @@ void TMDIForm::SetLanguage(int n)
         c->SetupStrings();
     SetupStrings();
     // Captions change the roll-up windows' sizes.
-    replaceDefaultRollups();
+    refitRollups();
     m_about->SetupStrings();
     m_print->SetupStrings();
     if (TChildWin *c = ActiveChild())

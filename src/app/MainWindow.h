@@ -151,7 +151,9 @@ private:
     // MainWindowRollups.cpp: the roll-up windows' places.
     void placeRollups();
     void saveRollupPlaces();
-    void replaceDefaultRollups();
+    // After the windows' sizes changed: those at their default place go to
+    // the new one, the others are kept on the screen.
+    void refitRollups();
     QList<QRect> defaultRollupPlaces() const;
     // Tells applyImmediatelyChanged when the setting differs from what was told.
     void tellApplyImmediately();
