@@ -60,6 +60,8 @@ TMDIForm::TMDIForm()
     });
     buildMenusAndBars();
     buildCommands();
+    for (TRollup *r : {m_rollupProps, m_rollupColors, m_rollupCoords})
+        r->SetDocumentKeys({Action(QStringLiteral("miRueckgaengig")), Action(QStringLiteral("miRedo"))});
     buildStatusBar();
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *) {
         if (TChildWin *c = ActiveChild()) {
@@ -135,7 +137,8 @@ void TMDIForm::buildMenusAndBars()
             m_windowMenu->addSeparator();
         for (int i = 0; i < subs.size(); ++i) {
             QMdiSubWindow *s = subs[i];
-            QAction *a = m_windowMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(s->windowTitle()));
+            QAction *a =
+                m_windowMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(MenuLiteral(s->windowTitle())));
             a->setCheckable(true);
             a->setChecked(s == m_mdi->activeSubWindow());
             connect(a, &QAction::triggered, this, [this, s] { m_mdi->setActiveSubWindow(s); });
@@ -242,7 +245,7 @@ void TMDIForm::SetLanguage(int n)
         c->SetupStrings();
     SetupStrings();
     // Captions change the roll-up windows' sizes.
-    replaceDefaultRollups();
+    refitRollups();
     m_about->SetupStrings();
     m_print->SetupStrings();
     if (TChildWin *c = ActiveChild())

@@ -68,8 +68,9 @@ public:
 
     void RebuildRecentMenu();
 
-    // A menu item or speed button by its object name, for tests and the
-    // clipboard peer program; the window itself holds its commands.
+    // A menu item or speed button by its object name, for tests, the
+    // clipboard peer program and the roll-up windows' undo keys; the window
+    // itself holds its commands.
     QAction *Action(const QString &name) const;
     // The three roll-up windows the property panels are shown in: object
     // properties, colours, coordinates. They live as long as this window.
@@ -150,7 +151,9 @@ private:
     // MainWindowRollups.cpp: the roll-up windows' places.
     void placeRollups();
     void saveRollupPlaces();
-    void replaceDefaultRollups();
+    // After the windows' sizes changed: those at their default place go to
+    // the new one, the others are kept on the screen.
+    void refitRollups();
     QList<QRect> defaultRollupPlaces() const;
     // Tells applyImmediatelyChanged when the setting differs from what was told.
     void tellApplyImmediately();

@@ -6,6 +6,7 @@
 #include "ChildWin.h"
 #include "FileDialogs.h"
 #include "MessageBoxText.h"
+#include "Mnemonics.h"
 #include "PrintCommand.h"
 #include "RollUpContainer.h"
 #include "Settings.h"
@@ -207,7 +208,8 @@ void TMDIForm::RebuildRecentMenu()
     const TRecentFiles &list = AppSettings().RecentFiles;
     for (int i = 0; i < list.Count(); ++i) {
         const QString path = list.At(i);
-        auto *a = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()), m_fileMenu);
+        auto *a =
+            new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(MenuLiteral(QFileInfo(path).fileName())), m_fileMenu);
         a->setObjectName(QStringLiteral("miRecent%1").arg(i + 1));
         a->setStatusTip(path);
         a->setToolTip(path);

@@ -62,7 +62,7 @@ void TMDIForm::placeRollups()
     m_rollupsPlaced = true;
 }
 
-void TMDIForm::replaceDefaultRollups()
+void TMDIForm::refitRollups()
 {
     if (!m_rollupsPlaced)
         return;
@@ -71,9 +71,12 @@ void TMDIForm::replaceDefaultRollups()
     TRollup *rollups[] = {m_rollupProps, m_rollupColors, m_rollupCoords};
     for (int i = 0; i < 3; ++i) {
         std::optional<QPoint> &at = m_rollupDefaults[size_t(i)];
-        // One the person has moved stays where it is.
+        // One the person has moved stays where it is, as far as its new size
+        // lets it stay on the screen.
         if (at != rollups[i]->pos()) {
             at.reset();
+            const QPoint here = rollups[i]->pos();
+            rollups[i]->move(PlaceToolWindow(here, defaults[i].size(), screens, here));
             continue;
         }
         at = PlaceToolWindow(defaults[i].topLeft(), defaults[i].size(), screens, defaults[i].topLeft());

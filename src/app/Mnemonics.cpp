@@ -31,6 +31,12 @@ QChar MnemonicOf(const QString &text)
     return {};
 }
 
+QString MenuLiteral(const QString &name)
+{
+    QString r = name;
+    return r.replace(QLatin1Char('&'), QLatin1String("&&"));
+}
+
 namespace {
 
 // Where each text's mnemonic goes, as a position in the text, or -1.

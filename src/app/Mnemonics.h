@@ -12,6 +12,10 @@ class QMenuBar;
 // The mnemonic character of a text ("&&" is a literal "&"), or a null QChar.
 QChar MnemonicOf(const QString &text);
 
+// A name shown in a menu as it is written: each "&" doubled, so none
+// becomes a mnemonic.
+QString MenuLiteral(const QString &name);
+
 // The texts with a mnemonic each, unique among them ignoring case. A text
 // that has one keeps it; a text with nothing usable stays as it is.
 QStringList WithMnemonics(const QStringList &texts);

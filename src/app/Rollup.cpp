@@ -2,7 +2,10 @@
 
 #include "Strings.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QStyle>
@@ -197,8 +200,37 @@ void TRollup::applyCaptionColours()
     m_lblTitle->setPalette(p);
 }
 
+void TRollup::SetDocumentKeys(const QList<QAction *> &commands)
+{
+    if (m_documentKeys.isEmpty() && !commands.isEmpty())
+        qApp->installEventFilter(this);
+    m_documentKeys.clear();
+    for (QAction *a : commands)
+        m_documentKeys.append(a);
+}
+
+QAction *TRollup::documentCommand(const QKeyEvent &key) const
+{
+    const QKeySequence typed(key.keyCombination());
+    for (const QPointer<QAction> &a : m_documentKeys)
+        if (a && a->shortcuts().contains(typed))
+            return a;
+    return nullptr;
+}
+
 bool TRollup::eventFilter(QObject *watched, QEvent *e)
 {
+    if ((e->type() == QEvent::ShortcutOverride || e->type() == QEvent::KeyPress) && watched->isWidgetType()
+        && static_cast<QWidget *>(watched)->window() == this) {
+        // Claimed before the focused input sees it (or another window's
+        // shortcut takes it); the press runs the command.
+        if (QAction *a = documentCommand(*static_cast<QKeyEvent *>(e))) {
+            e->accept();
+            if (e->type() == QEvent::KeyPress)
+                a->trigger();
+            return true;
+        }
+    }
     if (watched != m_pnlHeader && watched != m_lblTitle)
         return QWidget::eventFilter(watched, e);
     switch (e->type()) {

@@ -3,10 +3,13 @@
 // panel below its own caption bar. Rolled up, only the caption bar remains.
 // The close button only hides it; content and roll state stay.
 
+#include <QList>
 #include <QPointer>
 #include <QWidget>
 
+class QAction;
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QToolButton;
 
@@ -42,6 +45,12 @@ public:
 
     void SetupStrings();
 
+    // Keys of these commands typed anywhere in the window run the command,
+    // not the focused input's own handling: every change in an input is
+    // written to the frame at once as an undo step of its page, so the
+    // input has nothing of its own to undo or redo.
+    void SetDocumentKeys(const QList<QAction *> &commands);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *e) override;
     void changeEvent(QEvent *e) override;
@@ -51,6 +60,7 @@ private:
     void setClientSize(int width, int height);
     void applyCaptionColours();
     void contentDestroyed();
+    QAction *documentCommand(const QKeyEvent &key) const;
 
     QFrame *m_pnlBase;
     QFrame *m_pnlRollup;
@@ -61,6 +71,7 @@ private:
 
     QPointer<QWidget> m_content;
     QPointer<QWidget> m_contentParent;
+    QList<QPointer<QAction>> m_documentKeys;
     bool m_rolledDown = true;
     int m_fullHeight = CaptionHeight;
     // A caption drag that the window system did not take over.

@@ -48,6 +48,10 @@ TEST_F(PanelsWindowTest, TheRollUpsShowTheNewTextFrameAndLetItGoWithTheDocument)
     auto *memo = main->findChild<QPlainTextEdit *>(u"mText"_s);
     ASSERT_TRUE(memo);
     EXPECT_TRUE(memo->hasFocus());
+    // The run of typing is an undo step of the page, and the keys go there.
+    memo->insertPlainText(u"ab"_s);
+    Key(memo, QEvent::KeyPress, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ((std::tuple{memo->toPlainText(), child->ActivePage()->Undo.CanRedo()}), std::tuple(QString(), true));
     main->SetLanguage(2);
     EXPECT_EQ(main->findChild<QGroupBox *>(u"rSchriftart"_s)->title(), u"Font"_s);
     for (int i : {0, 2})

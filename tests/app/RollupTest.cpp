@@ -321,6 +321,11 @@ TEST_F(AppTest, ARollupStoredOffEveryScreenComesBackBesideTheMainWindow)
     // Room for it filled.
     EXPECT_EQ(m.CoordsRollup()->y() + m.CoordsRollup()->SizeFor(m.Panels()->CoordsPanelSize()).height(),
               screen.bottom() + 1);
+    // One moved partly off is kept on the screen at its size in the new language.
+    m.ColorRollup()->move(screen.right() - 20, 84);
+    m.SetLanguage(3);
+    EXPECT_EQ(m.ColorRollup()->x() + m.ColorRollup()->SizeFor(m.Panels()->ColorPanelSize()).width(),
+              screen.right() + 1);
 }
 
 TEST(ToolWindowPlacement, PlacesAreKeptOnTheScreenTheyAreMostOn)

@@ -10,6 +10,7 @@
 #include <QDBusConnection>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
 #include <QProcess>
 #include <QToolButton>
 #include <QWindow>
@@ -83,25 +84,27 @@ TEST_F(AppTest, ALaterStartHandsItsDocumentsToTheRunningProgram)
 TEST_F(AppTest, ClosingDocumentsBuildsRecentListAndMenu)
 {
     TShownMainWindow m;
-    for (const char *n : {"A.CDL", "B.CDL", "C.CDL"})
+    for (const char *n : {"A.CDL", "B.CDL", "C&D.CDL"})
         WriteDocument(Path(QLatin1String(n)));
-    for (const char *n : {"A.CDL", "B.CDL", "C.CDL", "A.CDL"}) {
+    for (const char *n : {"A.CDL", "B.CDL", "C&D.CDL", "A.CDL"}) {
         m.OpenFile(Path(QLatin1String(n)));
         Process();
         Trigger(m, "miSchliessen");
     }
-    const QStringList expected{Path(u"C.CDL"_s), Path(u"B.CDL"_s), Path(u"A.CDL"_s)};
+    const QStringList expected{Path(u"C&D.CDL"_s), Path(u"B.CDL"_s), Path(u"A.CDL"_s)};
     EXPECT_EQ(AppSettings().RecentFiles.Entries(), expected);
     auto *first = m.findChild<QAction *>(u"miRecent1"_s);
     ASSERT_NE(first, nullptr);
     EXPECT_EQ((std::tuple{first->text(), first->statusTip(), m.findChild<QAction *>(u"NMRU"_s)->isVisible()}),
-              std::tuple(u"&1 C.CDL"_s, expected[0], true));
+              std::tuple(u"&1 C&&D.CDL"_s, expected[0], true));
     // An untitled document adds nothing; a recent item opens its file.
     m.New();
     Trigger(m, "miSchliessen");
     EXPECT_EQ(AppSettings().RecentFiles.Count(), 3);
     m.findChild<QAction *>(u"miRecent1"_s)->trigger();
-    EXPECT_EQ(Captions(m), QStringList{u"C.CDL"_s});
+    EXPECT_EQ(Captions(m), QStringList{u"C&D.CDL"_s});
+    emit m.findChild<QMenu *>(u"miFenster"_s)->aboutToShow();
+    EXPECT_EQ(m.findChild<QMenu *>(u"miFenster"_s)->actions().last()->text(), u"&1 C&&D.CDL"_s);
 }
 
 TEST_F(AppTest, OpeningReportsForeignOtherVersionDamagedAndDuplicateFiles)
