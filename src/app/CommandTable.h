@@ -66,7 +66,7 @@ public:
 
     void UpdateStates();
     void SetupStrings();
-    // For tests: an item or button by its object name.
+    // A menu item or speed button by its object name, for whoever runs a command from elsewhere.
     QAction *Action(const QString &name) const;
 
 private:
