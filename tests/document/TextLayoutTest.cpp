@@ -11,6 +11,7 @@
 
 #include <QFile>
 #include <QFontDatabase>
+#include <functional>
 
 namespace {
 
@@ -335,6 +336,36 @@ TEST(TextPaint, KeptGlyphsPaintAsDrawText)
                 EXPECT_EQ(canvas.Finish(), got) << angle << text << scale;
             }
         }
+}
+
+// A changed frame copies the glyphs of the pieces whose text it still has;
+// it paints as a frame painted once with its new fields.
+TEST(TextPaint, ChangedTextPaintsAsNew)
+{
+    const std::function<void(TCDLText &)> steps[] = {
+        [](TCDLText &f) { f.Width = 390; },
+        [](TCDLText &f) { f.Values[0].insert(5, QStringLiteral("und ")); },
+        [](TCDLText &f) { f.Alignment = 1; },
+        [](TCDLText &f) {
+            f.Width = 200;
+            f.Alignment = 3;
+            (void)f.Lines();
+            f.Values[1] = QStringLiteral("neun elf");
+        },
+        [](TCDLText &f) { f.Bold = true; },
+    };
+    const QStringList text{QStringLiteral("Eins zwei drei\tvier fünf sechs sieben acht"), QStringLiteral("neun zehn")};
+    PaintedText t(3, text);
+    t.t.Underline = true;
+    t.Paint();
+    for (size_t i = 0; i < std::size(steps); ++i) {
+        steps[i](t.t);
+        PaintedText fresh(3, text);
+        fresh.t.Underline = true;
+        for (size_t j = 0; j <= i; ++j)
+            steps[j](fresh.t);
+        EXPECT_EQ(t.Paint(), fresh.Paint()) << i;
+    }
 }
 
 TEST(TextPaint, DottedOutlineOnlyOnAnInteractiveScreen)
