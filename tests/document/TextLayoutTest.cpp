@@ -145,9 +145,10 @@ TEST(TextRecord, TextBeyondTheLimitsIsRefusedAndNothingChanges)
     t.Values = QStringList{QStringLiteral("keep")};
     EXPECT_THROW(t.SetPlainText(QString(30000, QLatin1Char('a'))), ELocalizedError);
     EXPECT_EQ(t.Values, QStringList{QStringLiteral("keep")});
-    t.SetPlainText(QStringLiteral("a\r\nb\nc"));
-    EXPECT_EQ(t.Values, (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
-    EXPECT_EQ(t.PlainText(), QStringLiteral("a\r\nb\r\nc"));
+    t.SetPlainText(QStringLiteral("a\r\nb\nc\r\rd\n"));
+    EXPECT_EQ(t.Values, (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QString(),
+                                     QStringLiteral("d"), QString()}));
+    EXPECT_EQ(t.PlainText(), QStringLiteral("a\r\nb\r\nc\r\n\r\nd\r\n"));
     // However it got there, an oversized text never becomes a record.
     t.Values = QStringList{QString(70000, QLatin1Char('a'))};
     TStreamWriter w;
