@@ -34,6 +34,7 @@ struct TGlyphLines::TScratch
     std::vector<quint32> Glyphs;
     std::vector<QPointF> Positions;
     std::vector<TPiece> Pieces;
+    std::vector<TAdded> Added;
     std::vector<uint32_t> LineEnds;
     std::vector<int32_t> Widths;
     std::vector<QRawFont> Fonts;
@@ -50,7 +51,7 @@ void TGlyphLines::Release()
     for (uint16_t i = 0; i < m_fontCount; ++i)
         Fonts()[i].~QRawFont();
     m_block.reset();
-    m_lineCount = m_pieceCount = m_glyphCount = 0;
+    m_lineCount = m_pieceCount = m_glyphCount = m_addedCount = 0;
     m_fontCount = 0;
     m_positions = TPositions::X;
     m_asText.clear();
@@ -63,6 +64,7 @@ void TGlyphLines::Clear()
     s.Glyphs.clear();
     s.Positions.clear();
     s.Pieces.clear();
+    s.Added.clear();
     s.LineEnds.clear();
     s.Widths.clear();
     s.Fonts.clear();
@@ -82,6 +84,7 @@ void TGlyphLines::Finish()
     m_lineCount = uint32_t(s.LineEnds.size());
     m_pieceCount = uint32_t(s.Pieces.size());
     m_glyphCount = uint32_t(s.Glyphs.size());
+    m_addedCount = uint32_t(s.Added.size());
     // Positions come from 26.6 fixed point: a float holds them exactly
     // unless a line is hundreds of thousands of pixels long.
     const bool exact = std::all_of(s.Positions.begin(), s.Positions.end(), [](QPointF q) {
@@ -89,8 +92,9 @@ void TGlyphLines::Finish()
     });
     const bool onBaseline = std::all_of(s.Positions.begin(), s.Positions.end(), [](QPointF q) { return q.y() == 0; });
     m_positions = !exact ? TPositions::Exact : onBaseline ? TPositions::X : TPositions::XY;
-    const size_t glyphsEnd = sizeof(QRawFont) * m_fontCount + sizeof(uint32_t) * 2 * m_lineCount
-                             + sizeof(TPiece) * m_pieceCount + sizeof(quint32) * m_glyphCount;
+    const size_t glyphsEnd = sizeof(QRawFont) * m_fontCount + sizeof(TAdded) * m_addedCount
+                             + sizeof(uint32_t) * 2 * m_lineCount + sizeof(TPiece) * m_pieceCount
+                             + sizeof(quint32) * m_glyphCount;
     const size_t perPosition = m_positions == TPositions::Exact ? sizeof(QPointF)
                                : m_positions == TPositions::XY  ? 2 * sizeof(float)
                                                                 : sizeof(float);
@@ -108,6 +112,7 @@ void TGlyphLines::Finish()
         std::memcpy(b, v.data(), v.size() * sizeof(v[0]));
         b += v.size() * sizeof(v[0]);
     };
+    put(s.Added);
     put(s.LineEnds);
     put(s.Widths);
     put(s.Pieces);
@@ -127,22 +132,39 @@ void TGlyphLines::Finish()
 
 double TGlyphLines::AddPiece(const QString &text, const QFont &font, int offset)
 {
-    const bool special = std::any_of(text.begin(), text.end(), [](QChar ch) {
-        return ch == QLatin1Char('\t') || ch == QChar::LineSeparator || ch == QChar::ParagraphSeparator
-               || ch == QChar::ObjectReplacementCharacter;
-    });
-    TScratch &s = Scratch();
-    if (special) {
-        s.Pieces.push_back({offset, uint32_t(m_asText.size()), 0, -1, AsText});
-        m_asText.push_back({text, font});
-        return QFontMetricsF(font).horizontalAdvance(text);
+    bool special = false, leftToRightOnly = true;
+    for (QChar ch : text) {
+        special |= ch == QLatin1Char('\t') || ch == QChar::LineSeparator || ch == QChar::ParagraphSeparator
+                   || ch == QChar::ObjectReplacementCharacter;
+        leftToRightOnly &= ch.unicode() < 0x0590;
     }
+    TScratch &s = Scratch();
+    const uint32_t firstPiece = uint32_t(s.Pieces.size());
+    const double advance = special ? AddAsText(text, font, offset) : Shape(text, font, offset, leftToRightOnly);
+    s.Added.push_back({advance, firstPiece, uint32_t(s.Pieces.size()) - firstPiece});
+    return advance;
+}
+
+double TGlyphLines::AddAsText(const QString &text, const QFont &font, int offset)
+{
+    Scratch().Pieces.push_back({offset, uint32_t(m_asText.size()), 0, -1, AsText});
+    // A copy: text may view characters that go before this does.
+    m_asText.push_back({QString(text.constData(), text.size()), font});
+    return QFontMetricsF(font).horizontalAdvance(text);
+}
+
+double TGlyphLines::Shape(const QString &text, const QFont &font, int offset, bool leftToRightOnly)
+{
+    TScratch &s = Scratch();
     // Shaped as drawText shapes it: one unwrapped line, left to right.
+    static const QTextOption option = [] {
+        QTextOption o;
+        o.setWrapMode(QTextOption::NoWrap);
+        o.setTextDirection(Qt::LeftToRight);
+        o.setFlags(QTextOption::IncludeTrailingSpaces);
+        return o;
+    }();
     QTextLayout layout(text, font);
-    QTextOption option;
-    option.setWrapMode(QTextOption::NoWrap);
-    option.setTextDirection(Qt::LeftToRight);
-    option.setFlags(QTextOption::IncludeTrailingSpaces);
     layout.setTextOption(option);
     layout.beginLayout();
     QTextLine line = layout.createLine();
@@ -163,8 +185,10 @@ double TGlyphLines::AddPiece(const QString &text, const QFont &font, int offset)
         for (const QPointF &pos : positions)
             s.Positions.push_back(pos - baseline);
     }
-    // The advance drawText and the font metrics give the text.
-    const double advance = line.cursorToX(int(text.size())) - line.cursorToX(0);
+    // The advance drawText and the font metrics give the text: the line's
+    // own where no character may run right to left, which is the same.
+    const double advance =
+        leftToRightOnly ? line.horizontalAdvance() : line.cursorToX(int(text.size())) - line.cursorToX(0);
     if (!font.underline() || s.Pieces.size() == firstPiece)
         return advance;
     // drawText's underline: from the text's start to its advance rounded
@@ -178,6 +202,61 @@ double TGlyphLines::AddPiece(const QString &text, const QFont &font, int offset)
         m_underlineY = std::min(m_underlineY, fm.descent() - 0.5);
     m_underlineWidth = fm.lineWidth();
     return advance;
+}
+
+double TGlyphLines::CopyPiece(const TGlyphLines &from, size_t k, int offset)
+{
+    TScratch &s = Scratch();
+    const TAdded added = from.Added()[k];
+    const uint32_t firstPiece = uint32_t(s.Pieces.size());
+    for (uint32_t r = added.First; r < added.First + added.Count; ++r) {
+        TPiece piece = from.Pieces()[r];
+        piece.Offset = offset;
+        if (piece.Font == AsText) {
+            m_asText.push_back(from.m_asText[piece.First]);
+            piece.First = uint32_t(m_asText.size() - 1);
+        } else {
+            const QRawFont &raw = from.Fonts()[piece.Font];
+            auto f = std::find(s.Fonts.begin(), s.Fonts.end(), raw);
+            if (f == s.Fonts.end())
+                f = s.Fonts.insert(f, raw);
+            const uint32_t first = uint32_t(s.Glyphs.size());
+            s.Glyphs.insert(s.Glyphs.end(), from.Glyphs() + piece.First, from.Glyphs() + piece.First + piece.Count);
+            for (uint32_t i = 0; i < piece.Count; ++i)
+                s.Positions.push_back(from.Position(piece.First + i));
+            piece.First = first;
+            piece.Font = uint16_t(f - s.Fonts.begin());
+        }
+        if (piece.Underline >= 0) {
+            m_underlineY = from.m_underlineY;
+            m_underlineWidth = from.m_underlineWidth;
+        }
+        s.Pieces.push_back(piece);
+    }
+    s.Added.push_back({added.Advance, firstPiece, added.Count});
+    return added.Advance;
+}
+
+QPointF TGlyphLines::Position(size_t glyph) const
+{
+    if (m_positions == TPositions::Exact)
+        return reinterpret_cast<const QPointF *>(Positions())[glyph];
+    const float *x = reinterpret_cast<const float *>(Positions());
+    return QPointF(x[glyph], m_positions == TPositions::XY ? x[m_glyphCount + glyph] : 0.0f);
+}
+
+void TGlyphLines::Swap(TGlyphLines &other) noexcept
+{
+    std::swap(m_block, other.m_block);
+    std::swap(m_lineCount, other.m_lineCount);
+    std::swap(m_pieceCount, other.m_pieceCount);
+    std::swap(m_glyphCount, other.m_glyphCount);
+    std::swap(m_addedCount, other.m_addedCount);
+    std::swap(m_fontCount, other.m_fontCount);
+    std::swap(m_positions, other.m_positions);
+    std::swap(m_asText, other.m_asText);
+    std::swap(m_underlineY, other.m_underlineY);
+    std::swap(m_underlineWidth, other.m_underlineWidth);
 }
 
 void TGlyphLines::DrawPiece(QPainter &p, const TPiece &piece, int ascent) const

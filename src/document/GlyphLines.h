@@ -22,6 +22,12 @@ public:
     ~TGlyphLines() { Release(); }
     TGlyphLines(const TGlyphLines &) = delete;
     TGlyphLines &operator=(const TGlyphLines &) = delete;
+    TGlyphLines(TGlyphLines &&other) noexcept { Swap(other); }
+    TGlyphLines &operator=(TGlyphLines &&other) noexcept
+    {
+        Swap(other);
+        return *this;
+    }
 
     // Building, one text at a time per thread: Clear, then for each line
     // its pieces and EndLine, then Finish, which moves the lines into the
@@ -31,6 +37,10 @@ public:
     // from the line's origin moved by offset pixels along the baseline;
     // returns its advance.
     double AddPiece(const QString &text, const QFont &font, int offset);
+    // Adds piece k of from (numbered in the order added) as AddPiece would
+    // add its text again in the same font, without shaping it again.
+    double CopyPiece(const TGlyphLines &from, size_t k, int offset);
+    size_t PieceCount() const { return m_addedCount; }
     // Ends the current line, width pixels wide; lines are numbered from 0
     // in the order ended.
     void EndLine(int width);
@@ -65,6 +75,12 @@ private:
         uint16_t Font;
     };
     static constexpr uint16_t AsText = 0xFFFF;
+    // What one AddPiece added: its runs and its advance.
+    struct TAdded
+    {
+        double Advance;
+        uint32_t First, Count;
+    };
     // A text QTextLayout would lay out otherwise than drawText (tabs,
     // separators): kept as text and drawn by drawText.
     struct TAsText
@@ -74,14 +90,19 @@ private:
     };
     void DrawPiece(QPainter &p, const TPiece &piece, int ascent) const;
     void Release();
+    double AddAsText(const QString &text, const QFont &font, int offset);
+    double Shape(const QString &text, const QFont &font, int offset, bool leftToRightOnly);
+    void Swap(TGlyphLines &other) noexcept;
+    QPointF Position(size_t glyph) const;
     // The lines being built.
     struct TScratch;
     static TScratch &Scratch();
 
-    // The block: faces, line ends, line widths, pieces, glyph indexes, then
-    // the positions as m_positions says.
+    // The block: faces, what each AddPiece added, line ends, line widths,
+    // pieces, glyph indexes, then the positions as m_positions says.
     const QRawFont *Fonts() const { return reinterpret_cast<const QRawFont *>(m_block.get()); }
-    const uint32_t *LineEnds() const { return reinterpret_cast<const uint32_t *>(Fonts() + m_fontCount); }
+    const TAdded *Added() const { return reinterpret_cast<const TAdded *>(Fonts() + m_fontCount); }
+    const uint32_t *LineEnds() const { return reinterpret_cast<const uint32_t *>(Added() + m_addedCount); }
     const int32_t *Widths() const { return reinterpret_cast<const int32_t *>(LineEnds() + m_lineCount); }
     const TPiece *Pieces() const { return reinterpret_cast<const TPiece *>(Widths() + m_lineCount); }
     const quint32 *Glyphs() const { return reinterpret_cast<const quint32 *>(Pieces() + m_pieceCount); }
@@ -93,7 +114,7 @@ private:
                + PositionsAt(size_t(reinterpret_cast<const std::byte *>(Glyphs() + m_glyphCount) - m_block.get()));
     }
     std::unique_ptr<std::byte[]> m_block;
-    uint32_t m_lineCount = 0, m_pieceCount = 0, m_glyphCount = 0;
+    uint32_t m_lineCount = 0, m_pieceCount = 0, m_glyphCount = 0, m_addedCount = 0;
     uint16_t m_fontCount = 0;
     TPositions m_positions = TPositions::X;
     std::vector<TAsText> m_asText;

@@ -51,7 +51,39 @@ void DrawBars(QPainter &p, const QTransform &base, QPoint origin, int angle, dou
     }
 }
 
+// Calls f with each piece of a justified line: the texts between its blanks.
+template <class F> void ForEachWord(QStringView line, F f)
+{
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= line.size(); ++i)
+        if (i == line.size() || line[i] == QLatin1Char(' ')) {
+            f(line.sliced(start, i - start));
+            start = i + 1;
+        }
+}
+
 } // namespace
+
+struct TCDLText::TPieceSource
+{
+    TGlyphLines &Glyphs;
+    const QFont &Font;
+    // The glyphs kept before and the text of each of their pieces.
+    const TGlyphLines *Old = nullptr;
+    std::vector<QStringView> OldTexts;
+    size_t Next = 0;
+
+    double Add(QStringView text, int offset)
+    {
+        // Pieces come in the order they had; a few may be new or gone.
+        for (size_t k = Next; k < OldTexts.size() && k < Next + 64; ++k)
+            if (OldTexts[k] == text) {
+                Next = k + 1;
+                return Glyphs.CopyPiece(*Old, k, offset);
+            }
+        return Glyphs.AddPiece(QString::fromRawData(text.data(), text.size()), Font, offset);
+    }
+};
 
 constexpr TKindTool kTextTools[] = {
     {TTool::Text, nullptr},
@@ -142,10 +174,22 @@ void TCDLText::ReCalc() const
         return;
     const TTextMeasure m = Measure();
     m_lineHeight = m.LineHeight();
-    m_lines = BreakLines(key.Paragraphs, m, Width);
-    m_lines.shrink_to_fit();
+    std::vector<TLineInfo> lines = BreakLines(key.Paragraphs, m, Width);
+    lines.shrink_to_fit();
+    const TLayoutKey &k = m_layoutKey;
+    const bool sameFace = key.FontName == k.FontName && key.FontSize == k.FontSize
+                          && key.FontGeneration == k.FontGeneration && key.Bold == k.Bold && key.Italic == k.Italic
+                          && key.Underline == k.Underline;
+    if (!sameFace) {
+        m_paint.Cell = -1;
+        m_paint.Shaped.reset();
+    } else if (m_paint.Cell >= 0 && !m_paint.Stale) {
+        // Kept with their paragraphs until the glyphs are made anew.
+        m_paint.Shaped.reset(new TPaintCache::TShapedLines{std::move(m_lines), std::move(m_layoutKey.Paragraphs)});
+    }
+    m_paint.Stale = true;
+    m_lines = std::move(lines);
     m_layoutKey = std::move(key);
-    m_paint.Cell = -1;
 }
 
 const TCDLText::TPaintCache &TCDLText::PaintCache(const TPaintContext &c, int width) const
@@ -153,34 +197,50 @@ const TCDLText::TPaintCache &TCDLText::PaintCache(const TPaintContext &c, int wi
     const int cell = std::max(1, int(std::trunc(FontSize * c.ScaleY * 4)));
     const bool bars = PaintsAsBarcode();
     // The face is in the layout's key, whose change resets Cell.
-    if (cell == m_paint.Cell && bars == m_paint.AsBars
+    if (!m_paint.Stale && cell == m_paint.Cell && bars == m_paint.AsBars
         && (bars || (width == m_paint.Width && Alignment == m_paint.Alignment)))
         return m_paint;
+    const QFont font = CellFont(*this, cell);
+    // The glyphs kept for this cell and face serve the pieces of the same
+    // text: a new width or a changed line reshapes only what changed.
+    const TGlyphLines old = std::move(m_paint.Glyphs);
+    TPieceSource source{m_paint.Glyphs, font, nullptr, {}, 0};
+    if (!bars && !m_paint.AsBars && cell == m_paint.Cell) {
+        const std::vector<TLineInfo> &lines = m_paint.Shaped ? m_paint.Shaped->Lines : m_lines;
+        auto shaped = [&](QStringView text) { source.OldTexts.push_back(text); };
+        for (const TLineInfo &l : lines)
+            if (m_paint.Alignment == 3 && !l.ParagraphEnd)
+                ForEachWord(l.Text, shaped);
+            else
+                shaped(l.Text);
+        if (source.OldTexts.size() == old.PieceCount())
+            source.Old = &old;
+        else
+            source.OldTexts.clear();
+    }
     m_paint.Cell = cell;
     m_paint.Width = width;
     m_paint.Alignment = Alignment;
     m_paint.AsBars = bars;
-    const QFont font = CellFont(*this, cell);
+    m_paint.Stale = false;
     // Pixel-sized fonts measure alike on every device.
     const QFontMetrics fm(font);
     m_paint.Ascent = fm.ascent();
     m_paint.Glyphs.Clear();
     m_paint.Bars.clear();
     for (const TLineInfo &l : m_lines) {
-        // The line's characters, not copied.
-        const QString text = QString::fromRawData(l.Text.data(), l.Text.size());
-        if (bars) {
-            m_paint.Bars.push_back(Code39Line(text));
-            continue;
-        }
-        if (Alignment == 3 && !l.ParagraphEnd)
-            ShapeJustified(m_paint, font, text, width);
+        if (bars)
+            // The line's characters, not copied.
+            m_paint.Bars.push_back(Code39Line(QString::fromRawData(l.Text.data(), l.Text.size())));
+        else if (Alignment == 3 && !l.ParagraphEnd)
+            ShapeJustified(source, font, l.Text, width);
         else
             // Rounded as the font metrics round it.
-            m_paint.Glyphs.EndLine(qRound(m_paint.Glyphs.AddPiece(text, font, 0)));
+            m_paint.Glyphs.EndLine(qRound(source.Add(l.Text, 0)));
     }
     m_paint.Bars.shrink_to_fit();
     m_paint.Glyphs.Finish();
+    m_paint.Shaped.reset();
     return m_paint;
 }
 
@@ -283,27 +343,21 @@ double TCDLText::BarModule(const TPaintContext &c, const TPaintCache &pc, size_t
 
 // Words spread so the line reaches the right edge: the free width is shared
 // out among the gaps, the first gaps taking the remainders' pixels last.
-void TCDLText::ShapeJustified(TPaintCache &pc, const QFont &font, const QString &line, int width)
+void TCDLText::ShapeJustified(TPieceSource &source, const QFont &font, QStringView line, int width)
 {
     const QFontMetrics fm(font);
     int n = int(line.count(QLatin1Char(' ')));
-    QString bare = line;
+    QString bare = line.toString();
     bare.remove(QLatin1Char(' '));
     int free = width - fm.horizontalAdvance(bare);
     int offset = 0;
-    QString word;
-    for (QChar ch : line + QLatin1Char(' ')) {
-        if (ch != QLatin1Char(' ')) {
-            word.append(ch);
-            continue;
-        }
-        const int advance = qRound(pc.Glyphs.AddPiece(word, font, offset));
+    ForEachWord(line, [&](QStringView word) {
+        const int advance = qRound(source.Add(word, offset));
         if (n > 0) {
             offset += advance + free / n;
             free -= free / n;
         }
         --n;
-        word.clear();
-    }
-    pc.Glyphs.EndLine(width);
+    });
+    source.Glyphs.EndLine(width);
 }

@@ -87,12 +87,24 @@ private:
         int Ascent = 0;
         // When the text paints as a bar code, per line; glyphs otherwise.
         bool AsBars = false;
+        // The layout changed since the glyphs were shaped.
+        bool Stale = false;
         std::vector<TCode39Line> Bars;
         TGlyphLines Glyphs;
+        // The lines the glyphs were shaped for, when a new layout in the
+        // same face replaced them: pieces of the same text are copied.
+        struct TShapedLines
+        {
+            std::vector<TLineInfo> Lines;
+            QStringList Paragraphs;
+        };
+        std::unique_ptr<TShapedLines> Shaped;
     };
     mutable TPaintCache m_paint;
     const TPaintCache &PaintCache(const TPaintContext &c, int width) const;
     bool OutsideCanvas(const TPaintContext &c, const TFrameGeometry &g) const;
     double BarModule(const TPaintContext &c, const TPaintCache &pc, size_t shown) const;
-    static void ShapeJustified(TPaintCache &pc, const QFont &font, const QString &line, int width);
+    // Adds a piece of a line: copied where the last glyphs had it, shaped otherwise.
+    struct TPieceSource;
+    static void ShapeJustified(TPieceSource &source, const QFont &font, QStringView line, int width);
 };

@@ -13,7 +13,6 @@
 #include <QGuiApplication>
 #include <QHash>
 #include <QLoggingCategory>
-#include <QRegularExpression>
 #include <QSet>
 #include <QtDebug>
 #include <algorithm>
@@ -269,8 +268,22 @@ QStringList SplitParagraphs(const QString &text)
 {
     if (text.isEmpty())
         return {};
-    static const QRegularExpression kBreak(QStringLiteral("\r\n|\r|\n"));
-    return text.split(kBreak);
+    // Paragraphs end at CR LF, CR or LF.
+    QStringList out;
+    const QChar *s = text.constData();
+    const qsizetype n = text.size();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (s[i] != QLatin1Char('\r') && s[i] != QLatin1Char('\n'))
+            continue;
+        out.append(text.sliced(start, i - start));
+        if (s[i] == QLatin1Char('\r') && i + 1 < n && s[i + 1] == QLatin1Char('\n'))
+            ++i;
+        start = i + 1;
+    }
+    // One paragraph shares the text.
+    out.append(start == 0 ? text : text.sliced(start));
+    return out;
 }
 
 void CheckRecordText(const QString &joined)
@@ -292,9 +305,8 @@ void WriteRecordText(TStreamWriter &out, const QStringList &paragraphs)
 QStringList ReadRecordText(TStreamReader &in)
 {
     const uint16_t n = in.readWord();
-    QByteArray bytes = in.readBytes(n);
-    const qsizetype zero = bytes.indexOf('\0');
-    if (zero >= 0)
-        bytes.truncate(zero);
-    return SplitParagraphs(FromAnsi(bytes));
+    // Decoded where it stands, up to its zero.
+    const char *bytes = in.consume(n);
+    const qsizetype length = std::find(bytes, bytes + n, '\0') - bytes;
+    return SplitParagraphs(FromAnsi(QByteArray::fromRawData(bytes, length)));
 }

@@ -11,6 +11,7 @@
 
 #include <QFile>
 #include <QFontDatabase>
+#include <functional>
 
 namespace {
 
@@ -144,9 +145,10 @@ TEST(TextRecord, TextBeyondTheLimitsIsRefusedAndNothingChanges)
     t.Values = QStringList{QStringLiteral("keep")};
     EXPECT_THROW(t.SetPlainText(QString(30000, QLatin1Char('a'))), ELocalizedError);
     EXPECT_EQ(t.Values, QStringList{QStringLiteral("keep")});
-    t.SetPlainText(QStringLiteral("a\r\nb\nc"));
-    EXPECT_EQ(t.Values, (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
-    EXPECT_EQ(t.PlainText(), QStringLiteral("a\r\nb\r\nc"));
+    t.SetPlainText(QStringLiteral("a\r\nb\nc\r\rd\n"));
+    EXPECT_EQ(t.Values, (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QString(),
+                                     QStringLiteral("d"), QString()}));
+    EXPECT_EQ(t.PlainText(), QStringLiteral("a\r\nb\r\nc\r\n\r\nd\r\n"));
     // However it got there, an oversized text never becomes a record.
     t.Values = QStringList{QString(70000, QLatin1Char('a'))};
     TStreamWriter w;
@@ -335,6 +337,36 @@ TEST(TextPaint, KeptGlyphsPaintAsDrawText)
                 EXPECT_EQ(canvas.Finish(), got) << angle << text << scale;
             }
         }
+}
+
+// A changed frame copies the glyphs of the pieces whose text it still has;
+// it paints as a frame painted once with its new fields.
+TEST(TextPaint, ChangedTextPaintsAsNew)
+{
+    const std::function<void(TCDLText &)> steps[] = {
+        [](TCDLText &f) { f.Width = 390; },
+        [](TCDLText &f) { f.Values[0].insert(5, QStringLiteral("und ")); },
+        [](TCDLText &f) { f.Alignment = 1; },
+        [](TCDLText &f) {
+            f.Width = 200;
+            f.Alignment = 3;
+            (void)f.Lines();
+            f.Values[1] = QStringLiteral("neun elf");
+        },
+        [](TCDLText &f) { f.Bold = true; },
+    };
+    const QStringList text{QStringLiteral("Eins zwei drei\tvier fünf sechs sieben acht"), QStringLiteral("neun zehn")};
+    PaintedText t(3, text);
+    t.t.Underline = true;
+    t.Paint();
+    for (size_t i = 0; i < std::size(steps); ++i) {
+        steps[i](t.t);
+        PaintedText fresh(3, text);
+        fresh.t.Underline = true;
+        for (size_t j = 0; j <= i; ++j)
+            steps[j](fresh.t);
+        EXPECT_EQ(t.Paint(), fresh.Paint()) << i;
+    }
 }
 
 TEST(TextPaint, DottedOutlineOnlyOnAnInteractiveScreen)
