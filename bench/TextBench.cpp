@@ -136,6 +136,18 @@ void Measure(TCDLPage &page, QImage &screen, int zoom, const char *suffix, int r
         repaint();
     });
     const double again = MedianMs(runs, [&](int) { repaint(); });
+    // A width change keeps the glyphs of what stays on a line; a size change
+    // shapes every line anew, as a new zoom level does.
+    const double reshaped = MedianMs(runs, [&](int run) {
+        const int d = run % 2 ? -1 : 1;
+        for (auto &f : page.Frames())
+            static_cast<TCDLFontFrame &>(*f).FontSize += d;
+        repaint();
+    });
+    if (runs % 2)
+        for (auto &f : page.Frames())
+            static_cast<TCDLFontFrame &>(*f).FontSize -= 1;
+    repaint();
     const QImage program = screen.copy();
     const std::vector<TFloorItem> items = FloorItems(page, screen.rect());
     const double floor = MedianMs(runs, [&](int) {
@@ -158,6 +170,7 @@ void Measure(TCDLPage &page, QImage &screen, int zoom, const char *suffix, int r
     ReportMs(name, again, floor);
     std::snprintf(name, sizeof name, "text layout + repaint %s%d", suffix, zoom);
     ReportMs(name, full, floor);
+    std::printf("every line shaped anew (a size change) + repaint %s%d, %.3f ms\n", suffix, zoom, reshaped);
 }
 
 size_t HeapInUse() { return mallinfo2().uordblks; }
