@@ -83,6 +83,8 @@ private:
     bool dragScrolls() const;
     QPoint edgeScroll(QPoint p) const;
     void autoScrollStep();
+    // The band's outline, moved from a-b (when it had one), is repainted.
+    void updateBand(QPoint a, QPoint b, bool had);
 
     TCDLPage *m_page = nullptr;
     TPageEditor *m_editor = nullptr;

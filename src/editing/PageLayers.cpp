@@ -69,7 +69,7 @@ void TPageLayers::WriteSurroundings(TStreamWriter &w, const TCDLPage &page, QSiz
     w.writeUInt32(s.SnapLineColor);
 }
 
-void TPageLayers::Paint(QPainter &p, TCDLPage &page, QSize control, const QRegion &region, QColor background)
+void TPageLayers::Paint(QPainter &p, TCDLPage &page, QSize control, const QRegion &region, QColor background, bool held)
 {
     TPaintContext &c = page.Context;
     page.FitInto(c, control.width(), control.height(), c.Zoom);
@@ -79,6 +79,10 @@ void TPageLayers::Paint(QPainter &p, TCDLPage &page, QSize control, const QRegio
     WriteSurroundings(w, page, control, ratio, background);
     // A strip that a scroll uncovers needs no records: no picture has its mapping.
     const QByteArray head = w.data();
+    if (held && m_lastKept && !m_layers.empty() && m_layers.front().Key.startsWith(head)) {
+        PaintOver(p, page, control);
+        return;
+    }
     const bool whole = region.contains(QRect(QPoint(), control));
     const bool mapped =
         std::any_of(m_layers.begin(), m_layers.end(), [&](const TLayer &l) { return l.Key.startsWith(head); });
@@ -117,6 +121,11 @@ void TPageLayers::Paint(QPainter &p, TCDLPage &page, QSize control, const QRegio
             m_layers.pop_back();
         m_layers.insert(m_layers.begin(), std::move(layer));
     }
+    PaintOver(p, page, control);
+}
+
+void TPageLayers::PaintOver(QPainter &p, TCDLPage &page, QSize control) const
+{
     p.drawImage(0, 0, m_layers.front().Image);
     TPagePaintOptions over = TPagePaintOptions::Screen();
     over.Frames = false;

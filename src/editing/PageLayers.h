@@ -28,8 +28,10 @@ public:
     // The page's screen into p over region, the handles painted over the
     // kept picture. Without a picture for the page as it stands, a paint of
     // the whole control makes one; a paint of less (the strip a scroll
-    // uncovers) paints straight and keeps nothing.
-    void Paint(QPainter &p, TCDLPage &page, QSize control, const QRegion &region, QColor background);
+    // uncovers) paints straight and keeps nothing. Held: the caller has kept
+    // the page still since the last paint (a band is drawn), so the picture
+    // that paint showed serves while the mapping is the same.
+    void Paint(QPainter &p, TCDLPage &page, QSize control, const QRegion &region, QColor background, bool held = false);
     void Clear() { m_layers.clear(); }
     // Pictures kept: the present one and the states shown just before.
     static constexpr size_t Kept = 3;
@@ -40,6 +42,9 @@ private:
     // What the paint reads beside the page's section; the key is this, then the section.
     static void WriteSurroundings(TStreamWriter &w, const TCDLPage &page, QSize control, double ratio,
                                   QColor background);
+
+    // The front picture, then the handles over it.
+    void PaintOver(QPainter &p, TCDLPage &page, QSize control) const;
 
     struct TLayer
     {
