@@ -101,11 +101,19 @@ void TPageWidget::paintEvent(QPaintEvent *e)
         m_cache.Paint(p, *m_page, size(), m_editor->DraggedFrames(), palette().window().color());
     } else {
         m_cache.Invalidate();
-        const bool held = band && !e->region().contains(rect());
+        // (QRegion::contains(QRect) tells an overlap, not a cover.)
+        const bool part = !QRegion(rect()).subtracted(e->region()).isEmpty();
+        const bool held = band && part;
+        // A guide line dragged changed the page in the strips it left and
+        // entered alone; a paint of the whole control checks everything.
+        const bool guide = part && m_editor && m_editor->State().MouseState == TMouseState::GuideLine
+                           && !m_guideDirty.isEmpty() && m_guideDirty.subtracted(e->region()).isEmpty();
         if (m_page)
-            m_layers.Paint(p, *m_page, size(), e->region(), palette().window().color(), held);
+            m_layers.Paint(p, *m_page, size(), e->region(), palette().window().color(), held,
+                           guide ? &m_guideDirty : nullptr);
         else
             p.fillRect(rect(), palette().window());
+        m_guideDirty -= e->region();
     }
     if (band) {
         p.save();
@@ -174,8 +182,13 @@ void TPageWidget::mouseMoveEvent(QMouseEvent *e)
     if (m_editor) {
         QPoint a, b;
         const bool had = m_editor->Band(a, b);
+        const QRegion guideBefore = guideStrip();
         m_editor->MouseMove(e->buttons(), p);
         updateBand(a, b, had);
+        if (const QRegion guideAfter = guideStrip(); guideAfter != guideBefore) {
+            m_guideDirty += guideBefore + guideAfter;
+            update(guideBefore + guideAfter);
+        }
     }
     updatePointerShape(p);
     emit pointerMoved(p);
@@ -203,6 +216,17 @@ void TPageWidget::updateBand(QPoint a, QPoint b, bool had)
     if (!m_editor->Band(c, d) || (had && a == c && b == d))
         return;
     update(had ? BandOutline(a, b) + BandOutline(c, d) : BandOutline(c, d));
+}
+
+QRegion TPageWidget::guideStrip() const
+{
+    const TEditState &s = m_editor->State();
+    const int i = s.PressRecord.x();
+    if (s.MouseState != TMouseState::GuideLine || i < 0 || i >= m_page->SnapLines.Count())
+        return {};
+    const TSnapLineRecord &l = m_page->SnapLines.Get(i);
+    const TPaintContext &c = m_page->Context;
+    return l.Horizontal ? QRect(0, c.MapY(l.Position) - 1, width(), 3) : QRect(c.MapX(l.Position) - 1, 0, 3, height());
 }
 
 bool TPageWidget::dragScrolls() const

@@ -182,11 +182,11 @@ void TEditTool::Drag(TPageEditor &e, QPoint p, QPoint m)
             break;
         TSnapLineRecord l = page.SnapLines.Get(i);
         const int32_t pos = l.Horizontal ? m.y() : m.x();
+        // The control repaints the strips the line leaves and enters.
         if (pos != l.Position) {
             l.Position = pos;
             page.SnapLines.SetLine(i, l);
             s.Moved = true;
-            page.Repaint();
         }
         break;
     }
