@@ -77,10 +77,13 @@ public:
     }
     void Mouse(QEvent::Type t, QPoint p, Qt::MouseButton b, Qt::MouseButtons held)
     {
-        ShowAfter([&] {
-            QMouseEvent e(t, QPointF(p), m_w->mapToGlobal(QPointF(p)), b, held, Qt::NoModifier);
-            QApplication::sendEvent(m_w, &e);
-        });
+        ShowAfter([&] { Send(t, p, b, held); });
+    }
+    // An event that shows nothing of itself (a press on a guide line).
+    void Send(QEvent::Type t, QPoint p, Qt::MouseButton b, Qt::MouseButtons held)
+    {
+        QMouseEvent e(t, QPointF(p), m_w->mapToGlobal(QPointF(p)), b, held, Qt::NoModifier);
+        QApplication::sendEvent(m_w, &e);
     }
 
 private:
@@ -209,6 +212,23 @@ int main(int argc, char **argv)
             page.DeselectAll();
         });
         ReportMs("rubber band", band, floorMs());
+    }
+    if (wanted("guide drag")) {
+        // A guide line across the page taken three steps down or up and
+        // dropped, each step shown; the press alone shows nothing.
+        page.SnapLines.Add(page.Context.ModelY(w->height() / 3), true);
+        bench.ShowAfter([&] { w->update(); });
+        const int line = page.SnapLines.Count() - 1;
+        const double guide = MedianMs(Runs, [&](int i) {
+            const QPoint at(60, page.Context.MapY(page.SnapLines.Get(line).Position));
+            const QPoint step(0, i % 2 ? -40 : 40);
+            bench.Send(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+            for (int k = 1; k <= 3; ++k)
+                bench.Mouse(QEvent::MouseMove, at + step * k, Qt::NoButton, Qt::LeftButton);
+            bench.Mouse(QEvent::MouseButtonRelease, at + step * 3, Qt::LeftButton, Qt::NoButton);
+        });
+        ReportMs("guide drag", guide, floorMs());
+        page.SnapLines.Delete(line);
     }
     std::printf("selected at the end: %d\n", page.Selection().Count());
     for (TChildWin *c : main.Children())

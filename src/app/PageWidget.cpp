@@ -21,6 +21,13 @@ Qt::CursorShape QtCursor(TPointerShape shape)
     return shape == TPointerShape::SizeAll ? Qt::SizeAllCursor : Qt::ArrowCursor;
 }
 
+// The pixels the band's dotted outline covers, with one to spare each side.
+QRegion BandOutline(QPoint a, QPoint b)
+{
+    const QRect outer = QRect(a, b).normalized().adjusted(-1, -1, 2, 2);
+    return QRegion(outer).subtracted(QRegion(outer.adjusted(3, 3, -3, -3)));
+}
+
 } // namespace
 
 TPageWidget::TPageWidget(QWidget *parent) : QWidget(parent)
@@ -88,15 +95,25 @@ void TPageWidget::paintEvent(QPaintEvent *e)
     const bool band = m_editor && m_editor->Band(a, b);
     // Nothing on the page changes while a drag is held: the page without the
     // dragged frames is painted once into the cache and each step draws only
-    // what moves over it. A band moves nothing: the kept layer serves it.
+    // what moves over it. A band moves nothing: the kept layer serves it, and
+    // its steps repaint only its outlines, without checking the page again.
     if (m_page && m_editor && m_editor->Dragging()) {
         m_cache.Paint(p, *m_page, size(), m_editor->DraggedFrames(), palette().window().color());
     } else {
         m_cache.Invalidate();
+        // (QRegion::contains(QRect) tells an overlap, not a cover.)
+        const bool part = !QRegion(rect()).subtracted(e->region()).isEmpty();
+        const bool held = band && part;
+        // A guide line dragged changed the page in the strips it left and
+        // entered alone; a paint of the whole control checks everything.
+        const bool guide = part && m_editor && m_editor->State().MouseState == TMouseState::GuideLine
+                           && !m_guideDirty.isEmpty() && m_guideDirty.subtracted(e->region()).isEmpty();
         if (m_page)
-            m_layers.Paint(p, *m_page, size(), e->region(), palette().window().color());
+            m_layers.Paint(p, *m_page, size(), e->region(), palette().window().color(), held,
+                           guide ? &m_guideDirty : nullptr);
         else
             p.fillRect(rect(), palette().window());
+        m_guideDirty -= e->region();
     }
     if (band) {
         p.save();
@@ -154,6 +171,7 @@ void TPageWidget::mousePressEvent(QMouseEvent *e)
     if (m_editor) {
         m_editor->SetControlSize(size());
         m_editor->MouseDown(e->button(), e->modifiers(), p);
+        updateBand(QPoint(), QPoint(), false);
     }
     updatePointerShape(p);
 }
@@ -161,8 +179,17 @@ void TPageWidget::mousePressEvent(QMouseEvent *e)
 void TPageWidget::mouseMoveEvent(QMouseEvent *e)
 {
     const QPoint p = e->position().toPoint();
-    if (m_editor)
+    if (m_editor) {
+        QPoint a, b;
+        const bool had = m_editor->Band(a, b);
+        const QRegion guideBefore = guideStrip();
         m_editor->MouseMove(e->buttons(), p);
+        updateBand(a, b, had);
+        if (const QRegion guideAfter = guideStrip(); guideAfter != guideBefore) {
+            m_guideDirty += guideBefore + guideAfter;
+            update(guideBefore + guideAfter);
+        }
+    }
     updatePointerShape(p);
     emit pointerMoved(p);
     m_dragPointer = p;
@@ -181,6 +208,25 @@ void TPageWidget::mouseReleaseEvent(QMouseEvent *e)
     if (m_editor)
         m_editor->MouseUp(e->button(), p);
     updatePointerShape(p);
+}
+
+void TPageWidget::updateBand(QPoint a, QPoint b, bool had)
+{
+    QPoint c, d;
+    if (!m_editor->Band(c, d) || (had && a == c && b == d))
+        return;
+    update(had ? BandOutline(a, b) + BandOutline(c, d) : BandOutline(c, d));
+}
+
+QRegion TPageWidget::guideStrip() const
+{
+    const TEditState &s = m_editor->State();
+    const int i = s.PressRecord.x();
+    if (s.MouseState != TMouseState::GuideLine || i < 0 || i >= m_page->SnapLines.Count())
+        return {};
+    const TSnapLineRecord &l = m_page->SnapLines.Get(i);
+    const TPaintContext &c = m_page->Context;
+    return l.Horizontal ? QRect(0, c.MapY(l.Position) - 1, width(), 3) : QRect(c.MapX(l.Position) - 1, 0, 3, height());
 }
 
 bool TPageWidget::dragScrolls() const

@@ -83,6 +83,10 @@ private:
     bool dragScrolls() const;
     QPoint edgeScroll(QPoint p) const;
     void autoScrollStep();
+    // The band's outline, moved from a-b (when it had one), is repainted.
+    void updateBand(QPoint a, QPoint b, bool had);
+    // Where the guide line being dragged shows; empty when none is.
+    QRegion guideStrip() const;
 
     TCDLPage *m_page = nullptr;
     TPageEditor *m_editor = nullptr;
@@ -91,6 +95,8 @@ private:
     bool m_guideHorizontal = false;
     int m_guidePos = -1;
     QPoint m_cross{-1, -1};
+    // Strips a dragged guide line changed that no paint has shown yet.
+    QRegion m_guideDirty;
     TPointerShape m_shape = TPointerShape::Default;
     QTimer m_autoScroll;
     QPoint m_dragPointer;

@@ -203,9 +203,12 @@ void TCDLPage::Paint(TPaintContext &c, const TPagePaintOptions &o) const
         };
         if (m_active)
             handles(*m_active);
+        // Inverting is its own undoing: an active frame that is in the group
+        // too is drawn once, or its handles vanish.
         if (m_selection.Count() > 1)
             for (const TCDLFrame *f : m_selection.Items())
-                handles(*f);
+                if (f != m_active)
+                    handles(*f);
         if (batched)
             batch.Paint(*p, visible);
         c.SetPen(0, TPenMode::Copy, Qt::SolidLine, 0);

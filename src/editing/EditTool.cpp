@@ -126,9 +126,13 @@ void TEditTool::Press(TPageEditor &e, QPoint p, Qt::KeyboardModifiers mods)
         e.Status(f->Verbose());
         page.Repaint();
     } else {
+        // With nothing selected nothing on the page changes: the control
+        // shows the band's start by itself.
+        const bool shown = !page.Selection().IsEmpty();
         page.ClearGroup();
         page.AnnounceShownFrame();
-        page.Repaint();
+        if (shown)
+            page.Repaint();
         s.MouseState = TMouseState::Band;
         s.GrabOffset = p;
         e.Status(QString());
@@ -159,10 +163,8 @@ void TEditTool::Drag(TPageEditor &e, QPoint p, QPoint m)
     case TMouseState::MoveActive:
     case TMouseState::DragHandle: DragFrame(e, p, m); break;
     case TMouseState::Band:
-        if (p != s.PressPoint) {
-            s.PressPoint = p;
-            page.Repaint();
-        }
+        // The band changes nothing on the page; the control repaints its outline.
+        s.PressPoint = p;
         break;
     case TMouseState::MoveGroup:
         // In model units from the last step, so the group keeps to the
@@ -180,11 +182,11 @@ void TEditTool::Drag(TPageEditor &e, QPoint p, QPoint m)
             break;
         TSnapLineRecord l = page.SnapLines.Get(i);
         const int32_t pos = l.Horizontal ? m.y() : m.x();
+        // The control repaints the strips the line leaves and enters.
         if (pos != l.Position) {
             l.Position = pos;
             page.SnapLines.SetLine(i, l);
             s.Moved = true;
-            page.Repaint();
         }
         break;
     }

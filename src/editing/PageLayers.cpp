@@ -69,7 +69,8 @@ void TPageLayers::WriteSurroundings(TStreamWriter &w, const TCDLPage &page, QSiz
     w.writeUInt32(s.SnapLineColor);
 }
 
-void TPageLayers::Paint(QPainter &p, TCDLPage &page, QSize control, const QRegion &region, QColor background)
+void TPageLayers::Paint(QPainter &p, TCDLPage &page, QSize control, const QRegion &region, QColor background, bool held,
+                        const QRegion *changed)
 {
     TPaintContext &c = page.Context;
     page.FitInto(c, control.width(), control.height(), c.Zoom);
@@ -79,6 +80,13 @@ void TPageLayers::Paint(QPainter &p, TCDLPage &page, QSize control, const QRegio
     WriteSurroundings(w, page, control, ratio, background);
     // A strip that a scroll uncovers needs no records: no picture has its mapping.
     const QByteArray head = w.data();
+    // Whether the front picture is what the last paint showed, in this mapping.
+    const bool lastShown = m_frontShown && !m_layers.empty() && m_layers.front().Key.startsWith(head);
+    if (held && lastShown) {
+        m_lastKept = true;
+        PaintOver(p, page, control);
+        return;
+    }
     const bool whole = region.contains(QRect(QPoint(), control));
     const bool mapped =
         std::any_of(m_layers.begin(), m_layers.end(), [&](const TLayer &l) { return l.Key.startsWith(head); });
@@ -98,7 +106,25 @@ void TPageLayers::Paint(QPainter &p, TCDLPage &page, QSize control, const QRegio
         it = std::find_if(m_layers.begin(), m_layers.end(), [&](const TLayer &l) { return l.Key == key; });
     }
     m_lastKept = it != m_layers.end();
-    if (!m_lastKept && (!whole || !keyed)) {
+    if (!m_lastKept && keyed && changed && lastShown) {
+        // Only the strips change; the picture shown a moment ago is not kept beside it.
+        TLayer &front = m_layers.front();
+        front.Key = std::move(key);
+        QPainter ip(&front.Image);
+        ip.setClipRegion(*changed);
+        ip.setCompositionMode(QPainter::CompositionMode_Source);
+        ip.fillRect(QRect(QPoint(), control), background);
+        ip.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        TPagePaintOptions under = TPagePaintOptions::Screen();
+        under.Handles = false;
+        page.PaintScreen(ip, control, under);
+        ip.end();
+        m_lastKept = true;
+        PaintOver(p, page, control);
+        return;
+    }
+    m_frontShown = m_lastKept || (whole && keyed);
+    if (!m_frontShown) {
         p.fillRect(QRect(QPoint(), control), background);
         page.PaintScreen(p, control);
         return;
@@ -117,6 +143,11 @@ void TPageLayers::Paint(QPainter &p, TCDLPage &page, QSize control, const QRegio
             m_layers.pop_back();
         m_layers.insert(m_layers.begin(), std::move(layer));
     }
+    PaintOver(p, page, control);
+}
+
+void TPageLayers::PaintOver(QPainter &p, TCDLPage &page, QSize control) const
+{
     p.drawImage(0, 0, m_layers.front().Image);
     TPagePaintOptions over = TPagePaintOptions::Screen();
     over.Frames = false;

@@ -28,8 +28,13 @@ public:
     // The page's screen into p over region, the handles painted over the
     // kept picture. Without a picture for the page as it stands, a paint of
     // the whole control makes one; a paint of less (the strip a scroll
-    // uncovers) paints straight and keeps nothing.
-    void Paint(QPainter &p, TCDLPage &page, QSize control, const QRegion &region, QColor background);
+    // uncovers) paints straight and keeps nothing. Held: the caller has kept
+    // the page still since the last paint (a band is drawn), so the picture
+    // that paint showed serves while the mapping is the same. Changed: the
+    // page differs from the last paint only there (a guide line dragged), so
+    // that picture is painted anew there alone.
+    void Paint(QPainter &p, TCDLPage &page, QSize control, const QRegion &region, QColor background, bool held = false,
+               const QRegion *changed = nullptr);
     void Clear() { m_layers.clear(); }
     // Pictures kept: the present one and the states shown just before.
     static constexpr size_t Kept = 3;
@@ -41,6 +46,9 @@ private:
     static void WriteSurroundings(TStreamWriter &w, const TCDLPage &page, QSize control, double ratio,
                                   QColor background);
 
+    // The front picture, then the handles over it.
+    void PaintOver(QPainter &p, TCDLPage &page, QSize control) const;
+
     struct TLayer
     {
         QByteArray Key;
@@ -49,4 +57,6 @@ private:
     // Most recently used first.
     std::vector<TLayer> m_layers;
     bool m_lastKept = false;
+    // Whether the last paint showed the front picture (kept or new).
+    bool m_frontShown = false;
 };

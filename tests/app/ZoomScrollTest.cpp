@@ -254,6 +254,20 @@ TEST_F(ZoomScrollTest, TheKeptLayerFollowsEveryChangeAndPaintsAsAFullPaint)
     EXPECT_TRUE(page->paintedFromLayer()) << "a selection repaints the handles only";
     p->FrameAt(0)->X += 25;
     EXPECT_EQ(shown(), full()) << "a field written directly shows";
+    // A guide line dragged over frames and across another line repaints the strips it leaves and enters.
+    p->SnapLines.Add(p->Context.ModelX(page->width() / 2 + 1), false);
+    p->SnapLines.Add(p->Context.ModelY(page->height() / 3), true);
+    const int y = p->Context.MapY(p->SnapLines.Get(1).Position);
+    p->Repaint();
+    QApplication::processEvents();
+    Mouse(page, QEvent::MouseButtonPress, QPoint(41, y), Qt::LeftButton, Qt::LeftButton);
+    for (int k = 1; k <= 3; ++k) {
+        Mouse(page, QEvent::MouseMove, QPoint(40, y + 37 * k), Qt::NoButton, Qt::LeftButton);
+        QApplication::processEvents();
+        EXPECT_TRUE(page->paintedFromLayer());
+        EXPECT_EQ(shown(), full()) << k;
+    }
+    Mouse(page, QEvent::MouseButtonRelease, QPoint(40, y + 111), Qt::LeftButton, Qt::NoButton);
     p->SelectAll();
     const QImage all = shown();
     Key(page, Qt::Key_Right);
@@ -274,7 +288,10 @@ TEST_F(ZoomScrollTest, ManyOverlappingHandlesShowAsPaintedOneByOne)
         TCDLFrame *f = AddRect(*p, 250 + i % 20 * 8, -60 + i / 20 * 8);
         f->Width = f->Height = 12;
     }
-    p->SelectAll();
+    // The active frame in the group as well shows its handles once.
+    p->Activate(p->FrameAt(0));
+    for (int i = 0; i < p->FrameCount(); ++i)
+        p->AddToSelection(p->FrameAt(i));
     QImage ref(page->size(), QImage::Format_RGB32);
     ref.fill(page->palette().window().color());
     QPainter ip(&ref);
