@@ -470,8 +470,8 @@ void TChildWin::RepaintPage() { PageControl()->update(); }
 
 void TChildWin::RepaintRulers()
 {
-    m_hRuler->update();
-    m_vRuler->update();
+    m_hRuler->Refresh();
+    m_vRuler->Refresh();
 }
 
 void TChildWin::ShowWarning(const QString &text) { MessageBoxText(text, mkWarning, mbOK); }

@@ -135,6 +135,31 @@ void TRuler::SetPage(TCDLPage *page, QWidget *pageControl)
 
 int TRuler::ControlStart() const { return m_control ? along(mapFromGlobal(m_control->mapToGlobal(QPoint()))) : 0; }
 
+std::optional<TRuler::TView> TRuler::view() const
+{
+    if (!m_page || !m_control)
+        return std::nullopt;
+    // The mapping the page paints with at the control's present size.
+    TPaintContext c = m_page->Context;
+    m_page->FitInto(c, m_control->width(), m_control->height(), c.Zoom);
+    const bool horizontal = m_orient == Qt::Horizontal;
+    return TView{
+        .PixelsPerUnit = horizontal ? c.ScaleX : c.ScaleY,
+        .Offset = horizontal ? c.OffsetX : c.OffsetY,
+        .Origin = horizontal ? m_page->Origin.x() : m_page->Origin.y(),
+        .Start = ControlStart(),
+        .Extent = along(QPoint(m_control->width(), m_control->height())),
+        .Divisor = UnitDivisor(),
+        .Length = along(QPoint(width(), height())),
+    };
+}
+
+void TRuler::Refresh()
+{
+    if (view() != m_painted)
+        update();
+}
+
 void TRuler::SetMark(int devicePos)
 {
     m_mark = devicePos < 0 || !m_control ? -1 : devicePos + ControlStart();
@@ -170,19 +195,14 @@ void TRuler::paintEvent(QPaintEvent *)
     const QPalette &pal = palette();
     p.fillRect(rect(), pal.button());
     const bool horizontal = m_orient == Qt::Horizontal;
-    const int length = horizontal ? width() : height();
+    const int length = along(QPoint(width(), height()));
     const int h = Thickness;
     m_marks.clear();
-    if (m_page && m_control) {
-        // The mapping the page paints with at the control's present size.
-        TPaintContext c = m_page->Context;
-        m_page->FitInto(c, m_control->width(), m_control->height(), c.Zoom);
-        const double ppm = horizontal ? c.ScaleX : c.ScaleY;
-        const int offset = horizontal ? c.OffsetX : c.OffsetY;
-        const int32_t origin = horizontal ? m_page->Origin.x() : m_page->Origin.y();
-        const int start = ControlStart();
-        const int extent = horizontal ? m_control->width() : m_control->height();
-        const int divisor = UnitDivisor();
+    m_painted = view();
+    if (m_painted) {
+        const double ppm = m_painted->PixelsPerUnit;
+        const int offset = m_painted->Offset, origin = m_painted->Origin, start = m_painted->Start,
+                  extent = m_painted->Extent, divisor = m_painted->Divisor;
         const QFontMetrics fm = p.fontMetrics();
         int tw = fm.horizontalAdvance(QStringLiteral("-9999"));
         m_scale = ChooseRulerScale(ppm, divisor, tw + LabelGap, MinTickPixels);

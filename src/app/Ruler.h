@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <optional>
 #include <vector>
 
 class TCDLPage;
@@ -65,6 +66,9 @@ public:
     const std::vector<TRulerMark> &LastMarks() const { return m_marks; }
     // Where the page control starts along the ruler.
     int ControlStart() const;
+    // Repaints when what the ruler shows of the page's mapping changed since
+    // its last paint: every page paint asks, few change it.
+    void Refresh();
 
 signals:
     // A guide-line drag left the ruler; pos is in the page control.
@@ -77,6 +81,14 @@ protected:
     void mouseReleaseEvent(QMouseEvent *) override;
 
 private:
+    // What a paint reads of the page and its control.
+    struct TView
+    {
+        double PixelsPerUnit = 0;
+        int Offset = 0, Origin = 0, Start = 0, Extent = 0, Divisor = 0, Length = 0;
+        bool operator==(const TView &) const = default;
+    };
+    std::optional<TView> view() const;
     int along(QPoint p) const { return m_orient == Qt::Horizontal ? p.x() : p.y(); }
     int pagePos(QPoint rulerPoint) const;
     void drawMark(QPainter &p, int pos, int from, int to);
@@ -89,4 +101,5 @@ private:
     TRulerScale m_scale;
     std::vector<TRulerMark> m_marks;
     bool m_dragging = false;
+    std::optional<TView> m_painted;
 };

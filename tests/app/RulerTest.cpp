@@ -100,13 +100,15 @@ TEST_F(OneDocumentTest, RulerLabelsSitOnThePageMappingAtEveryZoomAndOrigin)
     const int labelWidth = c->HRuler()->fontMetrics().horizontalAdvance(u"-9999"_s);
 
     auto check = [&](TRuler *r, bool horizontal, const char *what) -> double {
+        // The ruler follows the page's paint on its own.
         page->repaint();
-        r->repaint();
+        Process();
         const int divisor = UnitDivisor();
         const int32_t origin = horizontal ? p->Origin.x() : p->Origin.y();
+        const std::vector<TRulerMark> shown = r->LastMarks();
         const QImage shot = r->grab().toImage();
         int labels = 0, last = INT_MIN;
-        for (const TRulerMark &k : r->LastMarks()) {
+        for (const TRulerMark &k : shown) {
             if (k.Type != TRulerMark::Labelled)
                 continue;
             ++labels;
@@ -160,6 +162,9 @@ TEST_F(OneDocumentTest, RulerLabelsSitOnThePageMappingAtEveryZoomAndOrigin)
             zeroShown |= k.Label == u"0"_s && k.Pos == p->Context.MapX(p->Origin.x());
         EXPECT_TRUE(zeroShown) << level;
     }
+    // A change that only the page's paint notices.
+    p->Origin = QPoint();
+    check(c->HRuler(), true, "zero set directly");
     SetUnitCode(160);
     for (int level : {1, 4, 7})
         Trigger(m, QByteArray("miZoom" + QByteArray::number(level)).constData()), check(c->HRuler(), true, "inch");
