@@ -132,15 +132,13 @@ void TGlyphLines::Finish()
 
 double TGlyphLines::AddPiece(const QString &text, const QFont &font, int offset)
 {
-    bool special = false, leftToRightOnly = true;
-    for (QChar ch : text) {
+    bool special = false;
+    for (QChar ch : text)
         special |= ch == QLatin1Char('\t') || ch == QChar::LineSeparator || ch == QChar::ParagraphSeparator
                    || ch == QChar::ObjectReplacementCharacter;
-        leftToRightOnly &= ch.unicode() < 0x0590;
-    }
     TScratch &s = Scratch();
     const uint32_t firstPiece = uint32_t(s.Pieces.size());
-    const double advance = special ? AddAsText(text, font, offset) : Shape(text, font, offset, leftToRightOnly);
+    const double advance = special ? AddAsText(text, font, offset) : Shape(text, font, offset);
     s.Added.push_back({advance, firstPiece, uint32_t(s.Pieces.size()) - firstPiece});
     return advance;
 }
@@ -153,7 +151,7 @@ double TGlyphLines::AddAsText(const QString &text, const QFont &font, int offset
     return QFontMetricsF(font).horizontalAdvance(text);
 }
 
-double TGlyphLines::Shape(const QString &text, const QFont &font, int offset, bool leftToRightOnly)
+double TGlyphLines::Shape(const QString &text, const QFont &font, int offset)
 {
     TScratch &s = Scratch();
     // Shaped as drawText shapes it: one unwrapped line, left to right.
@@ -185,10 +183,9 @@ double TGlyphLines::Shape(const QString &text, const QFont &font, int offset, bo
         for (const QPointF &pos : positions)
             s.Positions.push_back(pos - baseline);
     }
-    // The advance drawText and the font metrics give the text: the line's
-    // own where no character may run right to left, which is the same.
-    const double advance =
-        leftToRightOnly ? line.horizontalAdvance() : line.cursorToX(int(text.size())) - line.cursorToX(0);
+    // The advance drawText and the font metrics give the text, in either
+    // direction: cursor positions would measure only to a bidi run's edge.
+    const double advance = line.horizontalAdvance();
     if (!font.underline() || s.Pieces.size() == firstPiece)
         return advance;
     // drawText's underline: from the text's start to its advance rounded

@@ -91,7 +91,7 @@ private:
     void DrawPiece(QPainter &p, const TPiece &piece, int ascent) const;
     void Release();
     double AddAsText(const QString &text, const QFont &font, int offset);
-    double Shape(const QString &text, const QFont &font, int offset, bool leftToRightOnly);
+    double Shape(const QString &text, const QFont &font, int offset);
     void Swap(TGlyphLines &other) noexcept;
     QPointF Position(size_t glyph) const;
     // The lines being built.
