@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <unordered_map>
 
 namespace {
 
@@ -28,6 +29,64 @@ QRawFont SharedFont(const QRawFont &font)
 }
 
 } // namespace
+
+// Runs as Shape appends them, by text and font.
+struct TShapeSession::TCache
+{
+    struct TKey
+    {
+        QString Text;
+        QFont Font;
+        bool operator==(const TKey &) const = default;
+    };
+    struct THash
+    {
+        size_t operator()(const TKey &k) const noexcept { return qHash(k.Text, qHash(k.Font)); }
+    };
+    struct TRun
+    {
+        QRawFont Font;
+        uint32_t First, Count;
+    };
+    struct TEntry
+    {
+        double Advance;
+        uint32_t FirstRun, RunCount;
+    };
+    // A few megabytes: past it, what a long paint shaped first goes.
+    static constexpr size_t MaxGlyphs = 1 << 18;
+
+    std::unordered_map<TKey, TEntry, THash> Entries;
+    std::vector<TRun> Runs;
+    std::vector<quint32> Glyphs;
+    std::vector<QPointF> Positions;
+
+    void Clear()
+    {
+        Entries.clear();
+        Runs.clear();
+        Glyphs.clear();
+        Positions.clear();
+    }
+};
+
+namespace {
+thread_local TShapeSession::TCache *t_shapeCache = nullptr;
+} // namespace
+
+TShapeSession::TShapeSession()
+{
+    if (t_shapeCache)
+        return;
+    m_cache = std::make_unique<TCache>();
+    t_shapeCache = m_cache.get();
+}
+
+TShapeSession::~TShapeSession()
+{
+    if (m_cache)
+        t_shapeCache = nullptr;
+}
 
 struct TGlyphLines::TScratch
 {
@@ -154,6 +213,50 @@ double TGlyphLines::AddAsText(const QString &text, const QFont &font, int offset
 double TGlyphLines::Shape(const QString &text, const QFont &font, int offset)
 {
     TScratch &s = Scratch();
+    const size_t firstPiece = s.Pieces.size();
+    const double advance = AppendShaped(text, font, offset);
+    if (!font.underline() || s.Pieces.size() == firstPiece)
+        return advance;
+    // drawText's underline: from the text's start to its advance rounded
+    // down, below the baseline by the font's offset rounded up to a pixel
+    // centre but kept within the descent.
+    const QFontMetricsF fm(font);
+    s.Pieces.back().Underline = int32_t(std::floor(advance));
+    const double below = fm.underlinePos();
+    m_underlineY = std::ceil(below) + 0.5;
+    if (below <= fm.descent())
+        m_underlineY = std::min(m_underlineY, fm.descent() - 0.5);
+    m_underlineWidth = fm.lineWidth();
+    return advance;
+}
+
+// Appends text's runs in font as pieces at offset, from the session's
+// cache where it has them; returns the advance.
+double TGlyphLines::AppendShaped(const QString &text, const QFont &font, int offset)
+{
+    TScratch &s = Scratch();
+    auto face = [&s](const QRawFont &raw) {
+        auto f = std::find(s.Fonts.begin(), s.Fonts.end(), raw);
+        if (f == s.Fonts.end())
+            f = s.Fonts.insert(f, raw);
+        return uint16_t(f - s.Fonts.begin());
+    };
+    TShapeSession::TCache *const cache = t_shapeCache;
+    if (cache) {
+        const auto hit = cache->Entries.find({text, font});
+        if (hit != cache->Entries.end()) {
+            const TShapeSession::TCache::TEntry &e = hit->second;
+            for (uint32_t r = e.FirstRun; r < e.FirstRun + e.RunCount; ++r) {
+                const TShapeSession::TCache::TRun &run = cache->Runs[r];
+                s.Pieces.push_back({offset, uint32_t(s.Glyphs.size()), run.Count, -1, face(run.Font)});
+                s.Glyphs.insert(s.Glyphs.end(), cache->Glyphs.begin() + run.First,
+                                cache->Glyphs.begin() + run.First + run.Count);
+                s.Positions.insert(s.Positions.end(), cache->Positions.begin() + run.First,
+                                   cache->Positions.begin() + run.First + run.Count);
+            }
+            return e.Advance;
+        }
+    }
     // Shaped as drawText shapes it: one unwrapped line, left to right.
     static const QTextOption option = [] {
         QTextOption o;
@@ -173,12 +276,8 @@ double TGlyphLines::Shape(const QString &text, const QFont &font, int offset)
     for (const QGlyphRun &run : line.glyphRuns()) {
         const QList<quint32> glyphs = run.glyphIndexes();
         const QList<QPointF> positions = run.positions();
-        const QRawFont raw = SharedFont(run.rawFont());
-        auto f = std::find(s.Fonts.begin(), s.Fonts.end(), raw);
-        if (f == s.Fonts.end())
-            f = s.Fonts.insert(f, raw);
         s.Pieces.push_back(
-            {offset, uint32_t(s.Glyphs.size()), uint32_t(glyphs.size()), -1, uint16_t(f - s.Fonts.begin())});
+            {offset, uint32_t(s.Glyphs.size()), uint32_t(glyphs.size()), -1, face(SharedFont(run.rawFont()))});
         s.Glyphs.insert(s.Glyphs.end(), glyphs.begin(), glyphs.end());
         for (const QPointF &pos : positions)
             s.Positions.push_back(pos - baseline);
@@ -186,18 +285,21 @@ double TGlyphLines::Shape(const QString &text, const QFont &font, int offset)
     // The advance drawText and the font metrics give the text, in either
     // direction: cursor positions would measure only to a bidi run's edge.
     const double advance = line.horizontalAdvance();
-    if (!font.underline() || s.Pieces.size() == firstPiece)
+    if (!cache)
         return advance;
-    // drawText's underline: from the text's start to its advance rounded
-    // down, below the baseline by the font's offset rounded up to a pixel
-    // centre but kept within the descent.
-    const QFontMetricsF fm(font);
-    s.Pieces.back().Underline = int32_t(std::floor(advance));
-    const double below = fm.underlinePos();
-    m_underlineY = std::ceil(below) + 0.5;
-    if (below <= fm.descent())
-        m_underlineY = std::min(m_underlineY, fm.descent() - 0.5);
-    m_underlineWidth = fm.lineWidth();
+    if (cache->Glyphs.size() > TShapeSession::TCache::MaxGlyphs)
+        cache->Clear();
+    const uint32_t firstRun = uint32_t(cache->Runs.size());
+    for (size_t k = firstPiece; k < s.Pieces.size(); ++k) {
+        const TPiece &piece = s.Pieces[k];
+        cache->Runs.push_back({s.Fonts[piece.Font], uint32_t(cache->Glyphs.size()), piece.Count});
+        cache->Glyphs.insert(cache->Glyphs.end(), s.Glyphs.begin() + piece.First,
+                             s.Glyphs.begin() + piece.First + piece.Count);
+        cache->Positions.insert(cache->Positions.end(), s.Positions.begin() + piece.First,
+                                s.Positions.begin() + piece.First + piece.Count);
+    }
+    cache->Entries.emplace(TShapeSession::TCache::TKey{text, font},
+                           TShapeSession::TCache::TEntry{advance, firstRun, uint32_t(cache->Runs.size()) - firstRun});
     return advance;
 }
 

@@ -15,6 +15,25 @@
 
 class QPainter;
 
+// While one lives on a thread, texts shaped there in the same font are
+// shaped once: the lines of a page's frames repeat (numbered titles, the
+// words of justified lines), and shaping is most of laying them out. What
+// it keeps goes with it, so a page holds no more than its own lines.
+class TShapeSession
+{
+public:
+    TShapeSession();
+    ~TShapeSession();
+    TShapeSession(const TShapeSession &) = delete;
+    TShapeSession &operator=(const TShapeSession &) = delete;
+
+    struct TCache;
+
+private:
+    // Null where a session further out serves.
+    std::unique_ptr<TCache> m_cache;
+};
+
 class TGlyphLines
 {
 public:
@@ -92,6 +111,7 @@ private:
     void Release();
     double AddAsText(const QString &text, const QFont &font, int offset);
     double Shape(const QString &text, const QFont &font, int offset);
+    double AppendShaped(const QString &text, const QFont &font, int offset);
     void Swap(TGlyphLines &other) noexcept;
     QPointF Position(size_t glyph) const;
     // The lines being built.

@@ -1,3 +1,4 @@
+#include "GlyphLines.h"
 #include "InvertBatch.h"
 #include "Page.h"
 #include "PaintSurface.h"
@@ -141,6 +142,7 @@ private:
 
 void TCDLPage::Paint(TPaintContext &c, const TPagePaintOptions &o) const
 {
+    const TShapeSession shaping;
     const TContextFlags flags(c, o);
     // Only the page's own context is the screen the hit tests are made on.
     const bool screen = &c == &Context;

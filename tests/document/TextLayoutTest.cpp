@@ -2,6 +2,7 @@
 // transformation, the text record, and what a text frame puts on pixels.
 
 #include "DocumentTestSupport.h"
+#include "GlyphLines.h"
 
 #include "BinaryStream.h"
 #include "Page.h"
@@ -374,6 +375,26 @@ TEST(TextPaint, ChangedTextPaintsAsNew)
         for (size_t j = 0; j <= i; ++j)
             steps[j](fresh.t);
         EXPECT_EQ(t.Paint(), fresh.Paint()) << i;
+    }
+}
+
+// In one paint, a text shaped for one frame serves the others in its font:
+// each paints as if it had been shaped alone.
+TEST(TextPaint, TextsShapedOnceAPaintPaintAsShapedAlone)
+{
+    const QStringList text{QStringLiteral("Eins zwei drei vier f\u00fcnf sechs sieben acht"),
+                           QStringLiteral("abc \u05E9\u05DC\u05D5\u05DD")};
+    for (int alignment : {0, 3}) {
+        PaintedText first(alignment, text), second(alignment, text), alone(alignment, text);
+        for (PaintedText *f : {&first, &second, &alone})
+            f->t.Underline = true;
+        QImage shared;
+        {
+            const TShapeSession session;
+            first.Paint();
+            shared = second.Paint();
+        }
+        EXPECT_EQ(shared, alone.Paint()) << alignment;
     }
 }
 
