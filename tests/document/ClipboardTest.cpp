@@ -323,8 +323,9 @@ TEST(Clipboard, DocumentsAndDamagedFilesAreNoSelectionFiles)
     EXPECT_EQ(page.FrameCount(), 0);
 
     QTemporaryDir dir;
-    EXPECT_EQ(MessageOf([&] { LoadSelectionFile(page, dir.filePath(QStringLiteral("fehlt.CDS"))); }),
-              GetText(DocumentText::ReadFailed));
+    const QString missing = dir.filePath(QStringLiteral("fehlt.CDS"));
+    EXPECT_EQ(MessageOf([&] { LoadSelectionFile(page, missing); }),
+              missing + QStringLiteral(": ") + GetText(DocumentText::ReadFailed));
 }
 
 TEST(Clipboard, AFailedSaveReportsAndKeepsTheOldFile)
@@ -333,7 +334,7 @@ TEST(Clipboard, AFailedSaveReportsAndKeepsTheOldFile)
     TCDLabel page(nullptr);
     page.Activate(AddLine(page, 0, 0, 1, 1));
     EXPECT_EQ(MessageOf([&] { SaveSelectionFile(page, dir.filePath(QStringLiteral("fehlt/x.CDS"))); }),
-              GetText(DocumentText::SaveFailed));
+              dir.filePath(QStringLiteral("fehlt/x.CDS: ")) + GetText(DocumentText::SaveFailed));
 
     // A full disk, inside the file's buffer and beyond it.
     const QString path = dir.filePath(QStringLiteral("alt.CDS"));

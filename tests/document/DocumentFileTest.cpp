@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
 #include <thread>
 
 namespace {
@@ -230,16 +231,24 @@ TEST(DocumentFile, FailedSaveKeepsTheOldFileAndReports)
 
     doc.Label().AddFrame(std::make_unique<TCDLLinie>(&doc.Label(), 0, 0));
     doc.Label().Modified = true;
-    // A target inside a regular file cannot be created, even as root.
-    try {
-        doc.Save(path + QStringLiteral("/sub.CDL"));
-        FAIL() << "save into a file path succeeded";
-    } catch (const ELocalizedError &e) {
-        EXPECT_EQ(e.message(), GetText(856));
-    }
+    // A target inside a regular file cannot be created, even as root; a pipe
+    // (or /dev/full) stays what it is. Every refusal names its file.
+    const QString pipe = dir.filePath(QStringLiteral("pipe.CDL"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const std::pair<QString, int> rows[] = {{path + QStringLiteral("/sub.CDL"), 856},
+                                            {pipe, 856},
+                                            {pipe, 855},
+                                            {dir.path(), 855},
+                                            {QStringLiteral("/dev/zero"), 855}};
+    for (const auto &[bad, text] : rows)
+        try {
+            text == 856 ? doc.Save(bad) : doc.Load(bad, nullptr);
+            ADD_FAILURE() << bad.toStdString();
+        } catch (const ELocalizedError &e) {
+            EXPECT_EQ(e.message(), bad + QStringLiteral(": ") + GetText(text));
+        }
     EXPECT_TRUE(doc.Modified()) << "unsaved work must still count as unsaved";
     EXPECT_EQ(ReadAll(path), before);
-    EXPECT_THROW(doc.Load(QStringLiteral("/nonexistent/x.CDL"), nullptr), ELocalizedError);
 }
 
 TEST(DocumentFile, ShortStringsAreWindows1252)
