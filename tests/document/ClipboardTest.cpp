@@ -323,9 +323,8 @@ TEST(Clipboard, DocumentsAndDamagedFilesAreNoSelectionFiles)
     EXPECT_EQ(page.FrameCount(), 0);
 
     QTemporaryDir dir;
-    const QString missing = dir.filePath(QStringLiteral("fehlt.CDS"));
-    EXPECT_EQ(MessageOf([&] { LoadSelectionFile(page, missing); }),
-              missing + QStringLiteral(": ") + GetText(DocumentText::ReadFailed));
+    EXPECT_EQ(MessageOf([&] { LoadSelectionFile(page, dir.filePath(QStringLiteral("fehlt.CDS"))); }),
+              dir.filePath(QStringLiteral("fehlt.CDS: ")) + GetText(DocumentText::ReadFailed));
 }
 
 TEST(Clipboard, AFailedSaveReportsAndKeepsTheOldFile)
