@@ -9,6 +9,7 @@
 #include "Mnemonics.h"
 #include "PrintCommand.h"
 #include "RollUpContainer.h"
+#include "SaveFile.h"
 #include "Settings.h"
 #include "Strings.h"
 #include "WindowPlacement.h"
@@ -111,7 +112,7 @@ void TMDIForm::OpenFile(const QString &name)
         const bool listed = AppSettings().RecentFiles.Remove(name);
         if (AppSettings().RecentFiles.Remove(path) || listed)
             RebuildRecentMenu();
-        MessageBoxText(GetText(DocumentText::ReadFailed), mkWarning, mbOK);
+        MessageBoxText(FileError(path, GetText(DocumentText::ReadFailed)).message(), mkWarning, mbOK);
         return;
     }
     openInNewWindow(path, QFileInfo(path).fileName());

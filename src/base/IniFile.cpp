@@ -2,7 +2,6 @@
 
 #include "SaveFile.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -221,20 +220,10 @@ void TIniText::EraseSection(const QString &section)
 
 std::optional<TIniText> TIniFile::Load() const
 {
-    const QFileInfo info(m_path);
-    if (!info.exists())
+    if (!QFileInfo::exists(m_path))
         return TIniText();
-    // Directories, devices and pipes are not settings files; a pipe would
-    // block the read.
-    if (!info.isFile())
-        return std::nullopt;
-    QFile f(m_path);
-    if (!f.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QByteArray bytes = f.read(MaxFileSize + 1);
-    if (f.error() != QFileDevice::NoError || bytes.size() > MaxFileSize)
-        return std::nullopt;
-    return TIniText(bytes);
+    const std::optional<QByteArray> bytes = ReadFileWhole(m_path, MaxFileSize);
+    return bytes ? std::optional(TIniText(*bytes)) : std::nullopt;
 }
 
 bool TIniFile::Update(const std::function<void(TIniText &)> &edit)

@@ -8,7 +8,6 @@
 #include "SaveFile.h"
 #include "Strings.h"
 
-#include <QFile>
 #include <QRandomGenerator>
 #include <exception>
 
@@ -260,7 +259,7 @@ QByteArray SelectionFileBytes(TCDLPage &page)
 void SaveSelectionFile(TCDLPage &page, const QString &path)
 {
     if (!WriteFileWhole(path, SelectionFileBytes(page)))
-        throw ELocalizedError(GetText(DocumentText::SaveFailed));
+        throw FileError(path, GetText(DocumentText::SaveFailed));
 }
 
 bool ReadSelectionFile(TCDLPage &page, const QByteArray &data)
@@ -274,11 +273,12 @@ bool ReadSelectionFile(TCDLPage &page, const QByteArray &data)
 
 bool LoadSelectionFile(TCDLPage &page, const QString &path)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly) || f.size() > MaxFileSize)
-        throw ELocalizedError(GetText(DocumentText::ReadFailed));
-    const QByteArray data = f.readAll();
-    if (f.error() != QFileDevice::NoError)
-        throw ELocalizedError(GetText(DocumentText::ReadFailed));
-    return ReadSelectionFile(page, data);
+    const std::optional<QByteArray> data = ReadFileWhole(path, MaxFileSize);
+    if (!data)
+        throw FileError(path, GetText(DocumentText::ReadFailed));
+    try {
+        return ReadSelectionFile(page, *data);
+    } catch (const ELocalizedError &e) {
+        throw FileError(path, e.message());
+    }
 }

@@ -111,14 +111,15 @@ void TCDLDocument::FromBytes(const QByteArray &data, QStringList *warnings)
 void TCDLDocument::Load(const QString &path, QStringList *warnings)
 {
     FileName = path;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly) || f.size() > MaxFileSize)
-        throw Message(DocumentText::ReadFailed);
-    const QByteArray data = f.readAll();
-    if (f.error() != QFileDevice::NoError)
-        throw Message(DocumentText::ReadFailed);
     QStringList local;
-    FromBytes(data, &local);
+    try {
+        const std::optional<QByteArray> data = ReadFileWhole(path, MaxFileSize);
+        if (!data)
+            throw Message(DocumentText::ReadFailed);
+        FromBytes(*data, &local);
+    } catch (const ELocalizedError &e) {
+        throw FileError(path, e.message());
+    }
     if (!local.isEmpty())
         FileName.clear();
     if (warnings)
@@ -128,7 +129,7 @@ void TCDLDocument::Load(const QString &path, QStringList *warnings)
 void TCDLDocument::Save(const QString &path)
 {
     if (!WriteFileWhole(path, ToBytes()))
-        throw Message(DocumentText::SaveFailed);
+        throw FileError(path, GetText(DocumentText::SaveFailed));
     SetModified(false);
 }
 

@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
 #include <thread>
 
 namespace {
@@ -230,16 +231,15 @@ TEST(DocumentFile, FailedSaveKeepsTheOldFileAndReports)
 
     doc.Label().AddFrame(std::make_unique<TCDLLinie>(&doc.Label(), 0, 0));
     doc.Label().Modified = true;
-    // A target inside a regular file cannot be created, even as root.
-    try {
-        doc.Save(path + QStringLiteral("/sub.CDL"));
-        FAIL() << "save into a file path succeeded";
-    } catch (const ELocalizedError &e) {
-        EXPECT_EQ(e.message(), GetText(856));
-    }
+    // Not even root creates a file inside a file; a pipe (or /dev/full) stays one, /dev/zero is no document.
+    const QString pipe = dir.filePath(QStringLiteral("pipe"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    for (const QString &bad : {path + QStringLiteral("/sub.CDL"), pipe})
+        EXPECT_THROW(doc.Save(bad), ELocalizedError);
     EXPECT_TRUE(doc.Modified()) << "unsaved work must still count as unsaved";
     EXPECT_EQ(ReadAll(path), before);
-    EXPECT_THROW(doc.Load(QStringLiteral("/nonexistent/x.CDL"), nullptr), ELocalizedError);
+    for (const QString &bad : {QStringLiteral("/nonexistent/x.CDL"), pipe, QStringLiteral("/dev/zero")})
+        EXPECT_THROW(doc.Load(bad, nullptr), ELocalizedError);
 }
 
 TEST(DocumentFile, ShortStringsAreWindows1252)
