@@ -9,7 +9,6 @@
 #include "Mnemonics.h"
 #include "PrintCommand.h"
 #include "RollUpContainer.h"
-#include "SaveFile.h"
 #include "Settings.h"
 #include "Strings.h"
 #include "WindowPlacement.h"
@@ -112,7 +111,7 @@ void TMDIForm::OpenFile(const QString &name)
         const bool listed = AppSettings().RecentFiles.Remove(name);
         if (AppSettings().RecentFiles.Remove(path) || listed)
             RebuildRecentMenu();
-        MessageBoxText(FileError(path, GetText(DocumentText::ReadFailed)).message(), mkWarning, mbOK);
+        MessageBoxText(GetText(DocumentText::ReadFailed), mkWarning, mbOK);
         return;
     }
     openInNewWindow(path, QFileInfo(path).fileName());

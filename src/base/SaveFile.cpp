@@ -1,6 +1,5 @@
 #include "SaveFile.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -43,9 +42,4 @@ std::optional<QByteArray> ReadFileWhole(const QString &path, qint64 maxSize)
     if (f.error() != QFileDevice::NoError || bytes.size() > maxSize)
         return std::nullopt;
     return bytes;
-}
-
-ELocalizedError FileError(const QString &path, const QString &message)
-{
-    return ELocalizedError(QDir::toNativeSeparators(path) + QStringLiteral(": ") + message);
 }

@@ -3,8 +3,6 @@
 // the same folder, which replaces the target only when every write of it
 // succeeded. A full disk or a file-size limit leaves the old file as it was.
 
-#include "Errors.h"
-
 #include <QByteArray>
 #include <QString>
 
@@ -23,6 +21,3 @@ bool WriteFileWhole(const QString &path, const QByteArray &bytes);
 // otherwise. A pipe or device named like a file would block the open or
 // never end (/dev/zero), a directory is no file.
 std::optional<QByteArray> ReadFileWhole(const QString &path, qint64 maxSize);
-
-// A message about the file at path, named as the person wrote it: "path: message".
-ELocalizedError FileError(const QString &path, const QString &message);

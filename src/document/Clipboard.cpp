@@ -259,7 +259,7 @@ QByteArray SelectionFileBytes(TCDLPage &page)
 void SaveSelectionFile(TCDLPage &page, const QString &path)
 {
     if (!WriteFileWhole(path, SelectionFileBytes(page)))
-        throw FileError(path, GetText(DocumentText::SaveFailed));
+        throw ELocalizedError(GetText(DocumentText::SaveFailed));
 }
 
 bool ReadSelectionFile(TCDLPage &page, const QByteArray &data)
@@ -275,10 +275,6 @@ bool LoadSelectionFile(TCDLPage &page, const QString &path)
 {
     const std::optional<QByteArray> data = ReadFileWhole(path, MaxFileSize);
     if (!data)
-        throw FileError(path, GetText(DocumentText::ReadFailed));
-    try {
-        return ReadSelectionFile(page, *data);
-    } catch (const ELocalizedError &e) {
-        throw FileError(path, e.message());
-    }
+        throw ELocalizedError(GetText(DocumentText::ReadFailed));
+    return ReadSelectionFile(page, *data);
 }

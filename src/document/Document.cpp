@@ -112,14 +112,10 @@ void TCDLDocument::Load(const QString &path, QStringList *warnings)
 {
     FileName = path;
     QStringList local;
-    try {
-        const std::optional<QByteArray> data = ReadFileWhole(path, MaxFileSize);
-        if (!data)
-            throw Message(DocumentText::ReadFailed);
-        FromBytes(*data, &local);
-    } catch (const ELocalizedError &e) {
-        throw FileError(path, e.message());
-    }
+    const std::optional<QByteArray> data = ReadFileWhole(path, MaxFileSize);
+    if (!data)
+        throw Message(DocumentText::ReadFailed);
+    FromBytes(*data, &local);
     if (!local.isEmpty())
         FileName.clear();
     if (warnings)
@@ -129,7 +125,7 @@ void TCDLDocument::Load(const QString &path, QStringList *warnings)
 void TCDLDocument::Save(const QString &path)
 {
     if (!WriteFileWhole(path, ToBytes()))
-        throw FileError(path, GetText(DocumentText::SaveFailed));
+        throw Message(DocumentText::SaveFailed);
     SetModified(false);
 }
 

@@ -179,7 +179,7 @@ TEST_F(AppTest, SelectionFilesGoThroughTheirDialogsWithSuffixFolderAndOverwriteQ
 
     DialogAnswers = {file};
     Trigger(m, "miSelectedLoad");
-    EXPECT_EQ(Boxes.back().Text, file + u": "_s + GetText(552));
+    EXPECT_EQ(Boxes.back().Text, GetText(552));
     DialogAnswers = {file};
     Answers = {mrYes};
     Trigger(m, "miSelectedSave");

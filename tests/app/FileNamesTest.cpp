@@ -39,7 +39,7 @@ TEST_F(AppTest, FailedSavesKeepTheDocumentItsNameTheFolderTheOldFileAndTheRecent
     EXPECT_FALSE(c->SaveAs());
     ASSERT_EQ(Boxes.size(), 2u);
     EXPECT_EQ((std::tuple{Boxes[0].Text, Boxes[1].Text, ReadAll(path), c->FileName()}),
-              std::tuple(path + u": "_s + GetText(856), u"/proc/quelmark-test.CDL: "_s + GetText(856), old, path));
+              std::tuple(GetText(856), GetText(856), old, path));
     EXPECT_EQ(c->Caption(), u"kept.CDL"_s);
     EXPECT_EQ((std::tuple{AppSettings().CdlDir, c->Document().Modified()}), std::tuple(Path(QString()), true));
 
@@ -139,8 +139,7 @@ TEST_F(AppTest, RecentEntryWhoseFileIsGoneIsReportedAndDropped)
     first->trigger();
     Process();
     ASSERT_EQ(Boxes.size(), 1u);
-    EXPECT_EQ((std::tuple{Boxes[0].Text, m.Children().isEmpty()}),
-              std::tuple(Path(u"gone.CDL"_s) + u": "_s + GetText(855), true));
+    EXPECT_EQ((std::tuple{Boxes[0].Text, m.Children().isEmpty()}), std::tuple(GetText(855), true));
     EXPECT_EQ(AppSettings().RecentFiles.Entries(), QStringList{Path(u"here.CDL"_s)});
     // The menu follows: the remaining entry is first, nothing after it.
     auto *now = m.findChild<QAction *>(u"miRecent1"_s);

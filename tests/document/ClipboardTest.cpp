@@ -324,7 +324,7 @@ TEST(Clipboard, DocumentsAndDamagedFilesAreNoSelectionFiles)
 
     QTemporaryDir dir;
     EXPECT_EQ(MessageOf([&] { LoadSelectionFile(page, dir.filePath(QStringLiteral("fehlt.CDS"))); }),
-              dir.filePath(QStringLiteral("fehlt.CDS: ")) + GetText(DocumentText::ReadFailed));
+              GetText(DocumentText::ReadFailed));
 }
 
 TEST(Clipboard, AFailedSaveReportsAndKeepsTheOldFile)
@@ -333,7 +333,7 @@ TEST(Clipboard, AFailedSaveReportsAndKeepsTheOldFile)
     TCDLabel page(nullptr);
     page.Activate(AddLine(page, 0, 0, 1, 1));
     EXPECT_EQ(MessageOf([&] { SaveSelectionFile(page, dir.filePath(QStringLiteral("fehlt/x.CDS"))); }),
-              dir.filePath(QStringLiteral("fehlt/x.CDS: ")) + GetText(DocumentText::SaveFailed));
+              GetText(DocumentText::SaveFailed));
 
     // A full disk, inside the file's buffer and beyond it.
     const QString path = dir.filePath(QStringLiteral("alt.CDS"));
