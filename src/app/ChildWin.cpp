@@ -146,15 +146,20 @@ void TChildWin::ShowPage(int tag)
 
 bool TChildWin::LoadFromFile(const QString &path)
 {
+    // The version warning comes as the reading goes, before its failure.
     QStringList warnings;
+    auto warn = [&warnings] {
+        for (const QString &w : warnings)
+            MessageBoxText(w, mkWarning, mbOK);
+    };
     try {
         m_doc.Load(path, &warnings);
     } catch (const ELocalizedError &e) {
+        warn();
         MessageBoxText(e.message(), mkWarning, mbOK);
         return false;
     }
-    for (const QString &w : warnings)
-        MessageBoxText(w, mkWarning, mbOK);
+    warn();
     for (TPageWidget *w : m_pages)
         w->update();
     RepaintRulers();

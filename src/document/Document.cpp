@@ -112,14 +112,15 @@ void TCDLDocument::Load(const QString &path, QStringList *warnings)
 {
     FileName = path;
     QStringList local;
+    QStringList &said = warnings ? *warnings : local;
+    const qsizetype before = said.size();
     const std::optional<QByteArray> data = ReadFileWhole(path, MaxFileSize);
     if (!data)
         throw Message(DocumentText::ReadFailed);
-    FromBytes(*data, &local);
-    if (!local.isEmpty())
+    // A warning given before the reading failed still reaches the caller.
+    FromBytes(*data, &said);
+    if (said.size() > before)
         FileName.clear();
-    if (warnings)
-        warnings->append(local);
 }
 
 void TCDLDocument::Save(const QString &path)

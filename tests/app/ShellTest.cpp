@@ -115,15 +115,16 @@ TEST_F(AppTest, OpeningReportsForeignOtherVersionDamagedAndDuplicateFiles)
     ASSERT_TRUE(WriteAll(Path(u"foreign.CDL"_s), QByteArrayLiteral("PK\x03\x04 not a label at all"))
                 && WriteAll(Path(u"damaged.CDL"_s), bytes.left(bytes.size() / 2)));
     bytes[16] = char(0x01);
-    ASSERT_TRUE(WriteAll(Path(u"older.CDL"_s), bytes));
+    ASSERT_TRUE(WriteAll(Path(u"older.CDL"_s), bytes) && WriteAll(Path(u"both.CDL"_s), bytes.left(bytes.size() / 2)));
 
-    DialogAnswers = {Path(u"foreign.CDL"_s), Path(u"damaged.CDL"_s), Path(u"older.CDL"_s), Path(u"good.CDL"_s),
-                     Path(u"good.CDL"_s)};
-    for (int i = 0; i < 5; ++i)
+    DialogAnswers = {Path(u"foreign.CDL"_s), Path(u"damaged.CDL"_s), Path(u"older.CDL"_s),
+                     Path(u"good.CDL"_s),    Path(u"good.CDL"_s),    Path(u"both.CDL"_s)};
+    for (int i = 0; i < 6; ++i)
         Trigger(m, "miOeffnen");
-    ASSERT_EQ(Boxes.size(), 4u);
-    EXPECT_EQ((std::tuple{Boxes[0].Text, Boxes[1].Text, Boxes[2].Text, Boxes[3].Text}),
-              std::tuple(GetText(852), GetText(855), GetText(853) + GetText(854), GetText(953)));
+    ASSERT_EQ(Boxes.size(), 6u);
+    const QString older = GetText(853) + GetText(854);
+    EXPECT_EQ((std::tuple{Boxes[0].Text, Boxes[1].Text, Boxes[2].Text, Boxes[3].Text, Boxes[4].Text, Boxes[5].Text}),
+              std::tuple(GetText(852), GetText(855), older, GetText(953), older, GetText(855)));
     for (const TShownBox &b : Boxes) {
         EXPECT_EQ((std::tuple{b.Kind, b.Buttons}), std::tuple(mkWarning, mbOK));
     }
