@@ -137,7 +137,8 @@ void Measure(TCDLPage &page, QImage &screen, int zoom, const char *suffix, int r
     });
     const double again = MedianMs(runs, [&](int) { repaint(); });
     // A width change keeps the glyphs of what stays on a line; a size change
-    // shapes every line anew, as a new zoom level does.
+    // lays every frame out anew, as a new zoom level does, and a text is
+    // shaped once per paint in each font.
     const double reshaped = MedianMs(runs, [&](int run) {
         const int d = run % 2 ? -1 : 1;
         for (auto &f : page.Frames())
@@ -170,7 +171,7 @@ void Measure(TCDLPage &page, QImage &screen, int zoom, const char *suffix, int r
     ReportMs(name, again, floor);
     std::snprintf(name, sizeof name, "text layout + repaint %s%d", suffix, zoom);
     ReportMs(name, full, floor);
-    std::printf("every line shaped anew (a size change) + repaint %s%d, %.3f ms\n", suffix, zoom, reshaped);
+    std::printf("every frame laid out anew (a size change) + repaint %s%d, %.3f ms\n", suffix, zoom, reshaped);
 }
 
 size_t HeapInUse() { return mallinfo2().uordblks; }
