@@ -253,9 +253,12 @@ int PrintCommand(const QStringList &args)
 
     TLoaded loaded = Load(o.Documents);
     const TPrintRequest request = Request(o, loaded.Documents);
-    for (const TPrintFinding &f : PrintFindings(request))
-        if (f.Kind == TPrintFinding::TKind::Refusal || !o.MixedPaper)
+    for (const TPrintFinding &f : PrintFindings(request)) {
+        if (f.Kind == TPrintFinding::TKind::Notice)
+            Err(f.Message());
+        else if (f.Kind == TPrintFinding::TKind::Refusal || !o.MixedPaper)
             return Refuse(f);
+    }
 
     std::vector<TSerialNumberState> before;
     for (const auto &[path, doc] : loaded.Files) {
@@ -302,9 +305,12 @@ int PreviewCommand(const QStringList &args)
     TLoaded loaded = Load(o.Documents);
     const TPrintRequest request = Request(o, loaded.Documents);
     // Nothing is printed, so nothing needs an answer about paper colours.
-    for (const TPrintFinding &f : PrintFindings(request))
-        if (f.Kind == TPrintFinding::TKind::Refusal)
+    for (const TPrintFinding &f : PrintFindings(request)) {
+        if (f.Kind == TPrintFinding::TKind::Notice)
+            Err(f.Message());
+        else if (f.Kind == TPrintFinding::TKind::Refusal)
             return Refuse(f);
+    }
     QPageSize paper = o.Paper.value_or(QPageSize(QPageSize::A4));
     if (!o.Paper && !o.Printer.isEmpty())
         paper = MakeQueueTarget(o.Printer, QPageSize())->PaperSize();

@@ -154,7 +154,8 @@ bool TDrucken::prepare()
 }
 
 // A question or the report answered No or Abort closes the dialog; a
-// refusal leaves it open with what it named taken out of the choices.
+// refusal leaves it open with what it named taken out of the choices; a
+// notice is told and the job goes on.
 bool TDrucken::present(const TPrintFinding &finding)
 {
     using TKind = TPrintFinding::TKind;
@@ -167,6 +168,7 @@ bool TDrucken::present(const TPrintFinding &finding)
         if (m_host.AskOkAbort(diagnosticReport()))
             return true;
         break;
+    case TKind::Notice: m_host.ShowInformation(finding.Message()); return true;
     case TKind::Refusal:
         m_host.ShowError(finding.Message());
         m_lost.clear();

@@ -2,6 +2,7 @@
 
 #include "BinaryStream.h"
 #include "Frame.h"
+#include "Page.h"
 #include "Settings.h"
 #include "Text.h"
 #include "TextLayout.h"
@@ -78,6 +79,17 @@ QString Code39Data(const QString &transformed, QString *rejected)
             rejected->append(c);
     }
     return out;
+}
+
+QString BarcodeRejects(const TCDLPage &page)
+{
+    QString rejected;
+    for (const auto &f : page.Frames())
+        if (const auto *t = dynamic_cast<const TCDLText *>(f.get()))
+            for (QChar c : t->BarcodeRejects())
+                if (!rejected.contains(c))
+                    rejected.append(c);
+    return rejected;
 }
 
 // A Code 39 font typically draws its narrow bar 0.06 em wide and its wide

@@ -22,6 +22,10 @@ bool BarcodeFontInstalled(const QString &family);
 // Characters it cannot carry are left out and appended to *rejected.
 QString Code39Data(const QString &transformed, QString *rejected);
 
+// What the bar codes drawn on page leave out, each character once: a print
+// must say so, or a code would come out short or as bare start and stop.
+QString BarcodeRejects(const TCDLPage &page);
+
 // Without the font, a bar code is set as a Code 39 font of the frame's size
 // would set it: one symbol character for each character of the transformed
 // text, on the text's lines.

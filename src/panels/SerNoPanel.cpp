@@ -58,7 +58,9 @@ public:
         m_startLabel = new QLabel(counter);
         m_formatLabel = new QLabel(counter);
         m_start = Named(new QLineEdit(QStringLiteral("1"), counter), "eStartwert");
-        m_start->setMaxLength(9);
+        // Every counter the record holds, sign included: a shorter box would
+        // cut a long one and write the cut number back with the next edit.
+        m_start->setMaxLength(11);
         m_format = Named(new QLineEdit(QStringLiteral("########"), counter), "eFormat");
         m_format->setMaxLength(40);
         g->addWidget(m_startLabel, 0, 0);

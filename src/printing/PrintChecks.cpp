@@ -1,5 +1,6 @@
 #include "PrintChecks.h"
 
+#include "Barcode.h"
 #include "Document.h"
 #include "Strings.h"
 
@@ -16,6 +17,7 @@ namespace {
 using TKind = TPrintFinding::TKind;
 
 constexpr int NothingSelected = 750;
+constexpr int BarcodeLeavesOut = 1053;
 constexpr int TooFewSerialNumbers = 751;
 constexpr int MixedPaperColors = 760;
 constexpr int PdfNotWritable = 1080;
@@ -73,23 +75,24 @@ int Unprintable(const TPrintRequest &r)
     return 0;
 }
 
+// The documents whose pages the job prints.
+std::vector<TCDLDocument *> PrintedDocuments(const TPrintRequest &r)
+{
+    switch (r.Mode) {
+    case TPrintMode::Current: return {r.Active};
+    case TPrintMode::Selection: return r.Places();
+    case TPrintMode::AllOpen: return r.OpenDocuments();
+    }
+    return {};
+}
+
 // The documents whose CD labels share the job's sheets; inlays carry no paper colour.
 std::vector<const TCDLDocument *> PaperColorDocuments(const TPrintRequest &r)
 {
     if (r.What != TPrintWhat::CDLabel)
         return {};
-    switch (r.Mode) {
-    case TPrintMode::Current: return {r.Active};
-    case TPrintMode::Selection: {
-        const auto named = r.Places();
-        return {named.begin(), named.end()};
-    }
-    case TPrintMode::AllOpen: {
-        const auto docs = r.OpenDocuments();
-        return {docs.begin(), docs.end()};
-    }
-    }
-    return {};
+    const auto docs = PrintedDocuments(r);
+    return {docs.begin(), docs.end()};
 }
 
 bool PaperColorsConflict(const TPrintRequest &r)
@@ -106,6 +109,18 @@ bool PaperColorsConflict(const TPrintRequest &r)
             return true;
     }
     return false;
+}
+
+QString LeftOutOfBarcodes(const TPrintRequest &r)
+{
+    QString rejected;
+    for (const TCDLDocument *d : PrintedDocuments(r))
+        if (d)
+            for (const TCDLPage *p : PagesOf(*d, r.What))
+                for (QChar c : BarcodeRejects(*p))
+                    if (!rejected.contains(c))
+                        rejected.append(c);
+    return rejected;
 }
 
 bool IsOneOfTheDocuments(const QString &output, const QStringList &documents)
@@ -144,6 +159,8 @@ std::vector<TPrintFinding> PrintFindings(const TPrintRequest &request, const TPr
         found.push_back({TKind::Report, 0, {}});
     if (const int text = Unprintable(request))
         found.push_back({TKind::Refusal, text, {}});
+    if (const QString rejected = LeftOutOfBarcodes(request); !rejected.isEmpty())
+        found.push_back({TKind::Notice, BarcodeLeavesOut, rejected});
     return found;
 }
 

@@ -17,6 +17,7 @@ struct TPrintFinding
         Refusal,  // no job: say Text and stop
         Question, // Yes goes on, No gives the job up
         Report,   // the diagnostic report (OK or Abort); its text is the front end's
+        Notice,   // the job goes on; say Text first
     };
     TKind Kind = TKind::Refusal;
     int Text = 0;     // string-table number; 0 for the report
@@ -39,7 +40,8 @@ struct TPrintFacts
 };
 
 // In order: closed documents, paper colours (760, a question), the queue,
-// the report, then nothing to print (750) or too few serial numbers (751).
+// the report, then nothing to print (750) or too few serial numbers (751),
+// then the characters the printed bar codes leave out (1053, a notice).
 std::vector<TPrintFinding> PrintFindings(const TPrintRequest &request, const TPrintFacts &facts = {});
 
 // The first refusal of PrintFindings without facts: what no job may run with.

@@ -3,6 +3,7 @@
 #include "Document.h"
 #include "PagePainter.h"
 #include "PrintTarget.h"
+#include "SerNo.h"
 #include "SerialNumberState.h"
 #include "SheetMapping.h"
 #include "SheetPainter.h"
@@ -36,6 +37,19 @@ private:
     QPageSize m_paper;
 };
 
+// A serial number's bar-code flag is kept in the window, not in the file
+// format the copy went through.
+void TakeBarcodeFlags(const TCDLDocument &from, TCDLDocument &to)
+{
+    for (TPageKind kind : {TPageKind::CDLabel, TPageKind::InlayVorder, TPageKind::InlayRueck}) {
+        const auto &a = from.Page(kind).Frames(), &b = to.Page(kind).Frames();
+        for (size_t i = 0; i < a.size() && i < b.size(); ++i)
+            if (const TCDLSerNo *s = KindCast<TCDLSerNo>(a[i].get()))
+                if (TCDLSerNo *t = KindCast<TCDLSerNo>(b[i].get()))
+                    t->Barcode = s->Barcode;
+    }
+}
+
 // The A4 sheet in 0.1 mm, which the preview area always shows.
 constexpr double SheetWidth = 2100, SheetHeight = 2970;
 
@@ -50,6 +64,7 @@ TSheetPreview::TSheetPreview(const TPrintRequest &request, const QPageSize &pape
         if (!copyOf.contains(d)) {
             auto c = std::make_unique<TCDLDocument>(nullptr);
             c->FromBytes(d->ToBytes(), nullptr);
+            TakeBarcodeFlags(*d, *c);
             copyOf.insert(d, c.get());
             m_copies.push_back(std::move(c));
         }

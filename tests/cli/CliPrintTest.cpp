@@ -1,3 +1,4 @@
+#include "Barcode.h"
 #include "CliRun.h"
 #include "Document.h"
 #include "SerNo.h"
@@ -109,7 +110,14 @@ TEST_F(CliPrint, PlacesChooseADocumentPerPlaceAndSeveralDocumentsRunOn)
                               LabelAt(sheet, 3, Qt::red)}),
                   std::tuple(true, false, true));
     }
-
+    // What a bar code leaves out is said, and printed around.
+    auto coded = MakeDocument();
+    auto code = CreateBarcodeFrame(&coded->Front(), 0, 0);
+    code->Values = QStringList{u"a_b"_s};
+    coded->Front().AddFrame(std::move(code));
+    coded->Save(Path(u"coded.CDL"_s));
+    r = Run({Path(u"coded.CDL"_s), u"--what"_s, u"front"_s, u"--pdf"_s, Path(u"coded.pdf"_s)});
+    EXPECT_EQ((std::tuple{r.Exit, r.Err}), std::tuple(0, GetText(1053).arg(u"_"_s)));
     // Every document twice, the places running on: 4 labels on 2 sheets.
     r = Run({red, blue, u"--count"_s, u"2"_s, u"--pdf"_s, Path(u"all.pdf"_s), u"--trim"_s, u"off"_s});
     ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();

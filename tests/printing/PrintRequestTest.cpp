@@ -58,7 +58,7 @@ QString Describe(const std::vector<TPrintFinding> &found)
     QStringList s;
     for (const TPrintFinding &f : found)
         s.append(f.Kind == TKind::Report ? u"report"_s
-                                         : (f.Kind == TKind::Question ? u"?"_s : u"!"_s) + QString::number(f.Text)
+                                         : u"!? ~"_s.mid(int(f.Kind), 1) + QString::number(f.Text)
                                                + (f.Argument.isNull() ? QString() : u"(%1)"_s.arg(f.Argument)));
     return s.join(u' ');
 }
@@ -90,6 +90,8 @@ TEST(PrintFindings, EveryFindingInItsOrder)
     docs[B]->Label().PaperColorIndex = -7;
     docs[C]->Label().PaperColorIndex = 1;
     AddSerialNumber(docs[D]->Back(), INT32_MAX - 3);
+    TCDLSerNo *code = AddSerialNumber(docs[C]->Front());
+    std::tie(code->Barcode, code->FontName, code->NumberFormat) = std::tuple(true, u"C39HrP60DmTt"_s, u"N_#"_s);
 
     const CheckCase cases[] = {
         {.docs = {}, .expected = "!750"},
@@ -109,7 +111,7 @@ TEST(PrintFindings, EveryFindingInItsOrder)
         {.mode = M::Selection, .what = W::FrontAndBack, .docs = {}, .expected = "!750"},
         {.mode = M::Selection, .docs = {A, C}, .expected = "?760"},
         {.mode = M::Selection, .count = 2, .docs = {A, C, A}, .expected = "?760 !751"},
-        {.mode = M::Selection, .what = W::InlayFront, .docs = {A, C}, .expected = ""},
+        {.mode = M::Selection, .what = W::InlayFront, .docs = {A, C}, .expected = "~1053(_)"},
         // Mode 3 prints count labels of every open document, whatever mode 2 names.
         {.mode = M::AllOpen, .count = 3, .docs = {B, A}, .expected = ""},
         {.mode = M::AllOpen, .count = 4, .docs = {B, A}, .expected = "!751"},

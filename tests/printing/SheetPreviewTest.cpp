@@ -17,7 +17,7 @@ constexpr int Dpi = 127;
 
 // A coloured page with a large running number in its middle; on CD labels
 // the colour stays inside the circle unless flood, which lets the trimming show.
-std::unique_ptr<TCDLDocument> NumberedDocument(int32_t first, TColor color, bool flood)
+std::unique_ptr<TCDLDocument> NumberedDocument(int32_t first, TColor color, bool flood, bool barcode = false)
 {
     auto doc = MakeDocument();
     for (TPageKind kind : {TPageKind::CDLabel, TPageKind::InlayVorder, TPageKind::InlayRueck}) {
@@ -33,6 +33,8 @@ std::unique_ptr<TCDLDocument> NumberedDocument(int32_t first, TColor color, bool
         s->Height = 400;
         s->FontSize = 60;
         s->NumberFormat = u"~#"_s;
+        if (barcode) // 3 pixels a module, as output rounds it
+            std::tie(s->Barcode, s->FontName, s->FontSize) = std::tuple(true, u"C39HrP60DmTt"_s, 23);
     }
     doc->SetModified(false);
     return doc;
@@ -87,6 +89,7 @@ struct PreviewCase
     TRoundTrim trim;
     // The PDF pages that make up the sheet (two with a second pass).
     std::vector<int> pages;
+    bool barcode = false;
 };
 
 class SheetPreview : public ::testing::TestWithParam<PreviewCase>
@@ -99,7 +102,7 @@ TEST_P(SheetPreview, ShowsTheSheetAsTheJobPrintsIt)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const bool flood = c.trim == TRoundTrim::Direct;
-    auto a = NumberedDocument(1, RGBColor(250, 200, 120), flood);
+    auto a = NumberedDocument(1, RGBColor(250, 200, 120), flood, c.barcode);
     auto b = NumberedDocument(50, RGBColor(140, 200, 250), flood);
     TPrintRequest r;
     r.Mode = c.mode;
@@ -147,6 +150,7 @@ const PreviewCase kCases[] = {
     {"AllOpenFronts", TPrintMode::AllOpen, TPrintWhat::InlayFront, 3, 1, 2, TRoundTrim::Direct, {2}},
     {"SelectedBacks", TPrintMode::Selection, TPrintWhat::InlayBack, 2, 1, 2, TRoundTrim::Direct, {2}},
     {"FrontAndBack", TPrintMode::AllOpen, TPrintWhat::FrontAndBack, 1, 1, 2, TRoundTrim::Direct, {2}},
+    {"BarcodeNumbers", TPrintMode::Current, TPrintWhat::InlayFront, 3, 1, 2, TRoundTrim::Direct, {2}, true},
 };
 
 INSTANTIATE_TEST_SUITE_P(Modes, SheetPreview, ::testing::ValuesIn(kCases),
