@@ -288,6 +288,5 @@ TEST(PagePaint, GlyphsReachingPastTheBoxOrCircleShow)
     TCDLText *wide = Put(page, Make<TCDLText>(&page, 620, -100, 20, 300));
     std::tie(wide->Values, wide->FontSize, wide->Alignment) = std::tuple(QStringList{QStringLiteral("W")}, 60, 1);
     const QImage img = RenderPageImage(page, 150);
-    EXPECT_EQ(std::tuple(InkBox(img, {200, 700, 300, 15}).isEmpty(), InkBox(img, {660, 300, 40, 100}).isEmpty()),
-              std::tuple(false, false));
+    EXPECT_FALSE(InkBox(img, {200, 700, 300, 15}).isEmpty() || InkBox(img, {660, 300, 40, 100}).isEmpty());
 }
