@@ -364,8 +364,7 @@ TEST(ShapePaint, LineIsItsPenWideAndWideLinesExtendHalfBeyondTheEnds)
     const QImage wide = PaintAlone(page, l, 300, 100, 1, {50, 50});
     ExpectPixels(wide, RedPixel, {150, 50, 150, 47, 150, 53, 253, 50, 47, 50});
     ExpectPixels(wide, White, {150, 42, 150, 58, 258, 50, 42, 50});
-    // Ends at the int32 limits lie past the int range at 600 dpi.
-    Line(l, INT32_MAX, 0).X = INT32_MIN;
+    Line(l, INT32_MAX, 0).X = INT32_MIN; // ends past the int range at 600 dpi
     ExpectPixels(PaintAlone(page, l, 300, 100, 600 / 254.0, {50, 50}), RedPixel, {150, 45, 150, 55});
 }
 
