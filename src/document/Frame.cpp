@@ -321,6 +321,11 @@ TRect TCDLFrame::GetBoundRect() const
     return r;
 }
 
+int TCDLFrame::InkMargin(const TPaintContext &c) const
+{
+    return std::abs(c.MapLenX(PenSize)) + std::abs(c.MapLenY(PenSize)) + 8;
+}
+
 bool TCDLFrame::MouseMove(int32_t x, int32_t y, int32_t dx, int32_t dy, int mode)
 {
     if (mode == ModeMove) {

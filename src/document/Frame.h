@@ -118,9 +118,12 @@ public:
     // The handle 1..DragPointCount within three pixels, the highest; else -1.
     virtual int TestDPMouseHit(const TFrameGeometry &g, int x, int y) const;
     virtual bool MouseMove(int32_t x, int32_t y, int32_t dx, int32_t dy, int mode);
-    // Must cover everything PaintAt draws but the pen: pages skip painting
+    // Must cover everything PaintAt draws but InkMargin: pages skip painting
     // frames whose rectangle lies outside the clip.
     virtual TRect GetBoundRect() const;
+    // Device pixels that painting may reach beyond GetBoundRect: the pen,
+    // and for text the glyphs a frame's box or circle does not hold.
+    virtual int InkMargin(const TPaintContext &c) const;
     virtual bool IsInRect(const TFrameGeometry &g, const TRect &r) const;
     // Handles 1..DragPointCount in model units, where PaintAt puts them at
     // any zoom; snapping works on these, not on the device drag points.

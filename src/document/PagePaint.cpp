@@ -104,7 +104,7 @@ namespace {
 // rest keeps a repaint proportional to what is visible.
 bool FrameMayShow(const TPaintContext &c, const TCDLFrame &f, const TRect &b, const QRect &visible)
 {
-    const int margin = std::abs(c.MapLenX(f.PenSize)) + std::abs(c.MapLenY(f.PenSize)) + 8;
+    const int margin = f.InkMargin(c);
     const QRect device = QRect(c.Map(b.Left, b.Top), c.Map(b.Right, b.Bottom)).normalized();
     return device.adjusted(-margin, -margin, margin, margin).intersects(visible);
 }

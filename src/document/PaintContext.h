@@ -13,7 +13,8 @@ enum class TPenMode { Copy, Xor, Invert, NotXor };
 
 // The one model-to-device mapping: Trunc(v * scale) + offset. Fractional
 // model values (an ellipse's polygon, a ruler's ticks) map the same way.
-inline int MapToDevice(double v, double scale, int offset) { return int(std::trunc(v * scale)) + offset; }
+inline double MapToDeviceF(double v, double scale, int offset) { return std::trunc(v * scale) + offset; }
+inline int MapToDevice(double v, double scale, int offset) { return int(MapToDeviceF(v, scale, offset)); }
 
 class TPaintContext
 {
@@ -42,6 +43,12 @@ public:
     int MapX(int32_t x) const { return MapToDevice(x, ScaleX, OffsetX); }
     int MapY(int32_t y) const { return MapToDevice(y, ScaleY, OffsetY); }
     QPoint Map(int32_t x, int32_t y) const { return {MapX(x), MapY(y)}; }
+    // The same point in doubles, where the int range ends short of a far
+    // point at a fine resolution.
+    QPointF MapF(int32_t x, int32_t y) const
+    {
+        return {MapToDeviceF(x, ScaleX, OffsetX), MapToDeviceF(y, ScaleY, OffsetY)};
+    }
     int MapLenX(int32_t v) const { return int(std::trunc(v * ScaleX)); }
     int MapLenY(int32_t v) const { return int(std::trunc(v * ScaleY)); }
     // Device back to model, for pointer positions.

@@ -127,7 +127,7 @@ void TCDLRText::PaintAt(TPaintContext &c, const TFrameGeometry &g) const
     if (dragged)
         return;
     ReCalc();
-    const QFont font = CellFont(*this, std::max(1, int(std::trunc(FontSize * c.ScaleY * 4))));
+    const QFont font = CellFont(*this, CellPixels(FontSize, c.ScaleY));
     const QFontMetrics fm(font, p.device());
     p.save();
     p.setFont(font);
@@ -147,6 +147,13 @@ void TCDLRText::PaintAt(TPaintContext &c, const TFrameGeometry &g) const
         p.drawText(-fm.horizontalAdvance(ch) / 2, baseline, QString(ch));
     }
     p.restore();
+}
+
+// The characters stand on the circle, outside GetBoundRect's square, up to
+// the outer circle a line height further out.
+int TCDLRText::InkMargin(const TPaintContext &c) const
+{
+    return TCDLFrame::InkMargin(c) + CellPixels(FontSize, c.ScaleY);
 }
 
 bool TCDLRText::TestMouseHit(const TFrameGeometry &g, int x, int y) const

@@ -31,6 +31,7 @@ public:
     bool MouseMove(int32_t x, int32_t y, int32_t dx, int32_t dy, int mode) override;
     bool IsInRect(const TFrameGeometry &g, const TRect &r) const override;
     TRect GetBoundRect() const override;
+    int InkMargin(const TPaintContext &c) const override;
     std::vector<QPoint> ModelHandles() const override { return {QPoint(X2, Y2), QPoint(X, Y)}; }
     void ShiftBy(int64_t dx, int64_t dy) override { ShiftWithSecondPoint(dx, dy); }
 

@@ -66,7 +66,7 @@ TFrameGeometry TCDLLinie::Geometry(const TPaintContext &c) const
     return g;
 }
 
-void TCDLLinie::PaintAt(TPaintContext &c, const TFrameGeometry &g) const
+void TCDLLinie::PaintAt(TPaintContext &c, const TFrameGeometry &) const
 {
     if (!c.Canvas)
         return;
@@ -77,7 +77,9 @@ void TCDLLinie::PaintAt(TPaintContext &c, const TFrameGeometry &g) const
     pen.setCapStyle(Qt::SquareCap);
     pen.setJoinStyle(Qt::BevelJoin);
     c.Canvas->setPen(pen);
-    c.Canvas->drawLine(g.DragPoints[1], g.DragPoints[2]);
+    // From the model: the drag points of an end near the int32 limits wrap
+    // at 600 dpi, and the painter clips a line wherever its ends lie.
+    c.Canvas->drawLine(QLineF(c.MapF(X, Y), c.MapF(X2, Y2)));
     c.SetMode(TPenMode::Copy);
 }
 

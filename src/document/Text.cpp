@@ -194,7 +194,7 @@ void TCDLText::ReCalc() const
 
 const TCDLText::TPaintCache &TCDLText::PaintCache(const TPaintContext &c, int width) const
 {
-    const int cell = std::max(1, int(std::trunc(FontSize * c.ScaleY * 4)));
+    const int cell = CellPixels(FontSize, c.ScaleY);
     const bool bars = PaintsAsBarcode();
     // The face is in the layout's key, whose change resets Cell.
     if (!m_paint.Stale && cell == m_paint.Cell && bars == m_paint.AsBars
@@ -254,9 +254,16 @@ bool TCDLText::OutsideCanvas(const TPaintContext &c, const TFrameGeometry &g) co
     QRect box(g.DragPoints[1], g.DragPoints[1]);
     for (int i = 2; i <= 4; ++i)
         box = box.united(QRect(g.DragPoints[i], g.DragPoints[i]));
-    const int margin = std::max(1, int(std::trunc(FontSize * c.ScaleY * 4)));
+    const int margin = CellPixels(FontSize, c.ScaleY);
     box.adjust(-margin, -margin, margin, margin);
     return !box.intersects(VisibleArea(p));
+}
+
+// A line wider than the box (a lone wide character, centred or right
+// aligned) and italic overhangs stay within a cell of it.
+int TCDLText::InkMargin(const TPaintContext &c) const
+{
+    return TCDLFrame::InkMargin(c) + CellPixels(FontSize, c.ScaleY);
 }
 
 void TCDLText::PaintAt(TPaintContext &c, const TFrameGeometry &g) const

@@ -16,6 +16,7 @@ public:
     TRecordLayout RecordLayout() const override;
     QString Verbose() const override;
     void PaintAt(TPaintContext &c, const TFrameGeometry &g) const override;
+    int InkMargin(const TPaintContext &c) const override;
     // The text as plain text beside the record; a paste replaces the text.
     void CopyToClip(TClipData &clip) const override;
     void PasteFromClip(const TClipData &clip) override;

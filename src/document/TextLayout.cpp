@@ -162,6 +162,12 @@ const TCellEntry &MeasureEntry(const TCDLFontFrame &f)
 
 QFont CellFont(const TCDLFontFrame &f, int cellHeight) { return CellEntry(f, cellHeight).Font; }
 
+int CellPixels(int32_t fontSize, double scaleY)
+{
+    // Bounded: a size from a file may be any int32.
+    return int(std::clamp(std::trunc(fontSize * scaleY * 4), 1.0, double(1 << 24)));
+}
+
 TTextMeasure::TTextMeasure(const TCDLFontFrame &f) : TTextMeasure(MeasureEntry(f)) {}
 
 TTextMeasure::TTextMeasure(const TCellEntry &e) : m_metrics(*e.Metrics), m_latin(e.Latin), m_lineHeight(e.LineHeight) {}

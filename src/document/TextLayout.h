@@ -46,6 +46,9 @@ QString FontFamilyName(const QString &family);
 // The frame's face and style with ascent plus descent of cellHeight pixels.
 // A missing face is logged once with the face used in its place.
 QFont CellFont(const TCDLFontFrame &f, int cellHeight);
+// The cell height in device pixels that a font size is drawn at under a
+// vertical scale: 4 x size x scale, truncated, at least 1.
+int CellPixels(int32_t fontSize, double scaleY);
 
 // Widths and heights in model units: the font is measured on the reference
 // context at 16 x FontSize and the results are divided by 4.

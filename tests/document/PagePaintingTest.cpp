@@ -280,3 +280,13 @@ TEST(PagePaint, OutputPaintsLeaveTheContextsFlagsAsTheyWere)
     EXPECT_EQ((std::tuple{c.Interactive, c.Printing, c.Masking, c.Preview, c.Canvas}),
               std::tuple(true, false, false, false, &p));
 }
+
+TEST(PagePaint, GlyphsReachingPastTheBoxOrCircleShow)
+{
+    TInlayVorder page(nullptr);
+    Put(page, Make2<TCDLRText>(&page, 0, 640, 0, 800))->Values = {QStringLiteral("ABC")};
+    TCDLText *wide = Put(page, Make<TCDLText>(&page, 620, -100, 20, 300));
+    std::tie(wide->Values, wide->FontSize, wide->Alignment) = std::tuple(QStringList{QStringLiteral("W")}, 60, 1);
+    const QImage img = RenderPageImage(page, 150);
+    EXPECT_FALSE(InkBox(img, {200, 700, 300, 15}).isEmpty() || InkBox(img, {660, 300, 40, 100}).isEmpty());
+}

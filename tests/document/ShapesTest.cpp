@@ -364,6 +364,8 @@ TEST(ShapePaint, LineIsItsPenWideAndWideLinesExtendHalfBeyondTheEnds)
     const QImage wide = PaintAlone(page, l, 300, 100, 1, {50, 50});
     ExpectPixels(wide, RedPixel, {150, 50, 150, 47, 150, 53, 253, 50, 47, 50});
     ExpectPixels(wide, White, {150, 42, 150, 58, 258, 50, 42, 50});
+    Line(l, INT32_MAX, 0).X = INT32_MIN; // ends past the int range at 600 dpi
+    ExpectPixels(PaintAlone(page, l, 300, 100, 600 / 254.0, {50, 50}), RedPixel, {150, 45, 150, 55});
 }
 
 TEST(ShapePaint, FilledCircleAndEllipseCoverTheirInsides)
