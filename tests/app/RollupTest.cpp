@@ -170,11 +170,13 @@ TEST_F(AppTest, RollupCaptionDragsWithTheLeftButtonOnlyAndCloseOnlyHides)
     EXPECT_EQ((std::tuple{r.isHidden(), r.Content(), r.height()}), std::tuple(true, lender.panel, 125));
 }
 
-TEST_F(AppTest, RollupCaptionShowsWhetherTheWindowIsActive)
+TEST_F(AppTest, RollupStaysAboveItsOwnerAndItsCaptionShowsWhetherItIsActive)
 {
     TShownMainWindow m;
     TRollup *r = m.ObjectRollup();
     r->show();
+    // Above its owner only: the program's dialogs can cover it.
+    EXPECT_EQ(r->windowFlags() & (Qt::Tool | Qt::WindowStaysOnTopHint), Qt::Tool);
     auto *header = r->findChild<QWidget *>(u"pnlHeader"_s);
     QApplication::setActiveWindow(r);
     Process();

@@ -9,6 +9,7 @@
 
 #include <QDBusConnection>
 #include <QFile>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMenu>
 #include <QProcess>
@@ -23,6 +24,8 @@ TEST_F(AppTest, StartWithoutArgumentsOrStandardGivesNeu1ThenNeu2)
     // (which answers as its picture button does), after the start's
     // fallback second has passed.
     WhenModal<TFSprache>([](TFSprache *dlg) {
+        // Wide enough for the window system to show the longest prompt whole.
+        EXPECT_GT(dlg->width(), QFontMetrics(dlg->font()).horizontalAdvance(LoadText(13)) + 100);
         WaitFor([] { return false; }, 1200);
         Click(dlg->findChild<QLabel *>(u"lblDeutsch"_s), {2, 2});
     });
