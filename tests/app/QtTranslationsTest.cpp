@@ -3,6 +3,8 @@
 #include "Startup.h"
 
 #include <QLibraryInfo>
+#include <QMdiSubWindow>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -32,8 +34,14 @@ TEST_F(AppTest, QtDialogButtonsStartInTheStoredLanguageAndFollowTheSwitch)
     TMDIForm *m = StartProgram(ParseCommandLine({u"--no-splash"_s}));
     EXPECT_EQ(CancelText(), u"Annuler"_s);
     const char *const cancel[] = {"Abbrechen", "Cancel", "Annuler", "Cancelar"};
+    WaitFor([&] { return !m->Children().isEmpty(); });
+    const auto restore = [](QWidget *s) {
+        return qobject_cast<QMdiSubWindow *>(s)->systemMenu()->actions()[0]->text();
+    };
     for (int lang : {2, 1, 4, 3, 2}) {
         m->SetLanguage(lang);
         EXPECT_EQ(CancelText(), QLatin1String(cancel[lang - 1])) << lang;
+        QMdiSubWindow fresh; // and the document window's own menu
+        EXPECT_EQ(restore(m->Children()[0]->parentWidget()), restore(&fresh)) << lang;
     }
 }
