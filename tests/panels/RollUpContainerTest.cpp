@@ -15,7 +15,6 @@
 #include <QJsonDocument>
 #include <QLabel>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -349,9 +348,7 @@ TEST_F(PanelsTest, ANewTextLikeFrameTakesTheFocusIntoItsInput)
         Create(tool, 0, 0);
         QApplication::processEvents();
         EXPECT_TRUE(Find(input)->hasFocus());
-        if (auto *memo = qobject_cast<QPlainTextEdit *>(Find(input))) {
-            EXPECT_TRUE(memo->tabChangesFocus()); // Tab leaves it, as any input
-        }
+        EXPECT_NE(Find(input)->property("tabChangesFocus"), QVariant(false)); // Tab leaves it, as any input
         Find(input)->clearFocus();
     }
 }
