@@ -5,6 +5,7 @@
 #include "MessageBoxText.h"
 #include "PageEditor.h"
 #include "PageWidget.h"
+#include "QtTranslations.h"
 #include "Ruler.h"
 #include "Settings.h"
 #include "Strings.h"
@@ -125,6 +126,7 @@ void TChildWin::SetupStrings()
     for (int i = 0; i < TCDLDocument::PageCount; ++i)
         m_notebook->setTabText(i, GetText(122 + i));
     m_setZero->setToolTip(GetText(874));
+    RetranslateSystemMenu(qobject_cast<QMdiSubWindow *>(parentWidget()));
 }
 
 void TChildWin::ShowPage(int tag)

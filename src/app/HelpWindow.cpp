@@ -32,8 +32,19 @@ void THelpWindow::Show(QWidget *parent, const QString &helpFile)
     auto *w = parent->findChild<THelpWindow *>(QStringLiteral("HelpWindow"));
     if (!w)
         w = new THelpWindow(parent);
-    w->setWindowTitle(GetText(873));
-    w->m_browser->setSource(QUrl(QStringLiteral("qrc") + HtmlPath(helpFile)));
+    w->load(helpFile);
     w->show();
     w->raise();
+}
+
+void THelpWindow::Follow(QWidget *parent, const QString &helpFile)
+{
+    if (auto *w = parent->findChild<THelpWindow *>(QStringLiteral("HelpWindow")))
+        w->load(helpFile);
+}
+
+void THelpWindow::load(const QString &helpFile)
+{
+    setWindowTitle(GetText(873));
+    m_browser->setSource(QUrl(QStringLiteral("qrc") + HtmlPath(helpFile)));
 }

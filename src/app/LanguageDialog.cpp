@@ -2,10 +2,14 @@
 
 #include "Strings.h"
 
+#include <algorithm>
+
 #include <QEvent>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QStyle>
 #include <QTimer>
 #include <QToolButton>
 
@@ -35,6 +39,18 @@ TFSprache::TFSprache(QWidget *parent) : QDialog(parent)
             accept();
         });
     }
+    // The window system's caption shows each language's prompt whole, beside
+    // its icon and buttons.
+    QFont title = font();
+    title.setBold(true);
+    const QFontMetrics fm(title);
+    int prompt = 0;
+    for (int n = 11; n <= 14; ++n)
+        prompt = std::max(prompt, fm.horizontalAdvance(LoadText(n)));
+    const int decorations = 6 * style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    const QMargins m = grid->contentsMargins();
+    grid->setColumnMinimumWidth(1, prompt + decorations - m.left() - m.right() - grid->horizontalSpacing()
+                                       - grid->itemAtPosition(0, 0)->sizeHint().width());
     grid->setSizeConstraint(QLayout::SetFixedSize);
     m_timer = new QTimer(this);
     m_timer->setInterval(3000);

@@ -248,6 +248,7 @@ void TMDIForm::SetLanguage(int n)
     refitRollups();
     m_about->SetupStrings();
     m_print->SetupStrings();
+    THelpWindow::Follow(this, LoadText(30 + Language()));
     if (TChildWin *c = ActiveChild())
         c->Verbose();
     else

@@ -6,3 +6,9 @@
 // English, any other number, or a catalogue that is not installed leaves
 // Qt's own English.
 void ApplyQtTranslations(int language);
+
+class QMdiSubWindow;
+
+// Qt names the items of a document window's own menu only when it makes
+// them; this names them again in the catalogue's language.
+void RetranslateSystemMenu(QMdiSubWindow *window);

@@ -33,7 +33,9 @@ QToolButton *captionButton(QWidget *parent, const char *name, int x)
 
 } // namespace
 
-TRollup::TRollup(QWidget *parent) : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+// A tool window stays above the window that owns it; kept above every window
+// it would also cover the program's own dialogs, and their buttons with them.
+TRollup::TRollup(QWidget *parent) : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("Rollup"));
     m_pnlBase = new QFrame(this);

@@ -1,5 +1,5 @@
 #pragma once
-// A small frameless tool window that stays on top and shows one borrowed
+// A small frameless tool window that stays above its owner and shows one borrowed
 // panel below its own caption bar. Rolled up, only the caption bar remains.
 // The close button only hides it; content and roll state stay.
 

@@ -7,7 +7,12 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
-TRecordMemo::TRecordMemo(TPanelHost &host, QWidget *parent) : QPlainTextEdit(parent), m_host(host) {}
+TRecordMemo::TRecordMemo(TPanelHost &host, QWidget *parent) : QPlainTextEdit(parent), m_host(host)
+{
+    // Tab goes on to the next control, as from every other input of the
+    // roll-ups; a tab the text needs comes in by pasting.
+    setTabChangesFocus(true);
+}
 
 void TRecordMemo::ShowParagraphs(const QStringList &values)
 {

@@ -59,4 +59,6 @@ TEST_F(AppTest, HelpTopicsShowTheHelpOfEachLanguage)
         for (int n : {100, 108, 110, 114})
             EXPECT_TRUE(html.contains(GetText(n))) << "text " << n << " \"" << GetText(n).toStdString() << '"';
     }
+    m.SetLanguage(1); // the open help follows the switch
+    EXPECT_EQ(m.findChild<THelpWindow *>(u"HelpWindow"_s)->Source(), u"qrc"_s + THelpWindow::HtmlPath(LoadText(31)));
 }

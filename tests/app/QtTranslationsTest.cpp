@@ -3,6 +3,8 @@
 #include "Startup.h"
 
 #include <QLibraryInfo>
+#include <QMdiSubWindow>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -32,8 +34,12 @@ TEST_F(AppTest, QtDialogButtonsStartInTheStoredLanguageAndFollowTheSwitch)
     TMDIForm *m = StartProgram(ParseCommandLine({u"--no-splash"_s}));
     EXPECT_EQ(CancelText(), u"Annuler"_s);
     const char *const cancel[] = {"Abbrechen", "Cancel", "Annuler", "Cancelar"};
+    WaitFor([&] { return !m->Children().isEmpty(); });
+    QMenu *menu = qobject_cast<QMdiSubWindow *>(m->Children()[0]->parentWidget())->systemMenu();
     for (int lang : {2, 1, 4, 3, 2}) {
         m->SetLanguage(lang);
         EXPECT_EQ(CancelText(), QLatin1String(cancel[lang - 1])) << lang;
+        QMdiSubWindow fresh; // and the document window's own menu
+        EXPECT_EQ(menu->actions()[0]->text(), fresh.systemMenu()->actions()[0]->text()) << lang;
     }
 }

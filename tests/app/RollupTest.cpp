@@ -170,11 +170,12 @@ TEST_F(AppTest, RollupCaptionDragsWithTheLeftButtonOnlyAndCloseOnlyHides)
     EXPECT_EQ((std::tuple{r.isHidden(), r.Content(), r.height()}), std::tuple(true, lender.panel, 125));
 }
 
-TEST_F(AppTest, RollupCaptionShowsWhetherTheWindowIsActive)
+TEST_F(AppTest, RollupStaysAboveItsOwnerAndItsCaptionShowsWhetherItIsActive)
 {
     TShownMainWindow m;
     TRollup *r = m.ObjectRollup();
     r->show();
+    EXPECT_EQ(r->windowFlags() & (Qt::Tool | Qt::WindowStaysOnTopHint), Qt::Tool); // dialogs may cover it
     auto *header = r->findChild<QWidget *>(u"pnlHeader"_s);
     QApplication::setActiveWindow(r);
     Process();

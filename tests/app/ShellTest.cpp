@@ -23,6 +23,7 @@ TEST_F(AppTest, StartWithoutArgumentsOrStandardGivesNeu1ThenNeu2)
     // (which answers as its picture button does), after the start's
     // fallback second has passed.
     WhenModal<TFSprache>([](TFSprache *dlg) {
+        EXPECT_GT(dlg->width(), dlg->fontMetrics().horizontalAdvance(LoadText(13)) + 100); // its caption shows whole
         WaitFor([] { return false; }, 1200);
         Click(dlg->findChild<QLabel *>(u"lblDeutsch"_s), {2, 2});
     });

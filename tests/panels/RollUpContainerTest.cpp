@@ -348,6 +348,7 @@ TEST_F(PanelsTest, ANewTextLikeFrameTakesTheFocusIntoItsInput)
         Create(tool, 0, 0);
         QApplication::processEvents();
         EXPECT_TRUE(Find(input)->hasFocus());
+        EXPECT_NE(Find(input)->property("tabChangesFocus"), QVariant(false)); // Tab leaves it, as any input
         Find(input)->clearFocus();
     }
 }
