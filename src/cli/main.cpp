@@ -1,6 +1,7 @@
 // quelmark-cli: the document tools without a window. It must run on a
 // machine with no display at all, so it never asks for a windowing platform.
 
+#include "Barcode.h"
 #include "CalibrateCommand.h"
 #include "Document.h"
 #include "DocumentJson.h"
@@ -9,7 +10,6 @@
 #include "PrintCommand.h"
 #include "Settings.h"
 #include "Strings.h"
-#include "Text.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -131,12 +131,7 @@ int Render(const QStringList &args)
         return 1;
     }
     // Said as the window's status line says it; the page itself is right.
-    QString rejected;
-    for (const auto &f : p.Frames())
-        if (const auto *t = dynamic_cast<const TCDLText *>(f.get()))
-            for (QChar c : t->BarcodeRejects())
-                if (!rejected.contains(c))
-                    rejected.append(c);
+    const QString rejected = BarcodeRejects(p);
     if (!rejected.isEmpty())
         Err(GetText(1053).arg(rejected));
     return 0;
