@@ -97,6 +97,15 @@ struct TGlyphLines::TScratch
     std::vector<uint32_t> LineEnds;
     std::vector<int32_t> Widths;
     std::vector<QRawFont> Fonts;
+
+    // The index of raw among the faces, added if new.
+    uint16_t Face(const QRawFont &raw)
+    {
+        auto f = std::find(Fonts.begin(), Fonts.end(), raw);
+        if (f == Fonts.end())
+            f = Fonts.insert(f, raw);
+        return uint16_t(f - Fonts.begin());
+    }
 };
 
 TGlyphLines::TScratch &TGlyphLines::Scratch()
@@ -235,12 +244,6 @@ double TGlyphLines::Shape(const QString &text, const QFont &font, int offset)
 double TGlyphLines::AppendShaped(const QString &text, const QFont &font, int offset)
 {
     TScratch &s = Scratch();
-    auto face = [&s](const QRawFont &raw) {
-        auto f = std::find(s.Fonts.begin(), s.Fonts.end(), raw);
-        if (f == s.Fonts.end())
-            f = s.Fonts.insert(f, raw);
-        return uint16_t(f - s.Fonts.begin());
-    };
     TShapeSession::TCache *const cache = t_shapeCache;
     if (cache) {
         const auto hit = cache->Entries.find({text, font});
@@ -248,7 +251,7 @@ double TGlyphLines::AppendShaped(const QString &text, const QFont &font, int off
             const TShapeSession::TCache::TEntry &e = hit->second;
             for (uint32_t r = e.FirstRun; r < e.FirstRun + e.RunCount; ++r) {
                 const TShapeSession::TCache::TRun &run = cache->Runs[r];
-                s.Pieces.push_back({offset, uint32_t(s.Glyphs.size()), run.Count, -1, face(run.Font)});
+                s.Pieces.push_back({offset, uint32_t(s.Glyphs.size()), run.Count, -1, s.Face(run.Font)});
                 s.Glyphs.insert(s.Glyphs.end(), cache->Glyphs.begin() + run.First,
                                 cache->Glyphs.begin() + run.First + run.Count);
                 s.Positions.insert(s.Positions.end(), cache->Positions.begin() + run.First,
@@ -277,7 +280,7 @@ double TGlyphLines::AppendShaped(const QString &text, const QFont &font, int off
         const QList<quint32> glyphs = run.glyphIndexes();
         const QList<QPointF> positions = run.positions();
         s.Pieces.push_back(
-            {offset, uint32_t(s.Glyphs.size()), uint32_t(glyphs.size()), -1, face(SharedFont(run.rawFont()))});
+            {offset, uint32_t(s.Glyphs.size()), uint32_t(glyphs.size()), -1, s.Face(SharedFont(run.rawFont()))});
         s.Glyphs.insert(s.Glyphs.end(), glyphs.begin(), glyphs.end());
         for (const QPointF &pos : positions)
             s.Positions.push_back(pos - baseline);
@@ -315,16 +318,13 @@ double TGlyphLines::CopyPiece(const TGlyphLines &from, size_t k, int offset)
             m_asText.push_back(from.m_asText[piece.First]);
             piece.First = uint32_t(m_asText.size() - 1);
         } else {
-            const QRawFont &raw = from.Fonts()[piece.Font];
-            auto f = std::find(s.Fonts.begin(), s.Fonts.end(), raw);
-            if (f == s.Fonts.end())
-                f = s.Fonts.insert(f, raw);
+            const uint16_t face = s.Face(from.Fonts()[piece.Font]);
             const uint32_t first = uint32_t(s.Glyphs.size());
             s.Glyphs.insert(s.Glyphs.end(), from.Glyphs() + piece.First, from.Glyphs() + piece.First + piece.Count);
             for (uint32_t i = 0; i < piece.Count; ++i)
                 s.Positions.push_back(from.Position(piece.First + i));
             piece.First = first;
-            piece.Font = uint16_t(f - s.Fonts.begin());
+            piece.Font = face;
         }
         if (piece.Underline >= 0) {
             m_underlineY = from.m_underlineY;

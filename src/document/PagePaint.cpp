@@ -149,6 +149,9 @@ void TCDLPage::Paint(TPaintContext &c, const TPagePaintOptions &o) const
     QPainter *const p = c.Canvas;
     if (p) {
         p->save();
+        // Every frame sets the pen it draws with. None between them keeps a
+        // PDF from restating one at each change of transform or clip.
+        p->setPen(Qt::NoPen);
         if (o.Background && o.Frames)
             FillBackground(c, DisplayColor());
         if (o.ClipToShape)

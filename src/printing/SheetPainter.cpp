@@ -59,6 +59,8 @@ void TSheetPainter::DrawCDLabelAt(const TCDLabel &page, int position)
     m_target.NotePlacement(position, TPageKind::CDLabel, circle);
 
     p.save();
+    // No pen while the clip is set: a PDF would restate it with the clip.
+    p.setPen(Qt::NoPen);
     const bool clip = m_options.Trim == TRoundTrim::Direct || m_options.ForceCircleClip;
     if (clip) {
         QPainterPath path;
@@ -67,7 +69,6 @@ void TSheetPainter::DrawCDLabelAt(const TCDLabel &page, int position)
     }
     // A chosen paper colour is the sheet's own: nothing to print for it.
     if (HasBackground(page.BackColor) && page.PaperColorIndex <= -1) {
-        p.setPen(Qt::NoPen);
         p.setBrush(ToQColor(page.BackColor));
         p.drawEllipse(circle);
     }
@@ -93,6 +94,7 @@ void TSheetPainter::DrawInlayAt(const TCDLPage &page, TPageKind kind, int positi
     m_target.NotePlacement(position, kind, rect);
 
     p.save();
+    p.setPen(Qt::NoPen);
     p.setClipRect(rect);
     if (HasBackground(page.BackColor))
         p.fillRect(rect, ToQColor(page.BackColor));
