@@ -16,6 +16,9 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
 
 TDirEntry Entry(const char *name, int32_t size, uint32_t attributes = 0, std::vector<TDirEntry> sub = {})
@@ -99,6 +102,10 @@ TEST(Listing, ScansShowsFilesOrFoldersAndFillsColumns)
         MakeFile(top + QStringLiteral("/d1/f%1").arg(i, 2, 10, QLatin1Char('0')), i);
     MakeFile(top + QStringLiteral("/x"), 5000);
     ASSERT_TRUE(QFile::link(top, top + QStringLiteral("/d1/s/loop")));
+    // A name that is no UTF-8 is still a file of the disc.
+    const int fd = ::open((QFile::encodeName(top) + "/d1/b\xff.txt").constData(), O_CREAT | O_WRONLY, 0644);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
 
     TCDLDIR d(nullptr, 0, 0);
     ASSERT_TRUE(d.InitList(top, false));
@@ -109,7 +116,9 @@ TEST(Listing, ScansShowsFilesOrFoldersAndFillsColumns)
 
     ASSERT_TRUE(d.InitList(top, true));
     const TDirEntry &d1 = d.Tree.Entries[0];
-    ASSERT_EQ(d1.SubList.size(), 13u);
+    ::unlink((QFile::encodeName(top) + "/d1/b\xff.txt").constData());
+    ASSERT_EQ(d1.SubList.size(), 14u);
+    EXPECT_EQ(d1.SubList[0].Name, QStringLiteral("b\uFFFD.txt"));
     const TDirEntry &s = d1.SubList.back();
     ASSERT_EQ(s.SubList.size(), 1u);
     EXPECT_TRUE(s.SubList[0].IsDirectory() && s.SubList[0].SubList.empty()) << "the link is listed, not entered";
