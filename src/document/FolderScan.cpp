@@ -3,9 +3,15 @@
 #include "Errors.h"
 #include "Strings.h"
 
-#include <QDir>
+#include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
+#include <algorithm>
+#include <cstring>
 #include <set>
+
+#include <dirent.h>
+#include <sys/stat.h>
 
 #include <cdio/iso9660.h>
 
@@ -43,24 +49,53 @@ uint32_t PackedTime(const QDateTime &t)
     return PackDosTime(d.year(), d.month(), d.day(), h.hour(), h.minute(), h.second());
 }
 
-void ScanFolder(TScan &scan, const QString &path, std::vector<TDirEntry> &out, int depth)
+struct TFolderEntry
 {
-    const QFileInfoList found =
-        QDir(path).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QFileInfo &fi : found) {
+    QByteArray Raw;
+    QString Name;
+};
+
+// Read with the system's own calls: Qt's listing leaves out names that are
+// not valid UTF-8, and a listing must not lose a file of the disc.
+std::vector<TFolderEntry> FolderEntries(const QByteArray &path)
+{
+    std::vector<TFolderEntry> found;
+    DIR *dir = opendir(path.constData());
+    if (!dir)
+        return found;
+    while (const dirent *d = readdir(dir))
+        if (strcmp(d->d_name, ".") && strcmp(d->d_name, ".."))
+            found.push_back({QByteArray(d->d_name), QFile::decodeName(d->d_name)});
+    closedir(dir);
+    std::sort(found.begin(), found.end(), [](const TFolderEntry &a, const TFolderEntry &b) {
+        const int c = QString::compare(a.Name, b.Name);
+        return c != 0 ? c < 0 : a.Raw < b.Raw;
+    });
+    return found;
+}
+
+void ScanFolder(TScan &scan, const QByteArray &path, std::vector<TDirEntry> &out, int depth)
+{
+    for (const TFolderEntry &f : FolderEntries(path)) {
         if (!scan.Count())
             return;
+        const QByteArray full = (path.endsWith('/') ? path : path + '/') + f.Raw;
+        struct stat link = {}, target = {};
+        if (lstat(full.constData(), &link) != 0)
+            continue;
+        // A broken link is listed as the link itself.
+        const struct stat &st = stat(full.constData(), &target) == 0 ? target : link;
         TDirEntry e;
-        e.Name = fi.fileName();
-        e.Time = PackedTime(fi.lastModified());
-        if (fi.isDir()) {
+        e.Name = f.Name;
+        e.Time = PackedTime(QDateTime::fromSecsSinceEpoch(st.st_mtime));
+        if (S_ISDIR(st.st_mode)) {
             e.Attributes = AttrDirectory;
             e.HasSubList = true;
             // A link may lead back up the tree: its folder is listed, not entered.
-            if (scan.Deep && !fi.isSymLink() && depth + 1 < MaxDirDepth)
-                ScanFolder(scan, fi.filePath(), e.SubList, depth + 1);
+            if (scan.Deep && !S_ISLNK(link.st_mode) && depth + 1 < MaxDirDepth)
+                ScanFolder(scan, full, e.SubList, depth + 1);
         } else {
-            e.Size = ClampSize(fi.size());
+            e.Size = ClampSize(st.st_size);
         }
         out.push_back(std::move(e));
         if (scan.Cancelled)
@@ -154,7 +189,7 @@ bool ScanListing(const QString &path, bool withSubdirectories, std::vector<TDirE
     TScan scan{withSubdirectories, progress};
     out.clear();
     if (!IsDiscImage(path)) {
-        ScanFolder(scan, path, out, 0);
+        ScanFolder(scan, QFile::encodeName(path), out, 0);
         return !scan.Cancelled;
     }
     TImage image;

@@ -117,6 +117,16 @@ void Flatten(const std::vector<TDirEntry> &list, bool files, int level, uint64_t
     }
 }
 
+// A name as it can stand on one line: a file name may hold a line break or
+// other control characters, which would cut it short or split the row.
+QString ShownName(QString name)
+{
+    for (QChar &ch : name)
+        if (ch.category() == QChar::Other_Control)
+            ch = QLatin1Char('?');
+    return name;
+}
+
 } // namespace
 
 constexpr TKindTool kDirTools[] = {{TTool::DirectoryListing, nullptr, &AskListing}};
@@ -240,9 +250,19 @@ void TCDLDIR::PaintAt(TPaintContext &c, const TFrameGeometry &g) const
     const int columns = std::clamp(Columns, 1, 10);
     const int extras = int(ShowSize) + int(ShowDate);
     const int branchFrom = int(std::trunc(1.5 * indent)), branchTo = int(std::trunc(1.2 * indent));
+    const int gap = fm.horizontalAdvance(QLatin1Char(' '));
+    int clipped = -1;
     for (const TRow &r : rows) {
         const int left = width * r.Column / columns, right = width * (r.Column + 1) / columns;
         const int cw = right - left;
+        // Levels deeper than a column is wide end at its edge, within the frame.
+        if (r.Column != clipped) {
+            if (clipped >= 0)
+                p.restore();
+            p.save();
+            p.setClipRect(QRect(left, 0, cw, height), Qt::IntersectClip);
+            clipped = r.Column;
+        }
         const int top = r.Line * advance, mid = top + advance / 2, bottom = top + advance - 1;
         const int nameX = left + (r.Level + 2) * indent;
         // Tree lines: this level's down to the branch (on when more follow),
@@ -259,19 +279,28 @@ void TCDLDIR::PaintAt(TPaintContext &c, const TFrameGeometry &g) const
         p.drawImage(cell.adjusted(indent / 10, advance / 10, -indent / 10, -advance / 10),
                     Icon(r.Entry->IsDirectory()));
 
-        const int nameRight = left + (extras == 0 ? cw : extras == 1 ? cw * 2 / 3 : cw / 2);
-        const QString name = Barcode ? BarcodeTransform(r.Entry->Name) : r.Entry->Name;
-        p.drawText(QRect(nameX, top, std::max(0, nameRight - nameX), advance), Qt::AlignLeft | Qt::AlignVCenter,
-                   fm.elidedText(name, Qt::ElideRight, std::max(0, nameRight - nameX)));
+        int nameRight = left + (extras == 0 ? cw : extras == 1 ? cw * 2 / 3 : cw / 2);
         const int sizeRight = extras == 1 ? right : left + cw * 3 / 4;
-        if (ShowSize && !r.Entry->IsDirectory() && !(r.Entry->Attributes & AttrVolumeLabel))
-            p.drawText(QRect(nameRight, top, sizeRight - nameRight, advance), Qt::AlignRight | Qt::AlignVCenter,
-                       SizeText(r.Entry->Size));
+        if (ShowSize && !r.Entry->IsDirectory() && !(r.Entry->Attributes & AttrVolumeLabel)) {
+            // A size wider than its column takes room from the name rather
+            // than losing its leading digits.
+            const QString size = SizeText(r.Entry->Size);
+            const int sizeLeft = std::min(nameRight, sizeRight - fm.horizontalAdvance(size));
+            p.drawText(QRect(sizeLeft, top, sizeRight - sizeLeft, advance), Qt::AlignRight | Qt::AlignVCenter, size);
+            nameRight = std::min(nameRight, sizeLeft - gap);
+        }
+        const QString name = ShownName(r.Entry->Name);
+        const int nameWidth = std::max(0, nameRight - nameX);
+        p.drawText(QRect(nameX, top, nameWidth, advance), Qt::AlignLeft | Qt::AlignVCenter,
+                   fm.elidedText(Barcode ? BarcodeTransform(name) : name, Qt::ElideRight, nameWidth));
         if (ShowDate) {
-            const int dateLeft = ShowSize ? sizeRight : nameRight;
-            p.drawText(QRect(dateLeft, top, right - dateLeft, advance), Qt::AlignLeft | Qt::AlignVCenter,
+            // A blank apart from the size or name before it.
+            const int dateLeft = (ShowSize ? sizeRight : left + cw * 2 / 3) + gap;
+            p.drawText(QRect(dateLeft, top, std::max(0, right - dateLeft), advance), Qt::AlignLeft | Qt::AlignVCenter,
                        DateText(r.Entry->Time));
         }
     }
+    if (clipped >= 0)
+        p.restore();
     p.restore();
 }

@@ -21,6 +21,15 @@
 
 namespace {
 
+// The box offers the first four modes. Names ignoring case are a mode of old
+// files, shown as by name; a mode this program does not know sorts nothing.
+int SortIndex(TDirSort mode)
+{
+    if (mode == TDirSort::NameIgnoringCase)
+        return int(TDirSort::Name);
+    return mode <= TDirSort::Date ? int(mode) : int(TDirSort::None);
+}
+
 class TDirectoryPanel final : public QGroupBox, public TPropertyPanel
 {
 public:
@@ -74,9 +83,7 @@ public:
             return;
         m_directory->setText(d->Directory);
         m_subdirectories = d->WithSubdirectories;
-        // Names ignoring case are a mode of old files; the box offers the first four.
-        const auto mode = d->Tree.SortMode;
-        m_sort->setCurrentIndex(mode == TDirSort::NameIgnoringCase ? 1 : std::min(int(mode), 3));
+        m_sort->setCurrentIndex(SortIndex(d->Tree.SortMode));
         m_ascending->setChecked(d->Tree.Ascending);
     }
     void WriteBack(TCDLFrame &f) override
@@ -89,9 +96,9 @@ public:
             d->SetList(m_scan->Path, m_scan->WithSubdirectories, std::move(m_scan->Entries));
             m_scan.reset();
         }
-        TDirSort mode = TDirSort(m_sort->currentIndex());
-        if (mode == TDirSort::Name && d->Tree.SortMode == TDirSort::NameIgnoringCase)
-            mode = TDirSort::NameIgnoringCase;
+        // A mode the box cannot show stays until another is chosen.
+        const int index = m_sort->currentIndex();
+        const TDirSort mode = index == SortIndex(d->Tree.SortMode) ? d->Tree.SortMode : TDirSort(index);
         if (mode != d->Tree.SortMode || m_ascending->isChecked() != d->Tree.Ascending)
             d->SetSort(mode, m_ascending->isChecked());
     }

@@ -16,6 +16,9 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
 
 TDirEntry Entry(const char *name, int32_t size, uint32_t attributes = 0, std::vector<TDirEntry> sub = {})
@@ -99,6 +102,10 @@ TEST(Listing, ScansShowsFilesOrFoldersAndFillsColumns)
         MakeFile(top + QStringLiteral("/d1/f%1").arg(i, 2, 10, QLatin1Char('0')), i);
     MakeFile(top + QStringLiteral("/x"), 5000);
     ASSERT_TRUE(QFile::link(top, top + QStringLiteral("/d1/s/loop")));
+    // A name that is no UTF-8 is still a file of the disc.
+    const int fd = ::open((QFile::encodeName(top) + "/d1/b\xff.txt").constData(), O_CREAT | O_WRONLY, 0644);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
 
     TCDLDIR d(nullptr, 0, 0);
     ASSERT_TRUE(d.InitList(top, false));
@@ -109,7 +116,9 @@ TEST(Listing, ScansShowsFilesOrFoldersAndFillsColumns)
 
     ASSERT_TRUE(d.InitList(top, true));
     const TDirEntry &d1 = d.Tree.Entries[0];
-    ASSERT_EQ(d1.SubList.size(), 13u);
+    ::unlink((QFile::encodeName(top) + "/d1/b\xff.txt").constData());
+    ASSERT_EQ(d1.SubList.size(), 14u);
+    EXPECT_EQ(d1.SubList[0].Name, QStringLiteral("b\uFFFD.txt"));
     const TDirEntry &s = d1.SubList.back();
     ASSERT_EQ(s.SubList.size(), 1u);
     EXPECT_TRUE(s.SubList[0].IsDirectory() && s.SubList[0].SubList.empty()) << "the link is listed, not entered";
@@ -149,6 +158,44 @@ TEST(Listing, PaintsEachRowAtItsPlace)
     }
     EXPECT_TRUE(InkBox(img, QRect(0, 50 + perColumn * lh, 800, 400 - 50 - perColumn * lh)).isEmpty());
     EXPECT_TRUE(InkBox(img, QRect(701, 0, 99, 400)).isEmpty());
+
+    // Rows as the frame holds them: a line break in a name stays on its line,
+    // a tree deeper than its column ends at the column's edge, and a size
+    // wider than its column keeps its leading digits and a blank before the date.
+    auto paint = [](const TCDLDIR &f) {
+        TPaintContext pc;
+        TTestCanvas cv(pc, 500, 700);
+        f.PaintAt(pc, f.Geometry(pc));
+        return cv.Finish().copy();
+    };
+    TCDLDIR n(nullptr, 0, 0), q(nullptr, 0, 0);
+    n.Width = q.Width = 400;
+    n.Height = q.Height = 100;
+    n.Tree.Entries = {Entry("WW\nWW", 0)};
+    q.Tree.Entries = {Entry("WW?WW", 0)};
+    EXPECT_EQ(paint(n), paint(q));
+
+    TCDLDIR deep(nullptr, 0, 0);
+    deep.Width = 400;
+    deep.Height = 650;
+    deep.Columns = 2;
+    std::vector<TDirEntry> chain = {Entry("f", 0)};
+    for (int i = 0; i < 8; ++i)
+        chain = {Entry("d", 0, AttrDirectory, std::move(chain))};
+    deep.Tree.Entries = std::move(chain);
+    ASSERT_GT(650 / deep.LineHeight(), 9);
+    EXPECT_TRUE(InkBox(paint(deep), QRect(200, 0, 300, 700)).isEmpty());
+
+    TCDLDIR sized(nullptr, 0, 0);
+    sized.Width = 300;
+    sized.Height = 100;
+    sized.ShowSize = true;
+    sized.Tree.Entries = {Entry("W", 999 * 1048576)};
+    EXPECT_FALSE(InkBox(paint(sized), QRect(125, 0, 74, 100)).isEmpty()) << "the size's leading digits";
+    sized.Width = 400;
+    sized.ShowDate = true;
+    sized.Tree.Entries = {Entry("W", 1000)};
+    EXPECT_TRUE(InkBox(paint(sized), QRect(301, 0, 8, 100)).isEmpty()) << "between size and date";
 }
 
 // Names as the disc carries them (Joliet and Rock Ridge), read without

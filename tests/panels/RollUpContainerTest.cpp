@@ -434,6 +434,9 @@ TEST_F(PanelsTest, EveryKindsPanelsWriteBackWhatTheyShow)
             case TFieldType::Custom: break;
             }
         }
+        // A sort mode of a damaged or newer file, which the box cannot show.
+        if (auto *d = KindCast<TCDLDIR>(f.get()))
+            d->Tree.SortMode = TDirSort(9);
         const QByteArray before = Record(*f);
         TPanels answered;
         for (TPropertyPanel *p : panels) {
