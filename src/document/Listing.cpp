@@ -287,15 +287,15 @@ void TCDLDIR::PaintAt(TPaintContext &c, const TFrameGeometry &g) const
             const QString size = SizeText(r.Entry->Size);
             const int sizeLeft = std::min(nameRight, sizeRight - fm.horizontalAdvance(size));
             p.drawText(QRect(sizeLeft, top, sizeRight - sizeLeft, advance), Qt::AlignRight | Qt::AlignVCenter, size);
-            nameRight = std::min(nameRight, sizeLeft - gap);
+            if (sizeLeft < nameRight)
+                nameRight = sizeLeft - gap;
         }
         const QString name = ShownName(r.Entry->Name);
         const int nameWidth = std::max(0, nameRight - nameX);
         p.drawText(QRect(nameX, top, nameWidth, advance), Qt::AlignLeft | Qt::AlignVCenter,
                    fm.elidedText(Barcode ? BarcodeTransform(name) : name, Qt::ElideRight, nameWidth));
         if (ShowDate) {
-            // A blank apart from the size or name before it.
-            const int dateLeft = (ShowSize ? sizeRight : left + cw * 2 / 3) + gap;
+            const int dateLeft = ShowSize ? sizeRight : left + cw * 2 / 3;
             p.drawText(QRect(dateLeft, top, std::max(0, right - dateLeft), advance), Qt::AlignLeft | Qt::AlignVCenter,
                        DateText(r.Entry->Time));
         }

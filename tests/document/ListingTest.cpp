@@ -161,7 +161,7 @@ TEST(Listing, PaintsEachRowAtItsPlace)
 
     // Rows as the frame holds them: a line break in a name stays on its line,
     // a tree deeper than its column ends at the column's edge, and a size
-    // wider than its column keeps its leading digits and a blank before the date.
+    // wider than its column keeps its leading digits.
     auto paint = [](const TCDLDIR &f) {
         TPaintContext pc;
         TTestCanvas cv(pc, 500, 700);
@@ -192,10 +192,6 @@ TEST(Listing, PaintsEachRowAtItsPlace)
     sized.ShowSize = true;
     sized.Tree.Entries = {Entry("W", 999 * 1048576)};
     EXPECT_FALSE(InkBox(paint(sized), QRect(125, 0, 74, 100)).isEmpty()) << "the size's leading digits";
-    sized.Width = 400;
-    sized.ShowDate = true;
-    sized.Tree.Entries = {Entry("W", 1000)};
-    EXPECT_TRUE(InkBox(paint(sized), QRect(301, 0, 8, 100)).isEmpty()) << "between size and date";
 }
 
 // Names as the disc carries them (Joliet and Rock Ridge), read without
