@@ -17,6 +17,7 @@
 #include "Settings.h"
 #include "Strings.h"
 #include "SvgIcon.h"
+#include "WindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -281,6 +282,9 @@ void TMDIForm::ApplyToolBarSettings()
     ApplyPaintSettings();
     const std::pair<QToolBar *, bool> bars[] = {
         {m_symbolleiste, s.SymbolleisteVisible}, {m_toolleiste, s.ToolleisteVisible}, {m_anordnenleiste, true}};
+    QList<QRect> screens;
+    for (const QScreen *sc : QGuiApplication::screens())
+        screens.append(sc->availableGeometry());
     for (const auto &[b, visible] : bars) {
         TToolBarPlace def;
         def.Area = toolBarArea(b);
@@ -289,7 +293,9 @@ void TMDIForm::ApplyToolBarSettings()
         addToolBar(Qt::ToolBarArea(p.Area), b);
         if (p.Floating) {
             b->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint);
-            b->move(p.X, p.Y);
+            // Passed by the window manager, a bar stored off every screen
+            // would stay there, out of reach.
+            b->move(PlaceToolWindow(QPoint(p.X, p.Y), b->sizeHint(), screens, geometry().topLeft()));
         }
         b->setVisible(p.Visible);
     }

@@ -116,5 +116,14 @@ QRect PageViewGeometry(const TPageViewPlacement &stored, const QList<QRect> &scr
         return r;
     if (std::none_of(screens.begin(), screens.end(), [&](const QRect &s) { return s.intersects(r); }))
         r = fallback;
+    // No larger than the screen it is mostly on: beyond that it shows nothing
+    // more, and its pictures of the page would take gigabytes.
+    const auto shared = [&](const QRect &s) {
+        const QRect common = s.intersected(r);
+        return qint64(common.width()) * common.height();
+    };
+    const QRect screen = *std::max_element(screens.begin(), screens.end(),
+                                           [&](const QRect &a, const QRect &b) { return shared(a) < shared(b); });
+    r.setSize(r.size().boundedTo(screen.size()));
     return {PlaceToolWindow(r.topLeft(), r.size(), screens, fallback.topLeft()), r.size()};
 }

@@ -15,6 +15,12 @@ bool sameName(const QString &a, const QString &b) { return a.compare(b, Qt::Case
 
 bool hasLineBreak(const QString &s) { return s.contains(QLatin1Char('\n')) || s.contains(QLatin1Char('\r')); }
 
+bool isQuote(char c) { return c == '"' || c == '\''; }
+
+// The platform's profile functions read a value in matching quotes without
+// them, so a value that would lose its own is stored in another pair.
+bool quoted(const QByteArray &v) { return v.size() >= 2 && isQuote(v.front()) && v.back() == v.front(); }
+
 bool validSection(const QString &section) { return !section.isEmpty() && !hasLineBreak(section); }
 
 bool validKey(const QString &key)
@@ -81,8 +87,13 @@ TIniText::TLine TIniText::parseLine(QByteArray raw, bool first)
         if (keyEnd > pos) {
             line.kind = Kind::Key;
             line.name = QString::fromUtf8(r.mid(pos, keyEnd - pos));
-            line.value = QString::fromUtf8(r.mid(v, end - v));
+            // A write replaces the quotes with the value.
             line.valueStart = v;
+            if (quoted(r.mid(v, end - v))) {
+                ++v;
+                --end;
+            }
+            line.value = QString::fromUtf8(r.mid(v, end - v));
         }
     }
     return line;
@@ -166,7 +177,7 @@ bool TIniText::WriteString(const QString &section, const QString &key, const QSt
     const QString k = key.trimmed();
     if (!validSection(section) || !validKey(k) || hasLineBreak(value))
         return false;
-    const QByteArray v = value.toUtf8();
+    const QByteArray v = quoted(value.toUtf8()) ? '"' + value.toUtf8() + '"' : value.toUtf8();
 
     qsizetype header = findSection(section);
     if (header < 0) {

@@ -1,9 +1,10 @@
 #pragma once
 // INI files with the semantics of the platform's private-profile functions:
 // "[section]" headers and "key=value" lines, names compared without regard to
-// case, numbers in decimal, booleans as 0/1. Unlike QSettings nothing is
-// escaped or reordered: an edit touches only the line it concerns, so other
-// programs' keys, comments and unknown sections survive byte for byte.
+// case, a value in matching quotes read without them, numbers in decimal,
+// booleans as 0/1. Unlike QSettings nothing is escaped or reordered: an edit
+// touches only the line it concerns, so other programs' keys, comments and
+// unknown sections survive byte for byte.
 
 #include <QByteArray>
 #include <QList>

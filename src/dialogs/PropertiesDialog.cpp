@@ -1,6 +1,7 @@
 #include "PropertiesDialog.h"
 
 #include "Document.h"
+#include "KeyboardOrder.h"
 #include "Strings.h"
 
 #include <QCheckBox>
@@ -62,6 +63,9 @@ void TPropWnd::build()
     static_cast<QVBoxLayout *>(background->layout())->addStretch();
     PageControl->addTab(grid, QString());
     PageControl->addTab(background, QString());
+    // The reading order stops at the tab widget: each page is ordered by itself.
+    LinkLabelsAndTabOrder(grid);
+    LinkLabelsAndTabOrder(background);
 
     bOK = Named<QPushButton>(this, QStringLiteral("bOK"));
     bOK->setDefault(true);

@@ -1,5 +1,6 @@
 #include "SettingsDialog.h"
 
+#include "KeyboardOrder.h"
 #include "Strings.h"
 
 #include <QCheckBox>
@@ -135,6 +136,9 @@ void TFSettings::build()
 
     PageControl->addTab(display, QString());
     PageControl->addTab(folders, QString());
+    // The reading order stops at the tab widget: each page is ordered by itself.
+    LinkLabelsAndTabOrder(display);
+    LinkLabelsAndTabOrder(folders);
 
     bOK = Named<QPushButton>(this, "bOK");
     bOK->setDefault(true);

@@ -92,6 +92,8 @@ TEST_F(PreviewWindowsTest, PageViewOpensWhereItWasLeftAndKeepsThatPlaceWhenMaxim
         {{1500, 900, 400, 300}, {1600, 700, 400, 300}},    // mostly on the second: moved onto it
         {{10, 10, 0, 300}, {100, 100, 400, 300}},          // no size
         {{INT32_MAX, 10, 400, 300}, {100, 100, 400, 300}}, // would overflow
+        {{0, 0, 100000, 99999}, {0, 0, 1600, 1000}},       // larger than its screen
+        {{1700, 300, 5000, 5000}, {1600, 200, 1280, 800}},
     };
     for (const Case &c : cases)
         EXPECT_EQ(PageViewGeometry(c.stored, screens), c.expected) << c.stored.X << "," << c.stored.Y;

@@ -5,6 +5,7 @@
 
 #include <QGuiApplication>
 #include <QMouseEvent>
+#include <QToolBar>
 #include <QToolButton>
 
 using namespace Qt::StringLiterals;
@@ -293,11 +294,14 @@ TEST_F(AppTest, ClosingBeforeTheSettingsWereAppliedKeepsTheRollupPlaces)
     EXPECT_EQ(back.RollupProps, (TRollupPlace{30, 40, true, false}));
 }
 
-TEST_F(AppTest, ARollupStoredOffEveryScreenComesBackBesideTheMainWindow)
+TEST_F(AppTest, ARollupOrToolBarStoredOffEveryScreenComesBackBesideTheMainWindow)
 {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     TIniFile ini(SettingsFilePath());
     const auto misc = u"MISC"_s;
+    ini.WriteInteger(u"Symbolleiste"_s, u"FLOATING"_s, 1);
+    ini.WriteInteger(u"Symbolleiste"_s, u"X"_s, screen.right() + 50000);
+    ini.WriteInteger(u"Symbolleiste"_s, u"Y"_s, -40000);
     // A screen that is gone; one partly off the left edge; one below the bottom.
     ini.WriteInteger(misc, u"ROX"_s, screen.right() + 2000);
     ini.WriteInteger(misc, u"ROY"_s, 60);
@@ -319,6 +323,8 @@ TEST_F(AppTest, ARollupStoredOffEveryScreenComesBackBesideTheMainWindow)
     EXPECT_TRUE(m.MdiArea()->rect().contains(m.MdiArea()->mapFromGlobal(r->geometry().center())));
 
     EXPECT_EQ(m.ColorRollup()->pos(), QPoint(screen.left(), 84));
+    const QToolBar *bar = m.findChild<QToolBar *>(u"Symbolleiste"_s);
+    EXPECT_TRUE(bar->isFloating() && screen.contains(bar->pos()));
     // Room for it filled.
     EXPECT_EQ(m.CoordsRollup()->y() + m.CoordsRollup()->SizeFor(m.Panels()->CoordsPanelSize()).height(),
               screen.bottom() + 1);

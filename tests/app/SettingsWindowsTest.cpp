@@ -1,4 +1,5 @@
 #include "AppFixture.h"
+#include "KeyboardReach.h"
 #include "PropertiesDialog.h"
 #include "Rollup.h"
 #include "Ruler.h"
@@ -9,6 +10,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
+#include <QToolButton>
 
 namespace {
 
@@ -22,9 +25,10 @@ void Retype(QLineEdit *e, const QString &text)
     QApplication::sendEvent(e, &typed);
 }
 
-// Steps show with the locale's separator, a changed step is carried over by a
-// unit switch, a bad one is refused with the dialog open, and OK applies the
-// unit to the coordinates and rulers at once.
+// Tab and the labels reach each page's inputs, steps show with the locale's
+// separator, a changed step is carried over by a unit switch, a bad one is
+// refused with the dialog open, and OK applies the unit to the coordinates
+// and rulers at once.
 TEST_F(OneDocumentTest, SettingsDialogConvertsStepsAndAppliesTheUnitOnOk)
 {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
@@ -36,6 +40,12 @@ TEST_F(OneDocumentTest, SettingsDialogConvertsStepsAndAppliesTheUnitOnOk)
     EXPECT_EQ(edX->text(), u"25,4"_s);
     const QString missing = Path(u"new/pics"_s);
     WhenModal<TFSettings>([&](TFSettings *d) {
+        QTabWidget *tabs = In<QTabWidget>(d, "PageControl");
+        ExpectKeyboardReach(In<QWidget>(d, "tsDisplay"));
+        tabs->setCurrentIndex(1);
+        ExpectKeyboardReach(In<QWidget>(d, "tsFolders"));
+        EXPECT_EQ(In<QLineEdit>(d, "edCDLDir")->nextInFocusChain(), In<QToolButton>(d, "sbBrowseCDL"));
+        tabs->setCurrentIndex(0);
         QLineEdit *x = In<QLineEdit>(d, "edCursorX"), *y = In<QLineEdit>(d, "edCursorY");
         EXPECT_EQ(x->text(), u"4,0"_s);
         In<QRadioButton>(d, "rbInch")->click();
@@ -94,7 +104,10 @@ TEST_F(OneDocumentTest, PropertiesWindowWritesGridAndPaperColourBackOnlyOnOk)
         In<QCheckBox>(w, "cbSnapEnable")->setChecked(true);
     };
     WhenModal<TPropWnd>([&](TPropWnd *w) {
+        ExpectKeyboardReach(In<QWidget>(w, "tsGrid"));
         edit(w);
+        In<QTabWidget>(w, "PageControl")->setCurrentIndex(1);
+        ExpectKeyboardReach(In<QWidget>(w, "tsBackground"));
         In<QPushButton>(w, "bCancel")->click();
     });
     Trigger(*main, "miEigenschaften");

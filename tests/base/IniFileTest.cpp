@@ -94,6 +94,22 @@ TEST_F(IniFileTest, NumbersAndBooleans)
     EXPECT_TRUE(get().endsWith("zero=0\nword=yes\nflag=1\n"));
 }
 
+// As typed by hand around a folder with blanks; what the program writes
+// comes back as written.
+TEST_F(IniFileTest, QuotesAroundAValueAreNotPartOfIt)
+{
+    put("[s]\nn=\"2\"\ndir = '/a b' \nodd=\"x\none=\"\nmixed=\"x'\n");
+    TIniFile ini(path());
+    const QString s = u"s"_s;
+    EXPECT_EQ(
+        (std::tuple{ini.ReadInteger(s, u"n"_s, 0), ini.ReadString(s, u"dir"_s, {}), ini.ReadString(s, u"odd"_s, {}),
+                    ini.ReadString(s, u"one"_s, {}), ini.ReadString(s, u"mixed"_s, {})}),
+        std::tuple(2, u"/a b"_s, u"\"x"_s, u"\""_s, u"\"x'"_s));
+    ASSERT_TRUE(ini.WriteInteger(s, u"n"_s, 3) && ini.WriteString(s, u"new"_s, u"'q'"_s));
+    EXPECT_EQ((std::tuple{ini.ReadInteger(s, u"n"_s, 0), ini.ReadString(s, u"new"_s, {})}), std::tuple(3, u"'q'"_s));
+    EXPECT_TRUE(get().startsWith("[s]\nn=3\n"));
+}
+
 TEST_F(IniFileTest, GarbageReadsAsDefaults)
 {
     QByteArray junk;
