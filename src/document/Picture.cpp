@@ -235,6 +235,9 @@ void TCDLBild::PaintAt(TPaintContext &c, const TFrameGeometry &g) const
     if (!m_image.isNull() && (clip || target.width() < 32768)) {
         c.Canvas->save();
         c.Canvas->setRenderHint(QPainter::SmoothPixmapTransform);
+        // A PDF would otherwise take a picture as JPEG whenever that is
+        // smaller, smearing the colours of small or sharp ones.
+        c.Canvas->setRenderHint(QPainter::LosslessImageRendering);
         Imaging::DrawStretched(*c.Canvas, m_image, target, clip);
         c.Canvas->restore();
     }

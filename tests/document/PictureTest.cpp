@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QPdfWriter>
 #include <QTemporaryDir>
 #include <algorithm>
 
@@ -184,4 +185,17 @@ TEST(Picture, PaintsStretchedAndPrintsOnlyTheVisiblePart)
                   4)
             << x;
     }
+
+    // A PDF keeps the picture's pixels as they are: no lossy coding.
+    QByteArray pdf;
+    {
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        QPainter p(&writer);
+        c.Canvas = &p;
+        f.PaintAt(c, f.Geometry(c));
+        c.Canvas = nullptr;
+    }
+    EXPECT_TRUE(pdf.contains("/Subtype /Image") && !pdf.contains("/DCTDecode"));
 }
