@@ -110,8 +110,13 @@ constexpr TKindTool kPictureTools[] = {
      [](TCDLFrame &f, TCreationHost &host) {
          const QImage scan = host.AskScan();
          auto &b = static_cast<TCDLBild &>(f);
-         if (scan.isNull() || !b.TakePicture(scan))
+         if (scan.isNull())
              return false;
+         // The scanner bounds its pages more loosely than pictures are kept.
+         if (!b.TakePicture(scan)) {
+             ShowError(f, kReadError);
+             return false;
+         }
          b.FitToPicture();
          return true;
      }},
