@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QTransform>
 #include <algorithm>
+#include <tuple>
 #include <utility>
 
 namespace Imaging {
@@ -165,20 +166,25 @@ QImage Mirror(const QImage &image, bool leftRight) { return image.mirrored(leftR
 
 QImage CopyRect(const QImage &image, const QRect &part) { return image.copy(part); }
 
-bool VisiblePart(QSize imageSize, const QRect &target, const QRect &visible, QRect &source, QRect &dest)
+bool VisiblePart(QSize imageSize, const QRect &target, const QRect &visible, QRect &source, QRectF &dest)
 {
-    dest = target.intersected(visible);
-    if (dest.isEmpty() || target.width() <= 0 || target.height() <= 0)
+    const QRect seen = target.intersected(visible);
+    if (seen.isEmpty() || target.width() <= 0 || target.height() <= 0 || imageSize.isEmpty())
         return false;
-    // Proportional, in 64 bits: targets can be far larger than the image.
+    // Whole pixels only (a PDF takes no fractions of one), each placed where
+    // the whole target puts it, so the part keeps the picture's scale and
+    // place; the clip cuts what sticks out. In 64 bits: targets can be far
+    // larger than the image.
     auto along = [](int from, int len, int tFrom, int tLen, int size) {
-        const int a = int(int64_t(from - tFrom) * size / tLen);
-        const int b = int((int64_t(from - tFrom) + len) * size / tLen);
-        return std::pair(a, std::max(b - a, 1));
+        const int64_t a = int64_t(from - tFrom) * size / tLen;
+        const int64_t b = std::min<int64_t>(((int64_t(from - tFrom) + len) * size + tLen - 1) / tLen, size);
+        const double step = double(tLen) / size;
+        return std::tuple(int(a), int(b - a), tFrom + a * step, (b - a) * step);
     };
-    const auto [sx, sw] = along(dest.left(), dest.width(), target.left(), target.width(), imageSize.width());
-    const auto [sy, sh] = along(dest.top(), dest.height(), target.top(), target.height(), imageSize.height());
-    source = QRect(sx, sy, sw, sh).intersected(QRect(QPoint(), imageSize));
+    const auto [sx, sw, dx, dw] = along(seen.left(), seen.width(), target.left(), target.width(), imageSize.width());
+    const auto [sy, sh, dy, dh] = along(seen.top(), seen.height(), target.top(), target.height(), imageSize.height());
+    source = QRect(sx, sy, sw, sh);
+    dest = QRectF(dx, dy, dw, dh);
     return !source.isEmpty();
 }
 
@@ -192,9 +198,14 @@ void DrawStretched(QPainter &p, const QImage &image, const QRect &target, bool c
         p.drawImage(target, image);
         return;
     }
-    QRect source, dest;
-    if (VisiblePart(image.size(), target, visible, source, dest))
-        p.drawImage(dest, CopyRect(image, source));
+    QRect source;
+    QRectF dest;
+    if (!VisiblePart(image.size(), target, visible, source, dest))
+        return;
+    p.save();
+    p.setClipRect(visible, Qt::IntersectClip);
+    p.drawImage(dest, CopyRect(image, source));
+    p.restore();
 }
 
 } // namespace Imaging

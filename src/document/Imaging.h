@@ -40,9 +40,10 @@ QImage CopyRect(const QImage &image, const QRect &part);
 // the image at the same scale: printers refuse far-out coordinates.
 void DrawStretched(QPainter &p, const QImage &image, const QRect &target, bool clip);
 
-// The part of a picture stretched into target that lies within visible, and
-// where it lands; false when none of it does.
-bool VisiblePart(QSize imageSize, const QRect &target, const QRect &visible, QRect &source, QRect &dest);
+// The whole pixels of a picture stretched into target that show within
+// visible, and where they land at the target's scale (which may reach a
+// little beyond visible); false when none of it shows.
+bool VisiblePart(QSize imageSize, const QRect &target, const QRect &visible, QRect &source, QRectF &dest);
 
 // Decoded by the foreign-format library with an explicit coder ("PCX",
 // "WMF", "TGA"); its resources are capped to the limits above.

@@ -110,8 +110,13 @@ constexpr TKindTool kPictureTools[] = {
      [](TCDLFrame &f, TCreationHost &host) {
          const QImage scan = host.AskScan();
          auto &b = static_cast<TCDLBild &>(f);
-         if (scan.isNull() || !b.TakePicture(scan))
+         if (scan.isNull())
              return false;
+         // The scanner bounds its pages more loosely than pictures are kept.
+         if (!b.TakePicture(scan)) {
+             ShowError(f, kReadError);
+             return false;
+         }
          b.FitToPicture();
          return true;
      }},
@@ -235,6 +240,9 @@ void TCDLBild::PaintAt(TPaintContext &c, const TFrameGeometry &g) const
     if (!m_image.isNull() && (clip || target.width() < 32768)) {
         c.Canvas->save();
         c.Canvas->setRenderHint(QPainter::SmoothPixmapTransform);
+        // A PDF would otherwise take a picture as JPEG whenever that is
+        // smaller, smearing the colours of small or sharp ones.
+        c.Canvas->setRenderHint(QPainter::LosslessImageRendering);
         Imaging::DrawStretched(*c.Canvas, m_image, target, clip);
         c.Canvas->restore();
     }

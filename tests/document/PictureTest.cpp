@@ -10,7 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QPdfWriter>
 #include <QTemporaryDir>
+#include <algorithm>
 
 namespace {
 
@@ -161,4 +163,39 @@ TEST(Picture, PaintsStretchedAndPrintsOnlyTheVisiblePart)
     // Device x -20..20: the red half is off the paper, column 0 stays blank.
     EXPECT_EQ((std::tuple{out.pixel(0, 15), QColor(out.pixel(2, 15)).blue(), out.pixel(25, 15)}),
               std::tuple(QColor(Qt::white).rgb(), 255, QColor(Qt::white).rgb()));
+
+    // Three pixels over 40 device pixels, most of the first off the paper:
+    // what prints is what the whole picture shows there, at its scale.
+    QImage rgb(3, 3, QImage::Format_RGB32);
+    for (int x = 0; x < 3; ++x)
+        for (int y = 0; y < 3; ++y)
+            rgb.setPixel(x, y, QColor(Qt::GlobalColor(Qt::red + x)).rgb());
+    ASSERT_TRUE(f.TakePicture(rgb));
+    QImage whole[2];
+    for (const bool printing : {false, true}) {
+        TTestCanvas canvas3(c, 100, 50, 1.0, {-40, 0});
+        c.Interactive = !printing;
+        f.PaintAt(c, f.Geometry(c));
+        whole[printing] = canvas3.Finish();
+    }
+    for (int x = 2; x <= 20; ++x) {
+        const QColor screen(whole[0].pixel(x, 15)), printed(whole[1].pixel(x, 15));
+        EXPECT_LE(std::max({std::abs(screen.red() - printed.red()), std::abs(screen.green() - printed.green()),
+                            std::abs(screen.blue() - printed.blue())}),
+                  4)
+            << x;
+    }
+
+    // A PDF keeps the picture's pixels as they are: no lossy coding.
+    QByteArray pdf;
+    {
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        QPainter p(&writer);
+        c.Canvas = &p;
+        f.PaintAt(c, f.Geometry(c));
+        c.Canvas = nullptr;
+    }
+    EXPECT_TRUE(pdf.contains("/Subtype /Image") && !pdf.contains("/DCTDecode"));
 }

@@ -35,9 +35,11 @@ struct TRecordingWindow : TPageHost, TEditorHost
     }
     void SetPointerText(const QString &t) override { pointer = t; }
     void FocusTextInput(TCDLFrame *f) override { focused.push_back(f); }
-    // Answers a listing's question with the test data folder.
+    // Answers a listing's question with the test data folder, a scan with Scan.
     struct TAsker : TCreationHost
     {
+        QImage Scan;
+        QImage AskScan() override { return Scan; }
         bool AskFolder(TFolderChoice &c) override
         {
             c.Path = QStringLiteral(QM_TEST_DATA_DIR);

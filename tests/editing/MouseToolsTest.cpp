@@ -4,7 +4,9 @@
 
 #include "EditorFixture.h"
 #include "FrameRegistry.h"
+#include "Imaging.h"
 #include "Settings.h"
+#include "Strings.h"
 #include "Text.h"
 #include "Tools.h"
 
@@ -120,6 +122,12 @@ TEST_F(EditorTest, DragWithDrawingToolSizesTheFrame)
     win.tool = TTool::Picture;
     Click(D(300, 300));
     EXPECT_EQ(page->FrameCount(), 1);
+    // Nor does a scan too large to keep, and the person is told.
+    win.asker.Scan = QImage(Imaging::MaxSide + 1, 2, QImage::Format_Grayscale8);
+    win.asker.Scan.fill(0);
+    win.tool = TTool::ScannedPicture;
+    Click(D(300, 300));
+    EXPECT_EQ((std::tuple{page->FrameCount(), win.warning}), std::tuple(1, GetText(566)));
 }
 
 TEST_F(EditorTest, PickingTakesNoSnapshotAPressOnTheActiveFrameOneAndAMoveOne)
