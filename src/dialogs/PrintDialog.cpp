@@ -4,6 +4,7 @@
 #include "KeyboardOrder.h"
 #include "PrintTarget.h"
 #include "PrintingWindow.h"
+#include "ScreenFit.h"
 #include "Settings.h"
 #include "SheetPicture.h"
 #include "Strings.h"
@@ -227,12 +228,20 @@ void TDrucken::build()
     buttons->addWidget(OK);
     buttons->addWidget(Abbrechen);
 
+    // Made in the dialog, so the choices keep their place in its focus chain.
+    auto *body = new QWidget(this);
+    auto *bodyLayout = new QVBoxLayout(body);
+    bodyLayout->setContentsMargins(0, 0, 0, 0);
+    bodyLayout->addWidget(GroupBox1);
+    bodyLayout->addWidget(GroupBox4);
+    bodyLayout->addWidget(NotebookWie);
+    bodyLayout->addWidget(gbClipTyp);
+    bodyLayout->addWidget(gbSchnittmarken);
+    // Beside the choices: the sheet count, the buttons, margins and the
+    // window's title bar.
+    m_body = new TScreenFitArea(body, 8 * fontMetrics().height(), this);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(GroupBox1);
-    layout->addWidget(GroupBox4);
-    layout->addWidget(NotebookWie);
-    layout->addWidget(gbClipTyp);
-    layout->addWidget(gbSchnittmarken);
+    layout->addWidget(m_body);
     layout->addWidget(lblBoegen);
     layout->addLayout(buttons);
     m_built = true;
@@ -288,6 +297,11 @@ void TDrucken::showEvent(QShowEvent *e)
     if (!m_shown) {
         m_shown = true;
         FormShow();
+        // Shown for the first time: fitted to the screen with what it now shows.
+        if (!m_fitted) {
+            m_fitted = true;
+            m_body->FitWindow();
+        }
     }
     QDialog::showEvent(e);
 }

@@ -18,6 +18,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
+class TScreenFitArea;
 class QRadioButton;
 class QSpinBox;
 class QStackedWidget;
@@ -132,6 +133,8 @@ private:
     mutable QHash<QString, QPageSize> m_papers;
     std::unique_ptr<TPrepared> m_prepared;
     bool m_shown = false;
+    bool m_fitted = false;
+    TScreenFitArea *m_body = nullptr;
     bool m_built = false;
 
     QGroupBox *GroupBox1, *GroupBox4, *GroupBox7, *GroupBox8, *GroupBox2, *GroupBox3, *gbClipTyp, *gbSchnittmarken;

@@ -1,7 +1,13 @@
 #include "AppFixture.h"
 #include "DisplaySession.h"
+#include "ScreenFit.h"
 
+#include <QDialog>
 #include <QMdiSubWindow>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
@@ -74,4 +80,34 @@ TEST(DisplaySession, AnUnusableScaleIsDroppedAndAWaylandSessionWithX11RunsOnX11)
     EXPECT_EQ(PreferredPlatform(lookup), "xcb;wayland");
     env["QT_QPA_PLATFORM"] = "wayland";
     EXPECT_EQ(PreferredPlatform(lookup), "");
+}
+
+// A dialog on a screen lower than its choices keeps its buttons on the
+// screen and scrolls the choices; where they fit, nothing scrolls.
+TEST(ScreenFit, ATallBodyScrollsAndTheWindowFitsTheScreen)
+{
+    // A window with room for 200 pixels of choices, which take height.
+    auto fitted = [](int height, auto check) {
+        QDialog dialog;
+        auto *body = new QWidget;
+        auto *choices = new QWidget;
+        (new QVBoxLayout(body))->addWidget(choices);
+        choices->setFixedSize(300, height);
+        auto *area = new TScreenFitArea(body, dialog.screen()->availableGeometry().height() - 200, &dialog);
+        auto *layout = new QVBoxLayout(&dialog);
+        layout->addWidget(area);
+        layout->addWidget(new QPushButton(u"OK"_s));
+        area->FitWindow();
+        dialog.show();
+        QCoreApplication::processEvents();
+        check(dialog, *area);
+    };
+    fitted(1000, [](QDialog &d, TScreenFitArea &a) {
+        EXPECT_LT(d.height(), 300);
+        EXPECT_TRUE(a.verticalScrollBar()->isVisible());
+    });
+    fitted(100, [](QDialog &, TScreenFitArea &a) {
+        EXPECT_GE(a.height(), 100);
+        EXPECT_FALSE(a.verticalScrollBar()->isVisible());
+    });
 }
