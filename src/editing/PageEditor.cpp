@@ -148,6 +148,10 @@ QPoint TPageEditor::SnapToGrid(QPoint m)
             m_state.GrabOffset = g;
             m_state.LastPoint = QPoint(INT_MIN, INT_MIN);
         }
+    } else if (m_state.MouseState == TMouseState::MoveGroup) {
+        // The press point in the cell the pointer's steps are measured in,
+        // or the first step would move the group back by part of a cell.
+        m_state.GrabOffset = {FloorToGrid(m_state.GrabOffset.x(), sx), FloorToGrid(m_state.GrabOffset.y(), sy)};
     }
     return {FloorToGrid(m.x(), sx), FloorToGrid(m.y(), sy)};
 }

@@ -197,6 +197,17 @@ TEST_F(EditorTest, GroupMoveKeepsToThePointerAtEveryZoom)
         EXPECT_EQ((std::tuple{QPoint(a->X, a->Y), QPoint(b->X, b->Y), page->Selection().Count()}),
                   std::tuple(ax, bx, 2));
     }
+    // With the grid on it moves by whole cells as the pointer crosses them,
+    // never back against the pointer at the first step.
+    page->SnapEnabled = true;
+    const QPoint ax(a->X, a->Y);
+    const QPoint from = D(a->X + 57, a->Y + 57), to = D(a->X + 137, a->Y + 137);
+    editor->MouseDown(Qt::LeftButton, Qt::NoModifier, from);
+    editor->MouseMove(Qt::LeftButton, from + QPoint(1, 1));
+    EXPECT_EQ(QPoint(a->X, a->Y), ax);
+    editor->MouseMove(Qt::LeftButton, to);
+    editor->MouseUp(Qt::LeftButton, to);
+    EXPECT_EQ(QPoint(a->X, a->Y), ax + QPoint(80, 80));
 }
 
 TEST_F(EditorTest, GridSnapPutsMovedFrameOnGridAndPointerTextSteps)
