@@ -275,6 +275,16 @@ TEST_F(RedoTest, ARunOfNudgesIsOneUndoStep)
     Key(Qt::Key_Right);
     Key(Qt::Key_Up);
     EXPECT_EQ(QPoint(f->X, f->Y), at + QPoint(25, -30));
+    // At the ends of the coordinate range a frame, alone or in a group, stops.
+    f->X = INT32_MAX - 10;
+    f->Y = INT32_MIN + 10;
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Up);
+    EXPECT_EQ(QPoint(f->X, f->Y), QPoint(INT32_MAX, INT32_MIN));
+    editor->SelectAll();
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Up);
+    EXPECT_EQ(QPoint(f->X, f->Y), QPoint(INT32_MAX, INT32_MIN));
 }
 
 TEST_F(RedoTest, AGroupNudgedSeveralTimesComesBackInOneUndo)
