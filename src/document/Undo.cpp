@@ -87,10 +87,21 @@ TUndoKind Opposite(TUndoKind kind)
 
 QByteArray &TUndoStreamList::Push()
 {
+    m_pushedOut.reset();
     m_streams.emplace_back();
-    if (int(m_streams.size()) > MaxCount)
+    if (int(m_streams.size()) > MaxCount) {
+        m_pushedOut = std::move(m_streams.front());
         m_streams.pop_front();
+    }
     return m_streams.back();
+}
+
+void TUndoStreamList::Unpush()
+{
+    std::optional<QByteArray> back = std::move(m_pushedOut);
+    DeleteLast();
+    if (back)
+        m_streams.push_front(std::move(*back));
 }
 
 TUndo::TUndo(TCDLPage *page) : Page(page) {}
@@ -134,22 +145,17 @@ void TUndo::Record(TCDLFrame *f, const TCDLFrameList *s, TUndoKind kind)
     }
 }
 
-void TUndo::KeepRedo()
+void TUndo::Withdraw()
 {
+    Snapshots.Unpush();
+    ++m_revision;
+    if (Page && Page->Window)
+        Page->Window->SetUndoEnabled(CanUndo());
     if (m_setAside.empty())
         return;
     m_redos = std::move(m_setAside);
     m_setAside.clear();
     NotifyRedo();
-}
-
-void TUndo::Withdraw()
-{
-    Snapshots.DeleteLast();
-    ++m_revision;
-    if (Page && Page->Window)
-        Page->Window->SetUndoEnabled(CanUndo());
-    KeepRedo();
 }
 
 void TUndo::NotifyRedo()

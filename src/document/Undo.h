@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class TCDLFrame;
@@ -36,14 +37,19 @@ public:
     QByteArray *Last() { return m_streams.empty() ? nullptr : &m_streams.back(); }
     void DeleteLast()
     {
+        m_pushedOut.reset();
         if (!m_streams.empty())
             m_streams.pop_back();
     }
+    // Takes back the last push: its stream goes and the one it pushed out
+    // of a full list comes back.
+    void Unpush();
     bool IsEmpty() const { return m_streams.empty(); }
     int Count() const { return int(m_streams.size()); }
 
 private:
     std::deque<QByteArray> m_streams;
+    std::optional<QByteArray> m_pushedOut;
 };
 
 class TUndo
@@ -63,11 +69,9 @@ public:
     // change: the redo steps are set aside, and gone unless KeepRedo or
     // Withdraw follows at once.
     void Record(TCDLFrame *f, const TCDLFrameList *s, TUndoKind kind);
-    // The edit the newest snapshot was taken for changed nothing (a press that
-    // did not move): the snapshot stays, the redo steps come back.
-    void KeepRedo();
-    // The edit never happened (a creation given up): its snapshot goes and the
-    // redo steps come back.
+    // The edit the newest snapshot was taken for never happened (a creation
+    // given up, a press that did not move): its snapshot goes, the oldest one
+    // it pushed out comes back, and so do the redo steps.
     void Withdraw();
     void Undo();
     // Brings back what the last undo took back, until the next change.

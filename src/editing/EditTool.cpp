@@ -218,9 +218,10 @@ void TEditTool::Release(TPageEditor &e, QPoint p)
 {
     TEditState &s = e.m_state;
     TCDLPage &page = e.Page();
-    // A press that moved nothing is no change: what could be redone still can.
+    // A press that moved nothing is no change: it leaves no undo step that
+    // would restore nothing, and what could be redone still can.
     if (s.Recorded && !s.Moved)
-        page.Undo.KeepRedo();
+        page.Undo.Withdraw();
     s.Recorded = false;
     switch (s.MouseState) {
     case TMouseState::MoveActive:

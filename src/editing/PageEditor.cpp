@@ -84,9 +84,10 @@ void TPageEditor::Relayout(TCDLFrame *f) const
 void TPageEditor::MoveGroupBy(int32_t dx, int32_t dy) const
 {
     // A moved frame's geometry is made again when next asked for (its key
-    // changed): a step of thousands computes none it will not show.
+    // changed): a step of thousands computes none it will not show. The shift
+    // saturates: a frame at the end of the coordinate range stays there.
     for (TCDLFrame *f : m_page.Selection().Items())
-        f->MouseMove(f->X, f->Y, -dx, -dy, ModeMove);
+        f->ShiftBy(dx, dy);
 }
 
 bool TPageEditor::Dragging() const
@@ -148,6 +149,10 @@ QPoint TPageEditor::SnapToGrid(QPoint m)
             m_state.GrabOffset = g;
             m_state.LastPoint = QPoint(INT_MIN, INT_MIN);
         }
+    } else if (m_state.MouseState == TMouseState::MoveGroup) {
+        // The press point in the cell the pointer's steps are measured in,
+        // or the first step would move the group back by part of a cell.
+        m_state.GrabOffset = {FloorToGrid(m_state.GrabOffset.x(), sx), FloorToGrid(m_state.GrabOffset.y(), sy)};
     }
     return {FloorToGrid(m.x(), sx), FloorToGrid(m.y(), sy)};
 }
@@ -337,7 +342,8 @@ void TPageEditor::Nudge(TNudge direction)
     const int32_t sx = grid ? m_page.SnapX : AppSettings().MoveCursorX;
     const int32_t sy = grid ? m_page.SnapY : AppSettings().MoveCursorY;
     static const int kDir[4][2] = {{1, 0}, {0, 1}, {-1, 0}, {0, -1}};
-    // Offsets in MouseMove's sense: the frame moves by minus the offset.
+    // Left and up are positive offsets, as the key codes order them; the
+    // frame moves by minus the offset.
     const int32_t ox = kDir[int(direction)][0] * sx, oy = kDir[int(direction)][1] * sy;
     TCDLFrame *f = m_page.Selection().IsEmpty() ? m_page.ActiveFrame() : nullptr;
     if (!f && m_page.Selection().IsEmpty())
@@ -354,7 +360,7 @@ void TPageEditor::Nudge(TNudge direction)
         run.Group = f ? std::vector<TCDLFrame *>() : m_page.Selection().Items();
     }
     if (f) {
-        f->MouseMove(f->X, f->Y, ox, oy, ModeMove);
+        f->ShiftBy(-ox, -oy);
         Relayout(f);
         m_page.AnnounceShownFrame();
     } else {

@@ -173,11 +173,15 @@ TEST_F(RedoTest, EveryNewChangeClearsRedo)
     change("a delete", [&] { editor->DeleteSelected(); });
 }
 
-TEST_F(RedoTest, PressesThatChangeNothingKeepRedo)
+TEST_F(RedoTest, PressesThatChangeNothingKeepUndoAndRedo)
 {
     TCDLFrame *f = AddRect(-200, -200);
     AddRect(300, 300, 100, 100);
     Click(D(0, 0));
+    // Four runs of nudges, of each frame in turn, and a move: five changes.
+    for (int i = 0; i < 4; ++i)
+        Key(Qt::Key_Left), Key(Qt::Key_Tab);
+    const std::string nudged = Dump(*page);
     Drag(D(0, 0), D(0, 0) + QPoint(20, 0));
     const QPoint moved(f->X, f->Y);
     UndoOnce();
@@ -198,6 +202,18 @@ TEST_F(RedoTest, PressesThatChangeNothingKeepRedo)
     EXPECT_EQ((std::tuple{page->Undo.CanRedo(), win.redoEnabled}), std::tuple(true, true));
     ASSERT_TRUE(editor->Redo());
     EXPECT_EQ((std::tuple{QPoint(f->X, f->Y), page->ActiveFrame()}), std::tuple(moved, f));
+
+    // Nor do they push a change out of a full history: the five before the
+    // presses are all still there.
+    win.tool = TTool::Edit;
+    Click(D(0, 0));
+    Click(page->ScreenGeometry(*f).DragPoints[6]);
+    EXPECT_EQ(Snapshots(), 5);
+    editor->Undo();
+    EXPECT_EQ(Dump(*page), nudged);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(editor->Undo());
+    EXPECT_EQ((std::tuple{QPoint(f->X, f->Y), editor->Undo()}), std::tuple(QPoint(-200, -200), false));
 }
 
 TEST_F(RedoTest, ARunOfNudgesIsOneUndoStep)
@@ -259,6 +275,16 @@ TEST_F(RedoTest, ARunOfNudgesIsOneUndoStep)
     Key(Qt::Key_Right);
     Key(Qt::Key_Up);
     EXPECT_EQ(QPoint(f->X, f->Y), at + QPoint(25, -30));
+    // At the ends of the coordinate range a frame, alone or in a group, stops.
+    f->X = INT32_MAX - 10;
+    f->Y = INT32_MIN + 10;
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Up);
+    EXPECT_EQ(QPoint(f->X, f->Y), QPoint(INT32_MAX, INT32_MIN));
+    editor->SelectAll();
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Up);
+    EXPECT_EQ(QPoint(f->X, f->Y), QPoint(INT32_MAX, INT32_MIN));
 }
 
 TEST_F(RedoTest, AGroupNudgedSeveralTimesComesBackInOneUndo)
