@@ -329,8 +329,9 @@ int TCDLFrame::InkMargin(const TPaintContext &c) const
 bool TCDLFrame::MouseMove(int32_t x, int32_t y, int32_t dx, int32_t dy, int mode)
 {
     if (mode == ModeMove) {
-        X = x - dx;
-        Y = y - dy;
+        // A frame at the end of the coordinate range stays there.
+        X = SaturatedAdd(x, -int64_t(dx));
+        Y = SaturatedAdd(y, -int64_t(dy));
         return true;
     }
     if (mode == ModeCreate) {

@@ -165,11 +165,11 @@ bool TCDLRText::TestMouseHit(const TFrameGeometry &g, int x, int y) const
 bool TCDLRText::MouseMove(int32_t x, int32_t y, int32_t dx, int32_t dy, int mode)
 {
     if (mode == ModeMove) {
-        const int32_t vx = X2 - X, vy = Y2 - Y;
-        X = x - dx;
-        Y = y - dy;
-        X2 = X + vx;
-        Y2 = Y + vy;
+        const int64_t vx = int64_t(X2) - X, vy = int64_t(Y2) - Y;
+        X = SaturatedAdd(x, -int64_t(dx));
+        Y = SaturatedAdd(y, -int64_t(dy));
+        X2 = SaturatedAdd(X, vx);
+        Y2 = SaturatedAdd(Y, vy);
     } else if (mode == 2 || mode == ModeCreate) {
         X = x;
         Y = y;

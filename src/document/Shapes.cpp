@@ -92,16 +92,18 @@ bool TCDLLinie::TestMouseHit(const TFrameGeometry &g, int x, int y) const
 
 namespace {
 
-// Kinds defined by two points move both; Width and Height take the offset
-// between them on the way.
-void MoveBothPoints(TCDLFrame &f, int32_t x, int32_t y)
+// Kinds defined by two points move both to (x, y) less the grab offset;
+// Width and Height take the offset between them on the way. Either point
+// stops at the end of the coordinate range.
+void MoveBothPoints(TCDLFrame &f, int32_t x, int32_t y, int32_t dx, int32_t dy)
 {
-    f.Width = f.X2 - f.X;
-    f.Height = f.Y2 - f.Y;
-    f.X = x;
-    f.Y = y;
-    f.X2 = f.X + f.Width;
-    f.Y2 = f.Y + f.Height;
+    const int64_t vx = int64_t(f.X2) - f.X, vy = int64_t(f.Y2) - f.Y;
+    f.Width = int32_t(vx);
+    f.Height = int32_t(vy);
+    f.X = SaturatedAdd(x, -int64_t(dx));
+    f.Y = SaturatedAdd(y, -int64_t(dy));
+    f.X2 = SaturatedAdd(f.X, vx);
+    f.Y2 = SaturatedAdd(f.Y, vy);
 }
 
 } // namespace
@@ -109,7 +111,7 @@ void MoveBothPoints(TCDLFrame &f, int32_t x, int32_t y)
 bool TCDLLinie::MouseMove(int32_t x, int32_t y, int32_t dx, int32_t dy, int mode)
 {
     if (mode == ModeMove) {
-        MoveBothPoints(*this, x - dx, y - dy);
+        MoveBothPoints(*this, x, y, dx, dy);
     } else if (mode == 1) {
         X = x;
         Y = y;
@@ -205,7 +207,7 @@ void TCDLKreis::SetDefaults()
 bool TCDLKreis::MouseMove(int32_t x, int32_t y, int32_t dx, int32_t dy, int mode)
 {
     if (mode == ModeMove) {
-        MoveBothPoints(*this, x - dx, y - dy);
+        MoveBothPoints(*this, x, y, dx, dy);
     } else if (mode == 2 || mode == ModeCreate) {
         X = x;
         Y = y;
@@ -214,8 +216,8 @@ bool TCDLKreis::MouseMove(int32_t x, int32_t y, int32_t dx, int32_t dy, int mode
         Y2 = y;
     }
     if (std::abs(int64_t(X) - X2) < 10 && std::abs(int64_t(Y) - Y2) < 10) {
-        X = X2 + 10;
-        Y = Y2 + 10;
+        X = SaturatedAdd(X2, 10);
+        Y = SaturatedAdd(Y2, 10);
     }
     return true;
 }

@@ -84,10 +84,9 @@ void TPageEditor::Relayout(TCDLFrame *f) const
 void TPageEditor::MoveGroupBy(int32_t dx, int32_t dy) const
 {
     // A moved frame's geometry is made again when next asked for (its key
-    // changed): a step of thousands computes none it will not show. The shift
-    // saturates: a frame at the end of the coordinate range stays there.
+    // changed): a step of thousands computes none it will not show.
     for (TCDLFrame *f : m_page.Selection().Items())
-        f->ShiftBy(dx, dy);
+        f->MouseMove(f->X, f->Y, -dx, -dy, ModeMove);
 }
 
 bool TPageEditor::Dragging() const
@@ -342,8 +341,7 @@ void TPageEditor::Nudge(TNudge direction)
     const int32_t sx = grid ? m_page.SnapX : AppSettings().MoveCursorX;
     const int32_t sy = grid ? m_page.SnapY : AppSettings().MoveCursorY;
     static const int kDir[4][2] = {{1, 0}, {0, 1}, {-1, 0}, {0, -1}};
-    // Left and up are positive offsets, as the key codes order them; the
-    // frame moves by minus the offset.
+    // Offsets in MouseMove's sense: the frame moves by minus the offset.
     const int32_t ox = kDir[int(direction)][0] * sx, oy = kDir[int(direction)][1] * sy;
     TCDLFrame *f = m_page.Selection().IsEmpty() ? m_page.ActiveFrame() : nullptr;
     if (!f && m_page.Selection().IsEmpty())
@@ -360,7 +358,7 @@ void TPageEditor::Nudge(TNudge direction)
         run.Group = f ? std::vector<TCDLFrame *>() : m_page.Selection().Items();
     }
     if (f) {
-        f->ShiftBy(-ox, -oy);
+        f->MouseMove(f->X, f->Y, ox, oy, ModeMove);
         Relayout(f);
         m_page.AnnounceShownFrame();
     } else {

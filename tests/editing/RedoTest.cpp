@@ -285,6 +285,14 @@ TEST_F(RedoTest, ARunOfNudgesIsOneUndoStep)
     Key(Qt::Key_Right);
     Key(Qt::Key_Up);
     EXPECT_EQ(QPoint(f->X, f->Y), QPoint(INT32_MAX, INT32_MIN));
+    // A nudged line moves whole, both points by the grid step, and stores
+    // their offset.
+    TCDLFrame *line = Put(*page, Make<TCDLLinie>(page.get(), 0, 0, 0, 0));
+    line->X2 = 100;
+    line->Y2 = 50;
+    page->Activate(line);
+    Key(Qt::Key_Right);
+    EXPECT_EQ((std::tuple{line->X, line->X2, line->Width, line->Height}), std::tuple(25, 125, 100, 50));
 }
 
 TEST_F(RedoTest, AGroupNudgedSeveralTimesComesBackInOneUndo)
