@@ -6,15 +6,16 @@
 #include "PrintChecks.h"
 #include "PrintJob.h"
 #include "PrinterTarget.h"
+#include "SaveFile.h"
 #include "SerialNumberState.h"
 #include "Settings.h"
 #include "SheetMapping.h"
 #include "SheetPreview.h"
 #include "Strings.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
-#include <QImageWriter>
 
 #include <algorithm>
 #include <cstdio>
@@ -320,8 +321,12 @@ int PreviewCommand(const QStringList &args)
         return 2;
     }
     const QSize size(qRound(2100 * o.Dpi / 254.0), qRound(2970 * o.Dpi / 254.0));
-    QImageWriter writer(o.Out);
-    if (!writer.write(preview.Image(o.Sheet, size))) {
+    // Encoded whole first: a full disk must leave an older image as it was.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    const QByteArray format = QFileInfo(o.Out).suffix().toLower().toLatin1();
+    if (!preview.Image(o.Sheet, size).save(&buffer, format.constData()) || !WriteFileWhole(o.Out, bytes)) {
         Err(u"%1: %2"_s.arg(QDir::toNativeSeparators(o.Out), GetText(DocumentText::SaveFailed)));
         return 1;
     }

@@ -49,6 +49,9 @@ TEST_F(CliFullDisk, EveryWriteKeepsTheOldFileAndFails)
         {{u"resave"_s, in, in}, u"doc.CDL"_s, saveFailed},
         {{u"render"_s, in, u"--out"_s, Path(u"out.png"_s)}, u"out.png"_s, Path(u"out.png"_s) + u": "_s + saveFailed},
         {{u"render"_s, in, u"--out"_s, Path(u"out.pdf"_s)}, u"out.pdf"_s, Path(u"out.pdf"_s) + u": "_s + saveFailed},
+        {{u"preview"_s, in, u"--out"_s, Path(u"sheet.png"_s)},
+         u"sheet.png"_s,
+         Path(u"sheet.png"_s) + u": "_s + saveFailed},
     };
     for (const TCase &c : cases) {
         if (c.Out != u"doc.CDL"_s)

@@ -166,6 +166,11 @@ TEST_F(CliPrint, RefusalsAndFailuresSayWhyAndLeaveTheDocumentAsItWas)
     EXPECT_EQ((std::tuple{r.Exit, r.Message()}),
               std::tuple(1, GetText(1097).arg(Path(u"./numbered.CDL"_s)).toStdString()));
 
+    // A preview named like the document is no image; the document stays.
+    r = RunCli({u"preview"_s, doc, u"--out"_s, doc}, Path(u"settings.ini"_s));
+    EXPECT_EQ((std::tuple{r.Exit, r.Message()}),
+              std::tuple(1, (doc + u": "_s + GetText(DocumentText::SaveFailed)).toStdString()));
+
     // Different paper colours: the message tells how to print them all the same.
     auto colored = MakeDocument();
     colored->Label().PaperColorIndex = 1;
