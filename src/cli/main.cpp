@@ -146,22 +146,8 @@ int Resave(const QStringList &args)
     return 0;
 }
 
-} // namespace
-
-int main(int argc, char **argv)
+int Run(QStringList args)
 {
-    // No window is ever shown: the offscreen platform serves fonts and
-    // painting without a display server.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(QtMessages);
-    QGuiApplication app(argc, argv);
-    // The whole settings file, as the window program has it once its main
-    // window is up: messages follow the chosen language, and bar codes take
-    // the same start and space characters, so both draw the same labels.
-    ReadSettingsEarly(AppSettings());
-    ReadSettingsMain(AppSettings());
-    QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty())
         return Usage();
     const QString command = args.takeFirst();
@@ -187,4 +173,29 @@ int main(int argc, char **argv)
         return 1;
     }
     return Usage();
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // No window is ever shown: the offscreen platform serves fonts and
+    // painting without a display server.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(QtMessages);
+    QGuiApplication app(argc, argv);
+    // The whole settings file, as the window program has it once its main
+    // window is up: messages follow the chosen language, and bar codes take
+    // the same start and space characters, so both draw the same labels.
+    ReadSettingsEarly(AppSettings());
+    ReadSettingsMain(AppSettings());
+    const int code = Run(QCoreApplication::arguments().mid(1));
+    // A dump or a sheet count that never reached its file (a full disk) is
+    // no success.
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        Err(GetText(DocumentText::SaveFailed));
+        return 1;
+    }
+    return code;
 }

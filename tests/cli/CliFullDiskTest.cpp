@@ -20,9 +20,9 @@ protected:
     QByteArray Bytes(const QString &name) const { return ReadAll(Path(name)); }
     void Put(const QString &name, const QByteArray &bytes) const { ASSERT_TRUE(WriteAll(Path(name), bytes)); }
 
-    TCliRun Run(const QStringList &args, rlim_t limit) const
+    TCliRun Run(const QStringList &args, rlim_t limit, const QString &outFile = {}) const
     {
-        return RunCli(args, Path(u"settings.ini"_s), {}, limit);
+        return RunCli(args, Path(u"settings.ini"_s), {}, limit, outFile);
     }
 
     QTemporaryDir dir;
@@ -61,6 +61,13 @@ TEST_F(CliFullDisk, EveryWriteKeepsTheOldFileAndFails)
         EXPECT_EQ(r.Exit, 1) << c.Args.join(u' ').toStdString();
         EXPECT_EQ(r.Message(), c.Message.toStdString());
         EXPECT_EQ(Bytes(c.Out), before) << c.Out.toStdString();
+    }
+
+    // A dump or sheet count that does not reach standard output's file fails.
+    for (const QStringList &args : {QStringList{u"dump"_s, in}, QStringList{u"--help"_s}}) {
+        const TCliRun r = Run(args, 10, Path(u"out.txt"_s));
+        EXPECT_EQ(r.Exit, 1) << args.join(u' ').toStdString();
+        EXPECT_EQ(r.Message(), saveFailed.toStdString());
     }
 
     // The document itself would fit, the sheet does not: nothing printed,

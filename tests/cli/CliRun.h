@@ -20,9 +20,9 @@ struct TCliRun
 };
 
 // extra is laid over the tool's environment; writes beyond fileSizeLimit
-// bytes fail as on a full disk.
+// bytes fail as on a full disk. Standard output goes to outFile if named.
 inline TCliRun RunCli(const QStringList &args, const QString &settings, const QProcessEnvironment &extra = {},
-                      rlim_t fileSizeLimit = RLIM_INFINITY)
+                      rlim_t fileSizeLimit = RLIM_INFINITY, const QString &outFile = {})
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
@@ -33,6 +33,8 @@ inline TCliRun RunCli(const QStringList &args, const QString &settings, const QP
     p.setProcessEnvironment(env);
     if (fileSizeLimit != RLIM_INFINITY)
         p.setChildProcessModifier([fileSizeLimit] { TFileSizeLimit::Apply(fileSizeLimit); });
+    if (!outFile.isEmpty())
+        p.setStandardOutputFile(outFile);
     p.start(QStringLiteral(QM_CLI_PATH), args);
     TCliRun r;
     if (!p.waitForFinished(120000))
