@@ -270,8 +270,11 @@ std::vector<TLineInfo> BreakLines(const QStringList &paragraphs, const TTextMeas
 
 QString JoinParagraphs(const QStringList &paragraphs) { return paragraphs.join(QStringLiteral("\r\n")); }
 
-QStringList SplitParagraphs(const QString &text)
+QStringList SplitParagraphs(const QString &given)
 {
+    // A zero ends the stored text, so one taken in from a paste or a memo
+    // would cut off all that follows it at the next load.
+    const QString text = given.contains(QChar(0)) ? QString(given).remove(QChar(0)) : given;
     if (text.isEmpty())
         return {};
     // Paragraphs end at CR LF, CR or LF.

@@ -1,6 +1,7 @@
 #include "PropertyPanel.h"
 
 #include "Frame.h"
+#include "RecordMemo.h"
 #include "TextLayout.h"
 
 #include <QAbstractButton>
@@ -58,7 +59,7 @@ void TFieldControls::WriteBack(TCDLFrame &f) const
                 *v = e->text();
         } else if (auto *m = qobject_cast<QPlainTextEdit *>(c)) {
             if (auto *v = StoredValue<QStringList>(f, name))
-                *v = SplitParagraphs(m->toPlainText());
+                *v = SplitParagraphs(MemoText(*m));
         }
     }
 }

@@ -5,6 +5,7 @@
 #include "TextLayout.h"
 
 #include <QSignalBlocker>
+#include <QTextDocument>
 #include <algorithm>
 
 TRecordMemo::TRecordMemo(TPanelHost &host, QWidget *parent) : QPlainTextEdit(parent), m_host(host)
@@ -20,9 +21,25 @@ void TRecordMemo::ShowParagraphs(const QStringList &values)
     setPlainText(m_accepted);
 }
 
+QString MemoText(const QPlainTextEdit &memo)
+{
+    // Not toPlainText: it makes non-breaking blanks, which a record keeps,
+    // plain ones that lines break at.
+    QString text = memo.document()->toRawText();
+    for (QChar &c : text)
+        switch (c.unicode()) {
+        case QChar::ParagraphSeparator:
+        case QChar::LineSeparator:
+        case 0xFDD0: // the beginning and end of a text frame
+        case 0xFDD1: c = QLatin1Char('\n'); break;
+        default: break;
+        }
+    return text;
+}
+
 bool TRecordMemo::Accept()
 {
-    const QString text = toPlainText();
+    const QString text = MemoText(*this);
     try {
         CheckRecordText(JoinParagraphs(SplitParagraphs(text)));
     } catch (const ELocalizedError &e) {

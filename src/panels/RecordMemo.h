@@ -20,3 +20,7 @@ private:
     TPanelHost &m_host;
     QString m_accepted;
 };
+
+// The memo's text with its line breaks as "\n" and every other character,
+// non-breaking blanks included, as it stands.
+QString MemoText(const QPlainTextEdit &memo);

@@ -61,7 +61,7 @@ public:
             return;
         }
         if (auto *values = StoredValue<QStringList>(f, "Values"))
-            *values = SplitParagraphs(m_memo->toPlainText());
+            *values = SplitParagraphs(MemoText(*m_memo));
         if (auto *angle = StoredValue<int32_t>(f, "Angle"))
             *angle = m_angle;
     }

@@ -37,7 +37,7 @@ public:
     void WriteBack(TCDLFrame &f) override
     {
         if (auto *values = StoredValue<QStringList>(f, "Values"))
-            *values = SplitParagraphs(m_memo->toPlainText());
+            *values = SplitParagraphs(MemoText(*m_memo));
     }
     void SetupStrings() override { setTitle(GetText(1011)); }
     QWidget *TextInput() const override { return m_memo; }

@@ -150,6 +150,15 @@ TEST(TextRecord, TextBeyondTheLimitsIsRefusedAndNothingChanges)
     EXPECT_EQ(t.Values, (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QString(),
                                      QStringLiteral("d"), QString()}));
     EXPECT_EQ(t.PlainText(), QStringLiteral("a\r\nb\r\nc\r\n\r\nd\r\n"));
+    // A pasted zero is dropped, not kept to cut the text short on the next load.
+    t.SetPlainText(QStringLiteral("ab") + QChar(0) + QStringLiteral("cd\r\ne"));
+    TStreamWriter saved;
+    t.WriteToStream(saved);
+    const QByteArray body = saved.data().mid(8);
+    TStreamReader r(body);
+    TCDLText back(&page, 0, 0);
+    back.ReadFromStream(r);
+    EXPECT_EQ(back.Values, (QStringList{QStringLiteral("abcd"), QStringLiteral("e")}));
     // However it got there, an oversized text never becomes a record.
     t.Values = QStringList{QString(70000, QLatin1Char('a'))};
     TStreamWriter w;

@@ -119,6 +119,9 @@ TEST_F(PanelsTest, ARunOfTypingIsOneUndoStepAndLeavingEndsIt)
     // Typing after an undo starts a new step even without leaving.
     Type(memo, u"?"_s);
     EXPECT_EQ(Snapshots(), before + 2);
+    // A non-breaking blank reaches the frame as one, not as a blank lines break at.
+    Type(memo, u"1\u00A0kg"_s);
+    EXPECT_TRUE(t->Values.join(QString()).contains(u"1\u00A0kg"_s)) << t->Values.join(u'|').toStdString();
 }
 
 TEST_F(PanelsTest, TextBeyondTheRecordIsRefusedWholeAsTypedOrPasted)
