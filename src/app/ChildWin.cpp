@@ -455,6 +455,10 @@ bool TChildWin::zeroDrag(QEvent *e)
         if (inPage.x() >= 1 && inPage.y() >= 1 && inPage.x() < w->width() && inPage.y() < w->height()) {
             TCDLPage *p = ActivePage();
             p->Origin = QPoint(p->Context.ModelX(inPage.x()), p->Context.ModelY(inPage.y()));
+            // The coordinates and the status line count from the origin; a
+            // value typed against the old one would land somewhere else.
+            p->AnnounceShownFrame();
+            p->ShowSelectionStatus();
         }
         RepaintRulers();
         return true;

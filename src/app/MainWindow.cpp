@@ -67,7 +67,6 @@ TMDIForm::TMDIForm()
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *) {
         if (TChildWin *c = ActiveChild()) {
             PageShown(*c);
-            c->Verbose();
         } else {
             updateCommandStates();
             tellShownFrame();

@@ -160,6 +160,8 @@ void TMDIForm::PageShown(TActiveDocument &d)
         return;
     updateCommandStates();
     tellShownFrame();
+    // The status line describes what is selected on the page now shown.
+    d.Verbose();
 }
 
 void TMDIForm::ShownFrameChanged(TActiveDocument &d, TCDLPage &page, TCDLFrame *frame)

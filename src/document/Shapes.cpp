@@ -333,7 +333,8 @@ bool TCDLEllipse::TestMouseHit(const TFrameGeometry &g, int x, int y) const
     // Rotating a flat ellipse's corner back can leave a pixel of rounding.
     if (Width == 0 || Height == 0 || a == 0 || b == 0)
         return false;
-    const double u = (m.x() - p0.x() - a) / a, v = (m.y() - p0.y() - b) / b;
+    // About the box's centre: a negative width or height spans it back from P0.
+    const double u = (m.x() - (p0.x() + p2.x()) / 2.0) / a, v = (m.y() - (p0.y() + p2.y()) / 2.0) / b;
     return u * u + v * v <= 1;
 }
 

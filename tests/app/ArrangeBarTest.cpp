@@ -50,9 +50,12 @@ TEST_F(OneDocumentTest, ArrangeCommandsFollowTheSelectionAndActOnTheShownPage)
         EXPECT_EQ((std::vector<QPoint>{{f[0]->X, f[0]->Y}, {f[1]->X, f[1]->Y}, {f[2]->X, f[2]->Y}}), a.Places)
             << a.Item;
     }
+    page.AnnounceSelection();
     c->ShowPage(0);
     EXPECT_FALSE(left->isEnabled()) << "the other page has no selection";
+    EXPECT_EQ(Status(m), QString()) << "nor a status line";
     c->ShowPage(1);
+    EXPECT_EQ(Status(m), page.Selection().Describe());
 
     page.ClearGroup();
     page.Activate(f[2]);

@@ -1,9 +1,11 @@
 #include "AppFixture.h"
 
 #include "PageWidget.h"
+#include "Rollup.h"
 #include "Ruler.h"
 #include "Units.h"
 
+#include <QLineEdit>
 #include <QToolButton>
 #include <climits>
 #include <cmath>
@@ -146,13 +148,22 @@ TEST_F(OneDocumentTest, RulerLabelsSitOnThePageMappingAtEveryZoomAndOrigin)
     }
     EXPECT_GT(ticks.front(), ticks.back()) << "finer ticks when zoomed in";
 
-    // The zero point dragged onto the page: labels count from there.
+    // The zero point dragged onto the page: labels, the coordinates and the
+    // status line count from there.
+    p->Activate(AddRect(*p, 254, -100));
+    p->AnnounceSelection();
     const QPoint zeroAt(page->width() / 3 + 7, page->height() / 3 + 5);
     auto *zero = c->findChild<QToolButton *>(u"sbSetZero"_s);
     Mouse(zero, QEvent::MouseButtonPress, QPoint(5, 5), Qt::LeftButton, Qt::LeftButton);
     Mouse(zero, QEvent::MouseButtonRelease, zero->mapFromGlobal(page->mapToGlobal(zeroAt)), Qt::LeftButton,
           Qt::NoButton);
     EXPECT_EQ(p->Origin, QPoint(p->Context.ModelX(zeroAt.x()), p->Context.ModelY(zeroAt.y())));
+    QLineEdit *edX = main->CoordsRollup()->findChild<QLineEdit *>(u"edX"_s);
+    QLineEdit *edY = main->CoordsRollup()->findChild<QLineEdit *>(u"edY"_s);
+    ASSERT_TRUE(edX && edY);
+    EXPECT_EQ((std::tuple{edX->text(), edY->text()}),
+              std::tuple(FormatUnitValue(254 - p->Origin.x()), FormatUnitValue(-100 - p->Origin.y())));
+    EXPECT_EQ(Status(m), p->ActiveFrame()->Verbose());
     for (int level : {3, 5, 7}) {
         Trigger(m, QByteArray("miZoom" + QByteArray::number(level)).constData());
         check(c->HRuler(), true, "top, moved zero");

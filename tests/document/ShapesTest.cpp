@@ -198,6 +198,13 @@ TEST(Ellipse, HitInsideTheCurveUnderRotationAndOddWidths)
     // 401 wide: the horizontal axis runs from x 0 to 401 through y 100.
     e = MakeEllipse(page, 0, 0, 401, 200, 0);
     ExpectHits(*e, {{0, 100, true}, {401, 100, true}, {402, 100, false}, {-1, 100, false}});
+
+    // A negative size, as the coordinates may give, spans its box back from
+    // the corner and is hit where it is drawn.
+    e = MakeEllipse(page, 0, 0, -400, -200, 0);
+    ExpectHits(*e, {{-200, -100, true}, {-395, -100, true}, {200, 100, false}, {-5, -5, false}});
+    e = MakeEllipse(page, 0, 0, -400, 200, 90);
+    ExpectHits(*e, {{100, 200, true}, {100, 395, true}, {100, -200, false}});
 }
 
 TEST(Ellipse, WithoutWidthOrHeightItIsNeverHit)
