@@ -16,8 +16,9 @@ QPointF RotatePointF(QPointF p, QPointF c, double angleDeg);
 // (fitting a page into its control, proportional corner resize).
 double ScaleFactor(double newW, double newH, double oldW, double oldH);
 
-// Pascal-style integer division (rounds toward zero) for midpoints.
-inline int MidPoint(int a, int b) { return (a + b) / 2; }
+// Pascal-style integer division (rounds toward zero) for midpoints; the sum
+// in 64 bits, as ends far out on a fine device may pass the int range.
+inline int MidPoint(int a, int b) { return int((int64_t(a) + b) / 2); }
 // Halves go to the even neighbour, as the layout arithmetic of stored
 // documents rounds (the default floating-point rounding mode).
 inline int RoundEven(double v) { return int(std::nearbyint(v)); }

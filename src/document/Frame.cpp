@@ -74,7 +74,9 @@ void TCDLFrame::SetDefaults()
 QString TCDLFrame::PositionText(int32_t x, int32_t y) const
 {
     const QPoint o = Page ? Page->Origin : QPoint();
-    return FormatLength(x - o.x()) + QStringLiteral(" ; ") + FormatLength(y - o.y());
+    // Wrapped as the int32 model arithmetic wraps, without overflowing.
+    return FormatLength(int32_t(int64_t(x) - o.x())) + QStringLiteral(" ; ")
+           + FormatLength(int32_t(int64_t(y) - o.y()));
 }
 
 QString TCDLFrame::KindWord(int textNumber) const { return GetText(textNumber); }
